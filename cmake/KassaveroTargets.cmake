@@ -1,0 +1,25 @@
+# Settings shared by every target that holds our own code.
+
+function(kassavero_own_target target)
+    target_compile_options(${target} PRIVATE
+        -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast
+        -Woverloaded-virtual -Wimplicit-fallthrough -Werror)
+    if(KASSAVERO_SANITIZE)
+        target_compile_options(${target} PRIVATE
+            -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+        target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    endif()
+endfunction()
+
+# One test executable per subsystem. It links only the library it tests plus the
+# shared fakes, and every GoogleTest case becomes a ctest test with the given label.
+function(kassavero_add_test name)
+    cmake_parse_arguments(T "" "LIBRARY;LABEL" "SOURCES" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBRARY} GTest::gmock GTest::gtest_main)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    kassavero_own_target(${name})
+    gtest_discover_tests(${name}
+        PROPERTIES LABELS ${T_LABEL}
+        DISCOVERY_TIMEOUT 120)
+endfunction()

@@ -1,0 +1,29 @@
+# Debian 12 packages Kassavero needs to build, run and test. Sourced by the scripts.
+
+KASSAVERO_PACKAGES=(
+    cmake ninja-build g++ pkg-config
+    libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev qt6-base-dev-tools libxcb-keysyms1-dev
+    dbus dbus-x11 xvfb xauth
+)
+
+# Installs the packages that are missing; calls apt only when something is.
+kassavero_install_missing() {
+    local missing=()
+    local package
+    for package in "${KASSAVERO_PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$package")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return 0
+    fi
+    echo "Installing: ${missing[*]}"
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing packages need root: apt-get install ${missing[*]}" >&2
+        return 1
+    fi
+    apt-get update -q
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}

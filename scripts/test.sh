@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: first a normal build,
+# then the unit and integration tests again under AddressSanitizer and UBSan.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+kassavero_install_missing
+
+jobs=$(nproc)
+
+cmake -S . -B build -G Ninja -DKASSAVERO_BUILD_BENCH=ON
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+cmake -S . -B build-asan -G Ninja -DKASSAVERO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+cmake --build build-asan -j "$jobs"
+ctest --test-dir build-asan --output-on-failure -j "$jobs" -L 'unit|integration'

@@ -1,0 +1,30 @@
+#pragma once
+
+// Inside the program all text is Windows-1252, one byte per character; the euro sign
+// is 0x80. These helpers convert at the edges where text meets the platform (files,
+// Qt, D-Bus, the clipboard), which all speak UTF-8.
+
+#include <string>
+#include <string_view>
+
+namespace kassavero {
+
+// Unicode code point of a Windows-1252 byte. The five bytes the code page leaves
+// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same value,
+// so every byte survives a round trip.
+char32_t Win1252ToCodePoint(unsigned char byte);
+
+// The Windows-1252 byte of a code point, or '?' when the code page cannot hold it.
+char CodePointToWin1252(char32_t codePoint);
+
+std::string Win1252ToUtf8(std::string_view text);
+
+// Each character that Windows-1252 cannot hold, and each malformed UTF-8 sequence,
+// becomes one '?'. The number of characters is kept, so offsets match on both sides.
+std::string Utf8ToWin1252(std::string_view text);
+
+// Lower-cases 'A'..'Z' and the capitals 192..222 except the multiplication sign 215.
+char LowerCaseLatin1(char c);
+std::string LowerCaseLatin1(std::string_view text);
+
+}  // namespace kassavero

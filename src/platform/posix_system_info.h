@@ -1,0 +1,45 @@
+#pragma once
+
+// The system information of a Linux desktop: the process locale.
+
+#include <string>
+#include <string_view>
+
+#include "platform/system_info.h"
+
+namespace kassavero {
+
+// Reads the separators of LC_NUMERIC and the language of LC_ALL / LC_MESSAGES / LANG
+// from the environment once, on construction.
+class PosixSystemInfo final : public SystemInfo {
+public:
+    PosixSystemInfo();
+
+    char DecimalSeparator() const override { return decimal_; }
+    char ThousandSeparator() const override { return thousand_; }
+    std::uint16_t DefaultLanguageId() const override { return languageId_; }
+
+private:
+    char decimal_;
+    char thousand_;
+    std::uint16_t languageId_;
+};
+
+// The Windows language identifier of a POSIX locale name such as "de_AT.UTF-8" or
+// "fr_BE@euro". C, POSIX and an empty name give 0x0409; a language we do not know
+// gives the neutral primary language 0 with sublanguage 1.
+std::uint16_t LanguageIdOfLocaleName(std::string_view localeName);
+
+struct NumberSeparators {
+    char decimal;
+    char thousand;
+};
+
+// Turns the locale's separator strings (UTF-8) into two distinct Windows-1252
+// characters. A decimal separator that is not one such character becomes ".".
+// A thousands separator that is empty or not one such character becomes the
+// no-break space 0xA0 when it is a kind of space (U+202F, U+2009, U+2007), else ","
+// after a "." decimal separator and "." after any other.
+NumberSeparators SanitizeSeparators(std::string_view decimalUtf8, std::string_view thousandUtf8);
+
+}  // namespace kassavero

@@ -1,0 +1,154 @@
+#include "settings/symbol_list.h"
+
+#include <gtest/gtest.h>
+
+#include "settings/profile_settings.h"
+
+namespace kassavero {
+namespace {
+
+std::vector<std::string> Symbols(const SymbolList& list) {
+    std::vector<std::string> out;
+    for (const auto& entry : list) out.push_back(entry.Symbol);
+    return out;
+}
+
+TEST(SymbolListText, TwoEntriesRoundTrip) {
+    const SymbolList list = {TCurrencySymbol::FromOptionNumber("DM", 19),
+                             TCurrencySymbol::FromOptionNumber("Deutsche Mark", 3)};
+    EXPECT_EQ(SymbolListToText(list), "\"DM,A19\",\"Deutsche Mark,A3\"");
+    SymbolList read = {TCurrencySymbol{}};
+    TextToSymbolList(SymbolListToText(list), read);
+    EXPECT_EQ(read, list);
+}
+
+TEST(SymbolListText, SymbolWithACommaOrAQuote) {
+    const SymbolList list = {TCurrencySymbol::FromOptionNumber("a,b", 83),
+                             TCurrencySymbol::FromOptionNumber("x\"y", 83)};
+    EXPECT_EQ(SymbolListToText(list), "\"a,b,A83\",\"x\"\"y,A83\"");
+    SymbolList read;
+    TextToSymbolList(SymbolListToText(list), read);
+    EXPECT_EQ(read, list);
+}
+
+TEST(SymbolListText, OptionBits) {
+    const TCurrencySymbol a35 = TCurrencySymbol::FromOptionNumber("x", 35);
+    EXPECT_TRUE(a35.AfterAmount);
+    EXPECT_TRUE(a35.BeforeAmount);
+    EXPECT_FALSE(a35.AsDecimalSeparator);
+    EXPECT_FALSE(a35.CaseSensitive);
+    EXPECT_FALSE(a35.SpaceOptional);
+    EXPECT_EQ(a35.AbbreviationDot, AbbreviationDot::Always);
+    EXPECT_EQ(TCurrencySymbol{}.OptionNumber(), 83);
+    for (int options = 0; options < 128; ++options) {
+        const int dot = options & 96;
+        const int canonical = dot == 96 ? options & ~64 : options;  // "always" wins
+        EXPECT_EQ(TCurrencySymbol::FromOptionNumber("s", options).OptionNumber(), canonical);
+    }
+}
+
+TEST(SymbolListText, BrokenItemsAreSkippedAndTheRestRead) {
+    SymbolList list;
+    TextToSymbolList("\"DM,A19\",nocomma,\"x,B3\",\"y,Aabc\",\"z,A\",\"$,A4\",plain,A3", list);
+    // An unquoted item ends at its comma, so plain,A3 is two broken items.
+    EXPECT_EQ(Symbols(list), (std::vector<std::string>{"DM", "$"}));
+    TextToSymbolList("", list);
+    EXPECT_TRUE(list.empty());
+    TextToSymbolList("\"unterminated,A3", list);
+    EXPECT_EQ(Symbols(list), (std::vector<std::string>{"unterminated"}));
+    TextToSymbolList(std::string("\"a,A3\"\0\"b,A3\"", 13), list);
+    EXPECT_EQ(Symbols(list), (std::vector<std::string>{"a"}));
+}
+
+TEST(SymbolList, AddIfMissingComparesExactly) {
+    SymbolList list;
+    AddSymbolIfMissing(list, TCurrencySymbol::FromOptionNumber("DM", 19));
+    AddSymbolIfMissing(list, TCurrencySymbol::FromOptionNumber("DM", 3));
+    AddSymbolIfMissing(list, TCurrencySymbol::FromOptionNumber("dm", 3));
+    EXPECT_EQ(Symbols(list), (std::vector<std::string>{"DM", "dm"}));
+    EXPECT_EQ(list[0].OptionNumber(), 19);
+}
+
+LanguageSet Languages(std::initializer_list<int> numbers) {
+    LanguageSet set;
+    for (int n : numbers) set.set(static_cast<std::size_t>(n));
+    return set;
+}
+
+TEST(DefaultSymbols, MarksWithGermanInterfaceOnGermanSystem) {
+    SymbolList list;
+    DefaultCurrencySymbols(list, kDEM, Languages({0, 0}), kDEM, ProfileSettings{});
+    EXPECT_EQ(Symbols(list),
+              (std::vector<std::string>{"DEM", "deutsche Mark", "DM", "Mark"}));
+    EXPECT_EQ(list[0].OptionNumber(), 19);
+    EXPECT_EQ(list[1].OptionNumber(), 3);
+}
+
+TEST(DefaultSymbols, MarksWithEnglishInterfaceOnGermanSystem) {
+    SymbolList list;
+    DefaultCurrencySymbols(list, kDEM, Languages({1, 0}), kDEM, ProfileSettings{});
+    EXPECT_EQ(Symbols(list), (std::vector<std::string>{"DEM", "deutsche Mark", "German Marks",
+                                                       "DM", "Mark", "Marks", "Deutschmarks"}));
+}
+
+TEST(DefaultSymbols, HomeCurrencyAndLanguageExtras) {
+    SymbolList escudo;
+    DefaultCurrencySymbols(escudo, kPTE, Languages({1, 12}), kPTE, ProfileSettings{});
+    EXPECT_EQ(Symbols(escudo), (std::vector<std::string>{"PTE", "Portugese Escudos", "esc",
+                                                         "Escudos", "$"}));
+    EXPECT_EQ(escudo.back().OptionNumber(), 4 + 16);
+
+    SymbolList franc;
+    DefaultCurrencySymbols(franc, kFRF, Languages({2}), kBEF, ProfileSettings{});
+    EXPECT_EQ(Symbols(franc), (std::vector<std::string>{"FRF", "French Francs", "FF"}));
+
+    SymbolList guilder;
+    DefaultCurrencySymbols(guilder, kNLG, Languages({3}), kNLG, ProfileSettings{});
+    EXPECT_EQ(Symbols(guilder),
+              (std::vector<std::string>{"NLG", "Nederlandse guldens", "hfl", "\x83",
+                                        "Nederlandse gulden", "gulden", "guldens", "f", "fl"}));
+
+    SymbolList euro;
+    DefaultCurrencySymbols(euro, kEUR, Languages({0}), kDEM, ProfileSettings{});
+    EXPECT_EQ(Symbols(euro), (std::vector<std::string>{"EUR", "Euro", "\x80", "\x80uro"}));
+}
+
+TEST(DefaultSymbols, CustomCurrencyGetsCodeAndName) {
+    ProfileSettings settings;
+    settings.CustomCurrencyName[0] = "Schweizer Franken";
+    SymbolList list;
+    DefaultCurrencySymbols(list, kCUS1, Languages({0, 1}), kDEM, settings);
+    EXPECT_EQ(Symbols(list), (std::vector<std::string>{"CUS1", "Schweizer Franken"}));
+}
+
+TEST(DefaultSymbols, NonCurrencyUnitsDependOnTheSystemLanguage) {
+    SymbolList english;
+    DefaultNonCurrencySymbols(english, Languages({1}));
+    EXPECT_EQ(english.size(), 15u);
+    EXPECT_EQ(english[1].Symbol, "\xA7");
+    SymbolList german;
+    DefaultNonCurrencySymbols(german, Languages({0}));
+    EXPECT_EQ(german.size(), 18u);
+    EXPECT_EQ(german[16].Symbol, "St\xFC" "ck");
+    EXPECT_EQ(german[16].OptionNumber(), 83);
+}
+
+TEST(LanguageNumbers, SectionNamesAndSystemLanguages) {
+    EXPECT_EQ(LanguageNumberOfSectionName("Deutsch"), 0);
+    EXPECT_EQ(LanguageNumberOfSectionName("English"), 1);
+    EXPECT_EQ(LanguageNumberOfSectionName("Fran\xE7" "ais"), 2);
+    EXPECT_EQ(LanguageNumberOfSectionName("Nederlands"), 3);
+    EXPECT_EQ(LanguageNumberOfSectionName("Espa\xF1ol"), 4);
+    EXPECT_EQ(LanguageNumberOfSectionName("Italiano"), 7);
+    EXPECT_EQ(LanguageNumberOfSectionName("Klingon"), 0);
+    EXPECT_EQ(LanguageNumberOfLanguageId(0x0407), 0);
+    EXPECT_EQ(LanguageNumberOfLanguageId(0x0809), 1);
+    EXPECT_EQ(LanguageNumberOfLanguageId(0x080C), 2);
+    EXPECT_EQ(LanguageNumberOfLanguageId(0x0813), 3);
+    EXPECT_GE(LanguageNumberOfLanguageId(0x0C0A), 4);
+    EXPECT_LE(LanguageNumberOfLanguageId(0x041D), 26);
+    EXPECT_EQ(LanguageNumberOfLanguageId(0x0411), 27);
+}
+
+}  // namespace
+}  // namespace kassavero
