@@ -7,6 +7,12 @@
 
 namespace kassavero {
 
+// Marks a string literal as a translation key where it is not passed straight to
+// TranslateKey (tables, widget properties). A test reads the sources for
+// TranslateKey("...") and TrKey("...") and checks every language section of the
+// translation file for each key found, so every key literal goes through one of them.
+constexpr std::string_view TrKey(std::string_view key) { return key; }
+
 class Translator {
 public:
     virtual ~Translator() = default;
