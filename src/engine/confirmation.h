@@ -1,0 +1,53 @@
+#pragma once
+
+// What the sessions need from the confirmation dialog. The engine owns this interface;
+// the dialog implements it, so the engine builds and is tested without any window.
+
+#include <string>
+
+#include "engine/planned_change.h"
+
+namespace kassavero {
+
+// The replacement of a change: the client writes prefix + middle + suffix in place of
+// the old text.
+struct ChangeParts {
+    std::string prefix;
+    std::string middle;
+    std::string suffix;
+
+    bool operator==(const ChangeParts&) const = default;
+};
+
+// DialogMode values.
+inline constexpr int kDialogAsking = 1;
+inline constexpr int kDialogRunning = 0;
+inline constexpr int kDialogPaused = -1;
+
+class Confirmation {
+public:
+    virtual ~Confirmation() = default;
+
+    virtual void SetDialogMode(int mode) = 0;
+    // 0, or 2 once the user cancelled the running conversion.
+    virtual int StopRequest() const = 0;
+    virtual void SetStopRequest(int value) = 0;
+    // Refresh the dialog's hint texts and, by DialogMode, its buttons.
+    virtual void AnpassenHinweise() = 0;
+    virtual void AnpassenModus() = 0;
+
+    // Converts the proposal into the default target currency, composes the replacement
+    // and, when ask is set, waits for the user's answer (without asking the answer is
+    // yes). The proposal is copied: the session may be closed while the question is
+    // open. Returns whether the change is to be made; the parts are then in
+    // OutputParts().
+    virtual bool AskChange(const TGeplanteAenderung& proposal, bool ask,
+                           const std::string& clientName) = 0;
+    virtual ChangeParts OutputParts() const = 0;
+
+    virtual bool Visible() const = 0;
+    virtual void Show() = 0;
+    virtual void Hide() = 0;
+};
+
+}  // namespace kassavero

@@ -1,0 +1,191 @@
+#include "engine/engine.h"
+
+#include <chrono>
+
+#include "engine/recognizer.h"
+#include "platform/help.h"
+#include "platform/message_box.h"
+#include "platform/message_loop.h"
+#include "settings/active_profile.h"
+#include "shell/translator.h"
+
+namespace kassavero {
+namespace {
+
+constexpr const char* kCaption = "Kassavero";
+
+// Words this long are never amounts.
+constexpr std::size_t kLongestAmountWord = 62;
+
+EngineHandle DrawHandle() {
+    std::mt19937 generator(static_cast<std::mt19937::result_type>(
+        std::chrono::system_clock::now().time_since_epoch().count()));
+    std::uniform_int_distribution<EngineHandle> high(0, 32767);
+    std::uniform_int_distribution<EngineHandle> low(0, 65534);
+    EngineHandle handle = 0;
+    while (handle == 0) handle = high(generator) * 65536 + low(generator);
+    return handle;
+}
+
+}  // namespace
+
+Engine::Engine(const ActiveProfile& profile, Translator& translator, MessageBoxes& messageBoxes,
+               MessageLoop& messageLoop, Help& help, Confirmation& confirmation)
+    : profile_(profile),
+      translator_(translator),
+      messageBoxes_(messageBoxes),
+      messageLoop_(messageLoop),
+      help_(help),
+      confirmation_(confirmation) {}
+
+Engine::~Engine() = default;
+
+EngineHandle Engine::EngineInit() {
+    for (auto& slot : slots_) slot.reset();
+    if (handle_ == 0) handle_ = DrawHandle();
+    return handle_;
+}
+
+void Engine::Shutdown() {
+    for (auto& slot : slots_) slot.reset();
+    handle_ = 0;
+}
+
+void Engine::Warn(std::string_view key) {
+    messageBoxes_.ShowMessageBox(translator_.TranslateKey(key), kCaption,
+                                 mb::kOk | mb::kIconWarning);
+}
+
+TSession* Engine::CheckSession(EngineHandle handle, int session) {
+    if (handle_ == 0 || handle != handle_) {
+        Warn(TrKey("KassaveroLibInitError"));
+        return nullptr;
+    }
+    if (session < 0 || session >= kSessionSlots) {
+        Warn(TrKey("UngueltigeSession"));
+        return nullptr;
+    }
+    if (!slots_[static_cast<std::size_t>(session)]) {
+        Warn(TrKey("KassaveroSessionInitError"));
+        return nullptr;
+    }
+    return slots_[static_cast<std::size_t>(session)].get();
+}
+
+int Engine::OpenSession(EngineHandle handle, const std::string& clientName, bool showDialog) {
+    if (handle_ == 0 || handle != handle_) {
+        Warn(TrKey("KassaveroLibInitError"));
+        return -1;
+    }
+    int free = -1;
+    for (int i = 0; i < kSessionSlots && free < 0; ++i) {
+        if (!slots_[static_cast<std::size_t>(i)]) free = i;
+    }
+    if (free < 0) {
+        messageBoxes_.ShowMessageBox(translator_.TranslateKey("ZuVieleSessions1") +
+                                         std::to_string(kSessionSlots) +
+                                         translator_.TranslateKey("ZuVieleSessions2"),
+                                     kCaption, mb::kOk | mb::kIconWarning);
+        return -1;
+    }
+    auto created = std::make_unique<TSession>();
+    created->clientName = clientName;
+    slots_[static_cast<std::size_t>(free)] = std::move(created);
+
+    confirmation_.SetDialogMode(kDialogRunning);
+    confirmation_.SetStopRequest(0);
+    confirmation_.AnpassenHinweise();
+    confirmation_.AnpassenModus();
+    if (showDialog) confirmation_.Show();
+    return free;
+}
+
+void Engine::TransferText(EngineHandle handle, int session, long long /*length*/,
+                          std::string_view text, long long /*reserved*/) {
+    messageLoop_.ProcessPendingMessages();
+    TSession* s = CheckSession(handle, session);
+    if (s == nullptr) return;
+    s->words = TextWords(text);
+    s->readPosition = 0;
+}
+
+bool Engine::FindNextChange(EngineHandle handle, int session, FoundChange& change) {
+    messageLoop_.ProcessPendingMessages();
+    // The pending events may have closed this session; check it only now.
+    TSession* s = CheckSession(handle, session);
+    if (s == nullptr) return false;
+    change = FoundChange{};
+    const ProfileSettings& settings = profile_.Settings();
+    while (s->readPosition < s->words.WordCount()) {
+        const std::size_t position = s->readPosition++;
+        s->proposal = TGeplanteAenderung{};
+        const std::string_view word = s->words.FullWord(position);
+        if (word.empty() || word.size() > kLongestAmountWord) continue;
+        TGeplanteAenderung found;
+        if (!ScanAmount(s->words, position, settings, found)) continue;
+        if (!IsCurrency(found.currency) || !settings.InputAccept[found.currency]) continue;
+
+        found.start = s->words.WordStart(position - found.wordsBefore);
+        const std::size_t last = position + found.wordsAfter;
+        found.end = s->words.WordStart(last) + s->words.FullWord(last).size();
+        found.oldText = std::string(s->words.Text().substr(found.start, found.end - found.start));
+        s->proposal = found;
+        change.start = found.start;
+        change.end = found.end;
+        change.currency = found.currency;
+        change.amount = found.amount;
+        return true;
+    }
+    return false;
+}
+
+int Engine::ConfirmChange(EngineHandle handle, int session, bool showDialog, ChangeParts& parts) {
+    TSession* s = CheckSession(handle, session);
+    if (s == nullptr) return 0;
+    if (confirmation_.StopRequest() != 0) return confirmation_.StopRequest() + 1;
+    // Copies: the nested wait inside may close this very session.
+    const TGeplanteAenderung proposal = s->proposal;
+    const std::string clientName = s->clientName;
+    const bool accepted = confirmation_.AskChange(proposal, showDialog, clientName);
+    parts = confirmation_.OutputParts();
+    return accepted ? 1 : 0;
+}
+
+void Engine::CloseSession(EngineHandle handle, int session) {
+    if (CheckSession(handle, session) == nullptr) return;
+    if (confirmation_.Visible()) confirmation_.Hide();
+    slots_[static_cast<std::size_t>(session)].reset();
+}
+
+bool Engine::SessionExists(EngineHandle handle, int session) const {
+    return handle_ != 0 && handle == handle_ && session >= 0 && session < kSessionSlots &&
+           slots_[static_cast<std::size_t>(session)] != nullptr;
+}
+
+const TSession* Engine::Session(int session) const {
+    if (session < 0 || session >= kSessionSlots) return nullptr;
+    return slots_[static_cast<std::size_t>(session)].get();
+}
+
+bool Engine::ConfirmQuit() {
+    std::string names;
+    for (const auto& slot : slots_) {
+        if (!slot) continue;
+        if (!names.empty()) names += ", ";
+        names += slot->clientName;
+    }
+    bool anyOpen = false;
+    for (const auto& slot : slots_) anyOpen = anyOpen || slot != nullptr;
+    if (anyOpen) {
+        const std::string text = translator_.TranslateKey("NochAktiveVerbindungen") + names +
+                                 ". " + translator_.TranslateKey("KassaveroBeendenBestaetigung");
+        const int answer = messageBoxes_.ShowMessageBox(
+            text, kCaption, mb::kYesNoCancel | mb::kDefaultButton2);
+        if (answer != kIdYes) return false;
+    }
+    help_.Close();
+    if (confirmation_.Visible()) confirmation_.Hide();
+    return true;
+}
+
+}  // namespace kassavero

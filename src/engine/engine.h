@@ -1,0 +1,93 @@
+#pragma once
+
+// Conversion sessions: a client opens a session, hands over a piece of text, asks for
+// the next amount, has each change confirmed and receives the replacement text.
+// Up to ten sessions are open at a time. Every operation checks the engine handle and
+// the session and answers a failure value (false, 0 or -1) instead of raising errors.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <random>
+#include <string>
+
+#include "engine/confirmation.h"
+#include "engine/planned_change.h"
+#include "engine/text_words.h"
+
+namespace kassavero {
+
+class ActiveProfile;
+class Help;
+class MessageBoxes;
+class MessageLoop;
+class Translator;
+
+using EngineHandle = std::uint32_t;
+
+inline constexpr int kSessionSlots = 10;
+
+struct TSession {
+    std::size_t readPosition = 0;  // index of the next word to test
+    std::string clientName;
+    TextWords words;
+    TGeplanteAenderung proposal;
+};
+
+// A change found in the transferred text, in characters from its start.
+struct FoundChange {
+    std::size_t start = 0;
+    std::size_t end = 0;
+    CurrencyIndex currency = kNoCurrency;
+    double amount = 0;
+};
+
+class Engine {
+public:
+    Engine(const ActiveProfile& profile, Translator& translator, MessageBoxes& messageBoxes,
+           MessageLoop& messageLoop, Help& help, Confirmation& confirmation);
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // Clears the slots and returns the handle, drawing a random non-zero one the first
+    // time.
+    EngineHandle EngineInit();
+    // The handle becomes 0 again; every later call is refused.
+    void Shutdown();
+    EngineHandle Handle() const { return handle_; }
+
+    // The session id 0..9, or -1.
+    int OpenSession(EngineHandle handle, const std::string& clientName, bool showDialog);
+    // Texts of any length are taken; offsets are never cut short. The length and the
+    // reserved number are the client's own and are only kept.
+    void TransferText(EngineHandle handle, int session, long long length, std::string_view text,
+                      long long reserved);
+    bool FindNextChange(EngineHandle handle, int session, FoundChange& change);
+    // 1 accepted, 0 declined, 2 or more: the user cancelled the conversion.
+    int ConfirmChange(EngineHandle handle, int session, bool showDialog, ChangeParts& parts);
+    void CloseSession(EngineHandle handle, int session);
+    bool SessionExists(EngineHandle handle, int session) const;
+    // Asks whether open sessions may be dropped; true if the program may end.
+    bool ConfirmQuit();
+
+    // The open session in a slot, or nullptr.
+    const TSession* Session(int session) const;
+
+private:
+    TSession* CheckSession(EngineHandle handle, int session);
+    void Warn(std::string_view key);
+
+    const ActiveProfile& profile_;
+    Translator& translator_;
+    MessageBoxes& messageBoxes_;
+    MessageLoop& messageLoop_;
+    Help& help_;
+    Confirmation& confirmation_;
+    EngineHandle handle_ = 0;
+    std::array<std::unique_ptr<TSession>, kSessionSlots> slots_;
+};
+
+}  // namespace kassavero

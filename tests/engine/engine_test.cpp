@@ -1,0 +1,256 @@
+#include "engine/engine.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_confirmation.h"
+#include "fakes/fake_help.h"
+#include "fakes/fake_message_boxes.h"
+#include "fakes/fake_message_loop.h"
+#include "fakes/fake_translator.h"
+#include "settings/active_profile.h"
+
+namespace kassavero {
+namespace {
+
+using testing::FakeConfirmation;
+
+class EngineTest : public ::testing::Test {
+protected:
+    EngineTest() {
+        ProfileSettings& s = profile.MutableSettings();
+        SettingsToDefaults(s, ',', '.', kDEM);
+        LanguageSet german;
+        german.set(0);
+        for (CurrencyIndex c = 0; c < kCurrencyCount; ++c) {
+            DefaultCurrencySymbols(s.InputSymbolsFor[c], c, german, kDEM, s);
+        }
+        DefaultNonCurrencySymbols(s.InputNonCurrencySymbols, german);
+        s.RecomputeSymbolSets();
+        handle = engine.EngineInit();
+    }
+
+    int Open(const std::string& name = "Writer") { return engine.OpenSession(handle, name, false); }
+
+    ActiveProfile profile;
+    testing::FakeTranslator translator;
+    testing::FakeMessageBoxes boxes;
+    testing::FakeMessageLoop loop;
+    testing::FakeHelp help;
+    FakeConfirmation confirmation;
+    Engine engine{profile, translator, boxes, loop, help, confirmation};
+    EngineHandle handle = 0;
+};
+
+TEST_F(EngineTest, HandleIsNonZeroStableAndGoneAfterShutdown) {
+    EXPECT_NE(handle, 0u);
+    EXPECT_LT(handle, 32768u * 65536u);
+    EXPECT_EQ(engine.EngineInit(), handle);
+    engine.Shutdown();
+    EXPECT_EQ(engine.Handle(), 0u);
+    EXPECT_EQ(engine.OpenSession(handle, "x", false), -1);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "[KassaveroLibInitError]");
+}
+
+TEST_F(EngineTest, EleventhSessionIsRefusedAndTheLowestFreeSlotIsReused) {
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(Open(), i);
+    translator.texts = {{"ZuVieleSessions1", "Zu viele: "}, {"ZuVieleSessions2", " offen."}};
+    EXPECT_EQ(Open(), -1);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Zu viele: 10 offen.");
+    EXPECT_EQ(boxes.shown[0].caption, "Kassavero");
+    EXPECT_EQ(boxes.shown[0].flags, mb::kOk | mb::kIconWarning);
+    engine.CloseSession(handle, 7);
+    engine.CloseSession(handle, 3);
+    EXPECT_EQ(Open(), 3);
+    EXPECT_EQ(Open(), 7);
+}
+
+TEST_F(EngineTest, OpeningPreparesTheDialogAndShowsItWhenAsked) {
+    confirmation.stopRequest = 2;
+    confirmation.dialogMode = kDialogPaused;
+    const int id = engine.OpenSession(handle, "Calc", true);
+    EXPECT_EQ(confirmation.stopRequest, 0);
+    EXPECT_EQ(confirmation.dialogMode, kDialogRunning);
+    EXPECT_EQ(confirmation.calls, (std::vector<std::string>{"hints", "mode", "show"}));
+    engine.CloseSession(handle, id);
+    EXPECT_FALSE(confirmation.visible);
+}
+
+TEST_F(EngineTest, FindsPriceInMarks) {
+    const int id = Open();
+    engine.TransferText(handle, id, 13, "Preis: 100 DM", 0);
+    FoundChange change;
+    ASSERT_TRUE(engine.FindNextChange(handle, id, change));
+    EXPECT_EQ(change.start, 7u);
+    EXPECT_EQ(change.end, 13u);
+    EXPECT_EQ(change.currency, kDEM);
+    EXPECT_EQ(change.amount, 100.0);
+    EXPECT_EQ(engine.Session(id)->proposal.oldText, "100 DM");
+    EXPECT_FALSE(engine.FindNextChange(handle, id, change));
+}
+
+TEST_F(EngineTest, TextWithoutAmountsEndsAtOnceAndANewTransferRestarts) {
+    const int id = Open();
+    engine.TransferText(handle, id, 0, "nothing to see here", 0);
+    FoundChange change;
+    EXPECT_FALSE(engine.FindNextChange(handle, id, change));
+    EXPECT_EQ(engine.Session(id)->readPosition, engine.Session(id)->words.WordCount());
+    EXPECT_FALSE(engine.FindNextChange(handle, id, change));
+
+    engine.TransferText(handle, id, 0, "DM 5 and DM 6", 0);
+    ASSERT_TRUE(engine.FindNextChange(handle, id, change));
+    EXPECT_EQ(change.amount, 5.0);
+    engine.TransferText(handle, id, 0, "DM 5 and DM 6", 0);
+    ASSERT_TRUE(engine.FindNextChange(handle, id, change));
+    EXPECT_EQ(change.amount, 5.0);
+    ASSERT_TRUE(engine.FindNextChange(handle, id, change));
+    EXPECT_EQ(change.amount, 6.0);
+    EXPECT_EQ(change.start, 9u);
+}
+
+TEST_F(EngineTest, PendingEventsRunBeforeTransferAndSearch) {
+    const int id = Open();
+    int ran = 0;
+    loop.pending.push_back([&] { ++ran; });
+    engine.TransferText(handle, id, 0, "DM 5", 0);
+    EXPECT_EQ(ran, 1);
+    // An event that closes the session before the search: the search fails cleanly.
+    loop.pending.push_back([&] { engine.CloseSession(handle, id); });
+    FoundChange change;
+    EXPECT_FALSE(engine.FindNextChange(handle, id, change));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "[KassaveroSessionInitError]");
+}
+
+TEST_F(EngineTest, PassesOverCurrenciesNotAcceptedAndBareNumbersWithoutDefault) {
+    ProfileSettings& s = profile.MutableSettings();
+    s.InputAccept[kDEM] = false;
+    s.InputDefaultCurrency = -1;
+    const int id = Open();
+    engine.TransferText(handle, id, 0, "DM 5, 12,50 and 7 ATS", 0);
+    FoundChange change;
+    ASSERT_TRUE(engine.FindNextChange(handle, id, change));
+    EXPECT_EQ(change.currency, kATS);
+    EXPECT_EQ(change.amount, 7.0);
+}
+
+TEST_F(EngineTest, ConfirmAnswersAndStopsAfterACancel) {
+    const int id = Open();
+    engine.TransferText(handle, id, 0, "DM 1 DM 2 DM 3 DM 4", 0);
+    FoundChange change;
+    ChangeParts parts;
+    confirmation.replies = {FakeConfirmation::Reply::Yes, FakeConfirmation::Reply::No,
+                            FakeConfirmation::Reply::Cancel};
+    ASSERT_TRUE(engine.FindNextChange(handle, id, change));
+    EXPECT_EQ(engine.ConfirmChange(handle, id, true, parts), 1);
+    EXPECT_EQ(parts.middle, "new");
+    EXPECT_EQ(confirmation.asked.back().amount, 1.0);
+    ASSERT_TRUE(engine.FindNextChange(handle, id, change));
+    EXPECT_EQ(engine.ConfirmChange(handle, id, true, parts), 0);
+    ASSERT_TRUE(engine.FindNextChange(handle, id, change));
+    EXPECT_EQ(engine.ConfirmChange(handle, id, true, parts), 0);
+    ASSERT_TRUE(engine.FindNextChange(handle, id, change));
+    EXPECT_EQ(engine.ConfirmChange(handle, id, true, parts), 3);
+    EXPECT_EQ(confirmation.asked.size(), 3u);  // the fourth was not asked
+
+    // Every session answers stopped until the next one opens.
+    const int other = Open("Other");
+    engine.TransferText(handle, other, 0, "DM 9", 0);
+    ASSERT_TRUE(engine.FindNextChange(handle, other, change));
+    EXPECT_EQ(engine.ConfirmChange(handle, other, false, parts), 1);
+}
+
+TEST_F(EngineTest, ConfirmWithoutDialogPassesTheFlagAndClientName) {
+    const int id = Open("Text client");
+    engine.TransferText(handle, id, 0, "DM 1", 0);
+    FoundChange change;
+    ChangeParts parts;
+    ASSERT_TRUE(engine.FindNextChange(handle, id, change));
+    EXPECT_EQ(engine.ConfirmChange(handle, id, false, parts), 1);
+    EXPECT_EQ(confirmation.askFlags, std::vector<bool>{false});
+    EXPECT_EQ(confirmation.calls.back(), "ask Text client");
+}
+
+struct CheckCase {
+    const char* name;
+    bool wrongHandle;
+    int session;
+    const char* message;
+};
+
+class SessionChecks : public EngineTest, public ::testing::WithParamInterface<CheckCase> {};
+
+TEST_P(SessionChecks, EveryOperationWarnsAndFails) {
+    const int open = Open();
+    ASSERT_EQ(open, 0);
+    const CheckCase& c = GetParam();
+    const EngineHandle h = c.wrongHandle ? handle + 1 : handle;
+    FoundChange change;
+    ChangeParts parts;
+    EXPECT_FALSE(engine.SessionExists(h, c.session));
+    EXPECT_TRUE(boxes.shown.empty()) << "SessionExists never shows a message";
+
+    engine.TransferText(h, c.session, 0, "DM 1", 0);
+    EXPECT_FALSE(engine.FindNextChange(h, c.session, change));
+    EXPECT_EQ(engine.ConfirmChange(h, c.session, false, parts), 0);
+    engine.CloseSession(h, c.session);
+    ASSERT_EQ(boxes.shown.size(), 4u);
+    for (const auto& shown : boxes.shown) {
+        EXPECT_EQ(shown.text, std::string("[") + c.message + "]");
+        EXPECT_EQ(shown.caption, "Kassavero");
+        EXPECT_EQ(shown.flags, mb::kOk | mb::kIconWarning);
+    }
+    EXPECT_TRUE(engine.SessionExists(handle, open));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SessionChecks,
+    ::testing::Values(CheckCase{"WrongHandle", true, 0, "KassaveroLibInitError"},
+                      CheckCase{"NegativeId", false, -1, "UngueltigeSession"},
+                      CheckCase{"IdTen", false, 10, "UngueltigeSession"},
+                      CheckCase{"EmptySlot", false, 4, "KassaveroSessionInitError"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(EngineTest, QuitWithoutSessionsClosesHelpAndHidesTheDialog) {
+    confirmation.visible = true;
+    EXPECT_TRUE(engine.ConfirmQuit());
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(help.calls, std::vector<std::string>{"close"});
+    EXPECT_FALSE(confirmation.visible);
+}
+
+TEST_F(EngineTest, QuitWithOpenSessionsAsks) {
+    translator.texts = {{"NochAktiveVerbindungen", "Noch verbunden: "},
+                        {"KassaveroBeendenBestaetigung", "Trotzdem beenden?"}};
+    Open("Writer");
+    Open("Calc");
+    engine.CloseSession(handle, 0);
+    Open("Draw");
+    for (int answer : {kIdNo, kIdCancel}) {
+        boxes.answers = {answer};
+        EXPECT_FALSE(engine.ConfirmQuit());
+    }
+    EXPECT_TRUE(help.calls.empty());
+    boxes.answers = {kIdYes};
+    EXPECT_TRUE(engine.ConfirmQuit());
+    EXPECT_EQ(boxes.shown.back().text, "Noch verbunden: Draw, Calc. Trotzdem beenden?");
+    EXPECT_EQ(boxes.shown.back().flags, mb::kYesNoCancel | mb::kDefaultButton2);
+    EXPECT_EQ(help.calls, std::vector<std::string>{"close"});
+}
+
+TEST_F(EngineTest, LongTextsKeepExactOffsets) {
+    // Far beyond 65,535 characters: the offsets must still point at the amount.
+    std::string text(70000, ' ');
+    text += "DM 12";
+    const int id = Open();
+    engine.TransferText(handle, id, static_cast<long long>(text.size()), text, 0);
+    FoundChange change;
+    ASSERT_TRUE(engine.FindNextChange(handle, id, change));
+    EXPECT_EQ(change.start, 70000u);
+    EXPECT_EQ(change.end, 70005u);
+    EXPECT_EQ(text.substr(change.start, change.end - change.start), "DM 12");
+}
+
+}  // namespace
+}  // namespace kassavero
