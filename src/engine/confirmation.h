@@ -25,7 +25,7 @@ inline constexpr int kDialogRunning = 0;
 inline constexpr int kDialogPaused = -1;
 
 class Confirmation {
-public:
+  public:
     virtual ~Confirmation() = default;
 
     virtual void SetDialogMode(int mode) = 0;

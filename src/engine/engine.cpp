@@ -23,7 +23,8 @@ EngineHandle DrawHandle() {
     std::uniform_int_distribution<EngineHandle> high(0, 32767);
     std::uniform_int_distribution<EngineHandle> low(0, 65534);
     EngineHandle handle = 0;
-    while (handle == 0) handle = high(generator) * 65536 + low(generator);
+    while (handle == 0)
+        handle = high(generator) * 65536 + low(generator);
     return handle;
 }
 
@@ -41,13 +42,16 @@ Engine::Engine(const ActiveProfile& profile, Translator& translator, MessageBoxe
 Engine::~Engine() = default;
 
 EngineHandle Engine::EngineInit() {
-    for (auto& slot : slots_) slot.reset();
-    if (handle_ == 0) handle_ = DrawHandle();
+    for (auto& slot : slots_)
+        slot.reset();
+    if (handle_ == 0)
+        handle_ = DrawHandle();
     return handle_;
 }
 
 void Engine::Shutdown() {
-    for (auto& slot : slots_) slot.reset();
+    for (auto& slot : slots_)
+        slot.reset();
     handle_ = 0;
 }
 
@@ -79,7 +83,8 @@ int Engine::OpenSession(EngineHandle handle, const std::string& clientName, bool
     }
     int free = -1;
     for (int i = 0; i < kSessionSlots && free < 0; ++i) {
-        if (!slots_[static_cast<std::size_t>(i)]) free = i;
+        if (!slots_[static_cast<std::size_t>(i)])
+            free = i;
     }
     if (free < 0) {
         messageBoxes_.ShowMessageBox(translator_.TranslateKey("ZuVieleSessions1") +
@@ -96,7 +101,8 @@ int Engine::OpenSession(EngineHandle handle, const std::string& clientName, bool
     confirmation_.SetStopRequest(0);
     confirmation_.AnpassenHinweise();
     confirmation_.AnpassenModus();
-    if (showDialog) confirmation_.Show();
+    if (showDialog)
+        confirmation_.Show();
     return free;
 }
 
@@ -104,7 +110,8 @@ void Engine::TransferText(EngineHandle handle, int session, long long /*length*/
                           std::string_view text, long long /*reserved*/) {
     messageLoop_.ProcessPendingMessages();
     TSession* s = CheckSession(handle, session);
-    if (s == nullptr) return;
+    if (s == nullptr)
+        return;
     s->words = TextWords(text);
     s->readPosition = 0;
 }
@@ -113,17 +120,21 @@ bool Engine::FindNextChange(EngineHandle handle, int session, FoundChange& chang
     messageLoop_.ProcessPendingMessages();
     // The pending events may have closed this session; check it only now.
     TSession* s = CheckSession(handle, session);
-    if (s == nullptr) return false;
+    if (s == nullptr)
+        return false;
     change = FoundChange{};
     const ProfileSettings& settings = profile_.Settings();
     while (s->readPosition < s->words.WordCount()) {
         const std::size_t position = s->readPosition++;
         s->proposal = TGeplanteAenderung{};
         const std::string_view word = s->words.FullWord(position);
-        if (word.empty() || word.size() > kLongestAmountWord) continue;
+        if (word.empty() || word.size() > kLongestAmountWord)
+            continue;
         TGeplanteAenderung found;
-        if (!ScanAmount(s->words, position, settings, found)) continue;
-        if (!IsCurrency(found.currency) || !settings.InputAccept[found.currency]) continue;
+        if (!ScanAmount(s->words, position, settings, found))
+            continue;
+        if (!IsCurrency(found.currency) || !settings.InputAccept[found.currency])
+            continue;
 
         found.start = s->words.WordStart(position - found.wordsBefore);
         const std::size_t last = position + found.wordsAfter;
@@ -141,8 +152,10 @@ bool Engine::FindNextChange(EngineHandle handle, int session, FoundChange& chang
 
 int Engine::ConfirmChange(EngineHandle handle, int session, bool showDialog, ChangeParts& parts) {
     TSession* s = CheckSession(handle, session);
-    if (s == nullptr) return 0;
-    if (confirmation_.StopRequest() != 0) return confirmation_.StopRequest() + 1;
+    if (s == nullptr)
+        return 0;
+    if (confirmation_.StopRequest() != 0)
+        return confirmation_.StopRequest() + 1;
     // Copies: the nested wait inside may close this very session.
     const TGeplanteAenderung proposal = s->proposal;
     const std::string clientName = s->clientName;
@@ -152,8 +165,10 @@ int Engine::ConfirmChange(EngineHandle handle, int session, bool showDialog, Cha
 }
 
 void Engine::CloseSession(EngineHandle handle, int session) {
-    if (CheckSession(handle, session) == nullptr) return;
-    if (confirmation_.Visible()) confirmation_.Hide();
+    if (CheckSession(handle, session) == nullptr)
+        return;
+    if (confirmation_.Visible())
+        confirmation_.Hide();
     slots_[static_cast<std::size_t>(session)].reset();
 }
 
@@ -163,28 +178,34 @@ bool Engine::SessionExists(EngineHandle handle, int session) const {
 }
 
 const TSession* Engine::Session(int session) const {
-    if (session < 0 || session >= kSessionSlots) return nullptr;
+    if (session < 0 || session >= kSessionSlots)
+        return nullptr;
     return slots_[static_cast<std::size_t>(session)].get();
 }
 
 bool Engine::ConfirmQuit() {
     std::string names;
     for (const auto& slot : slots_) {
-        if (!slot) continue;
-        if (!names.empty()) names += ", ";
+        if (!slot)
+            continue;
+        if (!names.empty())
+            names += ", ";
         names += slot->clientName;
     }
     bool anyOpen = false;
-    for (const auto& slot : slots_) anyOpen = anyOpen || slot != nullptr;
+    for (const auto& slot : slots_)
+        anyOpen = anyOpen || slot != nullptr;
     if (anyOpen) {
-        const std::string text = translator_.TranslateKey("NochAktiveVerbindungen") + names +
-                                 ". " + translator_.TranslateKey("KassaveroBeendenBestaetigung");
-        const int answer = messageBoxes_.ShowMessageBox(
-            text, kCaption, mb::kYesNoCancel | mb::kDefaultButton2);
-        if (answer != kIdYes) return false;
+        const std::string text = translator_.TranslateKey("NochAktiveVerbindungen") + names + ". " +
+                                 translator_.TranslateKey("KassaveroBeendenBestaetigung");
+        const int answer =
+            messageBoxes_.ShowMessageBox(text, kCaption, mb::kYesNoCancel | mb::kDefaultButton2);
+        if (answer != kIdYes)
+            return false;
     }
     help_.Close();
-    if (confirmation_.Visible()) confirmation_.Hide();
+    if (confirmation_.Visible())
+        confirmation_.Hide();
     return true;
 }
 

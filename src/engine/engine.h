@@ -45,7 +45,7 @@ struct FoundChange {
 };
 
 class Engine {
-public:
+  public:
     Engine(const ActiveProfile& profile, Translator& translator, MessageBoxes& messageBoxes,
            MessageLoop& messageLoop, Help& help, Confirmation& confirmation);
     ~Engine();
@@ -76,7 +76,7 @@ public:
     // The open session in a slot, or nullptr.
     const TSession* Session(int session) const;
 
-private:
+  private:
     TSession* CheckSession(EngineHandle handle, int session);
     void Warn(std::string_view key);
 

@@ -5,7 +5,7 @@
 namespace kassavero {
 
 class Help {
-public:
+  public:
     virtual ~Help() = default;
     virtual void ShowTopic(int contextNumber) = 0;
     virtual void ShowContents() = 0;

@@ -9,7 +9,7 @@
 namespace kassavero {
 
 class MessageLoop {
-public:
+  public:
     virtual ~MessageLoop() = default;
     // Runs the events that are waiting now, then returns.
     virtual void ProcessPendingMessages() = 0;

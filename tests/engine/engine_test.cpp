@@ -15,7 +15,7 @@ namespace {
 using testing::FakeConfirmation;
 
 class EngineTest : public ::testing::Test {
-protected:
+  protected:
     EngineTest() {
         ProfileSettings& s = profile.MutableSettings();
         SettingsToDefaults(s, ',', '.', kDEM);
@@ -53,7 +53,8 @@ TEST_F(EngineTest, HandleIsNonZeroStableAndGoneAfterShutdown) {
 }
 
 TEST_F(EngineTest, EleventhSessionIsRefusedAndTheLowestFreeSlotIsReused) {
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(Open(), i);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(Open(), i);
     translator.texts = {{"ZuVieleSessions1", "Zu viele: "}, {"ZuVieleSessions2", " offen."}};
     EXPECT_EQ(Open(), -1);
     ASSERT_EQ(boxes.shown.size(), 1u);

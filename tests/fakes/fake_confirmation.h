@@ -12,7 +12,7 @@ namespace kassavero::testing {
 // when the script is empty) and hands out fixed replacement parts. A scripted "cancel"
 // sets StopRequest as the dialog's Cancel button does.
 class FakeConfirmation final : public Confirmation {
-public:
+  public:
     enum class Reply { Yes, No, Cancel };
 
     int dialogMode = 99;
@@ -35,10 +35,12 @@ public:
         asked.push_back(proposal);
         askFlags.push_back(ask);
         calls.push_back("ask " + clientName);
-        if (!ask || replies.empty()) return true;
+        if (!ask || replies.empty())
+            return true;
         const Reply reply = replies.front();
         replies.pop_front();
-        if (reply == Reply::Cancel) stopRequest = 2;
+        if (reply == Reply::Cancel)
+            stopRequest = 2;
         return reply == Reply::Yes;
     }
     ChangeParts OutputParts() const override { return parts; }

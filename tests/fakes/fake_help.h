@@ -8,7 +8,7 @@
 namespace kassavero::testing {
 
 class FakeHelp final : public Help {
-public:
+  public:
     std::vector<std::string> calls;  // "topic 1090", "contents", "close"
 
     void ShowTopic(int contextNumber) override {

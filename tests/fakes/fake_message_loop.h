@@ -13,7 +13,7 @@ namespace kassavero::testing {
 // runs queued events one by one until the condition holds. A wait that would never
 // end fails the test instead of hanging.
 class FakeMessageLoop final : public MessageLoop {
-public:
+  public:
     std::deque<std::function<void()>> pending;  // run by the next ProcessPendingMessages
     std::deque<std::function<void()>> events;   // run one at a time by RunUntil
     int processCalls = 0;

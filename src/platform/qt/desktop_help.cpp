@@ -13,9 +13,13 @@ QString DesktopHelp::PageOf(int contextNumber) const {
     return QFileInfo::exists(page) ? page : QDir(folder_).filePath("index.html");
 }
 
-void DesktopHelp::ShowTopic(int contextNumber) { Open(PageOf(contextNumber)); }
+void DesktopHelp::ShowTopic(int contextNumber) {
+    Open(PageOf(contextNumber));
+}
 
-void DesktopHelp::ShowContents() { Open(QDir(folder_).filePath("index.html")); }
+void DesktopHelp::ShowContents() {
+    Open(QDir(folder_).filePath("index.html"));
+}
 
 void DesktopHelp::Open(const QString& page) const {
     QDesktopServices::openUrl(QUrl::fromLocalFile(page));

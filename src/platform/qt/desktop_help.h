@@ -10,7 +10,7 @@ namespace kassavero {
 // context number and "index.html" for the contents. They open in the desktop's
 // browser.
 class DesktopHelp final : public Help {
-public:
+  public:
     explicit DesktopHelp(QString folder) : folder_(std::move(folder)) {}
 
     void ShowTopic(int contextNumber) override;
@@ -20,7 +20,7 @@ public:
 
     QString PageOf(int contextNumber) const;
 
-private:
+  private:
     void Open(const QString& page) const;
 
     QString folder_;

@@ -13,7 +13,8 @@ void QtMessageLoop::RunUntil(const std::function<bool()>& done) {
     // WaitForMoreEvents blocks until at least one event was handled, so the condition
     // is looked at once per batch of events and the process sleeps in between.
     while (!done()) {
-        if (QCoreApplication::closingDown()) return;
+        if (QCoreApplication::closingDown())
+            return;
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 }
