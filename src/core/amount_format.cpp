@@ -108,7 +108,7 @@ std::string WriteNumber(double magnitude, int decimals, bool useThousandSymbol, 
     std::array<char, 16> digits{};
     digits[0] = '0';
     std::copy(rounded.Digits.begin(), rounded.Digits.end(), digits.begin() + 1);
-    int top = rounded.Exponent + 1;
+    const int top = rounded.Exponent + 1;
     const int lastKept = top + decimals;  // index of the last decimal place written
     if (lastKept < 0) {
         digits.fill('0');

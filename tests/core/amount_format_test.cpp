@@ -10,60 +10,59 @@
 namespace kassavero {
 namespace {
 
-// One call of FormatAmount; decimal symbol "," and thousands symbol "." throughout. The
-// setters change what differs from two decimals, a multiple of 0,01, commercial rounding.
-struct Case {
-    Case(const char* caseName, double caseValue, const char* text)
-        : name(caseName), value(caseValue), expected(text) {}
-    Case& Decimals(int n) {
-        decimals = n;
-        return *this;
+// A format with decimal symbol "," and thousands symbol ".", grouping off, minus first,
+// rounding by `strategy` to `step` (the coin, transfer unit, multiple or number of
+// significant digits it names). The other steps hold decoys that would show if the
+// wrong one were taken.
+AmountFormat Step(std::uint8_t strategy, double step, int decimals = 2,
+                  std::uint8_t direction = kRoundCommercial) {
+    AmountFormat format{.DecimalSymbol = ',',
+                        .Decimals = decimals,
+                        .RoundingStrategy = strategy,
+                        .Multiple = 0.2,
+                        .SmallestCoin = 0.25,
+                        .SmallestTransferUnit = 0.5,
+                        .RoundingDirection = direction,
+                        .SignificantDigits = 1};
+    switch (strategy) {
+        case kRoundToCoin:
+            format.SmallestCoin = step;
+            break;
+        case kRoundToMultiple:
+            format.Multiple = step;
+            break;
+        case kRoundToSignificantDigits:
+            format.SignificantDigits = static_cast<int>(step);
+            break;
+        default:
+            format.SmallestTransferUnit = step;
     }
-    Case& Strategy(std::uint8_t s) {
-        strategy = s;
-        return *this;
-    }
-    Case& Multiple(double m) {
-        multiple = m;
-        return *this;
-    }
-    Case& Coin(double c) {
-        coin = c;
-        return *this;
-    }
-    Case& TransferUnit(double t) {
-        transferUnit = t;
-        return *this;
-    }
-    Case& Direction(std::uint8_t d) {
-        direction = d;
-        return *this;
-    }
-    Case& Digits(int n) {
-        digits = n;
-        return *this;
-    }
-    Case& MinusLast() {
-        minusFirst = false;
-        return *this;
-    }
-    Case& Grouped() {
-        grouping = true;
-        return *this;
-    }
+    return format;
+}
+AmountFormat Cents(int decimals = 2, std::uint8_t direction = kRoundCommercial) {
+    return Step(kRoundToMultiple, 0.01, decimals, direction);
+}
+AmountFormat MinusLast(AmountFormat format) {
+    format.MinusFirst = false;
+    return format;
+}
+AmountFormat Grouped(AmountFormat format) {
+    format.UseThousandSymbol = true;
+    return format;
+}
 
+constexpr auto kCoin = kRoundToCoin;
+constexpr auto kUnit = kRoundToTransferUnit;
+constexpr auto kMultiple = kRoundToMultiple;
+constexpr auto kDigits = kRoundToSignificantDigits;
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+struct Case {
     const char* name;
     double value;
     const char* expected;
-    int decimals = 2;
-    std::uint8_t strategy = kRoundToMultiple;
-    double multiple = 0.01;
-    double coin = 0.01;
-    double transferUnit = 0.01;
-    std::uint8_t direction = kRoundCommercial;
-    int digits = 6;
-    bool minusFirst = true;
-    bool grouping = false;
+    AmountFormat format;
 };
 
 std::ostream& operator<<(std::ostream& out, const Case& c) {
@@ -73,136 +72,87 @@ std::ostream& operator<<(std::ostream& out, const Case& c) {
 class FormatAmountTable : public ::testing::TestWithParam<Case> {};
 
 TEST_P(FormatAmountTable, Writes) {
-    const Case& c = GetParam();
-    EXPECT_EQ(FormatAmount(c.grouping, '.', ',', c.value, c.decimals, c.minusFirst, c.strategy,
-                           c.multiple, c.coin, c.transferUnit, c.direction, c.digits),
-              c.expected);
+    EXPECT_EQ(FormatAmount(GetParam().value, GetParam().format), GetParam().expected);
 }
-
-constexpr double kInf = std::numeric_limits<double>::infinity();
 
 INSTANTIATE_TEST_SUITE_P(
     Rounding, FormatAmountTable,
     ::testing::Values(
-        Case("HalfGoesAwayFromZero", 2.345, "2,35"),
-        Case("NegativeHalfMinusFirst", -2.345, "-2,35"),
-        Case("NegativeHalfMinusLast", -2.345, "2,35-").MinusLast(),
-        Case("UpAddsAStep", 1.2301, "1,24").Direction(kRoundUp),
-        Case("UpOnNegativeGoesAwayFromZero", -1.2301, "-1,24").Direction(kRoundUp),
-        Case("UpOnAnExactMultipleStays", 1.25, "1,25").Multiple(0.05).Direction(kRoundUp),
-        Case("DownCuts", 1.239, "1,23").Direction(kRoundDown),
-        Case("DownOnNegativeGoesTowardsZero", -1.239, "-1,23").Direction(kRoundDown),
-        Case("OtherDirectionIsCommercial", 0.015, "0,02").Direction(9),
+        Case{"HalfGoesAwayFromZero", 2.345, "2,35", Cents()},
+        Case{"NegativeHalfMinusFirst", -2.345, "-2,35", Cents()},
+        Case{"NegativeHalfMinusLast", -2.345, "2,35-", MinusLast(Cents())},
+        Case{"UpAddsAStep", 1.2301, "1,24", Cents(2, kRoundUp)},
+        Case{"UpOnNegativeGoesAwayFromZero", -1.2301, "-1,24", Cents(2, kRoundUp)},
+        Case{"UpOnAnExactMultipleStays", 1.25, "1,25", Step(kMultiple, 0.05, 2, kRoundUp)},
+        Case{"DownCuts", 1.239, "1,23", Cents(2, kRoundDown)},
+        Case{"DownOnNegativeGoesTowardsZero", -1.239, "-1,23", Cents(2, kRoundDown)},
+        Case{"OtherDirectionIsCommercial", 0.015, "0,02", Cents(2, 9)},
         // The quotient is tested as a double: 1,005 / 0,01 is just below 100,5.
-        Case("QuotientJustBelowHalf", 1.005, "1,00"),
-        Case("QuotientJustBelowHalfSmall", 0.145, "0,14"),
+        Case{"QuotientJustBelowHalf", 1.005, "1,00", Cents()},
+        Case{"QuotientJustBelowHalfSmall", 0.145, "0,14", Cents()},
         // 0,015 lies below the half in binary, but its quotient is exactly 1,5.
-        Case("QuotientExactlyHalf", 0.015, "0,02"),
-        Case("SignificantDigitsLarge", 123456, "120000,00")
-            .Strategy(kRoundToSignificantDigits)
-            .Digits(2),
-        Case("SignificantDigitsBelowOneTruncateTheExponent", 0.0123, "0,0100")
-            .Decimals(4)
-            .Strategy(kRoundToSignificantDigits)
-            .Digits(2),
-        Case("SignificantDigitsOfZero", 0, "0,00").Strategy(kRoundToSignificantDigits).Digits(2),
-        Case("SignificantDigitsNeverFinerThanDecimals", 1.23456, "1,24")
-            .Strategy(kRoundToSignificantDigits)
-            .Direction(kRoundUp)
-            .Digits(6),
-        Case("OneSignificantDigit", 1234, "1000,00").Strategy(kRoundToSignificantDigits).Digits(1),
-        // trunc(log10 0,5) is 0, so one digit means whole units here.
-        Case("OneSignificantDigitBelowOne", 0.5, "1,00")
-            .Strategy(kRoundToSignificantDigits)
-            .Digits(1),
-        Case("FifteenSignificantDigitsAsTheCalculatorWrites", 1 / 1.95583, "0,51129188119622")
-            .Decimals(14)
-            .Strategy(kRoundToSignificantDigits)
-            .Digits(15),
-        Case("LireToTheCoin", 1234, "1250")
-            .Decimals(0)
-            .Strategy(kRoundToCoin)
-            .Coin(50)
-            .TransferUnit(1),
-        Case("LireToTheTransferUnit", 1234, "1234")
-            .Decimals(0)
-            .Strategy(kRoundToTransferUnit)
-            .Coin(50)
-            .TransferUnit(1),
-        Case("FrancsDownToTheCoin", 1.02, "1,00").Strategy(kRoundToCoin).Coin(0.05),
-        Case("FrancsUpToTheCoin", 1.03, "1,05").Strategy(kRoundToCoin).Coin(0.05),
-        Case("UnknownStrategyIsTransferUnit", 1.26, "1,30")
-            .Strategy(7)
-            .Multiple(0.01)
-            .Coin(0.05)
-            .TransferUnit(0.1),
+        Case{"QuotientExactlyHalf", 0.015, "0,02", Cents()},
+        Case{"TwoSignificantDigits", 123456, "120000,00", Step(kDigits, 2)},
+        // trunc, not floor: log10 0,0123 is cut to -1, so the step is 0,01.
+        Case{"TwoSignificantDigitsBelowOne", 0.0123, "0,0100", Step(kDigits, 2, 4)},
+        Case{"OneSignificantDigitBelowOne", 0.5, "1,00", Step(kDigits, 1)},
+        Case{"SignificantDigitsOfZero", 0, "0,00", Step(kDigits, 2)},
+        Case{"SignificantDigitsNeverFinerThanDecimals", 1.23456, "1,24",
+             Step(kDigits, 6, 2, kRoundUp)},
+        Case{"FifteenSignificantDigitsAsTheCalculator", 1 / 1.95583, "0,51129188119622",
+             Step(kDigits, 15, 14)},
+        Case{"LireToTheCoin", 1234, "1250", Step(kCoin, 50, 0)},
+        Case{"LireToTheTransferUnit", 1234, "1234", Step(kUnit, 1, 0)},
+        Case{"FrancsDownToTheCoin", 1.02, "1,00", Step(kCoin, 0.05)},
+        Case{"FrancsUpToTheCoin", 1.03, "1,05", Step(kCoin, 0.05)},
+        Case{"UnknownStrategyIsTransferUnit", 1.26, "1,30", Step(7, 0.1)},
         // Rounding up shows the step: a multiple of 0 means the last decimal, not none.
-        Case("MultipleZeroIsLastDecimal", 1.231, "1,24").Multiple(0).Direction(kRoundUp),
-        Case("NegativeMultipleIsLastDecimal", 1.231, "1,24").Multiple(-0.05).Direction(kRoundUp),
-        Case("NotANumberMultipleIsLastDecimal", 1.231, "1,24")
-            .Multiple(std::numeric_limits<double>::quiet_NaN())
-            .Direction(kRoundUp),
-        Case("UnusableStepLeavesTheValue", 1.239, "1,24")
-            .Strategy(kRoundToCoin)
-            .Coin(0)
-            .Direction(kRoundDown),
-        Case("QuotientOverflowLeavesTheValue", 1.7e308, "1,7E+308").Multiple(1e-300)));
+        Case{"MultipleZeroIsLastDecimal", 1.231, "1,24", Step(kMultiple, 0, 2, kRoundUp)},
+        Case{"NegativeMultipleIsLastDecimal", 1.231, "1,24", Step(kMultiple, -0.05, 2, kRoundUp)},
+        Case{"NotANumberMultipleIsLastDecimal", 1.231, "1,24", Step(kMultiple, kNaN, 2, kRoundUp)},
+        Case{"UnusableStepLeavesTheValue", 1.239, "1,24", Step(kCoin, 0, 2, kRoundDown)},
+        Case{"QuotientOverflowLeavesTheValue", 1.7e308, "1,7E+308", Step(kMultiple, 1e-300)}));
 
 INSTANTIATE_TEST_SUITE_P(
     Text, FormatAmountTable,
     ::testing::Values(
-        Case("Grouped", 1234.5, "1.234,50").Grouped(), Case("NotGrouped", 1234.5, "1234,50"),
-        Case("GroupedMillions", 1234567.891, "1.234.567,89").Grouped(),
-        Case("ThreeDigitsNeedNoGroup", 123, "123,00").Grouped(),
-        Case("MinusLast", -12.3, "12,30-").MinusLast(), Case("MinusFirst", -12.3, "-12,30"),
-        Case("MinusStaysOnZero", -0.001, "-0,00"),
-        Case("MinusLastStaysOnZero", -0.001, "0,00-").MinusLast(),
-        Case("NegativeZeroHasNoMinus", -0.0, "0,00"), Case("PaddedWithZeros", 0.1, "0,10"),
-        Case("NoDecimalSymbolForZeroDecimals", 2.5, "3")
-            .Decimals(0)
-            .Strategy(kRoundToTransferUnit)
-            .TransferUnit(1),
+        Case{"Grouped", 1234.5, "1.234,50", Grouped(Cents())},
+        Case{"NotGrouped", 1234.5, "1234,50", Cents()},
+        Case{"GroupedMillions", 1234567.891, "1.234.567,89", Grouped(Cents())},
+        Case{"ThreeDigitsNeedNoGroup", 123, "123,00", Grouped(Cents())},
+        Case{"MinusLast", -12.3, "12,30-", MinusLast(Cents())},
+        Case{"MinusFirst", -12.3, "-12,30", Cents()},
+        Case{"MinusStaysOnZero", -0.001, "-0,00", Cents()},
+        Case{"MinusLastStaysOnZero", -0.001, "0,00-", MinusLast(Cents())},
+        Case{"NegativeZeroHasNoMinus", -0.0, "0,00", Cents()},
+        Case{"PaddedWithZeros", 0.1, "0,10", Cents()},
+        Case{"NoDecimalSymbolForZeroDecimals", 2.5, "3", Step(kUnit, 1, 0)},
         // The text rounds once more at the last decimal, from fifteen significant digits:
         // 29 * 0,005 is 0,14499999... in binary but 0,145000000000000 in fifteen digits.
-        Case("LastDecimalRoundedFromFifteenDigits", 0.1451, "0,15").Multiple(0.005),
-        Case("MoreDecimalsThanTheStep", 2.5, "2,5000").Decimals(4),
-        Case("ManyDecimalsPadBeyondFifteenDigits", 0.1, "0,10000000000000000000")
-            .Decimals(20)
-            .Multiple(0),
-        Case("NegativeDecimalsRoundTheWholeNumber", 1234.5, "1200")
-            .Decimals(-2)
-            .Strategy(kRoundToTransferUnit),
-        Case("NegativeDecimalsGiveTheStepOfAZeroMultiple", 1250, "1300").Decimals(-2).Multiple(0),
-        Case("NegativeDecimalsGrouped", 1234567, "1.235.000")
-            .Decimals(-3)
-            .Strategy(kRoundToTransferUnit)
-            .Grouped(),
-        Case("SixNegativeDecimals", 12345678, "12000000")
-            .Decimals(-6)
-            .Strategy(kRoundToTransferUnit),
-        Case("NegativeDecimalsRoundSmallToZero", 400, "0")
-            .Decimals(-3)
-            .Strategy(kRoundToTransferUnit),
-        Case("NegativeDecimalsRoundUpToNextPower", 600, "1000")
-            .Decimals(-3)
-            .Strategy(kRoundToTransferUnit),
-        Case("NegativeDecimalsMinusStaysOnZero", -400, "-0")
-            .Decimals(-3)
-            .Strategy(kRoundToTransferUnit),
-        Case("FifteenDigitWholePart", 999999999999999, "999999999999999,00"),
-        Case("FifteenDigitsGrouped", 123456789012345.67, "123.456.789.012.346,00").Grouped(),
-        Case("FifteenDigitsCarry", 99999999999999.99, "100000000000000,00"),
-        Case("RoundsUpToSixteenDigits", 999999999999999.9, "1E+15"),
-        Case("TenToTheFifteen", 1e15, "1E+15").Grouped(),
-        Case("SixteenDigitsScientific", 1234567890123456, "1,23456789012346E+15").Grouped(),
-        Case("ScientificMinusLast", -1e15, "1E+15-").MinusLast(),
-        Case("LastDecimalCarriesToSixteenDigits", 999999999999999, "1E+15")
-            .Decimals(-1)
-            .Strategy(kRoundToTransferUnit)
-            .TransferUnit(1),
-        Case("LargeScientific", 1.5e300, "1,5E+300").Strategy(kRoundToTransferUnit),
-        Case("Infinity", kInf, "INF"), Case("NegativeInfinityMinusLast", -kInf, "INF-").MinusLast(),
-        Case("NotANumber", std::numeric_limits<double>::quiet_NaN(), "NAN")));
+        Case{"LastDecimalRoundedFromFifteenDigits", 0.1451, "0,15", Step(kMultiple, 0.005)},
+        Case{"MoreDecimalsThanTheStep", 2.5, "2,5000", Cents(4)},
+        Case{"ManyDecimalsPadBeyondFifteenDigits", 0.1, "0,10000000000000000000",
+             Step(kMultiple, 0, 20)},
+        Case{"NegativeDecimalsRoundTheWholeNumber", 1234.5, "1200", Step(kUnit, 0.01, -2)},
+        Case{"NegativeDecimalsStepOfAZeroMultiple", 1250, "1300", Step(kMultiple, 0, -2)},
+        Case{"NegativeDecimalsGrouped", 1234567, "1.235.000", Grouped(Step(kUnit, 0.01, -3))},
+        Case{"SixNegativeDecimals", 12345678, "12000000", Step(kUnit, 0.01, -6)},
+        Case{"NegativeDecimalsRoundSmallToZero", 400, "0", Step(kUnit, 0.01, -3)},
+        Case{"NegativeDecimalsRoundUpToNextPower", 600, "1000", Step(kUnit, 0.01, -3)},
+        Case{"NegativeDecimalsMinusStaysOnZero", -400, "-0", Step(kUnit, 0.01, -3)},
+        Case{"FifteenDigitWholePart", 999999999999999, "999999999999999,00", Cents()},
+        Case{"FifteenDigitsGrouped", 123456789012345.67, "123.456.789.012.346,00",
+             Grouped(Cents())},
+        Case{"FifteenDigitsCarry", 99999999999999.99, "100000000000000,00", Cents()},
+        Case{"RoundsUpToSixteenDigits", 999999999999999.9, "1E+15", Cents()},
+        Case{"TenToTheFifteen", 1e15, "1E+15", Grouped(Cents())},
+        Case{"SixteenDigitsScientific", 1234567890123456, "1,23456789012346E+15", Grouped(Cents())},
+        Case{"ScientificMinusLast", -1e15, "1E+15-", MinusLast(Cents())},
+        Case{"LastDecimalCarriesToSixteenDigits", 999999999999999, "1E+15", Step(kUnit, 1, -1)},
+        Case{"LargeScientific", 1.5e300, "1,5E+300", Step(kUnit, 0.01)},
+        Case{"Infinity", kInf, "INF", Cents()},
+        Case{"NegativeInfinityMinusLast", -kInf, "INF-", MinusLast(Cents())},
+        Case{"NotANumber", kNaN, "NAN", Cents()}));
 
 TEST(FormatAmount, HalfOfTheFifteenthDigitGoesAwayFromZero) {
     // 123456789012344,5 is exact in binary: a true half at the sixteenth digit.
@@ -236,22 +186,6 @@ TEST(FormatAmount, SeparatorsAreThoseOfTheCall) {
         FormatAmount(true, '\xA0', ',', 1234.5, 1, true, kRoundToMultiple, 0.1, 0.01, 0.01, 0, 6),
         "1\xA0"
         "234,5");
-}
-
-TEST(FormatAmount, RecordOverloadPassesEveryField) {
-    AmountFormat format;
-    format.UseThousandSymbol = true;
-    format.ThousandSymbol = ' ';
-    format.DecimalSymbol = '.';
-    format.Decimals = 3;
-    format.MinusFirst = false;
-    format.RoundingStrategy = kRoundToCoin;
-    format.SmallestCoin = 0.25;
-    format.RoundingDirection = kRoundUp;
-    EXPECT_EQ(FormatAmount(-1234.01, format), "1 234.250-");
-    format.RoundingStrategy = kRoundToSignificantDigits;
-    format.SignificantDigits = 2;
-    EXPECT_EQ(FormatAmount(-1234.01, format), "1 300.000-");
 }
 
 TEST(PowerOfTen, ExactForTheStepsInUse) {

@@ -19,16 +19,20 @@ TWaehrungsAusgabeFormat Record(const char* symbol, bool before, bool space, bool
 const TWaehrungsAusgabeFormat kEuro = Record("\x80", false, true);  // 51,13 €
 const TWaehrungsAusgabeFormat kMark = Record("DM", false, true);    // 100 DM
 
+// Layouts of the profile: replace, or add with the new or the old amount in brackets,
+// the last with the alternative brackets "[" and "]".
+enum Layout { kReplace, kNewInBrackets, kOldInBrackets, kNewInSquare, kOldInSquare };
+
 struct Case {
     const char* name;
-    bool replace;
-    bool newInBrackets;
-    bool alternativeBrackets;
+    Layout layout;
     const char* oldText;
     bool oldHadSymbol;
     TWaehrungsAusgabeFormat target;
     TWaehrungsAusgabeFormat source;
-    ReplacementParts expected;
+    const char* prefix;
+    const char* middle;
+    const char* suffix;
 };
 
 std::ostream& operator<<(std::ostream& out, const Case& c) {
@@ -40,162 +44,60 @@ class Composition : public ::testing::TestWithParam<Case> {};
 TEST_P(Composition, Parts) {
     const Case& c = GetParam();
     ProfileSettings settings;
-    settings.OutputReplace = c.replace;
-    settings.OutputNewAmountInBrackets = c.newInBrackets;
-    settings.OutputUseAlternativeBrackets = c.alternativeBrackets;
+    settings.OutputReplace = c.layout == kReplace;
+    settings.OutputNewAmountInBrackets = c.layout == kNewInBrackets || c.layout == kNewInSquare;
+    settings.OutputUseAlternativeBrackets = c.layout == kNewInSquare || c.layout == kOldInSquare;
     settings.OutputLeftBracket = "[";
     settings.OutputRightBracket = "]";
     // The insert-old-symbol setting is stored but never changes the composition.
     settings.OutputInsertOldCurrencySymbol = false;
     const ReplacementParts parts =
         ComposeReplacement("51,13", c.oldText, c.oldHadSymbol, c.target, c.source, settings);
-    EXPECT_EQ(parts.Prefix, c.expected.Prefix);
-    EXPECT_EQ(parts.Middle, c.expected.Middle);
-    EXPECT_EQ(parts.Suffix, c.expected.Suffix);
+    EXPECT_EQ(parts, (ReplacementParts{c.prefix, c.middle, c.suffix}));
 }
+
+const auto kMarkBefore = Record("DM", true, true);
+const auto kMarkBeforeGlued = Record("DM", true, false);
+const auto kMarkGluedUnused = Record("DM", false, false, false);
+const auto kEmpty = Record("", false, true);
+const auto kEuroBeforeGlued = Record("\x80", true, false);
+const auto kEuroUnused = Record("\x80", false, true, false);
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Composition,
     ::testing::Values(
-        Case{"Replace", true, false, false, "100", false, kEuro, kMark, {"", "51,13 \x80", ""}},
-        Case{"ReplaceKeepsNothingOfTheOldText",
-             true,
-             true,
-             true,
-             "DM 100",
-             true,
-             kEuro,
-             kMark,
-             {"", "51,13 \x80", ""}},
-        Case{"NewAmountInBrackets",
-             false,
-             true,
-             false,
-             "100",
-             false,
-             kEuro,
-             kMark,
-             {"", "100", " DM (51,13 \x80)"}},
-        Case{"OldAmountInBrackets",
-             false,
-             false,
-             false,
-             "100",
-             false,
-             kEuro,
-             kMark,
-             {"51,13 \x80 (", "100", " DM)"}},
-        Case{"OldTextCarriedItsSymbol",
-             false,
-             true,
-             false,
-             "DM 100",
-             true,
-             kEuro,
-             kMark,
-             {"", "DM 100", " (51,13 \x80)"}},
-        Case{"OldTextWithSymbolInBrackets",
-             false,
-             false,
-             false,
-             "DM 100",
-             true,
-             kEuro,
-             kMark,
-             {"51,13 \x80 (", "DM 100", ")"}},
-        Case{"AlternativeBrackets",
-             false,
-             true,
-             true,
-             "DM 100",
-             true,
-             kEuro,
-             kMark,
-             {"", "DM 100", " [51,13 \x80]"}},
-        Case{"AlternativeBracketsAroundOldAmount",
-             false,
-             false,
-             true,
-             "100",
-             false,
-             kEuro,
-             kMark,
-             {"51,13 \x80 [", "100", " DM]"}},
-        Case{"SourceSymbolBeforeTheOldAmount",
-             false,
-             true,
-             false,
-             "100",
-             false,
-             kEuro,
-             Record("DM", true, true),
-             {"DM ", "100", " (51,13 \x80)"}},
-        Case{"SourceSymbolBeforeInBrackets",
-             false,
-             false,
-             false,
-             "100",
-             false,
-             kEuro,
-             Record("DM", true, false),
-             {"51,13 \x80 (DM", "100", ")"}},
-        Case{"SourceSymbolAddedEvenWhenNotUsedForOutput",
-             false,
-             true,
-             false,
-             "100",
-             false,
-             kEuro,
-             Record("DM", false, false, false),
-             {"", "100", "DM (51,13 \x80)"}},
-        Case{"EmptySourceSymbolAddsNoBlank",
-             false,
-             true,
-             false,
-             "100",
-             false,
-             kEuro,
-             Record("", false, true),
-             {"", "100", " (51,13 \x80)"}},
-        Case{"TargetSymbolBeforeWithoutSpace",
-             true,
-             false,
-             false,
-             "100",
-             false,
-             Record("\x80", true, false),
-             kMark,
-             {"",
-              "\x80"
-              "51,13",
-              ""}},
-        Case{"EmptyTargetSymbolIsTheBareAmount",
-             true,
-             false,
-             false,
-             "100",
-             false,
-             Record("", false, true),
-             kMark,
-             {"", "51,13", ""}},
-        Case{"EmptyTargetSymbolInAddMode",
-             false,
-             true,
-             false,
-             "100",
-             false,
-             Record("", true, true),
-             kMark,
-             {"", "100", " DM (51,13)"}},
-        Case{"UnusedTargetSymbol",
-             true,
-             false,
-             false,
-             "100",
-             false,
-             Record("\x80", false, true, false),
-             kMark,
-             {"", "51,13", ""}}));
+        Case{"Replace", kReplace, "100", false, kEuro, kMark, "", "51,13 \x80", ""},
+        Case{"ReplaceDropsTheOldText", kReplace, "DM 100", true, kEuro, kMark, "", "51,13 \x80",
+             ""},
+        Case{"NewInBrackets", kNewInBrackets, "100", false, kEuro, kMark, "", "100",
+             " DM (51,13 \x80)"},
+        Case{"OldInBrackets", kOldInBrackets, "100", false, kEuro, kMark, "51,13 \x80 (", "100",
+             " DM)"},
+        Case{"OldTextCarriedItsSymbol", kNewInBrackets, "DM 100", true, kEuro, kMark, "", "DM 100",
+             " (51,13 \x80)"},
+        Case{"OldTextWithSymbolInBrackets", kOldInBrackets, "DM 100", true, kEuro, kMark,
+             "51,13 \x80 (", "DM 100", ")"},
+        Case{"AlternativeBrackets", kNewInSquare, "DM 100", true, kEuro, kMark, "", "DM 100",
+             " [51,13 \x80]"},
+        Case{"AlternativeAroundOldAmount", kOldInSquare, "100", false, kEuro, kMark, "51,13 \x80 [",
+             "100", " DM]"},
+        Case{"SourceSymbolBefore", kNewInBrackets, "100", false, kEuro, kMarkBefore, "DM ", "100",
+             " (51,13 \x80)"},
+        Case{"SourceSymbolBeforeInBrackets", kOldInBrackets, "100", false, kEuro, kMarkBeforeGlued,
+             "51,13 \x80 (DM", "100", ")"},
+        Case{"SourceSymbolAddedThoughUnused", kNewInBrackets, "100", false, kEuro, kMarkGluedUnused,
+             "", "100", "DM (51,13 \x80)"},
+        Case{"EmptySourceSymbolAddsNoBlank", kNewInBrackets, "100", false, kEuro, kEmpty, "", "100",
+             " (51,13 \x80)"},
+        Case{"TargetSymbolBeforeGlued", kReplace, "100", false, kEuroBeforeGlued, kMark, "",
+             "\x80"
+             "51,13",
+             ""},
+        Case{"EmptyTargetSymbolIsTheBareAmount", kReplace, "100", false, kEmpty, kMark, "", "51,13",
+             ""},
+        Case{"EmptyTargetSymbolInAddMode", kNewInBrackets, "100", false, kEmpty, kMark, "", "100",
+             " DM (51,13)"},
+        Case{"UnusedTargetSymbol", kReplace, "100", false, kEuroUnused, kMark, "", "51,13", ""}));
 
 TEST(Composition, ReadsAsTheWholeReplacement) {
     ProfileSettings settings;
