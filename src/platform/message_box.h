@@ -41,7 +41,7 @@ enum MessageBoxAnswer : int {
 };
 
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     // Text and caption are Windows-1252; each is used up to 1023 characters. Returns
     // the pressed button. Closing the box counts as Cancel where there is one, else as

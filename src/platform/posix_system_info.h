@@ -12,14 +12,14 @@ namespace kassavero {
 // Reads the separators of LC_NUMERIC and the language of LC_ALL / LC_MESSAGES / LANG
 // from the environment once, on construction.
 class PosixSystemInfo final : public SystemInfo {
-public:
+  public:
     PosixSystemInfo();
 
     char DecimalSeparator() const override { return decimal_; }
     char ThousandSeparator() const override { return thousand_; }
     std::uint16_t DefaultLanguageId() const override { return languageId_; }
 
-private:
+  private:
     char decimal_;
     char thousand_;
     std::uint16_t languageId_;

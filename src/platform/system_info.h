@@ -8,7 +8,7 @@
 namespace kassavero {
 
 class SystemInfo {
-public:
+  public:
     virtual ~SystemInfo() = default;
     // Windows-1252 characters; never equal to each other.
     virtual char DecimalSeparator() const = 0;

@@ -11,7 +11,7 @@ namespace kassavero::testing {
 // Records every message box and answers from a script; with an empty script it
 // answers the default button's natural reply (OK, Yes or the first button).
 class FakeMessageBoxes final : public MessageBoxes {
-public:
+  public:
     struct Shown {
         std::string text;
         std::string caption;

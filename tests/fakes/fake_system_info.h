@@ -6,7 +6,7 @@ namespace kassavero::testing {
 
 // A German system unless told otherwise.
 class FakeSystemInfo final : public SystemInfo {
-public:
+  public:
     char decimal = ',';
     char thousand = '.';
     std::uint16_t languageId = 0x0407;

@@ -11,13 +11,14 @@ namespace kassavero::testing {
 // Answers from a map; a key it does not hold translates to "[key]" so that tests
 // can see which key was used. Every lookup is recorded.
 class FakeTranslator final : public Translator {
-public:
+  public:
     std::map<std::string, std::string, std::less<>> texts;
     std::vector<std::string> lookups;
 
     std::string TranslateKey(std::string_view key) override {
         lookups.emplace_back(key);
-        if (const auto it = texts.find(key); it != texts.end()) return it->second;
+        if (const auto it = texts.find(key); it != texts.end())
+            return it->second;
         return "[" + std::string(key) + "]";
     }
 };
