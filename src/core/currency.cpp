@@ -34,7 +34,9 @@ constexpr std::array<CurrencyRow, kCurrencyCount + 1> kTable = {{
     {"UNDEF", 0, 2, 0.01, 0.01},
 }};
 
-const CurrencyRow& Row(CurrencyIndex c) { return kTable[IsCurrency(c) ? c : kNoCurrency]; }
+const CurrencyRow& Row(CurrencyIndex c) {
+    return kTable[IsCurrency(c) ? c : kNoCurrency];
+}
 
 // Windows primary language numbers.
 enum Language : std::uint16_t {
@@ -53,18 +55,30 @@ enum Language : std::uint16_t {
 
 }  // namespace
 
-std::string_view CurrencyCode(CurrencyIndex c) { return Row(c).code; }
-double FixedCurrencyRate(CurrencyIndex c) { return Row(c).rate; }
-int DefaultDecimals(CurrencyIndex c) { return Row(c).decimals; }
-double SmallestCoin(CurrencyIndex c) { return Row(c).coin; }
-double SmallestTransferUnit(CurrencyIndex c) { return Row(c).transferUnit; }
+std::string_view CurrencyCode(CurrencyIndex c) {
+    return Row(c).code;
+}
+double FixedCurrencyRate(CurrencyIndex c) {
+    return Row(c).rate;
+}
+int DefaultDecimals(CurrencyIndex c) {
+    return Row(c).decimals;
+}
+double SmallestCoin(CurrencyIndex c) {
+    return Row(c).coin;
+}
+double SmallestTransferUnit(CurrencyIndex c) {
+    return Row(c).transferUnit;
+}
 
 CurrencyIndex ListPositionToIndex(int position) {
     return position >= 0 && position < kCurrencyCount ? static_cast<CurrencyIndex>(position)
-                                                       : kNoCurrency;
+                                                      : kNoCurrency;
 }
 
-int IndexToListPosition(CurrencyIndex c) { return IsCurrency(c) ? c : -1; }
+int IndexToListPosition(CurrencyIndex c) {
+    return IsCurrency(c) ? c : -1;
+}
 
 CurrencyIndex HomeCurrencyForLanguage(std::uint16_t languageId) {
     const int primary = languageId & 0x3FF;
@@ -75,9 +89,12 @@ CurrencyIndex HomeCurrencyForLanguage(std::uint16_t languageId) {
         case kBasque:
             return kESP;
         case kGerman:
-            if (sub == 3) return kATS;
-            if (sub == 4) return kBEF;
-            if (sub == 2 || sub == 5) return kNoCurrency;
+            if (sub == 3)
+                return kATS;
+            if (sub == 4)
+                return kBEF;
+            if (sub == 2 || sub == 5)
+                return kNoCurrency;
             return kDEM;
         case kEnglish:
             return sub == 6 ? kIEP : kNoCurrency;
@@ -86,8 +103,10 @@ CurrencyIndex HomeCurrencyForLanguage(std::uint16_t languageId) {
         case kSwedish:
             return sub == 1 ? kNoCurrency : kFIM;
         case kFrench:
-            if (sub == 2 || sub == 5) return kBEF;
-            if (sub == 3 || sub == 4) return kNoCurrency;
+            if (sub == 2 || sub == 5)
+                return kBEF;
+            if (sub == 3 || sub == 4)
+                return kNoCurrency;
             return kFRF;
         case kItalian:
             return sub == 2 ? kNoCurrency : kITL;

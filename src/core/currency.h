@@ -32,8 +32,12 @@ inline constexpr CurrencyIndex kCUS2 = 12;
 inline constexpr CurrencyIndex kCUS3 = 13;
 inline constexpr CurrencyIndex kNoCurrency = 14;
 
-inline constexpr bool IsCurrency(CurrencyIndex c) { return c < kCurrencyCount; }
-inline constexpr bool IsCustomCurrency(CurrencyIndex c) { return c >= kCUS1 && c <= kCUS3; }
+inline constexpr bool IsCurrency(CurrencyIndex c) {
+    return c < kCurrencyCount;
+}
+inline constexpr bool IsCustomCurrency(CurrencyIndex c) {
+    return c >= kCUS1 && c <= kCUS3;
+}
 
 // The internal code: "EUR" ... "PTE", "CUS1".."CUS3", "UNDEF" for no currency.
 std::string_view CurrencyCode(CurrencyIndex c);
@@ -61,7 +65,7 @@ std::optional<double> ConvertWithRates(double amount, double sourceRate, double 
 // Rates and conversion as the running program sees them: the custom rates are read
 // from the active profile on every call, so an edit takes effect at once.
 class CurrencyTable {
-public:
+  public:
     CurrencyTable(const ActiveProfile& profile, char systemDecimalSeparator,
                   CurrencyIndex homeCurrency)
         : profile_(profile), decimalSeparator_(systemDecimalSeparator), home_(homeCurrency) {}
@@ -78,7 +82,7 @@ public:
     CurrencyIndex HomeCurrency() const { return home_; }
     char SystemDecimalSeparator() const { return decimalSeparator_; }
 
-private:
+  private:
     const ActiveProfile& profile_;
     char decimalSeparator_;
     CurrencyIndex home_;

@@ -1,21 +1,64 @@
 #include "core/number_text.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace kassavero {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
     return text;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Reads the "d.ddd...e+XX" text of to_chars in scientific form: `count` digits into
+// `digits`, and returns the decimal exponent.
+int ReadScientific(const char* text, const char* end, char* digits, int count) {
+    digits[0] = text[0];
+    for (int i = 1; i < count; ++i)
+        digits[i] = text[i + 1];
+    const char* exponentText = text + count + 2;  // after "d." and the digits, past "e"
+    if (*exponentText == '+')
+        ++exponentText;
+    int exponent = 0;
+    std::from_chars(exponentText, end, exponent);
+    return exponent;
+}
+
+// Whether the exact binary value of a positive finite number has at most sixteen
+// significant decimal digits, so that its sixteen-digit text is exact and a 5 in the
+// sixteenth digit is a true half. `binaryPlaces` is the number of binary places after
+// the point (0 for a whole number); `decimalExponent` belongs to the sixteen-digit text.
+bool ExactInSixteenDigits(double magnitude, int binaryPlaces, int decimalExponent) {
+    if (binaryPlaces > 0) {
+        // n binary places make exactly n decimal places, the last of them a 5.
+        return decimalExponent + 1 + binaryPlaces <= 16;
+    }
+    // A whole number at 1E+17 or above cannot end in a sixteenth digit 5 followed only by
+    // zeros (its odd part would exceed 53 bits), so no true half arises there.
+    if (magnitude >= 1e17) {
+        return false;
+    }
+    auto whole = static_cast<std::uint64_t>(magnitude);
+    while (whole % 10 == 0)
+        whole /= 10;
+    return whole < 10'000'000'000'000'000ULL;
+}
 
 }  // namespace
 
@@ -26,7 +69,8 @@ std::optional<double> ParseDecimalStrict(std::string_view text, char decimalSepa
     plain.reserve(text.size());
     std::size_t i = 0;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        if (text[i] == '-') plain += '-';
+        if (text[i] == '-')
+            plain += '-';
         ++i;
     }
     int digits = 0;
@@ -53,7 +97,8 @@ std::optional<double> ParseDecimalStrict(std::string_view text, char decimalSepa
             plain += text[i++];
         }
         int exponentDigits = 0;
-        for (; i < text.size() && IsDigit(text[i]); ++i, ++exponentDigits) plain += text[i];
+        for (; i < text.size() && IsDigit(text[i]); ++i, ++exponentDigits)
+            plain += text[i];
         if (exponentDigits == 0) {
             return std::nullopt;
         }
@@ -77,7 +122,8 @@ std::optional<std::int32_t> ParseInt32(std::string_view text) {
     text = TrimBlanks(text);
     if (!text.empty() && text.front() == '+') {
         text.remove_prefix(1);
-        if (!text.empty() && text.front() == '-') return std::nullopt;
+        if (!text.empty() && text.front() == '-')
+            return std::nullopt;
     }
     std::int32_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -99,6 +145,114 @@ std::string FormatShortestDouble(double value, char decimalSeparator) {
         }
     }
     return text;
+}
+
+FifteenDigits RoundToFifteenDigits(double magnitude) {
+    FifteenDigits result;
+    result.Digits.fill('0');
+    if (magnitude == 0) {
+        return result;
+    }
+    // to_chars rounds the exact binary value correctly, but a true half to even. A true
+    // half needs an exact value of sixteen significant digits; only then is the sixteenth
+    // digit looked at here, so that halves go away from zero as everywhere else.
+    int binaryExponent = 0;
+    const double fraction = std::frexp(magnitude, &binaryExponent);
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    const int lowestBit = binaryExponent - 53 + std::countr_zero(mantissa);
+    const int binaryPlaces = lowestBit < 0 ? -lowestBit : 0;
+    // A cheap lower bound of the decimal exponent keeps typical amounts, whose binary
+    // value has dozens of decimal places, on the single conversion below.
+    const int lowestDecimalExponent =
+        static_cast<int>(std::floor((binaryExponent - 1) * 0.3010299956639812)) - 1;
+    char text[48];
+    if (binaryPlaces == 0 ? magnitude < 1e17 : lowestDecimalExponent + 1 + binaryPlaces <= 16) {
+        const auto sixteenEnd =
+            std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, 15)
+                .ptr;
+        std::array<char, 16> sixteen{};
+        const int exponent = ReadScientific(text, sixteenEnd, sixteen.data(), 16);
+        if (ExactInSixteenDigits(magnitude, binaryPlaces, exponent)) {
+            std::copy_n(sixteen.begin(), 15, result.Digits.begin());
+            result.Exponent = exponent;
+            if (sixteen[15] >= '5') {
+                int i = 14;
+                for (; i >= 0 && result.Digits[i] == '9'; --i)
+                    result.Digits[i] = '0';
+                if (i >= 0) {
+                    ++result.Digits[i];
+                } else {
+                    result.Digits[0] = '1';
+                    ++result.Exponent;
+                }
+            }
+            return result;
+        }
+    }
+    const auto end =
+        std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, 14).ptr;
+    result.Exponent = ReadScientific(text, end, result.Digits.data(), 15);
+    return result;
+}
+
+void AppendScientific(std::string& out, const FifteenDigits& digits, char decimalSeparator) {
+    int last = 14;
+    while (last > 0 && digits.Digits[last] == '0')
+        --last;
+    out += digits.Digits[0];
+    if (last > 0) {
+        out += decimalSeparator;
+        out.append(digits.Digits.data() + 1, last);
+    }
+    out += 'E';
+    out += digits.Exponent < 0 ? '-' : '+';
+    const int exponent = std::abs(digits.Exponent);
+    if (exponent < 10) {
+        out += '0';
+    }
+    out += std::to_string(exponent);
+}
+
+std::string FormatGeneralNumber(double value, char decimalSeparator) {
+    if (std::isnan(value)) {
+        return "NAN";
+    }
+    if (std::isinf(value)) {
+        return value < 0 ? "-INF" : "INF";
+    }
+    if (value == 0) {
+        return "0";  // also for -0
+    }
+    std::string out;
+    if (value < 0) {
+        out += '-';
+    }
+    const FifteenDigits rounded = RoundToFifteenDigits(std::fabs(value));
+    const auto& d = rounded.Digits;
+    const int exponent = rounded.Exponent;
+    if (exponent > 15 || exponent < -5) {
+        AppendScientific(out, rounded, decimalSeparator);
+        return out;
+    }
+    int last = 14;
+    while (last > 0 && d[last] == '0')
+        --last;
+    if (exponent >= 0) {
+        // Digit i stands for ten to the (exponent - i); a sixteen-digit whole number
+        // gets a zero in the ones place.
+        for (int i = 0; i <= exponent; ++i)
+            out += i <= 14 ? d[i] : '0';
+        if (last > exponent) {
+            out += decimalSeparator;
+            out.append(d.data() + exponent + 1, last - exponent);
+        }
+    } else {
+        out += '0';
+        out += decimalSeparator;
+        out.append(-exponent - 1, '0');
+        out.append(d.data(), last + 1);
+    }
+    return out;
 }
 
 }  // namespace kassavero

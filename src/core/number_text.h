@@ -1,8 +1,10 @@
 #pragma once
 
-// The program's own number texts outside the amount formatting: reading decimal
-// numbers written with the system decimal separator, and the shortest text of a double.
+// The program's own number texts: reading decimal numbers written with the system
+// decimal separator, the shortest text of a double, the general number format, and the
+// rounding to fifteen significant digits that the amount texts build on.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -24,5 +26,28 @@ std::optional<std::int32_t> ParseInt32(std::string_view text);
 // The shortest decimal text that reads back to the same double, with the given
 // decimal separator and no exponent unless the value needs one ("0,01", "1E-20").
 std::string FormatShortestDouble(double value, char decimalSeparator);
+
+// A non-negative finite number rounded to fifteen significant decimal digits, halves
+// away from zero: Digits[0].Digits[1]...Digits[14] times ten to the Exponent. Zero is
+// fifteen "0" digits with exponent 0; otherwise Digits[0] is never "0".
+struct FifteenDigits {
+    std::array<char, 15> Digits{};
+    int Exponent = 0;
+};
+FifteenDigits RoundToFifteenDigits(double magnitude);
+
+// Scientific notation, the one form every number text of the program uses: the first
+// digit, then the decimal separator and the other digits without trailing zeros (no
+// separator when none are left), then "E", the exponent's sign and at least two
+// exponent digits. 1234567890123456 is "1,23456789012346E+15", a millionth is "1E-06".
+// The shortest text above writes its exponent the same way.
+void AppendScientific(std::string& out, const FifteenDigits& digits, char decimalSeparator);
+
+// The general number format: up to fifteen significant digits without trailing zeros,
+// the given decimal separator, no grouping, a leading "-" for negative numbers. A
+// number whose decimal exponent lies above 15 or below -5 is written in scientific
+// notation (1E+16, 1,5E-06); 1E+15 itself is 1000000000000000, 0,00001 stays fixed.
+// Infinities are "INF" and "-INF", not-a-number is "NAN".
+std::string FormatGeneralNumber(double value, char decimalSeparator);
 
 }  // namespace kassavero

@@ -38,14 +38,12 @@ struct CountryRow {
 // Sublanguages where they differ from 1 (the language's main country), for every
 // language whose home currency or name list depends on the country.
 constexpr std::array<CountryRow, 30> kCountries = {{
-    {0x07, "CH", 2}, {0x07, "AT", 3}, {0x07, "LU", 4}, {0x07, "LI", 5},
-    {0x09, "GB", 2}, {0x09, "AU", 3}, {0x09, "CA", 4}, {0x09, "NZ", 5},
-    {0x09, "IE", 6}, {0x09, "ZA", 7}, {0x0A, "ES", 3}, {0x0A, "MX", 2},
-    {0x0C, "BE", 2}, {0x0C, "CA", 3}, {0x0C, "CH", 4}, {0x0C, "LU", 5},
-    {0x0C, "MC", 6}, {0x10, "CH", 2}, {0x13, "BE", 2}, {0x16, "BR", 1},
-    {0x16, "PT", 2}, {0x1D, "FI", 2}, {0x1A, "HR", 1}, {0x1A, "RS", 2},
-    {0x14, "NO", 1}, {0x04, "TW", 1}, {0x04, "CN", 2}, {0x04, "HK", 3},
-    {0x04, "SG", 4}, {0x04, "MO", 5},
+    {0x07, "CH", 2}, {0x07, "AT", 3}, {0x07, "LU", 4}, {0x07, "LI", 5}, {0x09, "GB", 2},
+    {0x09, "AU", 3}, {0x09, "CA", 4}, {0x09, "NZ", 5}, {0x09, "IE", 6}, {0x09, "ZA", 7},
+    {0x0A, "ES", 3}, {0x0A, "MX", 2}, {0x0C, "BE", 2}, {0x0C, "CA", 3}, {0x0C, "CH", 4},
+    {0x0C, "LU", 5}, {0x0C, "MC", 6}, {0x10, "CH", 2}, {0x13, "BE", 2}, {0x16, "BR", 1},
+    {0x16, "PT", 2}, {0x1D, "FI", 2}, {0x1A, "HR", 1}, {0x1A, "RS", 2}, {0x14, "NO", 1},
+    {0x04, "TW", 1}, {0x04, "CN", 2}, {0x04, "HK", 3}, {0x04, "SG", 4}, {0x04, "MO", 5},
 }};
 
 std::string Environment(const char* name) {
@@ -57,10 +55,12 @@ std::string Environment(const char* name) {
 std::string SeparatorAsUtf8(const char* text, const char* codeset) {
     const std::string value = text != nullptr ? text : "";
     const std::string set = codeset != nullptr ? codeset : "";
-    if (set == "UTF-8" || set == "utf8" || set == "ANSI_X3.4-1968") return value;
+    if (set == "UTF-8" || set == "utf8" || set == "ANSI_X3.4-1968")
+        return value;
     // The single-byte Latin sets agree with Unicode on the characters that matter here.
     std::string utf8;
-    for (char c : value) utf8 += Win1252ToUtf8(std::string(1, c));
+    for (char c : value)
+        utf8 += Win1252ToUtf8(std::string(1, c));
     return utf8;
 }
 
@@ -71,7 +71,8 @@ bool IsSpaceLike(std::string_view utf8) {
 // A UTF-8 text that is exactly one character Windows-1252 can hold.
 std::optional<char> SingleWin1252(std::string_view utf8) {
     const std::string narrow = Utf8ToWin1252(utf8);
-    if (narrow.size() != 1 || (narrow == "?" && utf8 != "?")) return std::nullopt;
+    if (narrow.size() != 1 || (narrow == "?" && utf8 != "?"))
+        return std::nullopt;
     return narrow.front();
 }
 
@@ -86,23 +87,27 @@ NumberSeparators SanitizeSeparators(std::string_view decimalUtf8, std::string_vi
     } else if (IsSpaceLike(thousandUtf8)) {
         thousand = '\xA0';
     }
-    if (thousand == decimal) thousand = counterpart;
+    if (thousand == decimal)
+        thousand = counterpart;
     return {decimal, thousand};
 }
 
 std::uint16_t LanguageIdOfLocaleName(std::string_view name) {
     name = name.substr(0, name.find_first_of(".@"));
-    if (name.empty() || name == "C" || name == "POSIX") return 0x0409;
+    if (name.empty() || name == "C" || name == "POSIX")
+        return 0x0409;
     const std::string_view language = name.substr(0, name.find('_'));
     const std::string_view country =
         name.find('_') == std::string_view::npos ? "" : name.substr(name.find('_') + 1);
     std::uint16_t primary = 0;
     for (const auto& row : kLanguages) {
-        if (row.iso == language) primary = row.primary;
+        if (row.iso == language)
+            primary = row.primary;
     }
     std::uint16_t sub = 1;
     for (const auto& row : kCountries) {
-        if (row.primary == primary && row.country == country) sub = row.sublanguage;
+        if (row.primary == primary && row.country == country)
+            sub = row.sublanguage;
     }
     return static_cast<std::uint16_t>((sub << 10) | primary);
 }
@@ -123,7 +128,8 @@ PosixSystemInfo::PosixSystemInfo() {
     std::string localeName;
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         localeName = Environment(variable);
-        if (!localeName.empty()) break;
+        if (!localeName.empty())
+            break;
     }
     languageId_ = LanguageIdOfLocaleName(localeName);
 }

@@ -11,7 +11,7 @@
 namespace kassavero {
 
 class ActiveProfile {
-public:
+  public:
     ActiveProfile() = default;
     ActiveProfile(const ActiveProfile&) = delete;
     ActiveProfile& operator=(const ActiveProfile&) = delete;
@@ -23,7 +23,7 @@ public:
     const std::string& Name() const { return name_; }
     void SetName(std::string name) { name_ = std::move(name); }
 
-private:
+  private:
     ProfileSettings settings_;
     std::string name_;
 };

@@ -27,11 +27,14 @@ TWaehrungsAusgabeFormat DefaultOutputFormat(CurrencyIndex c, const std::string& 
 
 std::string SeparatorText(char systemSeparator) {
     std::string text = ". , ";
-    if (systemSeparator != ',' && systemSeparator != '.') text += systemSeparator;
+    if (systemSeparator != ',' && systemSeparator != '.')
+        text += systemSeparator;
     return text;
 }
 
-bool ReadBool(std::string_view text) { return !(text.empty() || text == "0"); }
+bool ReadBool(std::string_view text) {
+    return !(text.empty() || text == "0");
+}
 
 }  // namespace
 
@@ -52,7 +55,8 @@ void ProfileSettings::RecomputeSymbolSets() {
 std::uint16_t ProfileSettings::CalculatorLineSet() const {
     std::uint16_t set = 0;
     for (CurrencyIndex c = 0; c < kCurrencyCount; ++c) {
-        if (CalculatorLine[c]) set = static_cast<std::uint16_t>(set | (1u << c));
+        if (CalculatorLine[c])
+            set = static_cast<std::uint16_t>(set | (1u << c));
     }
     return set;
 }
@@ -68,13 +72,15 @@ SymbolList& ProfileSettings::SymbolListOf(CurrencyIndex list) {
 std::bitset<256> SymbolSetOf(std::string_view text) {
     std::bitset<256> set;
     for (char c : text) {
-        if (c != ' ') set.set(static_cast<unsigned char>(c));
+        if (c != ' ')
+            set.set(static_cast<unsigned char>(c));
     }
     return set;
 }
 
 std::string DisplayCurrencyCode(const ProfileSettings& settings, CurrencyIndex c) {
-    if (IsCustomCurrency(c)) return settings.CustomCurrencySymbol[c - kCUS1];
+    if (IsCustomCurrency(c))
+        return settings.CustomCurrencySymbol[c - kCUS1];
     return std::string(CurrencyCode(c));
 }
 
@@ -92,15 +98,26 @@ std::string CurrencyName(const ProfileSettings& settings, CurrencyIndex c, int l
         "niederl\xE4ndische Gulden",
         "portugiesische Escudos"};
     static constexpr std::array<const char*, kFixedCurrencyCount> kDutch = {
-        "Euro",         "Oostenrijkse schilling", "Belgische franc",    "Duitse mark",
-        "Spaanse pesetas", "Finse mark",          "Franse franc",       "Ierse pond",
-        "Italiaanse lire", "Nederlandse guldens", "Portugese escudos"};
+        "Euro",
+        "Oostenrijkse schilling",
+        "Belgische franc",
+        "Duitse mark",
+        "Spaanse pesetas",
+        "Finse mark",
+        "Franse franc",
+        "Ierse pond",
+        "Italiaanse lire",
+        "Nederlandse guldens",
+        "Portugese escudos"};
     static constexpr std::array<const char*, kFixedCurrencyCount> kEnglish = {
-        "Euro",          "Austrian Shillings", "Belgian Francs", "German Marks",
-        "Spanish Pesetas", "Finnish Marks",    "French Francs",  "Irish Pounds",
-        "Italian Lire",  "Dutch Guilders",     "Portugese Escudos"};
-    if (IsCustomCurrency(c)) return settings.CustomCurrencyName[c - kCUS1];
-    if (!IsCurrency(c)) return "";
+        "Euro",           "Austrian Shillings", "Belgian Francs",
+        "German Marks",   "Spanish Pesetas",    "Finnish Marks",
+        "French Francs",  "Irish Pounds",       "Italian Lire",
+        "Dutch Guilders", "Portugese Escudos"};
+    if (IsCustomCurrency(c))
+        return settings.CustomCurrencyName[c - kCUS1];
+    if (!IsCurrency(c))
+        return "";
     switch (language) {
         case 0:
             return kGerman[c];
@@ -113,10 +130,12 @@ std::string CurrencyName(const ProfileSettings& settings, CurrencyIndex c, int l
 
 CurrencyIndex CurrencyByCode(const ProfileSettings& settings, std::string_view code) {
     for (CurrencyIndex c = 0; c < kCurrencyCount; ++c) {
-        if (DisplayCurrencyCode(settings, c) == code) return c;
+        if (DisplayCurrencyCode(settings, c) == code)
+            return c;
     }
     for (CurrencyIndex c = kCUS1; c <= kCUS3; ++c) {
-        if (CurrencyCode(c) == code) return c;
+        if (CurrencyCode(c) == code)
+            return c;
     }
     return kNoCurrency;
 }
@@ -144,15 +163,15 @@ void SettingsToDefaults(ProfileSettings& settings, char systemDecimalSeparator,
 
 // ---- Encodings ----
 
-std::string SettingKey::Encode(const ProfileSettings& settings,
-                               char systemDecimalSeparator) const {
+std::string SettingKey::Encode(const ProfileSettings& settings, char systemDecimalSeparator) const {
     // Locate hands out a pointer for reading and writing alike; it is only read here.
     const SettingField field = Locate(const_cast<ProfileSettings&>(settings), Currency);
     switch (Type) {
         case SettingType::Bool:
             return (*std::get<bool*>(field) != Negated) ? "1" : "0";
         case SettingType::Int:
-            if (auto* byte = std::get_if<std::uint8_t*>(&field)) return std::to_string(**byte);
+            if (auto* byte = std::get_if<std::uint8_t*>(&field))
+                return std::to_string(**byte);
             return std::to_string(*std::get<int*>(field));
         case SettingType::Text:
             return *std::get<std::string*>(field);
@@ -175,7 +194,8 @@ void SettingKey::Decode(ProfileSettings& settings, std::string_view text,
             break;
         case SettingType::Int: {
             int value = ParseInt32(text).value_or(IntFallback);
-            if (OutOfRangeValue && (value < -32768 || value > 32767)) value = *OutOfRangeValue;
+            if (OutOfRangeValue && (value < -32768 || value > 32767))
+                value = *OutOfRangeValue;
             if (auto* byte = std::get_if<std::uint8_t*>(&field)) {
                 **byte = static_cast<std::uint8_t>(value);
             } else {
@@ -202,7 +222,8 @@ void SettingKey::Decode(ProfileSettings& settings, std::string_view text,
             break;
         }
     }
-    if (AfterRead != nullptr) AfterRead(settings);
+    if (AfterRead != nullptr)
+        AfterRead(settings);
 }
 
 // ---- The key table ----
@@ -211,13 +232,14 @@ namespace {
 
 using Locator = SettingField (*)(ProfileSettings&, CurrencyIndex);
 
-#define KASSAVERO_FIELD(expr) [](ProfileSettings& s, CurrencyIndex c) -> SettingField { \
-    (void)c;                                                                          \
-    return &(expr);                                                                   \
-}
+#define KASSAVERO_FIELD(expr)                                 \
+    [](ProfileSettings& s, CurrencyIndex c) -> SettingField { \
+        (void)c;                                              \
+        return &(expr);                                       \
+    }
 
 class KeyTableBuilder {
-public:
+  public:
     void Add(std::string name, SettingType type, Locator locate,
              void (*afterRead)(ProfileSettings&) = nullptr) {
         SettingKey key;
@@ -234,11 +256,13 @@ public:
     SettingKey& Last() { return keys_.back(); }
     std::vector<SettingKey> Take() { return std::move(keys_); }
 
-private:
+  private:
     std::vector<SettingKey> keys_;
 };
 
-std::string Code(CurrencyIndex c) { return std::string(CurrencyCode(c)); }
+std::string Code(CurrencyIndex c) {
+    return std::string(CurrencyCode(c));
+}
 
 std::vector<SettingKey> BuildKeys() {
     using T = SettingType;
@@ -247,8 +271,7 @@ std::vector<SettingKey> BuildKeys() {
         b.AddPerCurrency(cur, "CalculatorLine" + Code(cur), T::Bool,
                          KASSAVERO_FIELD(s.CalculatorLine[c]));
     }
-    b.Add("CalculatorColCurrencySymbols", T::Bool,
-          KASSAVERO_FIELD(s.CalculatorColCurrencySymbols));
+    b.Add("CalculatorColCurrencySymbols", T::Bool, KASSAVERO_FIELD(s.CalculatorColCurrencySymbols));
     b.Add("CalculatorColFlags", T::Bool, KASSAVERO_FIELD(s.CalculatorColFlags));
     b.Add("CalculatorColCurrencyNames", T::Bool, KASSAVERO_FIELD(s.CalculatorColCurrencyNames));
     b.Add("CalculatorColCurrencyRates", T::Bool, KASSAVERO_FIELD(s.CalculatorColCurrencyRates));
@@ -258,7 +281,8 @@ std::vector<SettingKey> BuildKeys() {
     b.Add("CalculatorHotkey", T::Int, KASSAVERO_FIELD(s.CalculatorHotkey));
 
     for (CurrencyIndex cur = 0; cur < kCurrencyCount; ++cur) {
-        b.AddPerCurrency(cur, "InputAccept" + Code(cur), T::Bool, KASSAVERO_FIELD(s.InputAccept[c]));
+        b.AddPerCurrency(cur, "InputAccept" + Code(cur), T::Bool,
+                         KASSAVERO_FIELD(s.InputAccept[c]));
         b.AddPerCurrency(cur, "InputSymbolsFor" + Code(cur), T::List,
                          KASSAVERO_FIELD(s.InputSymbolsFor[c]));
     }
@@ -270,11 +294,13 @@ std::vector<SettingKey> BuildKeys() {
     // The grouping is one choice of three; a later "1" wins over an earlier one.
     b.Add("InputThousandsAlways", T::Bool, KASSAVERO_FIELD(s.InputThousandsAlways),
           [](ProfileSettings& s) {
-              if (s.InputThousandsAlways) s.InputThousandsSometimes = false;
+              if (s.InputThousandsAlways)
+                  s.InputThousandsSometimes = false;
           });
     b.Add("InputThousandsSometimes", T::Bool, KASSAVERO_FIELD(s.InputThousandsSometimes),
           [](ProfileSettings& s) {
-              if (s.InputThousandsSometimes) s.InputThousandsAlways = false;
+              if (s.InputThousandsSometimes)
+                  s.InputThousandsAlways = false;
           });
     b.Add("InputAcceptNegatives", T::Bool, KASSAVERO_FIELD(s.InputAcceptNegatives));
     b.Add("InputAcceptZero", T::Bool, KASSAVERO_FIELD(s.InputAcceptZero));
@@ -283,8 +309,7 @@ std::vector<SettingKey> BuildKeys() {
     b.Add("InputNonCurrencySymbols", T::List, KASSAVERO_FIELD(s.InputNonCurrencySymbols));
     b.Add("InputNumbersWithoutSymbols", T::Bool, KASSAVERO_FIELD(s.InputNumbersWithoutSymbols));
     b.Add("InputDefaultCurrency", T::Int, KASSAVERO_FIELD(s.InputDefaultCurrency));
-    b.Add("InputCheckForDecimalsActive", T::Bool,
-          KASSAVERO_FIELD(s.InputCheckForDecimalsActive));
+    b.Add("InputCheckForDecimalsActive", T::Bool, KASSAVERO_FIELD(s.InputCheckForDecimalsActive));
     b.Add("InputCheckForDecimals", T::Int, KASSAVERO_FIELD(s.InputCheckForDecimals));
     b.Last().OutOfRangeValue = 2;
     b.Add("InputStopOnUnmarkedNumbers", T::Bool, KASSAVERO_FIELD(s.InputStopOnUnmarkedNumbers));
@@ -325,8 +350,7 @@ std::vector<SettingKey> BuildKeys() {
     b.Add("OutputInsertOldCurrencySymbol", T::Bool,
           KASSAVERO_FIELD(s.OutputInsertOldCurrencySymbol));
     b.Add("OutputNewAmountInBrackets", T::Bool, KASSAVERO_FIELD(s.OutputNewAmountInBrackets));
-    b.Add("OutputUseAlternativeBrackets", T::Bool,
-          KASSAVERO_FIELD(s.OutputUseAlternativeBrackets));
+    b.Add("OutputUseAlternativeBrackets", T::Bool, KASSAVERO_FIELD(s.OutputUseAlternativeBrackets));
     b.Add("OutputLeftBracket", T::Text, KASSAVERO_FIELD(s.OutputLeftBracket));
     b.Add("OutputRightBracket", T::Text, KASSAVERO_FIELD(s.OutputRightBracket));
 
@@ -334,17 +358,19 @@ std::vector<SettingKey> BuildKeys() {
     b.Add("WordDisplayInCalculator", T::Bool, KASSAVERO_FIELD(s.WordDisplayInCalculator));
     b.Add("WordTraceChanges", T::Bool, KASSAVERO_FIELD(s.WordTraceChanges));
     // Bold, italics and underlined are one choice of three; a later "1" wins.
-    b.Add("WordChangesBold", T::Bool, KASSAVERO_FIELD(s.WordChangesBold),
-          [](ProfileSettings& s) {
-              if (s.WordChangesBold) s.WordChangesItalics = s.WordChangesUnderlined = false;
-          });
+    b.Add("WordChangesBold", T::Bool, KASSAVERO_FIELD(s.WordChangesBold), [](ProfileSettings& s) {
+        if (s.WordChangesBold)
+            s.WordChangesItalics = s.WordChangesUnderlined = false;
+    });
     b.Add("WordChangesItalics", T::Bool, KASSAVERO_FIELD(s.WordChangesItalics),
           [](ProfileSettings& s) {
-              if (s.WordChangesItalics) s.WordChangesBold = s.WordChangesUnderlined = false;
+              if (s.WordChangesItalics)
+                  s.WordChangesBold = s.WordChangesUnderlined = false;
           });
     b.Add("WordChangesUnderlined", T::Bool, KASSAVERO_FIELD(s.WordChangesUnderlined),
           [](ProfileSettings& s) {
-              if (s.WordChangesUnderlined) s.WordChangesBold = s.WordChangesItalics = false;
+              if (s.WordChangesUnderlined)
+                  s.WordChangesBold = s.WordChangesItalics = false;
           });
     b.Add("WordChangesUseColor", T::Bool, KASSAVERO_FIELD(s.WordChangesUseColor));
     b.Add("WordChangesWhichColor", T::Int, KASSAVERO_FIELD(s.WordChangesWhichColor));
@@ -361,8 +387,7 @@ std::vector<SettingKey> BuildKeys() {
     b.Add("ClipboardAsAWhole", T::Bool, KASSAVERO_FIELD(s.ClipboardAsAWhole));
     b.Add("ClipboardUseHotkey", T::Bool, KASSAVERO_FIELD(s.ClipboardUseHotkey));
     b.Add("ClipboardHotkey", T::Int, KASSAVERO_FIELD(s.ClipboardHotkey));
-    b.Add("ClipboardDisplayInCalculator", T::Bool,
-          KASSAVERO_FIELD(s.ClipboardDisplayInCalculator));
+    b.Add("ClipboardDisplayInCalculator", T::Bool, KASSAVERO_FIELD(s.ClipboardDisplayInCalculator));
     b.Add("ClipboardReplace", T::Bool, KASSAVERO_FIELD(s.ClipboardReplace));
     b.Add("ClipboardConfirmChanges", T::Bool, KASSAVERO_FIELD(s.ClipboardConfirmChanges));
 
@@ -371,8 +396,10 @@ std::vector<SettingKey> BuildKeys() {
         const auto cur = static_cast<CurrencyIndex>(kCUS1 + k);
         b.AddPerCurrency(cur, p + "Symbol", T::Text,
                          KASSAVERO_FIELD(s.CustomCurrencySymbol[c - kCUS1]));
-        b.AddPerCurrency(cur, p + "Rate", T::Text, KASSAVERO_FIELD(s.CustomCurrencyRate[c - kCUS1]));
-        b.AddPerCurrency(cur, p + "Name", T::Text, KASSAVERO_FIELD(s.CustomCurrencyName[c - kCUS1]));
+        b.AddPerCurrency(cur, p + "Rate", T::Text,
+                         KASSAVERO_FIELD(s.CustomCurrencyRate[c - kCUS1]));
+        b.AddPerCurrency(cur, p + "Name", T::Text,
+                         KASSAVERO_FIELD(s.CustomCurrencyName[c - kCUS1]));
     }
 
     b.Add("OutputDefaultCurrency", T::Int, KASSAVERO_FIELD(s.OutputDefaultCurrency));
@@ -390,7 +417,8 @@ const std::vector<SettingKey>& ProfileKeys() {
 
 const SettingKey* FindProfileKey(std::string_view name) {
     for (const auto& key : ProfileKeys()) {
-        if (key.Name == name) return &key;
+        if (key.Name == name)
+            return &key;
     }
     return nullptr;
 }

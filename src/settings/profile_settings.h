@@ -151,8 +151,8 @@ void SettingsToDefaults(ProfileSettings& settings, char systemDecimalSeparator,
 
 enum class SettingType { Bool, Int, Text, Float, Char, List };
 
-using SettingField = std::variant<bool*, int*, std::uint8_t*, std::string*, double*, char*,
-                                  SymbolList*>;
+using SettingField =
+    std::variant<bool*, int*, std::uint8_t*, std::string*, double*, char*, SymbolList*>;
 
 struct SettingKey {
     std::string Name;

@@ -10,12 +10,15 @@ namespace {
 
 bool NeedsQuotes(std::string_view item) {
     for (char c : item) {
-        if (static_cast<unsigned char>(c) <= ' ' || c == ',' || c == '"') return true;
+        if (static_cast<unsigned char>(c) <= ' ' || c == ',' || c == '"')
+            return true;
     }
     return false;
 }
 
-bool IsListBlank(char c) { return c != '\0' && static_cast<unsigned char>(c) <= ' '; }
+bool IsListBlank(char c) {
+    return c != '\0' && static_cast<unsigned char>(c) <= ' ';
+}
 
 // Splits comma text: items separated by commas (blanks around them ignored); a quoted
 // item runs to its closing quote with doubled quotes inside; an unquoted item ends at
@@ -26,7 +29,8 @@ std::vector<std::string> SplitCommaText(std::string_view text) {
     }
     std::vector<std::string> items;
     std::size_t i = 0;
-    while (i < text.size() && IsListBlank(text[i])) ++i;
+    while (i < text.size() && IsListBlank(text[i]))
+        ++i;
     while (i < text.size()) {
         std::string item;
         if (text[i] == '"') {
@@ -44,10 +48,12 @@ std::vector<std::string> SplitCommaText(std::string_view text) {
                 item += text[i++];
             }
         } else {
-            while (i < text.size() && !IsListBlank(text[i]) && text[i] != ',') item += text[i++];
+            while (i < text.size() && !IsListBlank(text[i]) && text[i] != ',')
+                item += text[i++];
         }
         items.push_back(std::move(item));
-        while (i < text.size() && IsListBlank(text[i])) ++i;
+        while (i < text.size() && IsListBlank(text[i]))
+            ++i;
         if (i < text.size() && text[i] == ',') {
             do {
                 ++i;
@@ -77,7 +83,8 @@ TCurrencySymbol NameEntry(std::string symbol) {
 using Names = std::vector<const char*>;
 
 void AddNames(SymbolList& list, const Names& names) {
-    for (const char* name : names) AddSymbolIfMissing(list, NameEntry(name));
+    for (const char* name : names)
+        AddSymbolIfMissing(list, NameEntry(name));
 }
 
 // Names by language for the fixed currencies: German, English, Dutch.
@@ -118,13 +125,20 @@ LanguageNames NamesOf(CurrencyIndex c) {
 
 int TCurrencySymbol::OptionNumber() const {
     int options = 0;
-    if (AfterAmount) options |= 1;
-    if (BeforeAmount) options |= 2;
-    if (AsDecimalSeparator) options |= 4;
-    if (CaseSensitive) options |= 8;
-    if (SpaceOptional) options |= 16;
-    if (AbbreviationDot == AbbreviationDot::Always) options |= 32;
-    if (AbbreviationDot == AbbreviationDot::Sometimes) options |= 64;
+    if (AfterAmount)
+        options |= 1;
+    if (BeforeAmount)
+        options |= 2;
+    if (AsDecimalSeparator)
+        options |= 4;
+    if (CaseSensitive)
+        options |= 8;
+    if (SpaceOptional)
+        options |= 16;
+    if (AbbreviationDot == AbbreviationDot::Always)
+        options |= 32;
+    if (AbbreviationDot == AbbreviationDot::Sometimes)
+        options |= 64;
     return options;
 }
 
@@ -146,7 +160,8 @@ std::string SymbolListToText(const SymbolList& list) {
     std::string text;
     bool first = true;
     for (const auto& entry : list) {
-        if (!first) text += ',';
+        if (!first)
+            text += ',';
         first = false;
         const std::string item = entry.Symbol + ",A" + std::to_string(entry.OptionNumber());
         if (!NeedsQuotes(item)) {
@@ -155,7 +170,8 @@ std::string SymbolListToText(const SymbolList& list) {
         }
         text += '"';
         for (char c : item) {
-            if (c == '"') text += '"';
+            if (c == '"')
+                text += '"';
             text += c;
         }
         text += '"';
@@ -171,24 +187,33 @@ void TextToSymbolList(std::string_view text, SymbolList& list) {
             continue;
         }
         const auto options = ParseInt32(std::string_view(item).substr(comma + 2));
-        if (!options) continue;
+        if (!options)
+            continue;
         list.push_back(TCurrencySymbol::FromOptionNumber(item.substr(0, comma), *options));
     }
 }
 
 void AddSymbolIfMissing(SymbolList& list, const TCurrencySymbol& entry) {
     for (const auto& existing : list) {
-        if (existing.Symbol == entry.Symbol) return;
+        if (existing.Symbol == entry.Symbol)
+            return;
     }
     list.push_back(entry);
 }
 
 int LanguageNumberOfSectionName(std::string_view sectionName) {
-    if (sectionName == "English") return 1;
-    if (sectionName == "Fran\xE7" "ais") return 2;
-    if (sectionName == "Nederlands") return 3;
-    if (sectionName == "Espa\xF1ol") return 4;
-    if (sectionName == "Italiano") return 7;
+    if (sectionName == "English")
+        return 1;
+    if (sectionName ==
+        "Fran\xE7"
+        "ais")
+        return 2;
+    if (sectionName == "Nederlands")
+        return 3;
+    if (sectionName == "Espa\xF1ol")
+        return 4;
+    if (sectionName == "Italiano")
+        return 7;
     return 0;
 }
 
@@ -197,12 +222,13 @@ int LanguageNumberOfLanguageId(std::uint16_t languageId) {
     // a fixed order, numbered from 4.
     // (Serbian and Croatian share one primary language number.)
     static constexpr std::array<std::uint16_t, 21> kOthers = {
-        0x03 /*Catalan*/, 0x05 /*Czech*/,     0x06 /*Danish*/,  0x08 /*Greek*/,
-        0x0A /*Spanish*/, 0x0B /*Finnish*/,   0x0E /*Hungarian*/, 0x0F /*Icelandic*/,
-        0x10 /*Italian*/, 0x14 /*Norwegian*/, 0x15 /*Polish*/,  0x16 /*Portuguese*/,
-        0x18 /*Romanian*/, 0x19 /*Russian*/,  0x1A /*Serbian, Croatian*/, 0x1B /*Slovak*/,
-        0x1C /*Albanian*/, 0x1F /*Turkish*/,  0x24 /*Slovenian*/, 0x2D /*Basque*/,
-        0x1D /*Swedish*/};
+        0x03 /*Catalan*/,   0x05 /*Czech*/,     0x06 /*Danish*/,
+        0x08 /*Greek*/,     0x0A /*Spanish*/,   0x0B /*Finnish*/,
+        0x0E /*Hungarian*/, 0x0F /*Icelandic*/, 0x10 /*Italian*/,
+        0x14 /*Norwegian*/, 0x15 /*Polish*/,    0x16 /*Portuguese*/,
+        0x18 /*Romanian*/,  0x19 /*Russian*/,   0x1A /*Serbian, Croatian*/,
+        0x1B /*Slovak*/,    0x1C /*Albanian*/,  0x1F /*Turkish*/,
+        0x24 /*Slovenian*/, 0x2D /*Basque*/,    0x1D /*Swedish*/};
     const std::uint16_t primary = languageId & 0x3FF;
     switch (primary) {
         case 0x07:
@@ -217,21 +243,24 @@ int LanguageNumberOfLanguageId(std::uint16_t languageId) {
             break;
     }
     for (std::size_t i = 0; i < kOthers.size(); ++i) {
-        if (kOthers[i] == primary) return static_cast<int>(4 + i);
+        if (kOthers[i] == primary)
+            return static_cast<int>(4 + i);
     }
     return kLanguageNumberOther;
 }
 
 void DefaultCurrencySymbols(SymbolList& list, CurrencyIndex currency, const LanguageSet& languages,
                             CurrencyIndex homeCurrency, const ProfileSettings& settings) {
-    if (!IsCurrency(currency)) return;
+    if (!IsCurrency(currency))
+        return;
     AddSymbolIfMissing(list, CodeEntry(std::string(CurrencyCode(currency))));
     for (int language = 0; language < kLanguageNumberOther; ++language) {
         if (languages.test(static_cast<std::size_t>(language))) {
             AddSymbolIfMissing(list, NameEntry(CurrencyName(settings, currency, language)));
         }
     }
-    if (IsCustomCurrency(currency)) return;
+    if (IsCustomCurrency(currency))
+        return;
 
     switch (currency) {
         case kEUR:
@@ -269,12 +298,17 @@ void DefaultCurrencySymbols(SymbolList& list, CurrencyIndex currency, const Lang
     }
 
     const LanguageNames names = NamesOf(currency);
-    if (languages.test(0)) AddNames(list, names.german);
-    if (languages.test(1)) AddNames(list, names.english);
-    if (languages.test(3)) AddNames(list, names.dutch);
-    if (languages.test(2) && currency == kFRF) AddSymbolIfMissing(list, Entry("FF"));
+    if (languages.test(0))
+        AddNames(list, names.german);
+    if (languages.test(1))
+        AddNames(list, names.english);
+    if (languages.test(3))
+        AddNames(list, names.dutch);
+    if (languages.test(2) && currency == kFRF)
+        AddSymbolIfMissing(list, Entry("FF"));
 
-    if (currency != homeCurrency) return;
+    if (currency != homeCurrency)
+        return;
     switch (currency) {
         case kATS:
             AddSymbolIfMissing(list, CodeEntry("S"));
@@ -312,7 +346,11 @@ void DefaultNonCurrencySymbols(SymbolList& list, const LanguageSet& languages) {
         list.push_back(Entry(unit));
     }
     if (languages.test(0)) {
-        for (const char* unit : {"Liter", "St\xFC" "ck", "Stk"}) list.push_back(Entry(unit));
+        for (const char* unit : {"Liter",
+                                 "St\xFC"
+                                 "ck",
+                                 "Stk"})
+            list.push_back(Entry(unit));
     }
 }
 

@@ -80,32 +80,31 @@ TEST_P(HomeCurrencyTest, FromLanguageIdentifier) {
     EXPECT_EQ(HomeCurrencyForLanguage(std::get<0>(GetParam())), std::get<1>(GetParam()));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Countries, HomeCurrencyTest,
-    ::testing::Values(std::make_tuple(0x0407, kDEM),          // de_DE
-                      std::make_tuple(0x0C07, kATS),          // de_AT
-                      std::make_tuple(0x1007, kBEF),          // de_LU
-                      std::make_tuple(0x0807, kNoCurrency),   // de_CH
-                      std::make_tuple(0x1407, kNoCurrency),   // de_LI
-                      std::make_tuple(0x080C, kBEF),          // fr_BE
-                      std::make_tuple(0x140C, kBEF),          // fr_LU
-                      std::make_tuple(0x0C0C, kNoCurrency),   // fr_CA
-                      std::make_tuple(0x100C, kNoCurrency),   // fr_CH
-                      std::make_tuple(0x040C, kFRF),          // fr_FR
-                      std::make_tuple(0x1809, kIEP),          // en_IE
-                      std::make_tuple(0x0809, kNoCurrency),   // en_GB
-                      std::make_tuple(0x081D, kFIM),          // sv_FI
-                      std::make_tuple(0x041D, kNoCurrency),   // sv_SE
-                      std::make_tuple(0x040B, kFIM),          // fi_FI
-                      std::make_tuple(0x0410, kITL),          // it_IT
-                      std::make_tuple(0x0810, kNoCurrency),   // it_CH
-                      std::make_tuple(0x0813, kBEF),          // nl_BE
-                      std::make_tuple(0x0413, kNLG),          // nl_NL
-                      std::make_tuple(0x0816, kPTE),          // pt_PT
-                      std::make_tuple(0x0403, kESP),          // ca_ES
-                      std::make_tuple(0x042D, kESP),          // eu_ES
-                      std::make_tuple(0x0C0A, kESP),          // es_ES
-                      std::make_tuple(0x0411, kNoCurrency)));  // ja_JP
+INSTANTIATE_TEST_SUITE_P(Countries, HomeCurrencyTest,
+                         ::testing::Values(std::make_tuple(0x0407, kDEM),           // de_DE
+                                           std::make_tuple(0x0C07, kATS),           // de_AT
+                                           std::make_tuple(0x1007, kBEF),           // de_LU
+                                           std::make_tuple(0x0807, kNoCurrency),    // de_CH
+                                           std::make_tuple(0x1407, kNoCurrency),    // de_LI
+                                           std::make_tuple(0x080C, kBEF),           // fr_BE
+                                           std::make_tuple(0x140C, kBEF),           // fr_LU
+                                           std::make_tuple(0x0C0C, kNoCurrency),    // fr_CA
+                                           std::make_tuple(0x100C, kNoCurrency),    // fr_CH
+                                           std::make_tuple(0x040C, kFRF),           // fr_FR
+                                           std::make_tuple(0x1809, kIEP),           // en_IE
+                                           std::make_tuple(0x0809, kNoCurrency),    // en_GB
+                                           std::make_tuple(0x081D, kFIM),           // sv_FI
+                                           std::make_tuple(0x041D, kNoCurrency),    // sv_SE
+                                           std::make_tuple(0x040B, kFIM),           // fi_FI
+                                           std::make_tuple(0x0410, kITL),           // it_IT
+                                           std::make_tuple(0x0810, kNoCurrency),    // it_CH
+                                           std::make_tuple(0x0813, kBEF),           // nl_BE
+                                           std::make_tuple(0x0413, kNLG),           // nl_NL
+                                           std::make_tuple(0x0816, kPTE),           // pt_PT
+                                           std::make_tuple(0x0403, kESP),           // ca_ES
+                                           std::make_tuple(0x042D, kESP),           // eu_ES
+                                           std::make_tuple(0x0C0A, kESP),           // es_ES
+                                           std::make_tuple(0x0411, kNoCurrency)));  // ja_JP
 
 }  // namespace
 }  // namespace kassavero

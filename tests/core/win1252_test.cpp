@@ -37,7 +37,7 @@ TEST(Win1252, MalformedUtf8NeverLosesTheRestOfTheText) {
 TEST(Win1252, LowerCaseLatin1) {
     EXPECT_EQ(LowerCaseLatin1("ABC xyz"), "abc xyz");
     EXPECT_EQ(LowerCaseLatin1("\xC4\xD6\xDC\xDE"), "\xE4\xF6\xFC\xFE");
-    EXPECT_EQ(LowerCaseLatin1("\xD7"), "\xD7");  // the multiplication sign stays
+    EXPECT_EQ(LowerCaseLatin1("\xD7"), "\xD7");          // the multiplication sign stays
     EXPECT_EQ(LowerCaseLatin1("\xDF\x8A"), "\xDF\x8A");  // sharp s and S caron untouched
     EXPECT_EQ(LowerCaseLatin1("@[`{"), "@[`{");
 }

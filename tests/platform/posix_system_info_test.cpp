@@ -53,16 +53,16 @@ TEST_P(Separators, BecomeTwoDistinctWindows1252Characters) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Separators,
-    ::testing::Values(std::make_tuple(",", ".", ',', '.'),          // de_DE
-                      std::make_tuple(".", ",", '.', ','),          // en_US
-                      std::make_tuple(".", "", '.', ','),           // C locale
-                      std::make_tuple(",", "", ',', '.'),           // empty after a comma
-                      std::make_tuple(",", "\u202F", ',', '\xA0'),  // fr_FR
-                      std::make_tuple(",", "\u00A0", ',', '\xA0'),  // no-break space
-                      std::make_tuple(".", "'", '.', '\''),         // de_CH
-                      std::make_tuple(".", "\u2019", '.', '\x92'),  // right quote
+    ::testing::Values(std::make_tuple(",", ".", ',', '.'),            // de_DE
+                      std::make_tuple(".", ",", '.', ','),            // en_US
+                      std::make_tuple(".", "", '.', ','),             // C locale
+                      std::make_tuple(",", "", ',', '.'),             // empty after a comma
+                      std::make_tuple(",", "\u202F", ',', '\xA0'),    // fr_FR
+                      std::make_tuple(",", "\u00A0", ',', '\xA0'),    // no-break space
+                      std::make_tuple(".", "'", '.', '\''),           // de_CH
+                      std::make_tuple(".", "\u2019", '.', '\x92'),    // right quote
                       std::make_tuple("\u066B", "\u066C", '.', ','),  // Arabic
-                      std::make_tuple(",", ",", ',', '.')));        // never the same
+                      std::make_tuple(",", ",", ',', '.')));          // never the same
 
 TEST(PosixSystemInfo, CLocaleReadsAsAnEnglishSystem) {
     ::setenv("LC_ALL", "C", 1);

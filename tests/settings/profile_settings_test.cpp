@@ -19,7 +19,8 @@ TEST(ProfileKeys, The282KeysAreUniqueAndInStoreOrder) {
     const auto& keys = ProfileKeys();
     ASSERT_EQ(keys.size(), 282u);
     std::set<std::string> names;
-    for (const auto& key : keys) EXPECT_TRUE(names.insert(key.Name).second) << key.Name;
+    for (const auto& key : keys)
+        EXPECT_TRUE(names.insert(key.Name).second) << key.Name;
 
     EXPECT_EQ(keys[0].Name, "CalculatorLineEUR");
     EXPECT_EQ(keys[13].Name, "CalculatorLineCUS3");
@@ -89,13 +90,20 @@ struct IntCase {
 class IntReading : public ::testing::TestWithParam<IntCase> {};
 
 int ReadBack(const ProfileSettings& s, std::string_view key) {
-    if (key == "OutputDEMDecimals") return s.Output[kDEM].Decimals;
-    if (key == "OutputITLDecimals") return s.Output[kITL].Decimals;
-    if (key == "OutputDEMRoundToSignificantDigits") return s.Output[kDEM].SignificantDigits;
-    if (key == "OutputDEMRoundingStrategy") return s.Output[kDEM].RoundingStrategy;
-    if (key == "InputCheckForDecimals") return s.InputCheckForDecimals;
-    if (key == "CalculatorPrecision") return s.CalculatorPrecision;
-    if (key == "OutputEURDecimalSymbol") return static_cast<unsigned char>(s.Output[kEUR].DecimalSymbol);
+    if (key == "OutputDEMDecimals")
+        return s.Output[kDEM].Decimals;
+    if (key == "OutputITLDecimals")
+        return s.Output[kITL].Decimals;
+    if (key == "OutputDEMRoundToSignificantDigits")
+        return s.Output[kDEM].SignificantDigits;
+    if (key == "OutputDEMRoundingStrategy")
+        return s.Output[kDEM].RoundingStrategy;
+    if (key == "InputCheckForDecimals")
+        return s.InputCheckForDecimals;
+    if (key == "CalculatorPrecision")
+        return s.CalculatorPrecision;
+    if (key == "OutputEURDecimalSymbol")
+        return static_cast<unsigned char>(s.Output[kEUR].DecimalSymbol);
     return -999;
 }
 
@@ -109,21 +117,17 @@ TEST_P(IntReading, FallbacksAndRanges) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, IntReading,
-    ::testing::Values(IntCase{"OutputDEMDecimals", "abc", 2},
-                      IntCase{"OutputDEMRoundToSignificantDigits", "abc", 6},
-                      IntCase{"OutputDEMRoundingStrategy", "abc", 0},
-                      IntCase{"CalculatorPrecision", "x", 0},
-                      IntCase{"OutputDEMDecimals", "-3", -3},
-                      IntCase{"OutputDEMDecimals", "40000", 2},
-                      IntCase{"OutputITLDecimals", "40000", 0},
-                      IntCase{"OutputITLDecimals", "-32768", -32768},
-                      IntCase{"OutputDEMRoundToSignificantDigits", "-40000", 6},
-                      IntCase{"InputCheckForDecimals", "99999", 2},
-                      IntCase{"InputCheckForDecimals", "99", 99},
-                      IntCase{"OutputEURDecimalSymbol", "-44", ','},
-                      IntCase{"OutputEURDecimalSymbol", "300", ','},
-                      IntCase{"OutputEURDecimalSymbol", "46", '.'},
-                      IntCase{"OutputEURDecimalSymbol", "x", 0}));
+    ::testing::Values(
+        IntCase{"OutputDEMDecimals", "abc", 2},
+        IntCase{"OutputDEMRoundToSignificantDigits", "abc", 6},
+        IntCase{"OutputDEMRoundingStrategy", "abc", 0}, IntCase{"CalculatorPrecision", "x", 0},
+        IntCase{"OutputDEMDecimals", "-3", -3}, IntCase{"OutputDEMDecimals", "40000", 2},
+        IntCase{"OutputITLDecimals", "40000", 0}, IntCase{"OutputITLDecimals", "-32768", -32768},
+        IntCase{"OutputDEMRoundToSignificantDigits", "-40000", 6},
+        IntCase{"InputCheckForDecimals", "99999", 2}, IntCase{"InputCheckForDecimals", "99", 99},
+        IntCase{"OutputEURDecimalSymbol", "-44", ','},
+        IntCase{"OutputEURDecimalSymbol", "300", ','}, IntCase{"OutputEURDecimalSymbol", "46", '.'},
+        IntCase{"OutputEURDecimalSymbol", "x", 0}));
 
 TEST(ProfileKeys, MultipleReadsShortestTextAndFallsBackToZero) {
     ProfileSettings settings;

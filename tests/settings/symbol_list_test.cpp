@@ -9,7 +9,8 @@ namespace {
 
 std::vector<std::string> Symbols(const SymbolList& list) {
     std::vector<std::string> out;
-    for (const auto& entry : list) out.push_back(entry.Symbol);
+    for (const auto& entry : list)
+        out.push_back(entry.Symbol);
     return out;
 }
 
@@ -71,15 +72,15 @@ TEST(SymbolList, AddIfMissingComparesExactly) {
 
 LanguageSet Languages(std::initializer_list<int> numbers) {
     LanguageSet set;
-    for (int n : numbers) set.set(static_cast<std::size_t>(n));
+    for (int n : numbers)
+        set.set(static_cast<std::size_t>(n));
     return set;
 }
 
 TEST(DefaultSymbols, MarksWithGermanInterfaceOnGermanSystem) {
     SymbolList list;
     DefaultCurrencySymbols(list, kDEM, Languages({0, 0}), kDEM, ProfileSettings{});
-    EXPECT_EQ(Symbols(list),
-              (std::vector<std::string>{"DEM", "deutsche Mark", "DM", "Mark"}));
+    EXPECT_EQ(Symbols(list), (std::vector<std::string>{"DEM", "deutsche Mark", "DM", "Mark"}));
     EXPECT_EQ(list[0].OptionNumber(), 19);
     EXPECT_EQ(list[1].OptionNumber(), 3);
 }
@@ -87,15 +88,15 @@ TEST(DefaultSymbols, MarksWithGermanInterfaceOnGermanSystem) {
 TEST(DefaultSymbols, MarksWithEnglishInterfaceOnGermanSystem) {
     SymbolList list;
     DefaultCurrencySymbols(list, kDEM, Languages({1, 0}), kDEM, ProfileSettings{});
-    EXPECT_EQ(Symbols(list), (std::vector<std::string>{"DEM", "deutsche Mark", "German Marks",
-                                                       "DM", "Mark", "Marks", "Deutschmarks"}));
+    EXPECT_EQ(Symbols(list), (std::vector<std::string>{"DEM", "deutsche Mark", "German Marks", "DM",
+                                                       "Mark", "Marks", "Deutschmarks"}));
 }
 
 TEST(DefaultSymbols, HomeCurrencyAndLanguageExtras) {
     SymbolList escudo;
     DefaultCurrencySymbols(escudo, kPTE, Languages({1, 12}), kPTE, ProfileSettings{});
-    EXPECT_EQ(Symbols(escudo), (std::vector<std::string>{"PTE", "Portugese Escudos", "esc",
-                                                         "Escudos", "$"}));
+    EXPECT_EQ(Symbols(escudo),
+              (std::vector<std::string>{"PTE", "Portugese Escudos", "esc", "Escudos", "$"}));
     EXPECT_EQ(escudo.back().OptionNumber(), 4 + 16);
 
     SymbolList franc;
@@ -129,14 +130,18 @@ TEST(DefaultSymbols, NonCurrencyUnitsDependOnTheSystemLanguage) {
     SymbolList german;
     DefaultNonCurrencySymbols(german, Languages({0}));
     EXPECT_EQ(german.size(), 18u);
-    EXPECT_EQ(german[16].Symbol, "St\xFC" "ck");
+    EXPECT_EQ(german[16].Symbol,
+              "St\xFC"
+              "ck");
     EXPECT_EQ(german[16].OptionNumber(), 83);
 }
 
 TEST(LanguageNumbers, SectionNamesAndSystemLanguages) {
     EXPECT_EQ(LanguageNumberOfSectionName("Deutsch"), 0);
     EXPECT_EQ(LanguageNumberOfSectionName("English"), 1);
-    EXPECT_EQ(LanguageNumberOfSectionName("Fran\xE7" "ais"), 2);
+    EXPECT_EQ(LanguageNumberOfSectionName("Fran\xE7"
+                                          "ais"),
+              2);
     EXPECT_EQ(LanguageNumberOfSectionName("Nederlands"), 3);
     EXPECT_EQ(LanguageNumberOfSectionName("Espa\xF1ol"), 4);
     EXPECT_EQ(LanguageNumberOfSectionName("Italiano"), 7);

@@ -1,4 +1,4 @@
-#include "platform/qt/desktop_help.h"
+#include "platform/qt_desktop_help.h"
 
 #include <QDesktopServices>
 #include <QDir>

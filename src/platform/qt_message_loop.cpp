@@ -1,4 +1,4 @@
-#include "platform/qt/qt_message_loop.h"
+#include "platform/qt_message_loop.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

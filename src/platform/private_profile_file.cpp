@@ -1,0 +1,486 @@
+#include "platform/private_profile_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <system_error>
+#include <utility>
+
+#include "core/win1252.h"
+
+namespace kassavero {
+namespace {
+
+using Line = PrivateProfileFile::Line;
+using Document = PrivateProfileFile::Document;
+
+// A cached copy is trusted only for a file last changed this long before it was read:
+// timestamps are coarser than the time a rewrite of the same size takes.
+constexpr std::int64_t kTimestampGranularityNs = 2'000'000'000;
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (LowerCaseLatin1(a[i]) != LowerCaseLatin1(b[i]))
+            return false;
+    }
+    return true;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = 0;
+        char32_t cp = 0;
+        char32_t minimum = 0;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if ((lead & 0xE0) == 0xC0) {
+            length = 2, cp = lead & 0x1F, minimum = 0x80;
+        } else if ((lead & 0xF0) == 0xE0) {
+            length = 3, cp = lead & 0x0F, minimum = 0x800;
+        } else if ((lead & 0xF8) == 0xF0) {
+            length = 4, cp = lead & 0x07, minimum = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + length > text.size())
+            return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (next & 0x3F);
+        }
+        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+void Classify(Line& line) {
+    line.kind = Line::Kind::Other;
+    line.name.clear();
+    line.rawValue.clear();
+    const std::string_view text = Trim(line.text);
+    if (text.empty() || text.front() == ';')
+        return;
+    if (text.front() == '[') {
+        const auto close = text.find(']');
+        if (close == std::string_view::npos)
+            return;
+        line.kind = Line::Kind::Section;
+        line.name = Utf8ToWin1252(Trim(text.substr(1, close - 1)));
+        return;
+    }
+    const auto equals = line.text.find('=');
+    if (equals == std::string::npos)
+        return;
+    const std::string_view name = Trim(std::string_view(line.text).substr(0, equals));
+    if (name.empty())
+        return;
+    line.kind = Line::Kind::Key;
+    line.name = Utf8ToWin1252(name);
+    line.rawValue = Utf8ToWin1252(std::string_view(line.text).substr(equals + 1));
+}
+
+Document Parse(std::string content) {
+    Document document;
+    if (content.starts_with("\xEF\xBB\xBF")) {
+        document.byteOrderMark = true;
+        content.erase(0, 3);
+    }
+    if (!IsValidUtf8(content))
+        content = Win1252ToUtf8(content);
+    bool newlineKnown = false;
+    std::size_t start = 0;
+    while (start < content.size()) {
+        Line line;
+        const auto end = content.find('\n', start);
+        if (end == std::string::npos) {
+            line.text = content.substr(start);
+            start = content.size();
+        } else {
+            line.text = content.substr(start, end - start);
+            line.ending = "\n";
+            if (!line.text.empty() && line.text.back() == '\r') {
+                line.text.pop_back();
+                line.ending = "\r\n";
+            }
+            if (!newlineKnown) {
+                document.newline = line.ending;
+                newlineKnown = true;
+            }
+            start = end + 1;
+        }
+        Classify(line);
+        document.lines.push_back(std::move(line));
+    }
+    return document;
+}
+
+std::string Serialise(const Document& document) {
+    std::string out = document.byteOrderMark ? "\xEF\xBB\xBF" : "";
+    for (const Line& line : document.lines) {
+        out += line.text;
+        out += line.ending;
+    }
+    return out;
+}
+
+// Calls visit(index) for each key line of every section with the given name, in file
+// order, until visit returns true. Returns the index of the first such section header.
+template <typename Visit>
+std::ptrdiff_t ForEachKeyOfSection(const Document& document, std::string_view section,
+                                   Visit visit) {
+    std::ptrdiff_t firstHeader = -1;
+    bool inSection = false;
+    for (std::size_t i = 0; i < document.lines.size(); ++i) {
+        const Line& line = document.lines[i];
+        if (line.kind == Line::Kind::Section) {
+            inSection = EqualNoCase(line.name, section);
+            if (inSection && firstHeader < 0)
+                firstHeader = static_cast<std::ptrdiff_t>(i);
+        } else if (inSection && line.kind == Line::Kind::Key) {
+            if (visit(i))
+                break;
+        }
+    }
+    return firstHeader;
+}
+
+const Line* FindKey(const Document& document, std::string_view section, std::string_view key) {
+    const Line* found = nullptr;
+    ForEachKeyOfSection(document, section, [&](std::size_t i) {
+        if (!EqualNoCase(document.lines[i].name, key))
+            return false;
+        found = &document.lines[i];
+        return true;
+    });
+    return found;
+}
+
+// The text written after "=": line breaks would split the entry, so they become blanks; a
+// value that the reader would trim or unquote is quoted, so that it reads back unchanged.
+std::string EncodeValue(std::string_view value) {
+    std::string text(value);
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    const bool trimmed = !text.empty() && (IsBlank(text.front()) || IsBlank(text.back()));
+    const bool quoted = text.size() >= 2 && text.front() == '"' && text.back() == '"';
+    if (trimmed || quoted)
+        text = '"' + text + '"';
+    return Win1252ToUtf8(text);
+}
+
+Line MakeLine(std::string text, const Document& document) {
+    Line line;
+    line.text = std::move(text);
+    line.ending = document.newline;
+    Classify(line);
+    return line;
+}
+
+void Insert(Document& document, std::size_t position, Line line) {
+    // The line before a new one must end, or the two would run together.
+    if (position > 0 && document.lines[position - 1].ending.empty()) {
+        document.lines[position - 1].ending = document.newline;
+    }
+    document.lines.insert(document.lines.begin() + static_cast<std::ptrdiff_t>(position),
+                          std::move(line));
+}
+
+void ApplyWrite(Document& document, std::string_view section, std::string_view key,
+                std::string_view value) {
+    std::ptrdiff_t keyLine = -1;
+    const std::ptrdiff_t header = ForEachKeyOfSection(document, section, [&](std::size_t i) {
+        if (!EqualNoCase(document.lines[i].name, key))
+            return false;
+        keyLine = static_cast<std::ptrdiff_t>(i);
+        return true;
+    });
+    if (keyLine >= 0) {
+        Line& line = document.lines[static_cast<std::size_t>(keyLine)];
+        // Only the value changes; the key keeps its spelling and its place.
+        line.text = line.text.substr(0, line.text.find('=') + 1) + EncodeValue(value);
+        Classify(line);
+        return;
+    }
+    const std::string lineText = Win1252ToUtf8(key) + "=" + EncodeValue(value);
+    if (header < 0) {
+        Insert(document, document.lines.size(),
+               MakeLine("[" + Win1252ToUtf8(section) + "]", document));
+        Insert(document, document.lines.size(), MakeLine(lineText, document));
+        return;
+    }
+    // After the last key of the first section of that name, so that blank lines and
+    // comments that lead into the next section stay with it.
+    auto after = static_cast<std::size_t>(header);
+    for (std::size_t i = after + 1; i < document.lines.size(); ++i) {
+        if (document.lines[i].kind == Line::Kind::Section)
+            break;
+        if (document.lines[i].kind == Line::Kind::Key)
+            after = i;
+    }
+    Insert(document, after + 1, MakeLine(lineText, document));
+}
+
+bool ValidName(std::string_view name, bool isKey) {
+    if (name.find_first_of("\r\n") != std::string_view::npos)
+        return false;
+    if (Trim(name) != name)
+        return false;
+    if (!isKey)
+        return name.find(']') == std::string_view::npos;
+    return !name.empty() && name.find('=') == std::string_view::npos && name.front() != ';' &&
+           name.front() != '[';
+}
+
+std::int64_t NowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+std::int64_t ToNs(const timespec& time) {
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+bool WriteAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t written = ::write(fd, data.data(), data.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// Replaces the file by a complete new version in one step.
+bool ReplaceAtomically(const std::filesystem::path& path, std::string_view content) {
+    std::filesystem::path target = path;
+    std::error_code error;
+    if (std::filesystem::is_symlink(path, error)) {
+        // Write through the link, not over it.
+        const auto linked = std::filesystem::read_symlink(path, error);
+        if (error)
+            return false;
+        target = linked.is_absolute() ? linked : path.parent_path() / linked;
+    }
+    const std::filesystem::path directory =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    std::filesystem::create_directories(directory, error);
+    if (error)
+        return false;
+
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+
+    static unsigned counter = 0;
+    std::filesystem::path temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temporary = directory / ("." + target.filename().string() + ".tmp" +
+                                 std::to_string(::getpid()) + "-" + std::to_string(++counter));
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
+    if (fd < 0)
+        return false;
+
+    bool ok = WriteAll(fd, content);
+    if (ok && exists)
+        ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
+    if (ok)
+        ok = ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok)
+        ok = ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    // The rename itself is durable only once the directory is synced.
+    const int dirFd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return true;
+}
+
+}  // namespace
+
+PrivateProfileFile::PrivateProfileFile(std::filesystem::path path) : path_(std::move(path)) {}
+
+PrivateProfileFile::~PrivateProfileFile() {
+    Flush();
+}
+
+PrivateProfileFile::Stamp PrivateProfileFile::CurrentStamp() const {
+    Stamp stamp;
+    struct stat info {};
+    if (::stat(path_.c_str(), &info) != 0)
+        return stamp;
+    stamp.exists = true;
+    stamp.device = info.st_dev;
+    stamp.inode = info.st_ino;
+    stamp.size = info.st_size;
+    stamp.modifiedNs = ToNs(info.st_mtim);
+    stamp.changedNs = ToNs(info.st_ctim);
+    return stamp;
+}
+
+bool PrivateProfileFile::ReadContent(std::string& content, Stamp& stamp) const {
+    stamp = CurrentStamp();
+    content.clear();
+    if (!stamp.exists)
+        return true;
+    std::ifstream in(path_, std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream out;
+    out << in.rdbuf();
+    if (in.bad())
+        return false;
+    content = std::move(out).str();
+    return true;
+}
+
+void PrivateProfileFile::Refresh() {
+    const Stamp now = CurrentStamp();
+    const std::int64_t checkedAt = NowNs();
+    if (loaded_ && now == stamp_) {
+        if (!now.exists ||
+            std::max(now.modifiedNs, now.changedNs) + kTimestampGranularityNs < loadedAtNs_) {
+            return;
+        }
+        // Changed too recently for the time stamp to tell: compare the content itself.
+        std::string content;
+        Stamp stamp;
+        if (ReadContent(content, stamp) && stamp == stamp_ && content == content_) {
+            loadedAtNs_ = checkedAt;
+            return;
+        }
+    }
+    std::string content;
+    Stamp stamp;
+    ReadContent(content, stamp);  // an unreadable file reads as an empty one
+    Document document = Parse(content);
+    for (const PendingWrite& write : pending_) {
+        ApplyWrite(document, write.section, write.key, write.value);
+    }
+    document_ = std::move(document);
+    content_ = std::move(content);
+    stamp_ = stamp;
+    loadedAtNs_ = checkedAt;
+    loaded_ = true;
+}
+
+std::string PrivateProfileFile::ReadString(std::string_view section, std::string_view key,
+                                           std::string_view defaultValue, std::size_t maxLength) {
+    Refresh();
+    const Line* line = FindKey(document_, section, key);
+    std::string_view value = defaultValue;
+    if (line != nullptr) {
+        value = Trim(line->rawValue);
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+            value = value.substr(1, value.size() - 2);
+        }
+    }
+    return std::string(value.substr(0, maxLength));
+}
+
+std::vector<std::string> PrivateProfileFile::SectionNames() {
+    Refresh();
+    std::vector<std::string> names;
+    for (const Line& line : document_.lines) {
+        if (line.kind != Line::Kind::Section)
+            continue;
+        const bool seen = std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+            return EqualNoCase(name, line.name);
+        });
+        if (!seen)
+            names.push_back(line.name);
+    }
+    return names;
+}
+
+std::vector<std::string> PrivateProfileFile::KeyNames(std::string_view section) {
+    Refresh();
+    std::vector<std::string> names;
+    ForEachKeyOfSection(document_, section, [&](std::size_t i) {
+        const std::string& name = document_.lines[i].name;
+        const bool seen = std::any_of(names.begin(), names.end(), [&](const std::string& other) {
+            return EqualNoCase(other, name);
+        });
+        if (!seen)
+            names.push_back(name);
+        return false;
+    });
+    return names;
+}
+
+bool PrivateProfileFile::WriteString(std::string_view section, std::string_view key,
+                                     std::string_view value) {
+    if (!ValidName(section, false) || !ValidName(key, true))
+        return false;
+    Refresh();
+    ApplyWrite(document_, section, key, value);
+    pending_.push_back({std::string(section), std::string(key), std::string(value)});
+    return true;
+}
+
+bool PrivateProfileFile::Flush() {
+    if (pending_.empty())
+        return true;
+    std::string content;
+    Stamp stamp;
+    // Never replace a file whose content could not be read: it would be lost.
+    if (!ReadContent(content, stamp))
+        return false;
+    Document document = Parse(content);
+    for (const PendingWrite& write : pending_) {
+        ApplyWrite(document, write.section, write.key, write.value);
+    }
+    const std::int64_t writtenAt = NowNs();
+    std::string written = Serialise(document);
+    if (!ReplaceAtomically(path_, written))
+        return false;
+    pending_.clear();
+    document_ = std::move(document);
+    content_ = std::move(written);
+    stamp_ = CurrentStamp();
+    loadedAtNs_ = writtenAt;
+    loaded_ = true;
+    return true;
+}
+
+}  // namespace kassavero

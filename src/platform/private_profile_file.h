@@ -1,0 +1,87 @@
+#pragma once
+
+// An initialisation file on disk. The file is UTF-8 (a file that is not valid UTF-8 is taken
+// as Windows-1252, as files copied from older systems are); names and values are handed in
+// and out as Windows-1252.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/private_profile.h"
+
+namespace kassavero {
+
+class PrivateProfileFile final : public PrivateProfile {
+  public:
+    explicit PrivateProfileFile(std::filesystem::path path);
+    // Writes what is still pending; a failure here goes unreported.
+    ~PrivateProfileFile() override;
+
+    PrivateProfileFile(const PrivateProfileFile&) = delete;
+    PrivateProfileFile& operator=(const PrivateProfileFile&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view defaultValue, std::size_t maxLength) override;
+    std::vector<std::string> SectionNames() override;
+    std::vector<std::string> KeyNames(std::string_view section) override;
+    bool WriteString(std::string_view section, std::string_view key,
+                     std::string_view value) override;
+    // Reads the file afresh, applies the pending changes to it and replaces it atomically
+    // (temporary file in the same directory, fsync, rename), so that a reader never sees a
+    // half-written file and a change made meanwhile by another program is kept.
+    bool Flush() override;
+
+    // One line of the file as it stands on disk (UTF-8, without its line end), with what it
+    // means. Lines are kept as they are, so that a write changes only the line it is about.
+    struct Line {
+        enum class Kind : std::uint8_t { Other, Section, Key };
+        std::string text;
+        std::string ending;
+        Kind kind = Kind::Other;
+        std::string name;      // section or key name, trimmed, Windows-1252
+        std::string rawValue;  // everything after the first "=", Windows-1252
+    };
+    struct Document {
+        std::vector<Line> lines;
+        bool byteOrderMark = false;
+        std::string newline = "\n";
+    };
+
+  private:
+    // What identifies one version of the file on disk.
+    struct Stamp {
+        bool exists = false;
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+        std::int64_t size = 0;
+        std::int64_t modifiedNs = 0;
+        std::int64_t changedNs = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+    struct PendingWrite {
+        std::string section;
+        std::string key;
+        std::string value;
+    };
+
+    // Brings the cached copy up to date with the file, keeping the pending changes.
+    void Refresh();
+    // The file's bytes (empty for a missing file); false when it exists but cannot be read.
+    bool ReadContent(std::string& content, Stamp& stamp) const;
+    Stamp CurrentStamp() const;
+
+    std::filesystem::path path_;
+    std::string content_;  // the bytes the cached copy was made from
+    Document document_;
+    Stamp stamp_;
+    std::int64_t loadedAtNs_ = 0;
+    bool loaded_ = false;
+    std::vector<PendingWrite> pending_;
+};
+
+}  // namespace kassavero

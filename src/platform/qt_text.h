@@ -1,0 +1,21 @@
+#pragma once
+
+// Program text (Windows-1252) to and from the QString of a widget.
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+#include "core/win1252.h"
+
+namespace kassavero {
+
+inline QString ToQString(std::string_view win1252) {
+    return QString::fromStdString(Win1252ToUtf8(win1252));
+}
+
+inline std::string FromQString(const QString& text) {
+    return Utf8ToWin1252(text.toStdString());
+}
+
+}  // namespace kassavero

@@ -1,0 +1,81 @@
+#include "shell/translation.h"
+
+#include <utility>
+
+#include "core/win1252.h"
+#include "settings/symbol_list.h"
+
+namespace kassavero {
+namespace {
+
+// True when the text holds at least one multi-byte UTF-8 sequence and nothing else that
+// is not ASCII.
+bool IsNonAsciiUtf8(std::string_view text) {
+    bool multiByte = false;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = 1;
+        if (lead >= 0x80) {
+            if ((lead & 0xE0) == 0xC0 && lead >= 0xC2) {
+                length = 2;
+            } else if ((lead & 0xF0) == 0xE0) {
+                length = 3;
+            } else if ((lead & 0xF8) == 0xF0 && lead <= 0xF4) {
+                length = 4;
+            } else {
+                return false;
+            }
+            if (i + length > text.size())
+                return false;
+            for (std::size_t k = 1; k < length; ++k) {
+                if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+                    return false;
+            }
+            multiByte = true;
+        }
+        i += length;
+    }
+    return multiByte;
+}
+
+}  // namespace
+
+std::string NormaliseTranslationKey(std::string_view key) {
+    return IsNonAsciiUtf8(key) ? Utf8ToWin1252(key) : std::string(key);
+}
+
+Translation::Translation(std::filesystem::path file) : file_(std::move(file)) {
+    section_ = file_.ReadString("Allgemein", "Sprache", "", kMaxSectionNameLength);
+    common_.Overflow = TranslateKey("Overflow");
+    common_.ContinueCaption = TranslateKey("Fortsetzen_SC");
+    common_.StopCaption = TranslateKey("Anhalten_SC");
+    common_.YesLetter = TranslateKey("AnfangsbuchstabeJa");
+    common_.NoLetter = TranslateKey("AnfangsbuchstabeNein");
+    common_.ConversionTitle = TranslateKey("Umrechnung");
+    common_.InputTitle = TranslateKey("Input");
+    common_.OutputTitle = TranslateKey("Output");
+    common_.ExcelFormulaTitle = TranslateKey("ExcelFormel");
+}
+
+std::string Translation::TranslateKey(std::string_view key) {
+    // An empty key is a slip in a window's layout, not a missing text; reporting a lone
+    // blank would tell the user nothing.
+    if (key.empty())
+        return {};
+    const std::string name = NormaliseTranslationKey(key);
+    // Without a language section every text is missing, even one a "[]" section would hold.
+    std::string text =
+        section_.empty() ? std::string() : file_.ReadString(section_, name, "", kMaxTextLength);
+    if (text.empty() && missingKeys_.size() < kMissingKeysLimit) {
+        missingKeys_ += name;
+        missingKeys_ += ' ';
+    }
+    return text;
+}
+
+int Translation::LanguageNumber() const {
+    return LanguageNumberOfSectionName(section_);
+}
+
+}  // namespace kassavero

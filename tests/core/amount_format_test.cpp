@@ -1,0 +1,302 @@
+#include "core/amount_format.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <ostream>
+#include <string>
+
+namespace kassavero {
+namespace {
+
+// A format with decimal symbol "," and thousands symbol ".", grouping off, minus first,
+// rounding by `strategy` to `step` (the coin, transfer unit, multiple or number of
+// significant digits it names). The other steps hold decoys that would show if the
+// wrong one were taken.
+AmountFormat Step(std::uint8_t strategy, double step, int decimals = 2,
+                  std::uint8_t direction = kRoundCommercial) {
+    AmountFormat format{.DecimalSymbol = ',',
+                        .Decimals = decimals,
+                        .RoundingStrategy = strategy,
+                        .Multiple = 0.2,
+                        .SmallestCoin = 0.25,
+                        .SmallestTransferUnit = 0.5,
+                        .RoundingDirection = direction,
+                        .SignificantDigits = 1};
+    switch (strategy) {
+        case kRoundToCoin:
+            format.SmallestCoin = step;
+            break;
+        case kRoundToMultiple:
+            format.Multiple = step;
+            break;
+        case kRoundToSignificantDigits:
+            format.SignificantDigits = static_cast<int>(step);
+            break;
+        default:
+            format.SmallestTransferUnit = step;
+    }
+    return format;
+}
+AmountFormat Cents(int decimals = 2, std::uint8_t direction = kRoundCommercial) {
+    return Step(kRoundToMultiple, 0.01, decimals, direction);
+}
+AmountFormat MinusLast(AmountFormat format) {
+    format.MinusFirst = false;
+    return format;
+}
+AmountFormat Grouped(AmountFormat format) {
+    format.UseThousandSymbol = true;
+    return format;
+}
+
+constexpr auto kCoin = kRoundToCoin;
+constexpr auto kUnit = kRoundToTransferUnit;
+constexpr auto kMultiple = kRoundToMultiple;
+constexpr auto kDigits = kRoundToSignificantDigits;
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+struct Case {
+    const char* name;
+    double value;
+    const char* expected;
+    AmountFormat format;
+};
+
+std::ostream& operator<<(std::ostream& out, const Case& c) {
+    return out << c.name;
+}
+
+class FormatAmountTable : public ::testing::TestWithParam<Case> {};
+
+TEST_P(FormatAmountTable, Writes) {
+    EXPECT_EQ(FormatAmount(GetParam().value, GetParam().format), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rounding, FormatAmountTable,
+    ::testing::Values(
+        Case{"HalfGoesAwayFromZero", 2.345, "2,35", Cents()},
+        Case{"NegativeHalfMinusFirst", -2.345, "-2,35", Cents()},
+        Case{"NegativeHalfMinusLast", -2.345, "2,35-", MinusLast(Cents())},
+        Case{"UpAddsAStep", 1.2301, "1,24", Cents(2, kRoundUp)},
+        Case{"UpOnNegativeGoesAwayFromZero", -1.2301, "-1,24", Cents(2, kRoundUp)},
+        Case{"UpOnAnExactMultipleStays", 1.25, "1,25", Step(kMultiple, 0.05, 2, kRoundUp)},
+        Case{"DownCuts", 1.239, "1,23", Cents(2, kRoundDown)},
+        Case{"DownOnNegativeGoesTowardsZero", -1.239, "-1,23", Cents(2, kRoundDown)},
+        Case{"OtherDirectionIsCommercial", 0.015, "0,02", Cents(2, 9)},
+        // The quotient is tested as a double: 1,005 / 0,01 is just below 100,5.
+        Case{"QuotientJustBelowHalf", 1.005, "1,00", Cents()},
+        Case{"QuotientJustBelowHalfSmall", 0.145, "0,14", Cents()},
+        // 0,015 lies below the half in binary, but its quotient is exactly 1,5.
+        Case{"QuotientExactlyHalf", 0.015, "0,02", Cents()},
+        Case{"TwoSignificantDigits", 123456, "120000,00", Step(kDigits, 2)},
+        // trunc, not floor: log10 0,0123 is cut to -1, so the step is 0,01.
+        Case{"TwoSignificantDigitsBelowOne", 0.0123, "0,0100", Step(kDigits, 2, 4)},
+        Case{"OneSignificantDigitBelowOne", 0.5, "1,00", Step(kDigits, 1)},
+        Case{"SignificantDigitsOfZero", 0, "0,00", Step(kDigits, 2)},
+        Case{"SignificantDigitsNeverFinerThanDecimals", 1.23456, "1,24",
+             Step(kDigits, 6, 2, kRoundUp)},
+        Case{"FifteenSignificantDigitsAsTheCalculator", 1 / 1.95583, "0,51129188119622",
+             Step(kDigits, 15, 14)},
+        Case{"LireToTheCoin", 1234, "1250", Step(kCoin, 50, 0)},
+        Case{"LireToTheTransferUnit", 1234, "1234", Step(kUnit, 1, 0)},
+        Case{"FrancsDownToTheCoin", 1.02, "1,00", Step(kCoin, 0.05)},
+        Case{"FrancsUpToTheCoin", 1.03, "1,05", Step(kCoin, 0.05)},
+        Case{"UnknownStrategyIsTransferUnit", 1.26, "1,30", Step(7, 0.1)},
+        // Rounding up shows the step: a multiple of 0 means the last decimal, not none.
+        Case{"MultipleZeroIsLastDecimal", 1.231, "1,24", Step(kMultiple, 0, 2, kRoundUp)},
+        Case{"NegativeMultipleIsLastDecimal", 1.231, "1,24", Step(kMultiple, -0.05, 2, kRoundUp)},
+        Case{"NotANumberMultipleIsLastDecimal", 1.231, "1,24", Step(kMultiple, kNaN, 2, kRoundUp)},
+        Case{"UnusableStepLeavesTheValue", 1.239, "1,24", Step(kCoin, 0, 2, kRoundDown)},
+        Case{"QuotientOverflowLeavesTheValue", 1.7e308, "1,7E+308", Step(kMultiple, 1e-300)}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Text, FormatAmountTable,
+    ::testing::Values(
+        Case{"Grouped", 1234.5, "1.234,50", Grouped(Cents())},
+        Case{"NotGrouped", 1234.5, "1234,50", Cents()},
+        Case{"GroupedMillions", 1234567.891, "1.234.567,89", Grouped(Cents())},
+        Case{"ThreeDigitsNeedNoGroup", 123, "123,00", Grouped(Cents())},
+        Case{"MinusLast", -12.3, "12,30-", MinusLast(Cents())},
+        Case{"MinusFirst", -12.3, "-12,30", Cents()},
+        Case{"MinusStaysOnZero", -0.001, "-0,00", Cents()},
+        Case{"MinusLastStaysOnZero", -0.001, "0,00-", MinusLast(Cents())},
+        Case{"NegativeZeroHasNoMinus", -0.0, "0,00", Cents()},
+        Case{"PaddedWithZeros", 0.1, "0,10", Cents()},
+        Case{"NoDecimalSymbolForZeroDecimals", 2.5, "3", Step(kUnit, 1, 0)},
+        // The text rounds once more at the last decimal, from fifteen significant digits:
+        // 29 * 0,005 is 0,14499999... in binary but 0,145000000000000 in fifteen digits.
+        Case{"LastDecimalRoundedFromFifteenDigits", 0.1451, "0,15", Step(kMultiple, 0.005)},
+        Case{"MoreDecimalsThanTheStep", 2.5, "2,5000", Cents(4)},
+        Case{"ManyDecimalsPadBeyondFifteenDigits", 0.1, "0,10000000000000000000",
+             Step(kMultiple, 0, 20)},
+        Case{"NegativeDecimalsRoundTheWholeNumber", 1234.5, "1200", Step(kUnit, 0.01, -2)},
+        Case{"NegativeDecimalsStepOfAZeroMultiple", 1250, "1300", Step(kMultiple, 0, -2)},
+        Case{"NegativeDecimalsGrouped", 1234567, "1.235.000", Grouped(Step(kUnit, 0.01, -3))},
+        Case{"SixNegativeDecimals", 12345678, "12000000", Step(kUnit, 0.01, -6)},
+        Case{"NegativeDecimalsRoundSmallToZero", 400, "0", Step(kUnit, 0.01, -3)},
+        Case{"NegativeDecimalsRoundUpToNextPower", 600, "1000", Step(kUnit, 0.01, -3)},
+        Case{"NegativeDecimalsMinusStaysOnZero", -400, "-0", Step(kUnit, 0.01, -3)},
+        Case{"FifteenDigitWholePart", 999999999999999, "999999999999999,00", Cents()},
+        Case{"FifteenDigitsGrouped", 123456789012345.67, "123.456.789.012.346,00",
+             Grouped(Cents())},
+        Case{"FifteenDigitsCarry", 99999999999999.99, "100000000000000,00", Cents()},
+        Case{"RoundsUpToSixteenDigits", 999999999999999.9, "1E+15", Cents()},
+        Case{"TenToTheFifteen", 1e15, "1E+15", Grouped(Cents())},
+        Case{"SixteenDigitsScientific", 1234567890123456, "1,23456789012346E+15", Grouped(Cents())},
+        Case{"ScientificMinusLast", -1e15, "1E+15-", MinusLast(Cents())},
+        Case{"LastDecimalCarriesToSixteenDigits", 999999999999999, "1E+15", Step(kUnit, 1, -1)},
+        Case{"LargeScientific", 1.5e300, "1,5E+300", Step(kUnit, 0.01)},
+        Case{"Infinity", kInf, "INF", Cents()},
+        Case{"NegativeInfinityMinusLast", -kInf, "INF-", MinusLast(Cents())},
+        Case{"NotANumber", kNaN, "NAN", Cents()}));
+
+TEST(FormatAmount, HalfOfTheFifteenthDigitGoesAwayFromZero) {
+    // 123456789012344,5 is exact in binary: a true half at the sixteenth digit.
+    EXPECT_EQ(FormatAmount(false, '.', ',', 123456789012344.5, 1, true, kRoundToMultiple, 0.5, 0.01,
+                           0.01, kRoundCommercial, 6),
+              "123456789012345,0");
+}
+
+TEST(FormatAmount, ExtremeDecimalsStayBounded) {
+    const std::string text = FormatAmount(false, '.', ',', 0.5, 1'000'000, true,
+                                          kRoundToTransferUnit, 0, 0.01, 0.01, 0, 6);
+    EXPECT_EQ(text.size(), 2u + 340u);
+    EXPECT_EQ(text.substr(0, 4), "0,50");
+    EXPECT_EQ(FormatAmount(false, '.', ',', 123.0, -1'000'000, true, kRoundToMultiple, 0, 0.01,
+                           0.01, 0, 6),
+              "0");
+    // Absurd significant digits must neither overflow nor produce garbage.
+    EXPECT_EQ(FormatAmount(false, '.', ',', 1.234, 2, true, kRoundToSignificantDigits, 0, 0.01,
+                           0.01, 0, std::numeric_limits<int>::min()),
+              "1,23");
+    EXPECT_EQ(FormatAmount(false, '.', ',', 1.234, 2, true, kRoundToSignificantDigits, 0, 0.01,
+                           0.01, 0, std::numeric_limits<int>::max()),
+              "1,23");
+}
+
+TEST(FormatAmount, SeparatorsAreThoseOfTheCall) {
+    EXPECT_EQ(
+        FormatAmount(true, '\'', '.', 1234567.5, 2, true, kRoundToMultiple, 0.01, 0.01, 0.01, 0, 6),
+        "1'234'567.50");
+    EXPECT_EQ(
+        FormatAmount(true, '\xA0', ',', 1234.5, 1, true, kRoundToMultiple, 0.1, 0.01, 0.01, 0, 6),
+        "1\xA0"
+        "234,5");
+}
+
+TEST(PowerOfTen, ExactForTheStepsInUse) {
+    EXPECT_EQ(PowerOfTen(-6), 1e-6);
+    EXPECT_EQ(PowerOfTen(-4), 0.0001);
+    EXPECT_EQ(PowerOfTen(-2), 0.01);
+    EXPECT_EQ(PowerOfTen(0), 1.0);
+    EXPECT_EQ(PowerOfTen(2), 100.0);
+    EXPECT_EQ(PowerOfTen(6), 1e6);
+    EXPECT_EQ(PowerOfTen(-400), 0.0);
+    EXPECT_TRUE(std::isinf(PowerOfTen(400)));
+}
+
+TEST(PrecisionMode, FromSetting) {
+    EXPECT_EQ(ToPrecisionMode(0), PrecisionMode::HighPrecision);
+    EXPECT_EQ(ToPrecisionMode(1), PrecisionMode::TransferUnit);
+    EXPECT_EQ(ToPrecisionMode(2), PrecisionMode::Coin);
+    EXPECT_EQ(ToPrecisionMode(3), PrecisionMode::CurrencySettings);
+    EXPECT_EQ(ToPrecisionMode(-1), std::nullopt);
+    EXPECT_EQ(ToPrecisionMode(4), std::nullopt);
+}
+
+// ---- The fixed parameter sets ----
+
+struct FormulaCase {
+    const char* name;
+    PrecisionMode mode;
+    CurrencyIndex target;
+    double value;
+    const char* expected;
+};
+
+std::ostream& operator<<(std::ostream& out, const FormulaCase& c) {
+    return out << c.name;
+}
+
+class FormulaAmount : public ::testing::TestWithParam<FormulaCase> {};
+
+// The profile's own records are set to something else entirely, so that the fixed
+// modes show they ignore them and the mode "as set" shows it follows only the rounding.
+ProfileSettings OddProfile() {
+    ProfileSettings settings;
+    for (auto& record : settings.Output) {
+        record.Decimals = 3;
+        record.RoundingStrategy = kRoundToSignificantDigits;
+        record.SignificantDigits = 4;
+        record.RoundingDirection = kRoundDown;
+        record.DecimalSymbol = '#';
+        record.ThousandSymbol = '\'';
+        record.UseThousandSymbol = true;
+        record.MinusFirst = false;
+    }
+    return settings;
+}
+
+TEST_P(FormulaAmount, Writes) {
+    const FormulaCase& c = GetParam();
+    const ProfileSettings settings = OddProfile();
+    EXPECT_EQ(FormatAmount(c.value, FormulaAmountFormat(c.mode, c.target, settings, ',')),
+              c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, FormulaAmount,
+    ::testing::Values(
+        FormulaCase{"HighPrecisionEuro", PrecisionMode::HighPrecision, kEUR, 51.12918811962185,
+                    "51,129188"},
+        FormulaCase{"HighPrecisionFrancs", PrecisionMode::HighPrecision, kFRF, -3353.854885138279,
+                    "-3353,854885"},
+        FormulaCase{"HighPrecisionLire", PrecisionMode::HighPrecision, kITL, 98.99019, "98,9902"},
+        FormulaCase{"TransferUnitEuro", PrecisionMode::TransferUnit, kEUR, 51.12918811962185,
+                    "51,13"},
+        FormulaCase{"TransferUnitFrancs", PrecisionMode::TransferUnit, kFRF, -3353.854885138279,
+                    "-3353,85"},
+        FormulaCase{"TransferUnitPesetas", PrecisionMode::TransferUnit, kPTE, 200.482, "200,50"},
+        FormulaCase{"CoinFrancs", PrecisionMode::Coin, kFRF, 335.3854885138279, "335,40"},
+        FormulaCase{"CoinLire", PrecisionMode::Coin, kITL, 193627, "193650"},
+        FormulaCase{"AsSetTakesOnlyTheRounding", PrecisionMode::CurrencySettings, kEUR, -1234.56,
+                    "-1234,000"},
+        FormulaCase{"NoCurrencyTarget", PrecisionMode::TransferUnit, kNoCurrency, 1.234, "1,23"}));
+
+TEST(FixedFormats, CurrencyAmountFormatTakesTheRecordAndTheCurrencysSteps) {
+    TWaehrungsAusgabeFormat record;
+    record.Decimals = 0;
+    record.RoundingStrategy = kRoundToCoin;
+    record.DecimalSymbol = ',';
+    record.ThousandSymbol = '.';
+    record.UseThousandSymbol = true;
+    record.MinusFirst = false;
+    EXPECT_EQ(FormatAmount(-1234567, CurrencyAmountFormat(record, kITL)), "1.234.550-");
+    record.RoundingStrategy = kRoundToTransferUnit;
+    EXPECT_EQ(FormatAmount(-1234567, CurrencyAmountFormat(record, kITL)), "1.234.567-");
+    record.Decimals = 2;
+    record.RoundingStrategy = kRoundToMultiple;
+    record.Multiple = 0.25;
+    record.RoundingDirection = kRoundUp;
+    EXPECT_EQ(FormatAmount(10.01, CurrencyAmountFormat(record, kDEM)), "10,25");
+}
+
+TEST(FixedFormats, OldAmountShowsTheDecimalsOfTheTextWhenThereAreMore) {
+    EXPECT_EQ(FormatAmount(1234.5, OldAmountFormat(kDEM, 0, ',', '.')), "1.234,50");
+    EXPECT_EQ(FormatAmount(1234.5678, OldAmountFormat(kDEM, 3, ',', '.')), "1.234,568");
+    EXPECT_EQ(FormatAmount(-1234567, OldAmountFormat(kITL, 0, ',', '.')), "-1.234.567");
+    EXPECT_EQ(FormatAmount(1234.5, OldAmountFormat(kITL, 1, '.', ',')), "1,234.5");
+}
+
+TEST(FixedFormats, IntermediateEuroEndsWithTheEllipsis) {
+    EXPECT_EQ(IntermediateEuroText(51.12918811962185, ',', '.'), "51,1292\x85");
+    EXPECT_EQ(IntermediateEuroText(1234.56789, ',', '.'), "1234,5679\x85");
+    EXPECT_EQ(IntermediateEuroText(-0.00004, '.', ','), "-0.0000\x85");
+}
+
+}  // namespace
+}  // namespace kassavero

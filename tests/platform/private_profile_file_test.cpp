@@ -1,0 +1,285 @@
+#include "platform/private_profile_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <tuple>
+
+namespace kassavero {
+namespace {
+
+namespace fs = std::filesystem;
+
+class IniFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "kassavero-ini-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        directory_ = pattern;
+        path_ = directory_ / "test.ini";
+    }
+    void TearDown() override { fs::remove_all(directory_); }
+
+    void Write(const std::string& content) const {
+        std::ofstream(path_, std::ios::binary | std::ios::trunc) << content;
+    }
+    std::string Content() const {
+        std::ifstream in(path_, std::ios::binary);
+        std::ostringstream out;
+        out << in.rdbuf();
+        return out.str();
+    }
+    std::size_t FilesInDirectory() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(directory_), {}));
+    }
+
+    fs::path directory_;
+    fs::path path_;
+};
+
+// section, key, expected value (default "<none>")
+class IniReadRules
+    : public IniFileTest,
+      public ::testing::WithParamInterface<std::tuple<const char*, const char*, const char*>> {};
+
+TEST_P(IniReadRules, ReadsLikeThePrivateProfileFunctions) {
+    Write(
+        "; a comment=not a key\n"
+        "orphan=before any section\n"
+        "[General]\n"
+        "Plain=value\n"
+        "  Spaced  =   padded value \t\n"
+        "Quoted=\"  kept blanks  \"\n"
+        "Twice=\"\"inner\"\"\n"
+        "Lone=\"\n"
+        "Half=\"open\n"
+        "Empty=\n"
+        "Equals=a=b\n"
+        "NoEquals\n"
+        "Dup=first\n"
+        "dup=second\n"
+        "[Broken\n"
+        "AfterBroken=still General\n"
+        "[ Other ]\n"
+        "Plain=other value\n"
+        "[general]\n"
+        "Late=from the second General\n");
+    PrivateProfileFile file(path_);
+    const auto& [section, key, expected] = GetParam();
+    EXPECT_EQ(file.ReadString(section, key, "<none>", 1023), expected) << section << "/" << key;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, IniReadRules,
+    ::testing::Values(
+        std::make_tuple("General", "Plain", "value"), std::make_tuple("GENERAL", "pLaIn", "value"),
+        std::make_tuple("General", "Spaced", "padded value"),
+        std::make_tuple("General", "Quoted", "  kept blanks  "),
+        std::make_tuple("General", "Twice", "\"inner\""), std::make_tuple("General", "Lone", "\""),
+        std::make_tuple("General", "Half", "\"open"), std::make_tuple("General", "Empty", ""),
+        std::make_tuple("General", "Equals", "a=b"),
+        std::make_tuple("General", "NoEquals", "<none>"),
+        std::make_tuple("General", "Dup", "first"),
+        std::make_tuple("General", "AfterBroken", "still General"),
+        std::make_tuple("General", "Late", "from the second General"),
+        std::make_tuple("General", "Missing", "<none>"),
+        std::make_tuple("General", "; a comment", "<none>"),
+        std::make_tuple("", "orphan", "<none>"), std::make_tuple("Other", "Plain", "other value"),
+        std::make_tuple("Nowhere", "Plain", "<none>")));
+
+TEST_F(IniFileTest, CutsAtTheMaximumLength) {
+    Write("[S]\nK=\"abcdef\"\n");
+    PrivateProfileFile file(path_);
+    EXPECT_EQ(file.ReadString("S", "K", "", 4), "abcd");
+    EXPECT_EQ(file.ReadString("S", "missing", "default", 3), "def");
+}
+
+TEST_F(IniFileTest, MissingFileGivesTheDefault) {
+    PrivateProfileFile file(directory_ / "absent.ini");
+    EXPECT_EQ(file.ReadString("S", "K", "fallback", 255), "fallback");
+    EXPECT_TRUE(file.SectionNames().empty());
+}
+
+TEST_F(IniFileTest, Utf8OnDiskIsWindows1252Inside) {
+    Write(
+        "\xEF\xBB\xBF[Fran\xC3\xA7"
+        "ais]\r\nEuro=100 \xE2\x82\xAC\r\nFremd=\xE4\xB8\xAD\r\n");
+    PrivateProfileFile file(path_);
+    EXPECT_EQ(file.ReadString("FRAN\xC7"
+                              "AIS",
+                              "Euro", "", 255),
+              "100 \x80");
+    EXPECT_EQ(file.ReadString("Fran\xE7"
+                              "ais",
+                              "Fremd", "", 255),
+              "?");
+}
+
+TEST_F(IniFileTest, AFileThatIsNotUtf8IsReadAsWindows1252) {
+    Write(
+        "[Fran\xE7"
+        "ais]\nEuro=100 \x80\n");
+    PrivateProfileFile file(path_);
+    EXPECT_EQ(file.ReadString("Fran\xE7"
+                              "ais",
+                              "Euro", "", 255),
+              "100 \x80");
+}
+
+TEST_F(IniFileTest, ListsSectionsAndKeysOnce) {
+    Write("[A]\nx=1\ny=2\n[B]\nz=3\n[a]\nX=4\nw=5\n");
+    PrivateProfileFile file(path_);
+    EXPECT_EQ(file.SectionNames(), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(file.KeyNames("A"), (std::vector<std::string>{"x", "y", "w"}));
+}
+
+TEST_F(IniFileTest, WriteKeepsCommentsOtherSectionsAndOrder) {
+    const std::string before =
+        "; Kassavero status\r\n"
+        "[General]\r\n"
+        "Runs=0\r\n"
+        "  ; keep me\r\n"
+        "DDEConv=\r\n"
+        "\r\n"
+        "[Other]\r\n"
+        "Runs=untouched\r\n";
+    Write(before);
+    PrivateProfileFile file(path_);
+    EXPECT_TRUE(file.WriteString("general", "RUNS", "1"));
+    EXPECT_TRUE(file.WriteString("General", "DDEAck", "1"));
+    EXPECT_TRUE(file.WriteString("New", "Key", "value"));
+    EXPECT_EQ(Content(), before) << "nothing reaches the disk before the flush";
+    ASSERT_TRUE(file.Flush());
+    EXPECT_EQ(Content(),
+              "; Kassavero status\r\n"
+              "[General]\r\n"
+              "Runs=1\r\n"
+              "  ; keep me\r\n"
+              "DDEConv=\r\n"
+              "DDEAck=1\r\n"
+              "\r\n"
+              "[Other]\r\n"
+              "Runs=untouched\r\n"
+              "[New]\r\n"
+              "Key=value\r\n");
+    EXPECT_EQ(FilesInDirectory(), 1U) << "no temporary file is left behind";
+}
+
+TEST_F(IniFileTest, WriteCreatesDirectoryFileSectionAndKey) {
+    const fs::path nested = directory_ / "config" / "Kassavero" / "KASSAVR.INI";
+    {
+        PrivateProfileFile file(nested);
+        EXPECT_TRUE(file.WriteString("General", "DDEStatus", "OK"));
+        EXPECT_EQ(file.ReadString("General", "DDEStatus", "", 255), "OK");
+        ASSERT_TRUE(file.Flush());
+    }
+    std::ifstream in(nested, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    EXPECT_EQ(content.str(), "[General]\nDDEStatus=OK\n");
+}
+
+TEST_F(IniFileTest, LastLineWithoutLineEndGetsOne) {
+    Write("[S]\na=1");
+    PrivateProfileFile file(path_);
+    file.WriteString("S", "b", "2");
+    ASSERT_TRUE(file.Flush());
+    EXPECT_EQ(Content(), "[S]\na=1\nb=2\n");
+}
+
+TEST_F(IniFileTest, ValuesReadBackAsWritten) {
+    PrivateProfileFile file(path_);
+    const std::string values[] = {"  padded  ", "\"quoted\"", "\"", "", "100 \x80", "a=b;c"};
+    for (std::size_t i = 0; i < std::size(values); ++i) {
+        file.WriteString("S", "k" + std::to_string(i), values[i]);
+    }
+    ASSERT_TRUE(file.Flush());
+    PrivateProfileFile reader(path_);
+    for (std::size_t i = 0; i < std::size(values); ++i) {
+        EXPECT_EQ(reader.ReadString("S", "k" + std::to_string(i), "<none>", 1023), values[i]);
+    }
+    EXPECT_NE(Content().find("k4=100 \xE2\x82\xAC\n"), std::string::npos) << "UTF-8 on disk";
+}
+
+TEST_F(IniFileTest, LineBreaksInAValueCannotAddEntries) {
+    PrivateProfileFile file(path_);
+    file.WriteString("S", "Reply", "[OK]\r\n[Evil]\nInjected=1");
+    ASSERT_TRUE(file.Flush());
+    PrivateProfileFile reader(path_);
+    EXPECT_EQ(reader.ReadString("S", "Reply", "", 1023), "[OK]  [Evil] Injected=1");
+    EXPECT_EQ(reader.SectionNames(), (std::vector<std::string>{"S"}));
+}
+
+TEST_F(IniFileTest, RefusesNamesTheFormatCannotHold) {
+    PrivateProfileFile file(path_);
+    EXPECT_FALSE(file.WriteString("S", "", "v"));
+    EXPECT_FALSE(file.WriteString("S", "a=b", "v"));
+    EXPECT_FALSE(file.WriteString("S", "line\nbreak", "v"));
+    EXPECT_FALSE(file.WriteString("S", " padded", "v"));
+    EXPECT_FALSE(file.WriteString("S", ";comment", "v"));
+    EXPECT_FALSE(file.WriteString("a]b", "k", "v"));
+    EXPECT_TRUE(file.Flush());
+    EXPECT_FALSE(fs::exists(path_));
+}
+
+TEST_F(IniFileTest, AChangeOnDiskIsSeenByTheNextRead) {
+    Write("[S]\nk=old\n");
+    PrivateProfileFile file(path_);
+    EXPECT_EQ(file.ReadString("S", "k", "", 255), "old");
+    Write("[S]\nk=new\n");  // same size, same inode, within the same timestamp tick
+    EXPECT_EQ(file.ReadString("S", "k", "", 255), "new");
+    fs::remove(path_);
+    EXPECT_EQ(file.ReadString("S", "k", "gone", 255), "gone");
+}
+
+TEST_F(IniFileTest, FlushKeepsWhatAnotherProgramWroteMeanwhile) {
+    Write("[General]\nDDEConv=\n");
+    PrivateProfileFile file(path_);
+    EXPECT_EQ(file.ReadString("General", "DDEConv", "", 255), "");
+    file.WriteString("General", "Runs", "1");
+    Write("[General]\nDDEConv=calculator:show\n");
+    EXPECT_EQ(file.ReadString("General", "Runs", "", 255), "1") << "pending write still seen";
+    ASSERT_TRUE(file.Flush());
+    EXPECT_EQ(Content(), "[General]\nDDEConv=calculator:show\nRuns=1\n");
+}
+
+TEST_F(IniFileTest, AFailedFlushKeepsTheChangesForTheNextOne) {
+    const fs::path blocker = directory_ / "blocker";
+    std::ofstream(blocker) << "a file where a directory should be";
+    PrivateProfileFile file(blocker / "status.ini");
+    file.WriteString("General", "Runs", "1");
+    EXPECT_FALSE(file.Flush());
+    EXPECT_EQ(file.ReadString("General", "Runs", "", 255), "1");
+    fs::remove(blocker);
+    EXPECT_TRUE(file.Flush());
+    PrivateProfileFile reader(blocker / "status.ini");
+    EXPECT_EQ(reader.ReadString("General", "Runs", "", 255), "1");
+}
+
+TEST_F(IniFileTest, DestructionWritesPendingChanges) {
+    { PrivateProfileFile(path_).WriteString("S", "k", "v"); }
+    EXPECT_EQ(Content(), "[S]\nk=v\n");
+}
+
+TEST_F(IniFileTest, KeepsPermissionsAndWritesThroughALink) {
+    Write("[S]\nk=1\n");
+    ASSERT_EQ(::chmod(path_.c_str(), 0640), 0);
+    const fs::path link = directory_ / "link.ini";
+    fs::create_symlink(path_.filename(), link);
+    PrivateProfileFile file(link);
+    file.WriteString("S", "k", "2");
+    ASSERT_TRUE(file.Flush());
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(Content(), "[S]\nk=2\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(path_.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640U);
+}
+
+}  // namespace
+}  // namespace kassavero

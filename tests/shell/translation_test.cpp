@@ -1,0 +1,226 @@
+#include "shell/translation.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace kassavero {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The nine texts the translation looks up when it starts, in that order.
+constexpr const char* kCommonKeys =
+    "Overflow Fortsetzen_SC Anhalten_SC AnfangsbuchstabeJa AnfangsbuchstabeNein Umrechnung "
+    "Input Output ExcelFormel ";
+
+class TranslationTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "kassavero-i18n-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        directory_ = pattern;
+        path_ = directory_ / "i18n.dat";
+    }
+    void TearDown() override { fs::remove_all(directory_); }
+
+    void Write(const std::string& content) const {
+        std::ofstream(path_, std::ios::binary | std::ios::trunc) << content;
+    }
+
+    // A file whose chosen section holds the nine common texts.
+    static std::string CompleteFile(const std::string& extra) {
+        return "[Allgemein]\n"
+               "Sprache=Deutsch\n"
+               "[Deutsch]\n"
+               "Overflow=\xC3\x9C"
+               "berlauf\n"
+               "Fortsetzen_SC=&Fortsetzen\n"
+               "Anhalten_SC=An&halten\n"
+               "AnfangsbuchstabeJa=J\n"
+               "AnfangsbuchstabeNein=N\n"
+               "Umrechnung=Umrechnung\n"
+               "Input=Input\n"
+               "Output=Output\n"
+               "ExcelFormel=Tabellenformel\n" +
+               extra;
+    }
+
+    fs::path directory_;
+    fs::path path_;
+};
+
+TEST_F(TranslationTest, LooksUpTheChosenSection) {
+    Write(
+        CompleteFile("ZuVieleSessions1=\"Zu viele Sitzungen: h\xC3\xB6"
+                     "chstens \"\n"
+                     "[English]\nZuVieleSessions1=Too many\n"));
+    Translation translation(path_);
+    EXPECT_EQ(translation.LanguageSection(), "Deutsch");
+    EXPECT_EQ(translation.LanguageNumber(), 0);
+    EXPECT_EQ(translation.TranslateKey("ZuVieleSessions1"),
+              "Zu viele Sitzungen: h\xF6"
+              "chstens ");
+    EXPECT_EQ(translation.TranslateKey("zuvielesessions1"),
+              "Zu viele Sitzungen: h\xF6"
+              "chstens ");
+    EXPECT_EQ(translation.MissingKeys(), "");
+}
+
+TEST_F(TranslationTest, KeepsTheNineCommonTexts) {
+    Write(CompleteFile(""));
+    Translation translation(path_);
+    const CommonTexts& common = translation.Common();
+    EXPECT_EQ(common.Overflow,
+              "\xDC"
+              "berlauf");
+    EXPECT_EQ(common.ContinueCaption, "&Fortsetzen");
+    EXPECT_EQ(common.StopCaption, "An&halten");
+    EXPECT_EQ(common.YesLetter, "J");
+    EXPECT_EQ(common.NoLetter, "N");
+    EXPECT_EQ(common.ConversionTitle, "Umrechnung");
+    EXPECT_EQ(common.InputTitle, "Input");
+    EXPECT_EQ(common.OutputTitle, "Output");
+    EXPECT_EQ(common.ExcelFormulaTitle, "Tabellenformel");
+    EXPECT_EQ(translation.MissingKeys(), "");
+}
+
+TEST_F(TranslationTest, AKeyWithNothingAfterTheEqualsSignIsMissing) {
+    Write(CompleteFile("Leer=\nBlank=   \nQuotes=\"\"\n"));
+    Translation translation(path_);
+    EXPECT_EQ(translation.TranslateKey("Leer"), "");
+    EXPECT_EQ(translation.TranslateKey("Blank"), "");
+    EXPECT_EQ(translation.TranslateKey("Quotes"), "");
+    EXPECT_EQ(translation.MissingKeys(), "Leer Blank Quotes ");
+}
+
+TEST_F(TranslationTest, AMissingKeyIsListedOnEveryLookup) {
+    Write(CompleteFile("Da=ja\n"));
+    Translation translation(path_);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(translation.TranslateKey("Fehlt"), "");
+    EXPECT_EQ(translation.TranslateKey("Da"), "ja");
+    translation.TranslateKey("Auch");
+    EXPECT_EQ(translation.MissingKeys(), "Fehlt Fehlt Fehlt Auch ");
+}
+
+TEST_F(TranslationTest, TheMissingKeysListStopsGrowingAt1000Characters) {
+    Write(CompleteFile(""));
+    Translation translation(path_);
+    const std::string key(99, 'k');  // 100 characters with its blank
+    for (int i = 0; i < 9; ++i)
+        translation.TranslateKey(key);
+    EXPECT_EQ(translation.MissingKeys().size(), 900U);
+    translation.TranslateKey("x");
+    EXPECT_EQ(translation.MissingKeys().size(), 902U);
+    translation.TranslateKey(key);  // 902 is still below the limit: this one goes in
+    EXPECT_EQ(translation.MissingKeys().size(), 1002U);
+    translation.TranslateKey("y");
+    EXPECT_EQ(translation.MissingKeys().size(), 1002U);
+    EXPECT_TRUE(translation.MissingKeys().ends_with(key + " "));
+
+    Translation exact(path_);
+    for (int i = 0; i < 10; ++i)
+        exact.TranslateKey(key);
+    EXPECT_EQ(exact.MissingKeys().size(), 1000U);
+    exact.TranslateKey("z");
+    EXPECT_EQ(exact.MissingKeys().size(), 1000U);
+}
+
+TEST_F(TranslationTest, WithoutFileEveryLookupIsEmptyAndListed) {
+    Translation translation(directory_ / "absent.dat");
+    EXPECT_EQ(translation.LanguageSection(), "");
+    EXPECT_EQ(translation.Common().Overflow, "");
+    EXPECT_EQ(translation.TranslateKey("OkButton"), "");
+    EXPECT_EQ(translation.MissingKeys(), std::string(kCommonKeys) + "OkButton ");
+}
+
+TEST_F(TranslationTest, WithoutTheChosenSectionEveryLookupIsEmpty) {
+    Write("[Allgemein]\nSprache=Klingonisch\n[Deutsch]\nOkButton=&OK\n");
+    Translation translation(path_);
+    EXPECT_EQ(translation.LanguageSection(), "Klingonisch");
+    EXPECT_EQ(translation.LanguageNumber(), 0);
+    EXPECT_EQ(translation.TranslateKey("OkButton"), "");
+    EXPECT_EQ(translation.MissingKeys(), std::string(kCommonKeys) + "OkButton ");
+}
+
+TEST_F(TranslationTest, WithoutALanguageNameEveryLookupIsEmpty) {
+    Write("[Allgemein]\nSprache=\n[]\nOkButton=&OK\n");
+    Translation translation(path_);
+    EXPECT_EQ(translation.TranslateKey("OkButton"), "");
+    EXPECT_EQ(translation.MissingKeys(), std::string(kCommonKeys) + "OkButton ");
+}
+
+TEST_F(TranslationTest, LengthsAreCut) {
+    const std::string longName(300, 'L');
+    const std::string longText(2000, 't');
+    Write("[Allgemein]\nSprache=" + longName + "\n[" + longName.substr(0, 255) +
+          "]\nLang=" + longText + "\n");
+    Translation translation(path_);
+    EXPECT_EQ(translation.LanguageSection(), longName.substr(0, 255));
+    EXPECT_EQ(translation.TranslateKey("Lang"), longText.substr(0, 1023));
+}
+
+TEST_F(TranslationTest, AChangedFileIsSeenByTheNextLookup) {
+    Write(CompleteFile("Wechsel=vorher\n"));
+    Translation translation(path_);
+    EXPECT_EQ(translation.TranslateKey("Wechsel"), "vorher");
+    Write(CompleteFile("Wechsel=danach\n"));
+    EXPECT_EQ(translation.TranslateKey("Wechsel"), "danach");
+    Write(CompleteFile(""));
+    EXPECT_EQ(translation.TranslateKey("Wechsel"), "");
+    EXPECT_EQ(translation.MissingKeys(), "Wechsel ");
+}
+
+TEST_F(TranslationTest, KeysWithUmlautsInEitherEncoding) {
+    Write(
+        CompleteFile("ExcelKleinste\xC3\x9C"
+                     "berweisungCBEntry=kleinste Einheit\n"));
+    Translation translation(path_);
+    // As a UTF-8 literal in a source file, and as Windows-1252 program text.
+    EXPECT_EQ(translation.TranslateKey("ExcelKleinste\xC3\x9C"
+                                       "berweisungCBEntry"),
+              "kleinste Einheit");
+    EXPECT_EQ(translation.TranslateKey("ExcelKleinste\xDC"
+                                       "berweisungCBEntry"),
+              "kleinste Einheit");
+    translation.TranslateKey("ExcelKleinsteM\xC3\xBCnzeCBEntry");
+    EXPECT_EQ(translation.MissingKeys(), "ExcelKleinsteM\xFCnzeCBEntry ");
+}
+
+TEST(TranslationKeys, NormalisedToWindows1252) {
+    EXPECT_EQ(NormaliseTranslationKey("OkButton"), "OkButton");
+    EXPECT_EQ(NormaliseTranslationKey("\xC3\x9C"
+                                      "bernehmenButton"),
+              "\xDC"
+              "bernehmenButton");
+    EXPECT_EQ(NormaliseTranslationKey("\xDC"
+                                      "bernehmenButton"),
+              "\xDC"
+              "bernehmenButton");
+}
+
+TEST_F(TranslationTest, LanguageNumbersOfTheSectionNames) {
+    // Names as they stand in the UTF-8 file.
+    const std::pair<const char*, int> table[] = {
+        {"Deutsch", 0},
+        {"English", 1},
+        {"Fran\xC3\xA7"
+         "ais",
+         2},
+        {"Nederlands", 3},
+        {"Espa\xC3\xB1ol", 4},
+        {"Italiano", 7},
+        {"Dansk", 0},
+    };
+    for (const auto& [name, number] : table) {
+        Write(std::string("[Allgemein]\nSprache=") + name + "\n");
+        EXPECT_EQ(Translation(path_).LanguageNumber(), number) << name;
+    }
+}
+
+}  // namespace
+}  // namespace kassavero
