@@ -303,7 +303,8 @@ void RegistryFile::Load() {
     dirty_ = false;
     lastError_.clear();
     std::string bytes;
-    const int fd = ::open(file_.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a pipe in the file's place must not stop the program.
+    const int fd = ::open(file_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         if (errno != ENOENT) {
             loadFailed_ = true;

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <sys/stat.h>
+
 #include "fakes/temp_dir.h"
 
 namespace kassavero {
@@ -263,6 +265,16 @@ TEST_F(RegistryFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
     EXPECT_EQ(store.WriteCount(), 0);
     EXPECT_TRUE(fs::is_directory(File()));
     EXPECT_EQ(store.ReadString("General", "EntriesValid"), "1") << "the program goes on in memory";
+}
+
+TEST_F(RegistryFileTest, APipeInPlaceOfTheFileNeitherBlocksNorIsReplaced) {
+    fs::create_directories(Dir());
+    ASSERT_EQ(::mkfifo(File().c_str(), 0600), 0);
+    RegistryFile store(Dir());
+    EXPECT_FALSE(store.LastError().empty());
+    store.WriteString("General", "EntriesValid", "1");
+    EXPECT_EQ(store.WriteCount(), 0);
+    EXPECT_TRUE(fs::is_fifo(File()));
 }
 
 TEST_F(RegistryFileTest, AChangeOnDiskIsReadBeforeTheNextOperation) {
