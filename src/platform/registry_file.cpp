@@ -410,6 +410,12 @@ void RegistryFile::Parse(std::string_view bytes) {
                 }
                 continue;
             }
+            // A header that cannot be read: the values below it belong to a section we
+            // do not know, never to the one before. They are kept with the broken line.
+            ++unreadableLines_;
+            current = sections_.size();
+            sections_.push_back(Section{std::string(raw), true, std::string(raw), {}, {}});
+            continue;
         }
 
         Entry entry{EntryKind::Unreadable, {}, {}, std::string(raw)};

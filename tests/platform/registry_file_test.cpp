@@ -14,6 +14,7 @@ namespace kassavero {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using testing::ReadFileBytes;
@@ -146,18 +147,21 @@ TEST_F(RegistryFileTest, ForeignSectionsAndValuesOfOtherTypesAreKeptAndReadAsMis
 
 TEST_F(RegistryFileTest, DamagedLinesAreReadAroundAndKeptAsTheyWere) {
     const std::vector<std::string> damaged = {
-        std::string("\x01\x02\xFF\xFE garbage \x00 bytes", 22),
+        "\x01\x02\xFF\xFE garbage \x00 bytes"s,
         "\"Unterminated\"=\"value",
         "\"BadEscape\"=\"a\\qb\"",
         "\"NoValue\"",
         "\"Trailing\"=\"x\" y",
-        "[HKEY_CURRENT_USER\\Software\\Kassavero\\Broken",
     };
     std::string file = "REGEDIT4\nstray line before any section\n" + std::string(kGeneralHeader) +
                        "\n\"Good1\"=\"1\"\n";
     for (const auto& line : damaged)
         file += line + "\n";
     file += "\"Good2\"=\"2\"\n";
+    // The values under a broken header are not taken for the section before it.
+    const std::string lost =
+        "[HKEY_CURRENT_USER\\Software\\Kassavero\\Profile B\n\"Good1\"=\"from B\"\n";
+    file += lost;
     Put(file);
 
     RegistryFile store(Dir());
@@ -172,6 +176,7 @@ TEST_F(RegistryFileTest, DamagedLinesAreReadAroundAndKeptAsTheyWere) {
     EXPECT_THAT(disk, HasSubstr("stray line before any section\n"));
     for (const auto& line : damaged)
         EXPECT_THAT(disk, HasSubstr(line + "\n"));
+    EXPECT_THAT(disk, HasSubstr(lost));
     RegistryFile reread(Dir());
     EXPECT_EQ(reread.UnreadableLineCount(), 7);
     EXPECT_EQ(reread.ReadString("General", "Good1"), "changed");
