@@ -281,12 +281,14 @@ RegistryFile::RegistryFile(fs::path directory)
 
 // ---- Reading the file ----
 
-RegistryFile::FileStamp RegistryFile::StampOfFile() const {
-    struct stat st {};
-    if (::stat(file_.c_str(), &st) != 0)
-        return {};
+RegistryFile::FileStamp RegistryFile::StampOf(const struct stat& st) {
     return {
         true, st.st_dev, st.st_ino, st.st_size, Nanoseconds(st.st_mtim), Nanoseconds(st.st_ctim)};
+}
+
+RegistryFile::FileStamp RegistryFile::StampOfFile() const {
+    struct stat st {};
+    return ::stat(file_.c_str(), &st) == 0 ? StampOf(st) : FileStamp{};
 }
 
 void RegistryFile::ReloadIfChanged() {
@@ -334,12 +336,7 @@ void RegistryFile::Load() {
             bytes.append(buffer, static_cast<std::size_t>(n));
         }
     }
-    stamp_ = loadFailed_ ? StampOfFile() : FileStamp{true,
-                                                     st.st_dev,
-                                                     st.st_ino,
-                                                     st.st_size,
-                                                     Nanoseconds(st.st_mtim),
-                                                     Nanoseconds(st.st_ctim)};
+    stamp_ = loadFailed_ ? StampOfFile() : StampOf(st);
     ::close(fd);
     Parse(loadFailed_ ? std::string_view() : std::string_view(bytes));
 }

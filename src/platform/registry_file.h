@@ -31,6 +31,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include "platform/registry.h"
@@ -95,6 +96,7 @@ class RegistryFile final : public Registry {
         bool operator==(const FileStamp&) const = default;
     };
 
+    static FileStamp StampOf(const struct stat& st);
     FileStamp StampOfFile() const;
     void ReloadIfChanged();
     void BeforeReading();

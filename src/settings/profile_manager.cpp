@@ -98,11 +98,7 @@ void ProfileManager::LoadAtStartUp(std::string_view translationLanguage) {
     // read instead of being written over.
     const bool firstStart = !store_.ValueExists(kGeneralSection, kEntriesValid) &&
                             !store_.SectionExists(ProfileSection(profile_.Name()));
-    if (firstStart) {
-        file.TransferProfile(true, profile_.Name(), settings, system_.DecimalSeparator());
-    } else {
-        file.TransferProfile(false, profile_.Name(), settings, system_.DecimalSeparator());
-    }
+    file.TransferProfile(firstStart, profile_.Name(), settings, system_.DecimalSeparator());
     if (!store_.ValueExists(kGeneralSection, kEntriesValid)) {
         store_.WriteString(kGeneralSection, kEntriesValid, "1");
     }

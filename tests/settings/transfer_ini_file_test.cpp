@@ -132,13 +132,6 @@ TEST_F(TransferTest, MissingKeysKeepTheCurrentValueButStillUpdateWhatDependsOnTh
     EXPECT_NE(settings.InputThousandsAlways, settings.InputThousandsSometimes);
 }
 
-TEST_F(TransferTest, WritingRespellsTheSection) {
-    store_.WriteString("profile mine", "OutputReplace", "1");
-    ProfileSettings settings;
-    file_.TransferProfile(true, "Mine", settings, ',');
-    EXPECT_EQ(store_.ReadSections(), std::vector<std::string>{"Profile Mine"});
-}
-
 class FakeWindow final : public FormPosition {
   public:
     int left = 100;
