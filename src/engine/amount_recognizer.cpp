@@ -237,9 +237,8 @@ bool ScanGluedWord(const ProfileSettings& settings, const RecognizerCharSets& se
             ++lengthB;
         }
     }
-    // "100DM." is a number with a symbol after it, not a symbol before a lone dot.
-    if (lengthA > 0 && lengthB == 1 && word[n - 1] == '.')
-        lengthB = 0;
+    // A number at the start wins, so "100DM." is 100 with the symbol "DM." and the lone
+    // dot at the end never counts as a number before it.
 
     const bool symbolAfter = lengthA > 0;
     std::string_view number = symbolAfter ? word.substr(0, lengthA) : word.substr(n - lengthB);
