@@ -71,7 +71,8 @@ class AmountRecognizer {
     // first; when an amount is found it holds the currency (kNoCurrency for a bare
     // number while no default currency is set), the value, the decimals, whether a
     // currency symbol marked it, the symbol words on either side, and the stretch of
-    // text from the first to the last of these words.
+    // text a conversion replaces. The stretch runs from the first symbol word to the
+    // amount's last own character: punctuation behind it stays out.
     bool ScanAmount(const TextWords& words, std::size_t index, TGeplanteAenderung& proposal) const;
 
   private:
