@@ -77,7 +77,7 @@ void FindAndConfirmEveryChange(benchmark::State& state) {
         for (const auto& paragraph : paragraphs) {
             engine.TransferText(handle, id, static_cast<long long>(paragraph.size()), paragraph, 0);
             FoundChange change;
-            ChangeParts parts;
+            ReplacementParts parts;
             while (engine.FindNextChange(handle, id, change)) {
                 engine.ConfirmChange(handle, id, false, parts);
                 ++changes;

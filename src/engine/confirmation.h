@@ -5,19 +5,10 @@
 
 #include <string>
 
-#include "engine/planned_change.h"
+#include "core/replacement_text.h"
+#include "engine/geplante_aenderung.h"
 
 namespace kassavero {
-
-// The replacement of a change: the client writes prefix + middle + suffix in place of
-// the old text.
-struct ChangeParts {
-    std::string prefix;
-    std::string middle;
-    std::string suffix;
-
-    bool operator==(const ChangeParts&) const = default;
-};
 
 // DialogMode values.
 inline constexpr int kDialogAsking = 1;
@@ -43,7 +34,7 @@ class Confirmation {
     // OutputParts().
     virtual bool AskChange(const TGeplanteAenderung& proposal, bool ask,
                            const std::string& clientName) = 0;
-    virtual ChangeParts OutputParts() const = 0;
+    virtual ReplacementParts OutputParts() const = 0;
 
     virtual bool Visible() const = 0;
     virtual void Show() = 0;

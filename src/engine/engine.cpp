@@ -1,8 +1,8 @@
 #include "engine/engine.h"
 
 #include <chrono>
+#include <random>
 
-#include "engine/recognizer.h"
 #include "platform/help.h"
 #include "platform/message_box.h"
 #include "platform/message_loop.h"
@@ -37,7 +37,8 @@ Engine::Engine(const ActiveProfile& profile, Translator& translator, MessageBoxe
       messageBoxes_(messageBoxes),
       messageLoop_(messageLoop),
       help_(help),
-      confirmation_(confirmation) {}
+      confirmation_(confirmation),
+      recognizer_(profile) {}
 
 Engine::~Engine() = default;
 
@@ -94,7 +95,7 @@ int Engine::OpenSession(EngineHandle handle, const std::string& clientName, bool
         return -1;
     }
     auto created = std::make_unique<TSession>();
-    created->clientName = clientName;
+    created->ClientName = clientName;
     slots_[static_cast<std::size_t>(free)] = std::move(created);
 
     confirmation_.SetDialogMode(kDialogRunning);
@@ -112,8 +113,8 @@ void Engine::TransferText(EngineHandle handle, int session, long long /*length*/
     TSession* s = CheckSession(handle, session);
     if (s == nullptr)
         return;
-    s->words = TextWords(text);
-    s->readPosition = 0;
+    s->Words.Assign(std::string(text));
+    s->ReadPosition = 0;
 }
 
 bool Engine::FindNextChange(EngineHandle handle, int session, FoundChange& change) {
@@ -123,42 +124,38 @@ bool Engine::FindNextChange(EngineHandle handle, int session, FoundChange& chang
     if (s == nullptr)
         return false;
     change = FoundChange{};
-    const ProfileSettings& settings = profile_.Settings();
-    while (s->readPosition < s->words.WordCount()) {
-        const std::size_t position = s->readPosition++;
-        s->proposal = TGeplanteAenderung{};
-        const std::string_view word = s->words.FullWord(position);
-        if (word.empty() || word.size() > kLongestAmountWord)
+    while (s->ReadPosition < s->Words.Count()) {
+        const std::size_t position = s->ReadPosition++;
+        s->Proposal = TGeplanteAenderung{};
+        const std::size_t length = s->Words.Length(position);
+        if (length == 0 || length > kLongestAmountWord)
             continue;
         TGeplanteAenderung found;
-        if (!ScanAmount(s->words, position, settings, found))
+        if (!recognizer_.ScanAmount(s->Words, position, found))
             continue;
-        if (!IsCurrency(found.currency) || !settings.InputAccept[found.currency])
+        if (!IsCurrency(found.Currency) || !profile_.Settings().InputAccept[found.Currency]) {
             continue;
-
-        found.start = s->words.WordStart(position - found.wordsBefore);
-        const std::size_t last = position + found.wordsAfter;
-        found.end = s->words.WordStart(last) + s->words.FullWord(last).size();
-        found.oldText = std::string(s->words.Text().substr(found.start, found.end - found.start));
-        s->proposal = found;
-        change.start = found.start;
-        change.end = found.end;
-        change.currency = found.currency;
-        change.amount = found.amount;
+        }
+        s->Proposal = found;
+        change.Start = found.Start;
+        change.End = found.End;
+        change.Currency = found.Currency;
+        change.Amount = found.Amount;
         return true;
     }
     return false;
 }
 
-int Engine::ConfirmChange(EngineHandle handle, int session, bool showDialog, ChangeParts& parts) {
+int Engine::ConfirmChange(EngineHandle handle, int session, bool showDialog,
+                          ReplacementParts& parts) {
     TSession* s = CheckSession(handle, session);
     if (s == nullptr)
         return 0;
     if (confirmation_.StopRequest() != 0)
         return confirmation_.StopRequest() + 1;
     // Copies: the nested wait inside may close this very session.
-    const TGeplanteAenderung proposal = s->proposal;
-    const std::string clientName = s->clientName;
+    const TGeplanteAenderung proposal = s->Proposal;
+    const std::string clientName = s->ClientName;
     const bool accepted = confirmation_.AskChange(proposal, showDialog, clientName);
     parts = confirmation_.OutputParts();
     return accepted ? 1 : 0;
@@ -190,7 +187,7 @@ bool Engine::ConfirmQuit() {
             continue;
         if (!names.empty())
             names += ", ";
-        names += slot->clientName;
+        names += slot->ClientName;
     }
     bool anyOpen = false;
     for (const auto& slot : slots_)

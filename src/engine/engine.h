@@ -10,11 +10,11 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <random>
 #include <string>
 
+#include "engine/amount_recognizer.h"
 #include "engine/confirmation.h"
-#include "engine/planned_change.h"
+#include "engine/geplante_aenderung.h"
 #include "engine/text_words.h"
 
 namespace kassavero {
@@ -30,18 +30,18 @@ using EngineHandle = std::uint32_t;
 inline constexpr int kSessionSlots = 10;
 
 struct TSession {
-    std::size_t readPosition = 0;  // index of the next word to test
-    std::string clientName;
-    TextWords words;
-    TGeplanteAenderung proposal;
+    std::size_t ReadPosition = 0;  // index of the next word to test
+    std::string ClientName;
+    TextWords Words;
+    TGeplanteAenderung Proposal;
 };
 
 // A change found in the transferred text, in characters from its start.
 struct FoundChange {
-    std::size_t start = 0;
-    std::size_t end = 0;
-    CurrencyIndex currency = kNoCurrency;
-    double amount = 0;
+    std::size_t Start = 0;
+    std::size_t End = 0;
+    CurrencyIndex Currency = kNoCurrency;
+    double Amount = 0;
 };
 
 class Engine {
@@ -67,7 +67,7 @@ class Engine {
                       long long reserved);
     bool FindNextChange(EngineHandle handle, int session, FoundChange& change);
     // 1 accepted, 0 declined, 2 or more: the user cancelled the conversion.
-    int ConfirmChange(EngineHandle handle, int session, bool showDialog, ChangeParts& parts);
+    int ConfirmChange(EngineHandle handle, int session, bool showDialog, ReplacementParts& parts);
     void CloseSession(EngineHandle handle, int session);
     bool SessionExists(EngineHandle handle, int session) const;
     // Asks whether open sessions may be dropped; true if the program may end.
@@ -86,6 +86,7 @@ class Engine {
     MessageLoop& messageLoop_;
     Help& help_;
     Confirmation& confirmation_;
+    AmountRecognizer recognizer_;
     EngineHandle handle_ = 0;
     std::array<std::unique_ptr<TSession>, kSessionSlots> slots_;
 };

@@ -255,8 +255,11 @@ void DefaultCurrencySymbols(SymbolList& list, CurrencyIndex currency, const Lang
         return;
     AddSymbolIfMissing(list, CodeEntry(std::string(CurrencyCode(currency))));
     for (int language = 0; language < kLanguageNumberOther; ++language) {
-        if (languages.test(static_cast<std::size_t>(language))) {
-            AddSymbolIfMissing(list, NameEntry(CurrencyName(settings, currency, language)));
+        // An unnamed custom currency has no name to add: an empty symbol would match
+        // nothing sensible and only shadow real entries.
+        std::string name = CurrencyName(settings, currency, language);
+        if (languages.test(static_cast<std::size_t>(language)) && !name.empty()) {
+            AddSymbolIfMissing(list, NameEntry(std::move(name)));
         }
     }
     if (IsCustomCurrency(currency))

@@ -83,11 +83,11 @@ TEST_F(EngineTest, FindsPriceInMarks) {
     engine.TransferText(handle, id, 13, "Preis: 100 DM", 0);
     FoundChange change;
     ASSERT_TRUE(engine.FindNextChange(handle, id, change));
-    EXPECT_EQ(change.start, 7u);
-    EXPECT_EQ(change.end, 13u);
-    EXPECT_EQ(change.currency, kDEM);
-    EXPECT_EQ(change.amount, 100.0);
-    EXPECT_EQ(engine.Session(id)->proposal.oldText, "100 DM");
+    EXPECT_EQ(change.Start, 7u);
+    EXPECT_EQ(change.End, 13u);
+    EXPECT_EQ(change.Currency, kDEM);
+    EXPECT_EQ(change.Amount, 100.0);
+    EXPECT_EQ(engine.Session(id)->Proposal.OldText, "100 DM");
     EXPECT_FALSE(engine.FindNextChange(handle, id, change));
 }
 
@@ -96,18 +96,18 @@ TEST_F(EngineTest, TextWithoutAmountsEndsAtOnceAndANewTransferRestarts) {
     engine.TransferText(handle, id, 0, "nothing to see here", 0);
     FoundChange change;
     EXPECT_FALSE(engine.FindNextChange(handle, id, change));
-    EXPECT_EQ(engine.Session(id)->readPosition, engine.Session(id)->words.WordCount());
+    EXPECT_EQ(engine.Session(id)->ReadPosition, engine.Session(id)->Words.Count());
     EXPECT_FALSE(engine.FindNextChange(handle, id, change));
 
     engine.TransferText(handle, id, 0, "DM 5 and DM 6", 0);
     ASSERT_TRUE(engine.FindNextChange(handle, id, change));
-    EXPECT_EQ(change.amount, 5.0);
+    EXPECT_EQ(change.Amount, 5.0);
     engine.TransferText(handle, id, 0, "DM 5 and DM 6", 0);
     ASSERT_TRUE(engine.FindNextChange(handle, id, change));
-    EXPECT_EQ(change.amount, 5.0);
+    EXPECT_EQ(change.Amount, 5.0);
     ASSERT_TRUE(engine.FindNextChange(handle, id, change));
-    EXPECT_EQ(change.amount, 6.0);
-    EXPECT_EQ(change.start, 9u);
+    EXPECT_EQ(change.Amount, 6.0);
+    EXPECT_EQ(change.Start, 9u);
 }
 
 TEST_F(EngineTest, PendingEventsRunBeforeTransferAndSearch) {
@@ -132,21 +132,21 @@ TEST_F(EngineTest, PassesOverCurrenciesNotAcceptedAndBareNumbersWithoutDefault) 
     engine.TransferText(handle, id, 0, "DM 5, 12,50 and 7 ATS", 0);
     FoundChange change;
     ASSERT_TRUE(engine.FindNextChange(handle, id, change));
-    EXPECT_EQ(change.currency, kATS);
-    EXPECT_EQ(change.amount, 7.0);
+    EXPECT_EQ(change.Currency, kATS);
+    EXPECT_EQ(change.Amount, 7.0);
 }
 
 TEST_F(EngineTest, ConfirmAnswersAndStopsAfterACancel) {
     const int id = Open();
     engine.TransferText(handle, id, 0, "DM 1 DM 2 DM 3 DM 4", 0);
     FoundChange change;
-    ChangeParts parts;
+    ReplacementParts parts;
     confirmation.replies = {FakeConfirmation::Reply::Yes, FakeConfirmation::Reply::No,
                             FakeConfirmation::Reply::Cancel};
     ASSERT_TRUE(engine.FindNextChange(handle, id, change));
     EXPECT_EQ(engine.ConfirmChange(handle, id, true, parts), 1);
-    EXPECT_EQ(parts.middle, "new");
-    EXPECT_EQ(confirmation.asked.back().amount, 1.0);
+    EXPECT_EQ(parts.Middle, "new");
+    EXPECT_EQ(confirmation.asked.back().Amount, 1.0);
     ASSERT_TRUE(engine.FindNextChange(handle, id, change));
     EXPECT_EQ(engine.ConfirmChange(handle, id, true, parts), 0);
     ASSERT_TRUE(engine.FindNextChange(handle, id, change));
@@ -166,7 +166,7 @@ TEST_F(EngineTest, ConfirmWithoutDialogPassesTheFlagAndClientName) {
     const int id = Open("Text client");
     engine.TransferText(handle, id, 0, "DM 1", 0);
     FoundChange change;
-    ChangeParts parts;
+    ReplacementParts parts;
     ASSERT_TRUE(engine.FindNextChange(handle, id, change));
     EXPECT_EQ(engine.ConfirmChange(handle, id, false, parts), 1);
     EXPECT_EQ(confirmation.askFlags, std::vector<bool>{false});
@@ -188,7 +188,7 @@ TEST_P(SessionChecks, EveryOperationWarnsAndFails) {
     const CheckCase& c = GetParam();
     const EngineHandle h = c.wrongHandle ? handle + 1 : handle;
     FoundChange change;
-    ChangeParts parts;
+    ReplacementParts parts;
     EXPECT_FALSE(engine.SessionExists(h, c.session));
     EXPECT_TRUE(boxes.shown.empty()) << "SessionExists never shows a message";
 
@@ -211,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CheckCase{"NegativeId", false, -1, "UngueltigeSession"},
                       CheckCase{"IdTen", false, 10, "UngueltigeSession"},
                       CheckCase{"EmptySlot", false, 4, "KassaveroSessionInitError"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& param) { return param.param.name; });
 
 TEST_F(EngineTest, QuitWithoutSessionsClosesHelpAndHidesTheDialog) {
     confirmation.visible = true;
@@ -248,9 +248,9 @@ TEST_F(EngineTest, LongTextsKeepExactOffsets) {
     engine.TransferText(handle, id, static_cast<long long>(text.size()), text, 0);
     FoundChange change;
     ASSERT_TRUE(engine.FindNextChange(handle, id, change));
-    EXPECT_EQ(change.start, 70000u);
-    EXPECT_EQ(change.end, 70005u);
-    EXPECT_EQ(text.substr(change.start, change.end - change.start), "DM 12");
+    EXPECT_EQ(change.Start, 70000u);
+    EXPECT_EQ(change.End, 70005u);
+    EXPECT_EQ(text.substr(change.Start, change.End - change.Start), "DM 12");
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ class FakeConfirmation final : public Confirmation {
     std::vector<TGeplanteAenderung> asked;
     std::vector<bool> askFlags;
     std::vector<std::string> calls;
-    ChangeParts parts{"", "new", ""};
+    ReplacementParts parts{"", "new", ""};
 
     void SetDialogMode(int mode) override { dialogMode = mode; }
     int StopRequest() const override { return stopRequest; }
@@ -43,7 +43,7 @@ class FakeConfirmation final : public Confirmation {
             stopRequest = 2;
         return reply == Reply::Yes;
     }
-    ChangeParts OutputParts() const override { return parts; }
+    ReplacementParts OutputParts() const override { return parts; }
 
     bool Visible() const override { return visible; }
     void Show() override {

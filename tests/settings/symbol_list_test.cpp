@@ -120,6 +120,10 @@ TEST(DefaultSymbols, CustomCurrencyGetsCodeAndName) {
     SymbolList list;
     DefaultCurrencySymbols(list, kCUS1, Languages({0, 1}), kDEM, settings);
     EXPECT_EQ(Symbols(list), (std::vector<std::string>{"CUS1", "Schweizer Franken"}));
+
+    SymbolList unnamed;
+    DefaultCurrencySymbols(unnamed, kCUS2, Languages({0, 1}), kDEM, settings);
+    EXPECT_EQ(Symbols(unnamed), (std::vector<std::string>{"CUS2"}));
 }
 
 TEST(DefaultSymbols, NonCurrencyUnitsDependOnTheSystemLanguage) {

@@ -1,0 +1,75 @@
+#include "engine/text_words.h"
+
+#include <algorithm>
+#include <array>
+
+namespace kassavero {
+namespace {
+
+constexpr std::array<bool, 256> MakeOwnWordTable() {
+    std::array<bool, 256> table{};
+    for (unsigned char c : std::string_view("!\"%()+/:;<=>?[]{}"))
+        table[c] = true;
+    table[0xA7] = true;  // section sign
+    table[0xB0] = true;  // degree sign
+    return table;
+}
+
+constexpr std::array<bool, 256> kOwnWord = MakeOwnWordTable();
+
+}  // namespace
+
+bool TextWords::IsWordOfItsOwn(char c) {
+    return kOwnWord[static_cast<unsigned char>(c)];
+}
+
+void TextWords::Assign(std::string text) {
+    text_ = std::move(text);
+    Split();
+}
+
+void TextWords::Clear() {
+    text_.clear();
+    words_.clear();
+}
+
+void TextWords::Split() {
+    words_.clear();
+    bool inWord = false;
+    for (std::size_t i = 0; i < text_.size(); ++i) {
+        const char c = text_[i];
+        if (c == '\0')
+            break;
+        if (IsSeparator(c)) {
+            inWord = false;
+            continue;
+        }
+        const bool ownWord = IsWordOfItsOwn(c);
+        if (inWord && !ownWord) {
+            ++words_.back().length;
+            continue;
+        }
+        // A new word begins here; the table is full after the last one allowed.
+        if (words_.size() == kMaxWords)
+            break;
+        words_.push_back({i, 1});
+        inWord = !ownWord;
+    }
+}
+
+std::size_t TextWords::Start(std::size_t index) const {
+    return index < words_.size() ? words_[index].start : 0;
+}
+
+std::size_t TextWords::Length(std::size_t index) const {
+    return index < words_.size() ? words_[index].length : 0;
+}
+
+std::string_view TextWords::Word(std::size_t index) const {
+    if (index >= words_.size())
+        return {};
+    const Span& span = words_[index];
+    return std::string_view(text_).substr(span.start, std::min(span.length, kMaxWordRead));
+}
+
+}  // namespace kassavero

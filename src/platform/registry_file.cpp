@@ -1,0 +1,642 @@
+#include "platform/registry_file.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <system_error>
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/win1252.h"
+
+namespace kassavero {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kRoot = "HKEY_CURRENT_USER\\Software\\Kassavero\\";
+constexpr std::string_view kDefaultHeader = "REGEDIT4";
+
+std::string Lower(std::string_view text) {
+    return LowerCaseLatin1(text);
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view TrimLeft(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    return text;
+}
+
+std::string_view TrimRight(std::string_view text) {
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool IsValidUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        int length = 0;
+        char32_t cp = 0;
+        char32_t min = 0;
+        if ((b & 0xE0) == 0xC0) {
+            length = 2;
+            cp = b & 0x1F;
+            min = 0x80;
+        } else if ((b & 0xF0) == 0xE0) {
+            length = 3;
+            cp = b & 0x0F;
+            min = 0x800;
+        } else if ((b & 0xF8) == 0xF0) {
+            length = 4;
+            cp = b & 0x07;
+            min = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + static_cast<std::size_t>(length) > text.size())
+            return false;
+        for (int k = 1; k < length; ++k) {
+            const auto c = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+            if ((c & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += static_cast<std::size_t>(length);
+    }
+    return true;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// The text of a file in UTF-16 little endian (after its byte order mark) as UTF-8.
+std::string Utf16LeToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() / 2);
+    auto unit = [&](std::size_t i) {
+        return static_cast<char32_t>(static_cast<unsigned char>(bytes[i]) |
+                                     (static_cast<unsigned char>(bytes[i + 1]) << 8));
+    };
+    std::size_t i = 0;
+    while (i + 1 < bytes.size()) {
+        char32_t cp = unit(i);
+        i += 2;
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < bytes.size()) {
+            const char32_t low = unit(i);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+                i += 2;
+            }
+        }
+        if (cp >= 0xD800 && cp <= 0xDFFF)
+            cp = 0xFFFD;
+        AppendUtf8(out, cp);
+    }
+    return out;
+}
+
+// A line as the program's text: UTF-8 when it is UTF-8, else already Windows-1252.
+std::string DecodeLine(std::string_view raw) {
+    return IsValidUtf8(raw) ? Utf8ToWin1252(raw) : std::string(raw);
+}
+
+// Reads the quoted text that starts at text[pos]; pos ends behind the closing quote.
+std::optional<std::string> ReadQuoted(std::string_view text, std::size_t& pos) {
+    std::string out;
+    ++pos;
+    while (pos < text.size()) {
+        const char c = text[pos++];
+        if (c == '"')
+            return out;
+        if (c != '\\') {
+            out += c;
+            continue;
+        }
+        if (pos >= text.size())
+            return std::nullopt;
+        switch (text[pos++]) {
+            case '\\':
+                out += '\\';
+                break;
+            case '"':
+                out += '"';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            default:
+                return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string Quoted(std::string_view text) {
+    std::string out = "\"";
+    for (char c : text) {
+        switch (c) {
+            case '\\':
+                out += "\\\\";
+                break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out + "\"";
+}
+
+// A key name cannot hold a line break: the header would end there.
+std::string SectionName(std::string_view name) {
+    std::string out(name);
+    for (char& c : out) {
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    }
+    return out;
+}
+
+long long Nanoseconds(const timespec& t) {
+    return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec;
+}
+
+std::string ErrnoText(const std::string& what, const fs::path& path, int error) {
+    return what + " " + path.string() + ": " + std::strerror(error);
+}
+
+bool WriteAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// Writes a temporary file beside the target, flushes it to the disk and renames it over
+// the target, so the target holds either the old or the new content, never a part.
+bool ReplaceFileAtomically(const fs::path& target, std::string_view content, std::string& error) {
+    fs::path temporary = target;
+    temporary += ".tmp";
+    // A temporary file left over by an interrupted run holds nothing we need.
+    ::unlink(temporary.c_str());
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = ErrnoText("cannot create", temporary, errno);
+        return false;
+    }
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0)
+        ::fchmod(fd, old.st_mode & 07777);
+    bool ok = WriteAll(fd, content) && ::fsync(fd) == 0;
+    int failure = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        failure = errno;
+    }
+    if (ok && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        ok = false;
+        failure = errno;
+    }
+    if (!ok) {
+        error = ErrnoText("cannot write", temporary, failure);
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    // The rename itself reaches the disk with the directory.
+    const int dir = ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+}  // namespace
+
+fs::path DefaultRegistryDirectory() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config != nullptr && config[0] == '/')
+        return fs::path(config) / "Kassavero";
+    const char* home = std::getenv("HOME");
+    std::string homeDir = home != nullptr ? home : "";
+    if (homeDir.empty()) {
+        if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir) {
+            homeDir = entry->pw_dir;
+        }
+    }
+    return fs::path(homeDir) / ".config" / "Kassavero";
+}
+
+RegistryFile::RegistryFile(fs::path directory)
+    : directory_(std::move(directory)), file_(directory_ / "registry.reg") {
+    Load();
+}
+
+// ---- Reading the file ----
+
+RegistryFile::FileStamp RegistryFile::StampOf(const struct stat& st) {
+    return {
+        true, st.st_dev, st.st_ino, st.st_size, Nanoseconds(st.st_mtim), Nanoseconds(st.st_ctim)};
+}
+
+RegistryFile::FileStamp RegistryFile::StampOfFile() const {
+    struct stat st {};
+    return ::stat(file_.c_str(), &st) == 0 ? StampOf(st) : FileStamp{};
+}
+
+void RegistryFile::ReloadIfChanged() {
+    // Our own changes that are not on disk yet come first; a file we could not read is
+    // read again as soon as it changes.
+    if (dirty_ && !loadFailed_)
+        return;
+    if (StampOfFile() != stamp_)
+        Load();
+}
+
+void RegistryFile::Load() {
+    loadFailed_ = false;
+    dirty_ = false;
+    lastError_.clear();
+    std::string bytes;
+    // Not blocking: a pipe in the file's place must not stop the program.
+    const int fd = ::open(file_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno != ENOENT) {
+            loadFailed_ = true;
+            lastError_ = ErrnoText("cannot read", file_, errno);
+        }
+        stamp_ = StampOfFile();
+        Parse("");
+        return;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        loadFailed_ = true;
+        lastError_ = "cannot read " + file_.string() + ": not a regular file";
+    } else {
+        char buffer[65536];
+        for (;;) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n == 0)
+                break;
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                loadFailed_ = true;
+                lastError_ = ErrnoText("cannot read", file_, errno);
+                break;
+            }
+            bytes.append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+    stamp_ = loadFailed_ ? StampOfFile() : StampOf(st);
+    ::close(fd);
+    Parse(loadFailed_ ? std::string_view() : std::string_view(bytes));
+}
+
+void RegistryFile::Parse(std::string_view bytes) {
+    header_ = kDefaultHeader;
+    preamble_.clear();
+    sections_.clear();
+    sectionIndex_.clear();
+    unreadableLines_ = 0;
+
+    std::string converted;
+    if (bytes.starts_with("\xFF\xFE")) {
+        converted = Utf16LeToUtf8(bytes.substr(2));
+        bytes = converted;
+    } else if (bytes.starts_with("\xEF\xBB\xBF")) {
+        bytes.remove_prefix(3);
+    }
+
+    std::vector<std::string_view> lines;
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find('\n');
+        std::string_view line = bytes.substr(0, end);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        lines.push_back(line);
+        if (end == std::string_view::npos)
+            break;
+        bytes.remove_prefix(end + 1);
+    }
+
+    bool firstLine = true;
+    std::optional<std::size_t> current;  // the section the lines belong to
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view raw = lines[i];
+        const std::string decoded = DecodeLine(raw);
+        const std::string_view text = TrimLeft(decoded);
+        if (text.empty())
+            continue;
+
+        if (firstLine) {
+            firstLine = false;
+            if (TrimRight(text) == kDefaultHeader ||
+                text.starts_with("Windows Registry Editor Version ")) {
+                header_ = std::string(TrimRight(text));
+                continue;
+            }
+        }
+
+        if (text.front() == '[') {
+            const std::size_t close = text.rfind(']');
+            if (close != std::string_view::npos && TrimLeft(text.substr(close + 1)).empty()) {
+                const std::string_view path = text.substr(1, close - 1);
+                if (path.size() > kRoot.size() &&
+                    Lower(path.substr(0, kRoot.size())) == Lower(kRoot)) {
+                    const std::string name(path.substr(kRoot.size()));
+                    if (const auto it = sectionIndex_.find(Lower(name));
+                        it != sectionIndex_.end()) {
+                        current = it->second;  // a repeated header adds to the first
+                    } else {
+                        sectionIndex_[Lower(name)] = sections_.size();
+                        current = sections_.size();
+                        sections_.push_back(Section{name, false, {}, {}, {}});
+                    }
+                } else {
+                    current = sections_.size();
+                    sections_.push_back(Section{std::string(path), true, std::string(raw), {}, {}});
+                }
+                continue;
+            }
+            // A header that cannot be read: the values below it belong to a section we
+            // do not know, never to the one before. They are kept with the broken line.
+            ++unreadableLines_;
+            current = sections_.size();
+            sections_.push_back(Section{std::string(raw), true, std::string(raw), {}, {}});
+            continue;
+        }
+
+        Entry entry{EntryKind::Unreadable, {}, {}, std::string(raw)};
+        const bool comment = text.front() == ';';
+        if (!comment && (text.front() == '"' || text.front() == '@')) {
+            std::size_t pos = 0;
+            std::optional<std::string> name;
+            if (text.front() == '"') {
+                name = ReadQuoted(text, pos);
+            } else {
+                name = std::string();
+                pos = 1;
+            }
+            std::string_view rest = name ? TrimLeft(text.substr(pos)) : std::string_view();
+            if (rest.starts_with('=')) {
+                rest = TrimLeft(rest.substr(1));
+                if (rest.starts_with('"')) {
+                    std::size_t valuePos = 0;
+                    auto value = ReadQuoted(rest, valuePos);
+                    if (value && TrimLeft(rest.substr(valuePos)).empty()) {
+                        entry = Entry{EntryKind::String, std::move(*name), std::move(*value),
+                                      std::string(raw)};
+                    }
+                } else if (!rest.empty()) {
+                    entry = Entry{EntryKind::OtherType, std::move(*name), {}, std::string(raw)};
+                    // Binary data goes on over lines that end with a backslash.
+                    while (TrimRight(lines[i]).ends_with('\\') && i + 1 < lines.size()) {
+                        entry.raw += '\n';
+                        entry.raw += lines[++i];
+                    }
+                }
+            }
+        }
+
+        const bool named = entry.kind != EntryKind::Unreadable;
+        if (!current) {
+            // Nothing can stand before the first section but the header and comments.
+            if (!comment)
+                ++unreadableLines_;
+            preamble_.push_back(std::move(entry.raw));
+            continue;
+        }
+        if (!named && !comment)
+            ++unreadableLines_;
+        Section& section = sections_[*current];
+        if (named)
+            section.index[Lower(entry.name)] = section.entries.size();
+        section.entries.push_back(std::move(entry));
+    }
+}
+
+// ---- Writing the file ----
+
+std::string RegistryFile::Serialize() const {
+    std::string out = Win1252ToUtf8(header_) + "\n";
+    for (const auto& line : preamble_)
+        out += line + "\n";
+    for (const auto& section : sections_) {
+        out += "\n";
+        out += section.foreign ? section.rawHeader
+                               : "[" + Win1252ToUtf8(std::string(kRoot) + section.name) + "]";
+        out += "\n";
+        for (const auto& entry : section.entries) {
+            if (!entry.raw.empty()) {
+                out += entry.raw;
+            } else {
+                out += Win1252ToUtf8((entry.name.empty() ? std::string("@") : Quoted(entry.name)) +
+                                     "=" + Quoted(entry.value));
+            }
+            out += "\n";
+        }
+    }
+    return out;
+}
+
+bool RegistryFile::Flush() {
+    if (loadFailed_)
+        return false;  // never write over a file we could not read
+    std::error_code ec;
+    fs::create_directories(directory_, ec);
+    if (ec) {
+        lastError_ = "cannot create " + directory_.string() + ": " + ec.message();
+        return false;
+    }
+    // A settings file kept elsewhere and linked here stays a link.
+    fs::path target = file_;
+    if (fs::is_symlink(file_, ec)) {
+        if (const fs::path resolved = fs::canonical(file_, ec); !ec)
+            target = resolved;
+    }
+    std::string error;
+    if (!ReplaceFileAtomically(target, Serialize(), error)) {
+        lastError_ = error;
+        return false;
+    }
+    lastError_.clear();
+    stamp_ = StampOfFile();
+    dirty_ = false;
+    ++writeCount_;
+    return true;
+}
+
+void RegistryFile::BeginUpdate() {
+    if (depth_++ == 0)
+        ReloadIfChanged();
+}
+
+void RegistryFile::BeforeReading() {
+    if (depth_ == 0)
+        ReloadIfChanged();
+}
+
+bool RegistryFile::EndUpdate() {
+    if (depth_ == 0)
+        return !dirty_;
+    if (--depth_ > 0)
+        return true;
+    return dirty_ ? Flush() : true;
+}
+
+// ---- The operations ----
+
+RegistryFile::Section* RegistryFile::FindSection(std::string_view name) {
+    const auto it = sectionIndex_.find(Lower(SectionName(name)));
+    return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
+}
+
+RegistryFile::Section& RegistryFile::SectionForWriting(std::string_view name) {
+    if (Section* section = FindSection(name))
+        return *section;
+    const std::string clean = SectionName(name);
+    sectionIndex_[Lower(clean)] = sections_.size();
+    sections_.push_back(Section{clean, false, {}, {}, {}});
+    return sections_.back();
+}
+
+const RegistryFile::Entry* RegistryFile::FindString(std::string_view section,
+                                                    std::string_view ident) {
+    const Section* found = FindSection(section);
+    if (found == nullptr)
+        return nullptr;
+    const auto it = found->index.find(Lower(ident));
+    if (it == found->index.end())
+        return nullptr;
+    const Entry& entry = found->entries[it->second];
+    return entry.kind == EntryKind::String ? &entry : nullptr;
+}
+
+void RegistryFile::ReindexSections() {
+    sectionIndex_.clear();
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+        if (!sections_[i].foreign)
+            sectionIndex_[Lower(sections_[i].name)] = i;
+    }
+}
+
+std::vector<std::string> RegistryFile::ReadSections() {
+    BeforeReading();
+    std::vector<std::string> names;
+    for (const auto& section : sections_) {
+        if (!section.foreign)
+            names.push_back(section.name);
+    }
+    return names;
+}
+
+bool RegistryFile::SectionExists(std::string_view section) {
+    BeforeReading();
+    const Section* found = FindSection(section);
+    return found != nullptr && !found->index.empty();
+}
+
+bool RegistryFile::ValueExists(std::string_view section, std::string_view ident) {
+    BeforeReading();
+    return FindString(section, ident) != nullptr;
+}
+
+std::optional<std::string> RegistryFile::ReadString(std::string_view section,
+                                                    std::string_view ident) {
+    BeforeReading();
+    const Entry* entry = FindString(section, ident);
+    if (entry == nullptr)
+        return std::nullopt;
+    return entry->value;
+}
+
+void RegistryFile::WriteString(std::string_view section, std::string_view ident,
+                               std::string_view value) {
+    RegistryUpdate update(*this);
+    Section& target = SectionForWriting(section);
+    const std::string key = Lower(ident);
+    if (const auto it = target.index.find(key); it != target.index.end()) {
+        Entry& entry = target.entries[it->second];
+        if (entry.kind == EntryKind::String && entry.value == value)
+            return;
+        entry.kind = EntryKind::String;
+        entry.value = std::string(value);
+        entry.raw.clear();
+    } else {
+        target.index[key] = target.entries.size();
+        target.entries.push_back(
+            Entry{EntryKind::String, std::string(ident), std::string(value), {}});
+    }
+    dirty_ = true;
+}
+
+void RegistryFile::EraseSection(std::string_view section) {
+    RegistryUpdate update(*this);
+    const auto it = sectionIndex_.find(Lower(SectionName(section)));
+    if (it == sectionIndex_.end())
+        return;
+    sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(it->second));
+    ReindexSections();
+    dirty_ = true;
+}
+
+void RegistryFile::RespellSection(std::string_view section) {
+    RegistryUpdate update(*this);
+    Section* found = FindSection(section);
+    const std::string clean = SectionName(section);
+    if (found == nullptr || found->name == clean)
+        return;
+    found->name = clean;
+    dirty_ = true;
+}
+
+}  // namespace kassavero

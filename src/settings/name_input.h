@@ -1,0 +1,21 @@
+#pragma once
+
+// The small modal window that asks the user for a name.
+
+#include <optional>
+#include <string>
+
+namespace kassavero {
+
+class NameInput {
+  public:
+    virtual ~NameInput() = default;
+    // Shows the window with the caption, the instruction above the field and the field
+    // holding the proposed text, selected. The field's text when the user confirms,
+    // nothing when he cancels.
+    virtual std::optional<std::string> AskName(const std::string& caption,
+                                               const std::string& instruction,
+                                               const std::string& proposed) = 0;
+};
+
+}  // namespace kassavero

@@ -1,0 +1,327 @@
+#include "platform/registry_file.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include <sys/stat.h>
+
+#include "fakes/temp_dir.h"
+
+namespace kassavero {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using testing::ReadFileBytes;
+using testing::TempDir;
+using testing::WriteFileBytes;
+
+constexpr std::string_view kGeneralHeader = "[HKEY_CURRENT_USER\\Software\\Kassavero\\General]";
+
+class RegistryFileTest : public ::testing::Test {
+  protected:
+    fs::path Dir() const { return temp_.Path() / "Kassavero"; }
+    fs::path File() const { return Dir() / "registry.reg"; }
+    void Put(std::string_view content) { WriteFileBytes(File(), content); }
+    std::string Disk() const { return ReadFileBytes(File()); }
+
+    TempDir temp_;
+};
+
+TEST_F(RegistryFileTest, MissingFileReadsEmptyAndTheFirstWriteCreatesIt) {
+    RegistryFile store(Dir());
+    EXPECT_TRUE(store.ReadSections().empty());
+    EXPECT_FALSE(store.ReadString("General", "EntriesValid"));
+    EXPECT_FALSE(store.SectionExists("General"));
+    EXPECT_FALSE(fs::exists(Dir())) << "reading creates nothing";
+
+    store.WriteString("General", "EntriesValid", "1");
+    EXPECT_EQ(Disk(), "REGEDIT4\n\n" + std::string(kGeneralHeader) + "\n\"EntriesValid\"=\"1\"\n");
+    EXPECT_EQ(store.WriteCount(), 1);
+    EXPECT_TRUE(store.LastError().empty());
+}
+
+TEST_F(RegistryFileTest, NamesIgnoreLetterCaseAndKeepTheirFirstSpelling) {
+    RegistryFile store(Dir());
+    store.WriteString("Profile \xC4pfel", "OutputReplace", "0");
+    store.WriteString("PROFILE \xE4PFEL", "outputreplace", "1");
+    EXPECT_THAT(store.ReadSections(), ElementsAre("Profile \xC4pfel"));
+    EXPECT_EQ(store.ReadString("profile \xE4pfel", "OUTPUTREPLACE"), "1");
+    EXPECT_TRUE(store.ValueExists("PROFILE \xC4PFEL", "outputReplace"));
+    EXPECT_FALSE(store.ValueExists("Profile \xC4pfel", "OutputReplac"));
+    EXPECT_THAT(Disk(), HasSubstr("[HKEY_CURRENT_USER\\Software\\Kassavero\\Profile \xC3\x84pfel]\n"
+                                  "\"OutputReplace\"=\"1\"\n"));
+
+    store.RespellSection("profile \xE4PFEL");
+    EXPECT_THAT(store.ReadSections(), ElementsAre("profile \xE4PFEL"));
+    RegistryFile reread(Dir());
+    EXPECT_THAT(reread.ReadSections(), ElementsAre("profile \xE4PFEL"));
+    EXPECT_EQ(reread.ReadString("Profile \xC4pfel", "OutputReplace"), "1");
+}
+
+TEST_F(RegistryFileTest, SectionsInFileOrderExistWhenTheyHoldAValue) {
+    Put("REGEDIT4\n\n"
+        "[HKEY_CURRENT_USER\\Software\\Kassavero\\Profile B]\n\"X\"=\"1\"\n\n"
+        "[HKEY_CURRENT_USER\\Software\\Kassavero\\Empty]\n\n"
+        "[HKEY_CURRENT_USER\\Software\\Kassavero\\General]\n\"Y\"=dword:00000001\n");
+    RegistryFile store(Dir());
+    EXPECT_THAT(store.ReadSections(), ElementsAre("Profile B", "Empty", "General"));
+    EXPECT_TRUE(store.SectionExists("profile b"));
+    EXPECT_FALSE(store.SectionExists("Empty"));
+    EXPECT_TRUE(store.SectionExists("General")) << "a value of another type is still a value";
+    EXPECT_FALSE(store.SectionExists("Nowhere"));
+
+    store.EraseSection("Nowhere");
+    EXPECT_EQ(store.WriteCount(), 0);
+    store.EraseSection("PROFILE B");
+    EXPECT_EQ(store.WriteCount(), 1);
+    EXPECT_THAT(store.ReadSections(), ElementsAre("Empty", "General"));
+    EXPECT_THAT(Disk(), ::testing::Not(HasSubstr("Profile B")));
+}
+
+TEST_F(RegistryFileTest, EscapesRoundTripAndTextIsUtf8OnDisk) {
+    const std::string value = "a\\b \"quoted\" \x80 line\r\nbreak";
+    {
+        RegistryFile store(Dir());
+        store.WriteString("General", "Odd \"name\"\\", value);
+    }
+    EXPECT_THAT(Disk(), HasSubstr("\"Odd \\\"name\\\"\\\\\"=\"a\\\\b \\\"quoted\\\" \xE2\x82\xAC "
+                                  "line\\r\\nbreak\"\n"));
+    RegistryFile reread(Dir());
+    EXPECT_EQ(reread.ReadString("General", "odd \"NAME\"\\"), value);
+}
+
+TEST_F(RegistryFileTest, OneUpdateIsOneWriteAndAnUnchangedValueIsNone) {
+    RegistryFile store(Dir());
+    store.BeginUpdate();
+    for (int i = 0; i < 300; ++i)
+        store.WriteString("Profile A", "Key" + std::to_string(i), "v");
+    EXPECT_EQ(store.WriteCount(), 0);
+    EXPECT_FALSE(fs::exists(File()));
+    EXPECT_TRUE(store.EndUpdate());
+    EXPECT_EQ(store.WriteCount(), 1);
+
+    {
+        RegistryUpdate update(store);
+        store.WriteString("Profile A", "Key7", "v");
+        store.WriteString("profile a", "KEY8", "v");
+    }
+    EXPECT_EQ(store.WriteCount(), 1) << "nothing changed, nothing written";
+}
+
+TEST_F(RegistryFileTest, ForeignSectionsAndValuesOfOtherTypesAreKeptAndReadAsMissing) {
+    const std::string foreign =
+        "[HKEY_CURRENT_USER\\Software\\Other]\n"
+        "\"Keep\"=\"me\"\n";
+    const std::string binary =
+        "\"Blob\"=hex:01,02,03,\\\n"
+        "  04,05\n";
+    Put("REGEDIT4\n\n; a comment\n\n" + foreign + "\n" + std::string(kGeneralHeader) + "\n" +
+        binary + "\"Count\"=dword:0000002a\n@=\"default\"\n\"Unknown\"=\"value\"\n");
+    RegistryFile store(Dir());
+    EXPECT_EQ(store.UnreadableLineCount(), 0);
+    EXPECT_THAT(store.ReadSections(), ElementsAre("General"));
+    EXPECT_FALSE(store.ReadString("General", "Count"));
+    EXPECT_FALSE(store.ValueExists("General", "Blob"));
+    EXPECT_FALSE(store.ReadString("Other", "Keep"));
+    EXPECT_EQ(store.ReadString("General", "Unknown"), "value");
+
+    store.WriteString("General", "EntriesValid", "1");
+    const std::string disk = Disk();
+    EXPECT_THAT(disk, HasSubstr("; a comment\n"));
+    EXPECT_THAT(disk, HasSubstr(foreign));
+    EXPECT_THAT(disk, HasSubstr(binary));
+    EXPECT_THAT(disk, HasSubstr("\"Count\"=dword:0000002a\n@=\"default\"\n\"Unknown\"=\"value\"\n"
+                                "\"EntriesValid\"=\"1\"\n"));
+
+    // Writing a string over a value of another type makes it a string.
+    store.WriteString("General", "Count", "42");
+    EXPECT_EQ(store.ReadString("General", "count"), "42");
+    EXPECT_THAT(Disk(), ::testing::Not(HasSubstr("dword")));
+}
+
+TEST_F(RegistryFileTest, DamagedLinesAreReadAroundAndKeptAsTheyWere) {
+    const std::vector<std::string> damaged = {
+        "\x01\x02\xFF\xFE garbage \x00 bytes"s,
+        "\"Unterminated\"=\"value",
+        "\"BadEscape\"=\"a\\qb\"",
+        "\"NoValue\"",
+        "\"Trailing\"=\"x\" y",
+    };
+    std::string file = "REGEDIT4\nstray line before any section\n" + std::string(kGeneralHeader) +
+                       "\n\"Good1\"=\"1\"\n";
+    for (const auto& line : damaged)
+        file += line + "\n";
+    file += "\"Good2\"=\"2\"\n";
+    // The values under a broken header are not taken for the section before it.
+    const std::string lost =
+        "[HKEY_CURRENT_USER\\Software\\Kassavero\\Profile B\n\"Good1\"=\"from B\"\n";
+    file += lost;
+    Put(file);
+
+    RegistryFile store(Dir());
+    EXPECT_EQ(store.UnreadableLineCount(), 7);
+    EXPECT_EQ(store.ReadString("General", "Good1"), "1");
+    EXPECT_EQ(store.ReadString("General", "Good2"), "2");
+    EXPECT_FALSE(store.ReadString("General", "Unterminated"));
+    EXPECT_FALSE(store.ReadString("General", "Trailing"));
+
+    store.WriteString("General", "Good1", "changed");
+    const std::string disk = Disk();
+    EXPECT_THAT(disk, HasSubstr("stray line before any section\n"));
+    for (const auto& line : damaged)
+        EXPECT_THAT(disk, HasSubstr(line + "\n"));
+    EXPECT_THAT(disk, HasSubstr(lost));
+    RegistryFile reread(Dir());
+    EXPECT_EQ(reread.UnreadableLineCount(), 7);
+    EXPECT_EQ(reread.ReadString("General", "Good1"), "changed");
+    EXPECT_EQ(reread.ReadString("General", "Good2"), "2");
+}
+
+TEST_F(RegistryFileTest, APartialFileKeepsWhatItHolds) {
+    Put("REGEDIT4\r\n\r\n" + std::string(kGeneralHeader) +
+        "\r\n\"DefaultProfile\"=\"A\"\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Kassavero\\Profile A]\r\n\"OutputReplace\"=\"1\"\r\n"
+        "\"OutputDEMDecimals\"=\"");
+    RegistryFile store(Dir());
+    EXPECT_EQ(store.ReadString("General", "DefaultProfile"), "A");
+    EXPECT_EQ(store.ReadString("Profile A", "OutputReplace"), "1");
+    EXPECT_FALSE(store.ReadString("Profile A", "OutputDEMDecimals"));
+    EXPECT_EQ(store.UnreadableLineCount(), 1);
+
+    store.WriteString("Profile A", "OutputDEMDecimals", "3");
+    RegistryFile reread(Dir());
+    EXPECT_EQ(reread.ReadString("Profile A", "OutputDEMDecimals"), "3");
+    EXPECT_EQ(reread.ReadString("General", "DefaultProfile"), "A");
+    EXPECT_THAT(Disk(), HasSubstr("\"OutputDEMDecimals\"=\"\n"));
+}
+
+TEST_F(RegistryFileTest, ALeftOverTemporaryFileIsIgnoredAndReplaced) {
+    Put("REGEDIT4\n\n" + std::string(kGeneralHeader) + "\n\"A\"=\"old\"\n");
+    WriteFileBytes(Dir() / "registry.reg.tmp", "half a write [HKEY_CURRENT");
+    RegistryFile store(Dir());
+    EXPECT_EQ(store.ReadString("General", "A"), "old");
+    store.WriteString("General", "A", "new");
+    EXPECT_FALSE(fs::exists(Dir() / "registry.reg.tmp"));
+    EXPECT_EQ(RegistryFile(Dir()).ReadString("General", "A"), "new");
+}
+
+TEST_F(RegistryFileTest, OlderEncodingsAreRead) {
+    // A line that is not UTF-8 is Windows-1252, and stays byte for byte as it was.
+    const std::string latin = "\"Month\"=\"M\xE4rz \x80\"";
+    Put("REGEDIT4\n\n" + std::string(kGeneralHeader) + "\n" + latin + "\n");
+    {
+        RegistryFile store(Dir());
+        EXPECT_EQ(store.ReadString("General", "Month"), "M\xE4rz \x80");
+        EXPECT_EQ(store.UnreadableLineCount(), 0);
+        store.WriteString("General", "Other", "x");
+        EXPECT_THAT(Disk(), HasSubstr(latin + "\n"));
+    }
+
+    // UTF-16 with a byte order mark, as newer exports are written.
+    const std::string text = "Windows Registry Editor Version 5.00\r\n\r\n" +
+                             std::string(kGeneralHeader) + "\r\n\"Name\"=\"\xE2\x82\xAC\"\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 3, "\xE2\x82\xAC") == 0) {
+            utf16 += "\xAC\x20";
+            i += 2;
+        } else {
+            utf16 += text[i];
+            utf16 += '\0';
+        }
+    }
+    Put(utf16);
+    RegistryFile store(Dir());
+    EXPECT_EQ(store.ReadString("General", "Name"), "\x80");
+    store.WriteString("General", "Name", "\x80\x80");
+    EXPECT_EQ(Disk(), "Windows Registry Editor Version 5.00\n\n" + std::string(kGeneralHeader) +
+                          "\n\"Name\"=\"\xE2\x82\xAC\xE2\x82\xAC\"\n");
+}
+
+TEST_F(RegistryFileTest, RepeatedNamesReadAsAnImportWould) {
+    Put("REGEDIT4\n\n" + std::string(kGeneralHeader) +
+        "\n\"A\"=\"first\"\n\"a\"=\"second\"\n\n"
+        "[HKEY_CURRENT_USER\\SOFTWARE\\kassavero\\general]\n\"B\"=\"b\"\n");
+    RegistryFile store(Dir());
+    EXPECT_THAT(store.ReadSections(), ElementsAre("General"));
+    EXPECT_EQ(store.ReadString("General", "A"), "second");
+    EXPECT_EQ(store.ReadString("General", "B"), "b");
+    store.WriteString("General", "A", "third");
+    RegistryFile reread(Dir());
+    EXPECT_EQ(reread.ReadString("General", "A"), "third");
+    EXPECT_THAT(Disk(), HasSubstr("\"A\"=\"first\"\n")) << "the shadowed line is kept";
+}
+
+TEST_F(RegistryFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
+    fs::create_directories(File());  // a directory where the file should be
+    RegistryFile store(Dir());
+    EXPECT_FALSE(store.LastError().empty());
+    EXPECT_TRUE(store.ReadSections().empty());
+
+    store.BeginUpdate();
+    store.WriteString("General", "EntriesValid", "1");
+    EXPECT_FALSE(store.EndUpdate());
+    EXPECT_EQ(store.WriteCount(), 0);
+    EXPECT_TRUE(fs::is_directory(File()));
+    EXPECT_EQ(store.ReadString("General", "EntriesValid"), "1") << "the program goes on in memory";
+}
+
+TEST_F(RegistryFileTest, APipeInPlaceOfTheFileNeitherBlocksNorIsReplaced) {
+    fs::create_directories(Dir());
+    ASSERT_EQ(::mkfifo(File().c_str(), 0600), 0);
+    RegistryFile store(Dir());
+    EXPECT_FALSE(store.LastError().empty());
+    store.WriteString("General", "EntriesValid", "1");
+    EXPECT_EQ(store.WriteCount(), 0);
+    EXPECT_TRUE(fs::is_fifo(File()));
+}
+
+TEST_F(RegistryFileTest, AChangeOnDiskIsReadBeforeTheNextOperation) {
+    RegistryFile first(Dir());
+    RegistryFile second(Dir());
+    first.WriteString("General", "A", "1");
+    EXPECT_EQ(second.ReadString("General", "A"), "1");
+    second.WriteString("General", "B", "2");
+    first.WriteString("General", "C", "3");
+    RegistryFile third(Dir());
+    EXPECT_EQ(third.ReadString("General", "A"), "1");
+    EXPECT_EQ(third.ReadString("General", "B"), "2");
+    EXPECT_EQ(third.ReadString("General", "C"), "3");
+}
+
+TEST_F(RegistryFileTest, ALinkedFileStaysALink) {
+    const fs::path real = temp_.Path() / "dotfiles" / "kassavero.reg";
+    WriteFileBytes(real, "REGEDIT4\n");
+    fs::create_directories(Dir());
+    fs::create_symlink(real, File());
+    RegistryFile store(Dir());
+    store.WriteString("General", "A", "1");
+    EXPECT_TRUE(fs::is_symlink(File()));
+    EXPECT_THAT(ReadFileBytes(real), HasSubstr("\"A\"=\"1\""));
+}
+
+TEST(DefaultRegistryDirectory, FollowsTheConfigHomeOfTheDesktop) {
+    const char* savedConfig = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = savedConfig != nullptr ? savedConfig : "";
+    ::setenv("HOME", std::getenv("HOME") != nullptr ? std::getenv("HOME") : "/root", 1);
+    const fs::path home = std::getenv("HOME");
+
+    ::setenv("XDG_CONFIG_HOME", "/tmp/xdg-here", 1);
+    EXPECT_EQ(DefaultRegistryDirectory(), fs::path("/tmp/xdg-here/Kassavero"));
+    ::setenv("XDG_CONFIG_HOME", "relative/dir", 1);
+    EXPECT_EQ(DefaultRegistryDirectory(), home / ".config" / "Kassavero");
+    ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(DefaultRegistryDirectory(), home / ".config" / "Kassavero");
+
+    if (savedConfig != nullptr)
+        ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+}
+
+}  // namespace
+}  // namespace kassavero

@@ -1,0 +1,165 @@
+#include "settings/transfer_ini_file.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "fakes/temp_dir.h"
+#include "platform/registry_file.h"
+
+namespace kassavero {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::TempDir;
+
+class TransferTest : public ::testing::Test {
+  protected:
+    TempDir temp_;
+    RegistryFile store_{temp_.Path() / "Kassavero"};
+    TTransferIniFile file_{store_};
+};
+
+TEST_F(TransferTest, SingleValuesMoveBothWaysAndMissingOnesStay) {
+    std::string text = "kept";
+    bool flag = true;
+    int number = 17;
+    file_.TransferString(false, "General", text, "Text");
+    file_.TransferBool(false, "General", flag, "Flag");
+    file_.TransferInt(false, "General", number, "Number");
+    EXPECT_EQ(text, "kept");
+    EXPECT_TRUE(flag);
+    EXPECT_EQ(number, 17);
+
+    text = "stored";
+    flag = false;
+    number = -42;
+    file_.TransferString(true, "General", text, "Text");
+    file_.TransferBool(true, "General", flag, "Flag");
+    file_.TransferInt(true, "General", number, "Number");
+    EXPECT_EQ(store_.ReadString("General", "Flag"), "0");
+    EXPECT_EQ(store_.ReadString("General", "Number"), "-42");
+
+    store_.WriteString("General", "Flag", "yes");
+    store_.WriteString("General", "Number", "12abc");
+    file_.TransferString(false, "General", text = "", "Text");
+    file_.TransferBool(false, "General", flag, "Flag");
+    file_.TransferInt(false, "General", number, "Number");
+    EXPECT_EQ(text, "stored");
+    EXPECT_TRUE(flag);
+    EXPECT_EQ(number, 0) << "text that is not an integer reads as 0";
+}
+
+// The value names of the profile's section in the order the file holds them.
+std::vector<std::string> NamesInSection(const std::string& file, const std::string& header) {
+    std::istringstream in(file);
+    std::vector<std::string> names;
+    std::string line;
+    bool inside = false;
+    while (std::getline(in, line)) {
+        if (line.starts_with('[')) {
+            inside = line == header;
+        } else if (inside && line.starts_with('"')) {
+            names.push_back(line.substr(1, line.find('"', 1) - 1));
+        }
+    }
+    return names;
+}
+
+TEST_F(TransferTest, AProfileIsWrittenInKeyOrderWithOneWriteAndReadsBackTheSame) {
+    ProfileSettings saved;
+    SettingsToDefaults(saved, ',', '.', kDEM);
+    saved.InputSymbolsFor[kNLG] = {TCurrencySymbol::FromOptionNumber("\x83", 19)};
+    saved.Output[kFRF].Multiple = 0.05;
+    saved.OutputLeftBracket = "\"[\\";
+    saved.InputDecimalSymbols = ". ;";
+    saved.CustomCurrencySymbol[1] = "CHF";
+
+    file_.TransferProfile(true, "Mine", saved, ',');
+    EXPECT_EQ(store_.WriteCount(), 1);
+    EXPECT_TRUE(saved.DecimalSymbolSet.test(';')) << "writing recomputes the symbol sets";
+
+    const auto names = NamesInSection(ReadFileBytes(store_.FilePath()),
+                                      "[HKEY_CURRENT_USER\\Software\\Kassavero\\Profile Mine]");
+    ASSERT_EQ(names.size(), ProfileKeys().size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(names[i], ProfileKeys()[i].Name);
+
+    ProfileSettings read;
+    file_.TransferProfile(false, "Mine", read, ',');
+    for (const auto& key : ProfileKeys()) {
+        EXPECT_EQ(key.Encode(read, ','), key.Encode(saved, ',')) << key.Name;
+    }
+    EXPECT_TRUE(read.DecimalSymbolSet.test(';'));
+    EXPECT_EQ(store_.WriteCount(), 1) << "reading writes nothing";
+}
+
+TEST_F(TransferTest, LettersInIntegerKeysReadAsTheirFallbacks) {
+    ProfileSettings settings;
+    settings.Output[kDEM].Decimals = 4;
+    settings.Output[kDEM].SignificantDigits = 9;
+    settings.Output[kDEM].RoundingStrategy = 3;
+    store_.WriteString("Profile P", "OutputDEMDecimals", "zwei");
+    store_.WriteString("Profile P", "OutputDEMRoundToSignificantDigits", "sechs");
+    store_.WriteString("Profile P", "OutputDEMRoundingStrategy", "null");
+    store_.WriteString("Profile P", "OutputDEMRoundToMultipleOf", "viel");
+    store_.WriteString("Profile P", "InputCheckForDecimals", "70000");
+    file_.TransferProfile(false, "P", settings, ',');
+    EXPECT_EQ(settings.Output[kDEM].Decimals, 2);
+    EXPECT_EQ(settings.Output[kDEM].SignificantDigits, 6);
+    EXPECT_EQ(settings.Output[kDEM].RoundingStrategy, 0);
+    EXPECT_EQ(settings.Output[kDEM].Multiple, 0.0);
+    EXPECT_EQ(settings.InputCheckForDecimals, 2);
+}
+
+TEST_F(TransferTest, MissingKeysKeepTheCurrentValueButStillUpdateWhatDependsOnThem) {
+    ProfileSettings settings;
+    settings.CalculatorHotkey = 0xC041;
+    settings.InputThousandsAlways = true;
+    settings.InputThousandsSometimes = true;  // an edit that left both options on
+    settings.InputDecimalSymbols = ". x";     // edited, sets not yet recomputed
+    store_.WriteString("Profile P", "OutputReplace", "1");
+    // A value of another type counts as missing.
+    testing::WriteFileBytes(store_.FilePath(), ReadFileBytes(store_.FilePath()) +
+                                                   "\"ClipboardHotkey\"=dword:00000001\n");
+    settings.ClipboardHotkey = 0xC042;
+
+    file_.TransferProfile(false, "P", settings, ',');
+    EXPECT_TRUE(settings.OutputReplace);
+    EXPECT_EQ(settings.CalculatorHotkey, 0xC041);
+    EXPECT_EQ(settings.ClipboardHotkey, 0xC042);
+    EXPECT_TRUE(settings.DecimalSymbolSet.test('x'));
+    EXPECT_NE(settings.InputThousandsAlways, settings.InputThousandsSometimes);
+}
+
+class FakeWindow final : public FormPosition {
+  public:
+    int left = 100;
+    int top = 200;
+    int Left() const override { return left; }
+    int Top() const override { return top; }
+    void SetLeft(int value) override { left = value; }
+    void SetTop(int value) override { top = value; }
+};
+
+TEST_F(TransferTest, WindowPositions) {
+    FakeWindow window;
+    TransferFormPosition(store_, "General", "CalculatorForm", window, false);
+    EXPECT_EQ(window.left, 100) << "without stored values the window stays where it is";
+    EXPECT_EQ(window.top, 200);
+
+    window.left = -5;
+    window.top = 7;
+    TransferFormPosition(store_, "General", "CalculatorForm", window, true);
+    EXPECT_EQ(store_.WriteCount(), 1);
+    EXPECT_EQ(store_.ReadString("General", "CalculatorFormXPos"), "-5");
+    EXPECT_EQ(store_.ReadString("General", "CalculatorFormYPos"), "7");
+
+    FakeWindow other;
+    TransferFormPosition(store_, "General", "CalculatorForm", other, false);
+    EXPECT_EQ(other.left, -5);
+    EXPECT_EQ(other.top, 7);
+}
+
+}  // namespace
+}  // namespace kassavero
