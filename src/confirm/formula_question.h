@@ -1,0 +1,21 @@
+#pragma once
+
+// Converting the constants of a spreadsheet formula, each one confirmed by the user.
+
+#include <string>
+
+#include "core/currency.h"
+
+namespace kassavero {
+
+class FormulaQuestion {
+  public:
+    virtual ~FormulaQuestion() = default;
+    // Sets result to the converted formula, or to "CANCEL" with cancelled set when the
+    // user cancelled. A formula without a non-zero constant comes back unchanged and
+    // nothing is shown.
+    virtual void AskFormula(const std::string& formula, CurrencyIndex source, CurrencyIndex target,
+                            bool& cancelled, std::string& result) = 0;
+};
+
+}  // namespace kassavero
