@@ -1,0 +1,306 @@
+// kassavero-dde: the command-line client of Kassavero's command interface on the
+// session bus.
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
+#include <QDBusReply>
+#include <QFile>
+#include <QSaveFile>
+#include <QStringList>
+
+#include <cstdio>
+#include <iostream>
+#include <limits>
+#include <stdexcept>
+#include <string>
+
+#include "app/advise_printer.h"
+#include "core/win1252.h"
+#include "macro/document_client.h"
+#include "platform/dde_names.h"
+#include "platform/private_profile_file.h"
+#include "platform/registry_file.h"
+
+namespace {
+
+using namespace kassavero;
+
+enum ExitCode {
+    kExitOk = 0,
+    kExitUsage = 1,
+    kExitNotRunning = 2,
+    kExitRefused = 3,  // the program answered with an error or opened no session
+    kExitCancelled = 4,
+    kExitFile = 5,
+};
+
+constexpr const char* kUsage =
+    "Usage: kassavero-dde [--service NAME] COMMAND ...\n"
+    "\n"
+    "Talks to a running Kassavero on the session bus.\n"
+    "\n"
+    "Commands:\n"
+    "  execute TOPIC LINE         run a command line \"<Item>:<Command>\" on a topic\n"
+    "                             (System or MacroServer)\n"
+    "  poke TOPIC ITEM DATA       write DATA into an item (Filter, Settings, Calculator)\n"
+    "  request TOPIC ITEM         print an item's text (a reply reads [reply])\n"
+    "  call ITEM COMMAND          execute ITEM:COMMAND on System and print the reply\n"
+    "  post MESSAGE               send a message to the program (1034 or 1035 run the\n"
+    "                             status file's command)\n"
+    "  status                     print the status file's values\n"
+    "  watch                      print every item change until interrupted\n"
+    "  convert FILE [-o OUT] [--confirm]\n"
+    "                             convert the amounts in a UTF-8 text file; without -o\n"
+    "                             the result goes to standard output; --confirm asks in\n"
+    "                             the program's confirmation dialog for each change\n"
+    "\n"
+    "Exit status: 0 done, 1 usage, 2 Kassavero is not running, 3 Kassavero refused or\n"
+    "answered with an error, 4 cancelled in the confirmation dialog, 5 a file could not\n"
+    "be read or written.\n";
+
+class NotRunning : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+class Refused : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+class BusClient {
+  public:
+    explicit BusClient(const QString& service)
+        : busName_(QString::fromStdString(DdeBusName(service.toStdString()))),
+          interface_(busName_, QString::fromLatin1(kDdeObjectPath),
+                     QString::fromLatin1(kDdeInterface), QDBusConnection::sessionBus()) {
+        // Calls that wait for the user must not time out.
+        interface_.setTimeout(std::numeric_limits<int>::max());
+    }
+
+    void EnsureRunning() {
+        const auto bus = QDBusConnection::sessionBus();
+        if (!bus.isConnected()) {
+            throw NotRunning("no session bus (is DBUS_SESSION_BUS_ADDRESS set?)");
+        }
+        if (!bus.interface()->isServiceRegistered(busName_).value()) {
+            throw NotRunning("Kassavero is not running (no " + busName_.toStdString() +
+                             " on the session bus)");
+        }
+    }
+
+    void Execute(const QString& topic, const QString& line) {
+        Check(interface_.call(QStringLiteral("Execute"), topic, line));
+    }
+    void Poke(const QString& topic, const QString& item, const QString& data) {
+        Check(interface_.call(QStringLiteral("Poke"), topic, item, data));
+    }
+    QString Request(const QString& topic, const QString& item) {
+        const QDBusMessage reply = interface_.call(QStringLiteral("Request"), topic, item);
+        Check(reply);
+        return reply.arguments().value(0).toString();
+    }
+    void Post(uint message) { Check(interface_.call(QStringLiteral("PostMessage"), message)); }
+
+    // ITEM:COMMAND on topic System, then the item's reply without brackets and line end.
+    std::string Call(std::string_view item, std::string_view command) {
+        const QString itemName =
+            QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size()));
+        Execute(QStringLiteral("System"),
+                itemName + ':' +
+                    QString::fromUtf8(command.data(), static_cast<qsizetype>(command.size())));
+        QString text = Request(QStringLiteral("System"), ItemOf(itemName));
+        text = text.section(QStringLiteral("\r\n"), 0, 0);
+        if (text.startsWith('[') && text.endsWith(']'))
+            text = text.mid(1, text.size() - 2);
+        return text.toStdString();
+    }
+
+  private:
+    static QString ItemOf(const QString& lowerName) {
+        if (lowerName == "filter")
+            return QStringLiteral("Filter");
+        if (lowerName == "settings")
+            return QStringLiteral("Settings");
+        return QStringLiteral("Calculator");
+    }
+
+    static void Check(const QDBusMessage& reply) {
+        if (reply.type() == QDBusMessage::ErrorMessage) {
+            const std::string message =
+                (reply.errorName() + ": " + reply.errorMessage()).toStdString();
+            if (reply.errorName().startsWith(QStringLiteral("org.kassavero."))) {
+                throw Refused(message);
+            }
+            throw NotRunning(message);
+        }
+    }
+
+    QString busName_;
+    QDBusInterface interface_;
+};
+
+class BusChannel final : public CommandChannel {
+  public:
+    explicit BusChannel(BusClient& client) : client_(client) {}
+    std::string Call(std::string_view item, std::string_view command) override {
+        return client_.Call(item, command);
+    }
+
+  private:
+    BusClient& client_;
+};
+
+int Convert(BusClient& client, const QStringList& args) {
+    QString input, output;
+    bool confirm = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == "--confirm") {
+            confirm = true;
+        } else if (args[i] == "-o" && i + 1 < args.size()) {
+            output = args[++i];
+        } else if (input.isEmpty() && !args[i].startsWith('-')) {
+            input = args[i];
+        } else {
+            std::cerr << kUsage;
+            return kExitUsage;
+        }
+    }
+    if (input.isEmpty()) {
+        std::cerr << kUsage;
+        return kExitUsage;
+    }
+    QFile file(input);
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::cerr << "kassavero-dde: cannot read " << input.toStdString() << ": "
+                  << file.errorString().toStdString() << '\n';
+        return kExitFile;
+    }
+    const QByteArray text = file.readAll();
+    client.EnsureRunning();
+    BusChannel channel(client);
+    const DocumentConversionResult result = ConvertDocument(
+        channel, std::string_view(text.constData(), static_cast<std::size_t>(text.size())), confirm,
+        "kassavero-dde");
+    using Outcome = DocumentConversionResult::Outcome;
+    if (result.outcome == Outcome::NoSession) {
+        std::cerr << "kassavero-dde: Kassavero could not open a session (" << result.error << ")\n";
+        return kExitRefused;
+    }
+    if (result.outcome == Outcome::ProtocolError) {
+        std::cerr << "kassavero-dde: Kassavero answered: " << result.error
+                  << "\nThe file was left unchanged.\n";
+        return kExitRefused;
+    }
+    if (output.isEmpty()) {
+        std::fwrite(result.text.data(), 1, result.text.size(), stdout);
+        std::fflush(stdout);
+    } else {
+        QSaveFile out(output);
+        if (!out.open(QIODevice::WriteOnly) ||
+            out.write(result.text.data(), static_cast<qint64>(result.text.size())) < 0 ||
+            !out.commit()) {
+            std::cerr << "kassavero-dde: cannot write " << output.toStdString() << ": "
+                      << out.errorString().toStdString() << '\n';
+            return kExitFile;
+        }
+    }
+    std::cerr << "kassavero-dde: " << result.changed << " of " << result.found
+              << " amounts converted\n";
+    if (result.outcome == Outcome::Cancelled) {
+        std::cerr << "kassavero-dde: cancelled in the confirmation dialog; the changes made "
+                     "until then are kept\n";
+        return kExitCancelled;
+    }
+    return kExitOk;
+}
+
+int Status() {
+    PrivateProfileFile file(DefaultRegistryDirectory() / "KASSAVR.INI");
+    for (const char* key : {"Runs", "DDEStatus", "DDEConv", "DDEAck"}) {
+        std::cout << key << '=' << Win1252ToUtf8(file.ReadString("General", key, "", 1023)) << '\n';
+    }
+    return kExitOk;
+}
+
+int WatchAdvise(QCoreApplication& app, const QString& service) {
+    AdvisePrinter printer;
+    const bool connected = QDBusConnection::sessionBus().connect(
+        QString::fromStdString(DdeBusName(service.toStdString())),
+        QString::fromLatin1(kDdeObjectPath), QString::fromLatin1(kDdeInterface),
+        QStringLiteral("Advise"), &printer, SLOT(Print(QString, QString)));
+    if (!connected)
+        throw NotRunning("cannot listen on the session bus");
+    return app.exec();
+}
+
+int Run(QCoreApplication& app, QStringList args) {
+    QString service = QStringLiteral("kassavero");
+    if (args.size() >= 2 && args[0] == "--service") {
+        service = args[1];
+        args = args.mid(2);
+    }
+    if (args.isEmpty() || args[0] == "--help" || args[0] == "-h") {
+        (args.isEmpty() ? std::cerr : std::cout) << kUsage;
+        return args.isEmpty() ? kExitUsage : kExitOk;
+    }
+    const QString command = args.takeFirst();
+    BusClient client(service);
+    auto needs = [&](qsizetype count) {
+        if (args.size() != count)
+            throw std::invalid_argument("usage");
+    };
+    if (command == "status") {
+        needs(0);
+        return Status();
+    }
+    if (command == "convert")
+        return Convert(client, args);
+    client.EnsureRunning();
+    if (command == "execute") {
+        needs(2);
+        client.Execute(args[0], args[1]);
+    } else if (command == "poke") {
+        needs(3);
+        client.Poke(args[0], args[1], args[2]);
+    } else if (command == "request") {
+        needs(2);
+        std::cout << client.Request(args[0], args[1]).toStdString();
+    } else if (command == "call") {
+        needs(2);
+        std::cout << client.Call(args[0].toLower().toStdString(), args[1].toStdString()) << '\n';
+    } else if (command == "post") {
+        needs(1);
+        bool ok = false;
+        const uint message = args[0].toUInt(&ok);
+        if (!ok)
+            throw std::invalid_argument("usage");
+        client.Post(message);
+    } else if (command == "watch") {
+        needs(0);
+        return WatchAdvise(app, service);
+    } else {
+        throw std::invalid_argument("usage");
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    try {
+        return Run(app, app.arguments().mid(1));
+    } catch (const std::invalid_argument&) {
+        std::cerr << kUsage;
+        return kExitUsage;
+    } catch (const NotRunning& e) {
+        std::cerr << "kassavero-dde: " << e.what() << '\n';
+        return kExitNotRunning;
+    } catch (const Refused& e) {
+        std::cerr << "kassavero-dde: " << e.what() << '\n';
+        return kExitRefused;
+    }
+}

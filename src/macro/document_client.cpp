@@ -1,0 +1,251 @@
+#include "macro/document_client.h"
+
+#include <charconv>
+
+#include "core/win1252.h"
+#include "engine/text_words.h"
+
+namespace kassavero {
+namespace {
+
+// Bytes that are not UTF-8 are carried as U+DC80..U+DCFF, so they come back out
+// exactly as they went in.
+constexpr char32_t kEscapedByteBase = 0xDC00;
+
+std::u32string DecodeKeepingBytes(std::string_view utf8) {
+    std::u32string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        std::size_t length = lead < 0x80             ? 1
+                             : (lead & 0xE0) == 0xC0 ? 2
+                             : (lead & 0xF0) == 0xE0 ? 3
+                             : (lead & 0xF8) == 0xF0 ? 4
+                                                     : 0;
+        char32_t cp = length == 1   ? lead
+                      : length == 2 ? lead & 0x1F
+                      : length == 3 ? lead & 0x0F
+                                    : lead & 0x07;
+        bool valid = length != 0 && i + length <= utf8.size();
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + k]);
+            valid = (next & 0xC0) == 0x80;
+            cp = (cp << 6) | (next & 0x3F);
+        }
+        static constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
+        valid = valid && cp >= kMinimum[length] && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+        if (valid) {
+            out += cp;
+            i += length;
+        } else {
+            out += kEscapedByteBase + lead;
+            ++i;
+        }
+    }
+    return out;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp >= kEscapedByteBase + 0x80 && cp <= kEscapedByteBase + 0xFF) {
+        out += static_cast<char>(cp - kEscapedByteBase);
+    } else if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+std::string Encode(const std::u32string& text, std::size_t start, std::size_t end) {
+    std::string out;
+    out.reserve(end - start);
+    for (std::size_t i = start; i < end; ++i)
+        AppendUtf8(out, text[i]);
+    return out;
+}
+
+// The piece as the program will see it: one Windows-1252 character per code point.
+std::string AsProgramText(const std::u32string& text, std::size_t start, std::size_t end) {
+    std::string out;
+    out.reserve(end - start);
+    for (std::size_t i = start; i < end; ++i)
+        out += CodePointToWin1252(text[i]);
+    return out;
+}
+
+bool EndsLine(char32_t c) {
+    return c == U'\n' || c == U'\r' || c == U'\0';
+}
+
+// Cuts [start, end) so that no piece holds more words than one transfer searches.
+void AddLinePieces(const std::u32string& text, std::size_t start, std::size_t end,
+                   std::vector<TextPiece>& pieces) {
+    // Leave room below the limit: a piece that reaches the limit exactly would be
+    // indistinguishable from one that was cut short.
+    constexpr std::size_t kWordsPerPiece = TextWords::kMaxWords - 24;
+    while (start < end) {
+        const TextWords words(AsProgramText(text, start, end));
+        if (words.Count() <= kWordsPerPiece) {
+            pieces.push_back({start, end});
+            return;
+        }
+        // Cut at the blank run before a word near the limit, so no word is split and an
+        // amount with its symbol is rarely torn apart.
+        std::size_t cut = 0;
+        for (std::size_t w = kWordsPerPiece; w > kWordsPerPiece / 2 && cut == 0; --w) {
+            const std::size_t at = words.Start(w);
+            if (at > 0 && TextWords::IsSeparator(words.Text()[at - 1]))
+                cut = at;
+        }
+        if (cut == 0)
+            cut = words.Start(kWordsPerPiece);  // no blank at all: cut anyway
+        pieces.push_back({start, start + cut});
+        start += cut;
+    }
+}
+
+std::size_t ParseSize(std::string_view text, bool& ok) {
+    std::size_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    ok = ok && error == std::errc() && end == text.data() + text.size() && !text.empty();
+    return value;
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+std::string Quoted(std::string_view argument) {
+    // Arguments go in double quotes with backslashes before the characters the command
+    // parser treats specially, so any client name arrives unchanged.
+    std::string out = "\"";
+    for (char c : argument) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
+}  // namespace
+
+std::vector<TextPiece> SplitIntoPieces(const std::u32string& text) {
+    std::vector<TextPiece> pieces;
+    std::size_t lineStart = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i == text.size() || EndsLine(text[i])) {
+            if (i > lineStart)
+                AddLinePieces(text, lineStart, i, pieces);
+            lineStart = i + 1;
+        }
+    }
+    return pieces;
+}
+
+std::vector<std::string> SplitEscapedFields(std::string_view text) {
+    std::vector<std::string> fields(1);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == ';') {
+            fields.back() += ';';
+            ++i;
+        } else if (text[i] == ';') {
+            fields.emplace_back();
+        } else {
+            fields.back() += text[i];
+        }
+    }
+    return fields;
+}
+
+DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_view utf8Text,
+                                         bool confirm, const std::string& clientName) {
+    using Outcome = DocumentConversionResult::Outcome;
+    DocumentConversionResult result;
+    const std::u32string text = DecodeKeepingBytes(utf8Text);
+    const std::string flag = confirm ? "1" : "0";
+
+    const std::string session =
+        channel.Call("filter", "opensession(" + Quoted(clientName) + "," + flag + ")");
+    bool numeric = true;
+    ParseSize(session, numeric);
+    if (!numeric) {
+        result.outcome = Outcome::NoSession;
+        result.error = session;
+        result.text = std::string(utf8Text);
+        return result;
+    }
+
+    std::u32string output;
+    output.reserve(text.size());
+    std::size_t copied = 0;  // text before this position is in output already
+    auto fail = [&](Outcome outcome, std::string error) {
+        result.outcome = outcome;
+        result.error = std::move(error);
+    };
+
+    for (const TextPiece& piece : SplitIntoPieces(text)) {
+        if (result.outcome != Outcome::Done)
+            break;
+        channel.Call("filter",
+                     "transfertext:" + Win1252ToUtf8(AsProgramText(text, piece.start, piece.end)));
+        while (result.outcome == Outcome::Done) {
+            const std::string found = channel.Call("filter", "findnextchange(" + session + ")");
+            if (found == "OK")
+                break;
+            const std::vector<std::string> fields = SplitEscapedFields(found);
+            bool ok = fields.size() == 4;
+            const std::size_t start = ok ? ParseSize(fields[0], ok) : 0;
+            const std::size_t end = ok ? ParseSize(fields[1], ok) : 0;
+            if (!ok || start >= end || piece.start + end > piece.end) {
+                fail(Outcome::ProtocolError, found);
+                break;
+            }
+            ++result.found;
+            const std::string answer =
+                channel.Call("filter", "confirmchange(" + session + "," + flag + ")");
+            if (answer == "NO")
+                continue;
+            if (answer == "CANCEL") {
+                fail(Outcome::Cancelled, answer);
+                break;
+            }
+            const std::vector<std::string> parts = StartsWith(answer, "YES;")
+                                                       ? SplitEscapedFields(answer.substr(4))
+                                                       : std::vector<std::string>{};
+            if (parts.size() != 3) {
+                fail(Outcome::ProtocolError, answer);
+                break;
+            }
+            // Changes arrive in text order; one that reaches back into text already
+            // written would corrupt it, so it is left out.
+            if (piece.start + start < copied)
+                continue;
+            output.append(text, copied, piece.start + start - copied);
+            output += DecodeKeepingBytes(parts[0] + parts[1] + parts[2]);
+            copied = piece.start + end;
+            ++result.changed;
+        }
+    }
+    channel.Call("filter", "closesession(" + session + ")");
+
+    if (result.outcome == Outcome::ProtocolError) {
+        result.text = std::string(utf8Text);
+        return result;
+    }
+    output.append(text, copied, std::u32string::npos);
+    result.text = Encode(output, 0, output.size());
+    return result;
+}
+
+}  // namespace kassavero

@@ -1,0 +1,60 @@
+#pragma once
+
+// The client side of the document conversion protocol, as a word-processor macro speaks
+// it: open a session, hand over the text piece by piece, find and confirm each change,
+// write the replacements into the document, close the session. Used by kassavero-dde.
+//
+// The document is Unicode (UTF-8 here); the program sees one Windows-1252 character per
+// code point, so offsets are code points on both sides. Every character outside the
+// changes, including those Windows-1252 cannot hold, is copied from the original.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kassavero {
+
+// Runs "<item>:<command>" in the program and returns the item's reply without its
+// square brackets (UTF-8). Throws CommandChannelError when the program cannot be
+// reached.
+class CommandChannel {
+  public:
+    virtual ~CommandChannel() = default;
+    virtual std::string Call(std::string_view item, std::string_view command) = 0;
+};
+
+struct DocumentConversionResult {
+    enum class Outcome {
+        Done,           // every piece searched to its end
+        Cancelled,      // the user cancelled; the changes made until then are kept
+        NoSession,      // the program could not open a session
+        ProtocolError,  // the program answered "ERROR. ..." or something unreadable
+    };
+    Outcome outcome = Outcome::Done;
+    std::string text;         // the converted document (UTF-8); the original on failure
+    std::size_t found = 0;    // changes the program proposed
+    std::size_t changed = 0;  // changes accepted and written
+    std::string error;        // the reply that stopped the conversion
+};
+
+// The pieces a document is handed over in: every line on its own (a command cannot
+// carry a line break), and a line the program could not search in one go cut at a
+// blank between words. Each piece is a [start, end) range of code points; what lies
+// between pieces (line breaks, zero characters) is never sent.
+struct TextPiece {
+    std::size_t start;
+    std::size_t end;
+};
+std::vector<TextPiece> SplitIntoPieces(const std::u32string& text);
+
+// Converts a UTF-8 document through the channel; confirm asks the user for each change
+// in the program's confirmation dialog.
+DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_view utf8Text,
+                                         bool confirm, const std::string& clientName);
+
+// The three text fields of a "YES;" reply, with "\;" read as ";".
+std::vector<std::string> SplitEscapedFields(std::string_view text);
+
+}  // namespace kassavero

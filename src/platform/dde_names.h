@@ -1,0 +1,21 @@
+#pragma once
+
+// Names under which the command interface is found on the session bus.
+
+#include <string>
+#include <string_view>
+
+namespace kassavero {
+
+inline constexpr const char* kDdeObjectPath = "/org/kassavero/dde";
+inline constexpr const char* kDdeInterface = "org.kassavero.dde.Server";
+inline constexpr const char* kDdeBusNamePrefix = "org.kassavero.dde.";
+
+// The service: the program file's name up to its first "." ("kassavero").
+std::string DdeServiceName(std::string_view programPath);
+
+// "org.kassavero.dde." + the service, each character outside [A-Za-z0-9_] replaced by
+// "_", and "_" put in front of a leading digit, which a bus name may not have.
+std::string DdeBusName(std::string_view service);
+
+}  // namespace kassavero
