@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+#include <QSocketNotifier>
+
+namespace kassavero {
+
+// Turns SIGTERM (sent at logout) and SIGINT into the signal Terminate() on the event
+// loop, so the program ends through its ordinary shut-down instead of being killed
+// in the middle of a file write.
+class UnixSignals : public QObject {
+    Q_OBJECT
+  public:
+    explicit UnixSignals(QObject* parent = nullptr);
+    ~UnixSignals() override;
+
+  signals:
+    void Terminate(int signalNumber);
+
+  private:
+    void ReadSignal();
+
+    QSocketNotifier* notifier_ = nullptr;
+};
+
+}  // namespace kassavero
