@@ -1,0 +1,95 @@
+#include "platform/dbus_dde_service.h"
+
+#include "core/win1252.h"
+#include "kassavero_dde_adaptor.h"
+#include "platform/dde_names.h"
+#include "platform/dde_server.h"
+
+namespace kassavero {
+namespace {
+
+std::string Inside(const QString& text) { return Utf8ToWin1252(text.toUtf8().toStdString()); }
+
+QString Outside(std::string_view text) {
+    return QString::fromStdString(Win1252ToUtf8(text));
+}
+
+}  // namespace
+
+DbusDdeService::DbusDdeService(DdeServer& server, std::function<void(unsigned)> postMessage,
+                               QObject* parent)
+    : QObject(parent),
+      server_(server),
+      postMessage_(std::move(postMessage)),
+      bus_(QString()) {
+    new ServerAdaptor(this);
+    server_.SetAdviseSink([this](std::string_view item, std::string_view data) {
+        emit Advise(Outside(item), Outside(data));
+    });
+}
+
+DbusDdeService::~DbusDdeService() {
+    server_.SetAdviseSink({});
+    if (!busName_.isEmpty()) {
+        bus_.unregisterObject(QString::fromLatin1(kDdeObjectPath));
+        bus_.unregisterService(busName_);
+    }
+}
+
+bool DbusDdeService::Register(const QDBusConnection& bus, const QString& busName,
+                              QString& error) {
+    if (!bus.isConnected()) {
+        error = QStringLiteral("no session bus: ") + bus.lastError().message();
+        return false;
+    }
+    bus_ = bus;
+    if (!bus_.registerObject(QString::fromLatin1(kDdeObjectPath), this)) {
+        error = QStringLiteral("the object path is in use");
+        return false;
+    }
+    if (!bus_.registerService(busName)) {
+        bus_.unregisterObject(QString::fromLatin1(kDdeObjectPath));
+        error = QStringLiteral("the name %1 is taken: %2").arg(busName, bus_.lastError().message());
+        return false;
+    }
+    busName_ = busName;
+    return true;
+}
+
+void DbusDdeService::Fail(int error) {
+    if (!calledFromDBus()) return;
+    switch (static_cast<DdeError>(error)) {
+        case DdeError::UnknownTopic:
+            sendErrorReply(QStringLiteral("org.kassavero.dde.Error.UnknownTopic"),
+                           QStringLiteral("unknown topic"));
+            break;
+        case DdeError::UnknownItem:
+        case DdeError::PokeRefused:
+            sendErrorReply(QStringLiteral("org.kassavero.dde.Error.UnknownItem"),
+                           QStringLiteral("unknown item"));
+            break;
+        case DdeError::None:
+            break;
+    }
+}
+
+void DbusDdeService::Execute(const QString& topic, const QString& command) {
+    Fail(static_cast<int>(server_.Execute(Inside(topic), Inside(command))));
+}
+
+void DbusDdeService::Poke(const QString& topic, const QString& item, const QString& data) {
+    Fail(static_cast<int>(server_.Poke(Inside(topic), Inside(item), Inside(data))));
+}
+
+QString DbusDdeService::Request(const QString& topic, const QString& item) {
+    std::string lines;
+    const DdeError error = server_.Request(Inside(topic), Inside(item), lines);
+    Fail(static_cast<int>(error));
+    return error == DdeError::None ? Outside(lines) : QString();
+}
+
+void DbusDdeService::PostMessage(uint message) {
+    if (postMessage_) postMessage_(message);
+}
+
+}  // namespace kassavero

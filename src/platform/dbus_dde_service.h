@@ -1,0 +1,49 @@
+#pragma once
+
+// The command interface on the session bus: the methods of org.kassavero.dde.Server
+// handed to the DDE server adapter, with text in UTF-8 on the bus and Windows-1252
+// inside. The adaptor generated from data/dbus/org.kassavero.dde.Server.xml is attached
+// to this object.
+
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+namespace kassavero {
+
+class DdeServer;
+
+class DbusDdeService : public QObject, protected QDBusContext {
+    Q_OBJECT
+public:
+    // postMessage receives the numbers sent with PostMessage.
+    DbusDdeService(DdeServer& server, std::function<void(unsigned)> postMessage,
+                   QObject* parent = nullptr);
+    ~DbusDdeService() override;
+
+    // Claims the bus name and serves the object. Returns false with a reason when the
+    // bus cannot be reached or the name is taken.
+    bool Register(const QDBusConnection& bus, const QString& busName, QString& error);
+
+public slots:
+    void Execute(const QString& topic, const QString& command);
+    void Poke(const QString& topic, const QString& item, const QString& data);
+    QString Request(const QString& topic, const QString& item);
+    void PostMessage(uint message);
+
+signals:
+    void Advise(const QString& item, const QString& data);
+
+private:
+    void Fail(int error);
+
+    DdeServer& server_;
+    std::function<void(unsigned)> postMessage_;
+    QDBusConnection bus_;
+    QString busName_;
+};
+
+}  // namespace kassavero
