@@ -238,7 +238,12 @@ void CalculatorModel::UpdateLayout() {
     // The window shows the result once this event is over, so there is no need to hide
     // it while the rows are rebuilt.
     const ProfileSettings& settings = profile_.Settings();
-    const bool sourceWasShown = SlotOf(sourceCurrency_) >= 0;
+    // The source line's text is the user's, not a computed one: it moves with its line.
+    const int oldSourceSlot = SlotOf(sourceCurrency_);
+    std::optional<NumericEditState> sourceEdit;
+    if (oldSourceSlot >= 0) {
+        sourceEdit = Slot(oldSourceSlot).Field.Edit;
+    }
     int last = -1;
     int x = 0;
     for (CurrencyIndex c = 0; c < kCurrencyCount; ++c) {
@@ -253,9 +258,6 @@ void CalculatorModel::UpdateLayout() {
         slot.Name.Text = CurrencyName(settings, c, nameLanguage_);
         slot.Rate.Text = FormatGeneralNumber(currencies_.CurrencyRate(c), decimalSeparator_);
         SetSlotBold(last, c == sourceCurrency_);
-        if (c == sourceCurrency_) {
-            slot.Field.Edit.SelectAll();
-        }
         x = geometry_.FieldLeft + geometry_.FieldWidth + kCalculatorColumnGap;
         PlaceColumns(slot, x);
     }
@@ -281,13 +283,24 @@ void CalculatorModel::UpdateLayout() {
     checkedPrecision_ = ToPrecisionMode(settings.CalculatorPrecision);
     previousSource_ = sourceCurrency_;
 
+    const int sourceSlot = SlotOf(sourceCurrency_);
     if (!inShow_) {
         // Lines that moved, came into view or changed precision would otherwise show a
         // stale amount, or one of another currency, until the next conversion.
-        if (!sourceWasShown) {
-            WriteSourceText();
+        if (sourceSlot >= 0 && sourceSlot != oldSourceSlot) {
+            if (sourceEdit) {
+                MutableSlot(sourceSlot).Field.Edit = *sourceEdit;
+                if (focusedSlot_ == oldSourceSlot) {
+                    focusedSlot_ = sourceSlot;
+                }
+            } else {
+                WriteSourceText();
+            }
         }
         FillLines(linesCleared_);
+    }
+    if (sourceSlot >= 0) {
+        MutableSlot(sourceSlot).Field.Edit.SelectAll();
     }
 }
 

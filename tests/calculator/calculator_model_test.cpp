@@ -185,10 +185,20 @@ TEST_F(CalculatorTest, WithoutSingleKeyUpdateEnterConverts) {
 TEST_F(CalculatorTest, LayoutChangeKeepsEmptiedLinesWaitingForEnter) {
     Settings().CalculatorSingleKeyUpdate = false;
     Calc().Show();
-    Type(kDEM, "5");
+    Type(kDEM, "5,50");
     Calc().Execute(CalculatorCommand::HighPrecision);
     EXPECT_EQ(Line(kEUR), "");
-    EXPECT_EQ(Line(kDEM), "5");
+    EXPECT_EQ(Line(kDEM), "5,50");
+
+    // The typed text moves with its line when a line above it goes.
+    Settings().CalculatorLine[kATS] = false;
+    profile_.NotifySettingsChanged();
+    EXPECT_EQ(Calc().SlotOf(kDEM), 2);
+    EXPECT_EQ(Line(kDEM), "5,50");
+    EXPECT_EQ(Calc().FocusedSlot(), 2);
+    EXPECT_EQ(Line(kBEF), "");
+    EXPECT_TRUE(Bold(kDEM));
+    EXPECT_FALSE(Calc().Slot(3).Field.Bold);
 }
 
 TEST_F(CalculatorTest, OnlyTwoLines) {
