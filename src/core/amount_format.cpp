@@ -243,6 +243,44 @@ AmountFormat FormulaAmountFormat(PrecisionMode mode, CurrencyIndex target,
     return format;
 }
 
+AmountFormat CalculatorAmountFormat(PrecisionMode mode, CurrencyIndex currency, double amount,
+                                    const ProfileSettings& settings, char systemDecimalSeparator) {
+    static const TWaehrungsAusgabeFormat kNoCurrencyRecord;
+    const auto& record = IsCurrency(currency) ? settings.Output[currency] : kNoCurrencyRecord;
+    AmountFormat format = CurrencyAmountFormat(record, currency);
+    switch (mode) {
+        case PrecisionMode::HighPrecision: {
+            const double magnitude = std::fabs(amount);
+            format.Decimals = 14;
+            if (magnitude >= 10 && std::isfinite(magnitude)) {
+                format.Decimals -=
+                    static_cast<int>(std::trunc(std::log10(static_cast<long double>(magnitude))));
+            }
+            format.RoundingStrategy = kRoundToSignificantDigits;
+            format.Multiple = 0;
+            format.SignificantDigits = 15;
+            break;
+        }
+        case PrecisionMode::TransferUnit:
+        case PrecisionMode::Coin:
+            format.Decimals = DefaultDecimals(currency);
+            format.RoundingStrategy =
+                mode == PrecisionMode::Coin ? kRoundToCoin : kRoundToTransferUnit;
+            format.Multiple = 1.0;
+            format.SignificantDigits = 0;
+            break;
+        case PrecisionMode::CurrencySettings:
+            break;
+    }
+    if (mode != PrecisionMode::CurrencySettings) {
+        format.RoundingDirection = kRoundCommercial;
+    }
+    format.UseThousandSymbol = false;
+    format.DecimalSymbol = systemDecimalSeparator;
+    format.MinusFirst = true;
+    return format;
+}
+
 AmountFormat OldAmountFormat(CurrencyIndex source, int decimalsInText, char systemDecimalSeparator,
                              char systemThousandSeparator) {
     AmountFormat format;

@@ -99,6 +99,15 @@ AmountFormat CurrencyAmountFormat(const TWaehrungsAusgabeFormat& record, Currenc
 AmountFormat FormulaAmountFormat(PrecisionMode mode, CurrencyIndex target,
                                  const ProfileSettings& settings, char systemDecimalSeparator);
 
+// A calculator line in a precision: high precision writes fifteen significant digits
+// (fourteen decimals below 10, one fewer for every further place, so the decimals turn
+// negative from 10^15 on), the transfer unit and coin precisions the currency's usual
+// decimals rounded to that step, and the last one the rounding and decimals of the
+// currency's record. Always without grouping, with the system decimal separator and
+// the minus sign first; a line never shows the currency's symbol.
+AmountFormat CalculatorAmountFormat(PrecisionMode mode, CurrencyIndex currency, double amount,
+                                    const ProfileSettings& settings, char systemDecimalSeparator);
+
 // The old amount shown for confirmation: as many decimals as the source currency usually
 // has or the text had, whichever is more, rounded commercially to that last place,
 // grouped with the system thousands separator, minus first.

@@ -64,9 +64,13 @@ void DbusDdeService::Fail(int error) {
                            QStringLiteral("unknown topic"));
             break;
         case DdeError::UnknownItem:
-        case DdeError::PokeRefused:
             sendErrorReply(QStringLiteral("org.kassavero.dde.Error.UnknownItem"),
                            QStringLiteral("unknown item"));
+            break;
+        case DdeError::PokeRefused:
+            // An item that is only there to be read, such as "Topics".
+            sendErrorReply(QStringLiteral("org.kassavero.dde.Error.PokeRefused"),
+                           QStringLiteral("the item cannot be written"));
             break;
         case DdeError::None:
             break;

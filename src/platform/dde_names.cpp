@@ -2,13 +2,6 @@
 
 namespace kassavero {
 
-std::string DdeServiceName(std::string_view programPath) {
-    const auto slash = programPath.find_last_of('/');
-    std::string_view name =
-        slash == std::string_view::npos ? programPath : programPath.substr(slash + 1);
-    return std::string(name.substr(0, name.find('.')));
-}
-
 std::string DdeBusName(std::string_view service) {
     std::string element;
     for (char c : service) {

@@ -1,6 +1,7 @@
 #pragma once
 
-// Names under which the command interface is found on the session bus.
+// Names under which the command interface is found on the session bus. The service
+// name itself comes from DdeServiceName (platform/dde_server.h).
 
 #include <string>
 #include <string_view>
@@ -10,9 +11,6 @@ namespace kassavero {
 inline constexpr const char* kDdeObjectPath = "/org/kassavero/dde";
 inline constexpr const char* kDdeInterface = "org.kassavero.dde.Server";
 inline constexpr const char* kDdeBusNamePrefix = "org.kassavero.dde.";
-
-// The service: the program file's name up to its first "." ("kassavero").
-std::string DdeServiceName(std::string_view programPath);
 
 // "org.kassavero.dde." + the service, each character outside [A-Za-z0-9_] replaced by
 // "_", and "_" put in front of a leading digit, which a bus name may not have.

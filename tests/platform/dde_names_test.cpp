@@ -5,13 +5,6 @@
 namespace kassavero {
 namespace {
 
-TEST(DdeNames, ServiceIsTheFileNameUpToItsFirstDot) {
-    EXPECT_EQ(DdeServiceName("/usr/bin/kassavero"), "kassavero");
-    EXPECT_EQ(DdeServiceName("./build/bin/kassavero.test.bin"), "kassavero");
-    EXPECT_EQ(DdeServiceName("kassavero"), "kassavero");
-    EXPECT_EQ(DdeServiceName("/opt/my.dir/kv"), "kv");
-}
-
 TEST(DdeNames, BusNameKeepsToTheAllowedCharacters) {
     EXPECT_EQ(DdeBusName("kassavero"), "org.kassavero.dde.kassavero");
     EXPECT_EQ(DdeBusName("kassa-vero 2"), "org.kassavero.dde.kassa_vero_2");

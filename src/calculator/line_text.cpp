@@ -1,0 +1,34 @@
+#include "calculator/line_text.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/amount_format.h"
+
+namespace kassavero {
+
+std::optional<std::string> CalculatorLineText(double amount, CurrencyIndex currency, int precision,
+                                              const ProfileSettings& settings,
+                                              char decimalSeparator,
+                                              std::string_view overflowText) {
+    const auto mode = ToPrecisionMode(precision);
+    if (!mode) {
+        return std::nullopt;
+    }
+    const double magnitude = std::fabs(amount);
+    const bool highPrecision = *mode == PrecisionMode::HighPrecision;
+    if (highPrecision ? !(magnitude < kCalculatorLimit) : !(magnitude <= kCalculatorLimit)) {
+        return std::string(overflowText);
+    }
+    std::string text = FormatAmount(
+        amount, CalculatorAmountFormat(*mode, currency, amount, settings, decimalSeparator));
+    const auto digits =
+        std::count_if(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const bool scientific = text.find('E') != std::string::npos;
+    if (scientific || (!highPrecision && digits >= 15)) {
+        return std::string(overflowText);
+    }
+    return text;
+}
+
+}  // namespace kassavero

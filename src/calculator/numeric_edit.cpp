@@ -1,0 +1,93 @@
+#include "calculator/numeric_edit.h"
+
+#include <algorithm>
+
+#include "core/number_text.h"
+
+namespace kassavero {
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+char NumericEditFilter(char typed, std::string_view text, EditSelection selection,
+                       char decimalSeparator) {
+    if (typed == kBackspaceChar) {
+        return typed;
+    }
+    const bool separator = typed == ',' || typed == '.' || typed == decimalSeparator;
+    if (!separator && typed != '-' && !IsDigit(typed)) {
+        return 0;  // Enter, control characters, letters, blanks
+    }
+    const std::size_t start = std::min(selection.Start, text.size());
+    const std::size_t end = start + std::min(selection.Length, text.size() - start);
+    const std::string_view before = text.substr(0, start);
+    const std::string_view after = text.substr(end);
+    const auto count = [&](auto predicate) {
+        return std::count_if(before.begin(), before.end(), predicate) +
+               std::count_if(after.begin(), after.end(), predicate);
+    };
+    if (separator) {
+        const bool hasSeparator = count([&](char c) { return c == decimalSeparator; }) > 0;
+        return hasSeparator ? 0 : decimalSeparator;
+    }
+    if (typed == '-') {
+        return start == 0 && !after.starts_with('-') ? typed : 0;
+    }
+    return static_cast<std::size_t>(count(IsDigit)) >= kMaxTypedDigits ? 0 : typed;
+}
+
+std::optional<double> NumericEditValue(std::string_view text, char decimalSeparator) {
+    if (text.empty()) {
+        return 0.0;
+    }
+    return ParseDecimalStrict(text, decimalSeparator);
+}
+
+void NumericEditState::SetText(std::string text) {
+    text_ = std::move(text);
+    selection_ = {text_.size(), 0};
+}
+
+void NumericEditState::SetSelection(EditSelection selection) {
+    selection.Start = std::min(selection.Start, text_.size());
+    selection.Length = std::min(selection.Length, text_.size() - selection.Start);
+    selection_ = selection;
+}
+
+bool NumericEditState::SetAlignment(TextAlignment alignment) {
+    if (alignment == alignment_) {
+        return false;
+    }
+    alignment_ = alignment;
+    return true;
+}
+
+bool NumericEditState::TypeCharacter(char typed, char decimalSeparator) {
+    const char accepted = NumericEditFilter(typed, text_, selection_, decimalSeparator);
+    if (accepted == 0) {
+        return false;
+    }
+    std::size_t start = selection_.Start;
+    std::size_t length = selection_.Length;
+    if (accepted == kBackspaceChar) {
+        if (length == 0) {
+            if (start == 0) {
+                return false;
+            }
+            --start;
+            length = 1;
+        }
+        text_.erase(start, length);
+    } else {
+        text_.replace(start, length, 1, accepted);
+        ++start;
+    }
+    selection_ = {start, 0};
+    return true;
+}
+
+}  // namespace kassavero

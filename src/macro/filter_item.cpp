@@ -1,0 +1,157 @@
+// The item "Filter": the document conversion that word-processor and spreadsheet macros
+// run. Open a session, hand over a piece of text, ask for the next change, have it
+// confirmed, close the session; or convert one spreadsheet formula.
+
+#include "confirm/formula_question.h"
+#include "core/number_text.h"
+#include "core/win1252.h"
+#include "macro/dde_command.h"
+#include "macro/filter_reply.h"
+#include "macro/macro_interpreter.h"
+
+namespace kassavero {
+namespace {
+
+constexpr std::string_view kTransferText = "transfertext";
+
+// A currency argument of "convertexcelformula": not a number counts as 0 (EUR), a number
+// outside the fourteen currencies as no currency.
+CurrencyIndex FormulaCurrency(const std::string& argument) {
+    const std::int32_t value = ParseInt32(argument).value_or(0);
+    return value >= 0 && value < kCurrencyCount ? static_cast<CurrencyIndex>(value) : kNoCurrency;
+}
+
+// "Show the dialog" arguments: not a number counts as 1.
+bool ShowDialogArgument(const std::string& argument) {
+    return ParseInt32(argument).value_or(1) != 0;
+}
+
+}  // namespace
+
+std::string MacroInterpreter::ExecuteFilterItem(std::string_view command) {
+    if (LowerCaseLatin1(command.substr(0, kTransferText.size())) == kTransferText)
+        return TransferTextCommand(command);
+    std::string reply;
+    ParseDdeCommand(
+        command, reply,
+        WithHandlerFrame(
+            [this](const std::string& function, const std::vector<std::string>& arguments,
+                   std::string& out) { ExecuteFilterFunction(function, arguments, out); }));
+    return reply;
+}
+
+// "transfertext", optional digits (not used), ":" and the text, taken exactly as it
+// stands. The text waits for the next "findnextchange" or "convertexcelformula"; a new
+// one replaces it.
+std::string MacroInterpreter::TransferTextCommand(std::string_view command) {
+    std::size_t position = kTransferText.size();
+    while (position < command.size() && command[position] >= '0' && command[position] <= '9')
+        ++position;
+    if (position >= command.size() || command[position] != ':')
+        return "ERROR. Invalid syntax for TransferText!";
+    pendingText_ = command.substr(position + 1);
+    textPending_ = true;
+    return std::string(command);
+}
+
+void MacroInterpreter::ExecuteFilterFunction(const std::string& function,
+                                             const std::vector<std::string>& arguments,
+                                             std::string& reply) {
+    const std::size_t count = arguments.size();
+    Engine& engine = services_.engine;
+    if (function == "opensession") {
+        if (!CheckArgumentCount(count, 2, function, reply))
+            return;
+        reply = std::to_string(
+            engine.OpenSession(engineHandle_, arguments[0], ShowDialogArgument(arguments[1])));
+    } else if (function == "closesession") {
+        if (!CheckArgumentCount(count, 1, function, reply))
+            return;
+        // An argument that is no number closes nothing: read as 0 it would close the
+        // session of whichever client holds slot 0.
+        const auto session = ParseInt32(arguments[0]);
+        if (!session) {
+            reply = "ERROR. Invalid session: " + arguments[0];
+            return;
+        }
+        engine.CloseSession(engineHandle_, *session);
+        reply = "OK";
+    } else if (function == "findnextchange") {
+        if (CheckArgumentCount(count, 1, function, reply))
+            FindNextChangeFunction(arguments[0], reply);
+    } else if (function == "convertexcelformula") {
+        if (CheckArgumentCount(count, 3, function, reply))
+            ConvertExcelFormulaFunction(arguments, reply);
+    } else if (function == "confirmchange") {
+        if (CheckArgumentCount(count, 2, function, reply))
+            ConfirmChangeFunction(arguments, reply);
+    } else if (function == "testconnection") {
+        if (CheckArgumentCount(count, 0, function, reply))
+            reply = "OK";
+    } else {
+        reply = "ERROR. Unknown function for DDE-item \"Filter\": " + function;
+    }
+}
+
+bool MacroInterpreter::CheckSessionArgument(const std::string& argument, std::string& reply) const {
+    reply = "OK";
+    const auto session = ParseInt32(argument);
+    if (!session) {
+        reply = "ERROR. Invalid session: " + argument;
+        return false;
+    }
+    return services_.engine.SessionExists(engineHandle_, *session);
+}
+
+void MacroInterpreter::FindNextChangeFunction(const std::string& argument, std::string& reply) {
+    Engine& engine = services_.engine;
+    const auto session = ParseInt32(argument);
+    // The waiting text goes to the session asked, even one that is not open (the engine
+    // refuses it and says so). An argument that is no number gets it nowhere: read as 0
+    // it would replace the text of another client's session; the text keeps waiting.
+    if (textPending_ && session) {
+        // Taken before the hand-over, which lets pending events run: a text handed over
+        // by one of them waits for the next command instead of being lost.
+        const std::string text = pendingText_;
+        textPending_ = false;
+        engine.TransferText(engineHandle_, *session, static_cast<long long>(text.size()), text, 0);
+    }
+    if (!CheckSessionArgument(argument, reply))
+        return;
+    FoundChange change;
+    const bool found = engine.FindNextChange(engineHandle_, *session, change);
+    reply = FormatChangeReply(found, change.Start, change.End, change.Currency, change.Amount,
+                              services_.systemDecimalSeparator);
+}
+
+void MacroInterpreter::ConfirmChangeFunction(const std::vector<std::string>& arguments,
+                                             std::string& reply) {
+    if (!CheckSessionArgument(arguments[0], reply))
+        return;
+    const int session = ParseInt32(arguments[0]).value_or(0);
+    ReplacementParts parts;
+    const int result = services_.engine.ConfirmChange(engineHandle_, session,
+                                                      ShowDialogArgument(arguments[1]), parts);
+    reply = FormatConfirmReply(result, parts);
+}
+
+void MacroInterpreter::ConvertExcelFormulaFunction(const std::vector<std::string>& arguments,
+                                                   std::string& reply) {
+    if (!textPending_) {
+        reply = "ERROR. Transfer forumla with transfertext first, then call function.";
+        return;
+    }
+    const CurrencyIndex source = FormulaCurrency(arguments[1]);
+    const CurrencyIndex target = FormulaCurrency(arguments[2]);
+    // Taken before asking: while the user decides, other commands run, and a formula
+    // handed over meanwhile must wait for its own command rather than be dropped.
+    const std::string formula = std::move(pendingText_);
+    pendingText_.clear();
+    textPending_ = false;
+    bool cancelled = false;
+    std::string result;
+    services_.formulas.AskFormula(formula, source, target, cancelled, result);
+    reply = result;
+}
+
+}  // namespace kassavero

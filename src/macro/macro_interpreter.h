@@ -1,0 +1,126 @@
+#pragma once
+
+// The command interpreter that stands behind the hidden main window: macro lines
+// "<Item>:<Command>" from DDE executes and the status file, and commands poked into the
+// items "Filter", "Settings" and "Calculator" of the topic "System", each answered by a
+// reply text that the client reads back from the item in square brackets.
+//
+// "Filter" converts documents through the engine's sessions, "Settings" reads and writes
+// stored profile values and opens windows, "Calculator" hands amounts to the calculator.
+// Failures are replies beginning "ERROR."; the interpreter itself never shows anything.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/currency.h"
+#include "engine/engine.h"
+#include "platform/dde_server.h"
+
+namespace kassavero {
+
+class ActiveProfile;
+class AboutWindow;
+class CalculatorAccess;
+class FormulaQuestion;
+class Help;
+class Registry;
+class SettingsWindow;
+
+inline constexpr std::string_view kSystemTopic = "System";
+inline constexpr std::string_view kMacroServerTopic = "MacroServer";
+inline constexpr std::string_view kFilterItem = "Filter";
+inline constexpr std::string_view kSettingsItem = "Settings";
+inline constexpr std::string_view kCalculatorItem = "Calculator";
+inline constexpr std::string_view kTopicsItem = "Topics";
+
+// Everything the commands work on. The store is opened anew for every settings
+// command, so it always sees what other parts of the program saved meanwhile.
+struct MacroServices {
+    Engine& engine;
+    const ActiveProfile& profile;
+    FormulaQuestion& formulas;
+    CalculatorAccess& calculator;
+    SettingsWindow& settingsWindow;
+    AboutWindow& aboutWindow;
+    Help& help;
+    std::function<std::unique_ptr<Registry>()> openStore;
+    char systemDecimalSeparator = ',';
+};
+
+class MacroInterpreter final : public DdeServerHandler {
+  public:
+    // Adds the topics "System" and `MacroServer` and the items of "System" with their
+    // first texts to the server and becomes its handler. `engineHandle` is what the
+    // engine handed out at start-up; every engine call presents it.
+    MacroInterpreter(DdeServer& server, MacroServices services, EngineHandle engineHandle);
+    ~MacroInterpreter() override;
+    MacroInterpreter(const MacroInterpreter&) = delete;
+    MacroInterpreter& operator=(const MacroInterpreter&) = delete;
+
+    // Runs "<Item>:<Command>" and leaves its reply in FLastResult and, in brackets, as
+    // the item's text. A line without ":" or with an unknown item changes FLastResult
+    // only.
+    void ExecuteMacroLine(std::string_view line);
+
+    // After a poke: the item's text is the command; its reply in brackets becomes the
+    // item's text. FLastResult stays as it is.
+    void FilterPokeData();
+    void SettingsPokeData();
+    void CalculatorPokeData();
+
+    // The reply of each item to one command.
+    std::string ExecuteFilterItem(std::string_view command);
+    std::string ExecuteSettingsItem(std::string_view command);
+    std::string ExecuteCalculatorItem(std::string_view command);
+
+    // The reply of the last macro line, whatever channel delivered it.
+    const std::string& FLastResult() const { return lastResult_; }
+    // A text handed over by "transfertext" and whether it still waits to be used.
+    const std::string& FPendingText() const { return pendingText_; }
+    bool FTextPending() const { return textPending_; }
+    EngineHandle FEngine() const { return engineHandle_; }
+
+    // DdeServerHandler
+    void OnExecuteMacro(std::string_view topic, const std::vector<std::string>& lines) override;
+    void OnPokeData(std::string_view topic, std::string_view item) override;
+
+  private:
+    void SetItemReply(std::string_view item, const std::string& reply);
+
+    void ExecuteFilterFunction(const std::string& function,
+                               const std::vector<std::string>& arguments, std::string& reply);
+    void ExecuteSettingsFunction(const std::string& function,
+                                 const std::vector<std::string>& arguments, std::string& reply);
+    void ExecuteCalculatorFunction(const std::string& function,
+                                   const std::vector<std::string>& arguments, std::string& reply);
+
+    // The text hand-over "transfertext[digits]:text".
+    std::string TransferTextCommand(std::string_view command);
+    // Sets reply to "OK", or to the error for an argument that is no number (false).
+    // True only for a number that names an open session.
+    bool CheckSessionArgument(const std::string& argument, std::string& reply) const;
+    void FindNextChangeFunction(const std::string& argument, std::string& reply);
+    void ConfirmChangeFunction(const std::vector<std::string>& arguments, std::string& reply);
+    void ConvertExcelFormulaFunction(const std::vector<std::string>& arguments, std::string& reply);
+
+    // A store of its own for one settings command; nullptr, with the error reply, when
+    // there is none.
+    std::unique_ptr<Registry> OpenStore(std::string& reply) const;
+    void GetValue(const std::string& profileName, const std::string& key, std::string& reply);
+    void SetValue(const std::string& profileName, const std::string& key, const std::string& value,
+                  std::string& reply);
+    std::string ParseAndSetValue(std::string_view text);
+    void ShowInCalculator(CurrencyIndex currency, double amount);
+
+    DdeServer& server_;
+    MacroServices services_;
+    EngineHandle engineHandle_;
+    std::string lastResult_;
+    std::string pendingText_;
+    bool textPending_ = false;
+};
+
+}  // namespace kassavero

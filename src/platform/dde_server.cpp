@@ -1,0 +1,38 @@
+#include "platform/dde_server.h"
+
+namespace kassavero {
+
+std::string DdeServiceName(std::string_view programPath) {
+    const std::size_t slash = programPath.find_last_of('/');
+    std::string_view name =
+        slash == std::string_view::npos ? programPath : programPath.substr(slash + 1);
+    return std::string(name.substr(0, name.find('.')));
+}
+
+std::vector<std::string> SplitDdeLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n')
+            ++start;
+    }
+    return lines;
+}
+
+std::string JoinDdeLines(const std::vector<std::string>& lines) {
+    std::string joined;
+    for (const std::string& line : lines) {
+        joined += line;
+        joined += "\r\n";
+    }
+    return joined;
+}
+
+}  // namespace kassavero

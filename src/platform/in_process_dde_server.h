@@ -1,0 +1,54 @@
+#pragma once
+
+// The DDE server held in the program's own memory: topics, items and their lines, and
+// the dispatch of executes and pokes to the handler. Tests drive it directly; the bus
+// transport forwards its clients' calls to one of these and turns the advise notices
+// into its signal.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/dde_server.h"
+
+namespace kassavero {
+
+class InProcessDdeServer : public DdeServer {
+  public:
+    explicit InProcessDdeServer(std::string serviceName);
+
+    const std::string& ServiceName() const override { return service_; }
+    void AddTopic(std::string_view topic) override;
+    void AddItem(std::string_view topic, std::string_view item, std::vector<std::string> lines,
+                 bool takesPokes) override;
+    void SetHandler(DdeServerHandler* handler) override { handler_ = handler; }
+    std::string ItemText(std::string_view topic, std::string_view item) const override;
+    void SetItemText(std::string_view topic, std::string_view item, std::string_view text) override;
+
+    DdeError Execute(std::string_view topic, std::string_view command) override;
+    DdeError Poke(std::string_view topic, std::string_view item, std::string_view data) override;
+    DdeError Request(std::string_view topic, std::string_view item, std::string& data) override;
+    void SetAdviseSink(DdeAdviseSink sink) override { adviseSink_ = std::move(sink); }
+
+  private:
+    struct Item {
+        std::string name;
+        std::vector<std::string> lines;
+        bool takesPokes = false;
+    };
+    struct Topic {
+        std::string name;
+        std::vector<Item> items;
+    };
+
+    Topic* FindTopic(std::string_view name);
+    const Topic* FindTopic(std::string_view name) const;
+    static Item* FindItem(Topic& topic, std::string_view name);
+
+    std::string service_;
+    std::vector<Topic> topics_;
+    DdeServerHandler* handler_ = nullptr;
+    DdeAdviseSink adviseSink_;
+};
+
+}  // namespace kassavero

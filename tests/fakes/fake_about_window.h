@@ -1,0 +1,15 @@
+#pragma once
+
+#include "shell/windows.h"
+
+namespace kassavero::testing {
+
+// Counts the requests to show the About window.
+class FakeAboutWindow final : public AboutWindow {
+  public:
+    int shown = 0;
+
+    void ShowAbout() override { ++shown; }
+};
+
+}  // namespace kassavero::testing

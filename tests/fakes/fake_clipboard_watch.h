@@ -1,0 +1,14 @@
+#pragma once
+
+#include "calculator/clipboard_watch.h"
+
+namespace kassavero::testing {
+
+class FakeClipboardWatch final : public ClipboardWatch {
+  public:
+    int skipRequests = 0;
+
+    void SkipNextClipboardChange() override { ++skipRequests; }
+};
+
+}  // namespace kassavero::testing

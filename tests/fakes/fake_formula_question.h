@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "confirm/formula_question.h"
+
+namespace kassavero::testing {
+
+// Stands in for the formula question: records each formula with its currencies and
+// answers the scripted result, or "CANCEL" when told to cancel. Without a script the
+// formula comes back unchanged, as one without amounts would.
+class FakeFormulaQuestion final : public FormulaQuestion {
+  public:
+    struct Asked {
+        std::string formula;
+        CurrencyIndex source;
+        CurrencyIndex target;
+    };
+
+    std::vector<Asked> asked;
+    std::vector<std::string> results;  // taken front to back
+    bool cancel = false;
+
+    void AskFormula(const std::string& formula, CurrencyIndex source, CurrencyIndex target,
+                    bool& cancelled, std::string& result) override {
+        asked.push_back({formula, source, target});
+        if (cancel) {
+            cancelled = true;
+            result = "CANCEL";
+            return;
+        }
+        cancelled = false;
+        if (results.empty()) {
+            result = formula;
+            return;
+        }
+        result = results.front();
+        results.erase(results.begin());
+    }
+};
+
+}  // namespace kassavero::testing
