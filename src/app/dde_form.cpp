@@ -1,0 +1,33 @@
+#include "app/dde_form.h"
+
+#include <QDBusConnection>
+
+#include "platform/dbus_dde_service.h"
+
+namespace kassavero {
+
+TDDEForm::TDDEForm(Engine& engine, MacroServices services, const std::string& serviceName,
+                   const std::filesystem::path& statusFile)
+    : server_(serviceName),
+      statusProfile_(statusFile),
+      interpreter_(std::make_unique<MacroInterpreter>(server_, std::move(services),
+                                                      engine.EngineInit())),
+      statusFile_(statusProfile_, *interpreter_) {
+    statusFile_.WriteRuns(true);
+    setObjectName(Caption());
+}
+
+TDDEForm::~TDDEForm() {
+    bus_.reset();
+    statusFile_.WriteRuns(false);
+}
+
+bool TDDEForm::ConnectBus(const QString& busName, QString& error) {
+    auto service = std::make_unique<DbusDdeService>(
+        server_, [this](unsigned message) { statusFile_.HandleMessage(message); });
+    if (!service->Register(QDBusConnection::sessionBus(), busName, error)) return false;
+    bus_ = std::move(service);
+    return true;
+}
+
+}  // namespace kassavero

@@ -1,0 +1,139 @@
+// kassavero: the tray program. main() is the composition root: it creates every service
+// and window once, in start-up order, hands each the references it needs, runs the
+// event loop and takes everything down in the reverse order.
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/dde_form.h"
+#include "app/later_windows.h"
+#include "calculator/calculator_model.h"
+#include "confirm/confirmation_dialog.h"
+#include "confirm/qt_confirmation_window.h"
+#include "core/currency.h"
+#include "engine/engine.h"
+#include "macro/status_file.h"
+#include "platform/dde_names.h"
+#include "platform/dde_server.h"
+#include "platform/posix_system_info.h"
+#include "platform/qt_desktop_help.h"
+#include "platform/qt_instance_lock.h"
+#include "platform/qt_message_boxes.h"
+#include "platform/qt_message_loop.h"
+#include "platform/qt_unix_signals.h"
+#include "platform/registry_file.h"
+#include "settings/active_profile.h"
+#include "settings/profile_manager.h"
+#include "shell/translation.h"
+
+namespace kassavero {
+namespace {
+
+constexpr const char* kTitle = "Kassavero";
+
+// The directory the program was started from, through any links.
+std::filesystem::path ProgramDirectory() {
+    return std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
+}
+
+int Run(QApplication& app) {
+    const std::filesystem::path programDirectory = ProgramDirectory();
+
+    // Set up before anything else, as every text the user sees comes from here.
+    Translation translation(programDirectory / "i18n.dat");
+    const PosixSystemInfo system;
+    const CurrencyIndex home = HomeCurrencyForLanguage(system.DefaultLanguageId());
+    QtMessageBoxes messageBoxes;
+
+    // One instance per user: a second one says so (unless told not to) and ends
+    // without touching anything.
+    InstanceLock instance;
+    if (!instance.TryLock()) {
+        const QStringList args = app.arguments();
+        if (args.size() < 2 || args[1] != QStringLiteral("/nowarning")) {
+            messageBoxes.ShowMessageBox(translation.TranslateKey("KassaveroLaeuftSchon"),
+                                        kTitle, mb::kOk | mb::kIconInformation);
+        }
+        return 0;
+    }
+
+    QApplication::setApplicationName(QString::fromLatin1(kTitle));
+    QApplication::setQuitOnLastWindowClosed(false);
+    DesktopHelp help(QString::fromStdString((programDirectory / "help").string()));
+    QtMessageLoop messageLoop;
+    UnixSignals unixSignals;
+    QObject::connect(&unixSignals, &UnixSignals::Terminate, &app, [] { QApplication::quit(); });
+
+    // The profile store lives for the whole run.
+    const std::filesystem::path configDirectory = DefaultRegistryDirectory();
+    RegistryFile store(configDirectory);
+
+    // Windows that later take their places here: the name input and the About window.
+    LaterWindows laterWindows;
+
+    // The settings holder loads the default profile.
+    ActiveProfile profile;
+    ProfileManager profiles(profile, store, system, translation, messageBoxes, laterWindows);
+    profiles.LoadAtStartUp(translation.LanguageSection());
+    const CurrencyTable currencies(profile, system.DecimalSeparator(), home);
+
+    // The calculator, then the confirmation dialog that hands amounts to it.
+    CalculatorModel calculator(profile, currencies, system, translation, store, laterWindows,
+                               laterWindows, laterWindows, help);
+    QtConfirmationWindow confirmationWindow;
+    ConfirmationDialog confirmation(confirmationWindow, profile, currencies,
+                                    system.ThousandSeparator(), translation.Common(),
+                                    translation, messageLoop, store, help, calculator,
+                                    laterWindows);
+    confirmationWindow.Attach(confirmation, translation);
+
+    // The hidden main window: engine, command interpreter, status file, bus.
+    Engine engine(profile, translation, messageBoxes, messageLoop, help, confirmation);
+    const std::string programPath = QCoreApplication::applicationFilePath().toStdString();
+    const std::string service = DdeServiceName(programPath);
+    MacroServices services{engine,
+                           profile,
+                           confirmation,
+                           calculator,
+                           laterWindows,
+                           laterWindows,
+                           help,
+                           [configDirectory] { return std::make_unique<RegistryFile>(configDirectory); },
+                           system.DecimalSeparator()};
+    TDDEForm ddeForm(engine, services, service, StatusFilePath(configDirectory));
+    QString busError;
+    if (!ddeForm.ConnectBus(QString::fromStdString(DdeBusName(service)), busError)) {
+        std::fprintf(stderr, "kassavero: the command interface is not on the session bus: %s\n",
+                     busError.toLocal8Bit().constData());
+    }
+
+    if (!translation.MissingKeys().empty()) {
+        messageBoxes.ShowMessageBox(
+            "There are strings missing in the translation file for your language:" +
+                translation.MissingKeys(),
+            kTitle, mb::kOk | mb::kIconWarning);
+    }
+
+    ddeForm.Status().WriteDdeStatus(true);
+    const int result = QApplication::exec();
+
+    // Shut-down: "DDEStatus" first; "Runs" goes with the hidden main window, last.
+    ddeForm.Status().WriteDdeStatus(false);
+    if (confirmation.Visible()) confirmation.Hide();
+    engine.Shutdown();
+    return result;
+}
+
+}  // namespace
+}  // namespace kassavero
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    return kassavero::Run(app);
+}
