@@ -1,0 +1,69 @@
+# Shared by the integration tests: a temporary home for the program's files, starting
+# and stopping the real program, and small checks.
+set -euo pipefail
+
+BIN="$1"
+KASSAVERO="$BIN/kassavero"
+CLIENT="$BIN/kassavero-dde"
+WORK=$(mktemp -d)
+export XDG_CONFIG_HOME="$WORK/config"
+export XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+export LC_ALL=C.UTF-8
+STATUS="$XDG_CONFIG_HOME/Kassavero/KASSAVR.INI"
+REGISTRY="$XDG_CONFIG_HOME/Kassavero/registry.reg"
+PIDS=()
+
+cleanup() {
+    local pid
+    for pid in "${PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAILED: $*" >&2
+    exit 1
+}
+
+# The value of a key in the status file (empty when missing).
+status_value() {
+    [ -f "$STATUS" ] || return 0
+    sed -n "s/^$1=//p" "$STATUS" | head -n 1 | tr -d '\r'
+}
+
+# Waits up to 20 s for a condition (a command) to hold.
+wait_for() {
+    local i
+    for i in $(seq 200); do
+        if "$@"; then return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
+
+status_is_ok() { [ "$(status_value DDEStatus)" = "OK" ]; }
+
+# Starts the program in the background and waits until it says it is ready.
+start_kassavero() {
+    "$KASSAVERO" "$@" >"$WORK/kassavero.out" 2>&1 &
+    KASSAVERO_PID=$!
+    PIDS+=("$KASSAVERO_PID")
+    wait_for status_is_ok || { cat "$WORK/kassavero.out" >&2; fail "Kassavero did not become ready"; }
+}
+
+stop_kassavero() {
+    kill -TERM "$KASSAVERO_PID"
+    local i
+    for i in $(seq 100); do
+        kill -0 "$KASSAVERO_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    ! kill -0 "$KASSAVERO_PID" 2>/dev/null || fail "Kassavero did not end on SIGTERM"
+    wait "$KASSAVERO_PID" || true
+}
+
+expect_eq() {
+    [ "$1" = "$2" ] || fail "expected '$2', got '$1'${3:+ ($3)}"
+}
