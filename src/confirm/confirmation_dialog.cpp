@@ -1,0 +1,617 @@
+#include "confirm/confirmation_dialog.h"
+
+#include "calculator/calculator_access.h"
+#include "core/amount_format.h"
+#include "core/number_text.h"
+#include "platform/help.h"
+#include "platform/message_loop.h"
+#include "settings/active_profile.h"
+#include "settings/transfer_ini_file.h"
+#include "shell/translation.h"
+#include "shell/translator.h"
+#include "shell/windows.h"
+
+namespace kassavero {
+namespace {
+
+constexpr const char* kCancelResult = "CANCEL";
+
+// Upper case of a typed character: a-z and the Windows-1252 small letters.
+char UpperCase(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7))
+        return static_cast<char>(u - 0x20);
+    return c;
+}
+
+// The record of a currency that is none: no symbol to write.
+const TWaehrungsAusgabeFormat& OutputRecord(const ProfileSettings& settings, CurrencyIndex c) {
+    static const TWaehrungsAusgabeFormat kNone{.Symbol = "", .UseSymbol = false};
+    return IsCurrency(c) ? settings.Output[c] : kNone;
+}
+
+ReplacementParts Unchanged(const TGeplanteAenderung& change) {
+    return ReplacementParts{"", change.OldText, ""};
+}
+
+}  // namespace
+
+ConfirmationDialog::ConfirmationDialog(ConfirmationView& view, ActiveProfile& profile,
+                                       const CurrencyTable& currencies,
+                                       char systemThousandSeparator, const CommonTexts& texts,
+                                       Translator& translator, MessageLoop& loop, Registry& store,
+                                       Help& help, CalculatorAccess& calculator,
+                                       SettingsWindow& settingsWindow)
+    : view_(view),
+      profile_(profile),
+      currencies_(currencies),
+      thousandSeparator_(systemThousandSeparator),
+      texts_(texts),
+      translator_(translator),
+      loop_(loop),
+      store_(store),
+      help_(help),
+      calculator_(calculator),
+      settingsWindow_(settingsWindow) {
+    view_.SetFieldStyle(FieldStyle::Change);
+    view_.SetControlVisible(ConfirmControl::FormulaBackButton, false);
+    view_.SetControlVisible(ConfirmControl::EuroPanel, false);
+    RefreshCurrencyLists();
+}
+
+ConfirmationDialog::~ConfirmationDialog() {
+    Unsubscribe();
+}
+
+// ---- Modes and showing ----
+
+void ConfirmationDialog::SetDialogMode(int mode) {
+    if (!open_)
+        dialogMode_ = mode;
+}
+
+void ConfirmationDialog::AnpassenModus() {
+    const bool asking = dialogMode_ == kDialogAsking;
+    if (!asking && dialogMode_ != kDialogRunning && dialogMode_ != kDialogPaused)
+        return;
+    view_.SetControlVisible(ConfirmControl::YesButton, asking);
+    view_.SetControlVisible(ConfirmControl::NoButton, asking);
+    view_.SetControlVisible(ConfirmControl::StopButton, !asking);
+    if (!asking) {
+        view_.SetStopButtonCaption(dialogMode_ == kDialogRunning ? texts_.StopCaption
+                                                                 : texts_.ContinueCaption);
+    }
+    const bool running = dialogMode_ == kDialogRunning;
+    view_.SetControlEnabled(ConfirmControl::SettingsButton, !running);
+    view_.SetControlEnabled(ConfirmControl::HelpButton, !running);
+    view_.SetControlEnabled(ConfirmControl::CancelButton, true);
+    if (running)
+        loop_.ProcessPendingMessages();
+}
+
+void ConfirmationDialog::Show() {
+    if (!visible_) {
+        TransferFormPosition(store_, kGeneralSection, kConfirmFormName, view_, false);
+        stopRequest_ = 0;
+        Subscribe();
+        visible_ = true;
+        view_.ShowWindow();
+        view_.BringToFront();
+        loop_.ProcessPendingMessages();
+        return;
+    }
+    view_.BringToFront();
+}
+
+void ConfirmationDialog::Hide() {
+    // Nobody could answer a hidden question or continue a hidden pause: whatever waits
+    // for the user ends as if the window had been closed.
+    if (open_ || dialogMode_ == kDialogPaused) {
+        if (dialogMode_ == kDialogPaused)
+            dialogMode_ = kDialogRunning;
+        if (stopRequest_ == 0)
+            stopRequest_ = kAnswerCancel;
+        GiveAnswer(kAnswerCancel);
+    }
+    if (!visible_)
+        return;
+    TransferFormPosition(store_, kGeneralSection, kConfirmFormName, view_, true);
+    visible_ = false;
+    view_.HideWindow();
+    Unsubscribe();
+}
+
+void ConfirmationDialog::Subscribe() {
+    profile_.SettingsChangedCallback(0).Set([this](ActiveProfile&) { RefreshCurrencyLists(); });
+    profile_.SettingsChangedCallback(1).Set([this](ActiveProfile&) { UpdateProposal(); });
+    subscribed_ = true;
+}
+
+void ConfirmationDialog::Unsubscribe() {
+    if (!subscribed_)
+        return;
+    profile_.SettingsChangedCallback(0).Clear();
+    profile_.SettingsChangedCallback(1).Clear();
+    subscribed_ = false;
+}
+
+// ---- Currencies and the proposal ----
+
+void ConfirmationDialog::RefreshCurrencyLists() {
+    entries_ = CurrencyListEntries(profile_.Settings());
+    view_.SetCurrencyLists(entries_);
+    SelectCurrencies(source_, target_);
+}
+
+void ConfirmationDialog::SelectCurrencies(CurrencyIndex source, CurrencyIndex target) {
+    const int sourcePosition = EntryPosition(entries_, source);
+    const int targetPosition = EntryPosition(entries_, target);
+    source_ = EntryCurrency(entries_, sourcePosition);
+    target_ = EntryCurrency(entries_, targetPosition);
+    view_.SelectSourceEntry(sourcePosition);
+    view_.SelectTargetEntry(targetPosition);
+}
+
+CurrencyIndex ConfirmationDialog::Listed(CurrencyIndex currency) const {
+    return EntryCurrency(entries_, EntryPosition(entries_, currency));
+}
+
+CurrencyIndex ConfirmationDialog::DefaultTarget() const {
+    return ListPositionToIndex(profile_.Settings().OutputDefaultCurrency);
+}
+
+void ConfirmationDialog::Compute(Question& question, CurrencyIndex source,
+                                 CurrencyIndex target) const {
+    const ProfileSettings& settings = profile_.Settings();
+    const char decimalSeparator = currencies_.SystemDecimalSeparator();
+    // A target rate of 0 (a custom currency without a rate) would write 0 for any
+    // amount, so it converts no more than a source rate of 0 does.
+    question.Convertible = IsCurrency(source) && IsCurrency(target) &&
+                           currencies_.CurrencyRate(source) != 0 &&
+                           currencies_.CurrencyRate(target) != 0;
+    question.EuroVisible = false;
+    question.NewAmount.clear();
+    if (question.Convertible) {
+        question.Amount = question.FormulaMode
+                              ? ParseDecimalLenient(question.OldAmountText, decimalSeparator)
+                              : question.Change.Amount;
+        const double euro = currencies_.ToEuro(question.Amount, source).value_or(0);
+        question.EuroVisible = source != kEUR && target != kEUR;
+        question.EuroText = IntermediateEuroText(euro, decimalSeparator, thousandSeparator_);
+        const double converted =
+            currencies_.ConvertAmount(question.Amount, source, target).value_or(0);
+        const AmountFormat format =
+            question.FormulaMode
+                ? FormulaAmountFormat(ToPrecisionMode(settings.ExcelPrecision_ConstantInFormula)
+                                          .value_or(PrecisionMode::TransferUnit),
+                                      target, settings, decimalSeparator)
+                : CurrencyAmountFormat(settings.Output[target], target);
+        question.NewAmount = FormatAmount(converted, format);
+    }
+    if (question.FormulaMode) {
+        question.Parts = ReplacementParts{"", question.NewAmount, ""};
+    } else if (question.Convertible) {
+        // The old amount keeps the symbol of the currency it was found in, whatever
+        // source the user picked.
+        question.Parts = ComposeReplacement(
+            question.NewAmount, question.Change.OldText, question.Change.HasSymbol,
+            settings.Output[target], OutputRecord(settings, question.Change.Currency), settings);
+    } else {
+        question.Parts = Unchanged(question.Change);
+    }
+}
+
+void ConfirmationDialog::UpdateProposal() {
+    if (!question_.Shown)
+        return;
+    Compute(question_, source_, target_);
+    Display();
+}
+
+void ConfirmationDialog::Display() {
+    const Question& q = question_;
+    view_.SetControlVisible(ConfirmControl::EuroPanel, q.EuroVisible);
+    if (q.EuroVisible)
+        view_.SetEuroAmountLabel(q.EuroText);
+    view_.SetNewAmountLabel(q.Convertible ? q.NewAmount
+                                          : translator_.TranslateKey("KeineUmrechnungMoeglich"));
+    view_.SetControlEnabled(ConfirmControl::YesButton, q.Convertible);
+    if (!q.FormulaMode) {
+        view_.SetOutputText(q.Parts.Text(), {});
+        return;
+    }
+    const FormulaAmount& current = q.Amounts[q.Current];
+    view_.SelectInputText(current.Position, current.Length);
+    const AssembledFormula assembled = AssembleFormula(q.Formula, q.Amounts);
+    std::vector<TextRun> runs;
+    for (const DisplayRun& run : assembled.Runs)
+        runs.push_back(TextRun{run.Start, run.Length, run.RunKind == DisplayRun::Replaced});
+    view_.SetOutputText(assembled.Text, runs);
+    const DisplayRun& currentRun = assembled.Runs[q.Current];
+    view_.SelectOutputText(currentRun.Start, currentRun.Length);
+}
+
+// ---- Asking ----
+
+bool ConfirmationDialog::WaitForTurn() {
+    if (!open_)
+        return true;
+    loop_.RunUntil([this] { return !open_; });
+    return !open_;
+}
+
+bool ConfirmationDialog::WaitWhilePaused() {
+    if (dialogMode_ != kDialogPaused || !visible_)
+        return stopRequest_ == 0;
+    loop_.RunUntil([this] { return dialogMode_ != kDialogPaused || stopRequest_ != 0; });
+    return dialogMode_ != kDialogPaused && stopRequest_ == 0;
+}
+
+int ConfirmationDialog::WarteAufEingabe(Outcome& outcome) {
+    answer_ = kAnswerNone;
+    owner_ = &outcome;
+    open_ = true;
+    loop_.RunUntil([&outcome] { return outcome.Done; });
+    if (!outcome.Done) {
+        // The event loop gave up (the program is ending): nobody will answer.
+        if (stopRequest_ == 0)
+            stopRequest_ = kAnswerCancel;
+        GiveAnswer(kAnswerCancel);
+    }
+    return outcome.Answer;
+}
+
+bool ConfirmationDialog::AskChange(const TGeplanteAenderung& proposal, bool ask,
+                                   const std::string& clientName) {
+    if (!ask && open_) {
+        Question aside;
+        aside.Change = proposal;
+        Compute(aside, Listed(proposal.Currency), Listed(DefaultTarget()));
+        outputParts_ = aside.Parts;
+        return aside.Convertible;
+    }
+    const bool go = ask ? WaitForTurn() && stopRequest_ == 0 : WaitWhilePaused();
+    if (!go) {
+        outputParts_ = Unchanged(proposal);
+        return false;
+    }
+    if (ask) {
+        // Waiting events run here; a question they bring is asked to its end first.
+        Show();
+        if (stopRequest_ != 0) {
+            outputParts_ = Unchanged(proposal);
+            return false;
+        }
+    }
+    // From here to the wait no event runs, so the question is set up whole.
+    question_ = Question{};
+    question_.Shown = true;
+    question_.Change = proposal;
+    question_.Amount = proposal.Amount;
+    dialogMode_ = kDialogAsking;
+    AnpassenModus();
+    if (ask)
+        view_.Focus(ConfirmControl::YesButton);
+
+    view_.SetCaption("Kassavero " + texts_.ConversionTitle + " (" + clientName + ")");
+    view_.SetGroupCaptions(texts_.InputTitle, texts_.OutputTitle);
+    view_.SetControlVisible(ConfirmControl::FormulaBackButton, false);
+    view_.SetFieldStyle(FieldStyle::Change);
+
+    view_.SetInputText(proposal.OldText, {});
+    const char decimalSeparator = currencies_.SystemDecimalSeparator();
+    question_.OldAmountText =
+        FormatAmount(proposal.Amount, OldAmountFormat(proposal.Currency, proposal.Decimals,
+                                                      decimalSeparator, thousandSeparator_));
+    view_.SetOldAmountLabel(question_.OldAmountText);
+    SelectCurrencies(proposal.Currency, DefaultTarget());
+    UpdateProposal();
+
+    Outcome outcome;
+    if (ask) {
+        WarteAufEingabe(outcome);
+    } else {
+        outcome.Answer = kAnswerYes;
+        outcome.Convertible = question_.Convertible;
+        outcome.Parts = question_.Parts;
+    }
+    if (stopRequest_ == 0) {
+        dialogMode_ = kDialogRunning;
+        AnpassenModus();
+    }
+    // Set last: a question asked by the events run above has set its own parts.
+    outputParts_ = outcome.Parts;
+    return outcome.Answer == kAnswerYes && outcome.Convertible;
+}
+
+void ConfirmationDialog::AskFormula(const std::string& formula, CurrencyIndex source,
+                                    CurrencyIndex target, bool& cancelled, std::string& result) {
+    cancelled = false;
+    result = formula;
+    std::vector<FormulaAmount> amounts =
+        FindFormulaAmounts(formula, currencies_.SystemDecimalSeparator());
+    if (amounts.empty())
+        return;
+    if (!WaitForTurn()) {
+        cancelled = true;
+        result = kCancelResult;
+        return;
+    }
+    Show();
+
+    view_.SetCaption("Kassavero " + texts_.ConversionTitle + "  " + texts_.ExcelFormulaTitle);
+    view_.SetGroupCaptions("", "");
+    view_.SetControlVisible(ConfirmControl::FormulaBackButton, true);
+    view_.SetFieldStyle(FieldStyle::Formula);
+    SelectCurrencies(source, target);
+    dialogMode_ = kDialogAsking;
+    AnpassenModus();
+    view_.Focus(ConfirmControl::YesButton);
+
+    std::vector<TextRun> runs;
+    for (const FormulaAmount& amount : amounts)
+        runs.push_back(TextRun{amount.Position, amount.Length, false});
+    view_.SetInputText(formula, runs);
+    question_ = Question{};
+    question_.Shown = true;
+    question_.FormulaMode = true;
+    question_.Formula = formula;
+    question_.Amounts = std::move(amounts);
+    question_.Current = 0;
+    ShowCurrentAmount();
+    UpdateProposal();
+
+    Outcome outcome;
+    WarteAufEingabe(outcome);
+    cancelled = outcome.Cancelled;
+    result = outcome.FormulaResult;
+}
+
+void ConfirmationDialog::ShowCurrentAmount() {
+    const FormulaAmount& amount = question_.Amounts[question_.Current];
+    question_.OldAmountText = question_.Formula.substr(amount.Position, amount.Length);
+    view_.SetOldAmountLabel(question_.OldAmountText);
+}
+
+// ---- Answers ----
+
+void ConfirmationDialog::GiveAnswer(int answer) {
+    // Without a converted amount there is nothing to say yes to.
+    if (answer == kAnswerYes && open_ && !question_.Convertible)
+        return;
+    answer_ = answer;
+    if (!open_)
+        return;
+    if (question_.FormulaMode) {
+        FormulaAnswer(answer);
+    } else {
+        FinishChange(answer);
+    }
+}
+
+void ConfirmationDialog::Close(Outcome& outcome) {
+    outcome.Done = true;
+    open_ = false;
+    owner_ = nullptr;
+}
+
+void ConfirmationDialog::FinishChange(int answer) {
+    Outcome& outcome = *owner_;
+    outcome.Answer = answer;
+    outcome.Convertible = question_.Convertible;
+    outcome.Parts = question_.Parts;
+    Close(outcome);
+}
+
+void ConfirmationDialog::FormulaAnswer(int answer) {
+    FormulaAmount& amount = question_.Amounts[question_.Current];
+    if (answer == kAnswerCancel) {
+        FinishFormula(true);
+        return;
+    }
+    if (answer == kAnswerYes) {
+        amount.NewText = question_.NewAmount;
+    } else {
+        amount.NewText.clear();
+    }
+    if (question_.Current + 1 >= question_.Amounts.size()) {
+        FinishFormula(false);
+        return;
+    }
+    ++question_.Current;
+    answer_ = kAnswerNone;
+    ShowCurrentAmount();
+    UpdateProposal();
+}
+
+void ConfirmationDialog::FinishFormula(bool cancelled) {
+    Outcome& outcome = *owner_;
+    outcome.Answer = cancelled ? kAnswerCancel : answer_;
+    outcome.Cancelled = cancelled;
+    question_.Current = question_.Amounts.size() - 1;
+    if (cancelled) {
+        // Every change accepted so far is dropped.
+        outcome.FormulaResult = kCancelResult;
+    } else {
+        UpdateProposal();
+        outcome.FormulaResult = AssembleFormula(question_.Formula, question_.Amounts).Text;
+    }
+    question_.FormulaMode = false;
+    question_.Amounts.clear();
+    question_.Current = 0;
+    question_.Shown = false;
+    Close(outcome);
+}
+
+void ConfirmationDialog::CancelClicked() {
+    stopRequest_ = kAnswerCancel;
+    if (dialogMode_ == kDialogPaused) {
+        dialogMode_ = kDialogRunning;
+        AnpassenModus();
+    }
+    GiveAnswer(kAnswerCancel);
+}
+
+void ConfirmationDialog::WindowClosing() {
+    if (dialogMode_ == kDialogPaused) {
+        dialogMode_ = kDialogRunning;
+        AnpassenModus();
+    }
+    if (stopRequest_ == 0)
+        stopRequest_ = kAnswerCancel;
+    GiveAnswer(kAnswerCancel);
+    Hide();
+}
+
+void ConfirmationDialog::StopContinueClicked() {
+    // The button is hidden while a question is open; the question keeps the dialog.
+    if (open_)
+        return;
+    dialogMode_ = dialogMode_ == kDialogRunning ? kDialogPaused : kDialogRunning;
+    AnpassenModus();
+}
+
+void ConfirmationDialog::SettingsClicked() {
+    settingsWindow_.ShowSettings(SettingsPage::Current);
+}
+
+void ConfirmationDialog::HelpClicked() {
+    help_.ShowTopic(kConfirmationHelpTopic);
+}
+
+void ConfirmationDialog::CalculatorClicked() {
+    if (!calculator_.Visible())
+        calculator_.Show();
+    // Without a source currency there is no amount to hand over.
+    if (!IsCurrency(source_))
+        return;
+    const double amount =
+        question_.FormulaMode
+            ? ParseDecimalLenient(question_.OldAmountText, currencies_.SystemDecimalSeparator())
+            : question_.Change.Amount;
+    calculator_.ShowAmount(source_, true, amount);
+}
+
+// ---- Currency lists and formula navigation ----
+
+void ConfirmationDialog::SourceSelected(int position) {
+    source_ = EntryCurrency(entries_, position);
+    UpdateProposal();
+}
+
+void ConfirmationDialog::TargetSelected(int position) {
+    target_ = EntryCurrency(entries_, position);
+    UpdateProposal();
+}
+
+bool ConfirmationDialog::FormulaListed() const {
+    return open_ && question_.FormulaMode && !question_.Amounts.empty();
+}
+
+void ConfirmationDialog::Navigated() {
+    ShowCurrentAmount();
+    UpdateProposal();
+}
+
+void ConfirmationDialog::InputFieldEntered(std::size_t caret) {
+    if (!FormulaListed())
+        return;
+    const auto& amounts = question_.Amounts;
+    question_.Current = amounts.size() - 1;
+    for (std::size_t k = 0; k < amounts.size(); ++k) {
+        if (amounts[k].Position + amounts[k].Length >= caret) {
+            question_.Current = k;
+            break;
+        }
+    }
+    Navigated();
+}
+
+void ConfirmationDialog::FormulaBackClicked() {
+    if (!FormulaListed() || question_.Current == 0)
+        return;
+    --question_.Current;
+    Navigated();
+}
+
+void ConfirmationDialog::Click(ConfirmControl button) {
+    switch (button) {
+        case ConfirmControl::YesButton:
+            YesClicked();
+            break;
+        case ConfirmControl::NoButton:
+            NoClicked();
+            break;
+        case ConfirmControl::StopButton:
+            StopContinueClicked();
+            break;
+        case ConfirmControl::CancelButton:
+            CancelClicked();
+            break;
+        case ConfirmControl::HelpButton:
+            HelpClicked();
+            break;
+        case ConfirmControl::SettingsButton:
+            SettingsClicked();
+            break;
+        case ConfirmControl::CalculatorButton:
+            CalculatorClicked();
+            break;
+        case ConfirmControl::FormulaBackButton:
+            FormulaBackClicked();
+            break;
+        default:
+            // Return on a control that is not a button presses the default button.
+            YesClicked();
+            break;
+    }
+}
+
+bool ConfirmationDialog::KeyPressed(const KeyEvent& key) {
+    // The window sees the key first; it stays available to the focused control.
+    if (key.Key == DialogKey::Escape) {
+        CancelClicked();
+    } else if (key.Key == DialogKey::Character) {
+        const std::string typed(1, UpperCase(key.Character));
+        if (typed == "1" || typed == texts_.YesLetter) {
+            YesClicked();
+        } else if (typed == "2" || typed == texts_.NoLetter) {
+            NoClicked();
+        }
+    }
+
+    if (key.Focus == ConfirmControl::InputField) {
+        // The text cannot be typed over.
+        if (key.Key == DialogKey::Character)
+            return true;
+        if (key.Key != DialogKey::Return && !key.Modifier && FormulaListed()) {
+            const std::size_t last = question_.Amounts.size() - 1;
+            std::size_t& current = question_.Current;
+            switch (key.Key) {
+                case DialogKey::Home:
+                    current = 0;
+                    break;
+                case DialogKey::End:
+                    current = last;
+                    break;
+                case DialogKey::Left:
+                    current = current > 0 ? current - 1 : 0;
+                    break;
+                case DialogKey::Right:
+                    current = current < last ? current + 1 : last;
+                    break;
+                default:
+                    break;
+            }
+            Navigated();
+            return true;
+        }
+    }
+    if (key.Key == DialogKey::Return) {
+        Click(key.Focus);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace kassavero

@@ -1,0 +1,375 @@
+#include "confirm/confirmation_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include "confirm/dialog_fixture.h"
+
+namespace kassavero {
+namespace {
+
+using testing::DialogTest;
+using testing::Found;
+using C = ConfirmControl;
+
+constexpr const char* kEuro51 = "\x80 51,13";
+
+TEST_F(DialogTest, ButtonsFollowTheDialogMode) {
+    struct Row {
+        int mode;
+        bool yesNo, stop, settingsHelp;
+        const char* stopCaption;
+    };
+    for (const Row& row : {Row{kDialogAsking, true, false, true, ""},
+                           Row{kDialogRunning, false, true, false, "An&halten"},
+                           Row{kDialogPaused, false, true, true, "&Fortsetzen"}}) {
+        SCOPED_TRACE(row.mode);
+        view.stopCaption.clear();
+        dialog.SetDialogMode(row.mode);
+        const int before = loop.processCalls;
+        dialog.AnpassenModus();
+        EXPECT_EQ(view.IsVisible(C::YesButton), row.yesNo);
+        EXPECT_EQ(view.IsVisible(C::NoButton), row.yesNo);
+        EXPECT_EQ(view.IsVisible(C::StopButton), row.stop);
+        EXPECT_EQ(view.stopCaption, row.stopCaption);
+        EXPECT_EQ(view.IsEnabled(C::SettingsButton), row.settingsHelp);
+        EXPECT_EQ(view.IsEnabled(C::HelpButton), row.settingsHelp);
+        EXPECT_TRUE(view.IsEnabled(C::CancelButton));
+        EXPECT_EQ(loop.processCalls - before, row.mode == kDialogRunning ? 1 : 0);
+    }
+    // Any other mode leaves the buttons alone.
+    dialog.SetDialogMode(5);
+    view.visible.clear();
+    dialog.AnpassenModus();
+    EXPECT_TRUE(view.visible.empty());
+}
+
+TEST_F(DialogTest, WithoutAskingNothingIsShownOrAwaitedButThePartsAreComputed) {
+    EXPECT_TRUE(dialog.AskChange(Found(100, kDEM, "100"), false, "Writer"));
+    EXPECT_FALSE(dialog.Visible());
+    EXPECT_FALSE(view.shown);
+    EXPECT_EQ(loop.waits, 0);
+    EXPECT_EQ(dialog.OutputParts(),
+              (ReplacementParts{std::string(kEuro51) + " (DEM ", "100", ")"}));
+    EXPECT_EQ(dialog.DialogMode(), kDialogRunning);
+}
+
+TEST_F(DialogTest, AskingShowsTheProposal) {
+    Script({[&] {
+        EXPECT_TRUE(view.shown);
+        EXPECT_EQ(view.caption, "Kassavero Umrechnung (Writer)");
+        EXPECT_EQ(view.inputGroup, "Input");
+        EXPECT_EQ(view.outputGroup, "Output");
+        EXPECT_EQ(view.style, FieldStyle::Change);
+        EXPECT_FALSE(view.IsVisible(C::FormulaBackButton));
+        EXPECT_EQ(view.focus, C::YesButton);
+        EXPECT_EQ(view.input.text, "1234,5 DM");
+        EXPECT_EQ(view.oldAmount, "1.234,50");
+        EXPECT_EQ(view.Selected(view.sourcePosition), "DEM");
+        EXPECT_EQ(view.Selected(view.targetPosition), "EUR");
+        EXPECT_EQ(view.newAmount, "631,19");
+        EXPECT_FALSE(view.IsVisible(C::EuroPanel));
+        EXPECT_EQ(view.output.text, "\x80 631,19 (1234,5 DM)");
+        EXPECT_EQ(dialog.DialogMode(), kDialogAsking);
+        dialog.YesClicked();
+    }});
+    EXPECT_TRUE(dialog.AskChange(Found(1234.5, kDEM, "1234,5 DM", 1, true), true, "Writer"));
+    EXPECT_EQ(loop.waits, 1);
+    EXPECT_EQ(dialog.DialogMode(), kDialogRunning);
+    EXPECT_TRUE(dialog.Visible());
+}
+
+struct AnswerCase {
+    const char* name;
+    std::function<void(DialogTest&, ConfirmationDialog&)> act;
+    bool accepted;
+    int answer;
+    int stopRequest;
+    bool visibleAfter;
+};
+
+class Answers : public DialogTest, public ::testing::WithParamInterface<AnswerCase> {};
+
+TEST_P(Answers, EveryWayOfAnswering) {
+    const AnswerCase& c = GetParam();
+    Script({[&] { c.act(*this, dialog); }});
+    EXPECT_EQ(dialog.AskChange(Found(100, kDEM, "100"), true, "W"), c.accepted);
+    EXPECT_EQ(dialog.Answer(), c.answer);
+    EXPECT_EQ(dialog.StopRequest(), c.stopRequest);
+    EXPECT_EQ(dialog.Visible(), c.visibleAfter);
+}
+
+const auto press = [](char ch) {
+    return [ch](DialogTest&, ConfirmationDialog& d) {
+        d.KeyPressed(KeyEvent{DialogKey::Character, ch, false, C::SourceList});
+    };
+};
+const auto key = [](DialogKey k, C focus) {
+    return [k, focus](DialogTest&, ConfirmationDialog& d) {
+        d.KeyPressed(KeyEvent{k, 0, false, focus});
+    };
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Answers,
+    ::testing::Values(
+        AnswerCase{"YesButton", [](auto&, auto& d) { d.YesClicked(); }, true, 6, 0, true},
+        AnswerCase{"Key1", press('1'), true, 6, 0, true},
+        AnswerCase{"UpperJ", press('J'), true, 6, 0, true},
+        AnswerCase{"LowerJ", press('j'), true, 6, 0, true},
+        AnswerCase{"ReturnOnAList", key(DialogKey::Return, C::TargetList), true, 6, 0, true},
+        AnswerCase{"ReturnOnNo", key(DialogKey::Return, C::NoButton), false, 7, 0, true},
+        AnswerCase{"NoButton", [](auto&, auto& d) { d.NoClicked(); }, false, 7, 0, true},
+        AnswerCase{"Key2", press('2'), false, 7, 0, true},
+        AnswerCase{"UpperN", press('N'), false, 7, 0, true},
+        AnswerCase{"LowerN", press('n'), false, 7, 0, true},
+        AnswerCase{"Escape", key(DialogKey::Escape, C::YesButton), false, 2, 2, true},
+        AnswerCase{"CancelButton", [](auto&, auto& d) { d.CancelClicked(); }, false, 2, 2, true},
+        AnswerCase{"ClosingTheWindow", [](auto&, auto& d) { d.WindowClosing(); }, false, 2, 2,
+                   false}),
+    [](const auto& param) { return param.param.name; });
+
+TEST_F(DialogTest, AnswerLettersFollowTheLanguageAndDigitsWorkInEveryLanguage) {
+    struct Letters {
+        const char* yes;
+        const char* no;
+    };
+    for (const Letters& l :
+         {Letters{"J", "N"}, Letters{"Y", "N"}, Letters{"O", "N"}, Letters{"S", "N"}}) {
+        SCOPED_TRACE(l.yes);
+        texts.YesLetter = l.yes;
+        texts.NoLetter = l.no;
+        const char yes = static_cast<char>(l.yes[0] + ('a' - 'A'));
+        // A letter of another language does nothing; the wait goes on.
+        const char foreign = l.yes[0] == 'J' ? 'y' : 'j';
+        Script({[&] { Key(foreign); }, [&] { Key(yes); }});
+        EXPECT_TRUE(dialog.AskChange(Found(1, kDEM, "1"), true, "W"));
+        Script({[&] { Key('1'); }});
+        EXPECT_TRUE(dialog.AskChange(Found(1, kDEM, "1"), true, "W"));
+        Script({[&] { Key('2'); }});
+        EXPECT_FALSE(dialog.AskChange(Found(1, kDEM, "1"), true, "W"));
+        EXPECT_EQ(dialog.Answer(), kAnswerNo);
+    }
+}
+
+TEST_F(DialogTest, TargetThroughEuroShowsTheEuroValueAndHidesItOnTheWayBack) {
+    Script({[&] {
+                dialog.TargetSelected(kATS);
+                EXPECT_TRUE(view.IsVisible(C::EuroPanel));
+                EXPECT_EQ(view.euroAmount, "51,1292\x85");
+                EXPECT_EQ(view.newAmount, "703,55");
+                EXPECT_EQ(dialog.TargetCurrency(), kATS);
+                dialog.TargetSelected(kEUR);
+                EXPECT_FALSE(view.IsVisible(C::EuroPanel));
+                dialog.TargetSelected(kATS);
+                dialog.SourceSelected(kEUR);
+                EXPECT_FALSE(view.IsVisible(C::EuroPanel));
+                EXPECT_EQ(view.newAmount, "1.376,03");
+            },
+            [&] { dialog.NoClicked(); }});
+    dialog.AskChange(Found(100, kDEM, "100"), true, "W");
+}
+
+TEST_F(DialogTest, AnotherSourceKeepsTheFoundCurrencysSymbolInAddMode) {
+    Settings().Output[kDEM].Symbol = "DM";
+    Settings().Output[kDEM].SymbolBeforeAmount = false;
+    Script({[&] {
+        dialog.SourceSelected(kATS);
+        EXPECT_EQ(view.newAmount, "7,27");
+        dialog.YesClicked();
+    }});
+    EXPECT_TRUE(dialog.AskChange(Found(100, kDEM, "100"), true, "W"));
+    EXPECT_EQ(dialog.OutputParts().Text(), "\x80 7,27 (100 DM)");
+}
+
+TEST_F(DialogTest, NothingConvertsWithoutARateAndYesIsRefused) {
+    Settings().CustomCurrencySymbol[0] = "XAU";
+    dialog.RefreshCurrencyLists();
+    translator.texts = {{"KeineUmrechnungMoeglich", "keine Umrechnung"}};
+    Script({[&] {
+        dialog.TargetSelected(11);
+        EXPECT_EQ(dialog.TargetCurrency(), kCUS1);
+        EXPECT_EQ(view.newAmount, "keine Umrechnung");
+        EXPECT_FALSE(view.IsEnabled(C::YesButton));
+        EXPECT_EQ(view.output.text, "100");
+        dialog.YesClicked();
+        Key('1');
+        EXPECT_TRUE(dialog.QuestionOpen());
+        // A rate typed meanwhile counts as soon as the settings are applied.
+        Settings().CustomCurrencyRate[0] = "2";
+        profile.NotifySettingsChanged();
+        EXPECT_EQ(view.newAmount, "102,26");
+        EXPECT_TRUE(view.IsEnabled(C::YesButton));
+        dialog.TargetSelected(-1);
+        dialog.NoClicked();
+    }});
+    EXPECT_FALSE(dialog.AskChange(Found(100, kDEM, "100"), true, "W"));
+    EXPECT_EQ(dialog.Answer(), kAnswerNo);
+    // Unattended, an amount that cannot be converted is left as it is.
+    Settings().OutputDefaultCurrency = kCUS2;
+    EXPECT_FALSE(dialog.AskChange(Found(100, kDEM, "100"), false, "W"));
+    EXPECT_EQ(dialog.OutputParts(), (ReplacementParts{"", "100", ""}));
+}
+
+TEST_F(DialogTest, ListsKeepEachCustomCurrencyTiedToItsOwnEntry) {
+    Settings().CustomCurrencySymbol = {"", "", "GBP"};
+    Settings().CustomCurrencyRate[2] = "0,7";
+    dialog.RefreshCurrencyLists();
+    ASSERT_EQ(view.entries.size(), 12u);
+    EXPECT_EQ(view.entries[11], (CurrencyListEntry{kCUS3, "GBP"}));
+    Script({[&] {
+        dialog.TargetSelected(11);
+        EXPECT_EQ(dialog.TargetCurrency(), kCUS3);
+        EXPECT_EQ(view.newAmount, "35,79");
+        // New codes arrive through the settings; the chosen currency stays chosen.
+        Settings().CustomCurrencySymbol[0] = "CHF";
+        profile.NotifySettingsChanged();
+        EXPECT_EQ(view.entries.size(), 13u);
+        EXPECT_EQ(view.Selected(view.targetPosition), "GBP");
+        EXPECT_EQ(dialog.TargetCurrency(), kCUS3);
+        dialog.YesClicked();
+    }});
+    EXPECT_TRUE(dialog.AskChange(Found(100, kDEM, "100"), true, "W"));
+}
+
+TEST_F(DialogTest, ShowingAndHidingKeepThePositionStopRequestAndSubscription) {
+    view.left = 120;
+    view.top = 80;
+    dialog.Show();
+    dialog.Hide();
+    EXPECT_EQ(store.ReadString("General", "ConfirmFormXPos"), "120");
+    EXPECT_EQ(store.ReadString("General", "ConfirmFormYPos"), "80");
+    EXPECT_FALSE(profile.SettingsChangedCallback(0).IsSet());
+    EXPECT_FALSE(profile.SettingsChangedCallback(1).IsSet());
+
+    view.left = view.top = 0;
+    dialog.SetStopRequest(2);
+    dialog.Show();
+    EXPECT_EQ(view.left, 120);
+    EXPECT_EQ(view.top, 80);
+    EXPECT_EQ(dialog.StopRequest(), 0);
+    EXPECT_TRUE(profile.SettingsChangedCallback(0).IsSet());
+    EXPECT_TRUE(profile.SettingsChangedCallback(1).IsSet());
+    // Showing a visible dialog only brings it to the front.
+    dialog.SetStopRequest(2);
+    const int fronts = view.broughtToFront;
+    dialog.Show();
+    EXPECT_EQ(dialog.StopRequest(), 2);
+    EXPECT_EQ(view.broughtToFront, fronts + 1);
+}
+
+TEST_F(DialogTest, OtherButtons) {
+    dialog.HelpClicked();
+    EXPECT_EQ(help.calls, std::vector<std::string>{"topic 1090"});
+    dialog.SettingsClicked();
+    EXPECT_EQ(settingsWindow.shown, 1);
+    Script({[&] {
+        dialog.SourceSelected(kATS);
+        dialog.CalculatorClicked();
+        dialog.CalculatorClicked();
+        dialog.SourceSelected(-1);
+        dialog.CalculatorClicked();
+        EXPECT_TRUE(dialog.QuestionOpen()) << "no button but Yes, No and Cancel answers";
+        dialog.NoClicked();
+    }});
+    dialog.AskChange(Found(-12.5, kDEM, "-12,50 DM"), true, "W");
+    EXPECT_EQ(calculator.calls, (std::vector<std::string>{"show", "amount ATS text -12.500000",
+                                                          "amount ATS text -12.500000"}));
+}
+
+TEST_F(DialogTest, PauseHoldsTheNextUnattendedChangeUntilContinued) {
+    dialog.Show();
+    dialog.SetDialogMode(kDialogRunning);
+    dialog.StopContinueClicked();
+    EXPECT_EQ(dialog.DialogMode(), kDialogPaused);
+    EXPECT_EQ(view.stopCaption, "&Fortsetzen");
+    Script({[&] {
+        EXPECT_EQ(dialog.DialogMode(), kDialogPaused);
+        dialog.StopContinueClicked();
+    }});
+    EXPECT_TRUE(dialog.AskChange(Found(100, kDEM, "100"), false, "W"));
+    EXPECT_EQ(loop.waits, 1);
+    EXPECT_EQ(view.stopCaption, "An&halten");
+
+    // Cancel while paused: the change is declined and the conversion stops.
+    dialog.StopContinueClicked();
+    Script({[&] { dialog.CancelClicked(); }});
+    EXPECT_FALSE(dialog.AskChange(Found(100, kDEM, "100"), false, "W"));
+    EXPECT_EQ(dialog.DialogMode(), kDialogRunning);
+    EXPECT_EQ(dialog.StopRequest(), 2);
+    EXPECT_EQ(dialog.OutputParts(), (ReplacementParts{"", "100", ""}));
+
+    // Hiding the window ends a pause as closing it does.
+    dialog.SetStopRequest(0);
+    dialog.StopContinueClicked();
+    Script({[&] { dialog.Hide(); }});
+    EXPECT_FALSE(dialog.AskChange(Found(100, kDEM, "100"), false, "W"));
+    EXPECT_FALSE(dialog.Visible());
+}
+
+// A second question arriving through the nested wait waits for the first one's answer;
+// each caller gets its own answer and its own parts.
+TEST_F(DialogTest, SecondQuestionWaitsForTheFirstAndNoAnswerGetsLost) {
+    bool secondAccepted = true;
+    ReplacementParts secondParts, unattendedParts;
+    Script({[&] {
+                // An unattended change meanwhile is computed aside.
+                EXPECT_TRUE(dialog.AskChange(Found(10, kATS, "10"), false, "Clip"));
+                unattendedParts = dialog.OutputParts();
+                EXPECT_EQ(view.input.text, "100");
+                secondAccepted = dialog.AskChange(Found(200, kDEM, "200"), true, "Second");
+                secondParts = dialog.OutputParts();
+            },
+            [&] {
+                // Still the first question on screen, answered here.
+                EXPECT_EQ(view.caption, "Kassavero Umrechnung (First)");
+                dialog.YesClicked();
+            },
+            [&] {
+                EXPECT_EQ(view.caption, "Kassavero Umrechnung (Second)");
+                EXPECT_EQ(view.input.text, "200");
+                dialog.NoClicked();
+            }});
+    EXPECT_TRUE(dialog.AskChange(Found(100, kDEM, "100"), true, "First"));
+    EXPECT_EQ(dialog.OutputParts().Prefix, std::string(kEuro51) + " (DEM ");
+    EXPECT_EQ(dialog.OutputParts().Middle, "100");
+    EXPECT_FALSE(secondAccepted);
+    EXPECT_EQ(secondParts.Middle, "200");
+    EXPECT_EQ(unattendedParts.Prefix, "\x80 0,73 (ATS ");
+    EXPECT_FALSE(dialog.QuestionOpen());
+}
+
+TEST_F(DialogTest, QueuedQuestionIsDeclinedUnaskedAfterACancel) {
+    bool second = true;
+    Script({[&] { second = dialog.AskChange(Found(200, kDEM, "200"), true, "Second"); },
+            [&] { dialog.CancelClicked(); }});
+    EXPECT_FALSE(dialog.AskChange(Found(100, kDEM, "100"), true, "First"));
+    EXPECT_FALSE(second);
+    EXPECT_EQ(dialog.OutputParts().Middle, "100");
+    EXPECT_TRUE(loop.events.empty());
+}
+
+TEST_F(DialogTest, HidingDuringTheWaitEndsItAsCancel) {
+    Script({[&] { dialog.Hide(); }});
+    EXPECT_FALSE(dialog.AskChange(Found(100, kDEM, "100"), true, "W"));
+    EXPECT_EQ(dialog.Answer(), kAnswerCancel);
+    EXPECT_EQ(dialog.StopRequest(), 2);
+    EXPECT_FALSE(dialog.Visible());
+    EXPECT_FALSE(dialog.QuestionOpen());
+}
+
+TEST_F(DialogTest, ModesSetFromOutsideDoNotDisturbAnOpenQuestion) {
+    Script({[&] {
+        // A session opened meanwhile prepares the dialog the usual way.
+        dialog.SetDialogMode(kDialogRunning);
+        dialog.SetStopRequest(0);
+        dialog.AnpassenModus();
+        dialog.StopContinueClicked();
+        EXPECT_EQ(dialog.DialogMode(), kDialogAsking);
+        EXPECT_TRUE(view.IsVisible(C::YesButton));
+        dialog.YesClicked();
+    }});
+    EXPECT_TRUE(dialog.AskChange(Found(100, kDEM, "100"), true, "W"));
+}
+
+}  // namespace
+}  // namespace kassavero

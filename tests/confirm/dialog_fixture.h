@@ -1,0 +1,106 @@
+#pragma once
+
+// A confirmation dialog on a German system (comma decimals, DEM at home) with fakes
+// around it. User actions are scripted as events that the nested wait plays.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "calculator/calculator_access.h"
+#include "confirm/confirmation_dialog.h"
+#include "core/currency.h"
+#include "engine/german_profile.h"
+#include "fakes/fake_confirmation_view.h"
+#include "fakes/fake_help.h"
+#include "fakes/fake_message_loop.h"
+#include "fakes/fake_translator.h"
+#include "fakes/temp_dir.h"
+#include "platform/registry_file.h"
+#include "settings/active_profile.h"
+#include "shell/translation.h"
+#include "shell/windows.h"
+
+namespace kassavero::testing {
+
+struct FakeCalculator final : CalculatorAccess {
+    bool visible = false;
+    std::vector<std::string> calls;
+    void ShowAmount(CurrencyIndex currency, bool writeSourceText, double value) override {
+        calls.push_back("amount " + std::string(CurrencyCode(currency)) + " " +
+                        (writeSourceText ? "text " : "") + std::to_string(value));
+    }
+    void Show() override {
+        visible = true;
+        calls.emplace_back("show");
+    }
+    void Hide() override { visible = false; }
+    bool Visible() const override { return visible; }
+};
+
+struct FakeSettingsWindow final : SettingsWindow {
+    int shown = 0;
+    void ShowSettings(SettingsPage) override { ++shown; }
+};
+
+inline CommonTexts GermanTexts() {
+    CommonTexts texts;
+    texts.ContinueCaption = "&Fortsetzen";
+    texts.StopCaption = "An&halten";
+    texts.YesLetter = "J";
+    texts.NoLetter = "N";
+    texts.ConversionTitle = "Umrechnung";
+    texts.InputTitle = "Input";
+    texts.OutputTitle = "Output";
+    texts.ExcelFormulaTitle = "Tabellenformel";
+    return texts;
+}
+
+inline TGeplanteAenderung Found(double amount, CurrencyIndex currency, std::string oldText,
+                                int decimals = 0, bool hasSymbol = false) {
+    TGeplanteAenderung change;
+    change.Currency = currency;
+    change.Amount = amount;
+    change.OldText = std::move(oldText);
+    change.Decimals = decimals;
+    change.HasSymbol = hasSymbol;
+    return change;
+}
+
+class DialogTest : public ::testing::Test {
+  protected:
+    DialogTest() { MakeGermanProfile(profile.MutableSettings()); }
+
+    ProfileSettings& Settings() { return profile.MutableSettings(); }
+    // Queues user actions for the nested waits, in order.
+    void Script(std::initializer_list<std::function<void()>> actions) {
+        for (const auto& action : actions)
+            loop.events.push_back(action);
+    }
+    void Key(char c, ConfirmControl focus = ConfirmControl::YesButton) {
+        dialog.KeyPressed(KeyEvent{DialogKey::Character, c, false, focus});
+    }
+    void Key(DialogKey key, ConfirmControl focus = ConfirmControl::InputField,
+             bool modifier = false) {
+        dialog.KeyPressed(KeyEvent{key, 0, modifier, focus});
+    }
+
+    ActiveProfile profile;
+    CurrencyTable currencies{profile, ',', kDEM};
+    CommonTexts texts = GermanTexts();
+    FakeTranslator translator;
+    FakeMessageLoop loop;
+    TempDir temp;
+    RegistryFile store{temp.Path() / "Kassavero"};
+    FakeHelp help;
+    FakeCalculator calculator;
+    FakeSettingsWindow settingsWindow;
+    FakeConfirmationView view;
+    ConfirmationDialog dialog{view, profile, currencies, '.',        texts,         translator,
+                              loop, store,   help,       calculator, settingsWindow};
+};
+
+}  // namespace kassavero::testing

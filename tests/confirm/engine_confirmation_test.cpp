@@ -1,0 +1,80 @@
+// The sessions with the real confirmation dialog behind them.
+
+#include <gtest/gtest.h>
+
+#include "confirm/dialog_fixture.h"
+#include "engine/engine.h"
+#include "fakes/fake_message_boxes.h"
+
+namespace kassavero {
+namespace {
+
+class EngineWithDialog : public testing::DialogTest {
+  protected:
+    EngineWithDialog() { handle = engine.EngineInit(); }
+
+    // Opens a session on the text and finds its first change.
+    int OpenOn(const std::string& text, bool show) {
+        const int id = engine.OpenSession(handle, "Writer", show);
+        engine.TransferText(handle, id, static_cast<long long>(text.size()), text, 0);
+        return id;
+    }
+    bool Next(int id) {
+        FoundChange change;
+        return engine.FindNextChange(handle, id, change);
+    }
+
+    testing::FakeMessageBoxes boxes;
+    Engine engine{profile, translator, boxes, loop, help, dialog};
+    EngineHandle handle = 0;
+    ReplacementParts parts;
+};
+
+TEST_F(EngineWithDialog, PriceInMarksBecomesEuroInReplaceMode) {
+    Settings().OutputReplace = true;
+    Settings().Output[kEUR].SymbolBeforeAmount = false;
+    const int id = OpenOn("Preis: 100 DM", false);
+    ASSERT_TRUE(Next(id));
+    EXPECT_EQ(engine.ConfirmChange(handle, id, false, parts), 1);
+    EXPECT_EQ(parts, (ReplacementParts{"", "51,13 \x80", ""}));
+    EXPECT_EQ(loop.waits, 0);
+
+    // Asked, the same parts come with the yes.
+    Script({[&] { dialog.YesClicked(); }});
+    const int shown = OpenOn("Preis: 100 DM", true);
+    ASSERT_TRUE(Next(shown));
+    EXPECT_EQ(engine.ConfirmChange(handle, shown, true, parts), 1);
+    EXPECT_EQ(parts.Text(), "51,13 \x80");
+    engine.CloseSession(handle, shown);
+    EXPECT_FALSE(dialog.Visible());
+}
+
+TEST_F(EngineWithDialog, EscapeStopsTheSessionUntilTheNextOneOpens) {
+    const int id = OpenOn("DM 1, DM 2 und DM 3", true);
+    ASSERT_TRUE(Next(id));
+    Script({[&] { Key(DialogKey::Escape, ConfirmControl::YesButton); }});
+    EXPECT_EQ(engine.ConfirmChange(handle, id, true, parts), 0);
+    ASSERT_TRUE(Next(id));
+    EXPECT_EQ(engine.ConfirmChange(handle, id, true, parts), 3);
+    ASSERT_TRUE(Next(id));
+    EXPECT_EQ(engine.ConfirmChange(handle, id, false, parts), 3);
+    EXPECT_EQ(loop.waits, 1) << "nothing is asked once the user cancelled";
+
+    const int next = OpenOn("DM 4", true);
+    ASSERT_TRUE(Next(next));
+    Script({[&] { Key('j'); }});
+    EXPECT_EQ(engine.ConfirmChange(handle, next, true, parts), 1);
+}
+
+TEST_F(EngineWithDialog, ClosingTheSessionDuringItsQuestionLeavesNoWaitBehind) {
+    const int id = OpenOn("DM 1", true);
+    ASSERT_TRUE(Next(id));
+    Script({[&] { engine.CloseSession(handle, id); }});
+    EXPECT_EQ(engine.ConfirmChange(handle, id, true, parts), 0);
+    EXPECT_FALSE(dialog.Visible());
+    EXPECT_FALSE(dialog.QuestionOpen());
+    EXPECT_FALSE(engine.SessionExists(handle, id));
+}
+
+}  // namespace
+}  // namespace kassavero
