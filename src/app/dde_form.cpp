@@ -10,8 +10,8 @@ TDDEForm::TDDEForm(Engine& engine, MacroServices services, const std::string& se
                    const std::filesystem::path& statusFile)
     : server_(serviceName),
       statusProfile_(statusFile),
-      interpreter_(std::make_unique<MacroInterpreter>(server_, std::move(services),
-                                                      engine.EngineInit())),
+      interpreter_(
+          std::make_unique<MacroInterpreter>(server_, std::move(services), engine.EngineInit())),
       statusFile_(statusProfile_, *interpreter_) {
     statusFile_.WriteRuns(true);
     setObjectName(Caption());
@@ -25,7 +25,8 @@ TDDEForm::~TDDEForm() {
 bool TDDEForm::ConnectBus(const QString& busName, QString& error) {
     auto service = std::make_unique<DbusDdeService>(
         server_, [this](unsigned message) { statusFile_.HandleMessage(message); });
-    if (!service->Register(QDBusConnection::sessionBus(), busName, error)) return false;
+    if (!service->Register(QDBusConnection::sessionBus(), busName, error))
+        return false;
     bus_ = std::move(service);
     return true;
 }

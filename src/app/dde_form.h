@@ -23,7 +23,7 @@ class Translator;
 
 class TDDEForm : public QObject {
     Q_OBJECT
-public:
+  public:
     static constexpr const char* kCaption = "Kassavero DDE Form";
 
     // Created in start-up order: the engine handle, the pending text, the server
@@ -41,7 +41,7 @@ public:
     MacroInterpreter& Interpreter() { return *interpreter_; }
     QString Caption() const { return QString::fromLatin1(kCaption); }
 
-private:
+  private:
     InProcessDdeServer server_;
     PrivateProfileFile statusProfile_;
     std::unique_ptr<MacroInterpreter> interpreter_;

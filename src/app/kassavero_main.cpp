@@ -57,8 +57,8 @@ int Run(QApplication& app) {
     if (!instance.TryLock()) {
         const QStringList args = app.arguments();
         if (args.size() < 2 || args[1] != QStringLiteral("/nowarning")) {
-            messageBoxes.ShowMessageBox(translation.TranslateKey("KassaveroLaeuftSchon"),
-                                        kTitle, mb::kOk | mb::kIconInformation);
+            messageBoxes.ShowMessageBox(translation.TranslateKey("KassaveroLaeuftSchon"), kTitle,
+                                        mb::kOk | mb::kIconInformation);
         }
         return 0;
     }
@@ -88,24 +88,24 @@ int Run(QApplication& app) {
                                laterWindows, laterWindows, help);
     QtConfirmationWindow confirmationWindow;
     ConfirmationDialog confirmation(confirmationWindow, profile, currencies,
-                                    system.ThousandSeparator(), translation.Common(),
-                                    translation, messageLoop, store, help, calculator,
-                                    laterWindows);
+                                    system.ThousandSeparator(), translation.Common(), translation,
+                                    messageLoop, store, help, calculator, laterWindows);
     confirmationWindow.Attach(confirmation, translation);
 
     // The hidden main window: engine, command interpreter, status file, bus.
     Engine engine(profile, translation, messageBoxes, messageLoop, help, confirmation);
     const std::string programPath = QCoreApplication::applicationFilePath().toStdString();
     const std::string service = DdeServiceName(programPath);
-    MacroServices services{engine,
-                           profile,
-                           confirmation,
-                           calculator,
-                           laterWindows,
-                           laterWindows,
-                           help,
-                           [configDirectory] { return std::make_unique<RegistryFile>(configDirectory); },
-                           system.DecimalSeparator()};
+    MacroServices services{
+        engine,
+        profile,
+        confirmation,
+        calculator,
+        laterWindows,
+        laterWindows,
+        help,
+        [configDirectory] { return std::make_unique<RegistryFile>(configDirectory); },
+        system.DecimalSeparator()};
     TDDEForm ddeForm(engine, services, service, StatusFilePath(configDirectory));
     QString busError;
     if (!ddeForm.ConnectBus(QString::fromStdString(DdeBusName(service)), busError)) {
@@ -125,7 +125,8 @@ int Run(QApplication& app) {
 
     // Shut-down: "DDEStatus" first; "Runs" goes with the hidden main window, last.
     ddeForm.Status().WriteDdeStatus(false);
-    if (confirmation.Visible()) confirmation.Hide();
+    if (confirmation.Visible())
+        confirmation.Hide();
     engine.Shutdown();
     return result;
 }

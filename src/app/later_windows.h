@@ -18,7 +18,7 @@ class LaterWindows final : public SettingsWindow,
                            public AboutWindow,
                            public NameInput,
                            public ClipboardWatch {
-public:
+  public:
     void ShowSettings(SettingsPage) override {}
     void ShowAbout() override {}
     std::optional<std::string> AskName(const std::string&, const std::string&,

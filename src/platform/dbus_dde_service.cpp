@@ -8,7 +8,9 @@
 namespace kassavero {
 namespace {
 
-std::string Inside(const QString& text) { return Utf8ToWin1252(text.toUtf8().toStdString()); }
+std::string Inside(const QString& text) {
+    return Utf8ToWin1252(text.toUtf8().toStdString());
+}
 
 QString Outside(std::string_view text) {
     return QString::fromStdString(Win1252ToUtf8(text));
@@ -18,10 +20,7 @@ QString Outside(std::string_view text) {
 
 DbusDdeService::DbusDdeService(DdeServer& server, std::function<void(unsigned)> postMessage,
                                QObject* parent)
-    : QObject(parent),
-      server_(server),
-      postMessage_(std::move(postMessage)),
-      bus_(QString()) {
+    : QObject(parent), server_(server), postMessage_(std::move(postMessage)), bus_(QString()) {
     new ServerAdaptor(this);
     server_.SetAdviseSink([this](std::string_view item, std::string_view data) {
         emit Advise(Outside(item), Outside(data));
@@ -36,8 +35,7 @@ DbusDdeService::~DbusDdeService() {
     }
 }
 
-bool DbusDdeService::Register(const QDBusConnection& bus, const QString& busName,
-                              QString& error) {
+bool DbusDdeService::Register(const QDBusConnection& bus, const QString& busName, QString& error) {
     if (!bus.isConnected()) {
         error = QStringLiteral("no session bus: ") + bus.lastError().message();
         return false;
@@ -57,7 +55,8 @@ bool DbusDdeService::Register(const QDBusConnection& bus, const QString& busName
 }
 
 void DbusDdeService::Fail(int error) {
-    if (!calledFromDBus()) return;
+    if (!calledFromDBus())
+        return;
     switch (static_cast<DdeError>(error)) {
         case DdeError::UnknownTopic:
             sendErrorReply(QStringLiteral("org.kassavero.dde.Error.UnknownTopic"),
@@ -93,7 +92,8 @@ QString DbusDdeService::Request(const QString& topic, const QString& item) {
 }
 
 void DbusDdeService::PostMessage(uint message) {
-    if (postMessage_) postMessage_(message);
+    if (postMessage_)
+        postMessage_(message);
 }
 
 }  // namespace kassavero

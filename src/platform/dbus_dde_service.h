@@ -18,7 +18,7 @@ class DdeServer;
 
 class DbusDdeService : public QObject, protected QDBusContext {
     Q_OBJECT
-public:
+  public:
     // postMessage receives the numbers sent with PostMessage.
     DbusDdeService(DdeServer& server, std::function<void(unsigned)> postMessage,
                    QObject* parent = nullptr);
@@ -28,16 +28,16 @@ public:
     // bus cannot be reached or the name is taken.
     bool Register(const QDBusConnection& bus, const QString& busName, QString& error);
 
-public slots:
+  public slots:
     void Execute(const QString& topic, const QString& command);
     void Poke(const QString& topic, const QString& item, const QString& data);
     QString Request(const QString& topic, const QString& item);
     void PostMessage(uint message);
 
-signals:
+  signals:
     void Advise(const QString& item, const QString& data);
 
-private:
+  private:
     void Fail(int error);
 
     DdeServer& server_;

@@ -30,10 +30,12 @@ grep -q 'org.kassavero.dde.Error.UnknownItem' "$WORK/err" || fail "no UnknownIte
 PIDS+=($!)
 sleep 1
 "$CLIENT" execute System "filter:opensession(bus test,0)"
-"$CLIENT" execute System "filter:transfertext:Gr\u00fc\u00dfe: 12,50 DM"
+"$CLIENT" execute System $'filter:transfertext:Gr\u00fc\u00dfe: 12,50 DM'
 wait_for grep -q '^Filter: \[0\]' "$WORK/advise" || fail "no Advise for the session number"
-wait_for grep -q '^Filter: \[Gr' "$WORK/advise" || fail "no Advise for the text hand-over"
-expect_eq "$("$CLIENT" call filter 'findnextchange(0)')" "7;15;DEM;12,5"
+wait_for grep -q $'^Filter: \\[transfertext:Gr\u00fc\u00dfe' "$WORK/advise" ||
+    fail "no Advise for the text hand-over"
+# Offsets count characters, not bytes; the amount uses the system's decimal separator.
+expect_eq "$("$CLIENT" call filter 'findnextchange(0)')" "7;15;DEM;12.5"
 
 stop_kassavero
 echo "1 passed, 0 failed"
