@@ -1,5 +1,6 @@
 #include "macro/document_client.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "core/win1252.h"
@@ -197,6 +198,11 @@ DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_vi
     for (const TextPiece& piece : SplitIntoPieces(text)) {
         if (result.outcome != Outcome::Done)
             break;
+        // Every amount has a digit; a piece without one is not worth a round trip.
+        const auto first = text.begin() + static_cast<std::ptrdiff_t>(piece.start);
+        const auto last = text.begin() + static_cast<std::ptrdiff_t>(piece.end);
+        if (std::none_of(first, last, [](char32_t c) { return c >= U'0' && c <= U'9'; }))
+            continue;
         channel.Call("filter",
                      "transfertext:" + Win1252ToUtf8(AsProgramText(text, piece.start, piece.end)));
         while (result.outcome == Outcome::Done) {

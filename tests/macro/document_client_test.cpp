@@ -85,6 +85,14 @@ TEST(DocumentClient, ReplacesEachAmountAndKeepsEverythingElse) {
               "e ? 100 DM und 42 DM.");
 }
 
+TEST(DocumentClient, PiecesWithoutDigitsAreNotSent) {
+    FakeProgram program;
+    const auto result = ConvertDocument(program, "no amount here\nbut 3 DM here\n", false, "c");
+    EXPECT_EQ(result.text, "no amount here\nbut 1 \xE2\x82\xAC here\n");
+    ASSERT_EQ(program.log.size(), 6u);  // open, one transfer, find, confirm, find, close
+    EXPECT_EQ(program.log[1], "filter:transfertext:but 3 DM here");
+}
+
 TEST(DocumentClient, DeclinedChangesStayAndCancelKeepsWhatWasDone) {
     FakeProgram program;
     program.answers = {"NO", "YES", "CANCEL"};
