@@ -8,21 +8,16 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "engine/german_profile.h"
 #include "fakes/fake_confirmation.h"
 #include "fakes/fake_help.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_translator.h"
-#include "platform/message_loop.h"
+#include "idle_message_loop.h"
 #include "settings/active_profile.h"
 
 namespace kassavero {
 namespace {
-
-class IdleLoop final : public MessageLoop {
-  public:
-    void ProcessPendingMessages() override {}
-    void RunUntil(const std::function<bool()>&) override {}
-};
 
 // 300 paragraphs, each with one amount among ordinary words and a unit, 65,535
 // characters in all.
@@ -50,15 +45,7 @@ std::vector<std::string> DocumentParagraphs() {
 
 void FindAndConfirmEveryChange(benchmark::State& state) {
     ActiveProfile profile;
-    ProfileSettings& s = profile.MutableSettings();
-    SettingsToDefaults(s, ',', '.', kDEM);
-    LanguageSet german;
-    german.set(0);
-    for (CurrencyIndex c = 0; c < kCurrencyCount; ++c) {
-        DefaultCurrencySymbols(s.InputSymbolsFor[c], c, german, kDEM, s);
-    }
-    DefaultNonCurrencySymbols(s.InputNonCurrencySymbols, german);
-    s.RecomputeSymbolSets();
+    MakeGermanProfile(profile.MutableSettings());
     testing::FakeTranslator translator;
     testing::FakeMessageBoxes boxes;
     IdleLoop loop;

@@ -18,21 +18,15 @@
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_settings_window.h"
 #include "fakes/fake_translator.h"
+#include "idle_message_loop.h"
 #include "macro/dde_command.h"
 #include "macro/macro_interpreter.h"
 #include "platform/in_process_dde_server.h"
-#include "platform/message_loop.h"
 #include "platform/registry.h"
 #include "settings/active_profile.h"
 
 namespace kassavero {
 namespace {
-
-class IdleLoop final : public MessageLoop {
-  public:
-    void ProcessPendingMessages() override {}
-    void RunUntil(const std::function<bool()>&) override {}
-};
 
 void FindAndConfirmRoundTrip(benchmark::State& state) {
     ActiveProfile profile;

@@ -12,6 +12,8 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -29,8 +31,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
 }
-
-}  // namespace
 
 char32_t Win1252ToCodePoint(unsigned char byte) {
     if (byte >= 0x80 && byte <= 0x9F) {
@@ -121,6 +121,16 @@ std::string LowerCaseLatin1(std::string_view text) {
         c = LowerCaseLatin1(c);
     }
     return out;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (LowerCaseLatin1(a[i]) != LowerCaseLatin1(b[i]))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace kassavero

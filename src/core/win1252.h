@@ -23,8 +23,14 @@ std::string Win1252ToUtf8(std::string_view text);
 // becomes one '?'. The number of characters is kept, so offsets match on both sides.
 std::string Utf8ToWin1252(std::string_view text);
 
+// Appends the UTF-8 form of a code point.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 // Lower-cases 'A'..'Z' and the capitals 192..222 except the multiplication sign 215.
 char LowerCaseLatin1(char c);
 std::string LowerCaseLatin1(std::string_view text);
+
+// Equal after LowerCaseLatin1 on both sides.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace kassavero

@@ -42,16 +42,6 @@ int DigitValue(char c) {
     return c - '0';
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerCaseLatin1(a[i]) != LowerCaseLatin1(b[i]))
-            return false;
-    }
-    return true;
-}
-
 // Each arithmetic step runs in extended precision and is stored back as a double.
 double Store(long double value) {
     return static_cast<double>(value);

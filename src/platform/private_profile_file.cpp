@@ -37,16 +37,6 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerCaseLatin1(a[i]) != LowerCaseLatin1(b[i]))
-            return false;
-    }
-    return true;
-}
-
 bool IsValidUtf8(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
@@ -161,7 +151,7 @@ std::ptrdiff_t ForEachKeyOfSection(const Document& document, std::string_view se
     for (std::size_t i = 0; i < document.lines.size(); ++i) {
         const Line& line = document.lines[i];
         if (line.kind == Line::Kind::Section) {
-            inSection = EqualNoCase(line.name, section);
+            inSection = EqualsIgnoringCase(line.name, section);
             if (inSection && firstHeader < 0)
                 firstHeader = static_cast<std::ptrdiff_t>(i);
         } else if (inSection && line.kind == Line::Kind::Key) {
@@ -175,7 +165,7 @@ std::ptrdiff_t ForEachKeyOfSection(const Document& document, std::string_view se
 const Line* FindKey(const Document& document, std::string_view section, std::string_view key) {
     const Line* found = nullptr;
     ForEachKeyOfSection(document, section, [&](std::size_t i) {
-        if (!EqualNoCase(document.lines[i].name, key))
+        if (!EqualsIgnoringCase(document.lines[i].name, key))
             return false;
         found = &document.lines[i];
         return true;
@@ -217,7 +207,7 @@ void ApplyWrite(Document& document, std::string_view section, std::string_view k
                 std::string_view value) {
     std::ptrdiff_t keyLine = -1;
     const std::ptrdiff_t header = ForEachKeyOfSection(document, section, [&](std::size_t i) {
-        if (!EqualNoCase(document.lines[i].name, key))
+        if (!EqualsIgnoringCase(document.lines[i].name, key))
             return false;
         keyLine = static_cast<std::ptrdiff_t>(i);
         return true;
@@ -425,7 +415,7 @@ std::vector<std::string> PrivateProfileFile::SectionNames() {
         if (line.kind != Line::Kind::Section)
             continue;
         const bool seen = std::any_of(names.begin(), names.end(), [&](const std::string& name) {
-            return EqualNoCase(name, line.name);
+            return EqualsIgnoringCase(name, line.name);
         });
         if (!seen)
             names.push_back(line.name);
@@ -439,7 +429,7 @@ std::vector<std::string> PrivateProfileFile::KeyNames(std::string_view section) 
     ForEachKeyOfSection(document_, section, [&](std::size_t i) {
         const std::string& name = document_.lines[i].name;
         const bool seen = std::any_of(names.begin(), names.end(), [&](const std::string& other) {
-            return EqualNoCase(other, name);
+            return EqualsIgnoringCase(other, name);
         });
         if (!seen)
             names.push_back(name);

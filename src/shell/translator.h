@@ -11,10 +11,12 @@ namespace kassavero {
 // TranslateKey (tables, widget properties). A test reads the sources for
 // TranslateKey("...") and TrKey("...") and checks every language section of the
 // translation file for each key found, so every key literal goes through one of them.
-constexpr std::string_view TrKey(std::string_view key) { return key; }
+constexpr std::string_view TrKey(std::string_view key) {
+    return key;
+}
 
 class Translator {
-public:
+  public:
     virtual ~Translator() = default;
     // The text of the key in the chosen language (Windows-1252), or the empty text
     // when the key is missing; a missing key is remembered for the start-up report.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/german_profile.h"
 #include "fakes/fake_confirmation.h"
 #include "fakes/fake_help.h"
 #include "fakes/fake_message_boxes.h"
@@ -17,15 +18,7 @@ using testing::FakeConfirmation;
 class EngineTest : public ::testing::Test {
   protected:
     EngineTest() {
-        ProfileSettings& s = profile.MutableSettings();
-        SettingsToDefaults(s, ',', '.', kDEM);
-        LanguageSet german;
-        german.set(0);
-        for (CurrencyIndex c = 0; c < kCurrencyCount; ++c) {
-            DefaultCurrencySymbols(s.InputSymbolsFor[c], c, german, kDEM, s);
-        }
-        DefaultNonCurrencySymbols(s.InputNonCurrencySymbols, german);
-        s.RecomputeSymbolSets();
+        MakeGermanProfile(profile.MutableSettings());
         handle = engine.EngineInit();
     }
 

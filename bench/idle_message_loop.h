@@ -1,0 +1,16 @@
+#pragma once
+
+#include <functional>
+
+#include "platform/message_loop.h"
+
+namespace kassavero {
+
+// A message loop with nothing waiting: benchmarks never ask the user.
+class IdleLoop final : public MessageLoop {
+  public:
+    void ProcessPendingMessages() override {}
+    void RunUntil(const std::function<bool()>&) override {}
+};
+
+}  // namespace kassavero
