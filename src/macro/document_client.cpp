@@ -47,23 +47,12 @@ std::u32string DecodeKeepingBytes(std::string_view utf8) {
     return out;
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
+// Like AppendUtf8, but a carried byte goes out as the byte it was.
+void AppendKeepingBytes(std::string& out, char32_t cp) {
     if (cp >= kEscapedByteBase + 0x80 && cp <= kEscapedByteBase + 0xFF) {
         out += static_cast<char>(cp - kEscapedByteBase);
-    } else if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
     } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+        AppendUtf8(out, cp);
     }
 }
 
@@ -71,7 +60,7 @@ std::string Encode(const std::u32string& text, std::size_t start, std::size_t en
     std::string out;
     out.reserve(end - start);
     for (std::size_t i = start; i < end; ++i)
-        AppendUtf8(out, text[i]);
+        AppendKeepingBytes(out, text[i]);
     return out;
 }
 
