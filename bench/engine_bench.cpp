@@ -26,7 +26,7 @@ std::vector<std::string> DocumentParagraphs() {
     const std::string head =
         "Die Rechnung vom Mai nennt f\xFCr die Lieferung von 12 kg Ware den Betrag ";
     const std::string tail =
-        ", zahlbar bis Monatsende auf das bekannte Konto. Mit freundlichen Gr\xFC\xDF"
+        " zahlbar bis Monatsende auf das bekannte Konto. Mit freundlichen Gr\xFC\xDF"
         "en\n";
     std::vector<std::string> paragraphs;
     std::size_t total = 0;
@@ -71,6 +71,10 @@ void FindAndConfirmEveryChange(benchmark::State& state) {
             }
         }
         engine.CloseSession(handle, id);
+        if (changes % 300 != 0) {
+            state.SkipWithError("not every amount of the text was found");
+            break;
+        }
     }
     state.counters["changes/s"] =
         benchmark::Counter(static_cast<double>(changes), benchmark::Counter::kIsRate);

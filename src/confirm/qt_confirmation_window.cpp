@@ -1,0 +1,447 @@
+#include "confirm/qt_confirmation_window.h"
+
+#include <QCloseEvent>
+#include <QColor>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "platform/qt_text.h"
+#include "shell/translate_widgets.h"
+#include "shell/translator.h"
+
+namespace kassavero {
+namespace {
+
+template <typename T>
+T* Keyed(T* widget, std::string_view key) {
+    SetTranslationKey(widget, key);
+    return widget;
+}
+
+QTextEdit* ReadOnlyField(QWidget* parent) {
+    auto* field = new QTextEdit(parent);
+    field->setReadOnly(true);
+    field->setAcceptRichText(false);
+    // The caret stays visible so the user can point at an amount of a formula.
+    field->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    field->setTabChangesFocus(true);
+    field->setMinimumHeight(field->fontMetrics().lineSpacing() * 3);
+    return field;
+}
+
+// Every Windows-1252 character is one UTF-16 unit, so the dialog's byte positions are
+// document positions as they stand.
+int Clamped(const QTextEdit* field, std::size_t position) {
+    const auto end = static_cast<std::size_t>(std::max(0, field->document()->characterCount() - 1));
+    return static_cast<int>(std::min(position, end));
+}
+
+void ShowRichText(QTextEdit* field, std::string_view text, const std::vector<TextRun>& runs) {
+    field->setPlainText(ToQString(text));
+    QTextCursor cursor(field->document());
+    for (const TextRun& run : runs) {
+        cursor.setPosition(Clamped(field, run.Start));
+        cursor.setPosition(Clamped(field, run.Start + run.Length), QTextCursor::KeepAnchor);
+        QTextCharFormat format;
+        format.setFontWeight(QFont::Bold);
+        if (run.Red)
+            format.setForeground(QColor(255, 0, 0));
+        cursor.mergeCharFormat(format);
+    }
+}
+
+void Select(QTextEdit* field, std::size_t start, std::size_t length) {
+    QTextCursor cursor(field->document());
+    cursor.setPosition(Clamped(field, start));
+    cursor.setPosition(Clamped(field, start + length), QTextCursor::KeepAnchor);
+    field->setTextCursor(cursor);
+}
+
+DialogKey KeyOf(const QKeyEvent& event, char& character) {
+    switch (event.key()) {
+        case Qt::Key_Escape:
+            return DialogKey::Escape;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return DialogKey::Return;
+        case Qt::Key_Home:
+            return DialogKey::Home;
+        case Qt::Key_End:
+            return DialogKey::End;
+        case Qt::Key_Left:
+            return DialogKey::Left;
+        case Qt::Key_Right:
+            return DialogKey::Right;
+        default:
+            break;
+    }
+    const std::string text = FromQString(event.text());
+    // Control characters (Tab, Ctrl+C ...) are not typed text; they keep their usual work.
+    if (text.size() == 1 && static_cast<unsigned char>(text[0]) >= 0x20 && text[0] != 0x7F) {
+        character = text[0];
+        return DialogKey::Character;
+    }
+    return DialogKey::Other;
+}
+
+}  // namespace
+
+QtConfirmationWindow::QtConfirmationWindow(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    SetTranslationKey(this, TrKey("UmrechnungForm"));
+    setWindowTitle(QStringLiteral("Kassavero Umrechnung"));
+
+    inputGroup_ = Keyed(new QGroupBox(QStringLiteral("Input"), this), TrKey("InputGroupbox"));
+    formulaBack_ = new QPushButton(QStringLiteral("<<"), inputGroup_);
+    formulaBack_->setAutoDefault(false);
+    input_ = ReadOnlyField(inputGroup_);
+    auto* inputLayout = new QHBoxLayout(inputGroup_);
+    inputLayout->addWidget(formulaBack_, 0, Qt::AlignTop);
+    inputLayout->addWidget(input_, 1);
+
+    sourceGroup_ =
+        Keyed(new QGroupBox(QStringLiteral("Quellwährung"), this), TrKey("QuellwährungGroupbox"));
+    oldAmount_ = new QLabel(sourceGroup_);
+    sourceList_ = new QComboBox(sourceGroup_);
+    auto* sourceLayout = new QVBoxLayout(sourceGroup_);
+    sourceLayout->addWidget(oldAmount_);
+    sourceLayout->addWidget(sourceList_);
+
+    euroPanel_ = new QWidget(this);
+    euroAmount_ = new QLabel(euroPanel_);
+    auto* euroLabel = new QLabel(QStringLiteral("EUR"), euroPanel_);
+    auto* euroLayout = new QVBoxLayout(euroPanel_);
+    euroLayout->addWidget(euroAmount_, 0, Qt::AlignHCenter);
+    euroLayout->addWidget(euroLabel, 0, Qt::AlignHCenter);
+
+    targetGroup_ =
+        Keyed(new QGroupBox(QStringLiteral("Zielwährung"), this), TrKey("ZielwährungGroupbox"));
+    newAmount_ = new QLabel(targetGroup_);
+    targetList_ = new QComboBox(targetGroup_);
+    auto* targetLayout = new QVBoxLayout(targetGroup_);
+    targetLayout->addWidget(newAmount_);
+    targetLayout->addWidget(targetList_);
+
+    QFont bold = font();
+    bold.setBold(true);
+    oldAmount_->setFont(bold);
+    newAmount_->setFont(bold);
+
+    outputGroup_ = Keyed(new QGroupBox(QStringLiteral("Output"), this), TrKey("OutputGroupbox"));
+    output_ = ReadOnlyField(outputGroup_);
+    auto* outputLayout = new QHBoxLayout(outputGroup_);
+    outputLayout->addWidget(output_);
+
+    const auto button = [this](const char* caption, std::string_view key) {
+        auto* b = Keyed(new QPushButton(QString::fromUtf8(caption), this), key);
+        b->setAutoDefault(false);
+        return b;
+    };
+    help_ = button("&Hilfe", TrKey("HilfeButton"));
+    settings_ = button("&Einstellungen", TrKey("EinstellungenButton"));
+    yes_ = button("&Ja", TrKey("JaButton"));
+    yes_->setDefault(true);
+    no_ = button("&Nein", TrKey("NeinButton"));
+    stop_ = button("An&halten", TrKey("AnhaltenButton"));
+    cancel_ = button("A&bbrechen", TrKey("AbbrechenButton"));
+    calculator_ = button("&Rechner", TrKey("RechnerButton"));
+
+    auto* currencyRow = new QHBoxLayout;
+    currencyRow->addWidget(sourceGroup_, 1);
+    currencyRow->addWidget(euroPanel_);
+    currencyRow->addWidget(targetGroup_, 1);
+
+    // Stop sits where Yes and No are; only one of them is shown at a time.
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(help_);
+    buttonRow->addWidget(settings_);
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(yes_);
+    buttonRow->addWidget(no_);
+    buttonRow->addWidget(stop_);
+    buttonRow->addWidget(cancel_);
+    buttonRow->addWidget(calculator_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(inputGroup_);
+    layout->addLayout(currencyRow);
+    layout->addWidget(outputGroup_);
+    layout->addLayout(buttonRow);
+
+    const auto clicked = [this](QPushButton* b, void (ConfirmationDialog::*handler)()) {
+        connect(b, &QPushButton::clicked, this, [this, handler] {
+            if (dialog_ != nullptr)
+                (dialog_->*handler)();
+        });
+    };
+    clicked(yes_, &ConfirmationDialog::YesClicked);
+    clicked(no_, &ConfirmationDialog::NoClicked);
+    clicked(cancel_, &ConfirmationDialog::CancelClicked);
+    clicked(stop_, &ConfirmationDialog::StopContinueClicked);
+    clicked(settings_, &ConfirmationDialog::SettingsClicked);
+    clicked(help_, &ConfirmationDialog::HelpClicked);
+    clicked(calculator_, &ConfirmationDialog::CalculatorClicked);
+    clicked(formulaBack_, &ConfirmationDialog::FormulaBackClicked);
+
+    // `activated` comes from the user only, so the dialog's own selections are not echoed.
+    connect(sourceList_, &QComboBox::activated, this, [this](int position) {
+        if (dialog_ != nullptr)
+            dialog_->SourceSelected(position);
+    });
+    connect(targetList_, &QComboBox::activated, this, [this](int position) {
+        if (dialog_ != nullptr)
+            dialog_->TargetSelected(position);
+    });
+
+    InstallKeyPreview();
+}
+
+void QtConfirmationWindow::Attach(ConfirmationDialog& dialog, Translator& translator) {
+    dialog_ = &dialog;
+    TranslateControls(this, translator);
+}
+
+void QtConfirmationWindow::InstallKeyPreview() {
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+}
+
+// ---- Events ----
+
+bool QtConfirmationWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress:
+            return KeyPress(watched, static_cast<QKeyEvent*>(event));
+        case QEvent::FocusIn: {
+            // Coming back to the window is not entering the field.
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (watched != input_ || reason == Qt::ActiveWindowFocusReason ||
+                reason == Qt::PopupFocusReason)
+                break;
+            [[fallthrough]];
+        }
+        case QEvent::MouseButtonPress:
+            if (watched != input_ && watched != input_->viewport())
+                break;
+            // Run after the field has placed its caret for this click.
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (dialog_ != nullptr)
+                        dialog_->InputFieldEntered(
+                            static_cast<std::size_t>(input_->textCursor().position()));
+                },
+                Qt::QueuedConnection);
+            break;
+        default:
+            break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool QtConfirmationWindow::KeyPress(QObject* watched, QKeyEvent* event) {
+    // A key the focused control leaves alone travels on to its parents; the dialog sees
+    // it once, at the control that has the focus.
+    QWidget* focused = focusWidget();
+    if (dialog_ == nullptr || watched != (focused != nullptr ? focused : this))
+        return false;
+    KeyEvent key;
+    key.Key = KeyOf(*event, key.Character);
+    key.Modifier =
+        (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) != 0;
+    key.Focus = FocusedControl();
+    return dialog_->KeyPressed(key);
+}
+
+void QtConfirmationWindow::closeEvent(QCloseEvent* event) {
+    if (dialog_ == nullptr) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    // The dialog answers the open question and hides the window itself.
+    event->ignore();
+    dialog_->WindowClosing();
+}
+
+ConfirmControl QtConfirmationWindow::FocusedControl() const {
+    const QWidget* focused = focusWidget();
+    for (const ConfirmControl control :
+         {ConfirmControl::InputField, ConfirmControl::SourceList, ConfirmControl::TargetList,
+          ConfirmControl::OutputField, ConfirmControl::HelpButton, ConfirmControl::SettingsButton,
+          ConfirmControl::YesButton, ConfirmControl::NoButton, ConfirmControl::StopButton,
+          ConfirmControl::CancelButton, ConfirmControl::CalculatorButton,
+          ConfirmControl::FormulaBackButton}) {
+        if (focused != nullptr && focused == Control(control))
+            return control;
+    }
+    // Anything else is not a button: Return there answers through the default button.
+    return ConfirmControl::OutputField;
+}
+
+QWidget* QtConfirmationWindow::Control(ConfirmControl control) const {
+    switch (control) {
+        case ConfirmControl::InputField:
+            return input_;
+        case ConfirmControl::SourceList:
+            return sourceList_;
+        case ConfirmControl::TargetList:
+            return targetList_;
+        case ConfirmControl::OutputField:
+            return output_;
+        case ConfirmControl::HelpButton:
+            return help_;
+        case ConfirmControl::SettingsButton:
+            return settings_;
+        case ConfirmControl::YesButton:
+            return yes_;
+        case ConfirmControl::NoButton:
+            return no_;
+        case ConfirmControl::StopButton:
+            return stop_;
+        case ConfirmControl::CancelButton:
+            return cancel_;
+        case ConfirmControl::CalculatorButton:
+            return calculator_;
+        case ConfirmControl::FormulaBackButton:
+            return formulaBack_;
+        case ConfirmControl::EuroPanel:
+            return euroPanel_;
+    }
+    return nullptr;
+}
+
+// ---- What the dialog shows ----
+
+void QtConfirmationWindow::ShowWindow() {
+    show();
+}
+
+void QtConfirmationWindow::HideWindow() {
+    hide();
+}
+
+void QtConfirmationWindow::BringToFront() {
+    raise();
+    activateWindow();
+}
+
+void QtConfirmationWindow::Focus(ConfirmControl control) {
+    if (QWidget* widget = Control(control))
+        widget->setFocus(Qt::OtherFocusReason);
+}
+
+void QtConfirmationWindow::SetControlVisible(ConfirmControl control, bool visible) {
+    if (QWidget* widget = Control(control))
+        widget->setVisible(visible);
+}
+
+void QtConfirmationWindow::SetControlEnabled(ConfirmControl control, bool enabled) {
+    if (QWidget* widget = Control(control))
+        widget->setEnabled(enabled);
+}
+
+void QtConfirmationWindow::SetCaption(std::string_view caption) {
+    setWindowTitle(ToQString(caption));
+}
+
+void QtConfirmationWindow::SetGroupCaptions(std::string_view input, std::string_view output) {
+    inputGroup_->setTitle(ToQString(input));
+    outputGroup_->setTitle(ToQString(output));
+}
+
+void QtConfirmationWindow::SetStopButtonCaption(std::string_view caption) {
+    stop_->setText(ToQString(caption));
+}
+
+void QtConfirmationWindow::SetFieldStyle(FieldStyle style) {
+    const bool change = style == FieldStyle::Change;
+    for (QTextEdit* field : {input_, output_}) {
+        QPalette colours = field->palette();
+        colours.setColor(QPalette::Base,
+                         palette().color(change ? QPalette::Button : QPalette::Base));
+        field->setPalette(colours);
+        QFont face = field->font();
+        face.setBold(change);
+        field->setFont(face);
+    }
+}
+
+void QtConfirmationWindow::SetInputText(std::string_view text, const std::vector<TextRun>& runs) {
+    ShowRichText(input_, text, runs);
+}
+
+void QtConfirmationWindow::SelectInputText(std::size_t start, std::size_t length) {
+    Select(input_, start, length);
+}
+
+void QtConfirmationWindow::SetOutputText(std::string_view text, const std::vector<TextRun>& runs) {
+    ShowRichText(output_, text, runs);
+}
+
+void QtConfirmationWindow::SelectOutputText(std::size_t start, std::size_t length) {
+    Select(output_, start, length);
+}
+
+void QtConfirmationWindow::SetOldAmountLabel(std::string_view text) {
+    oldAmount_->setText(ToQString(text));
+}
+
+void QtConfirmationWindow::SetNewAmountLabel(std::string_view text) {
+    newAmount_->setText(ToQString(text));
+}
+
+void QtConfirmationWindow::SetEuroAmountLabel(std::string_view text) {
+    euroAmount_->setText(ToQString(text));
+}
+
+void QtConfirmationWindow::SetCurrencyLists(const std::vector<CurrencyListEntry>& entries) {
+    for (QComboBox* list : {sourceList_, targetList_}) {
+        const QSignalBlocker quiet(list);
+        list->clear();
+        // Entries show the code only: the program ships no flag pictures.
+        for (const CurrencyListEntry& entry : entries)
+            list->addItem(ToQString(entry.Code));
+    }
+}
+
+void QtConfirmationWindow::SelectSourceEntry(int position) {
+    const QSignalBlocker quiet(sourceList_);
+    sourceList_->setCurrentIndex(position);
+}
+
+void QtConfirmationWindow::SelectTargetEntry(int position) {
+    const QSignalBlocker quiet(targetList_);
+    targetList_->setCurrentIndex(position);
+}
+
+// ---- Position ----
+
+int QtConfirmationWindow::Left() const {
+    return x();
+}
+
+int QtConfirmationWindow::Top() const {
+    return y();
+}
+
+void QtConfirmationWindow::SetLeft(int left) {
+    move(left, y());
+}
+
+void QtConfirmationWindow::SetTop(int top) {
+    move(x(), top);
+}
+
+}  // namespace kassavero

@@ -1,0 +1,102 @@
+#pragma once
+
+// The confirmation window: a non-modal tool window that shows what ConfirmationDialog
+// tells it and hands every click, selection and key back to it.
+
+#include <QWidget>
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "confirm/confirmation_dialog.h"
+#include "confirm/confirmation_view.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTextEdit;
+
+namespace kassavero {
+
+class Translator;
+
+class QtConfirmationWindow final : public QWidget, public ConfirmationView {
+    Q_OBJECT
+
+  public:
+    explicit QtConfirmationWindow(QWidget* parent = nullptr);
+
+    // The dialog takes this window in its constructor, so the window is created first and
+    // connected afterwards. Translates the captions; until then user events go nowhere.
+    void Attach(ConfirmationDialog& dialog, Translator& translator);
+
+    // ---- ConfirmationView ----
+    void ShowWindow() override;
+    void HideWindow() override;
+    void BringToFront() override;
+    void Focus(ConfirmControl control) override;
+    void SetControlVisible(ConfirmControl control, bool visible) override;
+    void SetControlEnabled(ConfirmControl control, bool enabled) override;
+    void SetCaption(std::string_view caption) override;
+    void SetGroupCaptions(std::string_view input, std::string_view output) override;
+    void SetStopButtonCaption(std::string_view caption) override;
+    void SetFieldStyle(FieldStyle style) override;
+    void SetInputText(std::string_view text, const std::vector<TextRun>& runs) override;
+    void SelectInputText(std::size_t start, std::size_t length) override;
+    void SetOutputText(std::string_view text, const std::vector<TextRun>& runs) override;
+    void SelectOutputText(std::size_t start, std::size_t length) override;
+    void SetOldAmountLabel(std::string_view text) override;
+    void SetNewAmountLabel(std::string_view text) override;
+    void SetEuroAmountLabel(std::string_view text) override;
+    void SetCurrencyLists(const std::vector<CurrencyListEntry>& entries) override;
+    void SelectSourceEntry(int position) override;
+    void SelectTargetEntry(int position) override;
+
+    // ---- FormPosition ----
+    int Left() const override;
+    int Top() const override;
+    void SetLeft(int left) override;
+    void SetTop(int top) override;
+
+    // The widget of a control, for tests and for focus; null for none.
+    QWidget* Control(ConfirmControl control) const;
+    QLabel* OldAmountLabel() const { return oldAmount_; }
+    QLabel* NewAmountLabel() const { return newAmount_; }
+    QLabel* EuroAmountLabel() const { return euroAmount_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void InstallKeyPreview();
+    // The control the focus is in, as the dialog knows it.
+    ConfirmControl FocusedControl() const;
+    bool KeyPress(QObject* watched, QKeyEvent* event);
+
+    ConfirmationDialog* dialog_ = nullptr;
+
+    QGroupBox* inputGroup_ = nullptr;
+    QPushButton* formulaBack_ = nullptr;
+    QTextEdit* input_ = nullptr;
+    QGroupBox* sourceGroup_ = nullptr;
+    QLabel* oldAmount_ = nullptr;
+    QComboBox* sourceList_ = nullptr;
+    QWidget* euroPanel_ = nullptr;
+    QLabel* euroAmount_ = nullptr;
+    QGroupBox* targetGroup_ = nullptr;
+    QLabel* newAmount_ = nullptr;
+    QComboBox* targetList_ = nullptr;
+    QGroupBox* outputGroup_ = nullptr;
+    QTextEdit* output_ = nullptr;
+    QPushButton* help_ = nullptr;
+    QPushButton* settings_ = nullptr;
+    QPushButton* yes_ = nullptr;
+    QPushButton* no_ = nullptr;
+    QPushButton* stop_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QPushButton* calculator_ = nullptr;
+};
+
+}  // namespace kassavero
