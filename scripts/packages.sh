@@ -4,7 +4,7 @@ KASSAVERO_PACKAGES=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libxcb-keysyms1-dev
-    dbus dbus-x11 xvfb xauth
+    dbus xvfb xauth fonts-dejavu-core
 )
 
 # Installs the packages that are missing; calls apt only when something is.

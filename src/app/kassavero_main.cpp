@@ -135,6 +135,13 @@ int Run(QApplication& app) {
 }  // namespace kassavero
 
 int main(int argc, char** argv) {
+    // Without any display Qt would abort; the program still serves its command
+    // interface, so it runs on the offscreen platform instead and says so.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fprintf(stderr, "kassavero: no display; running on the offscreen platform\n");
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QApplication app(argc, argv);
     return kassavero::Run(app);
 }
