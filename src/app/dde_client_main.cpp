@@ -148,6 +148,12 @@ class BusChannel final : public CommandChannel {
     std::string Call(std::string_view item, std::string_view command) override {
         return client_.Call(item, command);
     }
+    void Send(std::string_view item, std::string_view command) override {
+        client_.Execute(
+            QStringLiteral("System"),
+            QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())) + ':' +
+                QString::fromUtf8(command.data(), static_cast<qsizetype>(command.size())));
+    }
 
   private:
     BusClient& client_;

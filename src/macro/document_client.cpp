@@ -192,7 +192,7 @@ DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_vi
         const auto last = text.begin() + static_cast<std::ptrdiff_t>(piece.end);
         if (std::none_of(first, last, [](char32_t c) { return c >= U'0' && c <= U'9'; }))
             continue;
-        channel.Call("filter",
+        channel.Send("filter",
                      "transfertext:" + Win1252ToUtf8(AsProgramText(text, piece.start, piece.end)));
         while (result.outcome == Outcome::Done) {
             const std::string found = channel.Call("filter", "findnextchange(" + session + ")");

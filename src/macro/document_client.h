@@ -23,6 +23,8 @@ class CommandChannel {
   public:
     virtual ~CommandChannel() = default;
     virtual std::string Call(std::string_view item, std::string_view command) = 0;
+    // The same when the reply is not needed; a transport may then save the request.
+    virtual void Send(std::string_view item, std::string_view command) { Call(item, command); }
 };
 
 struct DocumentConversionResult {
