@@ -17,10 +17,10 @@
 namespace {
 
 QDBusInterface& Kassavero() {
-    static QDBusInterface interface(
-        QString::fromStdString(kassavero::DdeBusName("kassavero")),
-        QString::fromLatin1(kassavero::kDdeObjectPath), QString::fromLatin1(kassavero::kDdeInterface),
-        QDBusConnection::sessionBus());
+    static QDBusInterface interface(QString::fromStdString(kassavero::DdeBusName("kassavero")),
+                                    QString::fromLatin1(kassavero::kDdeObjectPath),
+                                    QString::fromLatin1(kassavero::kDdeInterface),
+                                    QDBusConnection::sessionBus());
     return interface;
 }
 
@@ -28,9 +28,8 @@ void CommandRoundTrip(benchmark::State& state) {
     for (auto _ : state) {
         Kassavero().call(QStringLiteral("Execute"), QStringLiteral("System"),
                          QStringLiteral("filter:testconnection"));
-        const QDBusMessage reply =
-            Kassavero().call(QStringLiteral("Request"), QStringLiteral("System"),
-                             QStringLiteral("Filter"));
+        const QDBusMessage reply = Kassavero().call(
+            QStringLiteral("Request"), QStringLiteral("System"), QStringLiteral("Filter"));
         if (reply.type() != QDBusMessage::ReplyMessage) {
             state.SkipWithError("Kassavero does not answer on the session bus");
             break;
