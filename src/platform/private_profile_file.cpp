@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "core/win1252.h"
+#include "platform/atomic_file.h"
 
 namespace kassavero {
 namespace {
@@ -259,73 +260,6 @@ std::int64_t ToNs(const timespec& time) {
     return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
 }
 
-bool WriteAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t written = ::write(fd, data.data(), data.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-// Replaces the file by a complete new version in one step.
-bool ReplaceAtomically(const std::filesystem::path& path, std::string_view content) {
-    std::filesystem::path target = path;
-    std::error_code error;
-    if (std::filesystem::is_symlink(path, error)) {
-        // Write through the link, not over it.
-        const auto linked = std::filesystem::read_symlink(path, error);
-        if (error)
-            return false;
-        target = linked.is_absolute() ? linked : path.parent_path() / linked;
-    }
-    const std::filesystem::path directory =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::filesystem::create_directories(directory, error);
-    if (error)
-        return false;
-
-    struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
-
-    static unsigned counter = 0;
-    std::filesystem::path temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = directory / ("." + target.filename().string() + ".tmp" +
-                                 std::to_string(::getpid()) + "-" + std::to_string(++counter));
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return false;
-    }
-    if (fd < 0)
-        return false;
-
-    bool ok = WriteAll(fd, content);
-    if (ok && exists)
-        ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
-    if (ok)
-        ok = ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok)
-        ok = ::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    // The rename itself is durable only once the directory is synced.
-    const int dirFd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
-    return true;
-}
-
 }  // namespace
 
 PrivateProfileFile::PrivateProfileFile(std::filesystem::path path) : path_(std::move(path)) {}
@@ -462,7 +396,8 @@ bool PrivateProfileFile::Flush() {
     }
     const std::int64_t writtenAt = NowNs();
     std::string written = Serialise(document);
-    if (!ReplaceAtomically(path_, written))
+    std::string error;
+    if (!ReplaceFileAtomically(path_, written, error))
         return false;
     pending_.clear();
     document_ = std::move(document);

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "core/win1252.h"
+#include "platform/atomic_file.h"
 
 namespace kassavero {
 namespace {
@@ -186,58 +187,6 @@ long long Nanoseconds(const timespec& t) {
 
 std::string ErrnoText(const std::string& what, const fs::path& path, int error) {
     return what + " " + path.string() + ": " + std::strerror(error);
-}
-
-bool WriteAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-// Writes a temporary file beside the target, flushes it to the disk and renames it over
-// the target, so the target holds either the old or the new content, never a part.
-bool ReplaceFileAtomically(const fs::path& target, std::string_view content, std::string& error) {
-    fs::path temporary = target;
-    temporary += ".tmp";
-    // A temporary file left over by an interrupted run holds nothing we need.
-    ::unlink(temporary.c_str());
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        error = ErrnoText("cannot create", temporary, errno);
-        return false;
-    }
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0)
-        ::fchmod(fd, old.st_mode & 07777);
-    bool ok = WriteAll(fd, content) && ::fsync(fd) == 0;
-    int failure = ok ? 0 : errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        failure = errno;
-    }
-    if (ok && ::rename(temporary.c_str(), target.c_str()) != 0) {
-        ok = false;
-        failure = errno;
-    }
-    if (!ok) {
-        error = ErrnoText("cannot write", temporary, failure);
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    // The rename itself reaches the disk with the directory.
-    const int dir = ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
 }
 
 }  // namespace
@@ -480,13 +429,8 @@ bool RegistryFile::Flush() {
         return false;
     }
     // A settings file kept elsewhere and linked here stays a link.
-    fs::path target = file_;
-    if (fs::is_symlink(file_, ec)) {
-        if (const fs::path resolved = fs::canonical(file_, ec); !ec)
-            target = resolved;
-    }
     std::string error;
-    if (!ReplaceFileAtomically(target, Serialize(), error)) {
+    if (!ReplaceFileAtomically(file_, Serialize(), error)) {
         lastError_ = error;
         return false;
     }

@@ -1,0 +1,91 @@
+#include "platform/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+
+namespace kassavero {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ErrnoText(const std::string& what, const fs::path& path, int error) {
+    return what + " " + path.string() + ": " + std::strerror(error);
+}
+
+bool WriteAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t written = ::write(fd, data.data(), data.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// The file a path finally names, following symbolic links (also dangling ones).
+fs::path ThroughLinks(fs::path path) {
+    std::error_code error;
+    for (int hops = 0; hops < 40 && fs::is_symlink(path, error); ++hops) {
+        const fs::path linked = fs::read_symlink(path, error);
+        if (error)
+            break;
+        path = linked.is_absolute() ? linked : path.parent_path() / linked;
+    }
+    return path;
+}
+
+}  // namespace
+
+bool ReplaceFileAtomically(const fs::path& path, std::string_view content, std::string& error) {
+    const fs::path target = ThroughLinks(path);
+    const fs::path directory = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::error_code ec;
+    fs::create_directories(directory, ec);
+    if (ec) {
+        error = "cannot create " + directory.string() + ": " + ec.message();
+        return false;
+    }
+
+    fs::path temporary = target;
+    temporary += ".tmp";
+    ::unlink(temporary.c_str());
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = ErrnoText("cannot create", temporary, errno);
+        return false;
+    }
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0)
+        ::fchmod(fd, old.st_mode & 07777);
+    bool ok = WriteAll(fd, content) && ::fsync(fd) == 0;
+    int failure = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        failure = errno;
+    }
+    if (ok && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        ok = false;
+        failure = errno;
+    }
+    if (!ok) {
+        error = ErrnoText("cannot write", temporary, failure);
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    const int dir = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+}  // namespace kassavero
