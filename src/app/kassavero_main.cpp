@@ -68,7 +68,11 @@ int Run(QApplication& app) {
     DesktopHelp help(QString::fromStdString((programDirectory / "help").string()));
     QtMessageLoop messageLoop;
     UnixSignals unixSignals;
-    QObject::connect(&unixSignals, &UnixSignals::Terminate, &app, [] { QApplication::quit(); });
+    // A question may be open in a nested wait: end that first, then the event loop.
+    QObject::connect(&unixSignals, &UnixSignals::Terminate, &app, [&messageLoop] {
+        messageLoop.Quit();
+        QApplication::quit();
+    });
 
     // The profile store lives for the whole run.
     const std::filesystem::path configDirectory = DefaultRegistryDirectory();

@@ -9,7 +9,15 @@ namespace kassavero {
 class QtMessageLoop final : public MessageLoop {
   public:
     void ProcessPendingMessages() override;
+    // Also returns, with the condition unmet, once Quit was called: a question that is
+    // open when the program has to end must not keep it alive.
     void RunUntil(const std::function<bool()>& done) override;
+
+    // Ends every nested wait, now and later; the program is shutting down.
+    void Quit();
+
+  private:
+    bool quitting_ = false;
 };
 
 }  // namespace kassavero
