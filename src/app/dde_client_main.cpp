@@ -16,7 +16,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/advise_printer.h"
+#include "app/advise_listeners.h"
 #include "core/win1252.h"
 #include "macro/document_client.h"
 #include "platform/dde_names.h"
@@ -104,14 +104,33 @@ class BusClient {
     }
     void Post(uint message) { Check(interface_.call(QStringLiteral("PostMessage"), message)); }
 
+    // Takes replies from the item's Advise signal where it arrives, which saves one
+    // request per command; without it every reply is requested.
+    void ListenForReplies() {
+        listening_ = QDBusConnection::sessionBus().connect(
+            busName_, QString::fromLatin1(kDdeObjectPath), QString::fromLatin1(kDdeInterface),
+            QStringLiteral("Advise"), &replies_, SLOT(Collect(QString, QString)));
+    }
+
     // ITEM:COMMAND on topic System, then the item's reply without brackets and line end.
     std::string Call(std::string_view item, std::string_view command) {
         const QString itemName =
             QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size()));
+        const QString replyItem = ItemOf(itemName);
+        replies_.Forget(replyItem);
         Execute(QStringLiteral("System"),
                 itemName + ':' +
                     QString::fromUtf8(command.data(), static_cast<qsizetype>(command.size())));
-        QString text = Request(QStringLiteral("System"), ItemOf(itemName));
+        QString text;
+        if (listening_) {
+            // The announcement came before the call's answer; let its event run.
+            QCoreApplication::processEvents();
+        }
+        if (const QString* announced = replies_.Latest(replyItem)) {
+            text = *announced;
+        } else {
+            text = Request(QStringLiteral("System"), replyItem);
+        }
         text = text.section(QStringLiteral("\r\n"), 0, 0);
         if (text.startsWith('[') && text.endsWith(']'))
             text = text.mid(1, text.size() - 2);
@@ -140,6 +159,8 @@ class BusClient {
 
     QString busName_;
     QDBusInterface interface_;
+    AdviseCollector replies_;
+    bool listening_ = false;
 };
 
 class BusChannel final : public CommandChannel {
@@ -186,6 +207,7 @@ int Convert(BusClient& client, const QStringList& args) {
     }
     const QByteArray text = file.readAll();
     client.EnsureRunning();
+    client.ListenForReplies();
     BusChannel channel(client);
     const DocumentConversionResult result = ConvertDocument(
         channel, std::string_view(text.constData(), static_cast<std::size_t>(text.size())), confirm,
