@@ -23,6 +23,9 @@ std::string Win1252ToUtf8(std::string_view text);
 // becomes one '?'. The number of characters is kept, so offsets match on both sides.
 std::string Utf8ToWin1252(std::string_view text);
 
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool IsValidUtf8(std::string_view text);
+
 // Appends the UTF-8 form of a code point.
 void AppendUtf8(std::string& out, char32_t codePoint);
 

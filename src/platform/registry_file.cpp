@@ -41,48 +41,6 @@ std::string_view TrimRight(std::string_view text) {
     return text;
 }
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool IsValidUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        int length = 0;
-        char32_t cp = 0;
-        char32_t min = 0;
-        if ((b & 0xE0) == 0xC0) {
-            length = 2;
-            cp = b & 0x1F;
-            min = 0x80;
-        } else if ((b & 0xF0) == 0xE0) {
-            length = 3;
-            cp = b & 0x0F;
-            min = 0x800;
-        } else if ((b & 0xF8) == 0xF0) {
-            length = 4;
-            cp = b & 0x07;
-            min = 0x10000;
-        } else {
-            return false;
-        }
-        if (i + static_cast<std::size_t>(length) > text.size())
-            return false;
-        for (int k = 1; k < length; ++k) {
-            const auto c = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            if ((c & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += static_cast<std::size_t>(length);
-    }
-    return true;
-}
-
 // The text of a file in UTF-16 little endian (after its byte order mark) as UTF-8.
 std::string Utf16LeToUtf8(std::string_view bytes) {
     std::string out;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "calculator/calculator_access.h"
+#include "confirm/confirm_test_texts.h"
 #include "confirm/confirmation_dialog.h"
 #include "core/currency.h"
 #include "engine/german_profile.h"
@@ -45,30 +46,6 @@ struct FakeSettingsWindow final : SettingsWindow {
     int shown = 0;
     void ShowSettings(SettingsPage) override { ++shown; }
 };
-
-inline CommonTexts GermanTexts() {
-    CommonTexts texts;
-    texts.ContinueCaption = "&Fortsetzen";
-    texts.StopCaption = "An&halten";
-    texts.YesLetter = "J";
-    texts.NoLetter = "N";
-    texts.ConversionTitle = "Umrechnung";
-    texts.InputTitle = "Input";
-    texts.OutputTitle = "Output";
-    texts.ExcelFormulaTitle = "Tabellenformel";
-    return texts;
-}
-
-inline TGeplanteAenderung Found(double amount, CurrencyIndex currency, std::string oldText,
-                                int decimals = 0, bool hasSymbol = false) {
-    TGeplanteAenderung change;
-    change.Currency = currency;
-    change.Amount = amount;
-    change.OldText = std::move(oldText);
-    change.Decimals = decimals;
-    change.HasSymbol = hasSymbol;
-    return change;
-}
 
 class DialogTest : public ::testing::Test {
   protected:

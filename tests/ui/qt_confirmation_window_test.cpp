@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "calculator/calculator_access.h"
+#include "confirm/confirm_test_texts.h"
 #include "confirm/confirmation_dialog.h"
 #include "core/currency.h"
 #include "engine/german_profile.h"
@@ -28,6 +29,8 @@ namespace kassavero {
 namespace {
 
 using C = ConfirmControl;
+using testing::Found;
+using testing::GermanTexts;
 
 struct NoCalculator final : CalculatorAccess {
     void ShowAmount(CurrencyIndex, bool, double) override {}
@@ -39,30 +42,6 @@ struct NoCalculator final : CalculatorAccess {
 struct NoSettingsWindow final : SettingsWindow {
     void ShowSettings(SettingsPage) override {}
 };
-
-CommonTexts GermanTexts() {
-    CommonTexts texts;
-    texts.ContinueCaption = "&Fortsetzen";
-    texts.StopCaption = "An&halten";
-    texts.YesLetter = "J";
-    texts.NoLetter = "N";
-    texts.ConversionTitle = "Umrechnung";
-    texts.InputTitle = "Input";
-    texts.OutputTitle = "Output";
-    texts.ExcelFormulaTitle = "Tabellenformel";
-    return texts;
-}
-
-TGeplanteAenderung Found(double amount, CurrencyIndex currency, std::string oldText, int decimals,
-                         bool hasSymbol) {
-    TGeplanteAenderung change;
-    change.Currency = currency;
-    change.Amount = amount;
-    change.OldText = std::move(oldText);
-    change.Decimals = decimals;
-    change.HasSymbol = hasSymbol;
-    return change;
-}
 
 // The window under a real dialog on a German system, waiting in the Qt event loop.
 struct Rig {
