@@ -7,14 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine.h"
-#include "engine/german_profile.h"
-#include "fakes/fake_confirmation.h"
-#include "fakes/fake_help.h"
-#include "fakes/fake_message_boxes.h"
-#include "fakes/fake_translator.h"
-#include "idle_message_loop.h"
-#include "settings/active_profile.h"
+#include "engine_rig.h"
 
 namespace kassavero {
 namespace {
@@ -44,22 +37,14 @@ std::vector<std::string> DocumentParagraphs() {
 }
 
 void FindAndConfirmEveryChange(benchmark::State& state) {
-    ActiveProfile profile;
-    MakeGermanProfile(profile.MutableSettings());
-    testing::FakeTranslator translator;
-    testing::FakeMessageBoxes boxes;
-    IdleLoop loop;
-    testing::FakeHelp help;
-    testing::FakeConfirmation confirmation;
-    Engine engine(profile, translator, boxes, loop, help, confirmation);
+    EngineRig rig;
+    Engine& engine = rig.engine;
     const EngineHandle handle = engine.EngineInit();
     const std::vector<std::string> paragraphs = DocumentParagraphs();
 
     std::int64_t changes = 0;
     for (auto _ : state) {
-        confirmation.asked.clear();
-        confirmation.askFlags.clear();
-        confirmation.calls.clear();
+        rig.ForgetQuestions();
         const int id = engine.OpenSession(handle, "bench", false);
         for (const auto& paragraph : paragraphs) {
             engine.TransferText(handle, id, static_cast<long long>(paragraph.size()), paragraph, 0);

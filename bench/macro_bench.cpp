@@ -8,35 +8,23 @@
 #include <memory>
 #include <string>
 
-#include "engine/engine.h"
-#include "engine/german_profile.h"
 #include "fakes/fake_about_window.h"
 #include "fakes/fake_calculator_access.h"
-#include "fakes/fake_confirmation.h"
 #include "fakes/fake_formula_question.h"
-#include "fakes/fake_help.h"
-#include "fakes/fake_message_boxes.h"
 #include "fakes/fake_settings_window.h"
-#include "fakes/fake_translator.h"
-#include "idle_message_loop.h"
 #include "macro/dde_command.h"
 #include "macro/macro_interpreter.h"
 #include "platform/in_process_dde_server.h"
 #include "platform/registry.h"
-#include "settings/active_profile.h"
+
+#include "engine_rig.h"
 
 namespace kassavero {
 namespace {
 
 void FindAndConfirmRoundTrip(benchmark::State& state) {
-    ActiveProfile profile;
-    MakeGermanProfile(profile.MutableSettings());
-    testing::FakeTranslator translator;
-    testing::FakeMessageBoxes boxes;
-    IdleLoop loop;
-    testing::FakeHelp help;
-    testing::FakeConfirmation confirmation;
-    Engine engine(profile, translator, boxes, loop, help, confirmation);
+    EngineRig rig;
+    Engine& engine = rig.engine;
     InProcessDdeServer server("kassavero");
     testing::FakeFormulaQuestion formulas;
     testing::FakeCalculatorAccess calculator;
@@ -44,17 +32,15 @@ void FindAndConfirmRoundTrip(benchmark::State& state) {
     testing::FakeAboutWindow aboutWindow;
     MacroInterpreter interpreter(
         server,
-        MacroServices{engine, profile, formulas, calculator, settingsWindow, aboutWindow, help,
-                      [] { return std::unique_ptr<Registry>(); }, ','},
+        MacroServices{engine, rig.profile, formulas, calculator, settingsWindow, aboutWindow,
+                      rig.help, [] { return std::unique_ptr<Registry>(); }, ','},
         engine.EngineInit());
     server.Execute("System", "filter:opensession(bench,0)");
 
     std::string found;
     std::string confirmed;
     for (auto _ : state) {
-        confirmation.asked.clear();
-        confirmation.askFlags.clear();
-        confirmation.calls.clear();
+        rig.ForgetQuestions();
         server.Execute("System", "filter:transfertext:Preis: 100 DM zzgl. Versand");
         server.Execute("System", "filter:findnextchange(0)");
         server.Request("System", "Filter", found);

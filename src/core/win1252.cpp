@@ -32,36 +32,42 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
+Utf8Character DecodeUtf8(std::string_view text, std::size_t position) {
+    const auto lead = static_cast<unsigned char>(text[position]);
+    if (lead < 0x80)
+        return {lead, 1, 1};
+    std::size_t length = 0;
+    char32_t cp = 0;
+    char32_t minimum = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2, cp = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, cp = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, cp = lead & 0x07, minimum = 0x10000;
+    } else {
+        return {0, 0, 1};
+    }
+    std::size_t used = 1;
+    for (; used < length; ++used) {
+        if (position + used >= text.size())
+            return {0, 0, used};
+        const auto next = static_cast<unsigned char>(text[position + used]);
+        if ((next & 0xC0) != 0x80)
+            return {0, 0, used};
+        cp = (cp << 6) | (next & 0x3F);
+    }
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return {0, 0, used};
+    return {cp, length, length};
+}
+
 bool IsValidUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = 0;
-        char32_t cp = 0;
-        char32_t minimum = 0;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if ((lead & 0xE0) == 0xC0) {
-            length = 2, cp = lead & 0x1F, minimum = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3, cp = lead & 0x0F, minimum = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4, cp = lead & 0x07, minimum = 0x10000;
-        } else {
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf8Character character = DecodeUtf8(text, i);
+        if (character.length == 0)
             return false;
-        }
-        if (i + length > text.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += length;
+        i += character.length;
     }
     return true;
 }
@@ -97,46 +103,11 @@ std::string Win1252ToUtf8(std::string_view text) {
 std::string Utf8ToWin1252(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            out += static_cast<char>(lead);
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        char32_t cp = 0;
-        char32_t minimum = 0;
-        if ((lead & 0xE0) == 0xC0) {
-            length = 2, cp = lead & 0x1F, minimum = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3, cp = lead & 0x0F, minimum = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4, cp = lead & 0x07, minimum = 0x10000;
-        }
-        std::size_t used = 1;
-        bool valid = length != 0;
-        while (valid && used < length) {
-            if (i + used >= text.size()) {
-                valid = false;
-                break;
-            }
-            const auto next = static_cast<unsigned char>(text[i + used]);
-            if ((next & 0xC0) != 0x80) {
-                valid = false;
-                break;
-            }
-            cp = (cp << 6) | (next & 0x3F);
-            ++used;
-        }
-        if (valid && (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) {
-            valid = false;
-        }
-        // A broken sequence counts as one character; resynchronise on the next byte
-        // that could start one.
-        out += valid ? CodePointToWin1252(cp) : '?';
-        i += used;
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf8Character character = DecodeUtf8(text, i);
+        // A broken sequence counts as one character; reading resumes after it.
+        out += character.length != 0 ? CodePointToWin1252(character.codePoint) : '?';
+        i += character.span;
     }
     return out;
 }

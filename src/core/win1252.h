@@ -4,6 +4,7 @@
 // is 0x80. These helpers convert at the edges where text meets the platform (files,
 // Qt, D-Bus, the clipboard), which all speak UTF-8.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,17 @@ std::string Win1252ToUtf8(std::string_view text);
 // Each character that Windows-1252 cannot hold, and each malformed UTF-8 sequence,
 // becomes one '?'. The number of characters is kept, so offsets match on both sides.
 std::string Utf8ToWin1252(std::string_view text);
+
+// One UTF-8 character at `position` (below text.size()). `length` is its size in
+// bytes, or 0 when the sequence is malformed (overlong, a surrogate, above U+10FFFF,
+// cut short); `span` is then how far the broken sequence reaches: the lead byte and
+// the continuation bytes read after it, at least 1.
+struct Utf8Character {
+    char32_t codePoint;
+    std::size_t length;
+    std::size_t span;
+};
+Utf8Character DecodeUtf8(std::string_view text, std::size_t position);
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view text);

@@ -16,31 +16,13 @@ constexpr char32_t kEscapedByteBase = 0xDC00;
 std::u32string DecodeKeepingBytes(std::string_view utf8) {
     std::u32string out;
     out.reserve(utf8.size());
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        std::size_t length = lead < 0x80             ? 1
-                             : (lead & 0xE0) == 0xC0 ? 2
-                             : (lead & 0xF0) == 0xE0 ? 3
-                             : (lead & 0xF8) == 0xF0 ? 4
-                                                     : 0;
-        char32_t cp = length == 1   ? lead
-                      : length == 2 ? lead & 0x1F
-                      : length == 3 ? lead & 0x0F
-                                    : lead & 0x07;
-        bool valid = length != 0 && i + length <= utf8.size();
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        static constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
-        valid = valid && cp >= kMinimum[length] && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
-        if (valid) {
-            out += cp;
-            i += length;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const Utf8Character character = DecodeUtf8(utf8, i);
+        if (character.length != 0) {
+            out += character.codePoint;
+            i += character.length;
         } else {
-            out += kEscapedByteBase + lead;
+            out += kEscapedByteBase + static_cast<unsigned char>(utf8[i]);
             ++i;
         }
     }
