@@ -22,4 +22,13 @@ class AboutWindow {
     virtual void ShowAbout() = 0;
 };
 
+// The clipboard conversion, started from the tray menu, the hotkey, the bus or (not
+// verbose) by a change of the clipboard.
+class ClipboardScanner {
+  public:
+    virtual ~ClipboardScanner() = default;
+    // A verbose scan says so in a message when there is nothing to convert.
+    virtual void ScanClipboard(bool verbose) = 0;
+};
+
 }  // namespace kassavero
