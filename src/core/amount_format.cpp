@@ -66,6 +66,55 @@ double RoundingStep(double magnitude, int decimals, std::uint8_t strategy, doubl
     }
 }
 
+// The whole number of steps a non-negative quotient rounds to. The direction is decided
+// on the quotient as a decimal number of fifteen significant digits, the precision every
+// amount is written with: 2,30 / 0,01 is 229,99999999999997 as a double but 230 in
+// decimal, and 1,005 / 0,01 is 100,49999999999999 but a true half. Only a quotient that
+// lies within a unit of the fifteenth digit from where the direction flips needs the
+// decimal digits; all others decide on the double at once.
+double RoundQuotient(double quotient, std::uint8_t direction) {
+    double whole = 0;
+    const double fraction = std::modf(quotient, &whole);
+    if (fraction == 0) {
+        return whole;
+    }
+    const bool commercial = direction != kRoundUp && direction != kRoundDown;
+    const double boundary = commercial ? 0.5 : (fraction < 0.5 ? 0.0 : 1.0);
+    if (std::fabs(fraction - boundary) > quotient * 1e-14) {
+        switch (direction) {
+            case kRoundUp:
+                return fraction > 0 ? whole + 1 : whole;
+            case kRoundDown:
+                return whole;
+            default:
+                return fraction >= 0.5 ? whole + 1 : whole;
+        }
+    }
+    const FifteenDigits decimal = RoundToFifteenDigits(quotient);
+    if (decimal.Exponent >= 14) {
+        // Fifteen digits hold no fraction here.
+        return std::round(quotient);
+    }
+    // Digits up to the exponent are the whole part, the rest the fraction.
+    long long decimalWhole = 0;
+    for (int i = 0; i <= decimal.Exponent; ++i)
+        decimalWhole = decimalWhole * 10 + (decimal.Digits[i] - '0');
+    const int firstFraction = decimal.Exponent + 1;  // index of the tenths digit
+    bool fractionNonZero = false;
+    for (int i = std::max(firstFraction, 0); i < 15; ++i)
+        fractionNonZero = fractionNonZero || decimal.Digits[i] != '0';
+    const bool halfOrMore = firstFraction >= 0 && decimal.Digits[firstFraction] >= '5';
+    const auto wholeSteps = static_cast<double>(decimalWhole);
+    switch (direction) {
+        case kRoundUp:
+            return fractionNonZero ? wholeSteps + 1 : wholeSteps;
+        case kRoundDown:
+            return wholeSteps;
+        default:
+            return halfOrMore ? wholeSteps + 1 : wholeSteps;
+    }
+}
+
 double RoundMagnitude(double magnitude, int decimals, std::uint8_t strategy, double multiple,
                       double smallestCoin, double smallestTransferUnit, std::uint8_t direction,
                       int significantDigits) {
@@ -78,20 +127,8 @@ double RoundMagnitude(double magnitude, int decimals, std::uint8_t strategy, dou
     if (!std::isfinite(quotient)) {
         return magnitude;
     }
-    double whole = 0;
-    const double fraction = std::modf(quotient, &whole);
-    switch (direction) {
-        case kRoundUp:
-            quotient = fraction > 0 ? whole + 1 : whole;
-            break;
-        case kRoundDown:
-            quotient = whole;
-            break;
-        default:
-            quotient = fraction >= 0.5 ? whole + 1 : whole;
-            break;
-    }
-    const auto rounded = static_cast<double>(static_cast<long double>(quotient) * step);
+    const auto rounded =
+        static_cast<double>(static_cast<long double>(RoundQuotient(quotient, direction)) * step);
     return std::isfinite(rounded) ? rounded : magnitude;
 }
 

@@ -147,6 +147,44 @@ std::string FormatShortestDouble(double value, char decimalSeparator) {
     return text;
 }
 
+std::string FormatPlainDecimal(double value, char decimalSeparator) {
+    if (std::isnan(value)) {
+        return "NAN";
+    }
+    if (std::isinf(value)) {
+        return value < 0 ? "-INF" : "INF";
+    }
+    // The shortest digits in scientific form, then laid out without the exponent.
+    char buffer[64];
+    const char* end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                    std::chars_format::scientific)
+                          .ptr;
+    const char* e = std::find(static_cast<const char*>(buffer), end, 'e');
+    std::string digits;
+    for (const char* p = buffer; p != e; ++p) {
+        if (IsDigit(*p))
+            digits += *p;
+    }
+    int exponent = 0;
+    std::from_chars(e + 1 + (e[1] == '+' ? 1 : 0), end, exponent);
+    std::string text = value < 0 ? "-" : "";
+    const int wholeDigits = exponent + 1;
+    if (wholeDigits <= 0) {
+        text += '0';
+        text += decimalSeparator;
+        text.append(static_cast<std::size_t>(-wholeDigits), '0');
+        text += digits;
+    } else if (static_cast<std::size_t>(wholeDigits) >= digits.size()) {
+        text += digits;
+        text.append(static_cast<std::size_t>(wholeDigits) - digits.size(), '0');
+    } else {
+        text.append(digits, 0, static_cast<std::size_t>(wholeDigits));
+        text += decimalSeparator;
+        text.append(digits, static_cast<std::size_t>(wholeDigits));
+    }
+    return text;
+}
+
 FifteenDigits RoundToFifteenDigits(double magnitude) {
     FifteenDigits result;
     result.Digits.fill('0');

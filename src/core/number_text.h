@@ -27,6 +27,11 @@ std::optional<std::int32_t> ParseInt32(std::string_view text);
 // decimal separator and no exponent unless the value needs one ("0,01", "1E-20").
 std::string FormatShortestDouble(double value, char decimalSeparator);
 
+// The shortest decimal text that reads back to the same double, always without an
+// exponent: 0,0001 and 100000, never "1E-04" or "1E+05". Infinities are "INF" and
+// "-INF", not-a-number is "NAN".
+std::string FormatPlainDecimal(double value, char decimalSeparator);
+
 // A non-negative finite number rounded to fifteen significant decimal digits, halves
 // away from zero: Digits[0].Digits[1]...Digits[14] times ten to the Exponent. Zero is
 // fifteen "0" digits with exponent 0; otherwise Digits[0] is never "0".

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <ostream>
 #include <string>
@@ -87,9 +88,10 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"DownCuts", 1.239, "1,23", Cents(2, kRoundDown)},
         Case{"DownOnNegativeGoesTowardsZero", -1.239, "-1,23", Cents(2, kRoundDown)},
         Case{"OtherDirectionIsCommercial", 0.015, "0,02", Cents(2, 9)},
-        // The quotient is tested as a double: 1,005 / 0,01 is just below 100,5.
-        Case{"QuotientJustBelowHalf", 1.005, "1,00", Cents()},
-        Case{"QuotientJustBelowHalfSmall", 0.145, "0,14", Cents()},
+        // The quotient is decided in fifteen decimal digits: 1,005 / 0,01 is just below
+        // 100,5 as a double, but a half in decimal.
+        Case{"QuotientJustBelowHalf", 1.005, "1,01", Cents()},
+        Case{"QuotientJustBelowHalfSmall", 0.145, "0,15", Cents()},
         // 0,015 lies below the half in binary, but its quotient is exactly 1,5.
         Case{"QuotientExactlyHalf", 0.015, "0,02", Cents()},
         Case{"TwoSignificantDigits", 123456, "120000,00", Step(kDigits, 2)},
@@ -153,6 +155,43 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"Infinity", kInf, "INF", Cents()},
         Case{"NegativeInfinityMinusLast", -kInf, "INF-", MinusLast(Cents())},
         Case{"NotANumber", kNaN, "NAN", Cents()}));
+
+// Amounts that are exact in decimal but not in binary: the direction must see the decimal.
+INSTANTIATE_TEST_SUITE_P(
+    DecimalQuotient, FormatAmountTable,
+    ::testing::Values(
+        Case{"DownKeepsAWholeCent", 2.30, "2,30", Cents(2, kRoundDown)},
+        Case{"UpKeepsAWholeCent", 0.07, "0,07", Cents(2, kRoundUp)},
+        Case{"HalfCentGoesUp", 8.325, "8,33", Cents()},
+        Case{"HalfOfATenthGoesUp", 1.45, "1,50", Step(kMultiple, 0.1)},
+        Case{"UpJustAboveAWholeStepStillAddsOne", 2.3000000001, "2,31", Cents(2, kRoundUp)},
+        Case{"DownJustBelowAWholeStepStillCuts", 2.2999999999, "2,29", Cents(2, kRoundDown)}));
+
+TEST(FormatAmount, EveryCentAndHalfCentBelowAHundredIsDecidedInDecimal) {
+    int changedByUp = 0;
+    int changedByDown = 0;
+    int halvesNotUp = 0;
+    for (int cents = 0; cents < 10'000; ++cents) {
+        char exact[32];
+        std::snprintf(exact, sizeof exact, "%d,%02d", cents / 100, cents % 100);
+        const double value = cents / 100.0;
+        changedByUp += FormatAmount(value, Cents(2, kRoundUp)) != exact;
+        changedByDown += FormatAmount(value, Cents(2, kRoundDown)) != exact;
+        // The half-cent value above this cent, rounded commercially, is the next cent.
+        const int next = cents + 1;
+        std::snprintf(exact, sizeof exact, "%d,%02d", next / 100, next % 100);
+        halvesNotUp += FormatAmount((2 * cents + 1) / 200.0, Cents()) != exact;
+    }
+    EXPECT_EQ(changedByUp, 0);
+    EXPECT_EQ(changedByDown, 0);
+    EXPECT_EQ(halvesNotUp, 0);
+}
+
+TEST(FormatAmount, ConvertedHalfCentGoesUp) {
+    // 1.500 EUR are exactly 9.839,355 FRF.
+    const double francs = *ConvertWithRates(1500, 1.0, FixedCurrencyRate(kFRF));
+    EXPECT_EQ(FormatAmount(francs, Grouped(Cents())), "9.839,36");
+}
 
 TEST(FormatAmount, HalfOfTheFifteenthDigitGoesAwayFromZero) {
     // 123456789012344,5 is exact in binary: a true half at the sixteenth digit.
