@@ -176,7 +176,7 @@ std::string SettingKey::Encode(const ProfileSettings& settings, char systemDecim
         case SettingType::Text:
             return *std::get<std::string*>(field);
         case SettingType::Float:
-            return FormatShortestDouble(*std::get<double*>(field), systemDecimalSeparator);
+            return FormatPlainDecimal(*std::get<double*>(field), systemDecimalSeparator);
         case SettingType::Char:
             return std::to_string(static_cast<unsigned char>(*std::get<char*>(field)));
         case SettingType::List:
@@ -194,9 +194,14 @@ void SettingKey::Decode(ProfileSettings& settings, std::string_view text,
             break;
         case SettingType::Int: {
             int value = ParseInt32(text).value_or(IntFallback);
-            if (OutOfRangeValue && (value < -32768 || value > 32767))
+            auto* byte = std::get_if<std::uint8_t*>(&field);
+            // A setting kept in one byte holds 0..255; a number beyond that is out of
+            // range like any other, never wrapped round (256 is not the smallest coin).
+            const bool outOfRange =
+                byte != nullptr ? value < 0 || value > 255 : value < -32768 || value > 32767;
+            if (OutOfRangeValue && outOfRange)
                 value = *OutOfRangeValue;
-            if (auto* byte = std::get_if<std::uint8_t*>(&field)) {
+            if (byte != nullptr) {
                 **byte = static_cast<std::uint8_t>(value);
             } else {
                 *std::get<int*>(field) = value;
@@ -322,6 +327,7 @@ std::vector<SettingKey> BuildKeys() {
         b.Last().OutOfRangeValue = DefaultDecimals(cur);
         b.AddPerCurrency(cur, p + "RoundingStrategy", T::Int,
                          KASSAVERO_FIELD(s.Output[c].RoundingStrategy));
+        b.Last().OutOfRangeValue = IsCustomCurrency(cur) ? 2 : 1;
         b.AddPerCurrency(cur, p + "RoundToMultipleOf", T::Float,
                          KASSAVERO_FIELD(s.Output[c].Multiple));
         b.AddPerCurrency(cur, p + "RoundToSignificantDigits", T::Int,
@@ -330,6 +336,7 @@ std::vector<SettingKey> BuildKeys() {
         b.Last().OutOfRangeValue = 6;
         b.AddPerCurrency(cur, p + "RoundingDirection", T::Int,
                          KASSAVERO_FIELD(s.Output[c].RoundingDirection));
+        b.Last().OutOfRangeValue = 0;
         b.AddPerCurrency(cur, p + "AmountFirst", T::Bool,
                          KASSAVERO_FIELD(s.Output[c].SymbolBeforeAmount));
         b.Last().Negated = true;

@@ -161,6 +161,7 @@ struct SettingKey {
     bool Negated = false;                  // the bool is stored inverted
     int IntFallback = 0;                   // an int (or char) text that does not read
     std::optional<int> OutOfRangeValue;    // replaces values outside -32768..32767
+                                           // (0..255 for a one-byte field)
     SettingField (*Locate)(ProfileSettings&, CurrencyIndex) = nullptr;
     void (*AfterRead)(ProfileSettings&) = nullptr;  // radio groups, derived sets
 

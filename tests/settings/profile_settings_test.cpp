@@ -98,6 +98,10 @@ int ReadBack(const ProfileSettings& s, std::string_view key) {
         return s.Output[kDEM].SignificantDigits;
     if (key == "OutputDEMRoundingStrategy")
         return s.Output[kDEM].RoundingStrategy;
+    if (key == "OutputCUS1RoundingStrategy")
+        return s.Output[kCUS1].RoundingStrategy;
+    if (key == "OutputDEMRoundingDirection")
+        return s.Output[kDEM].RoundingDirection;
     if (key == "InputCheckForDecimals")
         return s.InputCheckForDecimals;
     if (key == "CalculatorPrecision")
@@ -128,6 +132,38 @@ INSTANTIATE_TEST_SUITE_P(
         IntCase{"OutputEURDecimalSymbol", "-44", ','},
         IntCase{"OutputEURDecimalSymbol", "300", ','}, IntCase{"OutputEURDecimalSymbol", "46", '.'},
         IntCase{"OutputEURDecimalSymbol", "x", 0}));
+
+// One-byte settings read the whole number first: beyond 0..255 is out of range, not wrapped.
+INSTANTIATE_TEST_SUITE_P(OneByte, IntReading,
+                         ::testing::Values(IntCase{"OutputDEMRoundingStrategy", "256", 1},
+                                           IntCase{"OutputDEMRoundingStrategy", "-1", 1},
+                                           IntCase{"OutputCUS1RoundingStrategy", "513", 2},
+                                           IntCase{"OutputDEMRoundingStrategy", "255", 255},
+                                           IntCase{"OutputDEMRoundingDirection", "258", 0},
+                                           IntCase{"OutputDEMRoundingDirection", "-2", 0}));
+
+TEST(ProfileKeys, MultipleIsWrittenAsPlainDecimalAndReadInBothForms) {
+    const struct {
+        double value;
+        char separator;
+        const char* text;
+    } cases[] = {{0.0001, ',', "0,0001"},
+                 {100000, ',', "100000"},
+                 {1e-7, '.', "0.0000001"},
+                 {123456789012345680000.0, ',', "123456789012345680000"}};
+    const SettingKey& key = Key("OutputDEMRoundToMultipleOf");
+    for (const auto& c : cases) {
+        ProfileSettings settings;
+        settings.Output[kDEM].Multiple = c.value;
+        EXPECT_EQ(key.Encode(settings, c.separator), c.text);
+        settings.Output[kDEM].Multiple = 0;
+        key.Decode(settings, c.text, c.separator);
+        EXPECT_EQ(settings.Output[kDEM].Multiple, c.value) << c.text;
+    }
+    ProfileSettings settings;
+    key.Decode(settings, "1E-04", ',');
+    EXPECT_EQ(settings.Output[kDEM].Multiple, 0.0001);
+}
 
 TEST(ProfileKeys, MultipleReadsShortestTextAndFallsBackToZero) {
     ProfileSettings settings;
