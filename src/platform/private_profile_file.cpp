@@ -140,6 +140,12 @@ const Line* FindKey(const Document& document, std::string_view section, std::str
     return found;
 }
 
+// One pair of matching quotes, single or double, around a value is taken off when read.
+bool IsQuoted(std::string_view value) {
+    return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+           value.back() == value.front();
+}
+
 // The text written after "=": line breaks would split the entry, so they become blanks; a
 // value that the reader would trim or unquote is quoted, so that it reads back unchanged.
 std::string EncodeValue(std::string_view value) {
@@ -147,8 +153,7 @@ std::string EncodeValue(std::string_view value) {
     std::replace(text.begin(), text.end(), '\r', ' ');
     std::replace(text.begin(), text.end(), '\n', ' ');
     const bool trimmed = !text.empty() && (IsBlank(text.front()) || IsBlank(text.back()));
-    const bool quoted = text.size() >= 2 && text.front() == '"' && text.back() == '"';
-    if (trimmed || quoted)
+    if (trimmed || IsQuoted(text))
         text = '"' + text + '"';
     return Win1252ToUtf8(text);
 }
@@ -301,7 +306,7 @@ std::string PrivateProfileFile::ReadString(std::string_view section, std::string
     std::string_view value = defaultValue;
     if (line != nullptr) {
         value = Trim(line->rawValue);
-        if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+        if (IsQuoted(value)) {
             value = value.substr(1, value.size() - 2);
         }
     }

@@ -92,6 +92,29 @@ INSTANTIATE_TEST_SUITE_P(
         std::make_tuple("", "orphan", "<none>"), std::make_tuple("Other", "Plain", "other value"),
         std::make_tuple("Nowhere", "Plain", "<none>")));
 
+TEST_F(IniFileTest, OnePairOfMatchingQuotesOfEitherKindIsRemoved) {
+    Write(
+        "[General]\n"
+        "Single='filter:testconnection'\n"
+        "SingleInDouble=\"'kept'\"\n"
+        "DoubleInSingle='\"kept\"'\n"
+        "Mixed='open\"\n"
+        "LoneSingle='\n");
+    const std::pair<const char*, const char*> cases[] = {{"Single", "filter:testconnection"},
+                                                         {"SingleInDouble", "'kept'"},
+                                                         {"DoubleInSingle", "\"kept\""},
+                                                         {"Mixed", "'open\""},
+                                                         {"LoneSingle", "'"}};
+    PrivateProfileFile file(path_);
+    for (const auto& [key, expected] : cases) {
+        EXPECT_EQ(file.ReadString("General", key, "<none>", 1023), expected) << key;
+    }
+    // A value in single quotes is written so that it reads back with them.
+    file.WriteString("General", "Written", "'as typed'");
+    ASSERT_TRUE(file.Flush());
+    EXPECT_EQ(PrivateProfileFile(path_).ReadString("General", "Written", "", 1023), "'as typed'");
+}
+
 TEST_F(IniFileTest, CutsAtTheMaximumLength) {
     Write("[S]\nK=\"abcdef\"\n");
     PrivateProfileFile file(path_);
