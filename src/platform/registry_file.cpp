@@ -72,6 +72,12 @@ std::string DecodeLine(std::string_view raw) {
     return IsValidUtf8(raw) ? Utf8ToWin1252(raw) : std::string(raw);
 }
 
+// Whether the program can hold a UTF-8 line as it is: every character has a place in
+// Windows-1252. A line that is not UTF-8 is Windows-1252 already.
+bool HoldsAsWindows1252(std::string_view raw) {
+    return !IsValidUtf8(raw) || Win1252ToUtf8(Utf8ToWin1252(raw)) == raw;
+}
+
 // Reads the quoted text that starts at text[pos]; pos ends behind the closing quote.
 std::optional<std::string> ReadQuoted(std::string_view text, std::size_t& pos) {
     std::string out;
@@ -279,8 +285,12 @@ void RegistryFile::Parse(std::string_view bytes) {
             const std::size_t close = text.rfind(']');
             if (close != std::string_view::npos && TrimLeft(text.substr(close + 1)).empty()) {
                 const std::string_view path = text.substr(1, close - 1);
+                // A name with characters the program cannot hold would come back with
+                // "?" in their place, and two such names could become one: the section
+                // is kept as it was read and not offered to the program.
                 if (path.size() > kRoot.size() &&
-                    Lower(path.substr(0, kRoot.size())) == Lower(kRoot)) {
+                    Lower(path.substr(0, kRoot.size())) == Lower(kRoot) &&
+                    HoldsAsWindows1252(raw)) {
                     const std::string name(path.substr(kRoot.size()));
                     if (const auto it = sectionIndex_.find(Lower(name));
                         it != sectionIndex_.end()) {

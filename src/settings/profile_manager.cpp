@@ -19,11 +19,14 @@ bool SameName(std::string_view a, std::string_view b) {
 }
 
 // A profile name is a line of its own in the store and a menu entry: control
-// characters, which a pasted text may bring along, become blanks.
+// characters, which a pasted text may bring along, become blanks. A backslash would make
+// the profile a key inside another, which is no profile; it becomes a slash.
 std::string CleanProfileName(std::string name) {
     for (char& c : name) {
         if (static_cast<unsigned char>(c) < 0x20)
             c = ' ';
+        else if (c == '\\')
+            c = '/';
     }
     return name;
 }
@@ -73,7 +76,9 @@ void ProfileManager::LoadAtStartUp(std::string_view translationLanguage) {
 
     std::vector<std::string> names;
     for (const auto& section : store_.ReadSections()) {
-        if (section.starts_with(kProfileSectionPrefix)) {
+        // Only keys right below the root are profiles: "Profile A\Sub" is a key inside
+        // one, left alone.
+        if (section.starts_with(kProfileSectionPrefix) && section.find('\\') == std::string::npos) {
             names.push_back(section.substr(kProfileSectionPrefix.size()));
         }
     }

@@ -21,6 +21,7 @@ using testing::FakeMessageBoxes;
 using testing::FakeNameInput;
 using testing::FakeSystemInfo;
 using testing::FakeTranslator;
+using ::testing::HasSubstr;
 using testing::TempDir;
 
 // One run of the program against the store in a temporary configuration directory.
@@ -123,6 +124,31 @@ TEST_F(ProfileManagerTest, ProfilesAreTheSectionsThatBeginWithProfileAndABlank) 
     Restart();
     EXPECT_THAT(Names(), ElementsAre("B", "", "A"));
     EXPECT_EQ(profile_->ActiveProfileIndex(), 0) << "no default profile: the first one";
+}
+
+TEST_F(ProfileManagerTest, KeysThatAreNoProfileOfOursSurviveStartAndSave) {
+    // Names the program cannot hold in Windows-1252, and a key inside a profile.
+    const std::string kept[] = {
+        "[HKEY_CURRENT_USER\\Software\\Kassavero\\Profile \u0395\u03bb\u03bb\u03ac\u03b4\u03b1]\n"
+        "\"OutputReplace\"=\"1\"\n",
+        "[HKEY_CURRENT_USER\\Software\\Kassavero\\Profile \u0420\u043e\u0441\u0441\u0438\u044f]\n"
+        "\"OutputReplace\"=\"0\"\n",
+        "[HKEY_CURRENT_USER\\Software\\Kassavero\\Profile A\\Sub]\n\"Inner\"=\"x\"\n"};
+    std::string file = "REGEDIT4\n\n";
+    for (const auto& section : kept)
+        file += section + "\n";
+    file += "[HKEY_CURRENT_USER\\Software\\Kassavero\\Profile A]\n\"OutputReplace\"=\"1\"\n";
+    testing::WriteFileBytes(store_->FilePath(), file);
+
+    Restart();  // writes the euro-sign mark
+    EXPECT_THAT(Names(), ElementsAre("A"));
+    profile_->MutableSettings().CalculatorPrecision = 2;
+    SaveAs("A");
+    SaveAs("A\\B");
+    EXPECT_THAT(Names(), ElementsAre("A", "A/B"));
+    for (const auto& section : kept)
+        EXPECT_THAT(Disk(), HasSubstr(section));
+    EXPECT_EQ(store_->ReadString("Profile A", "CalculatorPrecision"), "2");
 }
 
 TEST_F(ProfileManagerTest, TheDefaultProfileIsFoundInAnyLetterCase) {
