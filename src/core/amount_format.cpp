@@ -78,6 +78,10 @@ double RoundQuotient(double quotient, std::uint8_t direction) {
     if (fraction == 0) {
         return whole;
     }
+    if (quotient >= 1e14) {
+        // Fifteen digits hold no fraction here: the nearest whole number is the decimal one.
+        return std::round(quotient);
+    }
     const bool commercial = direction != kRoundUp && direction != kRoundDown;
     const double boundary = commercial ? 0.5 : (fraction < 0.5 ? 0.0 : 1.0);
     if (std::fabs(fraction - boundary) > quotient * 1e-14) {
@@ -91,10 +95,6 @@ double RoundQuotient(double quotient, std::uint8_t direction) {
         }
     }
     const FifteenDigits decimal = RoundToFifteenDigits(quotient);
-    if (decimal.Exponent >= 14) {
-        // Fifteen digits hold no fraction here.
-        return std::round(quotient);
-    }
     // Digits up to the exponent are the whole part, the rest the fraction.
     long long decimalWhole = 0;
     for (int i = 0; i <= decimal.Exponent; ++i)
@@ -103,7 +103,8 @@ double RoundQuotient(double quotient, std::uint8_t direction) {
     bool fractionNonZero = false;
     for (int i = std::max(firstFraction, 0); i < 15; ++i)
         fractionNonZero = fractionNonZero || decimal.Digits[i] != '0';
-    const bool halfOrMore = firstFraction >= 0 && decimal.Digits[firstFraction] >= '5';
+    const bool halfOrMore =
+        firstFraction >= 0 && firstFraction < 15 && decimal.Digits[firstFraction] >= '5';
     const auto wholeSteps = static_cast<double>(decimalWhole);
     switch (direction) {
         case kRoundUp:

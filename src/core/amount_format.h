@@ -28,10 +28,13 @@ inline constexpr std::uint8_t kRoundDown = 2;
 // unit (1, and any strategy above 3), the multiple (2; a multiple of 0, below 0 or not a
 // number means ten to the minus decimals), or for N significant digits (3) ten to the
 // (trunc(log10 |value|) - N + 1), never finer than ten to the minus decimals. Powers of
-// ten are exp(e * ln 10) in extended precision, stored as a double; the quotient of
-// magnitude and step is stored as a double before the direction is applied, and
-// commercial rounding takes halves away from zero. A step that is not a positive finite
-// number, or a quotient too large for a double, leaves the value unrounded.
+// ten are exp(e * ln 10) in extended precision, stored as a double. The quotient of
+// magnitude and step is a double, but the direction is decided on it as a decimal
+// number of fifteen significant digits: a quotient that is whole or a half in those
+// digits counts as exactly that (2,30 down to the cent stays 2,30, 1,005 commercially
+// is 1,01). Commercial rounding takes halves away from zero. A step that is not a
+// positive finite number, or a quotient too large for a double, leaves the value
+// unrounded.
 //
 // Writing: the rounded magnitude is cut to fifteen significant digits (halves away from
 // zero), then written with exactly `decimals` decimals, padded with zeros and rounded
