@@ -51,6 +51,17 @@ bool ThreeDigitsFollow(std::string_view s) {
     return s.size() >= 4 && IsDigit(s[1]) && IsDigit(s[2]) && IsDigit(s[3]);
 }
 
+// The number of minus signs (one or two) that stand for the decimals of a whole amount
+// at the end of a number: "1.000,-" and "1.000,--". Zero when there are none.
+std::size_t DashedDecimals(std::string_view s, const CharSet& decimals) {
+    std::size_t dashes = 0;
+    while (dashes < 2 && dashes < s.size() && s[s.size() - 1 - dashes] == '-')
+        ++dashes;
+    if (dashes == 0 || dashes == s.size() || !Contains(decimals, s[s.size() - 1 - dashes]))
+        return 0;
+    return dashes;
+}
+
 enum class Side { Before, After };
 
 // The texts that may be a symbol on one side of a number word, in the order they are
@@ -58,7 +69,7 @@ enum class Side { Before, After };
 // shorter forms. The longest symbol wins, so that "finnische Mark 100" is read as the
 // name of its own currency and not as "Mark" with a stray word before it. Before a
 // number a trailing full stop may be an abbreviation's and is dropped; after it only
-// trailing punctuation is, so that "100 DM." at the end of a sentence keeps its dot.
+// trailing punctuation is here (MatchSide tries each without a final full stop too).
 std::vector<std::string> Candidates(const TextWords& words, std::size_t index, Side side) {
     std::vector<std::string> out;
     for (std::size_t k = 3; k >= 1; --k) {
@@ -103,17 +114,22 @@ bool HadTheDot(const std::vector<std::string>& candidates, std::string_view cand
 
 SideMatch MatchSide(const ProfileSettings& settings, const std::vector<std::string>& candidates,
                     Side side) {
-    for (const std::string& candidate : candidates) {
+    // `withoutStop`: the candidate is an after-candidate with the sentence's full stop
+    // taken off ("100 DM." at the end of a sentence); only an entry that does not always
+    // carry an abbreviation dot may match it.
+    const auto passes = [&](std::string_view candidate, bool withoutStop) -> SideMatch {
         const SymbolMatch match = FindSymbol(settings, candidate);
         if (match.Entry == nullptr)
-            continue;
+            return {};
+        const TCurrencySymbol& entry = *match.Entry;
+        if (withoutStop && entry.AbbreviationDot == AbbreviationDot::Always)
+            return {};
         if (IsCurrency(match.List)) {
-            const TCurrencySymbol& entry = *match.Entry;
             if (!(side == Side::Before ? entry.BeforeAmount : entry.AfterAmount))
-                continue;
+                return {};
             if (entry.AbbreviationDot == AbbreviationDot::Always &&
                 !HadTheDot(candidates, candidate)) {
-                continue;
+                return {};
             }
         }
         int words = 1;
@@ -121,6 +137,15 @@ SideMatch MatchSide(const ProfileSettings& settings, const std::vector<std::stri
             words += c == ' ' ? 1 : 0;
         const std::size_t length = candidate.find_last_not_of(' ') + 1;
         return {true, match.List, words, length};
+    };
+    for (const std::string& candidate : candidates) {
+        if (const SideMatch found = passes(candidate, false); found.found)
+            return found;
+        if (side == Side::After && candidate.size() > 1 && candidate.back() == '.') {
+            const std::string_view withoutStop(candidate.data(), candidate.size() - 1);
+            if (const SideMatch found = passes(withoutStop, true); found.found)
+                return found;
+        }
     }
     return {};
 }
@@ -330,14 +355,16 @@ ParsedNumber ParseNumber(std::string_view s, const CharSet& thousands, const Cha
         return result;
 
     bool negative = false;
-    if (acceptNegatives) {
-        if (s.front() == '-') {
-            s.remove_prefix(1);
-            negative = true;
-        } else if (s.back() == '-') {
-            s.remove_suffix(1);
-            negative = true;
-        }
+    if (acceptNegatives && s.front() == '-') {
+        s.remove_prefix(1);
+        negative = true;
+    }
+    if (const std::size_t dashes = DashedDecimals(s, decimals); dashes > 0) {
+        // "1.000,-" is a whole amount, its decimals written as a dash, not a negative one.
+        s.remove_suffix(dashes);
+    } else if (acceptNegatives && !negative && !s.empty() && s.back() == '-') {
+        s.remove_suffix(1);
+        negative = true;
     }
 
     // Integer part. A thousands separator is taken only where it groups: the first after
@@ -430,19 +457,21 @@ bool AmountRecognizer::ScanAmount(const TextWords& words, std::size_t index,
     const RecognizerCharSets sets = BuildCharSets(settings);
 
     // The shape of the word: a number as a whole, or a number with a symbol glued to
-    // one end, or neither.
-    const std::size_t n = word.size();
-    const bool firstOk = n == 1 || Contains(sets.First, word[0]);
+    // one end, or neither. A dash for the decimals ("1.000,-") is part of the number.
+    const std::string_view shape =
+        word.substr(0, word.size() - DashedDecimals(word, sets.Decimals));
+    const std::size_t n = shape.size();
+    const bool firstOk = n == 1 || Contains(sets.First, shape[0]);
     bool middleOk = true;
     for (std::size_t i = 1; i + 1 < n && middleOk; ++i)
-        middleOk = Contains(sets.Middle, word[i]);
-    const bool lastOk = Contains(sets.Last, word[n - 1]);
+        middleOk = Contains(sets.Middle, shape[i]);
+    const bool lastOk = Contains(sets.Last, shape[n - 1]);
 
     Found found;
     if (firstOk && middleOk && lastOk) {
         if (!ScanNumberWord(settings, sets, words, index, found))
             return false;
-    } else if ((firstOk || lastOk) && n >= 2) {
+    } else if ((firstOk || lastOk) && word.size() >= 2) {
         if (!ScanGluedWord(settings, sets, words, index, found))
             return false;
     } else {

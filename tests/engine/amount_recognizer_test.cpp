@@ -106,7 +106,7 @@ TEST_F(RecognizerTable, SymbolsAroundANumber) {
         {"1,2345 DM", 0, kDEM, 1.2345, 4, true, 0, 1, "1,2345 DM"},
         {"1234.567 DM", 0, kDEM, 1234.567, 3, true, 0, 1, "1234.567 DM"},
         {"1.234.567 DM", 0, kDEM, 1234567, 0, true, 0, 1, "1.234.567 DM"},
-        {"100,- DM", 0, kDEM, -100, 0, true, 0, 1, "100,- DM"},
+        {"100,- DM", 0, kDEM, 100, 0, true, 0, 1, "100,- DM"},
         {"DM -2,30", 1, kDEM, -2.3, 2, true, 1, 0, "DM -2,30"},
         // A currency on one side wins over a unit on the other; before wins over after.
         {"DM 100 kg", 1, kDEM, 100, 0, true, 1, 0, "DM 100"},
@@ -122,10 +122,38 @@ TEST_F(RecognizerTable, SymbolsAroundANumber) {
     });
 }
 
+// The sentence's full stop after a symbol that is not always written with a dot: the
+// symbol counts, the stop stays behind the amount.
+TEST_F(RecognizerTable, SentenceEndAfterTheSymbol) {
+    ExpectFound({
+        {"Offen: 932,09 DM.", 2, kDEM, 932.09, 2, true, 0, 1, "932,09 DM"},
+        {"Bereits gezahlt: 500,- DM.", 3, kDEM, 500, 0, true, 0, 1, "500,- DM"},
+        {"in Wien 35 \xF6S.", 2, kATS, 35, 0, true, 0, 1, "35 \xF6S"},
+        {"Zusammen 100 Deutsche Mark. Danach", 1, kDEM, 100, 0, true, 0, 2, "100 Deutsche Mark"},
+        {"(100 DM.)", 1, kDEM, 100, 0, true, 0, 1, "100 DM"},
+    });
+    // A unit at the end of a sentence is still a unit.
+    ExpectNone({"Lieferung: 5 Stk."});
+}
+
+// Decimals written as a dash make a whole, positive amount; a minus after digits or
+// before the number still makes it negative.
+TEST_F(RecognizerTable, DecimalsWrittenAsADash) {
+    ExpectFound({
+        {"Miete: DM 1.000,- monatlich", 3, kDEM, 1000, 0, true, 1, 0, "DM 1.000,-"},
+        {"3.000,-- DM", 0, kDEM, 3000, 0, true, 0, 1, "3.000,-- DM"},
+        {"Summe 1.000,-- \xF6S", 1, kATS, 1000, 0, true, 0, 1, "1.000,-- \xF6S"},
+        {"3.00- DM", 0, kDEM, -3, 2, true, 0, 1, "3.00- DM"},
+        {"DM -1.000,-", 1, kDEM, -1000, 0, true, 1, 0, "DM -1.000,-"},
+    });
+    Settings().InputAcceptNegatives = false;
+    ExpectFound({{"1.000,- DM", 0, kDEM, 1000, 0, true, 0, 1, "1.000,- DM"}});
+}
+
 TEST_F(RecognizerTable, NumbersWithoutSymbol) {
     ExpectFound({
         {"12,50", 0, kDEM, 12.5, 2, false, 0, 0, "12,50"},
-        {"Das kostet 100,00 DM.", 2, kDEM, 100, 2, false, 0, 0, "100,00"},
+        {"Das kostet 100,00 DM.", 2, kDEM, 100, 2, true, 0, 1, "100,00 DM"},
         {"(12,50)", 1, kDEM, 12.5, 2, false, 0, 0, "12,50"},
         {"1.234.567,00", 0, kDEM, 1234567, 2, false, 0, 0, "1.234.567,00"},
         {"-0,50", 0, kDEM, -0.5, 2, false, 0, 0, "-0,50"},
@@ -136,7 +164,7 @@ TEST_F(RecognizerTable, NumbersWithoutSymbol) {
         "1,2345",
         "1234.567",
         "1.234.567",
-        "Das kostet 100 DM.",  // the after-word keeps its dot and "DM." is no symbol
+        "Das wiegt 100,00 kg.",  // a unit at the end of a sentence
         "100 kg",
         "100,00 kg",
         "12,50 %",
@@ -172,7 +200,7 @@ TEST_F(RecognizerTable, SymbolGluedToTheNumber) {
         {"DM100", 0, kDEM, 100, 0, true, 0, 0, "DM100"},
         {"100DM", 0, kDEM, 100, 0, true, 0, 0, "100DM"},
         {"DM100,50", 0, kDEM, 100.5, 2, true, 0, 0, "DM100,50"},
-        {"100,-DM", 0, kDEM, -100, 0, true, 0, 0, "100,-DM"},
+        {"100,-DM", 0, kDEM, 100, 0, true, 0, 0, "100,-DM"},
         {"-5DM", 0, kDEM, -5, 0, true, 0, 0, "-5DM"},
         {"\x80"
          "3,50",
@@ -254,7 +282,7 @@ TEST_F(Recognizer, DecimalsCheckAndBareNumbers) {
 
 TEST_F(Recognizer, NegativesOff) {
     Settings().InputAcceptNegatives = false;
-    EXPECT_FALSE(FirstAmount("100,- DM").has_value());
+    EXPECT_FALSE(FirstAmount("3,00- DM").has_value());
     EXPECT_FALSE(FirstAmount("DM -2,30").has_value());
     EXPECT_FALSE(FirstAmount("-5DM").has_value());
     EXPECT_TRUE(FirstAmount("DM 2,30").has_value());
