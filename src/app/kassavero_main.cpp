@@ -68,11 +68,17 @@ int Run(QApplication& app) {
     DesktopHelp help(QString::fromStdString((programDirectory / "help").string()));
     QtMessageLoop messageLoop;
     UnixSignals unixSignals;
-    // A question may be open in a nested wait: end that first, then the event loop.
-    QObject::connect(&unixSignals, &UnixSignals::Terminate, &app, [&messageLoop] {
-        messageLoop.Quit();
-        QApplication::quit();
-    });
+    // A question may be open in a nested wait: end that first, then the event loop. A
+    // message box of the start-up, before the event loop runs, is ended as well, and
+    // the start-up then goes straight to the shut-down.
+    bool terminated = false;
+    QObject::connect(&unixSignals, &UnixSignals::Terminate, &app,
+                     [&messageLoop, &messageBoxes, &terminated] {
+                         terminated = true;
+                         messageBoxes.CloseAllForShutDown();
+                         messageLoop.Quit();
+                         QApplication::quit();
+                     });
 
     // The profile store lives for the whole run.
     const std::filesystem::path configDirectory = DefaultRegistryDirectory();
@@ -124,8 +130,11 @@ int Run(QApplication& app) {
             kTitle, mb::kOk | mb::kIconWarning);
     }
 
-    ddeForm.Status().WriteDdeStatus(true);
-    const int result = QApplication::exec();
+    int result = 0;
+    if (!terminated) {
+        ddeForm.Status().WriteDdeStatus(true);
+        result = QApplication::exec();
+    }
 
     // Shut-down: "DDEStatus" first; "Runs" goes with the hidden main window, last.
     ddeForm.Status().WriteDdeStatus(false);

@@ -107,8 +107,19 @@ int QtMessageBoxes::ShowMessageBox(const std::string& text, const std::string& c
                                    unsigned flags) {
     QMessageBox box(owner_);
     SetUpMessageBox(box, text, caption, flags);
+    if (closing_)
+        return MessageBoxAnswer(box);
+    open_.push_back(&box);
     box.exec();
+    open_.pop_back();
     return MessageBoxAnswer(box);
+}
+
+void QtMessageBoxes::CloseAllForShutDown() {
+    closing_ = true;
+    // Innermost first: each ends the event loop of its own exec().
+    for (auto it = open_.rbegin(); it != open_.rend(); ++it)
+        (*it)->reject();
 }
 
 }  // namespace kassavero

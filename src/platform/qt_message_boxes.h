@@ -4,6 +4,7 @@
 
 #include <QMessageBox>
 #include <string>
+#include <vector>
 
 #include "platform/message_box.h"
 
@@ -19,8 +20,15 @@ class QtMessageBoxes final : public MessageBoxes {
     int ShowMessageBox(const std::string& text, const std::string& caption,
                        unsigned flags) override;
 
+    // Ends every box that is open, each with the answer closing it counts as, and
+    // answers every later one that way without showing it: the program is ending.
+    // Needed where no event loop runs yet, which a request to quit would end.
+    void CloseAllForShutDown();
+
   private:
     QWidget* owner_;
+    std::vector<QMessageBox*> open_;
+    bool closing_ = false;
 };
 
 // Gives the box its text, caption, buttons (in the order of the Windows box), icon, default
