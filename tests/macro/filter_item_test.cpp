@@ -356,5 +356,20 @@ TEST_F(DocumentTest, ConvertsEveryAmountInPlace) {
     EXPECT_EQ(Convert({"Preis: 100 DM"}), (std::vector<std::string>{"Preis: \x80 51,13"}));
 }
 
+TEST_F(DocumentTest, AmountsAsALetterWritesThem) {
+    // A sentence's full stop after the currency, and whole amounts with a dash for the
+    // decimals: 932,09 / 1,95583 = 476,570...; 500 / 1,95583 = 255,645...; 35 / 13,7603 =
+    // 2,543...; 1000 / 1,95583 = 511,291...; 3000 / 1,95583 = 1533,875...
+    const std::vector<std::pair<std::string, std::string>> letter = {
+        {"Offen: 932,09 DM.", "Offen: \x80 476,57 (932,09 DM)."},
+        {"Bereits gezahlt: 500,- DM.", "Bereits gezahlt: \x80 255,65 (500,- DM)."},
+        {"Wir waren in Wien 35 \xF6S.", "Wir waren in Wien \x80 2,54 (35 \xF6S)."},
+        {"Miete: DM 1.000,- monatlich", "Miete: \x80 511,29 (DM 1.000,-) monatlich"},
+        {"Kaution 3.000,-- DM", "Kaution \x80 1.533,88 (3.000,-- DM)"},
+    };
+    for (const auto& [written, converted] : letter)
+        EXPECT_EQ(Convert({written}), std::vector<std::string>{converted});
+}
+
 }  // namespace
 }  // namespace kassavero
