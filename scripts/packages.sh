@@ -5,6 +5,9 @@ KASSAVERO_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libxcb-keysyms1-dev
     dbus xvfb xauth fonts-dejavu-core
+    # the LibreOffice extension and its test
+    libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-script-provider-python
+    python3-uno python3-dbus xdotool poppler-utils
 )
 
 # Installs the packages that are missing; calls apt only when something is.

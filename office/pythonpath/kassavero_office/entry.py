@@ -1,0 +1,183 @@
+"""What the menu entries and the toolbar button run, and the texts the user sees."""
+
+import os
+import re
+import subprocess
+
+from . import calc, writer
+from .channel import BusChannel, NotRunning, Refused
+
+TEXTS = {
+    "en": {
+        "not_running": "Kassavero is not running, so nothing was changed.\n\n"
+                       "Start Kassavero from the applications menu (or run \"kassavero\" "
+                       "in a terminal), then choose Convert amounts again.",
+        "lost": "The connection to Kassavero was lost: %s",
+        "refused": "Kassavero refused the conversion:\n\n%s",
+        "kept": "\n\n%d amounts converted before that stay in the document.",
+        "writer_done": "%d of %d amounts found were converted.",
+        "writer_none": "No amounts to convert were found.",
+        "calc_done": "%d cells and %d formulas were converted.",
+        "cancelled": "The conversion was cancelled. %d amounts converted before that stay "
+                     "in the document.",
+        "wrong_document": "Convert amounts works in Writer documents and Calc spreadsheets.",
+        "dialog_title": "Kassavero: convert amounts",
+        "source": "~From currency:",
+        "target": "~To currency:",
+        "selection_only": "Only the ~selected cells",
+        "convert": "~Convert",
+        "cancel": "Cancel",
+        "same_currency": "Choose two different currencies.",
+    },
+    "de": {
+        "not_running": "Kassavero läuft nicht, deshalb wurde nichts geändert.\n\n"
+                       "Starten Sie Kassavero aus dem Anwendungsmenü (oder mit dem Befehl "
+                       "\"kassavero\" im Terminal) und wählen Sie dann erneut Beträge "
+                       "umrechnen.",
+        "lost": "Die Verbindung zu Kassavero ist abgerissen: %s",
+        "refused": "Kassavero hat die Umrechnung abgelehnt:\n\n%s",
+        "kept": "\n\n%d zuvor umgerechnete Beträge bleiben im Dokument.",
+        "writer_done": "%d von %d gefundenen Beträgen wurden umgerechnet.",
+        "writer_none": "Es wurden keine umzurechnenden Beträge gefunden.",
+        "calc_done": "%d Zellen und %d Formeln wurden umgerechnet.",
+        "cancelled": "Die Umrechnung wurde abgebrochen. %d zuvor umgerechnete Beträge "
+                     "bleiben im Dokument.",
+        "wrong_document": "Beträge umrechnen arbeitet in Writer-Dokumenten und "
+                          "Calc-Tabellen.",
+        "dialog_title": "Kassavero: Beträge umrechnen",
+        "source": "~Von Währung:",
+        "target": "~In Währung:",
+        "selection_only": "Nur die ~markierten Zellen",
+        "convert": "~Umrechnen",
+        "cancel": "Abbrechen",
+        "same_currency": "Wählen Sie zwei verschiedene Währungen.",
+    },
+}
+
+
+class Outcome:
+    def __init__(self, kind, changed=0, message=""):
+        self.kind = kind  # Done, Cancelled, NotRunning, Refused, Declined, WrongDocument
+        self.changed = changed
+        self.message = message
+
+
+def program_decimal_separator():
+    """The decimal separator of the locale the desktop session, and so Kassavero, runs
+    in: the program reads and writes formula numbers with it."""
+    try:
+        out = subprocess.run(["locale", "-k", "decimal_point"], capture_output=True,
+                             text=True, timeout=10).stdout
+        match = re.search(r'decimal_point="(.)"', out)
+        if match:
+            return match.group(1)
+    except (OSError, subprocess.SubprocessError):
+        pass
+    return "."
+
+
+def _supports(doc, service):
+    try:
+        return doc.supportsService(service)
+    except Exception:
+        return False
+
+
+def convert_document(doc, ui, channel_factory=BusChannel):
+    """Converts a Writer or Calc document; tells the user how it went through ui and
+    returns an Outcome."""
+    texts = ui.texts
+    if _supports(doc, "com.sun.star.text.TextDocument"):
+        kind = "writer"
+    elif _supports(doc, "com.sun.star.sheet.SpreadsheetDocument"):
+        kind = "calc"
+    else:
+        ui.error(texts["wrong_document"])
+        return Outcome("WrongDocument", message=texts["wrong_document"])
+    try:
+        channel = channel_factory()
+    except NotRunning:
+        ui.error(texts["not_running"])
+        return Outcome("NotRunning", message=texts["not_running"])
+
+    run = None
+    try:
+        if kind == "writer":
+            run = writer.WriterConversion(doc, channel)
+            result = run.run()
+            changed = result.changed
+            if result.cancelled:
+                message = texts["cancelled"] % changed
+            elif result.found:
+                message = texts["writer_done"] % (changed, result.found)
+            else:
+                message = texts["writer_none"]
+        else:
+            settings = calc.CalcSettings(channel)
+            choice = ui.choose_currencies(settings, _has_cell_selection(doc))
+            if choice is None:
+                return Outcome("Declined")
+            source, target, selection_only = choice
+            cells = _cells_to_convert(doc, selection_only)
+            run = calc.CalcConversion(doc, channel, source, target, cells,
+                                      program_decimal_separator())
+            result = run.run(settings)
+            changed = result.cells + result.formulas
+            if result.cancelled:
+                message = texts["cancelled"] % changed
+            else:
+                message = texts["calc_done"] % (result.cells, result.formulas)
+    except (NotRunning, Refused) as error:
+        changed = _changed_so_far(run)
+        if isinstance(error, Refused):
+            message = texts["refused"] % error.reply
+        else:
+            message = texts["lost"] % error
+        if changed:
+            message += texts["kept"] % changed
+        ui.error(message)
+        return Outcome("NotRunning" if isinstance(error, NotRunning) else "Refused", changed,
+                       message)
+    ui.info(message)
+    return Outcome("Cancelled" if result.cancelled else "Done", changed, message)
+
+
+def _changed_so_far(run):
+    if run is None:
+        return 0
+    result = run.result
+    return getattr(result, "changed", 0) + getattr(result, "cells", 0) + \
+        getattr(result, "formulas", 0)
+
+
+def _has_cell_selection(doc):
+    try:
+        selection = doc.getCurrentController().getSelection()
+    except Exception:
+        return False
+    if _supports(selection, "com.sun.star.sheet.SheetCellRanges"):
+        return True
+    if _supports(selection, "com.sun.star.sheet.SheetCellRange") and \
+            not _supports(selection, "com.sun.star.sheet.SheetCell"):
+        return True
+    return False
+
+
+def _cells_to_convert(doc, selection_only):
+    controller = doc.getCurrentController()
+    if selection_only:
+        return controller.getSelection()
+    return controller.getActiveSheet()
+
+
+def run_program_command(ui, item, command):
+    """A menu entry that only asks the program to do something (show a window)."""
+    try:
+        reply = BusChannel().call(item, command)
+    except NotRunning:
+        ui.error(ui.texts["not_running"])
+        return
+    except Refused as error:
+        reply = error.reply
+    if reply != "OK":
+        ui.error(ui.texts["refused"] % reply)

@@ -1,0 +1,135 @@
+"""Message boxes and the currency choice, in LibreOffice's interface language."""
+
+import os
+
+import uno
+from com.sun.star.beans import PropertyValue
+
+from .entry import TEXTS
+
+
+def ui_language(ctx):
+    try:
+        provider = ctx.ServiceManager.createInstanceWithContext(
+            "com.sun.star.configuration.ConfigurationProvider", ctx)
+        node = PropertyValue()
+        node.Name = "nodepath"
+        node.Value = "/org.openoffice.Setup/L10N"
+        access = provider.createInstanceWithArguments(
+            "com.sun.star.configuration.ConfigurationAccess", (node,))
+        locale = access.getByName("ooLocale") or ""
+    except Exception:
+        locale = ""
+    if not locale:
+        locale = os.environ.get("LC_ALL") or os.environ.get("LC_MESSAGES") or \
+            os.environ.get("LANG") or "en"
+    language = locale[:2].lower()
+    return language if language in TEXTS else "en"
+
+
+class OfficeUi:
+    """Asks and tells the user in LibreOffice's own windows."""
+
+    def __init__(self, ctx, frame=None):
+        self.ctx = ctx
+        self.frame = frame
+        self.texts = TEXTS[ui_language(ctx)]
+
+    def _parent(self):
+        frame = self.frame
+        if frame is None:
+            desktop = self.ctx.ServiceManager.createInstanceWithContext(
+                "com.sun.star.frame.Desktop", self.ctx)
+            frame = desktop.getCurrentFrame()
+        return frame.getContainerWindow() if frame is not None else None
+
+    def _box(self, kind, message):
+        toolkit = self.ctx.ServiceManager.createInstanceWithContext(
+            "com.sun.star.awt.Toolkit", self.ctx)
+        box_type = uno.Enum("com.sun.star.awt.MessageBoxType", kind)
+        box = toolkit.createMessageBox(self._parent(), box_type, 1, "Kassavero", message)
+        box.execute()
+        box.dispose()
+
+    def info(self, message):
+        self._box("INFOBOX", message)
+
+    def error(self, message):
+        self._box("ERRORBOX", message)
+
+    def choose_currencies(self, settings, has_selection):
+        """(source, target, selection only) or None when the user cancelled."""
+        texts = self.texts
+        smgr = self.ctx.ServiceManager
+        model = smgr.createInstanceWithContext("com.sun.star.awt.UnoControlDialogModel",
+                                               self.ctx)
+        model.Title = texts["dialog_title"]
+        model.Width, model.Height = 190, 96
+        currencies = settings.currencies()
+        labels = tuple(label for _, label in currencies)
+
+        def add(kind, name, x, y, width, height, **properties):
+            control = model.createInstance("com.sun.star.awt.UnoControl%sModel" % kind)
+            control.PositionX, control.PositionY = x, y
+            control.Width, control.Height = width, height
+            for key, value in properties.items():
+                setattr(control, key, value)
+            model.insertByName(name, control)
+            return control
+
+        def position(index):
+            for i, (value, _) in enumerate(currencies):
+                if value == index:
+                    return i
+            return 0
+        add("FixedText", "SourceLabel", 8, 10, 80, 10, Label=texts["source"])
+        add("ListBox", "Source", 92, 8, 90, 12, Dropdown=True, StringItemList=labels,
+            SelectedItems=(position(settings.source),), TabIndex=0)
+        add("FixedText", "TargetLabel", 8, 28, 80, 10, Label=texts["target"])
+        add("ListBox", "Target", 92, 26, 90, 12, Dropdown=True, StringItemList=labels,
+            SelectedItems=(position(settings.target),), TabIndex=1)
+        add("CheckBox", "SelectionOnly", 8, 46, 174, 10, Label=texts["selection_only"],
+            State=1 if has_selection else 0, Enabled=has_selection, TabIndex=2)
+        add("Button", "Convert", 76, 72, 52, 14, Label=texts["convert"], PushButtonType=1,
+            DefaultButton=True, TabIndex=3)
+        add("Button", "Cancel", 132, 72, 52, 14, Label=texts["cancel"], PushButtonType=2,
+            TabIndex=4)
+
+        dialog = smgr.createInstanceWithContext("com.sun.star.awt.UnoControlDialog",
+                                                self.ctx)
+        dialog.setModel(model)
+        toolkit = smgr.createInstanceWithContext("com.sun.star.awt.Toolkit", self.ctx)
+        dialog.createPeer(toolkit, None)
+        try:
+            while dialog.execute() == 1:
+                source = currencies[dialog.getControl("Source").getSelectedItemPos()][0]
+                target = currencies[dialog.getControl("Target").getSelectedItemPos()][0]
+                if source != target:
+                    only = dialog.getControl("SelectionOnly").getState() == 1
+                    return source, target, only and has_selection
+                self.error(texts["same_currency"])
+            return None
+        finally:
+            dialog.dispose()
+
+
+class ScriptedUi:
+    """For runs started by a macro or a test: answers come from the arguments, messages
+    are kept for the caller."""
+
+    def __init__(self, source=None, target=None, selection_only=False, language="en"):
+        self.texts = TEXTS[language]
+        self.messages = []
+        self._choice = (source, target, selection_only)
+
+    def info(self, message):
+        self.messages.append(message)
+
+    def error(self, message):
+        self.messages.append(message)
+
+    def choose_currencies(self, settings, has_selection):
+        source, target, selection_only = self._choice
+        return (settings.source if source is None else source,
+                settings.target if target is None else target,
+                bool(selection_only) and has_selection)

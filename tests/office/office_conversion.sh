@@ -1,0 +1,66 @@
+# The LibreOffice extension, installed into a private LibreOffice profile,
+# converts a Writer document and a Calc sheet through the real program. The program runs
+# on a private X server, where a small helper answers its formula questions with Yes.
+#
+#   office_conversion.sh BIN_DIR OXT DRIVER VERSION  (KASSAVERO_OFFICE_KEEP=DIR keeps the documents)
+source "$(dirname "$0")/../integration/lib.sh"
+OXT="$2"
+DRIVER="$3"
+VERSION="$4"
+PYTHON=/usr/bin/python3  # the interpreter python3-uno belongs to
+PIPE="kassavero_office_$$"
+LO_PROFILE="file://$WORK/lo-profile"
+export HOME="$WORK/home"
+mkdir -p "$HOME"
+
+for tool in soffice Xvfb xdotool; do
+    command -v "$tool" >/dev/null || fail "$tool is missing (scripts/packages.sh lists it)"
+done
+[ -f "$OXT" ] || fail "no extension at $OXT"
+
+# In a session of its own, so the whole office goes when the test ends.
+setsid timeout 240 soffice --headless --invisible --norestore --nologo \
+    -env:UserInstallation="$LO_PROFILE" --accept="pipe,name=$PIPE;urp;" \
+    >"$WORK/soffice.out" 2>&1 &
+OFFICE_PID=$!
+end_office() {
+    kill -TERM -- "-$OFFICE_PID" 2>/dev/null || true
+    sleep 0.5
+    kill -KILL -- "-$OFFICE_PID" 2>/dev/null || true
+    cleanup
+}
+trap end_office EXIT
+
+# Installed through the extension manager, as unopkg add does (unopkg itself refuses
+# to install for root).
+timeout 120 "$PYTHON" "$DRIVER" "$PIPE" install "$OXT" "$VERSION" || fail "installing $OXT"
+
+# Without the program: a clear message and no change.
+timeout 120 "$PYTHON" "$DRIVER" "$PIPE" not-running || fail "run without the program"
+
+# The program on its own X server, so its confirmation window can be answered.
+exec 9>"$WORK/display"
+Xvfb -displayfd 9 -screen 0 1366x768x24 -nolisten tcp >"$WORK/xvfb.out" 2>&1 &
+PIDS+=($!)
+exec 9>&-
+wait_for test -s "$WORK/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -n 1 "$WORK/display")" QT_QPA_PLATFORM=xcb
+start_kassavero
+for setting in WordConfirmChanges,0 WordDisplayInCalculator,0; do
+    expect_eq "$("$CLIENT" call settings "setvalue(,$setting)")" "OK" "setvalue $setting"
+done
+
+# Answers every question of the confirmation window with Yes (the focused button).
+(
+    while sleep 0.2; do
+        for window in $(xdotool search --onlyvisible --name '^Kassavero' 2>/dev/null); do
+            xdotool windowfocus --sync "$window" key space 2>/dev/null || true
+        done
+    done
+) &
+PIDS+=($!)
+
+keep="${KASSAVERO_OFFICE_KEEP:-}"
+timeout 120 "$PYTHON" "$DRIVER" "$PIPE" convert $keep || fail "conversion"
+stop_kassavero
+echo "1 passed, 0 failed"

@@ -1,0 +1,301 @@
+"""Drives a headless LibreOffice with the Kassavero extension installed: builds a Writer
+document and a Calc sheet, runs the extension's conversion on them and checks the result.
+
+    office_driver.py PIPE install OXT VERSION
+    office_driver.py PIPE not-running      the program is not running
+    office_driver.py PIPE convert [KEEP]   the program runs; KEEP receives the documents
+                                           and text dumps before and after
+"""
+
+import os
+import sys
+import time
+
+import uno
+import unohelper
+from com.sun.star.beans import NamedValue, PropertyValue
+from com.sun.star.task import XInteractionHandler
+from com.sun.star.ucb import XCommandEnvironment, XProgressHandler
+
+FAILURES = []
+
+
+def check(condition, what):
+    if not condition:
+        FAILURES.append(what)
+        print("FAILED:", what, file=sys.stderr)
+
+
+def named(kind, name, value):
+    pair = kind()
+    pair.Name = name
+    pair.Value = value
+    return pair
+
+
+def connect(pipe):
+    local = uno.getComponentContext()
+    resolver = local.ServiceManager.createInstanceWithContext(
+        "com.sun.star.bridge.UnoUrlResolver", local)
+    for _ in range(600):
+        try:
+            return resolver.resolve("uno:pipe,name=%s;urp;StarOffice.ComponentContext" % pipe)
+        except Exception:
+            time.sleep(0.1)
+    raise SystemExit("LibreOffice did not answer on pipe " + pipe)
+
+
+class Office:
+    def __init__(self, pipe):
+        self.ctx = connect(pipe)
+        self.smgr = self.ctx.ServiceManager
+        self.desktop = self.smgr.createInstanceWithContext("com.sun.star.frame.Desktop",
+                                                           self.ctx)
+
+    def new(self, factory):
+        return self.desktop.loadComponentFromURL(
+            "private:factory/" + factory, "_blank", 0, (named(PropertyValue, "Hidden", True),))
+
+    def convert(self, doc, **arguments):
+        job = self.smgr.createInstanceWithContext("org.kassavero.office.Converter", self.ctx)
+        check(job is not None, "the installed extension provides its converter")
+        values = [named(NamedValue, "Document", doc)]
+        values += [named(NamedValue, k, v) for k, v in arguments.items()]
+        answer = {pair.Name: pair.Value for pair in job.execute(tuple(values))}
+        print("extension:", answer["Outcome"], answer["Changed"], repr(answer["Message"]))
+        return answer
+
+
+class Approve(unohelper.Base, XCommandEnvironment, XInteractionHandler, XProgressHandler):
+    """Says yes where installing an extension asks, as unopkg does."""
+
+    def getInteractionHandler(self):
+        return self
+
+    def getProgressHandler(self):
+        return self
+
+    def handle(self, request):
+        approve = uno.getTypeByName("com.sun.star.task.XInteractionApprove")
+        for continuation in request.getContinuations():
+            if continuation.queryInterface(approve):
+                continuation.select()
+                return
+
+    def push(self, status):
+        pass
+
+    def update(self, status):
+        pass
+
+    def pop(self):
+        pass
+
+
+def install(office, oxt):
+    """Adds the extension to the user's profile the way unopkg add does."""
+    manager = office.ctx.getValueByName("/singletons/com.sun.star.deployment.ExtensionManager")
+    package = manager.addExtension(uno.systemPathToFileUrl(os.path.abspath(oxt)), (), "user",
+                                   None, Approve())
+    print("installed", package.getIdentifier().Value, package.getVersion())
+    return package.getVersion()
+
+
+# ---- Writer ----
+
+def visible_text(paragraph):
+    """The paragraph as it reads with its tracked changes accepted."""
+    out, deleted = [], False
+    for portion in paragraph.createEnumeration():
+        kind = portion.TextPortionType
+        if kind == "Redline":
+            if portion.RedlineType == "Delete":
+                deleted = bool(portion.IsStart)
+        elif kind == "Text" and not deleted:
+            out.append(portion.getString())
+    return "".join(out)
+
+
+def paragraphs(text):
+    for element in text.createEnumeration():
+        if element.supportsService("com.sun.star.text.Paragraph"):
+            yield element
+
+
+def writer_dump(doc):
+    lines = ["[header] " + visible_text(p) for p in paragraphs(header_text(doc))]
+    for element in doc.getText().createEnumeration():
+        if element.supportsService("com.sun.star.text.TextTable"):
+            for name in element.getCellNames():
+                for p in paragraphs(element.getCellByName(name)):
+                    lines.append("[table %s] %s" % (name, visible_text(p)))
+        else:
+            lines.append(visible_text(element))
+    return "\n".join(lines)
+
+
+def header_text(doc):
+    return doc.getStyleFamilies().getByName("PageStyles").getByName("Standard").HeaderText
+
+
+def build_writer(office):
+    doc = office.new("swriter")
+    text = doc.getText()
+    cursor = text.createTextCursor()
+
+    def run(string, **properties):
+        start = cursor.getEnd()
+        text.insertString(cursor, string, False)
+        piece = text.createTextCursorByRange(start)
+        piece.gotoRange(cursor.getEnd(), True)
+        for key, value in properties.items():
+            piece.setPropertyValue(key, value)
+        cursor.gotoEnd(False)
+        return piece
+    run("Wichtig:", CharWeight=150.0)
+    run(" Der Preis \U0001F600 betr\u00e4gt 100 DM und ", CharWeight=100.0)
+    run("mehr", CharWeight=100.0, CharPosture=uno.Enum("com.sun.star.awt.FontSlant", "ITALIC"))
+    run(".", CharPosture=uno.Enum("com.sun.star.awt.FontSlant", "NONE"))
+    table = doc.createInstance("com.sun.star.text.TextTable")
+    table.initialize(1, 2)
+    text.insertTextContent(text.getEnd(), table, False)
+    table.getCellByName("A1").setString("Porto")
+    table.getCellByName("B1").setString("12,50 DM")
+    text.insertString(text.getEnd(), "Ohne Betrag.", False)
+    style = doc.getStyleFamilies().getByName("PageStyles").getByName("Standard")
+    style.HeaderIsOn = True
+    style.HeaderText.setString("Stand: DM 7")
+    return doc
+
+
+def check_writer(doc):
+    want = "\n".join([
+        "[header] Stand: \u20ac 3.58 (DM 7)",
+        "Wichtig: Der Preis \U0001F600 betr\u00e4gt \u20ac 51.13 (100 DM) und mehr.",
+        "[table A1] Porto",
+        "[table B1] \u20ac 6.39 (12,50 DM)",
+        "Ohne Betrag.",
+    ])
+    got = writer_dump(doc)
+    check(got == want, "Writer text:\n%s\nwanted:\n%s" % (got, want))
+    check(doc.getRedlines().getCount() >= 6, "every change is a tracked insertion and deletion "
+          "(%d redlines)" % doc.getRedlines().getCount())
+    check(not doc.RecordChanges, "recording is switched off again as it was")
+
+    body = next(paragraphs(doc.getText()))
+    weights, underlined, colours = {}, {}, {}
+    for portion in body.createEnumeration():
+        if portion.TextPortionType == "Text":
+            string = portion.getString()
+            weights[string] = portion.CharWeight
+            underlined[string] = portion.CharUnderline
+            colours[string] = portion.CharColor
+            if "mehr" in string:
+                check(portion.CharPosture.value == "ITALIC", "the italic word stays italic")
+    check(weights.get("Wichtig:") == 150.0, "the bold word before stays bold: %s" % weights)
+    new = "\u20ac 51.13 (100 DM)"
+    check(underlined.get(new) == 1 and colours.get(new) == 0xFF0000,
+          "the new text is underlined in red: %s %s" % (underlined, colours))
+    check(all(underlined[s] == 0 for s in underlined if s != new),
+          "the text around keeps its own underline: %s" % underlined)
+
+
+# ---- Calc ----
+
+def calc_dump(sheet):
+    lines = []
+    for row in range(5):
+        cell = sheet.getCellByPosition(0, row)
+        lines.append("A%d  %-16s  shown: %s" % (row + 1, cell.getFormula(), cell.getString()))
+    return "\n".join(lines)
+
+
+def build_calc(office):
+    doc = office.new("scalc")
+    sheet = doc.getSheets().getByIndex(0)
+    formats = doc.getNumberFormats()
+    locale = uno.createUnoStruct("com.sun.star.lang.Locale")
+    locale.Language, locale.Country = "de", "DE"
+    dm = formats.queryKey("#,##0.00 [$DM-407]", locale, False)
+    if dm == -1:
+        dm = formats.addNew("#,##0.00 [$DM-407]", locale)
+    date = formats.queryKey("YYYY-MM-DD", locale, False)
+    if date == -1:
+        date = formats.addNew("YYYY-MM-DD", locale)
+    a1 = sheet.getCellByPosition(0, 0)
+    a1.setValue(100)
+    a1.NumberFormat = dm
+    sheet.getCellByPosition(0, 1).setFormula("=100+A1*2")
+    sheet.getCellByPosition(0, 2).setString("Preis 100")
+    sheet.getCellByPosition(0, 3).setValue(0)
+    a5 = sheet.getCellByPosition(0, 4)
+    a5.setValue(45000)
+    a5.NumberFormat = date
+    return doc, sheet
+
+
+def check_calc(doc, sheet):
+    cell = sheet.getCellByPosition
+    check(abs(cell(0, 0).getValue() - 51.13) < 1e-9, "A1 converted: %r" % cell(0, 0).getValue())
+    check("\u20ac" in cell(0, 0).getString(), "A1 shows the euro sign: %r" % cell(0, 0).getString())
+    check(cell(0, 1).getFormula() == "=51.13+A1*1.02",
+          "A2's constants converted, the reference kept: %r" % cell(0, 1).getFormula())
+    check(cell(0, 2).getString() == "Preis 100", "the text cell is untouched")
+    check(cell(0, 3).getValue() == 0 and cell(0, 3).getFormula() == "0", "zero is untouched")
+    check(cell(0, 4).getValue() == 45000, "a date is not an amount")
+
+
+def save(doc, path):
+    doc.storeToURL(uno.systemPathToFileUrl(os.path.abspath(path)), ())
+
+
+def main():
+    pipe, mode = sys.argv[1], sys.argv[2]
+    keep = sys.argv[3] if len(sys.argv) > 3 else None
+    office = Office(pipe)
+    if mode == "install":
+        version = install(office, sys.argv[3])
+        check(version == sys.argv[4], "the extension's version is the project's: " + version)
+        return 1 if FAILURES else 0
+
+    writer = build_writer(office)
+    calc, sheet = build_calc(office)
+    writer_before, calc_before = writer_dump(writer), calc_dump(sheet)
+
+    if mode == "not-running":
+        for doc in (writer, calc):
+            answer = office.convert(doc, Source=3, Target=0)
+            check(answer["Outcome"] == "NotRunning" and answer["Changed"] == 0,
+                  "without the program: %s" % answer["Outcome"])
+            check("Start Kassavero" in answer["Message"], "the message says how to start it")
+        check(writer_dump(writer) == writer_before, "the Writer document is unchanged")
+        check(calc_dump(sheet) == calc_before, "the sheet is unchanged")
+        check(writer.getRedlines().getCount() == 0, "no tracked change was made")
+    else:
+        if keep:
+            save(writer, os.path.join(keep, "before.odt"))
+            save(calc, os.path.join(keep, "before.ods"))
+        answer = office.convert(writer)
+        check(answer["Outcome"] == "Done" and answer["Changed"] == 3,
+              "Writer run: %s, %s" % (answer["Outcome"], answer["Changed"]))
+        check_writer(writer)
+        answer = office.convert(calc, Source=3, Target=0)
+        check(answer["Outcome"] == "Done" and answer["Changed"] == 2,
+              "Calc run: %s, %s" % (answer["Outcome"], answer["Changed"]))
+        check_calc(calc, sheet)
+        if keep:
+            save(writer, os.path.join(keep, "after.odt"))
+            save(calc, os.path.join(keep, "after.ods"))
+            with open(os.path.join(keep, "dumps.txt"), "w", encoding="utf-8") as out:
+                out.write("Writer before:\n%s\n\nWriter after:\n%s\n\n" % (writer_before,
+                                                                        writer_dump(writer)))
+                out.write("Calc before:\n%s\n\nCalc after:\n%s\n" % (calc_before,
+                                                                   calc_dump(sheet)))
+    for doc in (writer, calc):
+        doc.close(True)
+    print("%d failed" % len(FAILURES))
+    return 1 if FAILURES else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
