@@ -60,6 +60,12 @@ done
 ) &
 PIDS+=($!)
 
+# Every session taken: the program warns in its own window (answered above), the
+# extension says so and changes nothing.
+for i in $(seq 10); do "$CLIENT" call filter "opensession(other$i,0)" >/dev/null; done
+timeout 120 "$PYTHON" "$DRIVER" "$PIPE" sessions-full || fail "run with every session taken"
+for i in $(seq 0 9); do "$CLIENT" call filter "closesession($i)" >/dev/null; done
+
 keep="${KASSAVERO_OFFICE_KEEP:-}"
 timeout 120 "$PYTHON" "$DRIVER" "$PIPE" convert $keep || fail "conversion"
 stop_kassavero

@@ -2,6 +2,7 @@
 document and a Calc sheet, runs the extension's conversion on them and checks the result.
 
     office_driver.py PIPE install OXT VERSION
+    office_driver.py PIPE sessions-full    every session of the program is taken
     office_driver.py PIPE not-running      the program is not running
     office_driver.py PIPE convert [KEEP]   the program runs; KEEP receives the documents
                                            and text dumps before and after
@@ -210,12 +211,17 @@ def calc_dump(sheet):
     return "\n".join(lines)
 
 
+def calc_state(sheet):
+    return [(sheet.getCellByPosition(0, row).getFormula(),
+             sheet.getCellByPosition(0, row).NumberFormat) for row in range(5)]
+
+
 def build_calc(office):
     doc = office.new("scalc")
     sheet = doc.getSheets().getByIndex(0)
     formats = doc.getNumberFormats()
     locale = uno.createUnoStruct("com.sun.star.lang.Locale")
-    locale.Language, locale.Country = "de", "DE"
+    locale.Language, locale.Country = "en", "US"
     dm = formats.queryKey("#,##0.00 [$DM-407]", locale, False)
     if dm == -1:
         dm = formats.addNew("#,##0.00 [$DM-407]", locale)
@@ -245,6 +251,32 @@ def check_calc(doc, sheet):
     check(cell(0, 4).getValue() == 45000, "a date is not an amount")
 
 
+def selection_cases(office):
+    """Only the selected paragraph, only the selected cells."""
+    doc = office.new("swriter")
+    text = doc.getText()
+    text.setString("Erst 100 DM netto.")
+    text.insertControlCharacter(text.getEnd(), 0, False)  # PARAGRAPH_BREAK
+    text.insertString(text.getEnd(), "Dann 200 DM netto.", False)
+    second = list(paragraphs(text))[1]
+    doc.getCurrentController().select(text.createTextCursorByRange(second))
+    answer = office.convert(doc)
+    got = [visible_text(p) for p in paragraphs(text)]
+    want = ["Erst 100 DM netto.", "Dann \u20ac 102.26 (200 DM) netto."]
+    check(answer["Changed"] == 1 and got == want, "Writer selection: %s" % got)
+    doc.close(True)
+
+    doc = office.new("scalc")
+    sheet = doc.getSheets().getByIndex(0)
+    for name, value in (("A1", 100), ("A2", 200), ("B1", 300)):
+        sheet.getCellRangeByName(name).setValue(value)
+    doc.getCurrentController().select(sheet.getCellRangeByName("A1:A2"))
+    answer = office.convert(doc, Source=3, Target=0, SelectionOnly=True)
+    got = [sheet.getCellRangeByName(n).getValue() for n in ("A1", "A2", "B1")]
+    check(answer["Changed"] == 2 and got == [51.13, 102.26, 300], "Calc selection: %s" % got)
+    doc.close(True)
+
+
 def save(doc, path):
     doc.storeToURL(uno.systemPathToFileUrl(os.path.abspath(path)), ())
 
@@ -261,15 +293,21 @@ def main():
     writer = build_writer(office)
     calc, sheet = build_calc(office)
     writer_before, calc_before = writer_dump(writer), calc_dump(sheet)
+    calc_state_before = calc_state(sheet)
 
-    if mode == "not-running":
+    if mode == "sessions-full":
+        answer = office.convert(writer)
+        check(answer["Outcome"] == "Refused" and "sessions are in use" in answer["Message"],
+              "every session taken: %s %r" % (answer["Outcome"], answer["Message"]))
+        check(writer_dump(writer) == writer_before, "the Writer document is unchanged")
+    elif mode == "not-running":
         for doc in (writer, calc):
             answer = office.convert(doc, Source=3, Target=0)
             check(answer["Outcome"] == "NotRunning" and answer["Changed"] == 0,
                   "without the program: %s" % answer["Outcome"])
             check("Start Kassavero" in answer["Message"], "the message says how to start it")
         check(writer_dump(writer) == writer_before, "the Writer document is unchanged")
-        check(calc_dump(sheet) == calc_before, "the sheet is unchanged")
+        check(calc_state(sheet) == calc_state_before, "the sheet is unchanged")
         check(writer.getRedlines().getCount() == 0, "no tracked change was made")
     else:
         if keep:
@@ -283,6 +321,7 @@ def main():
         check(answer["Outcome"] == "Done" and answer["Changed"] == 2,
               "Calc run: %s, %s" % (answer["Outcome"], answer["Changed"]))
         check_calc(calc, sheet)
+        selection_cases(office)
         if keep:
             save(writer, os.path.join(keep, "after.odt"))
             save(calc, os.path.join(keep, "after.ods"))

@@ -198,7 +198,8 @@ class CalcConversion:
 
     def _format_type(self, cell):
         try:
-            return self._formats.getByKey(cell.getPropertyValue("NumberFormat")).getPropertyValue("Type")
+            key = cell.getPropertyValue("NumberFormat")
+            return self._formats.getByKey(key).getPropertyValue("Type")
         except Exception:
             return 0
 

@@ -144,6 +144,10 @@ def as_program_text(text):
     return "".join(out)
 
 
+class NoSession(Refused):
+    """Every session slot of the program is taken."""
+
+
 class Session:
     """One conversion session of the document protocol."""
 
@@ -151,7 +155,9 @@ class Session:
         self.channel = channel
         self.flag = "1" if show_dialog else "0"
         reply = channel.call("filter", "opensession(%s,%s)" % (quoted(client_name), self.flag))
-        if not reply.lstrip("-").isdigit() or int(reply) < 0:
+        if reply == "-1":
+            raise NoSession(reply)
+        if not reply.isdigit():
             raise Refused(reply)
         self.id = reply
 

@@ -5,7 +5,7 @@ import re
 import subprocess
 
 from . import calc, writer
-from .channel import BusChannel, NotRunning, Refused
+from .channel import BusChannel, NoSession, NotRunning, Refused
 
 TEXTS = {
     "en": {
@@ -14,10 +14,14 @@ TEXTS = {
                        "in a terminal), then choose Convert amounts again.",
         "lost": "The connection to Kassavero was lost: %s",
         "refused": "Kassavero refused the conversion:\n\n%s",
+        "failed": "The conversion stopped because the document could not be changed:\n\n%s",
         "kept": "\n\n%d amounts converted before that stay in the document.",
         "writer_done": "%d of %d amounts found were converted.",
         "writer_none": "No amounts to convert were found.",
-        "calc_done": "%d cells and %d formulas were converted.",
+        "calc_done": "Converted: %d constant cells, %d formulas.",
+        "no_session": "Kassavero could not start a conversion: all its conversion sessions "
+                      "are in use. Finish or close the other conversions, or restart "
+                      "Kassavero.",
         "cancelled": "The conversion was cancelled. %d amounts converted before that stay "
                      "in the document.",
         "wrong_document": "Convert amounts works in Writer documents and Calc spreadsheets.",
@@ -36,10 +40,15 @@ TEXTS = {
                        "umrechnen.",
         "lost": "Die Verbindung zu Kassavero ist abgerissen: %s",
         "refused": "Kassavero hat die Umrechnung abgelehnt:\n\n%s",
+        "failed": "Die Umrechnung wurde angehalten, weil sich das Dokument nicht ändern "
+                  "ließ:\n\n%s",
         "kept": "\n\n%d zuvor umgerechnete Beträge bleiben im Dokument.",
         "writer_done": "%d von %d gefundenen Beträgen wurden umgerechnet.",
         "writer_none": "Es wurden keine umzurechnenden Beträge gefunden.",
-        "calc_done": "%d Zellen und %d Formeln wurden umgerechnet.",
+        "calc_done": "Umgerechnet: %d Zellen mit Konstanten, %d Formeln.",
+        "no_session": "Kassavero konnte keine Umrechnung beginnen: alle Umrechnungssitzungen "
+                      "sind belegt. Beenden Sie die anderen Umrechnungen oder starten Sie "
+                      "Kassavero neu.",
         "cancelled": "Die Umrechnung wurde abgebrochen. %d zuvor umgerechnete Beträge "
                      "bleiben im Dokument.",
         "wrong_document": "Beträge umrechnen arbeitet in Writer-Dokumenten und "
@@ -129,7 +138,9 @@ def convert_document(doc, ui, channel_factory=BusChannel):
                 message = texts["calc_done"] % (result.cells, result.formulas)
     except (NotRunning, Refused) as error:
         changed = _changed_so_far(run)
-        if isinstance(error, Refused):
+        if isinstance(error, NoSession):
+            message = texts["no_session"]
+        elif isinstance(error, Refused):
             message = texts["refused"] % error.reply
         else:
             message = texts["lost"] % error
@@ -138,6 +149,13 @@ def convert_document(doc, ui, channel_factory=BusChannel):
         ui.error(message)
         return Outcome("NotRunning" if isinstance(error, NotRunning) else "Refused", changed,
                        message)
+    except Exception as error:  # the document refused a change (protected, read-only)
+        changed = _changed_so_far(run)
+        message = texts["failed"] % getattr(error, "Message", error)
+        if changed:
+            message += texts["kept"] % changed
+        ui.error(message)
+        return Outcome("Failed", changed, message)
     ui.info(message)
     return Outcome("Cancelled" if result.cancelled else "Done", changed, message)
 

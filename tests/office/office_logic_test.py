@@ -1,0 +1,92 @@
+"""The parts of the LibreOffice extension that need no office: formula and number texts,
+reply fields, the pieces a paragraph is handed over in.
+
+    office_logic_test.py PYTHONPATH_DIR
+"""
+
+import sys
+import unittest
+
+sys.path.insert(0, sys.argv.pop(1))
+
+from kassavero_office import calc, channel, writer  # noqa: E402
+
+
+class FormulaText(unittest.TestCase):
+    def test_numbers_take_the_program_separator_and_come_back(self):
+        cases = [
+            # formula, separator, as the program sees it, quoted names hidden
+            ("=100+A1*2", ",", "=100+A1*2", []),
+            ("=A1*1.95583", ",", "=A1*1,95583", []),
+            ("=$Sheet1.A1*0.5", ",", "=$Sheet1.A1*0,5", []),
+            ('=IF(A1>0.5;"1.5 DM";2.25)', ",", '=IF(A1>0,5;"1.5 DM";2,25)', []),
+            ("='Sheet 2'.B3*1.5", ",", "=_KvQ0_.B3*1,5", ["'Sheet 2'"]),
+            ("='It''s 9'.A1+'x 3'.A2", ".", "=_KvQ0_.A1+_KvQ1_.A2", ["'It''s 9'", "'x 3'"]),
+            ("=LOG10(A1)+.5", ",", "=LOG10(A1)+,5", []),
+        ]
+        for formula, separator, program, names in cases:
+            with self.subTest(formula=formula):
+                text, hidden = calc.to_program_formula(formula, separator)
+                self.assertEqual(text, program)
+                self.assertEqual(hidden, names)
+                self.assertEqual(calc.from_program_formula(text, separator, hidden), formula)
+
+    def test_converted_numbers_come_back_with_a_point(self):
+        text, names = calc.to_program_formula("='Sheet 2'.B3*1.5+100", ",")
+        self.assertEqual(calc.from_program_formula("=_KvQ0_.B3*0,77+51,13", ",", names),
+                         "='Sheet 2'.B3*0.77+51.13")
+
+    def test_a_formula_with_a_placeholder_lookalike_is_not_sent(self):
+        self.assertEqual(calc.to_program_formula("=_KvQ0_+1", "."), (None, []))
+
+    def test_cell_values_are_plain_decimals(self):
+        for value, text in [(100.0, "100"), (12.5, "12.5"), (-0.25, "-0.25"),
+                            (1e-07, "0.0000001"), (1.5e20, "150000000000000000000"),
+                            (0.1 + 0.2, "0.30000000000000004")]:
+            with self.subTest(value=value):
+                self.assertEqual(calc.number_text(value), text)
+
+
+class Replies(unittest.TestCase):
+    def test_item_texts_lose_brackets_and_line_end(self):
+        for lines, reply in [("[OK]\r\n", "OK"), ("[YES;;51,13 \u20ac;]\r\n", "YES;;51,13 \u20ac;"),
+                             ("OK", "OK"), ("[]\r\n", ""), ("[a]\r\n[b]\r\n", "a")]:
+            self.assertEqual(channel.unwrap_reply(lines), reply)
+
+    def test_escaped_fields(self):
+        self.assertEqual(channel.split_escaped_fields(r"a\;b;;c\d"), ["a;b", "", r"c\d"])
+
+    def test_arguments_are_quoted_whole(self):
+        self.assertEqual(channel.quoted('Wri"ter, 1;(x)\\'), r'"Wri\"ter, 1;(x)\\"')
+
+    def test_command_text_has_no_line_breaks(self):
+        self.assertEqual(channel.as_program_text("a\nb\tc\r\x00\ud800\U0001F600"),
+                         "a b c  \ufffc\U0001F600")
+
+
+class Pieces(unittest.TestCase):
+    def test_short_paragraphs_go_whole_and_digitless_ones_not_at_all(self):
+        self.assertEqual(writer.pieces("Preis: 100 DM"), [(0, 13)])
+        self.assertEqual(writer.pieces("Ohne Betrag."), [])
+        self.assertEqual(writer.pieces(""), [])
+
+    def test_long_paragraphs_are_cut_between_words(self):
+        text = " ".join("w%d" % i for i in range(3000))
+        cuts = writer.pieces(text)
+        self.assertGreater(len(cuts), 3)
+        self.assertEqual(cuts[0][0], 0)
+        self.assertEqual(cuts[-1][1], len(text))
+        for (_, end), (start, _) in zip(cuts, cuts[1:]):
+            self.assertEqual(end, start)
+            self.assertEqual(text[start - 1], " ")  # never inside a word
+        for start, end in cuts:
+            self.assertLessEqual(len(text[start:end].split()), writer.MAX_PIECE_WORDS)
+
+    def test_punctuation_counts_as_words(self):
+        text = "(" * 5000 + " 100 DM"
+        for start, end in writer.pieces(text):
+            self.assertLessEqual(end - start, writer.MAX_PIECE_WORDS + 1)
+
+
+if __name__ == "__main__":
+    unittest.main()
