@@ -46,7 +46,7 @@ exec 9>&-
 wait_for test -s "$WORK/display" || fail "Xvfb did not start"
 export DISPLAY=":$(head -n 1 "$WORK/display")" QT_QPA_PLATFORM=xcb
 start_kassavero
-for setting in WordConfirmChanges,0 WordDisplayInCalculator,0; do
+for setting in WordConfirmChanges,0 WordDisplayInCalculator,0 InputDefaultCurrency,3; do
     expect_eq "$("$CLIENT" call settings "setvalue(,$setting)")" "OK" "setvalue $setting"
 done
 

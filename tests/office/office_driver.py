@@ -277,6 +277,24 @@ def selection_cases(office):
     doc.close(True)
 
 
+def currency_dialog(office, here):
+    """The currency choice starts at the profile's default source and target."""
+    sys.path.insert(0, os.path.join(here, "..", "..", "office", "pythonpath"))
+    from kassavero_office import calc, channel, ui
+    settings = calc.CalcSettings(channel.BusChannel())
+    check((settings.source, settings.target) == (3, 0),
+          "profile defaults: %s %s" % (settings.source, settings.target))
+    dialog = ui.OfficeUi(office.ctx).currency_dialog(settings, True)
+    try:
+        source = dialog.getControl("Source").getSelectedItem()
+        target = dialog.getControl("Target").getSelectedItem()
+        check((source, target) == ("DEM", "EUR"), "dialog starts at %s -> %s" % (source, target))
+        check(dialog.getControl("Source").getItemCount() == 11, "the eleven fixed currencies")
+        check(dialog.getControl("SelectionOnly").getState() == 1, "selection only is offered")
+    finally:
+        dialog.dispose()
+
+
 def save(doc, path):
     doc.storeToURL(uno.systemPathToFileUrl(os.path.abspath(path)), ())
 
@@ -322,6 +340,7 @@ def main():
               "Calc run: %s, %s" % (answer["Outcome"], answer["Changed"]))
         check_calc(calc, sheet)
         selection_cases(office)
+        currency_dialog(office, os.path.dirname(os.path.abspath(__file__)))
         if keep:
             save(writer, os.path.join(keep, "after.odt"))
             save(calc, os.path.join(keep, "after.ods"))

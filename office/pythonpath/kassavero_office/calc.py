@@ -176,7 +176,12 @@ class CalcConversion:
                     return True
                 new = self._convert(formula)
                 if new != formula:
+                    had_error = cell.getError() != 0
                     cell.setFormula(new)
+                    if cell.getError() != 0 and not had_error:
+                        # Calc cannot read what came back: keep the formula as it was.
+                        cell.setFormula(formula)
+                        raise ValueError("%s: %s" % (cell.AbsoluteName, new))
                     self.result.formulas += 1
                     self._switch_currency_format(cell)
                 return True

@@ -59,6 +59,22 @@ class OfficeUi:
 
     def choose_currencies(self, settings, has_selection):
         """(source, target, selection only) or None when the user cancelled."""
+        currencies = settings.currencies()
+        dialog = self.currency_dialog(settings, has_selection)
+        try:
+            while dialog.execute() == 1:
+                source = currencies[dialog.getControl("Source").getSelectedItemPos()][0]
+                target = currencies[dialog.getControl("Target").getSelectedItemPos()][0]
+                if source != target:
+                    only = dialog.getControl("SelectionOnly").getState() == 1
+                    return source, target, only and has_selection
+                self.error(self.texts["same_currency"])
+            return None
+        finally:
+            dialog.dispose()
+
+    def currency_dialog(self, settings, has_selection):
+        """The dialog with the profile's default currencies chosen, not yet shown."""
         texts = self.texts
         smgr = self.ctx.ServiceManager
         model = smgr.createInstanceWithContext("com.sun.star.awt.UnoControlDialogModel",
@@ -100,17 +116,7 @@ class OfficeUi:
         dialog.setModel(model)
         toolkit = smgr.createInstanceWithContext("com.sun.star.awt.Toolkit", self.ctx)
         dialog.createPeer(toolkit, None)
-        try:
-            while dialog.execute() == 1:
-                source = currencies[dialog.getControl("Source").getSelectedItemPos()][0]
-                target = currencies[dialog.getControl("Target").getSelectedItemPos()][0]
-                if source != target:
-                    only = dialog.getControl("SelectionOnly").getState() == 1
-                    return source, target, only and has_selection
-                self.error(texts["same_currency"])
-            return None
-        finally:
-            dialog.dispose()
+        return dialog
 
 
 class ScriptedUi:
