@@ -50,15 +50,25 @@ for setting in WordConfirmChanges,0 WordDisplayInCalculator,0 InputDefaultCurren
     expect_eq "$("$CLIENT" call settings "setvalue(,$setting)")" "OK" "setvalue $setting"
 done
 
-# Answers every question of the confirmation window with Yes (the focused button).
+# Answers every question of the program's windows with Yes: "1" in the confirmation
+# window (harmless while no question is open, unlike Space on whichever button has the
+# focus), Return for a message box.
 (
     while sleep 0.2; do
-        for window in $(xdotool search --onlyvisible --name '^Kassavero' 2>/dev/null); do
-            xdotool windowfocus --sync "$window" key space 2>/dev/null || true
+        for window in $(xdotool search --onlyvisible --name '^Kassavero .' 2>/dev/null); do
+            xdotool windowfocus --sync "$window" key 1 2>/dev/null || true
+        done
+        for window in $(xdotool search --onlyvisible --name '^Kassavero$' 2>/dev/null); do
+            xdotool windowfocus --sync "$window" key Return 2>/dev/null || true
         done
     done
 ) &
 PIDS+=($!)
+
+# Asked for each change in the program's window, not recorded.
+"$CLIENT" call settings "setvalue(,WordConfirmChanges,1);setvalue(,WordTraceChanges,0)" >/dev/null
+timeout 120 "$PYTHON" "$DRIVER" "$PIPE" confirm-untraced || fail "confirmed run without tracking"
+"$CLIENT" call settings "setvalue(,WordConfirmChanges,0);setvalue(,WordTraceChanges,1)" >/dev/null
 
 # Every session taken: the program warns in its own window (answered above), the
 # extension says so and changes nothing.

@@ -2,6 +2,7 @@
 document and a Calc sheet, runs the extension's conversion on them and checks the result.
 
     office_driver.py PIPE install OXT VERSION
+    office_driver.py PIPE confirm-untraced with WordConfirmChanges 1, WordTraceChanges 0
     office_driver.py PIPE sessions-full    every session of the program is taken
     office_driver.py PIPE not-running      the program is not running
     office_driver.py PIPE convert [KEEP]   the program runs; KEEP receives the documents
@@ -277,10 +278,49 @@ def selection_cases(office):
     doc.close(True)
 
 
+def extension_modules(here):
+    sys.path.insert(0, os.path.join(here, "..", "..", "office", "pythonpath"))
+    import kassavero_office.calc
+    import kassavero_office.channel
+    import kassavero_office.entry
+    import kassavero_office.ui
+    return kassavero_office
+
+
+def cancel_case(office, here):
+    """Cancel at the second change: the first stays converted, the run says cancelled."""
+    kassavero_office = extension_modules(here)
+
+    class CancelSecond(kassavero_office.channel.BusChannel):
+        confirmations = 0
+
+        def call(self, item, command):
+            if command.startswith("confirmchange("):
+                CancelSecond.confirmations += 1
+                if CancelSecond.confirmations == 2:
+                    return "CANCEL"
+            return super().call(item, command)
+    doc = office.new("swriter")
+    text = doc.getText()
+    text.setString("A 100 DM x")
+    for line in ("B 200 DM y", "C 300 DM z"):
+        text.insertControlCharacter(text.getEnd(), 0, False)
+        text.insertString(text.getEnd(), line, False)
+    scripted = kassavero_office.ui.ScriptedUi()
+    outcome = kassavero_office.entry.convert_document(doc, scripted, CancelSecond)
+    got = [visible_text(p) for p in paragraphs(text)]
+    check(outcome.kind == "Cancelled" and outcome.changed == 1,
+          "cancelled run: %s %s" % (outcome.kind, outcome.changed))
+    want = ["A \u20ac 51.13 (100 DM) x", "B 200 DM y", "C 300 DM z"]
+    check(got == want, "after cancel: %s" % got)
+    check("cancelled" in scripted.messages[-1], "the message says cancelled")
+    doc.close(True)
+
+
 def currency_dialog(office, here):
     """The currency choice starts at the profile's default source and target."""
-    sys.path.insert(0, os.path.join(here, "..", "..", "office", "pythonpath"))
-    from kassavero_office import calc, channel, ui
+    kassavero_office = extension_modules(here)
+    calc, channel, ui = kassavero_office.calc, kassavero_office.channel, kassavero_office.ui
     settings = calc.CalcSettings(channel.BusChannel())
     check((settings.source, settings.target) == (3, 0),
           "profile defaults: %s %s" % (settings.source, settings.target))
@@ -313,7 +353,17 @@ def main():
     writer_before, calc_before = writer_dump(writer), calc_dump(sheet)
     calc_state_before = calc_state(sheet)
 
-    if mode == "sessions-full":
+    if mode == "confirm-untraced":
+        # Each change asked in the program's window (answered Yes), nothing recorded.
+        answer = office.convert(writer)
+        check(answer["Outcome"] == "Done" and answer["Changed"] == 3,
+              "confirmed run: %s %s" % (answer["Outcome"], answer["Changed"]))
+        check("\u20ac 51.13 (100 DM)" in writer_dump(writer), "confirmed change written")
+        check(writer.getRedlines().getCount() == 0, "nothing recorded without WordTraceChanges")
+        body = next(paragraphs(writer.getText()))
+        check(all(p.CharUnderline == 0 for p in body.createEnumeration()
+                  if p.TextPortionType == "Text"), "no highlight without WordTraceChanges")
+    elif mode == "sessions-full":
         answer = office.convert(writer)
         check(answer["Outcome"] == "Refused" and "sessions are in use" in answer["Message"],
               "every session taken: %s %r" % (answer["Outcome"], answer["Message"]))
@@ -340,7 +390,9 @@ def main():
               "Calc run: %s, %s" % (answer["Outcome"], answer["Changed"]))
         check_calc(calc, sheet)
         selection_cases(office)
-        currency_dialog(office, os.path.dirname(os.path.abspath(__file__)))
+        here = os.path.dirname(os.path.abspath(__file__))
+        currency_dialog(office, here)
+        cancel_case(office, here)
         if keep:
             save(writer, os.path.join(keep, "after.odt"))
             save(calc, os.path.join(keep, "after.ods"))
