@@ -133,6 +133,10 @@ def writer_dump(doc):
                     lines.append("[table %s] %s" % (name, visible_text(p)))
         else:
             lines.append(visible_text(element))
+    frames = doc.getTextFrames()
+    for name in frames.getElementNames():
+        frame = frames.getByName(name).getText()
+        lines += ["[frame] " + visible_text(p) for p in paragraphs(frame)]
     return "\n".join(lines)
 
 
@@ -164,6 +168,10 @@ def build_writer(office):
     table.getCellByName("A1").setString("Porto")
     table.getCellByName("B1").setString("12,50 DM")
     text.insertString(text.getEnd(), "Ohne Betrag.", False)
+    frame = doc.createInstance("com.sun.star.text.TextFrame")
+    text.insertTextContent(text.getEnd(), frame, False)
+    frame.getText().setString("Rabatt 5 DM")
+    frame.setPropertyValue("Width", 6000)  # 6 cm
     style = doc.getStyleFamilies().getByName("PageStyles").getByName("Standard")
     style.HeaderIsOn = True
     style.HeaderText.setString("Stand: DM 7")
@@ -177,10 +185,11 @@ def check_writer(doc):
         "[table A1] Porto",
         "[table B1] \u20ac 6.39 (12,50 DM)",
         "Ohne Betrag.",
+        "[frame] Rabatt \u20ac 2.56 (5 DM)",
     ])
     got = writer_dump(doc)
     check(got == want, "Writer text:\n%s\nwanted:\n%s" % (got, want))
-    check(doc.getRedlines().getCount() >= 6, "every change is a tracked insertion and deletion "
+    check(doc.getRedlines().getCount() >= 8, "every change is a tracked insertion and deletion "
           "(%d redlines)" % doc.getRedlines().getCount())
     check(not doc.RecordChanges, "recording is switched off again as it was")
 
@@ -356,7 +365,7 @@ def main():
     if mode == "confirm-untraced":
         # Each change asked in the program's window (answered Yes), nothing recorded.
         answer = office.convert(writer)
-        check(answer["Outcome"] == "Done" and answer["Changed"] == 3,
+        check(answer["Outcome"] == "Done" and answer["Changed"] == 4,
               "confirmed run: %s %s" % (answer["Outcome"], answer["Changed"]))
         check("\u20ac 51.13 (100 DM)" in writer_dump(writer), "confirmed change written")
         check(writer.getRedlines().getCount() == 0, "nothing recorded without WordTraceChanges")
@@ -382,7 +391,7 @@ def main():
             save(writer, os.path.join(keep, "before.odt"))
             save(calc, os.path.join(keep, "before.ods"))
         answer = office.convert(writer)
-        check(answer["Outcome"] == "Done" and answer["Changed"] == 3,
+        check(answer["Outcome"] == "Done" and answer["Changed"] == 4,
               "Writer run: %s, %s" % (answer["Outcome"], answer["Changed"]))
         check_writer(writer)
         answer = office.convert(calc, Source=3, Target=0)
