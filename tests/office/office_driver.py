@@ -100,6 +100,20 @@ def install(office, oxt):
     package = manager.addExtension(uno.systemPathToFileUrl(os.path.abspath(oxt)), (), "user",
                                    None, Approve())
     print("installed", package.getIdentifier().Value, package.getVersion())
+    # The menu, the toolbar and the icon reached LibreOffice's configuration.
+    provider = office.smgr.createInstanceWithContext(
+        "com.sun.star.configuration.ConfigurationProvider", office.ctx)
+    access = provider.createInstanceWithArguments(
+        "com.sun.star.configuration.ConfigurationAccess",
+        (named(PropertyValue, "nodepath", "/org.openoffice.Office.Addons/AddonUI"),))
+    for node in ("OfficeMenuBarMerging", "OfficeToolBar"):
+        check(access.getByName(node).hasByName("org.kassavero.office"), node + " entry")
+    menu = access.getByHierarchicalName(
+        "OfficeMenuBarMerging/org.kassavero.office/S1/MenuItems/K1/Submenu")
+    urls = [menu.getByName(n).getByName("URL") for n in sorted(menu.getElementNames())]
+    check(urls == ["service:org.kassavero.office.Converter?" + c
+                   for c in ("convert", "calculator", "settings")], "menu entries: %s" % urls)
+    check(access.getByName("Images").hasByName("org.kassavero.office.convert"), "toolbar icon")
     return package.getVersion()
 
 
@@ -326,6 +340,17 @@ def cancel_case(office, here):
     doc.close(True)
 
 
+def menu_entry(office):
+    """What Tools > Kassavero > Convert amounts runs, on the document in front."""
+    doc = office.desktop.loadComponentFromURL("private:factory/swriter", "_blank", 0, ())
+    doc.getText().setString("Preis 100 DM netto")
+    job = office.smgr.createInstanceWithContext("org.kassavero.office.Converter", office.ctx)
+    job.trigger("convert")
+    got = visible_text(next(paragraphs(doc.getText())))
+    check(got == "Preis \u20ac 51.13 (100 DM) netto", "from the menu: %r" % got)
+    doc.close(True)
+
+
 def currency_dialog(office, here):
     """The currency choice starts at the profile's default source and target."""
     kassavero_office = extension_modules(here)
@@ -402,6 +427,7 @@ def main():
         here = os.path.dirname(os.path.abspath(__file__))
         currency_dialog(office, here)
         cancel_case(office, here)
+        menu_entry(office)
         if keep:
             save(writer, os.path.join(keep, "after.odt"))
             save(calc, os.path.join(keep, "after.ods"))
