@@ -156,9 +156,7 @@ class CalcConversion:
         text, names = to_program_formula(formula, self.separator)
         if text is None:
             return formula
-        reply = self.channel.call("filter", "transfertext:" + text)
-        if reply.startswith("ERROR."):
-            raise Refused(reply)
+        self.channel.send("filter", "transfertext:" + text)
         reply = self.channel.call("filter", "convertexcelformula(,%d,%d)" % (self.source,
                                                                             self.target))
         if reply == "CANCEL":

@@ -82,6 +82,13 @@ class BusChannel:
                 raise
             raise NotRunning(str(error))
 
+    def send(self, item, command):
+        """A command whose reply is not needed: without Call it saves the request."""
+        if self._has_call:
+            self.call(item, command)
+        else:
+            self._invoke("Execute", TOPIC, item + ":" + command)
+
     def call(self, item, command):
         line = item + ":" + command
         if self._has_call:
@@ -162,9 +169,8 @@ class Session:
         self.id = reply
 
     def transfer(self, text):
-        reply = self.channel.call("filter", "transfertext:" + as_program_text(text))
-        if reply.startswith("ERROR."):
-            raise Refused(reply)
+        # The reply only echoes the command; a bad one shows at the next findnextchange.
+        self.channel.send("filter", "transfertext:" + as_program_text(text))
 
     def find_next(self, length):
         """(start, end, currency code, amount text) of the next change, or None."""

@@ -92,25 +92,23 @@ class Paragraph:
             length += len(string)
         self.string = "".join(parts)
 
-    def _position(self, offset, at_end):
-        for first, portion, length in self.spans:
-            if first <= offset < first + length or (at_end and first < offset <= first + length):
-                cursor = self.text.createTextCursorByRange(portion.getStart())
-                if offset > first:
-                    cursor.goRight(offset - first, False)
-                return cursor
-        return None
+    def covers_object(self, start, end):
+        return PLACEHOLDER in self.string[start:end]
 
     def range_of(self, start, end):
-        """A cursor over [start, end), or None when the stretch holds a placeholder."""
-        if PLACEHOLDER in self.string[start:end]:
+        """A cursor over [start, end), or None when the stretch holds a placeholder.
+        Between start and end there is then only text, where the cursor's steps are the
+        code points (markers such as bookmarks take no step)."""
+        if self.covers_object(start, end):
             return None
-        first = self._position(start, False)
-        last = self._position(end, True)
-        if first is None or last is None:
-            return None
-        first.gotoRange(last.getStart(), True)
-        return first
+        for first, portion, length in self.spans:
+            if first <= start < first + length:
+                cursor = self.text.createTextCursorByRange(portion.getStart())
+                if start > first:
+                    cursor.goRight(start - first, False)
+                cursor.goRight(end - start, True)
+                return cursor
+        return None
 
 
 def pieces(string):
@@ -232,6 +230,10 @@ class WriterConversion:
         undo = doc.getUndoManager()
         session = Session(self.channel, self.client_name, settings.confirm)
         undo.enterUndoContext("Kassavero")
+        # Without questions the view need not follow every change.
+        locked = not settings.confirm
+        if locked:
+            doc.lockControllers()
         try:
             if settings.trace:
                 doc.setPropertyValue("RecordChanges", True)
@@ -241,6 +243,8 @@ class WriterConversion:
                     self.result.cancelled = True
                     break
         finally:
+            if locked:
+                doc.unlockControllers()
             doc.setPropertyValue("RecordChanges", recording)
             undo.leaveUndoContext()
             try:
@@ -266,13 +270,12 @@ class WriterConversion:
                     start, end, code, amount = change
                     start += piece_start
                     end += piece_start
-                    stretch = paragraph.range_of(start, end)
-                    if stretch is None:
+                    if paragraph.covers_object(start, end):
                         continue  # it reaches over a field or a deleted text
                     if accepted and start < accepted[-1][1]:
                         continue
                     self.result.found += 1
-                    self._show(stretch, code, amount)
+                    self._show(paragraph, start, end, code, amount)
                     new_text = session.confirm()
                     if new_text is not None and new_text != paragraph.string[start:end]:
                         accepted.append((start, end, new_text))
@@ -280,15 +283,17 @@ class WriterConversion:
             cancelled = True
         finally:
             for start, end, new_text in reversed(accepted):
-                self._replace(paragraph.range_of(start, end), new_text)
-                self.result.changed += 1
+                stretch = paragraph.range_of(start, end)
+                if stretch is not None:
+                    self._replace(stretch, new_text)
+                    self.result.changed += 1
         return not cancelled
 
-    def _show(self, stretch, code, amount):
+    def _show(self, paragraph, start, end, code, amount):
         if self.settings.confirm:
             # Let the user see which amount the question is about.
             try:
-                self.doc.getCurrentController().select(stretch)
+                self.doc.getCurrentController().select(paragraph.range_of(start, end))
             except Exception:
                 pass
         if self.settings.show_in_calculator:
