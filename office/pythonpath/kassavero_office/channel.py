@@ -22,6 +22,10 @@ class NotRunning(Exception):
     """Kassavero cannot be reached: no session bus, not started, or it went away."""
 
 
+class NoBusModule(Exception):
+    """python3-dbus cannot be imported."""
+
+
 class Refused(Exception):
     """The program answered with an error; the text is its reply."""
 
@@ -57,8 +61,8 @@ class BusChannel:
     def __init__(self, service=SERVICE):
         try:
             import dbus
-        except ImportError as error:  # pragma: no cover - the package is a dependency
-            raise NotRunning("python3-dbus is missing: %s" % error)
+        except ImportError as error:
+            raise NoBusModule(str(error))
         self._dbus = dbus
         try:
             self._bus = dbus.SessionBus()

@@ -5,7 +5,7 @@ import re
 import subprocess
 
 from . import calc, writer
-from .channel import BusChannel, NoSession, NotRunning, Refused
+from .channel import BusChannel, NoBusModule, NoSession, NotRunning, Refused
 
 TEXTS = {
     "en": {
@@ -13,6 +13,8 @@ TEXTS = {
                        "Start Kassavero from the applications menu (or run \"kassavero\" "
                        "in a terminal), then choose Convert amounts again.",
         "lost": "The connection to Kassavero was lost: %s",
+        "no_dbus": "The Kassavero extension needs the package python3-dbus to reach the "
+                   "program. Install it (apt install python3-dbus) and restart LibreOffice.",
         "refused": "Kassavero refused the conversion:\n\n%s",
         "failed": "The conversion stopped because the document could not be changed:\n\n%s",
         "kept": "\n\n%d amounts converted before that stay in the document.",
@@ -39,6 +41,9 @@ TEXTS = {
                        "\"kassavero\" im Terminal) und wählen Sie dann erneut Beträge "
                        "umrechnen.",
         "lost": "Die Verbindung zu Kassavero ist abgerissen: %s",
+        "no_dbus": "Die Kassavero-Erweiterung braucht das Paket python3-dbus, um das Programm "
+                   "zu erreichen. Installieren Sie es (apt install python3-dbus) und starten "
+                   "Sie LibreOffice neu.",
         "refused": "Kassavero hat die Umrechnung abgelehnt:\n\n%s",
         "failed": "Die Umrechnung wurde angehalten, weil sich das Dokument nicht ändern "
                   "ließ:\n\n%s",
@@ -105,6 +110,9 @@ def convert_document(doc, ui, channel_factory=BusChannel):
         return Outcome("WrongDocument", message=texts["wrong_document"])
     try:
         channel = channel_factory()
+    except NoBusModule:
+        ui.error(texts["no_dbus"])
+        return Outcome("Failed", message=texts["no_dbus"])
     except NotRunning:
         ui.error(texts["not_running"])
         return Outcome("NotRunning", message=texts["not_running"])
@@ -192,6 +200,9 @@ def run_program_command(ui, item, command):
     """A menu entry that only asks the program to do something (show a window)."""
     try:
         reply = BusChannel().call(item, command)
+    except NoBusModule:
+        ui.error(ui.texts["no_dbus"])
+        return
     except NotRunning:
         ui.error(ui.texts["not_running"])
         return
