@@ -4,12 +4,13 @@ reply fields, the pieces a paragraph is handed over in.
     office_logic_test.py PYTHONPATH_DIR
 """
 
+import re
 import sys
 import unittest
 
 sys.path.insert(0, sys.argv.pop(1))
 
-from kassavero_office import calc, channel, writer  # noqa: E402
+from kassavero_office import calc, channel, texts, writer  # noqa: E402
 
 
 class FormulaText(unittest.TestCase):
@@ -62,6 +63,18 @@ class Replies(unittest.TestCase):
     def test_command_text_has_no_line_breaks(self):
         self.assertEqual(channel.as_program_text("a\nb\tc\r\x00\ud800\U0001F600"),
                          "a b c  \ufffc\U0001F600")
+
+
+class Texts(unittest.TestCase):
+    def test_every_language_has_every_text_with_the_same_placeholders(self):
+        english = texts.TEXTS["en"]
+        self.assertEqual(sorted(texts.TEXTS), ["de", "en", "es", "fr", "it", "nl"])
+        for language, table in texts.TEXTS.items():
+            self.assertEqual(sorted(table), sorted(english), language)
+            for key, text in table.items():
+                with self.subTest(language=language, key=key):
+                    self.assertEqual(re.findall("%[ds]", text), re.findall("%[ds]", english[key]))
+                    self.assertLessEqual(text.count("~"), 1)
 
 
 class Pieces(unittest.TestCase):

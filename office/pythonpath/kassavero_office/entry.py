@@ -1,72 +1,10 @@
-"""What the menu entries and the toolbar button run, and the texts the user sees."""
+"""What the menu entries and the toolbar button run."""
 
-import os
 import re
 import subprocess
 
 from . import calc, writer
 from .channel import BusChannel, NoBusModule, NoSession, NotRunning, Refused
-
-TEXTS = {
-    "en": {
-        "not_running": "Kassavero is not running, so nothing was changed.\n\n"
-                       "Start Kassavero from the applications menu (or run \"kassavero\" "
-                       "in a terminal), then choose Convert amounts again.",
-        "lost": "The connection to Kassavero was lost: %s",
-        "no_dbus": "The Kassavero extension needs the package python3-dbus to reach the "
-                   "program. Install it (apt install python3-dbus) and restart LibreOffice.",
-        "refused": "Kassavero refused the conversion:\n\n%s",
-        "failed": "The conversion stopped because the document could not be changed:\n\n%s",
-        "kept": "\n\n%d amounts converted before that stay in the document.",
-        "writer_done": "%d of %d amounts found were converted.",
-        "writer_none": "No amounts to convert were found.",
-        "calc_done": "Converted: %d constant cells, %d formulas.",
-        "no_session": "Kassavero could not start a conversion: all its conversion sessions "
-                      "are in use. Finish or close the other conversions, or restart "
-                      "Kassavero.",
-        "cancelled": "The conversion was cancelled. %d amounts converted before that stay "
-                     "in the document.",
-        "wrong_document": "Convert amounts works in Writer documents and Calc spreadsheets.",
-        "dialog_title": "Kassavero: convert amounts",
-        "source": "~From currency:",
-        "target": "~To currency:",
-        "selection_only": "Only the ~selected cells",
-        "convert": "~Convert",
-        "cancel": "Cancel",
-        "same_currency": "Choose two different currencies.",
-    },
-    "de": {
-        "not_running": "Kassavero läuft nicht, deshalb wurde nichts geändert.\n\n"
-                       "Starten Sie Kassavero aus dem Anwendungsmenü (oder mit dem Befehl "
-                       "\"kassavero\" im Terminal) und wählen Sie dann erneut Beträge "
-                       "umrechnen.",
-        "lost": "Die Verbindung zu Kassavero ist abgerissen: %s",
-        "no_dbus": "Die Kassavero-Erweiterung braucht das Paket python3-dbus, um das Programm "
-                   "zu erreichen. Installieren Sie es (apt install python3-dbus) und starten "
-                   "Sie LibreOffice neu.",
-        "refused": "Kassavero hat die Umrechnung abgelehnt:\n\n%s",
-        "failed": "Die Umrechnung wurde angehalten, weil sich das Dokument nicht ändern "
-                  "ließ:\n\n%s",
-        "kept": "\n\n%d zuvor umgerechnete Beträge bleiben im Dokument.",
-        "writer_done": "%d von %d gefundenen Beträgen wurden umgerechnet.",
-        "writer_none": "Es wurden keine umzurechnenden Beträge gefunden.",
-        "calc_done": "Umgerechnet: %d Zellen mit Konstanten, %d Formeln.",
-        "no_session": "Kassavero konnte keine Umrechnung beginnen: alle Umrechnungssitzungen "
-                      "sind belegt. Beenden Sie die anderen Umrechnungen oder starten Sie "
-                      "Kassavero neu.",
-        "cancelled": "Die Umrechnung wurde abgebrochen. %d zuvor umgerechnete Beträge "
-                     "bleiben im Dokument.",
-        "wrong_document": "Beträge umrechnen arbeitet in Writer-Dokumenten und "
-                          "Calc-Tabellen.",
-        "dialog_title": "Kassavero: Beträge umrechnen",
-        "source": "~Von Währung:",
-        "target": "~In Währung:",
-        "selection_only": "Nur die ~markierten Zellen",
-        "convert": "~Umrechnen",
-        "cancel": "Abbrechen",
-        "same_currency": "Wählen Sie zwei verschiedene Währungen.",
-    },
-}
 
 
 class Outcome:

@@ -5,7 +5,7 @@ import os
 import uno
 from com.sun.star.beans import PropertyValue
 
-from .entry import TEXTS
+from .texts import TEXTS
 
 
 def ui_language(ctx):
