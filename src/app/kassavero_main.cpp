@@ -14,6 +14,7 @@
 #include "app/dde_form.h"
 #include "app/later_windows.h"
 #include "calculator/calculator_model.h"
+#include "calculator/qt_calculator_window.h"
 #include "confirm/confirmation_dialog.h"
 #include "confirm/qt_confirmation_window.h"
 #include "core/currency.h"
@@ -94,8 +95,11 @@ int Run(QApplication& app) {
     const CurrencyTable currencies(profile, system.DecimalSeparator(), home);
 
     // The calculator, then the confirmation dialog that hands amounts to it.
-    CalculatorModel calculator(profile, currencies, system, translation, store, laterWindows,
-                               laterWindows, laterWindows, help);
+    CalculatorModel calculator(
+        profile, currencies, system, translation, store, laterWindows, laterWindows, laterWindows,
+        help, MeasureCalculatorGeometry(profile.Settings(), system.DecimalSeparator()));
+    // Its window follows every change, whoever makes it; the model stays what others reach.
+    TRechnerForm calculatorWindow(calculator, translation, system.DecimalSeparator());
     QtConfirmationWindow confirmationWindow;
     ConfirmationDialog confirmation(confirmationWindow, profile, currencies,
                                     system.ThousandSeparator(), translation.Common(), translation,

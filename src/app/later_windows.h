@@ -20,7 +20,9 @@ class LaterWindows final : public SettingsWindow,
                            public ClipboardWatch {
   public:
     void ShowSettings(SettingsPage) override {}
+    bool SettingsAvailable() const override { return false; }
     void ShowAbout() override {}
+    bool AboutAvailable() const override { return false; }
     std::optional<std::string> AskName(const std::string&, const std::string&,
                                        const std::string&) override {
         return std::nullopt;

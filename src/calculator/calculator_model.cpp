@@ -121,6 +121,23 @@ int CalculatorModel::SlotOf(CurrencyIndex currency) const {
     return -1;
 }
 
+CalculatorModel::ChangeScope::~ChangeScope() {
+    if (--model_.changeDepth_ == 0 && model_.view_ != nullptr) {
+        model_.view_->ModelChanged();
+    }
+}
+
+bool CalculatorModel::CommandAvailable(CalculatorCommand command) const {
+    switch (command) {
+        case CalculatorCommand::Settings:
+            return settingsWindow_.SettingsAvailable();
+        case CalculatorCommand::About:
+            return aboutWindow_.AboutAvailable();
+        default:
+            return true;
+    }
+}
+
 bool CalculatorModel::IsChecked(CalculatorCommand command) const {
     const auto mode = PrecisionOf(command);
     return mode && mode == checkedPrecision_;
@@ -132,6 +149,7 @@ void CalculatorModel::ShowAmount(CurrencyIndex currency, bool writeSourceText, d
     if (!IsCurrency(currency)) {
         return;  // nothing to show it in, and no rate to convert with
     }
+    const ChangeScope change(*this);
     sourceCurrency_ = currency;
     amounts_[currency] = value;
     const double rate = currencies_.CurrencyRate(currency);
@@ -235,6 +253,7 @@ void CalculatorModel::PlaceColumns(LineSlot& slot, int& x) const {
 }
 
 void CalculatorModel::UpdateLayout() {
+    const ChangeScope change(*this);
     // The window shows the result once this event is over, so there is no need to hide
     // it while the rows are rebuilt.
     const ProfileSettings& settings = profile_.Settings();
@@ -307,17 +326,23 @@ void CalculatorModel::UpdateLayout() {
 // ---- Showing and hiding ----
 
 void CalculatorModel::Show() {
-    if (visible_) {
-        return;
+    {
+        const ChangeScope change(*this);
+        if (!visible_) {
+            visible_ = true;
+            FormShow();
+        }
     }
-    visible_ = true;
-    FormShow();
+    if (view_ != nullptr && visible_) {
+        view_->BringToFront();
+    }
 }
 
 void CalculatorModel::Hide() {
     if (!visible_) {
         return;
     }
+    const ChangeScope change(*this);
     visible_ = false;
     FormHide();
 }

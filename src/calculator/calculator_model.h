@@ -128,6 +128,19 @@ std::span<const CalculatorMenu> CalculatorMenus();
 // Translation key of the window's caption.
 inline constexpr std::string_view kCalculatorCaptionKey = TrKey("Währungsrechner");
 
+// The window that shows the model. Other parts change the calculator without going
+// through the window (the command interface, the confirmation dialog, the settings, the
+// tray), so the model tells it once after each such operation.
+class CalculatorView {
+  public:
+    virtual ~CalculatorView() = default;
+    // The state changed; the window takes it over.
+    virtual void ModelChanged() = 0;
+    // The calculator was asked to show itself; it comes to the front even when it was
+    // open already, behind other windows.
+    virtual void BringToFront() = 0;
+};
+
 class CalculatorModel final : public CalculatorAccess, public FormPosition {
   public:
     // Everything it is given must outlive it. Reads the system's decimal separator and
@@ -139,6 +152,10 @@ class CalculatorModel final : public CalculatorAccess, public FormPosition {
     ~CalculatorModel() override;
     CalculatorModel(const CalculatorModel&) = delete;
     CalculatorModel& operator=(const CalculatorModel&) = delete;
+
+    // The window to tell about changes; null for none. It must stay until it is
+    // replaced or cleared.
+    void SetView(CalculatorView* view) { view_ = view; }
 
     // ---- State ----
     const LineSlot& Slot(int slot) const { return slots_[static_cast<std::size_t>(slot)]; }
@@ -160,6 +177,8 @@ class CalculatorModel final : public CalculatorAccess, public FormPosition {
     std::optional<PrecisionMode> CheckedPrecision() const { return checkedPrecision_; }
     bool IsChecked(CalculatorCommand command) const;
     const std::string& OverflowText() const { return overflowText_; }
+    // False for a menu entry whose window is not part of the program (yet).
+    bool CommandAvailable(CalculatorCommand command) const;
 
     // ---- CalculatorAccess ----
     void ShowAmount(CurrencyIndex currency, bool writeSourceText, double value) override;
@@ -215,6 +234,18 @@ class CalculatorModel final : public CalculatorAccess, public FormPosition {
     void lautEinstellungenMenuItemClick();
 
   private:
+    // Tells the view once, when the outermost operation that changed the state ends.
+    class ChangeScope {
+      public:
+        explicit ChangeScope(CalculatorModel& model) : model_(model) { ++model_.changeDepth_; }
+        ~ChangeScope();
+        ChangeScope(const ChangeScope&) = delete;
+        ChangeScope& operator=(const ChangeScope&) = delete;
+
+      private:
+        CalculatorModel& model_;
+    };
+
     LineSlot& MutableSlot(int slot) { return slots_[static_cast<std::size_t>(slot)]; }
     static bool IsSlot(int slot) { return slot >= 0 && slot < kCalculatorSlots; }
     void SetPrecision(PrecisionMode mode);
@@ -254,6 +285,8 @@ class CalculatorModel final : public CalculatorAccess, public FormPosition {
     int width_ = 0;
     int height_ = 0;
     std::optional<PrecisionMode> checkedPrecision_;
+    CalculatorView* view_ = nullptr;
+    int changeDepth_ = 0;
 };
 
 }  // namespace kassavero

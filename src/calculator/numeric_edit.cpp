@@ -90,4 +90,28 @@ bool NumericEditState::TypeCharacter(char typed, char decimalSeparator) {
     return true;
 }
 
+std::optional<std::string> NumericEditPaste(std::string_view pasted, std::string_view text,
+                                            EditSelection selection, char decimalSeparator) {
+    constexpr std::string_view kBlanks = " \t\r\n";
+    const std::size_t first = pasted.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) {
+        return std::nullopt;
+    }
+    pasted = pasted.substr(first, pasted.find_last_not_of(kBlanks) - first + 1);
+    NumericEditState field;
+    field.SetText(std::string(text));
+    field.SetSelection(selection);
+    std::string inserted;
+    for (const char typed : pasted) {
+        const char accepted =
+            NumericEditFilter(typed, field.Text(), field.Selection(), decimalSeparator);
+        if (accepted == 0 || accepted == kBackspaceChar) {
+            return std::nullopt;
+        }
+        inserted += accepted;
+        field.TypeCharacter(typed, decimalSeparator);
+    }
+    return inserted;
+}
+
 }  // namespace kassavero

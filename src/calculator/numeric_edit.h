@@ -43,6 +43,13 @@ struct EditSelection {
 char NumericEditFilter(char typed, std::string_view text, EditSelection selection,
                        char decimalSeparator);
 
+// A text pasted into the field, as every character of it would be typed, the first one
+// replacing the selection. Blanks and line ends around it are dropped. Gives the text to
+// insert, or nothing when the filter would refuse any character: a paste is taken whole
+// or not at all, so "12a" never leaves "12" behind.
+std::optional<std::string> NumericEditPaste(std::string_view pasted, std::string_view text,
+                                            EditSelection selection, char decimalSeparator);
+
 // The field's value: an empty text is 0; a text that is not a number with the system
 // decimal separator gives nothing (the conversion error). "-" alone is not a number.
 std::optional<double> NumericEditValue(std::string_view text, char decimalSeparator);

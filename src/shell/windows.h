@@ -14,12 +14,16 @@ class SettingsWindow {
     virtual ~SettingsWindow() = default;
     // Shows the settings window (not modal) on the given page.
     virtual void ShowSettings(SettingsPage page) = 0;
+    // False while the program has no settings window; entries that open it are disabled.
+    virtual bool SettingsAvailable() const { return true; }
 };
 
 class AboutWindow {
   public:
     virtual ~AboutWindow() = default;
     virtual void ShowAbout() = 0;
+    // False while the program has no About window.
+    virtual bool AboutAvailable() const { return true; }
 };
 
 // The clipboard conversion, started from the tray menu, the hotkey, the bus or (not

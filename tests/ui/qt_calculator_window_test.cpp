@@ -1,0 +1,192 @@
+#include "calculator/qt_calculator_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QScreen>
+#include <QtTest>
+#include <optional>
+
+#include "calculator/sk_edit.h"
+#include "core/currency.h"
+#include "fakes/fake_about_window.h"
+#include "fakes/fake_clipboard_watch.h"
+#include "fakes/fake_help.h"
+#include "fakes/fake_settings_window.h"
+#include "fakes/fake_system_info.h"
+#include "fakes/fake_translator.h"
+#include "fakes/temp_dir.h"
+#include "platform/registry_file.h"
+#include "settings/active_profile.h"
+
+namespace kassavero {
+namespace {
+
+// The window over a real model on a German system (decimal comma), home currency DEM.
+struct Rig {
+    explicit Rig(bool singleKeyUpdate = true) {
+        SettingsToDefaults(profile.MutableSettings(), ',', '.', kDEM);
+        profile.MutableSettings().CalculatorSingleKeyUpdate = singleKeyUpdate;
+        profile.MutableSettings().CalculatorPrecision = 1;
+        translator.texts["Overflow"] = "Overflow";
+        model.emplace(profile, currencies, system, translator, store, clipboard, settingsWindow,
+                      about, help, MeasureCalculatorGeometry(profile.Settings(), ','));
+        window.emplace(*model, translator, ',');
+        model->Show();
+        // Focus changes reach a field only in the active window.
+        active = QTest::qWaitForWindowActive(&*window);
+    }
+    ~Rig() {
+        window.reset();
+        model.reset();
+    }
+
+    TSKEdit* Line(CurrencyIndex c) const { return window->Field(model->SlotOf(c)); }
+    QString Text(CurrencyIndex c) const { return Line(c)->text(); }
+    // Enters the line as the keyboard does and types into it.
+    void Type(CurrencyIndex c, const char* keys) {
+        Line(c)->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(Line(c), QString::fromLatin1(keys));
+    }
+
+    ActiveProfile profile;
+    testing::FakeSystemInfo system;
+    CurrencyTable currencies{profile, ',', kDEM};
+    testing::FakeTranslator translator;
+    testing::TempDir temp;
+    RegistryFile store{temp.Path() / "Kassavero"};
+    testing::FakeClipboardWatch clipboard;
+    testing::FakeSettingsWindow settingsWindow;
+    testing::FakeAboutWindow about;
+    testing::FakeHelp help;
+    std::optional<CalculatorModel> model;
+    std::optional<TRechnerForm> window;
+    bool active = false;
+};
+
+}  // namespace
+
+class QtCalculatorWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void TypingConvertsEveryLine() {
+        Rig rig;
+        QVERIFY(rig.window->isVisible());
+        QVERIFY(rig.active);
+        rig.Type(kDEM, "1.5");
+        QCOMPARE(rig.Text(kDEM), QString("1,5"));
+        QCOMPARE(rig.Text(kEUR), QString("0,77"));
+        QCOMPARE(rig.Text(kITL), QString("1485"));
+        for (CurrencyIndex c = 0; c < kFixedCurrencyCount; ++c) {
+            const QString text = rig.Text(c);
+            QVERIFY2(!text.isEmpty() && text != QString("0"), qPrintable(text));
+            QCOMPARE(rig.Line(c)->font().bold(), c == kDEM);
+        }
+        // Letters never reach a field.
+        QTest::keyClicks(rig.Line(kDEM), QStringLiteral("x "));
+        QCOMPARE(rig.Text(kDEM), QString("1,5"));
+    }
+
+    void PasteIsTakenWholeOrNotAtAll() {
+        Rig rig;
+        rig.Type(kDEM, "7");
+        QApplication::clipboard()->setText(QStringLiteral("12a"));
+        rig.Line(kDEM)->selectAll();
+        QTest::keyClick(rig.Line(kDEM), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(rig.Text(kDEM), QString("7"));
+        QApplication::clipboard()->setText(QStringLiteral(" 100.5\n"));
+        rig.Line(kDEM)->selectAll();
+        QTest::keyClick(rig.Line(kDEM), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(rig.Text(kDEM), QString("100,5"));
+        QCOMPARE(rig.Text(kEUR), QString("51,38"));
+        // Paste leaves the clipboard alone, so there is nothing for the watcher to skip.
+        QCOMPARE(rig.clipboard.skipRequests, 0);
+    }
+
+    void EnterConvertsWhenSingleKeyUpdateIsOff() {
+        Rig rig(false);
+        rig.Type(kDEM, "100");
+        QCOMPARE(rig.Text(kEUR), QString());
+        QVERIFY(rig.Line(kDEM)->font().bold());
+        QTest::keyClick(rig.Line(kDEM), Qt::Key_Return);
+        QCOMPARE(rig.Text(kEUR), QString("51,13"));
+        QCOMPARE(rig.Text(kDEM), QString("100"));
+        QCOMPARE(rig.Line(kDEM)->selectedText(), QString("100"));
+    }
+
+    void PrecisionMenuChangesTheLines() {
+        Rig rig;
+        rig.Type(kDEM, "1");
+        QCOMPARE(rig.Text(kEUR), QString("0,51"));
+        QVERIFY(rig.window->Action(CalculatorCommand::TransferUnit)->isChecked());
+        rig.window->Action(CalculatorCommand::HighPrecision)->trigger();
+        QCOMPARE(rig.Text(kEUR), QString("0,51129188119622"));
+        QVERIFY(rig.window->Action(CalculatorCommand::HighPrecision)->isChecked());
+        QVERIFY(!rig.window->Action(CalculatorCommand::TransferUnit)->isChecked());
+        QCOMPARE(rig.profile.Settings().CalculatorPrecision, 0);
+    }
+
+    void EscapeHidesAndShowRestoresThePosition() {
+        Rig rig;
+        rig.window->move(123, 145);
+        rig.Type(kDEM, "5");
+        QTest::keyClick(rig.Line(kDEM), Qt::Key_Escape);
+        QVERIFY(!rig.window->isVisible());
+        QVERIFY(!rig.model->Visible());
+        QCOMPARE(rig.store.ReadString("General", "CalculatorFormXPos").value_or(""),
+                 std::string("123"));
+        rig.window->move(400, 300);
+        rig.model->Show();
+        QVERIFY(rig.window->isVisible());
+        QCOMPARE(rig.window->pos(), QPoint(123, 145));
+        // The last conversion is shown again, with the source line ready for typing.
+        QCOMPARE(rig.Text(kDEM), QString("5"));
+        QCOMPARE(rig.Line(kDEM)->selectedText(), QString("5"));
+    }
+
+    void CopyFromALineSetsTheSkipFlag() {
+        Rig rig;
+        rig.Type(kDEM, "42");
+        rig.Line(kEUR)->setFocus(Qt::TabFocusReason);
+        QCOMPARE(rig.Line(kEUR)->selectedText(), QString("21,47"));
+        QTest::keyClick(rig.Line(kEUR), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(rig.clipboard.skipRequests, 1);
+        QCOMPARE(QApplication::clipboard()->text(), QString("21,47"));
+        rig.window->Action(EditAction::Copy)->trigger();
+        QCOMPARE(rig.clipboard.skipRequests, 2);
+    }
+
+    void LayoutShowsEveryTextWhole() {
+        Rig rig;
+        rig.profile.MutableSettings().CalculatorColCurrencyNames = true;
+        rig.profile.CalculatorLayoutCallback().Notify(rig.profile);
+        int rows = 0;
+        for (int n = 0; n < kCalculatorSlots; ++n) {
+            if (!rig.window->Field(n)->isVisibleTo(rig.window.operator->()))
+                continue;
+            ++rows;
+            for (QLabel* label :
+                 {rig.window->CodeLabel(n), rig.window->NameLabel(n), rig.window->RateLabel(n)}) {
+                QVERIFY(label->isVisibleTo(rig.window.operator->()));
+                QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                         qPrintable(label->text()));
+                QVERIFY(label->toolTip().isEmpty());
+            }
+            QVERIFY(!rig.window->FlagImage(n)->pixmap().isNull());
+        }
+        QCOMPARE(rows, kFixedCurrencyCount);
+        QVERIFY(rig.window->NameLabel(rig.model->SlotOf(kDEM))->text() == QString("deutsche Mark"));
+        QVERIFY(rig.window->width() <= 1366 && rig.window->height() <= 700);
+        // Entries whose window exists are enabled; double-click opens the settings.
+        QVERIFY(rig.window->Action(CalculatorCommand::Settings)->isEnabled());
+        QTest::mouseDClick(rig.window->CodeLabel(0), Qt::LeftButton);
+        QCOMPARE(rig.settingsWindow.shown.size(), std::size_t{1});
+    }
+};
+
+}  // namespace kassavero
+
+QTEST_MAIN(kassavero::QtCalculatorWindowTest)
+#include "qt_calculator_window_test.moc"
