@@ -103,9 +103,10 @@ void ShowLabelText(QLabel* label, const QString& text, int width) {
 CalculatorGeometry MeasureCalculatorGeometry(const ProfileSettings& settings,
                                              char decimalSeparator) {
     CalculatorGeometry geometry;
+    // Measured as a field of the window measures, in the pixels of the screen it is on.
     const TSKEdit probe(decimalSeparator);
-    const QFontMetrics plain(probe.font());
-    const QFontMetrics bold(WithBold(probe.font(), true));
+    const QFontMetrics plain = probe.fontMetrics();
+    const QFontMetrics bold(WithBold(probe.font(), true), &probe);
     const int fieldHeight = probe.sizeHint().height();
     const double scale = std::max(1.0, fieldHeight / kDesignFieldHeight);
     // The frame and margins of a field, beside its text.
@@ -143,7 +144,9 @@ CalculatorGeometry MeasureCalculatorGeometry(const ProfileSettings& settings,
 
 TRechnerForm::TRechnerForm(CalculatorModel& model, Translator& translator, char decimalSeparator,
                            QWidget* parent)
-    : QWidget(parent, Qt::Tool), model_(model) {
+    : QWidget(parent,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      model_(model) {
     SetTranslationKey(this, kCalculatorCaptionKey);
     setWindowTitle(QStringLiteral("Kassavero W\u00e4hrungsrechner"));
 

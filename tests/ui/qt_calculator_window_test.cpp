@@ -177,6 +177,14 @@ class QtCalculatorWindowTest : public QObject {
             QVERIFY(!rig.window->FlagImage(n)->pixmap().isNull());
         }
         QCOMPARE(rows, kFixedCurrencyCount);
+        // High precision writes fifteen digits in every line; each fits its field.
+        rig.window->Action(CalculatorCommand::HighPrecision)->trigger();
+        rig.Type(kITL, "-999999999999999");
+        for (int n = 0; n < rows; ++n) {
+            const TSKEdit* field = rig.window->Field(n);
+            QVERIFY2(field->fontMetrics().horizontalAdvance(field->text()) <= field->width() - 8,
+                     qPrintable(field->text()));
+        }
         QVERIFY(rig.window->NameLabel(rig.model->SlotOf(kDEM))->text() == QString("deutsche Mark"));
         QVERIFY(rig.window->width() <= 1366 && rig.window->height() <= 700);
         // Entries whose window exists are enabled; double-click opens the settings.
