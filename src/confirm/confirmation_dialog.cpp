@@ -105,10 +105,14 @@ void ConfirmationDialog::Show() {
 
 void ConfirmationDialog::Hide() {
     // Nobody could answer a hidden question or continue a hidden pause: whatever waits
-    // for the user ends as if the window had been closed.
-    if (open_ || dialogMode_ == kDialogPaused) {
-        if (dialogMode_ == kDialogPaused)
-            dialogMode_ = kDialogRunning;
+    // for the user ends as if the window had been closed. A pause with nothing held by
+    // it only ends; the changes that come later (another client's, perhaps) go on.
+    const bool waiting = open_ || pauseWaits_ > 0;
+    if (dialogMode_ == kDialogPaused) {
+        dialogMode_ = kDialogRunning;
+        AnpassenModus();
+    }
+    if (waiting) {
         if (stopRequest_ == 0)
             stopRequest_ = kAnswerCancel;
         GiveAnswer(kAnswerCancel);
@@ -215,7 +219,7 @@ void ConfirmationDialog::Display() {
         view_.SetEuroAmountLabel(q.EuroText);
     view_.SetNewAmountLabel(q.Convertible ? q.NewAmount
                                           : translator_.TranslateKey("KeineUmrechnungMoeglich"));
-    view_.SetControlEnabled(ConfirmControl::YesButton, q.Convertible);
+    EnableAnswers();
     if (!q.FormulaMode) {
         view_.SetOutputText(q.Parts.Text(), {});
         return;
@@ -243,7 +247,9 @@ bool ConfirmationDialog::WaitForTurn() {
 bool ConfirmationDialog::WaitWhilePaused() {
     if (dialogMode_ != kDialogPaused || !visible_)
         return stopRequest_ == 0;
+    ++pauseWaits_;
     loop_.RunUntil([this] { return dialogMode_ != kDialogPaused || stopRequest_ != 0; });
+    --pauseWaits_;
     return dialogMode_ != kDialogPaused && stopRequest_ == 0;
 }
 
@@ -251,6 +257,8 @@ int ConfirmationDialog::WarteAufEingabe(Outcome& outcome) {
     answer_ = kAnswerNone;
     owner_ = &outcome;
     open_ = true;
+    EnableAnswers();
+    view_.Focus(question_.Convertible ? ConfirmControl::YesButton : ConfirmControl::NoButton);
     loop_.RunUntil([&outcome] { return outcome.Done; });
     if (!outcome.Done) {
         // The event loop gave up (the program is ending): nobody will answer.
@@ -290,8 +298,6 @@ bool ConfirmationDialog::AskChange(const TGeplanteAenderung& proposal, bool ask,
     question_.Amount = proposal.Amount;
     dialogMode_ = kDialogAsking;
     AnpassenModus();
-    if (ask)
-        view_.Focus(ConfirmControl::YesButton);
 
     view_.SetCaption("Kassavero " + texts_.ConversionTitle + " (" + clientName + ")");
     view_.SetGroupCaptions(texts_.InputTitle, texts_.OutputTitle);
@@ -346,7 +352,6 @@ void ConfirmationDialog::AskFormula(const std::string& formula, CurrencyIndex so
     SelectCurrencies(source, target);
     dialogMode_ = kDialogAsking;
     AnpassenModus();
-    view_.Focus(ConfirmControl::YesButton);
 
     std::vector<TextRun> runs;
     for (const FormulaAmount& amount : amounts)
@@ -393,6 +398,12 @@ void ConfirmationDialog::Close(Outcome& outcome) {
     outcome.Done = true;
     open_ = false;
     owner_ = nullptr;
+    EnableAnswers();
+}
+
+void ConfirmationDialog::EnableAnswers() {
+    view_.SetControlEnabled(ConfirmControl::YesButton, open_ && question_.Convertible);
+    view_.SetControlEnabled(ConfirmControl::NoButton, open_);
 }
 
 void ConfirmationDialog::FinishChange(int answer) {

@@ -200,6 +200,9 @@ class ConfirmationDialog final : public Confirmation, public FormulaQuestion {
     bool WaitForTurn();
     bool WaitWhilePaused();
     int WarteAufEingabe(Outcome& outcome);
+    // Yes and No are enabled only while a question waits for them (Yes only when there
+    // is something to convert).
+    void EnableAnswers();
     void GiveAnswer(int answer);
     void FinishChange(int answer);
     void FormulaAnswer(int answer);
@@ -232,6 +235,7 @@ class ConfirmationDialog final : public Confirmation, public FormulaQuestion {
     CurrencyIndex target_ = kNoCurrency;
     Question question_;
     bool open_ = false;         // a question waits for its answer
+    int pauseWaits_ = 0;        // changes held by the pause
     Outcome* owner_ = nullptr;  // whoever waits for it
     ReplacementParts outputParts_;
 };

@@ -5,18 +5,28 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "platform/qt_text.h"
+#include "platform/qt_window_front.h"
+#include "shell/flag_painter.h"
 #include "shell/translate_widgets.h"
 #include "shell/translator.h"
 
@@ -29,6 +39,15 @@ T* Keyed(T* widget, std::string_view key) {
     return widget;
 }
 
+// A text field is as tall as its text, between these numbers of lines; a longer text
+// scrolls.
+constexpr int kFieldMinLines = 2;
+constexpr int kFieldMaxLines = 8;
+// The design's font height, against which the currency lists' flag column grows.
+constexpr double kDesignFontHeight = 13.0;
+// The code of a currency list entry starts this far right of the flag's left edge.
+constexpr int kDesignCodeOffset = 35;
+
 QTextEdit* ReadOnlyField(QWidget* parent) {
     auto* field = new QTextEdit(parent);
     field->setReadOnly(true);
@@ -36,8 +55,25 @@ QTextEdit* ReadOnlyField(QWidget* parent) {
     // The caret stays visible so the user can point at an amount of a formula.
     field->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     field->setTabChangesFocus(true);
-    field->setMinimumHeight(field->fontMetrics().lineSpacing() * 3);
+    field->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    field->setMinimumWidth(field->fontMetrics().averageCharWidth() * 50);
+    field->setLineWrapMode(QTextEdit::WidgetWidth);
     return field;
+}
+
+// Sets the field's height to its text at its present width.
+void FitHeight(QTextEdit* field) {
+    QTextDocument* document = field->document();
+    const int width = std::max(field->minimumWidth(), field->width()) - 2 * field->frameWidth();
+    document->setTextWidth(std::max(1, width - field->verticalScrollBar()->sizeHint().width()));
+    const int line = QFontMetrics(field->font()).lineSpacing();
+    const int margins =
+        static_cast<int>(2 * document->documentMargin()) + 2 * field->frameWidth() + 2;
+    const int text = static_cast<int>(std::ceil(document->size().height())) -
+                     static_cast<int>(2 * document->documentMargin());
+    const int height = std::clamp(text, kFieldMinLines * line, kFieldMaxLines * line) + margins;
+    if (field->height() != height || field->minimumHeight() != height)
+        field->setFixedHeight(height);
 }
 
 // Every Windows-1252 character is one UTF-16 unit, so the dialog's byte positions are
@@ -48,6 +84,10 @@ int Clamped(const QTextEdit* field, std::size_t position) {
 }
 
 void ShowRichText(QTextEdit* field, std::string_view text, const std::vector<TextRun>& runs) {
+    // The field would write the new text in the format of the run that was selected
+    // last (bold, red): start from the plain format every time.
+    field->clear();
+    field->setCurrentCharFormat(QTextCharFormat());
     field->setPlainText(ToQString(text));
     QTextCursor cursor(field->document());
     for (const TextRun& run : runs) {
@@ -59,6 +99,7 @@ void ShowRichText(QTextEdit* field, std::string_view text, const std::vector<Tex
             format.setForeground(QColor(255, 0, 0));
         cursor.mergeCharFormat(format);
     }
+    FitHeight(field);
 }
 
 void Select(QTextEdit* field, std::size_t start, std::size_t length) {
@@ -105,6 +146,9 @@ QtConfirmationWindow::QtConfirmationWindow(QWidget* parent)
     inputGroup_ = Keyed(new QGroupBox(QStringLiteral("Input"), this), TrKey("InputGroupbox"));
     formulaBack_ = new QPushButton(QStringLiteral("<<"), inputGroup_);
     formulaBack_->setAutoDefault(false);
+    formulaBack_->setFixedWidth(
+        formulaBack_->fontMetrics().horizontalAdvance(QStringLiteral("<<")) +
+        formulaBack_->fontMetrics().height() * 2);
     input_ = ReadOnlyField(inputGroup_);
     auto* inputLayout = new QHBoxLayout(inputGroup_);
     inputLayout->addWidget(formulaBack_, 0, Qt::AlignTop);
@@ -121,9 +165,17 @@ QtConfirmationWindow::QtConfirmationWindow(QWidget* parent)
     euroPanel_ = new QWidget(this);
     euroAmount_ = new QLabel(euroPanel_);
     auto* euroLabel = new QLabel(QStringLiteral("EUR"), euroPanel_);
+    const int flagHeight = std::max(8, fontMetrics().height() - 2);
+    auto* euroImage = new QLabel(euroPanel_);
+    euroImage->setPixmap(
+        CurrencyFlagPixmap(kEUR, QSize(flagHeight * 3 / 2, flagHeight), devicePixelRatioF()));
+    auto* euroCode = new QHBoxLayout;
+    euroCode->addWidget(euroImage);
+    euroCode->addWidget(euroLabel);
     auto* euroLayout = new QVBoxLayout(euroPanel_);
     euroLayout->addWidget(euroAmount_, 0, Qt::AlignHCenter);
-    euroLayout->addWidget(euroLabel, 0, Qt::AlignHCenter);
+    euroLayout->addLayout(euroCode);
+    euroLayout->setAlignment(euroCode, Qt::AlignHCenter);
 
     targetGroup_ =
         Keyed(new QGroupBox(QStringLiteral("Zielwährung"), this), TrKey("ZielwährungGroupbox"));
@@ -174,6 +226,9 @@ QtConfirmationWindow::QtConfirmationWindow(QWidget* parent)
     buttonRow->addWidget(calculator_);
 
     auto* layout = new QVBoxLayout(this);
+    // The window is as large as its contents: compact for one amount, taller for a long
+    // text.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(inputGroup_);
     layout->addLayout(currencyRow);
     layout->addWidget(outputGroup_);
@@ -205,6 +260,12 @@ QtConfirmationWindow::QtConfirmationWindow(QWidget* parent)
     });
 
     InstallKeyPreview();
+
+    // Until a position is stored the window opens in the middle of the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        adjustSize();
+        move(screen->availableGeometry().center() - rect().center());
+    }
 }
 
 void QtConfirmationWindow::Attach(ConfirmationDialog& dialog, Translator& translator) {
@@ -224,6 +285,11 @@ bool QtConfirmationWindow::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress:
             return KeyPress(watched, static_cast<QKeyEvent*>(event));
+        case QEvent::Resize:
+            // A new width wraps the text anew.
+            if (watched == input_ || watched == output_)
+                FitHeight(static_cast<QTextEdit*>(watched));
+            break;
         case QEvent::FocusIn: {
             // Coming back to the window is not entering the field.
             const auto reason = static_cast<QFocusEvent*>(event)->reason();
@@ -333,8 +399,8 @@ void QtConfirmationWindow::HideWindow() {
 }
 
 void QtConfirmationWindow::BringToFront() {
-    raise();
-    activateWindow();
+    // A question nobody sees holds up the program that asked it.
+    BringWindowToFront(this);
 }
 
 void QtConfirmationWindow::Focus(ConfirmControl control) {
@@ -407,12 +473,29 @@ void QtConfirmationWindow::SetEuroAmountLabel(std::string_view text) {
 }
 
 void QtConfirmationWindow::SetCurrencyLists(const std::vector<CurrencyListEntry>& entries) {
+    // Each entry: the flag, and its code a fixed distance right of the flag's left edge
+    // (grown with the font). The icon is as wide as that distance less the room the list
+    // leaves between icon and text.
+    const double scale = std::max(1.0, fontMetrics().height() / kDesignFontHeight);
+    const int offset = static_cast<int>(std::lround(kDesignCodeOffset * scale));
+    const int flagHeight = std::max(8, fontMetrics().height() - 2);
+    const QSize iconSize(std::max(flagHeight * 3 / 2, offset - 4), flagHeight);
     for (QComboBox* list : {sourceList_, targetList_}) {
         const QSignalBlocker quiet(list);
         list->clear();
-        // Entries show the code only: the program ships no flag pictures.
-        for (const CurrencyListEntry& entry : entries)
-            list->addItem(ToQString(entry.Code));
+        list->setIconSize(iconSize);
+        for (const CurrencyListEntry& entry : entries) {
+            QPixmap icon(iconSize * devicePixelRatioF());
+            icon.setDevicePixelRatio(devicePixelRatioF());
+            icon.fill(Qt::transparent);
+            if (HasCurrencyFlag(entry.Currency)) {
+                QPainter painter(&icon);
+                painter.setRenderHint(QPainter::Antialiasing);
+                PaintCurrencyFlag(painter, QRectF(0, 0, flagHeight * 1.5, flagHeight),
+                                  entry.Currency);
+            }
+            list->addItem(QIcon(icon), ToQString(entry.Code));
+        }
     }
 }
 

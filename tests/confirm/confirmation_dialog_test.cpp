@@ -306,6 +306,20 @@ TEST_F(DialogTest, PauseHoldsTheNextUnattendedChangeUntilContinued) {
     EXPECT_FALSE(dialog.Visible());
 }
 
+// A pause belongs to what it holds: hidden with nothing waiting (a session closed while
+// paused), it ends and the next change, perhaps another client's, is not cancelled.
+TEST_F(DialogTest, HidingAPauseThatHoldsNothingCancelsNothing) {
+    dialog.Show();
+    dialog.SetDialogMode(kDialogRunning);
+    dialog.StopContinueClicked();
+    ASSERT_EQ(dialog.DialogMode(), kDialogPaused);
+    dialog.Hide();
+    EXPECT_EQ(dialog.StopRequest(), 0);
+    EXPECT_EQ(dialog.DialogMode(), kDialogRunning);
+    EXPECT_TRUE(dialog.AskChange(Found(100, kDEM, "100"), false, "Other"));
+    EXPECT_EQ(loop.waits, 0);
+}
+
 // A second question arriving through the nested wait waits for the first one's answer;
 // each caller gets its own answer and its own parts.
 TEST_F(DialogTest, SecondQuestionWaitsForTheFirstAndNoAnswerGetsLost) {

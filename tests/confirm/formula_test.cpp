@@ -71,10 +71,17 @@ class FormulaTest : public DialogTest {
 };
 
 TEST_F(FormulaTest, EachConstantIsAskedAndTheAnswersApply) {
-    Script(
-        {[&] { dialog.YesClicked(); }, [&] { dialog.NoClicked(); }, [&] { dialog.YesClicked(); }});
+    Script({[&] {
+                EXPECT_TRUE(view.IsEnabled(C::YesButton) && view.IsEnabled(C::NoButton));
+                dialog.YesClicked();
+            },
+            [&] { dialog.NoClicked(); }, [&] { dialog.YesClicked(); }});
     EXPECT_EQ(Ask("=100*A1+200-(300)"), "=51,13*A1+200-(153,39)");
     EXPECT_EQ(loop.waits, 1);
+    // Yes and No stay in view, but with nothing asked they cannot be pressed.
+    EXPECT_TRUE(view.IsVisible(C::YesButton));
+    EXPECT_FALSE(view.IsEnabled(C::YesButton));
+    EXPECT_FALSE(view.IsEnabled(C::NoButton));
     EXPECT_FALSE(dialog.FormulaMode());
     EXPECT_TRUE(dialog.FormulaAmounts().empty());
     EXPECT_TRUE(dialog.Visible());

@@ -228,6 +228,27 @@ class QtConfirmationWindowTest : public QObject {
         QCOMPARE(red, QString("......rrr.."));
         QCOMPARE(output->textCursor().selectedText(), QString("345"));
     }
+
+    // A field filled again after a bold red run was selected starts from the plain
+    // format: nothing of the earlier runs spreads over the new text.
+    void RefillAfterFormattedRunsIsPlain() {
+        Rig rig;
+        for (C control : {C::InputField, C::OutputField}) {
+            const bool input = control == C::InputField;
+            const auto fill = [&](std::string_view text, const std::vector<TextRun>& runs) {
+                input ? rig.window.SetInputText(text, runs) : rig.window.SetOutputText(text, runs);
+            };
+            fill("=12+345", {{1, 2, true}, {4, 3, true}});
+            input ? rig.window.SelectInputText(4, 3) : rig.window.SelectOutputText(4, 3);
+            fill("100 DM", {});
+            for (int k = 0; k < 6; ++k) {
+                QTextCursor cursor(rig.Field(control)->document());
+                cursor.setPosition(k + 1);
+                QVERIFY(cursor.charFormat().fontWeight() != QFont::Bold);
+                QVERIFY(cursor.charFormat().foreground().color() != QColor(255, 0, 0));
+            }
+        }
+    }
 };
 
 }  // namespace kassavero
