@@ -462,5 +462,43 @@ TEST_F(CalculatorTest, MenuDoubleClickAndHelp) {
     EXPECT_EQ(Calc().CheckedPrecision(), std::nullopt);
 }
 
+// The window learns of every change made from outside, once per operation, and is asked
+// to come to the front on every show, also when it is open already.
+TEST_F(CalculatorTest, TheViewFollowsOutsideChanges) {
+    struct View final : CalculatorView {
+        std::vector<std::string> calls;
+        void ModelChanged() override { calls.emplace_back("changed"); }
+        void BringToFront() override { calls.emplace_back("front"); }
+    } view;
+    Calc().SetView(&view);
+    Calc().Show();
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"changed", "front"}));
+    view.calls.clear();
+    Calc().ShowAmount(kDEM, true, 100);
+    profile_.NotifySettingsChanged();
+    Calc().Show();
+    Calc().Hide();
+    EXPECT_EQ(view.calls,
+              (std::vector<std::string>{"changed", "changed", "changed", "front", "changed"}));
+    Calc().SetView(nullptr);
+    Calc().Show();
+    EXPECT_EQ(view.calls.size(), 5u);
+}
+
+TEST_F(CalculatorTest, EntriesOfMissingWindowsAreUnavailable) {
+    struct Missing final : SettingsWindow, AboutWindow {
+        void ShowSettings(SettingsPage) override {}
+        bool SettingsAvailable() const override { return false; }
+        void ShowAbout() override {}
+        bool AboutAvailable() const override { return false; }
+    } missing;
+    CalculatorModel calc(profile_, currencies_, system_, translator_, store_, clipboard_, missing,
+                         missing, help_);
+    EXPECT_FALSE(calc.CommandAvailable(CalculatorCommand::Settings));
+    EXPECT_FALSE(calc.CommandAvailable(CalculatorCommand::About));
+    EXPECT_TRUE(calc.CommandAvailable(CalculatorCommand::HelpTopic));
+    EXPECT_TRUE(Calc().CommandAvailable(CalculatorCommand::Settings));
+}
+
 }  // namespace
 }  // namespace kassavero

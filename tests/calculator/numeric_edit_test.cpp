@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace kassavero {
@@ -127,6 +128,31 @@ TEST(NumericEditValueTest, EmptyIsZeroAndMinusAloneIsAnError) {
     EXPECT_FALSE(NumericEditValue(",", ','));
     EXPECT_FALSE(NumericEditValue("1.25", ',')) << "only the system separator counts";
     EXPECT_FALSE(NumericEditValue("Overflow", ','));
+}
+
+struct PasteCase {
+    const char* pasted;
+    const char* text;
+    EditSelection selection;
+    char separator;
+    std::optional<std::string> inserted;  // nothing: refused whole
+};
+
+TEST(NumericEditPasteTest, TakenWholeOrNotAtAll) {
+    const PasteCase cases[] = {
+        {"12a", "", {0, 0}, ',', std::nullopt},
+        {"12.5", "7", {0, 1}, ',', "12,5"},
+        {" 100,5\r\n", "", {0, 0}, '.', "100.5"},
+        {"-3", "5", {1, 0}, ',', std::nullopt},  // a minus only in front
+        {"-3", "5", {0, 0}, ',', "-3"},
+        {",5", "1,5", {0, 0}, ',', std::nullopt},  // a second separator
+        {"1234567890123456", "", {0, 0}, ',', std::nullopt},
+        {"  ", "1", {0, 1}, ',', std::nullopt},
+        {"1\b2", "", {0, 0}, ',', std::nullopt},
+    };
+    for (const PasteCase& c : cases)
+        EXPECT_EQ(NumericEditPaste(c.pasted, c.text, c.selection, c.separator), c.inserted)
+            << c.pasted << " into " << c.text;
 }
 
 }  // namespace
