@@ -13,6 +13,7 @@ class CalculatorAccess {
     // Makes the currency the source, converts and rewrites every line; with
     // writeSourceText the source line shows the amount too. Does not show the window.
     virtual void ShowAmount(CurrencyIndex currency, bool writeSourceText, double value) = 0;
+    // Shows the window, or brings it to the front when it is shown already.
     virtual void Show() = 0;
     virtual void Hide() = 0;
     virtual bool Visible() const = 0;

@@ -491,8 +491,8 @@ void ConfirmationDialog::HelpClicked() {
 }
 
 void ConfirmationDialog::CalculatorClicked() {
-    if (!calculator_.Visible())
-        calculator_.Show();
+    // Also when it is open already: it comes to the front.
+    calculator_.Show();
     // Without a source currency there is no amount to hand over.
     if (!IsCurrency(source_))
         return;

@@ -225,8 +225,8 @@ std::string MacroInterpreter::ParseAndSetValue(std::string_view text) {
 void MacroInterpreter::ShowInCalculator(CurrencyIndex currency, double amount) {
     CalculatorAccess& calculator = services_.calculator;
     calculator.ShowAmount(currency, true, amount);
-    if (!calculator.Visible())
-        calculator.Show();
+    // Also when it is open already: it comes to the front.
+    calculator.Show();
 }
 
 void MacroInterpreter::ExecuteCalculatorFunction(const std::string& function,
@@ -256,8 +256,7 @@ void MacroInterpreter::ExecuteCalculatorFunction(const std::string& function,
     } else if (function == "show") {
         if (!CheckArgumentCount(count, 0, function, reply))
             return;
-        if (!calculator.Visible())
-            calculator.Show();
+        calculator.Show();
         reply = "OK";
     } else if (function == "hide") {
         if (!CheckArgumentCount(count, 0, function, reply))

@@ -257,9 +257,9 @@ TEST_F(InterpreterTest, ShowHideAndChainedCalls) {
     EXPECT_FALSE(calculator.visible);
     ASSERT_EQ(calculator.amounts.size(), 1u);
     EXPECT_EQ(calculator.amounts[0].currency, kEUR);
-    // Showing a visible window or hiding a hidden one does nothing.
+    // Hiding a hidden window does nothing; showing a shown one brings it to the front.
     EXPECT_EQ(Execute("calculator:hide", kCalculatorItem), "[OK]");
-    EXPECT_EQ(calculator.calls, (std::vector<std::string>{"show", "amount", "hide"}));
+    EXPECT_EQ(calculator.calls, (std::vector<std::string>{"show", "amount", "show", "hide"}));
 }
 
 TEST_F(InterpreterTest, ParseAndSetValueUsesAnInternalSessionAndClosesIt) {
