@@ -82,7 +82,9 @@ void ConfirmationDialog::AnpassenModus() {
                                                                  : texts_.ContinueCaption);
     }
     const bool running = dialogMode_ == kDialogRunning;
-    view_.SetControlEnabled(ConfirmControl::SettingsButton, !running);
+    // Without a settings window the button would do nothing.
+    view_.SetControlEnabled(ConfirmControl::SettingsButton,
+                            !running && settingsWindow_.SettingsAvailable());
     view_.SetControlEnabled(ConfirmControl::HelpButton, !running);
     view_.SetControlEnabled(ConfirmControl::CancelButton, true);
     if (running)

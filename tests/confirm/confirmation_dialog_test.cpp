@@ -308,6 +308,14 @@ TEST_F(DialogTest, PauseHoldsTheNextUnattendedChangeUntilContinued) {
     EXPECT_FALSE(dialog.Visible());
 }
 
+TEST_F(DialogTest, WithoutASettingsWindowItsButtonIsDisabled) {
+    settingsWindow.available = false;
+    dialog.SetDialogMode(kDialogPaused);
+    dialog.AnpassenModus();
+    EXPECT_FALSE(view.IsEnabled(C::SettingsButton));
+    EXPECT_TRUE(view.IsEnabled(C::HelpButton));
+}
+
 // A pause belongs to what it holds: hidden with nothing waiting (a session closed while
 // paused), it ends and the next change, perhaps another client's, is not cancelled.
 TEST_F(DialogTest, HidingAPauseThatHoldsNothingCancelsNothing) {

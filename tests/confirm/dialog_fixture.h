@@ -44,7 +44,9 @@ struct FakeCalculator final : CalculatorAccess {
 
 struct FakeSettingsWindow final : SettingsWindow {
     int shown = 0;
+    bool available = true;
     void ShowSettings(SettingsPage) override { ++shown; }
+    bool SettingsAvailable() const override { return available; }
 };
 
 class DialogTest : public ::testing::Test {
