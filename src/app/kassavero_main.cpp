@@ -98,13 +98,15 @@ int Run(QApplication& app) {
     CalculatorModel calculator(
         profile, currencies, system, translation, store, laterWindows, laterWindows, laterWindows,
         help, MeasureCalculatorGeometry(profile.Settings(), system.DecimalSeparator()));
-    // Its window follows every change, whoever makes it; the model stays what others reach.
-    TRechnerForm calculatorWindow(calculator, translation, system.DecimalSeparator());
     QtConfirmationWindow confirmationWindow;
     ConfirmationDialog confirmation(confirmationWindow, profile, currencies,
                                     system.ThousandSeparator(), translation.Common(), translation,
                                     messageLoop, store, help, calculator, laterWindows);
     confirmationWindow.Attach(confirmation, translation);
+
+    // The calculator's window, in its place after the confirmation dialog. It follows every
+    // change of the model, whoever makes it; the model stays what the others reach.
+    TRechnerForm calculatorWindow(calculator, translation, system.DecimalSeparator());
 
     // The hidden main window: engine, command interpreter, status file, bus.
     Engine engine(profile, translation, messageBoxes, messageLoop, help, confirmation);
@@ -144,6 +146,9 @@ int Run(QApplication& app) {
     ddeForm.Status().WriteDdeStatus(false);
     if (confirmation.Visible())
         confirmation.Hide();
+    // Hiding saves where the calculator stood, for the next start.
+    if (calculator.Visible())
+        calculator.Hide();
     engine.Shutdown();
     return result;
 }
