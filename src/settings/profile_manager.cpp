@@ -180,6 +180,8 @@ void ProfileManager::ActivateProfile(int position) {
         TTransferIniFile(store_).TransferProfile(false, profile_.Name(), profile_.MutableSettings(),
                                                  system_.DecimalSeparator());
     }
+    if (readListener_)
+        readListener_();
     profile_.ActiveProfileCallback().Notify(profile_);
 }
 
@@ -224,6 +226,8 @@ void ProfileManager::TransferActiveProfile(bool write) {
         return;
     TTransferIniFile(store_).TransferProfile(write, profile_.Name(), profile_.MutableSettings(),
                                              system_.DecimalSeparator());
+    if (!write && readListener_)
+        readListener_();
 }
 
 }  // namespace kassavero

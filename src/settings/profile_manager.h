@@ -4,6 +4,7 @@
 // under a name, activating a profile and deleting one. Every question and message goes
 // through the message boxes, every text through the translator.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,10 @@ class ProfileManager {
     // profile is active.
     void TransferActiveProfile(bool write);
 
+    // Called after the active profile was read into the live settings (activation,
+    // reading back), so that the settings window shows what was read.
+    void SetReadListener(std::function<void()> listener) { readListener_ = std::move(listener); }
+
   private:
     int FindProfile(std::string_view name) const;
     bool SectionListed(std::string_view section);
@@ -63,6 +68,7 @@ class ProfileManager {
     NameInput& nameInput_;
     CurrencyIndex homeCurrency_;
     int selected_ = -1;
+    std::function<void()> readListener_;
 };
 
 }  // namespace kassavero

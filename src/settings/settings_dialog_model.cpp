@@ -1,0 +1,479 @@
+#include "settings/settings_dialog_model.h"
+
+#include <cmath>
+#include <optional>
+
+#include "core/number_text.h"
+
+namespace kassavero {
+namespace {
+
+constexpr const char* kTitle = "Kassavero";
+constexpr std::string_view kFormName = "SettingsForm";
+
+// 10^(-decimals), the smallest multiple that still shows with the decimals.
+double SmallestStep(int decimals) {
+    return std::pow(10.0, -decimals);
+}
+
+std::string Trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(' ');
+    return std::string(text.substr(first, last - first + 1));
+}
+
+// The character a symbol field stands for: the first one after trimming, 0 when empty.
+char FirstCharacter(std::string_view text) {
+    const std::string trimmed = Trimmed(text);
+    return trimmed.empty() ? '\0' : trimmed[0];
+}
+
+std::string CharacterText(char c) {
+    return c == '\0' ? std::string() : std::string(1, c);
+}
+
+}  // namespace
+
+const std::array<SettingsTabInfo, kSettingsTabCount>& SettingsTabs() {
+    static const std::array<SettingsTabInfo, kSettingsTabCount> kTabs{{
+        {"AllgemeinTabSheet", "Allgemein", TrKey("AllgemeinTabSheet"), 1010},
+        {"OutputTabSheet", "Währungen", TrKey("WährungenTabSheet"), 1040},
+        {"WaehrungsrechnerTabSheet", "Währungsrechner", TrKey("WährungsrechnerTabSheet"), 1160},
+        {"WaehrungenTabSheet", "Suchen: Symbole", TrKey("SuchenSymboleTabSheet"), 1150},
+        {"InputTabSheet", "Suchen: Zahlen", TrKey("SuchenZahlenTabSheet"), 1030},
+        {"TabSheet3", "Anwendungen", TrKey("AnwendungenTabSheet"), 1060},
+        {"TabSheet2", "Zwischenablage", TrKey("ZwischenablageTabSheet"), 1070},
+        {"WordTabSheet", "Profile", TrKey("ProfileTabSheet"), 1080},
+    }};
+    return kTabs;
+}
+
+char DecimalKeyTyped(char typed, char systemDecimalSeparator) {
+    return typed == ',' || typed == '.' ? systemDecimalSeparator : typed;
+}
+
+std::string JoinedSymbols(const SymbolList& list) {
+    std::string text;
+    for (const TCurrencySymbol& entry : list) {
+        if (!text.empty())
+            text += "; ";
+        text += entry.Symbol;
+    }
+    return text;
+}
+
+SettingsDialogModel::SettingsDialogModel(SettingsDialogView& view, ActiveProfile& profile,
+                                         ProfileManager& profiles, Registry& store,
+                                         const SystemInfo& system, Translator& translator,
+                                         MessageBoxes& messageBoxes, Help& help,
+                                         SymbolListEditor* editor)
+    : window_(view),
+      profile_(profile),
+      profiles_(profiles),
+      store_(store),
+      system_(system),
+      translator_(translator),
+      messageBoxes_(messageBoxes),
+      help_(help),
+      editor_(editor) {}
+
+void SettingsDialogModel::Create() {
+    profiles_.SetReadListener([this] { ProfileRead(); });
+    CustomCurrencyGroupLeft();
+    const int target = Settings().OutputDefaultCurrency;
+    chooser_ = target >= 0 && target < static_cast<int>(listCodes_.size()) ? target : 0;
+    LoadView(static_cast<CurrencyIndex>(chooser_));
+    window_.Refresh();
+}
+
+// ---- Window ----
+
+void SettingsDialogModel::Show(SettingsPage page) {
+    if (page == SettingsPage::Calculator)
+        window_.ShowPage(SettingsTab::Waehrungsrechner);
+    if (window_.IsWindowVisible()) {
+        window_.ShowWindow(false);
+        return;
+    }
+    const bool stored = store_.ValueExists(kGeneralSection, std::string(kFormName) + "XPos") ||
+                        store_.ValueExists(kGeneralSection, std::string(kFormName) + "YPos");
+    if (stored)
+        TransferFormPosition(store_, kGeneralSection, kFormName, window_, false);
+    if (shown_ != kNoCurrency)
+        view_.Strategy = Settings().Output[shown_].RoundingStrategy;
+    window_.Refresh();
+    window_.ShowWindow(!stored && !shownBefore_);
+    shownBefore_ = true;
+}
+
+void SettingsDialogModel::Hide() {
+    if (window_.IsWindowVisible())
+        TransferFormPosition(store_, kGeneralSection, kFormName, window_, true);
+    window_.HideWindow();
+}
+
+bool SettingsDialogModel::Apply() {
+    CommitView();
+    if (!Validate())
+        return false;
+    ValidateAndSave();
+    profile_.NotifySettingsChanged();
+    return true;
+}
+
+void SettingsDialogModel::Ok() {
+    if (Apply())
+        Hide();
+}
+
+void SettingsDialogModel::Cancel() {
+    Hide();
+    // Reading the profile back runs ProfileRead through the listener.
+    profiles_.TransferActiveProfile(false);
+}
+
+bool SettingsDialogModel::CloseQuery() {
+    if (!Validate())
+        return false;
+    // The edits stay in effect for this run; the view's too, so that nothing typed on
+    // the page "Währungen" is silently dropped.
+    CommitView();
+    Hide();
+    return true;
+}
+
+void SettingsDialogModel::ShowHelp() {
+    help_.ShowTopic(SettingsTabs()[static_cast<std::size_t>(window_.CurrentPage())].HelpTopic);
+}
+
+// ---- Rules ----
+
+bool SettingsDialogModel::Validate() {
+    const ProfileSettings& s = Settings();
+    for (int k = 0; k < 3; ++k) {
+        const auto row = static_cast<std::size_t>(k);
+        if (!s.CustomCurrencySymbol[row].empty() &&
+            ParseDecimalLenient(s.CustomCurrencyRate[row], system_.DecimalSeparator()) == 0.0) {
+            window_.ShowPage(SettingsTab::Allgemein);
+            window_.FocusCustomRate(k);
+            messageBoxes_.ShowMessageBox(translator_.TranslateKey("KursAngeben"), kTitle,
+                                         mb::kOk | mb::kIconError);
+            return false;
+        }
+    }
+    return true;
+}
+
+void SettingsDialogModel::ValidateAndSave() {
+    ProfileSettings& s = Settings();
+    if (Trimmed(s.InputDecimalSymbols).empty())
+        s.InputDecimalSymbols = std::string(1, system_.DecimalSeparator());
+    if (s.InputCheckForDecimals < 0 || s.InputCheckForDecimals > 15)
+        s.InputCheckForDecimals = 2;
+    bool changed = false;
+    for (CurrencyIndex c = 0; c < kCurrencyCount; ++c) {
+        TWaehrungsAusgabeFormat& record = s.Output[c];
+        const TWaehrungsAusgabeFormat before = record;
+        if (record.Decimals < -6 || record.Decimals > 15)
+            record.Decimals = DefaultDecimals(c);
+        // A multiple that is not a number at all is replaced as well.
+        if (!(record.Multiple >= SmallestStep(record.Decimals)))
+            record.Multiple = SmallestStep(record.Decimals);
+        if (record.SignificantDigits < 1 || record.SignificantDigits > 16)
+            record.SignificantDigits = 6;
+        changed = changed || !(record == before);
+    }
+    if (changed)
+        LoadView(static_cast<CurrencyIndex>(chooser_));
+    CommitView();
+    profiles_.TransferActiveProfile(true);
+    window_.Refresh();
+}
+
+void SettingsDialogModel::CommitView() {
+    if (shown_ == kNoCurrency)
+        return;
+    TWaehrungsAusgabeFormat& record = Settings().Output[shown_];
+    record.Symbol = view_.Symbol;
+    record.Decimals = view_.Decimals;
+    record.SymbolBeforeAmount = view_.SymbolBefore;
+    record.Multiple = ParseDecimalStrict(view_.MultipleText, system_.DecimalSeparator())
+                          .value_or(SmallestStep(view_.Decimals));
+    record.SignificantDigits = view_.SignificantDigits;
+    record.RoundingStrategy = view_.Strategy == 2   ? 2
+                              : view_.Strategy == 0 ? 0
+                              : view_.Strategy == 3 ? 3
+                                                    : 1;
+    record.RoundingDirection = view_.Direction == 2 ? 2 : view_.Direction == 1 ? 1 : 0;
+    record.UseSymbol = view_.UseSymbol;
+    record.DecimalSymbol = FirstCharacter(view_.DecimalSymbolText);
+    record.ThousandSymbol = FirstCharacter(view_.ThousandSymbolText);
+    record.UseThousandSymbol = view_.UseThousandSymbol;
+    record.MinusFirst = view_.MinusFirst;
+    record.SeparatingSpace = view_.SeparatingSpace;
+}
+
+std::string SettingsDialogModel::RateText(CurrencyIndex currency) const {
+    const double rate =
+        IsCustomCurrency(currency)
+            ? ParseDecimalLenient(profile_.Settings().CustomCurrencyRate[currency - kCUS1],
+                                  system_.DecimalSeparator())
+            : FixedCurrencyRate(currency);
+    return FormatShortestDouble(rate, system_.DecimalSeparator());
+}
+
+void SettingsDialogModel::LoadView(CurrencyIndex currency) {
+    if (!IsCurrency(currency))
+        return;
+    const TWaehrungsAusgabeFormat& record = Settings().Output[currency];
+    const char separator = system_.DecimalSeparator();
+    view_.Symbol = record.Symbol;
+    view_.Decimals = record.Decimals;
+    view_.SymbolBefore = record.SymbolBeforeAmount;
+    view_.MultipleText = FormatShortestDouble(record.Multiple, separator);
+    view_.SignificantDigits = record.SignificantDigits;
+    view_.Strategy = record.RoundingStrategy;
+    view_.Direction = record.RoundingDirection == 1 || record.RoundingDirection == 2
+                          ? record.RoundingDirection
+                          : 0;
+    view_.UseSymbol = record.UseSymbol;
+    view_.DecimalSymbolText = CharacterText(record.DecimalSymbol);
+    view_.ThousandSymbolText = CharacterText(record.ThousandSymbol);
+    view_.UseThousandSymbol = record.UseThousandSymbol;
+    view_.MinusFirst = record.MinusFirst;
+    view_.SeparatingSpace = record.SeparatingSpace;
+    view_.RateText = RateText(currency);
+    view_.CodeText = DisplayCurrencyCode(Settings(), currency);
+    if (IsCustomCurrency(currency)) {
+        view_.SmallestCoinText.clear();
+        view_.SmallestTransferText.clear();
+    } else {
+        view_.SmallestCoinText = FormatShortestDouble(SmallestCoin(currency), separator);
+        view_.SmallestTransferText =
+            FormatShortestDouble(SmallestTransferUnit(currency), separator);
+    }
+    shown_ = currency;
+}
+
+void SettingsDialogModel::ChooseOutputCurrency(int position) {
+    if (position < 0 || position >= static_cast<int>(listCodes_.size()))
+        return;
+    CommitView();
+    chooser_ = position;
+    LoadView(static_cast<CurrencyIndex>(position));
+    window_.Refresh();
+}
+
+void SettingsDialogModel::CustomCurrencyGroupLeft() {
+    ProfileSettings& s = Settings();
+    // Close the gaps: the rows with a code move up, in order, with rate and name.
+    std::array<std::string, 3> codes;
+    std::array<std::string, 3> rates;
+    std::array<std::string, 3> names;
+    std::size_t used = 0;
+    for (std::size_t row = 0; row < 3; ++row) {
+        if (s.CustomCurrencySymbol[row].empty())
+            continue;
+        codes[used] = s.CustomCurrencySymbol[row];
+        rates[used] = s.CustomCurrencyRate[row];
+        names[used] = s.CustomCurrencyName[row];
+        ++used;
+    }
+    s.CustomCurrencySymbol = codes;
+    s.CustomCurrencyRate = rates;
+    s.CustomCurrencyName = names;
+
+    listCodes_.clear();
+    for (CurrencyIndex c = 0; c < kFixedCurrencyCount; ++c)
+        listCodes_.emplace_back(CurrencyCode(c));
+    for (std::size_t row = 0; row < 3; ++row) {
+        const auto currency = static_cast<CurrencyIndex>(kCUS1 + row);
+        customDefined_[row] = !codes[row].empty();
+        if (customDefined_[row]) {
+            listCodes_.push_back(codes[row]);
+        } else {
+            s.CalculatorLine[currency] = false;
+            s.InputAccept[currency] = false;
+        }
+    }
+    // A selection beyond the list's end goes to the first entry; "none" stays none.
+    const int count = static_cast<int>(listCodes_.size());
+    if (s.InputDefaultCurrency >= count)
+        s.InputDefaultCurrency = 0;
+    if (s.OutputDefaultCurrency >= count || s.OutputDefaultCurrency < 0)
+        s.OutputDefaultCurrency = 0;
+    if (chooser_ >= count) {
+        // The view shows a currency that is gone: keep its edits, show the first one.
+        CommitView();
+        chooser_ = 0;
+        LoadView(0);
+    } else if (shown_ != kNoCurrency) {
+        view_.CodeText = DisplayCurrencyCode(s, shown_);
+        view_.RateText = RateText(shown_);
+    }
+    window_.Refresh();
+}
+
+void SettingsDialogModel::DefaultSourceChosen(int position) {
+    ProfileSettings& s = Settings();
+    s.InputDefaultCurrency = position;
+    s.InputNumbersWithoutSymbols = true;
+    window_.Refresh();
+}
+
+void SettingsDialogModel::ColumnClicked(CalculatorColumn column) {
+    ProfileSettings& s = Settings();
+    if (!s.CalculatorColFlags && !s.CalculatorColCurrencySymbols && !s.CalculatorColCurrencyNames) {
+        if (column == CalculatorColumn::Symbols)
+            s.CalculatorColFlags = true;
+        else
+            s.CalculatorColCurrencySymbols = true;
+    }
+    window_.Refresh();
+}
+
+void SettingsDialogModel::MultipleTextEdited(std::string text) {
+    view_.MultipleText = std::move(text);
+    view_.Strategy = 2;
+    window_.Refresh();
+}
+
+void SettingsDialogModel::LegalRounding() {
+    if (IsCustomCurrency(shown_)) {
+        messageBoxes_.ShowMessageBox(
+            translator_.TranslateKey("KeineVorschriftenFuerNichtEuroWaehrungen"), kTitle,
+            mb::kOk | mb::kIconInformation);
+        return;
+    }
+    view_.Direction = 0;
+    view_.Strategy = 1;
+    window_.Refresh();
+}
+
+void SettingsDialogModel::EditSymbolList(CurrencyIndex list) {
+    if (editor_ == nullptr)
+        return;
+    ProfileSettings& s = Settings();
+    bool confirmed = false;
+    if (IsCurrency(list)) {
+        const std::string caption =
+            translator_.TranslateKey("WaehrungssymboleFuer") + DisplayCurrencyCode(s, list);
+        confirmed = editor_->EditSymbolList(s.InputSymbolsFor[list], caption, false);
+    } else {
+        confirmed = editor_->EditSymbolList(
+            s.InputNonCurrencySymbols, translator_.TranslateKey("NichtWaehrungssymbole"), true);
+    }
+    if (confirmed)
+        window_.Refresh();
+}
+
+// ---- Profile page ----
+
+void SettingsDialogModel::SelectProfile(int position) {
+    profiles_.Select(position);
+}
+
+void SettingsDialogModel::SaveProfileAs() {
+    profiles_.SaveProfileAs();
+    window_.Refresh();
+}
+
+void SettingsDialogModel::ActivateSelectedProfile() {
+    profiles_.ActivateProfile(profiles_.SelectedIndex());
+    window_.Refresh();
+}
+
+void SettingsDialogModel::DeleteSelectedProfile() {
+    profiles_.DeleteSelectedProfile();
+    window_.Refresh();
+}
+
+void SettingsDialogModel::ProfileRead() {
+    // A profile may bring other custom currencies: the lists follow it at once.
+    CustomCurrencyGroupLeft();
+    LoadView(static_cast<CurrencyIndex>(chooser_));
+    window_.Refresh();
+}
+
+// ---- State for the window ----
+
+std::string SettingsDialogModel::CheckBoxCaption(CurrencyIndex currency) const {
+    if (IsCustomCurrency(currency) && customDefined_[currency - kCUS1])
+        return profile_.Settings().CustomCurrencySymbol[currency - kCUS1];
+    return std::string(CurrencyCode(currency));
+}
+
+std::string SettingsDialogModel::SymbolFieldText(CurrencyIndex list) const {
+    const ProfileSettings& s = profile_.Settings();
+    if (!IsCurrency(list))
+        return JoinedSymbols(s.InputNonCurrencySymbols);
+    // An undefined custom currency searches nothing; its field stays empty.
+    if (IsCustomCurrency(list) && !customDefined_[list - kCUS1])
+        return {};
+    return JoinedSymbols(s.InputSymbolsFor[list]);
+}
+
+std::vector<std::pair<std::string_view, bool>> SettingsDialogModel::EnabledStates() const {
+    const ProfileSettings& s = profile_.Settings();
+    std::vector<std::pair<std::string_view, bool>> states;
+    const auto all = [&states](std::initializer_list<std::string_view> names, bool enabled) {
+        for (const std::string_view name : names)
+            states.emplace_back(name, enabled);
+    };
+    // Numbers without a symbol.
+    const bool unmarked = s.InputNumbersWithoutSymbols;
+    all({"giltNurFuerCheckBox", "anhaltenCheckBox", "NonCurrencySymbolCheckBox",
+         "NonCurrencySymbolMemo"},
+        unmarked);
+    // The decimals field follows its own check box inside the panel as well.
+    all({"EingabeNachkommastellenEdit", "EingabeNachkommastellenLabel"},
+        unmarked && s.InputCheckForDecimalsActive);
+    all({"Button1"}, unmarked && editor_ != nullptr);
+    // Replace or add.
+    all({"altesSymbolEinfuegenCheckBox", "AltInKlammernRadioButton", "NeuInKlammernRadioButton",
+         "stattKlammernCheckBox", "KlammerAufEdit", "KlammerZuEdit"},
+        !s.OutputReplace);
+    // Provisional changes in the word processor.
+    all({"fettCheckBox", "kursivCheckBox", "unterstrichenCheckBox", "FarblichCheckBox",
+         "FarbenComboBox", "alteSchreibungCheckBox", "zeilenMarkierenCheckBox"},
+        s.WordTraceChanges);
+    // Clipboard.
+    const bool foundAmounts = s.ClipboardSearch || s.ClipboardUseHotkey;
+    all({"ClipboardBetragImRechnerCheckbox", "ClipboardUmrechnenCheckBox"}, foundAmounts);
+    all({"ClipboardAenderungBestaetigenCheckBox"}, foundAmounts && s.ClipboardReplace);
+    all({"ClipboardAlsGanzesRadioButton", "ClipboardEnthaeltRadioButton", "Label2", "Label7"},
+        s.ClipboardSearch);
+    all({"ClipboardHotKey"}, s.ClipboardUseHotkey);
+    all({"RechnerHotKey"}, s.CalculatorUseHotkey);
+    // Custom currencies.
+    static constexpr std::array<std::array<std::string_view, 3>, 3> kCustom{{
+        {"CUS1DisplayCheckBox", "CUS1CheckBox", "CUS1KontextButton"},
+        {"CUS2DisplayCheckBox", "CUS2CheckBox", "CUS2KontextButton"},
+        {"CUS3DisplayCheckBox", "CUS3CheckBox", "CUS3KontextButton"},
+    }};
+    for (std::size_t row = 0; row < 3; ++row) {
+        all({kCustom[row][0], kCustom[row][1]}, customDefined_[row]);
+        all({kCustom[row][2]}, customDefined_[row] && editor_ != nullptr);
+    }
+    // The fixed currencies' symbol list buttons.
+    static constexpr std::array<std::string_view, kFixedCurrencyCount> kFixedButtons{
+        "EURKontextButton", "ATSKontextButton", "BEFKontextButton", "DEMKontextButton",
+        "ESPKontextButton", "FIMKontextButton", "FRFKontextButton", "IEPKontextButton",
+        "ITLKontextButton", "NLGKontextButton", "PTEKontextButton"};
+    for (const std::string_view name : kFixedButtons)
+        states.emplace_back(name, editor_ != nullptr);
+    // The page "Währungen".
+    all({"ZielWaehrungszeichenEdit", "SymbolVorherRadioButton", "SymbolNachherRadioButton",
+         "AusgabeLeerzeichenCheckBox"},
+        view_.UseSymbol);
+    all({"VielfachesRundenEdit"}, view_.Strategy == 2);
+    all({"signifikanteStellenRundenEdit"}, view_.Strategy == 3);
+    all({"AusgabeTausenderSymbolEdit"}, view_.UseThousandSymbol);
+    all({"kleinsteMuenzeRadioButton", "kleinsteUeberweisungRadioButton"},
+        !IsCustomCurrency(shown_));
+    return states;
+}
+
+}  // namespace kassavero
