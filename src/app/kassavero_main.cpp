@@ -31,6 +31,8 @@
 #include "platform/registry_file.h"
 #include "settings/active_profile.h"
 #include "settings/profile_manager.h"
+#include "settings/qt_settings_dialog.h"
+#include "settings/qt_string_input_form.h"
 #include "shell/translation.h"
 
 namespace kassavero {
@@ -85,23 +87,26 @@ int Run(QApplication& app) {
     const std::filesystem::path configDirectory = DefaultRegistryDirectory();
     RegistryFile store(configDirectory);
 
-    // Windows that later take their places here: the name input and the About window.
+    // Windows that later take their places here: the About window, the clipboard watcher.
     LaterWindows laterWindows;
 
-    // The settings holder loads the default profile.
+    // The settings holder loads the default profile; the settings window edits it.
     ActiveProfile profile;
-    ProfileManager profiles(profile, store, system, translation, messageBoxes, laterWindows);
+    TStringInputForm nameInput(translation);
+    ProfileManager profiles(profile, store, system, translation, messageBoxes, nameInput);
     profiles.LoadAtStartUp(translation.LanguageSection());
+    TEinstellungen2Form settingsForm(profile, profiles, store, system, translation, messageBoxes,
+                                     help, nullptr);
     const CurrencyTable currencies(profile, system.DecimalSeparator(), home);
 
     // The calculator, then the confirmation dialog that hands amounts to it.
     CalculatorModel calculator(
-        profile, currencies, system, translation, store, laterWindows, laterWindows, laterWindows,
+        profile, currencies, system, translation, store, laterWindows, settingsForm, laterWindows,
         help, MeasureCalculatorGeometry(profile.Settings(), system.DecimalSeparator()));
     QtConfirmationWindow confirmationWindow;
     ConfirmationDialog confirmation(confirmationWindow, profile, currencies,
                                     system.ThousandSeparator(), translation.Common(), translation,
-                                    messageLoop, store, help, calculator, laterWindows);
+                                    messageLoop, store, help, calculator, settingsForm);
     confirmationWindow.Attach(confirmation, translation);
 
     // The calculator's window, in its place after the confirmation dialog. It follows every
@@ -117,7 +122,7 @@ int Run(QApplication& app) {
         profile,
         confirmation,
         calculator,
-        laterWindows,
+        settingsForm,
         laterWindows,
         help,
         [configDirectory] { return std::make_unique<RegistryFile>(configDirectory); },

@@ -108,9 +108,22 @@ void ProfileManager::LoadAtStartUp(std::string_view translationLanguage) {
         store_.WriteString(kGeneralSection, kEntriesValid, "1");
     }
 
+    translationLanguage_ = LanguageNumberOfSectionName(translationLanguage);
+    FillEmptySymbolLists();
+
+    // Every Linux desktop shows the euro sign, so the check finds nothing to tell and
+    // only records that it has run.
+    bool euroSignInfoSeen = false;
+    file.TransferBool(false, kGeneralSection, euroSignInfoSeen, kEuroSignInfoSeen);
+    if (!euroSignInfoSeen)
+        store_.WriteString(kGeneralSection, kEuroSignInfoSeen, "1");
+}
+
+void ProfileManager::FillEmptySymbolLists() {
+    ProfileSettings& settings = profile_.MutableSettings();
     const int systemLanguage = LanguageNumberOfLanguageId(system_.DefaultLanguageId());
     LanguageSet languages;
-    languages.set(static_cast<std::size_t>(LanguageNumberOfSectionName(translationLanguage)));
+    languages.set(static_cast<std::size_t>(translationLanguage_));
     languages.set(static_cast<std::size_t>(systemLanguage));
     for (CurrencyIndex c = 0; c < kCurrencyCount; ++c) {
         if (settings.InputSymbolsFor[c].empty()) {
@@ -123,13 +136,6 @@ void ProfileManager::LoadAtStartUp(std::string_view translationLanguage) {
         systemOnly.set(static_cast<std::size_t>(systemLanguage));
         DefaultNonCurrencySymbols(settings.InputNonCurrencySymbols, systemOnly);
     }
-
-    // Every Linux desktop shows the euro sign, so the check finds nothing to tell and
-    // only records that it has run.
-    bool euroSignInfoSeen = false;
-    file.TransferBool(false, kGeneralSection, euroSignInfoSeen, kEuroSignInfoSeen);
-    if (!euroSignInfoSeen)
-        store_.WriteString(kGeneralSection, kEuroSignInfoSeen, "1");
 }
 
 void ProfileManager::SaveProfileAs() {
@@ -180,6 +186,7 @@ void ProfileManager::ActivateProfile(int position) {
         TTransferIniFile(store_).TransferProfile(false, profile_.Name(), profile_.MutableSettings(),
                                                  system_.DecimalSeparator());
     }
+    FillEmptySymbolLists();
     if (readListener_)
         readListener_();
     profile_.ActiveProfileCallback().Notify(profile_);
@@ -226,7 +233,10 @@ void ProfileManager::TransferActiveProfile(bool write) {
         return;
     TTransferIniFile(store_).TransferProfile(write, profile_.Name(), profile_.MutableSettings(),
                                              system_.DecimalSeparator());
-    if (!write && readListener_)
+    if (write)
+        return;
+    FillEmptySymbolLists();
+    if (readListener_)
         readListener_();
 }
 

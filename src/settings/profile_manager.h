@@ -59,6 +59,9 @@ class ProfileManager {
     int FindProfile(std::string_view name) const;
     bool SectionListed(std::string_view section);
     void NotifyListAndActive();
+    // A list that a read left empty searches for nothing: it gets its defaults, as at
+    // start-up (a profile written at the first start stores its lists empty).
+    void FillEmptySymbolLists();
 
     ActiveProfile& profile_;
     Registry& store_;
@@ -68,6 +71,7 @@ class ProfileManager {
     NameInput& nameInput_;
     CurrencyIndex homeCurrency_;
     int selected_ = -1;
+    int translationLanguage_ = 0;
     std::function<void()> readListener_;
 };
 

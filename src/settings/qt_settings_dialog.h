@@ -1,0 +1,126 @@
+#pragma once
+
+// The settings window: eight pages over the live settings of the active profile. Each
+// control is bound to its setting (or to the editing view of the page "Währungen");
+// every user event goes to SettingsDialogModel, and the window then shows the settings
+// and the enabled states anew.
+
+#include <QDialog>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "settings/settings_dialog_model.h"
+#include "shell/windows.h"
+
+class QAbstractButton;
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QSpinBox;
+class QTabWidget;
+
+namespace kassavero {
+
+class HotkeyEdit;
+
+class TEinstellungen2Form final : public QDialog, public SettingsDialogView, public SettingsWindow {
+    Q_OBJECT
+
+  public:
+    // editor may be null; the symbol list buttons are then disabled.
+    TEinstellungen2Form(ActiveProfile& profile, ProfileManager& profiles, Registry& store,
+                        const SystemInfo& system, Translator& translator,
+                        MessageBoxes& messageBoxes, Help& help, SymbolListEditor* editor,
+                        QWidget* parent = nullptr);
+    ~TEinstellungen2Form() override;
+
+    // ---- SettingsWindow ----
+    void ShowSettings(SettingsPage page) override;
+
+    // ---- SettingsDialogView ----
+    void ShowWindow(bool centre) override;
+    void HideWindow() override;
+    bool IsWindowVisible() const override;
+    void ShowPage(SettingsTab page) override;
+    SettingsTab CurrentPage() const override;
+    void FocusCustomRate(int row) override;
+    void Refresh() override;
+    int Left() const override;
+    int Top() const override;
+    void SetLeft(int left) override;
+    void SetTop(int top) override;
+
+    SettingsDialogModel& Model() { return model_; }
+    QTabWidget* Pages() const { return pages_; }
+    // A control by its name, for tests.
+    template <typename T>
+    T* Control(const char* name) const {
+        return findChild<T*>(QString::fromLatin1(name));
+    }
+
+  protected:
+    void reject() override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    using BoolField = std::function<bool&()>;
+    using IntField = std::function<int&()>;
+    using TextField = std::function<std::string&()>;
+    using Action = std::function<void()>;
+    struct RadioOption {
+        QAbstractButton* Button;
+        std::function<bool()> Selected;
+        Action Select;
+    };
+
+    ProfileSettings& S() { return model_.Settings(); }
+    OutputView& V() { return model_.View(); }
+
+    QWidget* BuildAllgemein();
+    QWidget* BuildWaehrungen();
+    QWidget* BuildRechner();
+    QWidget* BuildSuchenSymbole();
+    QWidget* BuildSuchenZahlen();
+    QWidget* BuildAnwendungen();
+    QWidget* BuildZwischenablage();
+    QWidget* BuildProfile();
+    QWidget* Page(QWidget* content, int tab);
+    void FitToScreen();
+
+    void BindCheck(QAbstractButton* box, BoolField field, Action after = {});
+    void BindRadios(std::vector<RadioOption> options, Action after = {});
+    void BindText(QLineEdit* edit, TextField field, Action after = {});
+    void BindSpin(QSpinBox* spin, IntField field);
+    void BindCombo(QComboBox* combo, IntField field);
+    void BindHotkey(HotkeyEdit* edit, IntField field);
+    void BindCurrencyList(QComboBox* combo, std::function<int()> selection);
+    void Changed(const Action& after);
+    void ShowCurrencyLists();
+    void ShowProfiles();
+    // Typed "," and "." become the system decimal separator in this field.
+    void TakeDecimalKeys(QLineEdit* edit);
+
+    SettingsDialogModel model_;
+    Translator& translator_;
+    const SystemInfo& system_;
+    QTabWidget* pages_ = nullptr;
+    QGroupBox* customGroup_ = nullptr;
+    std::vector<QLineEdit*> customRates_;
+    std::vector<QComboBox*> currencyLists_;
+    std::vector<Action> shows_;
+    std::vector<QLabel*> clickLabels_;
+    std::vector<QLineEdit*> decimalFields_;
+    QListWidget* profileList_ = nullptr;
+    QLabel* activeName_ = nullptr;
+    int previousPage_ = 0;
+    bool refreshing_ = false;
+    bool created_ = false;
+};
+
+}  // namespace kassavero
