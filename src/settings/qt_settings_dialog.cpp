@@ -23,6 +23,7 @@
 #include <QSpinBox>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -111,6 +112,11 @@ class ColourDelegate final : public QStyledItemDelegate {
         QApplication::style()->drawControl(QStyle::CE_ItemViewItem, &plain, painter);
         PaintSwatch(*painter, option.rect, index.data(Qt::UserRole).value<QColor>(), true);
     }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(std::max(size.height(), option.fontMetrics.height() + 8));
+        return size;
+    }
 };
 
 class ColourComboBox final : public QComboBox {
@@ -156,8 +162,8 @@ TEinstellungen2Form::TEinstellungen2Form(ActiveProfile& profile, ProfileManager&
                                          Registry& store, const SystemInfo& system,
                                          Translator& translator, MessageBoxes& messageBoxes,
                                          Help& help, SymbolListEditor* editor, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       model_(*this, profile, profiles, store, system, translator, messageBoxes, help, editor),
       translator_(translator),
       system_(system) {
@@ -245,6 +251,12 @@ void TEinstellungen2Form::FitToScreen() {
     }
     const QSize frame = sizeHint() - pages_->currentWidget()->sizeHint();
     QSize size = wanted + frame + QSize(24, 24);
+    // Every page's tab visible without scrolling the tab bar.
+    QTabBar* tabs = pages_->tabBar();
+    int tabsWidth = 0;
+    for (int i = 0; i < tabs->count(); ++i)
+        tabsWidth += tabs->tabRect(i).width();
+    size.setWidth(std::max(size.width(), tabsWidth + frame.width() + 24));
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QSize available = screen->availableGeometry().size() * 0.92;
         size = size.boundedTo(available);

@@ -37,7 +37,7 @@ TStringInputForm::TStringInputForm(Translator& translator, QWidget* parent)
     layout->addWidget(buttons);
     TranslateControls(this, translator);
     // Wide enough for a long profile name and the instruction on one or two lines.
-    setMinimumWidth(fontMetrics().averageCharWidth() * 50);
+    setMinimumWidth(fontMetrics().averageCharWidth() * 64);
 }
 
 std::optional<std::string> TStringInputForm::AskName(const std::string& caption,

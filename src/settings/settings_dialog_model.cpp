@@ -151,6 +151,9 @@ void SettingsDialogModel::ShowHelp() {
 // ---- Rules ----
 
 bool SettingsDialogModel::Validate() {
+    // OK pressed by its access key leaves the focus in the group of the custom
+    // currencies: put them in order first, so the rate field named is the right one.
+    CustomCurrencyGroupLeft();
     const ProfileSettings& s = Settings();
     for (int k = 0; k < 3; ++k) {
         const auto row = static_cast<std::size_t>(k);

@@ -104,10 +104,13 @@ TEST_F(SettingsDialogModelTest, CustomCurrencyWithoutRateIsRefused) {
         int failingRow;  // -1: passes
     };
     const Case cases[] = {
-        {{"CHF", "", ""}, {"", "", ""}, 0},        {{"CHF", "", ""}, {"abc", "", ""}, 0},
-        {{"CHF", "", ""}, {"0,0", "", ""}, 0},     {{"CHF", "", ""}, {"1,6", "", ""}, -1},
+        {{"CHF", "", ""}, {"", "", ""}, 0},
+        {{"CHF", "", ""}, {"abc", "", ""}, 0},
+        {{"CHF", "", ""}, {"0,0", "", ""}, 0},
+        {{"CHF", "", ""}, {"1,6", "", ""}, -1},
         {{"CHF", "", ""}, {"-2", "", ""}, -1},  // a negative rate passes
-        {{"CHF", "USD", ""}, {"1,6", "x", ""}, 1}, {{"", "", "GBP"}, {"", "", ""}, 2},
+        {{"CHF", "USD", ""}, {"1,6", "x", ""}, 1},
+        {{"", "", "GBP"}, {"", "", ""}, 0},  // moved to the first row first
         {{"", "", ""}, {"", "", ""}, -1},
     };
     for (const Case& c : cases) {
