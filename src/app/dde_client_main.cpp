@@ -20,6 +20,7 @@
 #include "core/win1252.h"
 #include "macro/document_client.h"
 #include "platform/dde_names.h"
+#include "shell/hotkeys.h"
 #include "platform/private_profile_file.h"
 #include "platform/registry_file.h"
 
@@ -51,6 +52,10 @@ constexpr const char* kUsage =
     "                             status file's command)\n"
     "  status                     print the status file's values\n"
     "  watch                      print every item change until interrupted\n"
+    "  show-calculator            show the calculator, as its global hotkey does\n"
+    "  scan-clipboard             convert the amount in the clipboard, as its global\n"
+    "                             hotkey does (bind these two to desktop shortcuts where\n"
+    "                             Kassavero cannot grab keys itself, as on Wayland)\n"
     "  convert FILE [-o OUT] [--confirm]\n"
     "                             convert the amounts in a UTF-8 text file; without -o\n"
     "                             the result goes to standard output; --confirm asks in\n"
@@ -103,6 +108,8 @@ class BusClient {
         return reply.arguments().value(0).toString();
     }
     void Post(uint message) { Check(interface_.call(QStringLiteral("PostMessage"), message)); }
+    // The action of a global hotkey (1000 calculator, 1010 clipboard).
+    void Hotkey(uint id) { Check(interface_.call(QStringLiteral("Hotkey"), id)); }
 
     // Takes replies from the item's Advise signal where it arrives, which saves one
     // request per command; without it every reply is requested.
@@ -306,6 +313,9 @@ int Run(QCoreApplication& app, QStringList args) {
         if (!ok)
             throw std::invalid_argument("usage");
         client.Post(message);
+    } else if (command == "show-calculator" || command == "scan-clipboard") {
+        needs(0);
+        client.Hotkey(command == "show-calculator" ? kCalculatorHotkeyId : kClipboardHotkeyId);
     } else if (command == "watch") {
         needs(0);
         return WatchAdvise(app, service);

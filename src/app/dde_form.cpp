@@ -25,6 +25,7 @@ TDDEForm::~TDDEForm() {
 bool TDDEForm::ConnectBus(const QString& busName, QString& error) {
     auto service = std::make_unique<DbusDdeService>(
         server_, [this](unsigned message) { statusFile_.HandleMessage(message); });
+    service->SetHotkeyHandler(hotkeyHandler_);
     if (!service->Register(QDBusConnection::sessionBus(), busName, error))
         return false;
     bus_ = std::move(service);

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 #include "engine/engine.h"
@@ -37,6 +38,11 @@ class TDDEForm : public QObject {
     // program goes on without the bus (the status file still works).
     bool ConnectBus(const QString& busName, QString& error);
 
+    // The actions of the global hotkeys, for callers on the bus (set before ConnectBus).
+    void SetHotkeyHandler(std::function<bool(unsigned)> handler) {
+        hotkeyHandler_ = std::move(handler);
+    }
+
     StatusFile& Status() { return statusFile_; }
     MacroInterpreter& Interpreter() { return *interpreter_; }
     QString Caption() const { return QString::fromLatin1(kCaption); }
@@ -47,6 +53,7 @@ class TDDEForm : public QObject {
     std::unique_ptr<MacroInterpreter> interpreter_;
     StatusFile statusFile_;
     std::unique_ptr<DbusDdeService> bus_;
+    std::function<bool(unsigned)> hotkeyHandler_;
 };
 
 }  // namespace kassavero

@@ -5,8 +5,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSystemTrayIcon>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -19,6 +21,7 @@
 #include "confirm/qt_confirmation_window.h"
 #include "core/currency.h"
 #include "engine/engine.h"
+#include "kassavero_version.h"
 #include "macro/status_file.h"
 #include "platform/dde_names.h"
 #include "platform/dde_server.h"
@@ -29,20 +32,61 @@
 #include "platform/qt_message_loop.h"
 #include "platform/qt_unix_signals.h"
 #include "platform/registry_file.h"
+#include "platform/x11_global_hotkeys.h"
 #include "settings/active_profile.h"
 #include "settings/profile_manager.h"
 #include "settings/qt_settings_dialog.h"
 #include "settings/qt_string_input_form.h"
+#include "settings/transfer_ini_file.h"
+#include "shell/qt_about_window.h"
+#include "shell/qt_tray.h"
 #include "shell/translation.h"
+#include "shell/tray_menu.h"
 
 namespace kassavero {
 namespace {
 
 constexpr const char* kTitle = "Kassavero";
 
+constexpr const char* kUsage =
+    "Usage: kassavero [/nowarning]\n"
+    "       kassavero --help | --version\n"
+    "\n"
+    "Kassavero converts amounts between the euro and the currencies it replaced. It\n"
+    "lives in the notification area (system tray); its calculator, settings and\n"
+    "clipboard conversion are reached from the tray icon's menu, from two global\n"
+    "hotkeys (Ctrl+Alt+W and Ctrl+Alt+Z by default) and from kassavero-dde.\n"
+    "Only one Kassavero runs per user; a second start says so and ends.\n"
+    "\n"
+    "  /nowarning   end silently (without the message) when Kassavero is already running\n"
+    "  --help       print this text and end\n"
+    "  --version    print the version and end\n"
+    "\n"
+    "Settings: $XDG_CONFIG_HOME/Kassavero/registry.reg (~/.config/Kassavero by default).\n"
+    "Word processors, spreadsheets and scripts reach Kassavero on the session bus; see\n"
+    "kassavero-dde --help.\n";
+
 // The directory the program was started from, through any links.
 std::filesystem::path ProgramDirectory() {
     return std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
+}
+
+// Without a notification area the program has no icon; every other way in still works.
+// Said on every start, and in a message the first time only.
+void ReportMissingTray(Registry& store, Translator& translator, MessageBoxes& messageBoxes) {
+    std::fprintf(stderr,
+                 "kassavero: this desktop has no notification area (system tray), so Kassavero "
+                 "shows no icon. Use the hotkeys, or kassavero-dde show-calculator, "
+                 "scan-clipboard and \"call settings showdialog\".\n");
+    constexpr const char* kSeen = "TrayUnavailableInfoSeen";
+    if (store.ReadString(kGeneralSection, kSeen).value_or("0") == "1")
+        return;
+    {
+        RegistryUpdate update(store);
+        store.WriteString(kGeneralSection, kSeen, "1");
+    }
+    messageBoxes.ShowMessageBox(translator.TranslateKey("KeinInfobereich"), kTitle,
+                                mb::kOk | mb::kIconInformation);
 }
 
 int Run(QApplication& app) {
@@ -87,12 +131,17 @@ int Run(QApplication& app) {
     const std::filesystem::path configDirectory = DefaultRegistryDirectory();
     RegistryFile store(configDirectory);
 
-    // Windows that later take their places here: the About window, the clipboard watcher.
+    // Windows that later take their places here: the clipboard watcher.
     LaterWindows laterWindows;
+    TStringInputForm nameInput(translation);
+    // The About window, shown at once as the start-up picture.
+    QtAboutWindow about(translation,
+                        QString::fromStdString((programDirectory / "about.svg").string()));
+    about.ShowStartUp();
+    messageLoop.ProcessPendingMessages();
 
     // The settings holder loads the default profile; the settings window edits it.
     ActiveProfile profile;
-    TStringInputForm nameInput(translation);
     ProfileManager profiles(profile, store, system, translation, messageBoxes, nameInput);
     profiles.LoadAtStartUp(translation.LanguageSection());
     TEinstellungen2Form settingsForm(profile, profiles, store, system, translation, messageBoxes,
@@ -101,8 +150,8 @@ int Run(QApplication& app) {
 
     // The calculator, then the confirmation dialog that hands amounts to it.
     CalculatorModel calculator(
-        profile, currencies, system, translation, store, laterWindows, settingsForm, laterWindows,
-        help, MeasureCalculatorGeometry(profile.Settings(), system.DecimalSeparator()));
+        profile, currencies, system, translation, store, laterWindows, settingsForm, about, help,
+        MeasureCalculatorGeometry(profile.Settings(), system.DecimalSeparator()));
     QtConfirmationWindow confirmationWindow;
     ConfirmationDialog confirmation(confirmationWindow, profile, currencies,
                                     system.ThousandSeparator(), translation.Common(), translation,
@@ -113,8 +162,16 @@ int Run(QApplication& app) {
     // change of the model, whoever makes it; the model stays what the others reach.
     TRechnerForm calculatorWindow(calculator, translation, system.DecimalSeparator());
 
-    // The hidden main window: engine, command interpreter, status file, bus.
+    // The hidden main window: engine, tray menu and hotkeys, command interpreter,
+    // status file, bus.
     Engine engine(profile, translation, messageBoxes, messageLoop, help, confirmation);
+    const std::unique_ptr<GlobalHotkeys> hotkeys = X11GlobalHotkeys::ForDesktop();
+    TrayMenu trayMenu({profile, profiles, settingsForm, calculator,
+                       [&calculator] { calculator.UpdateLayout(); }, laterWindows, help, about,
+                       *hotkeys, messageLoop, [&engine] { return engine.ConfirmQuit(); },
+                       [] { QApplication::quit(); }});
+    QtTray tray(trayMenu, translation,
+                ProgramIcon(QString::fromStdString(programDirectory.string())));
     const std::string programPath = QCoreApplication::applicationFilePath().toStdString();
     const std::string service = DdeServiceName(programPath);
     MacroServices services{
@@ -123,11 +180,13 @@ int Run(QApplication& app) {
         confirmation,
         calculator,
         settingsForm,
-        laterWindows,
+        about,
         help,
         [configDirectory] { return std::make_unique<RegistryFile>(configDirectory); },
         system.DecimalSeparator()};
     TDDEForm ddeForm(engine, services, service, StatusFilePath(configDirectory));
+    ddeForm.SetHotkeyHandler(
+        [&trayMenu](unsigned id) { return trayMenu.HotkeyPressed(static_cast<int>(id)); });
     QString busError;
     if (!ddeForm.ConnectBus(QString::fromStdString(DdeBusName(service)), busError)) {
         std::fprintf(stderr, "kassavero: the command interface is not on the session bus: %s\n",
@@ -141,6 +200,13 @@ int Run(QApplication& app) {
             kTitle, mb::kOk | mb::kIconWarning);
     }
 
+    // The icon goes into the notification area; a desktop without one is told once.
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        tray.Show();
+    } else {
+        ReportMissingTray(store, translation, messageBoxes);
+    }
+
     int result = 0;
     if (!terminated) {
         ddeForm.Status().WriteDdeStatus(true);
@@ -149,6 +215,7 @@ int Run(QApplication& app) {
 
     // Shut-down: "DDEStatus" first; "Runs" goes with the hidden main window, last.
     ddeForm.Status().WriteDdeStatus(false);
+    tray.Hide();
     if (confirmation.Visible())
         confirmation.Hide();
     // Hiding saves where the calculator stood, for the next start.
@@ -162,6 +229,16 @@ int Run(QApplication& app) {
 }  // namespace kassavero
 
 int main(int argc, char** argv) {
+    // --help and --version answer without a display and without touching a running
+    // Kassavero.
+    if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kassavero::kUsage, stdout);
+        return 0;
+    }
+    if (argc >= 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("Kassavero %s\n", KASSAVERO_VERSION);
+        return 0;
+    }
     // Without any display Qt would abort; the program still serves its command
     // interface, so it runs on the offscreen platform instead and says so.
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&

@@ -1,19 +1,18 @@
 #pragma once
 
-// Stand-ins for the windows that are not part of the program yet: the About window and
-// the clipboard watcher. They keep the start-up order and the references the other parts
-// hold; until the real windows take their places, asking for them does nothing.
+// Stand-in for the clipboard watcher, which is not part of the program yet. It keeps the start-up
+// order and the references the other parts hold; until the real windows take their places, asking
+// for them does nothing.
 
 #include "calculator/clipboard_watch.h"
 #include "shell/windows.h"
 
 namespace kassavero {
 
-class LaterWindows final : public AboutWindow, public ClipboardWatch {
+class LaterWindows final : public ClipboardWatch, public ClipboardScanner {
   public:
-    void ShowAbout() override {}
-    bool AboutAvailable() const override { return false; }
     void SkipNextClipboardChange() override {}
+    void ScanClipboard(bool) override {}
 };
 
 }  // namespace kassavero

@@ -1,9 +1,12 @@
 #include "platform/dbus_dde_service.h"
 
+#include <QTimer>
+
 #include "core/win1252.h"
 #include "kassavero_dde_adaptor.h"
 #include "platform/dde_names.h"
 #include "platform/dde_server.h"
+#include "shell/hotkeys.h"
 
 namespace kassavero {
 namespace {
@@ -94,6 +97,21 @@ QString DbusDdeService::Request(const QString& topic, const QString& item) {
 void DbusDdeService::PostMessage(uint message) {
     if (postMessage_)
         postMessage_(message);
+}
+
+void DbusDdeService::Hotkey(uint id) {
+    if (id != kCalculatorHotkeyId && id != kClipboardHotkeyId) {
+        if (calledFromDBus())
+            sendErrorReply(QStringLiteral("org.kassavero.dde.Error.UnknownHotkey"),
+                           QStringLiteral("no hotkey has the number %1").arg(id));
+        return;
+    }
+    // A key press does not wait for what it starts (a message, a question); neither does
+    // its caller on the bus.
+    QTimer::singleShot(0, this, [this, id] {
+        if (hotkey_)
+            hotkey_(id);
+    });
 }
 
 }  // namespace kassavero

@@ -28,11 +28,15 @@ class DbusDdeService : public QObject, protected QDBusContext {
     // bus cannot be reached or the name is taken.
     bool Register(const QDBusConnection& bus, const QString& busName, QString& error);
 
+    // Runs a global hotkey's action; returns false for an identifier that is not one.
+    void SetHotkeyHandler(std::function<bool(unsigned)> handler) { hotkey_ = std::move(handler); }
+
   public slots:
     void Execute(const QString& topic, const QString& command);
     void Poke(const QString& topic, const QString& item, const QString& data);
     QString Request(const QString& topic, const QString& item);
     void PostMessage(uint message);
+    void Hotkey(uint id);
 
   signals:
     void Advise(const QString& item, const QString& data);
@@ -42,6 +46,7 @@ class DbusDdeService : public QObject, protected QDBusContext {
 
     DdeServer& server_;
     std::function<void(unsigned)> postMessage_;
+    std::function<bool(unsigned)> hotkey_;
     QDBusConnection bus_;
     QString busName_;
 };

@@ -1,0 +1,39 @@
+#pragma once
+
+// System-wide hotkeys: a key combination that reaches the program whatever window has
+// the keyboard. Where the desktop offers no such thing (Wayland, no display), a
+// registration simply fails.
+
+#include <functional>
+
+namespace kassavero {
+
+// Modifier flags of a registration.
+namespace hotkey_mod {
+inline constexpr unsigned kAlt = 1;
+inline constexpr unsigned kControl = 2;
+inline constexpr unsigned kShift = 4;
+}  // namespace hotkey_mod
+
+class GlobalHotkeys {
+  public:
+    virtual ~GlobalHotkeys() = default;
+    // Registers the combination of modifier flags and virtual-key code under the
+    // identifier; false when the desktop refuses it (taken by another program, or no
+    // hotkeys at all).
+    virtual bool Register(int id, unsigned modifiers, unsigned virtualKey) = 0;
+    // Removes the registration, if there is one.
+    virtual void Unregister(int id) = 0;
+    // Called with the identifier whenever a registered combination is pressed.
+    virtual void SetPressedHandler(std::function<void(int id)> handler) = 0;
+};
+
+// For desktops without global hotkeys: every registration fails.
+class NoGlobalHotkeys final : public GlobalHotkeys {
+  public:
+    bool Register(int, unsigned, unsigned) override { return false; }
+    void Unregister(int) override {}
+    void SetPressedHandler(std::function<void(int)>) override {}
+};
+
+}  // namespace kassavero

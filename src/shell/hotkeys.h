@@ -1,0 +1,34 @@
+#pragma once
+
+// The two global hotkeys as the settings store them: a shortcut value with the
+// virtual-key code in the low byte and the flags kHotkeyShift, kHotkeyCtrl, kHotkeyAlt
+// (settings/profile_settings.h).
+
+#include <cstdint>
+#include <string>
+
+namespace kassavero {
+
+inline constexpr int kCalculatorHotkeyId = 1000;
+inline constexpr int kClipboardHotkeyId = 1010;
+
+struct HotkeyCombination {
+    unsigned modifiers = 0;  // hotkey_mod flags
+    unsigned virtualKey = 0;
+    bool operator==(const HotkeyCombination&) const = default;
+};
+
+// The registration flags and key of a shortcut value.
+HotkeyCombination HotkeyFromShortcut(int shortcut);
+
+// The X keysym of a virtual-key code, 0 for a code without one.
+std::uint32_t VirtualKeyToKeysym(unsigned virtualKey);
+
+// The key's name as menus show it ("W", "F5", "Space"); empty for an unknown code.
+std::string VirtualKeyName(unsigned virtualKey);
+
+// "Ctrl+Alt+W": the modifiers in the order Ctrl, Alt, Shift, then the key; empty for a
+// value without a key.
+std::string ShortcutText(int shortcut);
+
+}  // namespace kassavero
