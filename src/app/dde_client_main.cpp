@@ -20,9 +20,9 @@
 #include "core/win1252.h"
 #include "macro/document_client.h"
 #include "platform/dde_names.h"
-#include "shell/hotkeys.h"
 #include "platform/private_profile_file.h"
 #include "platform/registry_file.h"
+#include "shell/hotkeys.h"
 
 namespace {
 

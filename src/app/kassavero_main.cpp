@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QSystemTrayIcon>
 
 #include <cstdio>
@@ -30,6 +31,7 @@
 #include "platform/qt_instance_lock.h"
 #include "platform/qt_message_boxes.h"
 #include "platform/qt_message_loop.h"
+#include "platform/qt_text.h"
 #include "platform/qt_unix_signals.h"
 #include "platform/registry_file.h"
 #include "platform/x11_global_hotkeys.h"
@@ -72,21 +74,27 @@ std::filesystem::path ProgramDirectory() {
 }
 
 // Without a notification area the program has no icon; every other way in still works.
-// Said on every start, and in a message the first time only.
-void ReportMissingTray(Registry& store, Translator& translator, MessageBoxes& messageBoxes) {
+// Said on standard error at every start and, on a screen someone looks at, in a message
+// the first time only. The message does not hold up the start.
+void ReportMissingTray(Registry& store, Translator& translator) {
     std::fprintf(stderr,
                  "kassavero: this desktop has no notification area (system tray), so Kassavero "
                  "shows no icon. Use the hotkeys, or kassavero-dde show-calculator, "
                  "scan-clipboard and \"call settings showdialog\".\n");
-    constexpr const char* kSeen = "TrayUnavailableInfoSeen";
+    if (QGuiApplication::platformName() == QStringLiteral("offscreen"))
+        return;
+    constexpr std::string_view kSeen = "TrayUnavailableInfoSeen";
     if (store.ReadString(kGeneralSection, kSeen).value_or("0") == "1")
         return;
     {
         RegistryUpdate update(store);
         store.WriteString(kGeneralSection, kSeen, "1");
     }
-    messageBoxes.ShowMessageBox(translator.TranslateKey("KeinInfobereich"), kTitle,
-                                mb::kOk | mb::kIconInformation);
+    auto* box =
+        new QMessageBox(QMessageBox::Information, QString::fromLatin1(kTitle),
+                        ToQString(translator.TranslateKey("KeinInfobereich")), QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
 }
 
 int Run(QApplication& app) {
@@ -112,7 +120,9 @@ int Run(QApplication& app) {
 
     QApplication::setApplicationName(QString::fromLatin1(kTitle));
     QApplication::setQuitOnLastWindowClosed(false);
-    DesktopHelp help(QString::fromStdString((programDirectory / "help").string()));
+    // Help pages in the language of the interface, English where a page is missing.
+    DesktopHelp help(QString::fromStdString((programDirectory / "help").string()),
+                     HelpLanguageOfSection(ToQString(translation.LanguageSection())));
     QtMessageLoop messageLoop;
     UnixSignals unixSignals;
     // A question may be open in a nested wait: end that first, then the event loop. A
@@ -204,7 +214,7 @@ int Run(QApplication& app) {
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         tray.Show();
     } else {
-        ReportMissingTray(store, translation, messageBoxes);
+        ReportMissingTray(store, translation);
     }
 
     int result = 0;

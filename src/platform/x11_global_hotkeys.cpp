@@ -177,7 +177,8 @@ bool X11GlobalHotkeys::nativeEventFilter(const QByteArray& eventType, void* mess
                 // The action may ask the user; run it from the event loop, not from
                 // inside the filter.
                 QMetaObject::invokeMethod(
-                    qApp, [this, pressedId = id] {
+                    qApp,
+                    [this, pressedId = id] {
                         if (pressed_)
                             pressed_(pressedId);
                     },

@@ -15,7 +15,6 @@
 
 #include "platform/global_hotkeys.h"
 
-
 namespace kassavero {
 
 class X11GlobalHotkeys final : public GlobalHotkeys, public QAbstractNativeEventFilter {

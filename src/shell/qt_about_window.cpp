@@ -60,8 +60,8 @@ QtAboutWindow::QtAboutWindow(Translator& translator, const QString& picture)
     picture_->setPixmap(RenderPicture(picture, ratio));
     picture_->setAlignment(Qt::AlignCenter);
 
-    name_->setText(QStringLiteral("<b>Kassavero</b> %1").arg(
-        QStringLiteral(KASSAVERO_VERSION).toHtmlEscaped()));
+    name_->setText(QStringLiteral("<b>Kassavero</b> %1")
+                       .arg(QStringLiteral(KASSAVERO_VERSION).toHtmlEscaped()));
     name_->setTextFormat(Qt::RichText);
     QFont nameFont = name_->font();
     nameFont.setPointSizeF(nameFont.pointSizeF() * 1.3);

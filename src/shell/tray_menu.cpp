@@ -70,9 +70,12 @@ void TrayMenu::MarkActiveProfile() {
 
 int TrayMenu::ShownShortcut(TrayAction action) const {
     switch (action) {
-        case TrayAction::ShowCalculator: return calculatorShortcut_;
-        case TrayAction::ScanClipboard: return clipboardShortcut_;
-        default: return 0;
+        case TrayAction::ShowCalculator:
+            return calculatorShortcut_;
+        case TrayAction::ScanClipboard:
+            return clipboardShortcut_;
+        default:
+            return 0;
     }
 }
 
@@ -92,10 +95,18 @@ void TrayMenu::Execute(TrayAction action) {
             if (services_.updateCalculatorLayout)
                 services_.updateCalculatorLayout();
             break;
-        case TrayAction::ScanClipboard: services_.clipboard.ScanClipboard(true); break;
-        case TrayAction::Settings: services_.settingsWindow.ShowSettings(SettingsPage::Current); break;
-        case TrayAction::Help: services_.help.ShowContents(); break;
-        case TrayAction::About: services_.about.ShowAbout(); break;
+        case TrayAction::ScanClipboard:
+            services_.clipboard.ScanClipboard(true);
+            break;
+        case TrayAction::Settings:
+            services_.settingsWindow.ShowSettings(SettingsPage::Current);
+            break;
+        case TrayAction::Help:
+            services_.help.ShowContents();
+            break;
+        case TrayAction::About:
+            services_.about.ShowAbout();
+            break;
         case TrayAction::Quit:
             if (services_.confirmQuit && !services_.confirmQuit())
                 return;
@@ -104,7 +115,8 @@ void TrayMenu::Execute(TrayAction action) {
                 services_.quit();
             break;
         case TrayAction::Profiles:
-        case TrayAction::None: break;
+        case TrayAction::None:
+            break;
     }
 }
 
@@ -115,7 +127,9 @@ void TrayMenu::ProfileClicked(int index) {
     services_.profiles.ActivateProfile(index);
 }
 
-void TrayMenu::DoubleClicked() { Execute(kTrayDefaultAction); }
+void TrayMenu::DoubleClicked() {
+    Execute(kTrayDefaultAction);
+}
 
 bool TrayMenu::HotkeyPressed(int id) {
     if (id == kCalculatorHotkeyId) {
