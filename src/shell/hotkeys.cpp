@@ -75,17 +75,17 @@ std::string VirtualKeyName(unsigned virtualKey) {
     return key ? key->name : std::string();
 }
 
-std::string ShortcutText(int shortcut) {
+std::string ShortcutText(int shortcut, std::string_view ctrlName, std::string_view shiftName) {
     const std::string key = VirtualKeyName(static_cast<unsigned>(shortcut) & 0xFFu);
     if (key.empty())
         return {};
     std::string text;
     if (shortcut & kHotkeyCtrl)
-        text += "Ctrl+";
+        text.append(ctrlName).append("+");
     if (shortcut & kHotkeyAlt)
         text += "Alt+";
     if (shortcut & kHotkeyShift)
-        text += "Shift+";
+        text.append(shiftName).append("+");
     return text + key;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace kassavero {
 
@@ -28,7 +29,8 @@ std::uint32_t VirtualKeyToKeysym(unsigned virtualKey);
 std::string VirtualKeyName(unsigned virtualKey);
 
 // "Ctrl+Alt+W": the modifiers in the order Ctrl, Alt, Shift, then the key; empty for a
-// value without a key.
-std::string ShortcutText(int shortcut);
+// value without a key. The names of Ctrl and Shift differ by language ("Strg", "Umschalt").
+std::string ShortcutText(int shortcut, std::string_view ctrlName = "Ctrl",
+                         std::string_view shiftName = "Shift");
 
 }  // namespace kassavero

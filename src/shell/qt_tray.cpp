@@ -82,6 +82,8 @@ QtTray::QtTray(TrayMenu& menu, Translator& translator, const QIcon& icon)
         }
     }
     TranslateMenu(menu_.get(), translator);
+    ctrlName_ = translator.TranslateKey("StrgTaste");
+    shiftName_ = translator.TranslateKey("UmschaltTaste");
     for (QAction* action : menu_->actions())
         action->setProperty(kCaptionProperty, action->text());
 
@@ -125,7 +127,8 @@ void QtTray::Refresh() {
     for (TrayAction which : {TrayAction::ShowCalculator, TrayAction::ScanClipboard}) {
         QAction* action = ActionOf(which);
         const QString caption = action->property(kCaptionProperty).toString();
-        const std::string shortcut = ShortcutText(model_.ShownShortcut(which));
+        const std::string shortcut =
+            ShortcutText(model_.ShownShortcut(which), ctrlName_, shiftName_);
         action->setText(shortcut.empty() ? caption
                                          : caption + QLatin1Char('\t') + ToQString(shortcut));
     }

@@ -12,12 +12,12 @@
 #include "fakes/fake_global_hotkeys.h"
 #include "fakes/fake_help.h"
 #include "fakes/fake_message_boxes.h"
-#include "platform/message_loop.h"
 #include "fakes/fake_name_input.h"
 #include "fakes/fake_settings_window.h"
 #include "fakes/fake_system_info.h"
 #include "fakes/fake_translator.h"
 #include "fakes/temp_dir.h"
+#include "platform/message_loop.h"
 #include "platform/registry_file.h"
 #include "settings/active_profile.h"
 #include "settings/profile_manager.h"
@@ -49,6 +49,8 @@ class QtTrayTest : public QObject {
         testing::FakeSystemInfo system;
         testing::FakeTranslator translator;
         translator.texts = {{"EinstellungenMenuitem", "&Settings"},
+                            {"StrgTaste", "Ctrl"},
+                            {"UmschaltTaste", "Shift"},
                             {"W\xe4hrungsrechnerAnzeigenMenuitem", "Show &calculator"}};
         testing::FakeMessageBoxes boxes;
         testing::FakeNameInput nameInput;
