@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/hotkeys.h"
+#include "settings/hotkey_code.h"
 
 namespace kassavero {
 namespace {
@@ -23,11 +23,12 @@ bool RunsOnWayland() {
 }  // namespace
 
 std::unique_ptr<GlobalHotkeys> X11GlobalHotkeys::ForDesktop() {
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
-        xcb_connection_t* connection = x11->connection();
-        const xcb_setup_t* setup = xcb_get_setup(connection);
-        const xcb_screen_iterator_t screen = xcb_setup_roots_iterator(setup);
-        if (connection != nullptr && screen.rem > 0)
+    auto* x11 = QGuiApplication::platformName() == QStringLiteral("xcb")
+                    ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
+                    : nullptr;
+    if (xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr) {
+        const xcb_screen_iterator_t screen = xcb_setup_roots_iterator(xcb_get_setup(connection));
+        if (screen.rem > 0)
             return std::make_unique<X11GlobalHotkeys>(connection, screen.data->root);
     }
     if (RunsOnWayland()) {
@@ -89,7 +90,7 @@ std::uint16_t X11GlobalHotkeys::LockMask(std::uint32_t lockKeysym) const {
 
 bool X11GlobalHotkeys::Register(int id, unsigned modifiers, unsigned virtualKey) {
     Unregister(id);
-    const std::uint32_t keysym = VirtualKeyToKeysym(virtualKey);
+    const std::uint32_t keysym = VirtualKeyToKeysym(static_cast<int>(virtualKey));
     if (keysym == 0)
         return false;
     Grab grab;

@@ -3,65 +3,40 @@
 #include <array>
 
 #include "platform/global_hotkeys.h"
-#include "settings/profile_settings.h"
+#include "settings/hotkey_code.h"
 
 namespace kassavero {
 namespace {
 
 struct NamedKey {
     unsigned virtualKey;
-    std::uint32_t keysym;
     const char* name;
 };
 
 // Keys other than letters, digits, function and keypad digit keys.
 constexpr std::array<NamedKey, 33> kNamedKeys{{
-    {0x08, 0xff08, "Backspace"}, {0x09, 0xff09, "Tab"},    {0x0D, 0xff0d, "Enter"},
-    {0x13, 0xff13, "Pause"},     {0x1B, 0xff1b, "Esc"},    {0x20, 0x0020, "Space"},
-    {0x21, 0xff55, "PgUp"},      {0x22, 0xff56, "PgDown"}, {0x23, 0xff57, "End"},
-    {0x24, 0xff50, "Home"},      {0x25, 0xff51, "Left"},   {0x26, 0xff52, "Up"},
-    {0x27, 0xff53, "Right"},     {0x28, 0xff54, "Down"},   {0x2D, 0xff63, "Ins"},
-    {0x2E, 0xffff, "Del"},       {0x6A, 0xffaa, "Num *"},  {0x6B, 0xffab, "Num +"},
-    {0x6D, 0xffad, "Num -"},     {0x6E, 0xffae, "Num ,"},  {0x6F, 0xffaf, "Num /"},
-    {0xBA, 0x003b, ";"},         {0xBB, 0x003d, "="},      {0xBC, 0x002c, ","},
-    {0xBD, 0x002d, "-"},         {0xBE, 0x002e, "."},      {0xBF, 0x002f, "/"},
-    {0xC0, 0x0060, "`"},         {0xDB, 0x005b, "["},      {0xDC, 0x005c, "\\"},
-    {0xDD, 0x005d, "]"},         {0xDE, 0x0027, "'"},      {0x91, 0xff14, "Scroll Lock"},
+    {0x08, "Backspace"}, {0x09, "Tab"},   {0x0D, "Enter"},       {0x13, "Pause"}, {0x1B, "Esc"},
+    {0x20, "Space"},     {0x21, "PgUp"},  {0x22, "PgDown"},      {0x23, "End"},   {0x24, "Home"},
+    {0x25, "Left"},      {0x26, "Up"},    {0x27, "Right"},       {0x28, "Down"},  {0x2D, "Ins"},
+    {0x2E, "Del"},       {0x6A, "Num *"}, {0x6B, "Num +"},       {0x6D, "Num -"}, {0x6E, "Num ,"},
+    {0x6F, "Num /"},     {0xBA, ";"},     {0xBB, "="},           {0xBC, ","},     {0xBD, "-"},
+    {0xBE, "."},         {0xBF, "/"},     {0xC0, "`"},           {0xDB, "["},     {0xDC, "\\"},
+    {0xDD, "]"},         {0xDE, "'"},     {0x91, "Scroll Lock"},
 }};
-
-const NamedKey* FindNamedKey(unsigned virtualKey) {
-    for (const NamedKey& key : kNamedKeys) {
-        if (key.virtualKey == virtualKey)
-            return &key;
-    }
-    return nullptr;
-}
 
 }  // namespace
 
 HotkeyCombination HotkeyFromShortcut(int shortcut) {
+    const HotkeyParts parts = DecodeHotkey(shortcut);
     HotkeyCombination combination;
-    if (shortcut & kHotkeyShift)
+    if (parts.Shift)
         combination.modifiers |= hotkey_mod::kShift;
-    if (shortcut & kHotkeyCtrl)
+    if (parts.Ctrl)
         combination.modifiers |= hotkey_mod::kControl;
-    if (shortcut & kHotkeyAlt)
+    if (parts.Alt)
         combination.modifiers |= hotkey_mod::kAlt;
-    combination.virtualKey = static_cast<unsigned>(shortcut) & 0xFFu;
+    combination.virtualKey = static_cast<unsigned>(parts.VirtualKey);
     return combination;
-}
-
-std::uint32_t VirtualKeyToKeysym(unsigned virtualKey) {
-    if ((virtualKey >= '0' && virtualKey <= '9'))
-        return virtualKey;
-    if (virtualKey >= 'A' && virtualKey <= 'Z')
-        return virtualKey - 'A' + 'a';
-    if (virtualKey >= 0x60 && virtualKey <= 0x69)  // keypad digits
-        return 0xffb0 + (virtualKey - 0x60);
-    if (virtualKey >= 0x70 && virtualKey <= 0x87)  // F1..F24
-        return 0xffbe + (virtualKey - 0x70);
-    const NamedKey* key = FindNamedKey(virtualKey);
-    return key ? key->keysym : 0;
 }
 
 std::string VirtualKeyName(unsigned virtualKey) {
@@ -71,20 +46,24 @@ std::string VirtualKeyName(unsigned virtualKey) {
         return "Num " + std::to_string(virtualKey - 0x60);
     if (virtualKey >= 0x70 && virtualKey <= 0x87)
         return "F" + std::to_string(virtualKey - 0x70 + 1);
-    const NamedKey* key = FindNamedKey(virtualKey);
-    return key ? key->name : std::string();
+    for (const NamedKey& key : kNamedKeys) {
+        if (key.virtualKey == virtualKey)
+            return key.name;
+    }
+    return {};
 }
 
 std::string ShortcutText(int shortcut, std::string_view ctrlName, std::string_view shiftName) {
-    const std::string key = VirtualKeyName(static_cast<unsigned>(shortcut) & 0xFFu);
+    const HotkeyParts parts = DecodeHotkey(shortcut);
+    const std::string key = VirtualKeyName(static_cast<unsigned>(parts.VirtualKey));
     if (key.empty())
         return {};
     std::string text;
-    if (shortcut & kHotkeyCtrl)
+    if (parts.Ctrl)
         text.append(ctrlName).append("+");
-    if (shortcut & kHotkeyAlt)
+    if (parts.Alt)
         text += "Alt+";
-    if (shortcut & kHotkeyShift)
+    if (parts.Shift)
         text.append(shiftName).append("+");
     return text + key;
 }

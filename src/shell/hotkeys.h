@@ -22,9 +22,6 @@ struct HotkeyCombination {
 // The registration flags and key of a shortcut value.
 HotkeyCombination HotkeyFromShortcut(int shortcut);
 
-// The X keysym of a virtual-key code, 0 for a code without one.
-std::uint32_t VirtualKeyToKeysym(unsigned virtualKey);
-
 // The key's name as menus show it ("W", "F5", "Space"); empty for an unknown code.
 std::string VirtualKeyName(unsigned virtualKey);
 
