@@ -1,0 +1,259 @@
+#include "settings/qt_symbol_list_form.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <QValidator>
+
+#include "core/win1252.h"
+#include "platform/help.h"
+#include "platform/qt_text.h"
+#include "shell/translate_widgets.h"
+
+namespace kassavero {
+namespace {
+
+constexpr int kHelpTopic = 1020;
+
+template <typename T>
+T* Keyed(T* widget, std::string_view key) {
+    SetTranslationKey(widget, key);
+    return widget;
+}
+
+// Symbols are Windows-1252 text without control characters; anything else could not be
+// stored, so it cannot be typed.
+class Win1252Validator final : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        const std::u32string codePoints = input.toStdU32String();
+        for (char32_t cp : codePoints) {
+            if (cp < 0x20 || (CodePointToWin1252(cp) == '?' && cp != U'?'))
+                return Invalid;
+        }
+        return Acceptable;
+    }
+};
+
+std::size_t OptionSlot(SymbolListEditorModel::Option option) {
+    return static_cast<std::size_t>(option);
+}
+
+}  // namespace
+
+QtSymbolListForm::QtSymbolListForm(Translator& translator, MessageBoxes& messageBoxes, Help& help,
+                                   QWidget* parent)
+    : QDialog(parent), model_(translator, messageBoxes), translator_(translator), help_(help) {
+    using Option = SymbolListEditorModel::Option;
+
+    list_ = new QListWidget(this);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setMinimumWidth(fontMetrics().averageCharWidth() * 22);
+
+    symbolLabel_ = new QLabel(this);
+    symbol_ = new QLineEdit(this);
+    symbol_->setValidator(new Win1252Validator(symbol_));
+    symbol_->setMaxLength(62);  // a longer word is never an amount's symbol
+    symbolLabel_->setBuddy(symbol_);
+
+    options_[OptionSlot(Option::AfterAmount)] =
+        Keyed(new QCheckBox(this), TrKey("SymbolNachDemBetragCheckbox"));
+    options_[OptionSlot(Option::BeforeAmount)] =
+        Keyed(new QCheckBox(this), TrKey("SymbolVorDemBetragCheckbox"));
+    options_[OptionSlot(Option::AsDecimalSeparator)] =
+        Keyed(new QCheckBox(this), TrKey("SymbolAlsDezimaltrennsymbolCheckbox"));
+    options_[OptionSlot(Option::CaseSensitive)] =
+        Keyed(new QCheckBox(this), TrKey("SymbolGrossKleinschreibungCheckbox"));
+    options_[OptionSlot(Option::SpaceOptional)] =
+        Keyed(new QCheckBox(this), TrKey("SymbolLeerzeichenKannEntfallenCheckbox"));
+    // Kept in the layout's place but not shown; its value is still shown into it and
+    // saved from it.
+    options_[OptionSlot(Option::AsDecimalSeparator)]->setVisible(false);
+
+    auto* dotGroup = Keyed(new QGroupBox(this), TrKey("AbkuerzungspunktGroupbox"));
+    dots_[0] = Keyed(new QRadioButton(dotGroup), TrKey("AbkuerzungspunktImmerRadio"));
+    dots_[1] = Keyed(new QRadioButton(dotGroup), TrKey("AbkuerzungspunktManchmalRadio"));
+    dots_[2] = Keyed(new QRadioButton(dotGroup), TrKey("AbkuerzungspunktNieRadio"));
+    auto* dotLayout = new QHBoxLayout(dotGroup);
+    for (QRadioButton* dot : dots_)
+        dotLayout->addWidget(dot);
+    dotLayout->addStretch();
+
+    new_ = Keyed(new QPushButton(this), TrKey("SymbolNeuButton"));
+    save_ = Keyed(new QPushButton(this), TrKey("SymbolSpeichernButton"));
+    delete_ = Keyed(new QPushButton(this), TrKey("SymbolLöschenButton"));
+    ok_ = Keyed(new QPushButton(this), TrKey("OkButton"));
+    cancel_ = Keyed(new QPushButton(this), TrKey("AbbrechenButton"));
+    helpButton_ = Keyed(new QPushButton(this), TrKey("HilfeButton"));
+    // The default button is the model's choice, never the focused button's.
+    for (QPushButton* button : {new_, save_, delete_, ok_, cancel_, helpButton_})
+        button->setAutoDefault(false);
+
+    auto* entryButtons = new QHBoxLayout;
+    entryButtons->addWidget(new_);
+    entryButtons->addWidget(save_);
+    entryButtons->addWidget(delete_);
+    entryButtons->addStretch();
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(symbolLabel_);
+    right->addWidget(symbol_);
+    for (QCheckBox* option : options_)
+        right->addWidget(option);
+    right->addWidget(dotGroup);
+    right->addLayout(entryButtons);
+    right->addStretch();
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(list_, 1);
+    top->addLayout(right, 2);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(ok_);
+    bottom->addWidget(cancel_);
+    bottom->addWidget(helpButton_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(bottom);
+
+    TranslateControls(this, translator);
+
+    connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (refreshing_)
+            return;
+        model_.SelectRow(row);
+        Refresh();
+    });
+    connect(symbol_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        model_.SymbolEdited(FromQString(text));
+        Refresh();
+    });
+    for (std::size_t i = 0; i < options_.size(); ++i) {
+        connect(options_[i], &QCheckBox::clicked, this, [this, i](bool checked) {
+            model_.OptionChanged(static_cast<Option>(i), checked);
+            Refresh();
+        });
+    }
+    for (std::size_t i = 0; i < dots_.size(); ++i) {
+        connect(dots_[i], &QRadioButton::clicked, this, [this, i] {
+            model_.DotChanged(static_cast<AbbreviationDot>(i));
+            Refresh();
+        });
+    }
+    connect(new_, &QPushButton::clicked, this, [this] {
+        model_.New();
+        Refresh();
+        symbol_->setFocus();
+    });
+    connect(save_, &QPushButton::clicked, this, [this] {
+        const bool saved = model_.Save();
+        Refresh();
+        if (!saved)
+            symbol_->setFocus();
+    });
+    connect(delete_, &QPushButton::clicked, this, [this] {
+        model_.Delete();
+        Refresh();
+    });
+    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(helpButton_, &QPushButton::clicked, this, [this] { help_.ShowTopic(kHelpTopic); });
+}
+
+bool QtSymbolListForm::EditSymbolList(SymbolList& list, const std::string& caption,
+                                      bool nonCurrencySymbols) {
+    setWindowTitle(ToQString(caption));
+    const std::string_view labelKey =
+        nonCurrencySymbols ? TrKey("Symbol") : TrKey("Waehrungssymbol");
+    SetTranslationKey(symbolLabel_, labelKey);
+    symbolLabel_->setText(ToQString(translator_.TranslateKey(labelKey)));
+    model_.Open(list);
+    Refresh();
+    adjustSize();
+    // Over the window it was opened from.
+    if (const QWidget* opener = QApplication::activeWindow(); opener != nullptr && opener != this)
+        move(opener->frameGeometry().center() - rect().center());
+    const bool accepted = exec() == QDialog::Accepted;
+    if (accepted)
+        list = model_.Result();
+    model_.Close();
+    Refresh();
+    return accepted;
+}
+
+QPushButton* QtSymbolListForm::ButtonOf(Button button) const {
+    switch (button) {
+        case Button::New:
+            return new_;
+        case Button::Save:
+            return save_;
+        case Button::Delete:
+            return delete_;
+        case Button::Ok:
+            return ok_;
+        case Button::Cancel:
+            return cancel_;
+        case Button::Help:
+            return helpButton_;
+    }
+    return nullptr;
+}
+
+QCheckBox* QtSymbolListForm::OptionBox(SymbolListEditorModel::Option option) const {
+    return options_[OptionSlot(option)];
+}
+
+QRadioButton* QtSymbolListForm::DotButton(AbbreviationDot dot) const {
+    return dots_[static_cast<std::size_t>(dot)];
+}
+
+void QtSymbolListForm::FillList() {
+    const SymbolList& rows = model_.Rows();
+    bool same = list_->count() == static_cast<int>(rows.size());
+    for (int i = 0; same && i < list_->count(); ++i)
+        same = list_->item(i)->text() == ToQString(rows[static_cast<std::size_t>(i)].Symbol);
+    if (same)
+        return;
+    list_->clear();
+    for (const TCurrencySymbol& entry : rows)
+        list_->addItem(ToQString(entry.Symbol));
+}
+
+void QtSymbolListForm::Refresh() {
+    using Option = SymbolListEditorModel::Option;
+    refreshing_ = true;
+    FillList();
+    {
+        const QSignalBlocker blocker(list_);
+        list_->setCurrentRow(model_.SelectedRow());
+        if (model_.SelectedRow() < 0)
+            list_->clearSelection();
+    }
+    const QString symbol = ToQString(model_.Fields().Symbol);
+    if (symbol_->text() != symbol)
+        symbol_->setText(symbol);
+    for (std::size_t i = 0; i < options_.size(); ++i)
+        options_[i]->setChecked(model_.OptionValue(static_cast<Option>(i)));
+    options_[OptionSlot(Option::AsDecimalSeparator)]->setEnabled(
+        model_.AsDecimalSeparatorEnabled());
+    options_[OptionSlot(Option::SpaceOptional)]->setEnabled(model_.SpaceOptionalEnabled());
+    DotButton(model_.Fields().AbbreviationDot)->setChecked(true);
+    save_->setEnabled(model_.SaveEnabled());
+    const bool saveIsDefault = model_.Default() == SymbolListEditorModel::DefaultButton::Save;
+    save_->setDefault(saveIsDefault);
+    ok_->setDefault(!saveIsDefault);
+    refreshing_ = false;
+}
+
+}  // namespace kassavero
