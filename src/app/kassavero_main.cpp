@@ -15,7 +15,6 @@
 #include <string>
 
 #include "app/dde_form.h"
-#include "app/later_windows.h"
 #include "calculator/calculator_model.h"
 #include "calculator/qt_calculator_window.h"
 #include "confirm/confirmation_dialog.h"
@@ -27,6 +26,7 @@
 #include "platform/dde_names.h"
 #include "platform/dde_server.h"
 #include "platform/posix_system_info.h"
+#include "platform/qt_clipboard.h"
 #include "platform/qt_desktop_help.h"
 #include "platform/qt_instance_lock.h"
 #include "platform/qt_message_boxes.h"
@@ -39,7 +39,9 @@
 #include "settings/profile_manager.h"
 #include "settings/qt_settings_dialog.h"
 #include "settings/qt_string_input_form.h"
+#include "settings/qt_symbol_list_form.h"
 #include "settings/transfer_ini_file.h"
+#include "shell/clipboard_conversion.h"
 #include "shell/qt_about_window.h"
 #include "shell/qt_tray.h"
 #include "shell/translation.h"
@@ -141,8 +143,6 @@ int Run(QApplication& app) {
     const std::filesystem::path configDirectory = DefaultRegistryDirectory();
     RegistryFile store(configDirectory);
 
-    // Windows that later take their places here: the clipboard watcher.
-    LaterWindows laterWindows;
     TStringInputForm nameInput(translation);
     // The About window, shown at once as the start-up picture.
     QtAboutWindow about(translation,
@@ -154,13 +154,21 @@ int Run(QApplication& app) {
     ActiveProfile profile;
     ProfileManager profiles(profile, store, system, translation, messageBoxes, nameInput);
     profiles.LoadAtStartUp(translation.LanguageSection());
+    // The symbol list editor comes before its place in the start-up order (after the
+    // confirmation dialog), because the settings window takes it when it is created.
+    QtSymbolListForm symbolListForm(translation, messageBoxes, help);
     TEinstellungen2Form settingsForm(profile, profiles, store, system, translation, messageBoxes,
-                                     help, nullptr);
+                                     help, &symbolListForm);
     const CurrencyTable currencies(profile, system.DecimalSeparator(), home);
+
+    // The clipboard viewer: the calculator tells it which clipboard change is its own. It
+    // scans nothing until it joins the viewer chain, after the hidden main window.
+    QtClipboard clipboard;
+    TEditorForm editorForm(clipboard, profile, translation, messageBoxes);
 
     // The calculator, then the confirmation dialog that hands amounts to it.
     CalculatorModel calculator(
-        profile, currencies, system, translation, store, laterWindows, settingsForm, about, help,
+        profile, currencies, system, translation, store, editorForm, settingsForm, about, help,
         MeasureCalculatorGeometry(profile.Settings(), system.DecimalSeparator()));
     QtConfirmationWindow confirmationWindow;
     ConfirmationDialog confirmation(confirmationWindow, profile, currencies,
@@ -177,7 +185,7 @@ int Run(QApplication& app) {
     Engine engine(profile, translation, messageBoxes, messageLoop, help, confirmation);
     const std::unique_ptr<GlobalHotkeys> hotkeys = X11GlobalHotkeys::ForDesktop();
     TrayMenu trayMenu({profile, profiles, settingsForm, calculator,
-                       [&calculator] { calculator.UpdateLayout(); }, laterWindows, help, about,
+                       [&calculator] { calculator.UpdateLayout(); }, editorForm, help, about,
                        *hotkeys, messageLoop, [&engine] { return engine.ConfirmQuit(); },
                        [] { QApplication::quit(); }});
     QtTray tray(trayMenu, translation,
@@ -202,6 +210,10 @@ int Run(QApplication& app) {
         std::fprintf(stderr, "kassavero: the command interface is not on the session bus: %s\n",
                      busError.toLocal8Bit().constData());
     }
+
+    // The clipboard viewer joins the chain: from now on changes of the clipboard are
+    // scanned (when the profile says so), and the tray and the bus may ask for a scan.
+    editorForm.Start(engine, calculator);
 
     if (!translation.MissingKeys().empty()) {
         messageBoxes.ShowMessageBox(

@@ -1,0 +1,196 @@
+#include "shell/clipboard_conversion.h"
+
+#include <algorithm>
+
+#include "calculator/calculator_access.h"
+#include "core/win1252.h"
+#include "engine/engine.h"
+#include "platform/message_box.h"
+#include "settings/active_profile.h"
+#include "shell/translator.h"
+
+namespace kassavero {
+namespace {
+
+std::u32string CodePoints(std::string_view utf8) {
+    std::u32string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const Utf8Character c = DecodeUtf8(utf8, i);
+        out += c.length != 0 ? c.codePoint : U'\uFFFD';
+        i += c.length != 0 ? c.length : c.span;
+    }
+    return out;
+}
+
+std::string Utf8(std::u32string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char32_t cp : text)
+        AppendUtf8(out, cp);
+    return out;
+}
+
+// The text as the engine sees it: one Windows-1252 character per code point, "?" for
+// those the code page cannot hold, so offsets are the same on both sides.
+std::string ProgramText(std::u32string_view text) {
+    std::string out(text.size(), '\0');
+    std::transform(text.begin(), text.end(), out.begin(), CodePointToWin1252);
+    return out;
+}
+
+bool OnlyBlanksAndControls(std::u32string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char32_t cp) { return cp <= 32; });
+}
+
+}  // namespace
+
+TEditorForm::TEditorForm(Clipboard& clipboard, const ActiveProfile& profile, Translator& translator,
+                         MessageBoxes& messageBoxes)
+    : clipboard_(clipboard),
+      profile_(profile),
+      translator_(translator),
+      messageBoxes_(messageBoxes) {}
+
+TEditorForm::~TEditorForm() {
+    if (joined_)
+        clipboard_.LeaveChain(*this, FNextViewer);
+}
+
+void TEditorForm::Start(Engine& engine, CalculatorAccess& calculator) {
+    engine_ = &engine;
+    calculator_ = &calculator;
+    if (joined_)
+        return;
+    FIgnoreClipboardChange = true;
+    FNextViewer = clipboard_.JoinChain(*this);
+    joined_ = true;
+    FIgnoreClipboardChange = false;
+}
+
+void TEditorForm::ClipboardChanged() {
+    if (!FIgnoreClipboardChange && !FSkipNextClipboardChange &&
+        profile_.Settings().ClipboardSearch && !clipboard_.OwnedByThisProgram()) {
+        ScanClipboard(false);
+    }
+    FSkipNextClipboardChange = false;
+    if (FNextViewer != kNoViewer)
+        clipboard_.PassClipboardChanged(FNextViewer);
+}
+
+void TEditorForm::ChainChanged(ClipboardViewerId leaving, ClipboardViewerId successor) {
+    if (leaving == FNextViewer)
+        FNextViewer = successor;
+    else if (FNextViewer != kNoViewer)
+        clipboard_.PassChainChanged(FNextViewer, leaving, successor);
+}
+
+void TEditorForm::ScanClipboard(bool verbose) {
+    if (engine_ == nullptr)
+        return;
+    // A question of the running scan is open: its own write-back checks that the
+    // clipboard still holds what it read, and the new content is scanned afterwards,
+    // once.
+    if (scanning_) {
+        pending_ = true;
+        pendingVerbose_ = pendingVerbose_ || verbose;
+        return;
+    }
+    scanning_ = true;
+    RunScan(verbose);
+    while (pending_) {
+        const bool again = pendingVerbose_;
+        pending_ = false;
+        pendingVerbose_ = false;
+        RunScan(again);
+    }
+    scanning_ = false;
+}
+
+std::string TEditorForm::ReadText() {
+    const bool ignoring = FIgnoreClipboardChange;
+    FIgnoreClipboardChange = true;
+    std::string text = clipboard_.HasText() ? clipboard_.Text() : std::string();
+    FIgnoreClipboardChange = ignoring;
+    return text;
+}
+
+void TEditorForm::WriteText(const std::string& utf8) {
+    const bool ignoring = FIgnoreClipboardChange;
+    FIgnoreClipboardChange = true;
+    clipboard_.SetText(utf8);
+    FIgnoreClipboardChange = ignoring;
+}
+
+void TEditorForm::Inform(const char* key) {
+    messageBoxes_.ShowMessageBox(translator_.TranslateKey(key), "Kassavero",
+                                 mb::kOk | mb::kIconInformation);
+}
+
+void TEditorForm::RunScan(bool verbose) {
+    {
+        const bool ignoring = FIgnoreClipboardChange;
+        FIgnoreClipboardChange = true;
+        const bool hasText = clipboard_.HasText();
+        FIgnoreClipboardChange = ignoring;
+        if (!hasText) {
+            if (verbose)
+                Inform("KeineTextdatenInDerZwischenablage");
+            return;
+        }
+    }
+    const std::string original = ReadText();
+    const std::u32string text = CodePoints(original);
+    if (text.size() > kMaxClipboardScanLength) {
+        if (verbose)
+            Inform("MehrAls64KbInDerZwischenablage");
+        return;
+    }
+
+    Engine& engine = *engine_;
+    const EngineHandle handle = engine.Handle();
+    const int session =
+        engine.OpenSession(handle, translator_.TranslateKey("Zwischenablage"), false);
+    if (session < 0)
+        return;
+    const std::string programText = ProgramText(text);
+    engine.TransferText(handle, session, static_cast<long long>(programText.size()), programText,
+                        0);
+    FoundChange change;
+    const bool found = engine.FindNextChange(handle, session, change);
+    if (found) {
+        const std::size_t start = std::min(change.Start, text.size());
+        const std::size_t end = std::clamp(change.End, start, text.size());
+        const std::u32string_view head = std::u32string_view(text).substr(0, start);
+        const std::u32string_view tail = std::u32string_view(text).substr(end);
+        const ProfileSettings& settings = profile_.Settings();
+        if (!verbose && settings.ClipboardAsAWhole &&
+            !(OnlyBlanksAndControls(head) && OnlyBlanksAndControls(tail))) {
+            engine.CloseSession(handle, session);
+            return;
+        }
+        if (settings.ClipboardDisplayInCalculator) {
+            if (!calculator_->Visible())
+                calculator_->Show();
+            calculator_->ShowAmount(change.Currency, true, change.Amount);
+        }
+        if (settings.ClipboardReplace) {
+            ReplacementParts parts;
+            const int result =
+                engine.ConfirmChange(handle, session, settings.ClipboardConfirmChanges, parts);
+            // While the question was open another program may have put something else
+            // into the clipboard; that is not written over with the old text.
+            if (result == 1 && ReadText() == original) {
+                std::u32string replaced(head);
+                replaced += CodePoints(Win1252ToUtf8(parts.Text()));
+                replaced += tail;
+                WriteText(Utf8(replaced));
+            }
+        }
+    } else if (verbose) {
+        Inform("DieZwischenablageEnthaeltKeineWaehrungsangaben");
+    }
+    engine.CloseSession(handle, session);
+}
+
+}  // namespace kassavero
