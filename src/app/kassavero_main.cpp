@@ -43,6 +43,7 @@
 #include "settings/transfer_ini_file.h"
 #include "shell/clipboard_conversion.h"
 #include "shell/qt_about_window.h"
+#include "shell/qt_clipboard_form.h"
 #include "shell/qt_tray.h"
 #include "shell/translation.h"
 #include "shell/tray_menu.h"
@@ -165,6 +166,7 @@ int Run(QApplication& app) {
     // scans nothing until it joins the viewer chain, after the hidden main window.
     QtClipboard clipboard;
     TEditorForm editorForm(clipboard, profile, translation, messageBoxes);
+    QtClipboardForm clipboardForm(store, clipboard);
 
     // The calculator, then the confirmation dialog that hands amounts to it.
     CalculatorModel calculator(
