@@ -1,6 +1,7 @@
 # The clipboard conversion with the real clipboard: another program (xclip) copies a text
-# on a private X server, the program converts it on the change notice, and the clipboard
-# read back from another process holds the text with only the amount replaced.
+# on a private X server, the program converts it on the change notice (or when asked over
+# the bus), and the clipboard read back from another process holds the text with only the
+# amount replaced.
 source "$(dirname "$0")/lib.sh"
 
 for tool in Xvfb xclip; do
@@ -12,7 +13,7 @@ wait_for test -s "$WORK/display" || { echo "SKIPPED: Xvfb did not start"; exit 7
 export DISPLAY=":$(head -n 1 "$WORK/display")"
 export QT_QPA_PLATFORM=xcb
 
-# A profile that converts amounts anywhere in the clipboard text and writes them back.
+# A profile that converts a copied amount at once and writes it back.
 mkdir -p "$XDG_CONFIG_HOME/Kassavero"
 cat >"$REGISTRY" <<'REG'
 REGEDIT4
@@ -23,7 +24,7 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Kassavero\Profile Test]
 "ClipboardSearch"="1"
-"ClipboardAsAWhole"="0"
+"ClipboardAsAWhole"="1"
 "ClipboardReplace"="1"
 "ClipboardConfirmChanges"="0"
 "ClipboardDisplayInCalculator"="0"
@@ -41,7 +42,13 @@ check() {
 }
 
 check '100 DM' '€ 51.13 (100 DM)'
-check 'Preis 100 DM – 5 € ✓ Ελλάδα' 'Preis € 51.13 (100 DM) – 5 € ✓ Ελλάδα'
+# Text around the amount: not at once, but when asked for (as the hotkey does).
+copy 'Preis 100 DM – 5 € ✓ Ελλάδα'
+sleep 1
+expect_eq "$(clipboard)" 'Preis 100 DM – 5 € ✓ Ελλάδα' "a sentence converted at once"
+"$CLIENT" scan-clipboard || fail "kassavero-dde scan-clipboard failed"
+wait_for clipboard_is 'Preis € 51.13 (100 DM) – 5 € ✓ Ελλάδα' ||
+    fail "clipboard after scan-clipboard: '$(clipboard)'"
 # Without an amount nothing is written.
 copy 'kein Betrag ✓'
 sleep 1
