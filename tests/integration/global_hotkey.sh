@@ -25,7 +25,7 @@ calculator_shown() {
 press_hotkey_until_shown() {
     # The grab is made at start-up; a key press before it would be lost, so try again.
     local i
-    for i in $(seq 20); do
+    for i in $(seq 10); do
         xdotool key --clearmodifiers ctrl+alt+w
         wait_for_short calculator_shown && return 0
     done
@@ -33,7 +33,7 @@ press_hotkey_until_shown() {
 }
 wait_for_short() {
     local i
-    for i in $(seq 10); do
+    for i in $(seq 30); do
         if "$@"; then return 0; fi
         sleep 0.1
     done

@@ -56,7 +56,8 @@ start_kassavero() {
 stop_kassavero() {
     kill -TERM "$KASSAVERO_PID"
     local i
-    for i in $(seq 100); do
+    # A loaded machine (a parallel build, a sanitizer run) can take a while to answer.
+    for i in $(seq 300); do
         kill -0 "$KASSAVERO_PID" 2>/dev/null || break
         sleep 0.1
     done
