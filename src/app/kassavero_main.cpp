@@ -103,8 +103,13 @@ void ReportMissingTray(Registry& store, Translator& translator) {
 int Run(QApplication& app) {
     const std::filesystem::path programDirectory = ProgramDirectory();
 
-    // Set up before anything else, as every text the user sees comes from here.
-    Translation translation(programDirectory / "i18n.dat");
+    const std::filesystem::path configDirectory = DefaultRegistryDirectory();
+
+    // Set up before anything else, as every text the user sees comes from here. The user's
+    // own choice of language beats the shipped file's; without either the desktop's holds.
+    Translation translation(
+        programDirectory / "i18n.dat",
+        {configDirectory / "i18n.dat", DesktopLanguageSection(LocaleVariablesFromEnvironment())});
     const PosixSystemInfo system;
     const CurrencyIndex home = HomeCurrencyForLanguage(system.DefaultLanguageId());
     QtMessageBoxes messageBoxes;
@@ -141,7 +146,6 @@ int Run(QApplication& app) {
                      });
 
     // The profile store lives for the whole run.
-    const std::filesystem::path configDirectory = DefaultRegistryDirectory();
     RegistryFile store(configDirectory);
 
     TStringInputForm nameInput(translation);

@@ -112,6 +112,11 @@ std::uint16_t LanguageIdOfLocaleName(std::string_view name) {
     return static_cast<std::uint16_t>((sub << 10) | primary);
 }
 
+LocaleVariables LocaleVariablesFromEnvironment() {
+    return {Environment("LANGUAGE"), Environment("LC_ALL"), Environment("LC_MESSAGES"),
+            Environment("LANG")};
+}
+
 PosixSystemInfo::PosixSystemInfo() {
     std::string decimal = ".";
     std::string thousand;

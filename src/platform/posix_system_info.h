@@ -30,6 +30,16 @@ class PosixSystemInfo final : public SystemInfo {
 // gives the neutral primary language 0 with sublanguage 1.
 std::uint16_t LanguageIdOfLocaleName(std::string_view localeName);
 
+// The environment variables that name the language of the desktop's messages.
+struct LocaleVariables {
+    std::string language;    // LANGUAGE: languages in order of preference, split by ":"
+    std::string lcAll;       // LC_ALL
+    std::string lcMessages;  // LC_MESSAGES
+    std::string lang;        // LANG
+};
+
+LocaleVariables LocaleVariablesFromEnvironment();
+
 struct NumberSeparators {
     char decimal;
     char thousand;

@@ -39,14 +39,80 @@ bool IsNonAsciiUtf8(std::string_view text) {
     return multiByte;
 }
 
+struct LanguageRow {
+    std::string_view code;  // ISO 639-1
+    const char* section;
+};
+
+constexpr LanguageRow kLanguageSections[] = {
+    {"de", "Deutsch"},
+    {"en", "English"},
+    {"fr",
+     "Fran\xE7"
+     "ais"},
+    {"nl", "Nederlands"},
+    {"es",
+     "Espa\xF1"
+     "ol"},
+    {"it", "Italiano"},
+};
+
+// "de_AT.UTF-8@euro" -> "de_AT"
+std::string_view WithoutCodeset(std::string_view name) {
+    return name.substr(0, name.find_first_of(".@"));
+}
+
+bool IsPlainCLocale(std::string_view name) {
+    name = WithoutCodeset(name);
+    return name.empty() || name == "C" || name == "POSIX";
+}
+
+// The section of a language or locale name ("de", "de_AT", "fr_BE.UTF-8"), or null.
+const char* SectionOfName(std::string_view name) {
+    name = WithoutCodeset(name);
+    name = name.substr(0, name.find('_'));
+    for (const LanguageRow& row : kLanguageSections) {
+        if (row.code == name)
+            return row.section;
+    }
+    return nullptr;
+}
+
 }  // namespace
+
+std::string DesktopLanguageSection(const LocaleVariables& locale) {
+    std::string_view messages = locale.lcAll;
+    if (messages.empty())
+        messages = locale.lcMessages;
+    if (messages.empty())
+        messages = locale.lang;
+    if (!IsPlainCLocale(messages)) {
+        std::string_view list = locale.language;
+        while (!list.empty()) {
+            const std::size_t colon = list.find(':');
+            if (const char* section = SectionOfName(list.substr(0, colon)))
+                return section;
+            list = colon == std::string_view::npos ? std::string_view() : list.substr(colon + 1);
+        }
+    }
+    const char* section = SectionOfName(messages);
+    return section != nullptr ? section : "English";
+}
 
 std::string NormaliseTranslationKey(std::string_view key) {
     return IsNonAsciiUtf8(key) ? Utf8ToWin1252(key) : std::string(key);
 }
 
-Translation::Translation(std::filesystem::path file) : file_(std::move(file)) {
-    section_ = file_.ReadString("Allgemein", "Sprache", "", kMaxSectionNameLength);
+Translation::Translation(std::filesystem::path file, const LanguageChoice& choice)
+    : file_(std::move(file)) {
+    if (!choice.userFile.empty()) {
+        PrivateProfileFile user(choice.userFile);
+        section_ = user.ReadString("Allgemein", "Sprache", "", kMaxSectionNameLength);
+    }
+    if (section_.empty())
+        section_ = file_.ReadString("Allgemein", "Sprache", "", kMaxSectionNameLength);
+    if (section_.empty())
+        section_ = choice.desktopSection.substr(0, kMaxSectionNameLength);
     common_.Overflow = TranslateKey("Overflow");
     common_.ContinueCaption = TranslateKey("Fortsetzen_SC");
     common_.StopCaption = TranslateKey("Anhalten_SC");

@@ -1,12 +1,13 @@
 #pragma once
 
 // The user interface language: every text the user sees is looked up by its key in the
-// translation file, in the section that the file's own "Allgemein"/"Sprache" value names.
+// translation file, in the section of the chosen language (see LanguageChoice).
 
 #include <filesystem>
 #include <string>
 #include <string_view>
 
+#include "platform/posix_system_info.h"
 #include "platform/private_profile_file.h"
 #include "shell/translator.h"
 
@@ -25,6 +26,22 @@ struct CommonTexts {
     std::string ExcelFormulaTitle;  // confirmation dialog: title part for a formula
 };
 
+// Where the language comes from when the translation file does not name one. The
+// translation file is installed with the program, where a user cannot change it: the
+// "Allgemein"/"Sprache" of the user's own file decides first, then the translation file's,
+// and when neither names a language, the desktop's.
+struct LanguageChoice {
+    std::filesystem::path userFile;  // may be missing
+    std::string desktopSection;      // DesktopLanguageSection(); empty: none
+};
+
+// The language section for the desktop's message language, as gettext would pick it:
+// LC_ALL, else LC_MESSAGES, else LANG names the locale; unless that is C or POSIX, the
+// first language of LANGUAGE that the file has comes before it. German, French, Dutch,
+// Spanish and Italian have their own sections (Windows-1252 names); anything else is
+// "English".
+std::string DesktopLanguageSection(const LocaleVariables& locale);
+
 class Translation final : public Translator {
   public:
     static constexpr std::size_t kMaxSectionNameLength = 255;
@@ -34,7 +51,7 @@ class Translation final : public Translator {
 
     // Reads the language section name and looks up the common texts. A missing file or
     // section is no error: every lookup is then empty and lands in the missing-keys list.
-    explicit Translation(std::filesystem::path file);
+    explicit Translation(std::filesystem::path file, const LanguageChoice& choice = {});
 
     // The text as it stands in the file, or the empty text for a key that is missing or
     // has nothing after its "="; such a key is added to the missing-keys list each time.

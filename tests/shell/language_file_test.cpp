@@ -225,12 +225,21 @@ TEST(LanguageFile, HoldsNoKeyThatNothingUses) {
     }
 }
 
-TEST(LanguageFile, ChoosesEnglishAndIsUtf8) {
+TEST(LanguageFile, FollowsTheDesktopAndIsUtf8) {
     PrivateProfileFile file(KASSAVERO_LANGUAGE_FILE);
-    EXPECT_EQ(file.ReadString("Allgemein", "Sprache", "", 255), "English");
+    // Installed where users cannot edit it, the file leaves the choice to the desktop.
+    EXPECT_TRUE(file.KeyNames("Allgemein") == std::vector<std::string>{"Sprache"});
+    EXPECT_EQ(file.ReadString("Allgemein", "Sprache", "-", 255), "");
     std::vector<std::string> expected = {"Allgemein"};
     expected.insert(expected.end(), std::begin(kLanguages), std::end(kLanguages));
     EXPECT_EQ(file.SectionNames(), expected);
+    // Every language the desktop can choose has its section.
+    for (const char* locale : {"de_DE", "en_US", "fr_FR", "nl_NL", "es_ES", "it_IT", "ja_JP"}) {
+        const std::string section = DesktopLanguageSection({"", "", "", locale});
+        EXPECT_NE(std::find(std::begin(kLanguages), std::end(kLanguages), section),
+                  std::end(kLanguages))
+            << locale;
+    }
     // Valid UTF-8 survives the round trip through Windows-1252 unchanged.
     const std::string content = ReadFile(KASSAVERO_LANGUAGE_FILE);
     EXPECT_EQ(Win1252ToUtf8(Utf8ToWin1252(content)), content);

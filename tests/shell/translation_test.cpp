@@ -222,5 +222,89 @@ TEST_F(TranslationTest, LanguageNumbersOfTheSectionNames) {
     }
 }
 
+TEST(DesktopLanguage, FollowsTheMessageLocale) {
+    struct Row {
+        LocaleVariables locale;
+        const char* section;
+    };
+    const Row table[] = {
+        {{"", "", "", ""}, "English"},
+        {{"", "", "", "de_DE.UTF-8"}, "Deutsch"},
+        {{"", "", "", "de_AT@euro"}, "Deutsch"},
+        {{"", "", "", "fr_BE.UTF-8"},
+         "Fran\xE7"
+         "ais"},
+        {{"", "", "", "nl_NL"}, "Nederlands"},
+        {{"", "", "", "es_ES.UTF-8"},
+         "Espa\xF1"
+         "ol"},
+        {{"", "", "", "it_CH.UTF-8"}, "Italiano"},
+        {{"", "", "", "pt_BR.UTF-8"}, "English"},
+        {{"", "", "", "en_GB.UTF-8"}, "English"},
+        {{"", "", "", "deu"}, "English"},
+        // LC_ALL beats LC_MESSAGES beats LANG.
+        {{"", "it_IT.UTF-8", "fr_FR.UTF-8", "de_DE.UTF-8"}, "Italiano"},
+        {{"", "", "fr_FR.UTF-8", "de_DE.UTF-8"},
+         "Fran\xE7"
+         "ais"},
+        {{"", "C.UTF-8", "", "de_DE.UTF-8"}, "English"},
+        {{"", "", "POSIX", "de_DE.UTF-8"}, "English"},
+        // LANGUAGE: the first language there is a section for, unless the locale is C.
+        {{"nl", "", "", "de_DE.UTF-8"}, "Nederlands"},
+        {{"pt_BR:es:de", "", "", "de_DE.UTF-8"},
+         "Espa\xF1"
+         "ol"},
+        {{"en_US:de", "", "", "de_DE.UTF-8"}, "English"},
+        {{"pt:sv", "", "", "it_IT.UTF-8"}, "Italiano"},
+        {{"::de", "", "", "fr_FR.UTF-8"}, "Deutsch"},
+        {{"de", "C.UTF-8", "", ""}, "English"},
+        {{"de", "", "", ""}, "English"},
+    };
+    for (const Row& row : table) {
+        EXPECT_EQ(DesktopLanguageSection(row.locale), row.section)
+            << row.locale.language << " / " << row.locale.lcAll << " / " << row.locale.lcMessages
+            << " / " << row.locale.lang;
+    }
+}
+
+TEST_F(TranslationTest, TheLanguageComesFromUserFileThenFileThenDesktop) {
+    const fs::path user = directory_ / "user" / "i18n.dat";
+    fs::create_directories(user.parent_path());
+    const auto writeUser = [&user](const std::string& content) {
+        std::ofstream(user, std::ios::binary | std::ios::trunc) << content;
+    };
+    const std::string sections =
+        "[Deutsch]\nOkButton=Gut\n[English]\nOkButton=Fine\n[Italiano]\nOkButton=Bene\n";
+    struct Row {
+        const char* shippedChoice;  // null: no "Sprache" line
+        const char* userFile;       // null: no user file
+        const char* desktop;
+        const char* text;
+    };
+    const Row table[] = {
+        {"", nullptr, "Italiano", "Bene"},
+        {nullptr, nullptr, "Deutsch", "Gut"},
+        {"English", nullptr, "Deutsch", "Fine"},
+        {"", "[Allgemein]\nSprache=Deutsch\n", "English", "Gut"},
+        {"Italiano", "[Allgemein]\nSprache=Deutsch\n", "English", "Gut"},
+        {"Italiano", "[Allgemein]\nSprache=\n", "English", "Bene"},
+        {"", "; nothing chosen\n", "Italiano", "Bene"},
+        // The user's file only chooses: its texts are not looked up.
+        {"", "[Allgemein]\nSprache=English\n[English]\nOkButton=Mine\n", "Deutsch", "Fine"},
+    };
+    for (const Row& row : table) {
+        Write((row.shippedChoice ? std::string("[Allgemein]\nSprache=") + row.shippedChoice + "\n"
+                                 : std::string()) +
+              sections);
+        fs::remove(user);
+        if (row.userFile)
+            writeUser(row.userFile);
+        Translation translation(path_, {user, row.desktop});
+        EXPECT_EQ(translation.TranslateKey("OkButton"), row.text)
+            << (row.shippedChoice ? row.shippedChoice : "-") << " / "
+            << (row.userFile ? row.userFile : "-") << " / " << row.desktop;
+    }
+}
+
 }  // namespace
 }  // namespace kassavero
