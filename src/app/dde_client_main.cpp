@@ -90,10 +90,23 @@ class BusClient {
         if (!bus.isConnected()) {
             throw NotRunning("no session bus (is DBUS_SESSION_BUS_ADDRESS set?)");
         }
-        if (!bus.interface()->isServiceRegistered(busName_).value()) {
+        if (!bus.interface()->isServiceRegistered(busName_).value() && !Activate(bus)) {
             throw NotRunning("Kassavero is not running (no " + busName_.toStdString() +
                              " on the session bus)");
         }
+    }
+
+    // An installed Kassavero has a bus service file: the bus starts it on demand.
+    bool Activate(const QDBusConnection& bus) {
+        if (!bus.interface()->activatableServiceNames().value().contains(busName_))
+            return false;
+        const QDBusReply<void> started = bus.interface()->startService(busName_);
+        if (!started.isValid()) {
+            std::cerr << "kassavero-dde: could not start Kassavero: "
+                      << started.error().message().toStdString() << '\n';
+            return false;
+        }
+        return true;
     }
 
     void Execute(const QString& topic, const QString& line) {
