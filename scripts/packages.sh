@@ -8,6 +8,7 @@ KASSAVERO_PACKAGES=(
     # the LibreOffice extension and its test
     libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-script-provider-python
     python3-uno python3-dbus xdotool poppler-utils
+    pandoc man-db file dpkg-dev desktop-file-utils
 )
 
 # Installs the packages that are missing; calls apt only when something is.
