@@ -12,8 +12,12 @@ set(_kassavero_build_data "${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
 
 install(TARGETS kassavero kassavero-dde RUNTIME DESTINATION ${KASSAVERO_INSTALL_PROGRAMDIR})
 install(FILES ${_kassavero_build_data}/i18n.dat DESTINATION ${KASSAVERO_INSTALL_PROGRAMDIR})
-# Whatever help pages the build put beside the program.
+# Whatever help pages and pictures the build put beside the program.
 install(DIRECTORY ${_kassavero_build_data}/help/ DESTINATION ${KASSAVERO_INSTALL_PROGRAMDIR}/help
+    OPTIONAL)
+install(DIRECTORY ${_kassavero_build_data}/icons/
+    DESTINATION ${KASSAVERO_INSTALL_PROGRAMDIR}/icons OPTIONAL)
+install(FILES ${_kassavero_build_data}/about.svg DESTINATION ${KASSAVERO_INSTALL_PROGRAMDIR}
     OPTIONAL)
 # The office extension, when it is built.
 install(FILES ${PROJECT_BINARY_DIR}/office/kassavero.oxt DESTINATION ${KASSAVERO_INSTALL_PROGRAMDIR}

@@ -18,10 +18,12 @@ for program in kassavero kassavero-dde; do
     expect_eq "$(readlink "$ROOT/bin/$program")" "../lib/kassavero/$program" "link in bin/"
 done
 [ -x "$ROOT/lib/kassavero/kassavero" ] || fail "the program is not executable"
-# Whatever the build put beside the program comes along.
-if [ -d "$BIN/help" ]; then
-    diff -r "$BIN/help" "$ROOT/lib/kassavero/help" || fail "the help pages differ"
-fi
+# Every data file the build put beside the program comes along: translations, help
+# pages, pictures.
+while IFS= read -r file; do
+    cmp -s "$BIN/$file" "$ROOT/lib/kassavero/$file" || fail "$file is not installed"
+done < <(cd "$BIN" && find . -type f \( -name '*.dat' -o -name '*.svg' -o -name '*.png' \
+    -o -name '*.html' -o -name '*.css' \) | sed 's|^\./||')
 if [ -f "$BUILD/office/kassavero.oxt" ]; then
     cmp "$BUILD/office/kassavero.oxt" "$ROOT/lib/kassavero/kassavero.oxt" ||
         fail "the office extension is not installed"
