@@ -31,7 +31,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # plugins, which are loaded at run time and so never show up as linked.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "dbus, default-dbus-session-bus | dbus-session-bus, qt6-qpa-plugins, libqt6svg6")
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libreoffice-writer, libreoffice-calc")
+# The office extension runs in LibreOffice's Python and talks to the bus through python3-dbus.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS
+    "libreoffice-writer | libreoffice-calc, libreoffice-script-provider-python, python3-dbus")
 
 set(CPACK_GENERATOR "DEB")
 set(CPACK_SOURCE_GENERATOR "")
