@@ -8,7 +8,8 @@ KASSAVERO_PACKAGES=(
     # the LibreOffice extension and its test
     libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-script-provider-python
     python3-uno python3-dbus xdotool poppler-utils
-    pandoc man-db file dpkg-dev desktop-file-utils
+    # the manual pages, the Debian package and their tests
+    pandoc man-db file dpkg-dev desktop-file-utils python3-gi
 )
 
 # Installs the packages that are missing; calls apt only when something is.
