@@ -33,7 +33,12 @@ for entry in ./usr/lib/kassavero/kassavero ./usr/lib/kassavero/kassavero-dde \
     ./usr/share/man/man1/kassavero.1.gz ./usr/share/man/man1/kassavero-dde.1.gz; do
     grep -qxF "$entry" <<<"$contents" || fail "$entry is not in the package"
 done
-[ -d "$BIN/help" ] && { grep -q '^\./usr/lib/kassavero/help/' <<<"$contents" || fail "no help pages"; }
+if [ -d "$BIN/help" ]; then
+    grep -q '^\./usr/lib/kassavero/help/' <<<"$contents" || fail "no help pages"
+fi
+if [ -f "$BUILD/office/kassavero.oxt" ]; then
+    grep -qxF ./usr/lib/kassavero/kassavero.oxt <<<"$contents" || fail "no office extension"
+fi
 ! grep -q "$BUILD\|$WORK" <<<"$contents" || fail "build paths in the package"
 
 # Owned by root, and the service file names the installed program.
