@@ -1,5 +1,5 @@
-# The manual pages format without warnings, and kassavero-dde's page describes every
-# command its usage text lists.
+# The manual pages format without warnings and describe every command and option that
+# the programs' usage texts list.
 source "$(dirname "$0")/lib.sh"
 BUILD="$2"
 
@@ -20,5 +20,13 @@ done
 # And every exit status the usage text names.
 for status in $("$CLIENT" --help | sed -n '/^Exit status/,$p' | grep -o '[0-9] [a-zA-Z]' | cut -c1); do
     grep -Eq "^ {7}$status( |$)" <<<"$page" || fail "kassavero-dde(1) does not describe exit status $status"
+done
+
+# kassavero(1) describes every option of the program's usage text.
+page=$(MANWIDTH=200 man -E UTF-8 -l "$BUILD/docs/man/kassavero.1.gz" 2>/dev/null)
+options=$(timeout 20 "$KASSAVERO" --help | sed -n 's|^  \([-/][a-z-]*\) .*|\1|p')
+[ -n "$options" ] || fail "no options in the program's usage text"
+for option in $options; do
+    grep -Eq "^ {7}$option( |,|$)" <<<"$page" || fail "kassavero(1) does not describe '$option'"
 done
 echo "1 passed, 0 failed"
