@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <iostream>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -47,7 +48,7 @@ constexpr const char* kUsage =
     "                             (System or MacroServer)\n"
     "  poke TOPIC ITEM DATA       write DATA into an item (Filter, Settings, Calculator)\n"
     "  request TOPIC ITEM         print an item's text (a reply reads [reply])\n"
-    "  call ITEM COMMAND          execute ITEM:COMMAND on System and print the reply\n"
+    "  call ITEM COMMAND          run ITEM:COMMAND on System and print its reply\n"
     "  post MESSAGE               send a message to the program (1034 or 1035 run the\n"
     "                             status file's command)\n"
     "  status                     print the status file's values\n"
@@ -56,10 +57,12 @@ constexpr const char* kUsage =
     "  scan-clipboard             convert the amount in the clipboard, as its global\n"
     "                             hotkey does (bind these two to desktop shortcuts where\n"
     "                             Kassavero cannot grab keys itself, as on Wayland)\n"
-    "  convert FILE [-o OUT] [--confirm]\n"
+    "  convert FILE [-o OUT] [--confirm | --per-amount]\n"
     "                             convert the amounts in a UTF-8 text file; without -o\n"
     "                             the result goes to standard output; --confirm asks in\n"
-    "                             the program's confirmation dialog for each change\n"
+    "                             the program's confirmation dialog for each change;\n"
+    "                             --per-amount confirms each change without the dialog,\n"
+    "                             one call per step (for measurements)\n"
     "\n"
     "Exit status: 0 done, 1 usage, 2 Kassavero is not running, 3 Kassavero refused or\n"
     "answered with an error, 4 cancelled in the confirmation dialog, 5 a file could not\n"
@@ -124,6 +127,41 @@ class BusClient {
     // The action of a global hotkey (1000 calculator, 1010 clipboard).
     void Hotkey(uint id) { Check(interface_.call(QStringLiteral("Hotkey"), id)); }
 
+    // Whether the program has Call and ConvertText; an older one has only the four
+    // DDE-style methods. Asked once, by the first call that needs it.
+    bool HasCall() {
+        if (!hasCall_) {
+            const QDBusMessage reply =
+                interface_.call(QStringLiteral("Call"), QStringLiteral("System"),
+                                QStringLiteral("filter:testconnection"));
+            hasCall_ = !IsUnknownMethod(reply);
+            if (*hasCall_)
+                Check(reply);
+        }
+        return *hasCall_;
+    }
+
+    // The reply of exactly this command line, as the item held it ("[reply]").
+    QString CallLine(const QString& topic, const QString& line) {
+        const QDBusMessage reply = interface_.call(QStringLiteral("Call"), topic, line);
+        Check(reply);
+        return reply.arguments().value(0).toString();
+    }
+
+    // The whole text converted without the dialog; false when the program is too old
+    // to do it in one call.
+    bool ConvertText(const QString& clientName, const QByteArray& utf8, QByteArray& converted,
+                     uint& changes) {
+        const QDBusMessage reply =
+            interface_.call(QStringLiteral("ConvertText"), clientName, QString::fromUtf8(utf8));
+        if (IsUnknownMethod(reply))
+            return false;
+        Check(reply);
+        converted = reply.arguments().value(0).toString().toUtf8();
+        changes = reply.arguments().value(1).toUInt();
+        return true;
+    }
+
     // Takes replies from the item's Advise signal where it arrives, which saves one
     // request per command; without it every reply is requested.
     void ListenForReplies() {
@@ -132,10 +170,20 @@ class BusClient {
             QStringLiteral("Advise"), &replies_, SLOT(Collect(QString, QString)));
     }
 
-    // ITEM:COMMAND on topic System, then the item's reply without brackets and line end.
+    // ITEM:COMMAND on topic System, and the item's reply without brackets and line end.
     std::string Call(std::string_view item, std::string_view command) {
         const QString itemName =
             QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size()));
+        if (HasCall()) {
+            return WithoutBrackets(CallLine(
+                QStringLiteral("System"),
+                itemName + ':' +
+                    QString::fromUtf8(command.data(), static_cast<qsizetype>(command.size()))));
+        }
+        // An older program: execute, then read the item. It has no reply for an item it
+        // does not know, so that is refused here rather than answered by a stale text.
+        if (!IsItem(itemName))
+            throw Refused("unknown item " + itemName.toStdString());
         const QString replyItem = ItemOf(itemName);
         replies_.Forget(replyItem);
         Execute(QStringLiteral("System"),
@@ -151,13 +199,25 @@ class BusClient {
         } else {
             text = Request(QStringLiteral("System"), replyItem);
         }
-        text = text.section(QStringLiteral("\r\n"), 0, 0);
+        return WithoutBrackets(text.section(QStringLiteral("\r\n"), 0, 0));
+    }
+
+  private:
+    static std::string WithoutBrackets(QString text) {
         if (text.startsWith('[') && text.endsWith(']'))
             text = text.mid(1, text.size() - 2);
         return text.toStdString();
     }
 
-  private:
+    static bool IsItem(const QString& lowerName) {
+        return lowerName == "filter" || lowerName == "settings" || lowerName == "calculator";
+    }
+
+    static bool IsUnknownMethod(const QDBusMessage& reply) {
+        return reply.type() == QDBusMessage::ErrorMessage &&
+               reply.errorName() == QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod");
+    }
+
     static QString ItemOf(const QString& lowerName) {
         if (lowerName == "filter")
             return QStringLiteral("Filter");
@@ -181,6 +241,7 @@ class BusClient {
     QDBusInterface interface_;
     AdviseCollector replies_;
     bool listening_ = false;
+    std::optional<bool> hasCall_;
 };
 
 class BusChannel final : public CommandChannel {
@@ -190,6 +251,11 @@ class BusChannel final : public CommandChannel {
         return client_.Call(item, command);
     }
     void Send(std::string_view item, std::string_view command) override {
+        // With Call a hand-over is this client's own; an execute would share it.
+        if (client_.HasCall()) {
+            client_.Call(item, command);
+            return;
+        }
         client_.Execute(
             QStringLiteral("System"),
             QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())) + ':' +
@@ -203,9 +269,12 @@ class BusChannel final : public CommandChannel {
 int Convert(BusClient& client, const QStringList& args) {
     QString input, output;
     bool confirm = false;
+    bool perAmount = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == "--confirm") {
+        if (args[i] == "--confirm" && !perAmount) {
             confirm = true;
+        } else if (args[i] == "--per-amount" && !confirm) {
+            perAmount = true;
         } else if (args[i] == "-o" && i + 1 < args.size()) {
             output = args[++i];
         } else if (input.isEmpty() && !args[i].startsWith('-')) {
@@ -227,11 +296,28 @@ int Convert(BusClient& client, const QStringList& args) {
     }
     const QByteArray text = file.readAll();
     client.EnsureRunning();
-    client.ListenForReplies();
-    BusChannel channel(client);
-    const DocumentConversionResult result = ConvertDocument(
-        channel, std::string_view(text.constData(), static_cast<std::size_t>(text.size())), confirm,
-        "kassavero-dde");
+    DocumentConversionResult result;
+    QByteArray converted;
+    uint changes = 0;
+    if (!confirm && !perAmount &&
+        IsValidUtf8(std::string_view(text.constData(), static_cast<std::size_t>(text.size()))) &&
+        client.ConvertText(QStringLiteral("kassavero-dde"), text, converted, changes)) {
+        // One call for the whole text. It travels as a bus string, which is UTF-8 only;
+        // a file that is not goes the long way, which keeps its bytes.
+        result.text = converted.toStdString();
+        result.found = changes;
+        result.changed = changes;
+    } else {
+        DocumentConversionOptions options;
+        options.confirm = confirm;
+        options.takesWholeLines = client.HasCall();
+        if (!options.takesWholeLines)
+            client.ListenForReplies();
+        BusChannel channel(client);
+        result = ConvertDocument(
+            channel, std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
+            options, "kassavero-dde");
+    }
     using Outcome = DocumentConversionResult::Outcome;
     if (result.outcome == Outcome::NoSession) {
         std::cerr << "kassavero-dde: Kassavero could not open a session (" << result.error << ")\n";
@@ -318,7 +404,11 @@ int Run(QCoreApplication& app, QStringList args) {
         std::cout << client.Request(args[0], args[1]).toStdString();
     } else if (command == "call") {
         needs(2);
-        std::cout << client.Call(args[0].toLower().toStdString(), args[1].toStdString()) << '\n';
+        const std::string reply =
+            client.Call(args[0].toLower().toStdString(), args[1].toStdString());
+        std::cout << reply << '\n';
+        if (reply.rfind("ERROR.", 0) == 0)
+            return kExitRefused;
     } else if (command == "post") {
         needs(1);
         bool ok = false;

@@ -2,6 +2,7 @@
 
 #include <QDBusConnection>
 
+#include "core/win1252.h"
 #include "platform/dbus_dde_service.h"
 
 namespace kassavero {
@@ -26,6 +27,25 @@ bool TDDEForm::ConnectBus(const QString& busName, QString& error) {
     auto service = std::make_unique<DbusDdeService>(
         server_, [this](unsigned message) { statusFile_.HandleMessage(message); });
     service->SetHotkeyHandler(hotkeyHandler_);
+    service->SetTextConverter([this](const std::string& clientName, const std::string& text) {
+        ConvertedText out;
+        TextConversion done = interpreter_->ConvertText(Utf8ToWin1252(clientName), text);
+        switch (done.outcome) {
+            case TextConversion::Outcome::Done:
+                out.text = std::move(done.text);
+                out.changes = static_cast<unsigned>(done.changes);
+                break;
+            case TextConversion::Outcome::NoSession:
+                out.errorName = "NoSession";
+                out.errorMessage = "every conversion session is in use";
+                break;
+            case TextConversion::Outcome::TooLarge:
+                out.errorName = "TextTooLarge";
+                out.errorMessage = "the text is too large to convert";
+                break;
+        }
+        return out;
+    });
     if (!service->Register(QDBusConnection::sessionBus(), busName, error))
         return false;
     bus_ = std::move(service);

@@ -271,15 +271,19 @@ int ConfirmationDialog::WarteAufEingabe(Outcome& outcome) {
     return outcome.Answer;
 }
 
+bool ConfirmationDialog::ComputeChange(const TGeplanteAenderung& proposal,
+                                       ReplacementParts& parts) {
+    Question aside;
+    aside.Change = proposal;
+    Compute(aside, Listed(proposal.Currency), Listed(DefaultTarget()));
+    parts = aside.Parts;
+    return aside.Convertible;
+}
+
 bool ConfirmationDialog::AskChange(const TGeplanteAenderung& proposal, bool ask,
                                    const std::string& clientName) {
-    if (!ask && open_) {
-        Question aside;
-        aside.Change = proposal;
-        Compute(aside, Listed(proposal.Currency), Listed(DefaultTarget()));
-        outputParts_ = aside.Parts;
-        return aside.Convertible;
-    }
+    if (!ask && open_)
+        return ComputeChange(proposal, outputParts_);
     const bool go = ask ? WaitForTurn() && stopRequest_ == 0 : WaitWhilePaused();
     if (!go) {
         outputParts_ = Unchanged(proposal);

@@ -92,6 +92,8 @@ class ConfirmationDialog final : public Confirmation, public FormulaQuestion {
     bool AskChange(const TGeplanteAenderung& proposal, bool ask,
                    const std::string& clientName) override;
     ReplacementParts OutputParts() const override { return outputParts_; }
+    // Computed aside, as for a change asked without the dialog while a question is open.
+    bool ComputeChange(const TGeplanteAenderung& proposal, ReplacementParts& parts) override;
 
     bool Visible() const override { return visible_; }
     // Restores the saved position, clears StopRequest and subscribes to settings

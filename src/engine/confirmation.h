@@ -36,6 +36,15 @@ class Confirmation {
                            const std::string& clientName) = 0;
     virtual ReplacementParts OutputParts() const = 0;
 
+    // What AskChange without asking makes of the proposal, for a conversion that never
+    // shows the dialog. A dialog that computes it aside leaves its own question and
+    // state alone.
+    virtual bool ComputeChange(const TGeplanteAenderung& proposal, ReplacementParts& parts) {
+        const bool accepted = AskChange(proposal, false, {});
+        parts = OutputParts();
+        return accepted;
+    }
+
     virtual bool Visible() const = 0;
     virtual void Show() = 0;
     virtual void Hide() = 0;

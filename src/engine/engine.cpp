@@ -82,11 +82,7 @@ int Engine::OpenSession(EngineHandle handle, const std::string& clientName, bool
         Warn(TrKey("KassaveroLibInitError"));
         return -1;
     }
-    int free = -1;
-    for (int i = 0; i < kSessionSlots && free < 0; ++i) {
-        if (!slots_[static_cast<std::size_t>(i)])
-            free = i;
-    }
+    const int free = FreeSlot();
     if (free < 0) {
         messageBoxes_.ShowMessageBox(translator_.TranslateKey("ZuVieleSessions1") +
                                          std::to_string(kSessionSlots) +
@@ -107,6 +103,47 @@ int Engine::OpenSession(EngineHandle handle, const std::string& clientName, bool
     return free;
 }
 
+int Engine::FreeSlot() const {
+    for (int i = 0; i < kSessionSlots; ++i) {
+        if (!slots_[static_cast<std::size_t>(i)])
+            return i;
+    }
+    return -1;
+}
+
+int Engine::OpenQuietSession(EngineHandle handle, const std::string& clientName) {
+    if (handle_ == 0 || handle != handle_)
+        return -1;
+    const int free = FreeSlot();
+    if (free < 0)
+        return -1;
+    auto created = std::make_unique<TSession>();
+    created->ClientName = clientName;
+    slots_[static_cast<std::size_t>(free)] = std::move(created);
+    return free;
+}
+
+bool Engine::ConvertQuietly(EngineHandle handle, int session, std::string text,
+                            const ChangeSink& onChange) {
+    if (!SessionExists(handle, session))
+        return false;
+    TSession& s = *slots_[static_cast<std::size_t>(session)];
+    s.Words.Assign(std::move(text));
+    s.ReadPosition = 0;
+    FoundChange change;
+    while (FindInSession(s, change)) {
+        ReplacementParts parts;
+        if (confirmation_.ComputeChange(s.Proposal, parts))
+            onChange(change, parts);
+    }
+    return true;
+}
+
+void Engine::CloseQuietSession(EngineHandle handle, int session) {
+    if (SessionExists(handle, session))
+        slots_[static_cast<std::size_t>(session)].reset();
+}
+
 void Engine::TransferText(EngineHandle handle, int session, long long /*length*/,
                           std::string_view text, long long /*reserved*/) {
     messageLoop_.ProcessPendingMessages();
@@ -123,6 +160,11 @@ bool Engine::FindNextChange(EngineHandle handle, int session, FoundChange& chang
     TSession* s = CheckSession(handle, session);
     if (s == nullptr)
         return false;
+    return FindInSession(*s, change);
+}
+
+bool Engine::FindInSession(TSession& session, FoundChange& change) {
+    TSession* s = &session;
     change = FoundChange{};
     while (s->ReadPosition < s->Words.Count()) {
         const std::size_t position = s->ReadPosition++;

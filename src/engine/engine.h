@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -70,6 +71,18 @@ class Engine {
     int ConfirmChange(EngineHandle handle, int session, bool showDialog, ReplacementParts& parts);
     void CloseSession(EngineHandle handle, int session);
     bool SessionExists(EngineHandle handle, int session) const;
+
+    // For a conversion that never asks: a session that leaves the dialog alone and, when
+    // every slot is taken, is -1 without a message.
+    int OpenQuietSession(EngineHandle handle, const std::string& clientName);
+    // Searches the text in the session and hands each change that converts, with its
+    // replacement, to onChange. No events run meanwhile, so no other command can touch
+    // the session. False when the handle or session is not valid.
+    using ChangeSink = std::function<void(const FoundChange&, const ReplacementParts&)>;
+    bool ConvertQuietly(EngineHandle handle, int session, std::string text,
+                        const ChangeSink& onChange);
+    // Closes such a session; the dialog, which another client may be using, stays.
+    void CloseQuietSession(EngineHandle handle, int session);
     // Asks whether open sessions may be dropped; true if the program may end.
     bool ConfirmQuit();
 
@@ -78,6 +91,8 @@ class Engine {
 
   private:
     TSession* CheckSession(EngineHandle handle, int session);
+    int FreeSlot() const;
+    bool FindInSession(TSession& s, FoundChange& change);
     void Warn(std::string_view key);
 
     const ActiveProfile& profile_;

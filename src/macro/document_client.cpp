@@ -9,25 +9,9 @@
 namespace kassavero {
 namespace {
 
-// Bytes that are not UTF-8 are carried as U+DC80..U+DCFF, so they come back out
-// exactly as they went in.
+// Bytes that are not UTF-8 are carried as U+DC80..U+DCFF (a surrogate, which UTF-8
+// never holds), so they come back out exactly as they went in.
 constexpr char32_t kEscapedByteBase = 0xDC00;
-
-std::u32string DecodeKeepingBytes(std::string_view utf8) {
-    std::u32string out;
-    out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        const Utf8Character character = DecodeUtf8(utf8, i);
-        if (character.length != 0) {
-            out += character.codePoint;
-            i += character.length;
-        } else {
-            out += kEscapedByteBase + static_cast<unsigned char>(utf8[i]);
-            ++i;
-        }
-    }
-    return out;
-}
 
 // Like AppendUtf8, but a carried byte goes out as the byte it was.
 void AppendKeepingBytes(std::string& out, char32_t cp) {
@@ -38,25 +22,18 @@ void AppendKeepingBytes(std::string& out, char32_t cp) {
     }
 }
 
-std::string Encode(const std::u32string& text, std::size_t start, std::size_t end) {
-    std::string out;
-    out.reserve(end - start);
-    for (std::size_t i = start; i < end; ++i)
-        AppendKeepingBytes(out, text[i]);
-    return out;
-}
-
-// The piece as the program will see it: one Windows-1252 character per code point.
-std::string AsProgramText(const std::u32string& text, std::size_t start, std::size_t end) {
-    std::string out;
-    out.reserve(end - start);
-    for (std::size_t i = start; i < end; ++i)
-        out += CodePointToWin1252(text[i]);
-    return out;
+bool HasDigit(const std::u32string& text, const TextPiece& piece) {
+    const auto first = text.begin() + static_cast<std::ptrdiff_t>(piece.start);
+    const auto last = text.begin() + static_cast<std::ptrdiff_t>(piece.end);
+    return std::any_of(first, last, [](char32_t c) { return c >= U'0' && c <= U'9'; });
 }
 
 bool EndsLine(char32_t c) {
     return c == U'\n' || c == U'\r' || c == U'\0';
+}
+
+bool EndsLineOrBlank(char32_t c) {
+    return EndsLine(c) || TextWords::IsSeparator(CodePointToWin1252(c));
 }
 
 // Cuts [start, end) so that no piece holds more words than one transfer searches.
@@ -112,6 +89,90 @@ std::string Quoted(std::string_view argument) {
 
 }  // namespace
 
+std::u32string DecodeKeepingBytes(std::string_view utf8) {
+    std::u32string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const Utf8Character character = DecodeUtf8(utf8, i);
+        if (character.length != 0) {
+            out += character.codePoint;
+            i += character.length;
+        } else {
+            out += kEscapedByteBase + static_cast<unsigned char>(utf8[i]);
+            ++i;
+        }
+    }
+    return out;
+}
+
+std::string EncodeKeepingBytes(std::u32string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char32_t c : text)
+        AppendKeepingBytes(out, c);
+    return out;
+}
+
+std::string AsProgramText(const std::u32string& text, std::size_t start, std::size_t end,
+                          bool wholeLines) {
+    std::string out;
+    out.reserve(end - start);
+    for (std::size_t i = start; i < end; ++i) {
+        const char32_t c = text[i];
+        out += wholeLines && EndsLine(c) ? ' ' : CodePointToWin1252(c);
+    }
+    return out;
+}
+
+std::vector<TextPiece> SplitIntoWordPieces(const std::u32string& text) {
+    // The same margin below the limit as for lines, and the same choice of cut; the
+    // words are counted here in one pass, since a whole document may be long.
+    constexpr std::size_t kWordsPerPiece = TextWords::kMaxWords - 24;
+    std::vector<TextPiece> pieces;
+    std::vector<std::size_t> wordStarts;  // of the piece being built, from its start
+    std::size_t start = 0;
+    bool inWord = false;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i == text.size()) {
+            if (start < i)
+                pieces.push_back({start, i});
+            break;
+        }
+        const char32_t c = text[i];
+        const char inside = EndsLine(c) ? ' ' : CodePointToWin1252(c);
+        if (TextWords::IsSeparator(inside)) {
+            inWord = false;
+            continue;
+        }
+        if (inWord && !TextWords::IsWordOfItsOwn(inside))
+            continue;
+        inWord = !TextWords::IsWordOfItsOwn(inside);
+        wordStarts.push_back(i);
+        if (wordStarts.size() <= kWordsPerPiece)
+            continue;
+        // The word just begun would be one too many: cut at the blank run before a word
+        // near the limit.
+        std::size_t cut = 0;
+        for (std::size_t w = kWordsPerPiece; w > kWordsPerPiece / 2 && cut == 0; --w) {
+            const std::size_t at = wordStarts[w];
+            if (at > start && EndsLineOrBlank(text[at - 1]))
+                cut = at;
+        }
+        if (cut == 0)
+            cut = wordStarts[kWordsPerPiece];
+        pieces.push_back({start, cut});
+        start = cut;
+        // The words from the cut on belong to the next piece.
+        std::vector<std::size_t> rest;
+        for (const std::size_t at : wordStarts) {
+            if (at >= cut)
+                rest.push_back(at);
+        }
+        wordStarts = std::move(rest);
+    }
+    return pieces;
+}
+
 std::vector<TextPiece> SplitIntoPieces(const std::u32string& text) {
     std::vector<TextPiece> pieces;
     std::size_t lineStart = 0;
@@ -141,7 +202,9 @@ std::vector<std::string> SplitEscapedFields(std::string_view text) {
 }
 
 DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_view utf8Text,
-                                         bool confirm, const std::string& clientName) {
+                                         const DocumentConversionOptions& options,
+                                         const std::string& clientName) {
+    const bool confirm = options.confirm;
     using Outcome = DocumentConversionResult::Outcome;
     DocumentConversionResult result;
     const std::u32string text = DecodeKeepingBytes(utf8Text);
@@ -166,16 +229,17 @@ DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_vi
         result.error = std::move(error);
     };
 
-    for (const TextPiece& piece : SplitIntoPieces(text)) {
+    const std::vector<TextPiece> pieces =
+        options.takesWholeLines ? SplitIntoWordPieces(text) : SplitIntoPieces(text);
+    for (const TextPiece& piece : pieces) {
         if (result.outcome != Outcome::Done)
             break;
         // Every amount has a digit; a piece without one is not worth a round trip.
-        const auto first = text.begin() + static_cast<std::ptrdiff_t>(piece.start);
-        const auto last = text.begin() + static_cast<std::ptrdiff_t>(piece.end);
-        if (std::none_of(first, last, [](char32_t c) { return c >= U'0' && c <= U'9'; }))
+        if (!HasDigit(text, piece))
             continue;
         channel.Send("filter",
-                     "transfertext:" + Win1252ToUtf8(AsProgramText(text, piece.start, piece.end)));
+                     "transfertext:" + Win1252ToUtf8(AsProgramText(text, piece.start, piece.end,
+                                                                   options.takesWholeLines)));
         while (result.outcome == Outcome::Done) {
             const std::string found = channel.Call("filter", "findnextchange(" + session + ")");
             if (found == "OK")
@@ -221,7 +285,7 @@ DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_vi
         return result;
     }
     output.append(text, copied, std::u32string::npos);
-    result.text = Encode(output, 0, output.size());
+    result.text = EncodeKeepingBytes(output);
     return result;
 }
 

@@ -51,10 +51,39 @@ struct TextPiece {
 };
 std::vector<TextPiece> SplitIntoPieces(const std::u32string& text);
 
-// Converts a UTF-8 document through the channel; confirm asks the user for each change
-// in the program's confirmation dialog.
+// The pieces for a program that takes line breaks inside a piece: each as long as one
+// transfer searches, cut at a blank between words, across lines. Together they cover
+// the whole text.
+std::vector<TextPiece> SplitIntoWordPieces(const std::u32string& text);
+
+// The document as code points; bytes that are not UTF-8 are carried along so that
+// EncodeKeepingBytes gives them back exactly.
+std::u32string DecodeKeepingBytes(std::string_view utf8);
+std::string EncodeKeepingBytes(std::u32string_view text);
+
+// [start, end) as the program sees it: one Windows-1252 character per code point, "?"
+// for what it cannot hold. With wholeLines, line breaks and zero characters become
+// blanks, so a piece across lines travels in one command and is searched to its end.
+std::string AsProgramText(const std::u32string& text, std::size_t start, std::size_t end,
+                          bool wholeLines = false);
+
+// Converts a UTF-8 document through the channel, one call per step: confirm asks the
+// user for each change in the program's confirmation dialog, otherwise each change is
+// confirmed without it. A channel that takes whole texts in one command
+// (takesWholeLines) gets the pieces of SplitIntoWordPieces, otherwise one line at a
+// time.
+struct DocumentConversionOptions {
+    bool confirm = false;
+    bool takesWholeLines = false;
+};
 DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_view utf8Text,
-                                         bool confirm, const std::string& clientName);
+                                         const DocumentConversionOptions& options,
+                                         const std::string& clientName);
+inline DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_view utf8Text,
+                                                bool confirm, const std::string& clientName) {
+    return ConvertDocument(channel, utf8Text, DocumentConversionOptions{confirm, false},
+                           clientName);
+}
 
 // The three text fields of a "YES;" reply, with "\;" read as ";".
 std::vector<std::string> SplitEscapedFields(std::string_view text);

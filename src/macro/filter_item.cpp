@@ -49,9 +49,31 @@ std::string MacroInterpreter::TransferTextCommand(std::string_view command) {
         ++position;
     if (position >= command.size() || command[position] != ':')
         return "ERROR. Invalid syntax for TransferText!";
-    pendingText_ = command.substr(position + 1);
-    textPending_ = true;
+    // A caller's own hand-over waits for that caller's next command only, so clients
+    // that interleave their calls never take each other's text.
+    if (!caller_.empty()) {
+        callerTexts_.insert_or_assign(caller_, std::string(command.substr(position + 1)));
+    } else {
+        pendingText_ = command.substr(position + 1);
+        textPending_ = true;
+    }
     return std::string(command);
+}
+
+bool MacroInterpreter::HasPendingText() const {
+    return textPending_ || callerTexts_.find(caller_) != callerTexts_.end();
+}
+
+std::string MacroInterpreter::TakePendingText() {
+    if (const auto own = callerTexts_.find(caller_); own != callerTexts_.end()) {
+        std::string text = std::move(own->second);
+        callerTexts_.erase(own);
+        return text;
+    }
+    std::string text = std::move(pendingText_);
+    pendingText_.clear();
+    textPending_ = false;
+    return text;
 }
 
 void MacroInterpreter::ExecuteFilterFunction(const std::string& function,
@@ -75,6 +97,9 @@ void MacroInterpreter::ExecuteFilterFunction(const std::string& function,
             return;
         }
         engine.CloseSession(engineHandle_, *session);
+        // A closing client leaves no text of its own behind.
+        if (!caller_.empty())
+            callerTexts_.erase(caller_);
         reply = "OK";
     } else if (function == "findnextchange") {
         if (CheckArgumentCount(count, 1, function, reply))
@@ -109,11 +134,10 @@ void MacroInterpreter::FindNextChangeFunction(const std::string& argument, std::
     // The waiting text goes to the session asked, even one that is not open (the engine
     // refuses it and says so). An argument that is no number gets it nowhere: read as 0
     // it would replace the text of another client's session; the text keeps waiting.
-    if (textPending_ && session) {
+    if (session && HasPendingText()) {
         // Taken before the hand-over, which lets pending events run: a text handed over
         // by one of them waits for the next command instead of being lost.
-        const std::string text = pendingText_;
-        textPending_ = false;
+        const std::string text = TakePendingText();
         engine.TransferText(engineHandle_, *session, static_cast<long long>(text.size()), text, 0);
     }
     if (!CheckSessionArgument(argument, reply))
@@ -137,7 +161,7 @@ void MacroInterpreter::ConfirmChangeFunction(const std::vector<std::string>& arg
 
 void MacroInterpreter::ConvertExcelFormulaFunction(const std::vector<std::string>& arguments,
                                                    std::string& reply) {
-    if (!textPending_) {
+    if (!HasPendingText()) {
         reply = "ERROR. Transfer forumla with transfertext first, then call function.";
         return;
     }
@@ -145,9 +169,7 @@ void MacroInterpreter::ConvertExcelFormulaFunction(const std::vector<std::string
     const CurrencyIndex target = FormulaCurrency(arguments[2]);
     // Taken before asking: while the user decides, other commands run, and a formula
     // handed over meanwhile must wait for its own command rather than be dropped.
-    const std::string formula = std::move(pendingText_);
-    pendingText_.clear();
-    textPending_ = false;
+    const std::string formula = TakePendingText();
     bool cancelled = false;
     std::string result;
     services_.formulas.AskFormula(formula, source, target, cancelled, result);

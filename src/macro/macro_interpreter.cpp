@@ -1,5 +1,7 @@
 #include "macro/macro_interpreter.h"
 
+#include <utility>
+
 #include "calculator/calculator_access.h"
 #include "core/number_text.h"
 #include "core/win1252.h"
@@ -63,31 +65,54 @@ void MacroInterpreter::SetItemReply(std::string_view item, const std::string& re
     server_.SetItemText(kSystemTopic, item, "[" + reply + "]");
 }
 
+DdeError MacroInterpreter::OnCallMacro(std::string_view /*topic*/,
+                                       const std::vector<std::string>& lines,
+                                       std::string_view caller, std::string& reply) {
+    // A command that waits for the user lets other calls run; each puts back the caller
+    // it found when it ends.
+    std::string outer = std::exchange(caller_, std::string(caller));
+    const bool named =
+        RunMacroLine(lines.empty() ? std::string_view() : std::string_view(lines.front()), reply);
+    caller_ = std::move(outer);
+    return named ? DdeError::None : DdeError::UnknownItem;
+}
+
 void MacroInterpreter::ExecuteMacroLine(std::string_view macroLine) {
+    std::string itemText;
+    RunMacroLine(macroLine, itemText);
+}
+
+bool MacroInterpreter::RunMacroLine(std::string_view macroLine, std::string& itemText) {
     // A copy: a command that waits for the user lets other commands run meanwhile.
     const std::string line(macroLine);
     const std::size_t colon = line.find(':');
     if (colon == std::string::npos) {
         lastResult_ = kNoColon;
-        return;
+        itemText = lastResult_;
+        return false;
     }
     const std::string item = LowerCaseLatin1(std::string_view(line).substr(0, colon));
     const std::string_view command = std::string_view(line).substr(colon + 1);
     std::string reply;
+    std::string_view replyItem;
     if (item == "filter") {
         reply = ExecuteFilterItem(command);
-        SetItemReply(kFilterItem, reply);
+        replyItem = kFilterItem;
     } else if (item == "calculator") {
         reply = ExecuteCalculatorItem(command);
-        SetItemReply(kCalculatorItem, reply);
+        replyItem = kCalculatorItem;
     } else if (item == "settings") {
         reply = ExecuteSettingsItem(command);
-        SetItemReply(kSettingsItem, reply);
+        replyItem = kSettingsItem;
     } else {
         lastResult_ = "ERROR. Unknown item " + item;
-        return;
+        itemText = lastResult_;
+        return false;
     }
+    itemText = "[" + reply + "]";
+    server_.SetItemText(kSystemTopic, replyItem, itemText);
     lastResult_ = reply;
+    return true;
 }
 
 void MacroInterpreter::FilterPokeData() {

@@ -10,6 +10,7 @@
 // Failures are replies beginning "ERROR."; the interpreter itself never shows anything.
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -17,6 +18,7 @@
 
 #include "core/currency.h"
 #include "engine/engine.h"
+#include "macro/text_conversion.h"
 #include "platform/dde_server.h"
 
 namespace kassavero {
@@ -65,6 +67,10 @@ class MacroInterpreter final : public DdeServerHandler {
     // only.
     void ExecuteMacroLine(std::string_view line);
 
+    // The whole text converted with the settings in use, without the dialog, in a
+    // session of its own (see text_conversion.h).
+    TextConversion ConvertText(const std::string& clientName, std::string_view utf8Text);
+
     // After a poke: the item's text is the command; its reply in brackets becomes the
     // item's text. FLastResult stays as it is.
     void FilterPokeData();
@@ -86,8 +92,18 @@ class MacroInterpreter final : public DdeServerHandler {
     // DdeServerHandler
     void OnExecuteMacro(std::string_view topic, const std::vector<std::string>& lines) override;
     void OnPokeData(std::string_view topic, std::string_view item) override;
+    DdeError OnCallMacro(std::string_view topic, const std::vector<std::string>& lines,
+                         std::string_view caller, std::string& reply) override;
 
   private:
+    // ExecuteMacroLine; itemText receives the item's new text, or the reason why no
+    // item was named (then false).
+    bool RunMacroLine(std::string_view line, std::string& itemText);
+    // The text handed over for the command running now: the caller's own, else the one
+    // shared by executes and pokes. Taking it leaves none waiting.
+    bool HasPendingText() const;
+    std::string TakePendingText();
+
     void SetItemReply(std::string_view item, const std::string& reply);
 
     void ExecuteFilterFunction(const std::string& function,
@@ -121,6 +137,10 @@ class MacroInterpreter final : public DdeServerHandler {
     std::string lastResult_;
     std::string pendingText_;
     bool textPending_ = false;
+    // The client whose call runs now (empty for executes, pokes and the status file),
+    // and the texts that callers handed over for themselves.
+    std::string caller_;
+    std::map<std::string, std::string, std::less<>> callerTexts_;
 };
 
 }  // namespace kassavero

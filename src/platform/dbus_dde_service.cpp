@@ -94,6 +94,40 @@ QString DbusDdeService::Request(const QString& topic, const QString& item) {
     return error == DdeError::None ? Outside(lines) : QString();
 }
 
+QString DbusDdeService::Call(const QString& topic, const QString& command) {
+    // The caller's unique name keeps its text hand-overs apart from other clients'.
+    const std::string caller = calledFromDBus() ? message().service().toStdString() : "local";
+    std::string reply;
+    const DdeError error = server_.Call(Inside(topic), Inside(command), caller, reply);
+    if (error == DdeError::UnknownItem && calledFromDBus()) {
+        sendErrorReply(QStringLiteral("org.kassavero.dde.Error.UnknownItem"), Outside(reply));
+        return {};
+    }
+    Fail(static_cast<int>(error));
+    return error == DdeError::None ? Outside(reply) : QString();
+}
+
+QString DbusDdeService::ConvertText(const QString& clientName, const QString& text, uint& changes) {
+    changes = 0;
+    if (!textConverter_) {
+        if (calledFromDBus())
+            sendErrorReply(QDBusError::UnknownMethod, QStringLiteral("no text conversion here"));
+        return {};
+    }
+    const ConvertedText converted =
+        textConverter_(clientName.toUtf8().toStdString(), text.toUtf8().toStdString());
+    if (!converted.errorName.empty()) {
+        if (calledFromDBus()) {
+            sendErrorReply(QStringLiteral("org.kassavero.dde.Error.") +
+                               QString::fromStdString(converted.errorName),
+                           QString::fromStdString(converted.errorMessage));
+        }
+        return {};
+    }
+    changes = converted.changes;
+    return QString::fromStdString(converted.text);
+}
+
 void DbusDdeService::PostMessage(uint message) {
     if (postMessage_)
         postMessage_(message);

@@ -11,10 +11,22 @@
 #include <QString>
 
 #include <functional>
+#include <string>
 
 namespace kassavero {
 
 class DdeServer;
+
+// A whole text converted for a client: the text, the number of changes, or an error
+// name (the part after "org.kassavero.dde.Error.") and its message.
+struct ConvertedText {
+    std::string text;  // UTF-8
+    unsigned changes = 0;
+    std::string errorName;
+    std::string errorMessage;
+};
+using TextConverter =
+    std::function<ConvertedText(const std::string& clientName, const std::string& utf8Text)>;
 
 class DbusDdeService : public QObject, protected QDBusContext {
     Q_OBJECT
@@ -23,6 +35,9 @@ class DbusDdeService : public QObject, protected QDBusContext {
     DbusDdeService(DdeServer& server, std::function<void(unsigned)> postMessage,
                    QObject* parent = nullptr);
     ~DbusDdeService() override;
+
+    // Where ConvertText goes; without one, it is refused as an unknown method would be.
+    void SetTextConverter(TextConverter converter) { textConverter_ = std::move(converter); }
 
     // Claims the bus name and serves the object. Returns false with a reason when the
     // bus cannot be reached or the name is taken.
@@ -37,6 +52,8 @@ class DbusDdeService : public QObject, protected QDBusContext {
     QString Request(const QString& topic, const QString& item);
     void PostMessage(uint message);
     void Hotkey(uint id);
+    QString Call(const QString& topic, const QString& command);
+    QString ConvertText(const QString& clientName, const QString& text, uint& changes);
 
   signals:
     void Advise(const QString& item, const QString& data);
@@ -47,6 +64,7 @@ class DbusDdeService : public QObject, protected QDBusContext {
     DdeServer& server_;
     std::function<void(unsigned)> postMessage_;
     std::function<bool(unsigned)> hotkey_;
+    TextConverter textConverter_;
     QDBusConnection bus_;
     QString busName_;
 };

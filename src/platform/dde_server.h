@@ -32,6 +32,12 @@ class DdeServerHandler {
     virtual void OnExecuteMacro(std::string_view topic, const std::vector<std::string>& lines) = 0;
     // A client poked data into an item; the item's lines already hold the data.
     virtual void OnPokeData(std::string_view topic, std::string_view item) = 0;
+    // Like OnExecuteMacro, but the reply of exactly this command is handed back: the
+    // text its item held when the command finished. `caller` tells one client's
+    // conversation from another's (empty: the one shared by executes and pokes).
+    // UnknownItem, with the reason in `reply`, for a line that names no item.
+    virtual DdeError OnCallMacro(std::string_view topic, const std::vector<std::string>& lines,
+                                 std::string_view caller, std::string& reply) = 0;
 };
 
 // The advise notice: an item's text was set. `data` is what a request would answer.
@@ -66,6 +72,10 @@ class DdeServer {
     virtual DdeError Poke(std::string_view topic, std::string_view item, std::string_view data) = 0;
     // All lines of the item, each ended by CR LF.
     virtual DdeError Request(std::string_view topic, std::string_view item, std::string& data) = 0;
+    // An execute whose reply is handed back at once, taken before any other client's
+    // command can run (see DdeServerHandler::OnCallMacro).
+    virtual DdeError Call(std::string_view topic, std::string_view command, std::string_view caller,
+                          std::string& reply) = 0;
     // Where advise notices go (the transport's signal); an empty function for none.
     virtual void SetAdviseSink(DdeAdviseSink sink) = 0;
 };

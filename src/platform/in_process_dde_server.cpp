@@ -97,6 +97,20 @@ DdeError InProcessDdeServer::Execute(std::string_view topic, std::string_view co
     return DdeError::None;
 }
 
+DdeError InProcessDdeServer::Call(std::string_view topic, std::string_view command,
+                                  std::string_view caller, std::string& reply) {
+    reply.clear();
+    const Topic* owner = FindTopic(topic);
+    if (owner == nullptr)
+        return DdeError::UnknownTopic;
+    const std::string name = owner->name;
+    const std::string who(caller);
+    const std::vector<std::string> lines = SplitDdeLines(command);
+    if (handler_ == nullptr)
+        return DdeError::None;
+    return handler_->OnCallMacro(name, lines, who, reply);
+}
+
 DdeError InProcessDdeServer::Poke(std::string_view topic, std::string_view item,
                                   std::string_view data) {
     Topic* owner = FindTopic(topic);

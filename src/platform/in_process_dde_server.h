@@ -28,6 +28,8 @@ class InProcessDdeServer : public DdeServer {
     DdeError Execute(std::string_view topic, std::string_view command) override;
     DdeError Poke(std::string_view topic, std::string_view item, std::string_view data) override;
     DdeError Request(std::string_view topic, std::string_view item, std::string& data) override;
+    DdeError Call(std::string_view topic, std::string_view command, std::string_view caller,
+                  std::string& reply) override;
     void SetAdviseSink(DdeAdviseSink sink) override { adviseSink_ = std::move(sink); }
 
   private:

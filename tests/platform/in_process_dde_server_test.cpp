@@ -46,6 +46,12 @@ class RecordingHandler final : public DdeServerHandler {
                         server_.ItemText(topic, item));
         server_.SetItemText(topic, item, "[done]");
     }
+    DdeError OnCallMacro(std::string_view topic, const std::vector<std::string>& lines,
+                         std::string_view caller, std::string& reply) override {
+        reply = "[" + std::string(caller) + ":" + (lines.empty() ? "" : lines.front()) + "]";
+        calls.push_back("call " + std::string(topic) + " " + reply);
+        return lines.empty() ? DdeError::UnknownItem : DdeError::None;
+    }
 
   private:
     DdeServer& server_;

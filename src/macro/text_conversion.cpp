@@ -1,0 +1,65 @@
+// The whole-text conversion of the interpreter. The text is split between words into
+// pieces the size of one transfer; each piece is searched in a session of its own that
+// never asks and runs no events, and only the changed stretches are replaced, so every
+// other character comes back exactly as it came, whatever Windows-1252 can hold.
+
+#include <new>
+#include <stdexcept>
+
+#include "core/win1252.h"
+#include "macro/document_client.h"
+#include "macro/macro_interpreter.h"
+
+namespace kassavero {
+
+TextConversion MacroInterpreter::ConvertText(const std::string& clientName,
+                                             std::string_view utf8Text) {
+    using Outcome = TextConversion::Outcome;
+    TextConversion result;
+    if (utf8Text.size() > kMaxConvertTextBytes) {
+        result.outcome = Outcome::TooLarge;
+        return result;
+    }
+    Engine& engine = services_.engine;
+    const int session = engine.OpenQuietSession(engineHandle_, clientName);
+    if (session < 0) {
+        result.outcome = Outcome::NoSession;
+        return result;
+    }
+    try {
+        const std::u32string text = DecodeKeepingBytes(utf8Text);
+        std::u32string output;
+        output.reserve(text.size() + text.size() / 8);
+        std::size_t copied = 0;  // text before this position is in output already
+        for (const TextPiece& piece : SplitIntoWordPieces(text)) {
+            bool digit = false;
+            for (std::size_t i = piece.start; i < piece.end && !digit; ++i)
+                digit = text[i] >= U'0' && text[i] <= U'9';
+            if (!digit)
+                continue;
+            engine.ConvertQuietly(engineHandle_, session,
+                                  AsProgramText(text, piece.start, piece.end, true),
+                                  [&](const FoundChange& change, const ReplacementParts& parts) {
+                                      const std::size_t start = piece.start + change.Start;
+                                      // A change that reaches back into text already written is
+                                      // left out.
+                                      if (start < copied || change.End > piece.end - piece.start)
+                                          return;
+                                      output.append(text, copied, start - copied);
+                                      output += DecodeKeepingBytes(Win1252ToUtf8(parts.Text()));
+                                      copied = piece.start + change.End;
+                                      ++result.changes;
+                                  });
+        }
+        output.append(text, copied, std::u32string::npos);
+        result.text = EncodeKeepingBytes(output);
+    } catch (const std::bad_alloc&) {
+        result = TextConversion{Outcome::TooLarge, {}, 0};
+    } catch (const std::length_error&) {
+        result = TextConversion{Outcome::TooLarge, {}, 0};
+    }
+    engine.CloseQuietSession(engineHandle_, session);
+    return result;
+}
+
+}  // namespace kassavero
