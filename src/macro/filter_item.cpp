@@ -60,6 +60,15 @@ std::string MacroInterpreter::TransferTextCommand(std::string_view command) {
     return std::string(command);
 }
 
+void MacroInterpreter::OnCallerLeft(std::string_view caller) {
+    const auto own = callerTexts_.find(caller);
+    if (own == callerTexts_.end())
+        return;
+    pendingText_ = std::move(own->second);
+    textPending_ = true;
+    callerTexts_.erase(own);
+}
+
 bool MacroInterpreter::HasPendingText() const {
     return textPending_ || callerTexts_.find(caller_) != callerTexts_.end();
 }

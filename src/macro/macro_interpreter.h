@@ -94,6 +94,9 @@ class MacroInterpreter final : public DdeServerHandler {
     void OnPokeData(std::string_view topic, std::string_view item) override;
     DdeError OnCallMacro(std::string_view topic, const std::vector<std::string>& lines,
                          std::string_view caller, std::string& reply) override;
+    // A text the caller handed over and did not use waits for the next command of
+    // anyone, as an executed hand-over does.
+    void OnCallerLeft(std::string_view caller) override;
 
   private:
     // ExecuteMacroLine; itemText receives the item's new text, or the reason why no

@@ -1,0 +1,68 @@
+# Two clients wait in the confirmation dialog at once: a document conversion asking for
+# its change and a formula conversion queued behind it. Each must get the answer to its
+# own question, whatever the other was answered. The dialog is answered by keys on a
+# private X server.
+source "$(dirname "$0")/lib.sh"
+
+command -v Xvfb >/dev/null && command -v xdotool >/dev/null || { echo "needs Xvfb and xdotool"; exit 77; }
+exec 3>"$WORK/display"
+Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
+PIDS+=($!)
+exec 3>&-
+wait_for test -s "$WORK/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -n 1 "$WORK/display")" QT_QPA_PLATFORM=xcb
+if command -v openbox >/dev/null; then
+    openbox --sm-disable >/dev/null 2>&1 &
+    PIDS+=($!)
+fi
+
+start_kassavero
+
+# The dialog's window with a question in it; keys go to it.
+dialog() { xdotool search --onlyvisible --name '^Kassavero .' 2>/dev/null | head -n 1; }
+answer_yes() {
+    local window
+    window=$(dialog)
+    [ -n "$window" ] || fail "no dialog to answer"
+    xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+    sleep 0.3
+    xdotool key --clearmodifiers 1
+}
+
+printf 'Preis: 100 DM\n' >"$WORK/in.txt"
+"$CLIENT" convert "$WORK/in.txt" --confirm -o "$WORK/out.txt" >"$WORK/convert.out" 2>&1 &
+CONVERT_PID=$!
+PIDS+=("$CONVERT_PID")
+found() { [ "$("$CLIENT" request System Filter | tr -d '\r\n')" = "[7;13;DEM;100]" ]; }
+wait_for found || fail "the change was not found"
+wait_for test -n "$(dialog)" || fail "the dialog did not open"
+
+# The formula client hands over its formula and waits for its turn in the dialog.
+(
+    "$CLIENT" call filter 'transfertext:=200+A1' >/dev/null
+    "$CLIENT" call filter 'convertexcelformula(0,3,0)'
+) >"$WORK/formula.out" 2>&1 &
+FORMULA_PID=$!
+PIDS+=("$FORMULA_PID")
+sleep 1
+kill -0 "$FORMULA_PID" 2>/dev/null || { cat "$WORK/formula.out"; fail "the formula did not wait"; }
+
+answer_yes  # the change of the document
+sleep 1
+answer_yes  # then the formula, asked next
+
+code=0
+timeout 20 tail --pid="$FORMULA_PID" -f /dev/null || fail "the formula client hangs"
+wait "$FORMULA_PID" || code=$?
+expect_eq "$(cat "$WORK/formula.out")" "=102.26+A1" "the formula client's reply"
+expect_eq "$code" "0" "the formula client's exit status"
+
+timeout 20 tail --pid="$CONVERT_PID" -f /dev/null || fail "the convert client hangs"
+code=0
+wait "$CONVERT_PID" || code=$?
+cat "$WORK/convert.out"
+expect_eq "$code" "0" "the convert client's exit status"
+grep -q '^Preis: .*51[.,]13.*100 DM' "$WORK/out.txt" || fail "the document got: $(cat "$WORK/out.txt")"
+
+stop_kassavero
+echo "1 passed, 0 failed"
