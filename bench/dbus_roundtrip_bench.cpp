@@ -1,6 +1,7 @@
 // One command round trip over the session bus (execute filter:testconnection, then
-// request the Filter item) against a bare call to the bus daemon itself, which is the
-// floor any bus transport has. Needs a running Kassavero on the session bus
+// request the Filter item; and the same with Call) against a Ping answered by the
+// Kassavero process and a bare call to the bus daemon itself, the floors any bus
+// transport has. Needs a running Kassavero on the session bus
 // (bench/program_figures.sh starts one).
 
 #include <benchmark/benchmark.h>
@@ -37,6 +38,36 @@ void CommandRoundTrip(benchmark::State& state) {
     }
 }
 BENCHMARK(CommandRoundTrip)->Unit(benchmark::kMicrosecond);
+
+// The same command with Call: one round trip, and the reply is this command's own.
+void CallRoundTrip(benchmark::State& state) {
+    for (auto _ : state) {
+        const QDBusMessage reply =
+            Kassavero().call(QStringLiteral("Call"), QStringLiteral("System"),
+                             QStringLiteral("filter:testconnection"));
+        if (reply.type() != QDBusMessage::ReplyMessage) {
+            state.SkipWithError("Kassavero has no Call");
+            break;
+        }
+    }
+}
+BENCHMARK(CallRoundTrip)->Unit(benchmark::kMicrosecond);
+
+// The floor for any call that reaches the program: the bus's own ping, answered by the
+// Kassavero process itself.
+void PingKassavero(benchmark::State& state) {
+    QDBusInterface peer(QString::fromStdString(kassavero::DdeBusName("kassavero")),
+                        QString::fromLatin1(kassavero::kDdeObjectPath),
+                        QStringLiteral("org.freedesktop.DBus.Peer"), QDBusConnection::sessionBus());
+    for (auto _ : state) {
+        const QDBusMessage reply = peer.call(QStringLiteral("Ping"));
+        if (reply.type() != QDBusMessage::ReplyMessage) {
+            state.SkipWithError("no answer to Ping");
+            break;
+        }
+    }
+}
+BENCHMARK(PingKassavero)->Unit(benchmark::kMicrosecond);
 
 void BusDaemonCall(benchmark::State& state) {
     QDBusInterface daemon(QStringLiteral("org.freedesktop.DBus"),

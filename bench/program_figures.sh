@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Figures of the running program, measured side by side in one run on a private session
-# bus: the bus round trip against the bus daemon's own floor, the time from process
-# start to "DDEStatus" = "OK", and converting a 1 MB text with 10,000 amounts without
-# the dialog. Run from the repository after building with -DKASSAVERO_BUILD_BENCH=ON.
+# bus: the bus round trip (Execute + Request and Call) against a Ping to the program and
+# the bus daemon's own floor, the time from process start to "DDEStatus" = "OK",
+# converting a 1 MB text with 10,000 amounts without the dialog (in one call and one
+# amount per call), 20 clients calling at once, and 8 document conversions at once
+# against one at a time. Run from the repository after building with
+# -DKASSAVERO_BUILD_BENCH=ON.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BIN=${BIN:-build/bin}
@@ -49,7 +52,61 @@ awk 'BEGIN {
     }
 }' >"$WORK/big.txt"
 ls -l "$WORK/big.txt" | awk '{print $5 " bytes"}'
+ms_since() { echo $(( ($(date +%s%N) - $1) / 1000000 )); }
 start=$(date +%s%N)
 "$BIN/kassavero-dde" convert "$WORK/big.txt" -o "$WORK/big.out"
-end=$(date +%s%N)
-echo "convert: $(( (end - start) / 1000000 )) ms"
+echo "convert (one call): $(ms_since "$start") ms"
+start=$(date +%s%N)
+"$BIN/kassavero-dde" convert "$WORK/big.txt" --per-amount -o "$WORK/big.steps"
+echo "convert --per-amount (one call per step): $(ms_since "$start") ms"
+cmp -s "$WORK/big.out" "$WORK/big.steps" && echo "both outputs identical" || echo "OUTPUTS DIFFER"
+
+echo "== 20 clients x 500 calls at once, each reply checked"
+mkdir -p "$WORK/locks"
+start=$(date +%s%N)
+pids=()
+for client in $(seq 0 19); do
+    "$BIN/bus_load_client" "$client" 500 "$WORK/locks" >"$WORK/load.$client" 2>&1 &
+    pids+=($!)
+done
+failed=0
+for job in "${pids[@]}"; do wait "$job" || failed=$((failed + 1)); done
+elapsed=$(ms_since "$start")
+# Each line: client calls wrong errors.
+cat "$WORK"/load.* | awk -v ms="$elapsed" -v failed="$failed" '
+    NF == 4 { calls += $2; wrong += $3; errors += $4; clients++ }
+    END { printf "%d clients, %d calls in %d ms: %.0f calls/s; %d foreign or wrong replies, %d errors, %d clients failed\n",
+          clients, calls, ms, calls * 1000 / ms, wrong, errors, failed }'
+grep -h 'client .*->' "$WORK"/load.* | head -n 5 || true
+
+echo "== 8 conversions at once against one at a time"
+# Eight different 8 KB documents.
+for d in $(seq 1 8); do
+    awk -v d="$d" 'BEGIN {
+        for (i = 0; i < 100; i++)
+            printf "Dokument %d, Zeile %d: %d,%02d DM und %d DM gr\xc3\xbc\xc3\x9fer \xe2\x9c\x93\n", d, i, d * 100 + i, i, i + 1
+    }' >"$WORK/doc$d.txt"
+done
+for mode in "" --per-amount; do
+    for d in $(seq 1 8); do
+        timeout 60 "$BIN/kassavero-dde" convert "$WORK/doc$d.txt" $mode -o "$WORK/one$d.txt" 2>/dev/null
+    done
+    start=$(date +%s%N)
+    pids=()
+    for d in $(seq 1 8); do
+        timeout 60 "$BIN/kassavero-dde" convert "$WORK/doc$d.txt" $mode -o "$WORK/all$d.txt" \
+            2>"$WORK/all$d.err" &
+        pids+=($!)
+    done
+    hung=0 failed=0
+    for job in "${pids[@]}"; do
+        code=0
+        wait "$job" || code=$?
+        [ "$code" -eq 124 ] && hung=$((hung + 1))
+        [ "$code" -ne 0 ] && failed=$((failed + 1))
+    done
+    elapsed=$(ms_since "$start")
+    same=0
+    for d in $(seq 1 8); do cmp -s "$WORK/one$d.txt" "$WORK/all$d.txt" && same=$((same + 1)); done
+    echo "convert ${mode:-(one call)}: 8 at once in $elapsed ms; $same of 8 identical to one at a time, $failed failed, $hung hung"
+done

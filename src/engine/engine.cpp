@@ -133,8 +133,9 @@ bool Engine::ConvertQuietly(EngineHandle handle, int session, std::string text,
     FoundChange change;
     while (FindInSession(s, change)) {
         ReplacementParts parts;
-        if (confirmation_.ComputeChange(s.Proposal, parts))
-            onChange(change, parts);
+        const bool convertible = confirmation_.ComputeChange(s.Proposal, parts);
+        if (!onChange(change, convertible ? &parts : nullptr))
+            break;
     }
     return true;
 }

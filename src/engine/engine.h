@@ -75,10 +75,11 @@ class Engine {
     // For a conversion that never asks: a session that leaves the dialog alone and, when
     // every slot is taken, is -1 without a message.
     int OpenQuietSession(EngineHandle handle, const std::string& clientName);
-    // Searches the text in the session and hands each change that converts, with its
-    // replacement, to onChange. No events run meanwhile, so no other command can touch
-    // the session. False when the handle or session is not valid.
-    using ChangeSink = std::function<void(const FoundChange&, const ReplacementParts&)>;
+    // Searches the text in the session and hands each change, with its replacement
+    // (nullptr when it cannot be converted), to onChange until that returns false. No events run
+    // meanwhile, so no other command can touch the session. False when the handle or session is not
+    // valid.
+    using ChangeSink = std::function<bool(const FoundChange&, const ReplacementParts*)>;
     bool ConvertQuietly(EngineHandle handle, int session, std::string text,
                         const ChangeSink& onChange);
     // Closes such a session; the dialog, which another client may be using, stays.

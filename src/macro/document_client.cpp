@@ -22,11 +22,15 @@ void AppendKeepingBytes(std::string& out, char32_t cp) {
     }
 }
 
-bool HasDigit(const std::u32string& text, const TextPiece& piece) {
-    const auto first = text.begin() + static_cast<std::ptrdiff_t>(piece.start);
-    const auto last = text.begin() + static_cast<std::ptrdiff_t>(piece.end);
+}  // namespace
+
+bool HasDigit(const std::u32string& text, std::size_t start, std::size_t end) {
+    const auto first = text.begin() + static_cast<std::ptrdiff_t>(start);
+    const auto last = text.begin() + static_cast<std::ptrdiff_t>(end);
     return std::any_of(first, last, [](char32_t c) { return c >= U'0' && c <= U'9'; });
 }
+
+namespace {
 
 bool EndsLine(char32_t c) {
     return c == U'\n' || c == U'\r' || c == U'\0';
@@ -124,51 +128,48 @@ std::string AsProgramText(const std::u32string& text, std::size_t start, std::si
     return out;
 }
 
-std::vector<TextPiece> SplitIntoWordPieces(const std::u32string& text) {
-    // The same margin below the limit as for lines, and the same choice of cut; the
-    // words are counted here in one pass, since a whole document may be long.
-    constexpr std::size_t kWordsPerPiece = TextWords::kMaxWords - 24;
-    std::vector<TextPiece> pieces;
-    std::vector<std::size_t> wordStarts;  // of the piece being built, from its start
-    std::size_t start = 0;
+std::vector<WordPiece> SplitIntoWordPieces(const std::u32string& text) {
+    // Below the limit with room for the look-ahead, so that a piece searched from a
+    // little after its start still fits into one transfer.
+    constexpr std::size_t kWordsPerPiece = TextWords::kMaxWords - 64;
+    constexpr std::size_t kLookaheadWords = 32;
+    std::vector<std::size_t> starts;  // where each word begins, as TextWords splits
     bool inWord = false;
-    for (std::size_t i = 0; i <= text.size(); ++i) {
-        if (i == text.size()) {
-            if (start < i)
-                pieces.push_back({start, i});
-            break;
-        }
+    for (std::size_t i = 0; i < text.size(); ++i) {
         const char32_t c = text[i];
         const char inside = EndsLine(c) ? ' ' : CodePointToWin1252(c);
         if (TextWords::IsSeparator(inside)) {
             inWord = false;
             continue;
         }
-        if (inWord && !TextWords::IsWordOfItsOwn(inside))
+        const bool own = TextWords::IsWordOfItsOwn(inside);
+        if (inWord && !own)
             continue;
-        inWord = !TextWords::IsWordOfItsOwn(inside);
-        wordStarts.push_back(i);
-        if (wordStarts.size() <= kWordsPerPiece)
-            continue;
-        // The word just begun would be one too many: cut at the blank run before a word
-        // near the limit.
-        std::size_t cut = 0;
-        for (std::size_t w = kWordsPerPiece; w > kWordsPerPiece / 2 && cut == 0; --w) {
-            const std::size_t at = wordStarts[w];
-            if (at > start && EndsLineOrBlank(text[at - 1]))
-                cut = at;
+        inWord = !own;
+        starts.push_back(i);
+    }
+    std::vector<WordPiece> pieces;
+    std::size_t start = 0;
+    std::size_t first = 0;  // the first word from start on
+    while (start < text.size()) {
+        if (starts.size() - first <= kWordsPerPiece) {
+            pieces.push_back({start, text.size(), text.size()});
+            break;
         }
-        if (cut == 0)
-            cut = wordStarts[kWordsPerPiece];
-        pieces.push_back({start, cut});
-        start = cut;
-        // The words from the cut on belong to the next piece.
-        std::vector<std::size_t> rest;
-        for (const std::size_t at : wordStarts) {
-            if (at >= cut)
-                rest.push_back(at);
+        // Cut at the blank run before a word near the limit, so no word is split.
+        std::size_t cutWord = 0;
+        for (std::size_t w = first + kWordsPerPiece; w > first + kWordsPerPiece / 2 && cutWord == 0;
+             --w) {
+            if (starts[w] > start && EndsLineOrBlank(text[starts[w] - 1]))
+                cutWord = w;
         }
-        wordStarts = std::move(rest);
+        if (cutWord == 0)
+            cutWord = first + kWordsPerPiece;  // no blank at all: cut anyway
+        const std::size_t lookahead = cutWord + kLookaheadWords;
+        pieces.push_back(
+            {start, starts[cutWord], lookahead < starts.size() ? starts[lookahead] : text.size()});
+        start = starts[cutWord];
+        first = cutWord;
     }
     return pieces;
 }
@@ -229,16 +230,23 @@ DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_vi
         result.error = std::move(error);
     };
 
-    const std::vector<TextPiece> pieces =
-        options.takesWholeLines ? SplitIntoWordPieces(text) : SplitIntoPieces(text);
-    for (const TextPiece& piece : pieces) {
+    std::vector<WordPiece> pieces;
+    if (options.takesWholeLines) {
+        pieces = SplitIntoWordPieces(text);
+    } else {
+        for (const TextPiece& line : SplitIntoPieces(text))
+            pieces.push_back({line.start, line.end, line.end});
+    }
+    for (const WordPiece& piece : pieces) {
         if (result.outcome != Outcome::Done)
             break;
+        // A change that ran past the cut moves this piece's start behind it.
+        const std::size_t from = std::max(piece.start, copied);
         // Every amount has a digit; a piece without one is not worth a round trip.
-        if (!HasDigit(text, piece))
+        if (from >= piece.end || !HasDigit(text, from, piece.searchEnd))
             continue;
         channel.Send("filter",
-                     "transfertext:" + Win1252ToUtf8(AsProgramText(text, piece.start, piece.end,
+                     "transfertext:" + Win1252ToUtf8(AsProgramText(text, from, piece.searchEnd,
                                                                    options.takesWholeLines)));
         while (result.outcome == Outcome::Done) {
             const std::string found = channel.Call("filter", "findnextchange(" + session + ")");
@@ -248,10 +256,13 @@ DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_vi
             bool ok = fields.size() == 4;
             const std::size_t start = ok ? ParseSize(fields[0], ok) : 0;
             const std::size_t end = ok ? ParseSize(fields[1], ok) : 0;
-            if (!ok || start >= end || piece.start + end > piece.end) {
+            if (!ok || start >= end || from + end > piece.searchEnd) {
                 fail(Outcome::ProtocolError, found);
                 break;
             }
+            // From the cut on, the next piece searches with the text after it in view.
+            if (from + start >= piece.end)
+                break;
             ++result.found;
             const std::string answer =
                 channel.Call("filter", "confirmchange(" + session + "," + flag + ")");
@@ -270,11 +281,11 @@ DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_vi
             }
             // Changes arrive in text order; one that reaches back into text already
             // written would corrupt it, so it is left out.
-            if (piece.start + start < copied)
+            if (from + start < copied)
                 continue;
-            output.append(text, copied, piece.start + start - copied);
+            output.append(text, copied, from + start - copied);
             output += DecodeKeepingBytes(parts[0] + parts[1] + parts[2]);
-            copied = piece.start + end;
+            copied = from + end;
             ++result.changed;
         }
     }

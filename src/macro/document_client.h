@@ -51,10 +51,20 @@ struct TextPiece {
 };
 std::vector<TextPiece> SplitIntoPieces(const std::u32string& text);
 
-// The pieces for a program that takes line breaks inside a piece: each as long as one
-// transfer searches, cut at a blank between words, across lines. Together they cover
-// the whole text.
-std::vector<TextPiece> SplitIntoWordPieces(const std::u32string& text);
+// The pieces for a program that takes line breaks inside a piece, across lines: a piece
+// owns [start, end), ends at a blank between words below the word limit of one
+// transfer, and is searched up to searchEnd, a few words further, so an amount that
+// begins before the cut is seen whole. A change found from end on belongs to the next
+// piece. The owned ranges cover the whole text.
+struct WordPiece {
+    std::size_t start;
+    std::size_t end;
+    std::size_t searchEnd;
+};
+std::vector<WordPiece> SplitIntoWordPieces(const std::u32string& text);
+
+// Whether [start, end) holds a digit, which every amount has.
+bool HasDigit(const std::u32string& text, std::size_t start, std::size_t end);
 
 // The document as code points; bytes that are not UTF-8 are carried along so that
 // EncodeKeepingBytes gives them back exactly.

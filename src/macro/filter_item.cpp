@@ -73,15 +73,17 @@ bool MacroInterpreter::HasPendingText() const {
     return textPending_ || callerTexts_.find(caller_) != callerTexts_.end();
 }
 
-std::string MacroInterpreter::TakePendingText() {
+std::string MacroInterpreter::TakePendingText(bool keepShared) {
     if (const auto own = callerTexts_.find(caller_); own != callerTexts_.end()) {
         std::string text = std::move(own->second);
         callerTexts_.erase(own);
         return text;
     }
+    textPending_ = false;
+    if (keepShared)
+        return pendingText_;
     std::string text = std::move(pendingText_);
     pendingText_.clear();
-    textPending_ = false;
     return text;
 }
 
@@ -146,7 +148,7 @@ void MacroInterpreter::FindNextChangeFunction(const std::string& argument, std::
     if (session && HasPendingText()) {
         // Taken before the hand-over, which lets pending events run: a text handed over
         // by one of them waits for the next command instead of being lost.
-        const std::string text = TakePendingText();
+        const std::string text = TakePendingText(true);
         engine.TransferText(engineHandle_, *session, static_cast<long long>(text.size()), text, 0);
     }
     if (!CheckSessionArgument(argument, reply))
@@ -178,7 +180,7 @@ void MacroInterpreter::ConvertExcelFormulaFunction(const std::vector<std::string
     const CurrencyIndex target = FormulaCurrency(arguments[2]);
     // Taken before asking: while the user decides, other commands run, and a formula
     // handed over meanwhile must wait for its own command rather than be dropped.
-    const std::string formula = TakePendingText();
+    const std::string formula = TakePendingText(false);
     bool cancelled = false;
     std::string result;
     services_.formulas.AskFormula(formula, source, target, cancelled, result);

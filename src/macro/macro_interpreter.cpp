@@ -52,6 +52,7 @@ void MacroInterpreter::OnExecuteMacro(std::string_view /*topic*/,
 void MacroInterpreter::OnPokeData(std::string_view topic, std::string_view item) {
     if (LowerCaseLatin1(topic) != LowerCaseLatin1(kSystemTopic))
         return;
+    std::string outer = std::exchange(caller_, std::string());
     if (item == kFilterItem) {
         FilterPokeData();
     } else if (item == kSettingsItem) {
@@ -59,6 +60,7 @@ void MacroInterpreter::OnPokeData(std::string_view topic, std::string_view item)
     } else if (item == kCalculatorItem) {
         CalculatorPokeData();
     }
+    caller_ = std::move(outer);
 }
 
 void MacroInterpreter::SetItemReply(std::string_view item, const std::string& reply) {
@@ -78,8 +80,11 @@ DdeError MacroInterpreter::OnCallMacro(std::string_view /*topic*/,
 }
 
 void MacroInterpreter::ExecuteMacroLine(std::string_view macroLine) {
+    // An execute may arrive while a caller's command waits; it speaks for nobody.
+    std::string outer = std::exchange(caller_, std::string());
     std::string itemText;
     RunMacroLine(macroLine, itemText);
+    caller_ = std::move(outer);
 }
 
 bool MacroInterpreter::RunMacroLine(std::string_view macroLine, std::string& itemText) {

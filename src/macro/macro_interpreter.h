@@ -103,9 +103,10 @@ class MacroInterpreter final : public DdeServerHandler {
     // item was named (then false).
     bool RunMacroLine(std::string_view line, std::string& itemText);
     // The text handed over for the command running now: the caller's own, else the one
-    // shared by executes and pokes. Taking it leaves none waiting.
+    // shared by executes and pokes. Taking it leaves none waiting; keepShared leaves the
+    // shared one readable in FPendingText.
     bool HasPendingText() const;
-    std::string TakePendingText();
+    std::string TakePendingText(bool keepShared);
 
     void SetItemReply(std::string_view item, const std::string& reply);
 

@@ -3,6 +3,7 @@
 // never asks and runs no events, and only the changed stretches are replaced, so every
 // other character comes back exactly as it came, whatever Windows-1252 can hold.
 
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 
@@ -31,24 +32,28 @@ TextConversion MacroInterpreter::ConvertText(const std::string& clientName,
         std::u32string output;
         output.reserve(text.size() + text.size() / 8);
         std::size_t copied = 0;  // text before this position is in output already
-        for (const TextPiece& piece : SplitIntoWordPieces(text)) {
-            bool digit = false;
-            for (std::size_t i = piece.start; i < piece.end && !digit; ++i)
-                digit = text[i] >= U'0' && text[i] <= U'9';
-            if (!digit)
+        for (const WordPiece& piece : SplitIntoWordPieces(text)) {
+            // A change that ran past the cut moves this piece's start behind it.
+            const std::size_t from = std::max(piece.start, copied);
+            if (from >= piece.end || !HasDigit(text, from, piece.searchEnd))
                 continue;
             engine.ConvertQuietly(engineHandle_, session,
-                                  AsProgramText(text, piece.start, piece.end, true),
-                                  [&](const FoundChange& change, const ReplacementParts& parts) {
-                                      const std::size_t start = piece.start + change.Start;
-                                      // A change that reaches back into text already written is
-                                      // left out.
-                                      if (start < copied || change.End > piece.end - piece.start)
-                                          return;
+                                  AsProgramText(text, from, piece.searchEnd, true),
+                                  [&](const FoundChange& change, const ReplacementParts* parts) {
+                                      const std::size_t start = from + change.Start;
+                                      // From the cut on, the next piece searches with the text
+                                      // after it.
+                                      if (start >= piece.end)
+                                          return false;
+                                      // One that reaches back into text already written is left
+                                      // out.
+                                      if (parts == nullptr || start < copied)
+                                          return true;
                                       output.append(text, copied, start - copied);
-                                      output += DecodeKeepingBytes(Win1252ToUtf8(parts.Text()));
-                                      copied = piece.start + change.End;
+                                      output += DecodeKeepingBytes(Win1252ToUtf8(parts->Text()));
+                                      copied = from + change.End;
                                       ++result.changes;
+                                      return true;
                                   });
         }
         output.append(text, copied, std::u32string::npos);

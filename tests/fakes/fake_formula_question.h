@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,10 +22,14 @@ class FakeFormulaQuestion final : public FormulaQuestion {
     std::vector<Asked> asked;
     std::vector<std::string> results;  // taken front to back
     bool cancel = false;
+    // Runs while the question waits, as other clients' commands run in the nested wait.
+    std::function<void()> whileAsking;
 
     void AskFormula(const std::string& formula, CurrencyIndex source, CurrencyIndex target,
                     bool& cancelled, std::string& result) override {
         asked.push_back({formula, source, target});
+        if (whileAsking)
+            whileAsking();
         if (cancel) {
             cancelled = true;
             result = "CANCEL";
