@@ -10,6 +10,8 @@ KASSAVERO_PACKAGES=(
     python3-uno python3-dbus xdotool poppler-utils
     # the manual pages, the Debian package and their tests
     pandoc man-db file dpkg-dev desktop-file-utils python3-gi
+    # the bus integration tests (an older program, keys for the dialog)
+    libglib2.0-bin
 )
 
 # Installs the packages that are missing; calls apt only when something is.

@@ -9,18 +9,20 @@ execute() { gdbus call "${K[@]}" -m org.kassavero.dde.Server.Execute System "$1"
 request() { gdbus call "${K[@]}" -m org.kassavero.dde.Server.Request System "$1"; }
 
 # A Call client hands over a text of its own and keeps it while the old client works.
-python3 - >"$WORK/call_client.out" 2>&1 <<'PY' &
-import dbus, time
+/usr/bin/python3 - "$WORK" >"$WORK/call_client.out" 2>&1 <<'PY' &
+import dbus, os, sys, time
 k = dbus.Interface(dbus.SessionBus().get_object("org.kassavero.dde.kassavero",
                    "/org/kassavero/dde"), "org.kassavero.dde.Server")
 k.Call("System", "filter:opensession(callclient,0)")
 k.Call("System", "filter:transfertext:Rest 7 DM")
-time.sleep(2)
+open(sys.argv[1] + "/ready", "w").close()
+while not os.path.exists(sys.argv[1] + "/go"):
+    time.sleep(0.05)
 print(k.Call("System", "filter:findnextchange(0)"))
 PY
 CALLER=$!
 PIDS+=("$CALLER")
-sleep 0.5
+wait_for test -e "$WORK/ready" || { cat "$WORK/call_client.out" >&2; fail "the Call client did not start"; }
 
 execute 'filter:opensession(old client,0)'
 expect_eq "$(request Filter)" "('[1]\\r\\n',)" "the old client's session"
@@ -32,15 +34,16 @@ request Filter | grep -q "YES;" || fail "the old client's confirmation: $(reques
 execute 'filter:closesession(1)'
 execute 'settings:getvalue(,OutputReplace)'
 expect_eq "$(request Settings)" "('[0]\\r\\n',)"
-gdbus call "${K[@]}" -m org.kassavero.dde.Server.Request System Nothing 2>&1 |
+{ gdbus call "${K[@]}" -m org.kassavero.dde.Server.Request System Nothing 2>&1 || true; } |
     grep -q org.kassavero.dde.Error.UnknownItem || fail "no UnknownItem for Request"
 
+touch "$WORK/go"
 wait "$CALLER" || fail "the Call client failed: $(cat "$WORK/call_client.out")"
 expect_eq "$(cat "$WORK/call_client.out")" "[5;9;DEM;7]" "the Call client's own text"
 stop_kassavero
 
 # kassavero-dde against an older program: the old path, line by line.
-python3 "$(dirname "$0")/older_program.py" "$WORK/older.log" &
+/usr/bin/python3 "$(dirname "$0")/older_program.py" "$WORK/older.log" &
 PIDS+=($!)
 wait_for gdbus call --session -d org.kassavero.dde.older -o /org/kassavero/dde \
     -m org.kassavero.dde.Server.Request System Filter >/dev/null 2>&1 || fail "no older program"
