@@ -20,6 +20,9 @@ start_kassavero
 
 # The dialog's window with a question in it; keys go to it.
 dialog() { xdotool search --onlyvisible --name '^Kassavero .' 2>/dev/null | head -n 1; }
+# The client named in its caption: a document conversion's question names its client.
+asks_document() { xdotool getwindowname "$(dialog)" 2>/dev/null | grep -q '(kassavero-dde)'; }
+asks_formula() { [ -n "$(dialog)" ] && ! asks_document; }
 answer_yes() {
     local window
     window=$(dialog)
@@ -47,9 +50,10 @@ PIDS+=("$FORMULA_PID")
 sleep 1
 kill -0 "$FORMULA_PID" 2>/dev/null || { cat "$WORK/formula.out"; fail "the formula did not wait"; }
 
-answer_yes  # the change of the document
-sleep 1
-answer_yes  # then the formula, asked next
+wait_for asks_document || fail "the dialog does not ask the document's change"
+answer_yes
+wait_for asks_formula || fail "the formula was not asked next"
+answer_yes
 
 code=0
 timeout 20 tail --pid="$FORMULA_PID" -f /dev/null || fail "the formula client hangs"
