@@ -60,6 +60,12 @@ start=$(date +%s%N)
 "$BIN/kassavero-dde" convert "$WORK/big.txt" --per-amount -o "$WORK/big.steps"
 echo "convert --per-amount (one call per step): $(ms_since "$start") ms"
 cmp -s "$WORK/big.out" "$WORK/big.steps" && echo "both outputs identical" || echo "OUTPUTS DIFFER"
+# For comparison, a client that knows only Execute + Request (OLD_CLIENT=path).
+if [ -n "${OLD_CLIENT:-}" ]; then
+    start=$(date +%s%N)
+    "$OLD_CLIENT" convert "$WORK/big.txt" -o "$WORK/big.old"
+    echo "convert with $OLD_CLIENT (Execute per step): $(ms_since "$start") ms"
+fi
 
 echo "== 20 clients x 500 calls at once, each reply checked"
 mkdir -p "$WORK/locks"
