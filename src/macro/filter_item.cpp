@@ -2,6 +2,8 @@
 // run. Open a session, hand over a piece of text, ask for the next change, have it
 // confirmed, close the session; or convert one spreadsheet formula.
 
+#include <algorithm>
+
 #include "confirm/formula_question.h"
 #include "core/number_text.h"
 #include "core/win1252.h"
@@ -49,24 +51,25 @@ std::string MacroInterpreter::TransferTextCommand(std::string_view command) {
         ++position;
     if (position >= command.size() || command[position] != ':')
         return "ERROR. Invalid syntax for TransferText!";
-    // A caller's own hand-over waits for that caller's next command only, so clients
-    // that interleave their calls never take each other's text.
+    // A caller's own hand-over waits for that caller's next command, so clients that
+    // interleave their calls never take each other's text. It is the shared one as well
+    // until someone uses it.
+    pendingText_ = command.substr(position + 1);
+    textPending_ = true;
+    sharedNumber_ = 0;
     if (!caller_.empty()) {
-        callerTexts_.insert_or_assign(caller_, std::string(command.substr(position + 1)));
-    } else {
-        pendingText_ = command.substr(position + 1);
-        textPending_ = true;
+        // Callers that never come back must not pile up.
+        constexpr std::size_t kMostCallers = 64;
+        if (callerTexts_.size() >= kMostCallers &&
+            callerTexts_.find(caller_) == callerTexts_.end()) {
+            callerTexts_.erase(std::min_element(
+                callerTexts_.begin(), callerTexts_.end(),
+                [](const auto& a, const auto& b) { return a.second.number < b.second.number; }));
+        }
+        sharedNumber_ = ++handOvers_;
+        callerTexts_.insert_or_assign(caller_, CallerText{pendingText_, sharedNumber_});
     }
     return std::string(command);
-}
-
-void MacroInterpreter::OnCallerLeft(std::string_view caller) {
-    const auto own = callerTexts_.find(caller);
-    if (own == callerTexts_.end())
-        return;
-    pendingText_ = std::move(own->second);
-    textPending_ = true;
-    callerTexts_.erase(own);
 }
 
 bool MacroInterpreter::HasPendingText() const {
@@ -75,9 +78,20 @@ bool MacroInterpreter::HasPendingText() const {
 
 std::string MacroInterpreter::TakePendingText(bool keepShared) {
     if (const auto own = callerTexts_.find(caller_); own != callerTexts_.end()) {
-        std::string text = std::move(own->second);
+        std::string text = std::move(own->second.text);
+        if (own->second.number == sharedNumber_)
+            textPending_ = false;
         callerTexts_.erase(own);
         return text;
+    }
+    // The shared text, used up also for the caller that handed it over.
+    if (sharedNumber_ != 0) {
+        for (auto entry = callerTexts_.begin(); entry != callerTexts_.end(); ++entry) {
+            if (entry->second.number == sharedNumber_) {
+                callerTexts_.erase(entry);
+                break;
+            }
+        }
     }
     textPending_ = false;
     if (keepShared)

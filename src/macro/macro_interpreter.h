@@ -94,9 +94,6 @@ class MacroInterpreter final : public DdeServerHandler {
     void OnPokeData(std::string_view topic, std::string_view item) override;
     DdeError OnCallMacro(std::string_view topic, const std::vector<std::string>& lines,
                          std::string_view caller, std::string& reply) override;
-    // A text the caller handed over and did not use waits for the next command of
-    // anyone, as an executed hand-over does.
-    void OnCallerLeft(std::string_view caller) override;
 
   private:
     // ExecuteMacroLine; itemText receives the item's new text, or the reason why no
@@ -142,9 +139,17 @@ class MacroInterpreter final : public DdeServerHandler {
     std::string pendingText_;
     bool textPending_ = false;
     // The client whose call runs now (empty for executes, pokes and the status file),
-    // and the texts that callers handed over for themselves.
+    // and the texts that callers handed over for themselves, numbered in order. A
+    // caller's hand-over is also the shared one (sharedNumber_), for clients that hand
+    // over in one process and search in the next; whoever uses it first uses it up.
+    struct CallerText {
+        std::string text;
+        unsigned long long number = 0;
+    };
     std::string caller_;
-    std::map<std::string, std::string, std::less<>> callerTexts_;
+    std::map<std::string, CallerText, std::less<>> callerTexts_;
+    unsigned long long handOvers_ = 0;
+    unsigned long long sharedNumber_ = 0;
 };
 
 }  // namespace kassavero

@@ -54,10 +54,6 @@ bool DbusDdeService::Register(const QDBusConnection& bus, const QString& busName
         return false;
     }
     busName_ = busName;
-    // Callers that leave: what they handed over with Call becomes everyone's again.
-    bus_.connect(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-                 QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameOwnerChanged"), this,
-                 SLOT(NameOwnerChanged(QString, QString, QString)));
     return true;
 }
 
@@ -130,12 +126,6 @@ QString DbusDdeService::ConvertText(const QString& clientName, const QString& te
     }
     changes = converted.changes;
     return QString::fromStdString(converted.text);
-}
-
-void DbusDdeService::NameOwnerChanged(const QString& name, const QString& /*oldOwner*/,
-                                      const QString& newOwner) {
-    if (newOwner.isEmpty() && name.startsWith(':'))
-        server_.CallerLeft(name.toStdString());
 }
 
 void DbusDdeService::PostMessage(uint message) {

@@ -55,9 +55,6 @@ class DbusDdeService : public QObject, protected QDBusContext {
     QString Call(const QString& topic, const QString& command);
     QString ConvertText(const QString& clientName, const QString& text, uint& changes);
 
-  private slots:
-    void NameOwnerChanged(const QString& name, const QString& oldOwner, const QString& newOwner);
-
   signals:
     void Advise(const QString& item, const QString& data);
 

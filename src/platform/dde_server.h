@@ -38,8 +38,6 @@ class DdeServerHandler {
     // UnknownItem, with the reason in `reply`, for a line that names no item.
     virtual DdeError OnCallMacro(std::string_view topic, const std::vector<std::string>& lines,
                                  std::string_view caller, std::string& reply) = 0;
-    // The caller is gone; what it left waiting is no longer its own.
-    virtual void OnCallerLeft(std::string_view /*caller*/) {}
 };
 
 // The advise notice: an item's text was set. `data` is what a request would answer.
@@ -78,8 +76,6 @@ class DdeServer {
     // command can run (see DdeServerHandler::OnCallMacro).
     virtual DdeError Call(std::string_view topic, std::string_view command, std::string_view caller,
                           std::string& reply) = 0;
-    // The transport saw a caller of Call leave.
-    virtual void CallerLeft(std::string_view caller) = 0;
     // Where advise notices go (the transport's signal); an empty function for none.
     virtual void SetAdviseSink(DdeAdviseSink sink) = 0;
 };

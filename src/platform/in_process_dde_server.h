@@ -30,10 +30,6 @@ class InProcessDdeServer : public DdeServer {
     DdeError Request(std::string_view topic, std::string_view item, std::string& data) override;
     DdeError Call(std::string_view topic, std::string_view command, std::string_view caller,
                   std::string& reply) override;
-    void CallerLeft(std::string_view caller) override {
-        if (handler_ != nullptr)
-            handler_->OnCallerLeft(caller);
-    }
     void SetAdviseSink(DdeAdviseSink sink) override { adviseSink_ = std::move(sink); }
 
   private:

@@ -102,15 +102,20 @@ TEST_F(CallTest, EachCallerKeepsItsOwnHandOver) {
     EXPECT_EQ(formulas.asked.back().formula, "=A1*3");
 }
 
-TEST_F(CallTest, AHandOverOfACallerThatLeftWaitsForAnyone) {
+TEST_F(CallTest, AHandOverIsUsedOnceByWhoeverComesFirst) {
+    // One process hands over, the next one searches: the text is shared as well.
     Call("a", "filter:transfertext:=A1*7");
-    server.CallerLeft("b");  // someone else: nothing changes
-    EXPECT_FALSE(interpreter.FTextPending());
-    server.CallerLeft("a");
     EXPECT_TRUE(interpreter.FTextPending());
-    EXPECT_EQ(interpreter.FPendingText(), "=A1*7");
     Call("c", "filter:convertexcelformula(0,3,0)");
     EXPECT_EQ(formulas.asked.back().formula, "=A1*7");
+    // Used up, also for the caller that handed it over.
+    EXPECT_EQ(Call("a", "filter:convertexcelformula(0,3,0)"),
+              "[ERROR. Transfer forumla with transfertext first, then call function.]");
+    // And the other way round: the caller uses its own, nobody else gets it again.
+    Call("a", "filter:transfertext:=A1*8");
+    Call("a", "filter:convertexcelformula(0,3,0)");
+    EXPECT_EQ(formulas.asked.back().formula, "=A1*8");
+    EXPECT_FALSE(interpreter.FTextPending());
 }
 
 class ConvertTextTest : public testing::MacroRig<testing::ComposingConfirmation> {
