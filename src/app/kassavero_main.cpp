@@ -34,6 +34,7 @@
 #include "platform/qt_text.h"
 #include "platform/qt_unix_signals.h"
 #include "platform/registry_file.h"
+#include "platform/single_message_box.h"
 #include "platform/x11_global_hotkeys.h"
 #include "settings/active_profile.h"
 #include "settings/profile_manager.h"
@@ -112,7 +113,9 @@ int Run(QApplication& app) {
         {configDirectory / "i18n.dat", DesktopLanguageSection(LocaleVariablesFromEnvironment())});
     const PosixSystemInfo system;
     const CurrencyIndex home = HomeCurrencyForLanguage(system.DefaultLanguageId());
-    QtMessageBoxes messageBoxes;
+    QtMessageBoxes qtMessageBoxes;
+    // Bus calls are served while a box is open; one box at a time keeps that bounded.
+    SingleMessageBox messageBoxes(qtMessageBoxes);
 
     // One instance per user: a second one says so (unless told not to) and ends
     // without touching anything.

@@ -153,6 +153,8 @@ void Engine::TransferText(EngineHandle handle, int session, long long /*length*/
         return;
     s->Words.Assign(std::string(text));
     s->ReadPosition = 0;
+    // The change found in the last text is no longer there to confirm.
+    s->Proposal = TGeplanteAenderung{};
 }
 
 bool Engine::FindNextChange(EngineHandle handle, int session, FoundChange& change) {

@@ -11,12 +11,29 @@ void QtMessageLoop::ProcessPendingMessages() {
 }
 
 void QtMessageLoop::RunUntil(const std::function<bool()>& done) {
-    // WaitForMoreEvents blocks until at least one event was handled, so the condition
-    // is looked at once per batch of events and the process sleeps in between.
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    if (dispatcher == nullptr)
+        return;
+    // A nested event loop of its own serves every event as it arrives, bus calls among
+    // them. The condition can only change in an event handler: it is looked at each time
+    // the loop wakes and before it goes to sleep, so nothing polls and nothing waits for
+    // an unrelated event to notice it.
+    QEventLoop loop;
+    const auto check = [this, &done, &loop] {
+        if (done() || quitting_ || QCoreApplication::closingDown())
+            loop.quit();
+    };
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::awake, &loop, check);
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &loop, [&] {
+        // Events already posted (a bus call among them) are served before the thread
+        // sleeps: a nested loop must not wait for an unrelated event to deliver them.
+        QCoreApplication::sendPostedEvents();
+        check();
+    });
     while (!done()) {
         if (quitting_ || QCoreApplication::closingDown())
             return;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        loop.exec();
     }
 }
 

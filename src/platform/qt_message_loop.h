@@ -4,8 +4,9 @@
 
 namespace kassavero {
 
-// The Qt event loop. A nested wait sleeps in the event dispatcher until something
-// happens, then checks its condition again: no polling, no timers.
+// The Qt event loop. A nested wait runs an event loop of its own that sleeps until
+// something happens and checks its condition whenever it wakes or is about to sleep:
+// no polling, no timers.
 class QtMessageLoop final : public MessageLoop {
   public:
     void ProcessPendingMessages() override;

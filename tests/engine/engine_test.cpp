@@ -103,6 +103,16 @@ TEST_F(EngineTest, TextWithoutAmountsEndsAtOnceAndANewTransferRestarts) {
     EXPECT_EQ(change.Start, 9u);
 }
 
+TEST_F(EngineTest, ANewTextEvenAnEmptyOneDropsTheLastProposal) {
+    const int id = Open();
+    engine.TransferText(handle, id, 0, "Preis: 100 DM", 0);
+    FoundChange change;
+    ASSERT_TRUE(engine.FindNextChange(handle, id, change));
+    engine.TransferText(handle, id, 0, "", 0);
+    EXPECT_FALSE(engine.FindNextChange(handle, id, change));
+    EXPECT_EQ(engine.Session(id)->Proposal, TGeplanteAenderung{});
+}
+
 TEST_F(EngineTest, PendingEventsRunBeforeTransferAndSearch) {
     const int id = Open();
     int ran = 0;

@@ -1,0 +1,49 @@
+#include "platform/single_message_box.h"
+
+#include <cstdio>
+
+#include "core/win1252.h"
+
+namespace kassavero {
+namespace {
+
+int CloseAnswer(unsigned flags) {
+    switch (flags & mb::kButtonMask) {
+        case mb::kOkCancel:
+        case mb::kYesNoCancel:
+        case mb::kRetryCancel:
+            return kIdCancel;
+        case mb::kAbortRetryIgnore:
+            return kIdAbort;
+        case mb::kYesNo:
+            return kIdNo;
+        default:
+            return kIdOk;
+    }
+}
+
+void ToStderr(const std::string& caption, const std::string& text) {
+    const std::string line = Win1252ToUtf8(caption) + ": " + Win1252ToUtf8(text);
+    std::fprintf(stderr, "kassavero: %s\n", line.c_str());
+}
+
+}  // namespace
+
+SingleMessageBox::SingleMessageBox(MessageBoxes& boxes, Sink sink)
+    : boxes_(boxes), sink_(sink ? std::move(sink) : Sink(ToStderr)) {}
+
+int SingleMessageBox::ShowMessageBox(const std::string& text, const std::string& caption,
+                                     unsigned flags) {
+    if (showing_) {
+        sink_(caption, text);
+        return CloseAnswer(flags);
+    }
+    showing_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{showing_};
+    return boxes_.ShowMessageBox(text, caption, flags);
+}
+
+}  // namespace kassavero
