@@ -15,3 +15,6 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 cmake -S . -B build-asan -G Ninja -DKASSAVERO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 cmake --build build-asan -j "$jobs"
 ctest --test-dir build-asan --output-on-failure -j "$jobs" -L 'unit|integration'
+
+# A short fuzz pass over every reader of outside input; scripts/fuzz.sh runs longer ones.
+scripts/fuzz.sh 6

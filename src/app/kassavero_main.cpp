@@ -23,6 +23,7 @@
 #include "engine/engine.h"
 #include "kassavero_version.h"
 #include "macro/status_file.h"
+#include "platform/atomic_file.h"
 #include "platform/dde_names.h"
 #include "platform/dde_server.h"
 #include "platform/posix_system_info.h"
@@ -149,6 +150,10 @@ int Run(QApplication& app) {
                      });
 
     // The profile store lives for the whole run.
+    const std::filesystem::path configDirectory = DefaultRegistryDirectory();
+    // What a save cut short by a crash left behind; the files themselves are whole.
+    RemoveLeftoverTemporary(configDirectory / "registry.reg");
+    RemoveLeftoverTemporary(StatusFilePath(configDirectory));
     RegistryFile store(configDirectory);
 
     TStringInputForm nameInput(translation);

@@ -44,27 +44,66 @@ fs::path ThroughLinks(fs::path path) {
 
 }  // namespace
 
+bool CreatePrivateDirectories(const fs::path& directory, std::string& error) {
+    if (directory.empty())
+        return true;
+    struct stat info {};
+    if (::stat(directory.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode))
+            return true;
+        error = "cannot create " + directory.string() + ": not a directory";
+        return false;
+    }
+    if (directory.has_parent_path() && directory.parent_path() != directory &&
+        !CreatePrivateDirectories(directory.parent_path(), error)) {
+        return false;
+    }
+    if (::mkdir(directory.c_str(), 0700) != 0 && errno != EEXIST) {
+        error = ErrnoText("cannot create", directory, errno);
+        return false;
+    }
+    // The umask may have taken away bits; it never adds any, but say it exactly.
+    ::chmod(directory.c_str(), 0700);
+    return true;
+}
+
+void RemoveLeftoverTemporary(const fs::path& path) {
+    fs::path temporary = ThroughLinks(path);
+    temporary += ".tmp";
+    ::unlink(temporary.c_str());
+}
+
 bool ReplaceFileAtomically(const fs::path& path, std::string_view content, std::string& error) {
     const fs::path target = ThroughLinks(path);
     const fs::path directory = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::error_code ec;
-    fs::create_directories(directory, ec);
-    if (ec) {
-        error = "cannot create " + directory.string() + ": " + ec.message();
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (target != path) {
+        // A link is followed, never replaced; nothing is created where a link points.
+        if (!exists) {
+            error = "cannot write " + path.string() + ": it links to " + target.string() +
+                    ", which does not exist";
+            return false;
+        }
+    } else if (!CreatePrivateDirectories(directory, error)) {
+        return false;
+    }
+    if (exists && (old.st_mode & S_IWUSR) == 0) {
+        // Made read-only by the user: it stays as it is.
+        error = "cannot write " + target.string() + ": the file is read-only";
         return false;
     }
 
     fs::path temporary = target;
     temporary += ".tmp";
     ::unlink(temporary.c_str());
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) {
         error = ErrnoText("cannot create", temporary, errno);
         return false;
     }
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0)
-        ::fchmod(fd, old.st_mode & 07777);
+    // Settings and status texts are the user's own: a new file is 0600 whatever the umask.
+    ::fchmod(fd, exists ? old.st_mode & 07777 : 0600);
     bool ok = WriteAll(fd, content) && ::fsync(fd) == 0;
     int failure = ok ? 0 : errno;
     if (::close(fd) != 0 && ok) {

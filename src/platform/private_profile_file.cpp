@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <fstream>
+#include <cstdio>
+#include <cstring>
 #include <iterator>
-#include <sstream>
 #include <system_error>
 #include <utility>
 
@@ -253,20 +253,51 @@ PrivateProfileFile::Stamp PrivateProfileFile::CurrentStamp() const {
     return stamp;
 }
 
-bool PrivateProfileFile::ReadContent(std::string& content, Stamp& stamp) const {
+bool PrivateProfileFile::ReadContent(std::string& content, Stamp& stamp, std::string& error) const {
     stamp = CurrentStamp();
     content.clear();
     if (!stamp.exists)
         return true;
-    std::ifstream in(path_, std::ios::binary);
-    if (!in)
+    // Not blocking: a pipe in the file's place must not stop the program.
+    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        error = "cannot read " + path_.string() + ": " + std::strerror(errno);
         return false;
-    std::ostringstream out;
-    out << in.rdbuf();
-    if (in.bad())
-        return false;
-    content = std::move(out).str();
-    return true;
+    }
+    struct stat info {};
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (!ok)
+        error = "cannot read " + path_.string() + ": not a regular file";
+    char buffer[65536];
+    while (ok) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            error = "cannot read " + path_.string() + ": " + std::strerror(errno);
+            ok = false;
+        } else if (content.size() + static_cast<std::size_t>(n) > kMaxFileSize) {
+            // Such files hold a few lines; one this large is not ours and is left alone.
+            error = path_.string() + " is larger than " + std::to_string(kMaxFileSize / 1024) +
+                    " KB and is not used";
+            ok = false;
+        } else {
+            content.append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+    ::close(fd);
+    if (!ok)
+        content.clear();
+    return ok;
+}
+
+void PrivateProfileFile::Report(std::string& reported, const std::string& error) {
+    // Once until the file works again: a status file is written on every command.
+    if (error != reported && error != readProblem_ && error != writeProblem_)
+        std::fprintf(stderr, "kassavero: %s\n", error.c_str());
+    reported = error;
 }
 
 void PrivateProfileFile::Refresh() {
@@ -280,14 +311,19 @@ void PrivateProfileFile::Refresh() {
         // Changed too recently for the time stamp to tell: compare the content itself.
         std::string content;
         Stamp stamp;
-        if (ReadContent(content, stamp) && stamp == stamp_ && content == content_) {
+        std::string error;
+        if (ReadContent(content, stamp, error) && stamp == stamp_ && content == content_) {
             loadedAtNs_ = checkedAt;
             return;
         }
     }
     std::string content;
     Stamp stamp;
-    ReadContent(content, stamp);  // an unreadable file reads as an empty one
+    std::string error;
+    if (ReadContent(content, stamp, error))  // an unreadable file reads as an empty one
+        readProblem_.clear();
+    else
+        Report(readProblem_, error);
     Document document = Parse(content);
     for (const PendingWrite& write : pending_) {
         ApplyWrite(document, write.section, write.key, write.value);
@@ -349,6 +385,12 @@ bool PrivateProfileFile::WriteString(std::string_view section, std::string_view 
         return false;
     Refresh();
     ApplyWrite(document_, section, key, value);
+    // One pending value per key: writes that cannot reach the disk never pile up.
+    const auto same = std::find_if(pending_.begin(), pending_.end(), [&](const PendingWrite& w) {
+        return EqualsIgnoringCase(w.section, section) && EqualsIgnoringCase(w.key, key);
+    });
+    if (same != pending_.end())
+        pending_.erase(same);
     pending_.push_back({std::string(section), std::string(key), std::string(value)});
     return true;
 }
@@ -358,18 +400,23 @@ bool PrivateProfileFile::Flush() {
         return true;
     std::string content;
     Stamp stamp;
+    std::string error;
     // Never replace a file whose content could not be read: it would be lost.
-    if (!ReadContent(content, stamp))
+    if (!ReadContent(content, stamp, error)) {
+        Report(writeProblem_, error);
         return false;
+    }
     Document document = Parse(content);
     for (const PendingWrite& write : pending_) {
         ApplyWrite(document, write.section, write.key, write.value);
     }
     const std::int64_t writtenAt = NowNs();
     std::string written = Serialise(document);
-    std::string error;
-    if (!ReplaceFileAtomically(path_, written, error))
+    if (!ReplaceFileAtomically(path_, written, error)) {
+        Report(writeProblem_, error);
         return false;
+    }
+    writeProblem_.clear();
     pending_.clear();
     document_ = std::move(document);
     content_ = std::move(written);

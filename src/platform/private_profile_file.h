@@ -16,6 +16,9 @@ namespace kassavero {
 
 class PrivateProfileFile final : public PrivateProfile {
   public:
+    // Larger files are neither read nor replaced: the real ones hold a few lines.
+    static constexpr std::size_t kMaxFileSize = 1024 * 1024;
+
     explicit PrivateProfileFile(std::filesystem::path path);
     // Writes what is still pending; a failure here goes unreported.
     ~PrivateProfileFile() override;
@@ -71,8 +74,11 @@ class PrivateProfileFile final : public PrivateProfile {
 
     // Brings the cached copy up to date with the file, keeping the pending changes.
     void Refresh();
-    // The file's bytes (empty for a missing file); false when it exists but cannot be read.
-    bool ReadContent(std::string& content, Stamp& stamp) const;
+    // The file's bytes (empty for a missing file); false, with the reason, when it exists
+    // but cannot be read or is larger than kMaxFileSize.
+    bool ReadContent(std::string& content, Stamp& stamp, std::string& error) const;
+    // Says on stderr what went wrong, once until reading or writing works again.
+    void Report(std::string& reported, const std::string& error);
     Stamp CurrentStamp() const;
 
     std::filesystem::path path_;
@@ -81,7 +87,9 @@ class PrivateProfileFile final : public PrivateProfile {
     Stamp stamp_;
     std::int64_t loadedAtNs_ = 0;
     bool loaded_ = false;
-    std::vector<PendingWrite> pending_;
+    std::vector<PendingWrite> pending_;  // at most one per key
+    std::string readProblem_;            // what was last said about reading, or empty
+    std::string writeProblem_;
 };
 
 }  // namespace kassavero

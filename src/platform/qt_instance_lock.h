@@ -5,9 +5,10 @@
 
 namespace kassavero {
 
-// One running Kassavero per user and desktop session: a lock file in
-// $XDG_RUNTIME_DIR (else the temporary directory, with the user id in the name). A lock
-// left behind by a crashed instance is recognised as stale and taken over.
+// One running Kassavero per user and desktop session: a lock file in $XDG_RUNTIME_DIR,
+// else in the program's configuration directory. Both belong to the user alone, so no
+// other user can take the name first. A lock left behind by a crashed instance is
+// recognised as stale and taken over.
 class InstanceLock {
   public:
     InstanceLock();

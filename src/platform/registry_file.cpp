@@ -1,6 +1,8 @@
 #include "platform/registry_file.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <system_error>
@@ -332,6 +334,7 @@ void RegistryFile::Parse(std::string_view bytes) {
                     std::size_t valuePos = 0;
                     auto value = ReadQuoted(rest, valuePos);
                     if (value && TrimLeft(rest.substr(valuePos)).empty()) {
+                        value->resize(std::min(value->size(), value->find('\0')));
                         entry = Entry{EntryKind::String, std::move(*name), std::move(*value),
                                       std::string(raw)};
                     }
@@ -390,15 +393,13 @@ std::string RegistryFile::Serialize() const {
 bool RegistryFile::Flush() {
     if (loadFailed_)
         return false;  // never write over a file we could not read
-    std::error_code ec;
-    fs::create_directories(directory_, ec);
-    if (ec) {
-        lastError_ = "cannot create " + directory_.string() + ": " + ec.message();
-        return false;
-    }
     // A settings file kept elsewhere and linked here stays a link.
     std::string error;
-    if (!ReplaceFileAtomically(file_, Serialize(), error)) {
+    if (!CreatePrivateDirectories(directory_, error) ||
+        !ReplaceFileAtomically(file_, Serialize(), error)) {
+        // Said once until a save succeeds again; the changes stay in memory.
+        if (lastError_ != error)
+            std::fprintf(stderr, "kassavero: the settings are not saved: %s\n", error.c_str());
         lastError_ = error;
         return false;
     }
@@ -495,6 +496,8 @@ std::optional<std::string> RegistryFile::ReadString(std::string_view section,
 
 void RegistryFile::WriteString(std::string_view section, std::string_view ident,
                                std::string_view value) {
+    // A string ends at its first NUL, as a registry string does.
+    value = value.substr(0, value.find('\0'));
     RegistryUpdate update(*this);
     Section& target = SectionForWriting(section);
     const std::string key = Lower(ident);

@@ -1,0 +1,31 @@
+// The command text of a macro, taken apart: any text either calls functions or gives a
+// reply, and every name and argument is a piece of the text.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fuzz_check.h"
+#include "macro/dde_command.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view command(reinterpret_cast<const char*>(data), size);
+    std::string reply;
+    int seen = 0;
+    std::size_t characters = 0;
+    const int calls = kassavero::ParseDdeCommand(
+        command, reply,
+        [&](const std::string& name, const std::vector<std::string>& arguments, std::string&) {
+            ++seen;
+            characters += name.size();
+            for (const std::string& argument : arguments)
+                characters += argument.size();
+        });
+    FUZZ_CHECK(calls == seen);
+    // Separators and quotes are dropped, never added.
+    FUZZ_CHECK(characters <= command.size());
+    FUZZ_CHECK(calls > 0 || !reply.empty());
+    return 0;
+}

@@ -1,0 +1,84 @@
+// The whole command interpreter behind ExecuteMacroLine, as the hidden main window holds
+// it, with the engine, a German profile, a store in a scratch directory and the fakes
+// for every window. Each line of the input is one macro line; every reply it leaves
+// is an answer in brackets.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "engine/engine.h"
+#include "engine/german_profile.h"
+#include "fakes/fake_about_window.h"
+#include "fakes/fake_calculator_access.h"
+#include "fakes/fake_confirmation.h"
+#include "fakes/fake_formula_question.h"
+#include "fakes/fake_help.h"
+#include "fakes/fake_message_boxes.h"
+#include "fakes/fake_settings_window.h"
+#include "fakes/fake_translator.h"
+#include "fuzz_check.h"
+#include "macro/macro_interpreter.h"
+#include "platform/in_process_dde_server.h"
+#include "platform/message_loop.h"
+#include "platform/registry_file.h"
+#include "scratch_dir.h"
+#include "settings/active_profile.h"
+
+using namespace kassavero;
+
+namespace {
+
+// No events wait, and a wait for the user ends at once: the fakes answer without one.
+class IdleLoop final : public MessageLoop {
+  public:
+    void ProcessPendingMessages() override {}
+    void RunUntil(const std::function<bool()>&) override {}
+};
+
+struct Rig {
+    Rig() {
+        MakeGermanProfile(profile.MutableSettings());
+        profile.SetProfiles({"Standard", "Reise"}, 0);
+    }
+    ActiveProfile profile;
+    testing::FakeTranslator translator;
+    testing::FakeMessageBoxes boxes;
+    IdleLoop loop;
+    testing::FakeHelp help;
+    testing::FakeConfirmation confirmation;
+    Engine engine{profile, translator, boxes, loop, help, confirmation};
+    InProcessDdeServer server{"kassavero"};
+    testing::FakeFormulaQuestion formulas;
+    testing::FakeCalculatorAccess calculator;
+    testing::FakeSettingsWindow settingsWindow;
+    testing::FakeAboutWindow aboutWindow;
+    MacroInterpreter interpreter{
+        server,
+        MacroServices{engine, profile, formulas, calculator, settingsWindow, aboutWindow, help,
+                      [] { return std::make_unique<RegistryFile>(ScratchDirectory() / "store"); },
+                      ','},
+        engine.EngineInit()};
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string_view input(reinterpret_cast<const char*>(data), size);
+    std::filesystem::remove_all(ScratchDirectory() / "store");
+    Rig rig;
+    for (int count = 0; !input.empty() && count < 64; ++count) {
+        const std::size_t end = input.find('\n');
+        const std::string_view line = input.substr(0, end);
+        input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
+        rig.interpreter.ExecuteMacroLine(line);
+        // A reply is never cut short by a byte inside it.
+        std::string lines;
+        if (rig.server.Request(kSystemTopic, kFilterItem, lines) == DdeError::None)
+            FUZZ_CHECK(lines.size() >= 2 && lines.compare(lines.size() - 2, 2, "\r\n") == 0);
+    }
+    return 0;
+}

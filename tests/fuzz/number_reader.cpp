@@ -1,0 +1,53 @@
+// The number readers: a number typed by the user, a 32-bit integer argument and a word of
+// text read as the number of an amount. Whatever reads as a number is finite and reads
+// back from its own shortest text.
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "core/number_text.h"
+#include "engine/amount_recognizer.h"
+#include "fuzz_check.h"
+
+using namespace kassavero;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider input(data, size);
+    const char separator = input.ConsumeBool() ? ',' : '.';
+    CharSet thousands;
+    CharSet decimals;
+    for (int i = input.ConsumeIntegralInRange(0, 3); i > 0; --i)
+        thousands.set(input.ConsumeIntegral<unsigned char>());
+    for (int i = input.ConsumeIntegralInRange(0, 3); i > 0; --i)
+        decimals.set(input.ConsumeIntegral<unsigned char>());
+    const bool always = input.ConsumeBool();
+    const bool never = input.ConsumeBool();
+    const bool negatives = input.ConsumeBool();
+    const std::string text = input.ConsumeRemainingBytesAsString();
+
+    if (const auto value = ParseDecimalStrict(text, separator)) {
+        if (std::isfinite(*value)) {
+            const std::string shortest = FormatShortestDouble(*value, separator);
+            const auto again = ParseDecimalStrict(shortest, separator);
+            FUZZ_CHECK(again.has_value());
+            FUZZ_CHECK(*again == *value);
+        }
+    }
+    const double lenient = ParseDecimalLenient(text, separator);
+    FUZZ_CHECK(!std::isnan(lenient));
+    if (const auto integer = ParseInt32(text))
+        FUZZ_CHECK(ParseInt32(std::to_string(*integer)) == integer);
+
+    const ParsedNumber number = ParseNumber(text, thousands, decimals, always, never, negatives);
+    if (number.Ok) {
+        FUZZ_CHECK(!std::isnan(number.Value));
+        FUZZ_CHECK(number.Decimals >= 0);
+        FUZZ_CHECK(static_cast<std::size_t>(number.Decimals) <= text.size());
+        FUZZ_CHECK(negatives || number.Value >= 0 || number.Value == 0);
+    }
+    return 0;
+}

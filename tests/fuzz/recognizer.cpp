@@ -1,0 +1,74 @@
+// The amount recognizer on random text with a random profile: separators, options and
+// symbol lists drawn from the input. Whatever it finds lies inside the text.
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "engine/amount_recognizer.h"
+#include "engine/text_words.h"
+#include "fuzz_check.h"
+#include "settings/active_profile.h"
+#include "settings/profile_settings.h"
+#include "settings/symbol_list.h"
+
+using namespace kassavero;
+
+namespace {
+
+TCurrencySymbol RandomSymbol(FuzzedDataProvider& input) {
+    std::string symbol = input.ConsumeRandomLengthString(6);
+    return TCurrencySymbol::FromOptionNumber(std::move(symbol),
+                                             input.ConsumeIntegralInRange(0, 127));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider input(data, size);
+    ActiveProfile profile;
+    ProfileSettings& settings = profile.MutableSettings();
+    const char decimal = input.ConsumeBool() ? ',' : '.';
+    SettingsToDefaults(settings, decimal, decimal == ',' ? '.' : ',',
+                       input.ConsumeIntegralInRange<CurrencyIndex>(0, kCurrencyCount - 1));
+    if (input.ConsumeBool()) {
+        settings.InputDecimalSymbols = input.ConsumeRandomLengthString(6);
+        settings.InputThousandSymbols = input.ConsumeRandomLengthString(6);
+    }
+    settings.InputThousandsAlways = input.ConsumeBool();
+    settings.InputThousandsSometimes = input.ConsumeBool();
+    settings.InputAcceptNegatives = input.ConsumeBool();
+    settings.InputAcceptZero = input.ConsumeBool();
+    settings.InputNumbersWithoutSymbols = input.ConsumeBool();
+    settings.InputCheckForDecimalsActive = input.ConsumeBool();
+    settings.InputCheckForDecimals = input.ConsumeIntegralInRange(-1, 20);
+    settings.InputStopOnUnmarkedNumbers = input.ConsumeBool();
+    settings.InputCheckForNonCurrencySymbols = input.ConsumeBool();
+    settings.InputDefaultCurrency = input.ConsumeIntegralInRange(-2, kCurrencyCount + 1);
+    for (CurrencyIndex c = 0; c < kCurrencyCount; ++c) {
+        settings.InputAccept[c] = input.ConsumeBool();
+        for (int i = input.ConsumeIntegralInRange(0, 3); i > 0; --i)
+            settings.InputSymbolsFor[c].push_back(RandomSymbol(input));
+    }
+    for (int i = input.ConsumeIntegralInRange(0, 3); i > 0; --i)
+        settings.InputNonCurrencySymbols.push_back(RandomSymbol(input));
+    settings.RecomputeSymbolSets();
+
+    const TextWords words(input.ConsumeRemainingBytesAsString());
+    const AmountRecognizer recognizer(profile);
+    for (std::size_t i = 0; i < words.Count(); ++i) {
+        TGeplanteAenderung found;
+        if (!recognizer.ScanAmount(words, i, found))
+            continue;
+        FUZZ_CHECK(found.Start <= found.End);
+        FUZZ_CHECK(found.End <= words.Text().size());
+        FUZZ_CHECK(found.OldText == words.Text().substr(found.Start, found.End - found.Start));
+        FUZZ_CHECK(!std::isnan(found.Amount));
+        FUZZ_CHECK(found.WordsBefore >= 0 && found.WordsBefore <= 3);
+        FUZZ_CHECK(found.WordsAfter >= 0 && found.WordsAfter <= 3);
+    }
+    return 0;
+}
