@@ -64,5 +64,7 @@ peak=$(peak_kb)
 echo "peak resident memory with a padded language file: $peak kB"
 [ "$peak" -lt "$LIMIT_KB" ] || fail "the program took $peak kB"
 grep -q "i18n.dat is larger than" "$WORK/kassavero.out" || fail "the padded language file was not reported"
-stop_kassavero
+# Its texts are missing, and the box that says so is open: no orderly end is asked here.
+kill -KILL "$KASSAVERO_PID"
+wait "$KASSAVERO_PID" 2>/dev/null || true
 echo "1 passed, 0 failed"

@@ -284,6 +284,32 @@ TEST_F(IniFileTest, AFailedFlushKeepsTheChangesForTheNextOne) {
     EXPECT_EQ(reader.ReadString("General", "Runs", "", 255), "1");
 }
 
+TEST_F(IniFileTest, AFileFarLargerThanAnyRealOneIsNeitherReadNorReplaced) {
+    Write("[General]\nRuns=1\n" + std::string(PrivateProfileFile::kMaxFileSize, ';'));
+    const std::string before = Content();
+    PrivateProfileFile file(path_);
+    EXPECT_EQ(file.ReadString("General", "Runs", "none", 255), "none");
+    file.WriteString("General", "DDEStatus", "OK");
+    EXPECT_FALSE(file.Flush());
+    EXPECT_EQ(Content(), before);
+}
+
+TEST_F(IniFileTest, WritesThatFailAgainAndAgainKeepOnlyTheLastValue) {
+    const fs::path blocker = directory_ / "blocker";
+    std::ofstream(blocker) << "a file where a directory should be";
+    PrivateProfileFile file(blocker / "status.ini");
+    for (int i = 0; i < 1000; ++i) {
+        file.WriteString("General", "DDEConv", "[reply " + std::to_string(i) + "]");
+        EXPECT_FALSE(file.Flush());
+    }
+    fs::remove(blocker);
+    EXPECT_TRUE(file.Flush());
+    std::ifstream in(blocker / "status.ini");
+    std::ostringstream out;
+    out << in.rdbuf();
+    EXPECT_EQ(out.str(), "[General]\nDDEConv=[reply 999]\n");
+}
+
 TEST_F(IniFileTest, DestructionWritesPendingChanges) {
     { PrivateProfileFile(path_).WriteString("S", "k", "v"); }
     EXPECT_EQ(Content(), "[S]\nk=v\n");

@@ -295,6 +295,16 @@ TEST_F(RegistryFileTest, AChangeOnDiskIsReadBeforeTheNextOperation) {
     EXPECT_EQ(third.ReadString("General", "C"), "3");
 }
 
+TEST_F(RegistryFileTest, AStringEndsAtItsFirstNul) {
+    Put("REGEDIT4\n\n"s + std::string(kGeneralHeader) + "\n\"A\"=\"ke\0y\"\n"s);
+    RegistryFile store(Dir());
+    EXPECT_EQ(store.ReadString("General", "A"), "ke");
+    store.WriteString("General", "B", "va\0lue"s);
+    EXPECT_EQ(store.ReadString("General", "B"), "va");
+    RegistryFile reread(Dir());
+    EXPECT_EQ(reread.ReadString("General", "B"), "va");
+}
+
 TEST_F(RegistryFileTest, ALinkedFileStaysALink) {
     const fs::path real = temp_.Path() / "dotfiles" / "kassavero.reg";
     WriteFileBytes(real, "REGEDIT4\n");
