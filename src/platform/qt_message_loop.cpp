@@ -33,7 +33,9 @@ void QtMessageLoop::RunUntil(const std::function<bool()>& done) {
     while (!done()) {
         if (quitting_ || QCoreApplication::closingDown())
             return;
-        loop.exec();
+        // Below 0: the application was told to quit, and no nested loop runs any more.
+        if (loop.exec() < 0)
+            return;
     }
 }
 

@@ -10,8 +10,8 @@ namespace kassavero {
 class QtMessageLoop final : public MessageLoop {
   public:
     void ProcessPendingMessages() override;
-    // Also returns, with the condition unmet, once Quit was called: a question that is
-    // open when the program has to end must not keep it alive.
+    // Also returns, with the condition unmet, once Quit or QCoreApplication::quit was
+    // called: a question that is open when the program has to end must not keep it alive.
     void RunUntil(const std::function<bool()>& done) override;
 
     // Ends every nested wait, now and later; the program is shutting down.

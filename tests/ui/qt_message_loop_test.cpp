@@ -88,6 +88,15 @@ class QtMessageLoopTest : public QObject {
         // Later waits end at once: the program is shutting down.
         loop.RunUntil([] { return false; });
     }
+
+    // Last: once the application was told to end, no nested loop runs in this process.
+    void ApplicationQuitEndsAWait() {
+        QtMessageLoop loop;
+        const Watchdog watchdog(loop);
+        QTimer::singleShot(10, qApp, [] { QCoreApplication::exit(0); });
+        loop.RunUntil([] { return false; });
+        QVERIFY(!watchdog.fired);
+    }
 };
 
 }  // namespace kassavero
