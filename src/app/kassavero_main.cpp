@@ -142,9 +142,9 @@ int Run(QApplication& app) {
     // the start-up then goes straight to the shut-down.
     bool terminated = false;
     QObject::connect(&unixSignals, &UnixSignals::Terminate, &app,
-                     [&messageLoop, &messageBoxes, &terminated] {
+                     [&messageLoop, &qtMessageBoxes, &terminated] {
                          terminated = true;
-                         messageBoxes.CloseAllForShutDown();
+                         qtMessageBoxes.CloseAllForShutDown();
                          messageLoop.Quit();
                          QApplication::quit();
                      });
