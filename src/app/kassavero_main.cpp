@@ -146,7 +146,7 @@ int Run(QApplication& app) {
                          terminated = true;
                          qtMessageBoxes.CloseAllForShutDown();
                          messageLoop.Quit();
-                         QApplication::quit();
+                         QCoreApplication::exit(0);
                      });
 
     // The profile store lives for the whole run.
