@@ -36,11 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const std::string& section : file.SectionNames()) {
             for (const std::string& key : file.KeyNames(section)) {
                 if (entries.size() < 32)
-                    entries.push_back({section, key, file.ReadString(section, key, "\x01", 4096)});
+                    entries.push_back({section, key, file.ReadString(section, key, "\n", 4096)});
             }
         }
         for (const Entry& entry : entries)
-            FUZZ_CHECK(entry.value != "\x01");
+            FUZZ_CHECK(entry.value != "\n");
         if (file.WriteString("Fuzz Section", "Key", value))
             FUZZ_CHECK(file.Flush());
     }
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const Entry& entry : entries) {
         if (EqualsIgnoringCase(entry.section, "Fuzz Section"))
             continue;
-        FUZZ_CHECK(again.ReadString(entry.section, entry.key, "\x01", 4096) == entry.value);
+        FUZZ_CHECK(again.ReadString(entry.section, entry.key, "\n", 4096) == entry.value);
     }
     return 0;
 }
