@@ -13,7 +13,7 @@ KASSAVERO_PACKAGES=(
     # the bus integration tests (an older program, keys for the dialog)
     libglib2.0-bin
     # the bus clients of the integration tests and the fuzz targets
-    python3-gi gir1.2-glib-2.0 clang-14 libfuzzer-14-dev
+    gir1.2-glib-2.0 clang-14 libfuzzer-14-dev
 )
 
 # Installs the packages that are missing; calls apt only when something is.

@@ -149,11 +149,10 @@ int Run(QApplication& app) {
                          QCoreApplication::exit(0);
                      });
 
-    // The profile store lives for the whole run.
-    const std::filesystem::path configDirectory = DefaultRegistryDirectory();
     // What a save cut short by a crash left behind; the files themselves are whole.
     RemoveLeftoverTemporary(configDirectory / "registry.reg");
     RemoveLeftoverTemporary(StatusFilePath(configDirectory));
+    // The profile store lives for the whole run.
     RegistryFile store(configDirectory);
 
     TStringInputForm nameInput(translation);
