@@ -380,6 +380,14 @@ std::string RegistryFile::Serialize() const {
         for (const auto& entry : section.entries) {
             if (!entry.raw.empty()) {
                 out += entry.raw;
+                // Binary data cut off after a line ending in a backslash would take the next
+                // line as its continuation, and a value written after it would be lost at
+                // the next read: a blank line ends it.
+                const std::size_t lastLine = entry.raw.rfind('\n');
+                if (TrimRight(std::string_view(entry.raw).substr(
+                                  lastLine == std::string::npos ? 0 : lastLine + 1))
+                        .ends_with('\\'))
+                    out += "\n";
             } else {
                 out += Win1252ToUtf8((entry.name.empty() ? std::string("@") : Quoted(entry.name)) +
                                      "=" + Quoted(entry.value));

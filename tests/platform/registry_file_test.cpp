@@ -33,6 +33,22 @@ class RegistryFileTest : public ::testing::Test {
     TempDir temp_;
 };
 
+TEST_F(RegistryFileTest, AValueAddedAfterCutOffBinaryDataSurvivesTheNextRead) {
+    // Binary data of another program, cut off after a line ending in a backslash.
+    Put("REGEDIT4\n\n" + std::string(kGeneralHeader) + "\n\"Blob\"=hex:01,\\\n");
+    {
+        RegistryFile store(Dir());
+        store.WriteString("General", "Saved", "1");
+    }
+    for (int run = 0; run < 2; ++run) {  // stable over repeated saves
+        RegistryFile store(Dir());
+        EXPECT_EQ(store.ReadString("General", "Saved").value_or("lost"), "1");
+        store.WriteString("General", "Run", std::to_string(run));
+    }
+    EXPECT_NE(Disk().find("\"Blob\"=hex:01,\\\n\n"), std::string::npos) << Disk();
+    EXPECT_EQ(Disk().find("\n\n\n"), std::string::npos) << "no blank line added per save";
+}
+
 TEST_F(RegistryFileTest, MissingFileReadsEmptyAndTheFirstWriteCreatesIt) {
     RegistryFile store(Dir());
     EXPECT_TRUE(store.ReadSections().empty());
