@@ -99,6 +99,8 @@ void ReportMissingTray(Registry& store, Translator& translator) {
         new QMessageBox(QMessageBox::Information, QString::fromLatin1(kTitle),
                         ToQString(translator.TranslateKey("KeinInfobereich")), QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
+    // A message box is modal unless told otherwise; this one must not block the windows.
+    box->setWindowModality(Qt::NonModal);
     box->show();
 }
 
