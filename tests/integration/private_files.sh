@@ -31,7 +31,7 @@ stop_kassavero
 rm "$REGISTRY"
 ln -s "$WORK/elsewhere/missing.reg" "$REGISTRY"
 start_kassavero
-setvalue 1 >/dev/null
+expect_eq "$(setvalue 1)" "ERROR. The settings store could not be written." "save through a dangling link"
 [ ! -e "$WORK/elsewhere" ] || fail "a directory was created where the link points"
 [ -L "$REGISTRY" ] || fail "the dangling link was replaced"
 grep -q "the settings are not saved" "$WORK/kassavero.out" || fail "the failed save was not reported"
@@ -43,7 +43,7 @@ cp "$WORK/dotfiles/kassavero.reg" "$REGISTRY"
 chmod 400 "$REGISTRY"
 before=$(md5sum <"$REGISTRY")
 start_kassavero
-setvalue 1 >/dev/null
+expect_eq "$(setvalue 1)" "ERROR. The settings store could not be written." "save of a read-only file"
 expect_eq "$(md5sum <"$REGISTRY")" "$before" "the read-only file was replaced"
 expect_eq "$(mode "$REGISTRY")" "400" "the read-only file's mode"
 grep -q "read-only" "$WORK/kassavero.out" || fail "the failed save was not reported"
