@@ -188,9 +188,12 @@ void ConfirmationDialog::Compute(Question& question, CurrencyIndex source,
             currencies_.ConvertAmount(question.Amount, source, target).value_or(0);
         const AmountFormat format =
             question.FormulaMode
-                ? FormulaAmountFormat(ToPrecisionMode(settings.ExcelPrecision_ConstantInFormula)
-                                          .value_or(PrecisionMode::TransferUnit),
-                                      target, settings, decimalSeparator)
+                ? FormulaAmountFormat(
+                      ToPrecisionMode(question.Constants == FormulaConstants::ConstantCell
+                                          ? settings.ExcelPrecision_ConstantCell
+                                          : settings.ExcelPrecision_ConstantInFormula)
+                          .value_or(PrecisionMode::TransferUnit),
+                      target, settings, decimalSeparator)
                 : CurrencyAmountFormat(settings.Output[target], target);
         question.NewAmount = FormatAmount(converted, format);
     }
@@ -337,7 +340,8 @@ bool ConfirmationDialog::AskChange(const TGeplanteAenderung& proposal, bool ask,
 }
 
 void ConfirmationDialog::AskFormula(const std::string& formula, CurrencyIndex source,
-                                    CurrencyIndex target, bool& cancelled, std::string& result) {
+                                    CurrencyIndex target, FormulaConstants constants,
+                                    bool& cancelled, std::string& result) {
     cancelled = false;
     result = formula;
     std::vector<FormulaAmount> amounts =
@@ -366,6 +370,7 @@ void ConfirmationDialog::AskFormula(const std::string& formula, CurrencyIndex so
     question_ = Question{};
     question_.Shown = true;
     question_.FormulaMode = true;
+    question_.Constants = constants;
     question_.Formula = formula;
     question_.Amounts = std::move(amounts);
     question_.Current = 0;

@@ -110,7 +110,7 @@ class ConfirmationDialog final : public Confirmation, public FormulaQuestion {
     // Yes is disabled until the user picks currencies that convert; No and Cancel still
     // answer. A formula asked while another question is open waits for its turn.
     void AskFormula(const std::string& formula, CurrencyIndex source, CurrencyIndex target,
-                    bool& cancelled, std::string& result) override;
+                    FormulaConstants constants, bool& cancelled, std::string& result) override;
 
     // ---- State ----
 
@@ -167,6 +167,7 @@ class ConfirmationDialog final : public Confirmation, public FormulaQuestion {
         TGeplanteAenderung Change;
         double Amount = 0;
         bool FormulaMode = false;
+        FormulaConstants Constants = FormulaConstants::InFormula;
         std::string Formula;
         std::vector<FormulaAmount> Amounts;
         std::size_t Current = 0;

@@ -8,6 +8,10 @@
 
 namespace kassavero {
 
+// Which precision setting rounds the converted constants: that of constants inside
+// formulas, or that of cells holding a constant (handed over as the formula "=<number>").
+enum class FormulaConstants { InFormula, ConstantCell };
+
 class FormulaQuestion {
   public:
     virtual ~FormulaQuestion() = default;
@@ -15,7 +19,7 @@ class FormulaQuestion {
     // user cancelled. A formula without a non-zero constant comes back unchanged and
     // nothing is shown.
     virtual void AskFormula(const std::string& formula, CurrencyIndex source, CurrencyIndex target,
-                            bool& cancelled, std::string& result) = 0;
+                            FormulaConstants constants, bool& cancelled, std::string& result) = 0;
 };
 
 }  // namespace kassavero

@@ -192,12 +192,17 @@ void MacroInterpreter::ConvertExcelFormulaFunction(const std::vector<std::string
     }
     const CurrencyIndex source = FormulaCurrency(arguments[1]);
     const CurrencyIndex target = FormulaCurrency(arguments[2]);
+    // The first argument was never used by macros; "constantcell" there says the formula
+    // stands for a cell holding a constant, rounded with that cell precision.
+    const FormulaConstants constants = LowerCaseLatin1(arguments[0]) == "constantcell"
+                                           ? FormulaConstants::ConstantCell
+                                           : FormulaConstants::InFormula;
     // Taken before asking: while the user decides, other commands run, and a formula
     // handed over meanwhile must wait for its own command rather than be dropped.
     const std::string formula = TakePendingText(false);
     bool cancelled = false;
     std::string result;
-    services_.formulas.AskFormula(formula, source, target, cancelled, result);
+    services_.formulas.AskFormula(formula, source, target, constants, cancelled, result);
     reply = result;
 }
 

@@ -61,10 +61,11 @@ TEST(AssembleFormula, ReplacesAcceptedAmountsAndMarksEveryRun) {
 class FormulaTest : public DialogTest {
   protected:
     std::string Ask(const std::string& formula, CurrencyIndex source = kDEM,
-                    CurrencyIndex target = kEUR) {
+                    CurrencyIndex target = kEUR,
+                    FormulaConstants constants = FormulaConstants::InFormula) {
         bool cancelled = false;
         std::string result;
-        dialog.AskFormula(formula, source, target, cancelled, result);
+        dialog.AskFormula(formula, source, target, constants, cancelled, result);
         EXPECT_EQ(cancelled, result == "CANCEL");
         return result;
     }
@@ -102,6 +103,10 @@ TEST_F(FormulaTest, PrecisionOneFromMarksToEuro) {
     Settings().ExcelPrecision_ConstantInFormula = 0;
     Script({[&] { dialog.YesClicked(); }});
     EXPECT_EQ(Ask("=100+A1"), "=51,129188+A1");
+    // A cell holding a constant is rounded with the cell precision instead.
+    Settings().ExcelPrecision_ConstantCell = 1;
+    Script({[&] { dialog.YesClicked(); }});
+    EXPECT_EQ(Ask("=100", kDEM, kEUR, FormulaConstants::ConstantCell), "=51,13");
 }
 
 TEST_F(FormulaTest, AFormulaWithoutConstantsComesBackUntouched) {

@@ -17,6 +17,7 @@ class FakeFormulaQuestion final : public FormulaQuestion {
         std::string formula;
         CurrencyIndex source;
         CurrencyIndex target;
+        FormulaConstants constants = FormulaConstants::InFormula;
     };
 
     std::vector<Asked> asked;
@@ -26,8 +27,8 @@ class FakeFormulaQuestion final : public FormulaQuestion {
     std::function<void()> whileAsking;
 
     void AskFormula(const std::string& formula, CurrencyIndex source, CurrencyIndex target,
-                    bool& cancelled, std::string& result) override {
-        asked.push_back({formula, source, target});
+                    FormulaConstants constants, bool& cancelled, std::string& result) override {
+        asked.push_back({formula, source, target, constants});
         if (whileAsking)
             whileAsking();
         if (cancel) {

@@ -243,12 +243,18 @@ TEST_F(FilterTest, ConvertExcelFormulaTakesTheWaitingText) {
     EXPECT_EQ(Filter("convertexcelformula(a,1,0)"), "CANCEL");
     ASSERT_EQ(formulas.asked.size(), 4u);
     EXPECT_EQ(formulas.asked[0].formula, "=A1*1");
+    EXPECT_EQ(formulas.asked[0].constants, FormulaConstants::InFormula);
     EXPECT_EQ(formulas.asked[0].source, kDEM);
     EXPECT_EQ(formulas.asked[0].target, kEUR);
     EXPECT_EQ(formulas.asked[1].source, kEUR);
     EXPECT_EQ(formulas.asked[1].target, kNoCurrency);
     EXPECT_EQ(formulas.asked[2].source, kNoCurrency);
     EXPECT_EQ(formulas.asked[2].target, kCUS3);
+    // "constantcell" first: a constant cell, rounded with its own precision setting.
+    formulas.cancel = false;
+    Filter("transfertext:=100");
+    Filter("convertexcelformula(ConstantCell,3,0)");
+    EXPECT_EQ(formulas.asked.back().constants, FormulaConstants::ConstantCell);
 
     // An empty formula comes back empty, which the frame turns into "<NIL>".
     formulas.cancel = false;

@@ -2,7 +2,8 @@
 
 Constant cells and the constants inside formulas both go through the program's formula
 conversion ("convertexcelformula"), so every number is rounded and confirmed by the
-program itself; a constant cell is handed over as the formula "=<number>". Text cells,
+program itself; a constant cell is handed over as the formula "=<number>" with the first
+argument "constantcell", so the program rounds it with the cell precision. Text cells,
 empty cells, zero, dates, times, percentages and truth values are never touched.
 """
 
@@ -152,13 +153,13 @@ class CalcConversion:
             undo.leaveUndoContext()
         return self.result
 
-    def _convert(self, formula):
+    def _convert(self, formula, constant_cell=False):
         text, names = to_program_formula(formula, self.separator)
         if text is None:
             return formula
         self.channel.send("filter", "transfertext:" + text)
-        reply = self.channel.call("filter", "convertexcelformula(,%d,%d)" % (self.source,
-                                                                            self.target))
+        reply = self.channel.call("filter", "convertexcelformula(%s,%d,%d)" % (
+            "constantcell" if constant_cell else "", self.source, self.target))
         if reply == "CANCEL":
             raise Cancelled()
         if reply.startswith("ERROR.") or not reply.startswith("="):
@@ -186,7 +187,7 @@ class CalcConversion:
             value = cell.getValue()
             if value == 0 or self._format_type(cell) & (DATE | TIME | PERCENT | LOGICAL):
                 return True
-            new = self._convert("=" + number_text(value))
+            new = self._convert("=" + number_text(value), constant_cell=True)
             if new != "=" + number_text(value):
                 try:
                     converted = float(new[1:])
