@@ -31,14 +31,7 @@ press_hotkey_until_shown() {
     done
     return 1
 }
-wait_for_short() {
-    local i
-    for i in $(seq 30); do
-        if "$@"; then return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
+wait_for_short() { wait_for_within 30 "$@"; }
 
 calculator_shown && fail "the calculator is visible before the hotkey"
 press_hotkey_until_shown || fail "Ctrl+Alt+W did not show the calculator"

@@ -34,9 +34,13 @@ status_value() {
 }
 
 # Waits up to 20 s for a condition (a command) to hold.
-wait_for() {
-    local i
-    for i in $(seq 200); do
+wait_for() { wait_for_within 200 "$@"; }
+
+# The same for a given number of tenths of a second.
+wait_for_within() {
+    local i tenths=$1
+    shift
+    for i in $(seq "$tenths"); do
         if "$@"; then return 0; fi
         sleep 0.1
     done
