@@ -3,6 +3,8 @@
 // confirmed, close the session; or convert one spreadsheet formula.
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "confirm/formula_question.h"
 #include "core/number_text.h"
@@ -51,13 +53,16 @@ std::string MacroInterpreter::TransferTextCommand(std::string_view command) {
         ++position;
     if (position >= command.size() || command[position] != ':')
         return "ERROR. Invalid syntax for TransferText!";
-    // A caller's own hand-over waits for that caller's next command, so clients that
-    // interleave their calls never take each other's text. It is the shared one as well
-    // until someone uses it.
-    pendingText_ = command.substr(position + 1);
-    textPending_ = true;
-    sharedNumber_ = 0;
-    if (!caller_.empty()) {
+    // A caller's hand-over waits for that caller's next command, so clients that
+    // interleave their calls never take each other's text. Executes, pokes and the
+    // status file share one text, as they always did.
+    std::string text(command.substr(position + 1));
+    const unsigned long long number = ++handOvers_;
+    if (caller_.empty()) {
+        pendingText_ = std::move(text);
+        textPending_ = true;
+        sharedNumber_ = number;
+    } else {
         // Callers that never come back must not pile up.
         constexpr std::size_t kMostCallers = 64;
         if (callerTexts_.size() >= kMostCallers &&
@@ -66,39 +71,45 @@ std::string MacroInterpreter::TransferTextCommand(std::string_view command) {
                 callerTexts_.begin(), callerTexts_.end(),
                 [](const auto& a, const auto& b) { return a.second.number < b.second.number; }));
         }
-        sharedNumber_ = ++handOvers_;
-        callerTexts_.insert_or_assign(caller_, CallerText{pendingText_, sharedNumber_});
+        callerTexts_.insert_or_assign(caller_, CallerText{std::move(text), number});
     }
     return std::string(command);
 }
 
-bool MacroInterpreter::HasPendingText() const {
-    return textPending_ || callerTexts_.find(caller_) != callerTexts_.end();
-}
-
-std::string MacroInterpreter::TakePendingText(bool keepShared) {
+std::optional<std::string> MacroInterpreter::TakePendingText(bool keepShared) {
     if (const auto own = callerTexts_.find(caller_); own != callerTexts_.end()) {
         std::string text = std::move(own->second.text);
-        if (own->second.number == sharedNumber_)
-            textPending_ = false;
         callerTexts_.erase(own);
         return text;
     }
-    // The shared text, used up also for the caller that handed it over.
-    if (sharedNumber_ != 0) {
-        for (auto entry = callerTexts_.begin(); entry != callerTexts_.end(); ++entry) {
-            if (entry->second.number == sharedNumber_) {
-                callerTexts_.erase(entry);
-                break;
-            }
+    // Else the newest text nobody can come back for: the shared one, or one whose caller
+    // has left the bus (a client that hands over in one process and searches in the
+    // next). A connected caller's text is never another's.
+    auto newest = callerTexts_.end();
+    for (auto entry = callerTexts_.begin(); entry != callerTexts_.end();) {
+        const bool older =
+            (textPending_ && entry->second.number < sharedNumber_) ||
+            (newest != callerTexts_.end() && entry->second.number < newest->second.number);
+        if (older || server_.CallerConnected(entry->first)) {
+            ++entry;
+            continue;
         }
+        // A newer text replaces an older one that nobody took, as the shared one does.
+        if (newest != callerTexts_.end())
+            callerTexts_.erase(newest);
+        newest = entry++;
     }
+    if (newest != callerTexts_.end()) {
+        std::string text = std::move(newest->second.text);
+        callerTexts_.erase(newest);
+        return text;
+    }
+    if (!textPending_)
+        return std::nullopt;
     textPending_ = false;
     if (keepShared)
         return pendingText_;
-    std::string text = std::move(pendingText_);
-    pendingText_.clear();
-    return text;
+    return std::exchange(pendingText_, std::string());
 }
 
 void MacroInterpreter::ExecuteFilterFunction(const std::string& function,
@@ -159,11 +170,11 @@ void MacroInterpreter::FindNextChangeFunction(const std::string& argument, std::
     // The waiting text goes to the session asked, even one that is not open (the engine
     // refuses it and says so). An argument that is no number gets it nowhere: read as 0
     // it would replace the text of another client's session; the text keeps waiting.
-    if (session && HasPendingText()) {
-        // Taken before the hand-over, which lets pending events run: a text handed over
-        // by one of them waits for the next command instead of being lost.
-        const std::string text = TakePendingText(true);
-        engine.TransferText(engineHandle_, *session, static_cast<long long>(text.size()), text, 0);
+    // Taken before the hand-over, which lets pending events run: a text handed over by
+    // one of them waits for the next command instead of being lost.
+    if (const auto text = session ? TakePendingText(true) : std::nullopt) {
+        engine.TransferText(engineHandle_, *session, static_cast<long long>(text->size()), *text,
+                            0);
     }
     if (!CheckSessionArgument(argument, reply))
         return;
@@ -186,7 +197,10 @@ void MacroInterpreter::ConfirmChangeFunction(const std::vector<std::string>& arg
 
 void MacroInterpreter::ConvertExcelFormulaFunction(const std::vector<std::string>& arguments,
                                                    std::string& reply) {
-    if (!HasPendingText()) {
+    // Taken before asking: while the user decides, other commands run, and a formula
+    // handed over meanwhile must wait for its own command rather than be dropped.
+    const std::optional<std::string> formula = TakePendingText(false);
+    if (!formula) {
         reply = "ERROR. Transfer forumla with transfertext first, then call function.";
         return;
     }
@@ -197,12 +211,9 @@ void MacroInterpreter::ConvertExcelFormulaFunction(const std::vector<std::string
     const FormulaConstants constants = LowerCaseLatin1(arguments[0]) == "constantcell"
                                            ? FormulaConstants::ConstantCell
                                            : FormulaConstants::InFormula;
-    // Taken before asking: while the user decides, other commands run, and a formula
-    // handed over meanwhile must wait for its own command rather than be dropped.
-    const std::string formula = TakePendingText(false);
     bool cancelled = false;
     std::string result;
-    services_.formulas.AskFormula(formula, source, target, constants, cancelled, result);
+    services_.formulas.AskFormula(*formula, source, target, constants, cancelled, result);
     reply = result;
 }
 

@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -99,11 +100,10 @@ class MacroInterpreter final : public DdeServerHandler {
     // ExecuteMacroLine; itemText receives the item's new text, or the reason why no
     // item was named (then false).
     bool RunMacroLine(std::string_view line, std::string& itemText);
-    // The text handed over for the command running now: the caller's own, else the one
-    // shared by executes and pokes. Taking it leaves none waiting; keepShared leaves the
-    // shared one readable in FPendingText.
-    bool HasPendingText() const;
-    std::string TakePendingText(bool keepShared);
+    // The text handed over for the command running now, if any: the caller's own, else
+    // the newest that no connected caller handed over. Taking it leaves none waiting;
+    // keepShared leaves the shared one readable in FPendingText.
+    std::optional<std::string> TakePendingText(bool keepShared);
 
     void SetItemReply(std::string_view item, const std::string& reply);
 
@@ -139,9 +139,8 @@ class MacroInterpreter final : public DdeServerHandler {
     std::string pendingText_;
     bool textPending_ = false;
     // The client whose call runs now (empty for executes, pokes and the status file),
-    // and the texts that callers handed over for themselves, numbered in order. A
-    // caller's hand-over is also the shared one (sharedNumber_), for clients that hand
-    // over in one process and search in the next; whoever uses it first uses it up.
+    // and the texts that callers handed over for themselves. Every hand-over is numbered
+    // in order (sharedNumber_: the shared text's), so the newest free text can be found.
     struct CallerText {
         std::string text;
         unsigned long long number = 0;

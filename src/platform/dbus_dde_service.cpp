@@ -1,5 +1,7 @@
 #include "platform/dbus_dde_service.h"
 
+#include <QDBusConnectionInterface>
+#include <QDBusReply>
 #include <QTimer>
 
 #include "core/win1252.h"
@@ -10,6 +12,9 @@
 
 namespace kassavero {
 namespace {
+
+// The caller of a Call made inside the program rather than over the bus.
+constexpr std::string_view kLocalCaller = "local";
 
 std::string Inside(const QString& text) {
     return Utf8ToWin1252(text.toUtf8().toStdString());
@@ -28,10 +33,20 @@ DbusDdeService::DbusDdeService(DdeServer& server, std::function<void(unsigned)> 
     server_.SetAdviseSink([this](std::string_view item, std::string_view data) {
         emit Advise(Outside(item), Outside(data));
     });
+    // Asked only when a command finds no text of its own and another caller's waits. A
+    // caller the bus cannot tell about counts as connected: its text stays its own.
+    server_.SetCallerCheck([this](std::string_view caller) {
+        if (!bus_.isConnected() || caller == kLocalCaller)
+            return true;
+        const QDBusReply<bool> registered =
+            bus_.interface()->isServiceRegistered(QString::fromUtf8(caller.data(), caller.size()));
+        return !registered.isValid() || registered.value();
+    });
 }
 
 DbusDdeService::~DbusDdeService() {
     server_.SetAdviseSink({});
+    server_.SetCallerCheck({});
     if (!busName_.isEmpty()) {
         bus_.unregisterObject(QString::fromLatin1(kDdeObjectPath));
         bus_.unregisterService(busName_);
@@ -96,7 +111,8 @@ QString DbusDdeService::Request(const QString& topic, const QString& item) {
 
 QString DbusDdeService::Call(const QString& topic, const QString& command) {
     // The caller's unique name keeps its text hand-overs apart from other clients'.
-    const std::string caller = calledFromDBus() ? message().service().toStdString() : "local";
+    const std::string caller =
+        calledFromDBus() ? message().service().toStdString() : std::string(kLocalCaller);
     std::string reply;
     const DdeError error = server_.Call(Inside(topic), Inside(command), caller, reply);
     if (error == DdeError::UnknownItem && calledFromDBus()) {

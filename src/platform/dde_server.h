@@ -78,6 +78,11 @@ class DdeServer {
                           std::string& reply) = 0;
     // Where advise notices go (the transport's signal); an empty function for none.
     virtual void SetAdviseSink(DdeAdviseSink sink) = 0;
+    // Whether a caller is still connected, as the transport knows it. A text a connected
+    // caller handed over stays its own; one whose caller left is free for the next.
+    // Without a check every caller counts as connected.
+    virtual void SetCallerCheck(std::function<bool(std::string_view caller)> connected) = 0;
+    virtual bool CallerConnected(std::string_view caller) const = 0;
 };
 
 // The service name of a program: its file name up to the first ".".

@@ -5,6 +5,7 @@
 // transport forwards its clients' calls to one of these and turns the advise notices
 // into its signal.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,12 @@ class InProcessDdeServer : public DdeServer {
     DdeError Call(std::string_view topic, std::string_view command, std::string_view caller,
                   std::string& reply) override;
     void SetAdviseSink(DdeAdviseSink sink) override { adviseSink_ = std::move(sink); }
+    void SetCallerCheck(std::function<bool(std::string_view)> connected) override {
+        callerCheck_ = std::move(connected);
+    }
+    bool CallerConnected(std::string_view caller) const override {
+        return !callerCheck_ || callerCheck_(caller);
+    }
 
   private:
     struct Item {
@@ -51,6 +58,7 @@ class InProcessDdeServer : public DdeServer {
     std::vector<Topic> topics_;
     DdeServerHandler* handler_ = nullptr;
     DdeAdviseSink adviseSink_;
+    std::function<bool(std::string_view)> callerCheck_;
 };
 
 }  // namespace kassavero

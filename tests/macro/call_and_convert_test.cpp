@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -102,20 +103,33 @@ TEST_F(CallTest, EachCallerKeepsItsOwnHandOver) {
     EXPECT_EQ(formulas.asked.back().formula, "=A1*3");
 }
 
-TEST_F(CallTest, AHandOverIsUsedOnceByWhoeverComesFirst) {
-    // One process hands over, the next one searches: the text is shared as well.
-    Call("a", "filter:transfertext:=A1*7");
-    EXPECT_TRUE(interpreter.FTextPending());
-    Call("c", "filter:convertexcelformula(0,3,0)");
-    EXPECT_EQ(formulas.asked.back().formula, "=A1*7");
-    // Used up, also for the caller that handed it over.
-    EXPECT_EQ(Call("a", "filter:convertexcelformula(0,3,0)"),
-              "[ERROR. Transfer forumla with transfertext first, then call function.]");
-    // And the other way round: the caller uses its own, nobody else gets it again.
-    Call("a", "filter:transfertext:=A1*8");
+TEST_F(CallTest, AConnectedCallersTextIsNeverAnothersAndIsFreeOnceItLeaves) {
+    std::set<std::string, std::less<>> left;
+    server.SetCallerCheck([&](std::string_view caller) { return !left.contains(caller); });
+    Call("a", "filter:opensession(A,0)");
+    Call("b", "filter:opensession(B,0)");
+    // a's text is used up; b's hand-over, made before a asks again, stays b's.
+    Call("a", "filter:transfertext:a 10 DM");
+    EXPECT_EQ(Call("a", "filter:findnextchange(0)"), "[2;7;DEM;10]");
+    Call("b", "filter:transfertext:bb 20 DM");
+    EXPECT_EQ(Call("a", "filter:findnextchange(0)"), "[OK]");
+    EXPECT_EQ(Call("b", "filter:findnextchange(1)"), "[3;8;DEM;20]");
+    // Nor does an execute take a connected caller's text, or a caller the execute's.
+    EXPECT_EQ(server.Execute(kSystemTopic, "filter:transfertext:=A1*3"), DdeError::None);
+    Call("a", "filter:transfertext:=A1*4");
+    EXPECT_EQ(server.Execute(kSystemTopic, "filter:convertexcelformula(0,3,0)"), DdeError::None);
+    EXPECT_EQ(formulas.asked.back().formula, "=A1*3");
     Call("a", "filter:convertexcelformula(0,3,0)");
-    EXPECT_EQ(formulas.asked.back().formula, "=A1*8");
-    EXPECT_FALSE(interpreter.FTextPending());
+    EXPECT_EQ(formulas.asked.back().formula, "=A1*4");
+
+    // One process hands over, the next one searches: once it has left, the text is the
+    // next caller's, and used up by it.
+    Call("c", "filter:transfertext:=A1*7");
+    left.insert("c");
+    Call("d", "filter:convertexcelformula(0,3,0)");
+    EXPECT_EQ(formulas.asked.back().formula, "=A1*7");
+    EXPECT_EQ(Call("e", "filter:convertexcelformula(0,3,0)"),
+              "[ERROR. Transfer forumla with transfertext first, then call function.]");
 }
 
 class ConvertTextTest : public testing::MacroRig<testing::ComposingConfirmation> {
