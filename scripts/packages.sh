@@ -3,7 +3,7 @@
 KASSAVERO_PACKAGES=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libxcb-keysyms1-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libxcb-keysyms1-dev libsystemd-dev
     dbus xvfb xauth fonts-dejavu-core
     # the LibreOffice extension and its test
     libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-script-provider-python

@@ -1,7 +1,5 @@
 #include "app/dde_form.h"
 
-#include <QDBusConnection>
-
 #include "core/win1252.h"
 #include "platform/dbus_dde_service.h"
 
@@ -46,7 +44,7 @@ bool TDDEForm::ConnectBus(const QString& busName, QString& error) {
         }
         return out;
     });
-    if (!service->Register(QDBusConnection::sessionBus(), busName, error))
+    if (!service->Register(busName, error))
         return false;
     bus_ = std::move(service);
     return true;

@@ -1,11 +1,20 @@
 #include "platform/dbus_dde_service.h"
 
-#include <QDBusConnectionInterface>
-#include <QDBusReply>
+#include <poll.h>
+#include <systemd/sd-bus.h>
+
+#include <QSocketNotifier>
 #include <QTimer>
 
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+#include <utility>
+#include <vector>
+
 #include "core/win1252.h"
-#include "kassavero_dde_adaptor.h"
 #include "platform/dde_names.h"
 #include "platform/dde_server.h"
 #include "shell/hotkeys.h"
@@ -13,155 +22,286 @@
 namespace kassavero {
 namespace {
 
-// The caller of a Call made inside the program rather than over the bus.
-constexpr std::string_view kLocalCaller = "local";
-
-std::string Inside(const QString& text) {
-    return Utf8ToWin1252(text.toUtf8().toStdString());
+std::string Inside(const char* text) {
+    return Utf8ToWin1252(text);
 }
 
-QString Outside(std::string_view text) {
-    return QString::fromStdString(Win1252ToUtf8(text));
+std::string Outside(std::string_view text) {
+    return Win1252ToUtf8(text);
+}
+
+// Every call waits in the queue (the object's data) and is answered outside the bus
+// library's processing, where a command may wait for the user.
+int QueueCall(sd_bus_message* call, void* queue, sd_bus_error*) {
+    static_cast<std::deque<sd_bus_message*>*>(queue)->push_back(sd_bus_message_ref(call));
+    return 1;
+}
+
+// The error a DDE error is on the bus; nullptr for none.
+const char* ErrorName(DdeError error, const char*& message) {
+    switch (error) {
+        case DdeError::UnknownTopic:
+            message = "unknown topic";
+            return "org.kassavero.dde.Error.UnknownTopic";
+        case DdeError::UnknownItem:
+            message = "unknown item";
+            return "org.kassavero.dde.Error.UnknownItem";
+        case DdeError::PokeRefused:
+            // An item that is only there to be read, such as "Topics".
+            message = "the item cannot be written";
+            return "org.kassavero.dde.Error.PokeRefused";
+        case DdeError::None:
+            break;
+    }
+    return nullptr;
+}
+
+// The plain reply, or the error's.
+int ReplyEmptyOr(sd_bus_message* call, DdeError error) {
+    const char* message = nullptr;
+    if (const char* name = ErrorName(error, message))
+        return sd_bus_reply_method_errorf(call, name, "%s", message);
+    return sd_bus_reply_method_return(call, "");
 }
 
 }  // namespace
 
 DbusDdeService::DbusDdeService(DdeServer& server, std::function<void(unsigned)> postMessage,
                                QObject* parent)
-    : QObject(parent), server_(server), postMessage_(std::move(postMessage)), bus_(QString()) {
-    new ServerAdaptor(this);
+    : QObject(parent), server_(server), postMessage_(std::move(postMessage)) {
     server_.SetAdviseSink([this](std::string_view item, std::string_view data) {
-        emit Advise(Outside(item), Outside(data));
+        if (heldAdvises_ != nullptr)
+            heldAdvises_->emplace_back(item, data);
+        else
+            Advise(item, data);
     });
-    // Asked only when a command finds no text of its own and another caller's waits. A
-    // caller the bus cannot tell about counts as connected: its text stays its own.
-    server_.SetCallerCheck([this](std::string_view caller) {
-        if (!bus_.isConnected() || caller == kLocalCaller)
-            return true;
-        const QDBusReply<bool> registered =
-            bus_.interface()->isServiceRegistered(QString::fromUtf8(caller.data(), caller.size()));
-        return !registered.isValid() || registered.value();
-    });
+    // Asked only when a command finds no text of its own and another caller's waits.
+    server_.SetCallerCheck(
+        [this](std::string_view caller) { return CallerConnected(std::string(caller).c_str()); });
 }
 
 DbusDdeService::~DbusDdeService() {
     server_.SetAdviseSink({});
     server_.SetCallerCheck({});
-    if (!busName_.isEmpty()) {
-        bus_.unregisterObject(QString::fromLatin1(kDdeObjectPath));
-        bus_.unregisterService(busName_);
-    }
+    Disconnect();
 }
 
-bool DbusDdeService::Register(const QDBusConnection& bus, const QString& busName, QString& error) {
-    if (!bus.isConnected()) {
-        error = QStringLiteral("no session bus: ") + bus.lastError().message();
+void DbusDdeService::Disconnect() {
+    readable_.reset();
+    writable_.reset();
+    for (sd_bus_message* call : calls_)
+        sd_bus_message_unref(call);
+    calls_.clear();
+    object_ = sd_bus_slot_unref(object_);
+    // What was answered still reaches its callers.
+    bus_ = sd_bus_flush_close_unref(bus_);
+}
+
+bool DbusDdeService::Register(const QString& busName, QString& error) {
+    static const sd_bus_vtable kServerVtable[] = {
+        SD_BUS_VTABLE_START(0),
+        SD_BUS_METHOD_WITH_NAMES("Execute", "ss", SD_BUS_PARAM(topic) SD_BUS_PARAM(command), "", ,
+                                 &QueueCall, SD_BUS_VTABLE_UNPRIVILEGED),
+        SD_BUS_METHOD_WITH_NAMES("Poke", "sss",
+                                 SD_BUS_PARAM(topic) SD_BUS_PARAM(item) SD_BUS_PARAM(data), "", ,
+                                 &QueueCall, SD_BUS_VTABLE_UNPRIVILEGED),
+        SD_BUS_METHOD_WITH_NAMES("Request", "ss", SD_BUS_PARAM(topic) SD_BUS_PARAM(item), "s",
+                                 SD_BUS_PARAM(lines), &QueueCall, SD_BUS_VTABLE_UNPRIVILEGED),
+        SD_BUS_METHOD_WITH_NAMES("PostMessage", "u", SD_BUS_PARAM(message), "", , &QueueCall,
+                                 SD_BUS_VTABLE_UNPRIVILEGED),
+        SD_BUS_METHOD_WITH_NAMES("Hotkey", "u", SD_BUS_PARAM(id), "", , &QueueCall,
+                                 SD_BUS_VTABLE_UNPRIVILEGED),
+        SD_BUS_METHOD_WITH_NAMES("Call", "ss", SD_BUS_PARAM(topic) SD_BUS_PARAM(command), "s",
+                                 SD_BUS_PARAM(reply), &QueueCall, SD_BUS_VTABLE_UNPRIVILEGED),
+        SD_BUS_METHOD_WITH_NAMES("ConvertText", "ss", SD_BUS_PARAM(clientName) SD_BUS_PARAM(text),
+                                 "su", SD_BUS_PARAM(converted) SD_BUS_PARAM(changes), &QueueCall,
+                                 SD_BUS_VTABLE_UNPRIVILEGED),
+        SD_BUS_SIGNAL_WITH_NAMES("Advise", "ss", SD_BUS_PARAM(item) SD_BUS_PARAM(data), 0),
+        SD_BUS_VTABLE_END};
+
+    int result = sd_bus_open_user(&bus_);
+    if (result < 0) {
+        error = QStringLiteral("no session bus: ") + QString::fromUtf8(std::strerror(-result));
+        bus_ = nullptr;
         return false;
     }
-    bus_ = bus;
-    if (!bus_.registerObject(QString::fromLatin1(kDdeObjectPath), this)) {
-        error = QStringLiteral("the object path is in use");
+    result = sd_bus_add_object_vtable(bus_, &object_, kDdeObjectPath, kDdeInterface, kServerVtable,
+                                      &calls_);
+    if (result >= 0)
+        result = sd_bus_request_name(bus_, busName.toUtf8().constData(), 0);
+    if (result < 0) {
+        error = result == -EEXIST ? QStringLiteral("the name %1 is taken").arg(busName)
+                                  : QStringLiteral("the name %1 cannot be claimed: %2")
+                                        .arg(busName, QString::fromUtf8(std::strerror(-result)));
+        Disconnect();
         return false;
     }
-    if (!bus_.registerService(busName)) {
-        bus_.unregisterObject(QString::fromLatin1(kDdeObjectPath));
-        error = QStringLiteral("the name %1 is taken: %2").arg(busName, bus_.lastError().message());
-        return false;
-    }
-    busName_ = busName;
+    readable_ = std::make_unique<QSocketNotifier>(sd_bus_get_fd(bus_), QSocketNotifier::Read);
+    connect(readable_.get(), &QSocketNotifier::activated, this, &DbusDdeService::Serve);
+    writable_ = std::make_unique<QSocketNotifier>(sd_bus_get_fd(bus_), QSocketNotifier::Write);
+    writable_->setEnabled(false);
+    connect(writable_.get(), &QSocketNotifier::activated, this, &DbusDdeService::Serve);
+    // Calls may have come with the name.
+    QTimer::singleShot(0, this, &DbusDdeService::Serve);
     return true;
 }
 
-void DbusDdeService::Fail(int error) {
-    if (!calledFromDBus())
-        return;
-    switch (static_cast<DdeError>(error)) {
-        case DdeError::UnknownTopic:
-            sendErrorReply(QStringLiteral("org.kassavero.dde.Error.UnknownTopic"),
-                           QStringLiteral("unknown topic"));
-            break;
-        case DdeError::UnknownItem:
-            sendErrorReply(QStringLiteral("org.kassavero.dde.Error.UnknownItem"),
-                           QStringLiteral("unknown item"));
-            break;
-        case DdeError::PokeRefused:
-            // An item that is only there to be read, such as "Topics".
-            sendErrorReply(QStringLiteral("org.kassavero.dde.Error.PokeRefused"),
-                           QStringLiteral("the item cannot be written"));
-            break;
-        case DdeError::None:
-            break;
-    }
-}
-
-void DbusDdeService::Execute(const QString& topic, const QString& command) {
-    Fail(static_cast<int>(server_.Execute(Inside(topic), Inside(command))));
-}
-
-void DbusDdeService::Poke(const QString& topic, const QString& item, const QString& data) {
-    Fail(static_cast<int>(server_.Poke(Inside(topic), Inside(item), Inside(data))));
-}
-
-QString DbusDdeService::Request(const QString& topic, const QString& item) {
-    std::string lines;
-    const DdeError error = server_.Request(Inside(topic), Inside(item), lines);
-    Fail(static_cast<int>(error));
-    return error == DdeError::None ? Outside(lines) : QString();
-}
-
-QString DbusDdeService::Call(const QString& topic, const QString& command) {
-    // The caller's unique name keeps its text hand-overs apart from other clients'.
-    const std::string caller =
-        calledFromDBus() ? message().service().toStdString() : std::string(kLocalCaller);
-    std::string reply;
-    const DdeError error = server_.Call(Inside(topic), Inside(command), caller, reply);
-    if (error == DdeError::UnknownItem && calledFromDBus()) {
-        sendErrorReply(QStringLiteral("org.kassavero.dde.Error.UnknownItem"), Outside(reply));
-        return {};
-    }
-    Fail(static_cast<int>(error));
-    return error == DdeError::None ? Outside(reply) : QString();
-}
-
-QString DbusDdeService::ConvertText(const QString& clientName, const QString& text, uint& changes) {
-    changes = 0;
-    if (!textConverter_) {
-        if (calledFromDBus())
-            sendErrorReply(QDBusError::UnknownMethod, QStringLiteral("no text conversion here"));
-        return {};
-    }
-    const ConvertedText converted =
-        textConverter_(clientName.toUtf8().toStdString(), text.toUtf8().toStdString());
-    if (!converted.errorName.empty()) {
-        if (calledFromDBus()) {
-            sendErrorReply(QStringLiteral("org.kassavero.dde.Error.") +
-                               QString::fromStdString(converted.errorName),
-                           QString::fromStdString(converted.errorMessage));
+void DbusDdeService::Serve() {
+    while (bus_ != nullptr) {
+        const int result = sd_bus_process(bus_, nullptr);
+        if (result < 0) {
+            std::fprintf(stderr, "kassavero: the session bus is gone: %s\n",
+                         std::strerror(-result));
+            Disconnect();
+            return;
         }
-        return {};
+        if (result > 0)
+            continue;
+        if (calls_.empty())
+            break;
+        sd_bus_message* call = calls_.front();
+        calls_.pop_front();
+        Answer(call);
+        sd_bus_message_unref(call);
     }
-    changes = converted.changes;
-    return QString::fromStdString(converted.text);
+    WatchSocket();
 }
 
-void DbusDdeService::PostMessage(uint message) {
-    if (postMessage_)
-        postMessage_(message);
-}
-
-void DbusDdeService::Hotkey(uint id) {
-    if (id != kCalculatorHotkeyId && id != kClipboardHotkeyId) {
-        if (calledFromDBus())
-            sendErrorReply(QStringLiteral("org.kassavero.dde.Error.UnknownHotkey"),
-                           QStringLiteral("no hotkey has the number %1").arg(id));
+void DbusDdeService::WatchSocket() {
+    if (bus_ == nullptr)
         return;
+    const int events = sd_bus_get_events(bus_);
+    if (writable_)
+        writable_->setEnabled(events > 0 && (events & POLLOUT) != 0);
+    // Messages read while waiting for an answer of our own are not on the socket any
+    // more: they are served at once.
+    std::uint64_t due = 0;
+    if ((sd_bus_get_timeout(bus_, &due) > 0 && due == 0) || !calls_.empty())
+        QTimer::singleShot(0, this, &DbusDdeService::Serve);
+}
+
+bool DbusDdeService::CallerConnected(const char* caller) {
+    if (bus_ == nullptr)
+        return true;
+    sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_message* reply = nullptr;
+    int connected = 1;  // one the bus cannot tell about keeps its text
+    if (sd_bus_call_method(bus_, "org.freedesktop.DBus", "/org/freedesktop/DBus",
+                           "org.freedesktop.DBus", "NameHasOwner", &error, &reply, "s",
+                           caller) >= 0) {
+        if (sd_bus_message_read(reply, "b", &connected) < 0)
+            connected = 1;
     }
-    // A key press does not wait for what it starts (a message, a question); neither does
-    // its caller on the bus.
-    QTimer::singleShot(0, this, [this, id] {
-        if (hotkey_)
-            hotkey_(id);
-    });
+    sd_bus_message_unref(reply);
+    sd_bus_error_free(&error);
+    WatchSocket();
+    return connected != 0;
+}
+
+void DbusDdeService::Advise(std::string_view item, std::string_view data) {
+    if (bus_ == nullptr)
+        return;
+    sd_bus_emit_signal(bus_, kDdeObjectPath, kDdeInterface, "Advise", "ss", Outside(item).c_str(),
+                       Outside(data).c_str());
+    WatchSocket();
+}
+
+void DbusDdeService::SendHeldAdvises() {
+    if (heldAdvises_ == nullptr)
+        return;
+    for (const auto& [item, data] : *heldAdvises_)
+        Advise(item, data);
+    heldAdvises_->clear();
+}
+
+void DbusDdeService::Answer(sd_bus_message* call) {
+    // A call answered while a Call waits for the user: what that Call advised so far goes
+    // out now, and this call's advises are not held.
+    SendHeldAdvises();
+    std::vector<std::pair<std::string, std::string>>* const outer =
+        std::exchange(heldAdvises_, nullptr);
+    AnswerNow(call);
+    heldAdvises_ = outer;
+}
+
+void DbusDdeService::AnswerNow(sd_bus_message* call) {
+    const std::string_view method = sd_bus_message_get_member(call);
+    const char* first = nullptr;
+    const char* second = nullptr;
+    const char* third = nullptr;
+    std::uint32_t number = 0;
+
+    if (method == "Execute" && sd_bus_message_read(call, "ss", &first, &second) >= 0) {
+        ReplyEmptyOr(call, server_.Execute(Inside(first), Inside(second)));
+    } else if (method == "Poke" && sd_bus_message_read(call, "sss", &first, &second, &third) >= 0) {
+        ReplyEmptyOr(call, server_.Poke(Inside(first), Inside(second), Inside(third)));
+    } else if (method == "Request" && sd_bus_message_read(call, "ss", &first, &second) >= 0) {
+        std::string lines;
+        const DdeError error = server_.Request(Inside(first), Inside(second), lines);
+        if (error == DdeError::None)
+            sd_bus_reply_method_return(call, "s", Outside(lines).c_str());
+        else
+            ReplyEmptyOr(call, error);
+    } else if (method == "PostMessage" && sd_bus_message_read(call, "u", &number) >= 0) {
+        // Answered once the message is handled, so the poster finds its reply in the file.
+        if (postMessage_)
+            postMessage_(number);
+        sd_bus_reply_method_return(call, "");
+    } else if (method == "Hotkey" && sd_bus_message_read(call, "u", &number) >= 0) {
+        if (number != kCalculatorHotkeyId && number != kClipboardHotkeyId) {
+            sd_bus_reply_method_errorf(call, "org.kassavero.dde.Error.UnknownHotkey",
+                                       "no hotkey has the number %u", number);
+        } else {
+            // A key press does not wait for what it starts (a message, a question);
+            // neither does its caller on the bus.
+            sd_bus_reply_method_return(call, "");
+            QTimer::singleShot(0, this, [this, number] {
+                if (hotkey_)
+                    hotkey_(number);
+            });
+        }
+    } else if (method == "Call" && sd_bus_message_read(call, "ss", &first, &second) >= 0) {
+        // The caller's unique name keeps its text hand-overs apart from other clients'.
+        const char* caller = sd_bus_message_get_sender(call);
+        // A Call's reply is its own text, so its advises (for other clients) may follow it
+        // instead of holding it up; an execute's must come first.
+        std::vector<std::pair<std::string, std::string>> advises;
+        heldAdvises_ = &advises;
+        std::string reply;
+        const DdeError error =
+            server_.Call(Inside(first), Inside(second), caller != nullptr ? caller : "", reply);
+        struct SendAfterReply {
+            DbusDdeService& service;
+            ~SendAfterReply() {
+                service.SendHeldAdvises();
+                service.heldAdvises_ = nullptr;
+            }
+        } sendAfterReply{*this};
+        if (error == DdeError::None)
+            sd_bus_reply_method_return(call, "s", Outside(reply).c_str());
+        else if (error == DdeError::UnknownItem)
+            sd_bus_reply_method_errorf(call, "org.kassavero.dde.Error.UnknownItem", "%s",
+                                       Outside(reply).c_str());
+        else
+            ReplyEmptyOr(call, error);
+    } else if (method == "ConvertText" && sd_bus_message_read(call, "ss", &first, &second) >= 0) {
+        if (!textConverter_) {
+            sd_bus_reply_method_errorf(call, SD_BUS_ERROR_UNKNOWN_METHOD,
+                                       "no text conversion here");
+        } else {
+            const ConvertedText converted = textConverter_(first, second);
+            if (converted.errorName.empty()) {
+                sd_bus_reply_method_return(call, "su", converted.text.c_str(), converted.changes);
+            } else {
+                sd_bus_reply_method_errorf(
+                    call, ("org.kassavero.dde.Error." + converted.errorName).c_str(), "%s",
+                    converted.errorMessage.c_str());
+            }
+        }
+    } else {
+        sd_bus_reply_method_errorf(call, SD_BUS_ERROR_INVALID_ARGS, "the arguments cannot be read");
+    }
+    WatchSocket();
 }
 
 }  // namespace kassavero

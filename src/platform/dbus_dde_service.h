@@ -1,17 +1,28 @@
 #pragma once
 
 // The command interface on the session bus: the methods of org.kassavero.dde.Server
-// handed to the DDE server adapter, with text in UTF-8 on the bus and Windows-1252
-// inside. The adaptor generated from data/dbus/org.kassavero.dde.Server.xml is attached
-// to this object.
+// (data/dbus/org.kassavero.dde.Server.xml) handed to the DDE server adapter, with text in
+// UTF-8 on the bus and Windows-1252 inside.
+//
+// The bus is read and answered on this thread, on a connection of its own: a command
+// runs here anyway, and a connection served by another thread would cost two thread
+// switches on every call, which is most of a call's time.
 
-#include <QDBusConnection>
-#include <QDBusContext>
 #include <QObject>
 #include <QString>
 
+#include <deque>
 #include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+class QSocketNotifier;
+struct sd_bus;
+struct sd_bus_message;
+struct sd_bus_slot;
 
 namespace kassavero {
 
@@ -28,7 +39,7 @@ struct ConvertedText {
 using TextConverter =
     std::function<ConvertedText(const std::string& clientName, const std::string& utf8Text)>;
 
-class DbusDdeService : public QObject, protected QDBusContext {
+class DbusDdeService : public QObject {
     Q_OBJECT
   public:
     // postMessage receives the numbers sent with PostMessage.
@@ -39,34 +50,37 @@ class DbusDdeService : public QObject, protected QDBusContext {
     // Where ConvertText goes; without one, it is refused as an unknown method would be.
     void SetTextConverter(TextConverter converter) { textConverter_ = std::move(converter); }
 
-    // Claims the bus name and serves the object. Returns false with a reason when the
-    // bus cannot be reached or the name is taken.
-    bool Register(const QDBusConnection& bus, const QString& busName, QString& error);
+    // Connects to the session bus, claims the bus name and serves the object. Returns
+    // false with a reason when the bus cannot be reached or the name is taken.
+    bool Register(const QString& busName, QString& error);
 
     // Runs a global hotkey's action; returns false for an identifier that is not one.
     void SetHotkeyHandler(std::function<bool(unsigned)> handler) { hotkey_ = std::move(handler); }
 
-  public slots:
-    void Execute(const QString& topic, const QString& command);
-    void Poke(const QString& topic, const QString& item, const QString& data);
-    QString Request(const QString& topic, const QString& item);
-    void PostMessage(uint message);
-    void Hotkey(uint id);
-    QString Call(const QString& topic, const QString& command);
-    QString ConvertText(const QString& clientName, const QString& text, uint& changes);
-
-  signals:
-    void Advise(const QString& item, const QString& data);
-
   private:
-    void Fail(int error);
+    // Reads what the bus has and runs the calls that came, one at a time and in order. A
+    // call that waits for the user comes back here from its wait, so later calls are
+    // served meanwhile.
+    void Serve();
+    void Answer(sd_bus_message* message);
+    void AnswerNow(sd_bus_message* message);
+    void Advise(std::string_view item, std::string_view data);
+    void SendHeldAdvises();
+    void WatchSocket();
+    bool CallerConnected(const char* caller);
+    void Disconnect();
 
     DdeServer& server_;
     std::function<void(unsigned)> postMessage_;
     std::function<bool(unsigned)> hotkey_;
     TextConverter textConverter_;
-    QDBusConnection bus_;
-    QString busName_;
+    sd_bus* bus_ = nullptr;
+    sd_bus_slot* object_ = nullptr;
+    std::unique_ptr<QSocketNotifier> readable_;
+    std::unique_ptr<QSocketNotifier> writable_;
+    std::deque<sd_bus_message*> calls_;
+    // The advises of the Call being answered, sent after its reply.
+    std::vector<std::pair<std::string, std::string>>* heldAdvises_ = nullptr;
 };
 
 }  // namespace kassavero
