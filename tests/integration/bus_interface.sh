@@ -3,6 +3,20 @@ source "$(dirname "$0")/lib.sh"
 
 start_kassavero
 
+# The object offers exactly the methods and signals of the installed interface file.
+members() {
+    /usr/bin/python3 -c '
+import sys, xml.etree.ElementTree as tree
+for interface in tree.parse(sys.stdin).getroot().iter("interface"):
+    if interface.get("name") == "org.kassavero.dde.Server":
+        for member in interface:
+            args = [(a.get("name"), a.get("type"), a.get("direction", "")) for a in member.iter("arg")]
+            print(member.tag, member.get("name"), args)'
+}
+expect_eq "$(gdbus introspect --session --xml -d org.kassavero.dde.kassavero -o /org/kassavero/dde |
+    members)" "$(members <"$(dirname "$0")/../../data/dbus/org.kassavero.dde.Server.xml")" \
+    "introspection against the interface file"
+
 "$CLIENT" execute System "filter:testconnection"
 expect_eq "$("$CLIENT" request System Filter | od -c | head -n 1 | tr -s ' ')" \
     "0000000 [ O K ] \r \n" "request ends its line with CR LF"
