@@ -161,6 +161,10 @@ void DbusDdeService::Serve() {
             break;
         sd_bus_message* call = calls_.front();
         calls_.pop_front();
+        // Calls read along with this one are not on the socket any more: should this one
+        // wait for the user, its wait must still serve them.
+        if (!calls_.empty())
+            QTimer::singleShot(0, this, &DbusDdeService::Serve);
         Answer(call);
         sd_bus_message_unref(call);
     }
