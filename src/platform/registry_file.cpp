@@ -147,6 +147,21 @@ std::string SectionName(std::string_view name) {
     return out;
 }
 
+// Appends lines kept as they were read. The reader takes one carriage return off every line
+// end, so a line that still ends in one (the file had two) is written with CR LF: written
+// with LF alone it would read back shorter, and a damaged line could become a value.
+void AppendKeptLines(std::string& out, std::string_view lines) {
+    for (;;) {
+        const std::size_t end = lines.find('\n');
+        const std::string_view line = lines.substr(0, end);
+        out += line;
+        out += line.ends_with('\r') ? "\r\n" : "\n";
+        if (end == std::string_view::npos)
+            return;
+        lines.remove_prefix(end + 1);
+    }
+}
+
 long long Nanoseconds(const timespec& t) {
     return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec;
 }
@@ -369,17 +384,19 @@ void RegistryFile::Parse(std::string_view bytes) {
 // ---- Writing the file ----
 
 std::string RegistryFile::Serialize() const {
-    std::string out = Win1252ToUtf8(header_) + "\n";
+    std::string out;
+    AppendKeptLines(out, Win1252ToUtf8(header_));
     for (const auto& line : preamble_)
-        out += line + "\n";
+        AppendKeptLines(out, line);
     for (const auto& section : sections_) {
         out += "\n";
-        out += section.foreign ? section.rawHeader
-                               : "[" + Win1252ToUtf8(std::string(kRoot) + section.name) + "]";
-        out += "\n";
+        if (section.foreign)
+            AppendKeptLines(out, section.rawHeader);
+        else
+            out += "[" + Win1252ToUtf8(std::string(kRoot) + section.name) + "]\n";
         for (const auto& entry : section.entries) {
             if (!entry.raw.empty()) {
-                out += entry.raw;
+                AppendKeptLines(out, entry.raw);
                 // Binary data cut off after a line ending in a backslash would take the next
                 // line as its continuation, and a value written after it would be lost at
                 // the next read: a blank line ends it.
@@ -390,9 +407,9 @@ std::string RegistryFile::Serialize() const {
                     out += "\n";
             } else {
                 out += Win1252ToUtf8((entry.name.empty() ? std::string("@") : Quoted(entry.name)) +
-                                     "=" + Quoted(entry.value));
+                                     "=" + Quoted(entry.value)) +
+                       "\n";
             }
-            out += "\n";
         }
     }
     return out;

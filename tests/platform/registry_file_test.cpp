@@ -49,6 +49,18 @@ TEST_F(RegistryFileTest, AValueAddedAfterCutOffBinaryDataSurvivesTheNextRead) {
     EXPECT_EQ(Disk().find("\n\n\n"), std::string::npos) << "no blank line added per save";
 }
 
+TEST_F(RegistryFileTest, ADamagedLineEndingInACarriageReturnStaysDamagedOverSaves) {
+    // The second line is not a value: its text ends in a stray carriage return.
+    const std::string damaged = "\"Name\"=\"new\"\r\r\n";
+    Put("REGEDIT4\r\n\r\n" + std::string(kGeneralHeader) + "\r\n\"Name\"=\"old\"\r\n" + damaged);
+    for (int run = 0; run < 2; ++run) {
+        RegistryFile store(Dir());
+        EXPECT_EQ(store.ReadString("General", "Name").value_or("missing"), "old");
+        store.WriteString("General", "Run", std::to_string(run));
+    }
+    EXPECT_NE(Disk().find(damaged), std::string::npos) << Disk();
+}
+
 TEST_F(RegistryFileTest, MissingFileReadsEmptyAndTheFirstWriteCreatesIt) {
     RegistryFile store(Dir());
     EXPECT_TRUE(store.ReadSections().empty());
