@@ -198,6 +198,10 @@ int Run(QApplication& app) {
     // The hidden main window: engine, tray menu and hotkeys, command interpreter,
     // status file, bus.
     Engine engine(profile, translation, messageBoxes, messageLoop, help, confirmation);
+    // An open question's wait unwinds only after this has run, so its client is told the
+    // conversion was cancelled.
+    QObject::connect(&unixSignals, &UnixSignals::Terminate, &app,
+                     [&engine] { engine.BeginShutdown(); });
     const std::unique_ptr<GlobalHotkeys> hotkeys = X11GlobalHotkeys::ForDesktop();
     TrayMenu trayMenu({profile, profiles, settingsForm, calculator,
                        [&calculator] { calculator.UpdateLayout(); }, editorForm, help, about,

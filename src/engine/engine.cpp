@@ -196,6 +196,10 @@ int Engine::ConfirmChange(EngineHandle handle, int session, bool showDialog,
     TSession* s = CheckSession(handle, session);
     if (s == nullptr)
         return 0;
+    // What a cancel in the dialog answers from the next change on.
+    constexpr int kCancelled = 3;
+    if (ending_)
+        return kCancelled;
     if (confirmation_.StopRequest() != 0)
         return confirmation_.StopRequest() + 1;
     // Copies: the nested wait inside may close this very session.
@@ -203,6 +207,8 @@ int Engine::ConfirmChange(EngineHandle handle, int session, bool showDialog,
     const std::string clientName = s->ClientName;
     const bool accepted = confirmation_.AskChange(proposal, showDialog, clientName);
     parts = confirmation_.OutputParts();
+    if (ending_)
+        return kCancelled;
     return accepted ? 1 : 0;
 }
 
@@ -245,6 +251,8 @@ bool Engine::ConfirmQuit() {
         if (answer != kIdYes)
             return false;
     }
+    // Set first: hiding the dialog ends an open question, whose client is told so.
+    ending_ = true;
     help_.Close();
     if (confirmation_.Visible())
         confirmation_.Hide();

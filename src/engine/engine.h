@@ -84,8 +84,13 @@ class Engine {
                         const ChangeSink& onChange);
     // Closes such a session; the dialog, which another client may be using, stays.
     void CloseQuietSession(EngineHandle handle, int session);
-    // Asks whether open sessions may be dropped; true if the program may end.
+    // Asks whether open sessions may be dropped; true if the program may end, which
+    // then begins its shut-down.
     bool ConfirmQuit();
+    // The program is ending. A question it ends and every confirmation after it answer
+    // "cancelled": that is no answer of the user's, and a client told "declined" would go
+    // on converting with a program that is going away.
+    void BeginShutdown() { ending_ = true; }
 
     // The open session in a slot, or nullptr.
     const TSession* Session(int session) const;
@@ -104,6 +109,7 @@ class Engine {
     Confirmation& confirmation_;
     AmountRecognizer recognizer_;
     EngineHandle handle_ = 0;
+    bool ending_ = false;
     std::array<std::unique_ptr<TSession>, kSessionSlots> slots_;
 };
 

@@ -76,5 +76,32 @@ TEST_F(EngineWithDialog, ClosingTheSessionDuringItsQuestionLeavesNoWaitBehind) {
     EXPECT_FALSE(engine.SessionExists(handle, id));
 }
 
+// The program ending while a client waits for the user: that client and every later
+// one hear "cancelled", never "declined", so none goes on converting.
+class EndingTheProgram : public EngineWithDialog, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(EndingTheProgram, DuringAQuestionCancelsTheConversion) {
+    const bool fromTheTray = GetParam();
+    const int id = OpenOn("DM 1 und DM 2", true);
+    ASSERT_TRUE(Next(id));
+    Script({[&] {
+        if (fromTheTray) {
+            EXPECT_TRUE(engine.ConfirmQuit());  // answered Yes
+        } else {
+            // A signal: the event loop gives the wait up unanswered.
+            engine.BeginShutdown();
+            dialog.Hide();
+        }
+    }});
+    EXPECT_EQ(engine.ConfirmChange(handle, id, true, parts), 3);
+    const int waits = loop.waits;
+    ASSERT_TRUE(Next(id));
+    EXPECT_EQ(engine.ConfirmChange(handle, id, false, parts), 3);
+    EXPECT_EQ(loop.waits, waits) << "nothing is asked while the program ends";
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, EndingTheProgram, ::testing::Values(true, false),
+                         [](const auto& param) { return param.param ? "Tray" : "Signal"; });
+
 }  // namespace
 }  // namespace kassavero
