@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: first a normal build,
-# then the unit and integration tests again under AddressSanitizer and UBSan.
+# then the unit, window and integration tests again under AddressSanitizer and UBSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -14,7 +14,7 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 
 cmake -S . -B build-asan -G Ninja -DKASSAVERO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 cmake --build build-asan -j "$jobs"
-ctest --test-dir build-asan --output-on-failure -j "$jobs" -L 'unit|integration'
+ctest --test-dir build-asan --output-on-failure -j "$jobs" -L 'unit|gui|integration'
 
 # A short fuzz pass over every reader of outside input; scripts/fuzz.sh runs longer ones.
 scripts/fuzz.sh 6

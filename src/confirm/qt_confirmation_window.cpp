@@ -234,20 +234,23 @@ QtConfirmationWindow::QtConfirmationWindow(QWidget* parent)
     layout->addWidget(outputGroup_);
     layout->addLayout(buttonRow);
 
-    const auto clicked = [this](QPushButton* b, void (ConfirmationDialog::*handler)()) {
+    // Plain functions, not member pointers: g++ 12's sanitizer build checks the object of
+    // a member-pointer call through a register it never set, and reports a false error.
+    using Handler = void (*)(ConfirmationDialog&);
+    const auto clicked = [this](QPushButton* b, Handler handler) {
         connect(b, &QPushButton::clicked, this, [this, handler] {
             if (dialog_ != nullptr)
-                (dialog_->*handler)();
+                handler(*dialog_);
         });
     };
-    clicked(yes_, &ConfirmationDialog::YesClicked);
-    clicked(no_, &ConfirmationDialog::NoClicked);
-    clicked(cancel_, &ConfirmationDialog::CancelClicked);
-    clicked(stop_, &ConfirmationDialog::StopContinueClicked);
-    clicked(settings_, &ConfirmationDialog::SettingsClicked);
-    clicked(help_, &ConfirmationDialog::HelpClicked);
-    clicked(calculator_, &ConfirmationDialog::CalculatorClicked);
-    clicked(formulaBack_, &ConfirmationDialog::FormulaBackClicked);
+    clicked(yes_, [](ConfirmationDialog& d) { d.YesClicked(); });
+    clicked(no_, [](ConfirmationDialog& d) { d.NoClicked(); });
+    clicked(cancel_, [](ConfirmationDialog& d) { d.CancelClicked(); });
+    clicked(stop_, [](ConfirmationDialog& d) { d.StopContinueClicked(); });
+    clicked(settings_, [](ConfirmationDialog& d) { d.SettingsClicked(); });
+    clicked(help_, [](ConfirmationDialog& d) { d.HelpClicked(); });
+    clicked(calculator_, [](ConfirmationDialog& d) { d.CalculatorClicked(); });
+    clicked(formulaBack_, [](ConfirmationDialog& d) { d.FormulaBackClicked(); });
 
     // `activated` comes from the user only, so the dialog's own selections are not echoed.
     connect(sourceList_, &QComboBox::activated, this, [this](int position) {
