@@ -69,8 +69,9 @@ constexpr const char* kUsage =
     "                             one call per step (for measurements)\n"
     "\n"
     "Exit status: 0 done, 1 usage, 2 Kassavero is not running, 3 Kassavero refused or\n"
-    "answered with an error, 4 cancelled in the confirmation dialog, 5 a file could not\n"
-    "be read or written.\n";
+    "answered with an error, 4 cancelled in the confirmation dialog or by Kassavero\n"
+    "ending (the changes made until then are kept), 5 a file could not be read or\n"
+    "written.\n";
 
 class NotRunning : public std::runtime_error {
   public:
@@ -424,8 +425,8 @@ int Convert(BusClient& client, const QStringList& args) {
     std::cerr << "kassavero-dde: " << result.changed << " of " << result.found
               << " amounts converted\n";
     if (result.outcome == Outcome::Cancelled) {
-        std::cerr << "kassavero-dde: cancelled in the confirmation dialog; the changes made "
-                     "until then are kept\n";
+        std::cerr << "kassavero-dde: cancelled in the confirmation dialog, or Kassavero ended; "
+                     "the changes made until then are kept\n";
         return kExitCancelled;
     }
     return kExitOk;

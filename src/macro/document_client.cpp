@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <exception>
 
 #include "core/win1252.h"
 #include "engine/text_words.h"
@@ -289,7 +290,14 @@ DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_vi
             ++result.changed;
         }
     }
-    channel.Call("filter", "closesession(" + session + ")");
+    try {
+        channel.Call("filter", "closesession(" + session + ")");
+    } catch (const std::exception&) {
+        // A program that ended while it asked cancels the conversion and has no session
+        // left to close; what the user accepted until then is still worth keeping.
+        if (result.outcome != Outcome::Cancelled)
+            throw;
+    }
 
     if (result.outcome == Outcome::ProtocolError) {
         result.text = std::string(utf8Text);

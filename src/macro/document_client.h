@@ -17,7 +17,7 @@
 namespace kassavero {
 
 // Runs "<item>:<command>" in the program and returns the item's reply without its
-// square brackets (UTF-8). Throws CommandChannelError when the program cannot be
+// square brackets (UTF-8). Throws (any std::exception) when the program cannot be
 // reached.
 class CommandChannel {
   public:

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <regex>
+#include <stdexcept>
 
 #include "core/win1252.h"
 #include "engine/text_words.h"
@@ -19,6 +20,7 @@ class FakeProgram final : public CommandChannel {
     std::vector<std::string> log;
     std::string sessionReply = "3";
     std::string prefix, suffix;
+    bool goneAtClose = false;  // the program ended before the session was closed
 
     std::string Call(std::string_view item, std::string_view command) override {
         log.push_back(std::string(item) + ":" + std::string(command));
@@ -53,8 +55,11 @@ class FakeProgram final : public CommandChannel {
                 return answer;
             return "YES;" + prefix + ";" + std::to_string(value_ / 2) + " \xE2\x82\xAC;" + suffix;
         }
-        if (c.rfind("closesession(", 0) == 0)
+        if (c.rfind("closesession(", 0) == 0) {
+            if (goneAtClose)
+                throw std::runtime_error("no reply");
             return "OK";
+        }
         return "ERROR. unexpected";
     }
 
@@ -102,6 +107,13 @@ TEST(DocumentClient, DeclinedChangesStayAndCancelKeepsWhatWasDone) {
     EXPECT_EQ(result.changed, 1u);
     EXPECT_EQ(program.log.front(), "filter:opensession(\"c\",1)");
     EXPECT_EQ(program.log.back(), "filter:closesession(3)");
+
+    // Ended by the program, which is then gone: the accepted change is still kept. Any
+    // other conversion that loses the program fails.
+    program.answers = {"YES", "CANCEL"};
+    program.goneAtClose = true;
+    EXPECT_EQ(ConvertDocument(program, "10 DM, 20 DM", true, "c").text, "5 \xE2\x82\xAC, 20 DM");
+    EXPECT_THROW(ConvertDocument(program, "10 DM", true, "c"), std::runtime_error);
 }
 
 TEST(DocumentClient, PrefixAndSuffixWithEscapedSemicolons) {
