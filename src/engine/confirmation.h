@@ -14,13 +14,15 @@ namespace kassavero {
 inline constexpr int kDialogAsking = 1;
 inline constexpr int kDialogRunning = 0;
 inline constexpr int kDialogPaused = -1;
+// StopRequest once the user cancelled the running conversion.
+inline constexpr int kStopCancelled = 2;
 
 class Confirmation {
   public:
     virtual ~Confirmation() = default;
 
     virtual void SetDialogMode(int mode) = 0;
-    // 0, or 2 once the user cancelled the running conversion.
+    // 0, or kStopCancelled once the user cancelled the running conversion.
     virtual int StopRequest() const = 0;
     virtual void SetStopRequest(int value) = 0;
     // Refresh the dialog's hint texts and, by DialogMode, its buttons.

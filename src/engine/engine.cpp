@@ -196,10 +196,9 @@ int Engine::ConfirmChange(EngineHandle handle, int session, bool showDialog,
     TSession* s = CheckSession(handle, session);
     if (s == nullptr)
         return 0;
-    // What a cancel in the dialog answers from the next change on.
-    constexpr int kCancelled = 3;
+    // Answered as a cancel in the dialog answers from the next change on.
     if (ending_)
-        return kCancelled;
+        return kStopCancelled + 1;
     if (confirmation_.StopRequest() != 0)
         return confirmation_.StopRequest() + 1;
     // Copies: the nested wait inside may close this very session.
@@ -208,7 +207,7 @@ int Engine::ConfirmChange(EngineHandle handle, int session, bool showDialog,
     const bool accepted = confirmation_.AskChange(proposal, showDialog, clientName);
     parts = confirmation_.OutputParts();
     if (ending_)
-        return kCancelled;
+        return kStopCancelled + 1;
     return accepted ? 1 : 0;
 }
 
@@ -251,8 +250,8 @@ bool Engine::ConfirmQuit() {
         if (answer != kIdYes)
             return false;
     }
-    // Set first: hiding the dialog ends an open question, whose client is told so.
-    ending_ = true;
+    // First: hiding the dialog ends an open question, whose client is told so.
+    BeginShutdown();
     help_.Close();
     if (confirmation_.Visible())
         confirmation_.Hide();
