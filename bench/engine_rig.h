@@ -30,7 +30,7 @@ struct EngineRig {
     IdleLoop loop;
     testing::FakeHelp help;
     testing::FakeConfirmation confirmation;
-    Engine engine{profile, translator, boxes, loop, help, confirmation};
+    Engine engine{profile, translator, boxes, loop, help, confirmation, DesktopRegion{}};
 };
 
 }  // namespace kassavero

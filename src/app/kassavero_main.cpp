@@ -197,7 +197,8 @@ int Run(QApplication& app) {
 
     // The hidden main window: engine, tray menu and hotkeys, command interpreter,
     // status file, bus.
-    Engine engine(profile, translation, messageBoxes, messageLoop, help, confirmation);
+    Engine engine(profile, translation, messageBoxes, messageLoop, help, confirmation,
+                  RegionOfLanguage(system.DefaultLanguageId(), system.DecimalSeparator()));
     // An open question's wait unwinds only after this has run, so its client is told the
     // conversion was cancelled.
     QObject::connect(&unixSignals, &UnixSignals::Terminate, &app,

@@ -70,10 +70,12 @@ enum class Side { Before, After };
 // name of its own currency and not as "Mark" with a stray word before it. Before a
 // number a trailing full stop may be an abbreviation's and is dropped; after it only
 // trailing punctuation is here (MatchSide tries each without a final full stop too).
-std::vector<std::string> Candidates(const TextWords& words, std::size_t index, Side side) {
+std::vector<std::string> Candidates(const TextWords& words, std::size_t index, Side side,
+                                    std::size_t firstFree) {
     std::vector<std::string> out;
     for (std::size_t k = 3; k >= 1; --k) {
-        const bool exists = side == Side::Before ? index >= k : index + k < words.Count();
+        const bool exists =
+            side == Side::Before ? index >= k && index - k >= firstFree : index + k < words.Count();
         if (!exists)
             continue;
         const std::size_t first = side == Side::Before ? index - k : index + 1;
@@ -191,10 +193,12 @@ void CoverWordsAfter(const TextWords& words, std::size_t index, std::size_t leng
 
 // A number word: the symbol, if any, stands in the words around it.
 bool ScanNumberWord(const ProfileSettings& settings, const RecognizerCharSets& sets,
-                    const TextWords& words, std::size_t index, Found& found) {
+                    const TextWords& words, std::size_t index, std::size_t firstFree,
+                    Found& found) {
     const SideMatch before =
-        MatchSide(settings, Candidates(words, index, Side::Before), Side::Before);
-    const SideMatch after = MatchSide(settings, Candidates(words, index, Side::After), Side::After);
+        MatchSide(settings, Candidates(words, index, Side::Before, firstFree), Side::Before);
+    const SideMatch after =
+        MatchSide(settings, Candidates(words, index, Side::After, firstFree), Side::After);
 
     // A currency before the number wins over anything after it.
     if (IsCurrency(before.list)) {
@@ -447,7 +451,7 @@ ParsedNumber ParseNumber(std::string_view s, const CharSet& thousands, const Cha
 }
 
 bool AmountRecognizer::ScanAmount(const TextWords& words, std::size_t index,
-                                  TGeplanteAenderung& proposal) const {
+                                  TGeplanteAenderung& proposal, std::size_t firstFree) const {
     proposal = TGeplanteAenderung{};
     const std::string_view word = words.Word(index);
     if (word.empty())
@@ -469,7 +473,7 @@ bool AmountRecognizer::ScanAmount(const TextWords& words, std::size_t index,
 
     Found found;
     if (firstOk && middleOk && lastOk) {
-        if (!ScanNumberWord(settings, sets, words, index, found))
+        if (!ScanNumberWord(settings, sets, words, index, firstFree, found))
             return false;
     } else if ((firstOk || lastOk) && word.size() >= 2) {
         if (!ScanGluedWord(settings, sets, words, index, found))

@@ -73,7 +73,10 @@ class AmountRecognizer {
     // currency symbol marked it, the symbol words on either side, and the stretch of
     // text a conversion replaces. The stretch runs from the first symbol word to the
     // amount's last own character: punctuation behind it stays out.
-    bool ScanAmount(const TextWords& words, std::size_t index, TGeplanteAenderung& proposal) const;
+    // Words before `firstFree` belong to an amount found before and are never read as a
+    // symbol of this one.
+    bool ScanAmount(const TextWords& words, std::size_t index, TGeplanteAenderung& proposal,
+                    std::size_t firstFree = 0) const;
 
   private:
     const ActiveProfile& profile_;

@@ -1,5 +1,7 @@
 #include "engine/engine.h"
 
+#include "engine/everyday_scanner.h"
+
 #include <chrono>
 #include <random>
 
@@ -30,15 +32,20 @@ EngineHandle DrawHandle() {
 
 }  // namespace
 
+TSession::TSession() = default;
+TSession::~TSession() = default;
+
 Engine::Engine(const ActiveProfile& profile, Translator& translator, MessageBoxes& messageBoxes,
-               MessageLoop& messageLoop, Help& help, Confirmation& confirmation)
+               MessageLoop& messageLoop, Help& help, Confirmation& confirmation,
+               const DesktopRegion& region)
     : profile_(profile),
       translator_(translator),
       messageBoxes_(messageBoxes),
       messageLoop_(messageLoop),
       help_(help),
       confirmation_(confirmation),
-      recognizer_(profile) {}
+      recognizer_(profile),
+      region_(region) {}
 
 Engine::~Engine() = default;
 
@@ -130,6 +137,9 @@ bool Engine::ConvertQuietly(EngineHandle handle, int session, std::string text,
     TSession& s = *slots_[static_cast<std::size_t>(session)];
     s.Words.Assign(std::move(text));
     s.ReadPosition = 0;
+    s.FreeWord = 0;
+    s.Resume = 0;
+    s.Everyday.reset();
     FoundChange change;
     while (FindInSession(s, change)) {
         ReplacementParts parts;
@@ -153,6 +163,9 @@ void Engine::TransferText(EngineHandle handle, int session, long long /*length*/
         return;
     s->Words.Assign(std::string(text));
     s->ReadPosition = 0;
+    s->FreeWord = 0;
+    s->Resume = 0;
+    s->Everyday.reset();
     // The change found in the last text is no longer there to confirm.
     s->Proposal = TGeplanteAenderung{};
 }
@@ -169,25 +182,49 @@ bool Engine::FindNextChange(EngineHandle handle, int session, FoundChange& chang
 bool Engine::FindInSession(TSession& session, FoundChange& change) {
     TSession* s = &session;
     change = FoundChange{};
-    while (s->ReadPosition < s->Words.Count()) {
-        const std::size_t position = s->ReadPosition++;
-        s->Proposal = TGeplanteAenderung{};
-        const std::size_t length = s->Words.Length(position);
-        if (length == 0 || length > kLongestAmountWord)
-            continue;
-        TGeplanteAenderung found;
-        if (!recognizer_.ScanAmount(s->Words, position, found))
-            continue;
-        if (!IsCurrency(found.Currency) || !profile_.Settings().InputAccept[found.Currency]) {
-            continue;
+    const bool found = profile_.Settings().InputEverydayForms ? FindEveryday(*s) : [&] {
+        while (s->ReadPosition < s->Words.Count()) {
+            const std::size_t position = s->ReadPosition++;
+            s->Proposal = TGeplanteAenderung{};
+            const std::size_t length = s->Words.Length(position);
+            if (length == 0 || length > kLongestAmountWord)
+                continue;
+            TGeplanteAenderung amount;
+            if (!recognizer_.ScanAmount(s->Words, position, amount, s->FreeWord))
+                continue;
+            if (!IsCurrency(amount.Currency) || !profile_.Settings().InputAccept[amount.Currency])
+                continue;
+            // The words of its symbol after it are this amount's, not the next one's.
+            s->FreeWord = position + static_cast<std::size_t>(amount.WordsAfter) + 1;
+            s->Proposal = amount;
+            return true;
         }
-        s->Proposal = found;
-        change.Start = found.Start;
-        change.End = found.End;
-        change.Currency = found.Currency;
-        change.Amount = found.Amount;
+        return false;
+    }();
+    if (!found)
+        return false;
+    change.Start = s->Proposal.Start;
+    change.End = s->Proposal.End;
+    change.Currency = s->Proposal.Currency;
+    change.Amount = s->Proposal.Amount;
+    return true;
+}
+
+bool Engine::FindEveryday(TSession& s) {
+    if (!s.Everyday)
+        s.Everyday = std::make_unique<EverydayText>(s.Words.Text());
+    const EverydayScanner scanner(profile_.Settings(), region_);
+    EverydayResult result;
+    s.Proposal = TGeplanteAenderung{};
+    while (scanner.Next(*s.Everyday, s.Resume, result)) {
+        s.Resume = result.resume;
+        const CurrencyIndex c = result.proposal.Currency;
+        if (!result.convert || !IsCurrency(c) || !profile_.Settings().InputAccept[c])
+            continue;
+        s.Proposal = result.proposal;
         return true;
     }
+    s.Resume = s.Words.Text().size();
     return false;
 }
 

@@ -15,6 +15,7 @@
 
 #include "engine/amount_recognizer.h"
 #include "engine/confirmation.h"
+#include "engine/everyday_forms.h"
 #include "engine/geplante_aenderung.h"
 #include "engine/text_words.h"
 
@@ -30,11 +31,21 @@ using EngineHandle = std::uint32_t;
 
 inline constexpr int kSessionSlots = 10;
 
+class EverydayText;
+
 struct TSession {
+    TSession();
+    ~TSession();
     std::size_t ReadPosition = 0;  // index of the next word to test
+    // The first word that no change found so far has taken as its symbol.
+    std::size_t FreeWord = 0;
     std::string ClientName;
     TextWords Words;
     TGeplanteAenderung Proposal;
+    // The everyday recognition reads the text by characters: where it goes on, and the
+    // text split its way (made when first needed).
+    std::size_t Resume = 0;
+    std::unique_ptr<EverydayText> Everyday;
 };
 
 // A change found in the transferred text, in characters from its start.
@@ -48,7 +59,8 @@ struct FoundChange {
 class Engine {
   public:
     Engine(const ActiveProfile& profile, Translator& translator, MessageBoxes& messageBoxes,
-           MessageLoop& messageLoop, Help& help, Confirmation& confirmation);
+           MessageLoop& messageLoop, Help& help, Confirmation& confirmation,
+           const DesktopRegion& region);
     ~Engine();
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
@@ -99,6 +111,7 @@ class Engine {
     TSession* CheckSession(EngineHandle handle, int session);
     int FreeSlot() const;
     bool FindInSession(TSession& s, FoundChange& change);
+    bool FindEveryday(TSession& s);
     void Warn(std::string_view key);
 
     const ActiveProfile& profile_;
@@ -108,6 +121,7 @@ class Engine {
     Help& help_;
     Confirmation& confirmation_;
     AmountRecognizer recognizer_;
+    DesktopRegion region_;
     EngineHandle handle_ = 0;
     bool ending_ = false;
     std::array<std::unique_ptr<TSession>, kSessionSlots> slots_;

@@ -22,6 +22,11 @@ struct TGeplanteAenderung {
     // Words of a symbol before and after the number word (0..3 each).
     int WordsBefore = 0;
     int WordsAfter = 0;
+    // A magnitude word written with the amount ("2,9 Mio. DM"): what it multiplies by and
+    // the words of its language, so the new amount is written with one too. Family -1:
+    // none.
+    double Magnitude = 1.0;
+    int MagnitudeFamily = -1;
 
     bool operator==(const TGeplanteAenderung&) const = default;
 };

@@ -410,6 +410,10 @@ std::vector<SettingKey> BuildKeys() {
     }
 
     b.Add("OutputDefaultCurrency", T::Int, KASSAVERO_FIELD(s.OutputDefaultCurrency));
+    // Added after the others, so older files read as before; a profile stored before it
+    // existed gets it switched on.
+    b.Add("InputEverydayForms", T::Bool, KASSAVERO_FIELD(s.InputEverydayForms));
+    b.Last().WhenMissing = "1";
     return b.Take();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// The 282 settings of one profile, the table of their stored keys, and the value
+// The 283 settings of one profile, the table of their stored keys, and the value
 // encodings that turn a setting into its stored string and back.
 
 #include <array>
@@ -72,6 +72,9 @@ struct ProfileSettings {
     bool InputCheckForNonCurrencySymbols = true;
     SymbolList InputNonCurrencySymbols;
     int InputDefaultCurrency = -1;  // a list position: the CurrencyIndex, -1 none
+    // Amounts as people write them (magnitude words, subunits, plurals, ranges, blanks
+    // between digit groups) on top of the rules above; off, only those rules count.
+    bool InputEverydayForms = true;
 
     // Output.
     std::array<TWaehrungsAusgabeFormat, kCurrencyCount> Output;
@@ -162,6 +165,8 @@ struct SettingKey {
     int IntFallback = 0;                   // an int (or char) text that does not read
     std::optional<int> OutOfRangeValue;    // replaces values outside -32768..32767
                                            // (0..255 for a one-byte field)
+    // Read when a stored profile lacks the key; without it the setting keeps its value.
+    const char* WhenMissing = nullptr;
     SettingField (*Locate)(ProfileSettings&, CurrencyIndex) = nullptr;
     void (*AfterRead)(ProfileSettings&) = nullptr;  // radio groups, derived sets
 
@@ -172,7 +177,7 @@ struct SettingKey {
                 char systemDecimalSeparator) const;
 };
 
-// All 282 keys, in the order a whole profile is moved between store and memory.
+// All 283 keys, in the order a whole profile is moved between store and memory.
 const std::vector<SettingKey>& ProfileKeys();
 
 // The key of that name (exact spelling), or nullptr.

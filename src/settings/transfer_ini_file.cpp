@@ -48,8 +48,14 @@ void TTransferIniFile::TransferProfile(bool write, std::string_view profileName,
     }
     for (const SettingKey& key : ProfileKeys()) {
         const auto stored = store_.ReadString(section, key.Name);
-        key.Decode(settings, stored ? *stored : key.Encode(settings, systemDecimalSeparator),
-                   systemDecimalSeparator);
+        if (stored) {
+            key.Decode(settings, *stored, systemDecimalSeparator);
+        } else {
+            key.Decode(settings,
+                       key.WhenMissing != nullptr ? std::string(key.WhenMissing)
+                                                  : key.Encode(settings, systemDecimalSeparator),
+                       systemDecimalSeparator);
+        }
     }
 }
 

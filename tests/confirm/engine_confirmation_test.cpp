@@ -25,7 +25,7 @@ class EngineWithDialog : public testing::DialogTest {
     }
 
     testing::FakeMessageBoxes boxes;
-    Engine engine{profile, translator, boxes, loop, help, dialog};
+    Engine engine{profile, translator, boxes, loop, help, dialog, DesktopRegion{}};
     EngineHandle handle = 0;
     ReplacementParts parts;
 };

@@ -19,6 +19,8 @@ class EngineTest : public ::testing::Test {
   protected:
     EngineTest() {
         MakeGermanProfile(profile.MutableSettings());
+        // The sessions' own rules, word by word; the everyday forms have tests of their own.
+        profile.MutableSettings().InputEverydayForms = false;
         handle = engine.EngineInit();
     }
 
@@ -30,7 +32,7 @@ class EngineTest : public ::testing::Test {
     testing::FakeMessageLoop loop;
     testing::FakeHelp help;
     FakeConfirmation confirmation;
-    Engine engine{profile, translator, boxes, loop, help, confirmation};
+    Engine engine{profile, translator, boxes, loop, help, confirmation, DesktopRegion{}};
     EngineHandle handle = 0;
 };
 

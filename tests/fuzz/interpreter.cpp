@@ -50,7 +50,7 @@ struct Rig {
     IdleLoop loop;
     testing::FakeHelp help;
     testing::FakeConfirmation confirmation;
-    Engine engine{profile, translator, boxes, loop, help, confirmation};
+    Engine engine{profile, translator, boxes, loop, help, confirmation, DesktopRegion{}};
     InProcessDdeServer server{"kassavero"};
     testing::FakeFormulaQuestion formulas;
     testing::FakeCalculatorAccess calculator;

@@ -6,9 +6,9 @@ start_kassavero
 expect_eq "$(status_value Runs)" "1" "Runs while running"
 
 grep -q '"EntriesValid"="1"' "$REGISTRY" || fail "EntriesValid not written"
-# The one profile of a first start holds all 282 values.
+# The one profile of a first start holds all 283 values.
 values=$(awk '/^\[/{inside = ($0 ~ /\\Profile /)} inside && /^"/{n++} END{print n+0}' "$REGISTRY")
-expect_eq "$values" "282" "values in the first profile"
+expect_eq "$values" "283" "values in the first profile"
 grep -q '^"InputSymbolsForDEM"="()"$' "$REGISTRY" || fail "first-start lists are not empty"
 
 stop_kassavero

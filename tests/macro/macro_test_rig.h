@@ -65,7 +65,7 @@ class MacroRig : public ::testing::Test {
     FakeMessageLoop loop;
     FakeHelp help;
     ConfirmationType confirmation;
-    Engine engine{profile, translator, boxes, loop, help, confirmation};
+    Engine engine{profile, translator, boxes, loop, help, confirmation, DesktopRegion{}};
     InProcessDdeServer server{"kassavero"};
     FakeFormulaQuestion formulas;
     FakeCalculatorAccess calculator;

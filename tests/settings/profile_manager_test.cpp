@@ -270,7 +270,7 @@ TEST_F(ProfileManagerTest, SavingUnderANewNameWhileAnotherIsActive) {
     EXPECT_TRUE(boxes_.shown.empty());
     EXPECT_THAT(Names(), ElementsAre("Ohne Namen", "Alt", "Neu"));
     EXPECT_EQ(profile_->Name(), "Neu");
-    EXPECT_EQ(store_->WriteCount(), writes + 1) << "default profile and 282 values in one write";
+    EXPECT_EQ(store_->WriteCount(), writes + 1) << "default profile and 283 values in one write";
     EXPECT_EQ(store_->ReadString("General", "DefaultProfile"), "Neu");
     EXPECT_EQ(store_->ReadString("Profile Neu", "OutputReplace"), "1");
     EXPECT_EQ(store_->ReadString("Profile Alt", "OutputReplace"), before);

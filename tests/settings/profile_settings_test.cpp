@@ -15,9 +15,9 @@ const SettingKey& Key(std::string_view name) {
     return *key;
 }
 
-TEST(ProfileKeys, The282KeysAreUniqueAndInStoreOrder) {
+TEST(ProfileKeys, The283KeysAreUniqueAndInStoreOrder) {
     const auto& keys = ProfileKeys();
-    ASSERT_EQ(keys.size(), 282u);
+    ASSERT_EQ(keys.size(), 283u);
     std::set<std::string> names;
     for (const auto& key : keys)
         EXPECT_TRUE(names.insert(key.Name).second) << key.Name;

@@ -77,7 +77,7 @@ class ClipboardConversionTest : public ::testing::Test {
     testing::FakeClipboard clipboard;
     testing::FakeCalculatorAccess calculator;
     QuestionWithEvent confirmation;
-    Engine engine{profile, translator, boxes, loop, help, confirmation};
+    Engine engine{profile, translator, boxes, loop, help, confirmation, DesktopRegion{}};
     std::unique_ptr<TEditorForm> form =
         std::make_unique<TEditorForm>(clipboard, profile, translator, boxes);
 };

@@ -1,0 +1,85 @@
+#pragma once
+
+// Everyday recognition: amounts as people write them in letters, articles and price
+// lists, on top of the symbol lists and number settings of the profile. It reads a whole
+// text from left to right: a number with its symbol before or after it, a magnitude word
+// ("2,9 Mio. DM"), a subunit ("20 Pfennig"), groups of digits split by blanks ("27 000"),
+// ranges and lists that share one symbol ("2,40-4,40 DM", "zwischen 20 und 100 Mark"),
+// and it never joins words across a line break. Amounts already in the target currency,
+// and amounts written beside their converted value in brackets, are found but left alone,
+// so converting a text twice changes nothing.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/amount_recognizer.h"
+#include "engine/everyday_forms.h"
+#include "engine/geplante_aenderung.h"
+
+namespace kassavero {
+
+struct ProfileSettings;
+
+// A text split into the words the everyday recognition reads: blanks, no-break spaces and
+// line breaks separate words; brackets, quotes and similar marks are words of their own.
+class EverydayText {
+  public:
+    struct Token {
+        std::size_t start;
+        std::size_t end;
+        bool lineBefore;        // a line break lies between this word and the one before
+        std::size_t gapBefore;  // separating characters before it
+    };
+
+    explicit EverydayText(std::string_view text);
+
+    std::string_view Text() const { return text_; }
+    const std::vector<Token>& Tokens() const { return tokens_; }
+    std::string_view TokenText(std::size_t index) const;
+    // The first token that ends after the offset.
+    std::size_t TokenAt(std::size_t offset) const;
+
+    // Whether every amount marked with a symbol is in the given currency, as the reader
+    // works it out once per text; kNoCurrency while not known.
+    struct MarkedCurrencies {
+        CurrencyIndex askedFor = kNoCurrency;
+        bool onlyThat = false;
+    };
+    MarkedCurrencies& Marked() const { return marked_; }
+
+  private:
+    std::string_view text_;
+    std::vector<Token> tokens_;
+    mutable MarkedCurrencies marked_;
+};
+
+struct EverydayResult {
+    TGeplanteAenderung proposal;
+    bool convert = false;    // false: found, but to be left as it is
+    std::size_t resume = 0;  // where the search goes on
+};
+
+class EverydayScanner {
+  public:
+    EverydayScanner(const ProfileSettings& settings, const DesktopRegion& region);
+
+    // The next amount that begins at or after `from`; false when the text holds none.
+    // Words before `from` belong to an amount found before and are never read as its
+    // symbol.
+    bool Next(const EverydayText& text, std::size_t from, EverydayResult& result) const;
+
+  private:
+    struct Symbol;
+    struct Number;
+    struct Amount;
+    class Reader;
+
+    const ProfileSettings& settings_;
+    DesktopRegion region_;
+    RecognizerCharSets sets_;
+    CharSet thousands_;
+};
+
+}  // namespace kassavero
