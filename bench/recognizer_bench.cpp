@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/amount_recognizer.h"
+#include "engine/everyday_scanner.h"
 #include "engine/german_profile.h"
 #include "engine/text_words.h"
 #include "settings/active_profile.h"
@@ -104,6 +105,28 @@ void BM_RecognizeEveryWord(benchmark::State& state) {
     state.counters["amounts"] = static_cast<double>(found);
 }
 BENCHMARK(BM_RecognizeEveryWord);
+
+// The everyday recognition over the same text, as a session reads it: amount after
+// amount to the end, each one's replacement position found.
+void BM_RecognizeEverydayForms(benchmark::State& state) {
+    if (!TextIsRight(state))
+        return;
+    ActiveProfile profile;
+    MakeGermanProfile(profile.MutableSettings());
+    const EverydayScanner scanner(profile.Settings(), DesktopRegion{kDEM, ',', false, 0x07});
+    std::size_t found = 0;
+    for (auto _ : state) {
+        const EverydayText text(Text());
+        EverydayResult result;
+        found = 0;
+        for (std::size_t from = 0; scanner.Next(text, from, result); from = result.resume)
+            found += result.convert ? 1 : 0;
+        benchmark::DoNotOptimize(result);
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kWordCount));
+    state.counters["amounts"] = static_cast<double>(found);
+}
+BENCHMARK(BM_RecognizeEverydayForms);
 
 // The floor: the same text split into words and each word read, nothing recognised.
 void BM_SplitOnly(benchmark::State& state) {

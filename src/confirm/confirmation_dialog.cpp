@@ -1,8 +1,11 @@
 #include "confirm/confirmation_dialog.h"
 
+#include <cmath>
+
 #include "calculator/calculator_access.h"
 #include "core/amount_format.h"
 #include "core/number_text.h"
+#include "engine/everyday_forms.h"
 #include "platform/help.h"
 #include "platform/message_loop.h"
 #include "settings/active_profile.h"
@@ -195,7 +198,16 @@ void ConfirmationDialog::Compute(Question& question, CurrencyIndex source,
                           .value_or(PrecisionMode::TransferUnit),
                       target, settings, decimalSeparator)
                 : CurrencyAmountFormat(settings.Output[target], target);
-        question.NewAmount = FormatAmount(converted, format);
+        // "1,04 Milliarden Mark" becomes "0,53 Milliarden" euros, not a figure with nine
+        // zeros of false precision.
+        const MagnitudeChoice magnitude =
+            question.FormulaMode ? MagnitudeChoice{}
+                                 : ChooseMagnitude(question.Change.MagnitudeFamily,
+                                                   question.Change.Magnitude, std::fabs(converted));
+        question.NewAmount =
+            magnitude.word.empty()
+                ? FormatAmount(converted, format)
+                : FormatAmount(converted / magnitude.factor, format) + " " + magnitude.word;
     }
     if (question.FormulaMode) {
         question.Parts = ReplacementParts{"", question.NewAmount, ""};

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "core/win1252.h"
@@ -29,6 +30,7 @@ struct Row {
     double factor = 1.0;
     int family = -1;
     CurrencyIndex home = kNoCurrency;  // with kHome: the desktop's currency, if not this one
+    CurrencyIndex older = kNoCurrency;
 };
 
 constexpr FormKind C = FormKind::Currency;
@@ -66,18 +68,18 @@ const std::vector<Row>& Rows() {
         {"Euro-Cent", C, kEUR, kA, kSub},
         {"Eurocent", C, kEUR, kA, kSub},
         {"Eurocents", C, kEUR, kA, kSub},
-        {"Cent", C, kEUR, kA, kSub},
-        {"Cents", C, kEUR, kA, kSub},
+        {"Cent", C, kEUR, kA, kSub, -1, kNoCurrency, kNLG},
+        {"Cents", C, kEUR, kA, kSub, -1, kNoCurrency, kNLG},
         {"ct", C, kEUR, kA | kG, kSub},
         {"ct.", C, kEUR, kA | kG, kSub},
         {"centimes d'euro", C, kEUR, kA, kSub},
         {"centimes d’euro", C, kEUR, kA, kSub},
         {"centimes d'euros", C, kEUR, kA, kSub},
-        {"centimes", C, kEUR, kA | kFranc, kSub},
-        {"centime", C, kEUR, kA | kFranc, kSub},
+        {"centimes", C, kEUR, kA | kFranc, kSub, -1, kNoCurrency, kFRF},
+        {"centime", C, kEUR, kA | kFranc, kSub, -1, kNoCurrency, kFRF},
         {"céntimos de euro", C, kEUR, kA, kSub},
-        {"céntimos", C, kEUR, kA, kSub},
-        {"céntimo", C, kEUR, kA, kSub},
+        {"céntimos", C, kEUR, kA, kSub, -1, kNoCurrency, kESP},
+        {"céntimo", C, kEUR, kA, kSub, -1, kNoCurrency, kESP},
         {"cêntimos de euro", C, kEUR, kA, kSub},
         {"centesimi di euro", C, kEUR, kA, kSub},
         // Deutsche Mark.
@@ -143,6 +145,8 @@ const std::vector<Row>& Rows() {
         {"francos belgas", C, kBEF, kA},
         {"franchi belgi", C, kBEF, kA},
         {"Belgian francs", C, kBEF, kA},
+        {"centiemen", C, kBEF, kA, kSub},
+        {"centiem", C, kBEF, kA, kSub},
         {"frank", C, kBEF, kA},
         {"franken", C, kBEF, kA | kHome},
         {"franken", C, kBEF, kA | kHome, 1.0, -1, kNLG},  // Dutch desktops: Belgian francs
@@ -351,6 +355,7 @@ const Tables& TablesOf() {
             form.glued = (row.flags & kG) != 0;
             form.factor = row.factor;
             form.magnitudeFamily = row.family;
+            form.older = row.older;
             t.forms.push_back(form);
         }
         return t;
@@ -515,12 +520,22 @@ std::unordered_map<std::string, MagnitudeWord> MakeMagnitudes() {
     return map;
 }
 
-bool InList(std::string_view text, std::initializer_list<const char*> words) {
-    const std::string lowered = LowerCaseLatin1(text);
-    return std::any_of(words.begin(), words.end(), [&](const char* word) {
-        return lowered == LowerCaseLatin1(Utf8ToWin1252(word));
-    });
-}
+// A set of words (UTF-8 in the source), compared without regard to case.
+class WordSet {
+  public:
+    WordSet(std::initializer_list<const char*> words) {
+        for (const char* word : words)
+            words_.insert(LowerCaseLatin1(Utf8ToWin1252(word)));
+    }
+    bool Contains(std::string_view text) const {
+        return text.size() <= longest_ && words_.count(LowerCaseLatin1(text)) != 0;
+    }
+    bool ContainsLowered(const std::string& lowered) const { return words_.count(lowered) != 0; }
+
+  private:
+    std::unordered_set<std::string> words_;
+    std::size_t longest_ = 20;
+};
 
 }  // namespace
 
@@ -533,18 +548,24 @@ DesktopRegion RegionOfLanguage(std::uint16_t languageId, char decimalSeparator) 
     // Switzerland: German 2, French 4, Italian 2.
     region.swiss = (primary == 0x07 && sub == 2) || (primary == 0x0C && sub == 4) ||
                    (primary == 0x10 && sub == 2);
+    region.language = primary;
     return region;
 }
 
 const EverydayForm* FindEverydayForm(std::string_view text, const DesktopRegion& region) {
-    if (text.empty())
+    return FindEverydayForm(text, LowerCaseLatin1(text), region);
+}
+
+const EverydayForm* FindEverydayForm(std::string_view text, const std::string& lowered,
+                                     const DesktopRegion& region) {
+    if (text.empty() || text.size() > 30)
         return nullptr;
     const Tables& tables = TablesOf();
     if (const auto it = tables.exact.find(std::string(text)); it != tables.exact.end()) {
         if (const EverydayForm* form = FirstThatApplies(it->second, region))
             return form;
     }
-    if (const auto it = tables.folded.find(LowerCaseLatin1(text)); it != tables.folded.end())
+    if (const auto it = tables.folded.find(lowered); it != tables.folded.end())
         return FirstThatApplies(it->second, region);
     return nullptr;
 }
@@ -596,63 +617,109 @@ std::string_view WithoutElision(std::string_view text) {
 }
 
 bool IsRangeWord(std::string_view text) {
-    return text == "-" || text == "\x96" || text == "\x97" ||
-           InList(text, {"bis", "à", "tot", "to", "statt", "oder", "ou", "o", "of", "or"});
+    static const WordSet words{"bis", "à", "tot", "to", "statt", "oder", "ou", "o", "of", "or"};
+    return text == "-" || text == "\x96" || text == "\x97" || words.Contains(text);
 }
 
 bool IsRangeOpener(std::string_view opener, std::string_view joiner) {
-    struct Pair {
-        const char* opener;
-        const char* joiner;
-    };
-    static constexpr std::array<Pair, 16> kPairs = {{
-        {"zwischen", "und"},
-        {"von", "auf"},
-        {"von", "bis"},
-        {"entre", "et"},
-        {"entre", "y"},
-        {"entre", "e"},
-        {"de", "à"},
-        {"de", "a"},
-        {"da", "a"},
-        {"tra", "e"},
-        {"fra", "e"},
-        {"tussen", "en"},
-        {"van", "tot"},
-        {"van", "naar"},
-        {"between", "and"},
-        {"from", "to"},
-    }};
-    const std::string o = LowerCaseLatin1(opener);
-    const std::string j = LowerCaseLatin1(joiner);
-    return std::any_of(kPairs.begin(), kPairs.end(), [&](const Pair& pair) {
-        return o == Utf8ToWin1252(pair.opener) && j == Utf8ToWin1252(pair.joiner);
-    });
+    static const WordSet pairs{"zwischen und", "von auf",  "von bis",     "entre et",
+                               "entre y",      "entre e",  "de à",        "de a",
+                               "da a",         "tra e",    "fra e",       "tussen en",
+                               "van tot",      "van naar", "between and", "from to"};
+    if (opener.empty() || joiner.empty() || opener.size() + joiner.size() > 19)
+        return false;
+    std::string pair(opener);
+    pair += ' ';
+    pair += joiner;
+    return pairs.Contains(pair);
 }
 
 bool IsReferenceWord(std::string_view text) {
-    return InList(
-        text,
-        {"Kapitel",  "Kap.",    "§",          "§§",          "Art.",      "Artikel",  "Abs.",
-         "Absatz",   "Nr.",     "Nr",         "Nummer",      "Ziffer",    "Ziff.",    "Punkt",
-         "Seite",    "Seiten",  "S.",         "Rn.",         "Rz.",       "Tz.",      "Anlage",
-         "Anhang",   "Tab.",    "Tabelle",    "Abb.",        "Band",      "Bd.",      "Heft",
-         "Jahrgang", "Jg.",     "Drucksache", "Drucksachen", "No.",       "n°",       "nº",
-         "article",  "al.",     "chapitre",   "page",        "pages",     "p.",       "pp.",
-         "articolo", "comma",   "capitolo",   "pag.",        "n.",        "artículo", "apartado",
-         "capítulo", "página",  "núm.",       "artigo",      "hoofdstuk", "blz.",     "lid",
-         "section",  "chapter", "Gruppe",     "Klasse",      "Stufe",     "Version"});
+    static const WordSet words{
+        "Kapitel",  "Kap.",    "§",          "§§",          "Art.",      "Artikel",  "Abs.",
+        "Absatz",   "Nr.",     "Nr",         "Nummer",      "Ziffer",    "Ziff.",    "Punkt",
+        "Seite",    "Seiten",  "S.",         "Rn.",         "Rz.",       "Tz.",      "Anlage",
+        "Anhang",   "Tab.",    "Tabelle",    "Abb.",        "Band",      "Bd.",      "Heft",
+        "Jahrgang", "Jg.",     "Drucksache", "Drucksachen", "No.",       "n°",       "nº",
+        "article",  "al.",     "chapitre",   "page",        "pages",     "p.",       "pp.",
+        "articolo", "comma",   "capitolo",   "pag.",        "n.",        "artículo", "apartado",
+        "capítulo", "página",  "núm.",       "artigo",      "hoofdstuk", "blz.",     "lid",
+        "section",  "chapter", "Gruppe",     "Klasse",      "Stufe",     "Version"};
+    return words.Contains(text);
+}
+
+namespace {
+
+// Each short word with the languages (bits in the order below) it is common in.
+const std::unordered_map<std::string, unsigned>& LanguageWords() {
+    static const std::unordered_map<std::string, unsigned> words = [] {
+        const std::array<std::initializer_list<const char*>, 7> lists = {{
+            {"der", "die", "das", "und",  "ist",  "nicht", "mit",  "von",  "für",    "den",
+             "dem", "des", "ein", "eine", "auch", "auf",   "sich", "wird", "werden", "wurde"},
+            {"le", "les", "et", "est", "une", "pour", "dans", "qui", "pas", "sur", "avec", "au",
+             "aux", "du", "ce", "il", "sont", "était"},
+            {"il", "di", "che", "è", "per", "una", "della", "non", "con", "sono", "gli", "nel",
+             "alla", "dei", "delle", "anche", "era"},
+            {"el", "los", "las", "que", "y", "en", "del", "por", "una", "para", "con", "se", "al",
+             "lo", "es", "como", "pero"},
+            {"het", "een", "en", "van", "is", "dat", "niet", "op", "voor", "met", "zijn", "er",
+             "ook", "bij", "werd", "naar"},
+            {"os", "as", "que", "em", "um", "uma", "para", "não", "com", "do", "da", "dos", "das",
+             "ao", "foi", "mais"},
+            {"the", "and", "is", "of", "to", "in", "that", "for", "with", "was", "are", "this",
+             "it"},
+        }};
+        std::unordered_map<std::string, unsigned> map;
+        for (std::size_t k = 0; k < lists.size(); ++k) {
+            for (const char* word : lists[k])
+                map[LowerCaseLatin1(Utf8ToWin1252(word))] |= 1u << k;
+        }
+        return map;
+    }();
+    return words;
+}
+
+constexpr std::array<int, 7> kLanguageNumbers = {0x07, 0x0C, 0x10, 0x0A, 0x13, 0x16, 0x09};
+
+}  // namespace
+
+void LanguageCount::Add(std::string_view word) {
+    if (word.size() > 7 || word.empty() || Settled())
+        return;
+    const auto& words = LanguageWords();
+    const auto it = words.find(LowerCaseLatin1(word));
+    if (it == words.end())
+        return;
+    for (std::size_t k = 0; k < hits_.size(); ++k)
+        hits_[k] += (it->second >> k) & 1u;
+}
+
+bool LanguageCount::Settled() const {
+    // Twelve common words of one language, twice as many as of any other, tell enough.
+    std::array<int, 7> sorted = hits_;
+    std::sort(sorted.begin(), sorted.end());
+    return sorted[6] >= 12 && sorted[6] >= 2 * sorted[5];
+}
+
+int LanguageCount::Language() const {
+    const auto best = std::max_element(hits_.begin(), hits_.end());
+    if (*best < 3)
+        return -1;
+    return kLanguageNumbers[static_cast<std::size_t>(best - hits_.begin())];
 }
 
 bool IsTimeWord(std::string_view text) {
-    return InList(text, {"um", "gegen", "ab", "vers", "alle", "dalle", "om", "at", "às", "las"});
+    static const WordSet words{"um",    "gegen", "ab", "vers", "alle",
+                               "dalle", "om",    "at", "às",   "las"};
+    return words.Contains(text);
 }
 
 bool IsMonthName(std::string_view text) {
-    return InList(text,
-                  {"Januar", "Jänner", "Februar", "Feber",     "März",    "April",    "Mai",
-                   "Juni",   "Juli",   "August",  "September", "Oktober", "November", "Dezember",
-                   "Jan.",   "Feb.",   "Aug.",    "Sept.",     "Okt.",    "Nov.",     "Dez."});
+    static const WordSet words{"Januar",   "Jänner",   "Februar", "Feber",  "März",      "April",
+                               "Mai",      "Juni",     "Juli",    "August", "September", "Oktober",
+                               "November", "Dezember", "Jan.",    "Feb.",   "Aug.",      "Sept.",
+                               "Okt.",     "Nov.",     "Dez."};
+    return words.Contains(text);
 }
 
 }  // namespace kassavero

@@ -6,6 +6,7 @@
 // a quantity. Built in per language, kept apart from the user's lists, and consulted only
 // by the everyday recognition.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -21,6 +22,7 @@ struct DesktopRegion {
     CurrencyIndex home = kNoCurrency;
     char decimalSeparator = ',';
     bool swiss = false;  // francs are Swiss francs there
+    int language = 0;    // primary language number of the desktop (0x07 German ...)
 };
 
 // The region of a desktop from its Windows language identifier.
@@ -40,11 +42,17 @@ struct EverydayForm {
     bool glued = false;        // may touch the number ("100DM", "50F")
     double factor = 1.0;       // worth of one written unit: 0.01 for a subunit
     int magnitudeFamily = -1;  // a sign that is also a magnitude ("MF"): its words
+    // A subunit name the euro shares with an old currency ("centimes", "céntimos",
+    // "cent"): the old one where the text's other amounts are in it and none in euros.
+    CurrencyIndex older = kNoCurrency;
 };
 
 // The built-in form of a text (Windows-1252), or nullptr. Signs whose meaning depends on
 // the country count only in their country.
 const EverydayForm* FindEverydayForm(std::string_view text, const DesktopRegion& region);
+// The same with the text already lower-cased by LowerCaseLatin1.
+const EverydayForm* FindEverydayForm(std::string_view text, const std::string& lowered,
+                                     const DesktopRegion& region);
 
 // A word that multiplies the number before it ("Mio.", "milliards", "mila").
 struct MagnitudeWord {
@@ -78,6 +86,19 @@ bool IsRangeOpener(std::string_view opener, std::string_view joiner);
 
 // Words after which a number is a reference, not money: "Kapitel", "§", "Nr.", "Seite".
 bool IsReferenceWord(std::string_view text);
+// Which language a text is written in, told by its commonest short words.
+class LanguageCount {
+  public:
+    void Add(std::string_view word);
+    // The primary language number (0x07 German, 0x0C French ...) with the most such words,
+    // if there are at least three; else -1.
+    int Language() const;
+    // Enough words are counted to tell; the rest need not be.
+    bool Settled() const;
+
+  private:
+    std::array<int, 7> hits_{};
+};
 // Words before a time of day ("um 14.30"), and month names after a day ("25. November").
 bool IsTimeWord(std::string_view text);
 bool IsMonthName(std::string_view text);

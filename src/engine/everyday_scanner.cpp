@@ -20,10 +20,6 @@ bool IsBlank(char c) {
     return static_cast<unsigned char>(c) <= 32 || c == '\xA0';
 }
 
-bool IsLineBreak(char c) {
-    return c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
 bool IsDash(char c) {
     return c == '-' || c == '\x96' || c == '\x97';
 }
@@ -74,6 +70,9 @@ bool IsLetter(char c) {
 // ---- The text ----
 
 EverydayText::EverydayText(std::string_view text) : text_(text) {
+    const std::size_t zero = text.find('\0');
+    const std::size_t n = zero == std::string_view::npos ? text.size() : zero;
+    tokens_.reserve(n / 6 + 1);
     bool line = false;
     std::size_t gap = 0;
     const auto push = [&](std::size_t start, std::size_t end) {
@@ -81,31 +80,33 @@ EverydayText::EverydayText(std::string_view text) : text_(text) {
         line = false;
         gap = 0;
     };
-    const std::size_t n = text.find('\0') == std::string_view::npos ? text.size() : text.find('\0');
+    const char* data = text.data();
     std::size_t i = 0;
     while (i < n) {
-        const char c = text[i];
-        if (IsBlank(c)) {
-            line = line || IsLineBreak(c);
-            ++gap;
+        // A run of blanks, and whether a line ends in it.
+        const std::size_t blanks = i;
+        while (i < n && IsBlank(data[i])) {
+            line = line || (data[i] >= '\n' && data[i] <= '\r');
             ++i;
-            continue;
         }
-        if (IsOwnWord(c)) {
+        gap += i - blanks;
+        if (i >= n)
+            break;
+        if (IsOwnWord(data[i])) {
             push(i, i + 1);
             ++i;
             continue;
         }
         std::size_t start = i;
-        while (i < n && !IsBlank(text[i]) && !IsOwnWord(text[i]))
+        while (i < n && !IsBlank(data[i]) && !IsOwnWord(data[i]))
             ++i;
-        std::size_t end = i;
-        while (start < end && IsEdgeQuote(text[start])) {
+        const std::size_t end = i;
+        while (start < end && IsEdgeQuote(data[start])) {
             push(start, start + 1);
             ++start;
         }
         std::size_t inner = end;
-        while (inner > start && IsEdgeQuote(text[inner - 1]))
+        while (inner > start && IsEdgeQuote(data[inner - 1]))
             --inner;
         if (start < inner)
             push(start, inner);
@@ -202,8 +203,11 @@ class EverydayScanner::Reader {
     void ReadCentsAfter(Amount& amount) const;
     bool BareAllowed(const Amount& amount) const;
     bool OnlyDefaultMarked() const;
+    const EverydayText::Facts& Facts() const;
+    bool EuroNamed() const;
     bool LinkToNext(const Amount& amount, Amount& linked) const;
     bool IsYear(const Number& n) const;
+    bool CarriedOn(const Amount& amount, Amount& previous) const;
     bool AfterApostrophe(const Number& n) const;
     bool PairedWithTarget(const Amount& amount) const;
     bool EndsTargetAmount(std::size_t end) const;
@@ -217,6 +221,8 @@ class EverydayScanner::Reader {
     const EverydayText& text_;
     const std::vector<EverydayText::Token>& tokens_;
     std::size_t floor_;
+    // While the text's facts are gathered, a subunit that depends on them is no symbol.
+    mutable bool gathering_ = false;
 };
 
 bool EverydayScanner::Reader::SameLine(std::size_t first, std::size_t last) const {
@@ -230,7 +236,8 @@ bool EverydayScanner::Reader::SameLine(std::size_t first, std::size_t last) cons
 EverydayScanner::Symbol EverydayScanner::Reader::Lookup(std::string_view text, bool before,
                                                         bool glued, bool dotFollows) const {
     Symbol symbol;
-    const SymbolMatch match = FindSymbol(settings_, text);
+    const std::string lowered = LowerCaseLatin1(text);
+    const SymbolMatch match = s_.FindUserSymbol(text, lowered);
     if (match.Entry != nullptr) {
         const TCurrencySymbol& entry = *match.Entry;
         // "dem" is an article and "ff." means "and the following" in lower case; the
@@ -254,7 +261,7 @@ EverydayScanner::Symbol EverydayScanner::Reader::Lookup(std::string_view text, b
         }
         return symbol;
     }
-    const EverydayForm* form = FindEverydayForm(text, s_.region_);
+    const EverydayForm* form = FindEverydayForm(text, lowered, s_.region_);
     if (form == nullptr || !(before ? form->before : form->after))
         return symbol;
     if (glued) {
@@ -269,6 +276,15 @@ EverydayScanner::Symbol EverydayScanner::Reader::Lookup(std::string_view text, b
     symbol.currency = form->currency;
     symbol.factor = form->factor;
     symbol.family = form->magnitudeFamily;
+    if (form->older != kNoCurrency) {
+        // "15 centimes" after francs are francs; after euros, or alone, euro cents.
+        if (gathering_)
+            return Symbol{};
+        const CurrencyIndex older =
+            form->older == kFRF && s_.region_.home == kBEF ? kBEF : form->older;
+        if (Facts().marked.test(older) && !Facts().marked.test(kEUR) && !EuroNamed())
+            symbol.currency = older;
+    }
     return symbol;
 }
 
@@ -763,24 +779,85 @@ bool EverydayScanner::Reader::BareAllowed(const Amount& amount) const {
     return OnlyDefaultMarked();
 }
 
-bool EverydayScanner::Reader::OnlyDefaultMarked() const {
-    // A bare number is in the default currency only in a text that marks no amount in
-    // another: beside euros or francs a careful reader could not tell which it is.
-    const CurrencyIndex home = ListPositionToIndex(settings_.InputDefaultCurrency);
-    EverydayText::MarkedCurrencies& marked = text_.Marked();
-    if (marked.askedFor == home)
-        return marked.onlyThat;
-    bool only = true;
-    for (std::size_t i = 0; i < tokens_.size() && only; ++i) {
+const EverydayText::Facts& EverydayScanner::Reader::Facts() const {
+    // A glance at the word on either side of each number tells how the text marks its
+    // amounts; its commonest short words tell its language.
+    EverydayText::Facts& facts = text_.TextFacts();
+    if (facts.known)
+        return facts;
+    facts.known = true;
+    gathering_ = true;
+    const auto note = [&](const Symbol& symbol) {
+        if (!symbol.found || symbol.kind == FormKind::Unit)
+            return;
+        if (symbol.kind == FormKind::Foreign)
+            facts.otherMoney = true;
+        else if (IsCurrency(symbol.currency))
+            facts.marked.set(symbol.currency);
+    };
+    const auto wordAt = [&](std::size_t k) {
+        std::string_view word = Tok(k);
+        while (!word.empty() && IsClosingPunctuation(word.back()))
+            word.remove_suffix(1);
+        return word;
+    };
+    LanguageCount language;
+    for (std::size_t i = 0; i < tokens_.size(); ++i) {
         const std::string_view word = Tok(i);
+        language.Add(word);
         if (std::none_of(word.begin(), word.end(), IsDigit))
             continue;
-        const Amount amount = ReadAmountAt(i, tokens_[i].start);
-        if (amount.ok && amount.symbol.found && amount.symbol.kind != FormKind::Unit)
-            only = amount.symbol.kind == FormKind::Currency && amount.symbol.currency == home;
+        if (!IsDigit(word[0]) || !IsDigit(word.back())) {
+            const Number number = ReadNumberAt(i, tokens_[i].start);
+            if (number.ok)
+                note(number.glued);
+        }
+        if (i > 0)
+            note(Lookup(wordAt(i - 1), true, false, true));
+        std::size_t after = i + 1;
+        if (after < tokens_.size() && FindMagnitude(wordAt(after)) != nullptr)
+            ++after;
+        if (after < tokens_.size() && IsMagnitudeLink(Tok(after)))
+            ++after;
+        if (after < tokens_.size())
+            note(MatchAfter(after, WithoutElision(Tok(after))));
     }
-    marked = {home, only};
-    return only;
+    facts.language = language.Language();
+    gathering_ = false;
+    return facts;
+}
+
+bool EverydayScanner::Reader::EuroNamed() const {
+    // "100 pesetas (los 60 céntimos de hoy) ... cuando el euro empezó": a text that names
+    // the euro anywhere may mean euro cents.
+    EverydayText::Facts& facts = text_.TextFacts();
+    if (facts.euroNamed < 0) {
+        facts.euroNamed = 0;
+        for (std::size_t i = 0; i < tokens_.size() && facts.euroNamed == 0; ++i) {
+            const EverydayForm* form = FindEverydayForm(Tok(i), s_.region_);
+            facts.euroNamed = form != nullptr && form->kind == FormKind::Currency &&
+                                      form->currency == kEUR && form->factor == 1.0
+                                  ? 1
+                                  : 0;
+        }
+    }
+    return facts.euroNamed == 1;
+}
+
+bool EverydayScanner::Reader::OnlyDefaultMarked() const {
+    // A bare number is in the default currency only in a text that marks no amount in
+    // another currency, and that is written in the desktop's language: beside euros or
+    // francs, or in a Spanish article on a German desktop, a careful reader could not tell
+    // which money it is.
+    const CurrencyIndex home = ListPositionToIndex(settings_.InputDefaultCurrency);
+    const EverydayText::Facts& facts = Facts();
+    std::bitset<kCurrencyCount> others = facts.marked;
+    others.reset(home);
+    if (others.any() || facts.otherMoney)
+        return false;
+    constexpr std::array<int, 7> kKnown = {0x07, 0x0C, 0x10, 0x0A, 0x13, 0x16, 0x09};
+    const bool told = std::find(kKnown.begin(), kKnown.end(), s_.region_.language) != kKnown.end();
+    return facts.language < 0 || !told || facts.language == s_.region_.language;
 }
 
 bool EverydayScanner::Reader::LinkToNext(const Amount& amount, Amount& linked) const {
@@ -817,7 +894,9 @@ bool EverydayScanner::Reader::LinkToNext(const Amount& amount, Amount& linked) c
         const double value = following.number.value;
         const bool upward = previous < value;
         const bool alike = previousDecimals == following.number.decimals;
-        bool joined = comma && !marked;  // a list of bare numbers goes on to its last one
+        // A list of bare numbers goes on to its last one; "10.000, 15.000 Schilling" ends in
+        // a marked one of the same kind.
+        bool joined = comma && (!marked || (alike && upward));
         if (!comma) {
             const bool andWord = joiner == "und" || joiner == "and" || joiner == "et" ||
                                  joiner == "e" || joiner == "y" || joiner == "en";
@@ -841,6 +920,49 @@ bool EverydayScanner::Reader::LinkToNext(const Amount& amount, Amount& linked) c
         last = following.number.last;
         previous = value;
         previousDecimals = following.number.decimals;
+    }
+    return false;
+}
+
+bool EverydayScanner::Reader::CarriedOn(const Amount& amount, Amount& previous) const {
+    // "von 30 auf 40 Pfennig, 1974 auf 50, 1979 auf 60": a bare number a change leads to
+    // is in the money of the amount just before it, when it ends the clause.
+    const Number& n = amount.number;
+    if (n.first < 2 || n.glued.found || IsYear(n) || AfterApostrophe(n))
+        return false;
+    const auto leadsTo = [&](std::size_t token) {
+        const std::string_view joiner = Tok(token);
+        return joiner == "auf" || joiner == "a" || joiner == "\xE0" || joiner == "naar" ||
+               joiner == "to" || joiner == "bis";
+    };
+    if (!leadsTo(n.first - 1))
+        return false;
+    const std::string_view number = Tok(n.last);
+    const bool clauseEnds = n.last + 1 >= tokens_.size() || tokens_[n.last + 1].lineBefore ||
+                            IsClosingPunctuation(number.back()) || Tok(n.last + 1) == ")" ||
+                            IsDash(Tok(n.last + 1)[0]) || Tok(n.last + 1) == "(";
+    if (!clauseEnds)
+        return false;
+    const std::size_t reach = n.first >= 10 ? n.first - 10 : 0;
+    for (std::size_t k = n.first - 1; k-- > reach;) {
+        if (tokens_[k + 1].lineBefore)
+            return false;
+        const std::string_view word = Tok(k);
+        if (std::none_of(word.begin(), word.end(), IsDigit))
+            continue;
+        const Amount before = ReadAmountAt(k, tokens_[k].start);
+        if (!before.ok || before.end > tokens_[n.first].start)
+            continue;
+        // A year on the way ("1974 auf 50") or a number carried on itself ("auf 50, 1979
+        // auf 60") is passed over.
+        if (!before.symbol.found && (IsYear(before.number) ||
+                                     (before.number.first > 0 && leadsTo(before.number.first - 1))))
+            continue;
+        if (!before.symbol.found || before.symbol.kind != FormKind::Currency ||
+            before.number.decimals != n.decimals)
+            return false;
+        previous = before;
+        return true;
     }
     return false;
 }
@@ -870,8 +992,10 @@ bool EverydayScanner::Reader::EndsTargetAmount(std::size_t end) const {
     const std::size_t last = text_.TokenAt(end) == 0 ? kNone : text_.TokenAt(end) - 1;
     if (last == kNone || tokens_[last].end != end)
         return false;
+    // Read as if nothing had been found before: the amount's symbol lies behind us.
+    const Reader whole(s_, text_, 0);
     for (std::size_t back = 0; back < 4 && back <= last; ++back) {
-        const Amount amount = ReadAmountAt(last - back, tokens_[last - back].start);
+        const Amount amount = whole.ReadAmountAt(last - back, tokens_[last - back].start);
         if (amount.ok && amount.end == end && Target(amount))
             return true;
     }
@@ -1026,7 +1150,7 @@ bool EverydayScanner::Reader::Next(std::size_t from, EverydayResult& result) con
             if (amount.symbol.found || amount.magnitudeLast != kNone)
                 continue;  // a unit beside it, or "2,5 Millionen Einwohner"
             Amount linked;
-            if (LinkToNext(amount, linked)) {
+            if (LinkToNext(amount, linked) || CarriedOn(amount, linked)) {
                 amount.symbol = linked.symbol;
                 if (amount.magnitudeLast == kNone && linked.magnitudeLast != kNone) {
                     amount.magnitude = linked.magnitude;
@@ -1052,11 +1176,39 @@ bool EverydayScanner::Reader::Next(std::size_t from, EverydayResult& result) con
 
 // ---- The scanner ----
 
+SymbolMatch EverydayScanner::FindUserSymbol(std::string_view text,
+                                            const std::string& lowered) const {
+    if (text.empty())
+        return {};
+    const UserSymbol* best = nullptr;
+    if (!exactSymbols_.empty()) {
+        if (const auto it = exactSymbols_.find(std::string(text)); it != exactSymbols_.end())
+            best = &it->second;
+    }
+    if (const auto it = foldedSymbols_.find(lowered); it != foldedSymbols_.end()) {
+        if (best == nullptr || it->second.order < best->order)
+            best = &it->second;
+    }
+    return best == nullptr ? SymbolMatch{} : SymbolMatch{best->entry, best->list};
+}
+
 EverydayScanner::EverydayScanner(const ProfileSettings& settings, const DesktopRegion& region)
     : settings_(settings),
       region_(region),
       sets_(BuildCharSets(settings)),
       thousands_(sets_.Thousands) {
+    std::size_t order = 0;
+    for (CurrencyIndex list = 0; list <= kNoCurrency; ++list) {
+        for (const TCurrencySymbol& entry : settings.SymbolListOf(list)) {
+            if (entry.Symbol.empty())
+                continue;
+            const UserSymbol symbol{&entry, list, order++};
+            if (entry.CaseSensitive)
+                exactSymbols_.try_emplace(entry.Symbol, symbol);
+            else
+                foldedSymbols_.try_emplace(LowerCaseLatin1(entry.Symbol), symbol);
+        }
+    }
     // The desktop's decimal separator is never a thousands separator: "3,166 DM" in a
     // German text is three marks and a bit, not three thousand.
     if (Contains(sets_.Decimals, region.decimalSeparator))

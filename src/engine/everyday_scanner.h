@@ -9,9 +9,11 @@
 // and amounts written beside their converted value in brackets, are found but left alone,
 // so converting a text twice changes nothing.
 
+#include <bitset>
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/amount_recognizer.h"
@@ -41,18 +43,22 @@ class EverydayText {
     // The first token that ends after the offset.
     std::size_t TokenAt(std::size_t offset) const;
 
-    // Whether every amount marked with a symbol is in the given currency, as the reader
-    // works it out once per text; kNoCurrency while not known.
-    struct MarkedCurrencies {
-        CurrencyIndex askedFor = kNoCurrency;
-        bool onlyThat = false;
+    // What the whole text says about the money in it, worked out once when first needed:
+    // the currencies its amounts are marked with, whether it names other money, and the
+    // language it is written in.
+    struct Facts {
+        bool known = false;
+        std::bitset<kCurrencyCount> marked;
+        bool otherMoney = false;
+        int language = -1;
+        int euroNamed = -1;  // the euro named anywhere in the text: 1, 0, or -1 not known
     };
-    MarkedCurrencies& Marked() const { return marked_; }
+    Facts& TextFacts() const { return facts_; }
 
   private:
     std::string_view text_;
     std::vector<Token> tokens_;
-    mutable MarkedCurrencies marked_;
+    mutable Facts facts_;
 };
 
 struct EverydayResult {
@@ -76,10 +82,22 @@ class EverydayScanner {
     struct Amount;
     class Reader;
 
+    // The user's symbol lists as two look-up tables, the first entry in list order
+    // winning as it does word by word: case-sensitive entries by their text, the others
+    // by their lower-case text.
+    struct UserSymbol {
+        const TCurrencySymbol* entry;
+        CurrencyIndex list;
+        std::size_t order;
+    };
+    SymbolMatch FindUserSymbol(std::string_view text, const std::string& lowered) const;
+
     const ProfileSettings& settings_;
     DesktopRegion region_;
     RecognizerCharSets sets_;
     CharSet thousands_;
+    std::unordered_map<std::string, UserSymbol> exactSymbols_;
+    std::unordered_map<std::string, UserSymbol> foldedSymbols_;
 };
 
 }  // namespace kassavero

@@ -10,35 +10,12 @@
 namespace kassavero {
 namespace {
 
-// Bytes that are not UTF-8 are carried as U+DC80..U+DCFF (a surrogate, which UTF-8
-// never holds), so they come back out exactly as they went in.
-constexpr char32_t kEscapedByteBase = 0xDC00;
-
-// Like AppendUtf8, but a carried byte goes out as the byte it was.
-void AppendKeepingBytes(std::string& out, char32_t cp) {
-    if (cp >= kEscapedByteBase + 0x80 && cp <= kEscapedByteBase + 0xFF) {
-        out += static_cast<char>(cp - kEscapedByteBase);
-    } else {
-        AppendUtf8(out, cp);
-    }
-}
-
-}  // namespace
-
-bool HasDigit(const std::u32string& text, std::size_t start, std::size_t end) {
-    const auto first = text.begin() + static_cast<std::ptrdiff_t>(start);
-    const auto last = text.begin() + static_cast<std::ptrdiff_t>(end);
-    return std::any_of(first, last, [](char32_t c) { return c >= U'0' && c <= U'9'; });
-}
-
-namespace {
-
 bool EndsLine(char32_t c) {
     return c == U'\n' || c == U'\r' || c == U'\0';
 }
 
 bool EndsLineOrBlank(char32_t c) {
-    return EndsLine(c) || TextWords::IsSeparator(CodePointToWin1252(c));
+    return EndsLine(c) || TextWords::IsSeparator(ProgramCharacter(c));
 }
 
 // Cuts [start, end) so that no piece holds more words than one transfer searches.
@@ -94,41 +71,6 @@ std::string Quoted(std::string_view argument) {
 
 }  // namespace
 
-std::u32string DecodeKeepingBytes(std::string_view utf8) {
-    std::u32string out;
-    out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        const Utf8Character character = DecodeUtf8(utf8, i);
-        if (character.length != 0) {
-            out += character.codePoint;
-            i += character.length;
-        } else {
-            out += kEscapedByteBase + static_cast<unsigned char>(utf8[i]);
-            ++i;
-        }
-    }
-    return out;
-}
-
-std::string EncodeKeepingBytes(std::u32string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char32_t c : text)
-        AppendKeepingBytes(out, c);
-    return out;
-}
-
-std::string AsProgramText(const std::u32string& text, std::size_t start, std::size_t end,
-                          bool wholeLines) {
-    std::string out;
-    out.reserve(end - start);
-    for (std::size_t i = start; i < end; ++i) {
-        const char32_t c = text[i];
-        out += wholeLines && EndsLine(c) ? ' ' : CodePointToWin1252(c);
-    }
-    return out;
-}
-
 std::vector<WordPiece> SplitIntoWordPieces(const std::u32string& text) {
     // Below the limit with room for the look-ahead, so that a piece searched from a
     // little after its start still fits into one transfer.
@@ -138,7 +80,7 @@ std::vector<WordPiece> SplitIntoWordPieces(const std::u32string& text) {
     bool inWord = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char32_t c = text[i];
-        const char inside = EndsLine(c) ? ' ' : CodePointToWin1252(c);
+        const char inside = EndsLine(c) ? ' ' : ProgramCharacter(c);
         if (TextWords::IsSeparator(inside)) {
             inWord = false;
             continue;
@@ -285,7 +227,12 @@ DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_vi
             if (from + start < copied)
                 continue;
             output.append(text, copied, from + start - copied);
-            output += DecodeKeepingBytes(parts[0] + parts[1] + parts[2]);
+            const std::string sent =
+                AsProgramText(text, from + start, from + end, options.takesWholeLines);
+            output += ReplacementInDocument(
+                text, from + start, from + end, DecodeKeepingBytes(Win1252ToUtf8(sent)),
+                DecodeKeepingBytes(parts[0]), DecodeKeepingBytes(parts[1]),
+                DecodeKeepingBytes(parts[2]));
             copied = from + end;
             ++result.changed;
         }

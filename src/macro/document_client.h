@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/program_text.h"
+
 namespace kassavero {
 
 // Runs "<item>:<command>" in the program and returns the item's reply without its
@@ -62,20 +64,6 @@ struct WordPiece {
     std::size_t searchEnd;
 };
 std::vector<WordPiece> SplitIntoWordPieces(const std::u32string& text);
-
-// Whether [start, end) holds a digit, which every amount has.
-bool HasDigit(const std::u32string& text, std::size_t start, std::size_t end);
-
-// The document as code points; bytes that are not UTF-8 are carried along so that
-// EncodeKeepingBytes gives them back exactly.
-std::u32string DecodeKeepingBytes(std::string_view utf8);
-std::string EncodeKeepingBytes(std::u32string_view text);
-
-// [start, end) as the program sees it: one Windows-1252 character per code point, "?"
-// for what it cannot hold. With wholeLines, line breaks and zero characters become
-// blanks, so a piece across lines travels in one command and is searched to its end.
-std::string AsProgramText(const std::u32string& text, std::size_t start, std::size_t end,
-                          bool wholeLines = false);
 
 // Converts a UTF-8 document through the channel, one call per step: confirm asks the
 // user for each change in the program's confirmation dialog, otherwise each change is

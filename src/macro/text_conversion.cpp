@@ -10,6 +10,7 @@
 #include "core/win1252.h"
 #include "macro/document_client.h"
 #include "macro/macro_interpreter.h"
+#include "settings/active_profile.h"
 
 namespace kassavero {
 
@@ -32,29 +33,41 @@ TextConversion MacroInterpreter::ConvertText(const std::string& clientName,
         std::u32string output;
         output.reserve(text.size() + text.size() / 8);
         std::size_t copied = 0;  // text before this position is in output already
-        for (const WordPiece& piece : SplitIntoWordPieces(text)) {
+        // The everyday recognition reads a text of any length in one go, so no amount is
+        // ever torn apart at a cut; the word-by-word rules read a limited number of words.
+        const std::vector<WordPiece> pieces =
+            services_.profile.Settings().InputEverydayForms
+                ? std::vector<WordPiece>{{0, text.size(), text.size()}}
+                : SplitIntoWordPieces(text);
+        for (const WordPiece& piece : pieces) {
             // A change that ran past the cut moves this piece's start behind it.
             const std::size_t from = std::max(piece.start, copied);
             if (from >= piece.end || !HasDigit(text, from, piece.searchEnd))
                 continue;
-            engine.ConvertQuietly(engineHandle_, session,
-                                  AsProgramText(text, from, piece.searchEnd, true),
-                                  [&](const FoundChange& change, const ReplacementParts* parts) {
-                                      const std::size_t start = from + change.Start;
-                                      // From the cut on, the next piece searches with the text
-                                      // after it.
-                                      if (start >= piece.end)
-                                          return false;
-                                      // One that reaches back into text already written is left
-                                      // out.
-                                      if (parts == nullptr || start < copied)
-                                          return true;
-                                      output.append(text, copied, start - copied);
-                                      output += DecodeKeepingBytes(Win1252ToUtf8(parts->Text()));
-                                      copied = from + change.End;
-                                      ++result.changes;
-                                      return true;
-                                  });
+            engine.ConvertQuietly(
+                engineHandle_, session, AsProgramText(text, from, piece.searchEnd, true),
+                [&](const FoundChange& change, const ReplacementParts* parts) {
+                    const std::size_t start = from + change.Start;
+                    // From the cut on, the next piece searches with the text
+                    // after it.
+                    if (start >= piece.end)
+                        return false;
+                    // One that reaches back into text already written is left
+                    // out.
+                    if (parts == nullptr || start < copied)
+                        return true;
+                    output.append(text, copied, start - copied);
+                    const std::size_t end = from + change.End;
+                    const auto decode = [](const std::string& part) {
+                        return DecodeKeepingBytes(Win1252ToUtf8(part));
+                    };
+                    output += ReplacementInDocument(
+                        text, start, end, decode(AsProgramText(text, start, end, true)),
+                        decode(parts->Prefix), decode(parts->Middle), decode(parts->Suffix));
+                    copied = end;
+                    ++result.changes;
+                    return true;
+                });
         }
         output.append(text, copied, std::u32string::npos);
         result.text = EncodeKeepingBytes(output);

@@ -909,6 +909,8 @@ QWidget* TEinstellungen2Form::BuildSuchenZahlen() {
                             "negativeZahlenCheckBox", TrKey("NegativeZahlenCheckBox"));
     auto* zero = Named(new QCheckBox(QStringLiteral("die Null vor dem &Komma darf fehlen")),
                        "NullVorKommaCheckBox", TrKey("NullVorKommaCheckBox"));
+    auto* everyday = Named(new QCheckBox(QStringLiteral("A&lltagsschreibweisen erkennen")),
+                           "AlltagsformenCheckBox", TrKey("AlltagsformenCheckBox"));
     auto* grouping = new QHBoxLayout;
     grouping->addWidget(always);
     grouping->addWidget(sometimes);
@@ -926,7 +928,9 @@ QWidget* TEinstellungen2Form::BuildSuchenZahlen() {
     formatLayout->addLayout(grouping, 2, 1, 1, 2);
     formatLayout->addWidget(negatives, 3, 0, 1, 3);
     formatLayout->addWidget(zero, 4, 0, 1, 3);
+    formatLayout->addWidget(everyday, 5, 0, 1, 3);
     formatLayout->setColumnStretch(2, 1);
+    BindCheck(everyday, [this]() -> bool& { return S().InputEverydayForms; });
     BindText(decimals, [this]() -> std::string& { return S().InputDecimalSymbols; });
     BindText(thousands, [this]() -> std::string& { return S().InputThousandSymbols; });
     BindRadios(

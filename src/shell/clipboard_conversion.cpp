@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "calculator/calculator_access.h"
+#include "core/program_text.h"
 #include "core/win1252.h"
 #include "engine/engine.h"
 #include "platform/message_box.h"
@@ -28,14 +29,6 @@ std::string Utf8(std::u32string_view text) {
     out.reserve(text.size());
     for (char32_t cp : text)
         AppendUtf8(out, cp);
-    return out;
-}
-
-// The text as the engine sees it: one Windows-1252 character per code point, "?" for
-// those the code page cannot hold, so offsets are the same on both sides.
-std::string ProgramText(std::u32string_view text) {
-    std::string out(text.size(), '\0');
-    std::transform(text.begin(), text.end(), out.begin(), CodePointToWin1252);
     return out;
 }
 
@@ -153,7 +146,7 @@ void TEditorForm::RunScan(bool verbose) {
         engine.OpenSession(handle, translator_.TranslateKey("Zwischenablage"), false);
     if (session < 0)
         return;
-    const std::string programText = ProgramText(text);
+    const std::string programText = AsProgramText(text, 0, text.size());
     engine.TransferText(handle, session, static_cast<long long>(programText.size()), programText,
                         0);
     FoundChange change;
@@ -182,7 +175,12 @@ void TEditorForm::RunScan(bool verbose) {
             // into the clipboard; that is not written over with the old text.
             if (result == 1 && ReadText() == original) {
                 std::u32string replaced(head);
-                replaced += CodePoints(Win1252ToUtf8(parts.Text()));
+                const auto decode = [](const std::string& part) {
+                    return CodePoints(Win1252ToUtf8(part));
+                };
+                replaced += ReplacementInDocument(
+                    text, start, end, decode(programText.substr(start, end - start)),
+                    decode(parts.Prefix), decode(parts.Middle), decode(parts.Suffix));
                 replaced += tail;
                 WriteText(Utf8(replaced));
             }

@@ -1,5 +1,6 @@
-// The amount recognizer on random text with a random profile: separators, options and
-// symbol lists drawn from the input. Whatever it finds lies inside the text.
+// The amount recognizer, word by word and with the everyday forms, on random text with a
+// random profile: separators, options and symbol lists drawn from the input. Whatever it
+// finds lies inside the text, and the everyday reading always moves on.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "engine/amount_recognizer.h"
+#include "engine/everyday_scanner.h"
 #include "engine/text_words.h"
 #include "fuzz_check.h"
 #include "settings/active_profile.h"
@@ -56,6 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = input.ConsumeIntegralInRange(0, 3); i > 0; --i)
         settings.InputNonCurrencySymbols.push_back(RandomSymbol(input));
     settings.RecomputeSymbolSets();
+    const DesktopRegion region{input.ConsumeIntegralInRange<CurrencyIndex>(0, kCurrencyCount),
+                               input.ConsumeBool() ? ',' : '.', input.ConsumeBool(),
+                               input.ConsumeIntegralInRange(0, 0x20)};
 
     const TextWords words(input.ConsumeRemainingBytesAsString());
     const AmountRecognizer recognizer(profile);
@@ -69,6 +74,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(!std::isnan(found.Amount));
         FUZZ_CHECK(found.WordsBefore >= 0 && found.WordsBefore <= 3);
         FUZZ_CHECK(found.WordsAfter >= 0 && found.WordsAfter <= 3);
+    }
+
+    const EverydayText text(words.Text());
+    const EverydayScanner scanner(settings, region);
+    EverydayResult result;
+    for (std::size_t from = 0; scanner.Next(text, from, result); from = result.resume) {
+        const TGeplanteAenderung& found = result.proposal;
+        FUZZ_CHECK(result.resume > from);
+        FUZZ_CHECK(found.Start >= from && found.Start < found.End);
+        FUZZ_CHECK(found.End <= words.Text().size());
+        FUZZ_CHECK(found.OldText == words.Text().substr(found.Start, found.End - found.Start));
+        FUZZ_CHECK(std::isfinite(found.Amount));
     }
     return 0;
 }

@@ -10,6 +10,13 @@ printf 'Gr\u00fc\u00dfe aus K\u00f6ln \u4e2d\u6587 \U0001F600\nDer Preis: \u20ac
 cmp "$WORK/out.txt" "$WORK/want.txt" || { diff "$WORK/out.txt" "$WORK/want.txt"; fail "converted text differs"; }
 grep -q '3 of 3 amounts converted' "$WORK/err" || fail "unexpected summary: $(cat "$WORK/err")"
 
+# Converting the converted text again changes nothing, also step by step.
+for way in "" --per-amount; do
+    "$CLIENT" convert "$WORK/out.txt" -o "$WORK/again.txt" $way 2>"$WORK/err" ||
+        { cat "$WORK/err"; fail "second conversion failed"; }
+    cmp "$WORK/again.txt" "$WORK/out.txt" || fail "a second conversion ${way:-in one call} changed the text"
+done
+
 # The program not running is told apart.
 stop_kassavero
 code=0

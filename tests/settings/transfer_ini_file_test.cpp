@@ -123,8 +123,11 @@ TEST_F(TransferTest, MissingKeysKeepTheCurrentValueButStillUpdateWhatDependsOnTh
     testing::WriteFileBytes(store_.FilePath(), ReadFileBytes(store_.FilePath()) +
                                                    "\"ClipboardHotkey\"=dword:00000001\n");
     settings.ClipboardHotkey = 0xC042;
+    // A profile stored before the everyday forms existed reads them switched on.
+    settings.InputEverydayForms = false;
 
     file_.TransferProfile(false, "P", settings, ',');
+    EXPECT_TRUE(settings.InputEverydayForms);
     EXPECT_TRUE(settings.OutputReplace);
     EXPECT_EQ(settings.CalculatorHotkey, 0xC041);
     EXPECT_EQ(settings.ClipboardHotkey, 0xC042);
