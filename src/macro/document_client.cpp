@@ -174,7 +174,12 @@ DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_vi
     };
 
     std::vector<WordPiece> pieces;
-    if (options.takesWholeLines) {
+    if (options.takesWholeLines &&
+        channel.Call("settings", "getvalue(,InputEverydayForms)") == "1") {
+        // The everyday reading has no word limit: the whole text in one piece, so no cut
+        // can fall between the words of an amount.
+        pieces.push_back({0, text.size(), text.size()});
+    } else if (options.takesWholeLines) {
         pieces = SplitIntoWordPieces(text);
     } else {
         for (const TextPiece& line : SplitIntoPieces(text))
