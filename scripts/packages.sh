@@ -5,9 +5,13 @@ KASSAVERO_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libxcb-keysyms1-dev libsystemd-dev
     dbus xvfb xauth fonts-dejavu-core
-    # the LibreOffice extension and its test
-    libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-script-provider-python
+    # the LibreOffice extension and its tests, headless and on a desktop (German menus too)
+    libreoffice-writer libreoffice-calc libreoffice-l10n-de libreoffice-script-provider-python
     python3-uno python3-dbus xdotool poppler-utils
+    # Qt's own texts (standard buttons, key names) in the interface languages
+    qt6-translations-l10n
+    # the desktops of the test languages, and screenshots of the windows
+    locales openbox trayer imagemagick xclip
     # the manual pages, the Debian package and their tests
     pandoc man-db file dpkg-dev desktop-file-utils python3-gi
     # the bus integration tests (an older program, keys for the dialog)
@@ -35,4 +39,24 @@ kassavero_install_missing() {
     fi
     apt-get update -q
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# The desktop languages the tests and screenshots use; generated when missing (as root).
+KASSAVERO_LOCALES=(de_DE de_AT en_US fr_FR fr_BE nl_NL es_ES it_IT pt_PT)
+
+kassavero_generate_locales() {
+    local missing=() name
+    for name in "${KASSAVERO_LOCALES[@]}"; do
+        locale -a 2>/dev/null | grep -qi "^$name\.utf-\?8$" || missing+=("$name")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing locales need root: ${missing[*]}" >&2
+        return 0
+    fi
+    for name in "${missing[@]}"; do
+        sed -i "s/^# *\($name\.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+        grep -q "^$name\.UTF-8 UTF-8" /etc/locale.gen || echo "$name.UTF-8 UTF-8" >>/etc/locale.gen
+    done
+    locale-gen >/dev/null
 }

@@ -8,6 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 kassavero_install_missing
+kassavero_generate_locales
 
 cmake -S . -B build -G Ninja
 cmake --build build -j "$(nproc)"

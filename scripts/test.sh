@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 kassavero_install_missing
+kassavero_generate_locales
 
 jobs=$(nproc)
 
