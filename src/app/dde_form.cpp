@@ -44,6 +44,24 @@ bool TDDEForm::ConnectBus(const QString& busName, QString& error) {
         }
         return out;
     });
+    service->SetChangeLister([this](const std::string& clientName, const std::string& text) {
+        ListedChanges out;
+        TextConversion done = interpreter_->ListTextChanges(Utf8ToWin1252(clientName), text);
+        if (done.outcome == TextConversion::Outcome::NoSession) {
+            out.errorName = "NoSession";
+            out.errorMessage = "every conversion session is in use";
+        } else if (done.outcome == TextConversion::Outcome::TooLarge) {
+            out.errorName = "TextTooLarge";
+            out.errorMessage = "the text is too large to convert";
+        }
+        for (TextChange& change : done.list) {
+            out.changes.push_back({static_cast<std::uint32_t>(change.Start),
+                                   static_cast<std::uint32_t>(change.End),
+                                   std::move(change.Replacement), std::move(change.CurrencyCode),
+                                   change.Amount});
+        }
+        return out;
+    });
     if (!service->Register(busName, error))
         return false;
     bus_ = std::move(service);

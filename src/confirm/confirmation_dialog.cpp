@@ -395,6 +395,22 @@ void ConfirmationDialog::AskFormula(const std::string& formula, CurrencyIndex so
     result = outcome.FormulaResult;
 }
 
+std::string ConfirmationDialog::ConvertFormula(const std::string& formula, CurrencyIndex source,
+                                               CurrencyIndex target, FormulaConstants constants) {
+    Question aside;
+    aside.FormulaMode = true;
+    aside.Constants = constants;
+    aside.Formula = formula;
+    aside.Amounts = FindFormulaAmounts(formula, currencies_.SystemDecimalSeparator());
+    for (FormulaAmount& amount : aside.Amounts) {
+        aside.OldAmountText = formula.substr(amount.Position, amount.Length);
+        Compute(aside, Listed(source), Listed(target));
+        if (aside.Convertible)
+            amount.NewText = aside.NewAmount;
+    }
+    return AssembleFormula(formula, aside.Amounts).Text;
+}
+
 void ConfirmationDialog::ShowCurrentAmount() {
     const FormulaAmount& amount = question_.Amounts[question_.Current];
     question_.OldAmountText = question_.Formula.substr(amount.Position, amount.Length);

@@ -111,6 +111,8 @@ class ConfirmationDialog final : public Confirmation, public FormulaQuestion {
     // answer. A formula asked while another question is open waits for its turn.
     void AskFormula(const std::string& formula, CurrencyIndex source, CurrencyIndex target,
                     FormulaConstants constants, bool& cancelled, std::string& result) override;
+    std::string ConvertFormula(const std::string& formula, CurrencyIndex source,
+                               CurrencyIndex target, FormulaConstants constants) override;
 
     // ---- State ----
 

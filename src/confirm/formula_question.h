@@ -20,6 +20,10 @@ class FormulaQuestion {
     // nothing is shown.
     virtual void AskFormula(const std::string& formula, CurrencyIndex source, CurrencyIndex target,
                             FormulaConstants constants, bool& cancelled, std::string& result) = 0;
+    // The formula with every constant converted, as a yes to each would give, without
+    // showing or asking anything.
+    virtual std::string ConvertFormula(const std::string& formula, CurrencyIndex source,
+                                       CurrencyIndex target, FormulaConstants constants) = 0;
 };
 
 }  // namespace kassavero

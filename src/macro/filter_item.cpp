@@ -207,10 +207,17 @@ void MacroInterpreter::ConvertExcelFormulaFunction(const std::vector<std::string
     const CurrencyIndex source = FormulaCurrency(arguments[1]);
     const CurrencyIndex target = FormulaCurrency(arguments[2]);
     // The first argument was never used by macros; "constantcell" there says the formula
-    // stands for a cell holding a constant, rounded with that cell precision.
-    const FormulaConstants constants = LowerCaseLatin1(arguments[0]) == "constantcell"
+    // stands for a cell holding a constant, rounded with that cell precision, and
+    // "quietcell" the same converted without a question (for a run whose changes are
+    // not confirmed one by one).
+    const std::string kind = LowerCaseLatin1(arguments[0]);
+    const FormulaConstants constants = kind == "constantcell" || kind == "quietcell"
                                            ? FormulaConstants::ConstantCell
                                            : FormulaConstants::InFormula;
+    if (kind == "quietcell") {
+        reply = services_.formulas.ConvertFormula(*formula, source, target, constants);
+        return;
+    }
     bool cancelled = false;
     std::string result;
     services_.formulas.AskFormula(*formula, source, target, constants, cancelled, result);

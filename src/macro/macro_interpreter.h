@@ -71,6 +71,8 @@ class MacroInterpreter final : public DdeServerHandler {
     // The whole text converted with the settings in use, without the dialog, in a
     // session of its own (see text_conversion.h).
     TextConversion ConvertText(const std::string& clientName, std::string_view utf8Text);
+    // The same, as the list of changes instead of the converted text.
+    TextConversion ListTextChanges(const std::string& clientName, std::string_view utf8Text);
 
     // After a poke: the item's text is the command; its reply in brackets becomes the
     // item's text. FLastResult stays as it is.

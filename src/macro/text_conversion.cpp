@@ -14,16 +14,18 @@
 
 namespace kassavero {
 
-TextConversion MacroInterpreter::ConvertText(const std::string& clientName,
-                                             std::string_view utf8Text) {
+namespace {
+
+TextConversion Convert(MacroServices& services, EngineHandle handle,
+                       const std::string& clientName, std::string_view utf8Text, bool listOnly) {
     using Outcome = TextConversion::Outcome;
     TextConversion result;
     if (utf8Text.size() > kMaxConvertTextBytes) {
         result.outcome = Outcome::TooLarge;
         return result;
     }
-    Engine& engine = services_.engine;
-    const int session = engine.OpenQuietSession(engineHandle_, clientName);
+    Engine& engine = services.engine;
+    const int session = engine.OpenQuietSession(handle, clientName);
     if (session < 0) {
         result.outcome = Outcome::NoSession;
         return result;
@@ -31,12 +33,13 @@ TextConversion MacroInterpreter::ConvertText(const std::string& clientName,
     try {
         const std::u32string text = DecodeKeepingBytes(utf8Text);
         std::u32string output;
-        output.reserve(text.size() + text.size() / 8);
+        if (!listOnly)
+            output.reserve(text.size() + text.size() / 8);
         std::size_t copied = 0;  // text before this position is in output already
         // The everyday recognition reads a text of any length in one go, so no amount is
         // ever torn apart at a cut; the word-by-word rules read a limited number of words.
         const std::vector<WordPiece> pieces =
-            services_.profile.Settings().InputEverydayForms
+            services.profile.Settings().InputEverydayForms
                 ? std::vector<WordPiece>{{0, text.size(), text.size()}}
                 : SplitIntoWordPieces(text);
         for (const WordPiece& piece : pieces) {
@@ -45,39 +48,58 @@ TextConversion MacroInterpreter::ConvertText(const std::string& clientName,
             if (from >= piece.end || !HasDigit(text, from, piece.searchEnd))
                 continue;
             engine.ConvertQuietly(
-                engineHandle_, session, AsProgramText(text, from, piece.searchEnd, true),
+                handle, session, AsProgramText(text, from, piece.searchEnd, true),
                 [&](const FoundChange& change, const ReplacementParts* parts) {
                     const std::size_t start = from + change.Start;
-                    // From the cut on, the next piece searches with the text
-                    // after it.
+                    // From the cut on, the next piece searches with the text after it.
                     if (start >= piece.end)
                         return false;
-                    // One that reaches back into text already written is left
-                    // out.
+                    // One that reaches back into text already written is left out.
                     if (parts == nullptr || start < copied)
                         return true;
-                    output.append(text, copied, start - copied);
                     const std::size_t end = from + change.End;
                     const auto decode = [](const std::string& part) {
                         return DecodeKeepingBytes(Win1252ToUtf8(part));
                     };
-                    output += ReplacementInDocument(
+                    const std::u32string replacement = ReplacementInDocument(
                         text, start, end, decode(AsProgramText(text, start, end, true)),
                         decode(parts->Prefix), decode(parts->Middle), decode(parts->Suffix));
+                    if (listOnly) {
+                        result.list.push_back({start, end, EncodeKeepingBytes(replacement),
+                                               std::string(CurrencyCode(change.Currency)),
+                                               change.Amount});
+                    } else {
+                        output.append(text, copied, start - copied);
+                        output += replacement;
+                    }
                     copied = end;
                     ++result.changes;
                     return true;
                 });
         }
-        output.append(text, copied, std::u32string::npos);
-        result.text = EncodeKeepingBytes(output);
+        if (!listOnly) {
+            output.append(text, copied, std::u32string::npos);
+            result.text = EncodeKeepingBytes(output);
+        }
     } catch (const std::bad_alloc&) {
-        result = TextConversion{Outcome::TooLarge, {}, 0};
+        result = TextConversion{Outcome::TooLarge, {}, 0, {}};
     } catch (const std::length_error&) {
-        result = TextConversion{Outcome::TooLarge, {}, 0};
+        result = TextConversion{Outcome::TooLarge, {}, 0, {}};
     }
-    engine.CloseQuietSession(engineHandle_, session);
+    engine.CloseQuietSession(handle, session);
     return result;
+}
+
+}  // namespace
+
+TextConversion MacroInterpreter::ConvertText(const std::string& clientName,
+                                             std::string_view utf8Text) {
+    return Convert(services_, engineHandle_, clientName, utf8Text, false);
+}
+
+TextConversion MacroInterpreter::ListTextChanges(const std::string& clientName,
+                                                 std::string_view utf8Text) {
+    return Convert(services_, engineHandle_, clientName, utf8Text, true);
 }
 
 }  // namespace kassavero

@@ -6,11 +6,22 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace kassavero {
 
 // Texts beyond this many bytes of UTF-8 are refused rather than half converted.
 inline constexpr std::size_t kMaxConvertTextBytes = 64u << 20;
+
+// One change of a text: [Start, End) in code points, what replaces it (UTF-8, the text's
+// own characters where the old amount is written back), and the amount found.
+struct TextChange {
+    std::size_t Start = 0;
+    std::size_t End = 0;
+    std::string Replacement;
+    std::string CurrencyCode;
+    double Amount = 0;
+};
 
 struct TextConversion {
     enum class Outcome {
@@ -21,6 +32,7 @@ struct TextConversion {
     Outcome outcome = Outcome::Done;
     std::string text;  // the converted text (UTF-8); empty unless Done
     std::size_t changes = 0;
+    std::vector<TextChange> list;  // every change, in text order (when asked for)
 };
 
 }  // namespace kassavero

@@ -116,6 +116,9 @@ bool DbusDdeService::Register(const QString& busName, QString& error) {
         SD_BUS_METHOD_WITH_NAMES("ConvertText", "ss", SD_BUS_PARAM(clientName) SD_BUS_PARAM(text),
                                  "su", SD_BUS_PARAM(converted) SD_BUS_PARAM(changes), &QueueCall,
                                  SD_BUS_VTABLE_UNPRIVILEGED),
+        SD_BUS_METHOD_WITH_NAMES("ListChanges", "ss", SD_BUS_PARAM(clientName) SD_BUS_PARAM(text),
+                                 "a(uussd)", SD_BUS_PARAM(changes), &QueueCall,
+                                 SD_BUS_VTABLE_UNPRIVILEGED),
         SD_BUS_SIGNAL_WITH_NAMES("Advise", "ss", SD_BUS_PARAM(item) SD_BUS_PARAM(data), 0),
         SD_BUS_VTABLE_END};
 
@@ -302,10 +305,44 @@ void DbusDdeService::AnswerNow(sd_bus_message* call) {
                     converted.errorMessage.c_str());
             }
         }
+    } else if (method == "ListChanges" && sd_bus_message_read(call, "ss", &first, &second) >= 0) {
+        ReplyWithChanges(call, first, second);
     } else {
         sd_bus_reply_method_errorf(call, SD_BUS_ERROR_INVALID_ARGS, "the arguments cannot be read");
     }
     WatchSocket();
+}
+
+void DbusDdeService::ReplyWithChanges(sd_bus_message* call, const char* clientName,
+                                      const char* text) {
+    if (!changeLister_) {
+        sd_bus_reply_method_errorf(call, SD_BUS_ERROR_UNKNOWN_METHOD, "no text conversion here");
+        return;
+    }
+    const ListedChanges listed = changeLister_(clientName, text);
+    if (!listed.errorName.empty()) {
+        sd_bus_reply_method_errorf(call, ("org.kassavero.dde.Error." + listed.errorName).c_str(),
+                                   "%s", listed.errorMessage.c_str());
+        return;
+    }
+    sd_bus_message* reply = nullptr;
+    int result = sd_bus_message_new_method_return(call, &reply);
+    if (result >= 0)
+        result = sd_bus_message_open_container(reply, 'a', "(uussd)");
+    for (const ListedChange& change : listed.changes) {
+        if (result < 0)
+            break;
+        result = sd_bus_message_append(reply, "(uussd)", change.start, change.end,
+                                       change.replacement.c_str(), change.currency.c_str(),
+                                       change.amount);
+    }
+    if (result >= 0)
+        result = sd_bus_message_close_container(reply);
+    if (result >= 0)
+        result = sd_bus_send(nullptr, reply, nullptr);
+    if (result < 0)
+        sd_bus_reply_method_errorf(call, SD_BUS_ERROR_NO_MEMORY, "the changes cannot be sent");
+    sd_bus_message_unref(reply);
 }
 
 }  // namespace kassavero

@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QString>
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -39,6 +40,23 @@ struct ConvertedText {
 using TextConverter =
     std::function<ConvertedText(const std::string& clientName, const std::string& utf8Text)>;
 
+// The changes of a whole text, each where it stands (code points) with its replacement
+// (UTF-8), the currency code and the amount found; errors as for ConvertedText.
+struct ListedChange {
+    std::uint32_t start = 0;
+    std::uint32_t end = 0;
+    std::string replacement;
+    std::string currency;
+    double amount = 0;
+};
+struct ListedChanges {
+    std::vector<ListedChange> changes;
+    std::string errorName;
+    std::string errorMessage;
+};
+using ChangeLister =
+    std::function<ListedChanges(const std::string& clientName, const std::string& utf8Text)>;
+
 class DbusDdeService : public QObject {
     Q_OBJECT
   public:
@@ -49,6 +67,8 @@ class DbusDdeService : public QObject {
 
     // Where ConvertText goes; without one, it is refused as an unknown method would be.
     void SetTextConverter(TextConverter converter) { textConverter_ = std::move(converter); }
+    // Where ListChanges goes; without one, it is refused the same way.
+    void SetChangeLister(ChangeLister lister) { changeLister_ = std::move(lister); }
 
     // Connects to the session bus, claims the bus name and serves the object. Returns
     // false with a reason when the bus cannot be reached or the name is taken.
@@ -64,6 +84,7 @@ class DbusDdeService : public QObject {
     void Serve();
     void Answer(sd_bus_message* message);
     void AnswerNow(sd_bus_message* message);
+    void ReplyWithChanges(sd_bus_message* call, const char* clientName, const char* text);
     void Advise(std::string_view item, std::string_view data);
     void SendHeldAdvises();
     void WatchSocket();
@@ -74,6 +95,7 @@ class DbusDdeService : public QObject {
     std::function<void(unsigned)> postMessage_;
     std::function<bool(unsigned)> hotkey_;
     TextConverter textConverter_;
+    ChangeLister changeLister_;
     sd_bus* bus_ = nullptr;
     sd_bus_slot* object_ = nullptr;
     std::unique_ptr<QSocketNotifier> readable_;

@@ -107,6 +107,13 @@ TEST_F(FormulaTest, PrecisionOneFromMarksToEuro) {
     Settings().ExcelPrecision_ConstantCell = 1;
     Script({[&] { dialog.YesClicked(); }});
     EXPECT_EQ(Ask("=100", kDEM, kEUR, FormulaConstants::ConstantCell), "=51,13");
+    // Converted without a question: what a yes to each constant gives, nothing shown.
+    view.shown = false;
+    const int waits = loop.waits;
+    EXPECT_EQ(dialog.ConvertFormula("=100+A1*2", kDEM, kEUR, FormulaConstants::ConstantCell),
+              "=51,13+A1*1,02");
+    EXPECT_FALSE(view.shown);
+    EXPECT_EQ(loop.waits, waits);
 }
 
 TEST_F(FormulaTest, AFormulaWithoutConstantsComesBackUntouched) {

@@ -44,6 +44,15 @@ class FakeFormulaQuestion final : public FormulaQuestion {
         result = results.front();
         results.erase(results.begin());
     }
+    std::string ConvertFormula(const std::string& formula, CurrencyIndex source,
+                               CurrencyIndex target, FormulaConstants constants) override {
+        bool cancelled = false;
+        std::string result;
+        quiet.push_back(formula);
+        AskFormula(formula, source, target, constants, cancelled, result);
+        return result;
+    }
+    std::vector<std::string> quiet;  // formulas converted without asking
 };
 
 }  // namespace kassavero::testing

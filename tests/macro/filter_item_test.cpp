@@ -255,6 +255,11 @@ TEST_F(FilterTest, ConvertExcelFormulaTakesTheWaitingText) {
     Filter("transfertext:=100");
     Filter("convertexcelformula(ConstantCell,3,0)");
     EXPECT_EQ(formulas.asked.back().constants, FormulaConstants::ConstantCell);
+    // "quietcell": the same, converted without a question.
+    Filter("transfertext:=100");
+    Filter("convertexcelformula(quietcell,3,0)");
+    EXPECT_EQ(formulas.quiet, std::vector<std::string>{"=100"});
+    EXPECT_EQ(formulas.asked.back().constants, FormulaConstants::ConstantCell);
 
     // An empty formula comes back empty, which the frame turns into "<NIL>".
     formulas.cancel = false;

@@ -20,6 +20,7 @@ from com.sun.star.task import XInteractionHandler
 from com.sun.star.ucb import XCommandEnvironment, XProgressHandler
 
 FAILURES = []
+OFFICE = None
 
 
 def check(condition, what):
@@ -111,8 +112,8 @@ def install(office, oxt):
     menu = access.getByHierarchicalName(
         "OfficeMenuBarMerging/org.kassavero.office/S1/MenuItems/K1/Submenu")
     urls = [menu.getByName(n).getByName("URL") for n in sorted(menu.getElementNames())]
-    check(urls == ["service:org.kassavero.office.Converter?" + c
-                   for c in ("convert", "calculator", "settings")], "menu entries: %s" % urls)
+    check(urls == ["org.kassavero.office:" + c for c in ("convert", "calculator", "settings")],
+          "menu entries: %s" % urls)
     check(access.getByName("Images").hasByName("org.kassavero.office.convert"), "toolbar icon")
     return package.getVersion()
 
@@ -208,21 +209,144 @@ def check_writer(doc):
     check(not doc.RecordChanges, "recording is switched off again as it was")
 
     body = next(paragraphs(doc.getText()))
-    weights, underlined, colours = {}, {}, {}
     for portion in body.createEnumeration():
         if portion.TextPortionType == "Text":
-            string = portion.getString()
-            weights[string] = portion.CharWeight
-            underlined[string] = portion.CharUnderline
-            colours[string] = portion.CharColor
-            if "mehr" in string:
+            if "mehr" in portion.getString():
                 check(portion.CharPosture.value == "ITALIC", "the italic word stays italic")
-    check(weights.get("Wichtig:") == 150.0, "the bold word before stays bold: %s" % weights)
-    new = "\u20ac 51.13 (100 DM)"
-    check(underlined.get(new) == 1 and colours.get(new) == 0xFF0000,
-          "the new text is underlined in red: %s %s" % (underlined, colours))
-    check(all(underlined[s] == 0 for s in underlined if s != new),
-          "the text around keeps its own underline: %s" % underlined)
+            if "Wichtig" in portion.getString():
+                check(portion.CharWeight == 150.0, "the bold word before stays bold")
+    # The highlight is how tracked insertions are shown, so accepting them removes it.
+    shown = config("/org.openoffice.Office.Writer/Revision/TextDisplay/Insert",
+                   "Attribute", "Color")
+    check(shown == (3, 0xFF0000), "insertions shown underlined in red: %s" % (shown,))
+    dispatch(doc, ".uno:AcceptAllTrackedChanges")
+    check(doc.getRedlines().getCount() == 0, "every change accepted")
+    marked = [p.getString() for p in next(paragraphs(doc.getText())).createEnumeration()
+              if p.TextPortionType == "Text" and (p.CharUnderline != 0 or p.CharColor != -1)]
+    check(marked == [], "no highlight left after accepting: %s" % marked)
+
+
+def config(path, *names):
+    provider = OFFICE.smgr.createInstanceWithContext(
+        "com.sun.star.configuration.ConfigurationProvider", OFFICE.ctx)
+    access = provider.createInstanceWithArguments(
+        "com.sun.star.configuration.ConfigurationAccess",
+        (named(PropertyValue, "nodepath", path),))
+    return tuple(access.getByName(n) for n in names)
+
+
+def dispatch(doc, command):
+    helper = OFFICE.smgr.createInstanceWithContext("com.sun.star.frame.DispatchHelper",
+                                                   OFFICE.ctx)
+    helper.executeDispatch(doc.getCurrentController().getFrame(), command, "", 0, ())
+
+
+def writer_doc(*lines):
+    """A Writer document of one paragraph per line; "\v" in a line is a line break."""
+    doc = OFFICE.new("swriter")
+    text = doc.getText()
+    cursor = text.createTextCursor()
+    for i, line in enumerate(lines):
+        for k, part in enumerate(line.split("\v")):
+            if k:
+                text.insertControlCharacter(cursor, 1, False)  # LINE_BREAK
+            text.insertString(cursor, part, False)
+        if i + 1 < len(lines):
+            text.insertControlCharacter(cursor, 0, False)  # PARAGRAPH_BREAK
+    return doc
+
+
+def writer_cases(here):
+    """The faults a user met on real documents, each on a small document."""
+    kassavero_office = extension_modules(here)
+    channel = kassavero_office.channel
+
+    class StepByStep(channel.BusChannel):
+        """A program that cannot list changes: the conversion goes amount by amount."""
+        def list_changes(self, client_name, text):
+            return None
+
+    class OldProgram(StepByStep):
+        """A program that reads 1024 words per transfer and knows no everyday forms."""
+        def call(self, item, command):
+            if "InputEverydayForms" in command:
+                return "ERROR. no such setting"
+            return super().call(item, command)
+
+    # A long price list pasted as one paragraph: every line its own right value, in one
+    # call, amount by amount, and in pieces of 800 words.
+    lines = ["Pos. %d Lieferung mit Montage und Wartung vor Ort %s 100,00"
+             % (i + 1, "FRF" if i == 106 else "DM") for i in range(150)]
+    for factory in (channel.BusChannel, StepByStep, OldProgram):
+        doc = writer_doc("\v".join(lines))
+        outcome = kassavero_office.entry.convert_document(doc, kassavero_office.ui.ScriptedUi(),
+                                                          factory)
+        got = visible_text(next(paragraphs(doc.getText()))).split("\n")
+        check(outcome.changed == 150 and got[106].endswith("\u20ac 15.24 (FRF 100,00)") and
+              got[107].endswith("\u20ac 51.13 (DM 100,00)"),
+              "long paragraph (%s): %s %r" % (factory.__name__, outcome.changed, got[105:108]))
+        doc.close(True)
+
+    # Half an amount selected: the whole amount is converted, never a part.
+    for selected in ("50 DM.", "12,50 D"):
+        doc = writer_doc("Preis: 12,50 DM.")
+        text = doc.getText()
+        cursor = text.createTextCursor()
+        cursor.goRight("Preis: 12,50 DM.".index(selected), False)
+        cursor.goRight(len(selected), True)
+        doc.getCurrentController().select(cursor)
+        OFFICE.convert(doc)
+        got = visible_text(next(paragraphs(text)))
+        check(got == "Preis: \u20ac 6.39 (12,50 DM).", "selected %r: %r" % (selected, got))
+        doc.close(True)
+
+    # A text box (a drawing shape) is converted like a frame.
+    doc = writer_doc("Ohne Betrag.")
+    shape = doc.createInstance("com.sun.star.drawing.TextShape")
+    doc.getDrawPage().add(shape)
+    shape.setString("Porto 3 DM")
+    answer = OFFICE.convert(doc)
+    check(answer["Changed"] == 1 and shape.getString() == "Porto \u20ac 1.53 (3 DM)",
+          "text box: %s %r" % (answer["Changed"], shape.getString()))
+    # Nothing to convert: the document stays unmodified.
+    doc = writer_doc("Ohne Betrag, seit 1998.")
+    doc.setModified(False)
+    OFFICE.convert(doc)
+    check(not doc.isModified(), "an amount-free run leaves the document unmodified")
+    doc.close(True)
+
+    # A write-protected section and a read-only document are refused, unchanged.
+    doc = writer_doc("Offen 5 DM.")
+    section = doc.createInstance("com.sun.star.text.TextSection")
+    text = doc.getText()
+    text.insertTextContent(text.getEnd(), section, False)
+    text.insertString(section.getAnchor(), "Geschützt 7 DM", False)
+    section.IsProtected = True
+    answer = OFFICE.convert(doc)
+    check(answer["Outcome"] == "Refused" and "protected" in answer["Message"] and
+          "5 DM" in text.getString(), "protected section: %s" % answer["Outcome"])
+    path = os.path.join(os.environ.get("HOME", "/tmp"), "read-only.odt")
+    save(doc, path)
+    doc.close(True)
+    doc = OFFICE.desktop.loadComponentFromURL(
+        uno.systemPathToFileUrl(path), "_blank", 0,
+        (named(PropertyValue, "Hidden", True), named(PropertyValue, "ReadOnly", True)))
+    answer = OFFICE.convert(doc)
+    check(answer["Outcome"] == "Refused" and "read-only" in answer["Message"] and
+          "Offen 5 DM" in doc.getText().getString(), "read-only: %s" % answer["Outcome"])
+    doc.close(True)
+
+    # The menu command works on the window it came from, not the one in front.
+    first = writer_doc("Erst 100 DM")
+    second = writer_doc("Dann 200 DM")
+    url = uno.createUnoStruct("com.sun.star.util.URL")
+    url.Complete = "org.kassavero.office:convert"
+    frame = first.getCurrentController().getFrame()
+    frame.queryDispatch(url, "_self", 0).dispatch(url, ())
+    check("\u20ac" in first.getText().getString() and
+          "\u20ac" not in second.getText().getString(), "the command's own window converted")
+    first.close(True)
+    second.close(True)
 
 
 # ---- Calc ----
@@ -318,10 +442,13 @@ def cancel_case(office, here):
         confirmations = 0
 
         def call(self, item, command):
+            if "WordConfirmChanges" in command:
+                return "1"  # asked amount by amount, so there is a question to cancel
             if command.startswith("confirmchange("):
                 CancelSecond.confirmations += 1
                 if CancelSecond.confirmations == 2:
                     return "CANCEL"
+                command = command.replace(",1)", ",0)")  # the first one answered yes
             return super().call(item, command)
     doc = office.new("swriter")
     text = doc.getText()
@@ -376,7 +503,8 @@ def save(doc, path):
 def main():
     pipe, mode = sys.argv[1], sys.argv[2]
     keep = sys.argv[3] if len(sys.argv) > 3 else None
-    office = Office(pipe)
+    global OFFICE
+    office = OFFICE = Office(pipe)
     if mode == "install":
         version = install(office, sys.argv[3])
         check(version == sys.argv[4], "the extension's version is the project's: " + version)
@@ -428,6 +556,7 @@ def main():
         currency_dialog(office, here)
         cancel_case(office, here)
         menu_entry(office)
+        writer_cases(here)
         if keep:
             save(writer, os.path.join(keep, "after.odt"))
             save(calc, os.path.join(keep, "after.ods"))

@@ -60,9 +60,9 @@ class Replies(unittest.TestCase):
     def test_arguments_are_quoted_whole(self):
         self.assertEqual(channel.quoted('Wri"ter, 1;(x)\\'), r'"Wri\"ter, 1;(x)\\"')
 
-    def test_command_text_has_no_line_breaks(self):
+    def test_command_text_has_no_line_breaks_but_keeps_the_lines_apart(self):
         self.assertEqual(channel.as_program_text("a\nb\tc\r\x00\ud800\U0001F600"),
-                         "a b c  \ufffc\U0001F600")
+                         "a\vb c\f \ufffc\U0001F600")
 
 
 class Texts(unittest.TestCase):
@@ -79,25 +79,25 @@ class Texts(unittest.TestCase):
 
 class Pieces(unittest.TestCase):
     def test_short_paragraphs_go_whole_and_digitless_ones_not_at_all(self):
-        self.assertEqual(writer.pieces("Preis: 100 DM"), [(0, 13)])
+        self.assertEqual(writer.pieces("Preis: 100 DM"), [(0, 13, 13)])
         self.assertEqual(writer.pieces("Ohne Betrag."), [])
         self.assertEqual(writer.pieces(""), [])
 
-    def test_long_paragraphs_are_cut_between_words(self):
-        text = " ".join("w%d" % i for i in range(3000))
+    def test_long_paragraphs_are_cut_between_words_and_searched_beyond_the_cut(self):
+        text = " ".join("FRF %d,00" % i for i in range(1500))
         cuts = writer.pieces(text)
         self.assertGreater(len(cuts), 3)
         self.assertEqual(cuts[0][0], 0)
         self.assertEqual(cuts[-1][1], len(text))
-        for (_, end), (start, _) in zip(cuts, cuts[1:]):
+        for (_, end, search_end), (start, _, _) in zip(cuts, cuts[1:]):
             self.assertEqual(end, start)
             self.assertEqual(text[start - 1], " ")  # never inside a word
-        for start, end in cuts:
-            self.assertLessEqual(len(text[start:end].split()), writer.MAX_PIECE_WORDS)
+            # Whatever begins before the cut is read with the words after it.
+            self.assertGreaterEqual(len(text[end:search_end].split()), 16)
 
     def test_punctuation_counts_as_words(self):
         text = "(" * 5000 + " 100 DM"
-        for start, end in writer.pieces(text):
+        for start, end, _ in writer.pieces(text):
             self.assertLessEqual(end - start, writer.MAX_PIECE_WORDS + 1)
 
 

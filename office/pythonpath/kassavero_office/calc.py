@@ -10,7 +10,8 @@ empty cells, zero, dates, times, percentages and truth values are never touched.
 import re
 from decimal import Decimal
 
-from .channel import Cancelled, Refused, quoted, read_flag, read_int, read_setting
+from .channel import (Cancelled, NotRunning, Refused, Session, quoted, read_flag, read_int,
+                      read_setting)
 
 CODES = ["EUR", "ATS", "BEF", "DEM", "ESP", "FIM", "FRF", "IEP", "ITL", "NLG", "PTE",
          "CUS1", "CUS2", "CUS3"]
@@ -26,6 +27,9 @@ _PLACEHOLDER = "_KvQ%d_"
 
 class CalcSettings:
     def __init__(self, channel):
+        # Constant cells are asked about as the profile asks about changes in a text;
+        # constants inside formulas always are, as the program's formula conversion does.
+        self.confirm = read_flag(channel, "WordConfirmChanges", True)
         self.use_currency_symbols = read_flag(channel, "ExcelUseCurrencySymbols", True)
         self.source = read_int(channel, "InputDefaultCurrency", -1)
         self.target = read_int(channel, "OutputDefaultCurrency", 0)
@@ -109,6 +113,20 @@ def from_program_formula(formula, separator, names):
     return result
 
 
+def program_decimal_separator(channel, default):
+    """The decimal separator the program reads and writes formula numbers with: its
+    decimal settings are stored with it ("0,01"), whatever locale this office runs in."""
+    for code in ("EUR", "DEM", "FRF"):
+        try:
+            value = read_setting(channel, "Output%sRoundToMultipleOf" % code, "")
+        except Refused:
+            break
+        for character in value:
+            if not character.isdigit() and character != "-":
+                return character
+    return default
+
+
 def number_text(value):
     """A cell's value as a plain decimal number with "." (no exponent)."""
     text = format(Decimal(repr(value)), "f")
@@ -122,6 +140,7 @@ class Result:
         self.cells = 0
         self.formulas = 0
         self.cancelled = False
+        self.program_ended = False
 
 
 class CalcConversion:
@@ -140,8 +159,12 @@ class CalcConversion:
 
     def run(self, settings):
         self._use_symbols = settings.use_currency_symbols
+        self._confirm = settings.confirm
         undo = self.doc.getUndoManager()
         undo.enterUndoContext("Kassavero")
+        # The run is a session of the program's, so its confirmation window goes away at
+        # the end, as after a text's conversion.
+        session = Session(self.channel, "LibreOffice Calc", False)
         try:
             found = self.cells.queryContentCells(VALUE | FORMULA)
             cells = found.getCells().createEnumeration()
@@ -151,6 +174,12 @@ class CalcConversion:
                     break
         finally:
             undo.leaveUndoContext()
+            try:
+                session.close()
+            except NotRunning:
+                self.result.program_ended = self.result.cancelled
+            except Exception:
+                pass
         return self.result
 
     def _convert(self, formula, constant_cell=False):
@@ -158,8 +187,9 @@ class CalcConversion:
         if text is None:
             return formula
         self.channel.send("filter", "transfertext:" + text)
+        kind = ("constantcell" if self._confirm else "quietcell") if constant_cell else ""
         reply = self.channel.call("filter", "convertexcelformula(%s,%d,%d)" % (
-            "constantcell" if constant_cell else "", self.source, self.target))
+            kind, self.source, self.target))
         if reply == "CANCEL":
             raise Cancelled()
         if reply.startswith("ERROR.") or not reply.startswith("="):
@@ -185,7 +215,11 @@ class CalcConversion:
                     self._switch_currency_format(cell)
                 return True
             value = cell.getValue()
-            if value == 0 or self._format_type(cell) & (DATE | TIME | PERCENT | LOGICAL):
+            if self._format_type(cell) & (DATE | TIME | PERCENT | LOGICAL):
+                return True
+            if value == 0:
+                # Zero stays zero, but shows the currency of its neighbours.
+                self._switch_currency_format(cell)
                 return True
             new = self._convert("=" + number_text(value), constant_cell=True)
             if new != "=" + number_text(value):

@@ -67,12 +67,14 @@ class BusChannel:
         try:
             self._bus = dbus.SessionBus()
             if not self._bus.name_has_owner(service):
-                raise NotRunning("%s is not on the session bus" % service)
+                # Where the program is installed, the bus starts it, as kassavero-dde does.
+                self._bus.start_service_by_name(service)
             proxy = self._bus.get_object(service, OBJECT_PATH, introspect=False)
         except dbus.exceptions.DBusException as error:
             raise NotRunning(str(error))
         self._server = dbus.Interface(proxy, INTERFACE)
         self._has_call = True
+        self._has_list = True
 
     def _invoke(self, method, *arguments):
         dbus = self._dbus
@@ -80,9 +82,12 @@ class BusChannel:
             return getattr(self._server, method)(*arguments, timeout=NO_TIMEOUT)
         except dbus.exceptions.DBusException as error:
             name = error.get_dbus_name() or ""
+            if name == "org.kassavero.dde.Error.NoSession":
+                raise NoSession(error.get_dbus_message() or name)
             if name.startswith("org.kassavero."):
                 raise Refused(error.get_dbus_message() or name)
-            if name == "org.freedesktop.DBus.Error.UnknownMethod" and method == "Call":
+            if name == "org.freedesktop.DBus.Error.UnknownMethod" and method in ("Call",
+                                                                              "ListChanges"):
                 raise
             raise NotRunning(str(error))
 
@@ -92,6 +97,18 @@ class BusChannel:
             self.call(item, command)
         else:
             self._invoke("Execute", TOPIC, item + ":" + command)
+
+    def list_changes(self, client_name, text):
+        """The changes the program would make in the text, each (start, end, replacement,
+        currency code, amount), or None when the program cannot list them (an older one)."""
+        if not self._has_list:
+            return None
+        try:
+            changes = self._invoke("ListChanges", client_name, text)
+        except self._dbus.exceptions.DBusException:
+            self._has_list = False
+            return None
+        return [(int(a), int(b), str(c), str(d), float(e)) for a, b, c, d, e in changes]
 
     def call(self, item, command):
         line = item + ":" + command
@@ -141,12 +158,17 @@ def split_escaped_fields(text):
 
 
 def as_program_text(text):
-    """What a command line can carry: no line breaks or other control characters (they
-    separate words for the program just like a blank), no lone surrogates."""
+    """What a command line can carry: a line break as a vertical tab or form feed, which
+    the program still reads as the end of a line, other control characters as blanks
+    (they separate words for the program just like one), no lone surrogates."""
     out = []
     for character in text:
         code = ord(character)
-        if code < 32 or code == 127:
+        if character == "\n":
+            out.append("\v")
+        elif character == "\r":
+            out.append("\f")
+        elif code < 32 or code == 127:
             out.append(" ")
         elif 0xD800 <= code <= 0xDFFF:
             out.append("\ufffc")

@@ -58,10 +58,12 @@ def convert_document(doc, ui, channel_factory=BusChannel):
     run = None
     try:
         if kind == "writer":
-            run = writer.WriterConversion(doc, channel)
+            run = writer.WriterConversion(doc, channel, ctx=getattr(ui, "ctx", None))
             result = run.run()
             changed = result.changed
-            if result.cancelled:
+            if result.program_ended:
+                message = texts["program_ended"] % changed
+            elif result.cancelled:
                 message = texts["cancelled"] % changed
             elif result.found:
                 message = texts["writer_done"] % (changed, result.found)
@@ -75,13 +77,20 @@ def convert_document(doc, ui, channel_factory=BusChannel):
             source, target, selection_only = choice
             cells = _cells_to_convert(doc, selection_only)
             run = calc.CalcConversion(doc, channel, source, target, cells,
-                                      program_decimal_separator())
+                                      calc.program_decimal_separator(
+                                          channel, program_decimal_separator()))
             result = run.run(settings)
             changed = result.cells + result.formulas
-            if result.cancelled:
+            if result.program_ended:
+                message = texts["program_ended"] % changed
+            elif result.cancelled:
                 message = texts["cancelled"] % changed
             else:
                 message = texts["calc_done"] % (result.cells, result.formulas)
+    except (writer.ReadOnly, writer.Protected) as error:
+        message = texts["read_only" if isinstance(error, writer.ReadOnly) else "protected"]
+        ui.error(message)
+        return Outcome("Refused", 0, message)
     except (NotRunning, Refused) as error:
         changed = _changed_so_far(run)
         if isinstance(error, NoSession):
@@ -89,7 +98,7 @@ def convert_document(doc, ui, channel_factory=BusChannel):
         elif isinstance(error, Refused):
             message = texts["refused"] % error.reply
         else:
-            message = texts["lost"] % error
+            message = texts["lost"]
         if changed:
             message += texts["kept"] % changed
         ui.error(message)
@@ -102,6 +111,9 @@ def convert_document(doc, ui, channel_factory=BusChannel):
             message += texts["kept"] % changed
         ui.error(message)
         return Outcome("Failed", changed, message)
+    if result.program_ended:
+        ui.error(message)
+        return Outcome("NotRunning", changed, message)
     ui.info(message)
     return Outcome("Cancelled" if result.cancelled else "Done", changed, message)
 

@@ -6,7 +6,15 @@ TEXTS = {
         "not_running": "Kassavero is not running, so nothing was changed.\n\nStart Kassavero"
                        " from the applications menu (or run \"kassavero\" in a terminal), "
                        "then choose Convert amounts again.",
-        "lost": "The connection to Kassavero was lost: %s",
+        "lost": "The connection to Kassavero was lost: the program ended or stopped answering.",
+        "program_ended": "Kassavero was closed during the conversion. The %d amounts converted "
+                         "before stay in the document.",
+        "read_only": "This document is open read-only, so nothing was changed.\n\nOpen it for "
+                     "editing (Edit > Edit Mode, or save a copy) and choose Convert amounts "
+                     "again.",
+        "protected": "Amounts stand in a write-protected part of the document (a section, frame "
+                     "or table cell), so nothing was changed.\n\nRemove the protection, or "
+                     "select only the text to convert, and choose Convert amounts again.",
         "no_dbus": "The Kassavero extension needs the package python3-dbus to reach "
                    "the program. Install it (apt install python3-dbus) and restart "
                    "LibreOffice.",
@@ -35,7 +43,17 @@ TEXTS = {
         "not_running": "Kassavero läuft nicht, deshalb wurde nichts geändert.\n\nStarten Sie"
                        " Kassavero aus dem Anwendungsmenü (oder mit dem Befehl \"kassavero\""
                        " im Terminal) und wählen Sie dann erneut Beträge umrechnen.",
-        "lost": "Die Verbindung zu Kassavero ist abgerissen: %s",
+        "lost": "Die Verbindung zu Kassavero ist abgerissen: das Programm wurde beendet oder "
+                "antwortet nicht mehr.",
+        "program_ended": "Kassavero wurde während der Umrechnung beendet. Die %d zuvor "
+                         "umgerechneten Beträge bleiben im Dokument.",
+        "read_only": "Dieses Dokument ist schreibgeschützt geöffnet, deshalb wurde nichts "
+                     "geändert.\n\nÖffnen Sie es zum Bearbeiten (Bearbeiten > Bearbeitungsmodus, "
+                     "oder speichern Sie eine Kopie) und wählen Sie erneut Beträge umrechnen.",
+        "protected": "Beträge stehen in einem schreibgeschützten Teil des Dokuments (Bereich, "
+                     "Rahmen oder Tabellenzelle), deshalb wurde nichts geändert.\n\nHeben Sie "
+                     "den Schutz auf oder markieren Sie nur den umzurechnenden Text und wählen "
+                     "Sie erneut Beträge umrechnen.",
         "no_dbus": "Die Kassavero-Erweiterung braucht das Paket python3-dbus, um das "
                    "Programm zu erreichen. Installieren Sie es (apt install "
                    "python3-dbus) und starten Sie LibreOffice neu.",
@@ -65,7 +83,17 @@ TEXTS = {
                        "Kassavero depuis le menu des applications (ou avec la commande "
                        "\"kassavero\" dans un terminal), puis choisissez de nouveau "
                        "Convertir les montants.",
-        "lost": "La connexion avec Kassavero a été perdue : %s",
+        "lost": "La connexion avec Kassavero a été perdue : le programme s'est arrêté ou ne "
+                "répond plus.",
+        "program_ended": "Kassavero a été fermé pendant la conversion. Les %d montants convertis "
+                         "auparavant restent dans le document.",
+        "read_only": "Ce document est ouvert en lecture seule, rien n'a donc été "
+                     "modifié.\n\nOuvrez-le en modification (Édition > Mode édition, ou "
+                     "enregistrez une copie) et choisissez de nouveau Convertir les montants.",
+        "protected": "Des montants se trouvent dans une partie protégée du document (section, "
+                     "cadre ou cellule de tableau), rien n'a donc été modifié.\n\nLevez la "
+                     "protection, ou sélectionnez seulement le texte à convertir, et choisissez "
+                     "de nouveau Convertir les montants.",
         "no_dbus": "L'extension Kassavero a besoin du paquet python3-dbus pour joindre"
                    " le programme. Installez-le (apt install python3-dbus) et "
                    "redémarrez LibreOffice.",
@@ -96,7 +124,16 @@ TEXTS = {
                        "Kassavero vanuit het toepassingenmenu (of met de opdracht "
                        "\"kassavero\" in een terminal) en kies daarna opnieuw Bedragen "
                        "omrekenen.",
-        "lost": "De verbinding met Kassavero is verbroken: %s",
+        "lost": "De verbinding met Kassavero is verbroken: het programma is beëindigd of "
+                "antwoordt niet meer.",
+        "program_ended": "Kassavero is tijdens het omrekenen afgesloten. De %d eerder "
+                         "omgerekende bedragen blijven in het document.",
+        "read_only": "Dit document is alleen-lezen geopend, daarom is er niets "
+                     "gewijzigd.\n\nOpen het om te bewerken (Bewerken > Bewerkingsmodus, of sla "
+                     "een kopie op) en kies opnieuw Bedragen omrekenen.",
+        "protected": "Er staan bedragen in een beveiligd deel van het document (sectie, frame of "
+                     "tabelcel), daarom is er niets gewijzigd.\n\nHef de beveiliging op of "
+                     "selecteer alleen de om te rekenen tekst en kies opnieuw Bedragen omrekenen.",
         "no_dbus": "De Kassavero-extensie heeft het pakket python3-dbus nodig om het "
                    "programma te bereiken. Installeer het (apt install python3-dbus) "
                    "en start LibreOffice opnieuw.",
@@ -125,7 +162,16 @@ TEXTS = {
         "not_running": "Kassavero no está en ejecución, por lo que no se ha cambiado nada."
                        "\n\nInicie Kassavero desde el menú de aplicaciones (o con la orden "
                        "\"kassavero\" en un terminal) y elija de nuevo Convertir importes.",
-        "lost": "Se ha perdido la conexión con Kassavero: %s",
+        "lost": "Se ha perdido la conexión con Kassavero: el programa se cerró o ya no responde.",
+        "program_ended": "Kassavero se cerró durante la conversión. Los %d importes convertidos "
+                         "antes se quedan en el documento.",
+        "read_only": "Este documento está abierto en modo de solo lectura, así que no se ha "
+                     "cambiado nada.\n\nÁbralo para editarlo (Editar > Modo de edición, o guarde "
+                     "una copia) y elija de nuevo Convertir importes.",
+        "protected": "Hay importes en una parte protegida del documento (sección, marco o celda "
+                     "de tabla), así que no se ha cambiado nada.\n\nQuite la protección, o "
+                     "seleccione solo el texto que quiere convertir, y elija de nuevo Convertir "
+                     "importes.",
         "no_dbus": "La extensión de Kassavero necesita el paquete python3-dbus para "
                    "comunicarse con el programa. Instálelo (apt install python3-dbus) "
                    "y reinicie LibreOffice.",
@@ -156,7 +202,17 @@ TEXTS = {
                        "nulla.\n\nAvviare Kassavero dal menu delle applicazioni (o con il "
                        "comando \"kassavero\" in un terminale), poi scegliere di nuovo "
                        "Converti importi.",
-        "lost": "La connessione con Kassavero si è interrotta: %s",
+        "lost": "La connessione con Kassavero si è interrotta: il programma è stato chiuso o non "
+                "risponde più.",
+        "program_ended": "Kassavero è stato chiuso durante la conversione. I %d importi "
+                         "convertiti prima restano nel documento.",
+        "read_only": "Questo documento è aperto in sola lettura, quindi non è stato modificato "
+                     "nulla.\n\nApritelo in modifica (Modifica > Modo modifica, o salvatene una "
+                     "copia) e scegliete di nuovo Converti importi.",
+        "protected": "Ci sono importi in una parte protetta del documento (sezione, cornice o "
+                     "cella di tabella), quindi non è stato modificato nulla.\n\nTogliete la "
+                     "protezione, o selezionate solo il testo da convertire, e scegliete di "
+                     "nuovo Converti importi.",
         "no_dbus": "L'estensione Kassavero ha bisogno del pacchetto python3-dbus per "
                    "raggiungere il programma. Installarlo (apt install python3-dbus) e"
                    " riavviare LibreOffice.",

@@ -123,7 +123,8 @@ class ScriptedUi:
     """For runs started by a macro or a test: answers come from the arguments, messages
     are kept for the caller."""
 
-    def __init__(self, source=None, target=None, selection_only=False, language="en"):
+    def __init__(self, source=None, target=None, selection_only=False, language="en", ctx=None):
+        self.ctx = ctx
         self.texts = TEXTS[language]
         self.messages = []
         self._choice = (source, target, selection_only)

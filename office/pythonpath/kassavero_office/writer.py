@@ -1,15 +1,25 @@
 """Converts the amounts of a Writer document through Kassavero, paragraph by paragraph.
 
-Each paragraph (or the selected part of it) is built from its text portions: text goes
-over as it is, a field, footnote anchor or other object counts as one placeholder
-character that no amount can include, and text that a tracked change deleted is
-hidden behind placeholders, so it is never converted again. The program's offsets are
-code points, like Python's, and a Writer cursor moves by code points too.
+Each paragraph is built from its text portions: text goes over as it is, a field,
+footnote anchor or other object counts as one placeholder character that no amount can
+include, and text that a tracked change deleted is hidden behind placeholders, so it is
+never converted again. The program's offsets are code points, like Python's, and a
+Writer cursor moves by code points too.
+
+Without questions the whole document goes to the program in one call (ListChanges),
+its paragraphs kept apart so that no amount reaches from one into the next; with
+questions each paragraph goes over in the step-by-step protocol, whole where the program
+reads texts of any length, else in pieces that each look a little beyond their end.
 """
 
-from .channel import Cancelled, Session, quoted, read_flag, read_int
+import bisect
+
+from .channel import Cancelled, NotRunning, Refused, Session, quoted, read_flag, read_int
 
 PLACEHOLDER = "\ufffc"
+# Between paragraphs in one text for the program: a line of its own that no amount can
+# reach across, whichever way the program reads.
+SEPARATOR = "\n" + PLACEHOLDER + "\n"
 
 # Portions that take no room in the text.
 _MARKERS = {"Bookmark", "ReferenceMark", "DocumentIndexMark", "Redline", "SoftPageBreak",
@@ -23,15 +33,19 @@ HIGHLIGHT_COLOURS = [
     (128, 0, 0), (128, 128, 0), (128, 128, 128), (192, 192, 192),
 ]
 
-# A piece stays well below the 1024 words the program searches in one transfer; every
-# character that is not a letter or digit is counted as a word of its own, which
-# overestimates, so nothing is cut off.
+# A program that reads a limited number of words per transfer gets pieces well below
+# its 1024; each piece is searched a few words past its end, so an amount that begins
+# before a cut is seen whole, and belongs to the piece it begins in.
 MAX_PIECE_WORDS = 800
-MAX_PIECE_CHARS = 30000
+LOOKAHEAD_WORDS = 32
+# Characters that are words of their own for the program.
+_OWN_WORDS = set('!"%()+/:;<=>?[]{}\u00a7\u00b0')
 
-BOLD = 150.0
-ITALIC = 2  # com.sun.star.awt.FontSlant.ITALIC
-UNDERLINE_SINGLE = 1
+# How LibreOffice shows an insertion (Tools > Options > Writer > Changes).
+REVISION = "/org.openoffice.Office.Writer/Revision"
+ATTRIBUTE_NONE, ATTRIBUTE_BOLD, ATTRIBUTE_ITALIC, ATTRIBUTE_UNDERLINE = 0, 1, 2, 3
+BY_AUTHOR = -1
+MARK_NONE, MARK_LEFT = 0, 1
 
 
 class WriterSettings:
@@ -46,6 +60,12 @@ class WriterSettings:
         colour = read_int(channel, "WordChangesWhichColor", 5)
         self.colour = HIGHLIGHT_COLOURS[colour] if 0 <= colour < 16 else HIGHLIGHT_COLOURS[5]
         self.show_erased = read_flag(channel, "WordChangesShowErased", True)
+        self.left_mark = read_flag(channel, "WordLeftMarkChanges", False)
+        # An older program does not know the setting, and reads a limited number of words.
+        try:
+            self.whole_paragraphs = read_flag(channel, "InputEverydayForms", False)
+        except Refused:
+            self.whole_paragraphs = False
 
 
 class Result:
@@ -53,6 +73,15 @@ class Result:
         self.found = 0
         self.changed = 0
         self.cancelled = False
+        self.program_ended = False
+
+
+class ReadOnly(Exception):
+    """The document may not be changed."""
+
+
+class Protected(Exception):
+    """Amounts stand in a write-protected part of the document."""
 
 
 def _supports(obj, service):
@@ -63,10 +92,14 @@ def _supports(obj, service):
 
 
 class Paragraph:
-    """A paragraph's searchable text and where each of its characters lives."""
+    """A paragraph's searchable text and where each of its characters lives. `window` is
+    the part a selection covers, [start, end) in the paragraph, or None for all of it."""
 
-    def __init__(self, paragraph):
+    def __init__(self, paragraph, protected=False):
+        self.element = paragraph
         self.text = paragraph.getText()
+        self.protected = protected
+        self.window = None
         self.spans = []  # (first code point, portion, length) of each text portion
         parts = []
         length = 0
@@ -95,6 +128,27 @@ class Paragraph:
     def covers_object(self, start, end):
         return PLACEHOLDER in self.string[start:end]
 
+    def takes(self, start, end):
+        """Whether the change [start, end) is one to make: it holds no object and, with a
+        selection, reaches into it. An amount the selection covers only in part is
+        converted whole, never cut."""
+        if self.covers_object(start, end):
+            return False
+        return self.window is None or (start < self.window[1] and self.window[0] < end)
+
+    def offset_of(self, position):
+        """Where a document position lies in the paragraph's text."""
+        compare = self.text
+        for first, portion, length in self.spans:
+            if compare.compareRegionStarts(portion.getStart(), position) >= 0 and \
+                    compare.compareRegionStarts(position, portion.getEnd()) >= 0:
+                cursor = self.text.createTextCursorByRange(portion.getStart())
+                cursor.gotoRange(position, True)
+                return first + len(cursor.getString())
+        if self.spans and compare.compareRegionStarts(position, self.spans[0][1].getStart()) > 0:
+            return 0
+        return len(self.string)
+
     def range_of(self, start, end):
         """A cursor over [start, end), or None when the stretch holds a placeholder.
         Between start and end there is then only text, where the cursor's steps are the
@@ -112,41 +166,51 @@ class Paragraph:
 
 
 def pieces(string):
-    """[start, end) stretches of a paragraph that the program can search in one go, cut
-    at blanks; stretches without a digit are left out."""
+    """(start, end, search end) of the pieces of a paragraph for a program that reads a
+    limited number of words per transfer: each ends at a blank between words and is
+    searched a few words further; pieces without a digit are left out."""
+    starts = []  # where each word begins, counted as the program counts them
+    in_word = False
+    for i, character in enumerate(string):
+        code = ord(character)
+        if code <= 32:
+            in_word = False
+            continue
+        own = character in _OWN_WORDS or code > 0x2122
+        if in_word and not own:
+            continue
+        in_word = not own
+        starts.append(i)
     result = []
-    start = 0
+    start, first = 0, 0
     while start < len(string):
-        words = 0
-        in_word = False
-        cut = len(string)
-        last_blank = -1
-        for i in range(start, len(string)):
-            character = string[i]
-            if ord(character) <= 32:
-                in_word = False
-                last_blank = i
-            elif not character.isalnum():
-                words += 1
-                in_word = False
-            elif not in_word:
-                words += 1
-                in_word = True
-            if words > MAX_PIECE_WORDS or i - start >= MAX_PIECE_CHARS:
-                cut = last_blank + 1 if last_blank > start else i
-                break
-        if any(c.isdigit() for c in string[start:cut]):
-            result.append((start, cut))
-        start = cut
+        if len(starts) - first <= MAX_PIECE_WORDS:
+            end, search_end = len(string), len(string)
+        else:
+            cut_word = 0
+            for w in range(first + MAX_PIECE_WORDS, first + MAX_PIECE_WORDS // 2, -1):
+                if starts[w] > start and ord(string[starts[w] - 1]) <= 32:
+                    cut_word = w
+                    break
+            if cut_word == 0:
+                cut_word = first + MAX_PIECE_WORDS
+            ahead = cut_word + LOOKAHEAD_WORDS
+            end = starts[cut_word]
+            search_end = starts[ahead] if ahead < len(starts) else len(string)
+            first = cut_word
+        if any(c.isdigit() for c in string[start:search_end]):
+            result.append((start, end, search_end))
+        start = end
     return result
 
 
 class WriterConversion:
     """One run of "Convert amounts" over a Writer document."""
 
-    def __init__(self, doc, channel, client_name="LibreOffice Writer"):
+    def __init__(self, doc, channel, client_name="LibreOffice Writer", ctx=None):
         self.doc = doc
         self.channel = channel
+        self.ctx = ctx  # the office's component context, for its settings
         self.client_name = client_name
         self.result = Result()
         self.settings = None
@@ -165,14 +229,32 @@ class WriterConversion:
         ranges = [selection.getByIndex(i) for i in range(selection.getCount())]
         return [r for r in ranges if r.getString() != ""]
 
+    def _shape_texts(self, shapes):
+        for i in range(shapes.getCount()):
+            shape = shapes.getByIndex(i)
+            if _supports(shape, "com.sun.star.drawing.GroupShape"):
+                yield from self._shape_texts(shape)
+                continue
+            try:
+                # A text box of an imported file keeps its text in a frame, listed there.
+                if shape.getPropertyValue("TextBox"):
+                    continue
+            except Exception:
+                pass
+            if _supports(shape, "com.sun.star.drawing.Text") and hasattr(shape, "getText"):
+                yield shape.getText(), False
+
     def _texts(self):
-        """Every text of the document: body, frames, headers and footers of the page
-        styles in use, footnotes and endnotes; each once."""
+        """Every text of the document with whether it is write-protected: body, frames,
+        drawing shapes with text, headers and footers of the page styles in use,
+        footnotes and endnotes; each once."""
         doc = self.doc
-        yield doc.getText()
+        yield doc.getText(), False
         frames = doc.getTextFrames()
         for name in frames.getElementNames():
-            yield frames.getByName(name).getText()
+            frame = frames.getByName(name)
+            yield frame.getText(), bool(getattr(frame, "ContentProtected", False))
+        yield from self._shape_texts(doc.getDrawPage())
         styles = doc.getStyleFamilies().getByName("PageStyles")
         for name in styles.getElementNames():
             style = styles.getByName(name)
@@ -187,18 +269,20 @@ class WriterConversion:
                     except Exception:
                         text = None
                     if text is not None:
-                        yield text
+                        yield text, False
         for notes in (doc.getFootnotes(), doc.getEndnotes()):
             for i in range(notes.getCount()):
-                yield notes.getByIndex(i)
+                yield notes.getByIndex(i), False
 
-    def _paragraphs(self, enumeration_access):
+    def _paragraphs(self, enumeration_access, protected):
         for element in enumeration_access.createEnumeration():
             if _supports(element, "com.sun.star.text.TextTable"):
                 for name in element.getCellNames():
-                    yield from self._paragraphs(element.getCellByName(name))
+                    cell = element.getCellByName(name)
+                    cell_protected = protected or bool(getattr(cell, "IsProtected", False))
+                    yield from self._paragraphs(cell, cell_protected)
             elif _supports(element, "com.sun.star.text.Paragraph"):
-                yield element
+                yield element, protected or _in_protected_section(element)
 
     def _new_text(self, text):
         # A left or first-page header that is shared is the same text again.
@@ -209,85 +293,177 @@ class WriterConversion:
         return True
 
     def _all_paragraphs(self):
+        """The Paragraphs to convert; with a selection, the paragraphs it reaches into,
+        whole, each with the window the selection covers."""
         selected = self._selected_ranges()
         if selected:
+            result = []
             for selected_range in selected:
                 text = selected_range.getText()
-                yield from self._paragraphs(text.createTextCursorByRange(selected_range))
-            return
-        for text in self._texts():
+                for element, protected in self._paragraphs(text, False):
+                    if text.compareRegionStarts(element, selected_range.getEnd()) != 1 or \
+                            text.compareRegionEnds(element, selected_range.getStart()) != -1:
+                        continue
+                    paragraph = Paragraph(element, protected)
+                    paragraph.window = (paragraph.offset_of(selected_range.getStart()),
+                                        paragraph.offset_of(selected_range.getEnd()))
+                    result.append(paragraph)
+            return result
+        result = []
+        for text, protected in self._texts():
             if self._new_text(text):
-                yield from self._paragraphs(text)
+                result += [Paragraph(element, protected or inside)
+                           for element, inside in self._paragraphs(text, protected)]
+        return result
 
     # ---- The run ----
 
     def run(self):
         """Converts; returns the Result. Raises NotRunning or Refused when the program
-        cannot carry on; the changes written until then stay, and Result says how many."""
+        cannot carry on, ReadOnly or Protected (before changing anything) when the document
+        must not change; the changes written until then stay, and Result says how many."""
         self.settings = settings = WriterSettings(self.channel)
         doc = self.doc
+        if doc.isReadonly():
+            raise ReadOnly()
+        paragraphs = [p for p in self._all_paragraphs() if any(c.isdigit() for c in p.string)]
+        protected = [p for p in paragraphs if p.protected]
+        if protected and self._hold_amounts(protected):
+            raise Protected()
+        paragraphs = [p for p in paragraphs if not p.protected]
+        was_modified = doc.isModified()
         recording = doc.getPropertyValue("RecordChanges")
+        # Recording switches the display of changes on; it goes back as it was.
+        showing = doc.getPropertyValue("ShowChanges")
         undo = doc.getUndoManager()
-        session = Session(self.channel, self.client_name, settings.confirm)
         undo.enterUndoContext("Kassavero")
         # Without questions the view need not follow every change.
         locked = not settings.confirm
         if locked:
             doc.lockControllers()
+        session = None
         try:
             if settings.trace:
                 doc.setPropertyValue("RecordChanges", True)
-                doc.setPropertyValue("ShowChanges", settings.show_erased)
-            for paragraph in list(self._all_paragraphs()):
-                if not self._convert_paragraph(session, Paragraph(paragraph)):
-                    self.result.cancelled = True
-                    break
+                self._show_changes_as_chosen()
+            if settings.confirm or not self._convert_at_once(paragraphs):
+                session = Session(self.channel, self.client_name, settings.confirm)
+                for paragraph in paragraphs:
+                    if not self._convert_paragraph(session, paragraph):
+                        self.result.cancelled = True
+                        break
         finally:
             if locked:
                 doc.unlockControllers()
             doc.setPropertyValue("RecordChanges", recording)
+            doc.setPropertyValue("ShowChanges", showing)
             undo.leaveUndoContext()
-            try:
-                session.close()
-            except Exception:
-                pass  # the program went away; the error that caused it is reported
+            if session is not None:
+                try:
+                    session.close()
+                except NotRunning:
+                    # A cancel that came because the program ended is no cancel of the
+                    # user's.
+                    self.result.program_ended = self.result.cancelled
+                except Exception:
+                    pass  # the error that caused it is reported
+            if self.result.changed == 0 and not was_modified:
+                doc.setModified(False)
         return self.result
+
+    def _hold_amounts(self, paragraphs):
+        listed = self.channel.list_changes(
+            self.client_name, SEPARATOR.join(p.string for p in paragraphs))
+        if listed is None:  # an older program: any number may be one
+            return True
+        starts = _starts(paragraphs)
+        for start, end, _, _, _ in listed:
+            index = bisect.bisect_right(starts, start) - 1
+            first = starts[index]
+            if end - first <= len(paragraphs[index].string) and \
+                    paragraphs[index].takes(start - first, end - first):
+                return True
+        return False
+
+    def _convert_at_once(self, paragraphs):
+        """Without questions: every change of the document from one call. False when
+        the program cannot list changes (an older one)."""
+        if not paragraphs:
+            return True
+        listed = self.channel.list_changes(
+            self.client_name, SEPARATOR.join(p.string for p in paragraphs))
+        if listed is None:
+            return False
+        starts = _starts(paragraphs)
+        per_paragraph = [[] for _ in paragraphs]
+        last = None
+        for start, end, replacement, code, amount in listed:
+            index = bisect.bisect_right(starts, start) - 1
+            first = starts[index]
+            paragraph = paragraphs[index]
+            if end - first > len(paragraph.string) or \
+                    not paragraph.takes(start - first, end - first):
+                continue
+            self.result.found += 1
+            if replacement != paragraph.string[start - first:end - first]:
+                per_paragraph[index].append((start - first, end - first, replacement))
+                last = (code, amount)
+        for paragraph, changes in zip(paragraphs, per_paragraph):
+            self._write(paragraph, changes)
+        if last is not None and self.settings.show_in_calculator:
+            # One amount to see is the last one; a flicker of thousands shows none.
+            self.channel.call("calculator", "setvalue(%s,%s)" % (quoted(last[0]),
+                                                                 quoted(repr(last[1]))))
+        return True
 
     def _convert_paragraph(self, session, paragraph):
         """Asks for every change of the paragraph, then writes the accepted ones from the
         last to the first, so the offsets of those before stay right. Returns False when
         the user cancelled (the changes accepted so far are written all the same)."""
+        string = paragraph.string
         accepted = []
         cancelled = False
+        whole = [(0, len(string), len(string))]
         try:
-            for piece_start, piece_end in pieces(paragraph.string):
-                piece = paragraph.string[piece_start:piece_end]
+            for piece_start, piece_end, search_end in \
+                    (whole if self.settings.whole_paragraphs else pieces(string)):
+                # A change that ran past the cut moves this piece's start behind it.
+                start_at = max(piece_start, accepted[-1][1] if accepted else 0)
+                if start_at >= piece_end:
+                    continue
+                piece = string[start_at:search_end]
                 session.transfer(piece)
                 while True:
                     change = session.find_next(len(piece))
                     if change is None:
                         break
                     start, end, code, amount = change
-                    start += piece_start
-                    end += piece_start
-                    if paragraph.covers_object(start, end):
+                    start += start_at
+                    end += start_at
+                    if start >= piece_end:
+                        break  # the next piece reads it with the text after it
+                    if not paragraph.takes(start, end):
                         continue  # it reaches over a field or a deleted text
                     if accepted and start < accepted[-1][1]:
                         continue
                     self.result.found += 1
                     self._show(paragraph, start, end, code, amount)
                     new_text = session.confirm()
-                    if new_text is not None and new_text != paragraph.string[start:end]:
+                    if new_text is not None and new_text != string[start:end]:
                         accepted.append((start, end, new_text))
         except Cancelled:
             cancelled = True
         finally:
-            for start, end, new_text in reversed(accepted):
-                stretch = paragraph.range_of(start, end)
-                if stretch is not None:
-                    self._replace(stretch, new_text)
-                    self.result.changed += 1
+            self._write(paragraph, accepted)
         return not cancelled
+
+    def _write(self, paragraph, changes):
+        # From the last to the first, so the offsets of those before stay right.
+        for start, end, new_text in reversed(changes):
+            stretch = paragraph.range_of(start, end)
+            if stretch is not None:
+                stretch.setString(new_text)
+                self.result.changed += 1
 
     def _show(self, paragraph, start, end, code, amount):
         if self.settings.confirm:
@@ -299,26 +475,61 @@ class WriterConversion:
         if self.settings.show_in_calculator:
             self.channel.call("calculator", "setvalue(%s,%s)" % (quoted(code), quoted(amount)))
 
-    def _replace(self, stretch, new_text):
-        text = stretch.getText()
-        stretch.setString(new_text)
-        if stretch.getString() == new_text:
-            inserted = stretch
-        else:
-            # Recorded: the old text stays as a deletion and the new text follows it.
-            inserted = text.createTextCursorByRange(stretch.getEnd())
-            inserted.goRight(len(new_text), True)
-        if self.settings.trace:
-            self._highlight(inserted)
-
-    def _highlight(self, inserted):
+    def _show_changes_as_chosen(self):
+        """The highlight the profile chooses is how LibreOffice shows a tracked insertion,
+        so it goes when the change is accepted or rejected, as the change does."""
         settings = self.settings
         if settings.bold:
-            inserted.setPropertyValue("CharWeight", BOLD)
-        if settings.italic:
-            inserted.setPropertyValue("CharPosture", ITALIC)
-        if settings.underline:
-            inserted.setPropertyValue("CharUnderline", UNDERLINE_SINGLE)
-        if settings.use_colour:
-            red, green, blue = settings.colour
-            inserted.setPropertyValue("CharColor", (red << 16) | (green << 8) | blue)
+            attribute = ATTRIBUTE_BOLD
+        elif settings.italic:
+            attribute = ATTRIBUTE_ITALIC
+        elif settings.underline:
+            attribute = ATTRIBUTE_UNDERLINE
+        else:
+            attribute = ATTRIBUTE_NONE
+        red, green, blue = settings.colour
+        colour = (red << 16) | (green << 8) | blue if settings.use_colour else BY_AUTHOR
+        try:
+            _update_config(self.ctx, REVISION + "/TextDisplay/Insert",
+                           {"Attribute": attribute, "Color": colour})
+            _update_config(self.ctx, REVISION + "/LinesChanged",
+                           {"Mark": MARK_LEFT if settings.left_mark else MARK_NONE})
+            # Deleted text struck through in place, or only in the margin.
+            view = self.doc.getCurrentController().getViewSettings()
+            view.setPropertyValue("ShowChangesInMargin", not settings.show_erased)
+        except Exception as error:
+            import sys
+            print("kassavero: changes shown as before:", error, file=sys.stderr)
+
+
+def _starts(paragraphs):
+    starts, at = [], 0
+    for paragraph in paragraphs:
+        starts.append(at)
+        at += len(paragraph.string) + len(SEPARATOR)
+    return starts
+
+
+def _in_protected_section(paragraph):
+    try:
+        section = paragraph.getPropertyValue("TextSection")
+    except Exception:
+        return False
+    while section is not None:
+        if section.getPropertyValue("IsProtected"):
+            return True
+        section = section.getParentSection()
+    return False
+
+
+def _update_config(ctx, path, values):
+    from com.sun.star.beans import PropertyValue
+    provider = ctx.getValueByName("/singletons/com.sun.star.configuration.theDefaultProvider")
+    node = PropertyValue()
+    node.Name, node.Value = "nodepath", path
+    access = provider.createInstanceWithArguments(
+        "com.sun.star.configuration.ConfigurationUpdateAccess", (node,))
+    for name, value in values.items():
+        access.replaceByName(name, value)
+    access.commitChanges()
+
