@@ -309,6 +309,17 @@ void TRechnerForm::closeEvent(QCloseEvent* event) {
     model_.Hide();
 }
 
+void TRechnerForm::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // A minimised tool window has no taskbar entry to come back from: it is hidden like
+    // a closed one, so that the hotkey and the tray menu show it again.
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && !syncing_ &&
+        model_.Visible()) {
+        ReportPosition();
+        model_.Hide();
+    }
+}
+
 void TRechnerForm::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     if (!syncing_)
@@ -334,8 +345,9 @@ void TRechnerForm::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void TRechnerForm::ReportPosition() {
     if (isVisible()) {
-        model_.SetLeft(x());
-        model_.SetTop(y());
+        const QPoint place = WindowPlace(this);
+        model_.SetLeft(place.x());
+        model_.SetTop(place.y());
     }
 }
 
@@ -459,25 +471,14 @@ void TRechnerForm::SyncVisibility() {
     }
     const bool showing = !isVisible();
     if (showing) {
+        // Hidden when it was minimised, it comes back as a window, not as an icon.
+        if (isMinimized())
+            setWindowState(windowState() & ~Qt::WindowMinimized);
         // A position saved on a screen that is gone would put the window out of reach.
-        const QPoint stored(model_.Left(), model_.Top());
-        const QScreen* screen = QGuiApplication::screenAt(stored);
-        if (screen == nullptr)
-            screen = QGuiApplication::primaryScreen();
-        QPoint place = stored;
-        if (screen != nullptr) {
-            const QRect available = screen->availableGeometry();
-            const QSize size = sizeHint();
-            place.setX(std::clamp(place.x(), available.left(),
-                                  std::max(available.left(), available.right() - size.width())));
-            place.setY(std::clamp(place.y(), available.top(),
-                                  std::max(available.top(), available.bottom() - size.height())));
-        }
-        if (place != stored) {
-            model_.SetLeft(place.x());
-            model_.SetTop(place.y());
-        }
-        move(place);
+        PlaceWindow(this, QPoint(model_.Left(), model_.Top()));
+        const QPoint place = WindowPlace(this);
+        model_.SetLeft(place.x());
+        model_.SetTop(place.y());
         show();
     }
     const int focused = model_.FocusedSlot();

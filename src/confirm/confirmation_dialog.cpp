@@ -494,12 +494,17 @@ void ConfirmationDialog::FinishFormula(bool cancelled) {
 }
 
 void ConfirmationDialog::CancelClicked() {
+    // Nothing asked and no conversion running (after a formula, say): no session will
+    // close the window, so Cancel does.
+    const bool idle = !open_ && dialogMode_ == kDialogAsking;
     stopRequest_ = kAnswerCancel;
     if (dialogMode_ == kDialogPaused) {
         dialogMode_ = kDialogRunning;
         AnpassenModus();
     }
     GiveAnswer(kAnswerCancel);
+    if (idle)
+        Hide();
 }
 
 void ConfirmationDialog::WindowClosing() {

@@ -263,6 +263,9 @@ QtConfirmationWindow::QtConfirmationWindow(QWidget* parent)
     });
 
     InstallKeyPreview();
+    // Compact from the start: the size is what places the window on the screen.
+    FitHeight(input_);
+    FitHeight(output_);
 
     // Until a position is stored the window opens in the middle of the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -394,6 +397,7 @@ QWidget* QtConfirmationWindow::Control(ConfirmControl control) const {
 // ---- What the dialog shows ----
 
 void QtConfirmationWindow::ShowWindow() {
+    PlaceWindow(this, WindowPlace(this));
     show();
 }
 
@@ -515,19 +519,19 @@ void QtConfirmationWindow::SelectTargetEntry(int position) {
 // ---- Position ----
 
 int QtConfirmationWindow::Left() const {
-    return x();
+    return WindowPlace(this).x();
 }
 
 int QtConfirmationWindow::Top() const {
-    return y();
+    return WindowPlace(this).y();
 }
 
 void QtConfirmationWindow::SetLeft(int left) {
-    move(left, y());
+    move(left, Top());
 }
 
 void QtConfirmationWindow::SetTop(int top) {
-    move(x(), top);
+    move(Left(), top);
 }
 
 }  // namespace kassavero

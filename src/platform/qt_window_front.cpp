@@ -1,8 +1,14 @@
 #include "platform/qt_window_front.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
+#include <algorithm>
 
 namespace kassavero {
 namespace {
@@ -10,11 +16,108 @@ namespace {
 // Long enough for the window manager to answer the request for the focus.
 constexpr int kActivationCheckMs = 300;
 
+// The screen that holds the point, else the one nearest to it.
+const QScreen* ScreenNear(QPoint point) {
+    if (const QScreen* screen = QGuiApplication::screenAt(point))
+        return screen;
+    const QScreen* nearest = QGuiApplication::primaryScreen();
+    int best = -1;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        const QPoint inside(std::clamp(point.x(), area.left(), area.right()),
+                            std::clamp(point.y(), area.top(), area.bottom()));
+        const int distance = (inside - point).manhattanLength();
+        if (best < 0 || distance < best) {
+            best = distance;
+            nearest = screen;
+        }
+    }
+    return nearest;
+}
+
+// How long after a showing the window manager's framing is awaited.
+constexpr int kPlacementCheckMs = 1500;
+
+// Keeps a placed window at its place until the window manager has framed it. Before that
+// the frame is not known, and on X11 a window whose size changes in the meantime (its
+// texts are filled in as it shows) is placed by its inner corner: it would come back
+// lower by its title bar after every start. So each new size asks for the frame's corner
+// again.
+class PlaceKeeper final : public QObject {
+  public:
+    PlaceKeeper(QWidget* window, QPoint place) : QObject(window), window_(window), place_(place) {
+        setObjectName(kName);
+        window->installEventFilter(this);
+    }
+
+    static constexpr const char* kName = "placeKeeper";
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::Show:
+                QTimer::singleShot(kPlacementCheckMs, this, [this] { deleteLater(); });
+                break;
+            case QEvent::Resize:
+                if (window_->isVisible() && !Framed() && window_->windowHandle() != nullptr)
+                    window_->windowHandle()->setFramePosition(place_);
+                break;
+            case QEvent::Move:
+                if (!event->spontaneous()) {
+                    place_ = WindowPlace(window_);  // moved by the program
+                } else if (Framed()) {
+                    deleteLater();
+                }
+                break;
+            case QEvent::Hide:
+                deleteLater();
+                break;
+            default:
+                break;
+        }
+        return false;
+    }
+
+  private:
+    bool Framed() const { return window_->frameGeometry() != window_->geometry(); }
+
+    QWidget* window_;
+    QPoint place_;
+};
+
 }  // namespace
+
+QPoint WindowPlace(const QWidget* window) {
+    return window->frameGeometry().topLeft();
+}
+
+void PlaceWindow(QWidget* window, QPoint place) {
+    // A window that still changes its size while the window manager maps it is placed by
+    // its inner corner on X11, as long as the frame is not known yet: the window would
+    // come back lower by its title bar after every start. So the size settles first.
+    if (QLayout* layout = window->layout())
+        layout->activate();
+    if (const QScreen* screen = ScreenNear(place)) {
+        const QRect area = screen->availableGeometry();
+        const QSize size = window->frameGeometry().size();
+        place.setX(std::clamp(place.x(), area.left(),
+                              std::max(area.left(), area.right() + 1 - size.width())));
+        place.setY(std::clamp(place.y(), area.top(),
+                              std::max(area.top(), area.bottom() + 1 - size.height())));
+    }
+    window->move(place);
+    if (!window->isVisible()) {
+        delete window->findChild<QObject*>(QString::fromLatin1(PlaceKeeper::kName),
+                                           Qt::FindDirectChildrenOnly);
+        new PlaceKeeper(window, place);
+    }
+}
 
 void BringWindowToFront(QWidget* window) {
     if (window == nullptr || !window->isVisible())
         return;
+    // A minimised window counts as shown; raised alone it would stay an icon.
+    if (window->isMinimized())
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->raise();
     // On X11 this is a request to the window manager (QWindow::requestActivate).
     window->activateWindow();

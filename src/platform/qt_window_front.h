@@ -1,14 +1,25 @@
 #pragma once
 
-// Bringing a window to the front when the program, not the user, asks for it.
+// Placing a window and bringing it to the front when the program, not the user, asks
+// for it.
+
+#include <QPoint>
 
 class QWidget;
 
 namespace kassavero {
 
-// Raises the shown window and asks for the keyboard focus. A window manager may refuse
-// the focus to a program the user is not working in; the window then asks for the
-// user's attention (the urgency hint on X11) instead of waiting unseen.
+// Where a window stands, as the program stores it: the top-left corner of its frame.
+QPoint WindowPlace(const QWidget* window);
+
+// Puts the top-left corner of the window's frame at the point (stored by WindowPlace),
+// moved onto the nearest screen when the window would stand off every screen.
+void PlaceWindow(QWidget* window, QPoint place);
+
+// Brings a shown window back if it is minimised, raises it and asks for the keyboard
+// focus. A window manager may refuse the focus to a program the
+// user is not working in; the window then asks for the user's attention (the urgency
+// hint on X11) instead of waiting unseen.
 void BringWindowToFront(QWidget* window);
 
 }  // namespace kassavero

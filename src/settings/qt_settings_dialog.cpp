@@ -29,6 +29,7 @@
 #include <algorithm>
 
 #include "platform/qt_text.h"
+#include "platform/qt_window_front.h"
 #include "settings/qt_hotkey_edit.h"
 #include "shell/flag_painter.h"
 #include "shell/translate_widgets.h"
@@ -1241,16 +1242,19 @@ void TEinstellungen2Form::ShowSettings(SettingsPage page) {
 }
 
 void TEinstellungen2Form::ShowWindow(bool centre) {
-    if (centre) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
+    if (!isVisible()) {
+        QPoint place = WindowPlace(this);
+        if (centre) {
+            if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+                QRect frame = frameGeometry();
+                frame.moveCenter(screen->availableGeometry().center());
+                place = frame.topLeft();
+            }
         }
+        PlaceWindow(this, place);
+        show();
     }
-    show();
-    raise();
-    activateWindow();
+    BringWindowToFront(this);
 }
 
 void TEinstellungen2Form::HideWindow() {
@@ -1276,10 +1280,10 @@ void TEinstellungen2Form::FocusCustomRate(int row) {
 }
 
 int TEinstellungen2Form::Left() const {
-    return frameGeometry().left();
+    return WindowPlace(this).x();
 }
 int TEinstellungen2Form::Top() const {
-    return frameGeometry().top();
+    return WindowPlace(this).y();
 }
 void TEinstellungen2Form::SetLeft(int left) {
     move(left, Top());

@@ -13,6 +13,7 @@
 
 #include "kassavero_version.h"
 #include "platform/qt_text.h"
+#include "platform/qt_window_front.h"
 #include "shell/translate_widgets.h"
 #include "shell/translator.h"
 
@@ -128,8 +129,7 @@ void QtAboutWindow::ShowAbout() {
             move(screen->availableGeometry().center() - rect().center());
     }
     show();
-    raise();
-    activateWindow();
+    BringWindowToFront(this);
 }
 
 void QtAboutWindow::mousePressEvent(QMouseEvent* event) {

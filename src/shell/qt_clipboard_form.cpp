@@ -1,11 +1,10 @@
 #include "shell/qt_clipboard_form.h"
 
-#include <QHideEvent>
-#include <QShowEvent>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
 #include "platform/clipboard.h"
+#include "platform/qt_window_front.h"
 
 namespace kassavero {
 
@@ -21,20 +20,32 @@ QtClipboardForm::QtClipboardForm(Registry& store, Clipboard& clipboard, QWidget*
     resize(480, 320);
 }
 
-void QtClipboardForm::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (event->spontaneous())
-        return;
-    TransferFormPosition(store_, kGeneralSection, "ClipboardForm", *this, false);
-    const std::string text = clipboard_.HasText() ? clipboard_.Text() : std::string();
-    field_->setPlainText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+int QtClipboardForm::Left() const {
+    return WindowPlace(this).x();
+}
+int QtClipboardForm::Top() const {
+    return WindowPlace(this).y();
+}
+void QtClipboardForm::SetLeft(int left) {
+    PlaceWindow(this, QPoint(left, Top()));
+}
+void QtClipboardForm::SetTop(int top) {
+    PlaceWindow(this, QPoint(Left(), top));
 }
 
-void QtClipboardForm::hideEvent(QHideEvent* event) {
-    QWidget::hideEvent(event);
-    if (event->spontaneous())
+void QtClipboardForm::setVisible(bool visible) {
+    if (visible == isVisible()) {
+        QWidget::setVisible(visible);
         return;
-    TransferFormPosition(store_, kGeneralSection, "ClipboardForm", *this, true);
+    }
+    if (visible) {
+        TransferFormPosition(store_, kGeneralSection, "ClipboardForm", *this, false);
+        const std::string text = clipboard_.HasText() ? clipboard_.Text() : std::string();
+        field_->setPlainText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    } else {
+        TransferFormPosition(store_, kGeneralSection, "ClipboardForm", *this, true);
+    }
+    QWidget::setVisible(visible);
 }
 
 }  // namespace kassavero

@@ -23,14 +23,13 @@ class QtClipboardForm final : public QWidget, public FormPosition {
 
     QTextEdit* Field() const { return field_; }
 
-    int Left() const override { return x(); }
-    int Top() const override { return y(); }
-    void SetLeft(int left) override { move(left, y()); }
-    void SetTop(int top) override { move(x(), top); }
+    int Left() const override;
+    int Top() const override;
+    void SetLeft(int left) override;
+    void SetTop(int top) override;
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    // Restores the position before the window is mapped, saves it when it hides.
+    void setVisible(bool visible) override;
 
   private:
     Registry& store_;

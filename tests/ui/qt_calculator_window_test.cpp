@@ -30,12 +30,21 @@ struct Rig {
         profile.MutableSettings().CalculatorSingleKeyUpdate = singleKeyUpdate;
         profile.MutableSettings().CalculatorPrecision = 1;
         translator.texts["Overflow"] = "Overflow";
+        Start();
+    }
+    void Start() {
         model.emplace(profile, currencies, system, translator, store, clipboard, settingsWindow,
                       about, help, MeasureCalculatorGeometry(profile.Settings(), ','));
         window.emplace(*model, translator, ',');
         model->Show();
         // Focus changes reach a field only in the active window.
         active = QTest::qWaitForWindowActive(&*window);
+    }
+    // A new start of the program: a new window over the same store.
+    void Restart() {
+        window.reset();
+        model.reset();
+        Start();
     }
     ~Rig() {
         window.reset();
@@ -128,8 +137,17 @@ class QtCalculatorWindowTest : public QObject {
         QCOMPARE(rig.profile.Settings().CalculatorPrecision, 0);
     }
 
-    void EscapeHidesAndShowRestoresThePosition() {
+    // The place kept is the frame's corner; the window comes back there after hiding and
+    // after a new start, its inside the frame's width from it.
+    void PlaceSurvivesHidingAndANewStart() {
         Rig rig;
+        const QPoint frame =
+            rig.window->geometry().topLeft() - rig.window->frameGeometry().topLeft();
+        QVERIFY(!frame.isNull());  // the test platform draws a frame
+        const auto at = [&](QPoint place) {
+            return rig.window->frameGeometry().topLeft() == place &&
+                   rig.window->geometry().topLeft() == place + frame;
+        };
         rig.window->move(123, 145);
         rig.Type(kDEM, "5");
         QTest::keyClick(rig.Line(kDEM), Qt::Key_Escape);
@@ -139,11 +157,24 @@ class QtCalculatorWindowTest : public QObject {
                  std::string("123"));
         rig.window->move(400, 300);
         rig.model->Show();
-        QVERIFY(rig.window->isVisible());
-        QCOMPARE(rig.window->pos(), QPoint(123, 145));
+        QVERIFY(at(QPoint(123, 145)));
         // The last conversion is shown again, with the source line ready for typing.
         QCOMPARE(rig.Text(kDEM), QString("5"));
         QCOMPARE(rig.Line(kDEM)->selectedText(), QString("5"));
+        rig.Restart();
+        QVERIFY(at(QPoint(123, 145)));
+    }
+
+    // Minimised, the tool window has no taskbar entry to come back from: it counts as
+    // hidden, so the hotkey and the tray entry show it again, where it was.
+    void MinimisedComesBackWhereItWas() {
+        Rig rig;
+        rig.window->move(222, 111);
+        rig.window->setWindowState(Qt::WindowMinimized);
+        QVERIFY(!rig.model->Visible());
+        rig.model->Show();
+        QVERIFY(rig.window->isVisible() && !rig.window->isMinimized());
+        QCOMPARE(rig.window->frameGeometry().topLeft(), QPoint(222, 111));
     }
 
     void CopyFromALineSetsTheSkipFlag() {

@@ -209,6 +209,43 @@ class QtConfirmationWindowTest : public QObject {
         QCOMPARE(w.isVisible(), visibleAfter);
     }
 
+    // After a formula no session closes the window, so Cancel does; between the changes of
+    // a conversion it only stops the conversion, whose end closes the window.
+    void CancelClosesTheWindowWhenNothingHoldsIt() {
+        Rig rig;
+        const auto clickYes = [&] {
+            QTest::mouseClick(rig.window.Control(C::YesButton), Qt::LeftButton);
+        };
+        bool cancelled = false;
+        std::string result;
+        rig.WhenAsked(clickYes);
+        rig.dialog.AskFormula("=A1*2", kDEM, kEUR, FormulaConstants::InFormula, cancelled, result);
+        QVERIFY(!cancelled && rig.window.isVisible());
+        QTest::mouseClick(rig.window.Control(C::CancelButton), Qt::LeftButton);
+        QVERIFY(!rig.window.isVisible());
+
+        rig.dialog.SetStopRequest(0);  // as a new session does
+        rig.WhenAsked(clickYes);
+        QVERIFY(rig.AskDm(true));
+        QTest::mouseClick(rig.window.Control(C::CancelButton), Qt::LeftButton);
+        QVERIFY(rig.window.isVisible());
+        QCOMPARE(rig.dialog.StopRequest(), kAnswerCancel);
+    }
+
+    // A question nobody sees holds up the program that asked it.
+    void QuestionBringsAMinimisedWindowBack() {
+        Rig rig;
+        rig.dialog.Show();
+        rig.window.setWindowState(Qt::WindowMinimized);
+        bool shownWhenAsked = false;
+        rig.WhenAsked([&] {
+            shownWhenAsked = rig.window.isVisible() && !rig.window.isMinimized();
+            rig.dialog.YesClicked();
+        });
+        QVERIFY(rig.AskDm(true));
+        QVERIFY(shownWhenAsked);
+    }
+
     void RunsAreBoldAndRedOnTheirCharacters() {
         Rig rig;
         rig.window.SetFieldStyle(FieldStyle::Formula);
