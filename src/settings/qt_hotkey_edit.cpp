@@ -2,7 +2,9 @@
 
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <algorithm>
 
+#include "platform/qt_keyboard.h"
 #include "settings/hotkey_code.h"
 
 namespace kassavero {
@@ -30,6 +32,17 @@ QString HotkeyEdit::HotkeyText(int code) {
     if (keypad)
         combination |= Qt::KeypadModifier;
     return QKeySequence(combination).toString(QKeySequence::NativeText);
+}
+
+QSize HotkeyEdit::sizeHint() const {
+    QSize size = QLineEdit::sizeHint();
+    // Page Down has the longest key name in most languages ("Bild ab", "Pag. giù").
+    constexpr int kPageDown = 0x22;
+    const int text = fontMetrics().horizontalAdvance(
+        HotkeyText(EncodeHotkey({kPageDown, true, true, true})) + QLatin1Char(' '));
+    const int frame = size.width() - 17 * fontMetrics().horizontalAdvance(QLatin1Char('x'));
+    size.setWidth(std::max(size.width(), text + std::max(frame, 8)));
+    return size;
 }
 
 void HotkeyEdit::SetHotkey(int code) {
@@ -79,7 +92,13 @@ void HotkeyEdit::keyPressEvent(QKeyEvent* event) {
     int qtKey = event->key();
     if (qtKey == Qt::Key_Backtab)
         qtKey = Qt::Key_Tab;
-    const int virtualKey = QtKeyToVirtualKey(qtKey, (modifiers & Qt::KeypadModifier) != 0);
+    int virtualKey = 0;
+    // With Shift held Qt reports the shifted character ("!" for 1); the hotkey is the key
+    // itself, with Shift.
+    if ((modifiers & Qt::ShiftModifier) != 0)
+        virtualKey = KeysymToVirtualKey(UnshiftedKeysym(*event));
+    if (virtualKey == 0)
+        virtualKey = QtKeyToVirtualKey(qtKey, (modifiers & Qt::KeypadModifier) != 0);
     if (virtualKey == 0) {
         event->accept();  // a modifier alone, or a key that cannot be a hotkey
         return;

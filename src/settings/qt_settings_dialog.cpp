@@ -828,7 +828,6 @@ QWidget* TEinstellungen2Form::BuildRechner() {
     auto* useHotkey = Named(new QCheckBox(QStringLiteral("&Tastenkürzel:")),
                             "RechnerHotkeyCheckBox", TrKey("RechnerHotkeyCheckBox"));
     auto* hotkey = Named(new HotkeyEdit, "RechnerHotKey");
-    CharsWide(hotkey, 20);
     auto* singleKey = Named(new QCheckBox(QStringLiteral("bei jeder Taste &sofort umrechnen")),
                             "tastenweiseCheckBox", TrKey("TastenweiseCheckBox"));
     BindCheck(useHotkey, [this]() -> bool& { return S().CalculatorUseHotkey; });
@@ -1135,7 +1134,6 @@ QWidget* TEinstellungen2Form::BuildZwischenablage() {
     auto* useHotkey = Named(new QCheckBox(QStringLiteral("Durchsuchen per &Tastenkürzel:")),
                             "ClipboardHotkeyCheckBox", TrKey("ClipboardHotkeyCheckBox"));
     auto* hotkey = Named(new HotkeyEdit, "ClipboardHotKey");
-    CharsWide(hotkey, 20);
     auto* hotkeyRow = new QHBoxLayout;
     hotkeyRow->addWidget(useHotkey);
     hotkeyRow->addWidget(hotkey);

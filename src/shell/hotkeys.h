@@ -2,11 +2,8 @@
 
 // The two global hotkeys as the settings store them: a shortcut value with the
 // virtual-key code in the low byte and the flags kHotkeyShift, kHotkeyCtrl, kHotkeyAlt
-// (settings/profile_settings.h).
-
-#include <cstdint>
-#include <string>
-#include <string_view>
+// (settings/profile_settings.h). Menus and the settings window show them in Qt's key
+// names (settings/qt_hotkey_edit.h), in the language of the interface.
 
 namespace kassavero {
 
@@ -21,13 +18,5 @@ struct HotkeyCombination {
 
 // The registration flags and key of a shortcut value.
 HotkeyCombination HotkeyFromShortcut(int shortcut);
-
-// The key's name as menus show it ("W", "F5", "Space"); empty for an unknown code.
-std::string VirtualKeyName(unsigned virtualKey);
-
-// "Ctrl+Alt+W": the modifiers in the order Ctrl, Alt, Shift, then the key; empty for a
-// value without a key. The names of Ctrl and Shift differ by language ("Strg", "Umschalt").
-std::string ShortcutText(int shortcut, std::string_view ctrlName = "Ctrl",
-                         std::string_view shiftName = "Shift");
 
 }  // namespace kassavero

@@ -10,7 +10,7 @@
 #include <QSystemTrayIcon>
 
 #include "platform/qt_text.h"
-#include "shell/hotkeys.h"
+#include "settings/qt_hotkey_edit.h"
 #include "shell/translate_widgets.h"
 
 namespace kassavero {
@@ -82,8 +82,6 @@ QtTray::QtTray(TrayMenu& menu, Translator& translator, const QIcon& icon)
         }
     }
     TranslateMenu(menu_.get(), translator);
-    ctrlName_ = translator.TranslateKey("StrgTaste");
-    shiftName_ = translator.TranslateKey("UmschaltTaste");
     for (QAction* action : menu_->actions())
         action->setProperty(kCaptionProperty, action->text());
 
@@ -127,10 +125,9 @@ void QtTray::Refresh() {
     for (TrayAction which : {TrayAction::ShowCalculator, TrayAction::ScanClipboard}) {
         QAction* action = ActionOf(which);
         const QString caption = action->property(kCaptionProperty).toString();
-        const std::string shortcut =
-            ShortcutText(model_.ShownShortcut(which), ctrlName_, shiftName_);
-        action->setText(shortcut.empty() ? caption
-                                         : caption + QLatin1Char('\t') + ToQString(shortcut));
+        // Named as the settings window names it, in Qt's key names.
+        const QString shortcut = HotkeyEdit::HotkeyText(model_.ShownShortcut(which));
+        action->setText(shortcut.isEmpty() ? caption : caption + QLatin1Char('\t') + shortcut);
     }
 
     const std::vector<std::string>& names = model_.ProfileEntries();

@@ -46,9 +46,6 @@ class QtTray final : public QObject {
     std::unique_ptr<QMenu> menu_;
     QMenu* profiles_ = nullptr;
     std::vector<std::string> shownProfiles_;
-    // The key names in the shortcut texts, in the interface's language.
-    std::string ctrlName_;
-    std::string shiftName_;
     std::unique_ptr<QSystemTrayIcon> icon_;
 };
 

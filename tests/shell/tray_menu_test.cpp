@@ -102,7 +102,7 @@ TEST_F(TrayMenuTest, HotkeysFollowTheSettings) {
     const unsigned ctrlAlt = hotkey_mod::kControl | hotkey_mod::kAlt;
     EXPECT_EQ(hotkeys_.registered.at(kCalculatorHotkeyId), (R{ctrlAlt, 'W'}));
     EXPECT_EQ(hotkeys_.registered.at(kClipboardHotkeyId), (R{ctrlAlt, 'Z'}));
-    EXPECT_EQ(ShortcutText(menu_->ShownShortcut(TrayAction::ShowCalculator)), "Ctrl+Alt+W");
+    EXPECT_EQ(menu_->ShownShortcut(TrayAction::ShowCalculator), kHotkeyCtrl | kHotkeyAlt | 'W');
 
     // Changed in the settings window and applied: registered anew at once.
     ProfileSettings& settings = profile_.MutableSettings();
@@ -112,7 +112,7 @@ TEST_F(TrayMenuTest, HotkeysFollowTheSettings) {
     EXPECT_EQ(hotkeys_.registered.count(kCalculatorHotkeyId), 0u);
     EXPECT_EQ(menu_->ShownShortcut(TrayAction::ShowCalculator), 0);
     EXPECT_EQ(hotkeys_.registered.at(kClipboardHotkeyId), (R{ctrlAlt | hotkey_mod::kShift, 0x75}));
-    EXPECT_EQ(ShortcutText(menu_->ShownShortcut(TrayAction::ScanClipboard)), "Ctrl+Alt+Shift+F6");
+    EXPECT_EQ(menu_->ShownShortcut(TrayAction::ScanClipboard), settings.ClipboardHotkey);
 
     // A combination another program holds is not reported; the entry still shows it.
     hotkeys_.taken.insert('Q');
@@ -120,7 +120,7 @@ TEST_F(TrayMenuTest, HotkeysFollowTheSettings) {
     settings.CalculatorHotkey = kHotkeyCtrl | kHotkeyAlt | 'Q';
     profile_.NotifySettingsChanged();
     EXPECT_FALSE(menu_->HotkeyRegistered(kCalculatorHotkeyId));
-    EXPECT_EQ(ShortcutText(menu_->ShownShortcut(TrayAction::ShowCalculator)), "Ctrl+Alt+Q");
+    EXPECT_EQ(menu_->ShownShortcut(TrayAction::ShowCalculator), settings.CalculatorHotkey);
 
     menu_.reset();  // shut-down gives both back and unsubscribes
     EXPECT_TRUE(hotkeys_.registered.empty());
@@ -135,17 +135,9 @@ TEST_F(TrayMenuTest, HotkeyActions) {
     EXPECT_FALSE(menu_->HotkeyPressed(1234));
 }
 
-TEST(Hotkeys, KeyNamesInMenus) {
-    const std::pair<unsigned, const char*> rows[] = {
-        {'W', "W"},      {'7', "7"},    {0x70, "F1"}, {0x87, "F24"}, {0x61, "Num 1"},
-        {0x20, "Space"}, {0x2E, "Del"}, {0xBC, ","},  {0x07, ""},
-    };
-    for (const auto& [virtualKey, name] : rows)
-        EXPECT_EQ(VirtualKeyName(virtualKey), name);
+TEST(Hotkeys, RegistrationFlags) {
     EXPECT_EQ(HotkeyFromShortcut(0xC057),
               (HotkeyCombination{hotkey_mod::kControl | hotkey_mod::kAlt, 'W'}));
-    EXPECT_EQ(ShortcutText(kHotkeyCtrl | kHotkeyAlt | 0x07), "");
-    EXPECT_EQ(ShortcutText(kHotkeyCtrl | kHotkeyAlt | 'W', "Strg", "Umschalt"), "Strg+Alt+W");
 }
 
 }  // namespace

@@ -6,6 +6,10 @@
 #include <QtTest>
 #include <functional>
 
+#include "platform/qt_translations.h"
+#include "settings/profile_settings.h"
+#include "settings/qt_hotkey_edit.h"
+
 namespace kassavero {
 namespace {
 
@@ -134,6 +138,42 @@ class QtMessageBoxesTest : public QObject {
         QtMessageBoxes boxes;
         QCOMPARE(boxes.ShowMessageBox("Wirklich beenden?", "Kassavero", flags), answer);
         QCOMPARE(shownText, QString("Wirklich beenden?"));
+    }
+
+    // The standard buttons and key names are Qt's: they follow the interface's language,
+    // not the desktop's.
+    void QtTextsFollowTheInterfaceLanguage_data() {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("yes");
+        QTest::addColumn<QString>("cancel");
+        QTest::addColumn<QString>("hotkey");
+        QTest::newRow("German") << "Deutsch"
+                                << "&Ja"
+                                << "Abbrechen"
+                                << "Strg+Alt+Umschalt+Leertaste";
+        QTest::newRow("French") << QString::fromUtf8("Fran\u00e7ais") << "&Oui"
+                                << "Annuler"
+                                << "Ctrl+Alt+Maj+Espace";
+        QTest::newRow("Italian") << "Italiano" << QString::fromUtf8("&S\u00ec") << "Annulla"
+                                 << "Ctrl+Alt+Shift+Spazio";
+        QTest::newRow("English") << "English"
+                                 << "&Yes"
+                                 << "Cancel"
+                                 << "Ctrl+Alt+Shift+Space";
+    }
+
+    void QtTextsFollowTheInterfaceLanguage() {
+        QFETCH(QString, section);
+        QFETCH(QString, yes);
+        QFETCH(QString, cancel);
+        QFETCH(QString, hotkey);
+        QVERIFY(InstallQtTranslations(*qApp, LanguageCodeOfSection(section)));
+        QMessageBox box;
+        SetUpMessageBox(box, "?", "Kassavero", mb::kYesNoCancel);
+        QCOMPARE(box.button(QMessageBox::Yes)->text(), yes);
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), cancel);
+        QCOMPARE(HotkeyEdit::HotkeyText(kHotkeyCtrl | kHotkeyAlt | kHotkeyShift | 0x20), hotkey);
+        InstallQtTranslations(*qApp, QStringLiteral("en"));
     }
 };
 

@@ -49,8 +49,6 @@ class QtTrayTest : public QObject {
         testing::FakeSystemInfo system;
         testing::FakeTranslator translator;
         translator.texts = {{"EinstellungenMenuitem", "&Settings"},
-                            {"StrgTaste", "Ctrl"},
-                            {"UmschaltTaste", "Shift"},
                             {"W\xe4hrungsrechnerAnzeigenMenuitem", "Show &calculator"}};
         testing::FakeMessageBoxes boxes;
         testing::FakeNameInput nameInput;

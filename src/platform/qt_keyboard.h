@@ -1,0 +1,15 @@
+#pragma once
+
+// What a key press means on the keyboard itself, beyond the character Qt reports.
+
+#include <cstdint>
+
+class QKeyEvent;
+
+namespace kassavero {
+
+// The X11 keysym the pressed key gives without Shift ("1" for Shift+1, which Qt reports
+// as "!"), read from the keyboard map; 0 where that is not known (no X11).
+std::uint32_t UnshiftedKeysym(const QKeyEvent& event);
+
+}  // namespace kassavero

@@ -1,0 +1,46 @@
+#include "platform/qt_translations.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <utility>
+
+namespace kassavero {
+namespace {
+
+constexpr char kTranslatorName[] = "kassaveroQtTranslator";
+
+}  // namespace
+
+QString LanguageCodeOfSection(const QString& sectionName) {
+    static const std::pair<const char*, const char*> kLanguages[] = {
+        {"Deutsch", "de"},    {"English", "en"},      {"Fran\u00e7ais", "fr"},
+        {"Nederlands", "nl"}, {"Espa\u00f1ol", "es"}, {"Italiano", "it"},
+    };
+    for (const auto& [section, code] : kLanguages) {
+        if (sectionName.compare(QString::fromUtf8(section), Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(code);
+    }
+    return QStringLiteral("en");
+}
+
+bool InstallQtTranslations(QCoreApplication& application, const QString& language) {
+    if (auto* before = application.findChild<QTranslator*>(QString::fromLatin1(kTranslatorName),
+                                                           Qt::FindDirectChildrenOnly)) {
+        QCoreApplication::removeTranslator(before);
+        delete before;
+    }
+    if (language == QStringLiteral("en"))
+        return true;
+    auto* translator = new QTranslator(&application);
+    translator->setObjectName(QString::fromLatin1(kTranslatorName));
+    if (!translator->load(QStringLiteral("qtbase_") + language,
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    return true;
+}
+
+}  // namespace kassavero
