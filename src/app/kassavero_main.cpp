@@ -33,6 +33,7 @@
 #include "platform/qt_message_boxes.h"
 #include "platform/qt_message_loop.h"
 #include "platform/qt_text.h"
+#include "platform/qt_translations.h"
 #include "platform/qt_unix_signals.h"
 #include "platform/registry_file.h"
 #include "platform/single_message_box.h"
@@ -114,6 +115,14 @@ int Run(QApplication& app) {
     Translation translation(
         programDirectory / "i18n.dat",
         {configDirectory / "i18n.dat", DesktopLanguageSection(LocaleVariablesFromEnvironment())});
+    // Qt's own texts (the standard buttons of message boxes, key names) in the same language.
+    const QString language = LanguageCodeOfSection(ToQString(translation.LanguageSection()));
+    if (!InstallQtTranslations(app, language)) {
+        std::fprintf(stderr,
+                     "kassavero: Qt's translations for \"%s\" are not installed "
+                     "(qt6-translations-l10n); standard buttons and key names stay English\n",
+                     language.toLatin1().constData());
+    }
     const PosixSystemInfo system;
     const CurrencyIndex home = HomeCurrencyForLanguage(system.DefaultLanguageId());
     QtMessageBoxes qtMessageBoxes;
@@ -135,8 +144,7 @@ int Run(QApplication& app) {
     QApplication::setApplicationName(QString::fromLatin1(kTitle));
     QApplication::setQuitOnLastWindowClosed(false);
     // Help pages in the language of the interface, English where a page is missing.
-    DesktopHelp help(QString::fromStdString((programDirectory / "help").string()),
-                     HelpLanguageOfSection(ToQString(translation.LanguageSection())));
+    DesktopHelp help(QString::fromStdString((programDirectory / "help").string()), language);
     QtMessageLoop messageLoop;
     UnixSignals unixSignals;
     // A question may be open in a nested wait: end that first, then the event loop. A

@@ -3,21 +3,27 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QScreen>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QToolButton>
 #include <QUrl>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include "platform/qt_window_front.h"
 
 namespace kassavero {
 
-QString HelpLanguageOfSection(const QString& sectionName) {
-    static const std::pair<const char*, const char*> kLanguages[] = {
-        {"Deutsch", "de"},    {"English", "en"},      {"Fran\u00e7ais", "fr"},
-        {"Nederlands", "nl"}, {"Espa\u00f1ol", "es"}, {"Italiano", "it"},
-    };
-    for (const auto& [section, code] : kLanguages) {
-        if (sectionName.compare(QString::fromUtf8(section), Qt::CaseInsensitive) == 0)
-            return QString::fromLatin1(code);
-    }
-    return QStringLiteral("en");
+DesktopHelp::DesktopHelp(QString folder, QString language, Opener opener)
+    : folder_(std::move(folder)), language_(std::move(language)), opener_(std::move(opener)) {
+    if (!opener_)
+        opener_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 }
+
+DesktopHelp::~DesktopHelp() = default;
 
 QString DesktopHelp::Find(const QString& page) const {
     for (const QString& language : {language_, QStringLiteral("en")}) {
@@ -47,8 +53,62 @@ void DesktopHelp::ShowContents() {
     Open(ContentsPage());
 }
 
-void DesktopHelp::Open(const QString& page) const {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+void DesktopHelp::Close() {
+    if (window_ != nullptr)
+        window_->hide();
+}
+
+void DesktopHelp::Open(const QString& page) {
+    // Help asked for must show somewhere: a desktop without a browser gets our window.
+    if (!opener_(QUrl::fromLocalFile(page)))
+        ShowInWindow(page);
+}
+
+void DesktopHelp::ShowInWindow(const QString& page) {
+    if (window_ == nullptr) {
+        window_ = std::make_unique<QWidget>(nullptr, Qt::Window);
+        window_->setWindowTitle(QStringLiteral("Kassavero"));
+        const auto button = [this](QStyle::StandardPixmap icon) {
+            auto* b = new QToolButton(window_.get());
+            b->setIcon(window_->style()->standardIcon(icon));
+            b->setAutoRaise(true);
+            b->setEnabled(false);
+            return b;
+        };
+        QToolButton* back = button(QStyle::SP_ArrowBack);
+        QToolButton* forward = button(QStyle::SP_ArrowForward);
+        browser_ = new QTextBrowser(window_.get());
+        // Links to other sites go to the desktop; the pages link each other.
+        browser_->setOpenExternalLinks(true);
+        QObject::connect(back, &QToolButton::clicked, browser_, &QTextBrowser::backward);
+        QObject::connect(forward, &QToolButton::clicked, browser_, &QTextBrowser::forward);
+        QObject::connect(browser_, &QTextBrowser::backwardAvailable, back, &QWidget::setEnabled);
+        QObject::connect(browser_, &QTextBrowser::forwardAvailable, forward, &QWidget::setEnabled);
+        // Each page's own title, in its own language, names the window.
+        QObject::connect(browser_, &QTextBrowser::sourceChanged, window_.get(), [this] {
+            const QString title = browser_->documentTitle();
+            window_->setWindowTitle(title.isEmpty() ? QStringLiteral("Kassavero") : title);
+        });
+        auto* bar = new QHBoxLayout;
+        bar->addWidget(back);
+        bar->addWidget(forward);
+        bar->addStretch(1);
+        auto* layout = new QVBoxLayout(window_.get());
+        layout->setContentsMargins(4, 4, 4, 4);
+        layout->addLayout(bar);
+        layout->addWidget(browser_, 1);
+        window_->resize(760, 620);
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->availableGeometry();
+            window_->resize(window_->size().boundedTo(area.size() * 0.9));
+            QRect frame(QPoint(), window_->size());
+            frame.moveCenter(area.center());
+            PlaceWindow(window_.get(), frame.topLeft());
+        }
+    }
+    browser_->setSource(QUrl::fromLocalFile(page));
+    window_->show();
+    BringWindowToFront(window_.get());
 }
 
 }  // namespace kassavero

@@ -1,38 +1,54 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+#include <memory>
 
 #include "platform/help.h"
+
+class QTextBrowser;
+class QUrl;
+class QWidget;
 
 namespace kassavero {
 
 // Help pages are HTML files in a folder beside the program, one subfolder per language
 // ("en", "de", ...): "<number>.html" for a context number and "index.html" for the
 // contents. A page missing in the chosen language is taken in English, a number without
-// a page opens the contents. Pages open in the desktop's browser.
+// a page opens the contents. Pages open in the desktop's browser; where the desktop
+// cannot open one (no browser, no xdg-open), in a help window of the program's own.
 class DesktopHelp final : public Help {
   public:
-    DesktopHelp(QString folder, QString language)
-        : folder_(std::move(folder)), language_(std::move(language)) {}
+    // Asks the desktop to open a page; false when it cannot.
+    using Opener = std::function<bool(const QUrl&)>;
+
+    // Without an opener pages go to QDesktopServices.
+    DesktopHelp(QString folder, QString language, Opener opener = {});
+    ~DesktopHelp() override;
+    DesktopHelp(const DesktopHelp&) = delete;
+    DesktopHelp& operator=(const DesktopHelp&) = delete;
 
     void ShowTopic(int contextNumber) override;
     void ShowContents() override;
-    // A browser the desktop started is not ours to close; nothing to do.
-    void Close() override {}
+    // Hides the program's own help window; a browser the desktop started is not ours.
+    void Close() override;
 
     QString PageOf(int contextNumber) const;
     QString ContentsPage() const;
+    // The program's own help window, null until it was needed; for tests.
+    QWidget* Window() const { return window_.get(); }
+    QTextBrowser* Browser() const { return browser_; }
 
   private:
     QString Find(const QString& page) const;
-    void Open(const QString& page) const;
+    void Open(const QString& page);
+    void ShowInWindow(const QString& page);
 
     QString folder_;
     QString language_;
+    Opener opener_;
+    std::unique_ptr<QWidget> window_;
+    QTextBrowser* browser_ = nullptr;
 };
-
-// The help language of a translation section name ("Deutsch" -> "de"); English for
-// any other name.
-QString HelpLanguageOfSection(const QString& sectionName);
 
 }  // namespace kassavero
