@@ -175,6 +175,11 @@ void MacroInterpreter::ExecuteSettingsFunction(const std::string& function,
             return;
         services_.aboutWindow.ShowAbout();
         reply = "OK";
+    } else if (function == "decimalseparator") {
+        // The separator the program reads and writes spreadsheet formula numbers with,
+        // so a client whose own locale differs can hand them over right.
+        if (CheckArgumentCount(count, 0, function, reply))
+            reply = std::string(1, services_.systemDecimalSeparator);
     } else {
         reply = "ERROR. Unknown function for DDE-item \"Settings\": " + function;
     }

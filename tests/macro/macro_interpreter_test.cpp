@@ -98,6 +98,8 @@ TEST_F(InterpreterTest, SettingsOpenTheirWindowsAndTheHelp) {
                                                     "contents", "topic -3"}));
     EXPECT_EQ(Execute("settings:showabout", kSettingsItem), "[OK]");
     EXPECT_EQ(aboutWindow.shown, 1);
+    // The separator of formula numbers, for clients in another locale.
+    EXPECT_EQ(Execute("settings:decimalseparator", kSettingsItem), "[,]");
 }
 
 TEST_F(InterpreterTest, SetValueWritesTheStoreAndLeavesTheLiveSettingsAlone) {

@@ -78,5 +78,14 @@ for i in $(seq 0 9); do "$CLIENT" call filter "closesession($i)" >/dev/null; don
 
 keep="${KASSAVERO_OFFICE_KEEP:-}"
 timeout 120 "$PYTHON" "$DRIVER" "$PIPE" convert $keep || fail "conversion"
+# A spreadsheet run closes the program's confirmation window, as a text's run does.
+[ -z "$(xdotool search --onlyvisible --name '^Kassavero Umrechnung' 2>/dev/null)" ] ||
+    fail "the confirmation window stays open after the run"
+stop_kassavero
+
+# The program in a locale that writes numbers with a decimal comma.
+LC_ALL=de_DE.UTF-8 start_kassavero
+"$CLIENT" call settings "setvalue(,WordConfirmChanges,0);setvalue(,InputDefaultCurrency,3)" >/dev/null
+timeout 120 "$PYTHON" "$DRIVER" "$PIPE" separators || fail "numbers across locales"
 stop_kassavero
 echo "1 passed, 0 failed"

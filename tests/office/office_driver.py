@@ -381,7 +381,9 @@ def build_calc(office):
     a1.NumberFormat = dm
     sheet.getCellByPosition(0, 1).setFormula("=100+A1*2")
     sheet.getCellByPosition(0, 2).setString("Preis 100")
-    sheet.getCellByPosition(0, 3).setValue(0)
+    a4 = sheet.getCellByPosition(0, 3)
+    a4.setValue(0)
+    a4.NumberFormat = dm
     a5 = sheet.getCellByPosition(0, 4)
     a5.setValue(45000)
     a5.NumberFormat = date
@@ -396,6 +398,8 @@ def check_calc(doc, sheet):
           "A2's constants converted, the reference kept: %r" % cell(0, 1).getFormula())
     check(cell(0, 2).getString() == "Preis 100", "the text cell is untouched")
     check(cell(0, 3).getValue() == 0 and cell(0, 3).getFormula() == "0", "zero is untouched")
+    check("\u20ac" in cell(0, 3).getString(), "zero shows the euro sign like its neighbours: %r"
+          % cell(0, 3).getString())
     check(cell(0, 4).getValue() == 45000, "a date is not an amount")
 
 
@@ -466,6 +470,20 @@ def cancel_case(office, here):
     check("cancelled" in scripted.messages[-1], "the message says cancelled")
     doc.close(True)
 
+    class EndsDuringQuestion(CancelSecond):
+        """The program quits while it asks: its dialog answers cancel, then it is gone."""
+        def call(self, item, command):
+            if command.startswith("closesession("):
+                raise kassavero_office.channel.NotRunning("gone")
+            return "CANCEL" if command.startswith("confirmchange(") else \
+                super().call(item, command)
+    doc = writer_doc("A 100 DM x")
+    scripted = kassavero_office.ui.ScriptedUi()
+    outcome = kassavero_office.entry.convert_document(doc, scripted, EndsDuringQuestion)
+    check(outcome.kind == "NotRunning" and "closed" in scripted.messages[-1],
+          "the program ended, not the user: %s %r" % (outcome.kind, scripted.messages))
+    doc.close(True)
+
 
 def menu_entry(office):
     """What Tools > Kassavero > Convert amounts runs, on the document in front."""
@@ -530,6 +548,12 @@ def main():
         check(answer["Outcome"] == "Refused" and "sessions are in use" in answer["Message"],
               "every session taken: %s %r" % (answer["Outcome"], answer["Message"]))
         check(writer_dump(writer) == writer_before, "the Writer document is unchanged")
+    elif mode == "separators":
+        # The program writes numbers with a decimal comma, this office with a point.
+        answer = office.convert(calc, Source=3, Target=0)
+        check(answer["Outcome"] == "Done" and sheet.getCellByPosition(0, 1).getFormula() ==
+              "=51.13+A1*1.02", "formula across number formats: %s %r" % (
+                  answer["Message"], sheet.getCellByPosition(0, 1).getFormula()))
     elif mode == "not-running":
         for doc in (writer, calc):
             answer = office.convert(doc, Source=3, Target=0)

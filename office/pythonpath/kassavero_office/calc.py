@@ -114,17 +114,10 @@ def from_program_formula(formula, separator, names):
 
 
 def program_decimal_separator(channel, default):
-    """The decimal separator the program reads and writes formula numbers with: its
-    decimal settings are stored with it ("0,01"), whatever locale this office runs in."""
-    for code in ("EUR", "DEM", "FRF"):
-        try:
-            value = read_setting(channel, "Output%sRoundToMultipleOf" % code, "")
-        except Refused:
-            break
-        for character in value:
-            if not character.isdigit() and character != "-":
-                return character
-    return default
+    """The decimal separator the program reads and writes formula numbers with, whatever
+    locale this office runs in; an older program cannot tell, and the default holds."""
+    reply = channel.call("settings", "decimalseparator")
+    return reply if len(reply) == 1 and not reply.isalnum() else default
 
 
 def number_text(value):

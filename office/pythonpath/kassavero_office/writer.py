@@ -95,12 +95,18 @@ class Paragraph:
     """A paragraph's searchable text and where each of its characters lives. `window` is
     the part a selection covers, [start, end) in the paragraph, or None for all of it."""
 
-    def __init__(self, paragraph, protected=False):
+    def __init__(self, paragraph, protected=False, light=False):
         self.element = paragraph
         self.text = paragraph.getText()
         self.protected = protected
         self.window = None
         self.spans = []  # (first code point, portion, length) of each text portion
+        if light:
+            # A document without fields, notes, objects in the line or tracked changes:
+            # the paragraph's text is what a cursor walks, without a look at its portions.
+            self.spans = None
+            self.string = paragraph.getString()
+            return
         parts = []
         length = 0
         deleted = False
@@ -149,12 +155,28 @@ class Paragraph:
             return 0
         return len(self.string)
 
+    def write(self, changes):
+        """Writes the changes from the last to the first, so the offsets of those before
+        stay right; returns how many it wrote."""
+        written = 0
+        for start, end, new_text in reversed(changes):
+            stretch = self.range_of(start, end)
+            if stretch is not None:
+                stretch.setString(new_text)
+                written += 1
+        return written
+
     def range_of(self, start, end):
         """A cursor over [start, end), or None when the stretch holds a placeholder.
         Between start and end there is then only text, where the cursor's steps are the
         code points (markers such as bookmarks take no step)."""
         if self.covers_object(start, end):
             return None
+        if self.spans is None:
+            cursor = self.text.createTextCursorByRange(self.element.getStart())
+            _go_right(cursor, start, False)
+            _go_right(cursor, end - start, True)
+            return cursor if cursor.getString() == self.string[start:end] else None
         for first, portion, length in self.spans:
             if first <= start < first + length:
                 cursor = self.text.createTextCursorByRange(portion.getStart())
@@ -163,6 +185,57 @@ class Paragraph:
                 cursor.goRight(end - start, True)
                 return cursor
         return None
+
+
+class Story:
+    """A whole text (the body, a frame, a header ...) read in one call: where it holds
+    no field, note anchor, object in the line or tracked change, its text is exactly
+    what a cursor walks through, paragraph ends and table cells included, one step for
+    each code point or line end."""
+
+    protected = False
+    window = None
+
+    def __init__(self, text):
+        self.text = text
+        self.string = text.getString()
+
+    def takes(self, start, end):
+        return True
+
+    def write(self, changes, recording=False):
+        """Writes the changes from the first to the last with one cursor that only moves
+        on; returns how many it wrote."""
+        if not changes:
+            return 0
+        # The cursor walks the text step by step as it was read, up to the last change,
+        # or nothing is written: only what was read is ever replaced.
+        cursor = self.text.createTextCursor()
+        _go_right(cursor, changes[-1][1], True)
+        if cursor.getString() != self.string[:changes[-1][1]]:
+            return 0
+        cursor.collapseToStart()
+        written = 0
+        at = 0  # where the cursor stands, in the text as it was read
+        behind = 0  # steps over new text still to take before that place
+        for start, end, new_text in changes:
+            _go_right(cursor, behind + start - at, False)
+            _go_right(cursor, end - start, True)
+            cursor.setString(new_text)
+            cursor.collapseToEnd()
+            # Recorded, the old text stays as a deletion and the new one follows it.
+            behind = len(new_text) if recording else 0
+            at = end
+            written += 1
+        return written
+
+
+def _go_right(cursor, count, expand):
+    # A cursor moves at most 32767 steps at a time.
+    while count > 0:
+        step = min(count, 32767)
+        cursor.goRight(step, expand)
+        count -= step
 
 
 def pieces(string):
@@ -274,20 +347,23 @@ class WriterConversion:
             for i in range(notes.getCount()):
                 yield notes.getByIndex(i), False
 
-    def _paragraphs(self, enumeration_access, protected):
+    def _paragraphs(self, enumeration_access, protected, sections=True):
+        """Each paragraph with whether it is write-protected; `sections` False where the
+        document is known to hold no protected section."""
         for element in enumeration_access.createEnumeration():
-            if _supports(element, "com.sun.star.text.TextTable"):
+            kind = element.getImplementationName()
+            if kind == "SwXTextTable" or _supports(element, "com.sun.star.text.TextTable"):
                 for name in element.getCellNames():
                     cell = element.getCellByName(name)
                     cell_protected = protected or bool(getattr(cell, "IsProtected", False))
-                    yield from self._paragraphs(cell, cell_protected)
-            elif _supports(element, "com.sun.star.text.Paragraph"):
-                yield element, protected or _in_protected_section(element)
+                    yield from self._paragraphs(cell, cell_protected, sections)
+            elif kind == "SwXParagraph" or _supports(element, "com.sun.star.text.Paragraph"):
+                yield element, protected or (sections and _in_protected_section(element))
 
     def _new_text(self, text):
         # A left or first-page header that is shared is the same text again.
         for seen in self._seen_texts:
-            if seen == text:
+            if _holds(seen, text.getStart()):
                 return False
         self._seen_texts.append(text)
         return True
@@ -309,12 +385,64 @@ class WriterConversion:
                                         paragraph.offset_of(selected_range.getEnd()))
                     result.append(paragraph)
             return result
+        plain = self._plain_texts()
         result = []
         for text, protected in self._texts():
-            if self._new_text(text):
-                result += [Paragraph(element, protected or inside)
-                           for element, inside in self._paragraphs(text, protected)]
+            if not self._new_text(text):
+                continue
+            if plain is not None and not protected and \
+                    not any(_holds(text, anchor) for anchor in plain[1]):
+                result.append(Story(text))
+            else:
+                light = plain is not None and plain[0]
+                result += [Paragraph(element, protected or inside, light)
+                           for element, inside in self._paragraphs(text, protected,
+                                                                   plain is None)]
         return result
+
+    def _plain_texts(self):
+        """When no question is asked, the texts that can be read whole: None when the
+        document holds tracked changes or protected sections (every text is read with
+        care then), else (whether the document holds none of the things below, the texts
+        where fields, note anchors, objects in the line or tables stand, whose texts are
+        read paragraph by paragraph)."""
+        doc = self.doc
+        if self.settings.confirm or doc.getRedlines().getCount() > 0:
+            return None
+        sections = doc.getTextSections()
+        for name in sections.getElementNames():
+            if sections.getByName(name).getPropertyValue("IsProtected"):
+                return None
+        special = []
+        fields = doc.getTextFields().createEnumeration()
+        while fields.hasMoreElements():
+            special.append(fields.nextElement().getAnchor())
+        for notes in (doc.getFootnotes(), doc.getEndnotes()):
+            for i in range(notes.getCount()):
+                special.append(notes.getByIndex(i).getAnchor())
+        for objects in (doc.getTextFrames(), doc.getGraphicObjects(), doc.getEmbeddedObjects()):
+            for name in objects.getElementNames():
+                item = objects.getByName(name)
+                if item.getPropertyValue("AnchorType").value == "AS_CHARACTER":
+                    special.append(item.getAnchor())
+        shapes = doc.getDrawPage()
+        for i in range(shapes.getCount()):
+            shape = shapes.getByIndex(i)
+            try:
+                if shape.getPropertyValue("AnchorType").value == "AS_CHARACTER":
+                    special.append(shape.getAnchor())
+            except Exception:
+                pass
+        # Something of that kind in a table cell: the text around the table is read with
+        # care too.
+        if any(_supports(a.getText(), "com.sun.star.table.Cell") for a in special):
+            return None
+        nothing_special = not special
+        # A cursor does not walk a table's cells the way its text reads.
+        tables = doc.getTextTables()
+        for name in tables.getElementNames():
+            special.append(tables.getByName(name).getAnchor())
+        return nothing_special, special
 
     # ---- The run ----
 
@@ -327,6 +455,7 @@ class WriterConversion:
         if doc.isReadonly():
             raise ReadOnly()
         paragraphs = [p for p in self._all_paragraphs() if any(c.isdigit() for c in p.string)]
+        # (A Story, read whole, counts as one "paragraph" here.)
         protected = [p for p in paragraphs if p.protected]
         if protected and self._hold_amounts(protected):
             raise Protected()
@@ -457,13 +586,11 @@ class WriterConversion:
             self._write(paragraph, accepted)
         return not cancelled
 
-    def _write(self, paragraph, changes):
-        # From the last to the first, so the offsets of those before stay right.
-        for start, end, new_text in reversed(changes):
-            stretch = paragraph.range_of(start, end)
-            if stretch is not None:
-                stretch.setString(new_text)
-                self.result.changed += 1
+    def _write(self, unit, changes):
+        if isinstance(unit, Story):
+            self.result.changed += unit.write(changes, self.doc.getPropertyValue("RecordChanges"))
+        else:
+            self.result.changed += unit.write(changes)
 
     def _show(self, paragraph, start, end, code, amount):
         if self.settings.confirm:
@@ -508,6 +635,16 @@ def _starts(paragraphs):
         starts.append(at)
         at += len(paragraph.string) + len(SEPARATOR)
     return starts
+
+
+def _holds(text, position):
+    """Whether the position lies in the text (the same text is not always the same
+    object, but only its own positions compare with it)."""
+    try:
+        text.compareRegionStarts(position, text.getStart())
+        return True
+    except Exception:
+        return False
 
 
 def _in_protected_section(paragraph):

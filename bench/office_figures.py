@@ -1,0 +1,43 @@
+"""Drives a headless LibreOffice for bench/office_figures.sh: installs the extension,
+builds a price list of 3,000 amounts on 58 pages and times the extension's conversion
+of it.
+
+    office_figures.py PIPE install OXT
+    office_figures.py PIPE writer TEXT_FILE   (also writes the list as plain text there)
+"""
+
+import os
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
+                                "office"))
+import office_driver  # noqa: E402
+
+
+def price_list(lines):
+    return ["Artikel %04d, Lieferung frei Haus ........ %d,%02d DM" % (i, i % 997 + 1, i % 100)
+            for i in range(lines)]
+
+
+def main():
+    office = office_driver.OFFICE = office_driver.Office(sys.argv[1])
+    if sys.argv[2] == "install":
+        office_driver.install(office, sys.argv[3])
+        return 0
+    lines = price_list(3000)
+    with open(sys.argv[3], "w", encoding="utf-8") as out:
+        out.write("\n".join(lines) + "\n")
+    doc = office_driver.writer_doc(*lines)
+    pages = doc.getCurrentController().PageCount
+    start = time.monotonic()
+    answer = office.convert(doc)
+    elapsed = time.monotonic() - start
+    print("Writer, %d pages, %s of 3000 amounts converted: %.2f s" % (pages, answer["Changed"],
+                                                                      elapsed))
+    doc.close(True)
+    return 0 if answer["Changed"] == 3000 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
