@@ -41,7 +41,8 @@ timeout 120 "$PYTHON" "$DRIVER" "$PIPE" not-running || fail "run without the pro
 # The program on its own X server, so its confirmation window can be answered.
 exec 9>"$WORK/display"
 Xvfb -displayfd 9 -screen 0 1366x768x24 -nolisten tcp >"$WORK/xvfb.out" 2>&1 &
-PIDS+=($!)
+XVFB_PID=$!
+PIDS+=("$XVFB_PID")
 exec 9>&-
 wait_for test -s "$WORK/display" || fail "Xvfb did not start"
 export DISPLAY=":$(head -n 1 "$WORK/display")" QT_QPA_PLATFORM=xcb
@@ -84,6 +85,7 @@ timeout 120 "$PYTHON" "$DRIVER" "$PIPE" convert $keep || fail "conversion"
 stop_kassavero
 
 # The program in a locale that writes numbers with a decimal comma.
+kill -0 "$XVFB_PID" 2>/dev/null || { cat "$WORK/xvfb.out" >&2; fail "the X server ended early"; }
 LC_ALL=de_DE.UTF-8 start_kassavero
 "$CLIENT" call settings "setvalue(,WordConfirmChanges,0);setvalue(,InputDefaultCurrency,3)" >/dev/null
 timeout 120 "$PYTHON" "$DRIVER" "$PIPE" separators || fail "numbers across locales"

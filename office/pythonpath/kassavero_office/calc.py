@@ -139,13 +139,15 @@ class Result:
 class CalcConversion:
     """One run of "Convert amounts" over a Calc document."""
 
-    def __init__(self, doc, channel, source, target, cells, decimal_separator="."):
+    def __init__(self, doc, channel, source, target, cells, decimal_separator=".",
+                 refresh=lambda: None):
         self.doc = doc
         self.channel = channel
         self.source = source
         self.target = target
         self.cells = cells  # a cell range or ranges object
         self.separator = decimal_separator
+        self.refresh = refresh  # lets the office draw before a question
         self.result = Result()
         self._formats = doc.getNumberFormats()
         self._target_symbol = None
@@ -181,6 +183,8 @@ class CalcConversion:
             return formula
         self.channel.send("filter", "transfertext:" + text)
         kind = ("constantcell" if self._confirm else "quietcell") if constant_cell else ""
+        if kind != "quietcell":
+            self.refresh()
         reply = self.channel.call("filter", "convertexcelformula(%s,%d,%d)" % (
             kind, self.source, self.target))
         if reply == "CANCEL":

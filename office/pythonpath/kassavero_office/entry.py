@@ -58,7 +58,8 @@ def convert_document(doc, ui, channel_factory=BusChannel):
     run = None
     try:
         if kind == "writer":
-            run = writer.WriterConversion(doc, channel, ctx=getattr(ui, "ctx", None))
+            run = writer.WriterConversion(doc, channel, ctx=getattr(ui, "ctx", None),
+                                          refresh=ui.refresh)
             result = run.run()
             changed = result.changed
             if result.program_ended:
@@ -78,7 +79,7 @@ def convert_document(doc, ui, channel_factory=BusChannel):
             cells = _cells_to_convert(doc, selection_only)
             run = calc.CalcConversion(doc, channel, source, target, cells,
                                       calc.program_decimal_separator(
-                                          channel, program_decimal_separator()))
+                                          channel, program_decimal_separator()), ui.refresh)
             result = run.run(settings)
             changed = result.cells + result.formulas
             if result.program_ended:

@@ -51,6 +51,16 @@ class OfficeUi:
         box.execute()
         box.dispose()
 
+    def refresh(self):
+        """Lets the office draw what is pending (a closed menu, the amount selected) before
+        a call that waits for the user's answer in Kassavero's window."""
+        try:
+            toolkit = self.ctx.ServiceManager.createInstanceWithContext(
+                "com.sun.star.awt.Toolkit", self.ctx)
+            toolkit.processEventsToIdle()
+        except Exception:
+            pass
+
     def info(self, message):
         self._box("INFOBOX", message)
 
@@ -93,14 +103,16 @@ class OfficeUi:
             model.insertByName(name, control)
             return control
 
-        def position(index):
+        def position(index, other=None):
             for i, (value, _) in enumerate(currencies):
                 if value == index:
                     return i
-            return 0
+            # No default (a desktop without a currency of its own): the first one that is
+            # not the other side, so the dialog never starts from one currency to itself.
+            return next(i for i, (value, _) in enumerate(currencies) if value != other)
         add("FixedText", "SourceLabel", 8, 10, 80, 10, Label=texts["source"])
         add("ListBox", "Source", 92, 8, 90, 12, Dropdown=True, StringItemList=labels,
-            SelectedItems=(position(settings.source),), TabIndex=0)
+            SelectedItems=(position(settings.source, settings.target),), TabIndex=0)
         add("FixedText", "TargetLabel", 8, 28, 80, 10, Label=texts["target"])
         add("ListBox", "Target", 92, 26, 90, 12, Dropdown=True, StringItemList=labels,
             SelectedItems=(position(settings.target),), TabIndex=1)
@@ -115,7 +127,13 @@ class OfficeUi:
                                                 self.ctx)
         dialog.setModel(model)
         toolkit = smgr.createInstanceWithContext("com.sun.star.awt.Toolkit", self.ctx)
-        dialog.createPeer(toolkit, None)
+        # Over the office's window, where the user looks, not in a corner of the screen.
+        parent = self._parent()
+        dialog.createPeer(toolkit, parent)
+        if parent is not None:
+            frame, size = parent.getPosSize(), dialog.getPosSize()
+            dialog.setPosSize(frame.X + (frame.Width - size.Width) // 2,
+                              frame.Y + (frame.Height - size.Height) // 3, 0, 0, 3)  # POS
         return dialog
 
 
@@ -128,6 +146,9 @@ class ScriptedUi:
         self.texts = TEXTS[language]
         self.messages = []
         self._choice = (source, target, selection_only)
+
+    def refresh(self):
+        pass
 
     def info(self, message):
         self.messages.append(message)

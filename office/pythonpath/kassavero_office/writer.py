@@ -280,10 +280,12 @@ def pieces(string):
 class WriterConversion:
     """One run of "Convert amounts" over a Writer document."""
 
-    def __init__(self, doc, channel, client_name="LibreOffice Writer", ctx=None):
+    def __init__(self, doc, channel, client_name="LibreOffice Writer", ctx=None,
+                 refresh=lambda: None):
         self.doc = doc
         self.channel = channel
         self.ctx = ctx  # the office's component context, for its settings
+        self.refresh = refresh  # lets the office draw before a question
         self.client_name = client_name
         self.result = Result()
         self.settings = None
@@ -599,6 +601,7 @@ class WriterConversion:
                 self.doc.getCurrentController().select(paragraph.range_of(start, end))
             except Exception:
                 pass
+            self.refresh()
         if self.settings.show_in_calculator:
             self.channel.call("calculator", "setvalue(%s,%s)" % (quoted(code), quoted(amount)))
 
