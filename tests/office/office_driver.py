@@ -528,6 +528,25 @@ def main():
         check(version == sys.argv[4], "the extension's version is the project's: " + version)
         return 1 if FAILURES else 0
 
+    if mode == "show":
+        # A visible letter in front, for the keyboard to reach the menu.
+        doc = office.desktop.loadComponentFromURL("private:factory/swriter", "_blank", 0, ())
+        doc.getText().setString("Price 100 DM net")
+        return 0
+    if mode == "shown-result":
+        got = ""
+        for _ in range(300):
+            docs = office.desktop.getComponents().createEnumeration()
+            while docs.hasMoreElements():
+                doc = docs.nextElement()
+                if doc.supportsService("com.sun.star.text.TextDocument"):
+                    got = visible_text(next(paragraphs(doc.getText())))
+            if got != "Price 100 DM net":
+                break
+            time.sleep(0.1)
+        check(got == "Price \u20ac 51.13 (100 DM) net", "through the menu: %r" % got)
+        return 1 if FAILURES else 0
+
     writer = build_writer(office)
     calc, sheet = build_calc(office)
     writer_before, calc_before = writer_dump(writer), calc_dump(sheet)
