@@ -10,7 +10,7 @@ empty cells, zero, dates, times, percentages and truth values are never touched.
 import re
 from decimal import Decimal
 
-from .channel import (Cancelled, NotRunning, Refused, Session, quoted, read_flag, read_int,
+from .channel import (Cancelled, NotRunning, Refused, Session, read_flag, read_int,
                       read_setting)
 
 CODES = ["EUR", "ATS", "BEF", "DEM", "ESP", "FIM", "FRF", "IEP", "ITL", "NLG", "PTE",

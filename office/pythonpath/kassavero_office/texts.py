@@ -85,8 +85,8 @@ TEXTS = {
                        "Convertir les montants.",
         "lost": "La connexion avec Kassavero a été perdue : le programme s'est arrêté ou ne "
                 "répond plus.",
-        "program_ended": "Kassavero a été fermé pendant la conversion. Les %d montants convertis "
-                         "auparavant restent dans le document.",
+        "program_ended": "Kassavero a été fermé pendant la conversion. Les %d montants "
+                         "convertis auparavant restent dans le document.",
         "read_only": "Ce document est ouvert en lecture seule, rien n'a donc été "
                      "modifié.\n\nOuvrez-le en modification (Édition > Mode édition, ou "
                      "enregistrez une copie) et choisissez de nouveau Convertir les montants.",
