@@ -1,6 +1,6 @@
-# On an X server with a window manager: the calculator and the confirmation window come
-# back where the user left them, after hiding and after a new start. The frame's corner
-# is what is kept; a window placed by its inside would come back lower by its title bar.
+# On an X server with a window manager, the calculator and the confirmation window come
+# back where the user left them, also after new starts: the corner of the frame is kept,
+# and a window placed by its inside would come back lower by its title bar.
 source "$(dirname "$0")/lib.sh"
 
 for tool in Xvfb xdotool xwininfo xprop openbox; do
@@ -8,7 +8,7 @@ for tool in Xvfb xdotool xwininfo xprop openbox; do
 done
 display=
 for n in $(seq 200 279); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
 done
 [ -n "$display" ] || { echo "skipped: no free X display"; exit 77; }
 Xvfb "$display" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
@@ -19,62 +19,53 @@ openbox >/dev/null 2>&1 &
 PIDS+=($!)
 wait_for xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 || fail "openbox did not start"
 
-# The frame's corner of the shown window with that name, once the window manager framed it.
+window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+# "x,y" of the frame's corner, once the window manager has framed the window.
 frame_of() {
-    local w info extents
-    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || return 1
-    [ -n "$w" ] || return 1
-    extents=$(xprop -id "$w" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ' ')
-    [ -n "$extents" ] && [ "$extents" != "0,0,0,0" ] || return 1
-    info=$(xwininfo -id "$w")
-    echo "$(($(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info") - ${extents%%,*}))," \
-        "$(($(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info") - $(cut -d, -f3 <<<"$extents")))"
+    local w e
+    w=$(window "$1") && [ -n "$w" ] || return 1
+    e=$(xprop -id "$w" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ' ')
+    [ -n "$e" ] && [ "$e" != "0,0,0,0" ] || return 1
+    xwininfo -id "$w" | awk -v l="${e%%,*}" -v t="$(cut -d, -f3 <<<"$e")" \
+        '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4} END {print x - l "," y - t}'
 }
 framed() { frame_of "$1" >/dev/null; }
-gone() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+gone() { [ -z "$(window "$1")" ]; }
 
 calculator="Currency Calculator"
 confirmation="Conversion \(kassavero-dde\)"
-printf 'Preis 100 DM und 200 DM.\n' >"$WORK/letter.txt"
-ask() {
-    "$CLIENT" convert "$WORK/letter.txt" --confirm >/dev/null 2>&1 &
-    CONVERT_PID=$!
-    wait_for framed "$confirmation" || fail "the confirmation window did not show"
+printf 'Preis 100 DM.\n' >"$WORK/letter.txt"
+show() {
+    if [ "$1" = "$calculator" ]; then
+        "$CLIENT" call calculator show >/dev/null
+    else
+        "$CLIENT" convert "$WORK/letter.txt" --confirm >/dev/null 2>&1 &
+    fi
+    wait_for framed "$1" || fail "$1 did not show"
 }
-cancel() {
-    xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "$confirmation" | head -n 1)"
+hide() {
+    xdotool windowfocus --sync "$(window "$1")"
     xdotool key Escape
-    wait "$CONVERT_PID" || true
-    wait_for gone "$confirmation" || fail "Escape did not close the confirmation window"
+    wait_for gone "$1" || fail "Escape did not hide $1"
 }
 
 start_kassavero
-"$CLIENT" call calculator show >/dev/null
-wait_for framed "$calculator" || fail "the calculator did not show"
-xdotool windowmove "$(xdotool search --onlyvisible --name "$calculator" | head -n 1)" 300 200
-sleep 0.5
-calculatorPlace=$(frame_of "$calculator")
-ask
-xdotool windowmove "$(xdotool search --onlyvisible --name "$confirmation" | head -n 1)" 500 350
-sleep 0.5
-confirmationPlace=$(frame_of "$confirmation")
-cancel
-"$CLIENT" call calculator hide >/dev/null
-"$CLIENT" call calculator show >/dev/null
-wait_for framed "$calculator" || fail "the calculator did not show again"
-expect_eq "$(frame_of "$calculator")" "$calculatorPlace" "calculator shown again"
-"$CLIENT" call calculator hide >/dev/null
-
+declare -A place
+for name in "$calculator" "$confirmation"; do
+    show "$name"
+    xdotool windowmove "$(window "$name")" $((${#name} * 20)) 150
+    sleep 0.5
+    place[$name]=$(frame_of "$name")
+    hide "$name"
+done
 for run in 1 2; do
     stop_kassavero
     start_kassavero
-    "$CLIENT" call calculator show >/dev/null
-    wait_for framed "$calculator" || fail "the calculator did not show after a new start"
-    expect_eq "$(frame_of "$calculator")" "$calculatorPlace" "calculator after start $run"
-    "$CLIENT" call calculator hide >/dev/null
-    ask
-    expect_eq "$(frame_of "$confirmation")" "$confirmationPlace" "confirmation after start $run"
-    cancel
+    for name in "$calculator" "$confirmation"; do
+        show "$name"
+        expect_eq "$(frame_of "$name")" "${place[$name]}" "$name after start $run"
+        hide "$name"
+    done
 done
 stop_kassavero
 echo "1 passed, 0 failed"

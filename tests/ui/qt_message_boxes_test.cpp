@@ -142,37 +142,25 @@ class QtMessageBoxesTest : public QObject {
 
     // The standard buttons and key names are Qt's: they follow the interface's language,
     // not the desktop's.
-    void QtTextsFollowTheInterfaceLanguage_data() {
-        QTest::addColumn<QString>("section");
-        QTest::addColumn<QString>("yes");
-        QTest::addColumn<QString>("cancel");
-        QTest::addColumn<QString>("hotkey");
-        QTest::newRow("German") << "Deutsch"
-                                << "&Ja"
-                                << "Abbrechen"
-                                << "Strg+Alt+Umschalt+Leertaste";
-        QTest::newRow("French") << QString::fromUtf8("Fran\u00e7ais") << "&Oui"
-                                << "Annuler"
-                                << "Ctrl+Alt+Maj+Espace";
-        QTest::newRow("Italian") << "Italiano" << QString::fromUtf8("&S\u00ec") << "Annulla"
-                                 << "Ctrl+Alt+Shift+Spazio";
-        QTest::newRow("English") << "English"
-                                 << "&Yes"
-                                 << "Cancel"
-                                 << "Ctrl+Alt+Shift+Space";
-    }
-
     void QtTextsFollowTheInterfaceLanguage() {
-        QFETCH(QString, section);
-        QFETCH(QString, yes);
-        QFETCH(QString, cancel);
-        QFETCH(QString, hotkey);
-        QVERIFY(InstallQtTranslations(*qApp, LanguageCodeOfSection(section)));
-        QMessageBox box;
-        SetUpMessageBox(box, "?", "Kassavero", mb::kYesNoCancel);
-        QCOMPARE(box.button(QMessageBox::Yes)->text(), yes);
-        QCOMPARE(box.button(QMessageBox::Cancel)->text(), cancel);
-        QCOMPARE(HotkeyEdit::HotkeyText(kHotkeyCtrl | kHotkeyAlt | kHotkeyShift | 0x20), hotkey);
+        struct Row {
+            const char *section, *yes, *cancel, *hotkey;
+        };
+        const Row rows[] = {
+            {"Deutsch", "&Ja", "Abbrechen", "Strg+Alt+Umschalt+Leertaste"},
+            {"Fran\u00e7ais", "&Oui", "Annuler", "Ctrl+Alt+Maj+Espace"},
+            {"English", "&Yes", "Cancel", "Ctrl+Alt+Shift+Space"},
+        };
+        for (const Row& row : rows) {
+            QVERIFY(InstallQtTranslations(*qApp,
+                                          LanguageCodeOfSection(QString::fromUtf8(row.section))));
+            QMessageBox box;
+            SetUpMessageBox(box, "?", "Kassavero", mb::kYesNoCancel);
+            QCOMPARE(box.button(QMessageBox::Yes)->text(), QString::fromUtf8(row.yes));
+            QCOMPARE(box.button(QMessageBox::Cancel)->text(), QString::fromUtf8(row.cancel));
+            QCOMPARE(HotkeyEdit::HotkeyText(kHotkeyCtrl | kHotkeyAlt | kHotkeyShift | 0x20),
+                     QString::fromUtf8(row.hotkey));
+        }
         InstallQtTranslations(*qApp, QStringLiteral("en"));
     }
 };
