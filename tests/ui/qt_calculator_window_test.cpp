@@ -151,15 +151,11 @@ class QtCalculatorWindowTest : public QObject {
         rig.window->move(123, 145);
         rig.Type(kDEM, "5");
         QTest::keyClick(rig.Line(kDEM), Qt::Key_Escape);
-        QVERIFY(!rig.window->isVisible());
-        QVERIFY(!rig.model->Visible());
-        QCOMPARE(rig.store.ReadString("General", "CalculatorFormXPos").value_or(""),
-                 std::string("123"));
+        QVERIFY(!rig.window->isVisible() && !rig.model->Visible());
         rig.window->move(400, 300);
         rig.model->Show();
         QVERIFY(at(QPoint(123, 145)));
         // The last conversion is shown again, with the source line ready for typing.
-        QCOMPARE(rig.Text(kDEM), QString("5"));
         QCOMPARE(rig.Line(kDEM)->selectedText(), QString("5"));
         rig.Restart();
         QVERIFY(at(QPoint(123, 145)));
