@@ -5,10 +5,34 @@
 
 namespace kassavero {
 
+namespace {
+
+// The bus error of a whole-text conversion that did not come to an end.
+void NameError(TextConversion::Outcome outcome, std::string& name, std::string& message) {
+    switch (outcome) {
+        case TextConversion::Outcome::Done:
+            break;
+        case TextConversion::Outcome::NoSession:
+            name = "NoSession";
+            message = "every conversion session is in use";
+            break;
+        case TextConversion::Outcome::TooLarge:
+            name = "TextTooLarge";
+            message = "the text is too large to convert";
+            break;
+        case TextConversion::Outcome::Ended:
+            name = "Ended";
+            message = "Kassavero is ending";
+            break;
+    }
+}
+
+}  // namespace
+
 TDDEForm::TDDEForm(Engine& engine, MacroServices services, const std::string& serviceName,
                    const std::filesystem::path& statusFile)
     : server_(serviceName),
-      statusProfile_(statusFile),
+      statusProfile_(statusFile, PrivateProfileFile::Oversize::PutAside),
       interpreter_(
           std::make_unique<MacroInterpreter>(server_, std::move(services), engine.EngineInit())),
       statusFile_(statusProfile_, *interpreter_) {
@@ -28,37 +52,21 @@ bool TDDEForm::ConnectBus(const QString& busName, QString& error) {
     service->SetTextConverter([this](const std::string& clientName, const std::string& text) {
         ConvertedText out;
         TextConversion done = interpreter_->ConvertText(Utf8ToWin1252(clientName), text);
-        switch (done.outcome) {
-            case TextConversion::Outcome::Done:
-                out.text = std::move(done.text);
-                out.changes = static_cast<unsigned>(done.changes);
-                break;
-            case TextConversion::Outcome::NoSession:
-                out.errorName = "NoSession";
-                out.errorMessage = "every conversion session is in use";
-                break;
-            case TextConversion::Outcome::TooLarge:
-                out.errorName = "TextTooLarge";
-                out.errorMessage = "the text is too large to convert";
-                break;
+        NameError(done.outcome, out.errorName, out.errorMessage);
+        if (done.outcome == TextConversion::Outcome::Done) {
+            out.text = std::move(done.text);
+            out.changes = static_cast<unsigned>(done.changes);
         }
         return out;
     });
     service->SetChangeLister([this](const std::string& clientName, const std::string& text) {
         ListedChanges out;
         TextConversion done = interpreter_->ListTextChanges(Utf8ToWin1252(clientName), text);
-        if (done.outcome == TextConversion::Outcome::NoSession) {
-            out.errorName = "NoSession";
-            out.errorMessage = "every conversion session is in use";
-        } else if (done.outcome == TextConversion::Outcome::TooLarge) {
-            out.errorName = "TextTooLarge";
-            out.errorMessage = "the text is too large to convert";
-        }
+        NameError(done.outcome, out.errorName, out.errorMessage);
         for (TextChange& change : done.list) {
-            out.changes.push_back({static_cast<std::uint32_t>(change.Start),
-                                   static_cast<std::uint32_t>(change.End),
-                                   std::move(change.Replacement), std::move(change.CurrencyCode),
-                                   change.Amount});
+            out.changes.push_back(
+                {static_cast<std::uint32_t>(change.Start), static_cast<std::uint32_t>(change.End),
+                 std::move(change.Replacement), std::move(change.CurrencyCode), change.Amount});
         }
         return out;
     });

@@ -1,5 +1,7 @@
 #include "confirm/confirmation_dialog.h"
 
+#include <algorithm>
+
 #include <cmath>
 
 #include "calculator/calculator_access.h"
@@ -113,6 +115,8 @@ void ConfirmationDialog::Hide() {
     // for the user ends as if the window had been closed. A pause with nothing held by
     // it only ends; the changes that come later (another client's, perhaps) go on.
     const bool waiting = open_ || pauseWaits_ > 0;
+    if (pauseWaits_ > 0)
+        ++pauseEnds_;
     if (dialogMode_ == kDialogPaused) {
         dialogMode_ = kDialogRunning;
         AnpassenModus();
@@ -254,36 +258,66 @@ void ConfirmationDialog::Display() {
 
 // ---- Asking ----
 
-bool ConfirmationDialog::WaitForTurn() {
+bool ConfirmationDialog::WaitForTurn(const bool& withdrawn) {
+    if (withdrawn)
+        return false;
     if (!open_)
         return true;
-    loop_.RunUntil([this] { return !open_; });
-    return !open_;
+    const Waiter waiter(waiters_, withdrawn);
+    loop_.RunUntil([this, &withdrawn] { return !open_ || withdrawn; });
+    return !open_ && !withdrawn;
 }
 
-bool ConfirmationDialog::WaitWhilePaused() {
+ChangeAnswer ConfirmationDialog::WaitWhilePaused(const bool& withdrawn) {
     if (dialogMode_ != kDialogPaused || !visible_)
-        return stopRequest_ == 0;
+        return ChangeAnswer::Yes;
+    const unsigned stops = stopCount_ + pauseEnds_;
     ++pauseWaits_;
-    loop_.RunUntil([this] { return dialogMode_ != kDialogPaused || stopRequest_ != 0; });
+    {
+        const Waiter waiter(waiters_, withdrawn);
+        loop_.RunUntil([this, stops, &withdrawn] {
+            return dialogMode_ != kDialogPaused || stopCount_ + pauseEnds_ != stops || withdrawn;
+        });
+    }
     --pauseWaits_;
-    return dialogMode_ != kDialogPaused && stopRequest_ == 0;
+    if (stopCount_ + pauseEnds_ != stops || withdrawn)
+        return ChangeAnswer::Cancelled;
+    return dialogMode_ != kDialogPaused ? ChangeAnswer::Yes : ChangeAnswer::Cancelled;
 }
 
-int ConfirmationDialog::WarteAufEingabe(Outcome& outcome) {
+int ConfirmationDialog::WarteAufEingabe(Outcome& outcome, const bool& withdrawn) {
     answer_ = kAnswerNone;
     owner_ = &outcome;
     open_ = true;
     EnableAnswers();
     view_.Focus(question_.Convertible ? ConfirmControl::YesButton : ConfirmControl::NoButton);
-    loop_.RunUntil([&outcome] { return outcome.Done; });
-    if (!outcome.Done) {
+    {
+        Waiter waiter(waiters_, withdrawn);
+        outcome.waiter = &waiter;
+        loop_.RunUntil([&outcome, &withdrawn] { return outcome.Done || withdrawn; });
+        outcome.waiter = nullptr;
+    }
+    if (!outcome.Done && withdrawn) {
+        // Nobody waits for this answer any more; the next question may come up.
+        question_.FormulaMode = false;
+        question_.Amounts.clear();
+        question_.Current = 0;
+        outcome.Answer = kAnswerCancel;
+        outcome.Cancelled = true;
+        outcome.FormulaResult = kCancelResult;
+        Close(outcome);
+    } else if (!outcome.Done) {
         // The event loop gave up (the program is ending): nobody will answer.
         if (stopRequest_ == 0)
             stopRequest_ = kAnswerCancel;
         GiveAnswer(kAnswerCancel);
     }
     return outcome.Answer;
+}
+
+bool ConfirmationDialog::Busy() const {
+    return std::any_of(waiters_.begin(), waiters_.end(),
+                       [](const bool* withdrawn) { return !*withdrawn; });
 }
 
 bool ConfirmationDialog::ComputeChange(const TGeplanteAenderung& proposal,
@@ -297,20 +331,34 @@ bool ConfirmationDialog::ComputeChange(const TGeplanteAenderung& proposal,
 
 bool ConfirmationDialog::AskChange(const TGeplanteAenderung& proposal, bool ask,
                                    const std::string& clientName) {
-    if (!ask && open_)
-        return ComputeChange(proposal, outputParts_);
-    const bool go = ask ? WaitForTurn() && stopRequest_ == 0 : WaitWhilePaused();
-    if (!go) {
+    static const bool kNever = false;
+    return Ask(proposal, ask, clientName, kNever) == ChangeAnswer::Yes;
+}
+
+ChangeAnswer ConfirmationDialog::Ask(const TGeplanteAenderung& proposal, bool ask,
+                                     const std::string& clientName, const bool& withdrawn) {
+    // Without a question and with nothing on the screen to show it in (or a question of
+    // another's in it), the change is computed aside: filling a hidden window's fields
+    // would only cost time.
+    if (!ask && (open_ || !visible_))
+        return ComputeChange(proposal, outputParts_) ? ChangeAnswer::Yes : ChangeAnswer::No;
+    // Whether this session was stopped is its own business; another session's cancel
+    // does not decline this question.
+    const ChangeAnswer go =
+        ask ? (WaitForTurn(withdrawn) ? ChangeAnswer::Yes : ChangeAnswer::Cancelled)
+            : WaitWhilePaused(withdrawn);
+    if (go != ChangeAnswer::Yes) {
         outputParts_ = Unchanged(proposal);
-        return false;
+        return ChangeAnswer::Cancelled;
     }
     if (ask) {
         // Waiting events run here; a question they bring is asked to its end first.
         Show();
-        if (stopRequest_ != 0) {
+        if (withdrawn || !WaitForTurn(withdrawn)) {
             outputParts_ = Unchanged(proposal);
-            return false;
+            return ChangeAnswer::Cancelled;
         }
+        stopRequest_ = 0;
     }
     // From here to the wait no event runs, so the question is set up whole.
     question_ = Question{};
@@ -336,7 +384,7 @@ bool ConfirmationDialog::AskChange(const TGeplanteAenderung& proposal, bool ask,
 
     Outcome outcome;
     if (ask) {
-        WarteAufEingabe(outcome);
+        WarteAufEingabe(outcome, withdrawn);
     } else {
         outcome.Answer = kAnswerYes;
         outcome.Convertible = question_.Convertible;
@@ -347,25 +395,34 @@ bool ConfirmationDialog::AskChange(const TGeplanteAenderung& proposal, bool ask,
         AnpassenModus();
     }
     // Set last: a question asked by the events run above has set its own parts.
-    outputParts_ = outcome.Parts;
-    return outcome.Answer == kAnswerYes && outcome.Convertible;
+    outputParts_ =
+        outcome.Answer == kAnswerCancel && withdrawn ? Unchanged(proposal) : outcome.Parts;
+    if (outcome.Answer == kAnswerCancel)
+        return ChangeAnswer::Cancelled;
+    return outcome.Answer == kAnswerYes && outcome.Convertible ? ChangeAnswer::Yes
+                                                               : ChangeAnswer::No;
 }
 
 void ConfirmationDialog::AskFormula(const std::string& formula, CurrencyIndex source,
                                     CurrencyIndex target, FormulaConstants constants,
-                                    bool& cancelled, std::string& result) {
+                                    bool& cancelled, std::string& result, const bool& withdrawn) {
     cancelled = false;
     result = formula;
     std::vector<FormulaAmount> amounts =
         FindFormulaAmounts(formula, currencies_.SystemDecimalSeparator());
     if (amounts.empty())
         return;
-    if (!WaitForTurn()) {
+    if (!WaitForTurn(withdrawn)) {
         cancelled = true;
         result = kCancelResult;
         return;
     }
     Show();
+    if (!WaitForTurn(withdrawn)) {
+        cancelled = true;
+        result = kCancelResult;
+        return;
+    }
 
     view_.SetCaption("Kassavero " + texts_.ConversionTitle + "  " + texts_.ExcelFormulaTitle);
     view_.SetGroupCaptions("", "");
@@ -390,7 +447,7 @@ void ConfirmationDialog::AskFormula(const std::string& formula, CurrencyIndex so
     UpdateProposal();
 
     Outcome outcome;
-    WarteAufEingabe(outcome);
+    WarteAufEingabe(outcome, withdrawn);
     cancelled = outcome.Cancelled;
     result = outcome.FormulaResult;
 }
@@ -434,6 +491,8 @@ void ConfirmationDialog::GiveAnswer(int answer) {
 }
 
 void ConfirmationDialog::Close(Outcome& outcome) {
+    if (outcome.waiter != nullptr)
+        outcome.waiter->Release();
     outcome.Done = true;
     open_ = false;
     owner_ = nullptr;
@@ -497,6 +556,9 @@ void ConfirmationDialog::CancelClicked() {
     // Nothing asked and no conversion running (after a formula, say): no session will
     // close the window, so Cancel does.
     const bool idle = !open_ && dialogMode_ == kDialogAsking;
+    // With a question open, Cancel answers it; else it stops what runs.
+    if (!open_)
+        ++stopCount_;
     stopRequest_ = kAnswerCancel;
     if (dialogMode_ == kDialogPaused) {
         dialogMode_ = kDialogRunning;
@@ -508,6 +570,8 @@ void ConfirmationDialog::CancelClicked() {
 }
 
 void ConfirmationDialog::WindowClosing() {
+    if (!open_)
+        ++stopCount_;
     if (dialogMode_ == kDialogPaused) {
         dialogMode_ = kDialogRunning;
         AnpassenModus();

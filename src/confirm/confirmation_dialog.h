@@ -6,6 +6,7 @@
 // The window only displays what this class tells its ConfirmationView and hands the
 // user's clicks and keys to it.
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -91,6 +92,13 @@ class ConfirmationDialog final : public Confirmation, public FormulaQuestion {
     // or a rate is 0, nothing can be converted and the change is declined.
     bool AskChange(const TGeplanteAenderung& proposal, bool ask,
                    const std::string& clientName) override;
+    // The same for one of several sessions: a question waits for its turn, but another
+    // session's cancel never declines it; `withdrawn` set while it waits ends it
+    // unanswered, and the next question comes up.
+    ChangeAnswer Ask(const TGeplanteAenderung& proposal, bool ask, const std::string& clientName,
+                     const bool& withdrawn) override;
+    unsigned StopCount() const override { return stopCount_; }
+    bool Busy() const override;
     ReplacementParts OutputParts() const override { return outputParts_; }
     // Computed aside, as for a change asked without the dialog while a question is open.
     bool ComputeChange(const TGeplanteAenderung& proposal, ReplacementParts& parts) override;
@@ -109,8 +117,10 @@ class ConfirmationDialog final : public Confirmation, public FormulaQuestion {
     // currency is none, or a rate is 0) the dialog says so instead of a new amount and
     // Yes is disabled until the user picks currencies that convert; No and Cancel still
     // answer. A formula asked while another question is open waits for its turn.
+    using FormulaQuestion::AskFormula;
     void AskFormula(const std::string& formula, CurrencyIndex source, CurrencyIndex target,
-                    FormulaConstants constants, bool& cancelled, std::string& result) override;
+                    FormulaConstants constants, bool& cancelled, std::string& result,
+                    const bool& withdrawn) override;
     std::string ConvertFormula(const std::string& formula, CurrencyIndex source,
                                CurrencyIndex target, FormulaConstants constants) override;
 
@@ -182,6 +192,7 @@ class ConfirmationDialog final : public Confirmation, public FormulaQuestion {
         ReplacementParts Parts;
     };
 
+    class Waiter;
     // What one caller waits for; filled when its question is answered.
     struct Outcome {
         bool Done = false;
@@ -190,6 +201,7 @@ class ConfirmationDialog final : public Confirmation, public FormulaQuestion {
         ReplacementParts Parts;
         bool Cancelled = false;
         std::string FormulaResult;
+        Waiter* waiter = nullptr;  // while the question is open
     };
 
     void Compute(Question& question, CurrencyIndex source, CurrencyIndex target) const;
@@ -202,9 +214,34 @@ class ConfirmationDialog final : public Confirmation, public FormulaQuestion {
     bool FormulaListed() const;
     void Navigated();
 
-    bool WaitForTurn();
-    bool WaitWhilePaused();
-    int WarteAufEingabe(Outcome& outcome);
+    // Each wait for the user is listed while it lasts, with what withdraws it.
+    class Waiter {
+      public:
+        Waiter(std::vector<const bool*>& list, const bool& withdrawn)
+            : list_(list), withdrawn_(&withdrawn) {
+            list_.push_back(withdrawn_);
+        }
+        ~Waiter() { Release(); }
+        Waiter(const Waiter&) = delete;
+        Waiter& operator=(const Waiter&) = delete;
+        // An answered question waits no more, though its caller has not returned yet.
+        void Release() {
+            if (listed_)
+                list_.erase(std::find(list_.begin(), list_.end(), withdrawn_));
+            listed_ = false;
+        }
+
+      private:
+        std::vector<const bool*>& list_;
+        const bool* withdrawn_;
+        bool listed_ = true;
+    };
+
+    bool WaitForTurn(const bool& withdrawn);
+    // Yes to go on, Cancelled when the user stopped, the window was hidden or the
+    // question was withdrawn meanwhile.
+    ChangeAnswer WaitWhilePaused(const bool& withdrawn);
+    int WarteAufEingabe(Outcome& outcome, const bool& withdrawn);
     // Yes and No are enabled only while a question waits for them (Yes only when there
     // is something to convert).
     void EnableAnswers();
@@ -239,8 +276,11 @@ class ConfirmationDialog final : public Confirmation, public FormulaQuestion {
     CurrencyIndex source_ = kNoCurrency;
     CurrencyIndex target_ = kNoCurrency;
     Question question_;
-    bool open_ = false;         // a question waits for its answer
-    int pauseWaits_ = 0;        // changes held by the pause
+    bool open_ = false;       // a question waits for its answer
+    int pauseWaits_ = 0;      // changes held by the pause
+    unsigned pauseEnds_ = 0;  // pauses ended by hiding the window
+    unsigned stopCount_ = 0;  // see StopCount()
+    std::vector<const bool*> waiters_;
     Outcome* owner_ = nullptr;  // whoever waits for it
     ReplacementParts outputParts_;
 };

@@ -18,8 +18,15 @@ class FormulaQuestion {
     // Sets result to the converted formula, or to "CANCEL" with cancelled set when the
     // user cancelled. A formula without a non-zero constant comes back unchanged and
     // nothing is shown.
+    // Once `withdrawn` is set (the caller went away) the question ends as cancelled.
     virtual void AskFormula(const std::string& formula, CurrencyIndex source, CurrencyIndex target,
-                            FormulaConstants constants, bool& cancelled, std::string& result) = 0;
+                            FormulaConstants constants, bool& cancelled, std::string& result,
+                            const bool& withdrawn) = 0;
+    void AskFormula(const std::string& formula, CurrencyIndex source, CurrencyIndex target,
+                    FormulaConstants constants, bool& cancelled, std::string& result) {
+        static const bool kNever = false;
+        AskFormula(formula, source, target, constants, cancelled, result, kNever);
+    }
     // The formula with every constant converted, as a yes to each would give, without
     // showing or asking anything.
     virtual std::string ConvertFormula(const std::string& formula, CurrencyIndex source,

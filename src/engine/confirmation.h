@@ -17,6 +17,9 @@ inline constexpr int kDialogPaused = -1;
 // StopRequest once the user cancelled the running conversion.
 inline constexpr int kStopCancelled = 2;
 
+// How one question ended for the session that asked it.
+enum class ChangeAnswer { Yes, No, Cancelled };
+
 class Confirmation {
   public:
     virtual ~Confirmation() = default;
@@ -37,6 +40,23 @@ class Confirmation {
     virtual bool AskChange(const TGeplanteAenderung& proposal, bool ask,
                            const std::string& clientName) = 0;
     virtual ReplacementParts OutputParts() const = 0;
+
+    // AskChange for one of several sessions: the answer says whether the user cancelled
+    // this very question, and a question whose `withdrawn` is set while it waits (its
+    // session was closed, its client left) ends unanswered as cancelled. Another
+    // session's cancel never answers it.
+    virtual ChangeAnswer Ask(const TGeplanteAenderung& proposal, bool ask,
+                             const std::string& clientName, const bool& /*withdrawn*/) {
+        if (AskChange(proposal, ask, clientName))
+            return ChangeAnswer::Yes;
+        return StopRequest() != 0 ? ChangeAnswer::Cancelled : ChangeAnswer::No;
+    }
+    // How often the user stopped the running conversion while no question was open
+    // (Cancel, or closing the window): that stops every session open at the time.
+    virtual unsigned StopCount() const { return 0; }
+    // Whether a question or a pause waits for the user on behalf of a session that has
+    // not been withdrawn; then closing another session leaves the dialog up.
+    virtual bool Busy() const { return false; }
 
     // What AskChange without asking makes of the proposal, for a conversion that never
     // shows the dialog. A dialog that computes it aside leaves its own question and

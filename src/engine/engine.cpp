@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <random>
+#include <utility>
 
 #include "platform/help.h"
 #include "platform/message_box.h"
@@ -15,6 +16,9 @@ namespace kassavero {
 namespace {
 
 constexpr const char* kCaption = "Kassavero";
+
+// How long a whole-text conversion works before it lets other events run.
+constexpr std::chrono::milliseconds kQuietSlice{10};
 
 // Words this long are never amounts.
 constexpr std::size_t kLongestAmountWord = 62;
@@ -49,17 +53,22 @@ Engine::Engine(const ActiveProfile& profile, Translator& translator, MessageBoxe
 
 Engine::~Engine() = default;
 
-EngineHandle Engine::EngineInit() {
+void Engine::ResetSlots() {
+    for (int i = 0; i < kSessionSlots; ++i)
+        WithdrawQuestions(i);
     for (auto& slot : slots_)
         slot.reset();
+}
+
+EngineHandle Engine::EngineInit() {
+    ResetSlots();
     if (handle_ == 0)
         handle_ = DrawHandle();
     return handle_;
 }
 
 void Engine::Shutdown() {
-    for (auto& slot : slots_)
-        slot.reset();
+    ResetSlots();
     handle_ = 0;
 }
 
@@ -77,7 +86,9 @@ TSession* Engine::CheckSession(EngineHandle handle, int session) {
         Warn(TrKey("UngueltigeSession"));
         return nullptr;
     }
-    if (!slots_[static_cast<std::size_t>(session)]) {
+    // A quiet session is its own conversion's alone: to other commands it is not open.
+    const auto& slot = slots_[static_cast<std::size_t>(session)];
+    if (!slot || slot->Quiet) {
         Warn(TrKey("KassaveroSessionInitError"));
         return nullptr;
     }
@@ -99,6 +110,7 @@ int Engine::OpenSession(EngineHandle handle, const std::string& clientName, bool
     }
     auto created = std::make_unique<TSession>();
     created->ClientName = clientName;
+    created->StopsSeen = confirmation_.StopCount();
     slots_[static_cast<std::size_t>(free)] = std::move(created);
 
     confirmation_.SetDialogMode(kDialogRunning);
@@ -126,13 +138,20 @@ int Engine::OpenQuietSession(EngineHandle handle, const std::string& clientName)
         return -1;
     auto created = std::make_unique<TSession>();
     created->ClientName = clientName;
+    created->Quiet = true;
     slots_[static_cast<std::size_t>(free)] = std::move(created);
     return free;
 }
 
+bool Engine::QuietSession(EngineHandle handle, int session) const {
+    return handle_ != 0 && handle == handle_ && session >= 0 && session < kSessionSlots &&
+           slots_[static_cast<std::size_t>(session)] != nullptr &&
+           slots_[static_cast<std::size_t>(session)]->Quiet;
+}
+
 bool Engine::ConvertQuietly(EngineHandle handle, int session, std::string text,
                             const ChangeSink& onChange) {
-    if (!SessionExists(handle, session))
+    if (!QuietSession(handle, session))
         return false;
     TSession& s = *slots_[static_cast<std::size_t>(session)];
     s.Words.Assign(std::move(text));
@@ -141,17 +160,29 @@ bool Engine::ConvertQuietly(EngineHandle handle, int session, std::string text,
     s.Resume = 0;
     s.Everyday.reset();
     FoundChange change;
+    auto sliceStart = std::chrono::steady_clock::now();
     while (FindInSession(s, change)) {
         ReplacementParts parts;
         const bool convertible = confirmation_.ComputeChange(s.Proposal, parts);
         if (!onChange(change, convertible ? &parts : nullptr))
             break;
+        // A long text leaves room for the other callers and the desktop now and then.
+        // Nothing holds the settings here, so they may change in between; other
+        // commands cannot reach a quiet session.
+        if (std::chrono::steady_clock::now() - sliceStart >= kQuietSlice) {
+            messageLoop_.ProcessPendingMessages();
+            sliceStart = std::chrono::steady_clock::now();
+            if (ending_ || !QuietSession(handle, session) ||
+                slots_[static_cast<std::size_t>(session)].get() != &s) {
+                return false;
+            }
+        }
     }
     return true;
 }
 
 void Engine::CloseQuietSession(EngineHandle handle, int session) {
-    if (SessionExists(handle, session))
+    if (QuietSession(handle, session))
         slots_[static_cast<std::size_t>(session)].reset();
 }
 
@@ -161,6 +192,8 @@ void Engine::TransferText(EngineHandle handle, int session, long long /*length*/
     TSession* s = CheckSession(handle, session);
     if (s == nullptr)
         return;
+    // The search that comes straight after the hand-over has nothing new to let run.
+    searchAfterTransfer_ = session;
     s->Words.Assign(std::string(text));
     s->ReadPosition = 0;
     s->FreeWord = 0;
@@ -171,7 +204,8 @@ void Engine::TransferText(EngineHandle handle, int session, long long /*length*/
 }
 
 bool Engine::FindNextChange(EngineHandle handle, int session, FoundChange& change) {
-    messageLoop_.ProcessPendingMessages();
+    if (std::exchange(searchAfterTransfer_, -1) != session)
+        messageLoop_.ProcessPendingMessages();
     // The pending events may have closed this session; check it only now.
     TSession* s = CheckSession(handle, session);
     if (s == nullptr)
@@ -233,32 +267,63 @@ int Engine::ConfirmChange(EngineHandle handle, int session, bool showDialog,
     TSession* s = CheckSession(handle, session);
     if (s == nullptr)
         return 0;
+    constexpr int kStopped = kStopCancelled + 1;
     // Answered as a cancel in the dialog answers from the next change on.
     if (ending_)
-        return kStopCancelled + 1;
-    if (confirmation_.StopRequest() != 0)
-        return confirmation_.StopRequest() + 1;
+        return kStopped;
+    // The user stopped the running conversion since this session opened.
+    if (confirmation_.StopCount() != s->StopsSeen)
+        s->Stopped = true;
+    if (s->Stopped)
+        return kStopped;
     // Copies: the nested wait inside may close this very session.
     const TGeplanteAenderung proposal = s->Proposal;
     const std::string clientName = s->ClientName;
-    const bool accepted = confirmation_.AskChange(proposal, showDialog, clientName);
+    bool withdrawn = false;
+    s->Waiting.push_back(&withdrawn);
+    const ChangeAnswer answer = confirmation_.Ask(proposal, showDialog, clientName, withdrawn);
     parts = confirmation_.OutputParts();
+    if (withdrawn)
+        return 0;  // the session may be gone: nothing was changed, and nobody waits
+    std::erase(s->Waiting, &withdrawn);
     if (ending_)
-        return kStopCancelled + 1;
-    return accepted ? 1 : 0;
+        return kStopped;
+    switch (answer) {
+        case ChangeAnswer::Yes:
+            return 1;
+        case ChangeAnswer::No:
+            return 0;
+        case ChangeAnswer::Cancelled:
+            // The cancelled change itself is declined; the session's later ones stop.
+            s->Stopped = true;
+            if (confirmation_.StopCount() != s->StopsSeen)
+                return kStopped;  // stopped while paused, not answered
+            return 0;
+    }
+    return 0;
+}
+
+void Engine::WithdrawQuestions(int session) {
+    if (session < 0 || session >= kSessionSlots || !slots_[static_cast<std::size_t>(session)])
+        return;
+    for (bool* withdrawn : std::exchange(slots_[static_cast<std::size_t>(session)]->Waiting, {}))
+        *withdrawn = true;
 }
 
 void Engine::CloseSession(EngineHandle handle, int session) {
     if (CheckSession(handle, session) == nullptr)
         return;
-    if (confirmation_.Visible())
-        confirmation_.Hide();
+    WithdrawQuestions(session);
     slots_[static_cast<std::size_t>(session)].reset();
+    // Another client's question or pause keeps the dialog; this session's ended above.
+    if (confirmation_.Visible() && !confirmation_.Busy())
+        confirmation_.Hide();
 }
 
 bool Engine::SessionExists(EngineHandle handle, int session) const {
     return handle_ != 0 && handle == handle_ && session >= 0 && session < kSessionSlots &&
-           slots_[static_cast<std::size_t>(session)] != nullptr;
+           slots_[static_cast<std::size_t>(session)] != nullptr &&
+           !slots_[static_cast<std::size_t>(session)]->Quiet;
 }
 
 const TSession* Engine::Session(int session) const {

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/amount_recognizer.h"
 #include "engine/confirmation.h"
@@ -46,6 +47,15 @@ struct TSession {
     // text split its way (made when first needed).
     std::size_t Resume = 0;
     std::unique_ptr<EverydayText> Everyday;
+    // The user stopped this session's conversion: every later change answers stopped.
+    bool Stopped = false;
+    // The dialog's stop count when the session opened (Confirmation::StopCount).
+    unsigned StopsSeen = 0;
+    // The questions of this session that wait for the user, each withdrawn by setting
+    // its flag.
+    std::vector<bool*> Waiting;
+    // Opened by OpenQuietSession: only its own conversion may touch it.
+    bool Quiet = false;
 };
 
 // A change found in the transferred text, in characters from its start.
@@ -81,16 +91,23 @@ class Engine {
     bool FindNextChange(EngineHandle handle, int session, FoundChange& change);
     // 1 accepted, 0 declined, 2 or more: the user cancelled the conversion.
     int ConfirmChange(EngineHandle handle, int session, bool showDialog, ReplacementParts& parts);
+    // Withdraws the session's questions that wait for the user, frees the slot, and hides
+    // the dialog unless another session's question or pause still waits in it.
     void CloseSession(EngineHandle handle, int session);
     bool SessionExists(EngineHandle handle, int session) const;
+    // Ends the session's questions that wait for the user, unanswered (their client
+    // went away); the session stays open.
+    void WithdrawQuestions(int session);
 
     // For a conversion that never asks: a session that leaves the dialog alone and, when
     // every slot is taken, is -1 without a message.
     int OpenQuietSession(EngineHandle handle, const std::string& clientName);
     // Searches the text in the session and hands each change, with its replacement
-    // (nullptr when it cannot be converted), to onChange until that returns false. No events run
-    // meanwhile, so no other command can touch the session. False when the handle or session is not
-    // valid.
+    // (nullptr when it cannot be converted), to onChange until that returns false. Every
+    // few milliseconds pending events run, so a long text does not hold up other clients;
+    // other commands cannot reach a quiet session. False when the handle or session is
+    // not valid, or when the program began to end meanwhile (the conversion is then
+    // incomplete).
     using ChangeSink = std::function<bool(const FoundChange&, const ReplacementParts*)>;
     bool ConvertQuietly(EngineHandle handle, int session, std::string text,
                         const ChangeSink& onChange);
@@ -109,6 +126,8 @@ class Engine {
 
   private:
     TSession* CheckSession(EngineHandle handle, int session);
+    bool QuietSession(EngineHandle handle, int session) const;
+    void ResetSlots();
     int FreeSlot() const;
     bool FindInSession(TSession& s, FoundChange& change);
     bool FindEveryday(TSession& s);
@@ -124,6 +143,8 @@ class Engine {
     DesktopRegion region_;
     EngineHandle handle_ = 0;
     bool ending_ = false;
+    // The session whose text was just handed over, until its search (see TransferText).
+    int searchAfterTransfer_ = -1;
     std::array<std::unique_ptr<TSession>, kSessionSlots> slots_;
 };
 

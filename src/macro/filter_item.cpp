@@ -17,6 +17,11 @@ namespace kassavero {
 namespace {
 
 constexpr std::string_view kTransferText = "transfertext";
+// Texts that callers handed over for themselves and have not used yet: far more clients
+// than a desktop runs at once.
+constexpr std::size_t kMostWaitingTexts = 64;
+constexpr std::string_view kTooManyTexts =
+    "ERROR. Too many clients have a text waiting. Try again when one of them has finished.";
 
 // A currency argument of "convertexcelformula": not a number counts as 0 (EUR), a number
 // outside the fourteen currencies as no currency.
@@ -63,17 +68,35 @@ std::string MacroInterpreter::TransferTextCommand(std::string_view command) {
         textPending_ = true;
         sharedNumber_ = number;
     } else {
-        // Callers that never come back must not pile up.
-        constexpr std::size_t kMostCallers = 64;
-        if (callerTexts_.size() >= kMostCallers &&
+        if (callerTexts_.size() >= kMostWaitingTexts &&
             callerTexts_.find(caller_) == callerTexts_.end()) {
-            callerTexts_.erase(std::min_element(
-                callerTexts_.begin(), callerTexts_.end(),
-                [](const auto& a, const auto& b) { return a.second.number < b.second.number; }));
+            DropUnreachableTexts();
+            // Never drop a text somebody may still come for.
+            if (callerTexts_.size() >= kMostWaitingTexts)
+                return std::string(kTooManyTexts);
         }
+        handingCallers_.insert(caller_);
         callerTexts_.insert_or_assign(caller_, CallerText{std::move(text), number});
     }
     return std::string(command);
+}
+
+void MacroInterpreter::DropUnreachableTexts() {
+    // Of the texts whose callers left, only the newest can still be taken (and only when
+    // it is newer than the shared one).
+    auto newest = callerTexts_.end();
+    std::vector<std::map<std::string, CallerText, std::less<>>::iterator> gone;
+    for (auto entry = callerTexts_.begin(); entry != callerTexts_.end(); ++entry) {
+        if (server_.CallerConnected(entry->first))
+            continue;
+        gone.push_back(entry);
+        if (newest == callerTexts_.end() || entry->second.number > newest->second.number)
+            newest = entry;
+    }
+    for (const auto& entry : gone) {
+        if (entry != newest || (textPending_ && entry->second.number < sharedNumber_))
+            callerTexts_.erase(entry);
+    }
 }
 
 std::optional<std::string> MacroInterpreter::TakePendingText(bool keepShared) {
@@ -82,6 +105,9 @@ std::optional<std::string> MacroInterpreter::TakePendingText(bool keepShared) {
         callerTexts_.erase(own);
         return text;
     }
+    // A caller that hands over its own texts has used them up: what waits is another's.
+    if (handingCallers_.find(caller_) != handingCallers_.end())
+        return std::nullopt;
     // Else the newest text nobody can come back for: the shared one, or one whose caller
     // has left the bus (a client that hands over in one process and searches in the
     // next). A connected caller's text is never another's.
@@ -120,8 +146,11 @@ void MacroInterpreter::ExecuteFilterFunction(const std::string& function,
     if (function == "opensession") {
         if (!CheckArgumentCount(count, 2, function, reply))
             return;
-        reply = std::to_string(
-            engine.OpenSession(engineHandle_, arguments[0], ShowDialogArgument(arguments[1])));
+        const int session =
+            engine.OpenSession(engineHandle_, arguments[0], ShowDialogArgument(arguments[1]));
+        if (session >= 0 && !caller_.empty())
+            owners_[session] = SessionOwner{caller_, false};
+        reply = std::to_string(session);
     } else if (function == "closesession") {
         if (!CheckArgumentCount(count, 1, function, reply))
             return;
@@ -132,6 +161,8 @@ void MacroInterpreter::ExecuteFilterFunction(const std::string& function,
             reply = "ERROR. Invalid session: " + arguments[0];
             return;
         }
+        if (engine.SessionExists(engineHandle_, *session))
+            owners_.erase(*session);
         engine.CloseSession(engineHandle_, *session);
         // A closing client leaves no text of its own behind.
         if (!caller_.empty())
@@ -154,14 +185,20 @@ void MacroInterpreter::ExecuteFilterFunction(const std::string& function,
     }
 }
 
-bool MacroInterpreter::CheckSessionArgument(const std::string& argument, std::string& reply) const {
+bool MacroInterpreter::CheckSessionArgument(const std::string& argument, std::string& reply) {
     reply = "OK";
     const auto session = ParseInt32(argument);
     if (!session) {
         reply = "ERROR. Invalid session: " + argument;
         return false;
     }
-    return services_.engine.SessionExists(engineHandle_, *session);
+    if (!services_.engine.SessionExists(engineHandle_, *session))
+        return false;
+    if (const auto owner = owners_.find(*session);
+        owner != owners_.end() && !caller_.empty() && owner->second.caller == caller_) {
+        owner->second.used = true;
+    }
+    return true;
 }
 
 void MacroInterpreter::FindNextChangeFunction(const std::string& argument, std::string& reply) {
@@ -190,8 +227,11 @@ void MacroInterpreter::ConfirmChangeFunction(const std::vector<std::string>& arg
         return;
     const int session = ParseInt32(arguments[0]).value_or(0);
     ReplacementParts parts;
+    // Should the caller leave while the question waits, the question ends with it.
+    const auto asking = askingCallers_.emplace(caller_, session);
     const int result = services_.engine.ConfirmChange(engineHandle_, session,
                                                       ShowDialogArgument(arguments[1]), parts);
+    askingCallers_.erase(asking);
     reply = FormatConfirmReply(result, parts);
 }
 
@@ -220,8 +260,40 @@ void MacroInterpreter::ConvertExcelFormulaFunction(const std::vector<std::string
     }
     bool cancelled = false;
     std::string result;
-    services_.formulas.AskFormula(*formula, source, target, constants, cancelled, result);
+    bool withdrawn = false;
+    const auto waiting = formulaWaits_.emplace(caller_, &withdrawn);
+    services_.formulas.AskFormula(*formula, source, target, constants, cancelled, result,
+                                  withdrawn);
+    formulaWaits_.erase(waiting);
     reply = result;
+}
+
+void MacroInterpreter::OnCallerLeft(std::string_view caller) {
+    if (caller.empty())
+        return;
+    const std::string name(caller);
+    // Its questions first: they end unanswered and the next client's comes up.
+    for (auto [it, end] = askingCallers_.equal_range(name); it != end; ++it)
+        services_.engine.WithdrawQuestions(it->second);
+    for (auto [it, end] = formulaWaits_.equal_range(name); it != end; ++it)
+        *it->second = true;
+    bool heldSessions = false;
+    for (auto owner = owners_.begin(); owner != owners_.end();) {
+        if (owner->second.caller != name) {
+            ++owner;
+            continue;
+        }
+        const int session = owner->first;
+        const bool used = owner->second.used;
+        owner = owners_.erase(owner);
+        if (used) {
+            heldSessions = true;
+            services_.engine.CloseSession(engineHandle_, session);
+        }
+    }
+    handingCallers_.erase(name);
+    if (heldSessions)
+        callerTexts_.erase(name);
 }
 
 }  // namespace kassavero

@@ -136,19 +136,41 @@ void MacroInterpreter::CalculatorPokeData() {
 // ---- Settings ----
 
 std::string MacroInterpreter::ExecuteSettingsItem(std::string_view command) {
+    // The values of one command line are read from and written to one store, written
+    // once at the end: a long chain of values costs one write, not one each.
+    CallStore call;
+    CallStore* const outer = std::exchange(callStore_, &call);
     std::string reply;
     ParseDdeCommand(
         command, reply,
         WithHandlerFrame(
             [this](const std::string& function, const std::vector<std::string>& arguments,
                    std::string& out) { ExecuteSettingsFunction(function, arguments, out); }));
+    callStore_ = outer;
+    // What could not be written would be lost, so the client must not be told "OK".
+    if (!EndCallStore(call))
+        reply = kStoreFailed;
     return reply;
+}
+
+bool MacroInterpreter::EndCallStore(CallStore& call) {
+    bool stored = !call.failed;
+    if (call.update)
+        stored = call.update->Commit() && stored;
+    call.update.reset();
+    call.store.reset();
+    call.failed = !stored;
+    return stored;
 }
 
 void MacroInterpreter::ExecuteSettingsFunction(const std::string& function,
                                                const std::vector<std::string>& arguments,
                                                std::string& reply) {
     const std::size_t count = arguments.size();
+    // Windows run events, and the program may save its settings meanwhile: what this
+    // line changed is written before.
+    if (function != "getvalue" && function != "setvalue" && callStore_ != nullptr)
+        EndCallStore(*callStore_);
     if (function == "getvalue") {
         if (CheckArgumentCount(count, 2, function, reply))
             GetValue(arguments[0], arguments[1], reply);
@@ -185,11 +207,19 @@ void MacroInterpreter::ExecuteSettingsFunction(const std::string& function,
     }
 }
 
-std::unique_ptr<Registry> MacroInterpreter::OpenStore(std::string& reply) const {
-    std::unique_ptr<Registry> store = services_.openStore ? services_.openStore() : nullptr;
-    if (!store)
-        reply = kStoreMissing;
-    return store;
+Registry* MacroInterpreter::Store(std::string& reply) {
+    if (callStore_ == nullptr)
+        return nullptr;
+    CallStore& call = *callStore_;
+    if (!call.store) {
+        call.store = services_.openStore ? services_.openStore() : nullptr;
+        if (!call.store) {
+            reply = kStoreMissing;
+            return nullptr;
+        }
+        call.update.emplace(*call.store);
+    }
+    return call.store.get();
 }
 
 // An empty profile argument means the active profile. The live settings are left
@@ -197,11 +227,10 @@ std::unique_ptr<Registry> MacroInterpreter::OpenStore(std::string& reply) const 
 // writes them over what was stored here.
 void MacroInterpreter::GetValue(const std::string& profileName, const std::string& key,
                                 std::string& reply) {
-    const std::unique_ptr<Registry> store = OpenStore(reply);
-    if (!store)
+    Registry* const store = Store(reply);
+    if (store == nullptr)
         return;
     TTransferIniFile file(*store);
-    RegistryUpdate update(*store);
     std::string value;
     file.TransferString(
         false, ProfileSection(profileName.empty() ? services_.profile.Name() : profileName), value,
@@ -211,18 +240,15 @@ void MacroInterpreter::GetValue(const std::string& profileName, const std::strin
 
 void MacroInterpreter::SetValue(const std::string& profileName, const std::string& key,
                                 const std::string& value, std::string& reply) {
-    const std::unique_ptr<Registry> store = OpenStore(reply);
-    if (!store)
+    Registry* const store = Store(reply);
+    if (store == nullptr)
         return;
     TTransferIniFile file(*store);
-    RegistryUpdate update(*store);
     std::string stored = value;
     file.TransferString(
         true, ProfileSection(profileName.empty() ? services_.profile.Name() : profileName), stored,
         key);
-    // This store lives for this command only: what it could not write would be lost, so
-    // the client must not be told "OK".
-    reply = update.Commit() ? "OK" : kStoreFailed;
+    reply = "OK";
 }
 
 // ---- Calculator ----

@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,7 @@
 #include "engine/engine.h"
 #include "macro/text_conversion.h"
 #include "platform/dde_server.h"
+#include "platform/registry.h"
 
 namespace kassavero {
 
@@ -29,7 +31,6 @@ class AboutWindow;
 class CalculatorAccess;
 class FormulaQuestion;
 class Help;
-class Registry;
 class SettingsWindow;
 
 inline constexpr std::string_view kSystemTopic = "System";
@@ -97,6 +98,10 @@ class MacroInterpreter final : public DdeServerHandler {
     void OnPokeData(std::string_view topic, std::string_view item) override;
     DdeError OnCallMacro(std::string_view topic, const std::vector<std::string>& lines,
                          std::string_view caller, std::string& reply) override;
+    // Its waiting questions end, and the sessions it opened and went on to use are closed
+    // with its waiting text. Sessions it only opened, and texts it only handed over, stay:
+    // a script may go on with them from its next process.
+    void OnCallerLeft(std::string_view caller) override;
 
   private:
     // ExecuteMacroLine; itemText receives the item's new text, or the reason why no
@@ -106,6 +111,8 @@ class MacroInterpreter final : public DdeServerHandler {
     // the newest that no connected caller handed over. Taking it leaves none waiting;
     // keepShared leaves the shared one readable in FPendingText.
     std::optional<std::string> TakePendingText(bool keepShared);
+    // Drops the waiting texts of departed callers that no command can take any more.
+    void DropUnreachableTexts();
 
     void SetItemReply(std::string_view item, const std::string& reply);
 
@@ -119,15 +126,23 @@ class MacroInterpreter final : public DdeServerHandler {
     // The text hand-over "transfertext[digits]:text".
     std::string TransferTextCommand(std::string_view command);
     // Sets reply to "OK", or to the error for an argument that is no number (false).
-    // True only for a number that names an open session.
-    bool CheckSessionArgument(const std::string& argument, std::string& reply) const;
+    // True only for a number that names an open session; its opener using it binds it.
+    bool CheckSessionArgument(const std::string& argument, std::string& reply);
     void FindNextChangeFunction(const std::string& argument, std::string& reply);
     void ConfirmChangeFunction(const std::vector<std::string>& arguments, std::string& reply);
     void ConvertExcelFormulaFunction(const std::vector<std::string>& arguments, std::string& reply);
 
-    // A store of its own for one settings command; nullptr, with the error reply, when
-    // there is none.
-    std::unique_ptr<Registry> OpenStore(std::string& reply) const;
+    // The store of one settings command line, opened at its first value and written
+    // when the line ends (or before a function that may run events).
+    struct CallStore {
+        std::unique_ptr<Registry> store;
+        std::optional<RegistryUpdate> update;
+        bool failed = false;  // a write of this line did not reach the disk
+    };
+    // The line's store; nullptr, with the error reply, when there is none.
+    Registry* Store(std::string& reply);
+    // Writes what the line changed; false when that failed.
+    bool EndCallStore(CallStore& call);
     void GetValue(const std::string& profileName, const std::string& key, std::string& reply);
     void SetValue(const std::string& profileName, const std::string& key, const std::string& value,
                   std::string& reply);
@@ -148,7 +163,22 @@ class MacroInterpreter final : public DdeServerHandler {
         unsigned long long number = 0;
     };
     std::string caller_;
+    CallStore* callStore_ = nullptr;
     std::map<std::string, CallerText, std::less<>> callerTexts_;
+    // Callers that handed over texts of their own: they only ever read their own, never
+    // the shared one or one a departed caller left.
+    std::set<std::string, std::less<>> handingCallers_;
+    // Sessions opened through Call: by whom, and whether that caller went on to search or
+    // confirm in it itself.
+    struct SessionOwner {
+        std::string caller;
+        bool used = false;
+    };
+    std::map<int, SessionOwner> owners_;
+    // What each caller's commands wait for: the sessions whose question it waits for, and
+    // the flags that withdraw its formula questions.
+    std::multimap<std::string, int, std::less<>> askingCallers_;
+    std::multimap<std::string, bool*, std::less<>> formulaWaits_;
     unsigned long long handOvers_ = 0;
     unsigned long long sharedNumber_ = 0;
 };

@@ -16,8 +16,8 @@ namespace kassavero {
 
 namespace {
 
-TextConversion Convert(MacroServices& services, EngineHandle handle,
-                       const std::string& clientName, std::string_view utf8Text, bool listOnly) {
+TextConversion Convert(MacroServices& services, EngineHandle handle, const std::string& clientName,
+                       std::string_view utf8Text, bool listOnly) {
     using Outcome = TextConversion::Outcome;
     TextConversion result;
     if (utf8Text.size() > kMaxConvertTextBytes) {
@@ -47,7 +47,7 @@ TextConversion Convert(MacroServices& services, EngineHandle handle,
             const std::size_t from = std::max(piece.start, copied);
             if (from >= piece.end || !HasDigit(text, from, piece.searchEnd))
                 continue;
-            engine.ConvertQuietly(
+            const bool whole = engine.ConvertQuietly(
                 handle, session, AsProgramText(text, from, piece.searchEnd, true),
                 [&](const FoundChange& change, const ReplacementParts* parts) {
                     const std::size_t start = from + change.Start;
@@ -76,8 +76,13 @@ TextConversion Convert(MacroServices& services, EngineHandle handle,
                     ++result.changes;
                     return true;
                 });
+            if (!whole) {
+                // The program is ending: half a conversion is no answer.
+                result = TextConversion{Outcome::Ended, {}, 0, {}};
+                break;
+            }
         }
-        if (!listOnly) {
+        if (!listOnly && result.outcome == Outcome::Done) {
             output.append(text, copied, std::u32string::npos);
             result.text = EncodeKeepingBytes(output);
         }

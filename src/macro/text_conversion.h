@@ -10,8 +10,9 @@
 
 namespace kassavero {
 
-// Texts beyond this many bytes of UTF-8 are refused rather than half converted.
-inline constexpr std::size_t kMaxConvertTextBytes = 64u << 20;
+// Texts beyond this many bytes of UTF-8 (some 8,000 pages) are refused rather than half
+// converted; it bounds what one call holds in memory.
+inline constexpr std::size_t kMaxConvertTextBytes = 16u << 20;
 
 // One change of a text: [Start, End) in code points, what replaces it (UTF-8, the text's
 // own characters where the old amount is written back), and the amount found.
@@ -28,6 +29,7 @@ struct TextConversion {
         Done,
         NoSession,  // every session slot is taken
         TooLarge,   // the text is longer than the program holds
+        Ended,      // the program began to end before the text was done
     };
     Outcome outcome = Outcome::Done;
     std::string text;  // the converted text (UTF-8); empty unless Done

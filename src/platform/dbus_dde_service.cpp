@@ -93,6 +93,7 @@ void DbusDdeService::Disconnect() {
         sd_bus_message_unref(call);
     calls_.clear();
     object_ = sd_bus_slot_unref(object_);
+    departures_ = sd_bus_slot_unref(departures_);
     // What was answered still reaches its callers.
     bus_ = sd_bus_flush_close_unref(bus_);
 }
@@ -130,6 +131,15 @@ bool DbusDdeService::Register(const QString& busName, QString& error) {
     }
     result = sd_bus_add_object_vtable(bus_, &object_, kDdeObjectPath, kDdeInterface, kServerVtable,
                                       &calls_);
+    // A caller that leaves the bus is told to the handler in turn with the calls, so its
+    // waiting questions end and what it owned is freed.
+    if (result >= 0) {
+        result = sd_bus_add_match(bus_, &departures_,
+                                  "type='signal',sender='org.freedesktop.DBus',"
+                                  "path='/org/freedesktop/DBus',interface='org.freedesktop.DBus',"
+                                  "member='NameOwnerChanged',arg2=''",
+                                  &QueueCall, &calls_);
+    }
     if (result >= 0)
         result = sd_bus_request_name(bus_, busName.toUtf8().constData(), 0);
     if (result < 0) {
@@ -232,6 +242,17 @@ void DbusDdeService::Answer(sd_bus_message* call) {
 }
 
 void DbusDdeService::AnswerNow(sd_bus_message* call) {
+    if (sd_bus_message_is_signal(call, "org.freedesktop.DBus", "NameOwnerChanged") > 0) {
+        const char* name = nullptr;
+        const char* before = nullptr;
+        const char* after = nullptr;
+        if (sd_bus_message_read(call, "sss", &name, &before, &after) >= 0 && name[0] == ':' &&
+            after[0] == '\0') {
+            server_.CallerLeft(name);
+        }
+        WatchSocket();
+        return;
+    }
     const std::string_view method = sd_bus_message_get_member(call);
     const char* first = nullptr;
     const char* second = nullptr;

@@ -98,6 +98,7 @@ class DbusDdeService : public QObject {
     ChangeLister changeLister_;
     sd_bus* bus_ = nullptr;
     sd_bus_slot* object_ = nullptr;
+    sd_bus_slot* departures_ = nullptr;
     std::unique_ptr<QSocketNotifier> readable_;
     std::unique_ptr<QSocketNotifier> writable_;
     std::deque<sd_bus_message*> calls_;

@@ -38,6 +38,8 @@ class DdeServerHandler {
     // UnknownItem, with the reason in `reply`, for a line that names no item.
     virtual DdeError OnCallMacro(std::string_view topic, const std::vector<std::string>& lines,
                                  std::string_view caller, std::string& reply) = 0;
+    // A caller's connection ended: nobody will read the replies of its waiting commands.
+    virtual void OnCallerLeft(std::string_view /*caller*/) {}
 };
 
 // The advise notice: an item's text was set. `data` is what a request would answer.
@@ -83,6 +85,8 @@ class DdeServer {
     // Without a check every caller counts as connected.
     virtual void SetCallerCheck(std::function<bool(std::string_view caller)> connected) = 0;
     virtual bool CallerConnected(std::string_view caller) const = 0;
+    // The transport saw a caller's connection end; the handler hears of it.
+    virtual void CallerLeft(std::string_view caller) = 0;
 };
 
 // The service name of a program: its file name up to the first ".".

@@ -38,6 +38,10 @@ class InProcessDdeServer : public DdeServer {
     bool CallerConnected(std::string_view caller) const override {
         return !callerCheck_ || callerCheck_(caller);
     }
+    void CallerLeft(std::string_view caller) override {
+        if (handler_ != nullptr)
+            handler_->OnCallerLeft(caller);
+    }
 
   private:
     struct Item {

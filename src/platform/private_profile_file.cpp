@@ -233,7 +233,8 @@ std::int64_t ToNs(const timespec& time) {
 
 }  // namespace
 
-PrivateProfileFile::PrivateProfileFile(std::filesystem::path path) : path_(std::move(path)) {}
+PrivateProfileFile::PrivateProfileFile(std::filesystem::path path, Oversize oversize)
+    : path_(std::move(path)), oversize_(oversize) {}
 
 PrivateProfileFile::~PrivateProfileFile() {
     Flush();
@@ -290,6 +291,21 @@ bool PrivateProfileFile::ReadContent(std::string& content, Stamp& stamp, std::st
     ::close(fd);
     if (!ok)
         content.clear();
+    if (!ok && oversize_ == Oversize::PutAside && info.st_size > 0 &&
+        static_cast<std::size_t>(info.st_size) > kMaxFileSize) {
+        // Unread, it would shut this file's channel for good; kept aside, it is not lost.
+        std::filesystem::path aside = path_;
+        aside += ".bak";
+        if (::rename(path_.c_str(), aside.c_str()) == 0) {
+            std::fprintf(stderr,
+                         "kassavero: %s was larger than %zu KB; it is kept as %s and "
+                         "started afresh\n",
+                         path_.c_str(), kMaxFileSize / 1024, aside.c_str());
+            error.clear();
+            stamp = CurrentStamp();
+            return true;
+        }
+    }
     return ok;
 }
 

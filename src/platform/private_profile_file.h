@@ -18,8 +18,11 @@ class PrivateProfileFile final : public PrivateProfile {
   public:
     // Larger files are neither read nor replaced: the real ones hold a few lines.
     static constexpr std::size_t kMaxFileSize = 1024 * 1024;
+    // What becomes of a larger file: left alone and not used, or (for a file the program
+    // needs to work, such as the status file) put aside as "<name>.bak" and started afresh.
+    enum class Oversize { Refuse, PutAside };
 
-    explicit PrivateProfileFile(std::filesystem::path path);
+    explicit PrivateProfileFile(std::filesystem::path path, Oversize oversize = Oversize::Refuse);
     // Writes what is still pending; a failure here goes unreported.
     ~PrivateProfileFile() override;
 
@@ -82,6 +85,7 @@ class PrivateProfileFile final : public PrivateProfile {
     Stamp CurrentStamp() const;
 
     std::filesystem::path path_;
+    Oversize oversize_;
     std::string content_;  // the bytes the cached copy was made from
     Document document_;
     Stamp stamp_;

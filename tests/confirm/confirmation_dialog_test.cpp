@@ -362,13 +362,22 @@ TEST_F(DialogTest, SecondQuestionWaitsForTheFirstAndNoAnswerGetsLost) {
     EXPECT_FALSE(dialog.QuestionOpen());
 }
 
-TEST_F(DialogTest, QueuedQuestionIsDeclinedUnaskedAfterACancel) {
-    bool second = true;
-    Script({[&] { second = dialog.AskChange(Found(200, kDEM, "200"), true, "Second"); },
-            [&] { dialog.CancelClicked(); }});
-    EXPECT_FALSE(dialog.AskChange(Found(100, kDEM, "100"), true, "First"));
-    EXPECT_FALSE(second);
-    EXPECT_EQ(dialog.OutputParts().Middle, "100");
+// One session's cancel is its own: another session's queued question is still asked,
+// and a withdrawn one ends unanswered while the next comes up.
+TEST_F(DialogTest, ACancelOrAWithdrawalEndsOnlyItsOwnQuestion) {
+    const bool never = false;
+    bool withdrawn = false;
+    auto second = ChangeAnswer::No;
+    auto third = ChangeAnswer::No;
+    Script({[&] { second = dialog.Ask(Found(200, kDEM, "200"), true, "Second", never); },
+            [&] { dialog.CancelClicked(); },
+            [&] { third = dialog.Ask(Found(300, kDEM, "300"), true, "Third", withdrawn); },
+            [&] { withdrawn = true; }, [&] { dialog.YesClicked(); }});
+    EXPECT_EQ(dialog.Ask(Found(100, kDEM, "100"), true, "First", never), ChangeAnswer::Cancelled);
+    EXPECT_EQ(second, ChangeAnswer::Yes);
+    EXPECT_EQ(third, ChangeAnswer::Cancelled);
+    EXPECT_EQ(dialog.StopCount(), 0u) << "a cancel that answers a question stops nothing else";
+    EXPECT_FALSE(dialog.Busy());
     EXPECT_TRUE(loop.events.empty());
 }
 

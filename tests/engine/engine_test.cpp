@@ -121,9 +121,11 @@ TEST_F(EngineTest, PendingEventsRunBeforeTransferAndSearch) {
     loop.pending.push_back([&] { ++ran; });
     engine.TransferText(handle, id, 0, "DM 5", 0);
     EXPECT_EQ(ran, 1);
-    // An event that closes the session before the search: the search fails cleanly.
+    // The search straight after the hand-over has nothing new to run.
     loop.pending.push_back([&] { engine.CloseSession(handle, id); });
     FoundChange change;
+    EXPECT_TRUE(engine.FindNextChange(handle, id, change));
+    // A later one runs it first; the session it closed fails the search cleanly.
     EXPECT_FALSE(engine.FindNextChange(handle, id, change));
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "[KassaveroSessionInitError]");

@@ -26,12 +26,14 @@ class FakeFormulaQuestion final : public FormulaQuestion {
     // Runs while the question waits, as other clients' commands run in the nested wait.
     std::function<void()> whileAsking;
 
+    using FormulaQuestion::AskFormula;
     void AskFormula(const std::string& formula, CurrencyIndex source, CurrencyIndex target,
-                    FormulaConstants constants, bool& cancelled, std::string& result) override {
+                    FormulaConstants constants, bool& cancelled, std::string& result,
+                    const bool& withdrawn) override {
         asked.push_back({formula, source, target, constants});
         if (whileAsking)
             whileAsking();
-        if (cancel) {
+        if (cancel || withdrawn) {
             cancelled = true;
             result = "CANCEL";
             return;
