@@ -20,6 +20,7 @@
 #include "confirm/confirmation_dialog.h"
 #include "confirm/qt_confirmation_window.h"
 #include "core/currency.h"
+#include "core/win1252.h"
 #include "engine/engine.h"
 #include "kassavero_version.h"
 #include "macro/status_file.h"
@@ -55,6 +56,9 @@ namespace kassavero {
 namespace {
 
 constexpr const char* kTitle = "Kassavero";
+
+// A start that cannot run ends with these, so an autostart or the bus reports it.
+constexpr int kExitLockUnjudged = 2;
 
 constexpr const char* kUsage =
     "Usage: kassavero [/nowarning]\n"
@@ -131,10 +135,30 @@ int Run(QApplication& app) {
 
     // One instance per user: a second one says so (unless told not to) and ends
     // without touching anything.
+    const QStringList args = app.arguments();
+    const bool noWarning = args.size() >= 2 && args[1] == QStringLiteral("/nowarning");
     InstanceLock instance;
-    if (!instance.TryLock()) {
-        const QStringList args = app.arguments();
-        if (args.size() < 2 || args[1] != QStringLiteral("/nowarning")) {
+    const InstanceLock::State lock = instance.TryLock();
+    // This may not end in silence: the session could neither start Kassavero nor tell
+    // whether it runs, so the autostart and the bus are told by the exit status as well.
+    if (lock == InstanceLock::State::Unjudged) {
+        const std::string path = instance.Path().toStdString();
+        const std::string problem = instance.Problem().toStdString();
+        std::fprintf(stderr,
+                     "kassavero: cannot tell whether Kassavero is already running: its lock file "
+                     "%s cannot be judged (%s). If no Kassavero is running, remove the file and "
+                     "start Kassavero again.\n",
+                     path.c_str(), problem.c_str());
+        if (!noWarning) {
+            messageBoxes.ShowMessageBox(translation.TranslateKey("SperrdateiNichtPruefbar") +
+                                            Utf8ToWin1252(path) + "\n(" + Utf8ToWin1252(problem) +
+                                            ")",
+                                        kTitle, mb::kOk | mb::kIconWarning);
+        }
+        return kExitLockUnjudged;
+    }
+    if (lock == InstanceLock::State::Running) {
+        if (!noWarning) {
             messageBoxes.ShowMessageBox(translation.TranslateKey("KassaveroLaeuftSchon"), kTitle,
                                         mb::kOk | mb::kIconInformation);
         }
