@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QSystemTrayIcon>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -257,6 +258,9 @@ int Run(QApplication& app) {
     TDDEForm ddeForm(engine, services, service, StatusFilePath(configDirectory));
     ddeForm.SetHotkeyHandler(
         [&trayMenu](unsigned id) { return trayMenu.HotkeyPressed(static_cast<int>(id)); });
+    // Without its bus no client reaches the program, and it would keep the next session
+    // from starting one: it ends as at the end of a session, with its orderly shut-down.
+    ddeForm.SetBusLostHandler([&unixSignals] { emit unixSignals.Terminate(SIGHUP); });
     QString busError;
     if (!ddeForm.ConnectBus(QString::fromStdString(DdeBusName(service)), busError)) {
         std::fprintf(stderr, "kassavero: the command interface is not on the session bus: %s\n",

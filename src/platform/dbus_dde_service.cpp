@@ -156,6 +156,8 @@ void DbusDdeService::Serve() {
             std::fprintf(stderr, "kassavero: the session bus is gone: %s\n",
                          std::strerror(-result));
             Disconnect();
+            if (busLost_)
+                busLost_();
             return;
         }
         if (result > 0)
