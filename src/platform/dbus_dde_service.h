@@ -15,6 +15,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -109,5 +110,8 @@ class DbusDdeService : public QObject {
     // The advises of the Call being answered, sent after its reply.
     std::vector<std::pair<std::string, std::string>>* heldAdvises_ = nullptr;
 };
+
+// Whether a name has an owner on the session bus; nothing when the bus cannot be asked.
+std::optional<bool> SessionBusNameHasOwner(const std::string& name);
 
 }  // namespace kassavero
