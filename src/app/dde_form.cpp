@@ -49,6 +49,7 @@ bool TDDEForm::ConnectBus(const QString& busName, QString& error) {
     auto service = std::make_unique<DbusDdeService>(
         server_, [this](unsigned message) { statusFile_.HandleMessage(message); });
     service->SetHotkeyHandler(hotkeyHandler_);
+    service->SetBusLostHandler(busLostHandler_);
     service->SetTextConverter([this](const std::string& clientName, const std::string& text) {
         ConvertedText out;
         TextConversion done = interpreter_->ConvertText(Utf8ToWin1252(clientName), text);

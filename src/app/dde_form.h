@@ -42,6 +42,8 @@ class TDDEForm : public QObject {
     void SetHotkeyHandler(std::function<bool(unsigned)> handler) {
         hotkeyHandler_ = std::move(handler);
     }
+    // What the program does when the session bus goes away (set before ConnectBus).
+    void SetBusLostHandler(std::function<void()> handler) { busLostHandler_ = std::move(handler); }
 
     StatusFile& Status() { return statusFile_; }
     MacroInterpreter& Interpreter() { return *interpreter_; }
@@ -54,6 +56,7 @@ class TDDEForm : public QObject {
     StatusFile statusFile_;
     std::unique_ptr<DbusDdeService> bus_;
     std::function<bool(unsigned)> hotkeyHandler_;
+    std::function<void()> busLostHandler_;
 };
 
 }  // namespace kassavero

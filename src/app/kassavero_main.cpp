@@ -8,11 +8,14 @@
 #include <QMessageBox>
 #include <QSystemTrayIcon>
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "app/dde_form.h"
 #include "calculator/calculator_model.h"
@@ -20,10 +23,12 @@
 #include "confirm/confirmation_dialog.h"
 #include "confirm/qt_confirmation_window.h"
 #include "core/currency.h"
+#include "core/win1252.h"
 #include "engine/engine.h"
 #include "kassavero_version.h"
 #include "macro/status_file.h"
 #include "platform/atomic_file.h"
+#include "platform/dbus_dde_service.h"
 #include "platform/dde_names.h"
 #include "platform/dde_server.h"
 #include "platform/posix_system_info.h"
@@ -56,6 +61,15 @@ namespace {
 
 constexpr const char* kTitle = "Kassavero";
 
+// A start that cannot run ends with these, so an autostart or the bus reports it.
+constexpr int kExitLockUnjudged = 2;
+constexpr int kExitOtherSession = 3;
+
+// A Kassavero of this session that is still starting holds the lock before it owns its
+// name on the bus; for this long after taking the lock it is not taken for another
+// session's.
+constexpr std::chrono::seconds kStartUpTime{10};
+
 constexpr const char* kUsage =
     "Usage: kassavero [/nowarning]\n"
     "       kassavero --help | --version\n"
@@ -64,9 +78,11 @@ constexpr const char* kUsage =
     "lives in the notification area (system tray); its calculator, settings and\n"
     "clipboard conversion are reached from the tray icon's menu, from two global\n"
     "hotkeys (Ctrl+Alt+W and Ctrl+Alt+Z by default) and from kassavero-dde.\n"
-    "Only one Kassavero runs per user; a second start says so and ends.\n"
+    "Only one Kassavero runs per user; a second start says so and ends. It ends with its\n"
+    "session bus; a start that finds a Kassavero of another session fails (status 3).\n"
     "\n"
     "  /nowarning   end silently (without the message) when Kassavero is already running\n"
+    "               in this session; other failures go to standard error only\n"
     "  --help       print this text and end\n"
     "  --version    print the version and end\n"
     "\n"
@@ -129,12 +145,59 @@ int Run(QApplication& app) {
     // Bus calls are served while a box is open; one box at a time keeps that bounded.
     SingleMessageBox messageBoxes(qtMessageBoxes);
 
-    // One instance per user: a second one says so (unless told not to) and ends
-    // without touching anything.
+    // One instance per user: a second one in the same session says so (unless told not
+    // to) and ends without touching anything.
+    const QStringList args = app.arguments();
+    const bool noWarning = args.size() >= 2 && args[1] == QStringLiteral("/nowarning");
+    const std::string programPath = QCoreApplication::applicationFilePath().toStdString();
+    const std::string service = DdeServiceName(programPath);
     InstanceLock instance;
-    if (!instance.TryLock()) {
-        const QStringList args = app.arguments();
-        if (args.size() < 2 || args[1] != QStringLiteral("/nowarning")) {
+    InstanceLock::State lock = instance.TryLock();
+    bool reachable = true;
+    for (int look = 0; lock == InstanceLock::State::Running; ++look) {
+        if (look > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        // Once the name has an owner here, this session is served, whoever took the lock
+        // meanwhile. Without a session bus to ask, the holder counts as this session's.
+        reachable = SessionBusNameHasOwner(DdeBusName(service)).value_or(true);
+        if (reachable || instance.HeldFor() >= kStartUpTime)
+            break;
+        lock = instance.TryLock();
+    }
+    // Neither of these may end in silence: this session could neither start Kassavero
+    // nor reach it, so the autostart and the bus are told by the exit status as well.
+    if (lock == InstanceLock::State::Unjudged) {
+        const std::string path = instance.Path().toStdString();
+        const std::string problem = instance.Problem().toStdString();
+        std::fprintf(stderr,
+                     "kassavero: cannot tell whether Kassavero is already running: its lock file "
+                     "%s cannot be judged (%s). If no Kassavero is running, remove the file and "
+                     "start Kassavero again.\n",
+                     path.c_str(), problem.c_str());
+        if (!noWarning) {
+            messageBoxes.ShowMessageBox(translation.TranslateKey("SperrdateiNichtPruefbar") +
+                                            Utf8ToWin1252(path) + "\n(" + Utf8ToWin1252(problem) +
+                                            ")",
+                                        kTitle, mb::kOk | mb::kIconWarning);
+        }
+        return kExitLockUnjudged;
+    }
+    if (lock == InstanceLock::State::Running && !reachable) {
+        const std::string pid = std::to_string(instance.HolderPid());
+        std::fprintf(stderr,
+                     "kassavero: Kassavero is still running in another session (process %s) and "
+                     "cannot be reached from this one. End that process, then start Kassavero "
+                     "again.\n",
+                     pid.c_str());
+        if (!noWarning) {
+            messageBoxes.ShowMessageBox(translation.TranslateKey("KassaveroLaeuftAnderswo1") + pid +
+                                            translation.TranslateKey("KassaveroLaeuftAnderswo2"),
+                                        kTitle, mb::kOk | mb::kIconWarning);
+        }
+        return kExitOtherSession;
+    }
+    if (lock == InstanceLock::State::Running) {
+        if (!noWarning) {
             messageBoxes.ShowMessageBox(translation.TranslateKey("KassaveroLaeuftSchon"), kTitle,
                                         mb::kOk | mb::kIconInformation);
         }
@@ -218,8 +281,6 @@ int Run(QApplication& app) {
                        [] { QApplication::quit(); }});
     QtTray tray(trayMenu, translation,
                 ProgramIcon(QString::fromStdString(programDirectory.string())));
-    const std::string programPath = QCoreApplication::applicationFilePath().toStdString();
-    const std::string service = DdeServiceName(programPath);
     MacroServices services{
         engine,
         profile,
@@ -233,6 +294,9 @@ int Run(QApplication& app) {
     TDDEForm ddeForm(engine, services, service, StatusFilePath(configDirectory));
     ddeForm.SetHotkeyHandler(
         [&trayMenu](unsigned id) { return trayMenu.HotkeyPressed(static_cast<int>(id)); });
+    // Without its bus no client reaches the program, and it would keep the next session
+    // from starting one: it ends as at the end of a session, with its orderly shut-down.
+    ddeForm.SetBusLostHandler([&unixSignals] { emit unixSignals.Terminate(SIGHUP); });
     QString busError;
     if (!ddeForm.ConnectBus(QString::fromStdString(DdeBusName(service)), busError)) {
         std::fprintf(stderr, "kassavero: the command interface is not on the session bus: %s\n",

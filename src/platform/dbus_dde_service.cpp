@@ -166,6 +166,8 @@ void DbusDdeService::Serve() {
             std::fprintf(stderr, "kassavero: the session bus is gone: %s\n",
                          std::strerror(-result));
             Disconnect();
+            if (busLost_)
+                busLost_();
             return;
         }
         if (result > 0)
@@ -364,6 +366,25 @@ void DbusDdeService::ReplyWithChanges(sd_bus_message* call, const char* clientNa
     if (result < 0)
         sd_bus_reply_method_errorf(call, SD_BUS_ERROR_NO_MEMORY, "the changes cannot be sent");
     sd_bus_message_unref(reply);
+}
+
+std::optional<bool> SessionBusNameHasOwner(const std::string& name) {
+    sd_bus* bus = nullptr;
+    if (sd_bus_open_user(&bus) < 0)
+        return std::nullopt;
+    sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_message* reply = nullptr;
+    int owned = 0;
+    std::optional<bool> answer;
+    if (sd_bus_call_method(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus",
+                           "org.freedesktop.DBus", "NameHasOwner", &error, &reply, "s",
+                           name.c_str()) >= 0 &&
+        sd_bus_message_read(reply, "b", &owned) >= 0)
+        answer = owned != 0;
+    sd_bus_message_unref(reply);
+    sd_bus_error_free(&error);
+    sd_bus_flush_close_unref(bus);
+    return answer;
 }
 
 }  // namespace kassavero

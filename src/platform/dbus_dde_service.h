@@ -15,6 +15,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -77,6 +78,10 @@ class DbusDdeService : public QObject {
     // Runs a global hotkey's action; returns false for an identifier that is not one.
     void SetHotkeyHandler(std::function<bool(unsigned)> handler) { hotkey_ = std::move(handler); }
 
+    // Told once the connection to the session bus is lost: no client can reach the
+    // program any more, nor start another one while it runs.
+    void SetBusLostHandler(std::function<void()> handler) { busLost_ = std::move(handler); }
+
   private:
     // Reads what the bus has and runs the calls that came, one at a time and in order. A
     // call that waits for the user comes back here from its wait, so later calls are
@@ -94,6 +99,7 @@ class DbusDdeService : public QObject {
     DdeServer& server_;
     std::function<void(unsigned)> postMessage_;
     std::function<bool(unsigned)> hotkey_;
+    std::function<void()> busLost_;
     TextConverter textConverter_;
     ChangeLister changeLister_;
     sd_bus* bus_ = nullptr;
@@ -105,5 +111,8 @@ class DbusDdeService : public QObject {
     // The advises of the Call being answered, sent after its reply.
     std::vector<std::pair<std::string, std::string>>* heldAdvises_ = nullptr;
 };
+
+// Whether a name has an owner on the session bus; nothing when the bus cannot be asked.
+std::optional<bool> SessionBusNameHasOwner(const std::string& name);
 
 }  // namespace kassavero

@@ -72,3 +72,12 @@ stop_kassavero() {
 expect_eq() {
     [ "$1" = "$2" ] || fail "expected '$2', got '$1'${3:+ ($3)}"
 }
+
+# A session bus of the test's own, which the test may end: BUS_ADDRESS and BUS_PID.
+start_private_bus() {
+    local started
+    started=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 2>/dev/null)
+    BUS_ADDRESS=$(sed -n 1p <<<"$started")
+    BUS_PID=$(sed -n 2p <<<"$started")
+    PIDS+=("$BUS_PID")
+}
