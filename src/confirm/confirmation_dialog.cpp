@@ -294,18 +294,12 @@ int ConfirmationDialog::WarteAufEingabe(Outcome& outcome, const bool& withdrawn)
     {
         Waiter waiter(waiters_, withdrawn);
         outcome.waiter = &waiter;
+        outcome.withdrawn = &withdrawn;
         loop_.RunUntil([&outcome, &withdrawn] { return outcome.Done || withdrawn; });
         outcome.waiter = nullptr;
     }
     if (!outcome.Done && withdrawn) {
-        // Nobody waits for this answer any more; the next question may come up.
-        question_.FormulaMode = false;
-        question_.Amounts.clear();
-        question_.Current = 0;
-        outcome.Answer = kAnswerCancel;
-        outcome.Cancelled = true;
-        outcome.FormulaResult = kCancelResult;
-        Close(outcome);
+        EndWithdrawn();
     } else if (!outcome.Done) {
         // The event loop gave up (the program is ending): nobody will answer.
         if (stopRequest_ == 0)
@@ -313,6 +307,20 @@ int ConfirmationDialog::WarteAufEingabe(Outcome& outcome, const bool& withdrawn)
         GiveAnswer(kAnswerCancel);
     }
     return outcome.Answer;
+}
+
+void ConfirmationDialog::EndWithdrawn() {
+    if (!open_ || owner_ == nullptr || owner_->withdrawn == nullptr || !*owner_->withdrawn)
+        return;
+    // Nobody waits for this answer any more; the next question may come up.
+    Outcome& outcome = *owner_;
+    question_.FormulaMode = false;
+    question_.Amounts.clear();
+    question_.Current = 0;
+    outcome.Answer = kAnswerCancel;
+    outcome.Cancelled = true;
+    outcome.FormulaResult = kCancelResult;
+    Close(outcome);
 }
 
 bool ConfirmationDialog::Busy() const {

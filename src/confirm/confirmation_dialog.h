@@ -99,6 +99,7 @@ class ConfirmationDialog final : public Confirmation, public FormulaQuestion {
                      const bool& withdrawn) override;
     unsigned StopCount() const override { return stopCount_; }
     bool Busy() const override;
+    void EndWithdrawn() override;
     ReplacementParts OutputParts() const override { return outputParts_; }
     // Computed aside, as for a change asked without the dialog while a question is open.
     bool ComputeChange(const TGeplanteAenderung& proposal, ReplacementParts& parts) override;
@@ -201,7 +202,8 @@ class ConfirmationDialog final : public Confirmation, public FormulaQuestion {
         ReplacementParts Parts;
         bool Cancelled = false;
         std::string FormulaResult;
-        Waiter* waiter = nullptr;  // while the question is open
+        Waiter* waiter = nullptr;         // while the question is open
+        const bool* withdrawn = nullptr;  // ends it unanswered once set
     };
 
     void Compute(Question& question, CurrencyIndex source, CurrencyIndex target) const;

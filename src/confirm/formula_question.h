@@ -27,6 +27,8 @@ class FormulaQuestion {
         static const bool kNever = false;
         AskFormula(formula, source, target, constants, cancelled, result, kNever);
     }
+    // Ends the open question at once if it was withdrawn.
+    virtual void EndWithdrawn() {}
     // The formula with every constant converted, as a yes to each would give, without
     // showing or asking anything.
     virtual std::string ConvertFormula(const std::string& formula, CurrencyIndex source,

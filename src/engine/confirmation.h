@@ -57,6 +57,9 @@ class Confirmation {
     // Whether a question or a pause waits for the user on behalf of a session that has
     // not been withdrawn; then closing another session leaves the dialog up.
     virtual bool Busy() const { return false; }
+    // Ends the open question at once if it was withdrawn: a question queued behind it
+    // may wait in a loop nested inside its wait, so it cannot wait to be noticed.
+    virtual void EndWithdrawn() {}
 
     // What AskChange without asking makes of the proposal, for a conversion that never
     // shows the dialog. A dialog that computes it aside leaves its own question and

@@ -308,6 +308,7 @@ void Engine::WithdrawQuestions(int session) {
         return;
     for (bool* withdrawn : std::exchange(slots_[static_cast<std::size_t>(session)]->Waiting, {}))
         *withdrawn = true;
+    confirmation_.EndWithdrawn();
 }
 
 void Engine::CloseSession(EngineHandle handle, int session) {

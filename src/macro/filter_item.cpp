@@ -277,6 +277,7 @@ void MacroInterpreter::OnCallerLeft(std::string_view caller) {
         services_.engine.WithdrawQuestions(it->second);
     for (auto [it, end] = formulaWaits_.equal_range(name); it != end; ++it)
         *it->second = true;
+    services_.formulas.EndWithdrawn();
     bool heldSessions = false;
     for (auto owner = owners_.begin(); owner != owners_.end();) {
         if (owner->second.caller != name) {

@@ -81,3 +81,33 @@ start_private_bus() {
     BUS_PID=$(sed -n 2p <<<"$started")
     PIDS+=("$BUS_PID")
 }
+
+# A private X server (with openbox when installed) for the program's windows; skips the
+# test (77) without Xvfb or xdotool.
+start_x_server() {
+    command -v Xvfb >/dev/null && command -v xdotool >/dev/null ||
+        { echo "SKIPPED: needs Xvfb and xdotool"; exit 77; }
+    exec 3>"$WORK/display"
+    Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
+    PIDS+=($!)
+    exec 3>&-
+    wait_for test -s "$WORK/display" || fail "Xvfb did not start"
+    export DISPLAY=":$(head -n 1 "$WORK/display")" QT_QPA_PLATFORM=xcb
+    if command -v openbox >/dev/null; then
+        openbox --sm-disable >/dev/null 2>&1 &
+        PIDS+=($!)
+    fi
+}
+
+# The confirmation window while it shows something, and the client its caption names.
+dialog() { xdotool search --onlyvisible --name '^Kassavero .' 2>/dev/null | head -n 1; }
+dialog_asks() { xdotool getwindowname "$(dialog)" 2>/dev/null | grep -qF "($1)"; }
+# Answers the question in the window with a key: 1 yes, 2 no, Escape cancel.
+answer_dialog() {
+    local window
+    window=$(dialog)
+    [ -n "$window" ] || fail "no dialog to answer"
+    xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+    sleep 0.3
+    xdotool key --clearmodifiers "$1"
+}

@@ -4,33 +4,11 @@
 # private X server.
 source "$(dirname "$0")/lib.sh"
 
-command -v Xvfb >/dev/null && command -v xdotool >/dev/null || { echo "needs Xvfb and xdotool"; exit 77; }
-exec 3>"$WORK/display"
-Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
-PIDS+=($!)
-exec 3>&-
-wait_for test -s "$WORK/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$WORK/display")" QT_QPA_PLATFORM=xcb
-if command -v openbox >/dev/null; then
-    openbox --sm-disable >/dev/null 2>&1 &
-    PIDS+=($!)
-fi
-
+start_x_server
 start_kassavero
 
-# The dialog's window with a question in it; keys go to it.
-dialog() { xdotool search --onlyvisible --name '^Kassavero .' 2>/dev/null | head -n 1; }
-# The client named in its caption: a document conversion's question names its client.
-asks_document() { xdotool getwindowname "$(dialog)" 2>/dev/null | grep -q '(kassavero-dde)'; }
+asks_document() { dialog_asks kassavero-dde; }
 asks_formula() { [ -n "$(dialog)" ] && ! asks_document; }
-answer_yes() {
-    local window
-    window=$(dialog)
-    [ -n "$window" ] || fail "no dialog to answer"
-    xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
-    sleep 0.3
-    xdotool key --clearmodifiers 1
-}
 
 printf 'Preis: 100 DM\n' >"$WORK/in.txt"
 "$CLIENT" convert "$WORK/in.txt" --confirm -o "$WORK/out.txt" >"$WORK/convert.out" 2>&1 &
@@ -51,9 +29,9 @@ sleep 1
 kill -0 "$FORMULA_PID" 2>/dev/null || { cat "$WORK/formula.out"; fail "the formula did not wait"; }
 
 wait_for asks_document || fail "the dialog does not ask the document's change"
-answer_yes
+answer_dialog 1
 wait_for asks_formula || fail "the formula was not asked next"
-answer_yes
+answer_dialog 1
 
 code=0
 timeout 20 tail --pid="$FORMULA_PID" -f /dev/null || fail "the formula client hangs"

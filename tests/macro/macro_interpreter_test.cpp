@@ -119,6 +119,16 @@ TEST_F(InterpreterTest, SetValueWritesTheStoreAndLeavesTheLiveSettingsAlone) {
     EXPECT_EQ(Stored("", "Key"), "v");
 }
 
+TEST_F(InterpreterTest, AChainOfValuesIsStoredInOneWrite) {
+    std::string line = "settings:";
+    for (int i = 0; i < 50; ++i)
+        line += "setvalue(,Key" + std::to_string(i) + "," + std::to_string(i) + ");";
+    line += "getvalue(,Key7)";
+    EXPECT_EQ(Execute(line, kSettingsItem), "[7]");
+    EXPECT_EQ(storesOpened, 1);
+    EXPECT_EQ(Stored("Standard", "Key49"), "49");
+}
+
 TEST_F(InterpreterTest, SetValueThatCannotBeStoredIsAnError) {
     // A directory where the file should be: the store keeps the value in memory only,
     // and this store is gone after the command.

@@ -55,9 +55,11 @@ class MacroRig : public ::testing::Test {
         return data;
     }
 
-    std::unique_ptr<Registry> OpenStore() const {
+    std::unique_ptr<Registry> OpenStore() {
+        ++storesOpened;
         return std::make_unique<RegistryFile>(storeDirectory.Path());
     }
+    int storesOpened = 0;
 
     ActiveProfile profile;
     FakeTranslator translator;
