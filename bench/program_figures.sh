@@ -58,7 +58,15 @@ start=$(date +%s%N)
 echo "convert (one call): $(ms_since "$start") ms"
 start=$(date +%s%N)
 "$BIN/kassavero-dde" convert "$WORK/big.txt" --per-amount -o "$WORK/big.steps"
-echo "convert --per-amount (one call per step): $(ms_since "$start") ms"
+steps_ms=$(ms_since "$start")
+echo "convert --per-amount (one call per step): $steps_ms ms"
+# The floor of that path: its 20,000 calls (a search and a confirmation per amount) as
+# bare Pings to the program, measured now.
+ping_us=$("$BIN/dbus_roundtrip_bench" --benchmark_filter='^PingKassavero$' \
+    --benchmark_format=csv 2>/dev/null | awk -F, '/PingKassavero/ { print $3 }')
+awk -v ms="$steps_ms" -v us="$ping_us" 'BEGIN {
+    floor = 20000 * us / 1000
+    printf "floor: 20000 Pings of %.1f us = %.0f ms; --per-amount is %.2f times the floor\n", us, floor, ms / floor }'
 cmp -s "$WORK/big.out" "$WORK/big.steps" && echo "both outputs identical" || echo "OUTPUTS DIFFER"
 # For comparison, a client that knows only Execute + Request (OLD_CLIENT=path).
 if [ -n "${OLD_CLIENT:-}" ]; then

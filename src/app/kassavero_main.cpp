@@ -353,6 +353,7 @@ int main(int argc, char** argv) {
         std::printf("Kassavero %s\n", KASSAVERO_VERSION);
         return 0;
     }
+    kassavero::UnixSignals::HoldUntilHandled();
     // Without any display Qt would abort; the program still serves its command
     // interface, so it runs on the offscreen platform instead and says so.
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&

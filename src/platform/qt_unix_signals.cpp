@@ -20,11 +20,28 @@ void OnSignal(int number) {
     errno = saved;
 }
 
+sigset_t TerminationSignals() {
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGINT);
+    return set;
+}
+
 }  // namespace
 
+void UnixSignals::HoldUntilHandled() {
+    const sigset_t set = TerminationSignals();
+    ::pthread_sigmask(SIG_BLOCK, &set, nullptr);
+}
+
 UnixSignals::UnixSignals(QObject* parent) : QObject(parent) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalSockets) != 0)
+    const sigset_t set = TerminationSignals();
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalSockets) != 0) {
+        // Without a way to hand them on, they keep their usual effect.
+        ::pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
         return;
+    }
     notifier_ = new QSocketNotifier(signalSockets[1], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &UnixSignals::ReadSignal);
     struct sigaction action {};
@@ -33,6 +50,8 @@ UnixSignals::UnixSignals(QObject* parent) : QObject(parent) {
     action.sa_flags = SA_RESTART;
     ::sigaction(SIGTERM, &action, nullptr);
     ::sigaction(SIGINT, &action, nullptr);
+    // What came while they were held arrives now, through the handler.
+    ::pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
 }
 
 UnixSignals::~UnixSignals() {
