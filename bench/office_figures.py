@@ -40,4 +40,8 @@ def main():
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    code = main()
+    # Left to the interpreter's shutdown, the UNO bridge now and then crashes on its way out.
+    sys.stdout.flush()
+    sys.stderr.flush()
+    os._exit(code)
