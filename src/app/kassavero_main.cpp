@@ -204,6 +204,9 @@ int Run(QApplication& app) {
         return 0;
     }
 
+    // This is the one instance now: a SIGTERM from here on waits for its handler below, so
+    // the program always ends in order (before, nothing of its own was touched yet).
+    UnixSignals::HoldUntilHandled();
     QApplication::setApplicationName(QString::fromLatin1(kTitle));
     QApplication::setQuitOnLastWindowClosed(false);
     // Help pages in the language of the interface, English where a page is missing.
@@ -353,7 +356,6 @@ int main(int argc, char** argv) {
         std::printf("Kassavero %s\n", KASSAVERO_VERSION);
         return 0;
     }
-    kassavero::UnixSignals::HoldUntilHandled();
     // Without any display Qt would abort; the program still serves its command
     // interface, so it runs on the offscreen platform instead and says so.
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&

@@ -21,7 +21,7 @@ std::optional<std::string> CalculatorLineText(double amount, CurrencyIndex curre
         return std::string(overflowText);
     }
     std::string text = FormatAmount(
-        amount, CalculatorAmountFormat(*mode, currency, amount, settings, decimalSeparator));
+        amount, CalculatorAmountFormat(*mode, currency, amount, settings.Output, decimalSeparator));
     const auto digits =
         std::count_if(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
     const bool scientific = text.find('E') != std::string::npos;

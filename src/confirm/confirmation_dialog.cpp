@@ -7,7 +7,7 @@
 #include "calculator/calculator_access.h"
 #include "core/amount_format.h"
 #include "core/number_text.h"
-#include "engine/everyday_forms.h"
+#include "engine/proposal.h"
 #include "platform/help.h"
 #include "platform/message_loop.h"
 #include "settings/active_profile.h"
@@ -27,12 +27,6 @@ char UpperCase(char c) {
     if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7))
         return static_cast<char>(u - 0x20);
     return c;
-}
-
-// The record of a currency that is none: no symbol to write.
-const TWaehrungsAusgabeFormat& OutputRecord(const ProfileSettings& settings, CurrencyIndex c) {
-    static const TWaehrungsAusgabeFormat kNone{.Symbol = "", .UseSymbol = false};
-    return IsCurrency(c) ? settings.Output[c] : kNone;
 }
 
 ReplacementParts Unchanged(const TGeplanteAenderung& change) {
@@ -177,53 +171,26 @@ void ConfirmationDialog::Compute(Question& question, CurrencyIndex source,
                                  CurrencyIndex target) const {
     const ProfileSettings& settings = profile_.Settings();
     const char decimalSeparator = currencies_.SystemDecimalSeparator();
-    // A target rate of 0 (a custom currency without a rate) would write 0 for any
-    // amount, so it converts no more than a source rate of 0 does.
-    question.Convertible = IsCurrency(source) && IsCurrency(target) &&
-                           currencies_.CurrencyRate(source) != 0 &&
-                           currencies_.CurrencyRate(target) != 0;
-    question.EuroVisible = false;
-    question.NewAmount.clear();
-    if (question.Convertible) {
-        question.Amount = question.FormulaMode
-                              ? ParseDecimalLenient(question.OldAmountText, decimalSeparator)
-                              : question.Change.Amount;
-        const double euro = currencies_.ToEuro(question.Amount, source).value_or(0);
-        question.EuroVisible = source != kEUR && target != kEUR;
-        question.EuroText = IntermediateEuroText(euro, decimalSeparator, thousandSeparator_);
-        const double converted =
-            currencies_.ConvertAmount(question.Amount, source, target).value_or(0);
-        const AmountFormat format =
-            question.FormulaMode
-                ? FormulaAmountFormat(
-                      ToPrecisionMode(question.Constants == FormulaConstants::ConstantCell
-                                          ? settings.ExcelPrecision_ConstantCell
-                                          : settings.ExcelPrecision_ConstantInFormula)
-                          .value_or(PrecisionMode::TransferUnit),
-                      target, settings, decimalSeparator)
-                : CurrencyAmountFormat(settings.Output[target], target);
-        // "1,04 Milliarden Mark" becomes "0,53 Milliarden" euros, not a figure with nine
-        // zeros of false precision.
-        const MagnitudeChoice magnitude =
-            question.FormulaMode ? MagnitudeChoice{}
-                                 : ChooseMagnitude(question.Change.MagnitudeFamily,
-                                                   question.Change.Magnitude, std::fabs(converted));
-        question.NewAmount =
-            magnitude.word.empty()
-                ? FormatAmount(converted, format)
-                : FormatAmount(converted / magnitude.factor, format) + " " + magnitude.word;
-    }
+    Proposal proposal;
     if (question.FormulaMode) {
-        question.Parts = ReplacementParts{"", question.NewAmount, ""};
-    } else if (question.Convertible) {
-        // The old amount keeps the symbol of the currency it was found in, whatever
-        // source the user picked.
-        question.Parts = ComposeReplacement(
-            question.NewAmount, question.Change.OldText, question.Change.HasSymbol,
-            settings.Output[target], OutputRecord(settings, question.Change.Currency), settings);
+        question.Amount = ParseDecimalLenient(question.OldAmountText, decimalSeparator);
+        const PrecisionMode precision =
+            ToPrecisionMode(question.Constants == FormulaConstants::ConstantCell
+                                ? settings.ExcelPrecision_ConstantCell
+                                : settings.ExcelPrecision_ConstantInFormula)
+                .value_or(PrecisionMode::TransferUnit);
+        proposal = ProposeConstant(
+            question.Amount, source, target,
+            FormulaAmountFormat(precision, target, settings.Output, decimalSeparator), currencies_);
     } else {
-        question.Parts = Unchanged(question.Change);
+        question.Amount = question.Change.Amount;
+        proposal = ProposeChange(question.Change, source, target, settings, currencies_);
     }
+    question.Convertible = proposal.Convertible;
+    question.EuroVisible = proposal.EuroVisible;
+    question.EuroText = IntermediateEuroText(proposal.Euro, decimalSeparator, thousandSeparator_);
+    question.NewAmount = std::move(proposal.NewAmount);
+    question.Parts = std::move(proposal.Parts);
 }
 
 void ConfirmationDialog::UpdateProposal() {
@@ -328,15 +295,6 @@ bool ConfirmationDialog::Busy() const {
                        [](const bool* withdrawn) { return !*withdrawn; });
 }
 
-bool ConfirmationDialog::ComputeChange(const TGeplanteAenderung& proposal,
-                                       ReplacementParts& parts) {
-    Question aside;
-    aside.Change = proposal;
-    Compute(aside, Listed(proposal.Currency), Listed(DefaultTarget()));
-    parts = aside.Parts;
-    return aside.Convertible;
-}
-
 bool ConfirmationDialog::AskChange(const TGeplanteAenderung& proposal, bool ask,
                                    const std::string& clientName) {
     static const bool kNever = false;
@@ -348,8 +306,11 @@ ChangeAnswer ConfirmationDialog::Ask(const TGeplanteAenderung& proposal, bool as
     // Without a question and with nothing on the screen to show it in (or a question of
     // another's in it), the change is computed aside: filling a hidden window's fields
     // would only cost time.
-    if (!ask && (open_ || !visible_))
-        return ComputeChange(proposal, outputParts_) ? ChangeAnswer::Yes : ChangeAnswer::No;
+    if (!ask && (open_ || !visible_)) {
+        Proposal aside = ProposeUnattended(proposal, profile_.Settings(), currencies_);
+        outputParts_ = std::move(aside.Parts);
+        return aside.Convertible ? ChangeAnswer::Yes : ChangeAnswer::No;
+    }
     // Whether this session was stopped is its own business; another session's cancel
     // does not decline this question.
     const ChangeAnswer go =

@@ -101,8 +101,6 @@ class ConfirmationDialog final : public Confirmation, public FormulaQuestion {
     bool Busy() const override;
     void EndWithdrawn() override;
     ReplacementParts OutputParts() const override { return outputParts_; }
-    // Computed aside, as for a change asked without the dialog while a question is open.
-    bool ComputeChange(const TGeplanteAenderung& proposal, ReplacementParts& parts) override;
 
     bool Visible() const override { return visible_; }
     // Restores the saved position, clears StopRequest and subscribes to settings

@@ -250,9 +250,9 @@ AmountFormat CurrencyAmountFormat(const TWaehrungsAusgabeFormat& record, Currenc
 }
 
 AmountFormat FormulaAmountFormat(PrecisionMode mode, CurrencyIndex target,
-                                 const ProfileSettings& settings, char systemDecimalSeparator) {
+                                 const OutputRecords& records, char systemDecimalSeparator) {
     static const TWaehrungsAusgabeFormat kNoCurrencyRecord;
-    const auto& record = IsCurrency(target) ? settings.Output[target] : kNoCurrencyRecord;
+    const auto& record = IsCurrency(target) ? records[target] : kNoCurrencyRecord;
     AmountFormat format = CurrencyAmountFormat(record, target);
     const int usual = DefaultDecimals(target);
     switch (mode) {
@@ -282,9 +282,9 @@ AmountFormat FormulaAmountFormat(PrecisionMode mode, CurrencyIndex target,
 }
 
 AmountFormat CalculatorAmountFormat(PrecisionMode mode, CurrencyIndex currency, double amount,
-                                    const ProfileSettings& settings, char systemDecimalSeparator) {
+                                    const OutputRecords& records, char systemDecimalSeparator) {
     static const TWaehrungsAusgabeFormat kNoCurrencyRecord;
-    const auto& record = IsCurrency(currency) ? settings.Output[currency] : kNoCurrencyRecord;
+    const auto& record = IsCurrency(currency) ? records[currency] : kNoCurrencyRecord;
     AmountFormat format = CurrencyAmountFormat(record, currency);
     switch (mode) {
         case PrecisionMode::HighPrecision: {

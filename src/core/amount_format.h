@@ -3,14 +3,18 @@
 // Rounding an amount and writing it as text. Every amount the program writes goes through
 // FormatAmount; the fixed parameter sets the callers need are the named helpers below.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 
 #include "core/currency.h"
-#include "settings/profile_settings.h"
+#include "core/output_format.h"
 
 namespace kassavero {
+
+// The output records of all currencies, by CurrencyIndex.
+using OutputRecords = std::array<TWaehrungsAusgabeFormat, kCurrencyCount>;
 
 // Rounding strategies and directions as stored in a currency's output format.
 inline constexpr std::uint8_t kRoundToCoin = 0;
@@ -100,7 +104,7 @@ AmountFormat CurrencyAmountFormat(const TWaehrungsAusgabeFormat& record, Currenc
 // grouping, with the system decimal separator and the minus sign first. A target that
 // is no currency uses the no-currency row and a default record.
 AmountFormat FormulaAmountFormat(PrecisionMode mode, CurrencyIndex target,
-                                 const ProfileSettings& settings, char systemDecimalSeparator);
+                                 const OutputRecords& records, char systemDecimalSeparator);
 
 // A calculator line in a precision: high precision writes fifteen significant digits
 // (fourteen decimals below 10, one fewer for every further place, so the decimals turn
@@ -109,7 +113,7 @@ AmountFormat FormulaAmountFormat(PrecisionMode mode, CurrencyIndex target,
 // currency's record. Always without grouping, with the system decimal separator and
 // the minus sign first; a line never shows the currency's symbol.
 AmountFormat CalculatorAmountFormat(PrecisionMode mode, CurrencyIndex currency, double amount,
-                                    const ProfileSettings& settings, char systemDecimalSeparator);
+                                    const OutputRecords& records, char systemDecimalSeparator);
 
 // The old amount shown for confirmation: as many decimals as the source currency usually
 // has or the text had, whichever is more, rounded commercially to that last place,

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "core/number_text.h"
-#include "settings/active_profile.h"
 
 namespace kassavero {
 namespace {
@@ -131,7 +130,7 @@ double CurrencyTable::CurrencyRate(CurrencyIndex c) const {
     if (!IsCustomCurrency(c)) {
         return FixedCurrencyRate(c);
     }
-    const auto& text = profile_.Settings().CustomCurrencyRate[c - kCUS1];
+    const std::string& text = customRates_.CustomRate(c - kCUS1);
     return ParseDecimalLenient(text, decimalSeparator_);
 }
 

@@ -4,11 +4,10 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace kassavero {
-
-class ActiveProfile;
 
 // 0..13: EUR, ATS, BEF, DEM, ESP, FIM, FRF, IEP, ITL, NLG, PTE, CUS1, CUS2, CUS3.
 // 14 and above mean "no currency".
@@ -62,13 +61,23 @@ CurrencyIndex HomeCurrencyForLanguage(std::uint16_t languageId);
 // as a double. No result when the source rate is 0.
 std::optional<double> ConvertWithRates(double amount, double sourceRate, double targetRate);
 
+// The rates of the three custom currencies as the user typed them (the live profile).
+class CustomRates {
+  public:
+    virtual ~CustomRates() = default;
+    // The rate text of custom currency 0..2.
+    virtual const std::string& CustomRate(int index) const = 0;
+};
+
 // Rates and conversion as the running program sees them: the custom rates are read
-// from the active profile on every call, so an edit takes effect at once.
+// on every call, so an edit takes effect at once.
 class CurrencyTable {
   public:
-    CurrencyTable(const ActiveProfile& profile, char systemDecimalSeparator,
+    CurrencyTable(const CustomRates& customRates, char systemDecimalSeparator,
                   CurrencyIndex homeCurrency)
-        : profile_(profile), decimalSeparator_(systemDecimalSeparator), home_(homeCurrency) {}
+        : customRates_(customRates),
+          decimalSeparator_(systemDecimalSeparator),
+          home_(homeCurrency) {}
 
     double CurrencyRate(CurrencyIndex c) const;
 
@@ -83,7 +92,7 @@ class CurrencyTable {
     char SystemDecimalSeparator() const { return decimalSeparator_; }
 
   private:
-    const ActiveProfile& profile_;
+    const CustomRates& customRates_;
     char decimalSeparator_;
     CurrencyIndex home_;
 };

@@ -5,7 +5,7 @@ namespace kassavero {
 ReplacementParts ComposeReplacement(std::string_view newAmount, std::string_view oldText,
                                     bool oldTextHadSymbol, const TWaehrungsAusgabeFormat& target,
                                     const TWaehrungsAusgabeFormat& source,
-                                    const ProfileSettings& settings) {
+                                    const ReplacementLayout& layout) {
     std::string amount(newAmount);
     if (target.UseSymbol && !target.Symbol.empty()) {
         const std::string separator = target.SeparatingSpace ? " " : "";
@@ -14,7 +14,7 @@ ReplacementParts ComposeReplacement(std::string_view newAmount, std::string_view
     }
 
     ReplacementParts parts;
-    if (settings.OutputReplace) {
+    if (layout.Replace) {
         parts.Middle = std::move(amount);
         return parts;
     }
@@ -28,10 +28,10 @@ ReplacementParts ComposeReplacement(std::string_view newAmount, std::string_view
             parts.Suffix = separator + source.Symbol;
         }
     }
-    const bool alternative = settings.OutputUseAlternativeBrackets;
-    const std::string& left = alternative ? settings.OutputLeftBracket : std::string("(");
-    const std::string& right = alternative ? settings.OutputRightBracket : std::string(")");
-    if (settings.OutputNewAmountInBrackets) {
+    const bool alternative = layout.UseAlternativeBrackets;
+    const std::string& left = alternative ? layout.LeftBracket : std::string("(");
+    const std::string& right = alternative ? layout.RightBracket : std::string(")");
+    if (layout.NewAmountInBrackets) {
         parts.Suffix += " " + left + amount + right;
     } else {
         parts.Prefix = amount + " " + left + parts.Prefix;

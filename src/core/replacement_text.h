@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/profile_settings.h"
+#include "core/output_format.h"
 
 namespace kassavero {
 
@@ -23,7 +23,7 @@ struct ReplacementParts {
 
 // `newAmount` is the converted amount's text, `oldText` the old amount exactly as found.
 // `target` is the output format of the currency converted into, `source` that of the
-// currency the amount was found in. `settings` decides replace or add mode, the order in
+// currency the amount was found in. `layout` decides replace or add mode, the order in
 // add mode and the brackets.
 //
 // The target's symbol goes with the new amount when it is used and not empty. In add
@@ -34,6 +34,6 @@ struct ReplacementParts {
 ReplacementParts ComposeReplacement(std::string_view newAmount, std::string_view oldText,
                                     bool oldTextHadSymbol, const TWaehrungsAusgabeFormat& target,
                                     const TWaehrungsAusgabeFormat& source,
-                                    const ProfileSettings& settings);
+                                    const ReplacementLayout& layout);
 
 }  // namespace kassavero

@@ -61,15 +61,6 @@ class Confirmation {
     // may wait in a loop nested inside its wait, so it cannot wait to be noticed.
     virtual void EndWithdrawn() {}
 
-    // What AskChange without asking makes of the proposal, for a conversion that never
-    // shows the dialog. A dialog that computes it aside leaves its own question and
-    // state alone.
-    virtual bool ComputeChange(const TGeplanteAenderung& proposal, ReplacementParts& parts) {
-        const bool accepted = AskChange(proposal, false, {});
-        parts = OutputParts();
-        return accepted;
-    }
-
     virtual bool Visible() const = 0;
     virtual void Show() = 0;
     virtual void Hide() = 0;

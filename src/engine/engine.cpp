@@ -1,6 +1,7 @@
 #include "engine/engine.h"
 
 #include "engine/everyday_scanner.h"
+#include "engine/proposal.h"
 
 #include <chrono>
 #include <random>
@@ -49,7 +50,8 @@ Engine::Engine(const ActiveProfile& profile, Translator& translator, MessageBoxe
       help_(help),
       confirmation_(confirmation),
       recognizer_(profile),
-      region_(region) {}
+      region_(region),
+      currencies_(profile, region.decimalSeparator, region.home) {}
 
 Engine::~Engine() = default;
 
@@ -162,9 +164,8 @@ bool Engine::ConvertQuietly(EngineHandle handle, int session, std::string text,
     FoundChange change;
     auto sliceStart = std::chrono::steady_clock::now();
     while (FindInSession(s, change)) {
-        ReplacementParts parts;
-        const bool convertible = confirmation_.ComputeChange(s.Proposal, parts);
-        if (!onChange(change, convertible ? &parts : nullptr))
+        const Proposal proposal = ProposeUnattended(s.Proposal, profile_.Settings(), currencies_);
+        if (!onChange(change, proposal.Convertible ? &proposal.Parts : nullptr))
             break;
         // A long text leaves room for the other callers and the desktop now and then.
         // Nothing holds the settings here, so they may change in between; other

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "core/currency.h"
 #include "engine/amount_recognizer.h"
 #include "engine/confirmation.h"
 #include "engine/everyday_forms.h"
@@ -141,6 +142,8 @@ class Engine {
     Confirmation& confirmation_;
     AmountRecognizer recognizer_;
     DesktopRegion region_;
+    // For a conversion without the dialog; the custom rates are read live.
+    CurrencyTable currencies_;
     EngineHandle handle_ = 0;
     bool ending_ = false;
     // The session whose text was just handed over, until its search (see TransferText).

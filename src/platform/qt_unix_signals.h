@@ -11,9 +11,8 @@ namespace kassavero {
 class UnixSignals : public QObject {
     Q_OBJECT
   public:
-    // Holds SIGTERM and SIGINT back from the first moment of the process until a
-    // UnixSignals takes them: one sent while the program starts is then handled in
-    // order instead of killing it half-way.
+    // Holds SIGTERM and SIGINT back until a UnixSignals takes them: one sent while the
+    // program starts is then handled in order instead of killing it half-way.
     static void HoldUntilHandled();
 
     explicit UnixSignals(QObject* parent = nullptr);

@@ -40,9 +40,12 @@ class NotificationSlot {
     Subscriber subscriber_;
 };
 
-class ActiveProfile {
+class ActiveProfile final : public CustomRates {
   public:
     ActiveProfile() = default;
+    const std::string& CustomRate(int index) const override {
+        return Settings().CustomCurrencyRate[static_cast<std::size_t>(index)];
+    }
     ActiveProfile(const ActiveProfile&) = delete;
     ActiveProfile& operator=(const ActiveProfile&) = delete;
 

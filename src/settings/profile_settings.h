@@ -13,28 +13,10 @@
 #include <vector>
 
 #include "core/currency.h"
+#include "core/output_format.h"
 #include "settings/symbol_list.h"
 
 namespace kassavero {
-
-// How one currency's amounts are rounded and written.
-struct TWaehrungsAusgabeFormat {
-    std::string Symbol;
-    bool SymbolBeforeAmount = true;  // stored negated as Output<code>AmountFirst
-    bool UseSymbol = true;
-    int Decimals = 2;
-    std::uint8_t RoundingStrategy = 1;  // 0 coin, 1 transfer unit, 2 multiple, 3 digits
-    double Multiple = 0.01;
-    int SignificantDigits = 6;
-    std::uint8_t RoundingDirection = 0;  // 0 commercial, 1 up, 2 down
-    char DecimalSymbol = ',';
-    char ThousandSymbol = '.';
-    bool UseThousandSymbol = true;
-    bool MinusFirst = true;
-    bool SeparatingSpace = true;
-
-    bool operator==(const TWaehrungsAusgabeFormat&) const = default;
-};
 
 inline constexpr int kHotkeyShift = 0x2000;
 inline constexpr int kHotkeyCtrl = 0x4000;
@@ -42,6 +24,12 @@ inline constexpr int kHotkeyAlt = 0x8000;
 
 struct ProfileSettings {
     ProfileSettings();
+
+    // The replacement layout of the output options below.
+    ReplacementLayout Layout() const {
+        return {OutputReplace, OutputNewAmountInBrackets, OutputUseAlternativeBrackets,
+                OutputLeftBracket, OutputRightBracket};
+    }
 
     // Calculator window.
     std::array<bool, kCurrencyCount> CalculatorLine{};

@@ -265,9 +265,9 @@ class FormulaAmount : public ::testing::TestWithParam<FormulaCase> {};
 
 // The profile's own records are set to something else entirely, so that the fixed
 // modes show they ignore them and the mode "as set" shows it follows only the rounding.
-ProfileSettings OddProfile() {
-    ProfileSettings settings;
-    for (auto& record : settings.Output) {
+OutputRecords OddRecords() {
+    OutputRecords records;
+    for (auto& record : records) {
         record.Decimals = 3;
         record.RoundingStrategy = kRoundToSignificantDigits;
         record.SignificantDigits = 4;
@@ -277,13 +277,12 @@ ProfileSettings OddProfile() {
         record.UseThousandSymbol = true;
         record.MinusFirst = false;
     }
-    return settings;
+    return records;
 }
 
 TEST_P(FormulaAmount, Writes) {
     const FormulaCase& c = GetParam();
-    const ProfileSettings settings = OddProfile();
-    EXPECT_EQ(FormatAmount(c.value, FormulaAmountFormat(c.mode, c.target, settings, ',')),
+    EXPECT_EQ(FormatAmount(c.value, FormulaAmountFormat(c.mode, c.target, OddRecords(), ',')),
               c.expected);
 }
 

@@ -2,31 +2,39 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
 #include <tuple>
-
-#include "settings/active_profile.h"
 
 namespace kassavero {
 namespace {
 
+// The live custom rates, as the profile holds them.
+struct Rates final : CustomRates {
+    std::array<std::string, 3> text;
+    const std::string& CustomRate(int index) const override {
+        return text[static_cast<std::size_t>(index)];
+    }
+};
+
 TEST(Currency, HundredMarksToFrancsMatchesTheDoubleOfEachStep) {
-    ActiveProfile profile;
+    Rates profile;
     CurrencyTable table(profile, ',', kDEM);
     EXPECT_EQ(*table.ToEuro(100, kDEM), 51.12918811962185);
     EXPECT_EQ(*table.ConvertAmount(100, kDEM, kFRF), 335.3854885138279);
 }
 
 TEST(Currency, EuroToLireAndBack) {
-    ActiveProfile profile;
+    Rates profile;
     CurrencyTable table(profile, ',', kDEM);
     EXPECT_EQ(*table.ConvertAmount(1, kEUR, kITL), 1936.27);
     EXPECT_DOUBLE_EQ(*table.ConvertAmount(1936.27, kITL, kEUR), 1.0);
 }
 
-TEST(Currency, CustomRateIsReadFromTheLiveProfile) {
-    ActiveProfile profile;
+TEST(Currency, CustomRateIsReadAnewOnEveryUse) {
+    Rates profile;
     CurrencyTable table(profile, ',', kDEM);
-    auto& rate = profile.MutableSettings().CustomCurrencyRate[0];
+    auto& rate = profile.text[0];
 
     rate = "abc";
     EXPECT_EQ(table.CurrencyRate(kCUS1), 0.0);
@@ -40,7 +48,7 @@ TEST(Currency, CustomRateIsReadFromTheLiveProfile) {
 }
 
 TEST(Currency, NoCurrencyOnEitherSideGivesNoResult) {
-    ActiveProfile profile;
+    Rates profile;
     CurrencyTable table(profile, ',', kDEM);
     EXPECT_FALSE(table.ConvertAmount(1, kNoCurrency, kEUR).has_value());
     EXPECT_FALSE(table.ConvertAmount(1, kEUR, kNoCurrency).has_value());

@@ -43,16 +43,14 @@ class Composition : public ::testing::TestWithParam<Case> {};
 
 TEST_P(Composition, Parts) {
     const Case& c = GetParam();
-    ProfileSettings settings;
-    settings.OutputReplace = c.layout == kReplace;
-    settings.OutputNewAmountInBrackets = c.layout == kNewInBrackets || c.layout == kNewInSquare;
-    settings.OutputUseAlternativeBrackets = c.layout == kNewInSquare || c.layout == kOldInSquare;
-    settings.OutputLeftBracket = "[";
-    settings.OutputRightBracket = "]";
-    // The insert-old-symbol setting is stored but never changes the composition.
-    settings.OutputInsertOldCurrencySymbol = false;
+    ReplacementLayout layout;
+    layout.Replace = c.layout == kReplace;
+    layout.NewAmountInBrackets = c.layout == kNewInBrackets || c.layout == kNewInSquare;
+    layout.UseAlternativeBrackets = c.layout == kNewInSquare || c.layout == kOldInSquare;
+    layout.LeftBracket = "[";
+    layout.RightBracket = "]";
     const ReplacementParts parts =
-        ComposeReplacement("51,13", c.oldText, c.oldHadSymbol, c.target, c.source, settings);
+        ComposeReplacement("51,13", c.oldText, c.oldHadSymbol, c.target, c.source, layout);
     EXPECT_EQ(parts, (ReplacementParts{c.prefix, c.middle, c.suffix}));
 }
 
@@ -100,18 +98,16 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"UnusedTargetSymbol", kReplace, "100", false, kEuroUnused, kMark, "", "51,13", ""}));
 
 TEST(Composition, ReadsAsTheWholeReplacement) {
-    ProfileSettings settings;
-    settings.OutputReplace = false;
-    settings.OutputNewAmountInBrackets = false;
-    EXPECT_EQ(ComposeReplacement("51,13", "100", false, kEuro, kMark, settings).Text(),
+    ReplacementLayout layout;
+    EXPECT_EQ(ComposeReplacement("51,13", "100", false, kEuro, kMark, layout).Text(),
               "51,13 \x80 (100 DM)");
-    settings.OutputNewAmountInBrackets = true;
-    EXPECT_EQ(ComposeReplacement("51,13", "100", false, kEuro, kMark, settings).Text(),
+    layout.NewAmountInBrackets = true;
+    EXPECT_EQ(ComposeReplacement("51,13", "100", false, kEuro, kMark, layout).Text(),
               "100 DM (51,13 \x80)");
-    settings.OutputUseAlternativeBrackets = true;
-    settings.OutputLeftBracket = "<<";
-    settings.OutputRightBracket = ">>";
-    EXPECT_EQ(ComposeReplacement("51,13", "DM 100", true, kEuro, kMark, settings).Text(),
+    layout.UseAlternativeBrackets = true;
+    layout.LeftBracket = "<<";
+    layout.RightBracket = ">>";
+    EXPECT_EQ(ComposeReplacement("51,13", "DM 100", true, kEuro, kMark, layout).Text(),
               "DM 100 <<51,13 \x80>>");
 }
 

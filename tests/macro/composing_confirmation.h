@@ -38,7 +38,8 @@ class ComposingConfirmation final : public Confirmation {
             table.ConvertAmount(proposal.Amount, proposal.Currency, target).value_or(0);
         parts_ = ComposeReplacement(
             FormatAmount(converted, CurrencyAmountFormat(s.Output[target], target)),
-            proposal.OldText, proposal.HasSymbol, s.Output[target], s.Output[proposal.Currency], s);
+            proposal.OldText, proposal.HasSymbol, s.Output[target], s.Output[proposal.Currency],
+            s.Layout());
         return true;
     }
     ReplacementParts OutputParts() const override { return parts_; }
