@@ -93,4 +93,8 @@ std::u32string ReplacementInDocument(std::u32string_view document, std::size_t s
     return out;
 }
 
+std::u32string FromProgramText(std::string_view text) {
+    return DecodeKeepingBytes(Win1252ToUtf8(text));
+}
+
 }  // namespace kassavero

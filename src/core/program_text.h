@@ -16,6 +16,9 @@ namespace kassavero {
 std::u32string DecodeKeepingBytes(std::string_view utf8);
 std::string EncodeKeepingBytes(std::u32string_view text);
 
+// Text the program wrote (Windows-1252) as code points.
+std::u32string FromProgramText(std::string_view text);
+
 // One code point as the program sees it in a document: the blanks Windows-1252 lacks
 // (narrow no-break, thin, figure space ...) as its no-break space, the hyphens and dashes
 // it lacks as its own, else the code page's character or "?".

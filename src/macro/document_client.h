@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/program_text.h"
+#include "engine/text_pieces.h"
 
 namespace kassavero {
 
@@ -42,28 +43,6 @@ struct DocumentConversionResult {
     std::size_t changed = 0;  // changes accepted and written
     std::string error;        // the reply that stopped the conversion
 };
-
-// The pieces a document is handed over in: every line on its own (a command cannot
-// carry a line break), and a line the program could not search in one go cut at a
-// blank between words. Each piece is a [start, end) range of code points; what lies
-// between pieces (line breaks, zero characters) is never sent.
-struct TextPiece {
-    std::size_t start;
-    std::size_t end;
-};
-std::vector<TextPiece> SplitIntoPieces(const std::u32string& text);
-
-// The pieces for a program that takes line breaks inside a piece, across lines: a piece
-// owns [start, end), ends at a blank between words below the word limit of one
-// transfer, and is searched up to searchEnd, a few words further, so an amount that
-// begins before the cut is seen whole. A change found from end on belongs to the next
-// piece. The owned ranges cover the whole text.
-struct WordPiece {
-    std::size_t start;
-    std::size_t end;
-    std::size_t searchEnd;
-};
-std::vector<WordPiece> SplitIntoWordPieces(const std::u32string& text);
 
 // Converts a UTF-8 document through the channel, one call per step: confirm asks the
 // user for each change in the program's confirmation dialog, otherwise each change is

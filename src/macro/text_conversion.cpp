@@ -7,8 +7,8 @@
 #include <new>
 #include <stdexcept>
 
-#include "core/win1252.h"
-#include "macro/document_client.h"
+#include "core/program_text.h"
+#include "engine/text_pieces.h"
 #include "macro/macro_interpreter.h"
 #include "settings/active_profile.h"
 
@@ -58,12 +58,10 @@ TextConversion Convert(MacroServices& services, EngineHandle handle, const std::
                     if (parts == nullptr || start < copied)
                         return true;
                     const std::size_t end = from + change.End;
-                    const auto decode = [](const std::string& part) {
-                        return DecodeKeepingBytes(Win1252ToUtf8(part));
-                    };
                     const std::u32string replacement = ReplacementInDocument(
-                        text, start, end, decode(AsProgramText(text, start, end, true)),
-                        decode(parts->Prefix), decode(parts->Middle), decode(parts->Suffix));
+                        text, start, end, FromProgramText(AsProgramText(text, start, end, true)),
+                        FromProgramText(parts->Prefix), FromProgramText(parts->Middle),
+                        FromProgramText(parts->Suffix));
                     if (listOnly) {
                         result.list.push_back({start, end, EncodeKeepingBytes(replacement),
                                                std::string(CurrencyCode(change.Currency)),

@@ -4,7 +4,6 @@
 
 #include "calculator/calculator_access.h"
 #include "core/program_text.h"
-#include "core/win1252.h"
 #include "engine/engine.h"
 #include "platform/message_box.h"
 #include "settings/active_profile.h"
@@ -12,25 +11,6 @@
 
 namespace kassavero {
 namespace {
-
-std::u32string CodePoints(std::string_view utf8) {
-    std::u32string out;
-    out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        const Utf8Character c = DecodeUtf8(utf8, i);
-        out += c.length != 0 ? c.codePoint : U'\uFFFD';
-        i += c.length != 0 ? c.length : c.span;
-    }
-    return out;
-}
-
-std::string Utf8(std::u32string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char32_t cp : text)
-        AppendUtf8(out, cp);
-    return out;
-}
 
 bool OnlyBlanksAndControls(std::u32string_view text) {
     return std::all_of(text.begin(), text.end(), [](char32_t cp) { return cp <= 32; });
@@ -133,7 +113,7 @@ void TEditorForm::RunScan(bool verbose) {
         }
     }
     const std::string original = ReadText();
-    const std::u32string text = CodePoints(original);
+    const std::u32string text = DecodeKeepingBytes(original);
     if (text.size() > kMaxClipboardScanLength) {
         if (verbose)
             Inform("MehrAls64KbInDerZwischenablage");
@@ -175,14 +155,12 @@ void TEditorForm::RunScan(bool verbose) {
             // into the clipboard; that is not written over with the old text.
             if (result == 1 && ReadText() == original) {
                 std::u32string replaced(head);
-                const auto decode = [](const std::string& part) {
-                    return CodePoints(Win1252ToUtf8(part));
-                };
                 replaced += ReplacementInDocument(
-                    text, start, end, decode(programText.substr(start, end - start)),
-                    decode(parts.Prefix), decode(parts.Middle), decode(parts.Suffix));
+                    text, start, end, FromProgramText(programText.substr(start, end - start)),
+                    FromProgramText(parts.Prefix), FromProgramText(parts.Middle),
+                    FromProgramText(parts.Suffix));
                 replaced += tail;
-                WriteText(Utf8(replaced));
+                WriteText(EncodeKeepingBytes(replaced));
             }
         }
     } else if (verbose) {
