@@ -91,9 +91,7 @@ QPoint WindowPlace(const QWidget* window) {
 }
 
 void PlaceWindow(QWidget* window, QPoint place) {
-    // A window that still changes its size while the window manager maps it is placed by
-    // its inner corner on X11, as long as the frame is not known yet: the window would
-    // come back lower by its title bar after every start. So the size settles first.
+    // The size settles first (see PlaceKeeper); the keeper catches what changes later.
     if (QLayout* layout = window->layout())
         layout->activate();
     if (const QScreen* screen = ScreenNear(place)) {
