@@ -243,7 +243,9 @@ int Engine::ConfirmChange(EngineHandle handle, int session, bool showDialog,
     const std::string clientName = s->ClientName;
     const bool accepted = confirmation_.AskChange(proposal, showDialog, clientName);
     parts = confirmation_.OutputParts();
-    if (ending_)
+    // The change the user cancelled at answers cancelled too, not declined: a client asked
+    // its last change would otherwise take the cancel for a finished conversion.
+    if (ending_ || (!accepted && confirmation_.StopRequest() != 0))
         return kStopCancelled + 1;
     return accepted ? 1 : 0;
 }
