@@ -84,6 +84,25 @@ class PlaceKeeper final : public QObject {
     QPoint place_;
 };
 
+// Undoes a minimising of the window it watches, once the change has been handled.
+class MinimiseUndoer final : public QObject {
+  public:
+    explicit MinimiseUndoer(QWidget* window) : QObject(window), window_(window) {
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::WindowStateChange && window_->isMinimized() &&
+            window_->isVisible())
+            QMetaObject::invokeMethod(
+                this, [this] { BringWindowToFront(window_); }, Qt::QueuedConnection);
+        return false;
+    }
+
+  private:
+    QWidget* window_;
+};
+
 }  // namespace
 
 QPoint WindowPlace(const QWidget* window) {
@@ -123,6 +142,10 @@ void BringWindowToFront(QWidget* window) {
         if (window->isVisible() && !window->isActiveWindow())
             QApplication::alert(window);
     });
+}
+
+void KeepFromMinimising(QWidget* window) {
+    new MinimiseUndoer(window);
 }
 
 }  // namespace kassavero
