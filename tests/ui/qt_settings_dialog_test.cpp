@@ -19,6 +19,7 @@
 #include <regex>
 #include <sstream>
 
+#include "accessible_names.h"
 #include "fakes/fake_help.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_name_input.h"
@@ -345,12 +346,37 @@ class QtSettingsDialogTest : public QObject {
                 largest = largest.expandedTo(
                     qobject_cast<QScrollArea*>(pages->widget(page))->widget()->sizeHint());
             }
-            QVERIFY2(largest.width() < 1300 && largest.height() < 640,
-                     qPrintable(QStringLiteral("%1: %2x%3")
+            // The window shows the largest page and every tab whole, and not much more.
+            rig.form->show();
+            const QSize area = pages->currentWidget()->size();
+            const int needed = std::max(largest.width(), pages->tabBar()->sizeHint().width());
+            QVERIFY2(area.expandedTo(largest) == area && area.width() < needed + 40 &&
+                         area.height() < largest.height() + 40 && rig.form->width() < 1300 &&
+                         rig.form->height() < 700,
+                     qPrintable(QStringLiteral("%1: page %2x%3 for %4x%5, window %6x%7")
                                     .arg(language)
+                                    .arg(area.width())
+                                    .arg(area.height())
                                     .arg(largest.width())
-                                    .arg(largest.height())));
+                                    .arg(largest.height())
+                                    .arg(rig.form->width())
+                                    .arg(rig.form->height())));
+            QVERIFY2(testing::UnnamedControls(rig.form.get()).isEmpty(),
+                     qPrintable(testing::UnnamedControls(rig.form.get()).join(", ")));
         }
+    }
+
+    // Fields that only show a value do not look editable.
+    void ReadOnlyFieldsLookReadOnly() {
+        FakeTranslator translator;
+        Rig rig(translator);
+        const QColor window = rig.form->palette().color(QPalette::Window);
+        for (const char* name : {"KursEdit", "KleinsteMuenzeEdit", "KleinsteUeberweisungEdit",
+                                 "DEMSymbolEdit", "NonCurrencySymbolMemo"}) {
+            QVERIFY2(rig.Get<QWidget>(name)->palette().color(QPalette::Base) == window, name);
+        }
+        QVERIFY(rig.Get<QWidget>("ZielWaehrungszeichenEdit")->palette().color(QPalette::Base) !=
+                window);
     }
 };
 
