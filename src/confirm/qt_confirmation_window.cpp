@@ -285,6 +285,7 @@ void QtConfirmationWindow::Attach(ConfirmationDialog& dialog, Translator& transl
     NameByCaption(output_, outputGroup_);
     NameByCaption(sourceList_, sourceGroup_);
     NameByCaption(targetList_, targetGroup_);
+    NameDropDownLists(this);
     const QString back = ToQString(translator.TranslateKey("FormelZurueck"));
     formulaBack_->setAccessibleName(back);
     formulaBack_->setToolTip(back);

@@ -243,6 +243,7 @@ TEinstellungen2Form::TEinstellungen2Form(ActiveProfile& profile, ProfileManager&
     TranslateControls(this, translator);
     for (const auto& [field, caption] : spokenAs_)
         NameByCaption(field, caption);
+    NameDropDownLists(this);
     symbolsFor_ = ToQString(translator.TranslateKey("WaehrungssymboleFuer"));
     // The column and list captions that come from the settings, not from a key.
     model_.Create();

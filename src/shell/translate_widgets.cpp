@@ -1,7 +1,10 @@
 #include "shell/translate_widgets.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -112,6 +115,14 @@ void NameByCaption(QWidget* field, const QWidget* caption) {
     else if (const auto* group = qobject_cast<const QGroupBox*>(caption))
         text = group->title();
     field->setAccessibleName(SpokenCaption(text));
+}
+
+void NameDropDownLists(QWidget* window) {
+    for (QComboBox* combo : window->findChildren<QComboBox*>()) {
+        // The combo box's own name may come from its label (its buddy).
+        if (const QAccessibleInterface* named = QAccessible::queryAccessibleInterface(combo))
+            combo->view()->setAccessibleName(SpokenCaption(named->text(QAccessible::Name)));
+    }
 }
 
 }  // namespace kassavero

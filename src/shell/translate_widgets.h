@@ -42,5 +42,7 @@ QString SpokenCaption(const QString& caption);
 // Gives a field that has no label of its own the name of the control that stands for it
 // (a check box or radio button before it), as its caption reads now.
 void NameByCaption(QWidget* field, const QWidget* caption);
+// Names the drop-down list of every combo box in the window as its combo box is named.
+void NameDropDownLists(QWidget* window);
 
 }  // namespace kassavero

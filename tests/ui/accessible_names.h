@@ -2,7 +2,9 @@
 
 // What a screen reader would say of a window's controls.
 
+#include <QAbstractItemView>
 #include <QAccessible>
+#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
@@ -13,8 +15,9 @@
 
 namespace kassavero::testing {
 
-// The controls of the window (every widget that can take the focus, shown or not) whose
-// accessible name has no letter, by object name or class.
+// The controls of the window (every widget that can take the focus, shown or not, and the
+// drop-down lists of its combo boxes) whose accessible name has no letter, by object name
+// or class.
 inline QStringList UnnamedControls(const QWidget* window) {
     QStringList unnamed;
     for (QWidget* widget : window->findChildren<QWidget*>()) {
@@ -26,16 +29,21 @@ inline QStringList UnnamedControls(const QWidget* window) {
             qobject_cast<QTabWidget*>(widget) != nullptr ||
             qobject_cast<QMenuBar*>(widget) != nullptr || qobject_cast<QMenu*>(widget) != nullptr)
             continue;
-        const QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-        const QString name =
-            accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
-        bool letter = false;
-        for (const QChar c : name)
-            letter = letter || c.isLetter();
-        if (!letter) {
-            unnamed << (widget->objectName().isEmpty()
-                            ? QString::fromLatin1(widget->metaObject()->className())
-                            : widget->objectName());
+        QList<QWidget*> parts{widget};
+        if (auto* combo = qobject_cast<QComboBox*>(widget))
+            parts << combo->view();  // its drop-down list
+        for (QWidget* part : parts) {
+            const QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(part);
+            const QString name =
+                accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
+            bool letter = false;
+            for (const QChar c : name)
+                letter = letter || c.isLetter();
+            if (!letter) {
+                unnamed << (widget->objectName().isEmpty()
+                                ? QString::fromLatin1(part->metaObject()->className())
+                                : widget->objectName());
+            }
         }
     }
     return unnamed;
