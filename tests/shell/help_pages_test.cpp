@@ -8,7 +8,6 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -72,44 +71,35 @@ std::string ReadFile(const fs::path& path) {
     return text.str();
 }
 
-// A caption as the pages may quote it: without access-key marks, the colon or ellipsis at
-// its end, and letter case.
+// A caption as the pages quote it: without access-key marks, quotes, the colon or ellipsis
+// at its end, and letter case.
 std::string Plain(std::string text) {
-    text = std::regex_replace(text, std::regex("&(&?)"), "$1");
-    text = std::regex_replace(text, std::regex(R"(^\s+|[\s:.]+$|\xE2\x80\xA6$)"), "");
+    text = std::regex_replace(text, std::regex(R"(&|^"|^\s+|[\s:."]+$|\xE2\x80\xA6$)"), "");
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return c < 0x80 ? std::tolower(c) : c; });
     return text;
 }
 
 // The pages name each option, button and menu entry as the windows caption it: every bold
-// term (a menu path one step at a time) is a text of the page's language in i18n.dat.
-// Names of other programs' menus are marked class="office".
+// term (a menu path step by step) is a text of the page's language in i18n.dat. Other
+// programs' menus are marked class="office".
 TEST(HelpPages, BoldTermsAreTheWindowsCaptions) {
-    const std::map<std::string, std::string> sections{{"de", "Deutsch"}, {"en", "English"}};
     const std::string file = ReadFile(KASSAVERO_LANGUAGE_FILE);
-    for (const auto& [code, section] : sections) {
+    for (const auto& [code, section] : {std::pair{"de", "Deutsch"}, std::pair{"en", "English"}}) {
         std::set<std::string> captions;
-        const std::size_t start = file.find("\n[" + section + "]\n");
-        ASSERT_NE(start, std::string::npos) << section;
-        std::istringstream lines(file.substr(start + section.size() + 4));
-        for (std::string line; std::getline(lines, line) && !line.starts_with("[");) {
-            const std::size_t equals = line.find('=');
-            if (equals != std::string::npos && !line.starts_with(";"))
-                captions.insert(
-                    Plain(std::regex_replace(line.substr(equals + 1), std::regex(R"(^"|"$)"), "")));
-        }
+        std::istringstream lines(file.substr(file.find(std::string("\n[") + section + "]") + 1));
+        std::string line;
+        for (std::getline(lines, line); std::getline(lines, line) && !line.starts_with("[");)
+            captions.insert(Plain(line.substr(line.find('=') + 1)));
         for (const auto& page : fs::directory_iterator(fs::path(KASSAVERO_HELP_DIR) / code)) {
-            const std::string html = ReadFile(page.path());
-            const std::regex bold(R"(<b>([\s\S]*?)</b>)");
-            const std::regex arrow(" &rarr; ");
-            for (std::sregex_iterator it(html.begin(), html.end(), bold), end; it != end; ++it) {
-                std::string term = std::regex_replace((*it)[1].str(), std::regex(R"(\s+)"), " ");
-                term = std::regex_replace(term, std::regex("&amp;"), "&&");
-                std::sregex_token_iterator step(term.begin(), term.end(), arrow, -1), last;
-                for (; step != last; ++step)
-                    EXPECT_TRUE(captions.contains(Plain(*step)))
-                        << page.path().filename() << ": \"" << *step << "\"";
+            const std::string html =
+                std::regex_replace(ReadFile(page.path()), std::regex(R"(\s+)"), " ");
+            const std::regex term(R"(<b>(.*?)</b>)"), arrow(" &rarr; ");
+            for (std::sregex_iterator it(html.begin(), html.end(), term), end; it != end; ++it) {
+                const std::string path = (*it)[1];
+                for (std::sregex_token_iterator step(path.begin(), path.end(), arrow, -1), last;
+                     step != last; ++step)
+                    EXPECT_TRUE(captions.contains(Plain(*step))) << page.path() << ": " << *step;
             }
         }
     }

@@ -5,45 +5,32 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QComboBox>
-#include <QMenu>
-#include <QMenuBar>
-#include <QScrollArea>
 #include <QStringList>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QWidget>
+#include <algorithm>
 
 namespace kassavero::testing {
 
-// The controls of the window (every widget that can take the focus, shown or not, and the
-// drop-down lists of its combo boxes) whose accessible name has no letter, by object name
-// or class.
+// The controls of the window (what takes the focus, shown or not, and the lists of its
+// combo boxes) whose accessible name has no letter. Qt's inner parts, popups, menus and
+// the containers that only scroll or switch pages are left out.
 inline QStringList UnnamedControls(const QWidget* window) {
+    const QStringList containers{"QScrollArea", "QTabBar", "QTabWidget", "QMenuBar", "QMenu"};
     QStringList unnamed;
     for (QWidget* widget : window->findChildren<QWidget*>()) {
-        // Qt's own parts of a control, popups, and containers that only scroll or switch.
         if (widget->focusPolicy() == Qt::NoFocus || widget->window() != window ||
             widget->objectName().startsWith(QStringLiteral("qt_")) ||
-            qobject_cast<QScrollArea*>(widget) != nullptr ||
-            qobject_cast<QTabBar*>(widget) != nullptr ||
-            qobject_cast<QTabWidget*>(widget) != nullptr ||
-            qobject_cast<QMenuBar*>(widget) != nullptr || qobject_cast<QMenu*>(widget) != nullptr)
+            containers.contains(QString::fromLatin1(widget->metaObject()->className())))
             continue;
-        QList<QWidget*> parts{widget};
+        QWidgetList parts{widget};
         if (auto* combo = qobject_cast<QComboBox*>(widget))
-            parts << combo->view();  // its drop-down list
+            parts << combo->view();
         for (QWidget* part : parts) {
-            const QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(part);
             const QString name =
-                accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
-            bool letter = false;
-            for (const QChar c : name)
-                letter = letter || c.isLetter();
-            if (!letter) {
-                unnamed << (widget->objectName().isEmpty()
-                                ? QString::fromLatin1(part->metaObject()->className())
-                                : widget->objectName());
-            }
+                QAccessible::queryAccessibleInterface(part)->text(QAccessible::Name);
+            if (std::none_of(name.begin(), name.end(), [](QChar c) { return c.isLetter(); }))
+                unnamed << widget->objectName() + QLatin1Char('/') +
+                               part->metaObject()->className();
         }
     }
     return unnamed;
