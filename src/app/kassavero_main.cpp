@@ -210,7 +210,10 @@ int Run(QApplication& app) {
     QApplication::setApplicationName(QString::fromLatin1(kTitle));
     QApplication::setQuitOnLastWindowClosed(false);
     // Help pages in the language of the interface, English where a page is missing.
-    DesktopHelp help(QString::fromStdString((programDirectory / "help").string()), language);
+    DesktopHelp help(QString::fromStdString((programDirectory / "help").string()), language, {},
+                     {ToQString(translation.TranslateKey("HilfeZurueck")),
+                      ToQString(translation.TranslateKey("HilfeVor")),
+                      ToQString(translation.TranslateKey("RechnerHilfeInhaltMenuitem"))});
     QtMessageLoop messageLoop;
     UnixSignals unixSignals;
     // A question may be open in a nested wait: end that first, then the event loop. A

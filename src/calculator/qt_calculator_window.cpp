@@ -288,9 +288,20 @@ bool TRechnerForm::eventFilter(QObject* watched, QEvent* event) {
             model_.EditEnter(slot);
             focusedSlotShown_ = slot;
             Sync();
+            // The click that brought the focus places the caret after this; its release
+            // selects the whole line again, unless the mouse chose a part of it.
+            enteredByMouse_ = reason == Qt::MouseFocusReason ? slot : -1;
             break;
         }
+        case QEvent::MouseButtonRelease:
+            if (enteredByMouse_ == slot && !field->hasSelectedText()) {
+                model_.EditEnter(slot);
+                Sync();
+            }
+            enteredByMouse_ = -1;
+            break;
         case QEvent::FocusOut:
+            enteredByMouse_ = -1;
             model_.EditExit(slot);
             break;
         case QEvent::MouseButtonDblClick:
@@ -435,8 +446,17 @@ void TRechnerForm::SyncRow(int slot) {
     const QString text = ToQString(line.Field.Edit.Text());
     if (field->text() != text)
         field->setText(text);
-    field->SetSelection(line.Field.Edit.Selection());
+    // Only the line being worked in shows its selection.
+    if (slot == model_.FocusedSlot())
+        field->SetSelection(line.Field.Edit.Selection());
+    else if (field->hasSelectedText())
+        field->deselect();
     field->setVisible(line.Field.Visible);
+    // A screen reader names the line by its currency, whichever columns are shown.
+    const QString name =
+        ToQString(line.Name.Text.empty() ? line.Code.Text : line.Code.Text + ", " + line.Name.Text);
+    if (field->accessibleName() != name)
+        field->setAccessibleName(name);
 
     const auto showLabel = [&](QLabel* label, const CalculatorLabel& shown, int width) {
         label->setFont(WithBold(font(), shown.Bold));

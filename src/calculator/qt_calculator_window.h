@@ -97,6 +97,8 @@ class TRechnerForm final : public QWidget, public CalculatorView {
     // The model is being shown: no signal of a widget goes back to it.
     bool syncing_ = false;
     int focusedSlotShown_ = -1;
+    // The line a mouse click has just entered, until the button is released.
+    int enteredByMouse_ = -1;
 };
 
 }  // namespace kassavero

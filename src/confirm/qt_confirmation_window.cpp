@@ -263,6 +263,8 @@ QtConfirmationWindow::QtConfirmationWindow(QWidget* parent)
     });
 
     InstallKeyPreview();
+    // It has no minimise button, and a question in it holds up the program that asked.
+    KeepFromMinimising(this);
     // Compact from the start: the size is what places the window on the screen.
     FitHeight(input_);
     FitHeight(output_);
@@ -277,6 +279,16 @@ QtConfirmationWindow::QtConfirmationWindow(QWidget* parent)
 void QtConfirmationWindow::Attach(ConfirmationDialog& dialog, Translator& translator) {
     dialog_ = &dialog;
     TranslateControls(this, translator);
+    // Screen readers name the fields and lists by their groups, whose captions a formula
+    // empties; the names stay.
+    NameByCaption(input_, inputGroup_);
+    NameByCaption(output_, outputGroup_);
+    NameByCaption(sourceList_, sourceGroup_);
+    NameByCaption(targetList_, targetGroup_);
+    NameDropDownLists(this);
+    const QString back = ToQString(translator.TranslateKey("FormelZurueck"));
+    formulaBack_->setAccessibleName(back);
+    formulaBack_->setToolTip(back);
 }
 
 void QtConfirmationWindow::InstallKeyPreview() {

@@ -285,7 +285,7 @@ int Engine::ConfirmChange(EngineHandle handle, int session, bool showDialog,
     const ChangeAnswer answer = confirmation_.Ask(proposal, showDialog, clientName, withdrawn);
     parts = confirmation_.OutputParts();
     if (withdrawn)
-        return 0;  // the session may be gone: nothing was changed, and nobody waits
+        return kStopped;  // the session is gone or its client left: the conversion ended
     std::erase(s->Waiting, &withdrawn);
     if (ending_)
         return kStopped;
@@ -295,11 +295,11 @@ int Engine::ConfirmChange(EngineHandle handle, int session, bool showDialog,
         case ChangeAnswer::No:
             return 0;
         case ChangeAnswer::Cancelled:
-            // The cancelled change itself is declined; the session's later ones stop.
+            // The change the user cancelled at answers cancelled too, not declined: a
+            // client asked its last change would otherwise take the cancel for a
+            // finished conversion. The session's later changes stop as well.
             s->Stopped = true;
-            if (confirmation_.StopCount() != s->StopsSeen)
-                return kStopped;  // stopped while paused, not answered
-            return 0;
+            return kStopped;
     }
     return 0;
 }

@@ -17,8 +17,11 @@
 
 namespace kassavero {
 
-DesktopHelp::DesktopHelp(QString folder, QString language, Opener opener)
-    : folder_(std::move(folder)), language_(std::move(language)), opener_(std::move(opener)) {
+DesktopHelp::DesktopHelp(QString folder, QString language, Opener opener, HelpButtonTexts texts)
+    : folder_(std::move(folder)),
+      language_(std::move(language)),
+      opener_(std::move(opener)),
+      texts_(std::move(texts)) {
     if (!opener_)
         opener_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 }
@@ -68,20 +71,29 @@ void DesktopHelp::ShowInWindow(const QString& page) {
     if (window_ == nullptr) {
         window_ = std::make_unique<QWidget>(nullptr, Qt::Window);
         window_->setWindowTitle(QStringLiteral("Kassavero"));
-        const auto button = [this](QStyle::StandardPixmap icon) {
+        const auto button = [this](QStyle::StandardPixmap icon, const QString& text,
+                                   const char* name) {
             auto* b = new QToolButton(window_.get());
+            b->setObjectName(QString::fromLatin1(name));
             b->setIcon(window_->style()->standardIcon(icon));
+            b->setText(text);
+            b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
             b->setAutoRaise(true);
-            b->setEnabled(false);
             return b;
         };
-        QToolButton* back = button(QStyle::SP_ArrowBack);
-        QToolButton* forward = button(QStyle::SP_ArrowForward);
+        QToolButton* back = button(QStyle::SP_ArrowBack, texts_.Back, "back");
+        QToolButton* forward = button(QStyle::SP_ArrowForward, texts_.Forward, "forward");
+        QToolButton* contents =
+            button(QStyle::SP_FileDialogContentsView, texts_.Contents, "contents");
+        back->setEnabled(false);
+        forward->setEnabled(false);
         browser_ = new QTextBrowser(window_.get());
         // Links to other sites go to the desktop; the pages link each other.
         browser_->setOpenExternalLinks(true);
         QObject::connect(back, &QToolButton::clicked, browser_, &QTextBrowser::backward);
         QObject::connect(forward, &QToolButton::clicked, browser_, &QTextBrowser::forward);
+        QObject::connect(contents, &QToolButton::clicked, browser_,
+                         [this] { browser_->setSource(QUrl::fromLocalFile(ContentsPage())); });
         QObject::connect(browser_, &QTextBrowser::backwardAvailable, back, &QWidget::setEnabled);
         QObject::connect(browser_, &QTextBrowser::forwardAvailable, forward, &QWidget::setEnabled);
         // Each page's own title, in its own language, names the window.
@@ -92,6 +104,7 @@ void DesktopHelp::ShowInWindow(const QString& page) {
         auto* bar = new QHBoxLayout;
         bar->addWidget(back);
         bar->addWidget(forward);
+        bar->addWidget(contents);
         bar->addStretch(1);
         auto* layout = new QVBoxLayout(window_.get());
         layout->setContentsMargins(4, 4, 4, 4);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/qt_text.h"
+#include "platform/qt_window_front.h"
 
 namespace kassavero {
 namespace {
@@ -94,6 +95,8 @@ void SetUpMessageBox(QMessageBox& box, const std::string& text, const std::strin
     const std::size_t defaultIndex = (flags & mb::kDefaultButtonMask) >> 8;
     box.setDefaultButton(buttons[defaultIndex < buttons.size() ? defaultIndex : 0]);
     box.setEscapeButton(box.button(set.closeAnswer));
+    // A question nobody can see again would hold up whatever waits for it.
+    KeepFromMinimising(&box);
 }
 
 int MessageBoxAnswer(const QMessageBox& box) {

@@ -84,6 +84,25 @@ class PlaceKeeper final : public QObject {
     QPoint place_;
 };
 
+// Undoes a minimising of the window it watches, once the change has been handled.
+class MinimiseUndoer final : public QObject {
+  public:
+    explicit MinimiseUndoer(QWidget* window) : QObject(window), window_(window) {
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::WindowStateChange && window_->isMinimized() &&
+            window_->isVisible())
+            QMetaObject::invokeMethod(
+                this, [this] { BringWindowToFront(window_); }, Qt::QueuedConnection);
+        return false;
+    }
+
+  private:
+    QWidget* window_;
+};
+
 }  // namespace
 
 QPoint WindowPlace(const QWidget* window) {
@@ -91,9 +110,7 @@ QPoint WindowPlace(const QWidget* window) {
 }
 
 void PlaceWindow(QWidget* window, QPoint place) {
-    // A window that still changes its size while the window manager maps it is placed by
-    // its inner corner on X11, as long as the frame is not known yet: the window would
-    // come back lower by its title bar after every start. So the size settles first.
+    // The size settles first (see PlaceKeeper); the keeper catches what changes later.
     if (QLayout* layout = window->layout())
         layout->activate();
     if (const QScreen* screen = ScreenNear(place)) {
@@ -125,6 +142,10 @@ void BringWindowToFront(QWidget* window) {
         if (window->isVisible() && !window->isActiveWindow())
             QApplication::alert(window);
     });
+}
+
+void KeepFromMinimising(QWidget* window) {
+    new MinimiseUndoer(window);
 }
 
 }  // namespace kassavero

@@ -22,4 +22,9 @@ void PlaceWindow(QWidget* window, QPoint place);
 // hint on X11) instead of waiting unseen.
 void BringWindowToFront(QWidget* window);
 
+// For a window without a minimise button that has nothing to come back from (no taskbar
+// entry, a question waiting in it, a modal dialog): a window manager that minimises it
+// anyway sees it shown again at once.
+void KeepFromMinimising(QWidget* window);
+
 }  // namespace kassavero

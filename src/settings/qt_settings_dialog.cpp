@@ -56,11 +56,31 @@ QLabel* Label(const char* text, std::string_view key, QWidget* buddy = nullptr,
     return label;
 }
 
+// A field that only shows a value has the window's colour behind its text, so it does not
+// look editable.
+void LooksReadOnly(QWidget* field) {
+    QPalette colours = field->palette();
+    colours.setColor(QPalette::Base, colours.color(QPalette::Window));
+    field->setPalette(colours);
+}
+
 QLineEdit* ReadOnly(QLineEdit* edit) {
     edit->setReadOnly(true);
     edit->setFocusPolicy(Qt::ClickFocus);
+    LooksReadOnly(edit);
     return edit;
 }
+
+// A page scrolls only where the screen is too small for it; it asks for its whole
+// content, where a plain scroll area would ask for a fixed part of the font's size.
+class PageScrollArea final : public QScrollArea {
+  public:
+    QSize sizeHint() const override {
+        if (widget() == nullptr)
+            return QScrollArea::sizeHint();
+        return widget()->sizeHint() + QSize(2 * frameWidth(), 2 * frameWidth());
+    }
+};
 
 // Room for n average characters, so short fields do not stretch across the page.
 void CharsWide(QWidget* widget, int chars) {
@@ -221,6 +241,10 @@ TEinstellungen2Form::TEinstellungen2Form(ActiveProfile& profile, ProfileManager&
     });
 
     TranslateControls(this, translator);
+    for (const auto& [field, caption] : spokenAs_)
+        NameByCaption(field, caption);
+    NameDropDownLists(this);
+    symbolsFor_ = ToQString(translator.TranslateKey("WaehrungssymboleFuer"));
     // The column and list captions that come from the settings, not from a key.
     model_.Create();
     created_ = true;
@@ -232,7 +256,7 @@ TEinstellungen2Form::~TEinstellungen2Form() = default;
 
 QWidget* TEinstellungen2Form::Page(QWidget* content, int tab) {
     const SettingsTabInfo& info = SettingsTabs()[static_cast<std::size_t>(tab)];
-    auto* scroll = new QScrollArea;
+    auto* scroll = new PageScrollArea;
     scroll->setObjectName(ToQString(info.Name));
     SetTranslationKey(scroll, info.Key);
     scroll->setWidgetResizable(true);
@@ -244,25 +268,17 @@ QWidget* TEinstellungen2Form::Page(QWidget* content, int tab) {
 }
 
 void TEinstellungen2Form::FitToScreen() {
-    // As large as the largest page wants, but never larger than the screen.
-    QSize wanted(0, 0);
-    for (int i = 0; i < pages_->count(); ++i) {
-        auto* scroll = qobject_cast<QScrollArea*>(pages_->widget(i));
-        wanted = wanted.expandedTo(scroll->widget()->sizeHint());
-    }
-    const QSize frame = sizeHint() - pages_->currentWidget()->sizeHint();
-    QSize size = wanted + frame + QSize(24, 24);
     // Every page's tab visible without scrolling the tab bar.
-    QTabBar* tabs = pages_->tabBar();
-    int tabsWidth = 0;
-    for (int i = 0; i < tabs->count(); ++i)
-        tabsWidth += tabs->tabRect(i).width();
-    size.setWidth(std::max(size.width(), tabsWidth + frame.width() + 24));
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QSize available = screen->availableGeometry().size() * 0.92;
-        size = size.boundedTo(available);
-    }
+    pages_->setMinimumWidth(pages_->tabBar()->sizeHint().width() + fontMetrics().height());
+    // As large as the largest page and the tab bar want, never larger than the screen.
+    QSize size = sizeHint();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.92);
     resize(size);
+}
+
+void TEinstellungen2Form::SpeakAs(QWidget* field, QWidget* caption) {
+    spokenAs_.emplace_back(field, caption);
 }
 
 // ---- Bindings ----
@@ -432,7 +448,25 @@ void TEinstellungen2Form::Refresh() {
         }
     }
     ShowProfiles();
+    NameSymbolRows();
     refreshing_ = false;
+}
+
+void TEinstellungen2Form::NameSymbolRows() {
+    // The symbol fields and their buttons are named as the editor they open is captioned.
+    for (const SymbolRow& row : symbolRows_) {
+        const QString name = symbolsFor_ + row.Box->text();
+        if (row.Field->accessibleName() != name) {
+            row.Field->setAccessibleName(name);
+            row.Button->setAccessibleName(name);
+        }
+    }
+    for (const NumberedField& numbered : numberedFields_) {
+        const QString name = SpokenCaption(numbered.Header->text()) + QLatin1Char(' ') +
+                             QString::number(numbered.Row);
+        if (numbered.Field->accessibleName() != name)
+            numbered.Field->setAccessibleName(name);
+    }
 }
 
 void TEinstellungen2Form::TakeDecimalKeys(QLineEdit* edit) {
@@ -511,6 +545,8 @@ QWidget* TEinstellungen2Form::BuildAllgemein() {
     auto* right = Named(new QLineEdit, "KlammerZuEdit");
     CharsWide(left, 6);
     CharsWide(right, 6);
+    left->setAccessibleName(ToQString(translator_.TranslateKey("LinkeKlammer")));
+    right->setAccessibleName(ToQString(translator_.TranslateKey("RechteKlammer")));
     auto* panelLayout = new QGridLayout(panel);
     panelLayout->setContentsMargins(24, 0, 0, 0);
     panelLayout->addWidget(oldSymbol, 0, 0, 1, 4);
@@ -539,9 +575,11 @@ QWidget* TEinstellungen2Form::BuildAllgemein() {
     customGroup_ = Named(new QGroupBox(QStringLiteral("Nicht-Euro-Währungen")), "NichtEuroGroupBox",
                          TrKey("NichtEuroWaehrungenGroupBox"));
     auto* custom = new QGridLayout(customGroup_);
-    custom->addWidget(Label("Kürzel", TrKey("KuerzelLabel")), 0, 1);
-    custom->addWidget(Label("Kurs/Euro", TrKey("KursProEuroLabel")), 0, 2);
-    custom->addWidget(Label("Bezeichnung", TrKey("BezeichnungLabel")), 0, 3);
+    const std::array<QLabel*, 3> headers{Label("Kürzel", TrKey("KuerzelLabel")),
+                                         Label("Kurs/Euro", TrKey("KursProEuroLabel")),
+                                         Label("Bezeichnung", TrKey("BezeichnungLabel"))};
+    for (std::size_t column = 0; column < headers.size(); ++column)
+        custom->addWidget(headers[column], 0, static_cast<int>(column) + 1);
     static constexpr std::array<std::array<const char*, 3>, 3> kNames{{
         {"Cus1ISOSymbolEdit", "Cus1KursEdit", "Cus1NameEdit"},
         {"Cus2ISOSymbolEdit", "Cus2KursEdit", "CUS2NameEdit"},
@@ -563,6 +601,11 @@ QWidget* TEinstellungen2Form::BuildAllgemein() {
         custom->addWidget(code, gridRow, 1);
         custom->addWidget(rate, gridRow, 2);
         custom->addWidget(name, gridRow, 3);
+        // Named by column and row: "Kurs/Euro 2".
+        const std::array<QLineEdit*, 3> fields{code, rate, name};
+        for (std::size_t column = 0; column < fields.size(); ++column) {
+            numberedFields_.push_back({fields[column], headers[column], static_cast<int>(row) + 1});
+        }
         BindText(code, [this, row]() -> std::string& { return S().CustomCurrencySymbol[row]; });
         BindText(rate, [this, row]() -> std::string& { return S().CustomCurrencyRate[row]; });
         BindText(name, [this, row]() -> std::string& { return S().CustomCurrencyName[row]; });
@@ -589,7 +632,7 @@ QWidget* TEinstellungen2Form::BuildWaehrungen() {
     top->addWidget(Label("&Währung:", TrKey("AusgabeWaehrungLabel"), chooser));
     top->addWidget(chooser);
     top->addSpacing(16);
-    top->addWidget(Label("Kurs: 1 EUR =", TrKey("AusgabeKursLabel")));
+    top->addWidget(Label("Kurs: 1 EUR =", TrKey("AusgabeKursLabel"), rate));
     top->addWidget(rate);
     auto* code1 = Named(new QLabel(QStringLiteral("NWE")), "NWELabel1");
     top->addWidget(code1);
@@ -609,6 +652,7 @@ QWidget* TEinstellungen2Form::BuildWaehrungen() {
               TrKey("AusgabeWaehrungssymbolCheckBox"));
     auto* symbol = Named(new QLineEdit, "ZielWaehrungszeichenEdit");
     CharsWide(symbol, 10);
+    SpeakAs(symbol, useSymbol);
     auto* before = Named(new QRadioButton(QStringLiteral("Symbol &vor dem Betrag")),
                          "SymbolVorherRadioButton", TrKey("SymbolVorherRadioButton"));
     auto* after = Named(new QRadioButton(QStringLiteral("Symbol &nach dem Betrag")),
@@ -640,6 +684,7 @@ QWidget* TEinstellungen2Form::BuildWaehrungen() {
     auto* thousandSymbol = Named(new QLineEdit, "AusgabeTausenderSymbolEdit");
     CharsWide(decimalSymbol, 4);
     CharsWide(thousandSymbol, 4);
+    SpeakAs(thousandSymbol, useThousands);
     auto* minusFirst =
         Named(new QRadioButton(QStringLiteral("&führend")), "AusgabeMinusVorherRadioButton",
               TrKey("AusgabeMinusVorherRadioButton"));
@@ -692,6 +737,10 @@ QWidget* TEinstellungen2Form::BuildWaehrungen() {
     for (QWidget* field :
          std::initializer_list<QWidget*>{coinValue, transferValue, multipleValue, digitsValue})
         CharsWide(field, 12);
+    SpeakAs(coinValue, coin);
+    SpeakAs(transferValue, transfer);
+    SpeakAs(multipleValue, multiple);
+    SpeakAs(digitsValue, digits);
     auto* code2 = Named(new QLabel(QStringLiteral("NWE")), "NWELabel2");
     auto* code3 = Named(new QLabel(QStringLiteral("NWE")), "NWELabel3");
     auto* commercial = Named(new QRadioButton(QStringLiteral("kaufmännis&ch")),
@@ -754,9 +803,12 @@ QWidget* TEinstellungen2Form::BuildWaehrungen() {
     BindRadios(directions);
     connect(legal, &QPushButton::clicked, this, [this] { model_.LegalRounding(); });
 
+    // Symbol and number format side by side keep the page, and so the window, low.
+    auto* formats = new QHBoxLayout;
+    formats->addWidget(symbolGroup, 1);
+    formats->addWidget(numberGroup, 1);
     layout->addLayout(top);
-    layout->addWidget(symbolGroup);
-    layout->addWidget(numberGroup);
+    layout->addLayout(formats);
     layout->addWidget(roundGroup);
     layout->addStretch(1);
     return page;
@@ -828,6 +880,7 @@ QWidget* TEinstellungen2Form::BuildRechner() {
     auto* useHotkey = Named(new QCheckBox(QStringLiteral("&Tastenkürzel:")),
                             "RechnerHotkeyCheckBox", TrKey("RechnerHotkeyCheckBox"));
     auto* hotkey = Named(new HotkeyEdit, "RechnerHotKey");
+    SpeakAs(hotkey, useHotkey);
     auto* singleKey = Named(new QCheckBox(QStringLiteral("bei jeder Taste &sofort umrechnen")),
                             "tastenweiseCheckBox", TrKey("TastenweiseCheckBox"));
     BindCheck(useHotkey, [this]() -> bool& { return S().CalculatorUseHotkey; });
@@ -876,6 +929,7 @@ QWidget* TEinstellungen2Form::BuildSuchenSymbole() {
         grid->addWidget(box, c, 1);
         grid->addWidget(symbols, c, 2);
         grid->addWidget(button, c, 3);
+        symbolRows_[c] = {box, symbols, button};
         BindCheck(box, [this, c]() -> bool& { return S().InputAccept[c]; });
         shows_.push_back([this, symbols, c] {
             symbols->setText(ToQString(model_.SymbolFieldText(c)));
@@ -969,15 +1023,18 @@ QWidget* TEinstellungen2Form::BuildSuchenZahlen() {
               "NonCurrencySymbolCheckBox", TrKey("NonCurrencySymbolCheckBox"));
     auto* memo = Named(new QPlainTextEdit, "NonCurrencySymbolMemo");
     memo->setReadOnly(true);
+    LooksReadOnly(memo);
     memo->setTabChangesFocus(true);
     memo->setMaximumHeight(memo->fontMetrics().lineSpacing() * 4 + 12);
     auto* edit = Named(new QPushButton(QStringLiteral("...")), "Button1");
+    SpeakAs(memo, nonCurrency);
+    edit->setAccessibleName(ToQString(translator_.TranslateKey("NichtWaehrungssymbole")));
     edit->setAutoDefault(false);
     edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
     auto* countRow = new QHBoxLayout;
     countRow->addWidget(onlyWith);
     countRow->addWidget(count);
-    countRow->addWidget(Label("Nachkommastellen", TrKey("EingabeNachkommastellenLabel"), nullptr,
+    countRow->addWidget(Label("Nachkommastellen", TrKey("EingabeNachkommastellenLabel"), count,
                               "EingabeNachkommastellenLabel"));
     countRow->addStretch(1);
     auto* memoRow = new QHBoxLayout;
@@ -1036,6 +1093,7 @@ QWidget* TEinstellungen2Form::BuildAnwendungen() {
                             TrKey("FarblichCheckBox"));
     auto* colours = new ColourComboBox;
     colours->setObjectName(QStringLiteral("FarbenComboBox"));
+    SpeakAs(colours, useColour);
     for (const HighlightColour& colour : kColours) {
         colours->addItem(ToQString(translator_.TranslateKey(colour.Key)),
                          QColor(colour.Red, colour.Green, colour.Blue));
@@ -1134,6 +1192,7 @@ QWidget* TEinstellungen2Form::BuildZwischenablage() {
     auto* useHotkey = Named(new QCheckBox(QStringLiteral("Durchsuchen per &Tastenkürzel:")),
                             "ClipboardHotkeyCheckBox", TrKey("ClipboardHotkeyCheckBox"));
     auto* hotkey = Named(new HotkeyEdit, "ClipboardHotKey");
+    SpeakAs(hotkey, useHotkey);
     auto* hotkeyRow = new QHBoxLayout;
     hotkeyRow->addWidget(useHotkey);
     hotkeyRow->addWidget(hotkey);
@@ -1219,7 +1278,9 @@ QWidget* TEinstellungen2Form::BuildProfile() {
     }
     buttons->addStretch(1);
     layout->addLayout(activeRow, 0, 0, 1, 2);
-    layout->addWidget(Label("&Profile:", TrKey("ProfilListeLabel"), profileList_), 1, 0);
+    auto* listLabel = Label("&Profile:", TrKey("ProfilListeLabel"), profileList_);
+    SpeakAs(profileList_, listLabel);
+    layout->addWidget(listLabel, 1, 0);
     layout->addWidget(profileList_, 2, 0);
     layout->addLayout(buttons, 2, 1);
     layout->setColumnStretch(0, 1);

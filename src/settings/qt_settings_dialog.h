@@ -6,8 +6,10 @@
 // and the enabled states anew.
 
 #include <QDialog>
+#include <array>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "settings/settings_dialog_model.h"
@@ -105,6 +107,20 @@ class TEinstellungen2Form final : public QDialog, public SettingsDialogView, pub
     void ShowProfiles();
     // Typed "," and "." become the system decimal separator in this field.
     void TakeDecimalKeys(QLineEdit* edit);
+    // The field is named for screen readers by the caption of the control before it.
+    void SpeakAs(QWidget* field, QWidget* caption);
+    void NameSymbolRows();
+
+    struct SymbolRow {
+        QAbstractButton* Box = nullptr;
+        QLineEdit* Field = nullptr;
+        QAbstractButton* Button = nullptr;
+    };
+    struct NumberedField {
+        QLineEdit* Field;
+        QLabel* Header;
+        int Row;
+    };
 
     SettingsDialogModel model_;
     Translator& translator_;
@@ -116,6 +132,10 @@ class TEinstellungen2Form final : public QDialog, public SettingsDialogView, pub
     std::vector<Action> shows_;
     std::vector<QLabel*> clickLabels_;
     std::vector<QLineEdit*> decimalFields_;
+    std::vector<std::pair<QWidget*, QWidget*>> spokenAs_;
+    std::array<SymbolRow, kCurrencyCount> symbolRows_{};
+    std::vector<NumberedField> numberedFields_;
+    QString symbolsFor_;
     QListWidget* profileList_ = nullptr;
     QLabel* activeName_ = nullptr;
     int previousPage_ = 0;

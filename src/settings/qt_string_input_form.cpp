@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "platform/qt_text.h"
+#include "platform/qt_window_front.h"
 #include "shell/translate_widgets.h"
 #include "shell/translator.h"
 
@@ -36,6 +37,8 @@ TStringInputForm::TStringInputForm(Translator& translator, QWidget* parent)
     layout->addWidget(edit_);
     layout->addWidget(buttons);
     TranslateControls(this, translator);
+    // Modal, without a minimise button: minimised, it would block the settings unseen.
+    KeepFromMinimising(this);
     // Wide enough for a long profile name and the instruction on one or two lines.
     setMinimumWidth(fontMetrics().averageCharWidth() * 64);
 }

@@ -16,6 +16,7 @@
 #include "core/win1252.h"
 #include "platform/help.h"
 #include "platform/qt_text.h"
+#include "platform/qt_window_front.h"
 #include "shell/translate_widgets.h"
 
 namespace kassavero {
@@ -128,6 +129,8 @@ QtSymbolListForm::QtSymbolListForm(Translator& translator, MessageBoxes& message
     layout->addLayout(bottom);
 
     TranslateControls(this, translator);
+    // Modal, without a minimise button: minimised, it would block the settings unseen.
+    KeepFromMinimising(this);
 
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (refreshing_)
@@ -174,6 +177,8 @@ QtSymbolListForm::QtSymbolListForm(Translator& translator, MessageBoxes& message
 bool QtSymbolListForm::EditSymbolList(SymbolList& list, const std::string& caption,
                                       bool nonCurrencySymbols) {
     setWindowTitle(ToQString(caption));
+    // The list holds what the window is captioned for.
+    list_->setAccessibleName(ToQString(caption));
     const std::string_view labelKey =
         nonCurrencySymbols ? TrKey("Symbol") : TrKey("Waehrungssymbol");
     SetTranslationKey(symbolLabel_, labelKey);

@@ -1,7 +1,10 @@
 #include "shell/translate_widgets.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -87,6 +90,39 @@ void TranslateMenu(QWidget* menu, Translator& translator) {
     }
     for (QAction* action : menu->actions())
         TranslateMenu(action, translator);
+}
+
+QString SpokenCaption(const QString& caption) {
+    QString spoken;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size())
+            ++i;  // "&&" stands for one ampersand
+        spoken += caption[i];
+    }
+    spoken = spoken.trimmed();
+    while (spoken.endsWith(QLatin1Char(':')) || spoken.endsWith(QLatin1Char('.')) ||
+           spoken.endsWith(QChar(0x2026)))
+        spoken.chop(1);
+    return spoken.trimmed();
+}
+
+void NameByCaption(QWidget* field, const QWidget* caption) {
+    QString text;
+    if (const auto* button = qobject_cast<const QAbstractButton*>(caption))
+        text = button->text();
+    else if (const auto* label = qobject_cast<const QLabel*>(caption))
+        text = label->text();
+    else if (const auto* group = qobject_cast<const QGroupBox*>(caption))
+        text = group->title();
+    field->setAccessibleName(SpokenCaption(text));
+}
+
+void NameDropDownLists(QWidget* window) {
+    for (QComboBox* combo : window->findChildren<QComboBox*>()) {
+        // The combo box's own name may come from its label (its buddy).
+        if (const QAccessibleInterface* named = QAccessible::queryAccessibleInterface(combo))
+            combo->view()->setAccessibleName(SpokenCaption(named->text(QAccessible::Name)));
+    }
 }
 
 }  // namespace kassavero

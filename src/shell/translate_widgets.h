@@ -10,6 +10,7 @@
 
 class QAction;
 class QObject;
+class QString;
 class QWidget;
 
 namespace kassavero {
@@ -34,5 +35,14 @@ void TranslateMenu(QAction* item, Translator& translator);
 // The same for a menu bar or a menu as a whole: a key on a menu names its title; the actions
 // are translated whether or not the menu itself has a key.
 void TranslateMenu(QWidget* menu, Translator& translator);
+
+// A caption as a screen reader says it: without its access-key marks, ellipsis and the
+// colon that leads to a field ("Währungs&symbol:" -> "Währungssymbol").
+QString SpokenCaption(const QString& caption);
+// Gives a field that has no label of its own the name of the control that stands for it
+// (a check box or radio button before it), as its caption reads now.
+void NameByCaption(QWidget* field, const QWidget* caption);
+// Names the drop-down list of every combo box in the window as its combo box is named.
+void NameDropDownLists(QWidget* window);
 
 }  // namespace kassavero

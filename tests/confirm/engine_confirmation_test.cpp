@@ -53,7 +53,7 @@ TEST_F(EngineWithDialog, EscapeStopsTheSessionUntilTheNextOneOpens) {
     const int id = OpenOn("DM 1, DM 2 und DM 3", true);
     ASSERT_TRUE(Next(id));
     Script({[&] { Key(DialogKey::Escape, ConfirmControl::YesButton); }});
-    EXPECT_EQ(engine.ConfirmChange(handle, id, true, parts), 0);
+    EXPECT_EQ(engine.ConfirmChange(handle, id, true, parts), 3);
     ASSERT_TRUE(Next(id));
     EXPECT_EQ(engine.ConfirmChange(handle, id, true, parts), 3);
     ASSERT_TRUE(Next(id));
@@ -70,7 +70,7 @@ TEST_F(EngineWithDialog, ClosingTheSessionDuringItsQuestionLeavesNoWaitBehind) {
     const int id = OpenOn("DM 1", true);
     ASSERT_TRUE(Next(id));
     Script({[&] { engine.CloseSession(handle, id); }});
-    EXPECT_EQ(engine.ConfirmChange(handle, id, true, parts), 0);
+    EXPECT_EQ(engine.ConfirmChange(handle, id, true, parts), 3);
     EXPECT_FALSE(dialog.Visible());
     EXPECT_FALSE(dialog.QuestionOpen());
     EXPECT_FALSE(engine.SessionExists(handle, id));

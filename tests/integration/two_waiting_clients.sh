@@ -46,5 +46,21 @@ cat "$WORK/convert.out"
 expect_eq "$code" "0" "the convert client's exit status"
 grep -q '^Preis: .*51[.,]13.*100 DM' "$WORK/out.txt" || fail "the document got: $(cat "$WORK/out.txt")"
 
+# Cancelled at its last question (here the only one), a conversion says so and exits 4.
+"$CLIENT" convert "$WORK/in.txt" --confirm -o "$WORK/cancelled.txt" >"$WORK/convert.out" 2>&1 &
+CONVERT_PID=$!
+PIDS+=("$CONVERT_PID")
+wait_for asks_document || fail "the change was not asked"
+xdotool windowactivate --sync "$(dialog)" 2>/dev/null || xdotool windowfocus --sync "$(dialog)"
+sleep 0.3
+xdotool key --clearmodifiers Escape
+timeout 20 tail --pid="$CONVERT_PID" -f /dev/null || fail "the cancelled convert client hangs"
+code=0
+wait "$CONVERT_PID" || code=$?
+expect_eq "$code" "4" "exit status after a cancel at the last question: $(cat "$WORK/convert.out")"
+grep -q '0 of 1 amounts converted' "$WORK/convert.out" || fail "summary: $(cat "$WORK/convert.out")"
+grep -q 'cancelled' "$WORK/convert.out" || fail "no word of the cancel: $(cat "$WORK/convert.out")"
+cmp -s "$WORK/in.txt" "$WORK/cancelled.txt" || fail "a cancelled change was written"
+
 stop_kassavero
 echo "1 passed, 0 failed"

@@ -196,9 +196,9 @@ TEST_F(FilterTest, ConfirmChangeRepliesYesNoOrCancel) {
     EXPECT_EQ(Filter("confirmchange(" + session + ",1)"), "YES;(\\;;51,13 \x80\\x;\\;)");
     Filter("findnextchange(" + session + ")");
     EXPECT_EQ(Filter("confirmchange(" + session + ",ja)"), "NO");
-    // The change the user cancelled at is declined; every later one is cancelled.
+    // The change the user cancelled at is cancelled, and so is every later one.
     Filter("findnextchange(" + session + ")");
-    EXPECT_EQ(Filter("confirmchange(" + session + ",1)"), "NO");
+    EXPECT_EQ(Filter("confirmchange(" + session + ",1)"), "CANCEL");
     Filter("findnextchange(" + session + ")");
     EXPECT_EQ(Filter("confirmchange(" + session + ",1)"), "CANCEL");
     EXPECT_EQ(confirmation.askFlags, (std::vector<bool>{true, true, true}));

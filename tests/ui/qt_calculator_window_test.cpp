@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <optional>
 
+#include "accessible_names.h"
 #include "calculator/sk_edit.h"
 #include "core/currency.h"
 #include "fakes/fake_about_window.h"
@@ -171,6 +172,26 @@ class QtCalculatorWindowTest : public QObject {
         rig.model->Show();
         QVERIFY(rig.window->isVisible() && !rig.window->isMinimized());
         QCOMPARE(rig.window->frameGeometry().topLeft(), QPoint(222, 111));
+    }
+
+    // A click enters a line as the keyboard does: all of it selected, so typing replaces the
+    // amount; only the line being worked in shows a selection. Screen readers name each
+    // line by its currency.
+    void ClickSelectsTheWholeLine() {
+        Rig rig;
+        rig.Type(kDEM, "100");
+        TSKEdit* euro = rig.Line(kEUR);
+        QTest::mouseClick(euro, Qt::LeftButton, {}, euro->rect().center());
+        QCOMPARE(euro->selectedText(), QString("51,13"));
+        QTest::keyClicks(euro, QStringLiteral("7"));
+        QCOMPARE(rig.Text(kEUR), QString("7"));
+        QTest::keyClick(euro, Qt::Key_Down);
+        QTest::keyClick(rig.Line(kATS), Qt::Key_Return);
+        for (int n = 0; n < kCalculatorSlots; ++n)
+            QCOMPARE(rig.window->Field(n)->hasSelectedText(), n == rig.model->SlotOf(kATS));
+        QCOMPARE(testing::UnnamedControls(&*rig.window), QStringList());
+        QCOMPARE(QAccessible::queryAccessibleInterface(rig.Line(kDEM))->text(QAccessible::Name),
+                 QString("DEM, deutsche Mark"));
     }
 
     void CopyFromALineSetsTheSkipFlag() {

@@ -1,5 +1,6 @@
 #include "platform/qt_desktop_help.h"
 
+#include <QAbstractButton>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QtTest>
@@ -22,6 +23,17 @@ class QtDesktopHelpTest : public QObject {
         QCOMPARE(help.Window()->windowTitle(), help.Browser()->documentTitle());
         help.ShowTopic(4711);  // no page of its own: the contents
         QVERIFY(help.Browser()->source().toLocalFile().endsWith(QStringLiteral("/de/index.html")));
+        // From any page the contents are one click away, and back leads where one was.
+        help.ShowTopic(1100);
+        const auto button = [&](const char* name) {
+            return help.Window()->findChild<QAbstractButton*>(QString::fromLatin1(name));
+        };
+        QVERIFY(button("contents") != nullptr);
+        button("contents")->click();
+        QVERIFY(help.Browser()->source().toLocalFile().endsWith(QStringLiteral("/de/index.html")));
+        button("back")->click();
+        QVERIFY(help.Browser()->source().toLocalFile().endsWith(QStringLiteral("/de/1100.html")));
+        QVERIFY(button("forward")->isEnabled());
         help.Close();
         QVERIFY(!help.Window()->isVisible());
         browser = true;

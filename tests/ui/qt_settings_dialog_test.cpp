@@ -19,6 +19,7 @@
 #include <regex>
 #include <sstream>
 
+#include "accessible_names.h"
 #include "fakes/fake_help.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_name_input.h"
@@ -345,12 +346,34 @@ class QtSettingsDialogTest : public QObject {
                 largest = largest.expandedTo(
                     qobject_cast<QScrollArea*>(pages->widget(page))->widget()->sizeHint());
             }
-            QVERIFY2(largest.width() < 1300 && largest.height() < 640,
+            // The window shows the largest page and every tab whole, and not much more; a
+            // screen reader can name every control.
+            rig.form->show();
+            const QSize area = pages->currentWidget()->size();
+            const QSize needed(std::max(largest.width(), pages->tabBar()->sizeHint().width()),
+                               largest.height());
+            QVERIFY2(area.expandedTo(needed) == area && (area - needed).width() < 40 &&
+                         (area - needed).height() < 40 && rig.form->height() < 700,
                      qPrintable(QStringLiteral("%1: %2x%3")
                                     .arg(language)
-                                    .arg(largest.width())
-                                    .arg(largest.height())));
+                                    .arg(area.width())
+                                    .arg(area.height())));
+            QCOMPARE(testing::UnnamedControls(rig.form.get()), QStringList());
         }
+    }
+
+    // Fields that only show a value do not look editable.
+    void ReadOnlyFieldsLookReadOnly() {
+        FakeTranslator translator;
+        Rig rig(translator);
+        const auto base = [&](const char* name) {
+            return rig.Get<QWidget>(name)->palette().color(QPalette::Base);
+        };
+        const QColor window = rig.form->palette().color(QPalette::Window);
+        for (const char* name :
+             {"KursEdit", "KleinsteMuenzeEdit", "DEMSymbolEdit", "NonCurrencySymbolMemo"})
+            QVERIFY2(base(name) == window, name);
+        QVERIFY(base("ZielWaehrungszeichenEdit") != window);
     }
 };
 

@@ -12,6 +12,7 @@
 #include <QtTest>
 #include <functional>
 
+#include "accessible_names.h"
 #include "fakes/fake_help.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_translator.h"
@@ -53,6 +54,7 @@ class QtSymbolListFormTest : public QObject {
         SymbolList list = kDm;
         const bool ok = rig.Edit(list, [&rig] {
             QCOMPARE(rig.form.windowTitle(), QStringLiteral("Currency symbols for DEM"));
+            QCOMPARE(testing::UnnamedControls(&rig.form), QStringList());
             QCOMPARE(rig.form.List()->count(), 2);
             QCOMPARE(rig.form.SymbolField()->text(), QStringLiteral("DM"));
             QVERIFY(rig.form.ButtonOf(Button::Ok)->isDefault());
