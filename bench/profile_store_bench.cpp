@@ -17,7 +17,8 @@ ProfileSettings TypicalProfile() {
     LanguageSet languages;
     languages.set(0);
     for (CurrencyIndex c = 0; c < kCurrencyCount; ++c) {
-        DefaultCurrencySymbols(settings.InputSymbolsFor[c], c, languages, kDEM, settings);
+        DefaultCurrencySymbols(settings.InputSymbolsFor[c], c, languages, kDEM,
+                               settings.CustomCurrencyName);
     }
     DefaultNonCurrencySymbols(settings.InputNonCurrencySymbols, languages);
     return settings;

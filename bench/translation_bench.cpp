@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "shell/translation.h"
+#include "i18n/translation.h"
 
 namespace kassavero {
 namespace {

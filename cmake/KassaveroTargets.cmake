@@ -41,3 +41,37 @@ function(kassavero_add_gui_test name)
         LABELS gui
         ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 endfunction()
+
+# The floors of src/, lowest first. A folder's code includes headers of its own floor and
+# the floors below it, never above.
+set(KASSAVERO_FLOORS core platform i18n settings engine calculator confirm macro shell app)
+
+# The include root of a floor: links to that floor and those below it, and nothing else,
+# so that including a higher floor's header does not compile.
+function(kassavero_include_root floor out)
+    list(FIND KASSAVERO_FLOORS ${floor} rank)
+    if(rank LESS 0)
+        message(FATAL_ERROR "no floor ${floor}")
+    endif()
+    set(root ${PROJECT_BINARY_DIR}/include_roots/${floor})
+    file(MAKE_DIRECTORY ${root})
+    foreach(below RANGE ${rank})
+        list(GET KASSAVERO_FLOORS ${below} name)
+        if(NOT IS_SYMLINK ${root}/${name})
+            file(CREATE_LINK ${PROJECT_SOURCE_DIR}/src/${name} ${root}/${name} SYMBOLIC)
+        endif()
+    endforeach()
+    set(${out} ${root} PARENT_SCOPE)
+endfunction()
+
+# One static library of a floor's code (a floor may have a second one for the code that
+# needs Qt's widgets). It sees only its floor's include root and links the libraries it
+# names, which must lie on its floor or below.
+function(kassavero_floor_library target)
+    cmake_parse_arguments(L "" "FLOOR" "SOURCES;LINKS" ${ARGN})
+    add_library(${target} STATIC ${L_SOURCES})
+    kassavero_include_root(${L_FLOOR} root)
+    target_include_directories(${target} PRIVATE ${root} ${PROJECT_BINARY_DIR}/generated)
+    target_link_libraries(${target} PUBLIC ${L_LINKS})
+    kassavero_own_target(${target})
+endfunction()

@@ -22,12 +22,12 @@
 #include <string>
 
 #include "app/advise_listeners.h"
+#include "core/hotkeys.h"
 #include "core/win1252.h"
 #include "macro/document_client.h"
 #include "platform/dde_names.h"
 #include "platform/private_profile_file.h"
 #include "platform/registry_file.h"
-#include "shell/hotkeys.h"
 
 namespace {
 

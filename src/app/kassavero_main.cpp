@@ -25,6 +25,7 @@
 #include "core/currency.h"
 #include "core/win1252.h"
 #include "engine/engine.h"
+#include "i18n/translation.h"
 #include "kassavero_version.h"
 #include "macro/status_file.h"
 #include "platform/atomic_file.h"
@@ -53,7 +54,6 @@
 #include "shell/qt_about_window.h"
 #include "shell/qt_clipboard_form.h"
 #include "shell/qt_tray.h"
-#include "shell/translation.h"
 #include "shell/tray_menu.h"
 
 namespace kassavero {

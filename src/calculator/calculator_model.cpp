@@ -4,11 +4,11 @@
 #include "calculator/line_text.h"
 #include "core/number_text.h"
 #include "platform/help.h"
+#include "platform/program_windows.h"
 #include "platform/registry.h"
 #include "platform/system_info.h"
 #include "settings/active_profile.h"
 #include "settings/symbol_list.h"
-#include "shell/windows.h"
 
 namespace kassavero {
 namespace {

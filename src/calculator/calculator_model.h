@@ -19,8 +19,8 @@
 #include "calculator/numeric_edit.h"
 #include "core/amount_format.h"
 #include "core/currency.h"
+#include "i18n/translator.h"
 #include "settings/transfer_ini_file.h"
-#include "shell/translator.h"
 
 namespace kassavero {
 

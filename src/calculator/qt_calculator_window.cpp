@@ -18,11 +18,11 @@
 
 #include "calculator/sk_edit.h"
 #include "core/number_text.h"
+#include "i18n/translate_widgets.h"
+#include "platform/flag_painter.h"
 #include "platform/qt_text.h"
 #include "platform/qt_window_front.h"
 #include "settings/profile_settings.h"
-#include "shell/flag_painter.h"
-#include "shell/translate_widgets.h"
 
 namespace kassavero {
 namespace {

@@ -8,13 +8,13 @@
 #include "core/amount_format.h"
 #include "core/number_text.h"
 #include "engine/proposal.h"
+#include "i18n/translation.h"
+#include "i18n/translator.h"
 #include "platform/help.h"
 #include "platform/message_loop.h"
+#include "platform/program_windows.h"
 #include "settings/active_profile.h"
 #include "settings/transfer_ini_file.h"
-#include "shell/translation.h"
-#include "shell/translator.h"
-#include "shell/windows.h"
 
 namespace kassavero {
 namespace {

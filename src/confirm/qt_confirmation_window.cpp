@@ -24,11 +24,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "i18n/translate_widgets.h"
+#include "i18n/translator.h"
+#include "platform/flag_painter.h"
 #include "platform/qt_text.h"
 #include "platform/qt_window_front.h"
-#include "shell/flag_painter.h"
-#include "shell/translate_widgets.h"
-#include "shell/translator.h"
 
 namespace kassavero {
 namespace {

@@ -7,11 +7,11 @@
 #include <random>
 #include <utility>
 
+#include "i18n/translator.h"
 #include "platform/help.h"
 #include "platform/message_box.h"
 #include "platform/message_loop.h"
 #include "settings/active_profile.h"
-#include "shell/translator.h"
 
 namespace kassavero {
 namespace {

@@ -7,11 +7,11 @@
 #include "core/win1252.h"
 #include "macro/dde_command.h"
 #include "platform/help.h"
+#include "platform/program_windows.h"
 #include "platform/registry.h"
 #include "settings/active_profile.h"
 #include "settings/profile_settings.h"
 #include "settings/transfer_ini_file.h"
-#include "shell/windows.h"
 
 namespace kassavero {
 namespace {

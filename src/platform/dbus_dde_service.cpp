@@ -14,10 +14,10 @@
 #include <utility>
 #include <vector>
 
+#include "core/hotkeys.h"
 #include "core/win1252.h"
 #include "platform/dde_names.h"
 #include "platform/dde_server.h"
-#include "shell/hotkeys.h"
 
 namespace kassavero {
 namespace {

@@ -15,6 +15,14 @@ inline constexpr unsigned kControl = 2;
 inline constexpr unsigned kShift = 4;
 }  // namespace hotkey_mod
 
+// The registration flags and key of a stored hotkey value (core/hotkeys.h).
+struct HotkeyCombination {
+    unsigned modifiers = 0;  // hotkey_mod flags
+    unsigned virtualKey = 0;
+    bool operator==(const HotkeyCombination&) const = default;
+};
+HotkeyCombination HotkeyFromShortcut(int shortcut);
+
 class GlobalHotkeys {
   public:
     virtual ~GlobalHotkeys() = default;

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "settings/hotkey_code.h"
+#include "core/hotkeys.h"
 
 namespace kassavero {
 namespace {

@@ -128,7 +128,7 @@ void ProfileManager::FillEmptySymbolLists() {
     for (CurrencyIndex c = 0; c < kCurrencyCount; ++c) {
         if (settings.InputSymbolsFor[c].empty()) {
             DefaultCurrencySymbols(settings.InputSymbolsFor[c], c, languages, homeCurrency_,
-                                   settings);
+                                   settings.CustomCurrencyName);
         }
     }
     if (settings.InputNonCurrencySymbols.empty()) {

@@ -9,12 +9,12 @@
 #include <string_view>
 
 #include "core/currency.h"
+#include "i18n/translator.h"
 #include "platform/message_box.h"
 #include "platform/registry.h"
 #include "platform/system_info.h"
 #include "settings/active_profile.h"
 #include "settings/name_input.h"
-#include "shell/translator.h"
 
 namespace kassavero {
 

@@ -85,47 +85,9 @@ std::string DisplayCurrencyCode(const ProfileSettings& settings, CurrencyIndex c
 }
 
 std::string CurrencyName(const ProfileSettings& settings, CurrencyIndex c, int language) {
-    static constexpr std::array<const char*, kFixedCurrencyCount> kGerman = {
-        "Euro",
-        "\xF6sterreichische Schilling",
-        "belgische Franc",
-        "deutsche Mark",
-        "spanische Peseten",
-        "finnische Mark",
-        "franz\xF6sische Franc",
-        "irische Pfund",
-        "italienische Lire",
-        "niederl\xE4ndische Gulden",
-        "portugiesische Escudos"};
-    static constexpr std::array<const char*, kFixedCurrencyCount> kDutch = {
-        "Euro",
-        "Oostenrijkse schilling",
-        "Belgische franc",
-        "Duitse mark",
-        "Spaanse pesetas",
-        "Finse mark",
-        "Franse franc",
-        "Ierse pond",
-        "Italiaanse lire",
-        "Nederlandse guldens",
-        "Portugese escudos"};
-    static constexpr std::array<const char*, kFixedCurrencyCount> kEnglish = {
-        "Euro",           "Austrian Shillings", "Belgian Francs",
-        "German Marks",   "Spanish Pesetas",    "Finnish Marks",
-        "French Francs",  "Irish Pounds",       "Italian Lire",
-        "Dutch Guilders", "Portugese Escudos"};
     if (IsCustomCurrency(c))
         return settings.CustomCurrencyName[c - kCUS1];
-    if (!IsCurrency(c))
-        return "";
-    switch (language) {
-        case 0:
-            return kGerman[c];
-        case 3:
-            return kDutch[c];
-        default:
-            return kEnglish[c];
-    }
+    return FixedCurrencyName(c, language);
 }
 
 CurrencyIndex CurrencyByCode(const ProfileSettings& settings, std::string_view code) {

@@ -13,14 +13,11 @@
 #include <vector>
 
 #include "core/currency.h"
+#include "core/hotkeys.h"
 #include "core/output_format.h"
 #include "settings/symbol_list.h"
 
 namespace kassavero {
-
-inline constexpr int kHotkeyShift = 0x2000;
-inline constexpr int kHotkeyCtrl = 0x4000;
-inline constexpr int kHotkeyAlt = 0x8000;
 
 struct ProfileSettings {
     ProfileSettings();

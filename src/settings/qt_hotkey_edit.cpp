@@ -4,8 +4,8 @@
 #include <QKeySequence>
 #include <algorithm>
 
+#include "core/hotkeys.h"
 #include "platform/qt_keyboard.h"
-#include "settings/hotkey_code.h"
 
 namespace kassavero {
 

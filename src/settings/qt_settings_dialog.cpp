@@ -28,11 +28,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "i18n/translate_widgets.h"
+#include "platform/flag_painter.h"
 #include "platform/qt_text.h"
 #include "platform/qt_window_front.h"
 #include "settings/qt_hotkey_edit.h"
-#include "shell/flag_painter.h"
-#include "shell/translate_widgets.h"
 
 namespace kassavero {
 namespace {

@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/program_windows.h"
 #include "settings/settings_dialog_model.h"
-#include "shell/windows.h"
 
 class QAbstractButton;
 class QButtonGroup;

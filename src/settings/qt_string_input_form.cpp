@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "i18n/translate_widgets.h"
+#include "i18n/translator.h"
 #include "platform/qt_text.h"
 #include "platform/qt_window_front.h"
-#include "shell/translate_widgets.h"
-#include "shell/translator.h"
 
 namespace kassavero {
 

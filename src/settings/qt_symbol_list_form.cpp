@@ -14,10 +14,10 @@
 #include <QValidator>
 
 #include "core/win1252.h"
+#include "i18n/translate_widgets.h"
 #include "platform/help.h"
 #include "platform/qt_text.h"
 #include "platform/qt_window_front.h"
-#include "shell/translate_widgets.h"
 
 namespace kassavero {
 namespace {

@@ -13,16 +13,16 @@
 #include <vector>
 
 #include "core/currency.h"
+#include "i18n/translator.h"
 #include "platform/help.h"
 #include "platform/message_box.h"
+#include "platform/program_windows.h"
 #include "platform/registry.h"
 #include "platform/system_info.h"
 #include "settings/active_profile.h"
 #include "settings/profile_manager.h"
 #include "settings/symbol_list_editor.h"
 #include "settings/transfer_ini_file.h"
-#include "shell/translator.h"
-#include "shell/windows.h"
 
 namespace kassavero {
 

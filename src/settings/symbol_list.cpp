@@ -3,7 +3,6 @@
 #include <array>
 
 #include "core/number_text.h"
-#include "settings/profile_settings.h"
 
 namespace kassavero {
 namespace {
@@ -201,63 +200,59 @@ void AddSymbolIfMissing(SymbolList& list, const TCurrencySymbol& entry) {
     list.push_back(entry);
 }
 
-int LanguageNumberOfSectionName(std::string_view sectionName) {
-    if (sectionName == "English")
-        return 1;
-    if (sectionName ==
-        "Fran\xE7"
-        "ais")
-        return 2;
-    if (sectionName == "Nederlands")
-        return 3;
-    if (sectionName == "Espa\xF1ol")
-        return 4;
-    if (sectionName == "Italiano")
-        return 7;
-    return 0;
-}
-
-int LanguageNumberOfLanguageId(std::uint16_t languageId) {
-    // German, English, French and Dutch first; then the other European languages in
-    // a fixed order, numbered from 4.
-    // (Serbian and Croatian share one primary language number.)
-    static constexpr std::array<std::uint16_t, 21> kOthers = {
-        0x03 /*Catalan*/,   0x05 /*Czech*/,     0x06 /*Danish*/,
-        0x08 /*Greek*/,     0x0A /*Spanish*/,   0x0B /*Finnish*/,
-        0x0E /*Hungarian*/, 0x0F /*Icelandic*/, 0x10 /*Italian*/,
-        0x14 /*Norwegian*/, 0x15 /*Polish*/,    0x16 /*Portuguese*/,
-        0x18 /*Romanian*/,  0x19 /*Russian*/,   0x1A /*Serbian, Croatian*/,
-        0x1B /*Slovak*/,    0x1C /*Albanian*/,  0x1F /*Turkish*/,
-        0x24 /*Slovenian*/, 0x2D /*Basque*/,    0x1D /*Swedish*/};
-    const std::uint16_t primary = languageId & 0x3FF;
-    switch (primary) {
-        case 0x07:
-            return 0;
-        case 0x09:
-            return 1;
-        case 0x0C:
-            return 2;
-        case 0x13:
-            return 3;
+std::string FixedCurrencyName(CurrencyIndex c, int language) {
+    static constexpr std::array<const char*, kFixedCurrencyCount> kGerman = {
+        "Euro",
+        "\xF6sterreichische Schilling",
+        "belgische Franc",
+        "deutsche Mark",
+        "spanische Peseten",
+        "finnische Mark",
+        "franz\xF6sische Franc",
+        "irische Pfund",
+        "italienische Lire",
+        "niederl\xE4ndische Gulden",
+        "portugiesische Escudos"};
+    static constexpr std::array<const char*, kFixedCurrencyCount> kDutch = {
+        "Euro",
+        "Oostenrijkse schilling",
+        "Belgische franc",
+        "Duitse mark",
+        "Spaanse pesetas",
+        "Finse mark",
+        "Franse franc",
+        "Ierse pond",
+        "Italiaanse lire",
+        "Nederlandse guldens",
+        "Portugese escudos"};
+    static constexpr std::array<const char*, kFixedCurrencyCount> kEnglish = {
+        "Euro",           "Austrian Shillings", "Belgian Francs",
+        "German Marks",   "Spanish Pesetas",    "Finnish Marks",
+        "French Francs",  "Irish Pounds",       "Italian Lire",
+        "Dutch Guilders", "Portugese Escudos"};
+    if (!IsCurrency(c) || IsCustomCurrency(c))
+        return "";
+    switch (language) {
+        case 0:
+            return kGerman[c];
+        case 3:
+            return kDutch[c];
         default:
-            break;
+            return kEnglish[c];
     }
-    for (std::size_t i = 0; i < kOthers.size(); ++i) {
-        if (kOthers[i] == primary)
-            return static_cast<int>(4 + i);
-    }
-    return kLanguageNumberOther;
 }
 
 void DefaultCurrencySymbols(SymbolList& list, CurrencyIndex currency, const LanguageSet& languages,
-                            CurrencyIndex homeCurrency, const ProfileSettings& settings) {
+                            CurrencyIndex homeCurrency, const CustomNames& customNames) {
     if (!IsCurrency(currency))
         return;
     AddSymbolIfMissing(list, CodeEntry(std::string(CurrencyCode(currency))));
     for (int language = 0; language < kLanguageNumberOther; ++language) {
         // An unnamed custom currency has no name to add: an empty symbol would match
         // nothing sensible and only shadow real entries.
-        std::string name = CurrencyName(settings, currency, language);
+        std::string name = IsCustomCurrency(currency)
+                               ? customNames[static_cast<std::size_t>(currency - kCUS1)]
+                               : FixedCurrencyName(currency, language);
         if (languages.test(static_cast<std::size_t>(language)) && !name.empty()) {
             AddSymbolIfMissing(list, NameEntry(std::move(name)));
         }

@@ -4,6 +4,7 @@
 // or as something else (the non-currency list), with the options that say where and
 // how each symbol may stand next to a number.
 
+#include <array>
 #include <bitset>
 #include <cstdint>
 #include <string>
@@ -11,10 +12,9 @@
 #include <vector>
 
 #include "core/currency.h"
+#include "i18n/language_numbers.h"
 
 namespace kassavero {
-
-struct ProfileSettings;
 
 enum class AbbreviationDot : std::uint8_t { Always = 0, Sometimes = 1, Never = 2 };
 
@@ -48,21 +48,17 @@ void TextToSymbolList(std::string_view text, SymbolList& list);
 // Appends the entry unless an entry with exactly the same symbol is there already.
 void AddSymbolIfMissing(SymbolList& list, const TCurrencySymbol& entry);
 
-// Language numbers of the default lists: 0 German, 1 English, 2 French, 3 Dutch,
-// 4..26 other European languages, 27 any other language.
-using LanguageSet = std::bitset<28>;
-inline constexpr int kLanguageNumberOther = 27;
+// The name of one of the eleven fixed currencies in a language (German, Dutch, else
+// English); empty for any other currency.
+std::string FixedCurrencyName(CurrencyIndex currency, int language);
 
-// The language number of the translation file's language section name.
-int LanguageNumberOfSectionName(std::string_view sectionName);
-
-// The language number of a Windows language identifier.
-int LanguageNumberOfLanguageId(std::uint16_t languageId);
+// The names the user gave the three custom currencies.
+using CustomNames = std::array<std::string, 3>;
 
 // Appends the default symbols of a currency; custom currencies take their names
 // from the profile.
 void DefaultCurrencySymbols(SymbolList& list, CurrencyIndex currency, const LanguageSet& languages,
-                            CurrencyIndex homeCurrency, const ProfileSettings& settings);
+                            CurrencyIndex homeCurrency, const CustomNames& customNames);
 
 // Appends the default non-currency symbols (units), without a duplicate test. Only the
 // system's language counts here, so callers pass a set holding just that one.

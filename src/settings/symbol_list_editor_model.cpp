@@ -1,7 +1,7 @@
 #include "settings/symbol_list_editor_model.h"
 
+#include "i18n/translator.h"
 #include "platform/message_box.h"
-#include "shell/translator.h"
 
 namespace kassavero {
 namespace {

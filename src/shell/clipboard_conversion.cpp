@@ -5,9 +5,9 @@
 #include "calculator/calculator_access.h"
 #include "core/program_text.h"
 #include "engine/engine.h"
+#include "i18n/translator.h"
 #include "platform/message_box.h"
 #include "settings/active_profile.h"
-#include "shell/translator.h"
 
 namespace kassavero {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "calculator/clipboard_watch.h"
 #include "platform/clipboard.h"
-#include "shell/windows.h"
+#include "platform/program_windows.h"
 
 namespace kassavero {
 

@@ -7,7 +7,7 @@
 #include <QDialog>
 #include <QTimer>
 
-#include "shell/windows.h"
+#include "platform/program_windows.h"
 
 class QLabel;
 class QPushButton;

@@ -9,9 +9,9 @@
 #include <QSvgRenderer>
 #include <QSystemTrayIcon>
 
+#include "i18n/translate_widgets.h"
 #include "platform/qt_text.h"
 #include "settings/qt_hotkey_edit.h"
-#include "shell/translate_widgets.h"
 
 namespace kassavero {
 namespace {

@@ -1,12 +1,13 @@
 #include "shell/tray_menu.h"
 
 #include "calculator/calculator_access.h"
+#include "core/hotkeys.h"
+#include "platform/global_hotkeys.h"
 #include "platform/help.h"
 #include "platform/message_loop.h"
+#include "platform/program_windows.h"
 #include "settings/active_profile.h"
 #include "settings/profile_manager.h"
-#include "shell/hotkeys.h"
-#include "shell/windows.h"
 
 namespace kassavero {
 

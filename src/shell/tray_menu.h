@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "i18n/translator.h"
 #include "platform/global_hotkeys.h"
-#include "shell/translator.h"
 
 namespace kassavero {
 

@@ -12,9 +12,9 @@
 #include "fakes/fake_system_info.h"
 #include "fakes/fake_translator.h"
 #include "fakes/temp_dir.h"
+#include "platform/program_windows.h"
 #include "platform/registry_file.h"
 #include "settings/active_profile.h"
-#include "shell/windows.h"
 
 namespace kassavero {
 namespace {

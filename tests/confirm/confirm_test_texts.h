@@ -8,7 +8,7 @@
 
 #include "core/currency.h"
 #include "engine/geplante_aenderung.h"
-#include "shell/translation.h"
+#include "i18n/translation.h"
 
 namespace kassavero::testing {
 

@@ -20,10 +20,10 @@
 #include "fakes/fake_message_loop.h"
 #include "fakes/fake_translator.h"
 #include "fakes/temp_dir.h"
+#include "i18n/translation.h"
+#include "platform/program_windows.h"
 #include "platform/registry_file.h"
 #include "settings/active_profile.h"
-#include "shell/translation.h"
-#include "shell/windows.h"
 
 namespace kassavero::testing {
 

@@ -16,7 +16,8 @@ inline void MakeGermanProfile(ProfileSettings& settings) {
     LanguageSet german;
     german.set(0);
     for (CurrencyIndex c = 0; c < kCurrencyCount; ++c) {
-        DefaultCurrencySymbols(settings.InputSymbolsFor[c], c, german, kDEM, settings);
+        DefaultCurrencySymbols(settings.InputSymbolsFor[c], c, german, kDEM,
+                               settings.CustomCurrencyName);
     }
     DefaultNonCurrencySymbols(settings.InputNonCurrencySymbols, german);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/windows.h"
+#include "platform/program_windows.h"
 
 namespace kassavero::testing {
 

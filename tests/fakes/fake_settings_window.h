@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "shell/windows.h"
+#include "platform/program_windows.h"
 
 namespace kassavero::testing {
 

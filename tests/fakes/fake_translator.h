@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/translator.h"
+#include "i18n/translator.h"
 
 namespace kassavero::testing {
 

@@ -79,7 +79,7 @@ LanguageSet Languages(std::initializer_list<int> numbers) {
 
 TEST(DefaultSymbols, MarksWithGermanInterfaceOnGermanSystem) {
     SymbolList list;
-    DefaultCurrencySymbols(list, kDEM, Languages({0, 0}), kDEM, ProfileSettings{});
+    DefaultCurrencySymbols(list, kDEM, Languages({0, 0}), kDEM, CustomNames{});
     EXPECT_EQ(Symbols(list), (std::vector<std::string>{"DEM", "deutsche Mark", "DM", "Mark"}));
     EXPECT_EQ(list[0].OptionNumber(), 19);
     EXPECT_EQ(list[1].OptionNumber(), 3);
@@ -87,42 +87,41 @@ TEST(DefaultSymbols, MarksWithGermanInterfaceOnGermanSystem) {
 
 TEST(DefaultSymbols, MarksWithEnglishInterfaceOnGermanSystem) {
     SymbolList list;
-    DefaultCurrencySymbols(list, kDEM, Languages({1, 0}), kDEM, ProfileSettings{});
+    DefaultCurrencySymbols(list, kDEM, Languages({1, 0}), kDEM, CustomNames{});
     EXPECT_EQ(Symbols(list), (std::vector<std::string>{"DEM", "deutsche Mark", "German Marks", "DM",
                                                        "Mark", "Marks", "Deutschmarks"}));
 }
 
 TEST(DefaultSymbols, HomeCurrencyAndLanguageExtras) {
     SymbolList escudo;
-    DefaultCurrencySymbols(escudo, kPTE, Languages({1, 12}), kPTE, ProfileSettings{});
+    DefaultCurrencySymbols(escudo, kPTE, Languages({1, 12}), kPTE, CustomNames{});
     EXPECT_EQ(Symbols(escudo),
               (std::vector<std::string>{"PTE", "Portugese Escudos", "esc", "Escudos", "$"}));
     EXPECT_EQ(escudo.back().OptionNumber(), 4 + 16);
 
     SymbolList franc;
-    DefaultCurrencySymbols(franc, kFRF, Languages({2}), kBEF, ProfileSettings{});
+    DefaultCurrencySymbols(franc, kFRF, Languages({2}), kBEF, CustomNames{});
     EXPECT_EQ(Symbols(franc), (std::vector<std::string>{"FRF", "French Francs", "FF"}));
 
     SymbolList guilder;
-    DefaultCurrencySymbols(guilder, kNLG, Languages({3}), kNLG, ProfileSettings{});
+    DefaultCurrencySymbols(guilder, kNLG, Languages({3}), kNLG, CustomNames{});
     EXPECT_EQ(Symbols(guilder),
               (std::vector<std::string>{"NLG", "Nederlandse guldens", "hfl", "\x83",
                                         "Nederlandse gulden", "gulden", "guldens", "f", "fl"}));
 
     SymbolList euro;
-    DefaultCurrencySymbols(euro, kEUR, Languages({0}), kDEM, ProfileSettings{});
+    DefaultCurrencySymbols(euro, kEUR, Languages({0}), kDEM, CustomNames{});
     EXPECT_EQ(Symbols(euro), (std::vector<std::string>{"EUR", "Euro", "\x80", "\x80uro"}));
 }
 
 TEST(DefaultSymbols, CustomCurrencyGetsCodeAndName) {
-    ProfileSettings settings;
-    settings.CustomCurrencyName[0] = "Schweizer Franken";
+    const CustomNames names{"Schweizer Franken", "", ""};
     SymbolList list;
-    DefaultCurrencySymbols(list, kCUS1, Languages({0, 1}), kDEM, settings);
+    DefaultCurrencySymbols(list, kCUS1, Languages({0, 1}), kDEM, names);
     EXPECT_EQ(Symbols(list), (std::vector<std::string>{"CUS1", "Schweizer Franken"}));
 
     SymbolList unnamed;
-    DefaultCurrencySymbols(unnamed, kCUS2, Languages({0, 1}), kDEM, settings);
+    DefaultCurrencySymbols(unnamed, kCUS2, Languages({0, 1}), kDEM, names);
     EXPECT_EQ(Symbols(unnamed), (std::vector<std::string>{"CUS2"}));
 }
 

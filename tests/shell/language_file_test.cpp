@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "core/win1252.h"
+#include "i18n/translation.h"
 #include "platform/private_profile_file.h"
-#include "shell/translation.h"
 
 namespace kassavero {
 namespace {

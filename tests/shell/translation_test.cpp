@@ -1,4 +1,4 @@
-#include "shell/translation.h"
+#include "i18n/translation.h"
 
 #include <gtest/gtest.h>
 

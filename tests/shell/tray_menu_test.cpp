@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "core/hotkeys.h"
 #include "fakes/fake_about_window.h"
 #include "fakes/fake_calculator_access.h"
 #include "fakes/fake_global_hotkeys.h"
@@ -14,11 +15,11 @@
 #include "fakes/fake_system_info.h"
 #include "fakes/fake_translator.h"
 #include "fakes/temp_dir.h"
+#include "platform/global_hotkeys.h"
+#include "platform/program_windows.h"
 #include "platform/registry_file.h"
 #include "settings/active_profile.h"
 #include "settings/profile_manager.h"
-#include "shell/hotkeys.h"
-#include "shell/windows.h"
 
 namespace kassavero {
 namespace {

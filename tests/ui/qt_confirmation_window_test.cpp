@@ -20,11 +20,11 @@
 #include "fakes/fake_help.h"
 #include "fakes/fake_translator.h"
 #include "fakes/temp_dir.h"
+#include "i18n/translation.h"
+#include "platform/program_windows.h"
 #include "platform/qt_message_loop.h"
 #include "platform/registry_file.h"
 #include "settings/active_profile.h"
-#include "shell/translation.h"
-#include "shell/windows.h"
 
 namespace kassavero {
 namespace {

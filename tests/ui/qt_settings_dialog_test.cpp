@@ -26,9 +26,9 @@
 #include "fakes/fake_system_info.h"
 #include "fakes/fake_translator.h"
 #include "fakes/temp_dir.h"
+#include "i18n/translation.h"
 #include "platform/registry_file.h"
 #include "settings/qt_hotkey_edit.h"
-#include "shell/translation.h"
 
 namespace kassavero {
 

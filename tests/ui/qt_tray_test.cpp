@@ -18,10 +18,10 @@
 #include "fakes/fake_translator.h"
 #include "fakes/temp_dir.h"
 #include "platform/message_loop.h"
+#include "platform/program_windows.h"
 #include "platform/registry_file.h"
 #include "settings/active_profile.h"
 #include "settings/profile_manager.h"
-#include "shell/windows.h"
 
 namespace kassavero {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/translate_widgets.h"
+#include "i18n/translate_widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,7 +17,7 @@
 #include <fstream>
 
 #include "fakes/fake_translator.h"
-#include "shell/translation.h"
+#include "i18n/translation.h"
 
 namespace kassavero {
 namespace {

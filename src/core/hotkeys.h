@@ -1,7 +1,8 @@
 #pragma once
 
 // Hotkey values as the profile stores them: the Windows virtual-key code in the low byte,
-// 0x2000 for Shift, 0x4000 for Ctrl and 0x8000 for Alt. The tables here translate the
+// 0x2000 for Shift, 0x4000 for Ctrl and 0x8000 for Alt, and the identifiers of the two
+// global hotkeys. The tables here translate the
 // virtual-key code to and from the X11 keysym (for the global key grab) and Qt's key
 // number (for the hotkey fields), both as plain integers so that this stays free of Qt
 // and X11 headers.
@@ -9,6 +10,14 @@
 #include <cstdint>
 
 namespace kassavero {
+
+inline constexpr int kHotkeyShift = 0x2000;
+inline constexpr int kHotkeyCtrl = 0x4000;
+inline constexpr int kHotkeyAlt = 0x8000;
+
+// The identifiers the two global hotkeys are registered under.
+inline constexpr int kCalculatorHotkeyId = 1000;
+inline constexpr int kClipboardHotkeyId = 1010;
 
 struct HotkeyParts {
     int VirtualKey = 0;  // 0: no key

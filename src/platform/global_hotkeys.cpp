@@ -1,7 +1,6 @@
-#include "shell/hotkeys.h"
-
 #include "platform/global_hotkeys.h"
-#include "settings/hotkey_code.h"
+
+#include "core/hotkeys.h"
 
 namespace kassavero {
 

@@ -1,4 +1,4 @@
-#include "shell/translate_widgets.h"
+#include "i18n/translate_widgets.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -14,8 +14,8 @@
 #include <QVariant>
 
 #include "core/win1252.h"
+#include "i18n/translation.h"
 #include "platform/qt_text.h"
-#include "shell/translation.h"
 
 namespace kassavero {
 namespace {

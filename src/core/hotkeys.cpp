@@ -1,4 +1,4 @@
-#include "settings/hotkey_code.h"
+#include "core/hotkeys.h"
 
 #include <array>
 

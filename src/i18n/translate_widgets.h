@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/translator.h"
+#include "i18n/translator.h"
 
 class QAction;
 class QObject;

@@ -1,9 +1,9 @@
-#include "shell/translation.h"
+#include "i18n/translation.h"
 
 #include <utility>
 
 #include "core/win1252.h"
-#include "settings/symbol_list.h"
+#include "i18n/language_numbers.h"
 
 namespace kassavero {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/flag_painter.h"
+#include "platform/flag_painter.h"
 
 #include <QColor>
 #include <QPainter>

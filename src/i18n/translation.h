@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "i18n/translator.h"
 #include "platform/posix_system_info.h"
 #include "platform/private_profile_file.h"
-#include "shell/translator.h"
 
 namespace kassavero {
 
