@@ -15,6 +15,7 @@
 
 #include "core/win1252.h"
 #include "platform/atomic_file.h"
+#include "platform/file_read.h"
 
 namespace kassavero {
 namespace {
@@ -259,38 +260,14 @@ bool PrivateProfileFile::ReadContent(std::string& content, Stamp& stamp, std::st
     content.clear();
     if (!stamp.exists)
         return true;
-    // Not blocking: a pipe in the file's place must not stop the program.
-    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        error = "cannot read " + path_.string() + ": " + std::strerror(errno);
-        return false;
-    }
-    struct stat info {};
-    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    if (!ok)
-        error = "cannot read " + path_.string() + ": not a regular file";
-    char buffer[65536];
-    while (ok) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0)
-            break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            error = "cannot read " + path_.string() + ": " + std::strerror(errno);
-            ok = false;
-        } else if (content.size() + static_cast<std::size_t>(n) > kMaxFileSize) {
-            // Such files hold a few lines; one this large is not ours and is left alone.
-            error = path_.string() + " is larger than " + std::to_string(kMaxFileSize / 1024) +
-                    " KB and is not used";
-            ok = false;
-        } else {
-            content.append(buffer, static_cast<std::size_t>(n));
-        }
-    }
-    ::close(fd);
-    if (!ok)
-        content.clear();
+    FileRead read = ReadRegularFile(path_, kMaxFileSize);
+    // Such files hold a few lines; one this large is not ours and is left alone.
+    if (read.outcome == FileRead::Outcome::TooLarge)
+        read.error += " and is not used";
+    const bool ok = read.outcome == FileRead::Outcome::Read;
+    const struct stat& info = read.info;
+    content = std::move(read.bytes);
+    error = std::move(read.error);
     if (!ok && oversize_ == Oversize::PutAside && info.st_size > 0 &&
         static_cast<std::size_t>(info.st_size) > kMaxFileSize) {
         // Unread, it would shut this file's channel for good; kept aside, it is not lost.

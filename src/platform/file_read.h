@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+
+#include <sys/stat.h>
+
+namespace kassavero {
+
+// The bytes of one regular file, read without blocking: a pipe or device put in the
+// file's place must not stop the program.
+struct FileRead {
+    enum class Outcome { Read, Missing, Failed, TooLarge };
+    Outcome outcome = Outcome::Missing;
+    std::string bytes;    // only when Read
+    struct stat info {};  // of the opened file; zero when it could not be opened
+    std::string error;    // what went wrong, naming the file
+};
+
+// Reads the file whole; a file with more than `limit` bytes is not read.
+FileRead ReadRegularFile(const std::filesystem::path& path, std::size_t limit);
+
+}  // namespace kassavero

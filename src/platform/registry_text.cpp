@@ -1,0 +1,345 @@
+#include "platform/registry_text.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "core/win1252.h"
+
+namespace kassavero {
+namespace {
+
+constexpr std::string_view kRoot = "HKEY_CURRENT_USER\\Software\\Kassavero\\";
+constexpr std::string_view kDefaultHeader = "REGEDIT4";
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view TrimLeft(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    return text;
+}
+
+std::string_view TrimRight(std::string_view text) {
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// The text of a file in UTF-16 little endian (after its byte order mark) as UTF-8.
+std::string Utf16LeToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() / 2);
+    auto unit = [&](std::size_t i) {
+        return static_cast<char32_t>(static_cast<unsigned char>(bytes[i]) |
+                                     (static_cast<unsigned char>(bytes[i + 1]) << 8));
+    };
+    std::size_t i = 0;
+    while (i + 1 < bytes.size()) {
+        char32_t cp = unit(i);
+        i += 2;
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < bytes.size()) {
+            const char32_t low = unit(i);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+                i += 2;
+            }
+        }
+        if (cp >= 0xD800 && cp <= 0xDFFF)
+            cp = 0xFFFD;
+        AppendUtf8(out, cp);
+    }
+    return out;
+}
+
+// A line as the program's text: UTF-8 when it is UTF-8, else already Windows-1252.
+std::string DecodeLine(std::string_view raw) {
+    return IsValidUtf8(raw) ? Utf8ToWin1252(raw) : std::string(raw);
+}
+
+// Whether the program can hold a UTF-8 line as it is: every character has a place in
+// Windows-1252. A line that is not UTF-8 is Windows-1252 already.
+bool HoldsAsWindows1252(std::string_view raw) {
+    return !IsValidUtf8(raw) || Win1252ToUtf8(Utf8ToWin1252(raw)) == raw;
+}
+
+// Reads the quoted text that starts at text[pos]; pos ends behind the closing quote.
+std::optional<std::string> ReadQuoted(std::string_view text, std::size_t& pos) {
+    std::string out;
+    ++pos;
+    while (pos < text.size()) {
+        const char c = text[pos++];
+        if (c == '"')
+            return out;
+        if (c != '\\') {
+            out += c;
+            continue;
+        }
+        if (pos >= text.size())
+            return std::nullopt;
+        switch (text[pos++]) {
+            case '\\':
+                out += '\\';
+                break;
+            case '"':
+                out += '"';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            default:
+                return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string Quoted(std::string_view text) {
+    std::string out = "\"";
+    for (char c : text) {
+        switch (c) {
+            case '\\':
+                out += "\\\\";
+                break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out + "\"";
+}
+
+// Appends lines kept as they were read. The reader takes one carriage return off every line
+// end, so a line that still ends in one (the file had two) is written with CR LF: written
+// with LF alone it would read back shorter, and a damaged line could become a value.
+void AppendKeptLines(std::string& out, std::string_view lines) {
+    for (;;) {
+        const std::size_t end = lines.find('\n');
+        const std::string_view line = lines.substr(0, end);
+        out += line;
+        out += line.ends_with('\r') ? "\r\n" : "\n";
+        if (end == std::string_view::npos)
+            return;
+        lines.remove_prefix(end + 1);
+    }
+}
+
+}  // namespace
+
+std::string RegistryText::Key(std::string_view name) {
+    return LowerCaseLatin1(name);
+}
+
+std::string RegistryText::SectionName(std::string_view name) {
+    std::string out(name);
+    for (char& c : out) {
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    }
+    return out;
+}
+
+RegistryText RegistryText::Parse(std::string_view bytes) {
+    RegistryText doc;
+
+    std::string converted;
+    if (bytes.starts_with("\xFF\xFE")) {
+        converted = Utf16LeToUtf8(bytes.substr(2));
+        bytes = converted;
+    } else if (bytes.starts_with("\xEF\xBB\xBF")) {
+        bytes.remove_prefix(3);
+    }
+
+    std::vector<std::string_view> lines;
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find('\n');
+        std::string_view line = bytes.substr(0, end);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        lines.push_back(line);
+        if (end == std::string_view::npos)
+            break;
+        bytes.remove_prefix(end + 1);
+    }
+
+    bool firstLine = true;
+    std::optional<std::size_t> current;  // the section the lines belong to
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view raw = lines[i];
+        const std::string decoded = DecodeLine(raw);
+        const std::string_view text = TrimLeft(decoded);
+        if (text.empty())
+            continue;
+
+        if (firstLine) {
+            firstLine = false;
+            if (TrimRight(text) == kDefaultHeader ||
+                text.starts_with("Windows Registry Editor Version ")) {
+                doc.header = std::string(TrimRight(text));
+                continue;
+            }
+        }
+
+        if (text.front() == '[') {
+            const std::size_t close = text.rfind(']');
+            if (close != std::string_view::npos && TrimLeft(text.substr(close + 1)).empty()) {
+                const std::string_view path = text.substr(1, close - 1);
+                // A name with characters the program cannot hold would come back with
+                // "?" in their place, and two such names could become one: the section
+                // is kept as it was read and not offered to the program.
+                if (path.size() > kRoot.size() && Key(path.substr(0, kRoot.size())) == Key(kRoot) &&
+                    HoldsAsWindows1252(raw)) {
+                    const std::string name(path.substr(kRoot.size()));
+                    if (const auto it = doc.sectionIndex.find(Key(name));
+                        it != doc.sectionIndex.end()) {
+                        current = it->second;  // a repeated header adds to the first
+                    } else {
+                        doc.sectionIndex[Key(name)] = doc.sections.size();
+                        current = doc.sections.size();
+                        doc.sections.push_back(Section{name, false, {}, {}, {}});
+                    }
+                } else {
+                    current = doc.sections.size();
+                    doc.sections.push_back(
+                        Section{std::string(path), true, std::string(raw), {}, {}});
+                }
+                continue;
+            }
+            // A header that cannot be read: the values below it belong to a section we
+            // do not know, never to the one before. They are kept with the broken line.
+            ++doc.unreadableLines;
+            current = doc.sections.size();
+            doc.sections.push_back(Section{std::string(raw), true, std::string(raw), {}, {}});
+            continue;
+        }
+
+        Entry entry{EntryKind::Unreadable, {}, {}, std::string(raw)};
+        const bool comment = text.front() == ';';
+        if (!comment && (text.front() == '"' || text.front() == '@')) {
+            std::size_t pos = 0;
+            std::optional<std::string> name;
+            if (text.front() == '"') {
+                name = ReadQuoted(text, pos);
+            } else {
+                name = std::string();
+                pos = 1;
+            }
+            std::string_view rest = name ? TrimLeft(text.substr(pos)) : std::string_view();
+            if (rest.starts_with('=')) {
+                rest = TrimLeft(rest.substr(1));
+                if (rest.starts_with('"')) {
+                    std::size_t valuePos = 0;
+                    auto value = ReadQuoted(rest, valuePos);
+                    if (value && TrimLeft(rest.substr(valuePos)).empty()) {
+                        value->resize(std::min(value->size(), value->find('\0')));
+                        entry = Entry{EntryKind::String, std::move(*name), std::move(*value),
+                                      std::string(raw)};
+                    }
+                } else if (!rest.empty()) {
+                    entry = Entry{EntryKind::OtherType, std::move(*name), {}, std::string(raw)};
+                    // Binary data goes on over lines that end with a backslash.
+                    while (TrimRight(lines[i]).ends_with('\\') && i + 1 < lines.size()) {
+                        entry.raw += '\n';
+                        entry.raw += lines[++i];
+                    }
+                }
+            }
+        }
+
+        const bool named = entry.kind != EntryKind::Unreadable;
+        if (!current) {
+            // Nothing can stand before the first section but the header and comments.
+            if (!comment)
+                ++doc.unreadableLines;
+            doc.preamble.push_back(std::move(entry.raw));
+            continue;
+        }
+        if (!named && !comment)
+            ++doc.unreadableLines;
+        Section& section = doc.sections[*current];
+        if (named)
+            section.index[Key(entry.name)] = section.entries.size();
+        section.entries.push_back(std::move(entry));
+    }
+    return doc;
+}
+
+std::string RegistryText::Serialize() const {
+    std::string out;
+    AppendKeptLines(out, Win1252ToUtf8(header));
+    for (const auto& line : preamble)
+        AppendKeptLines(out, line);
+    for (const auto& section : sections) {
+        out += "\n";
+        if (section.foreign)
+            AppendKeptLines(out, section.rawHeader);
+        else
+            out += "[" + Win1252ToUtf8(std::string(kRoot) + section.name) + "]\n";
+        for (const auto& entry : section.entries) {
+            if (!entry.raw.empty()) {
+                AppendKeptLines(out, entry.raw);
+                // Binary data cut off after a line ending in a backslash would take the next
+                // line as its continuation, and a value written after it would be lost at
+                // the next read: a blank line ends it.
+                const std::size_t lastLine = entry.raw.rfind('\n');
+                if (TrimRight(std::string_view(entry.raw).substr(
+                                  lastLine == std::string::npos ? 0 : lastLine + 1))
+                        .ends_with('\\'))
+                    out += "\n";
+            } else {
+                out += Win1252ToUtf8((entry.name.empty() ? std::string("@") : Quoted(entry.name)) +
+                                     "=" + Quoted(entry.value)) +
+                       "\n";
+            }
+        }
+    }
+    return out;
+}
+
+RegistryText::Section* RegistryText::Find(std::string_view name) {
+    const auto it = sectionIndex.find(Key(SectionName(name)));
+    return it == sectionIndex.end() ? nullptr : &sections[it->second];
+}
+
+RegistryText::Section& RegistryText::ForWriting(std::string_view name) {
+    if (Section* section = Find(name))
+        return *section;
+    const std::string clean = SectionName(name);
+    sectionIndex[Key(clean)] = sections.size();
+    sections.push_back(Section{clean, false, {}, {}, {}});
+    return sections.back();
+}
+
+const RegistryText::Entry* RegistryText::FindString(std::string_view section,
+                                                    std::string_view ident) {
+    const Section* found = Find(section);
+    if (found == nullptr)
+        return nullptr;
+    const auto it = found->index.find(Key(ident));
+    if (it == found->index.end())
+        return nullptr;
+    const Entry& entry = found->entries[it->second];
+    return entry.kind == EntryKind::String ? &entry : nullptr;
+}
+
+void RegistryText::Reindex() {
+    sectionIndex.clear();
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        if (!sections[i].foreign)
+            sectionIndex[Key(sections[i].name)] = i;
+    }
+}
+
+}  // namespace kassavero
