@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -12,6 +13,13 @@ namespace kassavero {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Set only by SkipDiskFlushesForFuzzing; the program itself always flushes.
+std::atomic<bool> skipFlushes{false};
+
+bool FlushToDisk(int fd) {
+    return skipFlushes.load(std::memory_order_relaxed) || ::fsync(fd) == 0;
+}
 
 std::string ErrnoText(const std::string& what, const fs::path& path, int error) {
     return what + " " + path.string() + ": " + std::strerror(error);
@@ -43,6 +51,10 @@ fs::path ThroughLinks(fs::path path) {
 }
 
 }  // namespace
+
+void SkipDiskFlushesForFuzzing() {
+    skipFlushes.store(true, std::memory_order_relaxed);
+}
 
 bool CreatePrivateDirectories(const fs::path& directory, std::string& error) {
     if (directory.empty())
@@ -104,7 +116,7 @@ bool ReplaceFileAtomically(const fs::path& path, std::string_view content, std::
     }
     // Settings and status texts are the user's own: a new file is 0600 whatever the umask.
     ::fchmod(fd, exists ? old.st_mode & 07777 : 0600);
-    bool ok = WriteAll(fd, content) && ::fsync(fd) == 0;
+    bool ok = WriteAll(fd, content) && FlushToDisk(fd);
     int failure = ok ? 0 : errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
@@ -119,6 +131,8 @@ bool ReplaceFileAtomically(const fs::path& path, std::string_view content, std::
         ::unlink(temporary.c_str());
         return false;
     }
+    if (skipFlushes.load(std::memory_order_relaxed))
+        return true;
     const int dir = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);

@@ -26,4 +26,10 @@ bool CreatePrivateDirectories(const std::filesystem::path& directory, std::strin
 // Removes what an interrupted ReplaceFileAtomically left beside the target.
 void RemoveLeftoverTemporary(const std::filesystem::path& target);
 
+// From now on, ReplaceFileAtomically leaves out the flushes to the disk (still writing a
+// temporary file and renaming it) for the rest of the process. Only the fuzz targets call
+// this: their files are thrown away, and on a disk the flushes would take as long as the
+// rest of a run.
+void SkipDiskFlushesForFuzzing();
+
 }  // namespace kassavero

@@ -1,13 +1,16 @@
 #pragma once
 
 // One directory for the files of a fuzz run, in memory where the system has such a place,
-// so that writing and syncing a file costs little.
+// so that writing a file costs little. They are thrown away at the end, so the store
+// writes them without flushing them to the disk.
 
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+
+#include "platform/atomic_file.h"
 
 inline const std::filesystem::path& ScratchDirectory() {
     static const std::filesystem::path path = [] {
@@ -19,6 +22,7 @@ inline const std::filesystem::path& ScratchDirectory() {
         if (::mkdtemp(pattern.data()) == nullptr)
             std::abort();
         std::atexit([] { std::filesystem::remove_all(ScratchDirectory()); });
+        kassavero::SkipDiskFlushesForFuzzing();
         return std::filesystem::path(pattern);
     }();
     return path;
