@@ -1,0 +1,438 @@
+// Which amounts read are amounts to convert: what stands around them decides.
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/win1252.h"
+#include "engine/everyday_reader.h"
+#include "settings/profile_settings.h"
+
+namespace kassavero {
+
+using namespace everyday;
+
+bool EverydayScanner::Reader::BareAllowed(const Amount& amount) const {
+    const Number& n = amount.number;
+    if (!settings_.InputNumbersWithoutSymbols || n.glued.found || amount.family >= 0 ||
+        amount.magnitudeLast != kNone)
+        return false;
+    if (!IsCurrency(ListPositionToIndex(settings_.InputDefaultCurrency)))
+        return false;
+    if (settings_.InputCheckForDecimalsActive && n.decimals != settings_.InputCheckForDecimals)
+        return false;
+    // A whole number without a symbol is a count, a year or a page far more often than
+    // money; only a number written with its cents may be a price.
+    if (n.decimals == 0)
+        return false;
+    // Decimals written the way the desktop writes them: "14.30" in German is a time.
+    if (n.decimals > 0 && n.decimalChar != s_.region_.decimalSeparator)
+        return false;
+    // A year, a reference, a time or a date.
+    if (IsYear(n) || AfterApostrophe(n))
+        return false;
+    if (n.first > 0) {
+        const std::string_view before = Tok(n.first - 1);
+        if (IsReferenceWord(before) || IsTimeWord(before))
+            return false;
+    }
+    if (n.last + 1 < tokens_.size() && IsMonthName(Tok(n.last + 1)))
+        return false;
+    return OnlyDefaultMarked();
+}
+
+const EverydayText::Facts& EverydayScanner::Reader::Facts() const {
+    // A glance at the word on either side of each number tells how the text marks its
+    // amounts; its commonest short words tell its language.
+    EverydayText::Facts& facts = text_.TextFacts();
+    if (facts.known)
+        return facts;
+    facts.known = true;
+    gathering_ = true;
+    const auto note = [&](const Symbol& symbol) {
+        if (!symbol.found || symbol.kind == FormKind::Unit)
+            return;
+        if (symbol.kind == FormKind::Foreign)
+            facts.otherMoney = true;
+        else if (IsCurrency(symbol.currency))
+            facts.marked.set(symbol.currency);
+    };
+    const auto wordAt = [&](std::size_t k) {
+        std::string_view word = Tok(k);
+        while (!word.empty() && IsClosingPunctuation(word.back()))
+            word.remove_suffix(1);
+        return word;
+    };
+    LanguageCount language;
+    for (std::size_t i = 0; i < tokens_.size(); ++i) {
+        const std::string_view word = Tok(i);
+        language.Add(word);
+        if (std::none_of(word.begin(), word.end(), IsDigit))
+            continue;
+        if (!IsDigit(word[0]) || !IsDigit(word.back())) {
+            const Number number = ReadNumberAt(i, tokens_[i].start);
+            if (number.ok)
+                note(number.glued);
+        }
+        if (i > 0)
+            note(Lookup(wordAt(i - 1), true, false, true));
+        std::size_t after = i + 1;
+        if (after < tokens_.size() && FindMagnitude(wordAt(after)) != nullptr)
+            ++after;
+        if (after < tokens_.size() && IsMagnitudeLink(Tok(after)))
+            ++after;
+        if (after < tokens_.size())
+            note(MatchAfter(after, WithoutElision(Tok(after))));
+    }
+    facts.language = language.Language();
+    gathering_ = false;
+    return facts;
+}
+
+bool EverydayScanner::Reader::EuroNamed() const {
+    // "100 pesetas (los 60 céntimos de hoy) ... cuando el euro empezó": a text that names
+    // the euro anywhere may mean euro cents.
+    EverydayText::Facts& facts = text_.TextFacts();
+    if (facts.euroNamed < 0) {
+        facts.euroNamed = 0;
+        for (std::size_t i = 0; i < tokens_.size() && facts.euroNamed == 0; ++i) {
+            const EverydayForm* form = FindEverydayForm(Tok(i), s_.region_);
+            facts.euroNamed = form != nullptr && form->kind == FormKind::Currency &&
+                                      form->currency == kEUR && form->factor == 1.0
+                                  ? 1
+                                  : 0;
+        }
+    }
+    return facts.euroNamed == 1;
+}
+
+bool EverydayScanner::Reader::OnlyDefaultMarked() const {
+    // A bare number is in the default currency only in a text that marks no amount in
+    // another currency, and that is written in the desktop's language: beside euros or
+    // francs, or in a Spanish article on a German desktop, a careful reader could not tell
+    // which money it is.
+    const CurrencyIndex home = ListPositionToIndex(settings_.InputDefaultCurrency);
+    const EverydayText::Facts& facts = Facts();
+    std::bitset<kCurrencyCount> others = facts.marked;
+    others.reset(home);
+    if (others.any() || facts.otherMoney)
+        return false;
+    constexpr std::array<int, 7> kKnown = {0x07, 0x0C, 0x10, 0x0A, 0x13, 0x16, 0x09};
+    const bool told = std::find(kKnown.begin(), kKnown.end(), s_.region_.language) != kKnown.end();
+    return facts.language < 0 || !told || facts.language == s_.region_.language;
+}
+
+bool EverydayScanner::Reader::LinkToNext(const Amount& amount, Amount& linked) const {
+    // "2,40 bis 4,40 DM", "zwischen 20 und 100 Mark", "5.000, 10.000 en 50.000 gulden":
+    // a number without a symbol takes the symbol of the next one it is joined to.
+    const Number& n = amount.number;
+    const std::string_view opener = n.first > 0 ? Tok(n.first - 1) : std::string_view();
+    const bool inList = !opener.empty() && opener.back() == ',';
+    if ((IsYear(n) && !inList) || IsReferenceWord(opener) || AfterApostrophe(n))
+        return false;
+    const bool lineStart = n.first == 0 || tokens_[n.first].lineBefore;
+    std::size_t last = n.last;
+    double previous = n.value;
+    int previousDecimals = n.decimals;
+    bool commas = inList;
+    for (int step = 0; step < 8; ++step) {
+        std::size_t next = last + 1;
+        if (next >= tokens_.size() || tokens_[next].lineBefore)
+            return false;
+        const bool comma = text_.Text()[tokens_[last].end - 1] == ',';
+        std::string_view joiner;
+        if (comma) {
+            commas = true;
+        } else {
+            joiner = Tok(next);
+            ++next;
+        }
+        if (next >= tokens_.size() || tokens_[next].lineBefore)
+            return false;
+        const Amount following = ReadAmountAt(next, tokens_[next].start);
+        if (!following.ok)
+            return false;
+        const bool marked = following.symbol.found && following.symbol.kind != FormKind::Unit;
+        const double value = following.number.value;
+        const bool upward = previous < value;
+        const bool alike = previousDecimals == following.number.decimals;
+        // A list of bare numbers goes on to its last one; "10.000, 15.000 Schilling" ends in
+        // a marked one of the same kind.
+        bool joined = comma && (!marked || (alike && upward));
+        if (!comma) {
+            const bool andWord = joiner == "und" || joiner == "and" || joiner == "et" ||
+                                 joiner == "e" || joiner == "y" || joiner == "en";
+            const bool orWord = joiner == "oder" || joiner == "ou" || joiner == "o" ||
+                                joiner == "of" || joiner == "or";
+            const bool toWord = joiner == "bis" || joiner == "\xE0" || joiner == "tot" ||
+                                joiner == "to" || joiner == "a";
+            const bool dash = joiner.size() == 1 && IsDash(joiner[0]);
+            joined = IsRangeOpener(opener, joiner) || orWord || joiner == "statt" ||
+                     (andWord && (commas || (alike && upward))) || (toWord && upward) ||
+                     (dash && !lineStart && alike && upward);
+        }
+        if (!joined)
+            return false;
+        if (marked) {
+            linked = following;
+            return true;
+        }
+        if (following.symbol.found)
+            return false;
+        last = following.number.last;
+        previous = value;
+        previousDecimals = following.number.decimals;
+    }
+    return false;
+}
+
+bool EverydayScanner::Reader::CarriedOn(const Amount& amount, Amount& previous) const {
+    // "von 30 auf 40 Pfennig, 1974 auf 50, 1979 auf 60": a bare number a change leads to
+    // is in the money of the amount just before it, when it ends the clause.
+    const Number& n = amount.number;
+    if (n.first < 2 || n.glued.found || IsYear(n) || AfterApostrophe(n))
+        return false;
+    const auto leadsTo = [&](std::size_t token) {
+        const std::string_view joiner = Tok(token);
+        return joiner == "auf" || joiner == "a" || joiner == "\xE0" || joiner == "naar" ||
+               joiner == "to" || joiner == "bis";
+    };
+    if (!leadsTo(n.first - 1))
+        return false;
+    const std::string_view number = Tok(n.last);
+    const bool clauseEnds = n.last + 1 >= tokens_.size() || tokens_[n.last + 1].lineBefore ||
+                            IsClosingPunctuation(number.back()) || Tok(n.last + 1) == ")" ||
+                            IsDash(Tok(n.last + 1)[0]) || Tok(n.last + 1) == "(";
+    if (!clauseEnds)
+        return false;
+    const std::size_t reach = n.first >= 10 ? n.first - 10 : 0;
+    for (std::size_t k = n.first - 1; k-- > reach;) {
+        if (tokens_[k + 1].lineBefore)
+            return false;
+        const std::string_view word = Tok(k);
+        if (std::none_of(word.begin(), word.end(), IsDigit))
+            continue;
+        const Amount before = ReadAmountAt(k, tokens_[k].start);
+        if (!before.ok || before.end > tokens_[n.first].start)
+            continue;
+        // A year on the way ("1974 auf 50") or a number carried on itself ("auf 50, 1979
+        // auf 60") is passed over.
+        if (!before.symbol.found && (IsYear(before.number) ||
+                                     (before.number.first > 0 && leadsTo(before.number.first - 1))))
+            continue;
+        if (!before.symbol.found || before.symbol.kind != FormKind::Currency ||
+            before.number.decimals != n.decimals)
+            return false;
+        previous = before;
+        return true;
+    }
+    return false;
+}
+
+bool EverydayScanner::Reader::IsYear(const Number& n) const {
+    return n.plain && n.decimals == 0 && n.value >= 1900 && n.value <= 2099 && n.end - n.start == 4;
+}
+
+bool EverydayScanner::Reader::AfterApostrophe(const Number& n) const {
+    // "’79", "'98": a year; "82/83", "14/498": a season or a paper's number.
+    const bool slashAfter =
+        n.last + 1 < tokens_.size() && tokens_[n.last + 1].gapBefore == 0 && Tok(n.last + 1) == "/";
+    if (slashAfter)
+        return true;
+    if (n.first == 0 || tokens_[n.first].gapBefore != 0)
+        return false;
+    const std::string_view before = Tok(n.first - 1);
+    return before.size() == 1 && (IsEdgeQuote(before[0]) || before[0] == '/');
+}
+
+bool EverydayScanner::Reader::Target(const Amount& amount) const {
+    return amount.symbol.found && amount.symbol.kind == FormKind::Currency &&
+           amount.symbol.currency == ListPositionToIndex(settings_.OutputDefaultCurrency);
+}
+
+bool EverydayScanner::Reader::EndsTargetAmount(std::size_t end) const {
+    const std::size_t last = text_.TokenAt(end) == 0 ? kNone : text_.TokenAt(end) - 1;
+    if (last == kNone || tokens_[last].end != end)
+        return false;
+    // Read as if nothing had been found before: the amount's symbol lies behind us.
+    const Reader whole(s_, text_, 0);
+    for (std::size_t back = 0; back < 4 && back <= last; ++back) {
+        const Amount amount = whole.ReadAmountAt(last - back, tokens_[last - back].start);
+        if (amount.ok && amount.end == end && Target(amount))
+            return true;
+    }
+    return false;
+}
+
+bool EverydayScanner::Reader::StartsTargetAmount(std::size_t start, std::size_t& after) const {
+    const std::size_t first = text_.TokenAt(start);
+    for (std::size_t k = first; k < first + 3 && k < tokens_.size(); ++k) {
+        const Amount amount = ReadAmountAt(k, tokens_[k].start);
+        if (!amount.ok)
+            continue;
+        if (amount.start != start || !Target(amount))
+            return false;
+        after = amount.end;
+        return true;
+    }
+    return false;
+}
+
+bool EverydayScanner::Reader::PairedWithTarget(const Amount& amount) const {
+    // "€ 6,39 (12,50 DM)" or "12,50 DM (€ 6,39)": written beside its converted value.
+    const std::string_view text = text_.Text();
+    const auto isOpen = [&](std::size_t at) {
+        return at < text.size() && (text[at] == '(' || text[at] == '[' ||
+                                    text.substr(at).rfind(settings_.OutputLeftBracket, 0) == 0);
+    };
+    const auto isClose = [&](std::size_t at) {
+        return at < text.size() && (text[at] == ')' || text[at] == ']' ||
+                                    text.substr(at).rfind(settings_.OutputRightBracket, 0) == 0);
+    };
+    const auto skipBack = [&](std::size_t at) {
+        while (at > 0 && IsBlank(text[at - 1]))
+            --at;
+        return at;
+    };
+    const auto skip = [&](std::size_t at) {
+        while (at < text.size() && IsBlank(text[at]))
+            ++at;
+        return at;
+    };
+    std::size_t open = skipBack(amount.start);
+    if (open > 0 && isOpen(open - 1) && isClose(skip(amount.end)) &&
+        EndsTargetAmount(skipBack(open - 1)))
+        return true;
+    std::size_t after = skip(amount.end);
+    if (isOpen(after)) {
+        const std::size_t inner = skip(after + 1);
+        std::size_t end = 0;
+        if (StartsTargetAmount(inner, end) && isClose(skip(end)))
+            return true;
+    }
+    return false;
+}
+
+void EverydayScanner::Reader::Fill(const Amount& amount, bool hasSymbol,
+                                   EverydayResult& result) const {
+    TGeplanteAenderung& p = result.proposal;
+    p = TGeplanteAenderung{};
+    const double factor = amount.symbol.factor;
+    double magnitude = amount.magnitude;
+    int family = amount.family;
+    if (family < 0 && amount.symbol.family >= 0) {
+        // "920 MF": the sign stands for millions of francs.
+        family = amount.symbol.family;
+        magnitude = factor;
+    }
+    p.Currency = amount.symbol.currency;
+    p.Amount = (amount.number.value * amount.magnitude + amount.extra) * factor;
+    p.HasSymbol = hasSymbol;
+    int decimals = amount.number.decimals;
+    decimals -= static_cast<int>(std::lround(std::log10(amount.magnitude * factor)));
+    p.Decimals = std::max(0, decimals);
+    p.Start = amount.start;
+    p.End = amount.end;
+    p.OldText = std::string(text_.Text().substr(p.Start, p.End - p.Start));
+    p.WordsBefore = amount.symbolBefore && !amount.number.glued.found
+                        ? static_cast<int>(amount.number.first - amount.symbol.first)
+                        : 0;
+    p.WordsAfter = static_cast<int>(amount.last - amount.number.last);
+    p.Magnitude = family >= 0 ? magnitude : 1.0;
+    p.MagnitudeFamily = family;
+}
+
+bool EverydayScanner::Reader::Next(std::size_t from, EverydayResult& result) const {
+    for (std::size_t i = text_.TokenAt(from); i < tokens_.size(); ++i) {
+        const auto& token = tokens_[i];
+        const std::string_view word = Tok(i);
+        if (std::none_of(word.begin(), word.end(), IsDigit))
+            continue;
+        const std::size_t start = std::max(token.start, from);
+
+        // A range inside one word: "2,40-4,40 DM", "35-40€".
+        std::size_t dash = kNone;
+        for (std::size_t k = 1; k + 1 < word.size(); ++k) {
+            if (IsDash(word[k]) && IsDigit(word[k - 1]) && IsDigit(word[k + 1])) {
+                dash = token.start + k;
+                break;
+            }
+        }
+        if (dash != kNone) {
+            const Number first =
+                ReadNumberText(text_.Text().substr(token.start, dash - token.start), token.start);
+            const bool year = first.plain && dash - token.start == 4 && first.value >= 1900 &&
+                              first.value <= 2099;
+            if (first.ok && first.end == dash && !year) {
+                const Amount second = ReadAmountAt(i, dash + 1);
+                Amount head;
+                head.number = first;
+                head.number.first = head.number.last = i;
+                const Symbol before = MatchBefore(i);
+                if (second.ok && second.number.end > dash + 1) {
+                    Symbol symbol =
+                        before.found && before.kind != FormKind::Unit ? before : second.symbol;
+                    if (symbol.found && symbol.kind != FormKind::Unit) {
+                        if (start <= token.start) {
+                            head.ok = true;
+                            head.symbol = symbol;
+                            head.symbolBefore = before.found && before.kind != FormKind::Unit;
+                            head.magnitude = second.magnitude;
+                            head.family = second.family;
+                            head.start = head.symbolBefore ? before.start : token.start;
+                            head.end = dash;
+                            head.last = i;
+                            Fill(head, true, result);
+                            result.convert = !Target(head) && symbol.kind == FormKind::Currency;
+                            result.resume = dash + 1;
+                            return true;
+                        }
+                        if (start == dash + 1) {
+                            Amount tail = second;
+                            tail.symbol = symbol;
+                            Fill(tail, true, result);
+                            result.convert = !Target(tail) && symbol.kind == FormKind::Currency &&
+                                             !PairedWithTarget(tail);
+                            result.resume = std::max(tail.end, dash + 2);
+                            return true;
+                        }
+                    }
+                }
+                continue;
+            }
+        }
+        if (start > token.start)
+            continue;
+
+        Amount amount = ReadAmountAt(i, from);
+        if (!amount.ok)
+            continue;
+        bool hasSymbol = amount.symbol.found && amount.symbol.kind != FormKind::Unit;
+        if (!hasSymbol) {
+            if (amount.symbol.found || amount.magnitudeLast != kNone)
+                continue;  // a unit beside it, or "2,5 Millionen Einwohner"
+            Amount linked;
+            if (LinkToNext(amount, linked) || CarriedOn(amount, linked)) {
+                amount.symbol = linked.symbol;
+                if (amount.magnitudeLast == kNone && linked.magnitudeLast != kNone) {
+                    amount.magnitude = linked.magnitude;
+                    amount.family = linked.family;
+                }
+                hasSymbol = true;
+            } else if (BareAllowed(amount)) {
+                amount.symbol.found = true;
+                amount.symbol.kind = FormKind::Currency;
+                amount.symbol.currency = ListPositionToIndex(settings_.InputDefaultCurrency);
+            } else {
+                continue;
+            }
+        }
+        Fill(amount, hasSymbol, result);
+        result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
+                         !PairedWithTarget(amount);
+        result.resume = std::max(amount.end, token.start + 1);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace kassavero

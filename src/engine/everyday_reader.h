@@ -1,0 +1,173 @@
+#pragma once
+
+// The inside of the everyday scanner, shared by its three files: everyday_scanner.cpp
+// (the text and the scanner), everyday_reading.cpp (numbers, symbols and amounts as
+// written) and everyday_judging.cpp (which of them are amounts to convert, in context).
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "engine/everyday_scanner.h"
+
+namespace kassavero {
+namespace everyday {
+
+inline constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+inline bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+inline bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32 || c == '\xA0';
+}
+
+inline bool IsDash(char c) {
+    return c == '-' || c == '\x96' || c == '\x97';
+}
+
+constexpr std::array<bool, 256> MakeOwnWordTable() {
+    std::array<bool, 256> table{};
+    for (unsigned char c : std::string_view("!\"%()+/:;<=>?[]{}*"))
+        table[c] = true;
+    for (unsigned char c : {0xA7, 0xB0, 0x84, 0x93, 0x94, 0xAB, 0xBB, 0x8B, 0x9B, 0x85})
+        table[c] = true;  // section, degree, quotes, guillemets, ellipsis
+    return table;
+}
+inline constexpr std::array<bool, 256> kOwnWord = MakeOwnWordTable();
+
+inline bool IsOwnWord(char c) {
+    return kOwnWord[static_cast<unsigned char>(c)];
+}
+
+// Quotes that are apostrophes inside a word ("d'euros") but marks of their own at its ends.
+inline bool IsEdgeQuote(char c) {
+    return c == '\'' || c == '\x82' || c == '\x91' || c == '\x92';
+}
+
+// Punctuation that ends a sentence or clause right after a number or symbol.
+inline bool IsClosingPunctuation(char c) {
+    return c == '.' || c == ',' || c == ';' || c == ':' || c == '!' || c == '?' || c == '\x92' ||
+           c == '\'';
+}
+
+inline bool IsLowerAscii(std::string_view s) {
+    return !s.empty() &&
+           std::all_of(s.begin(), s.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
+inline bool IsCodeShaped(std::string_view s) {
+    return s.size() >= 2 && s.size() <= 3 &&
+           std::all_of(s.begin(), s.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+}
+
+inline bool IsLetter(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') ||
+           (u >= 0xC0 && u != 0xD7 && u != 0xF7);
+}
+
+}  // namespace everyday
+
+using everyday::kNone;
+
+struct EverydayScanner::Symbol {
+    bool found = false;
+    FormKind kind = FormKind::Unit;
+    CurrencyIndex currency = kNoCurrency;
+    double factor = 1.0;
+    int family = -1;
+    std::size_t first = kNone;  // tokens it spans
+    std::size_t last = kNone;
+    std::size_t start = 0;  // characters it spans
+    std::size_t end = 0;
+};
+
+struct EverydayScanner::Number {
+    bool ok = false;
+    double value = 0;
+    int decimals = 0;
+    std::size_t first = 0;  // tokens
+    std::size_t last = 0;
+    std::size_t start = 0;  // characters of the number (a glued symbol included)
+    std::size_t end = 0;
+    char decimalChar = 0;  // the decimal symbol written, 0 for none
+    bool plain = false;    // digits only
+    Symbol glued;          // a symbol touching the number
+    bool gluedBefore = false;
+    double magnitude = 1.0;  // a magnitude word glued to it ("400mila")
+    int family = -1;
+};
+
+struct EverydayScanner::Amount {
+    bool ok = false;
+    Number number;
+    Symbol symbol;  // the currency (or other money, or unit) that marks it
+    bool symbolBefore = false;
+    double magnitude = 1.0;  // written magnitude word
+    int family = -1;
+    std::size_t magnitudeEnd = 0;  // characters, 0 for none
+    std::size_t magnitudeLast = kNone;
+    double extra = 0;  // the smaller part of "1 milione e 700 mila"
+    std::size_t start = 0;
+    std::size_t end = 0;
+    std::size_t last = 0;  // last token used
+};
+
+class EverydayScanner::Reader {
+  public:
+    Reader(const EverydayScanner& scanner, const EverydayText& text, std::size_t floor)
+        : s_(scanner),
+          settings_(scanner.settings_),
+          text_(text),
+          tokens_(text.Tokens()),
+          floor_(floor) {}
+
+    bool Next(std::size_t from, EverydayResult& result) const;
+
+  private:
+    std::string_view Tok(std::size_t i) const { return text_.TokenText(i); }
+    bool SameLine(std::size_t first, std::size_t last) const;
+
+    Symbol Lookup(std::string_view text, bool before, bool glued, bool dotFollows) const;
+    Symbol MatchBefore(std::size_t numberToken) const;
+    Symbol MatchAfter(std::size_t pos, std::string_view elided) const;
+
+    Number ReadNumberText(std::string_view text, std::size_t offset) const;
+    Number ReadNumberAt(std::size_t i, std::size_t from) const;
+    bool ReadEscudo(std::string_view text, std::size_t offset, Number& number) const;
+    bool ReadGlued(std::string_view text, std::size_t offset, Number& number) const;
+
+    Amount ReadAmountAt(std::size_t i, std::size_t from) const;
+    void ReadMagnitudeAndSymbolAfter(std::size_t pos, Amount& amount, bool symbolToo) const;
+    void ReadSmallerPart(std::size_t& pos, Amount& amount) const;
+
+    void ReadCentsAfter(Amount& amount) const;
+    bool BareAllowed(const Amount& amount) const;
+    bool OnlyDefaultMarked() const;
+    const EverydayText::Facts& Facts() const;
+    bool EuroNamed() const;
+    bool LinkToNext(const Amount& amount, Amount& linked) const;
+    bool IsYear(const Number& n) const;
+    bool CarriedOn(const Amount& amount, Amount& previous) const;
+    bool AfterApostrophe(const Number& n) const;
+    bool PairedWithTarget(const Amount& amount) const;
+    bool EndsTargetAmount(std::size_t end) const;
+    bool StartsTargetAmount(std::size_t start, std::size_t& after) const;
+    bool Target(const Amount& amount) const;
+
+    void Fill(const Amount& amount, bool hasSymbol, EverydayResult& result) const;
+
+    const EverydayScanner& s_;
+    const ProfileSettings& settings_;
+    const EverydayText& text_;
+    const std::vector<EverydayText::Token>& tokens_;
+    std::size_t floor_;
+    // While the text's facts are gathered, a subunit that depends on them is no symbol.
+    mutable bool gathering_ = false;
+};
+
+}  // namespace kassavero

@@ -1,0 +1,539 @@
+// Numbers, symbols and amounts as they are written.
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/win1252.h"
+#include "engine/everyday_reader.h"
+#include "settings/profile_settings.h"
+
+namespace kassavero {
+
+using namespace everyday;
+
+bool EverydayScanner::Reader::SameLine(std::size_t first, std::size_t last) const {
+    for (std::size_t k = first + 1; k <= last && k < tokens_.size(); ++k) {
+        if (tokens_[k].lineBefore)
+            return false;
+    }
+    return true;
+}
+
+EverydayScanner::Symbol EverydayScanner::Reader::Lookup(std::string_view text, bool before,
+                                                        bool glued, bool dotFollows) const {
+    Symbol symbol;
+    const std::string lowered = LowerCaseLatin1(text);
+    const SymbolMatch match = s_.FindUserSymbol(text, lowered);
+    if (match.Entry != nullptr) {
+        const TCurrencySymbol& entry = *match.Entry;
+        // "dem" is an article and "ff." means "and the following" in lower case; the
+        // codes are written in capitals.
+        if (IsCodeShaped(entry.Symbol) && IsLowerAscii(text))
+            return symbol;
+        if (!IsCurrency(match.List)) {
+            symbol.found = !glued;
+            return symbol;
+        }
+        bool allowed = before ? entry.BeforeAmount : entry.AfterAmount;
+        if (glued)
+            allowed = allowed && entry.SpaceOptional;
+        if (entry.AbbreviationDot == AbbreviationDot::Always && !dotFollows)
+            allowed = false;
+        // The user's entry decides for its text, even where it says no.
+        if (allowed) {
+            symbol.found = true;
+            symbol.kind = FormKind::Currency;
+            symbol.currency = match.List;
+        }
+        return symbol;
+    }
+    const EverydayForm* form = FindEverydayForm(text, lowered, s_.region_);
+    if (form == nullptr || !(before ? form->before : form->after))
+        return symbol;
+    if (glued) {
+        // A lone letter touching a number is a model or a flat ("F2", "T3"), not money;
+        // after the number only where the sign is used that way ("50F").
+        const bool sign = text.size() >= 2 || !IsLetter(text[0]);
+        if (!(form->glued && (sign || !before)) && !(!before && text.size() >= 4))
+            return symbol;
+    }
+    symbol.found = true;
+    symbol.kind = form->kind;
+    symbol.currency = form->currency;
+    symbol.factor = form->factor;
+    symbol.family = form->magnitudeFamily;
+    if (form->older != kNoCurrency) {
+        // "15 centimes" after francs are francs; after euros, or alone, euro cents.
+        if (gathering_)
+            return Symbol{};
+        const CurrencyIndex older =
+            form->older == kFRF && s_.region_.home == kBEF ? kBEF : form->older;
+        if (Facts().marked.test(older) && !Facts().marked.test(kEUR) && !EuroNamed())
+            symbol.currency = older;
+    }
+    return symbol;
+}
+
+EverydayScanner::Symbol EverydayScanner::Reader::MatchBefore(std::size_t numberToken) const {
+    for (std::size_t k = 3; k >= 1; --k) {
+        if (numberToken < k)
+            continue;
+        const std::size_t first = numberToken - k;
+        if (tokens_[first].start < floor_ || !SameLine(first, numberToken))
+            continue;
+        std::string joined(Tok(first));
+        for (std::size_t t = first + 1; t < numberToken; ++t) {
+            joined += ' ';
+            joined += Tok(t);
+        }
+        // The text itself, then without the full stops at its end.
+        std::string_view variant = joined;
+        while (!variant.empty()) {
+            const bool dot = variant.size() < joined.size();
+            Symbol symbol = Lookup(variant, true, false, dot);
+            if (symbol.found) {
+                symbol.first = first;
+                symbol.last = numberToken - 1;
+                symbol.start = tokens_[first].start;
+                symbol.end = tokens_[numberToken - 1].end;
+                return symbol;
+            }
+            if (variant.back() != '.')
+                break;
+            variant.remove_suffix(1);
+        }
+    }
+    return {};
+}
+
+EverydayScanner::Symbol EverydayScanner::Reader::MatchAfter(std::size_t pos,
+                                                            std::string_view elided) const {
+    for (std::size_t k = 3; k >= 1; --k) {
+        const std::size_t last = pos + k - 1;
+        if (last >= tokens_.size() || (pos > 0 && !SameLine(pos - 1, last)))
+            continue;
+        std::string joined(elided.empty() ? Tok(pos) : elided);
+        for (std::size_t t = pos + 1; t <= last; ++t) {
+            joined += ' ';
+            joined += Tok(t);
+        }
+        // Without the punctuation at its end first, so that a sentence's full stop or comma
+        // stays out of the amount where the symbol reads without it.
+        std::size_t cut = 0;
+        while (cut < joined.size() && IsClosingPunctuation(joined[joined.size() - 1 - cut]))
+            ++cut;
+        for (std::size_t drop = cut + 1; drop-- > 0;) {
+            const std::string_view variant =
+                std::string_view(joined).substr(0, joined.size() - drop);
+            if (variant.empty())
+                continue;
+            const bool dotFollows = drop > 0 && joined[variant.size()] == '.';
+            Symbol symbol = Lookup(variant, false, false, dotFollows);
+            if (symbol.found) {
+                symbol.first = pos;
+                symbol.last = last;
+                symbol.start = tokens_[pos].start;
+                symbol.end = tokens_[last].end - drop;
+                return symbol;
+            }
+        }
+    }
+    return {};
+}
+
+EverydayScanner::Number EverydayScanner::Reader::ReadNumberText(std::string_view text,
+                                                                std::size_t offset) const {
+    Number number;
+    std::size_t length = text.size();
+    while (length > 0 && IsClosingPunctuation(text[length - 1]))
+        --length;
+    if (length == 0)
+        return number;
+    std::string t(text.substr(0, length));
+    const bool negative = t[0] == '-' && settings_.InputAcceptNegatives;
+    const std::size_t digitAt = negative ? 1 : 0;
+    const bool zeroStart =
+        settings_.InputAcceptZero && digitAt < t.size() && Contains(s_.sets_.Decimals, t[digitAt]);
+    if (digitAt >= t.size() || !(IsDigit(t[digitAt]) || zeroStart))
+        return number;
+    // "50,–" with a typographic dash for the cents reads like "50,-".
+    for (std::size_t k = t.size() >= 2 ? t.size() - 2 : 0; k < t.size(); ++k) {
+        if (IsDash(t[k]) && k > 0 && (IsDash(t[k - 1]) || Contains(s_.sets_.Decimals, t[k - 1])))
+            t[k] = '-';
+    }
+    const bool never = !settings_.InputThousandsAlways && !settings_.InputThousandsSometimes;
+    const ParsedNumber parsed =
+        ParseNumber(t, s_.thousands_, s_.sets_.Decimals, settings_.InputThousandsAlways, never,
+                    settings_.InputAcceptNegatives);
+    if (!parsed.Ok)
+        return number;
+    number.ok = true;
+    number.value = parsed.Value;
+    number.decimals = parsed.Decimals;
+    number.start = offset;
+    number.end = offset + length;
+    number.plain = std::all_of(t.begin() + static_cast<std::ptrdiff_t>(digitAt), t.end(), IsDigit);
+    if (parsed.Decimals > 0) {
+        const std::size_t at = t.size() - static_cast<std::size_t>(parsed.Decimals) - 1;
+        number.decimalChar = t[at];
+    }
+    return number;
+}
+
+bool EverydayScanner::Reader::ReadEscudo(std::string_view text, std::size_t offset,
+                                         Number& number) const {
+    std::size_t length = text.size();
+    while (length > 0 && IsClosingPunctuation(text[length - 1]))
+        --length;
+    const std::size_t sign = text.substr(0, length).find('$');
+    if (sign == std::string_view::npos || sign + 3 != length)
+        return false;
+    const std::string_view whole = text.substr(0, sign);
+    const std::string_view cents = text.substr(sign + 1, 2);
+    const auto centDigit = [](char c) { return IsDigit(c) || c == 'O'; };
+    if (!centDigit(cents[0]) || !centDigit(cents[1]))
+        return false;
+    double value = 0;
+    if (whole.empty()) {
+        // "$50": fifty centavos, a form of Portugal alone.
+        if (s_.region_.home != kPTE)
+            return false;
+    } else {
+        // Whole escudos, grouped by full stops or not.
+        std::size_t group = 0;
+        bool grouped = false;
+        for (std::size_t k = 0; k < whole.size(); ++k) {
+            const char c = whole[k];
+            if (IsDigit(c)) {
+                value = value * 10 + (c - '0');
+                ++group;
+            } else if (c == '.' && group >= 1 && (grouped ? group == 3 : group <= 3)) {
+                grouped = true;
+                group = 0;
+            } else {
+                return false;
+            }
+        }
+        if (group == 0 || (grouped && group != 3))
+            return false;
+    }
+    const auto digit = [](char c) { return c == 'O' ? 0 : c - '0'; };
+    number.ok = true;
+    number.value = value + (digit(cents[0]) * 10 + digit(cents[1])) / 100.0;
+    number.decimals = 2;
+    number.start = offset;
+    number.end = offset + length;
+    number.glued.found = true;
+    number.glued.kind = FormKind::Currency;
+    number.glued.currency = kPTE;
+    return true;
+}
+
+bool EverydayScanner::Reader::ReadGlued(std::string_view text, std::size_t offset,
+                                        Number& number) const {
+    // A symbol before: everything up to the first digit.
+    std::size_t firstDigit = 0;
+    while (firstDigit < text.size() && !IsDigit(text[firstDigit]))
+        ++firstDigit;
+    if (firstDigit > 0 && firstDigit < text.size()) {
+        const std::string_view sign = text.substr(0, firstDigit);
+        Number rest = ReadNumberText(text.substr(firstDigit), offset + firstDigit);
+        const std::string_view tail = rest.ok ? text.substr(rest.end - offset) : text;
+        if (rest.ok && std::all_of(tail.begin(), tail.end(), IsClosingPunctuation)) {
+            std::string_view symbolText = sign;
+            bool dot = false;
+            Symbol symbol = Lookup(symbolText, true, true, false);
+            if (!symbol.found && symbolText.back() == '.') {
+                symbolText.remove_suffix(1);
+                dot = true;
+                symbol = Lookup(symbolText, true, true, dot);
+            }
+            if (symbol.found && symbol.kind != FormKind::Unit) {
+                number = rest;
+                number.start = offset;
+                number.glued = symbol;
+                number.gluedBefore = true;
+                return true;
+            }
+        }
+    }
+    // A number first, then the symbol (or a magnitude word: "400mila").
+    if (!IsDigit(text[0]) && !(text[0] == '-' && text.size() > 1 && IsDigit(text[1])))
+        return false;
+    std::size_t numberLength = 1;
+    while (numberLength < text.size() &&
+           (IsDigit(text[numberLength]) || Contains(s_.sets_.Thousands, text[numberLength]) ||
+            Contains(s_.sets_.Decimals, text[numberLength]) || text[numberLength] == '-'))
+        ++numberLength;
+    if (numberLength >= text.size())
+        return false;
+    Number front = ReadNumberText(text.substr(0, numberLength), offset);
+    std::size_t symbolAt = front.ok ? front.end - offset : 0;
+    if (!front.ok || symbolAt == 0)
+        return false;
+    std::string_view rest = text.substr(symbolAt);
+    if (rest.empty() || IsDash(rest[0]))
+        return false;
+    if (const MagnitudeWord* magnitude = FindMagnitude(rest)) {
+        number = front;
+        number.end = offset + text.size();
+        number.magnitude = magnitude->factor;
+        number.family = magnitude->family;
+        return true;
+    }
+    std::size_t cut = 0;
+    while (cut < rest.size() && IsClosingPunctuation(rest[rest.size() - 1 - cut]))
+        ++cut;
+    for (std::size_t drop = cut + 1; drop-- > 0;) {
+        const std::string_view variant = rest.substr(0, rest.size() - drop);
+        if (variant.empty())
+            continue;
+        const Symbol symbol = Lookup(variant, false, true, drop > 0 && rest[variant.size()] == '.');
+        if (symbol.found && symbol.kind != FormKind::Unit) {
+            number = front;
+            number.end = offset + symbolAt + variant.size();
+            number.glued = symbol;
+            return true;
+        }
+    }
+    return false;
+}
+
+EverydayScanner::Number EverydayScanner::Reader::ReadNumberAt(std::size_t i,
+                                                              std::size_t from) const {
+    const auto& token = tokens_[i];
+    const std::size_t start = std::max(token.start, from);
+    const std::string_view text = text_.Text().substr(start, token.end - start);
+    Number number = ReadNumberText(text, start);
+    if (number.ok && number.end != start + text.size()) {
+        // Only closing punctuation may follow a number inside its word.
+        const std::string_view tail = text.substr(number.end - start);
+        if (!std::all_of(tail.begin(), tail.end(), IsClosingPunctuation))
+            number.ok = false;
+    }
+    if (!number.ok) {
+        number = Number{};
+        if (!ReadEscudo(text, start, number) && !ReadGlued(text, start, number))
+            return Number{};
+        number.first = number.last = i;
+        return number;
+    }
+    number.first = number.last = i;
+    // "6, 50 Francs": the cents set off by a blank after the decimal comma.
+    if (number.plain && number.end + 1 == token.end &&
+        text_.Text()[number.end] == s_.region_.decimalSeparator && i + 2 < tokens_.size() &&
+        Contains(s_.sets_.Decimals, s_.region_.decimalSeparator)) {
+        const std::string_view cents = Tok(i + 1);
+        const bool inList = i > 0 && !Tok(i - 1).empty() && Tok(i - 1).back() == ',';
+        if (!inList && cents.size() == 2 && IsDigit(cents[0]) && IsDigit(cents[1]) &&
+            tokens_[i + 1].gapBefore == 1 && SameLine(i, i + 2)) {
+            const Symbol symbol = MatchAfter(i + 2, {});
+            if (symbol.found && symbol.kind == FormKind::Currency) {
+                number.value += ((cents[0] - '0') * 10 + (cents[1] - '0')) / 100.0;
+                number.decimals = 2;
+                number.decimalChar = s_.region_.decimalSeparator;
+                number.plain = false;
+                number.last = i + 1;
+                number.end = tokens_[i + 1].end;
+                return number;
+            }
+        }
+    }
+    // Digits grouped by single blanks: "27 000", "1 250,00", "279 400 000"; also a group
+    // set off after its full stop, as official print sometimes has it ("1.405. 100").
+    const std::string_view digits = text.substr(0, number.end - start);
+    const bool dotted = !number.plain && number.decimals == 0 && number.end + 1 == token.end &&
+                        text_.Text()[number.end] == '.' &&
+                        digits.find('.') != std::string_view::npos;
+    const bool lead =
+        ((number.plain && digits.size() <= 3 && digits[0] != '0' && number.end == token.end) ||
+         dotted) &&
+        start == token.start;
+    if (!lead || (i > 0 && IsReferenceWord(Tok(i - 1))))
+        return number;
+    double value = number.value;
+    std::size_t last = i;
+    Number grouped;
+    while (last + 1 < tokens_.size()) {
+        const auto& next = tokens_[last + 1];
+        const std::string_view group = Tok(last + 1);
+        if (next.lineBefore || next.gapBefore != 1 || group.size() < 3 || !IsDigit(group[0]) ||
+            !IsDigit(group[1]) || !IsDigit(group[2]) || (group.size() > 3 && IsDigit(group[3])))
+            break;
+        Number part = ReadNumberText(group, next.start);
+        if (!part.ok || part.end - next.start < 3)
+            break;
+        const std::string_view tail = group.substr(part.end - next.start);
+        if (!std::all_of(tail.begin(), tail.end(), IsClosingPunctuation))
+            break;
+        const double wholeGroup = std::floor(part.value + 1e-9);
+        value = value * 1000 + wholeGroup + (part.value - wholeGroup);
+        grouped = part;
+        ++last;
+        if (part.end - next.start > 3 || !part.plain)
+            break;  // a fraction ends the number
+    }
+    if (last == i)
+        return number;
+    number.value = value;
+    number.decimals = grouped.decimals;
+    number.decimalChar = grouped.decimalChar;
+    number.plain = false;
+    number.last = last;
+    number.end = grouped.end;
+    return number;
+}
+
+void EverydayScanner::Reader::ReadSmallerPart(std::size_t& pos, Amount& amount) const {
+    // "1 milione e 700 mila lire", "2 millones y 300 mil pesetas": one amount.
+    if (pos + 2 >= tokens_.size() || !SameLine(pos - 1, pos + 2))
+        return;
+    const std::string_view joiner = Tok(pos);
+    if (joiner != "e" && joiner != "y" && joiner != "und" && joiner != "et" && joiner != "and")
+        return;
+    const Number part = ReadNumberText(Tok(pos + 1), tokens_[pos + 1].start);
+    const MagnitudeWord* word = FindMagnitude(Tok(pos + 2));
+    if (!part.ok || part.end != tokens_[pos + 1].end || word == nullptr ||
+        word->factor >= amount.magnitude)
+        return;
+    amount.extra = part.value * word->factor;
+    amount.magnitudeLast = pos + 2;
+    amount.magnitudeEnd = tokens_[pos + 2].end;
+    pos += 3;
+}
+
+void EverydayScanner::Reader::ReadMagnitudeAndSymbolAfter(std::size_t pos, Amount& amount,
+                                                          bool symbolToo) const {
+    if (amount.number.family < 0) {
+        for (std::size_t k = 2; k >= 1; --k) {
+            const std::size_t last = pos + k - 1;
+            if (last >= tokens_.size() || !SameLine(pos - 1, last))
+                continue;
+            std::string joined(Tok(pos));
+            if (k == 2) {
+                joined += ' ';
+                joined += Tok(pos + 1);
+            }
+            // "Mio." keeps its dot; "milioni." and "millions," leave theirs to the sentence.
+            std::size_t drop = 0;
+            const MagnitudeWord* word = FindMagnitude(joined);
+            while (word == nullptr && drop < joined.size() &&
+                   IsClosingPunctuation(joined[joined.size() - 1 - drop])) {
+                ++drop;
+                word = FindMagnitude(std::string_view(joined).substr(0, joined.size() - drop));
+            }
+            if (word != nullptr) {
+                amount.magnitude = word->factor;
+                amount.family = word->family;
+                amount.magnitudeLast = last;
+                amount.magnitudeEnd = tokens_[last].end - drop;
+                pos = last + 1;
+                ReadSmallerPart(pos, amount);
+                break;
+            }
+        }
+    }
+    if (!symbolToo)
+        return;
+    const bool magnitude = amount.magnitudeLast != kNone || amount.number.family >= 0;
+    if (magnitude && pos < tokens_.size() && SameLine(pos - 1, pos)) {
+        // "1,5 million de francs", "2 milioni di lire", "2 milliards d'euros"
+        const std::string_view word = Tok(pos);
+        if (IsMagnitudeLink(word) && pos + 1 < tokens_.size()) {
+            const Symbol symbol = MatchAfter(pos + 1, {});
+            if (symbol.found) {
+                amount.symbol = symbol;
+                return;
+            }
+        } else if (WithoutElision(word).size() != word.size()) {
+            Symbol symbol = MatchAfter(pos, WithoutElision(word));
+            if (symbol.found) {
+                symbol.end += word.size() - WithoutElision(word).size();
+                amount.symbol = symbol;
+                return;
+            }
+        }
+    }
+    if (pos < tokens_.size())
+        amount.symbol = MatchAfter(pos, {});
+}
+
+EverydayScanner::Amount EverydayScanner::Reader::ReadAmountAt(std::size_t i,
+                                                              std::size_t from) const {
+    Amount amount;
+    amount.number = ReadNumberAt(i, from);
+    if (!amount.number.ok)
+        return amount;
+    const Number& number = amount.number;
+    const std::size_t pos = number.last + 1;
+    if (number.glued.found) {
+        amount.symbol = number.glued;
+        amount.symbolBefore = number.gluedBefore;
+        // A glued sign may still be followed by a magnitude ("DM2,9 Mio.").
+        if (pos < tokens_.size())
+            ReadMagnitudeAndSymbolAfter(pos, amount, false);
+    } else {
+        const Symbol before = from <= tokens_[i].start ? MatchBefore(number.first) : Symbol{};
+        if (pos < tokens_.size())
+            ReadMagnitudeAndSymbolAfter(pos, amount, true);
+        const Symbol after = amount.symbol;
+        if (before.found && before.kind != FormKind::Unit) {
+            amount.symbol = before;
+            amount.symbolBefore = true;
+        } else if (after.found && after.kind != FormKind::Unit) {
+            amount.symbol = after;
+        } else if (before.found || after.found) {
+            amount.symbol = before.found ? before : after;
+            amount.symbolBefore = before.found;
+        } else {
+            amount.symbol = Symbol{};
+        }
+    }
+    if (number.family >= 0) {
+        amount.magnitude = number.magnitude;
+        amount.family = number.family;
+    }
+    amount.start = amount.symbolBefore && !number.glued.found ? amount.symbol.start : number.start;
+    amount.end = number.end;
+    amount.last = number.last;
+    if (amount.magnitudeLast != kNone) {
+        amount.end = amount.magnitudeEnd;
+        amount.last = amount.magnitudeLast;
+    }
+    if (amount.symbol.found && !amount.symbolBefore && !number.glued.found) {
+        amount.end = amount.symbol.end;
+        amount.last = amount.symbol.last;
+    }
+    amount.ok = true;
+    ReadCentsAfter(amount);
+    return amount;
+}
+
+void EverydayScanner::Reader::ReadCentsAfter(Amount& amount) const {
+    // "3 Mark 50 Pfennig", "119 pesetas y 25 céntimos": one amount.
+    if (!amount.symbol.found || amount.symbol.kind != FormKind::Currency || amount.symbolBefore ||
+        amount.symbol.factor != 1.0 || amount.magnitudeLast != kNone || amount.number.glued.found)
+        return;
+    std::size_t pos = amount.last + 1;
+    if (pos < tokens_.size() && SameLine(amount.last, pos)) {
+        const std::string_view joiner = Tok(pos);
+        if (joiner == "und" || joiner == "y" || joiner == "e" || joiner == "et" || joiner == "and")
+            ++pos;
+    }
+    if (pos + 1 >= tokens_.size() || !SameLine(amount.last, pos + 1))
+        return;
+    const std::string_view cents = Tok(pos);
+    if (cents.size() > 2 || !std::all_of(cents.begin(), cents.end(), IsDigit))
+        return;
+    const Symbol sub = MatchAfter(pos + 1, {});
+    if (!sub.found || sub.kind != FormKind::Currency || sub.factor != 0.01)
+        return;
+    amount.extra =
+        (cents[0] - '0') * (cents.size() == 2 ? 10 : 1) + (cents.size() == 2 ? cents[1] - '0' : 0);
+    amount.extra /= 100.0;
+    amount.number.decimals = 2;
+    amount.end = sub.end;
+    amount.last = sub.last;
+}
+
+}  // namespace kassavero
