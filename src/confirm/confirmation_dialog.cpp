@@ -372,77 +372,6 @@ ChangeAnswer ConfirmationDialog::Ask(const TGeplanteAenderung& proposal, bool as
                                                                : ChangeAnswer::No;
 }
 
-void ConfirmationDialog::AskFormula(const std::string& formula, CurrencyIndex source,
-                                    CurrencyIndex target, FormulaConstants constants,
-                                    bool& cancelled, std::string& result, const bool& withdrawn) {
-    cancelled = false;
-    result = formula;
-    std::vector<FormulaAmount> amounts =
-        FindFormulaAmounts(formula, currencies_.SystemDecimalSeparator());
-    if (amounts.empty())
-        return;
-    if (!WaitForTurn(withdrawn)) {
-        cancelled = true;
-        result = kCancelResult;
-        return;
-    }
-    Show();
-    if (!WaitForTurn(withdrawn)) {
-        cancelled = true;
-        result = kCancelResult;
-        return;
-    }
-
-    view_.SetCaption("Kassavero " + texts_.ConversionTitle + "  " + texts_.ExcelFormulaTitle);
-    view_.SetGroupCaptions("", "");
-    view_.SetControlVisible(ConfirmControl::FormulaBackButton, true);
-    view_.SetFieldStyle(FieldStyle::Formula);
-    SelectCurrencies(source, target);
-    dialogMode_ = kDialogAsking;
-    AnpassenModus();
-
-    std::vector<TextRun> runs;
-    for (const FormulaAmount& amount : amounts)
-        runs.push_back(TextRun{amount.Position, amount.Length, false});
-    view_.SetInputText(formula, runs);
-    question_ = Question{};
-    question_.Shown = true;
-    question_.FormulaMode = true;
-    question_.Constants = constants;
-    question_.Formula = formula;
-    question_.Amounts = std::move(amounts);
-    question_.Current = 0;
-    ShowCurrentAmount();
-    UpdateProposal();
-
-    Outcome outcome;
-    WarteAufEingabe(outcome, withdrawn);
-    cancelled = outcome.Cancelled;
-    result = outcome.FormulaResult;
-}
-
-std::string ConfirmationDialog::ConvertFormula(const std::string& formula, CurrencyIndex source,
-                                               CurrencyIndex target, FormulaConstants constants) {
-    Question aside;
-    aside.FormulaMode = true;
-    aside.Constants = constants;
-    aside.Formula = formula;
-    aside.Amounts = FindFormulaAmounts(formula, currencies_.SystemDecimalSeparator());
-    for (FormulaAmount& amount : aside.Amounts) {
-        aside.OldAmountText = formula.substr(amount.Position, amount.Length);
-        Compute(aside, Listed(source), Listed(target));
-        if (aside.Convertible)
-            amount.NewText = aside.NewAmount;
-    }
-    return AssembleFormula(formula, aside.Amounts).Text;
-}
-
-void ConfirmationDialog::ShowCurrentAmount() {
-    const FormulaAmount& amount = question_.Amounts[question_.Current];
-    question_.OldAmountText = question_.Formula.substr(amount.Position, amount.Length);
-    view_.SetOldAmountLabel(question_.OldAmountText);
-}
-
 // ---- Answers ----
 
 void ConfirmationDialog::GiveAnswer(int answer) {
@@ -478,46 +407,6 @@ void ConfirmationDialog::FinishChange(int answer) {
     outcome.Answer = answer;
     outcome.Convertible = question_.Convertible;
     outcome.Parts = question_.Parts;
-    Close(outcome);
-}
-
-void ConfirmationDialog::FormulaAnswer(int answer) {
-    FormulaAmount& amount = question_.Amounts[question_.Current];
-    if (answer == kAnswerCancel) {
-        FinishFormula(true);
-        return;
-    }
-    if (answer == kAnswerYes) {
-        amount.NewText = question_.NewAmount;
-    } else {
-        amount.NewText.clear();
-    }
-    if (question_.Current + 1 >= question_.Amounts.size()) {
-        FinishFormula(false);
-        return;
-    }
-    ++question_.Current;
-    answer_ = kAnswerNone;
-    ShowCurrentAmount();
-    UpdateProposal();
-}
-
-void ConfirmationDialog::FinishFormula(bool cancelled) {
-    Outcome& outcome = *owner_;
-    outcome.Answer = cancelled ? kAnswerCancel : answer_;
-    outcome.Cancelled = cancelled;
-    question_.Current = question_.Amounts.size() - 1;
-    if (cancelled) {
-        // Every change accepted so far is dropped.
-        outcome.FormulaResult = kCancelResult;
-    } else {
-        UpdateProposal();
-        outcome.FormulaResult = AssembleFormula(question_.Formula, question_.Amounts).Text;
-    }
-    question_.FormulaMode = false;
-    question_.Amounts.clear();
-    question_.Current = 0;
-    question_.Shown = false;
     Close(outcome);
 }
 
@@ -590,36 +479,6 @@ void ConfirmationDialog::SourceSelected(int position) {
 void ConfirmationDialog::TargetSelected(int position) {
     target_ = EntryCurrency(entries_, position);
     UpdateProposal();
-}
-
-bool ConfirmationDialog::FormulaListed() const {
-    return open_ && question_.FormulaMode && !question_.Amounts.empty();
-}
-
-void ConfirmationDialog::Navigated() {
-    ShowCurrentAmount();
-    UpdateProposal();
-}
-
-void ConfirmationDialog::InputFieldEntered(std::size_t caret) {
-    if (!FormulaListed())
-        return;
-    const auto& amounts = question_.Amounts;
-    question_.Current = amounts.size() - 1;
-    for (std::size_t k = 0; k < amounts.size(); ++k) {
-        if (amounts[k].Position + amounts[k].Length >= caret) {
-            question_.Current = k;
-            break;
-        }
-    }
-    Navigated();
-}
-
-void ConfirmationDialog::FormulaBackClicked() {
-    if (!FormulaListed() || question_.Current == 0)
-        return;
-    --question_.Current;
-    Navigated();
 }
 
 void ConfirmationDialog::Click(ConfirmControl button) {
