@@ -10,6 +10,7 @@ namespace {
 
 constexpr std::string_view kRoot = "HKEY_CURRENT_USER\\Software\\Kassavero\\";
 constexpr std::string_view kDefaultHeader = "REGEDIT4";
+constexpr std::string_view kVersionHeader = "Windows Registry Editor Version";
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -185,9 +186,11 @@ RegistryText RegistryText::Parse(std::string_view bytes) {
 
         if (firstLine) {
             firstLine = false;
-            if (TrimRight(text) == kDefaultHeader ||
-                text.starts_with("Windows Registry Editor Version ")) {
-                doc.header = std::string(TrimRight(text));
+            // The header is written back without trailing blanks and must read back so.
+            const std::string_view header = TrimRight(text);
+            if (header == kDefaultHeader || header == kVersionHeader ||
+                header.starts_with(std::string(kVersionHeader) + ' ')) {
+                doc.header = std::string(header);
                 continue;
             }
         }
@@ -249,8 +252,10 @@ RegistryText RegistryText::Parse(std::string_view bytes) {
                     }
                 } else if (!rest.empty()) {
                     entry = Entry{EntryKind::OtherType, std::move(*name), {}, std::string(raw)};
-                    // Binary data goes on over lines that end with a backslash.
-                    while (TrimRight(lines[i]).ends_with('\\') && i + 1 < lines.size()) {
+                    // Binary data goes on over lines that end with a backslash; a blank
+                    // line ends it, as the writer puts one after data cut off.
+                    while (TrimRight(lines[i]).ends_with('\\') && i + 1 < lines.size() &&
+                           !TrimLeft(DecodeLine(lines[i + 1])).empty()) {
                         entry.raw += '\n';
                         entry.raw += lines[++i];
                     }

@@ -23,12 +23,17 @@ TEST(RegistryText, ASaveWritesBackWhatWasReadLineForLine) {
         // foreign sections, other types, damaged lines and comments stay as they were
         {"REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\X]\n\"y\"=dword:1\n; note\nbroken\n",
          "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\X]\n\"y\"=dword:1\n; note\nbroken\n"},
+        // a header with trailing blanks is still the header when read back
+        {"Windows Registry Editor Version \n" + root + "A]\n\"v\"=hex:01,\\\n",
+         "Windows Registry Editor Version\n\n" + root + "A]\n\"v\"=hex:01,\\\n\n"},
         // a UTF-8 byte order mark goes, a Windows-1252 line stays in its bytes
         {"\xEF\xBB\xBFREGEDIT4\n\n" + root + "B]\n\"n\"=\"M\xE4rz\"\n",
          "REGEDIT4\n\n" + root + "B]\n\"n\"=\"M\xE4rz\"\n"},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(RegistryText::Parse(c.in).Serialize(), c.out) << c.in;
+        EXPECT_EQ(RegistryText::Parse(c.out).Serialize(), c.out) << "saved twice: " << c.in;
+    }
 }
 
 TEST(RegistryText, ValuesReadUnescapedAndNamesIgnoreCase) {
