@@ -103,15 +103,9 @@ void ReportMissingTray(Registry& store, Translator& translator) {
                  "kassavero: this desktop has no notification area (system tray), so Kassavero "
                  "shows no icon. Use the hotkeys, or kassavero-dde show-calculator, "
                  "scan-clipboard and \"call settings showdialog\".\n");
-    if (QGuiApplication::platformName() == QStringLiteral("offscreen"))
+    if (!FirstStartWithoutTray(store,
+                               QGuiApplication::platformName() != QStringLiteral("offscreen")))
         return;
-    constexpr std::string_view kSeen = "TrayUnavailableInfoSeen";
-    if (store.ReadString(kGeneralSection, kSeen).value_or("0") == "1")
-        return;
-    {
-        RegistryUpdate update(store);
-        store.WriteString(kGeneralSection, kSeen, "1");
-    }
     auto* box =
         new QMessageBox(QMessageBox::Information, QString::fromLatin1(kTitle),
                         ToQString(translator.TranslateKey("KeinInfobereich")), QMessageBox::Ok);

@@ -6,10 +6,21 @@
 #include "platform/help.h"
 #include "platform/message_loop.h"
 #include "platform/program_windows.h"
+#include "platform/registry.h"
 #include "settings/active_profile.h"
 #include "settings/profile_manager.h"
+#include "settings/transfer_ini_file.h"
 
 namespace kassavero {
+
+bool FirstStartWithoutTray(Registry& store, bool screenWatched) {
+    constexpr std::string_view kSeen = "TrayUnavailableInfoSeen";
+    if (!screenWatched || store.ReadString(kGeneralSection, kSeen).value_or("0") == "1")
+        return false;
+    RegistryUpdate update(store);
+    store.WriteString(kGeneralSection, kSeen, "1");
+    return true;
+}
 
 TrayMenu::TrayMenu(Services services) : services_(std::move(services)) {
     BuildProfileMenu();

@@ -59,6 +59,13 @@ inline constexpr std::array<TrayMenuEntry, 10> kTrayMenu{{
 // The bold entry that a double click on the icon runs.
 inline constexpr TrayAction kTrayDefaultAction = TrayAction::Settings;
 
+class Registry;
+
+// Started on a desktop without a notification area, the program has no icon. Whether to
+// tell the user in a message: once, and only on a screen someone looks at. Marks the
+// store so that the message is not shown again.
+bool FirstStartWithoutTray(Registry& store, bool screenWatched);
+
 class TrayMenu {
   public:
     struct Services {

@@ -143,3 +143,19 @@ TEST(Hotkeys, RegistrationFlags) {
 
 }  // namespace
 }  // namespace kassavero
+
+namespace kassavero {
+namespace {
+
+TEST(MissingTray, TheMessageIsShownOnceAndOnlyOnAWatchedScreen) {
+    testing::TempDir temp;
+    RegistryFile store(temp.Path());
+    EXPECT_FALSE(FirstStartWithoutTray(store, false));  // offscreen: not even marked
+    EXPECT_TRUE(FirstStartWithoutTray(store, true));
+    EXPECT_FALSE(FirstStartWithoutTray(store, true));
+    RegistryFile nextStart(temp.Path());
+    EXPECT_FALSE(FirstStartWithoutTray(nextStart, true));
+}
+
+}  // namespace
+}  // namespace kassavero
