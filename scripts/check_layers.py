@@ -1,0 +1,59 @@
+#!/usr/bin/env python3
+"""Lists the includes between the folders of src/ and fails on one that runs upward.
+
+The floors and their order come from KASSAVERO_FLOORS in cmake/KassaveroTargets.cmake:
+a file may include headers of its own floor and of the floors below it.
+
+    scripts/check_layers.py [--quiet] [ROOT]    (ROOT defaults to the project)
+"""
+import collections
+import pathlib
+import re
+import sys
+
+INCLUDE = re.compile(r'\s*#\s*include\s+"([A-Za-z0-9_]+)/')
+
+
+def floors(root):
+    text = (root / "cmake" / "KassaveroTargets.cmake").read_text()
+    match = re.search(r"set\(KASSAVERO_FLOORS ([^)]*)\)", text)
+    if not match:
+        sys.exit("check_layers: KASSAVERO_FLOORS not found")
+    return match.group(1).split()
+
+
+def main(args):
+    quiet = "--quiet" in args
+    rest = [a for a in args if a != "--quiet"]
+    root = pathlib.Path(rest[0] if rest else pathlib.Path(__file__).parent.parent)
+    order = floors(root)
+    rank = {name: i for i, name in enumerate(order)}
+    arrows = collections.Counter()
+    upward = []
+    for path in sorted((root / "src").rglob("*")):
+        if path.suffix not in (".h", ".cpp"):
+            continue
+        floor = path.relative_to(root / "src").parts[0]
+        if floor not in rank:
+            upward.append(f"{path.relative_to(root)}: folder {floor} is not a floor")
+            continue
+        for number, line in enumerate(path.read_text(errors="replace").splitlines(), 1):
+            match = INCLUDE.match(line)
+            if not match or match.group(1) not in rank or match.group(1) == floor:
+                continue
+            target = match.group(1)
+            arrows[(floor, target)] += 1
+            if rank[target] > rank[floor]:
+                upward.append(f"{path.relative_to(root)}:{number}: {floor} includes {target}, "
+                              "a floor above it")
+    if not quiet:
+        for (source, target), count in sorted(arrows.items(),
+                                              key=lambda a: (rank[a[0][0]], rank[a[0][1]])):
+            print(f"{source:>10} -> {target:<10} {count:4} includes")
+    for problem in upward:
+        print(problem, file=sys.stderr)
+    return 1 if upward else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
