@@ -10,6 +10,8 @@
 #include <string>
 #include <tuple>
 
+#include "fakes/temp_dir.h"
+
 namespace kassavero {
 namespace {
 
@@ -17,13 +19,7 @@ namespace fs = std::filesystem;
 
 class IniFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "kassavero-ini-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        directory_ = pattern;
-        path_ = directory_ / "test.ini";
-    }
-    void TearDown() override { fs::remove_all(directory_); }
+    void SetUp() override { ASSERT_FALSE(directory_.empty()); }
 
     void Write(const std::string& content) const {
         std::ofstream(path_, std::ios::binary | std::ios::trunc) << content;
@@ -38,8 +34,9 @@ class IniFileTest : public ::testing::Test {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(directory_), {}));
     }
 
-    fs::path directory_;
-    fs::path path_;
+    testing::TempDir temp_;
+    const fs::path directory_ = temp_.Path();
+    const fs::path path_ = directory_ / "test.ini";
 };
 
 // section, key, expected value (default "<none>")

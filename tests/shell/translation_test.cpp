@@ -7,6 +7,8 @@
 #include <fstream>
 #include <string>
 
+#include "fakes/temp_dir.h"
+
 namespace kassavero {
 namespace {
 
@@ -19,13 +21,7 @@ constexpr const char* kCommonKeys =
 
 class TranslationTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "kassavero-i18n-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        directory_ = pattern;
-        path_ = directory_ / "i18n.dat";
-    }
-    void TearDown() override { fs::remove_all(directory_); }
+    void SetUp() override { ASSERT_FALSE(directory_.empty()); }
 
     void Write(const std::string& content) const {
         std::ofstream(path_, std::ios::binary | std::ios::trunc) << content;
@@ -49,8 +45,9 @@ class TranslationTest : public ::testing::Test {
                extra;
     }
 
-    fs::path directory_;
-    fs::path path_;
+    testing::TempDir temp_;
+    const fs::path directory_ = temp_.Path();
+    const fs::path path_ = directory_ / "i18n.dat";
 };
 
 TEST_F(TranslationTest, LooksUpTheChosenSection) {
