@@ -42,7 +42,12 @@ grep -q 'org.kassavero.dde.Error.UnknownItem' "$WORK/err" || fail "no UnknownIte
 # The Advise signal carries every new item text.
 "$CLIENT" watch >"$WORK/advise" &
 PIDS+=($!)
-sleep 1
+# The watch is ready when it hears an Advise of its own making.
+watching() {
+    "$CLIENT" execute System "filter:transfertext:watch ready"
+    grep -q 'transfertext:watch ready' "$WORK/advise"
+}
+wait_for watching || fail "the watch hears no Advise"
 "$CLIENT" execute System "filter:opensession(bus test,0)"
 "$CLIENT" execute System $'filter:transfertext:Gr\u00fc\u00dfe: 12,50 DM'
 wait_for grep -q '^Filter: \[0\]' "$WORK/advise" || fail "no Advise for the session number"

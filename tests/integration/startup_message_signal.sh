@@ -18,8 +18,9 @@ for signal in TERM INT; do
     pid=$!
     PIDS+=("$pid")
     wait_for runs_is_1 || fail "SIG$signal: the program did not start"
-    # "Runs" is written just before the box opens; give it time to be up.
-    sleep 1
+    # The box runs its own event loop: the first bus call answered shows it is up.
+    wait_for timeout 5 "$CLIENT" request System Filter >/dev/null 2>&1 ||
+        fail "SIG$signal: no event loop runs"
     kill -0 "$pid" 2>/dev/null || fail "SIG$signal: the program ended without the box"
     expect_eq "$(status_value DDEStatus)" "" "SIG$signal: DDEStatus while the box is open"
 

@@ -18,14 +18,19 @@ found() { [ "$("$CLIENT" request System Filter | tr -d '\r\n')" = "[7;13;DEM;100
 wait_for found || fail "the change was not found"
 wait_for test -n "$(dialog)" || fail "the dialog did not open"
 
-# The formula client hands over its formula and waits for its turn in the dialog.
+# The formula client hands over its formula and waits for its turn in the dialog; its
+# call is seen on the bus before the first question is answered.
+dbus-monitor "type='method_call',interface='org.kassavero.dde.Server'" >"$WORK/calls" 2>&1 &
+PIDS+=($!)
+monitoring() { "$CLIENT" request System Filter >/dev/null && grep -q 'member=Request' "$WORK/calls"; }
+wait_for monitoring || fail "the bus monitor sees no call"
 (
     "$CLIENT" call filter 'transfertext:=200+A1' >/dev/null
     "$CLIENT" call filter 'convertexcelformula(0,3,0)'
 ) >"$WORK/formula.out" 2>&1 &
 FORMULA_PID=$!
 PIDS+=("$FORMULA_PID")
-sleep 1
+wait_for grep -q 'convertexcelformula' "$WORK/calls" || fail "the formula call was not made"
 kill -0 "$FORMULA_PID" 2>/dev/null || { cat "$WORK/formula.out"; fail "the formula did not wait"; }
 
 wait_for asks_document || fail "the dialog does not ask the document's change"
