@@ -28,9 +28,11 @@ D-Bus session bus through which word-processor and spreadsheet macros convert
 whole documents. The kassavero-dde command converts text files.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Beyond the linked libraries: a session bus to serve on, the Qt platform and SVG icon
-# plugins, which are loaded at run time and so never show up as linked.
+# plugins, which are loaded at run time and so never show up as linked, and Qt D-Bus,
+# which Qt's GUI and its xcb plugin load (desktop theme, accessibility) though our own
+# code talks to the bus through sd-bus.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "dbus, default-dbus-session-bus | dbus-session-bus, qt6-qpa-plugins, libqt6svg6")
+    "dbus, default-dbus-session-bus | dbus-session-bus, qt6-qpa-plugins, libqt6svg6, libqt6dbus6")
 # The office extension runs in LibreOffice's Python and talks to the bus through python3-dbus.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS
     "libreoffice-writer | libreoffice-calc, libreoffice-script-provider-python, python3-dbus")

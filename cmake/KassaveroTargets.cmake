@@ -44,7 +44,8 @@ endfunction()
 
 # The floors of src/, lowest first. A folder's code includes headers of its own floor and
 # the floors below it, never above.
-set(KASSAVERO_FLOORS core platform i18n settings engine calculator confirm macro shell app)
+set(KASSAVERO_FLOORS core platform client i18n settings engine calculator confirm macro shell
+    app)
 
 # The include root of a floor: links to that floor and those below it, and nothing else,
 # so that including a higher floor's header does not compile.

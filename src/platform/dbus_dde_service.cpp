@@ -1,7 +1,6 @@
 #include "platform/dbus_dde_service.h"
 
 #include <poll.h>
-#include <systemd/sd-bus.h>
 
 #include <QSocketNotifier>
 #include <QTimer>
@@ -33,7 +32,7 @@ std::string Outside(std::string_view text) {
 // Every call waits in the queue (the object's data) and is answered outside the bus
 // library's processing, where a command may wait for the user.
 int QueueCall(sd_bus_message* call, void* queue, sd_bus_error*) {
-    static_cast<std::deque<sd_bus_message*>*>(queue)->push_back(sd_bus_message_ref(call));
+    static_cast<std::deque<SdBusMessage>*>(queue)->emplace_back(sd_bus_message_ref(call));
     return 1;
 }
 
@@ -89,13 +88,11 @@ DbusDdeService::~DbusDdeService() {
 void DbusDdeService::Disconnect() {
     readable_.reset();
     writable_.reset();
-    for (sd_bus_message* call : calls_)
-        sd_bus_message_unref(call);
     calls_.clear();
-    object_ = sd_bus_slot_unref(object_);
-    departures_ = sd_bus_slot_unref(departures_);
+    object_.reset();
+    departures_.reset();
     // What was answered still reaches its callers.
-    bus_ = sd_bus_flush_close_unref(bus_);
+    bus_.reset();
 }
 
 bool DbusDdeService::Register(const QString& busName, QString& error) {
@@ -123,25 +120,25 @@ bool DbusDdeService::Register(const QString& busName, QString& error) {
         SD_BUS_SIGNAL_WITH_NAMES("Advise", "ss", SD_BUS_PARAM(item) SD_BUS_PARAM(data), 0),
         SD_BUS_VTABLE_END};
 
-    int result = sd_bus_open_user(&bus_);
+    int result = sd_bus_open_user(bus_.Put());
     if (result < 0) {
         error = QStringLiteral("no session bus: ") + QString::fromUtf8(std::strerror(-result));
-        bus_ = nullptr;
+        bus_.reset();
         return false;
     }
-    result = sd_bus_add_object_vtable(bus_, &object_, kDdeObjectPath, kDdeInterface, kServerVtable,
-                                      &calls_);
+    result = sd_bus_add_object_vtable(bus_.get(), object_.Put(), kDdeObjectPath, kDdeInterface,
+                                      kServerVtable, &calls_);
     // A caller that leaves the bus is told to the handler in turn with the calls, so its
     // waiting questions end and what it owned is freed.
     if (result >= 0) {
-        result = sd_bus_add_match(bus_, &departures_,
+        result = sd_bus_add_match(bus_.get(), departures_.Put(),
                                   "type='signal',sender='org.freedesktop.DBus',"
                                   "path='/org/freedesktop/DBus',interface='org.freedesktop.DBus',"
                                   "member='NameOwnerChanged',arg2=''",
                                   &QueueCall, &calls_);
     }
     if (result >= 0)
-        result = sd_bus_request_name(bus_, busName.toUtf8().constData(), 0);
+        result = sd_bus_request_name(bus_.get(), busName.toUtf8().constData(), 0);
     if (result < 0) {
         error = result == -EEXIST ? QStringLiteral("the name %1 is taken").arg(busName)
                                   : QStringLiteral("the name %1 cannot be claimed: %2")
@@ -149,9 +146,10 @@ bool DbusDdeService::Register(const QString& busName, QString& error) {
         Disconnect();
         return false;
     }
-    readable_ = std::make_unique<QSocketNotifier>(sd_bus_get_fd(bus_), QSocketNotifier::Read);
+    readable_ = std::make_unique<QSocketNotifier>(sd_bus_get_fd(bus_.get()), QSocketNotifier::Read);
     connect(readable_.get(), &QSocketNotifier::activated, this, &DbusDdeService::Serve);
-    writable_ = std::make_unique<QSocketNotifier>(sd_bus_get_fd(bus_), QSocketNotifier::Write);
+    writable_ =
+        std::make_unique<QSocketNotifier>(sd_bus_get_fd(bus_.get()), QSocketNotifier::Write);
     writable_->setEnabled(false);
     connect(writable_.get(), &QSocketNotifier::activated, this, &DbusDdeService::Serve);
     // Calls may have come with the name.
@@ -161,7 +159,7 @@ bool DbusDdeService::Register(const QString& busName, QString& error) {
 
 void DbusDdeService::Serve() {
     while (bus_ != nullptr) {
-        const int result = sd_bus_process(bus_, nullptr);
+        const int result = sd_bus_process(bus_.get(), nullptr);
         if (result < 0) {
             std::fprintf(stderr, "kassavero: the session bus is gone: %s\n",
                          std::strerror(-result));
@@ -174,14 +172,13 @@ void DbusDdeService::Serve() {
             continue;
         if (calls_.empty())
             break;
-        sd_bus_message* call = calls_.front();
+        const SdBusMessage call = std::move(calls_.front());
         calls_.pop_front();
         // Calls read along with this one are not on the socket any more: should this one
         // wait for the user, its wait must still serve them.
         if (!calls_.empty())
             QTimer::singleShot(0, this, &DbusDdeService::Serve);
-        Answer(call);
-        sd_bus_message_unref(call);
+        Answer(call.get());
     }
     WatchSocket();
 }
@@ -189,30 +186,28 @@ void DbusDdeService::Serve() {
 void DbusDdeService::WatchSocket() {
     if (bus_ == nullptr)
         return;
-    const int events = sd_bus_get_events(bus_);
+    const int events = sd_bus_get_events(bus_.get());
     if (writable_)
         writable_->setEnabled(events > 0 && (events & POLLOUT) != 0);
     // Messages read while waiting for an answer of our own are not on the socket any
     // more: they are served at once.
     std::uint64_t due = 0;
-    if ((sd_bus_get_timeout(bus_, &due) > 0 && due == 0) || !calls_.empty())
+    if ((sd_bus_get_timeout(bus_.get(), &due) > 0 && due == 0) || !calls_.empty())
         QTimer::singleShot(0, this, &DbusDdeService::Serve);
 }
 
 bool DbusDdeService::CallerConnected(const char* caller) {
     if (bus_ == nullptr)
         return true;
-    sd_bus_error error = SD_BUS_ERROR_NULL;
-    sd_bus_message* reply = nullptr;
+    SdBusError error;
+    SdBusMessage reply;
     int connected = 1;  // one the bus cannot tell about keeps its text
-    if (sd_bus_call_method(bus_, "org.freedesktop.DBus", "/org/freedesktop/DBus",
-                           "org.freedesktop.DBus", "NameHasOwner", &error, &reply, "s",
+    if (sd_bus_call_method(bus_.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus",
+                           "org.freedesktop.DBus", "NameHasOwner", error.get(), reply.Put(), "s",
                            caller) >= 0) {
-        if (sd_bus_message_read(reply, "b", &connected) < 0)
+        if (sd_bus_message_read(reply.get(), "b", &connected) < 0)
             connected = 1;
     }
-    sd_bus_message_unref(reply);
-    sd_bus_error_free(&error);
     WatchSocket();
     return connected != 0;
 }
@@ -220,8 +215,8 @@ bool DbusDdeService::CallerConnected(const char* caller) {
 void DbusDdeService::Advise(std::string_view item, std::string_view data) {
     if (bus_ == nullptr)
         return;
-    sd_bus_emit_signal(bus_, kDdeObjectPath, kDdeInterface, "Advise", "ss", Outside(item).c_str(),
-                       Outside(data).c_str());
+    sd_bus_emit_signal(bus_.get(), kDdeObjectPath, kDdeInterface, "Advise", "ss",
+                       Outside(item).c_str(), Outside(data).c_str());
     WatchSocket();
 }
 
@@ -348,43 +343,38 @@ void DbusDdeService::ReplyWithChanges(sd_bus_message* call, const char* clientNa
                                    "%s", listed.errorMessage.c_str());
         return;
     }
-    sd_bus_message* reply = nullptr;
-    int result = sd_bus_message_new_method_return(call, &reply);
+    SdBusMessage reply;
+    int result = sd_bus_message_new_method_return(call, reply.Put());
     if (result >= 0)
-        result = sd_bus_message_open_container(reply, 'a', "(uussd)");
+        result = sd_bus_message_open_container(reply.get(), 'a', "(uussd)");
     for (const ListedChange& change : listed.changes) {
         if (result < 0)
             break;
-        result = sd_bus_message_append(reply, "(uussd)", change.start, change.end,
+        result = sd_bus_message_append(reply.get(), "(uussd)", change.start, change.end,
                                        change.replacement.c_str(), change.currency.c_str(),
                                        change.amount);
     }
     if (result >= 0)
-        result = sd_bus_message_close_container(reply);
+        result = sd_bus_message_close_container(reply.get());
     if (result >= 0)
-        result = sd_bus_send(nullptr, reply, nullptr);
+        result = sd_bus_send(nullptr, reply.get(), nullptr);
     if (result < 0)
         sd_bus_reply_method_errorf(call, SD_BUS_ERROR_NO_MEMORY, "the changes cannot be sent");
-    sd_bus_message_unref(reply);
 }
 
 std::optional<bool> SessionBusNameHasOwner(const std::string& name) {
-    sd_bus* bus = nullptr;
-    if (sd_bus_open_user(&bus) < 0)
+    SdBus bus;
+    if (sd_bus_open_user(bus.Put()) < 0)
         return std::nullopt;
-    sd_bus_error error = SD_BUS_ERROR_NULL;
-    sd_bus_message* reply = nullptr;
+    SdBusError error;
+    SdBusMessage reply;
     int owned = 0;
-    std::optional<bool> answer;
-    if (sd_bus_call_method(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus",
-                           "org.freedesktop.DBus", "NameHasOwner", &error, &reply, "s",
+    if (sd_bus_call_method(bus.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus",
+                           "org.freedesktop.DBus", "NameHasOwner", error.get(), reply.Put(), "s",
                            name.c_str()) >= 0 &&
-        sd_bus_message_read(reply, "b", &owned) >= 0)
-        answer = owned != 0;
-    sd_bus_message_unref(reply);
-    sd_bus_error_free(&error);
-    sd_bus_flush_close_unref(bus);
-    return answer;
+        sd_bus_message_read(reply.get(), "b", &owned) >= 0)
+        return owned != 0;
+    return std::nullopt;
 }
 
 }  // namespace kassavero

@@ -21,10 +21,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/sd_bus_handles.h"
+
 class QSocketNotifier;
-struct sd_bus;
-struct sd_bus_message;
-struct sd_bus_slot;
 
 namespace kassavero {
 
@@ -102,12 +101,12 @@ class DbusDdeService : public QObject {
     std::function<void()> busLost_;
     TextConverter textConverter_;
     ChangeLister changeLister_;
-    sd_bus* bus_ = nullptr;
-    sd_bus_slot* object_ = nullptr;
-    sd_bus_slot* departures_ = nullptr;
+    SdBus bus_;
+    SdBusSlot object_;
+    SdBusSlot departures_;
     std::unique_ptr<QSocketNotifier> readable_;
     std::unique_ptr<QSocketNotifier> writable_;
-    std::deque<sd_bus_message*> calls_;
+    std::deque<SdBusMessage> calls_;
     // The advises of the Call being answered, sent after its reply.
     std::vector<std::pair<std::string, std::string>>* heldAdvises_ = nullptr;
 };
