@@ -13,22 +13,18 @@
 #include <vector>
 
 #include "platform/program_windows.h"
+#include "settings/qt_widget_bindings.h"
 #include "settings/settings_dialog_model.h"
 
 class QAbstractButton;
-class QButtonGroup;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPlainTextEdit;
-class QSpinBox;
 class QTabWidget;
 
 namespace kassavero {
-
-class HotkeyEdit;
 
 class TEinstellungen2Form final : public QDialog, public SettingsDialogView, public SettingsWindow {
     Q_OBJECT
@@ -71,15 +67,7 @@ class TEinstellungen2Form final : public QDialog, public SettingsDialogView, pub
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    using BoolField = std::function<bool&()>;
-    using IntField = std::function<int&()>;
-    using TextField = std::function<std::string&()>;
-    using Action = std::function<void()>;
-    struct RadioOption {
-        QAbstractButton* Button;
-        std::function<bool()> Selected;
-        Action Select;
-    };
+    using RadioOption = WidgetBindings::RadioOption;
 
     ProfileSettings& S() { return model_.Settings(); }
     OutputView& V() { return model_.View(); }
@@ -95,14 +83,8 @@ class TEinstellungen2Form final : public QDialog, public SettingsDialogView, pub
     QWidget* Page(QWidget* content, int tab);
     void FitToScreen();
 
-    void BindCheck(QAbstractButton* box, BoolField field, Action after = {});
-    void BindRadios(std::vector<RadioOption> options, Action after = {});
-    void BindText(QLineEdit* edit, TextField field, Action after = {});
-    void BindSpin(QSpinBox* spin, IntField field);
-    void BindCombo(QComboBox* combo, IntField field);
-    void BindHotkey(HotkeyEdit* edit, IntField field);
+    // The combo box lists the currencies' codes; selection is the entry shown.
     void BindCurrencyList(QComboBox* combo, std::function<int()> selection);
-    void Changed(const Action& after);
     void ShowCurrencyLists();
     void ShowProfiles();
     // Typed "," and "." become the system decimal separator in this field.
@@ -129,7 +111,6 @@ class TEinstellungen2Form final : public QDialog, public SettingsDialogView, pub
     QGroupBox* customGroup_ = nullptr;
     std::vector<QLineEdit*> customRates_;
     std::vector<QComboBox*> currencyLists_;
-    std::vector<Action> shows_;
     std::vector<QLabel*> clickLabels_;
     std::vector<QLineEdit*> decimalFields_;
     std::vector<std::pair<QWidget*, QWidget*>> spokenAs_;
@@ -141,6 +122,7 @@ class TEinstellungen2Form final : public QDialog, public SettingsDialogView, pub
     int previousPage_ = 0;
     bool refreshing_ = false;
     bool created_ = false;
+    WidgetBindings bind_;
 };
 
 }  // namespace kassavero

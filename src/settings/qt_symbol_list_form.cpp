@@ -53,7 +53,20 @@ std::size_t OptionSlot(SymbolListEditorModel::Option option) {
 
 QtSymbolListForm::QtSymbolListForm(Translator& translator, MessageBoxes& messageBoxes, Help& help,
                                    QWidget* parent)
-    : QDialog(parent), model_(translator, messageBoxes), translator_(translator), help_(help) {
+    : QDialog(parent),
+      model_(translator, messageBoxes),
+      translator_(translator),
+      help_(help),
+      bind_(this, refreshing_, [this] { Refresh(); }) {
+    BuildControls();
+    LayOut();
+    TranslateControls(this, translator);
+    // Modal, without a minimise button: minimised, it would block the settings unseen.
+    KeepFromMinimising(this);
+    Connect();
+}
+
+void QtSymbolListForm::BuildControls() {
     using Option = SymbolListEditorModel::Option;
 
     list_ = new QListWidget(this);
@@ -80,14 +93,10 @@ QtSymbolListForm::QtSymbolListForm(Translator& translator, MessageBoxes& message
     // saved from it.
     options_[OptionSlot(Option::AsDecimalSeparator)]->setVisible(false);
 
-    auto* dotGroup = Keyed(new QGroupBox(this), TrKey("AbkuerzungspunktGroupbox"));
-    dots_[0] = Keyed(new QRadioButton(dotGroup), TrKey("AbkuerzungspunktImmerRadio"));
-    dots_[1] = Keyed(new QRadioButton(dotGroup), TrKey("AbkuerzungspunktManchmalRadio"));
-    dots_[2] = Keyed(new QRadioButton(dotGroup), TrKey("AbkuerzungspunktNieRadio"));
-    auto* dotLayout = new QHBoxLayout(dotGroup);
-    for (QRadioButton* dot : dots_)
-        dotLayout->addWidget(dot);
-    dotLayout->addStretch();
+    dotGroup_ = Keyed(new QGroupBox(this), TrKey("AbkuerzungspunktGroupbox"));
+    dots_[0] = Keyed(new QRadioButton(dotGroup_), TrKey("AbkuerzungspunktImmerRadio"));
+    dots_[1] = Keyed(new QRadioButton(dotGroup_), TrKey("AbkuerzungspunktManchmalRadio"));
+    dots_[2] = Keyed(new QRadioButton(dotGroup_), TrKey("AbkuerzungspunktNieRadio"));
 
     new_ = Keyed(new QPushButton(this), TrKey("SymbolNeuButton"));
     save_ = Keyed(new QPushButton(this), TrKey("SymbolSpeichernButton"));
@@ -98,6 +107,13 @@ QtSymbolListForm::QtSymbolListForm(Translator& translator, MessageBoxes& message
     // The default button is the model's choice, never the focused button's.
     for (QPushButton* button : {new_, save_, delete_, ok_, cancel_, helpButton_})
         button->setAutoDefault(false);
+}
+
+void QtSymbolListForm::LayOut() {
+    auto* dotLayout = new QHBoxLayout(dotGroup_);
+    for (QRadioButton* dot : dots_)
+        dotLayout->addWidget(dot);
+    dotLayout->addStretch();
 
     auto* entryButtons = new QHBoxLayout;
     entryButtons->addWidget(new_);
@@ -110,7 +126,7 @@ QtSymbolListForm::QtSymbolListForm(Translator& translator, MessageBoxes& message
     right->addWidget(symbol_);
     for (QCheckBox* option : options_)
         right->addWidget(option);
-    right->addWidget(dotGroup);
+    right->addWidget(dotGroup_);
     right->addLayout(entryButtons);
     right->addStretch();
 
@@ -127,10 +143,10 @@ QtSymbolListForm::QtSymbolListForm(Translator& translator, MessageBoxes& message
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(bottom);
+}
 
-    TranslateControls(this, translator);
-    // Modal, without a minimise button: minimised, it would block the settings unseen.
-    KeepFromMinimising(this);
+void QtSymbolListForm::Connect() {
+    using Option = SymbolListEditorModel::Option;
 
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (refreshing_)
@@ -138,15 +154,14 @@ QtSymbolListForm::QtSymbolListForm(Translator& translator, MessageBoxes& message
         model_.SelectRow(row);
         Refresh();
     });
-    connect(symbol_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        model_.SymbolEdited(FromQString(text));
-        Refresh();
-    });
+    bind_.Text(symbol_, {[this] { return model_.Fields().Symbol; },
+                         [this](const std::string& text) { model_.SymbolEdited(text); }});
     for (std::size_t i = 0; i < options_.size(); ++i) {
-        connect(options_[i], &QCheckBox::clicked, this, [this, i](bool checked) {
-            model_.OptionChanged(static_cast<Option>(i), checked);
-            Refresh();
-        });
+        const auto option = static_cast<Option>(i);
+        bind_.Check(options_[i], {[this, option] { return model_.OptionValue(option); },
+                                  [this, option](const bool& checked) {
+                                      model_.OptionChanged(option, checked);
+                                  }});
     }
     for (std::size_t i = 0; i < dots_.size(); ++i) {
         connect(dots_[i], &QRadioButton::clicked, this, [this, i] {
@@ -245,11 +260,7 @@ void QtSymbolListForm::Refresh() {
         if (model_.SelectedRow() < 0)
             list_->clearSelection();
     }
-    const QString symbol = ToQString(model_.Fields().Symbol);
-    if (symbol_->text() != symbol)
-        symbol_->setText(symbol);
-    for (std::size_t i = 0; i < options_.size(); ++i)
-        options_[i]->setChecked(model_.OptionValue(static_cast<Option>(i)));
+    bind_.ShowAll();
     options_[OptionSlot(Option::AsDecimalSeparator)]->setEnabled(
         model_.AsDecimalSeparatorEnabled());
     options_[OptionSlot(Option::SpaceOptional)]->setEnabled(model_.SpaceOptionalEnabled());

@@ -7,10 +7,12 @@
 #include <QDialog>
 #include <array>
 
+#include "settings/qt_widget_bindings.h"
 #include "settings/symbol_list_editor.h"
 #include "settings/symbol_list_editor_model.h"
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -44,6 +46,9 @@ class QtSymbolListForm final : public QDialog, public SymbolListEditor {
     const SymbolListEditorModel& Model() const { return model_; }
 
   private:
+    void BuildControls();
+    void LayOut();
+    void Connect();
     void Refresh();
     void FillList();
 
@@ -56,6 +61,7 @@ class QtSymbolListForm final : public QDialog, public SymbolListEditor {
     QLabel* symbolLabel_ = nullptr;
     QLineEdit* symbol_ = nullptr;
     std::array<QCheckBox*, 5> options_{};
+    QGroupBox* dotGroup_ = nullptr;
     std::array<QRadioButton*, 3> dots_{};
     QPushButton* new_ = nullptr;
     QPushButton* save_ = nullptr;
@@ -63,6 +69,7 @@ class QtSymbolListForm final : public QDialog, public SymbolListEditor {
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QPushButton* helpButton_ = nullptr;
+    WidgetBindings bind_;
 };
 
 }  // namespace kassavero
