@@ -230,8 +230,8 @@ int Run(QApplication& app) {
 
     TStringInputForm nameInput(translation);
     // The About window, shown at once as the start-up picture.
-    QtAboutWindow about(translation,
-                        QString::fromStdString((programDirectory / "about.svg").string()));
+    TAboutForm about(translation,
+                     QString::fromStdString((programDirectory / "about.svg").string()));
     about.ShowStartUp();
     messageLoop.ProcessPendingMessages();
 
@@ -241,7 +241,7 @@ int Run(QApplication& app) {
     profiles.LoadAtStartUp(translation.LanguageSection());
     // The symbol list editor comes before its place in the start-up order (after the
     // confirmation dialog), because the settings window takes it when it is created.
-    QtSymbolListForm symbolListForm(translation, messageBoxes, help);
+    TSymbolListForm symbolListForm(translation, messageBoxes, help);
     TEinstellungen2Form settingsForm(profile, profiles, store, system, translation, messageBoxes,
                                      help, &symbolListForm);
     const CurrencyTable currencies(profile, system.DecimalSeparator(), home);
@@ -249,14 +249,14 @@ int Run(QApplication& app) {
     // The clipboard viewer: the calculator tells it which clipboard change is its own. It
     // scans nothing until it joins the viewer chain, after the hidden main window.
     QtClipboard clipboard;
-    TEditorForm editorForm(clipboard, profile, translation, messageBoxes);
-    QtClipboardForm clipboardForm(store, clipboard);
+    ClipboardConversion editorForm(clipboard, profile, translation, messageBoxes);
+    TEditorForm clipboardForm(store, clipboard);
 
     // The calculator, then the confirmation dialog that hands amounts to it.
     CalculatorModel calculator(
         profile, currencies, system, translation, store, editorForm, settingsForm, about, help,
         MeasureCalculatorGeometry(profile.Settings(), system.DecimalSeparator()));
-    QtConfirmationWindow confirmationWindow;
+    TBestaetigungForm confirmationWindow;
     ConfirmationDialog confirmation(confirmationWindow, profile, currencies,
                                     system.ThousandSeparator(), translation.Common(), translation,
                                     messageLoop, store, help, calculator, settingsForm);

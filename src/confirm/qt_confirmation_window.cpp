@@ -138,7 +138,7 @@ DialogKey KeyOf(const QKeyEvent& event, char& character) {
 
 }  // namespace
 
-QtConfirmationWindow::QtConfirmationWindow(QWidget* parent)
+TBestaetigungForm::TBestaetigungForm(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     SetTranslationKey(this, TrKey("UmrechnungForm"));
     setWindowTitle(QStringLiteral("Kassavero Umrechnung"));
@@ -276,7 +276,7 @@ QtConfirmationWindow::QtConfirmationWindow(QWidget* parent)
     }
 }
 
-void QtConfirmationWindow::Attach(ConfirmationDialog& dialog, Translator& translator) {
+void TBestaetigungForm::Attach(ConfirmationDialog& dialog, Translator& translator) {
     dialog_ = &dialog;
     TranslateControls(this, translator);
     // Screen readers name the fields and lists by their groups, whose captions a formula
@@ -291,7 +291,7 @@ void QtConfirmationWindow::Attach(ConfirmationDialog& dialog, Translator& transl
     formulaBack_->setToolTip(back);
 }
 
-void QtConfirmationWindow::InstallKeyPreview() {
+void TBestaetigungForm::InstallKeyPreview() {
     installEventFilter(this);
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
@@ -299,7 +299,7 @@ void QtConfirmationWindow::InstallKeyPreview() {
 
 // ---- Events ----
 
-bool QtConfirmationWindow::eventFilter(QObject* watched, QEvent* event) {
+bool TBestaetigungForm::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress:
             return KeyPress(watched, static_cast<QKeyEvent*>(event));
@@ -335,7 +335,7 @@ bool QtConfirmationWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-bool QtConfirmationWindow::KeyPress(QObject* watched, QKeyEvent* event) {
+bool TBestaetigungForm::KeyPress(QObject* watched, QKeyEvent* event) {
     // A key the focused control leaves alone travels on to its parents; the dialog sees
     // it once, at the control that has the focus.
     QWidget* focused = focusWidget();
@@ -349,7 +349,7 @@ bool QtConfirmationWindow::KeyPress(QObject* watched, QKeyEvent* event) {
     return dialog_->KeyPressed(key);
 }
 
-void QtConfirmationWindow::closeEvent(QCloseEvent* event) {
+void TBestaetigungForm::closeEvent(QCloseEvent* event) {
     if (dialog_ == nullptr) {
         QWidget::closeEvent(event);
         return;
@@ -359,7 +359,7 @@ void QtConfirmationWindow::closeEvent(QCloseEvent* event) {
     dialog_->WindowClosing();
 }
 
-ConfirmControl QtConfirmationWindow::FocusedControl() const {
+ConfirmControl TBestaetigungForm::FocusedControl() const {
     const QWidget* focused = focusWidget();
     for (const ConfirmControl control :
          {ConfirmControl::InputField, ConfirmControl::SourceList, ConfirmControl::TargetList,
@@ -374,7 +374,7 @@ ConfirmControl QtConfirmationWindow::FocusedControl() const {
     return ConfirmControl::OutputField;
 }
 
-QWidget* QtConfirmationWindow::Control(ConfirmControl control) const {
+QWidget* TBestaetigungForm::Control(ConfirmControl control) const {
     switch (control) {
         case ConfirmControl::InputField:
             return input_;
@@ -408,49 +408,49 @@ QWidget* QtConfirmationWindow::Control(ConfirmControl control) const {
 
 // ---- What the dialog shows ----
 
-void QtConfirmationWindow::ShowWindow() {
+void TBestaetigungForm::ShowWindow() {
     PlaceWindow(this, WindowPlace(this));
     show();
 }
 
-void QtConfirmationWindow::HideWindow() {
+void TBestaetigungForm::HideWindow() {
     hide();
 }
 
-void QtConfirmationWindow::BringToFront() {
+void TBestaetigungForm::BringToFront() {
     // A question nobody sees holds up the program that asked it.
     BringWindowToFront(this);
 }
 
-void QtConfirmationWindow::Focus(ConfirmControl control) {
+void TBestaetigungForm::Focus(ConfirmControl control) {
     if (QWidget* widget = Control(control))
         widget->setFocus(Qt::OtherFocusReason);
 }
 
-void QtConfirmationWindow::SetControlVisible(ConfirmControl control, bool visible) {
+void TBestaetigungForm::SetControlVisible(ConfirmControl control, bool visible) {
     if (QWidget* widget = Control(control))
         widget->setVisible(visible);
 }
 
-void QtConfirmationWindow::SetControlEnabled(ConfirmControl control, bool enabled) {
+void TBestaetigungForm::SetControlEnabled(ConfirmControl control, bool enabled) {
     if (QWidget* widget = Control(control))
         widget->setEnabled(enabled);
 }
 
-void QtConfirmationWindow::SetCaption(std::string_view caption) {
+void TBestaetigungForm::SetCaption(std::string_view caption) {
     setWindowTitle(ToQString(caption));
 }
 
-void QtConfirmationWindow::SetGroupCaptions(std::string_view input, std::string_view output) {
+void TBestaetigungForm::SetGroupCaptions(std::string_view input, std::string_view output) {
     inputGroup_->setTitle(ToQString(input));
     outputGroup_->setTitle(ToQString(output));
 }
 
-void QtConfirmationWindow::SetStopButtonCaption(std::string_view caption) {
+void TBestaetigungForm::SetStopButtonCaption(std::string_view caption) {
     stop_->setText(ToQString(caption));
 }
 
-void QtConfirmationWindow::SetFieldStyle(FieldStyle style) {
+void TBestaetigungForm::SetFieldStyle(FieldStyle style) {
     const bool change = style == FieldStyle::Change;
     for (QTextEdit* field : {input_, output_}) {
         QPalette colours = field->palette();
@@ -463,35 +463,35 @@ void QtConfirmationWindow::SetFieldStyle(FieldStyle style) {
     }
 }
 
-void QtConfirmationWindow::SetInputText(std::string_view text, const std::vector<TextRun>& runs) {
+void TBestaetigungForm::SetInputText(std::string_view text, const std::vector<TextRun>& runs) {
     ShowRichText(input_, text, runs);
 }
 
-void QtConfirmationWindow::SelectInputText(std::size_t start, std::size_t length) {
+void TBestaetigungForm::SelectInputText(std::size_t start, std::size_t length) {
     Select(input_, start, length);
 }
 
-void QtConfirmationWindow::SetOutputText(std::string_view text, const std::vector<TextRun>& runs) {
+void TBestaetigungForm::SetOutputText(std::string_view text, const std::vector<TextRun>& runs) {
     ShowRichText(output_, text, runs);
 }
 
-void QtConfirmationWindow::SelectOutputText(std::size_t start, std::size_t length) {
+void TBestaetigungForm::SelectOutputText(std::size_t start, std::size_t length) {
     Select(output_, start, length);
 }
 
-void QtConfirmationWindow::SetOldAmountLabel(std::string_view text) {
+void TBestaetigungForm::SetOldAmountLabel(std::string_view text) {
     oldAmount_->setText(ToQString(text));
 }
 
-void QtConfirmationWindow::SetNewAmountLabel(std::string_view text) {
+void TBestaetigungForm::SetNewAmountLabel(std::string_view text) {
     newAmount_->setText(ToQString(text));
 }
 
-void QtConfirmationWindow::SetEuroAmountLabel(std::string_view text) {
+void TBestaetigungForm::SetEuroAmountLabel(std::string_view text) {
     euroAmount_->setText(ToQString(text));
 }
 
-void QtConfirmationWindow::SetCurrencyLists(const std::vector<CurrencyListEntry>& entries) {
+void TBestaetigungForm::SetCurrencyLists(const std::vector<CurrencyListEntry>& entries) {
     // Each entry: the flag, and its code a fixed distance right of the flag's left edge
     // (grown with the font). The icon is as wide as that distance less the room the list
     // leaves between icon and text.
@@ -518,31 +518,31 @@ void QtConfirmationWindow::SetCurrencyLists(const std::vector<CurrencyListEntry>
     }
 }
 
-void QtConfirmationWindow::SelectSourceEntry(int position) {
+void TBestaetigungForm::SelectSourceEntry(int position) {
     const QSignalBlocker quiet(sourceList_);
     sourceList_->setCurrentIndex(position);
 }
 
-void QtConfirmationWindow::SelectTargetEntry(int position) {
+void TBestaetigungForm::SelectTargetEntry(int position) {
     const QSignalBlocker quiet(targetList_);
     targetList_->setCurrentIndex(position);
 }
 
 // ---- Position ----
 
-int QtConfirmationWindow::Left() const {
+int TBestaetigungForm::Left() const {
     return WindowPlace(this).x();
 }
 
-int QtConfirmationWindow::Top() const {
+int TBestaetigungForm::Top() const {
     return WindowPlace(this).y();
 }
 
-void QtConfirmationWindow::SetLeft(int left) {
+void TBestaetigungForm::SetLeft(int left) {
     move(left, Top());
 }
 
-void QtConfirmationWindow::SetTop(int top) {
+void TBestaetigungForm::SetTop(int top) {
     move(Left(), top);
 }
 

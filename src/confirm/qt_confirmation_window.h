@@ -21,11 +21,11 @@ namespace kassavero {
 
 class Translator;
 
-class QtConfirmationWindow final : public QWidget, public ConfirmationView {
+class TBestaetigungForm final : public QWidget, public ConfirmationView {
     Q_OBJECT
 
   public:
-    explicit QtConfirmationWindow(QWidget* parent = nullptr);
+    explicit TBestaetigungForm(QWidget* parent = nullptr);
 
     // The dialog takes this window in its constructor, so the window is created first and
     // connected afterwards. Translates the captions; until then user events go nowhere.

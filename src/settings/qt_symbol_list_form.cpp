@@ -51,8 +51,8 @@ std::size_t OptionSlot(SymbolListEditorModel::Option option) {
 
 }  // namespace
 
-QtSymbolListForm::QtSymbolListForm(Translator& translator, MessageBoxes& messageBoxes, Help& help,
-                                   QWidget* parent)
+TSymbolListForm::TSymbolListForm(Translator& translator, MessageBoxes& messageBoxes, Help& help,
+                                 QWidget* parent)
     : QDialog(parent),
       model_(translator, messageBoxes),
       translator_(translator),
@@ -66,7 +66,7 @@ QtSymbolListForm::QtSymbolListForm(Translator& translator, MessageBoxes& message
     Connect();
 }
 
-void QtSymbolListForm::BuildControls() {
+void TSymbolListForm::BuildControls() {
     using Option = SymbolListEditorModel::Option;
 
     list_ = new QListWidget(this);
@@ -109,7 +109,7 @@ void QtSymbolListForm::BuildControls() {
         button->setAutoDefault(false);
 }
 
-void QtSymbolListForm::LayOut() {
+void TSymbolListForm::LayOut() {
     auto* dotLayout = new QHBoxLayout(dotGroup_);
     for (QRadioButton* dot : dots_)
         dotLayout->addWidget(dot);
@@ -145,7 +145,7 @@ void QtSymbolListForm::LayOut() {
     layout->addLayout(bottom);
 }
 
-void QtSymbolListForm::Connect() {
+void TSymbolListForm::Connect() {
     using Option = SymbolListEditorModel::Option;
 
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -189,8 +189,8 @@ void QtSymbolListForm::Connect() {
     connect(helpButton_, &QPushButton::clicked, this, [this] { help_.ShowTopic(kHelpTopic); });
 }
 
-bool QtSymbolListForm::EditSymbolList(SymbolList& list, const std::string& caption,
-                                      bool nonCurrencySymbols) {
+bool TSymbolListForm::EditSymbolList(SymbolList& list, const std::string& caption,
+                                     bool nonCurrencySymbols) {
     setWindowTitle(ToQString(caption));
     // The list holds what the window is captioned for.
     list_->setAccessibleName(ToQString(caption));
@@ -212,7 +212,7 @@ bool QtSymbolListForm::EditSymbolList(SymbolList& list, const std::string& capti
     return accepted;
 }
 
-QPushButton* QtSymbolListForm::ButtonOf(Button button) const {
+QPushButton* TSymbolListForm::ButtonOf(Button button) const {
     switch (button) {
         case Button::New:
             return new_;
@@ -230,15 +230,15 @@ QPushButton* QtSymbolListForm::ButtonOf(Button button) const {
     return nullptr;
 }
 
-QCheckBox* QtSymbolListForm::OptionBox(SymbolListEditorModel::Option option) const {
+QCheckBox* TSymbolListForm::OptionBox(SymbolListEditorModel::Option option) const {
     return options_[OptionSlot(option)];
 }
 
-QRadioButton* QtSymbolListForm::DotButton(AbbreviationDot dot) const {
+QRadioButton* TSymbolListForm::DotButton(AbbreviationDot dot) const {
     return dots_[static_cast<std::size_t>(dot)];
 }
 
-void QtSymbolListForm::FillList() {
+void TSymbolListForm::FillList() {
     const SymbolList& rows = model_.Rows();
     bool same = list_->count() == static_cast<int>(rows.size());
     for (int i = 0; same && i < list_->count(); ++i)
@@ -250,7 +250,7 @@ void QtSymbolListForm::FillList() {
         list_->addItem(ToQString(entry.Symbol));
 }
 
-void QtSymbolListForm::Refresh() {
+void TSymbolListForm::Refresh() {
     using Option = SymbolListEditorModel::Option;
     refreshing_ = true;
     FillList();

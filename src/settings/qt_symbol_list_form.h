@@ -25,12 +25,12 @@ class Help;
 class MessageBoxes;
 class Translator;
 
-class QtSymbolListForm final : public QDialog, public SymbolListEditor {
+class TSymbolListForm final : public QDialog, public SymbolListEditor {
     Q_OBJECT
 
   public:
-    QtSymbolListForm(Translator& translator, MessageBoxes& messageBoxes, Help& help,
-                     QWidget* parent = nullptr);
+    TSymbolListForm(Translator& translator, MessageBoxes& messageBoxes, Help& help,
+                    QWidget* parent = nullptr);
 
     bool EditSymbolList(SymbolList& list, const std::string& caption,
                         bool nonCurrencySymbols) override;

@@ -18,19 +18,19 @@ bool OnlyBlanksAndControls(std::u32string_view text) {
 
 }  // namespace
 
-TEditorForm::TEditorForm(Clipboard& clipboard, const ActiveProfile& profile, Translator& translator,
-                         MessageBoxes& messageBoxes)
+ClipboardConversion::ClipboardConversion(Clipboard& clipboard, const ActiveProfile& profile,
+                                         Translator& translator, MessageBoxes& messageBoxes)
     : clipboard_(clipboard),
       profile_(profile),
       translator_(translator),
       messageBoxes_(messageBoxes) {}
 
-TEditorForm::~TEditorForm() {
+ClipboardConversion::~ClipboardConversion() {
     if (joined_)
         clipboard_.LeaveChain(*this, FNextViewer);
 }
 
-void TEditorForm::Start(Engine& engine, CalculatorAccess& calculator) {
+void ClipboardConversion::Start(Engine& engine, CalculatorAccess& calculator) {
     engine_ = &engine;
     calculator_ = &calculator;
     if (joined_)
@@ -41,7 +41,7 @@ void TEditorForm::Start(Engine& engine, CalculatorAccess& calculator) {
     FIgnoreClipboardChange = false;
 }
 
-void TEditorForm::ClipboardChanged() {
+void ClipboardConversion::ClipboardChanged() {
     if (!FIgnoreClipboardChange && !FSkipNextClipboardChange &&
         profile_.Settings().ClipboardSearch && !clipboard_.OwnedByThisProgram()) {
         ScanClipboard(false);
@@ -51,14 +51,14 @@ void TEditorForm::ClipboardChanged() {
         clipboard_.PassClipboardChanged(FNextViewer);
 }
 
-void TEditorForm::ChainChanged(ClipboardViewerId leaving, ClipboardViewerId successor) {
+void ClipboardConversion::ChainChanged(ClipboardViewerId leaving, ClipboardViewerId successor) {
     if (leaving == FNextViewer)
         FNextViewer = successor;
     else if (FNextViewer != kNoViewer)
         clipboard_.PassChainChanged(FNextViewer, leaving, successor);
 }
 
-void TEditorForm::ScanClipboard(bool verbose) {
+void ClipboardConversion::ScanClipboard(bool verbose) {
     if (engine_ == nullptr)
         return;
     // A question of the running scan is open: its own write-back checks that the
@@ -80,7 +80,7 @@ void TEditorForm::ScanClipboard(bool verbose) {
     scanning_ = false;
 }
 
-std::string TEditorForm::ReadText() {
+std::string ClipboardConversion::ReadText() {
     const bool ignoring = FIgnoreClipboardChange;
     FIgnoreClipboardChange = true;
     std::string text = clipboard_.HasText() ? clipboard_.Text() : std::string();
@@ -88,19 +88,19 @@ std::string TEditorForm::ReadText() {
     return text;
 }
 
-void TEditorForm::WriteText(const std::string& utf8) {
+void ClipboardConversion::WriteText(const std::string& utf8) {
     const bool ignoring = FIgnoreClipboardChange;
     FIgnoreClipboardChange = true;
     clipboard_.SetText(utf8);
     FIgnoreClipboardChange = ignoring;
 }
 
-void TEditorForm::Inform(const char* key) {
+void ClipboardConversion::Inform(const char* key) {
     messageBoxes_.ShowMessageBox(translator_.TranslateKey(key), "Kassavero",
                                  mb::kOk | mb::kIconInformation);
 }
 
-void TEditorForm::RunScan(bool verbose) {
+void ClipboardConversion::RunScan(bool verbose) {
     {
         const bool ignoring = FIgnoreClipboardChange;
         FIgnoreClipboardChange = true;

@@ -2,7 +2,7 @@
 
 // The clipboard conversion: the first amount of the clipboard text is found by an engine
 // session, shown in the calculator and, if the profile says so, written back converted.
-// TEditorForm is the clipboard viewer that runs it, on request and on every change of
+// ClipboardConversion is the clipboard viewer that runs it, on request and on every change of
 // the clipboard that the program did not make itself.
 
 #include <cstddef>
@@ -23,16 +23,18 @@ class Translator;
 // Texts longer than this are not searched at all.
 inline constexpr std::size_t kMaxClipboardScanLength = 65535;
 
-class TEditorForm final : public ClipboardViewer, public ClipboardWatch, public ClipboardScanner {
+class ClipboardConversion final : public ClipboardViewer,
+                                  public ClipboardWatch,
+                                  public ClipboardScanner {
   public:
     // Created before the calculator, which keeps it as its ClipboardWatch; it scans
     // nothing until Start.
-    TEditorForm(Clipboard& clipboard, const ActiveProfile& profile, Translator& translator,
-                MessageBoxes& messageBoxes);
+    ClipboardConversion(Clipboard& clipboard, const ActiveProfile& profile, Translator& translator,
+                        MessageBoxes& messageBoxes);
     // Leaves the viewer chain.
-    ~TEditorForm() override;
-    TEditorForm(const TEditorForm&) = delete;
-    TEditorForm& operator=(const TEditorForm&) = delete;
+    ~ClipboardConversion() override;
+    ClipboardConversion(const ClipboardConversion&) = delete;
+    ClipboardConversion& operator=(const ClipboardConversion&) = delete;
 
     // Joins the viewer chain; from now on scans run through the engine's sessions.
     void Start(Engine& engine, CalculatorAccess& calculator);

@@ -50,7 +50,7 @@ QPixmap RenderPicture(const QString& file, qreal ratio) {
 
 }  // namespace
 
-QtAboutWindow::QtAboutWindow(Translator& translator, const QString& picture)
+TAboutForm::TAboutForm(Translator& translator, const QString& picture)
     : picture_(new QLabel(this)),
       name_(new QLabel(this)),
       description_(new QLabel(this)),
@@ -103,7 +103,7 @@ QtAboutWindow::QtAboutWindow(Translator& translator, const QString& picture)
     });
 }
 
-void QtAboutWindow::SetStartUpMode(bool startUp) {
+void TAboutForm::SetStartUpMode(bool startUp) {
     startUp_ = startUp;
     textPanel_->setVisible(!startUp);
     setWindowFlags(startUp ? Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
@@ -111,7 +111,7 @@ void QtAboutWindow::SetStartUpMode(bool startUp) {
                                  Qt::WindowCloseButtonHint);
 }
 
-void QtAboutWindow::ShowStartUp(int milliseconds) {
+void TAboutForm::ShowStartUp(int milliseconds) {
     SetStartUpMode(true);
     adjustSize();
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -120,7 +120,7 @@ void QtAboutWindow::ShowStartUp(int milliseconds) {
     timer_.start(milliseconds);
 }
 
-void QtAboutWindow::ShowAbout() {
+void TAboutForm::ShowAbout() {
     timer_.stop();
     if (startUp_ || !isVisible()) {
         SetStartUpMode(false);
@@ -132,7 +132,7 @@ void QtAboutWindow::ShowAbout() {
     BringWindowToFront(this);
 }
 
-void QtAboutWindow::mousePressEvent(QMouseEvent* event) {
+void TAboutForm::mousePressEvent(QMouseEvent* event) {
     if (startUp_) {
         hide();
         return;
@@ -140,7 +140,7 @@ void QtAboutWindow::mousePressEvent(QMouseEvent* event) {
     QDialog::mousePressEvent(event);
 }
 
-void QtAboutWindow::keyPressEvent(QKeyEvent* event) {
+void TAboutForm::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         hide();
         return;
@@ -148,7 +148,7 @@ void QtAboutWindow::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void QtAboutWindow::hideEvent(QHideEvent* event) {
+void TAboutForm::hideEvent(QHideEvent* event) {
     timer_.stop();
     QDialog::hideEvent(event);
 }

@@ -16,11 +16,11 @@ namespace kassavero {
 
 class Translator;
 
-class QtAboutWindow final : public QDialog, public AboutWindow {
+class TAboutForm final : public QDialog, public AboutWindow {
     Q_OBJECT
   public:
     // picture: the About picture (an SVG file); a plain field when it cannot be read.
-    QtAboutWindow(Translator& translator, const QString& picture);
+    TAboutForm(Translator& translator, const QString& picture);
 
     // The start-up picture; closes by itself after the given time.
     void ShowStartUp(int milliseconds = 2500);

@@ -8,7 +8,7 @@
 
 namespace kassavero {
 
-QtClipboardForm::QtClipboardForm(Registry& store, Clipboard& clipboard, QWidget* parent)
+TEditorForm::TEditorForm(Registry& store, Clipboard& clipboard, QWidget* parent)
     : QWidget(parent), store_(store), clipboard_(clipboard) {
     // The window keeps its own caption; it is not translated.
     setWindowTitle(QStringLiteral("Inhalt der Zwischenablage"));
@@ -20,20 +20,20 @@ QtClipboardForm::QtClipboardForm(Registry& store, Clipboard& clipboard, QWidget*
     resize(480, 320);
 }
 
-int QtClipboardForm::Left() const {
+int TEditorForm::Left() const {
     return WindowPlace(this).x();
 }
-int QtClipboardForm::Top() const {
+int TEditorForm::Top() const {
     return WindowPlace(this).y();
 }
-void QtClipboardForm::SetLeft(int left) {
+void TEditorForm::SetLeft(int left) {
     PlaceWindow(this, QPoint(left, Top()));
 }
-void QtClipboardForm::SetTop(int top) {
+void TEditorForm::SetTop(int top) {
     PlaceWindow(this, QPoint(Left(), top));
 }
 
-void QtClipboardForm::setVisible(bool visible) {
+void TEditorForm::setVisible(bool visible) {
     if (visible == isVisible()) {
         QWidget::setVisible(visible);
         return;

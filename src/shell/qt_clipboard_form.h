@@ -15,11 +15,11 @@ namespace kassavero {
 class Clipboard;
 class Registry;
 
-class QtClipboardForm final : public QWidget, public FormPosition {
+class TEditorForm final : public QWidget, public FormPosition {
     Q_OBJECT
 
   public:
-    QtClipboardForm(Registry& store, Clipboard& clipboard, QWidget* parent = nullptr);
+    TEditorForm(Registry& store, Clipboard& clipboard, QWidget* parent = nullptr);
 
     QTextEdit* Field() const { return field_; }
 

@@ -57,7 +57,7 @@ class ClipboardConversionTest : public ::testing::Test {
     }
 
     ProfileSettings& settings() { return profile.MutableSettings(); }
-    TEditorForm& Started() {
+    ClipboardConversion& Started() {
         form->Start(engine, calculator);
         return *form;
     }
@@ -78,8 +78,8 @@ class ClipboardConversionTest : public ::testing::Test {
     testing::FakeCalculatorAccess calculator;
     QuestionWithEvent confirmation;
     Engine engine{profile, translator, boxes, loop, help, confirmation, DesktopRegion{}};
-    std::unique_ptr<TEditorForm> form =
-        std::make_unique<TEditorForm>(clipboard, profile, translator, boxes);
+    std::unique_ptr<ClipboardConversion> form =
+        std::make_unique<ClipboardConversion>(clipboard, profile, translator, boxes);
 };
 
 TEST_F(ClipboardConversionTest, ScansRebuildTheTextAroundTheAmount) {
@@ -197,7 +197,7 @@ TEST_F(ClipboardConversionTest, CalculatorAndConfirmationFollowTheProfile) {
 
 TEST_F(ClipboardConversionTest, ChangeNoticesScanOnlyChangesOfOtherPrograms) {
     clipboard.text = "100 DM";
-    TEditorForm& viewer = Started();
+    ClipboardConversion& viewer = Started();
     // Joining brings a notice at once, which is not scanned.
     EXPECT_EQ(Questions(), 0u);
 
@@ -242,7 +242,7 @@ TEST_F(ClipboardConversionTest, ViewerChainIsJoinedFollowedAndLeft) {
     constexpr ClipboardViewerId kOther = 7;
     clipboard.firstBefore = kOther;
     settings().ClipboardSearch = false;
-    TEditorForm& viewer = Started();
+    ClipboardConversion& viewer = Started();
     EXPECT_EQ(viewer.NextViewer(), kOther);
     EXPECT_FALSE(viewer.IgnoringClipboardChange());
     // The notice of the joining itself came before the next viewer was known.

@@ -51,7 +51,7 @@ class QtClipboardTest : public QObject {
         testing::FakeClipboard clipboard;
         clipboard.text = "100 DM ✓";
         {
-            QtClipboardForm form(store, clipboard);
+            TEditorForm form(store, clipboard);
             QCOMPARE(form.windowTitle(), QStringLiteral("Inhalt der Zwischenablage"));
             form.show();
             QCOMPARE(form.Field()->toPlainText(), QStringLiteral("100 DM ✓"));
@@ -63,7 +63,7 @@ class QtClipboardTest : public QObject {
                  std::string("123"));
         QCOMPARE(store.ReadString(kGeneralSection, "ClipboardFormYPos").value_or(""),
                  std::string("77"));
-        QtClipboardForm again(store, clipboard);
+        TEditorForm again(store, clipboard);
         again.show();
         QCOMPARE(again.pos(), QPoint(123, 77));
     }

@@ -85,7 +85,7 @@ struct Rig {
     testing::FakeHelp help;
     NoCalculator calculator;
     NoSettingsWindow settingsWindow;
-    QtConfirmationWindow window;
+    TBestaetigungForm window;
     ConfirmationDialog dialog{window, profile, currencies, '.',        texts,         translator,
                               loop,   store,   help,       calculator, settingsWindow};
     bool askedVisible = false;
@@ -174,7 +174,7 @@ class QtConfirmationWindowTest : public QObject {
         QFETCH(int, stopRequest);
         QFETCH(bool, visibleAfter);
         Rig rig;
-        QtConfirmationWindow& w = rig.window;
+        TBestaetigungForm& w = rig.window;
         QWidget* focusAtQuestion = nullptr;
         rig.WhenAsked([&] {
             focusAtQuestion = w.focusWidget();

@@ -20,14 +20,14 @@
 namespace kassavero {
 namespace {
 
-using Button = QtSymbolListForm::Button;
+using Button = TSymbolListForm::Button;
 using Option = SymbolListEditorModel::Option;
 
 struct Rig {
     testing::FakeTranslator translator;
     testing::FakeMessageBoxes boxes;
     testing::FakeHelp help;
-    QtSymbolListForm form{translator, boxes, help};
+    TSymbolListForm form{translator, boxes, help};
 
     void Click(Button button) { QTest::mouseClick(form.ButtonOf(button), Qt::LeftButton); }
 
