@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FormatAmount against the C library's fixed-point text on the same amounts.
 
 #include <benchmark/benchmark.h>

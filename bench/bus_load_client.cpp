@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One of many clients that bench/program_figures.sh starts at once: CALLS Call round
 // trips of mixed settings, calculator and filter commands, each reply checked against
 // what this client alone can expect, so a reply meant for another client is counted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One command round trip over the session bus (execute filter:testconnection, then
 // request the Filter item; and the same with Call) against a Ping answered by the
 // Kassavero process and a bare call to the bus daemon itself, the floors any bus

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finds and confirms (without the dialog) every change of a 65,535-character text
 // holding 300 amounts, as a macro client converting a long document would: paragraph
 // by paragraph, since a session looks at no more than 1024 words of one transfer.

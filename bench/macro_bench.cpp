@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One step of a document conversion as a macro client runs it, entirely in process: hand
 // over a short text, find its change, confirm it without the dialog, and read each reply
 // back from the item. The bus adds its own cost on top of this.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Drives a headless LibreOffice for bench/office_figures.sh: installs the extension,
 builds a price list of 3,000 amounts on 58 pages and times the extension's conversion
 of it.

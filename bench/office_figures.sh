@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The LibreOffice extension on a price list of 3,000 amounts on 58 pages, one amount to a
 # paragraph, beside kassavero-dde converting the same text, in one run on a private
 # session bus: with tracked changes and the calculator display on (the profile's

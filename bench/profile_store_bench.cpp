@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and loading a whole profile (282 values) through the registry file in a
 // temporary directory.
 

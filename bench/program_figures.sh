@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Figures of the running program, measured side by side in one run on a private session
 # bus: the bus round trip (Execute + Request and Call) against a Ping to the program and
 # the bus daemon's own floor, the time from process start to "DDEStatus" = "OK",

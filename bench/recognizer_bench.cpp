@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How fast the recognizer tests a full text word by word, against the floor of only
 // splitting the same text into words.
 

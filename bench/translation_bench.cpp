@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Looking up texts in the shipped translation file. Every window looks up each of its
 // captions once when it is created, so creating the settings window costs a few hundred
 // lookups.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Install layout. The program finds its data beside its own resolved executable, so the
 # program and its data share one directory under lib/, and bin/ holds links to it. Every
 # path is relative to the prefix, so DESTDIR and `cmake --install --prefix` move the whole
@@ -70,3 +71,14 @@ install(CODE "
 if(TARGET kassavero_man)
     install(FILES ${KASSAVERO_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
+
+# The licence and the history as Debian keeps them for every package. The history is
+# compressed without a time stamp, so that two builds give the same package.
+set(_kassavero_changelog ${PROJECT_BINARY_DIR}/debian/changelog.gz)
+add_custom_command(OUTPUT ${_kassavero_changelog}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/debian
+    COMMAND gzip -9n -c ${PROJECT_SOURCE_DIR}/data/debian/changelog > ${_kassavero_changelog}
+    DEPENDS ${PROJECT_SOURCE_DIR}/data/debian/changelog VERBATIM)
+add_custom_target(kassavero_changelog ALL DEPENDS ${_kassavero_changelog})
+install(FILES ${PROJECT_SOURCE_DIR}/data/debian/copyright ${_kassavero_changelog}
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/kassavero)

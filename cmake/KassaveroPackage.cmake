@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cpack -G DEB` in a build directory (scripts/package.sh makes a
 # release build for it).
 set(CPACK_PACKAGE_NAME "kassavero")

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Settings shared by every target that holds our own code.
 
 function(kassavero_own_target target)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The UNO components behind the menu entries, the toolbar button and scripted runs."""
 
 import unohelper

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Lists the includes between the folders of src/ and fails on one that runs upward.
 
 The floors and their order come from KASSAVERO_FLOORS in cmake/KassaveroTargets.cmake:

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets (clang, libFuzzer, ASan, UBSan) into build-fuzz/ and runs each
 # one, starting from its seed corpus in tests/fuzz/corpus/, for as long as asked:
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, makes a release build in build-release/ and the Debian package
 # from it, and prints the package's path. Install it with
 #     apt install ./build-release/kassavero_<version>_<arch>.deb

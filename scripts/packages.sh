@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Debian 12 packages Kassavero needs to build, run and test. Sourced by the scripts.
 
 KASSAVERO_PACKAGES=(

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds everything and runs every test: first a normal build,
 # then the unit, window and integration tests again under AddressSanitizer and UBSan.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kassavero-dde: the command-line client of Kassavero's command interface on the
 // session bus. What it says on the bus is DdeClient's (client/dde_client.h); this reads
 // the command line and the files and prints the answers.

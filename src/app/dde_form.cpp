@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/dde_form.h"
 
 #include "core/win1252.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kassavero: the tray program. main() is the composition root: it creates every service
 // and window once, in start-up order, hands each the references it needs, runs the
 // event loop and takes everything down in the reverse order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "calculator/calculator_model.h"
 
 #include "calculator/clipboard_watch.h"

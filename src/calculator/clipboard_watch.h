@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the calculator needs of the clipboard watcher. When the user copies or cuts in an

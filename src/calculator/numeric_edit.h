@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The amount field's own rules (the TSKEdit field of the calculator): which typed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TRechnerForm: the calculator window. It shows what CalculatorModel holds (lines,

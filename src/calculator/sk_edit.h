@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TSKEdit: the calculator's amount field. A one-line edit field whose typed characters and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The question about a formula: its amounts one by one, each converted or kept, and the
 // whole formula answered at the end.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "confirm/formula_amounts.h"
 
 #include "core/number_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Converting the constants of a spreadsheet formula, each one confirmed by the user.

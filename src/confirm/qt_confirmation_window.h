@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The confirmation window: a non-modal tool window that shows what ConfirmationDialog

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Rounding an amount and writing it as text. Every amount the program writes goes through

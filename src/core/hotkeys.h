@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Hotkey values as the profile stores them: the Windows virtual-key code in the low byte,

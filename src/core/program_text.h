@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A document's Unicode text and the program's Windows-1252 view of it, with the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Inside the program all text is Windows-1252, one byte per character; the euro sign

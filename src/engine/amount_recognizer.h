@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Deciding, word by word, whether a text holds an amount: in which currency, with which

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Conversion sessions: a client opens a session, hands over a piece of text, asks for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The ways people write amounts that the user's symbol lists do not hold: plurals, local

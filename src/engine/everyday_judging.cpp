@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which amounts read are amounts to convert: what stands around them decides.
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The inside of the everyday scanner, shared by its three files: everyday_scanner.cpp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers, symbols and amounts as they are written.
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A long Unicode text cut into the pieces the word-by-word search takes in one transfer,

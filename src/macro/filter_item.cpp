@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The item "Filter": the document conversion that word-processor and spreadsheet macros
 // run. Open a session, hand over a piece of text, ask for the next change, have it
 // confirmed, close the session; or convert one spreadsheet formula.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The reply texts of the document-conversion commands. Fields are separated by ";".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole-text conversion of the interpreter. The text is split between words into
 // pieces the size of one transfer; each piece is searched in a session of its own that
 // never asks and runs no events, and only the changed stretches are replaced, so every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The session bus as a client of the command interface sees it: the bus daemon's few

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The small flags shown beside the eleven fixed currencies in the calculator, the

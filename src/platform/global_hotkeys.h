@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // System-wide hotkeys: a key combination that reaches the program whatever window has

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Initialisation files ("[Section]" lines followed by "key=value" lines), read and written

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // An initialisation file on disk. The file is UTF-8 (a file that is not valid UTF-8 is taken

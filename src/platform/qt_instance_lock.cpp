@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt_instance_lock.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What a key press means on the keyboard itself, beyond the character Qt reports.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt_message_loop.h"
 
 #include <QAbstractEventDispatcher>

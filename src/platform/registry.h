@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The store that keeps every setting between runs, in the manner of an INI file: a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The store as one text file, registry.reg, in the syntax of a registry export (see

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Owners of sd-bus objects: each gives its reference back when it goes, so an early

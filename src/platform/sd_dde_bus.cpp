@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sd_dde_bus.h"
 
 #include <cerrno>

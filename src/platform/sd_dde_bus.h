@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // DdeBus on an sd-bus connection of this thread. Calls go straight over the socket: a

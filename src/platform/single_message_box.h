@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // At most one message box open at a time. A box waits in a nested event loop that keeps

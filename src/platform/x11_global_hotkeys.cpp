@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/x11_global_hotkeys.h"
 
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Global hotkeys on X11: a passive key grab on the root window for each combination,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Owner of the active profile's live settings. Every reader keeps a reference to this

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A combo box of colours: every entry, and the chosen one in the closed box, is drawn as

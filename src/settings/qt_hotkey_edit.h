@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A field that takes a key combination instead of text. Whatever modifiers the user

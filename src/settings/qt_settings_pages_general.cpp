@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pages "Allgemein", "Währungen" and "Rechner" of the settings window.
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pages "Anwendungen", "Zwischenablage" and "Profile" of the settings window.
 
 #include <QCheckBox>

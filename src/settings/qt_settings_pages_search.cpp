@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pages "Suchen: Symbole" and "Suchen: Zahlen" of the settings window.
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/qt_string_input_form.h"
 
 #include <QApplication>

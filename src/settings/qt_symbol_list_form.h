@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The symbol list editor window: the symbols of one list on the left, the options of the

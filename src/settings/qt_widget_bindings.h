@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Binds the controls of a window to the values they edit. Each binding shows its value

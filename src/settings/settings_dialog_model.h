@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the settings window does, without a widget: OK, Apply, Cancel and closing, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Symbol lists: the words that mark an amount as a currency (one list per currency)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The symbol list editor without its window: the list box rows, the fields of the entry

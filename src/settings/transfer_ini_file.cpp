@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/transfer_ini_file.h"
 
 #include "core/number_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The clipboard conversion: the first amount of the clipboard text is found by an engine

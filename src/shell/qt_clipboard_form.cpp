@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/qt_clipboard_form.h"
 
 #include <QTextEdit>

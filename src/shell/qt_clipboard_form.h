@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The window of the clipboard viewer: the clipboard text in a read-only field. The program

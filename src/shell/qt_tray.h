@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The icon in the notification area and its menu: shows the state of TrayMenu and

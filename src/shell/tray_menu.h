@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The tray icon's menu and the two global hotkeys, without any widget: which entries

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "client/dde_client.h"
 
 #include <gmock/gmock.h>

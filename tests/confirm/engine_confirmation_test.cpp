@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sessions with the real confirmation dialog behind them.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Real sentences converted whole, as a document client or ConvertText converts them, with
 // the everyday forms on: the text that comes out, word for word.
 

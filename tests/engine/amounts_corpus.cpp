@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Converts every passage of the real-text corpus (tests/data/amounts) as a user on the
 // passage's desktop would, with a fresh profile, and counts what comes out right: amounts
 // converted to their right value (recall), changes that are real amounts (precision), and

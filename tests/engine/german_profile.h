@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A new profile on a German system: comma decimals, full stop thousands, DEM at home,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command text of a macro, taken apart: any text either calls functions or gives a
 // reply, and every name and argument is a piece of the text.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The constants of a spreadsheet formula: each lies inside the formula, they come in
 // order without overlapping, and the formula assembled with new texts keeps every
 // other character.

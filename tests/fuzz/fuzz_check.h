@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A property a fuzz target checks: when it fails, the run stops with the input saved.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole command interpreter behind ExecuteMacroLine, as the hidden main window holds
 // it, with the engine, a German profile, a store in a scratch directory and the fakes
 // for every window. Each line of the input is one macro line; every reply it leaves

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number readers: a number typed by the user, a 32-bit integer argument and a word of
 // text read as the number of an amount. Whatever reads as a number is finite and reads
 // back from its own shortest text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The initialisation-file reader on any file: every section and key it lists can be read,
 // and a value written reads back as written while the rest of the file keeps its values.
 

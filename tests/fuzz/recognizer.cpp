@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The amount recognizer, word by word and with the everyday forms, on random text with a
 // random profile: separators, options and symbol lists drawn from the input. Whatever it
 // finds lies inside the text, and the everyday reading always moves on.

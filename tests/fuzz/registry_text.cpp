@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file's text on any content: read, saved with one more value and read
 // again, every value it held reads the same, and a second save writes the same bytes.
 

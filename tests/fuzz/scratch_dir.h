@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // One directory for the files of a fuzz run, in memory where the system has such a place,

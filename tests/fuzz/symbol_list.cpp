@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text form of a symbol list: any text gives a list, and a list's text gives the
 // same list again.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows-1252 <-> UTF-8: every byte text survives the way out and back, and whatever
 // comes out as UTF-8 is valid UTF-8.
 

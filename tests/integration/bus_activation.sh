@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installed with its bus service file, Kassavero is started by the first call on a bus
 # that knows the file, and a start that finds it running ends silently.
 source "$(dirname "$0")/lib.sh"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Sends many calls to Kassavero at once over one bus connection, without waiting for
 any answer before sending the next, and reports how many were answered.
 

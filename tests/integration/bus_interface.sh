@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Execute, poke, request and the Advise signal on the session bus.
 source "$(dirname "$0")/lib.sh"
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # When its session bus goes away, Kassavero ends as on SIGTERM (status file cleared, lock
 # released, status 0), also while a message box waits for the user.
 source "$(dirname "$0")/lib.sh"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The clipboard conversion with the real clipboard: another program (xclip) copies a text
 # on a private X server, the program converts it on the change notice (or when asked over
 # the bus), and the clipboard read back from another process holds the text with only the

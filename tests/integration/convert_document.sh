@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # kassavero-dde convert on a text with amounts, umlauts and characters that
 # Windows-1252 cannot hold.
 source "$(dirname "$0")/lib.sh"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package made from this build holds the installed tree, names the package,
 # its version and maintainer, and depends on what the program needs at run time.
 source "$(dirname "$0")/lib.sh"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A client that goes away while its question waits takes the question with it: the next
 # client's question comes up at once, and the departed one's session slot is free again.
 source "$(dirname "$0")/lib.sh"

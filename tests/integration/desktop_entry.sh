@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The menu entry is valid and names the program and icon that the install provides.
 source "$(dirname "$0")/lib.sh"
 DATA="$(dirname "$0")/../../data"

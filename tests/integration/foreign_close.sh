@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One client's session commands never touch another's question: while a conversion
 # waits for the user, another client opens and closes a session of its own; the
 # question stays open and its answer reaches its client.

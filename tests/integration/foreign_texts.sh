@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Step-by-step clients read only the texts they handed over themselves: eight convert
 # at once while a ninth hands over foreign texts through Execute and through short-lived
 # processes; every output is exactly what a conversion alone gives.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # On a real X server: Ctrl+Alt+W pressed anywhere shows the calculator, also with Num
 # Lock on, and `kassavero-dde show-calculator` does the same over the bus.
 source "$(dirname "$0")/lib.sh"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One huge text does not hold up the others: while a long text of dense amounts
 # converts in one call, another client's calls are answered; the text still comes back
 # whole and right. A text over the limit is refused at once.

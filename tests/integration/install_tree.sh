@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed tree works wherever it is put: the program runs through its link in bin/,
 # takes its translation file from beside itself and answers on the bus.
 source "$(dirname "$0")/lib.sh"

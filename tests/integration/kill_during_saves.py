@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Starts Kassavero, changes one setting over the bus again and again (each change a
 save of the settings file) and kills the program with SIGKILL at a random moment; many
 times over. After each kill the settings file must be whole: the same as the reference

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # SIGKILL while settings are being saved over the bus, again and again: the settings
 # file is always whole, holding the state before or after the save that was cut short,
 # and what a killed save left behind is removed at the next start.

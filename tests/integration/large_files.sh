@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Files far larger than the program's own: a 20 MB status file is kept aside and started
 # afresh, so status-file clients see the program; a padded language file is left alone;
 # neither costs memory. A status file that cannot be written is reported once, and its

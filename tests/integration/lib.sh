@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the integration tests: a temporary home for the program's files, starting
 # and stopping the real program, and small checks.
 set -euo pipefail

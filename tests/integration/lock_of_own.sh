@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Without XDG_RUNTIME_DIR the single-instance lock lives in a directory of the user's
 # own: a lock file that another user planted in the shared temporary directory, under
 # the name older versions used, does not stop the start, and a second instance is still

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The manual pages format without warnings and describe every command and option that
 # the programs' usage texts list.
 source "$(dirname "$0")/lib.sh"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # More callers with a text waiting than the program keeps: the newest is refused with
 # an error, and no waiting text is dropped.
 source "$(dirname "$0")/lib.sh"

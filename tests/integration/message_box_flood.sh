@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Thousands of failing session checks, each of which would show a warning, sent while
 # nobody answers the first box: the others go to stderr and are answered at once, the
 # program stays alive and keeps answering.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # While one client waits in the confirmation dialog and a second one waits for its turn,
 # a third client's call is answered at once, in every one of many trials.
 source "$(dirname "$0")/lib.sh"

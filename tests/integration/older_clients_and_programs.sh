@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The DDE-style contract keeps working both ways: a client that only knows Execute and
 # Request talks to this program, also while a Call client works at the same time, and
 # kassavero-dde talks to an older program that has no Call or ConvertText.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A stand-in for an older Kassavero on the session bus: only Execute, Poke, Request,
 PostMessage and the Advise signal. It finds "<digits> DM" in a handed-over text and
 halves it into euros, enough for the command-line client's old path."""

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A start that finds the lock held by a Kassavero this session's bus does not know (one of
 # another session) says so with its process number and fails, also with /nowarning; once
 # that one has ended, Kassavero starts here again.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Under the usual umask the program's directory and files are private to the user; a
 # linked settings file is written through, a dangling link and a read-only file are
 # never replaced, and nothing is created outside the configuration directory.

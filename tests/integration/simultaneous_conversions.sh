@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Eight clients convert eight different documents at the same time, in one call and step
 # by step; each gets exactly what it gets alone.
 source "$(dirname "$0")/lib.sh"

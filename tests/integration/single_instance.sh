@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A second instance is refused, with and without /nowarning, and leaves the first one
 # and the status file alone.
 source "$(dirname "$0")/lib.sh"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A lock file that names no running Kassavero of this user on this host never stops a
 # start, in either place it may lie: one a power cut left empty, junk, another host's, or
 # one naming a live process that is not Kassavero. One that cannot be judged is reported

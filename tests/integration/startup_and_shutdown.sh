@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up until "DDEStatus" is "OK" with the first-start profile stored; SIGTERM ends
 # the program through its orderly shut-down.
 source "$(dirname "$0")/lib.sh"

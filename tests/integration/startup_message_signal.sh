@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A message box of the start-up is open before the event loop runs (here the one about
 # strings missing in the translation file). SIGTERM and SIGINT must still end it and run
 # the orderly shut-down.

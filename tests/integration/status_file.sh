@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A command passed through the status file and PostMessage 1035.
 source "$(dirname "$0")/lib.sh"
 

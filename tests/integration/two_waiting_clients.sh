@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Two clients wait in the confirmation dialog at once: a document conversion asking for
 # its change and a formula conversion queued behind it. Each must get the answer to its
 # own question, whatever the other was answered. The dialog is answered by keys on a

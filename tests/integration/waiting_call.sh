@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A conversion that waits for the user in the confirmation dialog keeps its own call
 # open while other calls are served; SIGTERM during that wait still ends the program in
 # order, and the waiting client is told the conversion was cancelled.

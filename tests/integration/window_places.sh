@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # On an X server with a window manager, the calculator and the confirmation window come
 # back where the user left them, also after new starts: the corner of the frame is kept,
 # and a window placed by its inside would come back lower by its title bar.

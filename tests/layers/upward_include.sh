@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # An include that runs upward must fail in both guards: the build, where a floor's include
 # root holds only the floors below it, and the check that lists the includes.
 #   upward_include.sh COMPILER INCLUDE_ROOTS SOURCE_ROOT

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Call (the reply of exactly one command, whatever other callers run meanwhile) and
 // ConvertText (a whole text in one go) on the interpreter.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The interpreter as the hidden main window holds it, on the in-process server, with the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The LibreOffice extension, installed into a private LibreOffice profile,
 # converts a Writer document and a Calc sheet through the real program. The program runs
 # on a private X server, where a small helper answers its formula questions with Yes.

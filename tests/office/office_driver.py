@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Drives a headless LibreOffice with the Kassavero extension installed: builds a Writer
 document and a Calc sheet, runs the extension's conversion on them and checks the result.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The parts of the LibreOffice extension that need no office: formula and number texts,
 reply fields, the pieces a paragraph is handed over in.
 

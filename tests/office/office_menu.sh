@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A visible LibreOffice on a private X server: the keyboard opens Tools > Kassavero >
 # Convert amounts in an English office, the letter is converted and the extension's
 # message box says so.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/in_process_dde_server.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help has a page for every context number the program opens, in every language it
 // ships, naming things as the windows do; the sources open no number that is not in the
 // table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shipped translation file holds a text for every key the program looks up, in every
 // language, so that no language ever shows the missing-strings report.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/tray_menu.h"
 
 #include <gmock/gmock.h>

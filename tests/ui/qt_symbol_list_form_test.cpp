@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/qt_symbol_list_form.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tray menu as the user sees it: entries in order with their captions, the bold
 // default, the hotkeys as shortcut text, and the profile submenu with its tick.
 

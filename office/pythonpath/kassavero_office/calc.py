@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Converts the amounts of a Calc sheet through Kassavero.
 
 Constant cells and the constants inside formulas both go through the program's formula

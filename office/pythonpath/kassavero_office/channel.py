@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The connection to the running Kassavero on the session bus.
 
 Commands are "<item>:<command>" lines; each call returns the program's reply without

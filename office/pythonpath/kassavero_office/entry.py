@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What the menu entries and the toolbar button run."""
 
 import re

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The texts the extension shows, in the six languages of the program; the language
 is LibreOffice's interface language."""
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Message boxes and the currency choice, in LibreOffice's interface language."""
 
 import os

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Converts the amounts of a Writer document through Kassavero, paragraph by paragraph.
 
 Each paragraph is built from its text portions: text goes over as it is, a field,
