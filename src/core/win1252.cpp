@@ -139,4 +139,8 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string AdoptUtf8(std::string_view text) {
+    return Utf8ToWin1252(text);
+}
+
 }  // namespace kassavero

@@ -25,6 +25,11 @@ std::string Win1252ToUtf8(std::string_view text);
 // becomes one '?'. The number of characters is kept, so offsets match on both sides.
 std::string Utf8ToWin1252(std::string_view text);
 
+// UTF-8 text the program keeps as its own (symbols, currency names, settings): a
+// character outside Windows-1252 is given a program character of its own while places
+// last, so that it reads, compares and writes back as itself.
+std::string AdoptUtf8(std::string_view text);
+
 // One UTF-8 character at `position` (below text.size()). `length` is its size in
 // bytes, or 0 when the sequence is malformed (overlong, a surrogate, above U+10FFFF,
 // cut short); `span` is then how far the broken sequence reaches: the lead byte and
