@@ -3,7 +3,7 @@
 # release build for it).
 set(CPACK_PACKAGE_NAME "kassavero")
 set(CPACK_PACKAGE_VENDOR "Kassavero developers")
-set(CPACK_PACKAGE_CONTACT "Kassavero developers <kassavero@localhost>")
+set(CPACK_PACKAGE_CONTACT "Kassavero developers <developers@kassavero.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "converts amounts between the euro and the legacy euro-area currencies")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -18,7 +18,7 @@ set(CPACK_DEBIAN_PACKAGE_NAME "kassavero")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Kassavero developers <kassavero@localhost>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Kassavero developers <developers@kassavero.org>")
 # The first line of the package's description is the summary above.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Kassavero converts amounts between the euro, the eleven legacy currencies of

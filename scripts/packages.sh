@@ -14,7 +14,9 @@ KASSAVERO_PACKAGES=(
     # the desktops of the test languages, and screenshots of the windows
     locales openbox trayer imagemagick xclip
     # the manual pages, the Debian package and their tests
-    pandoc man-db file dpkg-dev desktop-file-utils python3-gi
+    pandoc man-db file dpkg-dev desktop-file-utils python3-gi lintian
+    # the checks of the sources: clang-tidy, clang-format, the Python linter
+    clang-tidy clang-format pyflakes3
     # the bus integration tests (an older program, keys for the dialog)
     libglib2.0-bin
     # the bus clients of the integration tests and the fuzz targets

@@ -16,7 +16,7 @@ field() { dpkg-deb --field "$deb" "$1"; }
 expect_eq "$(field Package)" "kassavero"
 expect_eq "$(field Version)" "$version"
 expect_eq "$(field Section)" "utils"
-expect_eq "$(field Maintainer)" "Kassavero developers <kassavero@localhost>"
+expect_eq "$(field Maintainer)" "Kassavero developers <developers@kassavero.org>"
 grep -q '^ Description: converts amounts between the euro' <<<"$info" || fail "no description"
 depends=$(field Depends)
 # Found in the linked libraries, and added for what is loaded at run time.
@@ -47,4 +47,8 @@ dpkg-deb --contents "$deb" | awk '$2 != "root/root" {exit 1}' || fail "files not
 dpkg-deb --extract "$deb" "$WORK/extracted"
 expect_eq "$(grep '^Exec=' "$WORK/extracted/usr/share/dbus-1/services/org.kassavero.dde.kassavero.service")" \
     "Exec=/usr/lib/kassavero/kassavero /nowarning" "service file in the package"
+
+# Debian's own checks find no error (licence, changelog, maintainer, files).
+lintian --fail-on error "$deb" >"$WORK/lintian.log" 2>&1 ||
+    { cat "$WORK/lintian.log" >&2; fail "lintian finds an error in the package"; }
 echo "1 passed, 0 failed"
