@@ -30,7 +30,7 @@ void BM_TranslateKeySettledFile(benchmark::State& state) {
 BENCHMARK(BM_TranslateKeySettledFile);
 
 fs::path FreshCopy() {
-    const fs::path copy = fs::temp_directory_path() / "kassavero-bench-i18n.dat";
+    fs::path copy = fs::temp_directory_path() / "kassavero-bench-i18n.dat";
     fs::copy_file(KASSAVERO_LANGUAGE_FILE, copy, fs::copy_options::overwrite_existing);
     return copy;
 }

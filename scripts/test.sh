@@ -14,6 +14,9 @@ cmake -S . -B build -G Ninja -DKASSAVERO_BUILD_BENCH=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
+# The include floors, the format, clang-tidy and the Python linter.
+scripts/lint.sh build
+
 cmake -S . -B build-asan -G Ninja -DKASSAVERO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 cmake --build build-asan -j "$jobs"
 ctest --test-dir build-asan --output-on-failure -j "$jobs" -L 'unit|gui|integration'

@@ -17,7 +17,7 @@ class QMenuBar;
 
 namespace kassavero {
 
-class ProfileSettings;
+struct ProfileSettings;
 class TSKEdit;
 class Translator;
 

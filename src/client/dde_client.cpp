@@ -63,7 +63,7 @@ std::string ReplyItem(std::string_view lowerName) {
 
 }  // namespace
 
-BusReply DdeClient::CallMethod(const std::string& method, std::vector<BusValue> arguments) {
+BusReply DdeClient::CallMethod(const std::string& method, const std::vector<BusValue>& arguments) {
     return bus_.CallMethod(busName_, method, arguments);
 }
 

@@ -76,7 +76,7 @@ class DdeClient {
     [[noreturn]] void Watch(AdviseHandler handler);
 
   private:
-    BusReply CallMethod(const std::string& method, std::vector<BusValue> arguments);
+    BusReply CallMethod(const std::string& method, const std::vector<BusValue>& arguments);
     std::string OldCall(const std::string& item, const std::string& command);
 
     DdeBus& bus_;

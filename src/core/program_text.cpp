@@ -27,7 +27,7 @@ std::u32string DecodeKeepingBytes(std::string_view utf8) {
             out += character.codePoint;
             i += character.length;
         } else {
-            out += kEscapedByteBase + static_cast<unsigned char>(utf8[i]);
+            out += static_cast<char32_t>(kEscapedByteBase + static_cast<unsigned char>(utf8[i]));
             ++i;
         }
     }

@@ -203,8 +203,7 @@ bool EverydayScanner::Reader::ReadEscudo(std::string_view text, std::size_t offs
         // Whole escudos, grouped by full stops or not.
         std::size_t group = 0;
         bool grouped = false;
-        for (std::size_t k = 0; k < whole.size(); ++k) {
-            const char c = whole[k];
+        for (const char c : whole) {
             if (IsDigit(c)) {
                 value = value * 10 + (c - '0');
                 ++group;

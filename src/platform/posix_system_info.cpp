@@ -2,7 +2,7 @@
 #include "platform/posix_system_info.h"
 
 #include <langinfo.h>
-#include <locale.h>
+#include <clocale>
 
 #include <array>
 #include <cstdlib>
@@ -54,7 +54,7 @@ std::string Environment(const char* name) {
 
 // The locale's separator as UTF-8, whatever the locale's own character set is.
 std::string SeparatorAsUtf8(const char* text, const char* codeset) {
-    const std::string value = text != nullptr ? text : "";
+    std::string value = text != nullptr ? text : "";
     const std::string set = codeset != nullptr ? codeset : "";
     if (set == "UTF-8" || set == "utf8" || set == "ANSI_X3.4-1968")
         return value;

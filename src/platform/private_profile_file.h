@@ -18,7 +18,7 @@ namespace kassavero {
 class PrivateProfileFile final : public PrivateProfile {
   public:
     // Larger files are neither read nor replaced: the real ones hold a few lines.
-    static constexpr std::size_t kMaxFileSize = 1024 * 1024;
+    static constexpr std::size_t kMaxFileSize = std::size_t{1024} * 1024;
     // What becomes of a larger file: left alone and not used, or (for a file the program
     // needs to work, such as the status file) put aside as "<name>.bak" and started afresh.
     enum class Oversize { Refuse, PutAside };

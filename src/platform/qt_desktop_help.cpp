@@ -31,7 +31,7 @@ DesktopHelp::~DesktopHelp() = default;
 
 QString DesktopHelp::Find(const QString& page) const {
     for (const QString& language : {language_, QStringLiteral("en")}) {
-        const QString path = QDir(folder_).filePath(language + QLatin1Char('/') + page);
+        QString path = QDir(folder_).filePath(language + QLatin1Char('/') + page);
         if (QFileInfo::exists(path))
             return path;
     }

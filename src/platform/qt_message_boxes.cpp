@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt_message_boxes.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QPushButton>
 #include <vector>
@@ -122,8 +124,7 @@ int QtMessageBoxes::ShowMessageBox(const std::string& text, const std::string& c
 void QtMessageBoxes::CloseAllForShutDown() {
     closing_ = true;
     // Innermost first: each ends the event loop of its own exec().
-    for (auto it = open_.rbegin(); it != open_.rend(); ++it)
-        (*it)->reject();
+    std::for_each(open_.rbegin(), open_.rend(), [](QMessageBox* box) { box->reject(); });
 }
 
 }  // namespace kassavero

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt_unix_signals.h"
 
-#include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <cerrno>
 

@@ -59,7 +59,8 @@ class SdBusError {
     const char* Message() const { return error_.message != nullptr ? error_.message : ""; }
 
   private:
-    sd_bus_error error_ = SD_BUS_ERROR_NULL;
+    // SD_BUS_ERROR_NULL spelled out: the macro is a C compound literal.
+    sd_bus_error error_{nullptr, nullptr, 0};
 };
 
 }  // namespace kassavero

@@ -28,12 +28,12 @@ void ShowIndex(QComboBox* combo, int value) {
 WidgetBindings::WidgetBindings(QObject* context, const bool& refreshing, Action refresh)
     : context_(context), refreshing_(refreshing), refresh_(std::move(refresh)) {}
 
-void WidgetBindings::Check(QAbstractButton* box, BoolField field, Action after) {
+void WidgetBindings::Check(QAbstractButton* box, const BoolField& field, const Action& after) {
     Check(box, {[field] { return field(); }, [field](const bool& checked) { field() = checked; }},
-          std::move(after));
+          after);
 }
 
-void WidgetBindings::Check(QAbstractButton* box, Accessor<bool> value, Action after) {
+void WidgetBindings::Check(QAbstractButton* box, const Accessor<bool>& value, const Action& after) {
     shows_.push_back([box, get = value.Get] {
         if (box->isChecked() != get()) {
             const QSignalBlocker block(box);
@@ -49,7 +49,7 @@ void WidgetBindings::Check(QAbstractButton* box, Accessor<bool> value, Action af
                      });
 }
 
-void WidgetBindings::Radios(std::vector<RadioOption> options, Action after) {
+void WidgetBindings::Radios(const std::vector<RadioOption>& options, const Action& after) {
     auto* group = new QButtonGroup(context_);
     for (const RadioOption& option : options) {
         group->addButton(option.Button);
@@ -72,12 +72,13 @@ void WidgetBindings::Radios(std::vector<RadioOption> options, Action after) {
     });
 }
 
-void WidgetBindings::Text(QLineEdit* edit, TextField field, Action after) {
+void WidgetBindings::Text(QLineEdit* edit, const TextField& field, const Action& after) {
     Text(edit, {[field] { return field(); }, [field](const std::string& text) { field() = text; }},
-         std::move(after));
+         after);
 }
 
-void WidgetBindings::Text(QLineEdit* edit, Accessor<std::string> value, Action after) {
+void WidgetBindings::Text(QLineEdit* edit, const Accessor<std::string>& value,
+                          const Action& after) {
     shows_.push_back([edit, get = value.Get] {
         const QString text = ToQString(get());
         if (edit->text() != text) {
@@ -92,7 +93,7 @@ void WidgetBindings::Text(QLineEdit* edit, Accessor<std::string> value, Action a
                      });
 }
 
-void WidgetBindings::Spin(QSpinBox* spin, IntField field) {
+void WidgetBindings::Spin(QSpinBox* spin, const IntField& field) {
     shows_.push_back([spin, field] {
         if (spin->value() != field()) {
             const QSignalBlocker block(spin);
@@ -107,7 +108,7 @@ void WidgetBindings::Spin(QSpinBox* spin, IntField field) {
     });
 }
 
-void WidgetBindings::Combo(QComboBox* combo, IntField field) {
+void WidgetBindings::Combo(QComboBox* combo, const IntField& field) {
     shows_.push_back([combo, field] { ShowIndex(combo, field()); });
     QObject::connect(combo, &QComboBox::activated, context_, [this, field](int index) {
         field() = index;
@@ -115,7 +116,7 @@ void WidgetBindings::Combo(QComboBox* combo, IntField field) {
     });
 }
 
-void WidgetBindings::Hotkey(HotkeyEdit* edit, IntField field) {
+void WidgetBindings::Hotkey(HotkeyEdit* edit, const IntField& field) {
     shows_.push_back([edit, field] { edit->SetHotkey(field()); });
     QObject::connect(edit, &HotkeyEdit::HotkeyChanged, context_, [this, field](int code) {
         field() = code;
@@ -123,7 +124,7 @@ void WidgetBindings::Hotkey(HotkeyEdit* edit, IntField field) {
     });
 }
 
-void WidgetBindings::Selection(QComboBox* combo, std::function<int()> selection) {
+void WidgetBindings::Selection(QComboBox* combo, const std::function<int()>& selection) {
     shows_.push_back([combo, selection] { ShowIndex(combo, selection()); });
 }
 

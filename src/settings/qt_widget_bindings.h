@@ -44,16 +44,16 @@ class WidgetBindings {
     WidgetBindings(QObject* context, const bool& refreshing, Action refresh);
 
     // after runs once the value is written, before the window is shown anew.
-    void Check(QAbstractButton* box, BoolField field, Action after = {});
-    void Check(QAbstractButton* box, Accessor<bool> value, Action after = {});
-    void Radios(std::vector<RadioOption> options, Action after = {});
-    void Text(QLineEdit* edit, TextField field, Action after = {});
-    void Text(QLineEdit* edit, Accessor<std::string> value, Action after = {});
-    void Spin(QSpinBox* spin, IntField field);
-    void Combo(QComboBox* combo, IntField field);
-    void Hotkey(HotkeyEdit* edit, IntField field);
+    void Check(QAbstractButton* box, const BoolField& field, const Action& after = {});
+    void Check(QAbstractButton* box, const Accessor<bool>& value, const Action& after = {});
+    void Radios(const std::vector<RadioOption>& options, const Action& after = {});
+    void Text(QLineEdit* edit, const TextField& field, const Action& after = {});
+    void Text(QLineEdit* edit, const Accessor<std::string>& value, const Action& after = {});
+    void Spin(QSpinBox* spin, const IntField& field);
+    void Combo(QComboBox* combo, const IntField& field);
+    void Hotkey(HotkeyEdit* edit, const IntField& field);
     // The entry is only shown; the window handles the user's choice itself.
-    void Selection(QComboBox* combo, std::function<int()> selection);
+    void Selection(QComboBox* combo, const std::function<int()>& selection);
     // Anything else the window shows with the bound values, in the same order.
     void Show(Action show);
 

@@ -24,7 +24,7 @@ BusReply Error(const std::string& name) {
 struct Program {
     FakeDdeBus bus;
     DdeClient client{bus, "org.kassavero.dde.test"};
-    explicit Program(bool older, std::string reply = "[OK]", bool announces = true) {
+    explicit Program(bool older, const std::string& reply = "[OK]", bool announces = true) {
         bus.program = [this, older, reply, announces](const FakeDdeBus::MethodCall& call) {
             if (call.method == "Request")
                 return Reply({reply + "\r\n"});

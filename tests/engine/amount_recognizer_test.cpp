@@ -170,8 +170,7 @@ TEST_F(RecognizerTable, NumbersWithoutSymbol) {
         "100,00 kg",
         "12,50 %",
         "\xA7 12,50",
-        "12,50 \xB0"
-        "C",
+        "12,50 \260C",  // degrees Celsius
         "100,00 m\xB2",
         "kg 12,50",
     });

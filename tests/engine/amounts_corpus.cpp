@@ -174,7 +174,7 @@ std::vector<Passage> ReadCorpus(const std::filesystem::path& dir) {
             ++number;
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
-            if (line.rfind("@", 0) == 0) {
+            if (line.starts_with("@")) {
                 finish();
                 Passage p;
                 p.where = file.filename().string() + ":" + std::to_string(number);
@@ -182,11 +182,11 @@ std::vector<Passage> ReadCorpus(const std::filesystem::path& dir) {
                 passages.push_back(std::move(p));
             } else if (passages.empty()) {
                 continue;
-            } else if (line.rfind("locale ", 0) == 0) {
+            } else if (line.starts_with("locale ")) {
                 passages.back().locale = Trim(line.substr(7));
-            } else if (line.rfind(">", 0) == 0) {
+            } else if (line.starts_with(">")) {
                 text += line.substr(line.size() > 1 && line[1] == ' ' ? 2 : 1) + "\n";
-            } else if (line.rfind("=", 0) == 0) {
+            } else if (line.starts_with("=")) {
                 const std::string body = line.substr(1);
                 const auto bar = body.rfind('|');
                 Expected e;

@@ -174,7 +174,7 @@ TEST_F(ConvertTextTest, KeepsEveryCharacterAroundTheAmounts) {
                              " \xE6\xBC\xA2\xE5\xAD\x97 \xF0\x9F\x98\x80 ", "\n\xE2\x80\x9E ",
                              " \xE2\x80\x9C \xF0\x9F\x92\xB6\r\nkein Betrag \xE2\x82\xAC"})
         EXPECT_NE(done.text.find(kept), std::string::npos) << kept;
-    EXPECT_EQ(done.text.find("?"), std::string::npos);
+    EXPECT_EQ(done.text.find('?'), std::string::npos);
     EXPECT_EQ(done.text.find(" 100 DM "), std::string::npos);
     // The session is closed again, and the dialog was never asked to show.
     EXPECT_EQ(engine.Session(0), nullptr);

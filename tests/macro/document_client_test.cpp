@@ -25,15 +25,15 @@ class FakeProgram final : public CommandChannel {
 
     std::string Call(std::string_view item, std::string_view command) override {
         log.push_back(std::string(item) + ":" + std::string(command));
-        const std::string c(command);
-        if (c.rfind("opensession(", 0) == 0)
+        std::string c(command);
+        if (c.starts_with("opensession("))
             return sessionReply;
-        if (c.rfind("transfertext:", 0) == 0) {
+        if (c.starts_with("transfertext:")) {
             text_ = Utf8ToWin1252(c.substr(13));
             position_ = 0;
             return c;
         }
-        if (c.rfind("findnextchange(", 0) == 0) {
+        if (c.starts_with("findnextchange(")) {
             std::smatch match;
             static const std::regex amount("([0-9]+) DM");
             const std::string rest = text_.substr(position_);
@@ -46,7 +46,7 @@ class FakeProgram final : public CommandChannel {
             return std::to_string(start) + ";" + std::to_string(end) + ";DEM;" +
                    std::to_string(value_);
         }
-        if (c.rfind("confirmchange(", 0) == 0) {
+        if (c.starts_with("confirmchange(")) {
             std::string answer = "YES";
             if (!answers.empty()) {
                 answer = answers.front();
@@ -56,7 +56,7 @@ class FakeProgram final : public CommandChannel {
                 return answer;
             return "YES;" + prefix + ";" + std::to_string(value_ / 2) + " \xE2\x82\xAC;" + suffix;
         }
-        if (c.rfind("closesession(", 0) == 0) {
+        if (c.starts_with("closesession(")) {
             if (goneAtClose)
                 throw std::runtime_error("no reply");
             return "OK";

@@ -59,7 +59,7 @@ struct Rig {
     }
     // Runs the action from the nested wait, once the question is open. Should the action
     // fail to answer, the window is closed after a while so the test ends instead of hanging.
-    void WhenAsked(std::function<void()> action) {
+    void WhenAsked(const std::function<void()>& action) {
         QTimer::singleShot(0, &window, [this, action] {
             if (!dialog.QuestionOpen()) {
                 WhenAsked(action);

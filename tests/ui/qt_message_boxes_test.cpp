@@ -18,7 +18,7 @@ using Button = QMessageBox::StandardButton;
 using ButtonList = QList<Button>;
 
 // Runs `answer` on the message box as soon as it is shown.
-void WhenShown(std::function<void(QMessageBox*)> answer) {
+void WhenShown(const std::function<void(QMessageBox*)>& answer) {
     auto* timer = new QTimer;
     QObject::connect(timer, &QTimer::timeout, [timer, answer] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {

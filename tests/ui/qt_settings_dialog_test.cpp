@@ -303,10 +303,8 @@ class QtSettingsDialogTest : public QObject {
     // (the buttons below the pages count on every page), and the largest page fits a
     // 1366x768 screen.
     void EveryLanguageHasUniqueAccessKeysPerPage() {
-        for (const char* language : {"Deutsch", "English",
-                                     "Fran\xC3\xA7"
-                                     "ais",
-                                     "Nederlands", "Espa\xC3\xB1ol", "Italiano"}) {
+        for (const char* language : {"Deutsch", "English", "Fran\303\247ais", "Nederlands",
+                                     "Espa\xC3\xB1ol", "Italiano"}) {
             QTemporaryDir directory;
             std::ifstream original(KASSAVERO_LANGUAGE_FILE);
             std::stringstream text;

@@ -34,7 +34,7 @@ struct Rig {
 
     // Edits the list in the modal window: the steps run once it is open; a window left
     // open is cancelled after a while so that a failing test ends.
-    bool Edit(SymbolList& list, std::function<void()> steps) {
+    bool Edit(SymbolList& list, const std::function<void()>& steps) {
         QTimer::singleShot(0, &form, [this, steps] {
             steps();
             QTimer::singleShot(5000, &form, [this] { form.reject(); });

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Checks the project's own sources: the include floors, the format, clang-tidy (over
+# the compile commands of a build, default build/) and the Python linter.
+#   scripts/lint.sh [BUILD_DIR]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+
+scripts/check_layers.py --quiet
+echo "layers: no include runs upward"
+
+mapfile -t sources < <(git ls-files '*.cpp' '*.h')
+clang-format --dry-run -Werror "${sources[@]}"
+echo "format: ${#sources[@]} files as .clang-format wants them"
+
+mapfile -t python < <(git ls-files '*.py')
+pyflakes3 "${python[@]}"
+echo "pyflakes: ${#python[@]} files clean"
+
+# Every translation unit of a build, not the fuzz targets (they build with another compiler).
+[ -f "$build/compile_commands.json" ] || { echo "no $build/compile_commands.json" >&2; exit 1; }
+mapfile -t units < <(git ls-files 'src/*.cpp' 'tests/*.cpp' 'bench/*.cpp' | grep -v '^tests/fuzz/' |
+    while read -r unit; do grep -qF "\"file\": \"$PWD/$unit\"" "$build/compile_commands.json" && echo "$unit"; done)
+printf '%s\n' "${units[@]}" |
+    xargs -P "$(nproc)" -n 8 clang-tidy -p "$build" --quiet \
+        --extra-arg=-Wno-unknown-warning-option 2>&1 |
+    grep -v -e ' warnings\? generated\.$' -e ' warnings\? and [0-9]* errors\? generated\.$' \
+        -e '^Suppressed ' -e '^Use -header-filter' >"$build/clang-tidy.log" || true
+if grep -q 'error' "$build/clang-tidy.log"; then
+    cat "$build/clang-tidy.log" >&2
+    echo "clang-tidy: findings above" >&2
+    exit 1
+fi
+echo "clang-tidy: ${#units[@]} files clean"
