@@ -169,6 +169,61 @@ TEST_F(ProfileManagerTest, TheDefaultProfileIsFoundInAnyLetterCase) {
     EXPECT_EQ(profile_->Settings().CalculatorPrecision, 0);
 }
 
+TEST(FirstStart, ADesktopOfALaterEuroCountryStartsWithItsCurrency) {
+    struct Case {
+        std::uint16_t language;
+        char decimal, thousand;
+        const char* code;  // nullptr: nothing proposed
+        const char* rate;
+    };
+    const Case cases[] = {
+        {0x0402, ',', '\xA0', "BGN", "1,95583"},  // bg_BG
+        {0x041A, ',', '.', "HRK", "7,53450"},     // hr_HR
+        {0x043A, '.', ',', "MTL", "0.429300"},    // mt_MT
+        {0x0407, ',', '.', nullptr, ""},          // de_DE: as before
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.language);
+        TempDir temp;
+        FakeSystemInfo system;
+        system.languageId = c.language;
+        system.decimal = c.decimal;
+        system.thousand = c.thousand;
+        FakeTranslator translator;
+        translator.texts = {{"WaehrungsnameBGN", "Bulgarian lev"}};
+        FakeMessageBoxes boxes;
+        FakeNameInput names;
+        for (int run = 0; run < 2; ++run) {  // the first start, then a start that reads
+            ActiveProfile profile;
+            RegistryFile store(temp.Path() / "Kassavero");
+            ProfileManager(profile, store, system, translator, boxes, names)
+                .LoadAtStartUp("English");
+            const ProfileSettings& s = profile.Settings();
+            const TWaehrungsAusgabeFormat& out = s.Output[kCUS1];
+            EXPECT_EQ(out.DecimalSymbol, c.decimal);
+            EXPECT_EQ(out.ThousandSymbol, c.thousand);
+            EXPECT_EQ(s.OutputDefaultCurrency, kEUR);
+            if (c.code == nullptr) {
+                EXPECT_EQ(s.CustomCurrencySymbol[0], "");
+                EXPECT_EQ(s.InputDefaultCurrency, kDEM);
+                continue;
+            }
+            EXPECT_EQ(s.CustomCurrencySymbol[0], c.code);
+            EXPECT_EQ(s.CustomCurrencyRate[0], c.rate);
+            EXPECT_EQ(s.InputDefaultCurrency, kCUS1);
+            EXPECT_TRUE(s.InputAccept[kCUS1]);
+            EXPECT_EQ(out.RoundingStrategy, 2);
+            EXPECT_EQ(out.Multiple, 0.01);
+            // Its own symbols, kept by the store, not the defaults of a custom slot.
+            ASSERT_FALSE(s.InputSymbolsFor[kCUS1].empty());
+            EXPECT_EQ(s.InputSymbolsFor[kCUS1].back().Symbol, s.CustomCurrencyName[0]);
+            if (c.language == 0x0402) {
+                EXPECT_EQ(s.CustomCurrencyName[0], "Bulgarian lev");
+            }
+        }
+    }
+}
+
 TEST_F(ProfileManagerTest, AStoredProfileIsNotWrittenOverWhenTheStartMarkIsLost) {
     StoreProfile("Mein", "OutputDEMDecimals", "4");
     store_->WriteString("General", "DefaultProfile", "Mein");
