@@ -45,7 +45,7 @@ kassavero_install_missing() {
 }
 
 # The desktop languages the tests and screenshots use; generated when missing (as root).
-KASSAVERO_LOCALES=(de_DE de_AT en_US fr_FR fr_BE nl_NL es_ES it_IT pt_PT)
+KASSAVERO_LOCALES=(de_DE de_AT en_US fr_FR fr_BE nl_NL es_ES it_IT pt_PT bg_BG hr_HR el_GR)
 
 kassavero_generate_locales() {
     local missing=() name

@@ -20,14 +20,14 @@ struct LanguageRow {
 };
 
 // ISO 639-1 codes and their Windows primary language numbers.
-constexpr std::array<LanguageRow, 40> kLanguages = {{
+constexpr std::array<LanguageRow, 41> kLanguages = {{
     {"ar", 0x01}, {"bg", 0x02}, {"ca", 0x03}, {"zh", 0x04}, {"cs", 0x05}, {"da", 0x06},
     {"de", 0x07}, {"el", 0x08}, {"en", 0x09}, {"es", 0x0A}, {"fi", 0x0B}, {"fr", 0x0C},
     {"he", 0x0D}, {"hu", 0x0E}, {"is", 0x0F}, {"it", 0x10}, {"ja", 0x11}, {"ko", 0x12},
     {"nl", 0x13}, {"nb", 0x14}, {"nn", 0x14}, {"no", 0x14}, {"pl", 0x15}, {"pt", 0x16},
     {"ro", 0x18}, {"ru", 0x19}, {"hr", 0x1A}, {"sr", 0x1A}, {"sk", 0x1B}, {"sq", 0x1C},
     {"sv", 0x1D}, {"th", 0x1E}, {"tr", 0x1F}, {"id", 0x21}, {"uk", 0x22}, {"sl", 0x24},
-    {"et", 0x25}, {"lv", 0x26}, {"lt", 0x27}, {"eu", 0x2D},
+    {"et", 0x25}, {"lv", 0x26}, {"lt", 0x27}, {"eu", 0x2D}, {"mt", 0x3A},
 }};
 
 struct CountryRow {
@@ -38,13 +38,14 @@ struct CountryRow {
 
 // Sublanguages where they differ from 1 (the language's main country), for every
 // language whose home currency or name list depends on the country.
-constexpr std::array<CountryRow, 30> kCountries = {{
+constexpr std::array<CountryRow, 31> kCountries = {{
     {0x07, "CH", 2}, {0x07, "AT", 3}, {0x07, "LU", 4}, {0x07, "LI", 5}, {0x09, "GB", 2},
     {0x09, "AU", 3}, {0x09, "CA", 4}, {0x09, "NZ", 5}, {0x09, "IE", 6}, {0x09, "ZA", 7},
     {0x0A, "ES", 3}, {0x0A, "MX", 2}, {0x0C, "BE", 2}, {0x0C, "CA", 3}, {0x0C, "CH", 4},
     {0x0C, "LU", 5}, {0x0C, "MC", 6}, {0x10, "CH", 2}, {0x13, "BE", 2}, {0x16, "BR", 1},
     {0x16, "PT", 2}, {0x1D, "FI", 2}, {0x1A, "HR", 1}, {0x1A, "RS", 2}, {0x14, "NO", 1},
     {0x04, "TW", 1}, {0x04, "CN", 2}, {0x04, "HK", 3}, {0x04, "SG", 4}, {0x04, "MO", 5},
+    {0x08, "CY", 2},
 }};
 
 std::string Environment(const char* name) {
@@ -126,6 +127,14 @@ PosixSystemInfo::PosixSystemInfo() {
         decimal = SeparatorAsUtf8(nl_langinfo_l(RADIXCHAR, numeric), codeset);
         thousand = SeparatorAsUtf8(nl_langinfo_l(THOUSEP, numeric), codeset);
         freelocale(numeric);
+    }
+    // Some locales group only money (bg_BG): amounts are money, so that grouping counts.
+    if (thousand.empty()) {
+        if (locale_t monetary = newlocale(LC_MONETARY_MASK, "", nullptr)) {
+            thousand = SeparatorAsUtf8(nl_langinfo_l(MON_THOUSANDS_SEP, monetary),
+                                       nl_langinfo_l(CODESET, monetary));
+            freelocale(monetary);
+        }
     }
     const NumberSeparators separators = SanitizeSeparators(decimal, thousand);
     decimal_ = separators.decimal;

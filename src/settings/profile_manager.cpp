@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/win1252.h"
+#include "settings/later_currency_choice.h"
 #include "settings/symbol_list.h"
 #include "settings/transfer_ini_file.h"
 
@@ -104,6 +105,11 @@ void ProfileManager::LoadAtStartUp(std::string_view translationLanguage) {
     // read instead of being written over.
     const bool firstStart = !store_.ValueExists(kGeneralSection, kEntriesValid) &&
                             !store_.SectionExists(ProfileSection(profile_.Name()));
+    // A desktop of a country that joined the euro later starts with its own currency.
+    if (firstStart) {
+        ProposeLaterHomeCurrency(settings, system_.DefaultLanguageId(), translator_,
+                                 system_.DecimalSeparator());
+    }
     file.TransferProfile(firstStart, profile_.Name(), settings, system_.DecimalSeparator());
     if (!store_.ValueExists(kGeneralSection, kEntriesValid)) {
         store_.WriteString(kGeneralSection, kEntriesValid, "1");

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/qt_settings_dialog.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -226,8 +227,11 @@ void TEinstellungen2Form::NameSymbolRows() {
     for (const NumberedField& numbered : numberedFields_) {
         const QString name = SpokenCaption(numbered.Header->text()) + QLatin1Char(' ') +
                              QString::number(numbered.Row);
-        if (numbered.Field->accessibleName() != name)
+        if (numbered.Field->accessibleName() != name) {
             numbered.Field->setAccessibleName(name);
+            if (auto* combo = qobject_cast<QComboBox*>(numbered.Field))
+                combo->view()->setAccessibleName(name);
+        }
     }
 }
 

@@ -100,7 +100,7 @@ class TEinstellungen2Form final : public QDialog, public SettingsDialogView, pub
         QAbstractButton* Button = nullptr;
     };
     struct NumberedField {
-        QLineEdit* Field;
+        QWidget* Field;
         QLabel* Header;
         int Row;
     };

@@ -97,9 +97,11 @@ QWidget* TEinstellungen2Form::BuildAllgemein() {
     customGroup_ = Named(new QGroupBox(QStringLiteral("Nicht-Euro-Währungen")), "NichtEuroGroupBox",
                          TrKey("NichtEuroWaehrungenGroupBox"));
     auto* custom = new QGridLayout(customGroup_);
-    const std::array<QLabel*, 3> headers{Label("Kürzel", TrKey("KuerzelLabel")),
+    const std::array<QLabel*, 4> headers{Label("Kürzel", TrKey("KuerzelLabel")),
                                          Label("Kurs/Euro", TrKey("KursProEuroLabel")),
-                                         Label("Bezeichnung", TrKey("BezeichnungLabel"))};
+                                         Label("Bezeichnung", TrKey("BezeichnungLabel")),
+                                         Label("Später zum Euro", TrKey("SpaeterZumEuroLabel"))};
+    const std::vector<std::string> laterChoices = model_.LaterCurrencyChoices();
     for (std::size_t column = 0; column < headers.size(); ++column)
         custom->addWidget(headers[column], 0, static_cast<int>(column) + 1);
     static constexpr std::array<std::array<const char*, 3>, 3> kNames{{
@@ -111,6 +113,8 @@ QWidget* TEinstellungen2Form::BuildAllgemein() {
                                                               TrKey("EigeneWaehrung2Label"),
                                                               TrKey("EigeneWaehrung3Label")};
     static constexpr std::array<const char*, 3> kRowCaptions{"&1.", "&2.", "&3."};
+    static constexpr std::array<const char*, 3> kLaterNames{
+        "Cus1SpaeterComboBox", "Cus2SpaeterComboBox", "Cus3SpaeterComboBox"};
     for (std::size_t row = 0; row < 3; ++row) {
         auto* code = Named(new QLineEdit, kNames[row][0]);
         auto* rate = Named(new QLineEdit, kNames[row][1]);
@@ -123,8 +127,20 @@ QWidget* TEinstellungen2Form::BuildAllgemein() {
         custom->addWidget(code, gridRow, 1);
         custom->addWidget(rate, gridRow, 2);
         custom->addWidget(name, gridRow, 3);
+        // One of the later euro currencies fills the row; the fields stay editable.
+        auto* later = Named(new QComboBox, kLaterNames[row]);
+        later->addItem(ToQString(translator_.TranslateKey("WaehrungWaehlenEintrag")));
+        for (const std::string& choice : laterChoices)
+            later->addItem(ToQString(choice));
+        later->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        custom->addWidget(later, gridRow, 4);
+        connect(later, &QComboBox::activated, this, [this, later, row](int index) {
+            later->setCurrentIndex(0);
+            if (index > 0)
+                model_.ChooseLaterCurrency(static_cast<int>(row), index - 1);
+        });
         // Named by column and row: "Kurs/Euro 2".
-        const std::array<QLineEdit*, 3> fields{code, rate, name};
+        const std::array<QWidget*, 4> fields{code, rate, name, later};
         for (std::size_t column = 0; column < fields.size(); ++column) {
             numberedFields_.push_back({fields[column], headers[column], static_cast<int>(row) + 1});
         }

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <optional>
 
+#include "core/later_currencies.h"
 #include "core/number_text.h"
+#include "settings/later_currency_choice.h"
 
 namespace kassavero {
 namespace {
@@ -318,6 +320,39 @@ void SettingsDialogModel::CustomCurrencyGroupLeft() {
         view_.RateText = RateText(shown_);
     }
     window_.Refresh();
+}
+
+std::vector<std::string> SettingsDialogModel::LaterCurrencyChoices() {
+    std::vector<std::string> choices;
+    for (const LaterCurrency& currency : LaterCurrencies())
+        choices.push_back(std::string(currency.Code) + " (" +
+                          LaterCurrencyName(currency, translator_) + ")");
+    return choices;
+}
+
+void SettingsDialogModel::ChooseLaterCurrency(int row, int choice) {
+    const auto currencies = LaterCurrencies();
+    if (row < 0 || row > 2 || choice < 0 || choice >= static_cast<int>(currencies.size()))
+        return;
+    ProfileSettings& s = Settings();
+    // The symbols and output format stay with their slot when the gaps close; only code,
+    // rate and name move. So the currency goes where its code will end up.
+    auto slot = static_cast<std::size_t>(row);
+    for (std::size_t above = 0; above < slot; ++above) {
+        if (s.CustomCurrencySymbol[above].empty()) {
+            slot = above;
+            break;
+        }
+    }
+    const LaterCurrency& currency = currencies[static_cast<std::size_t>(choice)];
+    PutLaterCurrency(s, slot, currency, LaterCurrencyName(currency, translator_),
+                     system_.DecimalSeparator());
+    // The page "Währungen" may show this slot: show what was put there, so that a later
+    // commit does not write the old view over it.
+    const auto currencyIndex = static_cast<CurrencyIndex>(kCUS1 + slot);
+    if (shown_ == currencyIndex)
+        LoadView(currencyIndex);
+    CustomCurrencyGroupLeft();
 }
 
 void SettingsDialogModel::DefaultSourceChosen(int position) {

@@ -131,6 +131,12 @@ class SettingsDialogModel {
     void OutputPageLeft() { CommitView(); }
     // The focus left the group of the custom currencies (and once at creation).
     void CustomCurrencyGroupLeft();
+    // The later euro currencies a custom currency row offers, in the interface language:
+    // "BGN (Bulgarian lev)".
+    std::vector<std::string> LaterCurrencyChoices();
+    // The user chose entry `choice` of those for custom currency row 0..2: it fills the
+    // row (or the first empty row above it, where the gaps would move it anyway).
+    void ChooseLaterCurrency(int row, int choice);
     // The user chose a default source currency.
     void DefaultSourceChosen(int position);
     // One of the column check boxes was clicked (its setting already changed).

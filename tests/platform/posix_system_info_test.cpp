@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <locale.h>
+
 #include <cstdlib>
 #include <tuple>
 
@@ -32,7 +34,9 @@ INSTANTIATE_TEST_SUITE_P(
                       std::make_tuple("pt_PT", 0x0816), std::make_tuple("es_ES", 0x0C0A),
                       std::make_tuple("ca_ES", 0x0403), std::make_tuple("eu_ES", 0x042D),
                       std::make_tuple("it_CH", 0x0810), std::make_tuple("fi_FI", 0x040B),
-                      std::make_tuple("de", 0x0407), std::make_tuple("xx_YY", 0x0400)));
+                      std::make_tuple("de", 0x0407), std::make_tuple("xx_YY", 0x0400),
+                      std::make_tuple("bg_BG.UTF-8", 0x0402), std::make_tuple("el_CY", 0x0808),
+                      std::make_tuple("mt_MT", 0x043A)));
 
 TEST(LocaleLanguage, HomeCurrencyOfTheLocales) {
     EXPECT_EQ(HomeCurrencyForLanguage(LanguageIdOfLocaleName("de_AT.UTF-8")), kATS);
@@ -72,6 +76,18 @@ TEST(PosixSystemInfo, CLocaleReadsAsAnEnglishSystem) {
     EXPECT_EQ(info.ThousandSeparator(), ',');
     EXPECT_EQ(info.DefaultLanguageId(), 0x0409);
     ::unsetenv("LC_ALL");
+}
+
+TEST(PosixSystemInfo, MoneyGroupingStandsInWhereNumbersHaveNone) {
+    locale_t bulgarian = newlocale(LC_ALL_MASK, "bg_BG.UTF-8", nullptr);
+    if (bulgarian == nullptr)
+        GTEST_SKIP() << "bg_BG.UTF-8 is not generated (scripts/packages.sh generates it)";
+    freelocale(bulgarian);
+    ::setenv("LC_ALL", "bg_BG.UTF-8", 1);
+    const PosixSystemInfo info;
+    ::unsetenv("LC_ALL");
+    EXPECT_EQ(info.DecimalSeparator(), ',');
+    EXPECT_EQ(info.ThousandSeparator(), '\xA0');  // U+202F of the money format
 }
 
 }  // namespace

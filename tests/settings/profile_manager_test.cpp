@@ -169,6 +169,49 @@ TEST_F(ProfileManagerTest, TheDefaultProfileIsFoundInAnyLetterCase) {
     EXPECT_EQ(profile_->Settings().CalculatorPrecision, 0);
 }
 
+TEST(FirstStart, ADesktopOfALaterEuroCountryStartsWithItsCurrency) {
+    struct Case {
+        std::uint16_t language;
+        char decimal, thousand;
+        const char* code;
+        const char* rate;
+        int source;
+    };
+    const Case cases[] = {
+        {0x0402, ',', '\xA0', "BGN", "1,95583", kCUS1},  // bg_BG
+        {0x041A, ',', '.', "HRK", "7,53450", kCUS1},     // hr_HR
+        {0x0808, ',', '.', "CYP", "0,585274", kCUS1},    // el_CY
+        {0x043A, '.', ',', "MTL", "0.429300", kCUS1},    // mt_MT
+        {0x081A, ',', '.', "", "", -1},                  // sr_RS: as before
+        {0x0407, ',', '.', "", "", kDEM},                // de_DE: as before
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.language);
+        TempDir temp;
+        FakeSystemInfo system;
+        system.languageId = c.language;
+        system.decimal = c.decimal;
+        system.thousand = c.thousand;
+        FakeTranslator translator;
+        FakeMessageBoxes boxes;
+        FakeNameInput names;
+        for (int run = 0; run < 2; ++run) {  // the first start, then a start that reads it
+            ActiveProfile profile;
+            RegistryFile store(temp.Path() / "Kassavero");
+            ProfileManager(profile, store, system, translator, boxes, names)
+                .LoadAtStartUp("English");
+            const ProfileSettings& s = profile.Settings();
+            EXPECT_EQ(s.CustomCurrencySymbol[0], c.code);
+            EXPECT_EQ(s.CustomCurrencyRate[0], c.rate);
+            EXPECT_EQ(s.InputDefaultCurrency, c.source);
+            EXPECT_EQ(s.OutputDefaultCurrency, kEUR);
+            EXPECT_EQ(s.Output[kCUS1].ThousandSymbol, c.thousand);
+            // Its own symbols, kept by the store, not the defaults of an empty slot.
+            EXPECT_EQ(s.InputSymbolsFor[kCUS1].front().Symbol == "CUS1", *c.code == '\0');
+        }
+    }
+}
+
 TEST_F(ProfileManagerTest, AStoredProfileIsNotWrittenOverWhenTheStartMarkIsLost) {
     StoreProfile("Mein", "OutputDEMDecimals", "4");
     store_->WriteString("General", "DefaultProfile", "Mein");

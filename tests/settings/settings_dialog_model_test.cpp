@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "core/later_currencies.h"
 #include "fakes/fake_help.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_name_input.h"
@@ -292,6 +293,44 @@ TEST_F(SettingsDialogModelTest, CustomCurrenciesCloseTheirGaps) {
             EXPECT_EQ(model_->CustomCurrencyDefined(static_cast<int>(row)), !code.empty());
         }
     }
+}
+
+TEST_F(SettingsDialogModelTest, ChoosingALaterEuroCurrencyFillsItsRow) {
+    // Every entry is named through its own key.
+    const std::vector<std::string> choices = model_->LaterCurrencyChoices();
+    ASSERT_EQ(choices.size(), LaterCurrencies().size());
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        const std::string code(LaterCurrencies()[i].Code);
+        EXPECT_EQ(choices[i], code + " ([Waehrungsname" + code + "])");
+    }
+
+    translator_.texts["WaehrungsnameHRK"] = "kroatische Kuna";
+    S().CustomCurrencySymbol = {"CHF", "", ""};
+    S().CustomCurrencyRate = {"1", "", ""};
+    model_->CustomCurrencyGroupLeft();
+    // Chosen for HRK in the third row with the second empty: it lands in the second,
+    // where the closing of gaps would put its code.
+    model_->ChooseLaterCurrency(2, 1);
+    EXPECT_EQ(S().CustomCurrencySymbol, (std::array<std::string, 3>{"CHF", "HRK", ""}));
+    EXPECT_EQ(S().CustomCurrencyName[1], "kroatische Kuna");
+    EXPECT_EQ(model_->CurrencyListCodes().back(), "HRK");
+    const SymbolList& symbols = S().InputSymbolsFor[kCUS2];
+    ASSERT_EQ(symbols.size(), 5U);
+    EXPECT_EQ(symbols[0], TCurrencySymbol::FromOptionNumber("kn", 1 + 8 + 16));
+    EXPECT_EQ(symbols[4].Symbol, "kroatische Kuna");
+    const TWaehrungsAusgabeFormat& output = S().Output[kCUS2];
+    EXPECT_EQ(output.Symbol, "kn");
+    EXPECT_EQ(output.Multiple, 0.01);
+
+    // Chosen again over the shown slot: the view shows it, and OK stores it.
+    model_->ChooseOutputCurrency(kCUS2);
+    model_->ChooseLaterCurrency(1, 3);  // LVL, written before the amount
+    EXPECT_EQ(model_->View().Symbol, "Ls");
+    model_->View().Decimals = 3;  // still editable
+    model_->Ok();
+    EXPECT_EQ(Stored("CustomCurrency2Rate"), "0,702804");
+    EXPECT_EQ(Stored("OutputCUS2CurrencySymbol"), "Ls");
+    EXPECT_EQ(Stored("OutputCUS2Decimals"), "3");
 }
 
 TEST_F(SettingsDialogModelTest, ListSelectionsBeyondTheListGoToTheFirstEntry) {

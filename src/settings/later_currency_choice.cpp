@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "settings/later_currency_choice.h"
+
+#include <array>
+#include <string_view>
+#include <utility>
+
+#include "core/win1252.h"
+
+namespace kassavero {
+namespace {
+
+struct NameKey {
+    std::string_view Code;
+    std::string_view Key;
+};
+
+constexpr std::array<NameKey, 10> kNameKeys{{
+    {"BGN", TrKey("WaehrungsnameBGN")},
+    {"HRK", TrKey("WaehrungsnameHRK")},
+    {"LTL", TrKey("WaehrungsnameLTL")},
+    {"LVL", TrKey("WaehrungsnameLVL")},
+    {"EEK", TrKey("WaehrungsnameEEK")},
+    {"SKK", TrKey("WaehrungsnameSKK")},
+    {"CYP", TrKey("WaehrungsnameCYP")},
+    {"MTL", TrKey("WaehrungsnameMTL")},
+    {"SIT", TrKey("WaehrungsnameSIT")},
+    {"GRD", TrKey("WaehrungsnameGRD")},
+}};
+
+}  // namespace
+
+std::string LaterCurrencyName(const LaterCurrency& currency, Translator& translator) {
+    for (const NameKey& row : kNameKeys) {
+        if (row.Code == currency.Code)
+            return translator.TranslateKey(row.Key);
+    }
+    return std::string(currency.Code);
+}
+
+void PutLaterCurrency(ProfileSettings& settings, std::size_t row, const LaterCurrency& currency,
+                      std::string name, char systemDecimalSeparator) {
+    const auto slot = static_cast<CurrencyIndex>(kCUS1 + row);
+    std::string rate(currency.Rate);
+    for (char& c : rate) {
+        if (c == '.')
+            c = systemDecimalSeparator;
+    }
+    settings.CustomCurrencySymbol[row] = std::string(currency.Code);
+    settings.CustomCurrencyRate[row] = std::move(rate);
+
+    SymbolList& symbols = settings.InputSymbolsFor[slot];
+    symbols.clear();
+    for (const LaterSymbol& symbol : currency.Symbols) {
+        AddSymbolIfMissing(
+            symbols, TCurrencySymbol::FromOptionNumber(AdoptUtf8(symbol.Text), symbol.Options));
+    }
+    // The name as the default lists of the custom currencies hold it.
+    TCurrencySymbol nameEntry{
+        .Symbol = name, .SpaceOptional = false, .AbbreviationDot = AbbreviationDot::Never};
+    if (!name.empty())
+        AddSymbolIfMissing(symbols, nameEntry);
+    settings.CustomCurrencyName[row] = std::move(name);
+
+    // Rounded to the coin, commercially; the custom currencies round by a multiple.
+    TWaehrungsAusgabeFormat& output = settings.Output[slot];
+    output.Symbol = AdoptUtf8(currency.OutputSign);
+    output.SymbolBeforeAmount = currency.SignBeforeAmount;
+    output.UseSymbol = true;
+    output.SeparatingSpace = true;
+    output.Decimals = kLaterDecimals;
+    output.RoundingStrategy = 2;
+    output.Multiple = kLaterSmallestCoin;
+    output.RoundingDirection = 0;
+
+    settings.InputAccept[slot] = true;
+    settings.CalculatorLine[slot] = true;
+}
+
+bool ProposeLaterHomeCurrency(ProfileSettings& settings, std::uint16_t languageId,
+                              Translator& translator, char systemDecimalSeparator) {
+    const LaterCurrency* home = LaterCurrencyOfLanguage(languageId);
+    if (home == nullptr)
+        return false;
+    PutLaterCurrency(settings, 0, *home, LaterCurrencyName(*home, translator),
+                     systemDecimalSeparator);
+    settings.InputDefaultCurrency = kCUS1;
+    settings.InputCheckForDecimals = kLaterDecimals;
+    settings.OutputDefaultCurrency = kEUR;
+    return true;
+}
+
+}  // namespace kassavero
