@@ -31,9 +31,9 @@ constexpr std::array<LaterSymbol, 4> kGRD{
     {{"Δρχ.", kSign}, {"δρχ.", kSign}, {"δραχμές", kWord}, {"GRD", kCode}}};
 
 // The rates are those the Council fixed when each country joined, amending Regulation
-// (EC) No 2866/98: Regulation (EU) 2025/1409 (BGN), (EU) 2022/1529 (HRK),
+// (EC) No 2866/98: Regulation (EU) 2025/1409 (BGN), (EU) 2022/1208 (HRK),
 // (EU) No 851/2014 (LTL), (EU) No 870/2013 (LVL), (EU) No 671/2010 (EEK),
-// (EC) No 694/2008 (SKK), (EC) No 1134/2007 (CYP), (EC) No 1135/2007 (MTL),
+// (EC) No 694/2008 (SKK), (EC) No 1135/2007 (CYP), (EC) No 1134/2007 (MTL),
 // (EC) No 1086/2006 (SIT) and (EC) No 1478/2000 (GRD).
 constexpr std::array<LaterCurrency, 10> kLater{{
     {"BGN", "1.95583", 2026y / January / 1, "BG", "лв.", false, kBGN},
