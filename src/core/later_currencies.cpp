@@ -17,7 +17,7 @@ constexpr int kSignAfter = kAfter | kSpaceOptional | kCaseSensitive;
 constexpr int kWord = kAfter;
 
 constexpr std::array<LaterSymbol, 5> kBGN{
-    {{"лв.", kSignAfter}, {"лв", kSignAfter}, {"лева", kWord}, {"лев", kWord}, {"BGN", kCode}}};
+    {{"лв.", kSign}, {"лв", kSign}, {"лева", kWord}, {"лев", kWord}, {"BGN", kCode}}};
 constexpr std::array<LaterSymbol, 4> kHRK{
     {{"kn", kSignAfter}, {"kuna", kWord}, {"kune", kWord}, {"HRK", kCode}}};
 constexpr std::array<LaterSymbol, 3> kLTL{{{"Lt", kSignAfter}, {"litų", kWord}, {"LTL", kCode}}};
