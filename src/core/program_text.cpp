@@ -47,6 +47,12 @@ std::string EncodeKeepingBytes(std::u32string_view text) {
 }
 
 char ProgramCharacter(char32_t codePoint) {
+    // A document's own controls are never taken for the places of extra characters that
+    // the program keeps at those bytes; they part words as they always did.
+    if ((codePoint < 0x20 && codePoint != U'\t' && codePoint != U'\n' && codePoint != U'\v' &&
+         codePoint != U'\f' && codePoint != U'\r' && codePoint != 0) ||
+        codePoint == 0x7F)
+        return ' ';
     if (IsWideBlank(codePoint))
         return '\xA0';
     // Hyphens and dashes the code page lacks, as the nearest it has.

@@ -22,7 +22,8 @@ std::u32string FromProgramText(std::string_view text);
 
 // One code point as the program sees it in a document: the blanks Windows-1252 lacks
 // (narrow no-break, thin, figure space ...) as its no-break space, the hyphens and dashes
-// it lacks as its own, else the code page's character or "?".
+// it lacks as its own, the controls whose bytes are places of extra characters as a blank,
+// else the program character of the code point (CodePointToWin1252).
 char ProgramCharacter(char32_t codePoint);
 
 // [start, end) as the program sees it. With wholeLines a piece across lines travels in one
