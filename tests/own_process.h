@@ -8,12 +8,29 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 
-#define KASSAVERO_IN_OWN_PROCESS(body)                        \
-    EXPECT_EXIT(                                              \
-        {                                                     \
-            body;                                             \
-            std::exit(::testing::Test::HasFailure() ? 1 : 0); \
-        },                                                    \
-        ::testing::ExitedWithCode(0), "")
+namespace kassavero::testing {
+
+// The child's failures on its standard error, which the parent shows.
+class FailuresToStderr : public ::testing::EmptyTestEventListener {
+    void OnTestPartResult(const ::testing::TestPartResult& result) override {
+        if (result.failed())
+            std::fprintf(stderr, "%s:%d: %s\n", result.file_name() ? result.file_name() : "",
+                         result.line_number(), result.message());
+    }
+};
+
+template <typename Body>
+void InOwnProcess(Body body) {
+    EXPECT_EXIT(
+        {
+            ::testing::UnitTest::GetInstance()->listeners().Append(new FailuresToStderr);
+            body();
+            std::exit(::testing::Test::HasFailure() ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace kassavero::testing

@@ -128,7 +128,7 @@ TEST_F(RecognizerTable, SymbolsAroundANumber) {
 // Symbols outside Windows-1252, kept in places of their own; the text reaches the
 // program as a document's does.
 TEST_F(RecognizerTable, SymbolsOutsideTheCodePage) {
-    KASSAVERO_IN_OWN_PROCESS({
+    testing::InOwnProcess([&] {
         for (const char* symbol :
              {"\u043B\u0432", "\u043B\u0435\u0432\u0430", "\u0394\u03C1\u03C7"})
             AddSymbol(kCUS1, AdoptUtf8(symbol), 3);
