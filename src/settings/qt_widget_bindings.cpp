@@ -87,7 +87,7 @@ void WidgetBindings::Text(QLineEdit* edit, Accessor<std::string> value, Action a
     });
     QObject::connect(edit, &QLineEdit::textEdited, context_,
                      [this, set = value.Set, after](const QString& text) {
-                         set(FromQString(text));
+                         set(AdoptQString(text));
                          Changed(after);
                      });
 }
