@@ -81,6 +81,20 @@ std::string AsProgramText(std::u32string_view text, std::size_t start, std::size
     return out;
 }
 
+std::string AsCommandText(std::u32string_view text, std::size_t start, std::size_t end,
+                          bool wholeLines) {
+    const std::string program = AsProgramText(text, start, end, wholeLines);
+    std::string out;
+    out.reserve(program.size());
+    for (std::size_t i = 0; i < program.size(); ++i) {
+        if (program[i] == kAnotherLetter)
+            AppendUtf8(out, text[start + i]);
+        else
+            AppendUtf8(out, Win1252ToCodePoint(static_cast<unsigned char>(program[i])));
+    }
+    return out;
+}
+
 bool HasDigit(std::u32string_view text, std::size_t start, std::size_t end) {
     const auto first = text.begin() + static_cast<std::ptrdiff_t>(start);
     const auto last = text.begin() + static_cast<std::ptrdiff_t>(end);

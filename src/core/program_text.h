@@ -33,6 +33,12 @@ char ProgramCharacter(char32_t codePoint);
 std::string AsProgramText(std::u32string_view text, std::size_t start, std::size_t end,
                           bool wholeLines = false);
 
+// AsProgramText in UTF-8, as a command line carries it to the program: a letter the
+// program has no place for goes as the document's own, which the program reads as
+// another letter again, where "?" would part words.
+std::string AsCommandText(std::u32string_view text, std::size_t start, std::size_t end,
+                          bool wholeLines = false);
+
 // Whether [start, end) holds a digit, which every amount has.
 bool HasDigit(std::u32string_view text, std::size_t start, std::size_t end);
 
