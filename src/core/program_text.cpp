@@ -47,6 +47,12 @@ std::string EncodeKeepingBytes(std::u32string_view text) {
 }
 
 char ProgramCharacter(char32_t codePoint) {
+    // A document's own controls are never taken for the places of extra characters that
+    // the program keeps at those bytes; they part words as they always did.
+    if ((codePoint < 0x20 && codePoint != U'\t' && codePoint != U'\n' && codePoint != U'\v' &&
+         codePoint != U'\f' && codePoint != U'\r' && codePoint != 0) ||
+        codePoint == 0x7F)
+        return ' ';
     if (IsWideBlank(codePoint))
         return '\xA0';
     // Hyphens and dashes the code page lacks, as the nearest it has.
@@ -71,6 +77,20 @@ std::string AsProgramText(std::u32string_view text, std::size_t start, std::size
             out += '\f';
         else
             out += c == U'\0' ? ' ' : ProgramCharacter(c);
+    }
+    return out;
+}
+
+std::string AsCommandText(std::u32string_view text, std::size_t start, std::size_t end,
+                          bool wholeLines) {
+    const std::string program = AsProgramText(text, start, end, wholeLines);
+    std::string out;
+    out.reserve(program.size());
+    for (std::size_t i = 0; i < program.size(); ++i) {
+        if (program[i] == kAnotherLetter)
+            AppendUtf8(out, text[start + i]);
+        else
+            AppendUtf8(out, Win1252ToCodePoint(static_cast<unsigned char>(program[i])));
     }
     return out;
 }

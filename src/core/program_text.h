@@ -22,7 +22,8 @@ std::u32string FromProgramText(std::string_view text);
 
 // One code point as the program sees it in a document: the blanks Windows-1252 lacks
 // (narrow no-break, thin, figure space ...) as its no-break space, the hyphens and dashes
-// it lacks as its own, else the code page's character or "?".
+// it lacks as its own, the controls whose bytes are places of extra characters as a blank,
+// else the program character of the code point (CodePointToWin1252).
 char ProgramCharacter(char32_t codePoint);
 
 // [start, end) as the program sees it. With wholeLines a piece across lines travels in one
@@ -30,6 +31,12 @@ char ProgramCharacter(char32_t codePoint);
 // command ends at a line break; the recognizer still sees a new line) and a zero
 // character a blank.
 std::string AsProgramText(std::u32string_view text, std::size_t start, std::size_t end,
+                          bool wholeLines = false);
+
+// AsProgramText in UTF-8, as a command line carries it to the program: a letter the
+// program has no place for goes as the document's own, which the program reads as
+// another letter again, where "?" would part words.
+std::string AsCommandText(std::u32string_view text, std::size_t start, std::size_t end,
                           bool wholeLines = false);
 
 // Whether [start, end) holds a digit, which every amount has.

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/win1252.h"
 #include "engine/everyday_scanner.h"
 
 namespace kassavero {
@@ -22,8 +23,9 @@ inline bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// The control bytes that hold extra characters (core/win1252.h) are never blanks.
 inline bool IsBlank(char c) {
-    return static_cast<unsigned char>(c) <= 32 || c == '\xA0';
+    return (static_cast<unsigned char>(c) <= 32 && !IsExtraCharacter(c)) || c == '\xA0';
 }
 
 inline bool IsDash(char c) {
@@ -68,7 +70,7 @@ inline bool IsCodeShaped(std::string_view s) {
 inline bool IsLetter(char c) {
     const auto u = static_cast<unsigned char>(c);
     return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') ||
-           (u >= 0xC0 && u != 0xD7 && u != 0xF7);
+           (u >= 0xC0 && u != 0xD7 && u != 0xF7) || IsExtraLetter(c);
 }
 
 }  // namespace everyday

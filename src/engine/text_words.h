@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/win1252.h"
+
 namespace kassavero {
 
 // Characters 0..32 separate words. The characters ! " % ( ) + / : ; < = > ? [ ] { } § °
@@ -46,8 +48,11 @@ class TextWords {
     // and empty for an index outside the table.
     std::string_view Word(std::size_t index) const;
 
-    // The character classes of the splitting rules.
-    static bool IsSeparator(char c) { return static_cast<unsigned char>(c) <= 32; }
+    // The character classes of the splitting rules. The control bytes that hold extra
+    // characters (core/win1252.h) are letters, not separators.
+    static bool IsSeparator(char c) {
+        return static_cast<unsigned char>(c) <= 32 && !IsExtraCharacter(c);
+    }
     static bool IsWordOfItsOwn(char c);
 
   private:

@@ -100,9 +100,8 @@ DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_vi
         // Every amount has a digit; a piece without one is not worth a round trip.
         if (from >= piece.end || !HasDigit(text, from, piece.searchEnd))
             continue;
-        channel.Send("filter",
-                     "transfertext:" + Win1252ToUtf8(AsProgramText(text, from, piece.searchEnd,
-                                                                   options.takesWholeLines)));
+        channel.Send("filter", "transfertext:" + AsCommandText(text, from, piece.searchEnd,
+                                                               options.takesWholeLines));
         while (result.outcome == Outcome::Done) {
             const std::string found = channel.Call("filter", "findnextchange(" + session + ")");
             if (found == "OK")

@@ -19,4 +19,10 @@ inline std::string FromQString(const QString& text) {
     return Utf8ToWin1252(text.toStdString());
 }
 
+// Text the program keeps (settings, symbols, currency names): characters outside
+// Windows-1252 get places of their own while places last.
+inline std::string AdoptQString(const QString& text) {
+    return AdoptUtf8(text.toStdString());
+}
+
 }  // namespace kassavero

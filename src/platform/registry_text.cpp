@@ -55,15 +55,37 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
     return out;
 }
 
-// A line as the program's text: UTF-8 when it is UTF-8, else already Windows-1252.
-std::string DecodeLine(std::string_view raw) {
-    return IsValidUtf8(raw) ? Utf8ToWin1252(raw) : std::string(raw);
+// The control bytes that are places of extra characters inside the program (tab stays).
+bool IsPlaceControl(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return (b < 0x20 && c != '\t' && c != '\n' && c != '\v' && c != '\f' && c != '\r' && b != 0) ||
+           b == 0x7F;
+}
+
+// A line as the program's text: UTF-8 when it is UTF-8, else already Windows-1252. A
+// control that stands in the file reads as '?' whatever characters hold places, so a
+// line reads the same before and after any adoption. A value line of the program's own
+// (`adopt`) gives its characters outside Windows-1252 places, so that they survive a
+// save and a restart.
+std::string DecodeLine(std::string_view raw, bool adopt = false) {
+    std::string clean(raw);
+    std::replace_if(clean.begin(), clean.end(), IsPlaceControl, '?');
+    if (!IsValidUtf8(clean))
+        return clean;
+    return adopt ? AdoptUtf8(clean) : Utf8ToWin1252(clean);
 }
 
 // Whether the program can hold a UTF-8 line as it is: every character has a place in
-// Windows-1252. A line that is not UTF-8 is Windows-1252 already.
+// Windows-1252 itself (not among the extra characters, which depend on what else was
+// read). A line that is not UTF-8 is Windows-1252 already.
 bool HoldsAsWindows1252(std::string_view raw) {
-    return !IsValidUtf8(raw) || Win1252ToUtf8(Utf8ToWin1252(raw)) == raw;
+    if (!IsValidUtf8(raw))
+        return true;
+    if (std::any_of(raw.begin(), raw.end(), IsPlaceControl))
+        return false;
+    const std::string held = Utf8ToWin1252(raw);
+    return std::none_of(held.begin(), held.end(), [](char c) { return IsExtraCharacter(c); }) &&
+           Win1252ToUtf8(held) == raw;
 }
 
 // Reads the quoted text that starts at text[pos]; pos ends behind the closing quote.
@@ -180,7 +202,10 @@ RegistryText RegistryText::Parse(std::string_view bytes) {
     std::optional<std::size_t> current;  // the section the lines belong to
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view raw = lines[i];
-        const std::string decoded = DecodeLine(raw);
+        const bool ours = current && !doc.sections[*current].foreign;
+        const std::string_view start = TrimLeft(raw);
+        const std::string decoded =
+            DecodeLine(raw, ours && (start.starts_with('"') || start.starts_with('@')));
         const std::string_view text = TrimLeft(decoded);
         if (text.empty())
             continue;

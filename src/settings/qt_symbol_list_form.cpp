@@ -14,7 +14,6 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
-#include "core/win1252.h"
 #include "i18n/translate_widgets.h"
 #include "platform/help.h"
 #include "platform/qt_text.h"
@@ -31,15 +30,15 @@ T* Keyed(T* widget, std::string_view key) {
     return widget;
 }
 
-// Symbols are Windows-1252 text without control characters; anything else could not be
-// stored, so it cannot be typed.
-class Win1252Validator final : public QValidator {
+// Symbols hold no control characters; any other character may be typed, and the model
+// refuses on Save a symbol with one the program has no place for.
+class NoControlsValidator final : public QValidator {
   public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
         const std::u32string codePoints = input.toStdU32String();
         for (char32_t cp : codePoints) {
-            if (cp < 0x20 || (CodePointToWin1252(cp) == '?' && cp != U'?'))
+            if (cp < 0x20 || (cp >= 0x7F && cp < 0xA0))
                 return Invalid;
         }
         return Acceptable;
@@ -76,7 +75,7 @@ void TSymbolListForm::BuildControls() {
 
     symbolLabel_ = new QLabel(this);
     symbol_ = new QLineEdit(this);
-    symbol_->setValidator(new Win1252Validator(symbol_));
+    symbol_->setValidator(new NoControlsValidator(symbol_));
     symbol_->setMaxLength(62);  // a longer word is never an amount's symbol
     symbolLabel_->setBuddy(symbol_);
 
@@ -155,8 +154,19 @@ void TSymbolListForm::Connect() {
         model_.SelectRow(row);
         Refresh();
     });
-    bind_.Text(symbol_, {[this] { return model_.Fields().Symbol; },
-                         [this](const std::string& text) { model_.SymbolEdited(text); }});
+    // The field is shown and read as UTF-8, so that a character the program cannot keep
+    // stays in the field until the model refuses it.
+    bind_.Show([this] {
+        const QString text = QString::fromStdString(model_.SymbolFieldText());
+        if (symbol_->text() != text) {
+            const QSignalBlocker block(symbol_);
+            symbol_->setText(text);
+        }
+    });
+    connect(symbol_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        model_.SymbolTyped(text.toStdString());
+        bind_.Changed({});
+    });
     for (std::size_t i = 0; i < options_.size(); ++i) {
         const auto option = static_cast<Option>(i);
         bind_.Check(options_[i], {[this, option] { return model_.OptionValue(option); },

@@ -88,7 +88,7 @@ void WidgetBindings::Text(QLineEdit* edit, const Accessor<std::string>& value,
     });
     QObject::connect(edit, &QLineEdit::textEdited, context_,
                      [this, set = value.Set, after](const QString& text) {
-                         set(FromQString(text));
+                         set(AdoptQString(text));
                          Changed(after);
                      });
 }

@@ -4,20 +4,22 @@
 #include <array>
 
 #include "core/number_text.h"
+#include "core/win1252.h"
 
 namespace kassavero {
 namespace {
 
+// The control bytes that hold extra characters (core/win1252.h) are part of an item.
+bool IsListBlank(char c) {
+    return c != '\0' && static_cast<unsigned char>(c) <= ' ' && !IsExtraCharacter(c);
+}
+
 bool NeedsQuotes(std::string_view item) {
     for (char c : item) {
-        if (static_cast<unsigned char>(c) <= ' ' || c == ',' || c == '"')
+        if (IsListBlank(c) || c == '\0' || c == ',' || c == '"')
             return true;
     }
     return false;
-}
-
-bool IsListBlank(char c) {
-    return c != '\0' && static_cast<unsigned char>(c) <= ' ';
 }
 
 // Splits comma text: items separated by commas (blanks around them ignored); a quoted

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/symbol_list_editor_model.h"
 
+#include "core/win1252.h"
 #include "i18n/translator.h"
 #include "platform/message_box.h"
 
@@ -79,7 +80,19 @@ void SymbolListEditorModel::New() {
     default_ = DefaultButton::Save;
 }
 
+void SymbolListEditorModel::SymbolTyped(std::string_view utf8) {
+    const std::string kept = AdoptUtf8(utf8);
+    SymbolEdited(kept);
+    if (Win1252ToUtf8(kept) != utf8)
+        unkept_ = std::string(utf8);
+}
+
+std::string SymbolListEditorModel::SymbolFieldText() const {
+    return unkept_.empty() ? Win1252ToUtf8(fields_.Symbol) : unkept_;
+}
+
 void SymbolListEditorModel::SymbolEdited(std::string_view text) {
+    unkept_.clear();
     fields_.Symbol = std::string(text);
     ApplyBlankRule();
     default_ = DefaultButton::Save;
@@ -134,6 +147,11 @@ void SymbolListEditorModel::DotChanged(AbbreviationDot dot) {
 bool SymbolListEditorModel::Save() {
     if (!SaveEnabled())
         return false;
+    if (!unkept_.empty()) {
+        messageBoxes_.ShowMessageBox(translator_.TranslateKey("SymbolNichtDarstellbar"),
+                                     "Kassavero", mb::kOk | mb::kIconWarning);
+        return false;
+    }
     TCurrencySymbol entry = fields_;
     entry.Symbol = NormalizeSymbol(fields_.Symbol);
     if (DuplicateRow(entry.Symbol) >= 0) {
@@ -167,12 +185,14 @@ void SymbolListEditorModel::Delete() {
 }
 
 void SymbolListEditorModel::Show(const TCurrencySymbol& entry) {
+    unkept_.clear();
     fields_ = entry;
     ApplyBlankRule();
 }
 
 void SymbolListEditorModel::ClearFields() {
     shownRow_ = -1;
+    unkept_.clear();
     TCurrencySymbol cleared;
     cleared.AfterAmount = false;
     cleared.BeforeAmount = false;

@@ -45,6 +45,11 @@ class SymbolListEditorModel {
     void New();
     // The symbol field's text (Windows-1252) as the user typed it.
     void SymbolEdited(std::string_view text);
+    // The symbol field's UTF-8 text: characters outside Windows-1252 get places of their
+    // own (AdoptUtf8); a symbol holding one that finds no place is refused on Save.
+    void SymbolTyped(std::string_view utf8);
+    // The symbol field as typed, in UTF-8.
+    std::string SymbolFieldText() const;
     void OptionChanged(Option option, bool checked);
     void DotChanged(AbbreviationDot dot);
     // Writes the fields into the shown entry. False when nothing was saved: the button was
@@ -86,6 +91,8 @@ class SymbolListEditorModel {
     // The row the fields belong to; -1 for a new entry or cleared fields.
     int shownRow_ = -1;
     TCurrencySymbol fields_;
+    // The field's text when the program cannot keep all of it; empty otherwise.
+    std::string unkept_;
     bool blankFreeOptionsEnabled_ = true;
     DefaultButton default_ = DefaultButton::Ok;
 };

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "core/win1252.h"
 #include "engine/german_profile.h"
+#include "own_process.h"
 #include "settings/active_profile.h"
 
 namespace kassavero {
@@ -120,6 +122,32 @@ TEST_F(RecognizerTable, SymbolsAroundANumber) {
         {"Es kostet 100 DM, nicht mehr", 2, kDEM, 100, 0, true, 0, 1, "100 DM"},
         {"\x84Preis 100 DM\x93", 1, kDEM, 100, 0, true, 0, 1, "100 DM"},
         {"100,00 deutsche Mark\xBB,", 0, kDEM, 100, 2, true, 0, 2, "100,00 deutsche Mark"},
+    });
+}
+
+// Symbols outside Windows-1252, kept in places of their own; the text reaches the
+// program as a document's does.
+TEST_F(RecognizerTable, SymbolsOutsideTheCodePage) {
+    testing::InOwnProcess([&] {
+        for (const char* symbol :
+             {"\u043B\u0432", "\u043B\u0435\u0432\u0430", "\u0394\u03C1\u03C7"})
+            AddSymbol(kCUS1, AdoptUtf8(symbol), 3);
+        const auto cyr = [](const char* utf8) { return Utf8ToWin1252(utf8); };
+        ExpectFound({
+            {cyr("1.234,56 \u043B\u0432."), 0, kCUS1, 1234.56, 2, true, 0, 1,
+             cyr("1.234,56 \u043B\u0432")},
+            {cyr("\u043B\u0432 100"), 1, kCUS1, 100, 0, true, 1, 0, cyr("\u043B\u0432 100")},
+            {cyr("100 \u043B\u0435\u0432\u0430"), 0, kCUS1, 100, 0, true, 0, 1,
+             cyr("100 \u043B\u0435\u0432\u0430")},
+            {cyr("100 \u041B\u0415\u0412\u0410"), 0, kCUS1, 100, 0, true, 0, 1,
+             cyr("100 \u041B\u0415\u0412\u0410")},
+            {cyr("\u0426\u0435\u043D\u0430 \u0394\u03C1\u03C7. 5.000"), 2, kCUS1, 5000, 0, true, 1,
+             0, cyr("\u0394\u03C1\u03C7. 5.000")},
+            {cyr("\u03B4\u03C1\u03C7. 5.000"), 1, kCUS1, 5000, 0, true, 1, 0,
+             cyr("\u03B4\u03C1\u03C7. 5.000")},
+        });
+        ExpectNone({cyr("100 \u043B\u0435\u0432\u0430\u0442\u0430"),
+                    cyr("100\u043B\u0435\u0432\u0430\u0442\u0430"), cyr("\u0436\u043B\u0432 100")});
     });
 }
 
@@ -416,8 +444,8 @@ TEST_F(Recognizer, TrailingPunctuationAfterTheSymbol) {
         EXPECT_EQ(IsTrailingPunctuation(c), trailing.find(c) != std::string::npos);
         const TextWords words(std::string("100 DM") + c + c);
         TGeplanteAenderung proposal;
-        const bool expected =
-            code <= 32 || TextWords::IsWordOfItsOwn(c) || trailing.find(c) != std::string::npos;
+        const bool expected = (code <= 32 && c != kAnotherLetter) || TextWords::IsWordOfItsOwn(c) ||
+                              trailing.find(c) != std::string::npos;
         ASSERT_EQ(recognizer_.ScanAmount(words, 0, proposal), expected);
         if (expected) {
             EXPECT_TRUE(proposal.HasSymbol);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/win1252.h"
+
 namespace kassavero {
 namespace {
 
@@ -51,13 +53,14 @@ TEST(TextWords, SplittingRules) {
 }
 
 // Every character is a separator, a word of its own, or part of a word, and nothing else.
+// The place of another letter (core/win1252.h) is part of a word.
 TEST(TextWords, EveryCharacterHasItsClass) {
     const std::string own = "!\"%()+/:;<=>?[]{}\xA7\xB0";
     for (int code = 1; code < 256; ++code) {
         const char c = static_cast<char>(code);
         SCOPED_TRACE(code);
         const TextWords words(std::string("a") + c + "a");
-        if (code <= 32) {
+        if (code <= 32 && c != kAnotherLetter) {
             EXPECT_EQ(words.Count(), 2u);
         } else if (own.find(c) != std::string::npos) {
             EXPECT_EQ(WordsOf(words), (std::vector<std::string>{"a", std::string(1, c), "a"}));

@@ -14,6 +14,7 @@
 #include "fakes/fake_confirmation.h"
 #include "macro/document_client.h"
 #include "macro_test_rig.h"
+#include "own_process.h"
 
 namespace kassavero {
 namespace {
@@ -179,6 +180,37 @@ TEST_F(ConvertTextTest, KeepsEveryCharacterAroundTheAmounts) {
     // The session is closed again, and the dialog was never asked to show.
     EXPECT_EQ(engine.Session(0), nullptr);
     EXPECT_FALSE(confirmation.visible);
+}
+
+// A custom currency whose symbols are Cyrillic and Greek: found in Unicode text, and the
+// text around the amounts, "левата" with its number included, stays byte for byte.
+TEST_F(ConvertTextTest, FindsSymbolsOutsideTheCodePage) {
+    testing::InOwnProcess([&] {
+        ProfileSettings& settings = profile.MutableSettings();
+        settings.CustomCurrencySymbol[0] = AdoptUtf8("\u043B\u0432");
+        settings.CustomCurrencyRate[0] = "1,95583";
+        settings.InputAccept[kCUS1] = true;
+        for (const char* symbol :
+             {"\u043B\u0432", "\u043B\u0435\u0432\u0430", "\u0394\u03C1\u03C7"})
+            settings.InputSymbolsFor[kCUS1].push_back(
+                TCurrencySymbol::FromOptionNumber(AdoptUtf8(symbol), 3));
+        const std::string text =
+            "\u0426\u0435\u043D\u0430: 1 234,56 \u043B\u0432. \u2014 \u043B\u0432 100; "
+            "100 \u043B\u0435\u0432\u0430 \u0438 \u0394\u03C1\u03C7. 5.000\n"
+            "\u043B\u0435\u0432\u0430\u0442\u0430 7 \u0436\u043B\u0432 8";
+        const TextConversion done = interpreter.ConvertText("test", text);
+        ASSERT_EQ(done.outcome, TextConversion::Outcome::Done);
+        EXPECT_EQ(done.changes, 4u) << done.text;
+        EXPECT_EQ(done.text, StepByStep(text));
+        for (const char* kept : {"\u0426\u0435\u043D\u0430: ", ". \u2014 ", "; ", " \u0438 ",
+                                 "\n\u043B\u0435\u0432\u0430\u0442\u0430 7 \u0436\u043B\u0432 8"})
+            EXPECT_NE(done.text.find(kept), std::string::npos) << kept << "\n" << done.text;
+        // The old amounts stay beside the new ones, with their symbols as written.
+        for (const char* changed :
+             {"(1 234,56 \u043B\u0432).", "(\u043B\u0432 100)", "(100 \u043B\u0435\u0432\u0430)",
+              "(\u0394\u03C1\u03C7. 5.000)"})
+            EXPECT_NE(done.text.find(changed), std::string::npos) << changed << "\n" << done.text;
+    });
 }
 
 TEST_F(ConvertTextTest, HasNoWordLimitAndMatchesTheStepByStepClient) {

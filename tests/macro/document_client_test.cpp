@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <deque>
 #include <regex>
 #include <stdexcept>
@@ -85,10 +87,13 @@ TEST(DocumentClient, ReplacesEachAmountAndKeepsEverythingElse) {
     EXPECT_EQ(result.changed, 3u);
     EXPECT_EQ(program.log.front(), "filter:opensession(\"test\",0)");
     EXPECT_EQ(program.log.back(), "filter:closesession(3)");
-    // Characters the program cannot hold travel as "?", one each, so offsets match.
+    // A letter the program cannot hold travels as itself, which the program reads as
+    // another letter; other such characters travel as "?". One each, so offsets match.
     EXPECT_EQ(program.log[1],
               "filter:transfertext:Gr\xC3\xBC\xC3\x9F"
-              "e ? 100 DM und 42 DM.");
+              "e \xE4\xB8\xAD 100 DM und 42 DM.");
+    EXPECT_NE(std::find(program.log.begin(), program.log.end(), "filter:transfertext:? 8 DM"),
+              program.log.end());
 }
 
 TEST(DocumentClient, PiecesWithoutDigitsAreNotSent) {

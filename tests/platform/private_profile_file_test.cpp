@@ -2,7 +2,9 @@
 #include "platform/private_profile_file.h"
 
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
+#include "core/win1252.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -135,9 +137,10 @@ TEST_F(IniFileTest, Utf8OnDiskIsWindows1252Inside) {
                               "AIS",
                               "Euro", "", 255),
               "100 \x80");
-    EXPECT_EQ(file.ReadString("Fran\xE7"
-                              "ais",
-                              "Fremd", "", 255),
+    // A letter it cannot hold is another letter inside and "?" outside.
+    EXPECT_EQ(Win1252ToUtf8(file.ReadString("Fran\xE7"
+                                            "ais",
+                                            "Fremd", "", 255)),
               "?");
 }
 

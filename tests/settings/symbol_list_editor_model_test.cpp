@@ -5,8 +5,10 @@
 
 #include <functional>
 
+#include "core/win1252.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_translator.h"
+#include "own_process.h"
 
 namespace kassavero {
 namespace {
@@ -181,6 +183,35 @@ TEST_F(SymbolListEditorModelTest, DuplicateSymbolsAreRefusedWithAMessage) {
             EXPECT_EQ(model.Default(), Default::Save);  // the edit is still there
         }
     }
+}
+
+// A symbol outside Windows-1252 is kept while places last; once they have run out, one
+// with a character that has none stays in the field as typed and is refused.
+TEST_F(SymbolListEditorModelTest, SymbolsOutsideTheCodePageWhilePlacesLast) {
+    testing::InOwnProcess([&] {
+        const std::string lev = "\u043B\u0432.";
+        model.Open(dm);
+        model.New();
+        model.SymbolTyped(lev);
+        EXPECT_EQ(model.SymbolFieldText(), lev);
+        EXPECT_TRUE(model.Save());
+        EXPECT_EQ(Win1252ToUtf8(model.Rows().back().Symbol), lev);
+        for (char32_t cp = 0x3B1; cp < 0x3C9; ++cp) {  // Greek fills the places
+            std::string letter;
+            AppendUtf8(letter, cp);
+            AdoptUtf8(letter);
+        }
+        const std::string zhe = "\u0436";
+        model.New();
+        model.SymbolTyped(zhe);
+        EXPECT_EQ(model.SymbolFieldText(), zhe);
+        EXPECT_FALSE(model.Save());
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].text, "[SymbolNichtDarstellbar]");
+        EXPECT_EQ(model.Rows().size(), dm.size() + 1);
+        model.SymbolTyped("\u043B\u0432");  // characters that have places save
+        EXPECT_TRUE(model.Save());
+    });
 }
 
 TEST_F(SymbolListEditorModelTest, DeleteRemovesTheSelectedRowOnly) {

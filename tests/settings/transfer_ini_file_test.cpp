@@ -5,7 +5,9 @@
 
 #include <sstream>
 
+#include "core/win1252.h"
 #include "fakes/temp_dir.h"
+#include "own_process.h"
 #include "platform/registry_file.h"
 
 namespace kassavero {
@@ -93,6 +95,51 @@ TEST_F(TransferTest, AProfileIsWrittenInKeyOrderWithOneWriteAndReadsBackTheSame)
     }
     EXPECT_TRUE(read.DecimalSymbolSet.test(';'));
     EXPECT_EQ(store_.WriteCount(), 1) << "reading writes nothing";
+}
+
+// Symbols and names outside Windows-1252 are real characters on disk and get places
+// again when a new process reads them; a profile of Western text writes the same bytes
+// whatever places are taken.
+TEST_F(TransferTest, TextOutsideTheCodePageSurvivesSaveAndRestart) {
+    const std::string symbols =
+        "=\"(\\\"\u043B\u0432.,A3\\\",\\\"\u0394\u03C1\u03C7 \u03B4\u03C1\u03C7,A3\\\")\"\n";
+    ProfileSettings western;
+    SettingsToDefaults(western, ',', '.', kDEM);
+    file_.TransferProfile(true, "West", western, ',');
+    const std::string westernBytes = ReadFileBytes(store_.FilePath());
+    testing::InOwnProcess([&] {
+        ProfileSettings saved;
+        SettingsToDefaults(saved, ',', '.', kDEM);
+        saved.InputSymbolsFor[kCUS1] = {
+            TCurrencySymbol::FromOptionNumber(AdoptUtf8("\u043B\u0432."), 3),
+            TCurrencySymbol::FromOptionNumber(AdoptUtf8("\u0394\u03C1\u03C7 \u03B4\u03C1\u03C7"),
+                                              3)};
+        saved.CustomCurrencySymbol[0] = AdoptUtf8("\u043B\u0432");
+        saved.CustomCurrencyName[0] = AdoptUtf8("\u041B\u0435\u0432");
+        file_.TransferProfile(true, "Mine", saved, ',');
+        const std::string disk = ReadFileBytes(store_.FilePath());
+        EXPECT_NE(disk.find(symbols), std::string::npos);
+    });
+    testing::InOwnProcess([&] {
+        RegistryFile restarted(temp_.Path() / "Kassavero");
+        TTransferIniFile file(restarted);
+        ProfileSettings read;
+        file.TransferProfile(false, "Mine", read, ',');
+        ASSERT_EQ(read.InputSymbolsFor[kCUS1].size(), 2u);
+        EXPECT_EQ(Win1252ToUtf8(read.InputSymbolsFor[kCUS1][0].Symbol), "\u043B\u0432.");
+        EXPECT_TRUE(EqualsIgnoringCase(read.InputSymbolsFor[kCUS1][1].Symbol,
+                                       Utf8ToWin1252("\u0394\u03A1\u03A7 \u0394\u03A1\u03A7")));
+        EXPECT_EQ(Win1252ToUtf8(read.CustomCurrencyName[0]), "\u041B\u0435\u0432");
+        const std::string before = ReadFileBytes(restarted.FilePath());
+        file.TransferProfile(true, "Mine", read, ',');
+        EXPECT_EQ(ReadFileBytes(restarted.FilePath()), before) << "written back as read";
+
+        ProfileSettings again;
+        file.TransferProfile(false, "West", again, ',');
+        restarted.EraseSection("Profile Mine");
+        file.TransferProfile(true, "West", again, ',');
+        EXPECT_EQ(ReadFileBytes(restarted.FilePath()), westernBytes);
+    });
 }
 
 TEST_F(TransferTest, LettersInIntegerKeysReadAsTheirFallbacks) {
