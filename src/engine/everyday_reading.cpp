@@ -123,7 +123,19 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchAfter(std::size_t pos,
         std::size_t cut = 0;
         while (cut < joined.size() && IsClosingPunctuation(joined[joined.size() - 1 - cut]))
             ++cut;
-        for (std::size_t drop = cut + 1; drop-- > 0;) {
+        // A symbol the user wrote with its full stop ("лв.") keeps it, also where the
+        // stop ends the sentence: one stop stands for both.
+        std::size_t keep = cut + 1;
+        for (std::size_t drop = cut; drop-- > 0;) {
+            const std::string_view variant =
+                std::string_view(joined).substr(0, joined.size() - drop);
+            if (variant.ends_with('.') &&
+                s_.FindUserSymbol(variant, LowerCaseLatin1(variant)).Entry != nullptr) {
+                keep = drop + 1;
+                break;
+            }
+        }
+        for (std::size_t drop = keep; drop-- > 0;) {
             const std::string_view variant =
                 std::string_view(joined).substr(0, joined.size() - drop);
             if (variant.empty())
