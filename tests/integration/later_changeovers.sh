@@ -16,6 +16,10 @@ convert_on() {
     "$CLIENT" convert "$WORK/in.txt" -o "$WORK/out.txt" >/dev/null ||
         fail "$locale: the conversion failed"
     expect_eq "$(cat "$WORK/out.txt")" "$expected" "$locale"
+    # The same one amount at a time, as the office extension converts.
+    "$CLIENT" convert "$WORK/in.txt" --per-amount -o "$WORK/out.txt" >/dev/null ||
+        fail "$locale: the step-by-step conversion failed"
+    expect_eq "$(cat "$WORK/out.txt")" "$expected" "$locale, step by step"
     stop_kassavero
 }
 
