@@ -142,6 +142,33 @@ TEST_F(TransferTest, TextOutsideTheCodePageSurvivesSaveAndRestart) {
     });
 }
 
+// A file the previous version wrote on its first start, with Western text only ("€",
+// "ä"): its profile, read and saved under another name, comes out line for line as that
+// version wrote it, whatever places other scripts have taken.
+TEST_F(TransferTest, AWesternProfileIsWrittenAsThePreviousVersionWroteIt) {
+    const std::string old = ReadFileBytes(KASSAVERO_OLD_SETTINGS);
+    // The lines of a profile's section, without its header.
+    const auto section = [](const std::string& text, const std::string& profile) {
+        std::size_t start = text.find("\\Profile " + profile + "]\n");
+        if (start == std::string::npos)
+            return std::string();
+        start = text.find('\n', start) + 1;
+        const std::size_t end = std::min(text.find("\n\n", start), text.size() - 1);
+        return text.substr(start, end - start);
+    };
+    ASSERT_NE(section(old, "Unbenannt"), "");
+    testing::InOwnProcess([&] {
+        AdoptUtf8("\u043B\u0432");
+        testing::WriteFileBytes(store_.FilePath(), old);
+        ProfileSettings read;
+        file_.TransferProfile(false, "Unbenannt", read, ',');
+        file_.TransferProfile(true, "Kopie", read, ',');
+        const std::string now = ReadFileBytes(store_.FilePath());
+        EXPECT_TRUE(now.starts_with(old)) << "the file as it was comes first";
+        EXPECT_EQ(section(now, "Kopie"), section(old, "Unbenannt"));
+    });
+}
+
 TEST_F(TransferTest, LettersInIntegerKeysReadAsTheirFallbacks) {
     ProfileSettings settings;
     settings.Output[kDEM].Decimals = 4;
