@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/win1252.h"
 
-#include <locale.h>
-#include <wctype.h>
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <clocale>
+#include <cwctype>
 #include <mutex>
 
 namespace kassavero {

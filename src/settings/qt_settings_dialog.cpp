@@ -150,10 +150,11 @@ void TEinstellungen2Form::SpeakAs(QWidget* field, QWidget* caption) {
 
 // ---- Bindings ----
 
-void TEinstellungen2Form::BindCurrencyList(QComboBox* combo, std::function<int()> selection) {
+void TEinstellungen2Form::BindCurrencyList(QComboBox* combo,
+                                           const std::function<int()>& selection) {
     currencyLists_.push_back(combo);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    bind_.Selection(combo, std::move(selection));
+    bind_.Selection(combo, selection);
 }
 
 void TEinstellungen2Form::ShowCurrencyLists() {

@@ -85,7 +85,7 @@ class TEinstellungen2Form final : public QDialog, public SettingsDialogView, pub
     void FitToScreen();
 
     // The combo box lists the currencies' codes; selection is the entry shown.
-    void BindCurrencyList(QComboBox* combo, std::function<int()> selection);
+    void BindCurrencyList(QComboBox* combo, const std::function<int()>& selection);
     void ShowCurrencyLists();
     void ShowProfiles();
     // Typed "," and "." become the system decimal separator in this field.

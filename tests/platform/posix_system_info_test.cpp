@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <locale.h>
+#include <clocale>
 
 #include <cstdlib>
 #include <tuple>
