@@ -91,4 +91,14 @@ LC_ALL=de_DE.UTF-8 start_kassavero
 "$CLIENT" call settings "setvalue(,WordConfirmChanges,0);setvalue(,InputDefaultCurrency,3)" >/dev/null
 timeout 120 "$PYTHON" "$DRIVER" "$PIPE" separators || fail "numbers across locales"
 stop_kassavero
+
+# A first start on a Bulgarian desktop proposes the lev; a Cyrillic letter converts.
+if locale -a 2>/dev/null | grep -qix 'bg_BG.utf-\?8'; then
+    export XDG_CONFIG_HOME="$WORK/config-bg"
+    STATUS="$XDG_CONFIG_HOME/Kassavero/KASSAVR.INI"
+    LC_ALL=bg_BG.UTF-8 start_kassavero
+    "$CLIENT" call settings "setvalue(,WordConfirmChanges,0)" >/dev/null
+    timeout 120 "$PYTHON" "$DRIVER" "$PIPE" later-changeover || fail "a Bulgarian letter"
+    stop_kassavero
+fi
 echo "1 passed, 0 failed"

@@ -548,6 +548,18 @@ def main():
         check(got == "Price \u20ac 51.13 (100 DM) net", "through the menu: %r" % got)
         return 1 if FAILURES else 0
 
+    if mode == "later-changeover":
+        doc = writer_doc("\u041e\u0431\u0449\u043e: 1 234,56 \u043b\u0432. \u0438 BGN 12,50 "
+                         "\u2013 \u043b\u0435\u0432\u0430\u0442\u0430 \u043e\u0441\u0442\u0430\u0432\u0430\u0442.")
+        answer = office.convert(doc)
+        got = visible_text(next(paragraphs(doc.getText())))
+        check(answer["Outcome"] == "Done" and answer["Changed"] == 2,
+              "Bulgarian run: %s, %s" % (answer["Outcome"], answer["Changed"]))
+        check(got == "\u041e\u0431\u0449\u043e: \u20ac 631,22 (1 234,56 \u043b\u0432.) \u0438 "
+              "\u20ac 6,39 (BGN 12,50) \u2013 \u043b\u0435\u0432\u0430\u0442\u0430 "
+              "\u043e\u0441\u0442\u0430\u0432\u0430\u0442.", "Bulgarian letter: %r" % got)
+        return 1 if FAILURES else 0
+
     writer = build_writer(office)
     calc, sheet = build_calc(office)
     writer_before, calc_before = writer_dump(writer), calc_dump(sheet)
