@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/amount_format.h"
 #include "core/win1252.h"
 
 namespace kassavero {
@@ -69,9 +70,9 @@ void PutLaterCurrency(ProfileSettings& settings, std::size_t row, const LaterCur
     output.UseSymbol = true;
     output.SeparatingSpace = true;
     output.Decimals = kLaterDecimals;
-    output.RoundingStrategy = 2;
+    output.RoundingStrategy = kRoundToMultiple;
     output.Multiple = kLaterSmallestCoin;
-    output.RoundingDirection = 0;
+    output.RoundingDirection = kRoundCommercial;
 
     settings.InputAccept[slot] = true;
     settings.CalculatorLine[slot] = true;
