@@ -4,7 +4,7 @@
 KASSAVERO_PACKAGES=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libxcb-keysyms1-dev libsystemd-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libxcb-keysyms1-dev libsystemd-dev libicu-dev
     dbus xvfb xauth fonts-dejavu-core
     # the LibreOffice extension and its tests, headless and on a desktop (German menus too)
     libreoffice-writer libreoffice-calc libreoffice-l10n-de libreoffice-script-provider-python
@@ -45,7 +45,8 @@ kassavero_install_missing() {
 }
 
 # The desktop languages the tests and screenshots use; generated when missing (as root).
-KASSAVERO_LOCALES=(de_DE de_AT en_US fr_FR fr_BE nl_NL es_ES it_IT pt_PT bg_BG hr_HR el_GR)
+KASSAVERO_LOCALES=(de_DE de_AT de_CH de_LU en_US en_IE fr_FR fr_BE fr_CH fr_LU lb_LU nl_NL nl_BE es_ES
+    it_IT pt_PT fi_FI bg_BG hr_HR el_GR el_CY sk_SK sl_SI et_EE lv_LV lt_LT mt_MT)
 
 kassavero_generate_locales() {
     local missing=() name

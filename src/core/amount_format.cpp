@@ -135,9 +135,9 @@ double RoundMagnitude(double magnitude, int decimals, std::uint8_t strategy, dou
 }
 
 // Writes a rounded non-negative magnitude with the given decimals.
-std::string WriteNumber(double magnitude, int decimals, bool useThousandSymbol, char thousandSymbol,
-                        char decimalSymbol) {
-    std::string out;
+std::u32string WriteNumber(double magnitude, int decimals, bool useThousandSymbol,
+                           char32_t thousandSymbol, char32_t decimalSymbol) {
+    std::u32string out;
     const FifteenDigits rounded = RoundToFifteenDigits(magnitude);
     if (rounded.Exponent >= 15) {
         AppendScientific(out, rounded, decimalSymbol);
@@ -196,18 +196,19 @@ double PowerOfTen(int exponent) {
     return PowerOfTenWide(exponent);
 }
 
-std::string FormatAmount(bool useThousandSymbol, char thousandSymbol, char decimalSymbol,
-                         double value, int decimals, bool minusFirst, std::uint8_t roundingStrategy,
-                         double multiple, double smallestCoin, double smallestTransferUnit,
-                         std::uint8_t roundingDirection, int significantDigits) {
+std::u32string FormatAmount(bool useThousandSymbol, char32_t thousandSymbol, char32_t decimalSymbol,
+                            double value, int decimals, bool minusFirst,
+                            std::uint8_t roundingStrategy, double multiple, double smallestCoin,
+                            double smallestTransferUnit, std::uint8_t roundingDirection,
+                            int significantDigits) {
     const bool negative = value < 0;
     decimals = std::clamp(decimals, -kMaxDecimals, kMaxDecimals);
     const double magnitude = std::fabs(value);
-    std::string number;
+    std::u32string number;
     if (std::isnan(magnitude)) {
-        number = "NAN";
+        number = U"NAN";
     } else if (std::isinf(magnitude)) {
-        number = "INF";
+        number = U"INF";
     } else {
         const double rounded =
             RoundMagnitude(magnitude, decimals, roundingStrategy, multiple, smallestCoin,
@@ -217,10 +218,10 @@ std::string FormatAmount(bool useThousandSymbol, char thousandSymbol, char decim
     if (!negative) {
         return number;
     }
-    return minusFirst ? "-" + number : number + "-";
+    return minusFirst ? U"-" + number : number + U"-";
 }
 
-std::string FormatAmount(double value, const AmountFormat& format) {
+std::u32string FormatAmount(double value, const AmountFormat& format) {
     return FormatAmount(format.UseThousandSymbol, format.ThousandSymbol, format.DecimalSymbol,
                         value, format.Decimals, format.MinusFirst, format.RoundingStrategy,
                         format.Multiple, format.SmallestCoin, format.SmallestTransferUnit,
@@ -251,7 +252,7 @@ AmountFormat CurrencyAmountFormat(const TWaehrungsAusgabeFormat& record, Currenc
 }
 
 AmountFormat FormulaAmountFormat(PrecisionMode mode, CurrencyIndex target,
-                                 const OutputRecords& records, char systemDecimalSeparator) {
+                                 const OutputRecords& records, char32_t systemDecimalSeparator) {
     static const TWaehrungsAusgabeFormat kNoCurrencyRecord;
     const auto& record = IsCurrency(target) ? records[target] : kNoCurrencyRecord;
     AmountFormat format = CurrencyAmountFormat(record, target);
@@ -283,7 +284,7 @@ AmountFormat FormulaAmountFormat(PrecisionMode mode, CurrencyIndex target,
 }
 
 AmountFormat CalculatorAmountFormat(PrecisionMode mode, CurrencyIndex currency, double amount,
-                                    const OutputRecords& records, char systemDecimalSeparator) {
+                                    const OutputRecords& records, char32_t systemDecimalSeparator) {
     static const TWaehrungsAusgabeFormat kNoCurrencyRecord;
     const auto& record = IsCurrency(currency) ? records[currency] : kNoCurrencyRecord;
     AmountFormat format = CurrencyAmountFormat(record, currency);
@@ -320,8 +321,8 @@ AmountFormat CalculatorAmountFormat(PrecisionMode mode, CurrencyIndex currency, 
     return format;
 }
 
-AmountFormat OldAmountFormat(CurrencyIndex source, int decimalsInText, char systemDecimalSeparator,
-                             char systemThousandSeparator) {
+AmountFormat OldAmountFormat(CurrencyIndex source, int decimalsInText,
+                             char32_t systemDecimalSeparator, char32_t systemThousandSeparator) {
     AmountFormat format;
     format.UseThousandSymbol = true;
     format.ThousandSymbol = systemThousandSeparator;
@@ -336,7 +337,8 @@ AmountFormat OldAmountFormat(CurrencyIndex source, int decimalsInText, char syst
     return format;
 }
 
-AmountFormat IntermediateEuroFormat(char systemDecimalSeparator, char systemThousandSeparator) {
+AmountFormat IntermediateEuroFormat(char32_t systemDecimalSeparator,
+                                    char32_t systemThousandSeparator) {
     AmountFormat format;
     format.UseThousandSymbol = false;
     format.ThousandSymbol = systemThousandSeparator;
@@ -351,11 +353,11 @@ AmountFormat IntermediateEuroFormat(char systemDecimalSeparator, char systemThou
     return format;
 }
 
-std::string IntermediateEuroText(double euro, char systemDecimalSeparator,
-                                 char systemThousandSeparator) {
+std::u32string IntermediateEuroText(double euro, char32_t systemDecimalSeparator,
+                                    char32_t systemThousandSeparator) {
     return FormatAmount(euro,
                         IntermediateEuroFormat(systemDecimalSeparator, systemThousandSeparator)) +
-           '\x85';
+           U'\u2026';
 }
 
 }  // namespace kassavero

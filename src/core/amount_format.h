@@ -55,16 +55,17 @@ inline constexpr std::uint8_t kRoundDown = 2;
 // A negative value gets "-" before the number when `minusFirst` is set, else after it,
 // even when it rounds to zero (-0,001 with 2 decimals is "-0,00"). Infinities are
 // written "INF" and not-a-number "NAN".
-std::string FormatAmount(bool useThousandSymbol, char thousandSymbol, char decimalSymbol,
-                         double value, int decimals, bool minusFirst, std::uint8_t roundingStrategy,
-                         double multiple, double smallestCoin, double smallestTransferUnit,
-                         std::uint8_t roundingDirection, int significantDigits);
+std::u32string FormatAmount(bool useThousandSymbol, char32_t thousandSymbol, char32_t decimalSymbol,
+                            double value, int decimals, bool minusFirst,
+                            std::uint8_t roundingStrategy, double multiple, double smallestCoin,
+                            double smallestTransferUnit, std::uint8_t roundingDirection,
+                            int significantDigits);
 
 // Everything FormatAmount takes besides the value.
 struct AmountFormat {
     bool UseThousandSymbol = false;
-    char ThousandSymbol = '.';
-    char DecimalSymbol = ',';
+    char32_t ThousandSymbol = U'.';
+    char32_t DecimalSymbol = U',';
     int Decimals = 2;
     bool MinusFirst = true;
     std::uint8_t RoundingStrategy = kRoundToMultiple;
@@ -77,7 +78,7 @@ struct AmountFormat {
     bool operator==(const AmountFormat&) const = default;
 };
 
-std::string FormatAmount(double value, const AmountFormat& format);
+std::u32string FormatAmount(double value, const AmountFormat& format);
 
 // Ten to the power e as the rounding computes it: exp(e * ln 10) in extended precision,
 // stored as a double.
@@ -105,7 +106,7 @@ AmountFormat CurrencyAmountFormat(const TWaehrungsAusgabeFormat& record, Currenc
 // grouping, with the system decimal separator and the minus sign first. A target that
 // is no currency uses the no-currency row and a default record.
 AmountFormat FormulaAmountFormat(PrecisionMode mode, CurrencyIndex target,
-                                 const OutputRecords& records, char systemDecimalSeparator);
+                                 const OutputRecords& records, char32_t systemDecimalSeparator);
 
 // A calculator line in a precision: high precision writes fifteen significant digits
 // (fourteen decimals below 10, one fewer for every further place, so the decimals turn
@@ -114,20 +115,21 @@ AmountFormat FormulaAmountFormat(PrecisionMode mode, CurrencyIndex target,
 // currency's record. Always without grouping, with the system decimal separator and
 // the minus sign first; a line never shows the currency's symbol.
 AmountFormat CalculatorAmountFormat(PrecisionMode mode, CurrencyIndex currency, double amount,
-                                    const OutputRecords& records, char systemDecimalSeparator);
+                                    const OutputRecords& records, char32_t systemDecimalSeparator);
 
 // The old amount shown for confirmation: as many decimals as the source currency usually
 // has or the text had, whichever is more, rounded commercially to that last place,
 // grouped with the system thousands separator, minus first.
-AmountFormat OldAmountFormat(CurrencyIndex source, int decimalsInText, char systemDecimalSeparator,
-                             char systemThousandSeparator);
+AmountFormat OldAmountFormat(CurrencyIndex source, int decimalsInText,
+                             char32_t systemDecimalSeparator, char32_t systemThousandSeparator);
 
 // The euro value between source and target shown for confirmation: four decimals, to a
 // multiple of 0,0001, no grouping, minus first.
-AmountFormat IntermediateEuroFormat(char systemDecimalSeparator, char systemThousandSeparator);
+AmountFormat IntermediateEuroFormat(char32_t systemDecimalSeparator,
+                                    char32_t systemThousandSeparator);
 
-// That euro value as shown: the amount followed by the ellipsis (0x85).
-std::string IntermediateEuroText(double euro, char systemDecimalSeparator,
-                                 char systemThousandSeparator);
+// That euro value as shown: the amount followed by the ellipsis.
+std::u32string IntermediateEuroText(double euro, char32_t systemDecimalSeparator,
+                                    char32_t systemThousandSeparator);
 
 }  // namespace kassavero

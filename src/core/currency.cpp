@@ -9,7 +9,7 @@ namespace kassavero {
 namespace {
 
 struct CurrencyRow {
-    std::string_view code;
+    std::u32string_view code;
     double rate;
     int decimals;
     double coin;
@@ -17,21 +17,21 @@ struct CurrencyRow {
 };
 
 constexpr std::array<CurrencyRow, kCurrencyCount + 1> kTable = {{
-    {"EUR", 1, 2, 0.01, 0.01},
-    {"ATS", 13.7603, 2, 0.1, 0.01},
-    {"BEF", 40.3399, 0, 0.5, 1},
-    {"DEM", 1.95583, 2, 0.01, 0.01},
-    {"ESP", 166.386, 0, 1, 1},
-    {"FIM", 5.94573, 2, 0.1, 0.01},
-    {"FRF", 6.55957, 2, 0.05, 0.01},
-    {"IEP", 0.787564, 2, 0.01, 0.01},
-    {"ITL", 1936.27, 0, 50, 1},
-    {"NLG", 2.20371, 2, 0.05, 0.01},
-    {"PTE", 200.482, 2, 1, 0.1},
-    {"CUS1", 0, 2, 0.01, 0.01},
-    {"CUS2", 0, 2, 0.01, 0.01},
-    {"CUS3", 0, 2, 0.01, 0.01},
-    {"UNDEF", 0, 2, 0.01, 0.01},
+    {U"EUR", 1, 2, 0.01, 0.01},
+    {U"ATS", 13.7603, 2, 0.1, 0.01},
+    {U"BEF", 40.3399, 0, 0.5, 1},
+    {U"DEM", 1.95583, 2, 0.01, 0.01},
+    {U"ESP", 166.386, 0, 1, 1},
+    {U"FIM", 5.94573, 2, 0.1, 0.01},
+    {U"FRF", 6.55957, 2, 0.05, 0.01},
+    {U"IEP", 0.787564, 2, 0.01, 0.01},
+    {U"ITL", 1936.27, 0, 50, 1},
+    {U"NLG", 2.20371, 2, 0.05, 0.01},
+    {U"PTE", 200.482, 2, 1, 0.1},
+    {U"CUS1", 0, 2, 0.01, 0.01},
+    {U"CUS2", 0, 2, 0.01, 0.01},
+    {U"CUS3", 0, 2, 0.01, 0.01},
+    {U"UNDEF", 0, 2, 0.01, 0.01},
 }};
 
 const CurrencyRow& Row(CurrencyIndex c) {
@@ -55,7 +55,7 @@ enum Language : std::uint16_t {
 
 }  // namespace
 
-std::string_view CurrencyCode(CurrencyIndex c) {
+std::u32string_view CurrencyCode(CurrencyIndex c) {
     return Row(c).code;
 }
 double FixedCurrencyRate(CurrencyIndex c) {
@@ -131,8 +131,8 @@ double CurrencyTable::CurrencyRate(CurrencyIndex c) const {
     if (!IsCustomCurrency(c)) {
         return FixedCurrencyRate(c);
     }
-    const std::string& text = customRates_.CustomRate(c - kCUS1);
-    return ParseDecimalLenient(text, decimalSeparator_);
+    // The rate as typed, or as a desktop with the other decimal separator stored it.
+    return ParseStoredDecimal(customRates_.CustomRate(c - kCUS1), decimalSeparator_).value_or(0.0);
 }
 
 std::optional<double> CurrencyTable::ConvertAmount(double amount, CurrencyIndex source,

@@ -40,7 +40,7 @@ inline constexpr bool IsCustomCurrency(CurrencyIndex c) {
 }
 
 // The internal code: "EUR" ... "PTE", "CUS1".."CUS3", "UNDEF" for no currency.
-std::string_view CurrencyCode(CurrencyIndex c);
+std::u32string_view CurrencyCode(CurrencyIndex c);
 
 // Units per euro of a fixed currency; 0 for the custom currencies and no currency
 // (a custom rate comes from the profile, see CurrencyTable).
@@ -67,14 +67,14 @@ class CustomRates {
   public:
     virtual ~CustomRates() = default;
     // The rate text of custom currency 0..2.
-    virtual const std::string& CustomRate(int index) const = 0;
+    virtual const std::u32string& CustomRate(int index) const = 0;
 };
 
 // Rates and conversion as the running program sees them: the custom rates are read
 // on every call, so an edit takes effect at once.
 class CurrencyTable {
   public:
-    CurrencyTable(const CustomRates& customRates, char systemDecimalSeparator,
+    CurrencyTable(const CustomRates& customRates, char32_t systemDecimalSeparator,
                   CurrencyIndex homeCurrency)
         : customRates_(customRates),
           decimalSeparator_(systemDecimalSeparator),
@@ -90,11 +90,11 @@ class CurrencyTable {
     std::optional<double> ToEuro(double amount, CurrencyIndex source) const;
 
     CurrencyIndex HomeCurrency() const { return home_; }
-    char SystemDecimalSeparator() const { return decimalSeparator_; }
+    char32_t SystemDecimalSeparator() const { return decimalSeparator_; }
 
   private:
     const CustomRates& customRates_;
-    char decimalSeparator_;
+    char32_t decimalSeparator_;
     CurrencyIndex home_;
 };
 

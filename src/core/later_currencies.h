@@ -22,18 +22,18 @@ inline constexpr int kSpaceOptional = 16;
 }  // namespace later_symbol
 
 struct LaterSymbol {
-    std::string_view Text;  // UTF-8
+    std::u32string_view Text;
     int Options;
 };
 
 struct LaterCurrency {
-    std::string_view Code;
-    std::string_view Rate;  // units per euro, as fixed: six significant digits, "." decimals
+    std::u32string_view Code;
+    std::u32string_view Rate;  // units per euro, as fixed: six significant digits, "." decimals
     std::chrono::year_month_day Changeover;
-    std::string_view Country;     // ISO 3166 code
-    std::string_view OutputSign;  // UTF-8, written beside a converted amount
+    std::u32string_view Country;     // ISO 3166 code
+    std::u32string_view OutputSign;  // written beside a converted amount
     bool SignBeforeAmount;
-    std::span<const LaterSymbol> Symbols;  // UTF-8, the default symbol list
+    std::span<const LaterSymbol> Symbols;  // the default symbol list
 };
 
 // Every later currency wrote its amounts with two decimals and had a coin of 0.01.
@@ -44,7 +44,7 @@ inline constexpr double kLaterSmallestCoin = 0.01;
 std::span<const LaterCurrency> LaterCurrencies();
 
 // The later currency of that exact code, or nullptr.
-const LaterCurrency* FindLaterCurrency(std::string_view code);
+const LaterCurrency* FindLaterCurrency(std::u32string_view code);
 
 // The later currency of the country a Windows language identifier stands for
 // (Bulgarian: BGN, Greek: GRD, Greek in Cyprus: CYP ...), or nullptr.

@@ -8,14 +8,16 @@
 #include <cstdlib>
 #include <limits>
 
+#include "core/unicode_text.h"
+
 namespace kassavero {
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
+bool IsBlank(char32_t c) {
+    return c == U' ' || c == U'\t';
 }
 
-std::string_view TrimBlanks(std::string_view text) {
+std::u32string_view TrimBlanks(std::u32string_view text) {
     while (!text.empty() && IsBlank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && IsBlank(text.back()))
@@ -23,8 +25,8 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
+bool IsDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
 }
 
 // Reads the "d.ddd...e+XX" text of to_chars in scientific form: `count` digits into
@@ -63,23 +65,23 @@ bool ExactInSixteenDigits(double magnitude, int binaryPlaces, int decimalExponen
 
 }  // namespace
 
-std::optional<double> ParseDecimalStrict(std::string_view text, char decimalSeparator) {
+std::optional<double> ParseDecimalStrict(std::u32string_view text, char32_t decimalSeparator) {
     text = TrimBlanks(text);
     // Rebuild the number in the form from_chars reads, checking the shape as we go.
     std::string plain;
     plain.reserve(text.size());
     std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        if (text[i] == '-')
+    if (i < text.size() && (text[i] == U'+' || text[i] == U'-')) {
+        if (text[i] == U'-')
             plain += '-';
         ++i;
     }
     int digits = 0;
     bool seenSeparator = false;
     for (; i < text.size(); ++i) {
-        const char c = text[i];
+        const char32_t c = text[i];
         if (IsDigit(c)) {
-            plain += c;
+            plain += static_cast<char>(c);
             ++digits;
         } else if (c == decimalSeparator && !seenSeparator) {
             plain += '.';
@@ -91,15 +93,15 @@ std::optional<double> ParseDecimalStrict(std::string_view text, char decimalSepa
     if (digits == 0) {
         return std::nullopt;
     }
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    if (i < text.size() && (text[i] == U'e' || text[i] == U'E')) {
         plain += 'e';
         ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-            plain += text[i++];
+        if (i < text.size() && (text[i] == U'+' || text[i] == U'-')) {
+            plain += static_cast<char>(text[i++]);
         }
         int exponentDigits = 0;
         for (; i < text.size() && IsDigit(text[i]); ++i, ++exponentDigits)
-            plain += text[i];
+            plain += static_cast<char>(text[i]);
         if (exponentDigits == 0) {
             return std::nullopt;
         }
@@ -115,45 +117,55 @@ std::optional<double> ParseDecimalStrict(std::string_view text, char decimalSepa
     return value;
 }
 
-double ParseDecimalLenient(std::string_view text, char decimalSeparator) {
+double ParseDecimalLenient(std::u32string_view text, char32_t decimalSeparator) {
     return ParseDecimalStrict(text, decimalSeparator).value_or(0.0);
 }
 
-std::optional<std::int32_t> ParseInt32(std::string_view text) {
+std::optional<double> ParseStoredDecimal(std::u32string_view text, char32_t systemSeparator) {
+    if (const auto value = ParseDecimalStrict(text, systemSeparator))
+        return value;
+    if (systemSeparator != U'.' && systemSeparator != U',')
+        return ParseDecimalStrict(text, U'.');
+    return ParseDecimalStrict(text, systemSeparator == U'.' ? U',' : U'.');
+}
+
+std::optional<std::int32_t> ParseInt32(std::u32string_view text) {
     text = TrimBlanks(text);
-    if (!text.empty() && text.front() == '+') {
+    if (!text.empty() && text.front() == U'+') {
         text.remove_prefix(1);
-        if (!text.empty() && text.front() == '-')
+        if (!text.empty() && text.front() == U'-')
             return std::nullopt;
     }
+    const std::string ascii = TextToAscii(text);
     std::int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (ascii.empty() || error != std::errc() || end != ascii.data() + ascii.size()) {
         return std::nullopt;
     }
     return value;
 }
 
-std::string FormatShortestDouble(double value, char decimalSeparator) {
+std::u32string FormatShortestDouble(double value, char32_t decimalSeparator) {
     char buffer[64];
     const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    std::string text(buffer, error == std::errc() ? end : buffer);
-    for (char& c : text) {
-        if (c == '.') {
+    std::u32string text =
+        AsciiToText(std::string_view(buffer, error == std::errc() ? end : buffer));
+    for (char32_t& c : text) {
+        if (c == U'.') {
             c = decimalSeparator;
-        } else if (c == 'e') {
-            c = 'E';
+        } else if (c == U'e') {
+            c = U'E';
         }
     }
     return text;
 }
 
-std::string FormatPlainDecimal(double value, char decimalSeparator) {
+std::u32string FormatPlainDecimal(double value, char32_t decimalSeparator) {
     if (std::isnan(value)) {
-        return "NAN";
+        return U"NAN";
     }
     if (std::isinf(value)) {
-        return value < 0 ? "-INF" : "INF";
+        return value < 0 ? U"-INF" : U"INF";
     }
     // The shortest digits in scientific form, then laid out without the exponent.
     char buffer[64];
@@ -168,20 +180,21 @@ std::string FormatPlainDecimal(double value, char decimalSeparator) {
     }
     int exponent = 0;
     std::from_chars(e + 1 + (e[1] == '+' ? 1 : 0), end, exponent);
-    std::string text = value < 0 ? "-" : "";
+    std::u32string text = value < 0 ? U"-" : U"";
+    const std::u32string wide = AsciiToText(digits);
     const int wholeDigits = exponent + 1;
     if (wholeDigits <= 0) {
-        text += '0';
+        text += U'0';
         text += decimalSeparator;
-        text.append(static_cast<std::size_t>(-wholeDigits), '0');
-        text += digits;
-    } else if (static_cast<std::size_t>(wholeDigits) >= digits.size()) {
-        text += digits;
-        text.append(static_cast<std::size_t>(wholeDigits) - digits.size(), '0');
+        text.append(static_cast<std::size_t>(-wholeDigits), U'0');
+        text += wide;
+    } else if (static_cast<std::size_t>(wholeDigits) >= wide.size()) {
+        text += wide;
+        text.append(static_cast<std::size_t>(wholeDigits) - wide.size(), U'0');
     } else {
-        text.append(digits, 0, static_cast<std::size_t>(wholeDigits));
+        text.append(wide, 0, static_cast<std::size_t>(wholeDigits));
         text += decimalSeparator;
-        text.append(digits, static_cast<std::size_t>(wholeDigits));
+        text.append(wide, static_cast<std::size_t>(wholeDigits));
     }
     return text;
 }
@@ -234,37 +247,37 @@ FifteenDigits RoundToFifteenDigits(double magnitude) {
     return result;
 }
 
-void AppendScientific(std::string& out, const FifteenDigits& digits, char decimalSeparator) {
+void AppendScientific(std::u32string& out, const FifteenDigits& digits, char32_t decimalSeparator) {
     int last = 14;
     while (last > 0 && digits.Digits[last] == '0')
         --last;
-    out += digits.Digits[0];
+    out += static_cast<char32_t>(digits.Digits[0]);
     if (last > 0) {
         out += decimalSeparator;
-        out.append(digits.Digits.data() + 1, last);
+        out += AsciiToText(std::string_view(digits.Digits.data() + 1, last));
     }
-    out += 'E';
-    out += digits.Exponent < 0 ? '-' : '+';
+    out += U'E';
+    out += digits.Exponent < 0 ? U'-' : U'+';
     const int exponent = std::abs(digits.Exponent);
     if (exponent < 10) {
-        out += '0';
+        out += U'0';
     }
-    out += std::to_string(exponent);
+    out += AsciiToText(std::to_string(exponent));
 }
 
-std::string FormatGeneralNumber(double value, char decimalSeparator) {
+std::u32string FormatGeneralNumber(double value, char32_t decimalSeparator) {
     if (std::isnan(value)) {
-        return "NAN";
+        return U"NAN";
     }
     if (std::isinf(value)) {
-        return value < 0 ? "-INF" : "INF";
+        return value < 0 ? U"-INF" : U"INF";
     }
     if (value == 0) {
-        return "0";  // also for -0
+        return U"0";  // also for -0
     }
-    std::string out;
+    std::u32string out;
     if (value < 0) {
-        out += '-';
+        out += U'-';
     }
     const FifteenDigits rounded = RoundToFifteenDigits(std::fabs(value));
     const auto& d = rounded.Digits;
@@ -280,16 +293,16 @@ std::string FormatGeneralNumber(double value, char decimalSeparator) {
         // Digit i stands for ten to the (exponent - i); a sixteen-digit whole number
         // gets a zero in the ones place.
         for (int i = 0; i <= exponent; ++i)
-            out += i <= 14 ? d[i] : '0';
+            out += static_cast<char32_t>(i <= 14 ? d[i] : '0');
         if (last > exponent) {
             out += decimalSeparator;
-            out.append(d.data() + exponent + 1, last - exponent);
+            out += AsciiToText(std::string_view(d.data() + exponent + 1, last - exponent));
         }
     } else {
-        out += '0';
+        out += U'0';
         out += decimalSeparator;
-        out.append(-exponent - 1, '0');
-        out.append(d.data(), last + 1);
+        out.append(-exponent - 1, U'0');
+        out += AsciiToText(std::string_view(d.data(), last + 1));
     }
     return out;
 }

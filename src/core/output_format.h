@@ -12,7 +12,7 @@ namespace kassavero {
 
 // How one currency's amounts are rounded and written.
 struct TWaehrungsAusgabeFormat {
-    std::string Symbol;
+    std::u32string Symbol;
     bool SymbolBeforeAmount = true;  // stored negated as Output<code>AmountFirst
     bool UseSymbol = true;
     int Decimals = 2;
@@ -20,8 +20,8 @@ struct TWaehrungsAusgabeFormat {
     double Multiple = 0.01;
     int SignificantDigits = 6;
     std::uint8_t RoundingDirection = 0;  // 0 commercial, 1 up, 2 down
-    char DecimalSymbol = ',';
-    char ThousandSymbol = '.';
+    char32_t DecimalSymbol = U',';
+    char32_t ThousandSymbol = U'.';
     bool UseThousandSymbol = true;
     bool MinusFirst = true;
     bool SeparatingSpace = true;
@@ -34,8 +34,8 @@ struct ReplacementLayout {
     bool Replace = false;
     bool NewAmountInBrackets = false;  // new amount after the old one, else before it
     bool UseAlternativeBrackets = false;
-    std::string LeftBracket = "(";
-    std::string RightBracket = ")";
+    std::u32string LeftBracket = U"(";
+    std::u32string RightBracket = U")";
 
     bool operator==(const ReplacementLayout&) const = default;
 };

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 
 namespace kassavero {
 namespace {
@@ -46,51 +46,36 @@ std::string EncodeKeepingBytes(std::u32string_view text) {
     return out;
 }
 
-char ProgramCharacter(char32_t codePoint) {
-    // A document's own controls are never taken for the places of extra characters that
-    // the program keeps at those bytes; they part words as they always did.
+char32_t ProgramCharacter(char32_t codePoint) {
     if ((codePoint < 0x20 && codePoint != U'\t' && codePoint != U'\n' && codePoint != U'\v' &&
          codePoint != U'\f' && codePoint != U'\r' && codePoint != 0) ||
         codePoint == 0x7F)
-        return ' ';
+        return U' ';
     if (IsWideBlank(codePoint))
-        return '\xA0';
-    // Hyphens and dashes the code page lacks, as the nearest it has.
+        return U'\u00A0';
     if (codePoint == 0x2010 || codePoint == 0x2011 || codePoint == 0x2212)
-        return '-';
+        return U'-';
     if (codePoint == 0x2012 || codePoint == 0x2015)
-        return '\x96';
-    return CodePointToWin1252(codePoint);
+        return U'\u2013';
+    if (codePoint >= 0xD800 && codePoint <= 0xDFFF)
+        return U'?';
+    return codePoint;
 }
 
-std::string AsProgramText(std::u32string_view text, std::size_t start, std::size_t end,
-                          bool wholeLines) {
-    std::string out;
+std::u32string AsProgramText(std::u32string_view text, std::size_t start, std::size_t end,
+                             bool wholeLines) {
+    std::u32string out;
     out.reserve(end - start);
     for (std::size_t i = start; i < end; ++i) {
         const char32_t c = text[i];
         if (!wholeLines)
             out += ProgramCharacter(c);
         else if (c == U'\n')
-            out += '\v';
+            out += U'\v';
         else if (c == U'\r')
-            out += '\f';
+            out += U'\f';
         else
-            out += c == U'\0' ? ' ' : ProgramCharacter(c);
-    }
-    return out;
-}
-
-std::string AsCommandText(std::u32string_view text, std::size_t start, std::size_t end,
-                          bool wholeLines) {
-    const std::string program = AsProgramText(text, start, end, wholeLines);
-    std::string out;
-    out.reserve(program.size());
-    for (std::size_t i = 0; i < program.size(); ++i) {
-        if (program[i] == kAnotherLetter)
-            AppendUtf8(out, text[start + i]);
-        else
-            AppendUtf8(out, Win1252ToCodePoint(static_cast<unsigned char>(program[i])));
+            out += c == U'\0' ? U' ' : ProgramCharacter(c);
     }
     return out;
 }
@@ -112,10 +97,6 @@ std::u32string ReplacementInDocument(std::u32string_view document, std::size_t s
         out += middle;
     out += suffix;
     return out;
-}
-
-std::u32string FromProgramText(std::string_view text) {
-    return DecodeKeepingBytes(Win1252ToUtf8(text));
 }
 
 }  // namespace kassavero

@@ -3,13 +3,13 @@
 
 namespace kassavero {
 
-ReplacementParts ComposeReplacement(std::string_view newAmount, std::string_view oldText,
+ReplacementParts ComposeReplacement(std::u32string_view newAmount, std::u32string_view oldText,
                                     bool oldTextHadSymbol, const TWaehrungsAusgabeFormat& target,
                                     const TWaehrungsAusgabeFormat& source,
                                     const ReplacementLayout& layout) {
-    std::string amount(newAmount);
+    std::u32string amount(newAmount);
     if (target.UseSymbol && !target.Symbol.empty()) {
-        const std::string separator = target.SeparatingSpace ? " " : "";
+        const std::u32string separator = target.SeparatingSpace ? U" " : U"";
         amount = target.SymbolBeforeAmount ? target.Symbol + separator + amount
                                            : amount + separator + target.Symbol;
     }
@@ -22,7 +22,7 @@ ReplacementParts ComposeReplacement(std::string_view newAmount, std::string_view
 
     parts.Middle = oldText;
     if (!oldTextHadSymbol && !source.Symbol.empty()) {
-        const std::string separator = source.SeparatingSpace ? " " : "";
+        const std::u32string separator = source.SeparatingSpace ? U" " : U"";
         if (source.SymbolBeforeAmount) {
             parts.Prefix = source.Symbol + separator;
         } else {
@@ -30,12 +30,12 @@ ReplacementParts ComposeReplacement(std::string_view newAmount, std::string_view
         }
     }
     const bool alternative = layout.UseAlternativeBrackets;
-    const std::string& left = alternative ? layout.LeftBracket : std::string("(");
-    const std::string& right = alternative ? layout.RightBracket : std::string(")");
+    const std::u32string& left = alternative ? layout.LeftBracket : std::u32string(U"(");
+    const std::u32string& right = alternative ? layout.RightBracket : std::u32string(U")");
     if (layout.NewAmountInBrackets) {
-        parts.Suffix += " " + left + amount + right;
+        parts.Suffix += U" " + left + amount + right;
     } else {
-        parts.Prefix = amount + " " + left + parts.Prefix;
+        parts.Prefix = amount + U" " + left + parts.Prefix;
         parts.Suffix += right;
     }
     return parts;

@@ -14,11 +14,11 @@ namespace kassavero {
 // Prefix + Middle + Suffix replaces the old text; a macro client receives the three
 // pieces separately.
 struct ReplacementParts {
-    std::string Prefix;
-    std::string Middle;
-    std::string Suffix;
+    std::u32string Prefix;
+    std::u32string Middle;
+    std::u32string Suffix;
 
-    std::string Text() const { return Prefix + Middle + Suffix; }
+    std::u32string Text() const { return Prefix + Middle + Suffix; }
     bool operator==(const ReplacementParts&) const = default;
 };
 
@@ -32,7 +32,7 @@ struct ReplacementParts {
 // source currency's symbol is put beside it (whatever the source's use-symbol flag says,
 // since the old amount must stay recognisable), unless that symbol is empty, which would
 // only leave a stray blank.
-ReplacementParts ComposeReplacement(std::string_view newAmount, std::string_view oldText,
+ReplacementParts ComposeReplacement(std::u32string_view newAmount, std::u32string_view oldText,
                                     bool oldTextHadSymbol, const TWaehrungsAusgabeFormat& target,
                                     const TWaehrungsAusgabeFormat& source,
                                     const ReplacementLayout& layout);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/unicode_text.h"
+
 #include <array>
 #include <string>
 #include <tuple>
@@ -12,54 +14,54 @@ namespace {
 
 // The live custom rates, as the profile holds them.
 struct Rates final : CustomRates {
-    std::array<std::string, 3> text;
-    const std::string& CustomRate(int index) const override {
+    std::array<std::u32string, 3> text;
+    const std::u32string& CustomRate(int index) const override {
         return text[static_cast<std::size_t>(index)];
     }
 };
 
 TEST(Currency, HundredMarksToFrancsMatchesTheDoubleOfEachStep) {
     Rates profile;
-    CurrencyTable table(profile, ',', kDEM);
+    CurrencyTable table(profile, U',', kDEM);
     EXPECT_EQ(*table.ToEuro(100, kDEM), 51.12918811962185);
     EXPECT_EQ(*table.ConvertAmount(100, kDEM, kFRF), 335.3854885138279);
 }
 
 TEST(Currency, EuroToLireAndBack) {
     Rates profile;
-    CurrencyTable table(profile, ',', kDEM);
+    CurrencyTable table(profile, U',', kDEM);
     EXPECT_EQ(*table.ConvertAmount(1, kEUR, kITL), 1936.27);
     EXPECT_DOUBLE_EQ(*table.ConvertAmount(1936.27, kITL, kEUR), 1.0);
 }
 
 TEST(Currency, CustomRateIsReadAnewOnEveryUse) {
     Rates profile;
-    CurrencyTable table(profile, ',', kDEM);
+    CurrencyTable table(profile, U',', kDEM);
     auto& rate = profile.text[0];
 
-    rate = "abc";
+    rate = U"abc";
     EXPECT_EQ(table.CurrencyRate(kCUS1), 0.0);
     EXPECT_FALSE(table.ConvertAmount(10, kCUS1, kEUR).has_value());
     EXPECT_EQ(*table.ConvertAmount(10, kEUR, kCUS1), 0.0);
 
-    rate = "2,5";
+    rate = U"2,5";
     EXPECT_EQ(*table.ConvertAmount(10, kCUS1, kEUR), 4.0);
-    rate = "";
+    rate = U"";
     EXPECT_FALSE(table.ConvertAmount(10, kCUS1, kEUR).has_value());
 }
 
 TEST(Currency, NoCurrencyOnEitherSideGivesNoResult) {
     Rates profile;
-    CurrencyTable table(profile, ',', kDEM);
+    CurrencyTable table(profile, U',', kDEM);
     EXPECT_FALSE(table.ConvertAmount(1, kNoCurrency, kEUR).has_value());
     EXPECT_FALSE(table.ConvertAmount(1, kEUR, kNoCurrency).has_value());
     EXPECT_FALSE(table.ConvertAmount(1, 200, kEUR).has_value());
 }
 
 TEST(Currency, TableRows) {
-    EXPECT_EQ(CurrencyCode(13), "CUS3");
-    EXPECT_EQ(CurrencyCode(14), "UNDEF");
-    EXPECT_EQ(CurrencyCode(255), "UNDEF");
+    EXPECT_EQ(CurrencyCode(13), U"CUS3");
+    EXPECT_EQ(CurrencyCode(14), U"UNDEF");
+    EXPECT_EQ(CurrencyCode(255), U"UNDEF");
     EXPECT_EQ(FixedCurrencyRate(kPTE), 200.482);
     EXPECT_EQ(FixedCurrencyRate(kCUS2), 0.0);
     EXPECT_EQ(FixedCurrencyRate(kNoCurrency), 0.0);

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// Inside the program, text whose characters and offsets matter (documents, symbols,
+// names, settings, commands, the texts of the interface) is Unicode: one char32_t per
+// code point, so an offset counts characters the way the command protocol does. Text
+// becomes UTF-8 only where it meets the platform (files, Qt, the session bus).
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace kassavero {
+
+// One UTF-8 character at `position` (below text.size()). `length` is its size in
+// bytes, or 0 when the sequence is malformed (overlong, a surrogate, above U+10FFFF,
+// cut short); `span` is then how far the broken sequence reaches: the lead byte and
+// the continuation bytes read after it, at least 1.
+struct Utf8Character {
+    char32_t codePoint;
+    std::size_t length;
+    std::size_t span;
+};
+Utf8Character DecodeUtf8(std::string_view text, std::size_t position);
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool IsValidUtf8(std::string_view text);
+
+// Appends the UTF-8 form of a code point; a surrogate or a value above U+10FFFF, which
+// UTF-8 cannot carry, goes as '?'.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
+// UTF-8 as program text. Each malformed sequence becomes one '?', so a broken byte never
+// takes the characters after it along.
+std::u32string Utf8ToText(std::string_view utf8);
+std::string TextToUtf8(std::u32string_view text);
+
+// Plain ASCII (identifiers, digits, the program's own keys) as program text and back;
+// a character outside ASCII becomes '?' on the way back.
+std::u32string AsciiToText(std::string_view ascii);
+std::string TextToAscii(std::u32string_view text);
+
+// The simple lower case of Unicode (one character for one, so offsets stay): Latin with
+// diacritics, Greek and Cyrillic as well as A..Z. Every comparison that ignores letter
+// case (command names, symbols, keys) uses it.
+char32_t LowerCase(char32_t c);
+std::u32string LowerCase(std::u32string_view text);
+char32_t UpperCase(char32_t c);
+
+// Equal after LowerCase on both sides.
+bool EqualsIgnoringCase(std::u32string_view a, std::u32string_view b);
+
+// Letters of any alphabet (Unicode's alphabetic property).
+bool IsLetter(char32_t c);
+
+}  // namespace kassavero
