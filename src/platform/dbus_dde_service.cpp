@@ -15,19 +15,19 @@
 #include <vector>
 
 #include "core/hotkeys.h"
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 #include "platform/dde_names.h"
 #include "platform/dde_server.h"
 
 namespace kassavero {
 namespace {
 
-std::string Inside(const char* text) {
-    return Utf8ToWin1252(text);
+std::u32string Inside(const char* text) {
+    return Utf8ToText(text);
 }
 
-std::string Outside(std::string_view text) {
-    return Win1252ToUtf8(text);
+std::string Outside(std::u32string_view text) {
+    return TextToUtf8(text);
 }
 
 // Every call waits in the queue (the object's data) and is answered outside the bus
@@ -69,7 +69,7 @@ int ReplyEmptyOr(sd_bus_message* call, DdeError error) {
 DbusDdeService::DbusDdeService(DdeServer& server, std::function<void(unsigned)> postMessage,
                                QObject* parent)
     : QObject(parent), server_(server), postMessage_(std::move(postMessage)) {
-    server_.SetAdviseSink([this](std::string_view item, std::string_view data) {
+    server_.SetAdviseSink([this](std::u32string_view item, std::u32string_view data) {
         if (heldAdvises_ != nullptr)
             heldAdvises_->emplace_back(item, data);
         else
@@ -213,7 +213,7 @@ bool DbusDdeService::CallerConnected(const char* caller) {
     return connected != 0;
 }
 
-void DbusDdeService::Advise(std::string_view item, std::string_view data) {
+void DbusDdeService::Advise(std::u32string_view item, std::u32string_view data) {
     if (bus_ == nullptr)
         return;
     sd_bus_emit_signal(bus_.get(), kDdeObjectPath, kDdeInterface, "Advise", "ss",
@@ -233,7 +233,7 @@ void DbusDdeService::Answer(sd_bus_message* call) {
     // A call answered while a Call waits for the user: what that Call advised so far goes
     // out now, and this call's advises are not held.
     SendHeldAdvises();
-    std::vector<std::pair<std::string, std::string>>* const outer =
+    std::vector<std::pair<std::u32string, std::u32string>>* const outer =
         std::exchange(heldAdvises_, nullptr);
     AnswerNow(call);
     heldAdvises_ = outer;
@@ -262,7 +262,7 @@ void DbusDdeService::AnswerNow(sd_bus_message* call) {
     } else if (method == "Poke" && sd_bus_message_read(call, "sss", &first, &second, &third) >= 0) {
         ReplyEmptyOr(call, server_.Poke(Inside(first), Inside(second), Inside(third)));
     } else if (method == "Request" && sd_bus_message_read(call, "ss", &first, &second) >= 0) {
-        std::string lines;
+        std::u32string lines;
         const DdeError error = server_.Request(Inside(first), Inside(second), lines);
         if (error == DdeError::None)
             sd_bus_reply_method_return(call, "s", Outside(lines).c_str());
@@ -291,9 +291,9 @@ void DbusDdeService::AnswerNow(sd_bus_message* call) {
         const char* caller = sd_bus_message_get_sender(call);
         // A Call's reply is its own text, so its advises (for other clients) may follow it
         // instead of holding it up; an execute's must come first.
-        std::vector<std::pair<std::string, std::string>> advises;
+        std::vector<std::pair<std::u32string, std::u32string>> advises;
         heldAdvises_ = &advises;
-        std::string reply;
+        std::u32string reply;
         const DdeError error =
             server_.Call(Inside(first), Inside(second), caller != nullptr ? caller : "", reply);
         struct SendAfterReply {

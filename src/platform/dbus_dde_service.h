@@ -90,7 +90,7 @@ class DbusDdeService : public QObject {
     void Answer(sd_bus_message* message);
     void AnswerNow(sd_bus_message* message);
     void ReplyWithChanges(sd_bus_message* call, const char* clientName, const char* text);
-    void Advise(std::string_view item, std::string_view data);
+    void Advise(std::u32string_view item, std::u32string_view data);
     void SendHeldAdvises();
     void WatchSocket();
     bool CallerConnected(const char* caller);
@@ -109,7 +109,7 @@ class DbusDdeService : public QObject {
     std::unique_ptr<QSocketNotifier> writable_;
     std::deque<SdBusMessage> calls_;
     // The advises of the Call being answered, sent after its reply.
-    std::vector<std::pair<std::string, std::string>>* heldAdvises_ = nullptr;
+    std::vector<std::pair<std::u32string, std::u32string>>* heldAdvises_ = nullptr;
 };
 
 // Whether a name has an owner on the session bus; nothing when the bus cannot be asked.

@@ -10,28 +10,28 @@ std::string DdeServiceName(std::string_view programPath) {
     return std::string(name.substr(0, name.find('.')));
 }
 
-std::vector<std::string> SplitDdeLines(std::string_view text) {
-    std::vector<std::string> lines;
+std::vector<std::u32string> SplitDdeLines(std::u32string_view text) {
+    std::vector<std::u32string> lines;
     std::size_t start = 0;
     while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
+        const std::size_t end = text.find_first_of(U"\r\n", start);
+        if (end == std::u32string_view::npos) {
             lines.emplace_back(text.substr(start));
             break;
         }
         lines.emplace_back(text.substr(start, end - start));
         start = end + 1;
-        if (text[end] == '\r' && start < text.size() && text[start] == '\n')
+        if (text[end] == U'\r' && start < text.size() && text[start] == U'\n')
             ++start;
     }
     return lines;
 }
 
-std::string JoinDdeLines(const std::vector<std::string>& lines) {
-    std::string joined;
-    for (const std::string& line : lines) {
+std::u32string JoinDdeLines(const std::vector<std::u32string>& lines) {
+    std::u32string joined;
+    for (const std::u32string& line : lines) {
         joined += line;
-        joined += "\r\n";
+        joined += U"\r\n";
     }
     return joined;
 }

@@ -7,7 +7,7 @@
 // transport behind it (in process for tests, the session bus in the program) carries
 // the same calls.
 //
-// Topic names compare without regard to letter case (LowerCaseLatin1), item names
+// Topic names compare without regard to letter case, item names
 // exactly. An item holds a list of text lines; its text is the first line.
 
 #include <functional>
@@ -30,21 +30,23 @@ class DdeServerHandler {
     virtual ~DdeServerHandler() = default;
     // A client executed a string on a topic; `lines` is the string split into lines
     // (empty for an empty string).
-    virtual void OnExecuteMacro(std::string_view topic, const std::vector<std::string>& lines) = 0;
+    virtual void OnExecuteMacro(std::u32string_view topic,
+                                const std::vector<std::u32string>& lines) = 0;
     // A client poked data into an item; the item's lines already hold the data.
-    virtual void OnPokeData(std::string_view topic, std::string_view item) = 0;
+    virtual void OnPokeData(std::u32string_view topic, std::u32string_view item) = 0;
     // Like OnExecuteMacro, but the reply of exactly this command is handed back: the
     // text its item held when the command finished. `caller` tells one client's
     // conversation from another's (empty: the one shared by executes and pokes).
     // UnknownItem, with the reason in `reply`, for a line that names no item.
-    virtual DdeError OnCallMacro(std::string_view topic, const std::vector<std::string>& lines,
-                                 std::string_view caller, std::string& reply) = 0;
+    virtual DdeError OnCallMacro(std::u32string_view topic,
+                                 const std::vector<std::u32string>& lines, std::string_view caller,
+                                 std::u32string& reply) = 0;
     // A caller's connection ended: nobody will read the replies of its waiting commands.
     virtual void OnCallerLeft(std::string_view /*caller*/) {}
 };
 
 // The advise notice: an item's text was set. `data` is what a request would answer.
-using DdeAdviseSink = std::function<void(std::string_view item, std::string_view data)>;
+using DdeAdviseSink = std::function<void(std::u32string_view item, std::u32string_view data)>;
 
 class DdeServer {
   public:
@@ -53,32 +55,34 @@ class DdeServer {
     // ---- The program's side ----
 
     virtual const std::string& ServiceName() const = 0;
-    virtual void AddTopic(std::string_view topic) = 0;
+    virtual void AddTopic(std::u32string_view topic) = 0;
     // Adds an item with its first lines to a topic added before. Items that do not take
     // pokes refuse them and keep their lines.
-    virtual void AddItem(std::string_view topic, std::string_view item,
-                         std::vector<std::string> lines, bool takesPokes) = 0;
+    virtual void AddItem(std::u32string_view topic, std::u32string_view item,
+                         std::vector<std::u32string> lines, bool takesPokes) = 0;
     // The handler is called for every execute and poke; nullptr for none.
     virtual void SetHandler(DdeServerHandler* handler) = 0;
     // The first line of the item; empty when it has none or does not exist.
-    virtual std::string ItemText(std::string_view topic, std::string_view item) const = 0;
+    virtual std::u32string ItemText(std::u32string_view topic, std::u32string_view item) const = 0;
     // Replaces all lines of the item by this one and sends the advise notice, also when
     // the text is the same as before (a client waiting for a reply must see it).
-    virtual void SetItemText(std::string_view topic, std::string_view item,
-                             std::string_view text) = 0;
+    virtual void SetItemText(std::u32string_view topic, std::u32string_view item,
+                             std::u32string_view text) = 0;
 
     // ---- What a client does, as the transport hands it on ----
 
-    virtual DdeError Execute(std::string_view topic, std::string_view command) = 0;
+    virtual DdeError Execute(std::u32string_view topic, std::u32string_view command) = 0;
     // The data is split at CR, LF or CR LF and replaces the item's lines; then the
     // handler runs.
-    virtual DdeError Poke(std::string_view topic, std::string_view item, std::string_view data) = 0;
+    virtual DdeError Poke(std::u32string_view topic, std::u32string_view item,
+                          std::u32string_view data) = 0;
     // All lines of the item, each ended by CR LF.
-    virtual DdeError Request(std::string_view topic, std::string_view item, std::string& data) = 0;
+    virtual DdeError Request(std::u32string_view topic, std::u32string_view item,
+                             std::u32string& data) = 0;
     // An execute whose reply is handed back at once, taken before any other client's
     // command can run (see DdeServerHandler::OnCallMacro).
-    virtual DdeError Call(std::string_view topic, std::string_view command, std::string_view caller,
-                          std::string& reply) = 0;
+    virtual DdeError Call(std::u32string_view topic, std::u32string_view command,
+                          std::string_view caller, std::u32string& reply) = 0;
     // Where advise notices go (the transport's signal); an empty function for none.
     virtual void SetAdviseSink(DdeAdviseSink sink) = 0;
     // Whether a caller is still connected, as the transport knows it. A text a connected
@@ -95,9 +99,9 @@ std::string DdeServiceName(std::string_view programPath);
 
 // Text split into lines at CR, LF or CR LF. A line break at the very end starts no
 // further line, and an empty text has no lines.
-std::vector<std::string> SplitDdeLines(std::string_view text);
+std::vector<std::u32string> SplitDdeLines(std::u32string_view text);
 
 // The lines, each ended by CR LF.
-std::string JoinDdeLines(const std::vector<std::string>& lines);
+std::u32string JoinDdeLines(const std::vector<std::u32string>& lines);
 
 }  // namespace kassavero

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/in_process_dde_server.h"
 
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 
 namespace kassavero {
 
@@ -9,7 +9,7 @@ namespace {
 
 // The same search over a const or a mutable list of named entries.
 template <typename List, typename Same>
-auto FindNamed(List& list, std::string_view name, Same same) -> decltype(&list.front()) {
+auto FindNamed(List& list, std::u32string_view name, Same same) -> decltype(&list.front()) {
     for (auto& entry : list) {
         if (same(entry.name, name))
             return &entry;
@@ -17,11 +17,11 @@ auto FindNamed(List& list, std::string_view name, Same same) -> decltype(&list.f
     return nullptr;
 }
 
-bool SameTopic(std::string_view a, std::string_view b) {
-    return LowerCaseLatin1(a) == LowerCaseLatin1(b);
+bool SameTopic(std::u32string_view a, std::u32string_view b) {
+    return EqualsIgnoringCase(a, b);
 }
 
-bool SameItem(std::string_view a, std::string_view b) {
+bool SameItem(std::u32string_view a, std::u32string_view b) {
     return a == b;
 }
 
@@ -30,25 +30,25 @@ bool SameItem(std::string_view a, std::string_view b) {
 InProcessDdeServer::InProcessDdeServer(std::string serviceName)
     : service_(std::move(serviceName)) {}
 
-InProcessDdeServer::Topic* InProcessDdeServer::FindTopic(std::string_view name) {
+InProcessDdeServer::Topic* InProcessDdeServer::FindTopic(std::u32string_view name) {
     return FindNamed(topics_, name, SameTopic);
 }
 
-const InProcessDdeServer::Topic* InProcessDdeServer::FindTopic(std::string_view name) const {
+const InProcessDdeServer::Topic* InProcessDdeServer::FindTopic(std::u32string_view name) const {
     return FindNamed(topics_, name, SameTopic);
 }
 
-InProcessDdeServer::Item* InProcessDdeServer::FindItem(Topic& topic, std::string_view name) {
+InProcessDdeServer::Item* InProcessDdeServer::FindItem(Topic& topic, std::u32string_view name) {
     return FindNamed(topic.items, name, SameItem);
 }
 
-void InProcessDdeServer::AddTopic(std::string_view topic) {
+void InProcessDdeServer::AddTopic(std::u32string_view topic) {
     if (FindTopic(topic) == nullptr)
-        topics_.push_back({std::string(topic), {}});
+        topics_.push_back({std::u32string(topic), {}});
 }
 
-void InProcessDdeServer::AddItem(std::string_view topic, std::string_view item,
-                                 std::vector<std::string> lines, bool takesPokes) {
+void InProcessDdeServer::AddItem(std::u32string_view topic, std::u32string_view item,
+                                 std::vector<std::u32string> lines, bool takesPokes) {
     Topic* owner = FindTopic(topic);
     if (owner == nullptr)
         return;
@@ -57,10 +57,11 @@ void InProcessDdeServer::AddItem(std::string_view topic, std::string_view item,
         existing->takesPokes = takesPokes;
         return;
     }
-    owner->items.push_back({std::string(item), std::move(lines), takesPokes});
+    owner->items.push_back({std::u32string(item), std::move(lines), takesPokes});
 }
 
-std::string InProcessDdeServer::ItemText(std::string_view topic, std::string_view item) const {
+std::u32string InProcessDdeServer::ItemText(std::u32string_view topic,
+                                            std::u32string_view item) const {
     const Topic* owner = FindTopic(topic);
     if (owner == nullptr)
         return {};
@@ -70,50 +71,50 @@ std::string InProcessDdeServer::ItemText(std::string_view topic, std::string_vie
     return found->lines.front();
 }
 
-void InProcessDdeServer::SetItemText(std::string_view topic, std::string_view item,
-                                     std::string_view text) {
+void InProcessDdeServer::SetItemText(std::u32string_view topic, std::u32string_view item,
+                                     std::u32string_view text) {
     Topic* owner = FindTopic(topic);
     Item* found = owner != nullptr ? FindItem(*owner, item) : nullptr;
     if (found == nullptr)
         return;
-    found->lines.assign(1, std::string(text));
+    found->lines.assign(1, std::u32string(text));
     if (adviseSink_) {
         // Copies: the sink may change items while it runs.
-        const std::string name = found->name;
-        const std::string data = JoinDdeLines(found->lines);
+        const std::u32string name = found->name;
+        const std::u32string data = JoinDdeLines(found->lines);
         const DdeAdviseSink sink = adviseSink_;
         sink(name, data);
     }
 }
 
-DdeError InProcessDdeServer::Execute(std::string_view topic, std::string_view command) {
+DdeError InProcessDdeServer::Execute(std::u32string_view topic, std::u32string_view command) {
     const Topic* owner = FindTopic(topic);
     if (owner == nullptr)
         return DdeError::UnknownTopic;
     // The handler may run a nested wait in which the server changes; hand it copies.
-    const std::string name = owner->name;
-    const std::vector<std::string> lines = SplitDdeLines(command);
+    const std::u32string name = owner->name;
+    const std::vector<std::u32string> lines = SplitDdeLines(command);
     if (handler_ != nullptr)
         handler_->OnExecuteMacro(name, lines);
     return DdeError::None;
 }
 
-DdeError InProcessDdeServer::Call(std::string_view topic, std::string_view command,
-                                  std::string_view caller, std::string& reply) {
+DdeError InProcessDdeServer::Call(std::u32string_view topic, std::u32string_view command,
+                                  std::string_view caller, std::u32string& reply) {
     reply.clear();
     const Topic* owner = FindTopic(topic);
     if (owner == nullptr)
         return DdeError::UnknownTopic;
-    const std::string name = owner->name;
+    const std::u32string name = owner->name;
     const std::string who(caller);
-    const std::vector<std::string> lines = SplitDdeLines(command);
+    const std::vector<std::u32string> lines = SplitDdeLines(command);
     if (handler_ == nullptr)
         return DdeError::None;
     return handler_->OnCallMacro(name, lines, who, reply);
 }
 
-DdeError InProcessDdeServer::Poke(std::string_view topic, std::string_view item,
-                                  std::string_view data) {
+DdeError InProcessDdeServer::Poke(std::u32string_view topic, std::u32string_view item,
+                                  std::u32string_view data) {
     Topic* owner = FindTopic(topic);
     if (owner == nullptr)
         return DdeError::UnknownTopic;
@@ -123,15 +124,15 @@ DdeError InProcessDdeServer::Poke(std::string_view topic, std::string_view item,
     if (!found->takesPokes)
         return DdeError::PokeRefused;
     found->lines = SplitDdeLines(data);
-    const std::string topicName = owner->name;
-    const std::string itemName = found->name;
+    const std::u32string topicName = owner->name;
+    const std::u32string itemName = found->name;
     if (handler_ != nullptr)
         handler_->OnPokeData(topicName, itemName);
     return DdeError::None;
 }
 
-DdeError InProcessDdeServer::Request(std::string_view topic, std::string_view item,
-                                     std::string& data) {
+DdeError InProcessDdeServer::Request(std::u32string_view topic, std::u32string_view item,
+                                     std::u32string& data) {
     Topic* owner = FindTopic(topic);
     if (owner == nullptr)
         return DdeError::UnknownTopic;

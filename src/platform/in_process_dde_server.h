@@ -20,18 +20,21 @@ class InProcessDdeServer : public DdeServer {
     explicit InProcessDdeServer(std::string serviceName);
 
     const std::string& ServiceName() const override { return service_; }
-    void AddTopic(std::string_view topic) override;
-    void AddItem(std::string_view topic, std::string_view item, std::vector<std::string> lines,
-                 bool takesPokes) override;
+    void AddTopic(std::u32string_view topic) override;
+    void AddItem(std::u32string_view topic, std::u32string_view item,
+                 std::vector<std::u32string> lines, bool takesPokes) override;
     void SetHandler(DdeServerHandler* handler) override { handler_ = handler; }
-    std::string ItemText(std::string_view topic, std::string_view item) const override;
-    void SetItemText(std::string_view topic, std::string_view item, std::string_view text) override;
+    std::u32string ItemText(std::u32string_view topic, std::u32string_view item) const override;
+    void SetItemText(std::u32string_view topic, std::u32string_view item,
+                     std::u32string_view text) override;
 
-    DdeError Execute(std::string_view topic, std::string_view command) override;
-    DdeError Poke(std::string_view topic, std::string_view item, std::string_view data) override;
-    DdeError Request(std::string_view topic, std::string_view item, std::string& data) override;
-    DdeError Call(std::string_view topic, std::string_view command, std::string_view caller,
-                  std::string& reply) override;
+    DdeError Execute(std::u32string_view topic, std::u32string_view command) override;
+    DdeError Poke(std::u32string_view topic, std::u32string_view item,
+                  std::u32string_view data) override;
+    DdeError Request(std::u32string_view topic, std::u32string_view item,
+                     std::u32string& data) override;
+    DdeError Call(std::u32string_view topic, std::u32string_view command, std::string_view caller,
+                  std::u32string& reply) override;
     void SetAdviseSink(DdeAdviseSink sink) override { adviseSink_ = std::move(sink); }
     void SetCallerCheck(std::function<bool(std::string_view)> connected) override {
         callerCheck_ = std::move(connected);
@@ -46,18 +49,18 @@ class InProcessDdeServer : public DdeServer {
 
   private:
     struct Item {
-        std::string name;
-        std::vector<std::string> lines;
+        std::u32string name;
+        std::vector<std::u32string> lines;
         bool takesPokes = false;
     };
     struct Topic {
-        std::string name;
+        std::u32string name;
         std::vector<Item> items;
     };
 
-    Topic* FindTopic(std::string_view name);
-    const Topic* FindTopic(std::string_view name) const;
-    static Item* FindItem(Topic& topic, std::string_view name);
+    Topic* FindTopic(std::u32string_view name);
+    const Topic* FindTopic(std::u32string_view name) const;
+    static Item* FindItem(Topic& topic, std::u32string_view name);
 
     std::string service_;
     std::vector<Topic> topics_;

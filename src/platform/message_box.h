@@ -44,10 +44,10 @@ enum MessageBoxAnswer : int {
 class MessageBoxes {
   public:
     virtual ~MessageBoxes() = default;
-    // Text and caption are Windows-1252; each is used up to 1023 characters. Returns
+    // Text and caption are each used up to 1023 characters. Returns
     // the pressed button. Closing the box counts as Cancel where there is one, else as
     // the only button (OK) or No.
-    virtual int ShowMessageBox(const std::string& text, const std::string& caption,
+    virtual int ShowMessageBox(const std::u32string& text, const std::u32string& caption,
                                unsigned flags) = 0;
 };
 

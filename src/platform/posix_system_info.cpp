@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "core/unicode_text.h"
 #include "core/win1252.h"
 
 namespace kassavero {
@@ -60,34 +61,31 @@ std::string SeparatorAsUtf8(const char* text, const char* codeset) {
     if (set == "UTF-8" || set == "utf8" || set == "ANSI_X3.4-1968")
         return value;
     // The single-byte Latin sets agree with Unicode on the characters that matter here.
-    std::string utf8;
-    for (char c : value)
-        utf8 += Win1252ToUtf8(std::string(1, c));
-    return utf8;
+    return TextToUtf8(Win1252ToText(value));
 }
 
 bool IsSpaceLike(std::string_view utf8) {
     return utf8 == "\u202F" || utf8 == "\u2009" || utf8 == "\u2007";
 }
 
-// A UTF-8 text that is exactly one character Windows-1252 can hold.
-std::optional<char> SingleWin1252(std::string_view utf8) {
-    const std::string narrow = Utf8ToWin1252(utf8);
-    if (narrow.size() != 1 || (narrow == "?" && utf8 != "?"))
+// A UTF-8 text that is exactly one character, and not a blank of the wider kind.
+std::optional<char32_t> SingleCharacter(std::string_view utf8) {
+    const std::u32string text = Utf8ToText(utf8);
+    if (text.size() != 1 || !IsValidUtf8(utf8) || IsSpaceLike(utf8))
         return std::nullopt;
-    return narrow.front();
+    return text.front();
 }
 
 }  // namespace
 
 NumberSeparators SanitizeSeparators(std::string_view decimalUtf8, std::string_view thousandUtf8) {
-    const char decimal = SingleWin1252(decimalUtf8).value_or('.');
-    const char counterpart = decimal == '.' ? ',' : '.';
-    char thousand = counterpart;
-    if (const auto single = SingleWin1252(thousandUtf8)) {
+    const char32_t decimal = SingleCharacter(decimalUtf8).value_or(U'.');
+    const char32_t counterpart = decimal == U'.' ? U',' : U'.';
+    char32_t thousand = counterpart;
+    if (const auto single = SingleCharacter(thousandUtf8)) {
         thousand = *single;
     } else if (IsSpaceLike(thousandUtf8)) {
-        thousand = '\xA0';
+        thousand = U'\u00A0';
     }
     if (thousand == decimal)
         thousand = counterpart;

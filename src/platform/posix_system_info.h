@@ -16,13 +16,13 @@ class PosixSystemInfo final : public SystemInfo {
   public:
     PosixSystemInfo();
 
-    char DecimalSeparator() const override { return decimal_; }
-    char ThousandSeparator() const override { return thousand_; }
+    char32_t DecimalSeparator() const override { return decimal_; }
+    char32_t ThousandSeparator() const override { return thousand_; }
     std::uint16_t DefaultLanguageId() const override { return languageId_; }
 
   private:
-    char decimal_;
-    char thousand_;
+    char32_t decimal_;
+    char32_t thousand_;
     std::uint16_t languageId_;
 };
 
@@ -42,15 +42,15 @@ struct LocaleVariables {
 LocaleVariables LocaleVariablesFromEnvironment();
 
 struct NumberSeparators {
-    char decimal;
-    char thousand;
+    char32_t decimal;
+    char32_t thousand;
 };
 
-// Turns the locale's separator strings (UTF-8) into two distinct Windows-1252
-// characters. A decimal separator that is not one such character becomes ".".
-// A thousands separator that is empty or not one such character becomes the
-// no-break space 0xA0 when it is a kind of space (U+202F, U+2009, U+2007), else ","
-// after a "." decimal separator and "." after any other.
+// Turns the locale's separator strings (UTF-8) into two distinct characters. A decimal
+// separator that is not one character becomes ".". A thousands separator that is a
+// narrow, thin or figure space (U+202F, U+2009, U+2007) becomes the no-break space, as
+// texts write it; one that is empty or more than one character becomes "," after a "."
+// decimal separator and "." after any other.
 NumberSeparators SanitizeSeparators(std::string_view decimalUtf8, std::string_view thousandUtf8);
 
 }  // namespace kassavero

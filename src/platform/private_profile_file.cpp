@@ -14,6 +14,7 @@
 #include <system_error>
 #include <utility>
 
+#include "core/unicode_text.h"
 #include "core/win1252.h"
 #include "platform/atomic_file.h"
 #include "platform/file_read.h"
@@ -28,11 +29,13 @@ using Document = PrivateProfileFile::Document;
 // timestamps are coarser than the time a rewrite of the same size takes.
 constexpr std::int64_t kTimestampGranularityNs = 2'000'000'000;
 
-bool IsBlank(char c) {
+template <typename Char>
+bool IsBlank(Char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
 
-std::string_view Trim(std::string_view text) {
+template <typename Char>
+std::basic_string_view<Char> Trim(std::basic_string_view<Char> text) {
     while (!text.empty() && IsBlank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && IsBlank(text.back()))
@@ -44,7 +47,7 @@ void Classify(Line& line) {
     line.kind = Line::Kind::Other;
     line.name.clear();
     line.rawValue.clear();
-    const std::string_view text = Trim(line.text);
+    const std::string_view text = Trim(std::string_view(line.text));
     if (text.empty() || text.front() == ';')
         return;
     if (text.front() == '[') {
@@ -52,7 +55,7 @@ void Classify(Line& line) {
         if (close == std::string_view::npos)
             return;
         line.kind = Line::Kind::Section;
-        line.name = Utf8ToWin1252(Trim(text.substr(1, close - 1)));
+        line.name = Utf8ToText(Trim(text.substr(1, close - 1)));
         return;
     }
     const auto equals = line.text.find('=');
@@ -62,8 +65,8 @@ void Classify(Line& line) {
     if (name.empty())
         return;
     line.kind = Line::Kind::Key;
-    line.name = Utf8ToWin1252(name);
-    line.rawValue = Utf8ToWin1252(std::string_view(line.text).substr(equals + 1));
+    line.name = Utf8ToText(name);
+    line.rawValue = Utf8ToText(std::string_view(line.text).substr(equals + 1));
 }
 
 Document Parse(std::string content) {
@@ -73,7 +76,7 @@ Document Parse(std::string content) {
         content.erase(0, 3);
     }
     if (!IsValidUtf8(content))
-        content = Win1252ToUtf8(content);
+        content = TextToUtf8(Win1252ToText(content));
     bool newlineKnown = false;
     std::size_t start = 0;
     while (start < content.size()) {
@@ -113,7 +116,7 @@ std::string Serialise(const Document& document) {
 // Calls visit(index) for each key line of every section with the given name, in file
 // order, until visit returns true. Returns the index of the first such section header.
 template <typename Visit>
-std::ptrdiff_t ForEachKeyOfSection(const Document& document, std::string_view section,
+std::ptrdiff_t ForEachKeyOfSection(const Document& document, std::u32string_view section,
                                    Visit visit) {
     std::ptrdiff_t firstHeader = -1;
     bool inSection = false;
@@ -131,7 +134,8 @@ std::ptrdiff_t ForEachKeyOfSection(const Document& document, std::string_view se
     return firstHeader;
 }
 
-const Line* FindKey(const Document& document, std::string_view section, std::string_view key) {
+const Line* FindKey(const Document& document, std::u32string_view section,
+                    std::u32string_view key) {
     const Line* found = nullptr;
     ForEachKeyOfSection(document, section, [&](std::size_t i) {
         if (!EqualsIgnoringCase(document.lines[i].name, key))
@@ -143,21 +147,21 @@ const Line* FindKey(const Document& document, std::string_view section, std::str
 }
 
 // One pair of matching quotes, single or double, around a value is taken off when read.
-bool IsQuoted(std::string_view value) {
-    return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+bool IsQuoted(std::u32string_view value) {
+    return value.size() >= 2 && (value.front() == U'"' || value.front() == U'\'') &&
            value.back() == value.front();
 }
 
 // The text written after "=": line breaks would split the entry, so they become blanks; a
 // value that the reader would trim or unquote is quoted, so that it reads back unchanged.
-std::string EncodeValue(std::string_view value) {
-    std::string text(value);
-    std::replace(text.begin(), text.end(), '\r', ' ');
-    std::replace(text.begin(), text.end(), '\n', ' ');
+std::string EncodeValue(std::u32string_view value) {
+    std::u32string text(value);
+    std::replace(text.begin(), text.end(), U'\r', U' ');
+    std::replace(text.begin(), text.end(), U'\n', U' ');
     const bool trimmed = !text.empty() && (IsBlank(text.front()) || IsBlank(text.back()));
     if (trimmed || IsQuoted(text))
-        text = '"' + text + '"';
-    return Win1252ToUtf8(text);
+        text = U'"' + text + U'"';
+    return TextToUtf8(text);
 }
 
 Line MakeLine(std::string text, const Document& document) {
@@ -177,8 +181,8 @@ void Insert(Document& document, std::size_t position, Line line) {
                           std::move(line));
 }
 
-void ApplyWrite(Document& document, std::string_view section, std::string_view key,
-                std::string_view value) {
+void ApplyWrite(Document& document, std::u32string_view section, std::u32string_view key,
+                std::u32string_view value) {
     std::ptrdiff_t keyLine = -1;
     const std::ptrdiff_t header = ForEachKeyOfSection(document, section, [&](std::size_t i) {
         if (!EqualsIgnoringCase(document.lines[i].name, key))
@@ -193,10 +197,10 @@ void ApplyWrite(Document& document, std::string_view section, std::string_view k
         Classify(line);
         return;
     }
-    const std::string lineText = Win1252ToUtf8(key) + "=" + EncodeValue(value);
+    const std::string lineText = TextToUtf8(key) + "=" + EncodeValue(value);
     if (header < 0) {
         Insert(document, document.lines.size(),
-               MakeLine("[" + Win1252ToUtf8(section) + "]", document));
+               MakeLine("[" + TextToUtf8(section) + "]", document));
         Insert(document, document.lines.size(), MakeLine(lineText, document));
         return;
     }
@@ -212,15 +216,15 @@ void ApplyWrite(Document& document, std::string_view section, std::string_view k
     Insert(document, after + 1, MakeLine(lineText, document));
 }
 
-bool ValidName(std::string_view name, bool isKey) {
-    if (name.find_first_of("\r\n") != std::string_view::npos)
+bool ValidName(std::u32string_view name, bool isKey) {
+    if (name.find_first_of(U"\r\n") != std::u32string_view::npos)
         return false;
     if (Trim(name) != name)
         return false;
     if (!isKey)
-        return name.find(']') == std::string_view::npos;
-    return !name.empty() && name.find('=') == std::string_view::npos && name.front() != ';' &&
-           name.front() != '[';
+        return name.find(U']') == std::u32string_view::npos;
+    return !name.empty() && name.find(U'=') == std::u32string_view::npos && name.front() != U';' &&
+           name.front() != U'[';
 }
 
 std::int64_t NowNs() {
@@ -329,27 +333,28 @@ void PrivateProfileFile::Refresh() {
     loaded_ = true;
 }
 
-std::string PrivateProfileFile::ReadString(std::string_view section, std::string_view key,
-                                           std::string_view defaultValue, std::size_t maxLength) {
+std::u32string PrivateProfileFile::ReadString(std::u32string_view section, std::u32string_view key,
+                                              std::u32string_view defaultValue,
+                                              std::size_t maxLength) {
     Refresh();
     const Line* line = FindKey(document_, section, key);
-    std::string_view value = defaultValue;
+    std::u32string_view value = defaultValue;
     if (line != nullptr) {
-        value = Trim(line->rawValue);
+        value = Trim(std::u32string_view(line->rawValue));
         if (IsQuoted(value)) {
             value = value.substr(1, value.size() - 2);
         }
     }
-    return std::string(value.substr(0, maxLength));
+    return std::u32string(value.substr(0, maxLength));
 }
 
-std::vector<std::string> PrivateProfileFile::SectionNames() {
+std::vector<std::u32string> PrivateProfileFile::SectionNames() {
     Refresh();
-    std::vector<std::string> names;
+    std::vector<std::u32string> names;
     for (const Line& line : document_.lines) {
         if (line.kind != Line::Kind::Section)
             continue;
-        const bool seen = std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+        const bool seen = std::any_of(names.begin(), names.end(), [&](const std::u32string& name) {
             return EqualsIgnoringCase(name, line.name);
         });
         if (!seen)
@@ -358,12 +363,12 @@ std::vector<std::string> PrivateProfileFile::SectionNames() {
     return names;
 }
 
-std::vector<std::string> PrivateProfileFile::KeyNames(std::string_view section) {
+std::vector<std::u32string> PrivateProfileFile::KeyNames(std::u32string_view section) {
     Refresh();
-    std::vector<std::string> names;
+    std::vector<std::u32string> names;
     ForEachKeyOfSection(document_, section, [&](std::size_t i) {
-        const std::string& name = document_.lines[i].name;
-        const bool seen = std::any_of(names.begin(), names.end(), [&](const std::string& other) {
+        const std::u32string& name = document_.lines[i].name;
+        const bool seen = std::any_of(names.begin(), names.end(), [&](const std::u32string& other) {
             return EqualsIgnoringCase(other, name);
         });
         if (!seen)
@@ -373,8 +378,8 @@ std::vector<std::string> PrivateProfileFile::KeyNames(std::string_view section) 
     return names;
 }
 
-bool PrivateProfileFile::WriteString(std::string_view section, std::string_view key,
-                                     std::string_view value) {
+bool PrivateProfileFile::WriteString(std::u32string_view section, std::u32string_view key,
+                                     std::u32string_view value) {
     if (!ValidName(section, false) || !ValidName(key, true))
         return false;
     Refresh();
@@ -385,7 +390,7 @@ bool PrivateProfileFile::WriteString(std::string_view section, std::string_view 
     });
     if (same != pending_.end())
         pending_.erase(same);
-    pending_.push_back({std::string(section), std::string(key), std::string(value)});
+    pending_.push_back({std::u32string(section), std::u32string(key), std::u32string(value)});
     return true;
 }
 

@@ -2,8 +2,7 @@
 #pragma once
 
 // An initialisation file on disk. The file is UTF-8 (a file that is not valid UTF-8 is taken
-// as Windows-1252, as files copied from older systems are); names and values are handed in
-// and out as Windows-1252.
+// as Windows-1252, as files copied from older systems are).
 
 #include <cstdint>
 #include <filesystem>
@@ -32,12 +31,12 @@ class PrivateProfileFile final : public PrivateProfile {
 
     const std::filesystem::path& Path() const { return path_; }
 
-    std::string ReadString(std::string_view section, std::string_view key,
-                           std::string_view defaultValue, std::size_t maxLength) override;
-    std::vector<std::string> SectionNames() override;
-    std::vector<std::string> KeyNames(std::string_view section) override;
-    bool WriteString(std::string_view section, std::string_view key,
-                     std::string_view value) override;
+    std::u32string ReadString(std::u32string_view section, std::u32string_view key,
+                              std::u32string_view defaultValue, std::size_t maxLength) override;
+    std::vector<std::u32string> SectionNames() override;
+    std::vector<std::u32string> KeyNames(std::u32string_view section) override;
+    bool WriteString(std::u32string_view section, std::u32string_view key,
+                     std::u32string_view value) override;
     // Reads the file afresh, applies the pending changes to it and replaces it atomically
     // (temporary file in the same directory, fsync, rename), so that a reader never sees a
     // half-written file and a change made meanwhile by another program is kept.
@@ -50,8 +49,8 @@ class PrivateProfileFile final : public PrivateProfile {
         std::string text;
         std::string ending;
         Kind kind = Kind::Other;
-        std::string name;      // section or key name, trimmed, Windows-1252
-        std::string rawValue;  // everything after the first "=", Windows-1252
+        std::u32string name;      // section or key name, trimmed
+        std::u32string rawValue;  // everything after the first "="
     };
     struct Document {
         std::vector<Line> lines;
@@ -71,9 +70,9 @@ class PrivateProfileFile final : public PrivateProfile {
         bool operator==(const Stamp&) const = default;
     };
     struct PendingWrite {
-        std::string section;
-        std::string key;
-        std::string value;
+        std::u32string section;
+        std::u32string key;
+        std::u32string value;
     };
 
     // Brings the cached copy up to date with the file, keeping the pending changes.

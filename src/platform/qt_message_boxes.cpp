@@ -78,13 +78,13 @@ int AnswerOf(Button button) {
     }
 }
 
-QString Cut(const std::string& text) {
-    return ToQString(std::string_view(text).substr(0, kMaxTextLength));
+QString Cut(const std::u32string& text) {
+    return ToQString(std::u32string_view(text).substr(0, kMaxTextLength));
 }
 
 }  // namespace
 
-void SetUpMessageBox(QMessageBox& box, const std::string& text, const std::string& caption,
+void SetUpMessageBox(QMessageBox& box, const std::u32string& text, const std::u32string& caption,
                      unsigned flags) {
     box.setTextFormat(Qt::PlainText);
     box.setText(Cut(text));
@@ -109,7 +109,7 @@ int MessageBoxAnswer(const QMessageBox& box) {
     return AnswerOf(box.standardButton(clicked));
 }
 
-int QtMessageBoxes::ShowMessageBox(const std::string& text, const std::string& caption,
+int QtMessageBoxes::ShowMessageBox(const std::u32string& text, const std::u32string& caption,
                                    unsigned flags) {
     QMessageBox box(owner_);
     SetUpMessageBox(box, text, caption, flags);

@@ -18,7 +18,7 @@ class QtMessageBoxes final : public MessageBoxes {
     // Boxes are modal to the owner window, or to the whole program without one.
     explicit QtMessageBoxes(QWidget* owner = nullptr) : owner_(owner) {}
 
-    int ShowMessageBox(const std::string& text, const std::string& caption,
+    int ShowMessageBox(const std::u32string& text, const std::u32string& caption,
                        unsigned flags) override;
 
     // Ends every box that is open, each with the answer closing it counts as, and
@@ -35,7 +35,7 @@ class QtMessageBoxes final : public MessageBoxes {
 // Gives the box its text, caption, buttons (in the order of the Windows box), icon, default
 // button and the button that closing the box counts as. Texts are shown as plain text, so
 // that a reply such as "<NIL>" is not taken for markup.
-void SetUpMessageBox(QMessageBox& box, const std::string& text, const std::string& caption,
+void SetUpMessageBox(QMessageBox& box, const std::u32string& text, const std::u32string& caption,
                      unsigned flags);
 
 // The answer of the button that closed the box (IDOK, IDYES ...).

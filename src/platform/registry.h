@@ -3,7 +3,7 @@
 
 // The store that keeps every setting between runs, in the manner of an INI file: a
 // section is a key below the program's root, an ident is a value name in it, and every
-// value the program uses is a string (Windows-1252). Section and value names compare
+// value the program uses is a string. Section and value names compare
 // without regard to letter case and keep the spelling they were created with.
 
 #include <optional>
@@ -18,24 +18,24 @@ class Registry {
     virtual ~Registry() = default;
 
     // The section names, in the order the store lists them.
-    virtual std::vector<std::string> ReadSections() = 0;
+    virtual std::vector<std::u32string> ReadSections() = 0;
     // A section exists when it holds at least one value.
-    virtual bool SectionExists(std::string_view section) = 0;
+    virtual bool SectionExists(std::u32string_view section) = 0;
     // True when the section holds a string value of that name.
-    virtual bool ValueExists(std::string_view section, std::string_view ident) = 0;
+    virtual bool ValueExists(std::u32string_view section, std::u32string_view ident) = 0;
     // The string value; nothing when it is missing or is a value of another type.
-    virtual std::optional<std::string> ReadString(std::string_view section,
-                                                  std::string_view ident) = 0;
+    virtual std::optional<std::u32string> ReadString(std::u32string_view section,
+                                                     std::u32string_view ident) = 0;
     // Creates the section when needed; a value of another type under that name becomes
     // this string.
-    virtual void WriteString(std::string_view section, std::string_view ident,
-                             std::string_view value) = 0;
+    virtual void WriteString(std::u32string_view section, std::u32string_view ident,
+                             std::u32string_view value) = 0;
     // Removes the section with all its values; nothing happens when there is none.
-    virtual void EraseSection(std::string_view section) = 0;
+    virtual void EraseSection(std::u32string_view section) = 0;
     // Gives an existing section exactly this spelling (it compares equal to the old one
     // without regard to case), so a name the user retyped in other letter case is the
     // name listed from then on.
-    virtual void RespellSection(std::string_view section) = 0;
+    virtual void RespellSection(std::u32string_view section) = 0;
 
     // Every change between BeginUpdate and the matching EndUpdate is stored in one go at
     // the outermost EndUpdate; outside such a bracket each change is stored by itself.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/registry_file.h"
 
+#include "core/unicode_text.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -116,62 +118,65 @@ bool RegistryFile::EndUpdate() {
 }
 
 // ---- The operations ----
+// Names and values are program text here and UTF-8 in the file's text.
 
-std::vector<std::string> RegistryFile::ReadSections() {
+std::vector<std::u32string> RegistryFile::ReadSections() {
     BeforeReading();
-    std::vector<std::string> names;
+    std::vector<std::u32string> names;
     for (const auto& section : text_.sections) {
         if (!section.foreign)
-            names.push_back(section.name);
+            names.push_back(Utf8ToText(section.name));
     }
     return names;
 }
 
-bool RegistryFile::SectionExists(std::string_view section) {
+bool RegistryFile::SectionExists(std::u32string_view section) {
     BeforeReading();
-    const RegistryText::Section* found = text_.Find(section);
+    const RegistryText::Section* found = text_.Find(TextToUtf8(section));
     return found != nullptr && !found->index.empty();
 }
 
-bool RegistryFile::ValueExists(std::string_view section, std::string_view ident) {
+bool RegistryFile::ValueExists(std::u32string_view section, std::u32string_view ident) {
     BeforeReading();
-    return text_.FindString(section, ident) != nullptr;
+    return text_.FindString(TextToUtf8(section), TextToUtf8(ident)) != nullptr;
 }
 
-std::optional<std::string> RegistryFile::ReadString(std::string_view section,
-                                                    std::string_view ident) {
+std::optional<std::u32string> RegistryFile::ReadString(std::u32string_view section,
+                                                       std::u32string_view ident) {
     BeforeReading();
-    const RegistryText::Entry* entry = text_.FindString(section, ident);
+    const RegistryText::Entry* entry = text_.FindString(TextToUtf8(section), TextToUtf8(ident));
     if (entry == nullptr)
         return std::nullopt;
-    return entry->value;
+    return Utf8ToText(entry->value);
 }
 
-void RegistryFile::WriteString(std::string_view section, std::string_view ident,
-                               std::string_view value) {
+void RegistryFile::WriteString(std::u32string_view section, std::u32string_view ident,
+                               std::u32string_view textValue) {
     // A string ends at its first NUL, as a registry string does.
-    value = value.substr(0, value.find('\0'));
+    const std::string value = TextToUtf8(textValue.substr(0, textValue.find(U'\0')));
     RegistryUpdate update(*this);
-    RegistryText::Section& target = text_.ForWriting(section);
-    const std::string key = RegistryText::Key(ident);
+    RegistryText::Section& target = text_.ForWriting(TextToUtf8(section));
+    const std::string name = TextToUtf8(ident);
+    const std::string key = RegistryText::Key(name);
     if (const auto it = target.index.find(key); it != target.index.end()) {
         RegistryText::Entry& entry = target.entries[it->second];
         if (entry.kind == RegistryText::EntryKind::String && entry.value == value)
             return;
         entry.kind = RegistryText::EntryKind::String;
-        entry.value = std::string(value);
+        entry.value = value;
         entry.raw.clear();
     } else {
         target.index[key] = target.entries.size();
-        target.entries.push_back(RegistryText::Entry{
-            RegistryText::EntryKind::String, std::string(ident), std::string(value), {}});
+        target.entries.push_back(
+            RegistryText::Entry{RegistryText::EntryKind::String, name, value, {}});
     }
     dirty_ = true;
 }
 
-void RegistryFile::EraseSection(std::string_view section) {
+void RegistryFile::EraseSection(std::u32string_view section) {
     RegistryUpdate update(*this);
-    const auto it = text_.sectionIndex.find(RegistryText::Key(RegistryText::SectionName(section)));
+    const auto it =
+        text_.sectionIndex.find(RegistryText::Key(RegistryText::SectionName(TextToUtf8(section))));
     if (it == text_.sectionIndex.end())
         return;
     text_.sections.erase(text_.sections.begin() + static_cast<std::ptrdiff_t>(it->second));
@@ -179,10 +184,11 @@ void RegistryFile::EraseSection(std::string_view section) {
     dirty_ = true;
 }
 
-void RegistryFile::RespellSection(std::string_view section) {
+void RegistryFile::RespellSection(std::u32string_view section) {
     RegistryUpdate update(*this);
-    RegistryText::Section* found = text_.Find(section);
-    const std::string clean = RegistryText::SectionName(section);
+    const std::string name = TextToUtf8(section);
+    RegistryText::Section* found = text_.Find(name);
+    const std::string clean = RegistryText::SectionName(name);
     if (found == nullptr || found->name == clean)
         return;
     found->name = clean;

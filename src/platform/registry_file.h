@@ -35,15 +35,15 @@ class RegistryFile final : public Registry {
     // write. Reads the file now.
     explicit RegistryFile(std::filesystem::path directory);
 
-    std::vector<std::string> ReadSections() override;
-    bool SectionExists(std::string_view section) override;
-    bool ValueExists(std::string_view section, std::string_view ident) override;
-    std::optional<std::string> ReadString(std::string_view section,
-                                          std::string_view ident) override;
-    void WriteString(std::string_view section, std::string_view ident,
-                     std::string_view value) override;
-    void EraseSection(std::string_view section) override;
-    void RespellSection(std::string_view section) override;
+    std::vector<std::u32string> ReadSections() override;
+    bool SectionExists(std::u32string_view section) override;
+    bool ValueExists(std::u32string_view section, std::u32string_view ident) override;
+    std::optional<std::u32string> ReadString(std::u32string_view section,
+                                             std::u32string_view ident) override;
+    void WriteString(std::u32string_view section, std::u32string_view ident,
+                     std::u32string_view value) override;
+    void EraseSection(std::u32string_view section) override;
+    void RespellSection(std::u32string_view section) override;
     void BeginUpdate() override;
     bool EndUpdate() override;
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "core/unicode_text.h"
 #include "core/win1252.h"
 
 namespace kassavero {
@@ -55,37 +56,12 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
     return out;
 }
 
-// The control bytes that are places of extra characters inside the program (tab stays).
-bool IsPlaceControl(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return (b < 0x20 && c != '\t' && c != '\n' && c != '\v' && c != '\f' && c != '\r' && b != 0) ||
-           b == 0x7F;
-}
-
-// A line as the program's text: UTF-8 when it is UTF-8, else already Windows-1252. A
-// control that stands in the file reads as '?' whatever characters hold places, so a
-// line reads the same before and after any adoption. A value line of the program's own
-// (`adopt`) gives its characters outside Windows-1252 places, so that they survive a
-// save and a restart.
-std::string DecodeLine(std::string_view raw, bool adopt = false) {
-    std::string clean(raw);
-    std::replace_if(clean.begin(), clean.end(), IsPlaceControl, '?');
-    if (!IsValidUtf8(clean))
-        return clean;
-    return adopt ? AdoptUtf8(clean) : Utf8ToWin1252(clean);
-}
-
-// Whether the program can hold a UTF-8 line as it is: every character has a place in
-// Windows-1252 itself (not among the extra characters, which depend on what else was
-// read). A line that is not UTF-8 is Windows-1252 already.
-bool HoldsAsWindows1252(std::string_view raw) {
-    if (!IsValidUtf8(raw))
-        return true;
-    if (std::any_of(raw.begin(), raw.end(), IsPlaceControl))
-        return false;
-    const std::string held = Utf8ToWin1252(raw);
-    return std::none_of(held.begin(), held.end(), [](char c) { return IsExtraCharacter(c); }) &&
-           Win1252ToUtf8(held) == raw;
+// A line as the program's text: UTF-8 when it is UTF-8, else Windows-1252, the encoding
+// older exports use, turned into UTF-8.
+std::string DecodeLine(std::string_view raw) {
+    if (IsValidUtf8(raw))
+        return std::string(raw);
+    return TextToUtf8(Win1252ToText(raw));
 }
 
 // Reads the quoted text that starts at text[pos]; pos ends behind the closing quote.
@@ -163,7 +139,7 @@ void AppendKeptLines(std::string& out, std::string_view lines) {
 }  // namespace
 
 std::string RegistryText::Key(std::string_view name) {
-    return LowerCaseLatin1(name);
+    return TextToUtf8(LowerCase(Utf8ToText(name)));
 }
 
 std::string RegistryText::SectionName(std::string_view name) {
@@ -202,10 +178,7 @@ RegistryText RegistryText::Parse(std::string_view bytes) {
     std::optional<std::size_t> current;  // the section the lines belong to
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view raw = lines[i];
-        const bool ours = current && !doc.sections[*current].foreign;
-        const std::string_view start = TrimLeft(raw);
-        const std::string decoded =
-            DecodeLine(raw, ours && (start.starts_with('"') || start.starts_with('@')));
+        const std::string decoded = DecodeLine(raw);
         const std::string_view text = TrimLeft(decoded);
         if (text.empty())
             continue;
@@ -225,11 +198,7 @@ RegistryText RegistryText::Parse(std::string_view bytes) {
             const std::size_t close = text.rfind(']');
             if (close != std::string_view::npos && TrimLeft(text.substr(close + 1)).empty()) {
                 const std::string_view path = text.substr(1, close - 1);
-                // A name with characters the program cannot hold would come back with
-                // "?" in their place, and two such names could become one: the section
-                // is kept as it was read and not offered to the program.
-                if (path.size() > kRoot.size() && Key(path.substr(0, kRoot.size())) == Key(kRoot) &&
-                    HoldsAsWindows1252(raw)) {
+                if (path.size() > kRoot.size() && Key(path.substr(0, kRoot.size())) == Key(kRoot)) {
                     const std::string name(path.substr(kRoot.size()));
                     if (const auto it = doc.sectionIndex.find(Key(name));
                         it != doc.sectionIndex.end()) {
@@ -309,7 +278,7 @@ RegistryText RegistryText::Parse(std::string_view bytes) {
 
 std::string RegistryText::Serialize() const {
     std::string out;
-    AppendKeptLines(out, Win1252ToUtf8(header));
+    AppendKeptLines(out, header);
     for (const auto& line : preamble)
         AppendKeptLines(out, line);
     for (const auto& section : sections) {
@@ -317,7 +286,7 @@ std::string RegistryText::Serialize() const {
         if (section.foreign)
             AppendKeptLines(out, section.rawHeader);
         else
-            out += "[" + Win1252ToUtf8(std::string(kRoot) + section.name) + "]\n";
+            out += "[" + std::string(kRoot) + section.name + "]\n";
         for (const auto& entry : section.entries) {
             if (!entry.raw.empty()) {
                 AppendKeptLines(out, entry.raw);
@@ -330,9 +299,8 @@ std::string RegistryText::Serialize() const {
                         .ends_with('\\'))
                     out += "\n";
             } else {
-                out += Win1252ToUtf8((entry.name.empty() ? std::string("@") : Quoted(entry.name)) +
-                                     "=" + Quoted(entry.value)) +
-                       "\n";
+                out += (entry.name.empty() ? std::string("@") : Quoted(entry.name)) + "=" +
+                       Quoted(entry.value) + "\n";
             }
         }
     }

@@ -8,7 +8,7 @@
 //   [HKEY_CURRENT_USER\Software\Kassavero\General]
 //   "DefaultProfile"="Unbenannt"
 //
-// The text is UTF-8; names and values are Windows-1252 inside the program. In quoted
+// The text is UTF-8, and so are the names and values held here. In quoted
 // names and values a backslash escapes a backslash, a double quote, and the line breaks
 // \r and \n (which cannot stand in a line).
 //

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 
 namespace kassavero {
 namespace {
@@ -23,8 +23,8 @@ int CloseAnswer(unsigned flags) {
     }
 }
 
-void ToStderr(const std::string& caption, const std::string& text) {
-    const std::string line = Win1252ToUtf8(caption) + ": " + Win1252ToUtf8(text);
+void ToStderr(const std::u32string& caption, const std::u32string& text) {
+    const std::string line = TextToUtf8(caption) + ": " + TextToUtf8(text);
     std::fprintf(stderr, "kassavero: %s\n", line.c_str());
 }
 
@@ -33,7 +33,7 @@ void ToStderr(const std::string& caption, const std::string& text) {
 SingleMessageBox::SingleMessageBox(MessageBoxes& boxes, Sink sink)
     : boxes_(boxes), sink_(sink ? std::move(sink) : Sink(ToStderr)) {}
 
-int SingleMessageBox::ShowMessageBox(const std::string& text, const std::string& caption,
+int SingleMessageBox::ShowMessageBox(const std::u32string& text, const std::u32string& caption,
                                      unsigned flags) {
     if (showing_) {
         sink_(caption, text);

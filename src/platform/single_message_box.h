@@ -15,14 +15,14 @@ namespace kassavero {
 class SingleMessageBox final : public MessageBoxes {
   public:
     // Where a message goes that cannot be shown; stderr by default.
-    using Sink = std::function<void(const std::string& caption, const std::string& text)>;
+    using Sink = std::function<void(const std::u32string& caption, const std::u32string& text)>;
 
     explicit SingleMessageBox(MessageBoxes& boxes, Sink sink = {});
 
     // While a box is open, a further message goes to the sink and is answered at once:
     // OK for a box that has only OK, else the answer that closing the box gives, which
     // changes nothing.
-    int ShowMessageBox(const std::string& text, const std::string& caption,
+    int ShowMessageBox(const std::u32string& text, const std::u32string& caption,
                        unsigned flags) override;
 
     bool Showing() const { return showing_; }

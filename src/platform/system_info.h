@@ -11,9 +11,9 @@ namespace kassavero {
 class SystemInfo {
   public:
     virtual ~SystemInfo() = default;
-    // Windows-1252 characters; never equal to each other.
-    virtual char DecimalSeparator() const = 0;
-    virtual char ThousandSeparator() const = 0;
+    // Never equal to each other.
+    virtual char32_t DecimalSeparator() const = 0;
+    virtual char32_t ThousandSeparator() const = 0;
     // A Windows language identifier: primary language in the low ten bits,
     // sublanguage above (de_AT is 0x0C07).
     virtual std::uint16_t DefaultLanguageId() const = 0;

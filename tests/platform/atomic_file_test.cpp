@@ -2,7 +2,9 @@
 #include "platform/atomic_file.h"
 
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
+#include "core/unicode_text.h"
 
 #include <filesystem>
 #include <string>

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/unicode_text.h"
+
 #include <clocale>
 
 #include <cstdlib>
@@ -47,9 +49,9 @@ TEST(LocaleLanguage, HomeCurrencyOfTheLocales) {
 }
 
 class Separators
-    : public ::testing::TestWithParam<std::tuple<const char*, const char*, char, char>> {};
+    : public ::testing::TestWithParam<std::tuple<const char*, const char*, char32_t, char32_t>> {};
 
-TEST_P(Separators, BecomeTwoDistinctWindows1252Characters) {
+TEST_P(Separators, BecomeTwoDistinctCharacters) {
     const auto& [decimal, thousand, wantDecimal, wantThousand] = GetParam();
     const NumberSeparators result = SanitizeSeparators(decimal, thousand);
     EXPECT_EQ(result.decimal, wantDecimal);
@@ -58,22 +60,23 @@ TEST_P(Separators, BecomeTwoDistinctWindows1252Characters) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Separators,
-    ::testing::Values(std::make_tuple(",", ".", ',', '.'),            // de_DE
-                      std::make_tuple(".", ",", '.', ','),            // en_US
-                      std::make_tuple(".", "", '.', ','),             // C locale
-                      std::make_tuple(",", "", ',', '.'),             // empty after a comma
-                      std::make_tuple(",", "\u202F", ',', '\xA0'),    // fr_FR
-                      std::make_tuple(",", "\u00A0", ',', '\xA0'),    // no-break space
-                      std::make_tuple(".", "'", '.', '\''),           // de_CH
-                      std::make_tuple(".", "\u2019", '.', '\x92'),    // right quote
-                      std::make_tuple("\u066B", "\u066C", '.', ','),  // Arabic
-                      std::make_tuple(",", ",", ',', '.')));          // never the same
+    ::testing::Values(std::make_tuple(",", ".", U',', U'.'),            // de_DE
+                      std::make_tuple(".", ",", U'.', U','),            // en_US
+                      std::make_tuple(".", "", U'.', U','),             // C locale
+                      std::make_tuple(",", "", U',', U'.'),             // empty after a comma
+                      std::make_tuple(",", "\u202F", U',', U'\u00A0'),  // fr_FR
+                      std::make_tuple(",", "\u00A0", U',', U'\u00A0'),  // no-break space
+                      std::make_tuple(".", "'", U'.', U'\''),           // de_CH
+                      std::make_tuple(".", "\u2019", U'.', U'\u2019'),  // right quote
+                      std::make_tuple("\u066B", "\u066C", U'\u066B', U'\u066C'),  // Arabic
+                      std::make_tuple(",", ",", U',', U'.'),                      // never the same
+                      std::make_tuple(",.", "", U'.', U',')));                    // two characters
 
 TEST(PosixSystemInfo, CLocaleReadsAsAnEnglishSystem) {
     ::setenv("LC_ALL", "C", 1);
     const PosixSystemInfo info;
-    EXPECT_EQ(info.DecimalSeparator(), '.');
-    EXPECT_EQ(info.ThousandSeparator(), ',');
+    EXPECT_EQ(info.DecimalSeparator(), U'.');
+    EXPECT_EQ(info.ThousandSeparator(), U',');
     EXPECT_EQ(info.DefaultLanguageId(), 0x0409);
     ::unsetenv("LC_ALL");
 }
@@ -86,8 +89,8 @@ TEST(PosixSystemInfo, MoneyGroupingStandsInWhereNumbersHaveNone) {
     ::setenv("LC_ALL", "bg_BG.UTF-8", 1);
     const PosixSystemInfo info;
     ::unsetenv("LC_ALL");
-    EXPECT_EQ(info.DecimalSeparator(), ',');
-    EXPECT_EQ(info.ThousandSeparator(), '\xA0');  // U+202F of the money format
+    EXPECT_EQ(info.DecimalSeparator(), U',');
+    EXPECT_EQ(info.ThousandSeparator(), U'\u00A0');  // U+202F of the money format
 }
 
 }  // namespace

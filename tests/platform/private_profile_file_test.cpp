@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include "core/win1252.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,12 +12,36 @@
 #include <string>
 #include <tuple>
 
+#include "core/unicode_text.h"
 #include "fakes/temp_dir.h"
 
 namespace kassavero {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The file speaks program text; these tests write what it holds in UTF-8.
+std::string ReadValue(PrivateProfile& file, std::string_view section, std::string_view key,
+                      std::string_view fallback, std::size_t length) {
+    return TextToUtf8(
+        file.ReadString(Utf8ToText(section), Utf8ToText(key), Utf8ToText(fallback), length));
+}
+bool WriteValue(PrivateProfile& file, std::string_view section, std::string_view key,
+                std::string_view value) {
+    return file.WriteString(Utf8ToText(section), Utf8ToText(key), Utf8ToText(value));
+}
+std::vector<std::string> AsUtf8(const std::vector<std::u32string>& names) {
+    std::vector<std::string> out;
+    for (const std::u32string& name : names)
+        out.push_back(TextToUtf8(name));
+    return out;
+}
+std::vector<std::string> Sections(PrivateProfile& file) {
+    return AsUtf8(file.SectionNames());
+}
+std::vector<std::string> Keys(PrivateProfile& file, std::string_view section) {
+    return AsUtf8(file.KeyNames(Utf8ToText(section)));
+}
 
 class IniFileTest : public ::testing::Test {
   protected:
@@ -71,7 +94,7 @@ TEST_P(IniReadRules, ReadsLikeThePrivateProfileFunctions) {
         "Late=from the second General\n");
     PrivateProfileFile file(path_);
     const auto& [section, key, expected] = GetParam();
-    EXPECT_EQ(file.ReadString(section, key, "<none>", 1023), expected) << section << "/" << key;
+    EXPECT_EQ(ReadValue(file, section, key, "<none>", 1023), expected) << section << "/" << key;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -107,41 +130,34 @@ TEST_F(IniFileTest, OnePairOfMatchingQuotesOfEitherKindIsRemoved) {
                                                          {"LoneSingle", "'"}};
     PrivateProfileFile file(path_);
     for (const auto& [key, expected] : cases) {
-        EXPECT_EQ(file.ReadString("General", key, "<none>", 1023), expected) << key;
+        EXPECT_EQ(ReadValue(file, "General", key, "<none>", 1023), expected) << key;
     }
     // A value in single quotes is written so that it reads back with them.
-    file.WriteString("General", "Written", "'as typed'");
+    WriteValue(file, "General", "Written", "'as typed'");
     ASSERT_TRUE(file.Flush());
-    EXPECT_EQ(PrivateProfileFile(path_).ReadString("General", "Written", "", 1023), "'as typed'");
+    PrivateProfileFile again(path_);
+    EXPECT_EQ(ReadValue(again, "General", "Written", "", 1023), "'as typed'");
 }
 
 TEST_F(IniFileTest, CutsAtTheMaximumLength) {
     Write("[S]\nK=\"abcdef\"\n");
     PrivateProfileFile file(path_);
-    EXPECT_EQ(file.ReadString("S", "K", "", 4), "abcd");
-    EXPECT_EQ(file.ReadString("S", "missing", "default", 3), "def");
+    EXPECT_EQ(ReadValue(file, "S", "K", "", 4), "abcd");
+    EXPECT_EQ(ReadValue(file, "S", "missing", "default", 3), "def");
 }
 
 TEST_F(IniFileTest, MissingFileGivesTheDefault) {
     PrivateProfileFile file(directory_ / "absent.ini");
-    EXPECT_EQ(file.ReadString("S", "K", "fallback", 255), "fallback");
-    EXPECT_TRUE(file.SectionNames().empty());
+    EXPECT_EQ(ReadValue(file, "S", "K", "fallback", 255), "fallback");
+    EXPECT_TRUE(Sections(file).empty());
 }
 
-TEST_F(IniFileTest, Utf8OnDiskIsWindows1252Inside) {
-    Write(
-        "\xEF\xBB\xBF[Fran\xC3\xA7"
-        "ais]\r\nEuro=100 \xE2\x82\xAC\r\nFremd=\xE4\xB8\xAD\r\n");
+TEST_F(IniFileTest, Utf8OnDiskReadsAsItselfWithNamesInAnyCase) {
+    Write("\xEF\xBB\xBF[Français]\r\nEuro=100 €\r\nFremd=中\r\n[Български]\r\nЛев=лв.\r\n");
     PrivateProfileFile file(path_);
-    EXPECT_EQ(file.ReadString("FRAN\xC7"
-                              "AIS",
-                              "Euro", "", 255),
-              "100 \x80");
-    // A letter it cannot hold is another letter inside and "?" outside.
-    EXPECT_EQ(Win1252ToUtf8(file.ReadString("Fran\xE7"
-                                            "ais",
-                                            "Fremd", "", 255)),
-              "?");
+    EXPECT_EQ(ReadValue(file, "FRANÇAIS", "Euro", "", 255), "100 €");
+    EXPECT_EQ(ReadValue(file, "Français", "Fremd", "", 255), "中");
+    EXPECT_EQ(ReadValue(file, "БЪЛГАРСКИ", "лев", "", 255), "лв.");
 }
 
 TEST_F(IniFileTest, AFileThatIsNotUtf8IsReadAsWindows1252) {
@@ -149,17 +165,14 @@ TEST_F(IniFileTest, AFileThatIsNotUtf8IsReadAsWindows1252) {
         "[Fran\xE7"
         "ais]\nEuro=100 \x80\n");
     PrivateProfileFile file(path_);
-    EXPECT_EQ(file.ReadString("Fran\xE7"
-                              "ais",
-                              "Euro", "", 255),
-              "100 \x80");
+    EXPECT_EQ(ReadValue(file, "Français", "Euro", "", 255), "100 €");
 }
 
 TEST_F(IniFileTest, ListsSectionsAndKeysOnce) {
     Write("[A]\nx=1\ny=2\n[B]\nz=3\n[a]\nX=4\nw=5\n");
     PrivateProfileFile file(path_);
-    EXPECT_EQ(file.SectionNames(), (std::vector<std::string>{"A", "B"}));
-    EXPECT_EQ(file.KeyNames("A"), (std::vector<std::string>{"x", "y", "w"}));
+    EXPECT_EQ(Sections(file), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(Keys(file, "A"), (std::vector<std::string>{"x", "y", "w"}));
 }
 
 TEST_F(IniFileTest, WriteKeepsCommentsOtherSectionsAndOrder) {
@@ -174,9 +187,9 @@ TEST_F(IniFileTest, WriteKeepsCommentsOtherSectionsAndOrder) {
         "Runs=untouched\r\n";
     Write(before);
     PrivateProfileFile file(path_);
-    EXPECT_TRUE(file.WriteString("general", "RUNS", "1"));
-    EXPECT_TRUE(file.WriteString("General", "DDEAck", "1"));
-    EXPECT_TRUE(file.WriteString("New", "Key", "value"));
+    EXPECT_TRUE(WriteValue(file, "general", "RUNS", "1"));
+    EXPECT_TRUE(WriteValue(file, "General", "DDEAck", "1"));
+    EXPECT_TRUE(WriteValue(file, "New", "Key", "value"));
     EXPECT_EQ(Content(), before) << "nothing reaches the disk before the flush";
     ASSERT_TRUE(file.Flush());
     EXPECT_EQ(Content(),
@@ -198,8 +211,8 @@ TEST_F(IniFileTest, WriteCreatesDirectoryFileSectionAndKey) {
     const fs::path nested = directory_ / "config" / "Kassavero" / "KASSAVR.INI";
     {
         PrivateProfileFile file(nested);
-        EXPECT_TRUE(file.WriteString("General", "DDEStatus", "OK"));
-        EXPECT_EQ(file.ReadString("General", "DDEStatus", "", 255), "OK");
+        EXPECT_TRUE(WriteValue(file, "General", "DDEStatus", "OK"));
+        EXPECT_EQ(ReadValue(file, "General", "DDEStatus", "", 255), "OK");
         ASSERT_TRUE(file.Flush());
     }
     std::ifstream in(nested, std::ios::binary);
@@ -211,42 +224,42 @@ TEST_F(IniFileTest, WriteCreatesDirectoryFileSectionAndKey) {
 TEST_F(IniFileTest, LastLineWithoutLineEndGetsOne) {
     Write("[S]\na=1");
     PrivateProfileFile file(path_);
-    file.WriteString("S", "b", "2");
+    WriteValue(file, "S", "b", "2");
     ASSERT_TRUE(file.Flush());
     EXPECT_EQ(Content(), "[S]\na=1\nb=2\n");
 }
 
 TEST_F(IniFileTest, ValuesReadBackAsWritten) {
     PrivateProfileFile file(path_);
-    const std::string values[] = {"  padded  ", "\"quoted\"", "\"", "", "100 \x80", "a=b;c"};
+    const std::string values[] = {"  padded  ", "\"quoted\"", "\"", "", "100 €", "a=b;c"};
     for (std::size_t i = 0; i < std::size(values); ++i) {
-        file.WriteString("S", "k" + std::to_string(i), values[i]);
+        WriteValue(file, "S", "k" + std::to_string(i), values[i]);
     }
     ASSERT_TRUE(file.Flush());
     PrivateProfileFile reader(path_);
     for (std::size_t i = 0; i < std::size(values); ++i) {
-        EXPECT_EQ(reader.ReadString("S", "k" + std::to_string(i), "<none>", 1023), values[i]);
+        EXPECT_EQ(ReadValue(reader, "S", "k" + std::to_string(i), "<none>", 1023), values[i]);
     }
     EXPECT_NE(Content().find("k4=100 \xE2\x82\xAC\n"), std::string::npos) << "UTF-8 on disk";
 }
 
 TEST_F(IniFileTest, LineBreaksInAValueCannotAddEntries) {
     PrivateProfileFile file(path_);
-    file.WriteString("S", "Reply", "[OK]\r\n[Evil]\nInjected=1");
+    WriteValue(file, "S", "Reply", "[OK]\r\n[Evil]\nInjected=1");
     ASSERT_TRUE(file.Flush());
     PrivateProfileFile reader(path_);
-    EXPECT_EQ(reader.ReadString("S", "Reply", "", 1023), "[OK]  [Evil] Injected=1");
-    EXPECT_EQ(reader.SectionNames(), (std::vector<std::string>{"S"}));
+    EXPECT_EQ(ReadValue(reader, "S", "Reply", "", 1023), "[OK]  [Evil] Injected=1");
+    EXPECT_EQ(Sections(reader), (std::vector<std::string>{"S"}));
 }
 
 TEST_F(IniFileTest, RefusesNamesTheFormatCannotHold) {
     PrivateProfileFile file(path_);
-    EXPECT_FALSE(file.WriteString("S", "", "v"));
-    EXPECT_FALSE(file.WriteString("S", "a=b", "v"));
-    EXPECT_FALSE(file.WriteString("S", "line\nbreak", "v"));
-    EXPECT_FALSE(file.WriteString("S", " padded", "v"));
-    EXPECT_FALSE(file.WriteString("S", ";comment", "v"));
-    EXPECT_FALSE(file.WriteString("a]b", "k", "v"));
+    EXPECT_FALSE(WriteValue(file, "S", "", "v"));
+    EXPECT_FALSE(WriteValue(file, "S", "a=b", "v"));
+    EXPECT_FALSE(WriteValue(file, "S", "line\nbreak", "v"));
+    EXPECT_FALSE(WriteValue(file, "S", " padded", "v"));
+    EXPECT_FALSE(WriteValue(file, "S", ";comment", "v"));
+    EXPECT_FALSE(WriteValue(file, "a]b", "k", "v"));
     EXPECT_TRUE(file.Flush());
     EXPECT_FALSE(fs::exists(path_));
 }
@@ -254,20 +267,20 @@ TEST_F(IniFileTest, RefusesNamesTheFormatCannotHold) {
 TEST_F(IniFileTest, AChangeOnDiskIsSeenByTheNextRead) {
     Write("[S]\nk=old\n");
     PrivateProfileFile file(path_);
-    EXPECT_EQ(file.ReadString("S", "k", "", 255), "old");
+    EXPECT_EQ(ReadValue(file, "S", "k", "", 255), "old");
     Write("[S]\nk=new\n");  // same size, same inode, within the same timestamp tick
-    EXPECT_EQ(file.ReadString("S", "k", "", 255), "new");
+    EXPECT_EQ(ReadValue(file, "S", "k", "", 255), "new");
     fs::remove(path_);
-    EXPECT_EQ(file.ReadString("S", "k", "gone", 255), "gone");
+    EXPECT_EQ(ReadValue(file, "S", "k", "gone", 255), "gone");
 }
 
 TEST_F(IniFileTest, FlushKeepsWhatAnotherProgramWroteMeanwhile) {
     Write("[General]\nDDEConv=\n");
     PrivateProfileFile file(path_);
-    EXPECT_EQ(file.ReadString("General", "DDEConv", "", 255), "");
-    file.WriteString("General", "Runs", "1");
+    EXPECT_EQ(ReadValue(file, "General", "DDEConv", "", 255), "");
+    WriteValue(file, "General", "Runs", "1");
     Write("[General]\nDDEConv=calculator:show\n");
-    EXPECT_EQ(file.ReadString("General", "Runs", "", 255), "1") << "pending write still seen";
+    EXPECT_EQ(ReadValue(file, "General", "Runs", "", 255), "1") << "pending write still seen";
     ASSERT_TRUE(file.Flush());
     EXPECT_EQ(Content(), "[General]\nDDEConv=calculator:show\nRuns=1\n");
 }
@@ -276,21 +289,21 @@ TEST_F(IniFileTest, AFailedFlushKeepsTheChangesForTheNextOne) {
     const fs::path blocker = directory_ / "blocker";
     std::ofstream(blocker) << "a file where a directory should be";
     PrivateProfileFile file(blocker / "status.ini");
-    file.WriteString("General", "Runs", "1");
+    WriteValue(file, "General", "Runs", "1");
     EXPECT_FALSE(file.Flush());
-    EXPECT_EQ(file.ReadString("General", "Runs", "", 255), "1");
+    EXPECT_EQ(ReadValue(file, "General", "Runs", "", 255), "1");
     fs::remove(blocker);
     EXPECT_TRUE(file.Flush());
     PrivateProfileFile reader(blocker / "status.ini");
-    EXPECT_EQ(reader.ReadString("General", "Runs", "", 255), "1");
+    EXPECT_EQ(ReadValue(reader, "General", "Runs", "", 255), "1");
 }
 
 TEST_F(IniFileTest, AFileFarLargerThanAnyRealOneIsNeitherReadNorReplaced) {
     Write("[General]\nRuns=1\n" + std::string(PrivateProfileFile::kMaxFileSize, ';'));
     const std::string before = Content();
     PrivateProfileFile file(path_);
-    EXPECT_EQ(file.ReadString("General", "Runs", "none", 255), "none");
-    file.WriteString("General", "DDEStatus", "OK");
+    EXPECT_EQ(ReadValue(file, "General", "Runs", "none", 255), "none");
+    WriteValue(file, "General", "DDEStatus", "OK");
     EXPECT_FALSE(file.Flush());
     EXPECT_EQ(Content(), before);
 }
@@ -300,7 +313,7 @@ TEST_F(IniFileTest, WritesThatFailAgainAndAgainKeepOnlyTheLastValue) {
     std::ofstream(blocker) << "a file where a directory should be";
     PrivateProfileFile file(blocker / "status.ini");
     for (int i = 0; i < 1000; ++i) {
-        file.WriteString("General", "DDEConv", "[reply " + std::to_string(i) + "]");
+        WriteValue(file, "General", "DDEConv", "[reply " + std::to_string(i) + "]");
         EXPECT_FALSE(file.Flush());
     }
     fs::remove(blocker);
@@ -312,7 +325,10 @@ TEST_F(IniFileTest, WritesThatFailAgainAndAgainKeepOnlyTheLastValue) {
 }
 
 TEST_F(IniFileTest, DestructionWritesPendingChanges) {
-    { PrivateProfileFile(path_).WriteString("S", "k", "v"); }
+    {
+        PrivateProfileFile file(path_);
+        WriteValue(file, "S", "k", "v");
+    }
     EXPECT_EQ(Content(), "[S]\nk=v\n");
 }
 
@@ -322,7 +338,7 @@ TEST_F(IniFileTest, KeepsPermissionsAndWritesThroughALink) {
     const fs::path link = directory_ / "link.ini";
     fs::create_symlink(path_.filename(), link);
     PrivateProfileFile file(link);
-    file.WriteString("S", "k", "2");
+    WriteValue(file, "S", "k", "2");
     ASSERT_TRUE(file.Flush());
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(Content(), "[S]\nk=2\n");

@@ -9,6 +9,7 @@
 
 #include <sys/stat.h>
 
+#include "core/unicode_text.h"
 #include "fakes/temp_dir.h"
 
 namespace kassavero {
@@ -39,12 +40,12 @@ TEST_F(RegistryFileTest, AValueAddedAfterCutOffBinaryDataSurvivesTheNextRead) {
     Put("REGEDIT4\n\n" + std::string(kGeneralHeader) + "\n\"Blob\"=hex:01,\\\n");
     {
         RegistryFile store(Dir());
-        store.WriteString("General", "Saved", "1");
+        store.WriteString(U"General", U"Saved", U"1");
     }
     for (int run = 0; run < 2; ++run) {  // stable over repeated saves
         RegistryFile store(Dir());
-        EXPECT_EQ(store.ReadString("General", "Saved").value_or("lost"), "1");
-        store.WriteString("General", "Run", std::to_string(run));
+        EXPECT_EQ(store.ReadString(U"General", U"Saved").value_or(U"lost"), U"1");
+        store.WriteString(U"General", U"Run", AsciiToText(std::to_string(run)));
     }
     EXPECT_NE(Disk().find("\"Blob\"=hex:01,\\\n\n"), std::string::npos) << Disk();
     EXPECT_EQ(Disk().find("\n\n\n"), std::string::npos) << "no blank line added per save";
@@ -56,8 +57,8 @@ TEST_F(RegistryFileTest, ADamagedLineEndingInACarriageReturnStaysDamagedOverSave
     Put("REGEDIT4\r\n\r\n" + std::string(kGeneralHeader) + "\r\n\"Name\"=\"old\"\r\n" + damaged);
     for (int run = 0; run < 2; ++run) {
         RegistryFile store(Dir());
-        EXPECT_EQ(store.ReadString("General", "Name").value_or("missing"), "old");
-        store.WriteString("General", "Run", std::to_string(run));
+        EXPECT_EQ(store.ReadString(U"General", U"Name").value_or(U"missing"), U"old");
+        store.WriteString(U"General", U"Run", AsciiToText(std::to_string(run)));
     }
     EXPECT_NE(Disk().find(damaged), std::string::npos) << Disk();
 }
@@ -65,11 +66,11 @@ TEST_F(RegistryFileTest, ADamagedLineEndingInACarriageReturnStaysDamagedOverSave
 TEST_F(RegistryFileTest, MissingFileReadsEmptyAndTheFirstWriteCreatesIt) {
     RegistryFile store(Dir());
     EXPECT_TRUE(store.ReadSections().empty());
-    EXPECT_FALSE(store.ReadString("General", "EntriesValid"));
-    EXPECT_FALSE(store.SectionExists("General"));
+    EXPECT_FALSE(store.ReadString(U"General", U"EntriesValid"));
+    EXPECT_FALSE(store.SectionExists(U"General"));
     EXPECT_FALSE(fs::exists(Dir())) << "reading creates nothing";
 
-    store.WriteString("General", "EntriesValid", "1");
+    store.WriteString(U"General", U"EntriesValid", U"1");
     EXPECT_EQ(Disk(), "REGEDIT4\n\n" + std::string(kGeneralHeader) + "\n\"EntriesValid\"=\"1\"\n");
     EXPECT_EQ(store.WriteCount(), 1);
     EXPECT_TRUE(store.LastError().empty());
@@ -77,20 +78,20 @@ TEST_F(RegistryFileTest, MissingFileReadsEmptyAndTheFirstWriteCreatesIt) {
 
 TEST_F(RegistryFileTest, NamesIgnoreLetterCaseAndKeepTheirFirstSpelling) {
     RegistryFile store(Dir());
-    store.WriteString("Profile \xC4pfel", "OutputReplace", "0");
-    store.WriteString("PROFILE \xE4PFEL", "outputreplace", "1");
-    EXPECT_THAT(store.ReadSections(), ElementsAre("Profile \xC4pfel"));
-    EXPECT_EQ(store.ReadString("profile \xE4pfel", "OUTPUTREPLACE"), "1");
-    EXPECT_TRUE(store.ValueExists("PROFILE \xC4PFEL", "outputReplace"));
-    EXPECT_FALSE(store.ValueExists("Profile \xC4pfel", "OutputReplac"));
+    store.WriteString(U"Profile \xC4pfel", U"OutputReplace", U"0");
+    store.WriteString(U"PROFILE \xE4PFEL", U"outputreplace", U"1");
+    EXPECT_THAT(store.ReadSections(), ElementsAre(U"Profile \xC4pfel"));
+    EXPECT_EQ(store.ReadString(U"profile \xE4pfel", U"OUTPUTREPLACE"), U"1");
+    EXPECT_TRUE(store.ValueExists(U"PROFILE \xC4PFEL", U"outputReplace"));
+    EXPECT_FALSE(store.ValueExists(U"Profile \xC4pfel", U"OutputReplac"));
     EXPECT_THAT(Disk(), HasSubstr("[HKEY_CURRENT_USER\\Software\\Kassavero\\Profile \xC3\x84pfel]\n"
                                   "\"OutputReplace\"=\"1\"\n"));
 
-    store.RespellSection("profile \xE4PFEL");
-    EXPECT_THAT(store.ReadSections(), ElementsAre("profile \xE4PFEL"));
+    store.RespellSection(U"profile \xE4PFEL");
+    EXPECT_THAT(store.ReadSections(), ElementsAre(U"profile \xE4PFEL"));
     RegistryFile reread(Dir());
-    EXPECT_THAT(reread.ReadSections(), ElementsAre("profile \xE4PFEL"));
-    EXPECT_EQ(reread.ReadString("Profile \xC4pfel", "OutputReplace"), "1");
+    EXPECT_THAT(reread.ReadSections(), ElementsAre(U"profile \xE4PFEL"));
+    EXPECT_EQ(reread.ReadString(U"Profile \xC4pfel", U"OutputReplace"), U"1");
 }
 
 TEST_F(RegistryFileTest, SectionsInFileOrderExistWhenTheyHoldAValue) {
@@ -99,37 +100,37 @@ TEST_F(RegistryFileTest, SectionsInFileOrderExistWhenTheyHoldAValue) {
         "[HKEY_CURRENT_USER\\Software\\Kassavero\\Empty]\n\n"
         "[HKEY_CURRENT_USER\\Software\\Kassavero\\General]\n\"Y\"=dword:00000001\n");
     RegistryFile store(Dir());
-    EXPECT_THAT(store.ReadSections(), ElementsAre("Profile B", "Empty", "General"));
-    EXPECT_TRUE(store.SectionExists("profile b"));
-    EXPECT_FALSE(store.SectionExists("Empty"));
-    EXPECT_TRUE(store.SectionExists("General")) << "a value of another type is still a value";
-    EXPECT_FALSE(store.SectionExists("Nowhere"));
+    EXPECT_THAT(store.ReadSections(), ElementsAre(U"Profile B", U"Empty", U"General"));
+    EXPECT_TRUE(store.SectionExists(U"profile b"));
+    EXPECT_FALSE(store.SectionExists(U"Empty"));
+    EXPECT_TRUE(store.SectionExists(U"General")) << "a value of another type is still a value";
+    EXPECT_FALSE(store.SectionExists(U"Nowhere"));
 
-    store.EraseSection("Nowhere");
+    store.EraseSection(U"Nowhere");
     EXPECT_EQ(store.WriteCount(), 0);
-    store.EraseSection("PROFILE B");
+    store.EraseSection(U"PROFILE B");
     EXPECT_EQ(store.WriteCount(), 1);
-    EXPECT_THAT(store.ReadSections(), ElementsAre("Empty", "General"));
+    EXPECT_THAT(store.ReadSections(), ElementsAre(U"Empty", U"General"));
     EXPECT_THAT(Disk(), ::testing::Not(HasSubstr("Profile B")));
 }
 
 TEST_F(RegistryFileTest, EscapesRoundTripAndTextIsUtf8OnDisk) {
-    const std::string value = "a\\b \"quoted\" \x80 line\r\nbreak";
+    const std::u32string value = U"a\\b \"quoted\" \u20AC line\r\nbreak";
     {
         RegistryFile store(Dir());
-        store.WriteString("General", "Odd \"name\"\\", value);
+        store.WriteString(U"General", U"Odd \"name\"\\", value);
     }
     EXPECT_THAT(Disk(), HasSubstr("\"Odd \\\"name\\\"\\\\\"=\"a\\\\b \\\"quoted\\\" \xE2\x82\xAC "
                                   "line\\r\\nbreak\"\n"));
     RegistryFile reread(Dir());
-    EXPECT_EQ(reread.ReadString("General", "odd \"NAME\"\\"), value);
+    EXPECT_EQ(reread.ReadString(U"General", U"odd \"NAME\"\\"), value);
 }
 
 TEST_F(RegistryFileTest, OneUpdateIsOneWriteAndAnUnchangedValueIsNone) {
     RegistryFile store(Dir());
     store.BeginUpdate();
     for (int i = 0; i < 300; ++i)
-        store.WriteString("Profile A", "Key" + std::to_string(i), "v");
+        store.WriteString(U"Profile A", U"Key" + AsciiToText(std::to_string(i)), U"v");
     EXPECT_EQ(store.WriteCount(), 0);
     EXPECT_FALSE(fs::exists(File()));
     EXPECT_TRUE(store.EndUpdate());
@@ -137,8 +138,8 @@ TEST_F(RegistryFileTest, OneUpdateIsOneWriteAndAnUnchangedValueIsNone) {
 
     {
         RegistryUpdate update(store);
-        store.WriteString("Profile A", "Key7", "v");
-        store.WriteString("profile a", "KEY8", "v");
+        store.WriteString(U"Profile A", U"Key7", U"v");
+        store.WriteString(U"profile a", U"KEY8", U"v");
     }
     EXPECT_EQ(store.WriteCount(), 1) << "nothing changed, nothing written";
 }
@@ -154,13 +155,13 @@ TEST_F(RegistryFileTest, ForeignSectionsAndValuesOfOtherTypesAreKeptAndReadAsMis
         binary + "\"Count\"=dword:0000002a\n@=\"default\"\n\"Unknown\"=\"value\"\n");
     RegistryFile store(Dir());
     EXPECT_EQ(store.UnreadableLineCount(), 0);
-    EXPECT_THAT(store.ReadSections(), ElementsAre("General"));
-    EXPECT_FALSE(store.ReadString("General", "Count"));
-    EXPECT_FALSE(store.ValueExists("General", "Blob"));
-    EXPECT_FALSE(store.ReadString("Other", "Keep"));
-    EXPECT_EQ(store.ReadString("General", "Unknown"), "value");
+    EXPECT_THAT(store.ReadSections(), ElementsAre(U"General"));
+    EXPECT_FALSE(store.ReadString(U"General", U"Count"));
+    EXPECT_FALSE(store.ValueExists(U"General", U"Blob"));
+    EXPECT_FALSE(store.ReadString(U"Other", U"Keep"));
+    EXPECT_EQ(store.ReadString(U"General", U"Unknown"), U"value");
 
-    store.WriteString("General", "EntriesValid", "1");
+    store.WriteString(U"General", U"EntriesValid", U"1");
     const std::string disk = Disk();
     EXPECT_THAT(disk, HasSubstr("; a comment\n"));
     EXPECT_THAT(disk, HasSubstr(foreign));
@@ -169,8 +170,8 @@ TEST_F(RegistryFileTest, ForeignSectionsAndValuesOfOtherTypesAreKeptAndReadAsMis
                                 "\"EntriesValid\"=\"1\"\n"));
 
     // Writing a string over a value of another type makes it a string.
-    store.WriteString("General", "Count", "42");
-    EXPECT_EQ(store.ReadString("General", "count"), "42");
+    store.WriteString(U"General", U"Count", U"42");
+    EXPECT_EQ(store.ReadString(U"General", U"count"), U"42");
     EXPECT_THAT(Disk(), ::testing::Not(HasSubstr("dword")));
 }
 
@@ -195,12 +196,12 @@ TEST_F(RegistryFileTest, DamagedLinesAreReadAroundAndKeptAsTheyWere) {
 
     RegistryFile store(Dir());
     EXPECT_EQ(store.UnreadableLineCount(), 7);
-    EXPECT_EQ(store.ReadString("General", "Good1"), "1");
-    EXPECT_EQ(store.ReadString("General", "Good2"), "2");
-    EXPECT_FALSE(store.ReadString("General", "Unterminated"));
-    EXPECT_FALSE(store.ReadString("General", "Trailing"));
+    EXPECT_EQ(store.ReadString(U"General", U"Good1"), U"1");
+    EXPECT_EQ(store.ReadString(U"General", U"Good2"), U"2");
+    EXPECT_FALSE(store.ReadString(U"General", U"Unterminated"));
+    EXPECT_FALSE(store.ReadString(U"General", U"Trailing"));
 
-    store.WriteString("General", "Good1", "changed");
+    store.WriteString(U"General", U"Good1", U"changed");
     const std::string disk = Disk();
     EXPECT_THAT(disk, HasSubstr("stray line before any section\n"));
     for (const auto& line : damaged)
@@ -208,8 +209,8 @@ TEST_F(RegistryFileTest, DamagedLinesAreReadAroundAndKeptAsTheyWere) {
     EXPECT_THAT(disk, HasSubstr(lost));
     RegistryFile reread(Dir());
     EXPECT_EQ(reread.UnreadableLineCount(), 7);
-    EXPECT_EQ(reread.ReadString("General", "Good1"), "changed");
-    EXPECT_EQ(reread.ReadString("General", "Good2"), "2");
+    EXPECT_EQ(reread.ReadString(U"General", U"Good1"), U"changed");
+    EXPECT_EQ(reread.ReadString(U"General", U"Good2"), U"2");
 }
 
 TEST_F(RegistryFileTest, APartialFileKeepsWhatItHolds) {
@@ -218,15 +219,15 @@ TEST_F(RegistryFileTest, APartialFileKeepsWhatItHolds) {
         "[HKEY_CURRENT_USER\\Software\\Kassavero\\Profile A]\r\n\"OutputReplace\"=\"1\"\r\n"
         "\"OutputDEMDecimals\"=\"");
     RegistryFile store(Dir());
-    EXPECT_EQ(store.ReadString("General", "DefaultProfile"), "A");
-    EXPECT_EQ(store.ReadString("Profile A", "OutputReplace"), "1");
-    EXPECT_FALSE(store.ReadString("Profile A", "OutputDEMDecimals"));
+    EXPECT_EQ(store.ReadString(U"General", U"DefaultProfile"), U"A");
+    EXPECT_EQ(store.ReadString(U"Profile A", U"OutputReplace"), U"1");
+    EXPECT_FALSE(store.ReadString(U"Profile A", U"OutputDEMDecimals"));
     EXPECT_EQ(store.UnreadableLineCount(), 1);
 
-    store.WriteString("Profile A", "OutputDEMDecimals", "3");
+    store.WriteString(U"Profile A", U"OutputDEMDecimals", U"3");
     RegistryFile reread(Dir());
-    EXPECT_EQ(reread.ReadString("Profile A", "OutputDEMDecimals"), "3");
-    EXPECT_EQ(reread.ReadString("General", "DefaultProfile"), "A");
+    EXPECT_EQ(reread.ReadString(U"Profile A", U"OutputDEMDecimals"), U"3");
+    EXPECT_EQ(reread.ReadString(U"General", U"DefaultProfile"), U"A");
     EXPECT_THAT(Disk(), HasSubstr("\"OutputDEMDecimals\"=\"\n"));
 }
 
@@ -234,10 +235,10 @@ TEST_F(RegistryFileTest, ALeftOverTemporaryFileIsIgnoredAndReplaced) {
     Put("REGEDIT4\n\n" + std::string(kGeneralHeader) + "\n\"A\"=\"old\"\n");
     WriteFileBytes(Dir() / "registry.reg.tmp", "half a write [HKEY_CURRENT");
     RegistryFile store(Dir());
-    EXPECT_EQ(store.ReadString("General", "A"), "old");
-    store.WriteString("General", "A", "new");
+    EXPECT_EQ(store.ReadString(U"General", U"A"), U"old");
+    store.WriteString(U"General", U"A", U"new");
     EXPECT_FALSE(fs::exists(Dir() / "registry.reg.tmp"));
-    EXPECT_EQ(RegistryFile(Dir()).ReadString("General", "A"), "new");
+    EXPECT_EQ(RegistryFile(Dir()).ReadString(U"General", U"A"), U"new");
 }
 
 TEST_F(RegistryFileTest, OlderEncodingsAreRead) {
@@ -246,9 +247,9 @@ TEST_F(RegistryFileTest, OlderEncodingsAreRead) {
     Put("REGEDIT4\n\n" + std::string(kGeneralHeader) + "\n" + latin + "\n");
     {
         RegistryFile store(Dir());
-        EXPECT_EQ(store.ReadString("General", "Month"), "M\xE4rz \x80");
+        EXPECT_EQ(store.ReadString(U"General", U"Month"), U"M\xE4rz \u20AC");
         EXPECT_EQ(store.UnreadableLineCount(), 0);
-        store.WriteString("General", "Other", "x");
+        store.WriteString(U"General", U"Other", U"x");
         EXPECT_THAT(Disk(), HasSubstr(latin + "\n"));
     }
 
@@ -267,8 +268,8 @@ TEST_F(RegistryFileTest, OlderEncodingsAreRead) {
     }
     Put(utf16);
     RegistryFile store(Dir());
-    EXPECT_EQ(store.ReadString("General", "Name"), "\x80");
-    store.WriteString("General", "Name", "\x80\x80");
+    EXPECT_EQ(store.ReadString(U"General", U"Name"), U"\u20AC");
+    store.WriteString(U"General", U"Name", U"\u20AC\u20AC");
     EXPECT_EQ(Disk(), "Windows Registry Editor Version 5.00\n\n" + std::string(kGeneralHeader) +
                           "\n\"Name\"=\"\xE2\x82\xAC\xE2\x82\xAC\"\n");
 }
@@ -278,12 +279,12 @@ TEST_F(RegistryFileTest, RepeatedNamesReadAsAnImportWould) {
         "\n\"A\"=\"first\"\n\"a\"=\"second\"\n\n"
         "[HKEY_CURRENT_USER\\SOFTWARE\\kassavero\\general]\n\"B\"=\"b\"\n");
     RegistryFile store(Dir());
-    EXPECT_THAT(store.ReadSections(), ElementsAre("General"));
-    EXPECT_EQ(store.ReadString("General", "A"), "second");
-    EXPECT_EQ(store.ReadString("General", "B"), "b");
-    store.WriteString("General", "A", "third");
+    EXPECT_THAT(store.ReadSections(), ElementsAre(U"General"));
+    EXPECT_EQ(store.ReadString(U"General", U"A"), U"second");
+    EXPECT_EQ(store.ReadString(U"General", U"B"), U"b");
+    store.WriteString(U"General", U"A", U"third");
     RegistryFile reread(Dir());
-    EXPECT_EQ(reread.ReadString("General", "A"), "third");
+    EXPECT_EQ(reread.ReadString(U"General", U"A"), U"third");
     EXPECT_THAT(Disk(), HasSubstr("\"A\"=\"first\"\n")) << "the shadowed line is kept";
 }
 
@@ -294,11 +295,12 @@ TEST_F(RegistryFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
     EXPECT_TRUE(store.ReadSections().empty());
 
     store.BeginUpdate();
-    store.WriteString("General", "EntriesValid", "1");
+    store.WriteString(U"General", U"EntriesValid", U"1");
     EXPECT_FALSE(store.EndUpdate());
     EXPECT_EQ(store.WriteCount(), 0);
     EXPECT_TRUE(fs::is_directory(File()));
-    EXPECT_EQ(store.ReadString("General", "EntriesValid"), "1") << "the program goes on in memory";
+    EXPECT_EQ(store.ReadString(U"General", U"EntriesValid"), U"1")
+        << "the program goes on in memory";
 }
 
 TEST_F(RegistryFileTest, APipeInPlaceOfTheFileNeitherBlocksNorIsReplaced) {
@@ -306,7 +308,7 @@ TEST_F(RegistryFileTest, APipeInPlaceOfTheFileNeitherBlocksNorIsReplaced) {
     ASSERT_EQ(::mkfifo(File().c_str(), 0600), 0);
     RegistryFile store(Dir());
     EXPECT_FALSE(store.LastError().empty());
-    store.WriteString("General", "EntriesValid", "1");
+    store.WriteString(U"General", U"EntriesValid", U"1");
     EXPECT_EQ(store.WriteCount(), 0);
     EXPECT_TRUE(fs::is_fifo(File()));
 }
@@ -314,24 +316,24 @@ TEST_F(RegistryFileTest, APipeInPlaceOfTheFileNeitherBlocksNorIsReplaced) {
 TEST_F(RegistryFileTest, AChangeOnDiskIsReadBeforeTheNextOperation) {
     RegistryFile first(Dir());
     RegistryFile second(Dir());
-    first.WriteString("General", "A", "1");
-    EXPECT_EQ(second.ReadString("General", "A"), "1");
-    second.WriteString("General", "B", "2");
-    first.WriteString("General", "C", "3");
+    first.WriteString(U"General", U"A", U"1");
+    EXPECT_EQ(second.ReadString(U"General", U"A"), U"1");
+    second.WriteString(U"General", U"B", U"2");
+    first.WriteString(U"General", U"C", U"3");
     RegistryFile third(Dir());
-    EXPECT_EQ(third.ReadString("General", "A"), "1");
-    EXPECT_EQ(third.ReadString("General", "B"), "2");
-    EXPECT_EQ(third.ReadString("General", "C"), "3");
+    EXPECT_EQ(third.ReadString(U"General", U"A"), U"1");
+    EXPECT_EQ(third.ReadString(U"General", U"B"), U"2");
+    EXPECT_EQ(third.ReadString(U"General", U"C"), U"3");
 }
 
 TEST_F(RegistryFileTest, AStringEndsAtItsFirstNul) {
     Put("REGEDIT4\n\n"s + std::string(kGeneralHeader) + "\n\"A\"=\"ke\0y\"\n"s);
     RegistryFile store(Dir());
-    EXPECT_EQ(store.ReadString("General", "A"), "ke");
-    store.WriteString("General", "B", "va\0lue"s);
-    EXPECT_EQ(store.ReadString("General", "B"), "va");
+    EXPECT_EQ(store.ReadString(U"General", U"A"), U"ke");
+    store.WriteString(U"General", U"B", U"va\0lue"s);
+    EXPECT_EQ(store.ReadString(U"General", U"B"), U"va");
     RegistryFile reread(Dir());
-    EXPECT_EQ(reread.ReadString("General", "B"), "va");
+    EXPECT_EQ(reread.ReadString(U"General", U"B"), U"va");
 }
 
 TEST_F(RegistryFileTest, ALinkedFileStaysALink) {
@@ -340,7 +342,7 @@ TEST_F(RegistryFileTest, ALinkedFileStaysALink) {
     fs::create_directories(Dir());
     fs::create_symlink(real, File());
     RegistryFile store(Dir());
-    store.WriteString("General", "A", "1");
+    store.WriteString(U"General", U"A", U"1");
     EXPECT_TRUE(fs::is_symlink(File()));
     EXPECT_THAT(ReadFileBytes(real), HasSubstr("\"A\"=\"1\""));
 }

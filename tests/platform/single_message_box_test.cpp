@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/unicode_text.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,10 +16,10 @@ namespace {
 class NestingBoxes final : public MessageBoxes {
   public:
     std::function<void()> whileOpen;
-    std::vector<std::string> shown;
+    std::vector<std::u32string> shown;
     int answer = kIdYes;
 
-    int ShowMessageBox(const std::string& text, const std::string&, unsigned) override {
+    int ShowMessageBox(const std::u32string& text, const std::u32string&, unsigned) override {
         shown.push_back(text);
         if (whileOpen) {
             auto inner = std::move(whileOpen);
@@ -29,8 +31,8 @@ class NestingBoxes final : public MessageBoxes {
 };
 
 struct Logged {
-    std::string caption;
-    std::string text;
+    std::u32string caption;
+    std::u32string text;
 };
 
 TEST(SingleMessageBoxTest, ASecondBoxWhileOneIsOpenGoesToTheSinkAndIsAnsweredAtOnce) {
@@ -46,20 +48,21 @@ TEST(SingleMessageBoxTest, ASecondBoxWhileOneIsOpenGoesToTheSinkAndIsAnsweredAtO
     for (const Case& c : cases) {
         NestingBoxes boxes;
         std::vector<Logged> logged;
-        SingleMessageBox single(boxes, [&](const std::string& caption, const std::string& text) {
-            logged.push_back({caption, text});
-        });
+        SingleMessageBox single(boxes,
+                                [&](const std::u32string& caption, const std::u32string& text) {
+                                    logged.push_back({caption, text});
+                                });
         int innerAnswer = -1;
         boxes.whileOpen = [&] {
             EXPECT_TRUE(single.Showing());
-            innerAnswer = single.ShowMessageBox("inner", "Kassavero", c.flags);
+            innerAnswer = single.ShowMessageBox(U"inner", U"Kassavero", c.flags);
         };
-        EXPECT_EQ(single.ShowMessageBox("outer", "Kassavero", mb::kYesNo), kIdYes);
+        EXPECT_EQ(single.ShowMessageBox(U"outer", U"Kassavero", mb::kYesNo), kIdYes);
         EXPECT_EQ(innerAnswer, c.answer) << c.flags;
         ASSERT_EQ(logged.size(), 1u);
-        EXPECT_EQ(logged[0].text, "inner");
-        EXPECT_EQ(logged[0].caption, "Kassavero");
-        EXPECT_EQ(boxes.shown, std::vector<std::string>{"outer"});
+        EXPECT_EQ(logged[0].text, U"inner");
+        EXPECT_EQ(logged[0].caption, U"Kassavero");
+        EXPECT_EQ(boxes.shown, std::vector<std::u32string>{U"outer"});
         EXPECT_FALSE(single.Showing());
     }
 }
@@ -67,16 +70,16 @@ TEST(SingleMessageBoxTest, ASecondBoxWhileOneIsOpenGoesToTheSinkAndIsAnsweredAtO
 TEST(SingleMessageBoxTest, ThousandsOfNestedCallsStayOneBoxDeep) {
     NestingBoxes boxes;
     int logged = 0;
-    SingleMessageBox single(boxes, [&](const std::string&, const std::string&) { ++logged; });
+    SingleMessageBox single(boxes, [&](const std::u32string&, const std::u32string&) { ++logged; });
     boxes.whileOpen = [&] {
         for (int i = 0; i < 3000; ++i)
-            single.ShowMessageBox("again", "Kassavero", mb::kOk);
+            single.ShowMessageBox(U"again", U"Kassavero", mb::kOk);
     };
-    single.ShowMessageBox("first", "Kassavero", mb::kOk);
+    single.ShowMessageBox(U"first", U"Kassavero", mb::kOk);
     EXPECT_EQ(logged, 3000);
     // Once closed, the next message is shown as a box again.
-    single.ShowMessageBox("later", "Kassavero", mb::kOk);
-    EXPECT_EQ(boxes.shown, (std::vector<std::string>{"first", "later"}));
+    single.ShowMessageBox(U"later", U"Kassavero", mb::kOk);
+    EXPECT_EQ(boxes.shown, (std::vector<std::u32string>{U"first", U"later"}));
 }
 
 }  // namespace
