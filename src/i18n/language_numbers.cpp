@@ -6,19 +6,21 @@
 
 namespace kassavero {
 
-int LanguageNumberOfSectionName(std::string_view sectionName) {
-    if (sectionName == "English")
+int LanguageNumberOfSectionName(std::u32string_view sectionName) {
+    if (sectionName == U"English")
         return 1;
-    if (sectionName ==
-        "Fran\xE7"
-        "ais")
+    if (sectionName == U"Français")
         return 2;
-    if (sectionName == "Nederlands")
+    if (sectionName == U"Nederlands")
         return 3;
-    if (sectionName == "Espa\xF1ol")
+    if (sectionName == U"Español")
         return 4;
-    if (sectionName == "Italiano")
+    if (sectionName == U"Italiano")
         return 7;
+    // Texts in these languages quote currencies by their English names far more often
+    // than by their German ones.
+    if (sectionName == U"Български" || sectionName == U"Hrvatski" || sectionName == U"Ελληνικά")
+        return 1;
     return 0;
 }
 

@@ -6,6 +6,7 @@
 
 #include <bitset>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace kassavero {
@@ -16,7 +17,7 @@ using LanguageSet = std::bitset<28>;
 inline constexpr int kLanguageNumberOther = 27;
 
 // The language number of the translation file's language section name.
-int LanguageNumberOfSectionName(std::string_view sectionName);
+int LanguageNumberOfSectionName(std::u32string_view sectionName);
 
 // The language number of a Windows language identifier.
 int LanguageNumberOfLanguageId(std::uint16_t languageId);

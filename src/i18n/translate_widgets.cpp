@@ -14,7 +14,6 @@
 #include <QTabWidget>
 #include <QVariant>
 
-#include "core/win1252.h"
 #include "i18n/translation.h"
 #include "platform/qt_text.h"
 
@@ -50,11 +49,12 @@ void SetCaption(QWidget* control, const QString& text) {
 }  // namespace
 
 void SetTranslationKey(QObject* object, std::string_view key) {
-    object->setProperty(kTranslationKeyProperty, ToQString(NormaliseTranslationKey(key)));
+    object->setProperty(kTranslationKeyProperty,
+                        QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())));
 }
 
 std::string TranslationKeyOf(const QObject* object) {
-    return FromQString(object->property(kTranslationKeyProperty).toString());
+    return object->property(kTranslationKeyProperty).toString().toStdString();
 }
 
 void TranslateControls(QWidget* control, Translator& translator) {

@@ -16,15 +16,15 @@ namespace kassavero {
 
 // The texts that windows need again and again, looked up once when the translation starts.
 struct CommonTexts {
-    std::string Overflow;           // a calculator value that does not fit
-    std::string ContinueCaption;    // confirmation dialog: continue a paused conversion
-    std::string StopCaption;        // confirmation dialog: pause a running conversion
-    std::string YesLetter;          // confirmation dialog: the key that answers yes
-    std::string NoLetter;           // confirmation dialog: the key that answers no
-    std::string ConversionTitle;    // confirmation dialog: window title
-    std::string InputTitle;         // confirmation dialog: the text as found
-    std::string OutputTitle;        // confirmation dialog: the text to be written
-    std::string ExcelFormulaTitle;  // confirmation dialog: title part for a formula
+    std::u32string Overflow;           // a calculator value that does not fit
+    std::u32string ContinueCaption;    // confirmation dialog: continue a paused conversion
+    std::u32string StopCaption;        // confirmation dialog: pause a running conversion
+    std::u32string YesLetter;          // confirmation dialog: the key that answers yes
+    std::u32string NoLetter;           // confirmation dialog: the key that answers no
+    std::u32string ConversionTitle;    // confirmation dialog: window title
+    std::u32string InputTitle;         // confirmation dialog: the text as found
+    std::u32string OutputTitle;        // confirmation dialog: the text to be written
+    std::u32string ExcelFormulaTitle;  // confirmation dialog: title part for a formula
 };
 
 // Where the language comes from when the translation file does not name one. The
@@ -33,15 +33,15 @@ struct CommonTexts {
 // and when neither names a language, the desktop's.
 struct LanguageChoice {
     std::filesystem::path userFile;  // may be missing
-    std::string desktopSection;      // DesktopLanguageSection(); empty: none
+    std::u32string desktopSection;   // DesktopLanguageSection(); empty: none
 };
 
 // The language section for the desktop's message language, as gettext would pick it:
 // LC_ALL, else LC_MESSAGES, else LANG names the locale; unless that is C or POSIX, the
 // first language of LANGUAGE that the file has comes before it. German, French, Dutch,
-// Spanish and Italian have their own sections (Windows-1252 names); anything else is
-// "English".
-std::string DesktopLanguageSection(const LocaleVariables& locale);
+// Spanish, Italian, Bulgarian, Croatian and Greek have their own sections; anything else
+// is "English".
+std::u32string DesktopLanguageSection(const LocaleVariables& locale);
 
 class Translation final : public Translator {
   public:
@@ -57,26 +57,20 @@ class Translation final : public Translator {
     // The text as it stands in the file, or the empty text for a key that is missing or
     // has nothing after its "="; such a key is added to the missing-keys list each time.
     // Changes to the file are seen by the next lookup.
-    std::string TranslateKey(std::string_view key) override;
+    std::u32string TranslateKey(std::string_view key) override;
 
-    const std::string& LanguageSection() const { return section_; }
+    const std::u32string& LanguageSection() const { return section_; }
     // The language number of the section name, as the default symbol lists count them.
     int LanguageNumber() const;
     // Every key looked up without result, each followed by one blank, in lookup order.
-    const std::string& MissingKeys() const { return missingKeys_; }
+    const std::u32string& MissingKeys() const { return missingKeys_; }
     const CommonTexts& Common() const { return common_; }
 
   private:
     PrivateProfileFile file_;
-    std::string section_;
-    std::string missingKeys_;
+    std::u32string section_;
+    std::u32string missingKeys_;
     CommonTexts common_;
 };
-
-// Keys are Windows-1252 like all program text; a key literal written with its umlauts in a
-// UTF-8 source file ("ExcelKleinsteÜberweisungCBEntry") is converted to it. Key names are
-// plain words, so a key that is well-formed UTF-8 with non-ASCII letters is never meant as
-// Windows-1252.
-std::string NormaliseTranslationKey(std::string_view key);
 
 }  // namespace kassavero

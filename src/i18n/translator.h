@@ -19,9 +19,10 @@ constexpr std::string_view TrKey(std::string_view key) {
 class Translator {
   public:
     virtual ~Translator() = default;
-    // The text of the key in the chosen language (Windows-1252), or the empty text
-    // when the key is missing; a missing key is remembered for the start-up report.
-    virtual std::string TranslateKey(std::string_view key) = 0;
+    // The text of the key in the chosen language, or the empty text when the key is
+    // missing; a missing key is remembered for the start-up report. Keys are written in
+    // the sources as UTF-8 literals.
+    virtual std::u32string TranslateKey(std::string_view key) = 0;
 };
 
 }  // namespace kassavero

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/unicode_text.h"
+
 #include <functional>
 #include <memory>
 
@@ -34,7 +36,7 @@ class QuestionWithEvent final : public Confirmation {
     void AnpassenHinweise() override {}
     void AnpassenModus() override {}
     bool AskChange(const TGeplanteAenderung& proposal, bool ask,
-                   const std::string& clientName) override {
+                   const std::u32string& clientName) override {
         if (whileAsking) {
             const std::function<void()> event = std::move(whileAsking);
             whileAsking = nullptr;
@@ -53,7 +55,7 @@ class ClipboardConversionTest : public ::testing::Test {
     ClipboardConversionTest() {
         MakeGermanProfile(profile.MutableSettings());
         settings().ClipboardReplace = true;
-        confirmation.inner.parts = {"", "51,13 \x80", ""};
+        confirmation.inner.parts = {U"", U"51,13 \u20AC", U""};
         engine.EngineInit();
     }
 
@@ -65,7 +67,7 @@ class ClipboardConversionTest : public ::testing::Test {
     std::vector<std::string> Messages() const {
         std::vector<std::string> out;
         for (const auto& box : boxes.shown)
-            out.push_back(box.text);
+            out.push_back(TextToUtf8(box.text));
         return out;
     }
     std::size_t Questions() const { return confirmation.inner.asked.size(); }
@@ -114,7 +116,7 @@ TEST_F(ClipboardConversionTest, ScansRebuildTheTextAroundTheAmount) {
         EXPECT_EQ(engine.Session(0), nullptr);  // the session is closed again
     }
     // Every question went to the engine's client named after the clipboard.
-    EXPECT_EQ(confirmation.inner.calls.front(), "ask [Zwischenablage]");
+    EXPECT_EQ(confirmation.inner.calls.front(), U"ask [Zwischenablage]");
 }
 
 TEST_F(ClipboardConversionTest, MessagesOnlyInVerboseScans) {
@@ -183,7 +185,7 @@ TEST_F(ClipboardConversionTest, CalculatorAndConfirmationFollowTheProfile) {
         settings().ClipboardConfirmChanges = c.confirm;
         Started().ScanClipboard(true);
         if (c.display) {
-            ASSERT_EQ(calculator.calls, (std::vector<std::string>{"show", "amount"}));
+            ASSERT_EQ(calculator.calls, (std::vector<std::u32string>{U"show", U"amount"}));
             EXPECT_EQ(calculator.amounts[0].currency, kDEM);
             EXPECT_TRUE(calculator.amounts[0].writeSourceText);
             EXPECT_EQ(calculator.amounts[0].value, 100);

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 #include "i18n/translation.h"
 #include "platform/private_profile_file.h"
 
@@ -22,14 +22,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kLanguages[] = {"Deutsch",
-                                  "English",
-                                  "Fran\xE7"
-                                  "ais",
-                                  "Nederlands",
-                                  "Espa\xF1"
-                                  "ol",
-                                  "Italiano"};
+// The language sections in file order, named in UTF-8 as the file writes them. The first
+// six are the Western European languages, whose texts Windows-1252 holds.
+const char* const kLanguages[] = {"Deutsch",  "English",   "Français", "Nederlands", "Español",
+                                  "Italiano", "Български", "Hrvatski", "Ελληνικά"};
 
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -66,13 +62,13 @@ std::string WithoutComments(const std::string& source) {
     return out;
 }
 
-// The bytes of a string literal's body: escapes give their byte, everything else is UTF-8
-// source text and becomes Windows-1252.
+// The bytes of a string literal's body: escapes give their byte, everything else is the
+// UTF-8 source text.
 std::string DecodeLiteral(std::string_view body) {
     std::string out;
     std::string plain;
     const auto flush = [&] {
-        out += Utf8ToWin1252(plain);
+        out += plain;
         plain.clear();
     };
     for (std::size_t i = 0; i < body.size(); ++i) {
@@ -167,13 +163,64 @@ std::set<std::string> KeysOfTheList() {
             line.pop_back();
         }
         if (!line.empty() && line.front() != '#')
-            keys.insert(Utf8ToWin1252(line));
+            keys.insert(line);
     }
     return keys;
 }
 
 std::string Lower(const std::string& text) {
-    return LowerCaseLatin1(text);
+    return TextToUtf8(LowerCase(Utf8ToText(text)));
+}
+
+// A language section as the file's bytes hold it, in UTF-8. Texts lose their quotes as the
+// program reads them.
+struct LanguageSection {
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> texts;  // key, text
+    // The text of a key, compared without regard to letter case as the program does.
+    std::string Text(const std::string& key) const {
+        for (const auto& [entry, text] : texts) {
+            if (Lower(entry) == Lower(key))
+                return text;
+        }
+        return "";
+    }
+};
+
+std::vector<LanguageSection> LanguageSections() {
+    const auto trim = [](std::string text) {
+        const auto first = text.find_first_not_of(" \t\r");
+        text.erase(0, first == std::string::npos ? text.size() : first);
+        text.erase(text.find_last_not_of(" \t\r") + 1);
+        return text;
+    };
+    std::vector<LanguageSection> sections;
+    std::istringstream lines(ReadFile(KASSAVERO_LANGUAGE_FILE));
+    for (std::string line; std::getline(lines, line);) {
+        line = trim(line);
+        const std::size_t equals = line.find('=');
+        if (line.starts_with('[') && line.find(']') != std::string::npos) {
+            sections.push_back({trim(line.substr(1, line.find(']') - 1)), {}});
+        } else if (!sections.empty() && !line.starts_with(';') && equals != std::string::npos) {
+            std::string text = trim(line.substr(equals + 1));
+            if (text.size() >= 2 && (text[0] == '"' || text[0] == '\'') && text.back() == text[0])
+                text = text.substr(1, text.size() - 2);
+            sections.back().texts.emplace_back(trim(line.substr(0, equals)), text);
+        }
+    }
+    return sections;
+}
+
+// The sections of the languages, in the order of kLanguages; a missing one stays empty.
+std::vector<LanguageSection> Languages() {
+    const std::vector<LanguageSection> all = LanguageSections();
+    std::vector<LanguageSection> languages;
+    for (const char* language : kLanguages) {
+        const auto found = std::find_if(
+            all.begin(), all.end(), [&](const LanguageSection& s) { return s.name == language; });
+        languages.push_back(found != all.end() ? *found : LanguageSection{language, {}});
+    }
+    return languages;
 }
 
 TEST(KeyScanner, FindsKeyLiteralsOnly) {
@@ -181,14 +228,14 @@ TEST(KeyScanner, FindsKeyLiteralsOnly) {
         "// TranslateKey(\"InAComment\")\n"
         "/* TrKey(\"InABlock\") */\n"
         "auto a = TranslateKey(\"Plain\");\n"
-        "auto b = TrKey( \"Kleinste\\xDC\" \"berweisung\" );\n"
+        "auto b = TrKey( \"Kleinste\\xC3\\x9C\" \"berweisung\" );\n"
         "auto c = TranslateKey(\"M\xC3\xBCnze\");\n"
         "auto d = TranslateKey(variable);\n"
         "auto e = MyTrKey(\"NotOurs\");\n"
         "auto f = TranslateKey(\"Concat\" + suffix);\n"
         "auto g = \"TrKey(\\\"InAString\\\")\";\n";
-    EXPECT_EQ(KeysInSource(source), (std::vector<std::string>{"Plain", "M\xFCnze",
-                                                              "Kleinste\xDC"
+    EXPECT_EQ(KeysInSource(source), (std::vector<std::string>{"Plain", "M\xC3\xBCnze",
+                                                              "Kleinste\xC3\x9C"
                                                               "berweisung"}));
 }
 
@@ -198,15 +245,13 @@ TEST(LanguageFile, EveryLanguageHoldsEveryKeyTheProgramUses) {
     std::set<std::string> keys = KeysOfTheList();
     keys.insert(used.begin(), used.end());
 
-    PrivateProfileFile file(KASSAVERO_LANGUAGE_FILE);
-    for (const char* language : kLanguages) {
+    for (const LanguageSection& language : Languages()) {
         std::string missing;
         for (const std::string& key : keys) {
-            if (file.ReadString(language, key, "", Translation::kMaxTextLength).empty()) {
+            if (language.Text(key).empty())
                 missing += " " + key;
-            }
         }
-        EXPECT_EQ(missing, "") << "missing in section " << Win1252ToUtf8(language);
+        EXPECT_EQ(missing, "") << "missing in section " << language.name;
     }
 }
 
@@ -214,7 +259,7 @@ TEST(LanguageFile, TheKeyListNamesOnlyKeysTheSourcesDoNotShow) {
     // Keys built at run time are listed by hand; one the scan finds needs no entry.
     const std::set<std::string> used = KeysUsedBySources();
     for (const std::string& key : KeysOfTheList())
-        EXPECT_FALSE(used.contains(key)) << Win1252ToUtf8(key) << " is found in the sources";
+        EXPECT_FALSE(used.contains(key)) << key << " is found in the sources";
 }
 
 TEST(LanguageFile, HoldsNoKeyThatNothingUses) {
@@ -223,11 +268,9 @@ TEST(LanguageFile, HoldsNoKeyThatNothingUses) {
         known.insert(Lower(key));
     for (const std::string& key : KeysUsedBySources())
         known.insert(Lower(key));
-    PrivateProfileFile file(KASSAVERO_LANGUAGE_FILE);
-    for (const char* language : kLanguages) {
-        for (const std::string& key : file.KeyNames(language)) {
-            EXPECT_TRUE(known.contains(Lower(key)))
-                << Win1252ToUtf8(key) << " in " << Win1252ToUtf8(language);
+    for (const LanguageSection& language : Languages()) {
+        for (const auto& [key, text] : language.texts) {
+            EXPECT_TRUE(known.contains(Lower(key))) << key << " in " << language.name;
         }
     }
 }
@@ -235,41 +278,58 @@ TEST(LanguageFile, HoldsNoKeyThatNothingUses) {
 TEST(LanguageFile, FollowsTheDesktopAndIsUtf8) {
     PrivateProfileFile file(KASSAVERO_LANGUAGE_FILE);
     // Installed where users cannot edit it, the file leaves the choice to the desktop.
-    EXPECT_TRUE(file.KeyNames("Allgemein") == std::vector<std::string>{"Sprache"});
-    EXPECT_EQ(file.ReadString("Allgemein", "Sprache", "-", 255), "");
+    EXPECT_TRUE(file.KeyNames(U"Allgemein") == std::vector<std::u32string>{U"Sprache"});
+    EXPECT_EQ(file.ReadString(U"Allgemein", U"Sprache", U"-", 255), U"");
     std::vector<std::string> expected = {"Allgemein"};
     expected.insert(expected.end(), std::begin(kLanguages), std::end(kLanguages));
-    EXPECT_EQ(file.SectionNames(), expected);
+    std::vector<std::string> names;
+    for (const LanguageSection& section : LanguageSections())
+        names.push_back(section.name);
+    EXPECT_EQ(names, expected);
     // Every language the desktop can choose has its section.
-    for (const char* locale : {"de_DE", "en_US", "fr_FR", "nl_NL", "es_ES", "it_IT", "ja_JP"}) {
-        const std::string section = DesktopLanguageSection({"", "", "", locale});
+    for (const char* locale : {"de_DE", "en_US", "fr_FR", "nl_NL", "es_ES", "it_IT", "bg_BG",
+                               "hr_HR", "el_GR", "el_CY", "ja_JP"}) {
+        const std::string section = TextToUtf8(DesktopLanguageSection({"", "", "", locale}));
         EXPECT_NE(std::find(std::begin(kLanguages), std::end(kLanguages), section),
                   std::end(kLanguages))
             << locale;
     }
-    // Valid UTF-8 survives the round trip through Windows-1252 unchanged.
     const std::string content = ReadFile(KASSAVERO_LANGUAGE_FILE);
-    EXPECT_EQ(Win1252ToUtf8(Utf8ToWin1252(content)), content);
+    EXPECT_TRUE(IsValidUtf8(content));
+    // The program reads every text as it stands.
+    const std::vector<LanguageSection> languages = Languages();
+    for (std::size_t i = 0; i < languages.size(); ++i) {
+        for (const auto& [key, text] : languages[i].texts) {
+            EXPECT_EQ(TextToUtf8(file.ReadString(Utf8ToText(kLanguages[i]), Utf8ToText(key), U"",
+                                                 Translation::kMaxTextLength)),
+                      text)
+                << key << " in " << kLanguages[i];
+        }
+    }
+}
+
+// Whether a code point is a capital letter, of any alphabet.
+bool IsCapital(char32_t c) {
+    return IsLetter(c) && LowerCase(c) != c;
 }
 
 TEST(LanguageFile, AnswerLettersAreSingleCapitalsThatDiffer) {
-    PrivateProfileFile file(KASSAVERO_LANGUAGE_FILE);
-    for (const char* language : kLanguages) {
-        const std::string yes = file.ReadString(language, "AnfangsbuchstabeJa", "", 1023);
-        const std::string no = file.ReadString(language, "AnfangsbuchstabeNein", "", 1023);
-        ASSERT_EQ(yes.size(), 1U) << language;
-        ASSERT_EQ(no.size(), 1U) << language;
-        EXPECT_NE(LowerCaseLatin1(yes[0]), yes[0]) << language;
-        EXPECT_NE(LowerCaseLatin1(no[0]), no[0]) << language;
-        EXPECT_NE(yes, no) << language;
+    for (const LanguageSection& language : Languages()) {
+        for (const char* key : {"AnfangsbuchstabeJa", "AnfangsbuchstabeNein"}) {
+            const std::string letter = language.Text(key);
+            ASSERT_FALSE(letter.empty()) << key << " in " << language.name;
+            const Utf8Character character = DecodeUtf8(letter, 0);
+            EXPECT_EQ(character.length, letter.size()) << key << " in " << language.name;
+            EXPECT_TRUE(IsCapital(character.codePoint)) << key << " in " << language.name;
+        }
+        EXPECT_NE(language.Text("AnfangsbuchstabeJa"), language.Text("AnfangsbuchstabeNein"))
+            << language.name;
     }
 }
 
 TEST(LanguageFile, CaptionsMarkAtMostOneAccessKey) {
-    PrivateProfileFile file(KASSAVERO_LANGUAGE_FILE);
-    for (const char* language : kLanguages) {
-        for (const std::string& key : file.KeyNames(language)) {
-            const std::string text = file.ReadString(language, key, "", 1023);
+    for (const LanguageSection& language : Languages()) {
+        for (const auto& [key, text] : language.texts) {
             int marks = 0;
             for (std::size_t i = 0; i < text.size(); ++i) {
                 if (text[i] != '&')
@@ -280,7 +340,7 @@ TEST(LanguageFile, CaptionsMarkAtMostOneAccessKey) {
                     ++marks;
                 }
             }
-            EXPECT_LE(marks, 1) << Win1252ToUtf8(key) << " in " << Win1252ToUtf8(language);
+            EXPECT_LE(marks, 1) << key << " in " << language.name;
         }
     }
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/unicode_text.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -57,52 +59,46 @@ TEST_F(TranslationTest, LooksUpTheChosenSection) {
                      "chstens \"\n"
                      "[English]\nZuVieleSessions1=Too many\n"));
     Translation translation(path_);
-    EXPECT_EQ(translation.LanguageSection(), "Deutsch");
+    EXPECT_EQ(translation.LanguageSection(), U"Deutsch");
     EXPECT_EQ(translation.LanguageNumber(), 0);
-    EXPECT_EQ(translation.TranslateKey("ZuVieleSessions1"),
-              "Zu viele Sitzungen: h\xF6"
-              "chstens ");
-    EXPECT_EQ(translation.TranslateKey("zuvielesessions1"),
-              "Zu viele Sitzungen: h\xF6"
-              "chstens ");
-    EXPECT_EQ(translation.MissingKeys(), "");
+    EXPECT_EQ(translation.TranslateKey("ZuVieleSessions1"), U"Zu viele Sitzungen: h\u00F6chstens ");
+    EXPECT_EQ(translation.TranslateKey("zuvielesessions1"), U"Zu viele Sitzungen: h\u00F6chstens ");
+    EXPECT_EQ(translation.MissingKeys(), U"");
 }
 
 TEST_F(TranslationTest, KeepsTheNineCommonTexts) {
     Write(CompleteFile(""));
     Translation translation(path_);
     const CommonTexts& common = translation.Common();
-    EXPECT_EQ(common.Overflow,
-              "\xDC"
-              "berlauf");
-    EXPECT_EQ(common.ContinueCaption, "&Fortsetzen");
-    EXPECT_EQ(common.StopCaption, "An&halten");
-    EXPECT_EQ(common.YesLetter, "J");
-    EXPECT_EQ(common.NoLetter, "N");
-    EXPECT_EQ(common.ConversionTitle, "Umrechnung");
-    EXPECT_EQ(common.InputTitle, "Input");
-    EXPECT_EQ(common.OutputTitle, "Output");
-    EXPECT_EQ(common.ExcelFormulaTitle, "Tabellenformel");
-    EXPECT_EQ(translation.MissingKeys(), "");
+    EXPECT_EQ(common.Overflow, U"\u00DCberlauf");
+    EXPECT_EQ(common.ContinueCaption, U"&Fortsetzen");
+    EXPECT_EQ(common.StopCaption, U"An&halten");
+    EXPECT_EQ(common.YesLetter, U"J");
+    EXPECT_EQ(common.NoLetter, U"N");
+    EXPECT_EQ(common.ConversionTitle, U"Umrechnung");
+    EXPECT_EQ(common.InputTitle, U"Input");
+    EXPECT_EQ(common.OutputTitle, U"Output");
+    EXPECT_EQ(common.ExcelFormulaTitle, U"Tabellenformel");
+    EXPECT_EQ(translation.MissingKeys(), U"");
 }
 
 TEST_F(TranslationTest, AKeyWithNothingAfterTheEqualsSignIsMissing) {
     Write(CompleteFile("Leer=\nBlank=   \nQuotes=\"\"\n"));
     Translation translation(path_);
-    EXPECT_EQ(translation.TranslateKey("Leer"), "");
-    EXPECT_EQ(translation.TranslateKey("Blank"), "");
-    EXPECT_EQ(translation.TranslateKey("Quotes"), "");
-    EXPECT_EQ(translation.MissingKeys(), "Leer Blank Quotes ");
+    EXPECT_EQ(translation.TranslateKey("Leer"), U"");
+    EXPECT_EQ(translation.TranslateKey("Blank"), U"");
+    EXPECT_EQ(translation.TranslateKey("Quotes"), U"");
+    EXPECT_EQ(translation.MissingKeys(), U"Leer Blank Quotes ");
 }
 
 TEST_F(TranslationTest, AMissingKeyIsListedOnEveryLookup) {
     Write(CompleteFile("Da=ja\n"));
     Translation translation(path_);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(translation.TranslateKey("Fehlt"), "");
-    EXPECT_EQ(translation.TranslateKey("Da"), "ja");
+        EXPECT_EQ(translation.TranslateKey("Fehlt"), U"");
+    EXPECT_EQ(translation.TranslateKey("Da"), U"ja");
     translation.TranslateKey("Auch");
-    EXPECT_EQ(translation.MissingKeys(), "Fehlt Fehlt Fehlt Auch ");
+    EXPECT_EQ(translation.MissingKeys(), U"Fehlt Fehlt Fehlt Auch ");
 }
 
 TEST_F(TranslationTest, TheMissingKeysListStopsGrowingAt1000Characters) {
@@ -118,7 +114,7 @@ TEST_F(TranslationTest, TheMissingKeysListStopsGrowingAt1000Characters) {
     EXPECT_EQ(translation.MissingKeys().size(), 1002U);
     translation.TranslateKey("y");
     EXPECT_EQ(translation.MissingKeys().size(), 1002U);
-    EXPECT_TRUE(translation.MissingKeys().ends_with(key + " "));
+    EXPECT_TRUE(translation.MissingKeys().ends_with(Utf8ToText(key) + U" "));
 
     Translation exact(path_);
     for (int i = 0; i < 10; ++i)
@@ -130,26 +126,26 @@ TEST_F(TranslationTest, TheMissingKeysListStopsGrowingAt1000Characters) {
 
 TEST_F(TranslationTest, WithoutFileEveryLookupIsEmptyAndListed) {
     Translation translation(directory_ / "absent.dat");
-    EXPECT_EQ(translation.LanguageSection(), "");
-    EXPECT_EQ(translation.Common().Overflow, "");
-    EXPECT_EQ(translation.TranslateKey("OkButton"), "");
-    EXPECT_EQ(translation.MissingKeys(), std::string(kCommonKeys) + "OkButton ");
+    EXPECT_EQ(translation.LanguageSection(), U"");
+    EXPECT_EQ(translation.Common().Overflow, U"");
+    EXPECT_EQ(translation.TranslateKey("OkButton"), U"");
+    EXPECT_EQ(translation.MissingKeys(), AsciiToText(kCommonKeys) + U"OkButton ");
 }
 
 TEST_F(TranslationTest, WithoutTheChosenSectionEveryLookupIsEmpty) {
     Write("[Allgemein]\nSprache=Klingonisch\n[Deutsch]\nOkButton=&OK\n");
     Translation translation(path_);
-    EXPECT_EQ(translation.LanguageSection(), "Klingonisch");
+    EXPECT_EQ(translation.LanguageSection(), U"Klingonisch");
     EXPECT_EQ(translation.LanguageNumber(), 0);
-    EXPECT_EQ(translation.TranslateKey("OkButton"), "");
-    EXPECT_EQ(translation.MissingKeys(), std::string(kCommonKeys) + "OkButton ");
+    EXPECT_EQ(translation.TranslateKey("OkButton"), U"");
+    EXPECT_EQ(translation.MissingKeys(), AsciiToText(kCommonKeys) + U"OkButton ");
 }
 
 TEST_F(TranslationTest, WithoutALanguageNameEveryLookupIsEmpty) {
     Write("[Allgemein]\nSprache=\n[]\nOkButton=&OK\n");
     Translation translation(path_);
-    EXPECT_EQ(translation.TranslateKey("OkButton"), "");
-    EXPECT_EQ(translation.MissingKeys(), std::string(kCommonKeys) + "OkButton ");
+    EXPECT_EQ(translation.TranslateKey("OkButton"), U"");
+    EXPECT_EQ(translation.MissingKeys(), AsciiToText(kCommonKeys) + U"OkButton ");
 }
 
 TEST_F(TranslationTest, LengthsAreCut) {
@@ -158,47 +154,46 @@ TEST_F(TranslationTest, LengthsAreCut) {
     Write("[Allgemein]\nSprache=" + longName + "\n[" + longName.substr(0, 255) +
           "]\nLang=" + longText + "\n");
     Translation translation(path_);
-    EXPECT_EQ(translation.LanguageSection(), longName.substr(0, 255));
-    EXPECT_EQ(translation.TranslateKey("Lang"), longText.substr(0, 1023));
+    EXPECT_EQ(translation.LanguageSection(), AsciiToText(longName.substr(0, 255)));
+    EXPECT_EQ(translation.TranslateKey("Lang"), AsciiToText(longText.substr(0, 1023)));
 }
 
 TEST_F(TranslationTest, AChangedFileIsSeenByTheNextLookup) {
     Write(CompleteFile("Wechsel=vorher\n"));
     Translation translation(path_);
-    EXPECT_EQ(translation.TranslateKey("Wechsel"), "vorher");
+    EXPECT_EQ(translation.TranslateKey("Wechsel"), U"vorher");
     Write(CompleteFile("Wechsel=danach\n"));
-    EXPECT_EQ(translation.TranslateKey("Wechsel"), "danach");
+    EXPECT_EQ(translation.TranslateKey("Wechsel"), U"danach");
     Write(CompleteFile(""));
-    EXPECT_EQ(translation.TranslateKey("Wechsel"), "");
-    EXPECT_EQ(translation.MissingKeys(), "Wechsel ");
+    EXPECT_EQ(translation.TranslateKey("Wechsel"), U"");
+    EXPECT_EQ(translation.MissingKeys(), U"Wechsel ");
 }
 
-TEST_F(TranslationTest, KeysWithUmlautsInEitherEncoding) {
+TEST_F(TranslationTest, KeysWithUmlautsAndTextsInAnyScript) {
     Write(
         CompleteFile("ExcelKleinste\xC3\x9C"
-                     "berweisungCBEntry=kleinste Einheit\n"));
+                     "berweisungCBEntry=kleinste Einheit\n"
+                     "[\xD0\x91\xD1\x8A\xD0\xBB\xD0\xB3\xD0\xB0\xD1\x80\xD1\x81\xD0\xBA\xD0\xB8]\n"
+                     "Umrechnung="
+                     "\xD0\x9F\xD1\x80\xD0\xB5\xD0\xB2\xD0\xB0\xD0\xBB\xD1\x83\xD1\x82\xD0\xB8\xD1"
+                     "\x80\xD0\xB0\xD0\xBD\xD0\xB5\n"));
     Translation translation(path_);
-    // As a UTF-8 literal in a source file, and as Windows-1252 program text.
+    // The key as a UTF-8 literal of a source file, in either letter case.
     EXPECT_EQ(translation.TranslateKey("ExcelKleinste\xC3\x9C"
                                        "berweisungCBEntry"),
-              "kleinste Einheit");
-    EXPECT_EQ(translation.TranslateKey("ExcelKleinste\xDC"
-                                       "berweisungCBEntry"),
-              "kleinste Einheit");
+              U"kleinste Einheit");
+    EXPECT_EQ(translation.TranslateKey("excelkleinste\xC3\xBC"
+                                       "berweisungcbentry"),
+              U"kleinste Einheit");
     translation.TranslateKey("ExcelKleinsteM\xC3\xBCnzeCBEntry");
-    EXPECT_EQ(translation.MissingKeys(), "ExcelKleinsteM\xFCnzeCBEntry ");
-}
+    EXPECT_EQ(translation.MissingKeys(), U"ExcelKleinsteM\u00FCnzeCBEntry ");
 
-TEST(TranslationKeys, NormalisedToWindows1252) {
-    EXPECT_EQ(NormaliseTranslationKey("OkButton"), "OkButton");
-    EXPECT_EQ(NormaliseTranslationKey("\xC3\x9C"
-                                      "bernehmenButton"),
-              "\xDC"
-              "bernehmenButton");
-    EXPECT_EQ(NormaliseTranslationKey("\xDC"
-                                      "bernehmenButton"),
-              "\xDC"
-              "bernehmenButton");
+    const fs::path user = directory_ / "user.dat";
+    std::ofstream(user, std::ios::binary) << "[Allgemein]\nSprache=\xD0\x91\xD1\x8A\xD0\xBB"
+                                             "\xD0\xB3\xD0\xB0\xD1\x80\xD1\x81\xD0\xBA\xD0\xB8\n";
+    Translation bulgarian(path_, {user, U""});
+    EXPECT_EQ(bulgarian.TranslateKey("Umrechnung"),
+              U"\u041F\u0440\u0435\u0432\u0430\u043B\u0443\u0442\u0438\u0440\u0430\u043D\u0435");
 }
 
 TEST_F(TranslationTest, LanguageNumbersOfTheSectionNames) {
@@ -223,40 +218,35 @@ TEST_F(TranslationTest, LanguageNumbersOfTheSectionNames) {
 TEST(DesktopLanguage, FollowsTheMessageLocale) {
     struct Row {
         LocaleVariables locale;
-        const char* section;
+        const char32_t* section;
     };
     const Row table[] = {
-        {{"", "", "", ""}, "English"},
-        {{"", "", "", "de_DE.UTF-8"}, "Deutsch"},
-        {{"", "", "", "de_AT@euro"}, "Deutsch"},
-        {{"", "", "", "fr_BE.UTF-8"},
-         "Fran\xE7"
-         "ais"},
-        {{"", "", "", "nl_NL"}, "Nederlands"},
-        {{"", "", "", "es_ES.UTF-8"},
-         "Espa\xF1"
-         "ol"},
-        {{"", "", "", "it_CH.UTF-8"}, "Italiano"},
-        {{"", "", "", "pt_BR.UTF-8"}, "English"},
-        {{"", "", "", "en_GB.UTF-8"}, "English"},
-        {{"", "", "", "deu"}, "English"},
+        {{"", "", "", ""}, U"English"},
+        {{"", "", "", "de_DE.UTF-8"}, U"Deutsch"},
+        {{"", "", "", "de_AT@euro"}, U"Deutsch"},
+        {{"", "", "", "fr_BE.UTF-8"}, U"Fran\u00E7ais"},
+        {{"", "", "", "nl_NL"}, U"Nederlands"},
+        {{"", "", "", "es_ES.UTF-8"}, U"Espa\u00F1ol"},
+        {{"", "", "", "it_CH.UTF-8"}, U"Italiano"},
+        {{"", "", "", "bg_BG.UTF-8"}, U"\u0411\u044A\u043B\u0433\u0430\u0440\u0441\u043A\u0438"},
+        {{"", "", "", "hr_HR.UTF-8"}, U"Hrvatski"},
+        {{"", "", "", "el_CY.UTF-8"}, U"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC"},
+        {{"", "", "", "pt_BR.UTF-8"}, U"English"},
+        {{"", "", "", "en_GB.UTF-8"}, U"English"},
+        {{"", "", "", "deu"}, U"English"},
         // LC_ALL beats LC_MESSAGES beats LANG.
-        {{"", "it_IT.UTF-8", "fr_FR.UTF-8", "de_DE.UTF-8"}, "Italiano"},
-        {{"", "", "fr_FR.UTF-8", "de_DE.UTF-8"},
-         "Fran\xE7"
-         "ais"},
-        {{"", "C.UTF-8", "", "de_DE.UTF-8"}, "English"},
-        {{"", "", "POSIX", "de_DE.UTF-8"}, "English"},
+        {{"", "it_IT.UTF-8", "fr_FR.UTF-8", "de_DE.UTF-8"}, U"Italiano"},
+        {{"", "", "fr_FR.UTF-8", "de_DE.UTF-8"}, U"Fran\u00E7ais"},
+        {{"", "C.UTF-8", "", "de_DE.UTF-8"}, U"English"},
+        {{"", "", "POSIX", "de_DE.UTF-8"}, U"English"},
         // LANGUAGE: the first language there is a section for, unless the locale is C.
-        {{"nl", "", "", "de_DE.UTF-8"}, "Nederlands"},
-        {{"pt_BR:es:de", "", "", "de_DE.UTF-8"},
-         "Espa\xF1"
-         "ol"},
-        {{"en_US:de", "", "", "de_DE.UTF-8"}, "English"},
-        {{"pt:sv", "", "", "it_IT.UTF-8"}, "Italiano"},
-        {{"::de", "", "", "fr_FR.UTF-8"}, "Deutsch"},
-        {{"de", "C.UTF-8", "", ""}, "English"},
-        {{"de", "", "", ""}, "English"},
+        {{"nl", "", "", "de_DE.UTF-8"}, U"Nederlands"},
+        {{"pt_BR:es:de", "", "", "de_DE.UTF-8"}, U"Espa\u00F1ol"},
+        {{"en_US:de", "", "", "de_DE.UTF-8"}, U"English"},
+        {{"pt:sv", "", "", "it_IT.UTF-8"}, U"Italiano"},
+        {{"::de", "", "", "fr_FR.UTF-8"}, U"Deutsch"},
+        {{"de", "C.UTF-8", "", ""}, U"English"},
+        {{"de", "", "", ""}, U"English"},
     };
     for (const Row& row : table) {
         EXPECT_EQ(DesktopLanguageSection(row.locale), row.section)
@@ -276,19 +266,19 @@ TEST_F(TranslationTest, TheLanguageComesFromUserFileThenFileThenDesktop) {
     struct Row {
         const char* shippedChoice;  // null: no "Sprache" line
         const char* userFile;       // null: no user file
-        const char* desktop;
-        const char* text;
+        const char32_t* desktop;
+        const char32_t* text;
     };
     const Row table[] = {
-        {"", nullptr, "Italiano", "Bene"},
-        {nullptr, nullptr, "Deutsch", "Gut"},
-        {"English", nullptr, "Deutsch", "Fine"},
-        {"", "[Allgemein]\nSprache=Deutsch\n", "English", "Gut"},
-        {"Italiano", "[Allgemein]\nSprache=Deutsch\n", "English", "Gut"},
-        {"Italiano", "[Allgemein]\nSprache=\n", "English", "Bene"},
-        {"", "; nothing chosen\n", "Italiano", "Bene"},
+        {"", nullptr, U"Italiano", U"Bene"},
+        {nullptr, nullptr, U"Deutsch", U"Gut"},
+        {"English", nullptr, U"Deutsch", U"Fine"},
+        {"", "[Allgemein]\nSprache=Deutsch\n", U"English", U"Gut"},
+        {"Italiano", "[Allgemein]\nSprache=Deutsch\n", U"English", U"Gut"},
+        {"Italiano", "[Allgemein]\nSprache=\n", U"English", U"Bene"},
+        {"", "; nothing chosen\n", U"Italiano", U"Bene"},
         // The user's file only chooses: its texts are not looked up.
-        {"", "[Allgemein]\nSprache=English\n[English]\nOkButton=Mine\n", "Deutsch", "Fine"},
+        {"", "[Allgemein]\nSprache=English\n[English]\nOkButton=Mine\n", U"Deutsch", U"Fine"},
     };
     for (const Row& row : table) {
         Write((row.shippedChoice ? std::string("[Allgemein]\nSprache=") + row.shippedChoice + "\n"
@@ -300,7 +290,7 @@ TEST_F(TranslationTest, TheLanguageComesFromUserFileThenFileThenDesktop) {
         Translation translation(path_, {user, row.desktop});
         EXPECT_EQ(translation.TranslateKey("OkButton"), row.text)
             << (row.shippedChoice ? row.shippedChoice : "-") << " / "
-            << (row.userFile ? row.userFile : "-") << " / " << row.desktop;
+            << (row.userFile ? row.userFile : "-") << " / " << TextToUtf8(row.desktop);
     }
 }
 

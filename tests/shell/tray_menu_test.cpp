@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "core/unicode_text.h"
+
 #include "core/hotkeys.h"
 #include "fakes/fake_about_window.h"
 #include "fakes/fake_calculator_access.h"
@@ -36,15 +38,15 @@ struct RecordingScanner final : ClipboardScanner {
 class TrayMenuTest : public ::testing::Test {
   protected:
     TrayMenuTest()
-        : store_(temp_.Path() / "Kassavero"),
+        : store_(temp_.Path() / U"Kassavero"),
           profiles_(profile_, store_, system_, translator_, boxes_, nameInput_) {
-        profiles_.LoadAtStartUp("Deutsch");
+        profiles_.LoadAtStartUp(U"Deutsch");
         menu_ = std::make_unique<TrayMenu>(TrayMenu::Services{
             profile_, profiles_, settings_, calculator_, [this] { ++layouts_; }, scanner_, help_,
             about_, hotkeys_, loop_, [this] { return quitAllowed_; }, [this] { ++quits_; }});
     }
 
-    void SaveAs(const std::string& name) {
+    void SaveAs(const std::u32string& name) {
         nameInput_.answer = name;
         profiles_.SaveProfileAs();
     }
@@ -71,21 +73,21 @@ class TrayMenuTest : public ::testing::Test {
 };
 
 TEST_F(TrayMenuTest, ProfileSubmenuFollowsSavingAndActivation) {
-    SaveAs("Privat");
-    SaveAs("Firma");
-    EXPECT_THAT(menu_->ProfileEntries(), ElementsAre("[Unbenannt]", "Privat", "Firma"));
+    SaveAs(U"Privat");
+    SaveAs(U"Firma");
+    EXPECT_THAT(menu_->ProfileEntries(), ElementsAre(U"[Unbenannt]", U"Privat", U"Firma"));
     EXPECT_EQ(menu_->CheckedProfile(), 2);
 
     menu_->ProfileClicked(1);
-    EXPECT_EQ(profile_.Name(), "Privat");
+    EXPECT_EQ(profile_.Name(), U"Privat");
     EXPECT_EQ(menu_->CheckedProfile(), 1);
     EXPECT_EQ(profiles_.SelectedIndex(), 1);  // selected in the settings window's list
 
     // Saving the active profile again moves it to the end; the tick goes with it.
-    nameInput_.answer = "Privat";
+    nameInput_.answer = U"Privat";
     boxes_.answers = {kIdYes};
     profiles_.SaveProfileAs();
-    EXPECT_THAT(menu_->ProfileEntries(), ElementsAre("[Unbenannt]", "Firma", "Privat"));
+    EXPECT_THAT(menu_->ProfileEntries(), ElementsAre(U"[Unbenannt]", U"Firma", U"Privat"));
     EXPECT_EQ(menu_->CheckedProfile(), 2);
 }
 
@@ -102,9 +104,9 @@ TEST_F(TrayMenuTest, QuitOnlyWhenTheUserAgrees) {
 TEST_F(TrayMenuTest, HotkeysFollowTheSettings) {
     using R = FakeGlobalHotkeys::Registration;
     const unsigned ctrlAlt = hotkey_mod::kControl | hotkey_mod::kAlt;
-    EXPECT_EQ(hotkeys_.registered.at(kCalculatorHotkeyId), (R{ctrlAlt, 'W'}));
-    EXPECT_EQ(hotkeys_.registered.at(kClipboardHotkeyId), (R{ctrlAlt, 'Z'}));
-    EXPECT_EQ(menu_->ShownShortcut(TrayAction::ShowCalculator), kHotkeyCtrl | kHotkeyAlt | 'W');
+    EXPECT_EQ(hotkeys_.registered.at(kCalculatorHotkeyId), (R{ctrlAlt, U'W'}));
+    EXPECT_EQ(hotkeys_.registered.at(kClipboardHotkeyId), (R{ctrlAlt, U'Z'}));
+    EXPECT_EQ(menu_->ShownShortcut(TrayAction::ShowCalculator), kHotkeyCtrl | kHotkeyAlt | U'W');
 
     // Changed in the settings window and applied: registered anew at once.
     ProfileSettings& settings = profile_.MutableSettings();
@@ -117,9 +119,9 @@ TEST_F(TrayMenuTest, HotkeysFollowTheSettings) {
     EXPECT_EQ(menu_->ShownShortcut(TrayAction::ScanClipboard), settings.ClipboardHotkey);
 
     // A combination another program holds is not reported; the entry still shows it.
-    hotkeys_.taken.insert('Q');
+    hotkeys_.taken.insert(U'Q');
     settings.CalculatorUseHotkey = true;
-    settings.CalculatorHotkey = kHotkeyCtrl | kHotkeyAlt | 'Q';
+    settings.CalculatorHotkey = kHotkeyCtrl | kHotkeyAlt | U'Q';
     profile_.NotifySettingsChanged();
     EXPECT_FALSE(menu_->HotkeyRegistered(kCalculatorHotkeyId));
     EXPECT_EQ(menu_->ShownShortcut(TrayAction::ShowCalculator), settings.CalculatorHotkey);
@@ -139,7 +141,7 @@ TEST_F(TrayMenuTest, HotkeyActions) {
 
 TEST(Hotkeys, RegistrationFlags) {
     EXPECT_EQ(HotkeyFromShortcut(0xC057),
-              (HotkeyCombination{hotkey_mod::kControl | hotkey_mod::kAlt, 'W'}));
+              (HotkeyCombination{hotkey_mod::kControl | hotkey_mod::kAlt, U'W'}));
 }
 
 }  // namespace
