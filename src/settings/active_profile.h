@@ -44,7 +44,7 @@ class NotificationSlot {
 class ActiveProfile final : public CustomRates {
   public:
     ActiveProfile() = default;
-    const std::string& CustomRate(int index) const override {
+    const std::u32string& CustomRate(int index) const override {
         return Settings().CustomCurrencyRate[static_cast<std::size_t>(index)];
     }
     ActiveProfile(const ActiveProfile&) = delete;
@@ -55,18 +55,18 @@ class ActiveProfile final : public CustomRates {
     ProfileSettings& MutableSettings() { return settings_; }
 
     // The profile names in list order.
-    const std::vector<std::string>& ProfileNames() const { return names_; }
+    const std::vector<std::u32string>& ProfileNames() const { return names_; }
     // The position of the active profile in the list; -1 when none is active.
     int ActiveProfileIndex() const { return activeIndex_; }
     // The active profile's name, as the settings window shows it; empty when none is.
-    const std::string& Name() const {
-        static const std::string kNone;
+    const std::u32string& Name() const {
+        static const std::u32string kNone;
         return activeIndex_ >= 0 ? names_[static_cast<std::size_t>(activeIndex_)] : kNone;
     }
 
     // For the profile management: the list and the active position (-1, or a position
     // in the list).
-    void SetProfiles(std::vector<std::string> names, int activeIndex) {
+    void SetProfiles(std::vector<std::u32string> names, int activeIndex) {
         names_ = std::move(names);
         activeIndex_ = activeIndex >= 0 && static_cast<std::size_t>(activeIndex) < names_.size()
                            ? activeIndex
@@ -98,7 +98,7 @@ class ActiveProfile final : public CustomRates {
 
   private:
     ProfileSettings settings_;
-    std::vector<std::string> names_;
+    std::vector<std::u32string> names_;
     int activeIndex_ = -1;
     std::array<NotificationSlot, 2> settingsChanged_;
     NotificationSlot calculatorLayout_;

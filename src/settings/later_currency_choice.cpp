@@ -6,55 +6,54 @@
 #include <utility>
 
 #include "core/amount_format.h"
-#include "core/win1252.h"
 
 namespace kassavero {
 namespace {
 
 struct NameKey {
-    std::string_view Code;
+    std::u32string_view Code;
     std::string_view Key;
 };
 
 constexpr std::array<NameKey, 10> kNameKeys{{
-    {"BGN", TrKey("WaehrungsnameBGN")},
-    {"HRK", TrKey("WaehrungsnameHRK")},
-    {"LTL", TrKey("WaehrungsnameLTL")},
-    {"LVL", TrKey("WaehrungsnameLVL")},
-    {"EEK", TrKey("WaehrungsnameEEK")},
-    {"SKK", TrKey("WaehrungsnameSKK")},
-    {"CYP", TrKey("WaehrungsnameCYP")},
-    {"MTL", TrKey("WaehrungsnameMTL")},
-    {"SIT", TrKey("WaehrungsnameSIT")},
-    {"GRD", TrKey("WaehrungsnameGRD")},
+    {U"BGN", TrKey("WaehrungsnameBGN")},
+    {U"HRK", TrKey("WaehrungsnameHRK")},
+    {U"LTL", TrKey("WaehrungsnameLTL")},
+    {U"LVL", TrKey("WaehrungsnameLVL")},
+    {U"EEK", TrKey("WaehrungsnameEEK")},
+    {U"SKK", TrKey("WaehrungsnameSKK")},
+    {U"CYP", TrKey("WaehrungsnameCYP")},
+    {U"MTL", TrKey("WaehrungsnameMTL")},
+    {U"SIT", TrKey("WaehrungsnameSIT")},
+    {U"GRD", TrKey("WaehrungsnameGRD")},
 }};
 
 }  // namespace
 
-std::string LaterCurrencyName(const LaterCurrency& currency, Translator& translator) {
+std::u32string LaterCurrencyName(const LaterCurrency& currency, Translator& translator) {
     for (const NameKey& row : kNameKeys) {
         if (row.Code == currency.Code)
             return translator.TranslateKey(row.Key);
     }
-    return std::string(currency.Code);
+    return std::u32string(currency.Code);
 }
 
 void PutLaterCurrency(ProfileSettings& settings, std::size_t row, const LaterCurrency& currency,
-                      std::string name, char systemDecimalSeparator) {
+                      std::u32string name, char32_t systemDecimalSeparator) {
     const auto slot = static_cast<CurrencyIndex>(kCUS1 + row);
-    std::string rate(currency.Rate);
-    for (char& c : rate) {
-        if (c == '.')
+    std::u32string rate(currency.Rate);
+    for (char32_t& c : rate) {
+        if (c == U'.')
             c = systemDecimalSeparator;
     }
-    settings.CustomCurrencySymbol[row] = std::string(currency.Code);
+    settings.CustomCurrencySymbol[row] = std::u32string(currency.Code);
     settings.CustomCurrencyRate[row] = std::move(rate);
 
     SymbolList& symbols = settings.InputSymbolsFor[slot];
     symbols.clear();
     for (const LaterSymbol& symbol : currency.Symbols) {
-        AddSymbolIfMissing(
-            symbols, TCurrencySymbol::FromOptionNumber(AdoptUtf8(symbol.Text), symbol.Options));
+        AddSymbolIfMissing(symbols, TCurrencySymbol::FromOptionNumber(std::u32string(symbol.Text),
+                                                                      symbol.Options));
     }
     // The name as the default lists of the custom currencies hold it.
     TCurrencySymbol nameEntry{
@@ -65,7 +64,7 @@ void PutLaterCurrency(ProfileSettings& settings, std::size_t row, const LaterCur
 
     // Rounded to the coin, commercially; the custom currencies round by a multiple.
     TWaehrungsAusgabeFormat& output = settings.Output[slot];
-    output.Symbol = AdoptUtf8(currency.OutputSign);
+    output.Symbol = std::u32string(currency.OutputSign);
     output.SymbolBeforeAmount = currency.SignBeforeAmount;
     output.UseSymbol = true;
     output.SeparatingSpace = true;
@@ -79,7 +78,7 @@ void PutLaterCurrency(ProfileSettings& settings, std::size_t row, const LaterCur
 }
 
 bool ProposeLaterHomeCurrency(ProfileSettings& settings, std::uint16_t languageId,
-                              Translator& translator, char systemDecimalSeparator) {
+                              Translator& translator, char32_t systemDecimalSeparator) {
     const LaterCurrency* home = LaterCurrencyOfLanguage(languageId);
     if (home == nullptr)
         return false;

@@ -16,18 +16,18 @@
 namespace kassavero {
 
 // The currency's name in the interface language.
-std::string LaterCurrencyName(const LaterCurrency& currency, Translator& translator);
+std::u32string LaterCurrencyName(const LaterCurrency& currency, Translator& translator);
 
 // Fills custom currency row 0..2 with the currency: code, rate (with the system decimal
 // separator), name, its symbol list, and the output symbol and rounding. The output's
 // number format stays the user's; the currency is searched for and has a calculator line.
 void PutLaterCurrency(ProfileSettings& settings, std::size_t row, const LaterCurrency& currency,
-                      std::string name, char systemDecimalSeparator);
+                      std::u32string name, char32_t systemDecimalSeparator);
 
 // For a new profile on a desktop whose language belongs to a later euro country: that
 // country's currency in the first slot, as the default source, converted into euros.
 // False, and nothing changed, for any other language.
 bool ProposeLaterHomeCurrency(ProfileSettings& settings, std::uint16_t languageId,
-                              Translator& translator, char systemDecimalSeparator);
+                              Translator& translator, char32_t systemDecimalSeparator);
 
 }  // namespace kassavero

@@ -14,9 +14,9 @@ class NameInput {
     // Shows the window with the caption, the instruction above the field and the field
     // holding the proposed text, selected. The field's text when the user confirms,
     // nothing when he cancels.
-    virtual std::optional<std::string> AskName(const std::string& caption,
-                                               const std::string& instruction,
-                                               const std::string& proposed) = 0;
+    virtual std::optional<std::u32string> AskName(const std::u32string& caption,
+                                                  const std::u32string& instruction,
+                                                  const std::u32string& proposed) = 0;
 };
 
 }  // namespace kassavero

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 #include "settings/later_currency_choice.h"
 #include "settings/symbol_list.h"
 #include "settings/transfer_ini_file.h"
@@ -12,23 +12,23 @@
 namespace kassavero {
 namespace {
 
-constexpr std::string_view kDefaultProfile = "DefaultProfile";
-constexpr std::string_view kEntriesValid = "EntriesValid";
-constexpr std::string_view kEuroSignInfoSeen = "EuroCurrencySymbolInfoSeen";
+constexpr std::u32string_view kDefaultProfile = U"DefaultProfile";
+constexpr std::u32string_view kEntriesValid = U"EntriesValid";
+constexpr std::u32string_view kEuroSignInfoSeen = U"EuroCurrencySymbolInfoSeen";
 
-bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && LowerCaseLatin1(a) == LowerCaseLatin1(b);
+bool SameName(std::u32string_view a, std::u32string_view b) {
+    return a.size() == b.size() && LowerCase(a) == LowerCase(b);
 }
 
 // A profile name is a line of its own in the store and a menu entry: control
 // characters, which a pasted text may bring along, become blanks. A backslash would make
 // the profile a key inside another, which is no profile; it becomes a slash.
-std::string CleanProfileName(std::string name) {
-    for (char& c : name) {
-        if (static_cast<unsigned char>(c) < 0x20)
-            c = ' ';
-        else if (c == '\\')
-            c = '/';
+std::u32string CleanProfileName(std::u32string name) {
+    for (char32_t& c : name) {
+        if (c < 0x20)
+            c = U' ';
+        else if (c == U'\\')
+            c = U'/';
     }
     return name;
 }
@@ -46,7 +46,7 @@ ProfileManager::ProfileManager(ActiveProfile& profile, Registry& store, const Sy
       nameInput_(nameInput),
       homeCurrency_(HomeCurrencyForLanguage(system.DefaultLanguageId())) {}
 
-int ProfileManager::FindProfile(std::string_view name) const {
+int ProfileManager::FindProfile(std::u32string_view name) const {
     const auto& names = profile_.ProfileNames();
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (SameName(names[i], name))
@@ -55,7 +55,7 @@ int ProfileManager::FindProfile(std::string_view name) const {
     return -1;
 }
 
-bool ProfileManager::SectionListed(std::string_view section) {
+bool ProfileManager::SectionListed(std::u32string_view section) {
     for (const auto& listed : store_.ReadSections()) {
         if (SameName(listed, section))
             return true;
@@ -73,14 +73,15 @@ void ProfileManager::NotifyListAndActive() {
     profile_.ActiveProfileCallback().Notify(profile_);
 }
 
-void ProfileManager::LoadAtStartUp(std::string_view translationLanguage) {
+void ProfileManager::LoadAtStartUp(std::u32string_view translationLanguage) {
     RegistryUpdate update(store_);
 
-    std::vector<std::string> names;
+    std::vector<std::u32string> names;
     for (const auto& section : store_.ReadSections()) {
         // Only keys right below the root are profiles: "Profile A\Sub" is a key inside
         // one, left alone.
-        if (section.starts_with(kProfileSectionPrefix) && section.find('\\') == std::string::npos) {
+        if (section.starts_with(kProfileSectionPrefix) &&
+            section.find(U'\\') == std::u32string::npos) {
             names.push_back(section.substr(kProfileSectionPrefix.size()));
         }
     }
@@ -89,7 +90,7 @@ void ProfileManager::LoadAtStartUp(std::string_view translationLanguage) {
         profile_.SetActiveProfileIndex(FindProfile(*stored));
     }
     if (profile_.ActiveProfileIndex() < 0) {
-        std::vector<std::string> list = profile_.ProfileNames();
+        std::vector<std::u32string> list = profile_.ProfileNames();
         if (list.empty())
             list.push_back(translator_.TranslateKey("Unbenannt"));
         profile_.SetProfiles(std::move(list), 0);
@@ -112,7 +113,7 @@ void ProfileManager::LoadAtStartUp(std::string_view translationLanguage) {
     }
     file.TransferProfile(firstStart, profile_.Name(), settings, system_.DecimalSeparator());
     if (!store_.ValueExists(kGeneralSection, kEntriesValid)) {
-        store_.WriteString(kGeneralSection, kEntriesValid, "1");
+        store_.WriteString(kGeneralSection, kEntriesValid, U"1");
     }
 
     translationLanguage_ = LanguageNumberOfSectionName(translationLanguage);
@@ -123,7 +124,7 @@ void ProfileManager::LoadAtStartUp(std::string_view translationLanguage) {
     bool euroSignInfoSeen = false;
     file.TransferBool(false, kGeneralSection, euroSignInfoSeen, kEuroSignInfoSeen);
     if (!euroSignInfoSeen)
-        store_.WriteString(kGeneralSection, kEuroSignInfoSeen, "1");
+        store_.WriteString(kGeneralSection, kEuroSignInfoSeen, U"1");
 }
 
 void ProfileManager::FillEmptySymbolLists() {
@@ -147,20 +148,20 @@ void ProfileManager::FillEmptySymbolLists() {
 
 void ProfileManager::SaveProfileAs() {
     const auto& current = profile_.ProfileNames();
-    const std::string proposed =
-        selected_ >= 0 ? current[static_cast<std::size_t>(selected_)] : std::string();
+    const std::u32string proposed =
+        selected_ >= 0 ? current[static_cast<std::size_t>(selected_)] : std::u32string();
     const auto typed = nameInput_.AskName(translator_.TranslateKey("Profilname"),
                                           translator_.TranslateKey("ProfilSpeichernAls"), proposed);
     if (!typed || typed->empty()) {
         NotifyListAndActive();
         return;
     }
-    const std::string name = CleanProfileName(*typed);
+    const std::u32string name = CleanProfileName(*typed);
 
-    std::vector<std::string> names = current;
+    std::vector<std::u32string> names = current;
     if (const int existing = FindProfile(name); existing >= 0) {
-        const std::string question =
-            translator_.TranslateKey("WollenSieDasProfilXUeberschreiben1") + "'" + name + "'" +
+        const std::u32string question =
+            translator_.TranslateKey("WollenSieDasProfilXUeberschreiben1") + U"'" + name + U"'" +
             translator_.TranslateKey("WollenSieDasProfilXUeberschreiben2");
         if (messageBoxes_.ShowMessageBox(question, translator_.TranslateKey("ProfilSpeichern"),
                                          mb::kYesNoCancel | mb::kIconQuestion) != kIdYes) {
@@ -201,23 +202,23 @@ void ProfileManager::ActivateProfile(int position) {
 
 void ProfileManager::DeleteSelectedProfile() {
     const bool hadActive = profile_.ActiveProfileIndex() >= 0;
-    const std::string activeName = profile_.Name();
-    std::vector<std::string> names = profile_.ProfileNames();
+    const std::u32string activeName = profile_.Name();
+    std::vector<std::u32string> names = profile_.ProfileNames();
 
     if (selected_ >= 0) {
-        const std::string name = names[static_cast<std::size_t>(selected_)];
-        const std::string caption = translator_.TranslateKey("ProfilLoeschen");
+        const std::u32string name = names[static_cast<std::size_t>(selected_)];
+        const std::u32string caption = translator_.TranslateKey("ProfilLoeschen");
         if (selected_ == profile_.ActiveProfileIndex()) {
             messageBoxes_.ShowMessageBox(
                 translator_.TranslateKey("DasAktiveProfilKannNichtGeloeschtWerden"), caption,
                 mb::kOk | mb::kIconInformation);
         } else {
-            const std::string question = translator_.TranslateKey("WollenSieDasProfilXLoeschen1") +
-                                         "'" + name + "'" +
-                                         translator_.TranslateKey("WollenSieDasProfilXLoeschen2");
+            const std::u32string question =
+                translator_.TranslateKey("WollenSieDasProfilXLoeschen1") + U"'" + name + U"'" +
+                translator_.TranslateKey("WollenSieDasProfilXLoeschen2");
             if (messageBoxes_.ShowMessageBox(question, caption,
                                              mb::kYesNoCancel | mb::kIconQuestion) == kIdYes) {
-                const std::string section = ProfileSection(name);
+                const std::u32string section = ProfileSection(name);
                 // A section without values needs no store operation; an empty key that is
                 // still listed would bring the profile back at the next start, though.
                 if (store_.SectionExists(section) || SectionListed(section)) {

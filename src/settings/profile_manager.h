@@ -30,7 +30,7 @@ class ProfileManager {
     // records the euro-sign check. translationLanguage is the name of the translation
     // file's language section; it chooses, with the system's language, the languages of
     // the default symbol lists.
-    void LoadAtStartUp(std::string_view translationLanguage);
+    void LoadAtStartUp(std::u32string_view translationLanguage);
 
     // The entry selected in the settings window's profile list, -1 for none. Selecting
     // does nothing by itself: it is what activation and deletion act on and the name
@@ -57,8 +57,8 @@ class ProfileManager {
     void SetReadListener(std::function<void()> listener) { readListener_ = std::move(listener); }
 
   private:
-    int FindProfile(std::string_view name) const;
-    bool SectionListed(std::string_view section);
+    int FindProfile(std::u32string_view name) const;
+    bool SectionListed(std::u32string_view section);
     void NotifyListAndActive();
     // A list that a read left empty searches for nothing: it gets its defaults, as at
     // start-up (a profile written at the first start stores its lists empty).

@@ -4,19 +4,21 @@
 #include <cstdlib>
 
 #include "core/number_text.h"
+#include "core/unicode_text.h"
+#include "core/win1252.h"
 
 namespace kassavero {
 namespace {
 
-TWaehrungsAusgabeFormat DefaultOutputFormat(CurrencyIndex c, const std::string& customCode,
-                                            char decimalSeparator, char thousandSeparator) {
+TWaehrungsAusgabeFormat DefaultOutputFormat(CurrencyIndex c, const std::u32string& customCode,
+                                            char32_t decimalSeparator, char32_t thousandSeparator) {
     TWaehrungsAusgabeFormat format;
     if (c == kEUR) {
-        format.Symbol = "\x80";
+        format.Symbol = U"€";
     } else if (IsCustomCurrency(c)) {
         format.Symbol = customCode;
     } else {
-        format.Symbol = std::string(CurrencyCode(c));
+        format.Symbol = std::u32string(CurrencyCode(c));
     }
     format.Decimals = DefaultDecimals(c);
     format.RoundingStrategy = IsCustomCurrency(c) ? 2 : 1;
@@ -26,15 +28,32 @@ TWaehrungsAusgabeFormat DefaultOutputFormat(CurrencyIndex c, const std::string& 
     return format;
 }
 
-std::string SeparatorText(char systemSeparator) {
-    std::string text = ". , ";
-    if (systemSeparator != ',' && systemSeparator != '.')
+std::u32string SeparatorText(char32_t systemSeparator) {
+    std::u32string text = U". , ";
+    if (systemSeparator != U',' && systemSeparator != U'.')
         text += systemSeparator;
     return text;
 }
 
-bool ReadBool(std::string_view text) {
-    return !(text.empty() || text == "0");
+bool ReadBool(std::u32string_view text) {
+    return !(text.empty() || text == U"0");
+}
+
+// A character setting is stored as its code: its byte in Windows-1252 where the code page
+// has it, as the settings always were, else its Unicode code point (256 and above, which
+// no byte is).
+long long StoredCharacterCode(char32_t c) {
+    if (const auto byte = CodePointToWin1252(c))
+        return *byte;
+    return c;
+}
+
+char32_t CharacterOfStoredCode(long long code) {
+    if (code < 256)
+        return Win1252ToCodePoint(static_cast<unsigned char>(code));
+    if (code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF))
+        return static_cast<char32_t>(code);
+    return Win1252ToCodePoint(static_cast<unsigned char>(code % 256));
 }
 
 }  // namespace
@@ -43,7 +62,7 @@ ProfileSettings::ProfileSettings() {
     for (CurrencyIndex c = 0; c < kCurrencyCount; ++c) {
         CalculatorLine[c] = !IsCustomCurrency(c);
         InputAccept[c] = !IsCustomCurrency(c);
-        Output[c] = DefaultOutputFormat(c, "", ',', '.');
+        Output[c] = DefaultOutputFormat(c, U"", U',', U'.');
     }
     RecomputeSymbolSets();
 }
@@ -70,28 +89,28 @@ SymbolList& ProfileSettings::SymbolListOf(CurrencyIndex list) {
     return IsCurrency(list) ? InputSymbolsFor[list] : InputNonCurrencySymbols;
 }
 
-std::bitset<256> SymbolSetOf(std::string_view text) {
-    std::bitset<256> set;
-    for (char c : text) {
-        if (c != ' ')
-            set.set(static_cast<unsigned char>(c));
+CharSet SymbolSetOf(std::u32string_view text) {
+    CharSet set;
+    for (const char32_t c : text) {
+        if (c != U' ')
+            set.Add(c);
     }
     return set;
 }
 
-std::string DisplayCurrencyCode(const ProfileSettings& settings, CurrencyIndex c) {
+std::u32string DisplayCurrencyCode(const ProfileSettings& settings, CurrencyIndex c) {
     if (IsCustomCurrency(c))
         return settings.CustomCurrencySymbol[c - kCUS1];
-    return std::string(CurrencyCode(c));
+    return std::u32string(CurrencyCode(c));
 }
 
-std::string CurrencyName(const ProfileSettings& settings, CurrencyIndex c, int language) {
+std::u32string CurrencyName(const ProfileSettings& settings, CurrencyIndex c, int language) {
     if (IsCustomCurrency(c))
         return settings.CustomCurrencyName[c - kCUS1];
     return FixedCurrencyName(c, language);
 }
 
-CurrencyIndex CurrencyByCode(const ProfileSettings& settings, std::string_view code) {
+CurrencyIndex CurrencyByCode(const ProfileSettings& settings, std::u32string_view code) {
     for (CurrencyIndex c = 0; c < kCurrencyCount; ++c) {
         if (DisplayCurrencyCode(settings, c) == code)
             return c;
@@ -103,13 +122,13 @@ CurrencyIndex CurrencyByCode(const ProfileSettings& settings, std::string_view c
     return kNoCurrency;
 }
 
-void SettingsToDefaults(ProfileSettings& settings, char systemDecimalSeparator,
-                        char systemThousandSeparator, CurrencyIndex homeCurrency) {
+void SettingsToDefaults(ProfileSettings& settings, char32_t systemDecimalSeparator,
+                        char32_t systemThousandSeparator, CurrencyIndex homeCurrency) {
     settings.InputDecimalSymbols = SeparatorText(systemDecimalSeparator);
     settings.InputThousandSymbols = SeparatorText(systemThousandSeparator);
     for (CurrencyIndex c = 0; c < kCurrencyCount; ++c) {
-        const std::string customCode =
-            IsCustomCurrency(c) ? settings.CustomCurrencySymbol[c - kCUS1] : std::string();
+        const std::u32string customCode =
+            IsCustomCurrency(c) ? settings.CustomCurrencySymbol[c - kCUS1] : std::u32string();
         settings.Output[c] =
             DefaultOutputFormat(c, customCode, systemDecimalSeparator, systemThousandSeparator);
     }
@@ -126,30 +145,31 @@ void SettingsToDefaults(ProfileSettings& settings, char systemDecimalSeparator,
 
 // ---- Encodings ----
 
-std::string SettingKey::Encode(const ProfileSettings& settings, char systemDecimalSeparator) const {
+std::u32string SettingKey::Encode(const ProfileSettings& settings,
+                                  char32_t systemDecimalSeparator) const {
     // Locate hands out a pointer for reading and writing alike; it is only read here.
     const SettingField field = Locate(const_cast<ProfileSettings&>(settings), Currency);
     switch (Type) {
         case SettingType::Bool:
-            return (*std::get<bool*>(field) != Negated) ? "1" : "0";
+            return (*std::get<bool*>(field) != Negated) ? U"1" : U"0";
         case SettingType::Int:
             if (auto* byte = std::get_if<std::uint8_t*>(&field))
-                return std::to_string(**byte);
-            return std::to_string(*std::get<int*>(field));
+                return AsciiToText(std::to_string(**byte));
+            return AsciiToText(std::to_string(*std::get<int*>(field)));
         case SettingType::Text:
-            return *std::get<std::string*>(field);
+            return *std::get<std::u32string*>(field);
         case SettingType::Float:
             return FormatPlainDecimal(*std::get<double*>(field), systemDecimalSeparator);
         case SettingType::Char:
-            return std::to_string(static_cast<unsigned char>(*std::get<char*>(field)));
+            return AsciiToText(std::to_string(StoredCharacterCode(*std::get<char32_t*>(field))));
         case SettingType::List:
-            return "(" + SymbolListToText(*std::get<SymbolList*>(field)) + ")";
+            return U"(" + SymbolListToText(*std::get<SymbolList*>(field)) + U")";
     }
     return {};
 }
 
-void SettingKey::Decode(ProfileSettings& settings, std::string_view text,
-                        char systemDecimalSeparator) const {
+void SettingKey::Decode(ProfileSettings& settings, std::u32string_view text,
+                        char32_t systemDecimalSeparator) const {
     const SettingField field = Locate(settings, Currency);
     switch (Type) {
         case SettingType::Bool:
@@ -172,20 +192,20 @@ void SettingKey::Decode(ProfileSettings& settings, std::string_view text,
             break;
         }
         case SettingType::Text:
-            *std::get<std::string*>(field) = std::string(text);
+            *std::get<std::u32string*>(field) = std::u32string(text);
             break;
         case SettingType::Float:
             *std::get<double*>(field) =
-                ParseDecimalStrict(text, systemDecimalSeparator).value_or(0.0);
+                ParseStoredDecimal(text, systemDecimalSeparator).value_or(0.0);
             break;
         case SettingType::Char: {
             const long long code = std::llabs(ParseInt32(text).value_or(IntFallback));
-            *std::get<char*>(field) = static_cast<char>(code % 256);
+            *std::get<char32_t*>(field) = CharacterOfStoredCode(code);
             break;
         }
         case SettingType::List: {
             // The stored text is the list between one pair of brackets.
-            std::string_view inner = text.size() >= 2 ? text.substr(1, text.size() - 2) : "";
+            std::u32string_view inner = text.size() >= 2 ? text.substr(1, text.size() - 2) : U"";
             TextToSymbolList(inner, *std::get<SymbolList*>(field));
             break;
         }
@@ -208,7 +228,7 @@ using Locator = SettingField (*)(ProfileSettings&, CurrencyIndex);
 
 class KeyTableBuilder {
   public:
-    void Add(std::string name, SettingType type, Locator locate,
+    void Add(std::u32string name, SettingType type, Locator locate,
              void (*afterRead)(ProfileSettings&) = nullptr) {
         SettingKey key;
         key.Name = std::move(name);
@@ -217,7 +237,7 @@ class KeyTableBuilder {
         key.AfterRead = afterRead;
         keys_.push_back(std::move(key));
     }
-    void AddPerCurrency(CurrencyIndex c, std::string name, SettingType type, Locator locate) {
+    void AddPerCurrency(CurrencyIndex c, std::u32string name, SettingType type, Locator locate) {
         Add(std::move(name), type, locate);
         keys_.back().Currency = c;
     }
@@ -228,155 +248,158 @@ class KeyTableBuilder {
     std::vector<SettingKey> keys_;
 };
 
-std::string Code(CurrencyIndex c) {
-    return std::string(CurrencyCode(c));
+std::u32string Code(CurrencyIndex c) {
+    return std::u32string(CurrencyCode(c));
 }
 
 std::vector<SettingKey> BuildKeys() {
     using T = SettingType;
     KeyTableBuilder b;
     for (CurrencyIndex cur = 0; cur < kCurrencyCount; ++cur) {
-        b.AddPerCurrency(cur, "CalculatorLine" + Code(cur), T::Bool,
+        b.AddPerCurrency(cur, U"CalculatorLine" + Code(cur), T::Bool,
                          KASSAVERO_FIELD(s.CalculatorLine[c]));
     }
-    b.Add("CalculatorColCurrencySymbols", T::Bool, KASSAVERO_FIELD(s.CalculatorColCurrencySymbols));
-    b.Add("CalculatorColFlags", T::Bool, KASSAVERO_FIELD(s.CalculatorColFlags));
-    b.Add("CalculatorColCurrencyNames", T::Bool, KASSAVERO_FIELD(s.CalculatorColCurrencyNames));
-    b.Add("CalculatorColCurrencyRates", T::Bool, KASSAVERO_FIELD(s.CalculatorColCurrencyRates));
-    b.Add("CalculatorPrecision", T::Int, KASSAVERO_FIELD(s.CalculatorPrecision));
-    b.Add("CalculatorUseHotkey", T::Bool, KASSAVERO_FIELD(s.CalculatorUseHotkey));
-    b.Add("CalculatorSingleKeyUpdate", T::Bool, KASSAVERO_FIELD(s.CalculatorSingleKeyUpdate));
-    b.Add("CalculatorHotkey", T::Int, KASSAVERO_FIELD(s.CalculatorHotkey));
+    b.Add(U"CalculatorColCurrencySymbols", T::Bool,
+          KASSAVERO_FIELD(s.CalculatorColCurrencySymbols));
+    b.Add(U"CalculatorColFlags", T::Bool, KASSAVERO_FIELD(s.CalculatorColFlags));
+    b.Add(U"CalculatorColCurrencyNames", T::Bool, KASSAVERO_FIELD(s.CalculatorColCurrencyNames));
+    b.Add(U"CalculatorColCurrencyRates", T::Bool, KASSAVERO_FIELD(s.CalculatorColCurrencyRates));
+    b.Add(U"CalculatorPrecision", T::Int, KASSAVERO_FIELD(s.CalculatorPrecision));
+    b.Add(U"CalculatorUseHotkey", T::Bool, KASSAVERO_FIELD(s.CalculatorUseHotkey));
+    b.Add(U"CalculatorSingleKeyUpdate", T::Bool, KASSAVERO_FIELD(s.CalculatorSingleKeyUpdate));
+    b.Add(U"CalculatorHotkey", T::Int, KASSAVERO_FIELD(s.CalculatorHotkey));
 
     for (CurrencyIndex cur = 0; cur < kCurrencyCount; ++cur) {
-        b.AddPerCurrency(cur, "InputAccept" + Code(cur), T::Bool,
+        b.AddPerCurrency(cur, U"InputAccept" + Code(cur), T::Bool,
                          KASSAVERO_FIELD(s.InputAccept[c]));
-        b.AddPerCurrency(cur, "InputSymbolsFor" + Code(cur), T::List,
+        b.AddPerCurrency(cur, U"InputSymbolsFor" + Code(cur), T::List,
                          KASSAVERO_FIELD(s.InputSymbolsFor[c]));
     }
 
-    b.Add("InputDecimalSymbols", T::Text, KASSAVERO_FIELD(s.InputDecimalSymbols),
+    b.Add(U"InputDecimalSymbols", T::Text, KASSAVERO_FIELD(s.InputDecimalSymbols),
           [](ProfileSettings& s) { s.DecimalSymbolSet = SymbolSetOf(s.InputDecimalSymbols); });
-    b.Add("InputThousandSymbols", T::Text, KASSAVERO_FIELD(s.InputThousandSymbols),
+    b.Add(U"InputThousandSymbols", T::Text, KASSAVERO_FIELD(s.InputThousandSymbols),
           [](ProfileSettings& s) { s.ThousandSymbolSet = SymbolSetOf(s.InputThousandSymbols); });
     // The grouping is one choice of three; a later "1" wins over an earlier one.
-    b.Add("InputThousandsAlways", T::Bool, KASSAVERO_FIELD(s.InputThousandsAlways),
+    b.Add(U"InputThousandsAlways", T::Bool, KASSAVERO_FIELD(s.InputThousandsAlways),
           [](ProfileSettings& s) {
               if (s.InputThousandsAlways)
                   s.InputThousandsSometimes = false;
           });
-    b.Add("InputThousandsSometimes", T::Bool, KASSAVERO_FIELD(s.InputThousandsSometimes),
+    b.Add(U"InputThousandsSometimes", T::Bool, KASSAVERO_FIELD(s.InputThousandsSometimes),
           [](ProfileSettings& s) {
               if (s.InputThousandsSometimes)
                   s.InputThousandsAlways = false;
           });
-    b.Add("InputAcceptNegatives", T::Bool, KASSAVERO_FIELD(s.InputAcceptNegatives));
-    b.Add("InputAcceptZero", T::Bool, KASSAVERO_FIELD(s.InputAcceptZero));
-    b.Add("InputCheckForNonCurrencySymbols", T::Bool,
+    b.Add(U"InputAcceptNegatives", T::Bool, KASSAVERO_FIELD(s.InputAcceptNegatives));
+    b.Add(U"InputAcceptZero", T::Bool, KASSAVERO_FIELD(s.InputAcceptZero));
+    b.Add(U"InputCheckForNonCurrencySymbols", T::Bool,
           KASSAVERO_FIELD(s.InputCheckForNonCurrencySymbols));
-    b.Add("InputNonCurrencySymbols", T::List, KASSAVERO_FIELD(s.InputNonCurrencySymbols));
-    b.Add("InputNumbersWithoutSymbols", T::Bool, KASSAVERO_FIELD(s.InputNumbersWithoutSymbols));
-    b.Add("InputDefaultCurrency", T::Int, KASSAVERO_FIELD(s.InputDefaultCurrency));
-    b.Add("InputCheckForDecimalsActive", T::Bool, KASSAVERO_FIELD(s.InputCheckForDecimalsActive));
-    b.Add("InputCheckForDecimals", T::Int, KASSAVERO_FIELD(s.InputCheckForDecimals));
+    b.Add(U"InputNonCurrencySymbols", T::List, KASSAVERO_FIELD(s.InputNonCurrencySymbols));
+    b.Add(U"InputNumbersWithoutSymbols", T::Bool, KASSAVERO_FIELD(s.InputNumbersWithoutSymbols));
+    b.Add(U"InputDefaultCurrency", T::Int, KASSAVERO_FIELD(s.InputDefaultCurrency));
+    b.Add(U"InputCheckForDecimalsActive", T::Bool, KASSAVERO_FIELD(s.InputCheckForDecimalsActive));
+    b.Add(U"InputCheckForDecimals", T::Int, KASSAVERO_FIELD(s.InputCheckForDecimals));
     b.Last().OutOfRangeValue = 2;
-    b.Add("InputStopOnUnmarkedNumbers", T::Bool, KASSAVERO_FIELD(s.InputStopOnUnmarkedNumbers));
+    b.Add(U"InputStopOnUnmarkedNumbers", T::Bool, KASSAVERO_FIELD(s.InputStopOnUnmarkedNumbers));
 
     for (CurrencyIndex cur = 0; cur < kCurrencyCount; ++cur) {
-        const std::string p = "Output" + Code(cur);
-        b.AddPerCurrency(cur, p + "CurrencySymbol", T::Text, KASSAVERO_FIELD(s.Output[c].Symbol));
-        b.AddPerCurrency(cur, p + "Decimals", T::Int, KASSAVERO_FIELD(s.Output[c].Decimals));
+        const std::u32string p = U"Output" + Code(cur);
+        b.AddPerCurrency(cur, p + U"CurrencySymbol", T::Text, KASSAVERO_FIELD(s.Output[c].Symbol));
+        b.AddPerCurrency(cur, p + U"Decimals", T::Int, KASSAVERO_FIELD(s.Output[c].Decimals));
         b.Last().IntFallback = 2;
         b.Last().OutOfRangeValue = DefaultDecimals(cur);
-        b.AddPerCurrency(cur, p + "RoundingStrategy", T::Int,
+        b.AddPerCurrency(cur, p + U"RoundingStrategy", T::Int,
                          KASSAVERO_FIELD(s.Output[c].RoundingStrategy));
         b.Last().OutOfRangeValue = IsCustomCurrency(cur) ? 2 : 1;
-        b.AddPerCurrency(cur, p + "RoundToMultipleOf", T::Float,
+        b.AddPerCurrency(cur, p + U"RoundToMultipleOf", T::Float,
                          KASSAVERO_FIELD(s.Output[c].Multiple));
-        b.AddPerCurrency(cur, p + "RoundToSignificantDigits", T::Int,
+        b.AddPerCurrency(cur, p + U"RoundToSignificantDigits", T::Int,
                          KASSAVERO_FIELD(s.Output[c].SignificantDigits));
         b.Last().IntFallback = 6;
         b.Last().OutOfRangeValue = 6;
-        b.AddPerCurrency(cur, p + "RoundingDirection", T::Int,
+        b.AddPerCurrency(cur, p + U"RoundingDirection", T::Int,
                          KASSAVERO_FIELD(s.Output[c].RoundingDirection));
         b.Last().OutOfRangeValue = 0;
-        b.AddPerCurrency(cur, p + "AmountFirst", T::Bool,
+        b.AddPerCurrency(cur, p + U"AmountFirst", T::Bool,
                          KASSAVERO_FIELD(s.Output[c].SymbolBeforeAmount));
         b.Last().Negated = true;
-        b.AddPerCurrency(cur, p + "UseCurrencySymbol", T::Bool,
+        b.AddPerCurrency(cur, p + U"UseCurrencySymbol", T::Bool,
                          KASSAVERO_FIELD(s.Output[c].UseSymbol));
-        b.AddPerCurrency(cur, p + "DecimalSymbol", T::Char,
+        b.AddPerCurrency(cur, p + U"DecimalSymbol", T::Char,
                          KASSAVERO_FIELD(s.Output[c].DecimalSymbol));
-        b.AddPerCurrency(cur, p + "ThousandSymbol", T::Char,
+        b.AddPerCurrency(cur, p + U"ThousandSymbol", T::Char,
                          KASSAVERO_FIELD(s.Output[c].ThousandSymbol));
-        b.AddPerCurrency(cur, p + "UseThousandSymbol", T::Bool,
+        b.AddPerCurrency(cur, p + U"UseThousandSymbol", T::Bool,
                          KASSAVERO_FIELD(s.Output[c].UseThousandSymbol));
-        b.AddPerCurrency(cur, p + "MinusFirst", T::Bool, KASSAVERO_FIELD(s.Output[c].MinusFirst));
-        b.AddPerCurrency(cur, p + "UseSeparatingSpace", T::Bool,
+        b.AddPerCurrency(cur, p + U"MinusFirst", T::Bool, KASSAVERO_FIELD(s.Output[c].MinusFirst));
+        b.AddPerCurrency(cur, p + U"UseSeparatingSpace", T::Bool,
                          KASSAVERO_FIELD(s.Output[c].SeparatingSpace));
     }
 
-    b.Add("OutputReplace", T::Bool, KASSAVERO_FIELD(s.OutputReplace));
-    b.Add("OutputInsertOldCurrencySymbol", T::Bool,
+    b.Add(U"OutputReplace", T::Bool, KASSAVERO_FIELD(s.OutputReplace));
+    b.Add(U"OutputInsertOldCurrencySymbol", T::Bool,
           KASSAVERO_FIELD(s.OutputInsertOldCurrencySymbol));
-    b.Add("OutputNewAmountInBrackets", T::Bool, KASSAVERO_FIELD(s.OutputNewAmountInBrackets));
-    b.Add("OutputUseAlternativeBrackets", T::Bool, KASSAVERO_FIELD(s.OutputUseAlternativeBrackets));
-    b.Add("OutputLeftBracket", T::Text, KASSAVERO_FIELD(s.OutputLeftBracket));
-    b.Add("OutputRightBracket", T::Text, KASSAVERO_FIELD(s.OutputRightBracket));
+    b.Add(U"OutputNewAmountInBrackets", T::Bool, KASSAVERO_FIELD(s.OutputNewAmountInBrackets));
+    b.Add(U"OutputUseAlternativeBrackets", T::Bool,
+          KASSAVERO_FIELD(s.OutputUseAlternativeBrackets));
+    b.Add(U"OutputLeftBracket", T::Text, KASSAVERO_FIELD(s.OutputLeftBracket));
+    b.Add(U"OutputRightBracket", T::Text, KASSAVERO_FIELD(s.OutputRightBracket));
 
-    b.Add("WordConfirmChanges", T::Bool, KASSAVERO_FIELD(s.WordConfirmChanges));
-    b.Add("WordDisplayInCalculator", T::Bool, KASSAVERO_FIELD(s.WordDisplayInCalculator));
-    b.Add("WordTraceChanges", T::Bool, KASSAVERO_FIELD(s.WordTraceChanges));
+    b.Add(U"WordConfirmChanges", T::Bool, KASSAVERO_FIELD(s.WordConfirmChanges));
+    b.Add(U"WordDisplayInCalculator", T::Bool, KASSAVERO_FIELD(s.WordDisplayInCalculator));
+    b.Add(U"WordTraceChanges", T::Bool, KASSAVERO_FIELD(s.WordTraceChanges));
     // Bold, italics and underlined are one choice of three; a later "1" wins.
-    b.Add("WordChangesBold", T::Bool, KASSAVERO_FIELD(s.WordChangesBold), [](ProfileSettings& s) {
+    b.Add(U"WordChangesBold", T::Bool, KASSAVERO_FIELD(s.WordChangesBold), [](ProfileSettings& s) {
         if (s.WordChangesBold)
             s.WordChangesItalics = s.WordChangesUnderlined = false;
     });
-    b.Add("WordChangesItalics", T::Bool, KASSAVERO_FIELD(s.WordChangesItalics),
+    b.Add(U"WordChangesItalics", T::Bool, KASSAVERO_FIELD(s.WordChangesItalics),
           [](ProfileSettings& s) {
               if (s.WordChangesItalics)
                   s.WordChangesBold = s.WordChangesUnderlined = false;
           });
-    b.Add("WordChangesUnderlined", T::Bool, KASSAVERO_FIELD(s.WordChangesUnderlined),
+    b.Add(U"WordChangesUnderlined", T::Bool, KASSAVERO_FIELD(s.WordChangesUnderlined),
           [](ProfileSettings& s) {
               if (s.WordChangesUnderlined)
                   s.WordChangesBold = s.WordChangesItalics = false;
           });
-    b.Add("WordChangesUseColor", T::Bool, KASSAVERO_FIELD(s.WordChangesUseColor));
-    b.Add("WordChangesWhichColor", T::Int, KASSAVERO_FIELD(s.WordChangesWhichColor));
-    b.Add("WordChangesShowErased", T::Bool, KASSAVERO_FIELD(s.WordChangesShowErased));
-    b.Add("WordLeftMarkChanges", T::Bool, KASSAVERO_FIELD(s.WordLeftMarkChanges));
+    b.Add(U"WordChangesUseColor", T::Bool, KASSAVERO_FIELD(s.WordChangesUseColor));
+    b.Add(U"WordChangesWhichColor", T::Int, KASSAVERO_FIELD(s.WordChangesWhichColor));
+    b.Add(U"WordChangesShowErased", T::Bool, KASSAVERO_FIELD(s.WordChangesShowErased));
+    b.Add(U"WordLeftMarkChanges", T::Bool, KASSAVERO_FIELD(s.WordLeftMarkChanges));
 
-    b.Add("ExcelPrecision_ConstantCell", T::Int, KASSAVERO_FIELD(s.ExcelPrecision_ConstantCell));
-    b.Add("ExcelPrecision_ConstantInFormula", T::Int,
+    b.Add(U"ExcelPrecision_ConstantCell", T::Int, KASSAVERO_FIELD(s.ExcelPrecision_ConstantCell));
+    b.Add(U"ExcelPrecision_ConstantInFormula", T::Int,
           KASSAVERO_FIELD(s.ExcelPrecision_ConstantInFormula));
-    b.Add("ExcelPrecision_Results", T::Int, KASSAVERO_FIELD(s.ExcelPrecision_Results));
-    b.Add("ExcelUseCurrencySymbols", T::Bool, KASSAVERO_FIELD(s.ExcelUseCurrencySymbols));
+    b.Add(U"ExcelPrecision_Results", T::Int, KASSAVERO_FIELD(s.ExcelPrecision_Results));
+    b.Add(U"ExcelUseCurrencySymbols", T::Bool, KASSAVERO_FIELD(s.ExcelUseCurrencySymbols));
 
-    b.Add("ClipboardSearch", T::Bool, KASSAVERO_FIELD(s.ClipboardSearch));
-    b.Add("ClipboardAsAWhole", T::Bool, KASSAVERO_FIELD(s.ClipboardAsAWhole));
-    b.Add("ClipboardUseHotkey", T::Bool, KASSAVERO_FIELD(s.ClipboardUseHotkey));
-    b.Add("ClipboardHotkey", T::Int, KASSAVERO_FIELD(s.ClipboardHotkey));
-    b.Add("ClipboardDisplayInCalculator", T::Bool, KASSAVERO_FIELD(s.ClipboardDisplayInCalculator));
-    b.Add("ClipboardReplace", T::Bool, KASSAVERO_FIELD(s.ClipboardReplace));
-    b.Add("ClipboardConfirmChanges", T::Bool, KASSAVERO_FIELD(s.ClipboardConfirmChanges));
+    b.Add(U"ClipboardSearch", T::Bool, KASSAVERO_FIELD(s.ClipboardSearch));
+    b.Add(U"ClipboardAsAWhole", T::Bool, KASSAVERO_FIELD(s.ClipboardAsAWhole));
+    b.Add(U"ClipboardUseHotkey", T::Bool, KASSAVERO_FIELD(s.ClipboardUseHotkey));
+    b.Add(U"ClipboardHotkey", T::Int, KASSAVERO_FIELD(s.ClipboardHotkey));
+    b.Add(U"ClipboardDisplayInCalculator", T::Bool,
+          KASSAVERO_FIELD(s.ClipboardDisplayInCalculator));
+    b.Add(U"ClipboardReplace", T::Bool, KASSAVERO_FIELD(s.ClipboardReplace));
+    b.Add(U"ClipboardConfirmChanges", T::Bool, KASSAVERO_FIELD(s.ClipboardConfirmChanges));
 
     for (int k = 0; k < 3; ++k) {
-        const std::string p = "CustomCurrency" + std::to_string(k + 1);
+        const std::u32string p = U"CustomCurrency" + AsciiToText(std::to_string(k + 1));
         const auto cur = static_cast<CurrencyIndex>(kCUS1 + k);
-        b.AddPerCurrency(cur, p + "Symbol", T::Text,
+        b.AddPerCurrency(cur, p + U"Symbol", T::Text,
                          KASSAVERO_FIELD(s.CustomCurrencySymbol[c - kCUS1]));
-        b.AddPerCurrency(cur, p + "Rate", T::Text,
+        b.AddPerCurrency(cur, p + U"Rate", T::Text,
                          KASSAVERO_FIELD(s.CustomCurrencyRate[c - kCUS1]));
-        b.AddPerCurrency(cur, p + "Name", T::Text,
+        b.AddPerCurrency(cur, p + U"Name", T::Text,
                          KASSAVERO_FIELD(s.CustomCurrencyName[c - kCUS1]));
     }
 
-    b.Add("OutputDefaultCurrency", T::Int, KASSAVERO_FIELD(s.OutputDefaultCurrency));
+    b.Add(U"OutputDefaultCurrency", T::Int, KASSAVERO_FIELD(s.OutputDefaultCurrency));
     // Added after the others, so older files read as before; a profile stored before it
     // existed gets it switched on.
-    b.Add("InputEverydayForms", T::Bool, KASSAVERO_FIELD(s.InputEverydayForms));
-    b.Last().WhenMissing = "1";
+    b.Add(U"InputEverydayForms", T::Bool, KASSAVERO_FIELD(s.InputEverydayForms));
+    b.Last().WhenMissing = U"1";
     return b.Take();
 }
 
@@ -389,7 +412,7 @@ const std::vector<SettingKey>& ProfileKeys() {
     return keys;
 }
 
-const SettingKey* FindProfileKey(std::string_view name) {
+const SettingKey* FindProfileKey(std::u32string_view name) {
     for (const auto& key : ProfileKeys()) {
         if (key.Name == name)
             return &key;

@@ -13,6 +13,7 @@
 #include <variant>
 #include <vector>
 
+#include "core/char_set.h"
 #include "core/currency.h"
 #include "core/hotkeys.h"
 #include "core/output_format.h"
@@ -45,8 +46,8 @@ struct ProfileSettings {
     std::array<SymbolList, kCurrencyCount> InputSymbolsFor;
 
     // Numbers in text.
-    std::string InputDecimalSymbols = ". , ";
-    std::string InputThousandSymbols = ". , ";
+    std::u32string InputDecimalSymbols = U". , ";
+    std::u32string InputThousandSymbols = U". , ";
     bool InputThousandsAlways = false;
     bool InputThousandsSometimes = true;  // both false: thousands grouping "never"
     bool InputAcceptNegatives = true;
@@ -69,13 +70,13 @@ struct ProfileSettings {
     bool OutputInsertOldCurrencySymbol = true;
     bool OutputNewAmountInBrackets = false;
     bool OutputUseAlternativeBrackets = false;
-    std::string OutputLeftBracket = "(";
-    std::string OutputRightBracket = ")";
+    std::u32string OutputLeftBracket = U"(";
+    std::u32string OutputRightBracket = U")";
 
     // Custom currencies 1..3 (CurrencyIndex 11..13). An empty code: not defined.
-    std::array<std::string, 3> CustomCurrencySymbol;
-    std::array<std::string, 3> CustomCurrencyRate;
-    std::array<std::string, 3> CustomCurrencyName;
+    std::array<std::u32string, 3> CustomCurrencySymbol;
+    std::array<std::u32string, 3> CustomCurrencyRate;
+    std::array<std::u32string, 3> CustomCurrencyName;
 
     // Word processor and spreadsheet macros.
     bool WordConfirmChanges = true;
@@ -104,8 +105,8 @@ struct ProfileSettings {
 
     // Not stored: the characters of the two separator texts without the blank. They
     // change only when the profile is read or written (RecomputeSymbolSets).
-    std::bitset<256> DecimalSymbolSet;
-    std::bitset<256> ThousandSymbolSet;
+    CharSet DecimalSymbolSet;
+    CharSet ThousandSymbolSet;
     void RecomputeSymbolSets();
 
     // Bit i set when currency i has a calculator line.
@@ -117,34 +118,34 @@ struct ProfileSettings {
 };
 
 // The characters of a separator text, without the blank.
-std::bitset<256> SymbolSetOf(std::string_view text);
+CharSet SymbolSetOf(std::u32string_view text);
 
 // The code shown for a currency: a custom currency's code as the user typed it
 // (empty when undefined), else the fixed code.
-std::string DisplayCurrencyCode(const ProfileSettings& settings, CurrencyIndex c);
+std::u32string DisplayCurrencyCode(const ProfileSettings& settings, CurrencyIndex c);
 
 // Name of a currency in a language number (0 German, 3 Dutch, any other English);
 // custom currencies take their profile names in every language.
-std::string CurrencyName(const ProfileSettings& settings, CurrencyIndex c, int language);
+std::u32string CurrencyName(const ProfileSettings& settings, CurrencyIndex c, int language);
 
 // The first currency whose (display) code equals the text exactly; then "CUS1".."CUS3";
 // otherwise kNoCurrency.
-CurrencyIndex CurrencyByCode(const ProfileSettings& settings, std::string_view code);
+CurrencyIndex CurrencyByCode(const ProfileSettings& settings, std::u32string_view code);
 
 // The defaults that depend on the machine: separators, output formats, default
 // source and target currency, expected decimals, spreadsheet precisions, colour.
-void SettingsToDefaults(ProfileSettings& settings, char systemDecimalSeparator,
-                        char systemThousandSeparator, CurrencyIndex homeCurrency);
+void SettingsToDefaults(ProfileSettings& settings, char32_t systemDecimalSeparator,
+                        char32_t systemThousandSeparator, CurrencyIndex homeCurrency);
 
 // ---- Stored keys ----
 
 enum class SettingType { Bool, Int, Text, Float, Char, List };
 
 using SettingField =
-    std::variant<bool*, int*, std::uint8_t*, std::string*, double*, char*, SymbolList*>;
+    std::variant<bool*, int*, std::uint8_t*, std::u32string*, double*, char32_t*, SymbolList*>;
 
 struct SettingKey {
-    std::string Name;
+    std::u32string Name;
     SettingType Type;
     CurrencyIndex Currency = kNoCurrency;  // the currency of a per-currency key
     bool Negated = false;                  // the bool is stored inverted
@@ -152,21 +153,21 @@ struct SettingKey {
     std::optional<int> OutOfRangeValue;    // replaces values outside -32768..32767
                                            // (0..255 for a one-byte field)
     // Read when a stored profile lacks the key; without it the setting keeps its value.
-    const char* WhenMissing = nullptr;
+    const char32_t* WhenMissing = nullptr;
     SettingField (*Locate)(ProfileSettings&, CurrencyIndex) = nullptr;
     void (*AfterRead)(ProfileSettings&) = nullptr;  // radio groups, derived sets
 
     // The stored text of the setting.
-    std::string Encode(const ProfileSettings& settings, char systemDecimalSeparator) const;
+    std::u32string Encode(const ProfileSettings& settings, char32_t systemDecimalSeparator) const;
     // Sets the setting from its stored text.
-    void Decode(ProfileSettings& settings, std::string_view text,
-                char systemDecimalSeparator) const;
+    void Decode(ProfileSettings& settings, std::u32string_view text,
+                char32_t systemDecimalSeparator) const;
 };
 
 // All 283 keys, in the order a whole profile is moved between store and memory.
 const std::vector<SettingKey>& ProfileKeys();
 
 // The key of that name (exact spelling), or nullptr.
-const SettingKey* FindProfileKey(std::string_view name);
+const SettingKey* FindProfileKey(std::u32string_view name);
 
 }  // namespace kassavero

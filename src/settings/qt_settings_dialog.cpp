@@ -128,7 +128,7 @@ QWidget* TEinstellungen2Form::Page(QWidget* content, int tab) {
     SetTranslationKey(scroll, info.Key);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
-    content->setObjectName(ToQString(std::string(info.Name) + "Content"));
+    content->setObjectName(ToQString(std::u32string(info.Name) + U"Content"));
     scroll->setWidget(content);
     pages_->addTab(scroll, ToQString(info.Caption));
     return scroll;
@@ -158,7 +158,7 @@ void TEinstellungen2Form::BindCurrencyList(QComboBox* combo,
 }
 
 void TEinstellungen2Form::ShowCurrencyLists() {
-    const std::vector<std::string>& codes = model_.CurrencyListCodes();
+    const std::vector<std::u32string>& codes = model_.CurrencyListCodes();
     for (QComboBox* combo : currencyLists_) {
         bool same = combo->count() == static_cast<int>(codes.size());
         for (int i = 0; same && i < combo->count(); ++i)
@@ -181,7 +181,7 @@ void TEinstellungen2Form::ShowProfiles() {
     const QSignalBlocker block(profileList_);
     if (!same) {
         profileList_->clear();
-        for (const std::string& name : names)
+        for (const std::u32string& name : names)
             profileList_->addItem(ToQString(name));
     }
     for (int i = 0; i < profileList_->count(); ++i) {
@@ -248,9 +248,9 @@ bool TEinstellungen2Form::eventFilter(QObject* watched, QEvent* event) {
         if (edit != nullptr &&
             std::find(decimalFields_.begin(), decimalFields_.end(), edit) != decimalFields_.end() &&
             (key->text() == QStringLiteral(",") || key->text() == QStringLiteral("."))) {
-            const char typed = key->text() == QStringLiteral(",") ? ',' : '.';
-            const char separator = DecimalKeyTyped(typed, system_.DecimalSeparator());
-            edit->insert(ToQString(std::string(1, separator)));
+            const char32_t typed = key->text() == QStringLiteral(",") ? U',' : U'.';
+            const char32_t separator = DecimalKeyTyped(typed, system_.DecimalSeparator());
+            edit->insert(ToQString(std::u32string(1, separator)));
             emit edit->textEdited(edit->text());
             return true;
         }

@@ -91,8 +91,8 @@ QWidget* TEinstellungen2Form::BuildAllgemein() {
                   {newInBrackets, [this] { return S().OutputNewAmountInBrackets; },
                    [this] { S().OutputNewAmountInBrackets = true; }}});
     bind_.Check(alternative, [this]() -> bool& { return S().OutputUseAlternativeBrackets; });
-    bind_.Text(left, [this]() -> std::string& { return S().OutputLeftBracket; });
-    bind_.Text(right, [this]() -> std::string& { return S().OutputRightBracket; });
+    bind_.Text(left, [this]() -> std::u32string& { return S().OutputLeftBracket; });
+    bind_.Text(right, [this]() -> std::u32string& { return S().OutputRightBracket; });
 
     customGroup_ = Named(new QGroupBox(QStringLiteral("Nicht-Euro-Währungen")), "NichtEuroGroupBox",
                          TrKey("NichtEuroWaehrungenGroupBox"));
@@ -101,7 +101,7 @@ QWidget* TEinstellungen2Form::BuildAllgemein() {
                                          Label("Kurs/Euro", TrKey("KursProEuroLabel")),
                                          Label("Bezeichnung", TrKey("BezeichnungLabel")),
                                          Label("Später zum Euro", TrKey("SpaeterZumEuroLabel"))};
-    const std::vector<std::string> laterChoices = model_.LaterCurrencyChoices();
+    const std::vector<std::u32string> laterChoices = model_.LaterCurrencyChoices();
     for (std::size_t column = 0; column < headers.size(); ++column)
         custom->addWidget(headers[column], 0, static_cast<int>(column) + 1);
     static constexpr std::array<std::array<const char*, 3>, 3> kNames{{
@@ -130,7 +130,7 @@ QWidget* TEinstellungen2Form::BuildAllgemein() {
         // One of the later euro currencies fills the row; the fields stay editable.
         auto* later = Named(new QComboBox, kLaterNames[row]);
         later->addItem(ToQString(translator_.TranslateKey("WaehrungWaehlenEintrag")));
-        for (const std::string& choice : laterChoices)
+        for (const std::u32string& choice : laterChoices)
             later->addItem(ToQString(choice));
         later->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         custom->addWidget(later, gridRow, 4);
@@ -144,9 +144,10 @@ QWidget* TEinstellungen2Form::BuildAllgemein() {
         for (std::size_t column = 0; column < fields.size(); ++column) {
             numberedFields_.push_back({fields[column], headers[column], static_cast<int>(row) + 1});
         }
-        bind_.Text(code, [this, row]() -> std::string& { return S().CustomCurrencySymbol[row]; });
-        bind_.Text(rate, [this, row]() -> std::string& { return S().CustomCurrencyRate[row]; });
-        bind_.Text(name, [this, row]() -> std::string& { return S().CustomCurrencyName[row]; });
+        bind_.Text(code,
+                   [this, row]() -> std::u32string& { return S().CustomCurrencySymbol[row]; });
+        bind_.Text(rate, [this, row]() -> std::u32string& { return S().CustomCurrencyRate[row]; });
+        bind_.Text(name, [this, row]() -> std::u32string& { return S().CustomCurrencyName[row]; });
         TakeDecimalKeys(rate);
         customRates_.push_back(rate);
     }
@@ -205,7 +206,7 @@ QWidget* TEinstellungen2Form::BuildWaehrungen() {
     symbolLayout->addWidget(space, 2, 0, 1, 3);
     symbolLayout->setColumnStretch(2, 1);
     bind_.Check(useSymbol, [this]() -> bool& { return V().UseSymbol; });
-    bind_.Text(symbol, [this]() -> std::string& { return V().Symbol; });
+    bind_.Text(symbol, [this]() -> std::u32string& { return V().Symbol; });
     bind_.Radios(
         {{before, [this] { return V().SymbolBefore; }, [this] { V().SymbolBefore = true; }},
          {after, [this] { return !V().SymbolBefore; }, [this] { V().SymbolBefore = false; }}});
@@ -248,9 +249,9 @@ QWidget* TEinstellungen2Form::BuildWaehrungen() {
     numberLayout->addWidget(minusPanel, 3, 1, 1, 2);
     numberLayout->setColumnStretch(2, 1);
     bind_.Spin(decimals, [this]() -> int& { return V().Decimals; });
-    bind_.Text(decimalSymbol, [this]() -> std::string& { return V().DecimalSymbolText; });
+    bind_.Text(decimalSymbol, [this]() -> std::u32string& { return V().DecimalSymbolText; });
     bind_.Check(useThousands, [this]() -> bool& { return V().UseThousandSymbol; });
-    bind_.Text(thousandSymbol, [this]() -> std::string& { return V().ThousandSymbolText; });
+    bind_.Text(thousandSymbol, [this]() -> std::u32string& { return V().ThousandSymbolText; });
     bind_.Radios(
         {{minusFirst, [this] { return V().MinusFirst; }, [this] { V().MinusFirst = true; }},
          {minusLast, [this] { return !V().MinusFirst; }, [this] { V().MinusFirst = false; }}});
@@ -327,7 +328,7 @@ QWidget* TEinstellungen2Form::BuildWaehrungen() {
     }
     bind_.Radios(strategies);
     bind_.Text(
-        multipleValue, [this]() -> std::string& { return V().MultipleText; },
+        multipleValue, [this]() -> std::u32string& { return V().MultipleText; },
         [this] { V().Strategy = 2; });
     TakeDecimalKeys(multipleValue);
     bind_.Spin(digitsValue, [this]() -> int& { return V().SignificantDigits; });

@@ -104,8 +104,8 @@ QWidget* TEinstellungen2Form::BuildSuchenZahlen() {
     formatLayout->addWidget(everyday, 5, 0, 1, 3);
     formatLayout->setColumnStretch(2, 1);
     bind_.Check(everyday, [this]() -> bool& { return S().InputEverydayForms; });
-    bind_.Text(decimals, [this]() -> std::string& { return S().InputDecimalSymbols; });
-    bind_.Text(thousands, [this]() -> std::string& { return S().InputThousandSymbols; });
+    bind_.Text(decimals, [this]() -> std::u32string& { return S().InputDecimalSymbols; });
+    bind_.Text(thousands, [this]() -> std::u32string& { return S().InputThousandSymbols; });
     bind_.Radios(
         {{always, [this] { return S().InputThousandsAlways; },
           [this] {

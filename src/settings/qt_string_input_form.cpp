@@ -44,9 +44,9 @@ TStringInputForm::TStringInputForm(Translator& translator, QWidget* parent)
     setMinimumWidth(fontMetrics().averageCharWidth() * 64);
 }
 
-std::optional<std::string> TStringInputForm::AskName(const std::string& caption,
-                                                     const std::string& instruction,
-                                                     const std::string& proposed) {
+std::optional<std::u32string> TStringInputForm::AskName(const std::u32string& caption,
+                                                        const std::u32string& instruction,
+                                                        const std::u32string& proposed) {
     setWindowTitle(ToQString(caption));
     label_->setText(ToQString(instruction));
     edit_->setText(ToQString(proposed));

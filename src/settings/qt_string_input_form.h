@@ -24,8 +24,9 @@ class TStringInputForm final : public QDialog, public NameInput {
   public:
     explicit TStringInputForm(Translator& translator, QWidget* parent = nullptr);
 
-    std::optional<std::string> AskName(const std::string& caption, const std::string& instruction,
-                                       const std::string& proposed) override;
+    std::optional<std::u32string> AskName(const std::u32string& caption,
+                                          const std::u32string& instruction,
+                                          const std::u32string& proposed) override;
 
     QLabel* AnweisungLabel() const { return label_; }
     QLineEdit* Edit() const { return edit_; }

@@ -157,14 +157,14 @@ void TSymbolListForm::Connect() {
     // The field is shown and read as UTF-8, so that a character the program cannot keep
     // stays in the field until the model refuses it.
     bind_.Show([this] {
-        const QString text = QString::fromStdString(model_.SymbolFieldText());
+        const QString text = ToQString(model_.SymbolFieldText());
         if (symbol_->text() != text) {
             const QSignalBlocker block(symbol_);
             symbol_->setText(text);
         }
     });
     connect(symbol_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        model_.SymbolTyped(text.toStdString());
+        model_.SymbolEdited(FromQString(text));
         bind_.Changed({});
     });
     for (std::size_t i = 0; i < options_.size(); ++i) {
@@ -200,7 +200,7 @@ void TSymbolListForm::Connect() {
     connect(helpButton_, &QPushButton::clicked, this, [this] { help_.ShowTopic(kHelpTopic); });
 }
 
-bool TSymbolListForm::EditSymbolList(SymbolList& list, const std::string& caption,
+bool TSymbolListForm::EditSymbolList(SymbolList& list, const std::u32string& caption,
                                      bool nonCurrencySymbols) {
     setWindowTitle(ToQString(caption));
     // The list holds what the window is captioned for.

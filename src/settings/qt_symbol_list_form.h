@@ -33,7 +33,7 @@ class TSymbolListForm final : public QDialog, public SymbolListEditor {
     TSymbolListForm(Translator& translator, MessageBoxes& messageBoxes, Help& help,
                     QWidget* parent = nullptr);
 
-    bool EditSymbolList(SymbolList& list, const std::string& caption,
+    bool EditSymbolList(SymbolList& list, const std::u32string& caption,
                         bool nonCurrencySymbols) override;
 
     enum class Button { New, Save, Delete, Ok, Cancel, Help };

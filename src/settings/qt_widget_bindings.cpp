@@ -73,11 +73,12 @@ void WidgetBindings::Radios(const std::vector<RadioOption>& options, const Actio
 }
 
 void WidgetBindings::Text(QLineEdit* edit, const TextField& field, const Action& after) {
-    Text(edit, {[field] { return field(); }, [field](const std::string& text) { field() = text; }},
+    Text(edit,
+         {[field] { return field(); }, [field](const std::u32string& text) { field() = text; }},
          after);
 }
 
-void WidgetBindings::Text(QLineEdit* edit, const Accessor<std::string>& value,
+void WidgetBindings::Text(QLineEdit* edit, const Accessor<std::u32string>& value,
                           const Action& after) {
     shows_.push_back([edit, get = value.Get] {
         const QString text = ToQString(get());
@@ -88,7 +89,7 @@ void WidgetBindings::Text(QLineEdit* edit, const Accessor<std::string>& value,
     });
     QObject::connect(edit, &QLineEdit::textEdited, context_,
                      [this, set = value.Set, after](const QString& text) {
-                         set(AdoptQString(text));
+                         set(FromQString(text));
                          Changed(after);
                      });
 }

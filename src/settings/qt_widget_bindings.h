@@ -25,7 +25,7 @@ class WidgetBindings {
     using Action = std::function<void()>;
     using BoolField = std::function<bool&()>;
     using IntField = std::function<int&()>;
-    using TextField = std::function<std::string&()>;
+    using TextField = std::function<std::u32string&()>;
 
     // A value that is read and written through calls rather than in place.
     template <typename T>
@@ -48,7 +48,7 @@ class WidgetBindings {
     void Check(QAbstractButton* box, const Accessor<bool>& value, const Action& after = {});
     void Radios(const std::vector<RadioOption>& options, const Action& after = {});
     void Text(QLineEdit* edit, const TextField& field, const Action& after = {});
-    void Text(QLineEdit* edit, const Accessor<std::string>& value, const Action& after = {});
+    void Text(QLineEdit* edit, const Accessor<std::u32string>& value, const Action& after = {});
     void Spin(QSpinBox* spin, const IntField& field);
     void Combo(QComboBox* combo, const IntField& field);
     void Hotkey(HotkeyEdit* edit, const IntField& field);

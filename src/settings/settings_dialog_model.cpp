@@ -11,57 +11,57 @@
 namespace kassavero {
 namespace {
 
-constexpr const char* kTitle = "Kassavero";
-constexpr std::string_view kFormName = "SettingsForm";
+constexpr const char32_t* kTitle = U"Kassavero";
+constexpr std::u32string_view kFormName = U"SettingsForm";
 
 // 10^(-decimals), the smallest multiple that still shows with the decimals.
 double SmallestStep(int decimals) {
     return std::pow(10.0, -decimals);
 }
 
-std::string Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
+std::u32string Trimmed(std::u32string_view text) {
+    const auto first = text.find_first_not_of(U' ');
+    if (first == std::u32string_view::npos)
         return {};
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
+    const auto last = text.find_last_not_of(U' ');
+    return std::u32string(text.substr(first, last - first + 1));
 }
 
 // The character a symbol field stands for: the first one after trimming, 0 when empty.
-char FirstCharacter(std::string_view text) {
-    const std::string trimmed = Trimmed(text);
-    return trimmed.empty() ? '\0' : trimmed[0];
+char32_t FirstCharacter(std::u32string_view text) {
+    const std::u32string trimmed = Trimmed(text);
+    return trimmed.empty() ? U'\0' : trimmed[0];
 }
 
-std::string CharacterText(char c) {
-    return c == '\0' ? std::string() : std::string(1, c);
+std::u32string CharacterText(char32_t c) {
+    return c == U'\0' ? std::u32string() : std::u32string(1, c);
 }
 
 }  // namespace
 
 const std::array<SettingsTabInfo, kSettingsTabCount>& SettingsTabs() {
     static const std::array<SettingsTabInfo, kSettingsTabCount> kTabs{{
-        {"AllgemeinTabSheet", "Allgemein", TrKey("AllgemeinTabSheet"), 1010},
-        {"OutputTabSheet", "Währungen", TrKey("WährungenTabSheet"), 1040},
-        {"WaehrungsrechnerTabSheet", "Währungsrechner", TrKey("WährungsrechnerTabSheet"), 1160},
-        {"WaehrungenTabSheet", "Suchen: Symbole", TrKey("SuchenSymboleTabSheet"), 1150},
-        {"InputTabSheet", "Suchen: Zahlen", TrKey("SuchenZahlenTabSheet"), 1030},
-        {"TabSheet3", "Anwendungen", TrKey("AnwendungenTabSheet"), 1060},
-        {"TabSheet2", "Zwischenablage", TrKey("ZwischenablageTabSheet"), 1070},
-        {"WordTabSheet", "Profile", TrKey("ProfileTabSheet"), 1080},
+        {U"AllgemeinTabSheet", U"Allgemein", TrKey("AllgemeinTabSheet"), 1010},
+        {U"OutputTabSheet", U"Währungen", TrKey("WährungenTabSheet"), 1040},
+        {U"WaehrungsrechnerTabSheet", U"Währungsrechner", TrKey("WährungsrechnerTabSheet"), 1160},
+        {U"WaehrungenTabSheet", U"Suchen: Symbole", TrKey("SuchenSymboleTabSheet"), 1150},
+        {U"InputTabSheet", U"Suchen: Zahlen", TrKey("SuchenZahlenTabSheet"), 1030},
+        {U"TabSheet3", U"Anwendungen", TrKey("AnwendungenTabSheet"), 1060},
+        {U"TabSheet2", U"Zwischenablage", TrKey("ZwischenablageTabSheet"), 1070},
+        {U"WordTabSheet", U"Profile", TrKey("ProfileTabSheet"), 1080},
     }};
     return kTabs;
 }
 
-char DecimalKeyTyped(char typed, char systemDecimalSeparator) {
-    return typed == ',' || typed == '.' ? systemDecimalSeparator : typed;
+char32_t DecimalKeyTyped(char32_t typed, char32_t systemDecimalSeparator) {
+    return typed == U',' || typed == U'.' ? systemDecimalSeparator : typed;
 }
 
-std::string JoinedSymbols(const SymbolList& list) {
-    std::string text;
+std::u32string JoinedSymbols(const SymbolList& list) {
+    std::u32string text;
     for (const TCurrencySymbol& entry : list) {
         if (!text.empty())
-            text += "; ";
+            text += U"; ";
         text += entry.Symbol;
     }
     return text;
@@ -100,8 +100,8 @@ void SettingsDialogModel::Show(SettingsPage page) {
         window_.ShowWindow(false);
         return;
     }
-    const bool stored = store_.ValueExists(kGeneralSection, std::string(kFormName) + "XPos") ||
-                        store_.ValueExists(kGeneralSection, std::string(kFormName) + "YPos");
+    const bool stored = store_.ValueExists(kGeneralSection, std::u32string(kFormName) + U"XPos") ||
+                        store_.ValueExists(kGeneralSection, std::u32string(kFormName) + U"YPos");
     if (stored)
         TransferFormPosition(store_, kGeneralSection, kFormName, window_, false);
     if (shown_ != kNoCurrency)
@@ -161,7 +161,8 @@ bool SettingsDialogModel::Validate() {
     for (int k = 0; k < 3; ++k) {
         const auto row = static_cast<std::size_t>(k);
         if (!s.CustomCurrencySymbol[row].empty() &&
-            ParseDecimalLenient(s.CustomCurrencyRate[row], system_.DecimalSeparator()) == 0.0) {
+            ParseStoredDecimal(s.CustomCurrencyRate[row], system_.DecimalSeparator())
+                    .value_or(0.0) == 0.0) {
             window_.ShowPage(SettingsTab::Allgemein);
             window_.FocusCustomRate(k);
             messageBoxes_.ShowMessageBox(translator_.TranslateKey("KursAngeben"), kTitle,
@@ -175,7 +176,7 @@ bool SettingsDialogModel::Validate() {
 void SettingsDialogModel::ValidateAndSave() {
     ProfileSettings& s = Settings();
     if (Trimmed(s.InputDecimalSymbols).empty())
-        s.InputDecimalSymbols = std::string(1, system_.DecimalSeparator());
+        s.InputDecimalSymbols = std::u32string(1, system_.DecimalSeparator());
     if (s.InputCheckForDecimals < 0 || s.InputCheckForDecimals > 15)
         s.InputCheckForDecimals = 2;
     bool changed = false;
@@ -221,11 +222,12 @@ void SettingsDialogModel::CommitView() {
     record.SeparatingSpace = view_.SeparatingSpace;
 }
 
-std::string SettingsDialogModel::RateText(CurrencyIndex currency) const {
+std::u32string SettingsDialogModel::RateText(CurrencyIndex currency) const {
     const double rate =
         IsCustomCurrency(currency)
-            ? ParseDecimalLenient(profile_.Settings().CustomCurrencyRate[currency - kCUS1],
-                                  system_.DecimalSeparator())
+            ? ParseStoredDecimal(profile_.Settings().CustomCurrencyRate[currency - kCUS1],
+                                 system_.DecimalSeparator())
+                  .value_or(0.0)
             : FixedCurrencyRate(currency);
     return FormatShortestDouble(rate, system_.DecimalSeparator());
 }
@@ -234,7 +236,7 @@ void SettingsDialogModel::LoadView(CurrencyIndex currency) {
     if (!IsCurrency(currency))
         return;
     const TWaehrungsAusgabeFormat& record = Settings().Output[currency];
-    const char separator = system_.DecimalSeparator();
+    const char32_t separator = system_.DecimalSeparator();
     view_.Symbol = record.Symbol;
     view_.Decimals = record.Decimals;
     view_.SymbolBefore = record.SymbolBeforeAmount;
@@ -275,9 +277,9 @@ void SettingsDialogModel::ChooseOutputCurrency(int position) {
 void SettingsDialogModel::CustomCurrencyGroupLeft() {
     ProfileSettings& s = Settings();
     // Close the gaps: the rows with a code move up, in order, with rate and name.
-    std::array<std::string, 3> codes;
-    std::array<std::string, 3> rates;
-    std::array<std::string, 3> names;
+    std::array<std::u32string, 3> codes;
+    std::array<std::u32string, 3> rates;
+    std::array<std::u32string, 3> names;
     std::size_t used = 0;
     for (std::size_t row = 0; row < 3; ++row) {
         if (s.CustomCurrencySymbol[row].empty())
@@ -322,11 +324,11 @@ void SettingsDialogModel::CustomCurrencyGroupLeft() {
     window_.Refresh();
 }
 
-std::vector<std::string> SettingsDialogModel::LaterCurrencyChoices() {
-    std::vector<std::string> choices;
+std::vector<std::u32string> SettingsDialogModel::LaterCurrencyChoices() {
+    std::vector<std::u32string> choices;
     for (const LaterCurrency& currency : LaterCurrencies())
-        choices.push_back(std::string(currency.Code) + " (" +
-                          LaterCurrencyName(currency, translator_) + ")");
+        choices.push_back(std::u32string(currency.Code) + U" (" +
+                          LaterCurrencyName(currency, translator_) + U")");
     return choices;
 }
 
@@ -373,7 +375,7 @@ void SettingsDialogModel::ColumnClicked(CalculatorColumn column) {
     window_.Refresh();
 }
 
-void SettingsDialogModel::MultipleTextEdited(std::string text) {
+void SettingsDialogModel::MultipleTextEdited(std::u32string text) {
     view_.MultipleText = std::move(text);
     view_.Strategy = 2;
     window_.Refresh();
@@ -397,7 +399,7 @@ void SettingsDialogModel::EditSymbolList(CurrencyIndex list) {
     ProfileSettings& s = Settings();
     bool confirmed = false;
     if (IsCurrency(list)) {
-        const std::string caption =
+        const std::u32string caption =
             translator_.TranslateKey("WaehrungssymboleFuer") + DisplayCurrencyCode(s, list);
         confirmed = editor_->EditSymbolList(s.InputSymbolsFor[list], caption, false);
     } else {
@@ -438,13 +440,13 @@ void SettingsDialogModel::ProfileRead() {
 
 // ---- State for the window ----
 
-std::string SettingsDialogModel::CheckBoxCaption(CurrencyIndex currency) const {
+std::u32string SettingsDialogModel::CheckBoxCaption(CurrencyIndex currency) const {
     if (IsCustomCurrency(currency) && customDefined_[currency - kCUS1])
         return profile_.Settings().CustomCurrencySymbol[currency - kCUS1];
-    return std::string(CurrencyCode(currency));
+    return std::u32string(CurrencyCode(currency));
 }
 
-std::string SettingsDialogModel::SymbolFieldText(CurrencyIndex list) const {
+std::u32string SettingsDialogModel::SymbolFieldText(CurrencyIndex list) const {
     const ProfileSettings& s = profile_.Settings();
     if (!IsCurrency(list))
         return JoinedSymbols(s.InputNonCurrencySymbols);
@@ -454,63 +456,63 @@ std::string SettingsDialogModel::SymbolFieldText(CurrencyIndex list) const {
     return JoinedSymbols(s.InputSymbolsFor[list]);
 }
 
-std::vector<std::pair<std::string_view, bool>> SettingsDialogModel::EnabledStates() const {
+std::vector<std::pair<std::u32string_view, bool>> SettingsDialogModel::EnabledStates() const {
     const ProfileSettings& s = profile_.Settings();
-    std::vector<std::pair<std::string_view, bool>> states;
-    const auto all = [&states](std::initializer_list<std::string_view> names, bool enabled) {
-        for (const std::string_view name : names)
+    std::vector<std::pair<std::u32string_view, bool>> states;
+    const auto all = [&states](std::initializer_list<std::u32string_view> names, bool enabled) {
+        for (const std::u32string_view name : names)
             states.emplace_back(name, enabled);
     };
     // Numbers without a symbol.
     const bool unmarked = s.InputNumbersWithoutSymbols;
-    all({"giltNurFuerCheckBox", "anhaltenCheckBox", "NonCurrencySymbolCheckBox",
-         "NonCurrencySymbolMemo"},
+    all({U"giltNurFuerCheckBox", U"anhaltenCheckBox", U"NonCurrencySymbolCheckBox",
+         U"NonCurrencySymbolMemo"},
         unmarked);
     // The decimals field follows its own check box inside the panel as well.
-    all({"EingabeNachkommastellenEdit", "EingabeNachkommastellenLabel"},
+    all({U"EingabeNachkommastellenEdit", U"EingabeNachkommastellenLabel"},
         unmarked && s.InputCheckForDecimalsActive);
-    all({"Button1"}, unmarked && editor_ != nullptr);
+    all({U"Button1"}, unmarked && editor_ != nullptr);
     // Replace or add.
-    all({"altesSymbolEinfuegenCheckBox", "AltInKlammernRadioButton", "NeuInKlammernRadioButton",
-         "stattKlammernCheckBox", "KlammerAufEdit", "KlammerZuEdit"},
+    all({U"altesSymbolEinfuegenCheckBox", U"AltInKlammernRadioButton", U"NeuInKlammernRadioButton",
+         U"stattKlammernCheckBox", U"KlammerAufEdit", U"KlammerZuEdit"},
         !s.OutputReplace);
     // Provisional changes in the word processor.
-    all({"fettCheckBox", "kursivCheckBox", "unterstrichenCheckBox", "FarblichCheckBox",
-         "FarbenComboBox", "alteSchreibungCheckBox", "zeilenMarkierenCheckBox"},
+    all({U"fettCheckBox", U"kursivCheckBox", U"unterstrichenCheckBox", U"FarblichCheckBox",
+         U"FarbenComboBox", U"alteSchreibungCheckBox", U"zeilenMarkierenCheckBox"},
         s.WordTraceChanges);
     // Clipboard.
     const bool foundAmounts = s.ClipboardSearch || s.ClipboardUseHotkey;
-    all({"ClipboardBetragImRechnerCheckbox", "ClipboardUmrechnenCheckBox"}, foundAmounts);
-    all({"ClipboardAenderungBestaetigenCheckBox"}, foundAmounts && s.ClipboardReplace);
-    all({"ClipboardAlsGanzesRadioButton", "ClipboardEnthaeltRadioButton", "Label2", "Label7"},
+    all({U"ClipboardBetragImRechnerCheckbox", U"ClipboardUmrechnenCheckBox"}, foundAmounts);
+    all({U"ClipboardAenderungBestaetigenCheckBox"}, foundAmounts && s.ClipboardReplace);
+    all({U"ClipboardAlsGanzesRadioButton", U"ClipboardEnthaeltRadioButton", U"Label2", U"Label7"},
         s.ClipboardSearch);
-    all({"ClipboardHotKey"}, s.ClipboardUseHotkey);
-    all({"RechnerHotKey"}, s.CalculatorUseHotkey);
+    all({U"ClipboardHotKey"}, s.ClipboardUseHotkey);
+    all({U"RechnerHotKey"}, s.CalculatorUseHotkey);
     // Custom currencies.
-    static constexpr std::array<std::array<std::string_view, 3>, 3> kCustom{{
-        {"CUS1DisplayCheckBox", "CUS1CheckBox", "CUS1KontextButton"},
-        {"CUS2DisplayCheckBox", "CUS2CheckBox", "CUS2KontextButton"},
-        {"CUS3DisplayCheckBox", "CUS3CheckBox", "CUS3KontextButton"},
+    static constexpr std::array<std::array<std::u32string_view, 3>, 3> kCustom{{
+        {U"CUS1DisplayCheckBox", U"CUS1CheckBox", U"CUS1KontextButton"},
+        {U"CUS2DisplayCheckBox", U"CUS2CheckBox", U"CUS2KontextButton"},
+        {U"CUS3DisplayCheckBox", U"CUS3CheckBox", U"CUS3KontextButton"},
     }};
     for (std::size_t row = 0; row < 3; ++row) {
         all({kCustom[row][0], kCustom[row][1]}, customDefined_[row]);
         all({kCustom[row][2]}, customDefined_[row] && editor_ != nullptr);
     }
     // The fixed currencies' symbol list buttons.
-    static constexpr std::array<std::string_view, kFixedCurrencyCount> kFixedButtons{
-        "EURKontextButton", "ATSKontextButton", "BEFKontextButton", "DEMKontextButton",
-        "ESPKontextButton", "FIMKontextButton", "FRFKontextButton", "IEPKontextButton",
-        "ITLKontextButton", "NLGKontextButton", "PTEKontextButton"};
-    for (const std::string_view name : kFixedButtons)
+    static constexpr std::array<std::u32string_view, kFixedCurrencyCount> kFixedButtons{
+        U"EURKontextButton", U"ATSKontextButton", U"BEFKontextButton", U"DEMKontextButton",
+        U"ESPKontextButton", U"FIMKontextButton", U"FRFKontextButton", U"IEPKontextButton",
+        U"ITLKontextButton", U"NLGKontextButton", U"PTEKontextButton"};
+    for (const std::u32string_view name : kFixedButtons)
         states.emplace_back(name, editor_ != nullptr);
     // The page "Währungen".
-    all({"ZielWaehrungszeichenEdit", "SymbolVorherRadioButton", "SymbolNachherRadioButton",
-         "AusgabeLeerzeichenCheckBox"},
+    all({U"ZielWaehrungszeichenEdit", U"SymbolVorherRadioButton", U"SymbolNachherRadioButton",
+         U"AusgabeLeerzeichenCheckBox"},
         view_.UseSymbol);
-    all({"VielfachesRundenEdit"}, view_.Strategy == 2);
-    all({"signifikanteStellenRundenEdit"}, view_.Strategy == 3);
-    all({"AusgabeTausenderSymbolEdit"}, view_.UseThousandSymbol);
-    all({"kleinsteMuenzeRadioButton", "kleinsteUeberweisungRadioButton"},
+    all({U"VielfachesRundenEdit"}, view_.Strategy == 2);
+    all({U"signifikanteStellenRundenEdit"}, view_.Strategy == 3);
+    all({U"AusgabeTausenderSymbolEdit"}, view_.UseThousandSymbol);
+    all({U"kleinsteMuenzeRadioButton", U"kleinsteUeberweisungRadioButton"},
         !IsCustomCurrency(shown_));
     return states;
 }

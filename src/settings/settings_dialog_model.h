@@ -41,9 +41,9 @@ enum class SettingsTab {
 inline constexpr int kSettingsTabCount = 8;
 
 struct SettingsTabInfo {
-    std::string_view Name;     // the page's control name
-    std::string_view Caption;  // the German design caption
-    std::string_view Key;      // its translation key
+    std::u32string_view Name;     // the page's control name
+    std::u32string_view Caption;  // the German design caption
+    std::string_view Key;         // its translation key
     int HelpTopic;
 };
 const std::array<SettingsTabInfo, kSettingsTabCount>& SettingsTabs();
@@ -51,25 +51,25 @@ const std::array<SettingsTabInfo, kSettingsTabCount>& SettingsTabs();
 // The controls of the page "Währungen" as the user sees them. Loading fills it from one
 // currency's record, committing writes it back.
 struct OutputView {
-    std::string Symbol;
+    std::u32string Symbol;
     int Decimals = 2;
     bool SymbolBefore = true;
-    std::string MultipleText;
+    std::u32string MultipleText;
     int SignificantDigits = 6;
     int Strategy = 1;  // the selected strategy button 0..3; any other value: none
     int Direction = 0;
     bool UseSymbol = true;
-    std::string DecimalSymbolText;
-    std::string ThousandSymbolText;
+    std::u32string DecimalSymbolText;
+    std::u32string ThousandSymbolText;
     bool UseThousandSymbol = true;
     bool MinusFirst = true;
     bool SeparatingSpace = true;
 
     // Read-only information about the loaded currency.
-    std::string RateText;
-    std::string CodeText;
-    std::string SmallestCoinText;
-    std::string SmallestTransferText;
+    std::u32string RateText;
+    std::u32string CodeText;
+    std::u32string SmallestCoinText;
+    std::u32string SmallestTransferText;
 };
 
 // The three column check boxes of the calculator page.
@@ -91,10 +91,10 @@ class SettingsDialogView : public FormPosition {
 };
 
 // A typed "," or "." in a rate or multiple field becomes the system decimal separator.
-char DecimalKeyTyped(char typed, char systemDecimalSeparator);
+char32_t DecimalKeyTyped(char32_t typed, char32_t systemDecimalSeparator);
 
 // The symbols of a list joined by "; ", as the read-only symbol fields show them.
-std::string JoinedSymbols(const SymbolList& list);
+std::u32string JoinedSymbols(const SymbolList& list);
 
 class SettingsDialogModel {
   public:
@@ -133,7 +133,7 @@ class SettingsDialogModel {
     void CustomCurrencyGroupLeft();
     // The later euro currencies a custom currency row offers, in the interface language:
     // "BGN (Bulgarian lev)".
-    std::vector<std::string> LaterCurrencyChoices();
+    std::vector<std::u32string> LaterCurrencyChoices();
     // The user chose entry `choice` of those for custom currency row 0..2: it fills the
     // row (or the first empty row above it, where the gaps would move it anyway).
     void ChooseLaterCurrency(int row, int choice);
@@ -142,7 +142,7 @@ class SettingsDialogModel {
     // One of the column check boxes was clicked (its setting already changed).
     void ColumnClicked(CalculatorColumn column);
     // The text of the multiple field changed.
-    void MultipleTextEdited(std::string text);
+    void MultipleTextEdited(std::u32string text);
     // The button "gesetzlich".
     void LegalRounding();
     // The "..." buttons: a currency, or kNoCurrency for the non-currency symbols.
@@ -164,23 +164,23 @@ class SettingsDialogModel {
     CurrencyIndex ShownOutputCurrency() const { return shown_; }
     // The entries of the three currency lists: the eleven fixed codes, then the codes of
     // the defined custom currencies; a list position equals the CurrencyIndex.
-    const std::vector<std::string>& CurrencyListCodes() const { return listCodes_; }
+    const std::vector<std::u32string>& CurrencyListCodes() const { return listCodes_; }
     int ChooserPosition() const { return chooser_; }
     bool CustomCurrencyDefined(int row) const {
         return customDefined_[static_cast<std::size_t>(row)];
     }
     // The caption of the calculator and search check boxes of a currency.
-    std::string CheckBoxCaption(CurrencyIndex currency) const;
+    std::u32string CheckBoxCaption(CurrencyIndex currency) const;
     // The text of a read-only symbol field (kNoCurrency: the non-currency field).
-    std::string SymbolFieldText(CurrencyIndex list) const;
+    std::u32string SymbolFieldText(CurrencyIndex list) const;
     // Every control whose enabled state a rule decides, by control name, with that state.
-    std::vector<std::pair<std::string_view, bool>> EnabledStates() const;
+    std::vector<std::pair<std::u32string_view, bool>> EnabledStates() const;
 
   private:
     // After the active profile was read (activation here or from the tray, Cancel).
     void ProfileRead();
     void Hide();
-    std::string RateText(CurrencyIndex currency) const;
+    std::u32string RateText(CurrencyIndex currency) const;
 
     SettingsDialogView& window_;
     ActiveProfile& profile_;
@@ -195,7 +195,7 @@ class SettingsDialogModel {
     OutputView view_;
     CurrencyIndex shown_ = kNoCurrency;
     int chooser_ = 0;
-    std::vector<std::string> listCodes_;
+    std::vector<std::u32string> listCodes_;
     std::array<bool, 3> customDefined_{};
     bool shownBefore_ = false;
 };

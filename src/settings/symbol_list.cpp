@@ -4,19 +4,18 @@
 #include <array>
 
 #include "core/number_text.h"
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 
 namespace kassavero {
 namespace {
 
-// The control bytes that hold extra characters (core/win1252.h) are part of an item.
-bool IsListBlank(char c) {
-    return c != '\0' && static_cast<unsigned char>(c) <= ' ' && !IsExtraCharacter(c);
+bool IsListBlank(char32_t c) {
+    return c != U'\0' && c <= U' ';
 }
 
-bool NeedsQuotes(std::string_view item) {
-    for (char c : item) {
-        if (IsListBlank(c) || c == '\0' || c == ',' || c == '"')
+bool NeedsQuotes(std::u32string_view item) {
+    for (char32_t c : item) {
+        if (IsListBlank(c) || c == U'\0' || c == U',' || c == U'"')
             return true;
     }
     return false;
@@ -25,22 +24,22 @@ bool NeedsQuotes(std::string_view item) {
 // Splits comma text: items separated by commas (blanks around them ignored); a quoted
 // item runs to its closing quote with doubled quotes inside; an unquoted item ends at
 // a comma, a blank or a control character. The zero character ends the text.
-std::vector<std::string> SplitCommaText(std::string_view text) {
-    if (const auto zero = text.find('\0'); zero != std::string_view::npos) {
+std::vector<std::u32string> SplitCommaText(std::u32string_view text) {
+    if (const auto zero = text.find(U'\0'); zero != std::u32string_view::npos) {
         text = text.substr(0, zero);
     }
-    std::vector<std::string> items;
+    std::vector<std::u32string> items;
     std::size_t i = 0;
     while (i < text.size() && IsListBlank(text[i]))
         ++i;
     while (i < text.size()) {
-        std::string item;
-        if (text[i] == '"') {
+        std::u32string item;
+        if (text[i] == U'"') {
             ++i;
             while (i < text.size()) {
-                if (text[i] == '"') {
-                    if (i + 1 < text.size() && text[i + 1] == '"') {
-                        item += '"';
+                if (text[i] == U'"') {
+                    if (i + 1 < text.size() && text[i + 1] == U'"') {
+                        item += U'"';
                         i += 2;
                         continue;
                     }
@@ -50,13 +49,13 @@ std::vector<std::string> SplitCommaText(std::string_view text) {
                 item += text[i++];
             }
         } else {
-            while (i < text.size() && !IsListBlank(text[i]) && text[i] != ',')
+            while (i < text.size() && !IsListBlank(text[i]) && text[i] != U',')
                 item += text[i++];
         }
         items.push_back(std::move(item));
         while (i < text.size() && IsListBlank(text[i]))
             ++i;
-        if (i < text.size() && text[i] == ',') {
+        if (i < text.size() && text[i] == U',') {
             do {
                 ++i;
             } while (i < text.size() && IsListBlank(text[i]));
@@ -65,27 +64,27 @@ std::vector<std::string> SplitCommaText(std::string_view text) {
     return items;
 }
 
-TCurrencySymbol Entry(std::string symbol, AbbreviationDot dot = AbbreviationDot::Sometimes) {
+TCurrencySymbol Entry(std::u32string symbol, AbbreviationDot dot = AbbreviationDot::Sometimes) {
     TCurrencySymbol entry;
     entry.Symbol = std::move(symbol);
     entry.AbbreviationDot = dot;
     return entry;
 }
 
-TCurrencySymbol CodeEntry(std::string symbol) {
+TCurrencySymbol CodeEntry(std::u32string symbol) {
     return Entry(std::move(symbol), AbbreviationDot::Never);
 }
 
-TCurrencySymbol NameEntry(std::string symbol) {
+TCurrencySymbol NameEntry(std::u32string symbol) {
     TCurrencySymbol entry = Entry(std::move(symbol), AbbreviationDot::Never);
     entry.SpaceOptional = false;
     return entry;
 }
 
-using Names = std::vector<const char*>;
+using Names = std::vector<const char32_t*>;
 
 void AddNames(SymbolList& list, const Names& names) {
-    for (const char* name : names)
+    for (const char32_t* name : names)
         AddSymbolIfMissing(list, NameEntry(name));
 }
 
@@ -97,27 +96,27 @@ struct LanguageNames {
 LanguageNames NamesOf(CurrencyIndex c) {
     switch (c) {
         case kATS:
-            return {{"\xF6S", "Schilling"},
-                    {"Shillings", "Schillings", "Austrian Schillings"},
-                    {"Oostenrijkse schilling"}};
+            return {{U"\xF6S", U"Schilling"},
+                    {U"Shillings", U"Schillings", U"Austrian Schillings"},
+                    {U"Oostenrijkse schilling"}};
         case kBEF:
-            return {{"luxemburgische Franc"},
-                    {"Luxembourg Francs"},
-                    {"Belgische frank", "Luxemburgse franc", "Luxemburgse frank"}};
+            return {{U"luxemburgische Franc"},
+                    {U"Luxembourg Francs"},
+                    {U"Belgische frank", U"Luxemburgse franc", U"Luxemburgse frank"}};
         case kDEM:
-            return {{"Mark"}, {"Marks", "Deutschmarks"}, {"Duitse mark"}};
+            return {{U"Mark"}, {U"Marks", U"Deutschmarks"}, {U"Duitse mark"}};
         case kESP:
-            return {{"Peseten"}, {"Pesetas"}, {"pesetas"}};
+            return {{U"Peseten"}, {U"Pesetas"}, {U"pesetas"}};
         case kFIM:
-            return {{"Finnmark"}, {"Finnmarks"}, {}};
+            return {{U"Finnmark"}, {U"Finnmarks"}, {}};
         case kFRF:
-            return {{"Franc"}, {"Francs"}, {"Franse frank", "franc"}};
+            return {{U"Franc"}, {U"Francs"}, {U"Franse frank", U"franc"}};
         case kITL:
-            return {{"Lire"}, {"Lire"}, {"Lire"}};
+            return {{U"Lire"}, {U"Lire"}, {U"Lire"}};
         case kNLG:
-            return {{"Gulden"}, {"Guilders"}, {"Nederlandse gulden", "gulden", "guldens"}};
+            return {{U"Gulden"}, {U"Guilders"}, {U"Nederlandse gulden", U"gulden", U"guldens"}};
         case kPTE:
-            return {{"Escudos"}, {"Escudos"}, {"Escudos"}};
+            return {{U"Escudos"}, {U"Escudos"}, {U"Escudos"}};
         default:
             return {{}, {}, {}};
     }
@@ -144,7 +143,7 @@ int TCurrencySymbol::OptionNumber() const {
     return options;
 }
 
-TCurrencySymbol TCurrencySymbol::FromOptionNumber(std::string symbol, int options) {
+TCurrencySymbol TCurrencySymbol::FromOptionNumber(std::u32string symbol, int options) {
     TCurrencySymbol entry;
     entry.Symbol = std::move(symbol);
     entry.AfterAmount = (options & 1) != 0;
@@ -158,37 +157,38 @@ TCurrencySymbol TCurrencySymbol::FromOptionNumber(std::string symbol, int option
     return entry;
 }
 
-std::string SymbolListToText(const SymbolList& list) {
-    std::string text;
+std::u32string SymbolListToText(const SymbolList& list) {
+    std::u32string text;
     bool first = true;
     for (const auto& entry : list) {
         if (!first)
-            text += ',';
+            text += U',';
         first = false;
-        const std::string item = entry.Symbol + ",A" + std::to_string(entry.OptionNumber());
+        const std::u32string item =
+            entry.Symbol + U",A" + AsciiToText(std::to_string(entry.OptionNumber()));
         if (!NeedsQuotes(item)) {
             text += item;
             continue;
         }
-        text += '"';
-        for (char c : item) {
-            if (c == '"')
-                text += '"';
+        text += U'"';
+        for (char32_t c : item) {
+            if (c == U'"')
+                text += U'"';
             text += c;
         }
-        text += '"';
+        text += U'"';
     }
     return text;
 }
 
-void TextToSymbolList(std::string_view text, SymbolList& list) {
+void TextToSymbolList(std::u32string_view text, SymbolList& list) {
     list.clear();
-    for (const std::string& item : SplitCommaText(text)) {
-        const auto comma = item.rfind(',');
-        if (comma == std::string::npos || comma + 1 >= item.size() || item[comma + 1] != 'A') {
+    for (const std::u32string& item : SplitCommaText(text)) {
+        const auto comma = item.rfind(U',');
+        if (comma == std::u32string::npos || comma + 1 >= item.size() || item[comma + 1] != U'A') {
             continue;
         }
-        const auto options = ParseInt32(std::string_view(item).substr(comma + 2));
+        const auto options = ParseInt32(std::u32string_view(item).substr(comma + 2));
         if (!options)
             continue;
         list.push_back(TCurrencySymbol::FromOptionNumber(item.substr(0, comma), *options));
@@ -203,38 +203,38 @@ void AddSymbolIfMissing(SymbolList& list, const TCurrencySymbol& entry) {
     list.push_back(entry);
 }
 
-std::string FixedCurrencyName(CurrencyIndex c, int language) {
-    static constexpr std::array<const char*, kFixedCurrencyCount> kGerman = {
-        "Euro",
-        "\xF6sterreichische Schilling",
-        "belgische Franc",
-        "deutsche Mark",
-        "spanische Peseten",
-        "finnische Mark",
-        "franz\xF6sische Franc",
-        "irische Pfund",
-        "italienische Lire",
-        "niederl\xE4ndische Gulden",
-        "portugiesische Escudos"};
-    static constexpr std::array<const char*, kFixedCurrencyCount> kDutch = {
-        "Euro",
-        "Oostenrijkse schilling",
-        "Belgische franc",
-        "Duitse mark",
-        "Spaanse pesetas",
-        "Finse mark",
-        "Franse franc",
-        "Ierse pond",
-        "Italiaanse lire",
-        "Nederlandse guldens",
-        "Portugese escudos"};
-    static constexpr std::array<const char*, kFixedCurrencyCount> kEnglish = {
-        "Euro",           "Austrian Shillings", "Belgian Francs",
-        "German Marks",   "Spanish Pesetas",    "Finnish Marks",
-        "French Francs",  "Irish Pounds",       "Italian Lire",
-        "Dutch Guilders", "Portugese Escudos"};
+std::u32string FixedCurrencyName(CurrencyIndex c, int language) {
+    static constexpr std::array<const char32_t*, kFixedCurrencyCount> kGerman = {
+        U"Euro",
+        U"\xF6sterreichische Schilling",
+        U"belgische Franc",
+        U"deutsche Mark",
+        U"spanische Peseten",
+        U"finnische Mark",
+        U"franz\xF6sische Franc",
+        U"irische Pfund",
+        U"italienische Lire",
+        U"niederl\xE4ndische Gulden",
+        U"portugiesische Escudos"};
+    static constexpr std::array<const char32_t*, kFixedCurrencyCount> kDutch = {
+        U"Euro",
+        U"Oostenrijkse schilling",
+        U"Belgische franc",
+        U"Duitse mark",
+        U"Spaanse pesetas",
+        U"Finse mark",
+        U"Franse franc",
+        U"Ierse pond",
+        U"Italiaanse lire",
+        U"Nederlandse guldens",
+        U"Portugese escudos"};
+    static constexpr std::array<const char32_t*, kFixedCurrencyCount> kEnglish = {
+        U"Euro",           U"Austrian Shillings", U"Belgian Francs",
+        U"German Marks",   U"Spanish Pesetas",    U"Finnish Marks",
+        U"French Francs",  U"Irish Pounds",       U"Italian Lire",
+        U"Dutch Guilders", U"Portugese Escudos"};
     if (!IsCurrency(c) || IsCustomCurrency(c))
-        return "";
+        return U"";
     switch (language) {
         case 0:
             return kGerman[c];
@@ -249,13 +249,13 @@ void DefaultCurrencySymbols(SymbolList& list, CurrencyIndex currency, const Lang
                             CurrencyIndex homeCurrency, const CustomNames& customNames) {
     if (!IsCurrency(currency))
         return;
-    AddSymbolIfMissing(list, CodeEntry(std::string(CurrencyCode(currency))));
+    AddSymbolIfMissing(list, CodeEntry(std::u32string(CurrencyCode(currency))));
     for (int language = 0; language < kLanguageNumberOther; ++language) {
         // An unnamed custom currency has no name to add: an empty symbol would match
         // nothing sensible and only shadow real entries.
-        std::string name = IsCustomCurrency(currency)
-                               ? customNames[static_cast<std::size_t>(currency - kCUS1)]
-                               : FixedCurrencyName(currency, language);
+        std::u32string name = IsCustomCurrency(currency)
+                                  ? customNames[static_cast<std::size_t>(currency - kCUS1)]
+                                  : FixedCurrencyName(currency, language);
         if (languages.test(static_cast<std::size_t>(language)) && !name.empty()) {
             AddSymbolIfMissing(list, NameEntry(std::move(name)));
         }
@@ -265,34 +265,34 @@ void DefaultCurrencySymbols(SymbolList& list, CurrencyIndex currency, const Lang
 
     switch (currency) {
         case kEUR:
-            AddSymbolIfMissing(list, CodeEntry("\x80"));
-            AddSymbolIfMissing(list, CodeEntry("\x80uro"));
+            AddSymbolIfMissing(list, CodeEntry(U"\u20AC"));
+            AddSymbolIfMissing(list, CodeEntry(U"\u20ACuro"));
             break;
         case kBEF:
-            AddSymbolIfMissing(list, CodeEntry("LUF"));
-            AddSymbolIfMissing(list, Entry("bfr"));
+            AddSymbolIfMissing(list, CodeEntry(U"LUF"));
+            AddSymbolIfMissing(list, Entry(U"bfr"));
             break;
         case kDEM:
-            AddSymbolIfMissing(list, CodeEntry("DM"));
+            AddSymbolIfMissing(list, CodeEntry(U"DM"));
             break;
         case kESP:
-            AddSymbolIfMissing(list, Entry("pta"));
+            AddSymbolIfMissing(list, Entry(U"pta"));
             break;
         case kFIM:
-            AddSymbolIfMissing(list, Entry("FMK"));
+            AddSymbolIfMissing(list, Entry(U"FMK"));
             break;
         case kIEP:
-            AddSymbolIfMissing(list, Entry("IR\xA3"));
+            AddSymbolIfMissing(list, Entry(U"IR\xA3"));
             break;
         case kITL:
-            AddSymbolIfMissing(list, Entry("lit"));
+            AddSymbolIfMissing(list, Entry(U"lit"));
             break;
         case kNLG:
-            AddSymbolIfMissing(list, Entry("hfl"));
-            AddSymbolIfMissing(list, Entry("\x83"));
+            AddSymbolIfMissing(list, Entry(U"hfl"));
+            AddSymbolIfMissing(list, Entry(U"\u0192"));
             break;
         case kPTE:
-            AddSymbolIfMissing(list, Entry("esc"));
+            AddSymbolIfMissing(list, Entry(U"esc"));
             break;
         default:
             break;
@@ -306,27 +306,27 @@ void DefaultCurrencySymbols(SymbolList& list, CurrencyIndex currency, const Lang
     if (languages.test(3))
         AddNames(list, names.dutch);
     if (languages.test(2) && currency == kFRF)
-        AddSymbolIfMissing(list, Entry("FF"));
+        AddSymbolIfMissing(list, Entry(U"FF"));
 
     if (currency != homeCurrency)
         return;
     switch (currency) {
         case kATS:
-            AddSymbolIfMissing(list, CodeEntry("S"));
+            AddSymbolIfMissing(list, CodeEntry(U"S"));
             break;
         case kNLG:
-            AddSymbolIfMissing(list, Entry("f"));
-            AddSymbolIfMissing(list, Entry("fl"));
+            AddSymbolIfMissing(list, Entry(U"f"));
+            AddSymbolIfMissing(list, Entry(U"fl"));
             break;
         case kBEF:
         case kFRF:
-            AddSymbolIfMissing(list, Entry("fr"));
+            AddSymbolIfMissing(list, Entry(U"fr"));
             break;
         case kIEP:
-            AddSymbolIfMissing(list, CodeEntry("\xA3"));
+            AddSymbolIfMissing(list, CodeEntry(U"\xA3"));
             break;
         case kPTE: {
-            TCurrencySymbol escudo = CodeEntry("$");
+            TCurrencySymbol escudo = CodeEntry(U"$");
             escudo.AfterAmount = false;
             escudo.BeforeAmount = false;
             escudo.AsDecimalSeparator = true;
@@ -334,7 +334,7 @@ void DefaultCurrencySymbols(SymbolList& list, CurrencyIndex currency, const Lang
             break;
         }
         case kFIM:
-            AddSymbolIfMissing(list, Entry("mk"));
+            AddSymbolIfMissing(list, Entry(U"mk"));
             break;
         default:
             break;
@@ -342,15 +342,15 @@ void DefaultCurrencySymbols(SymbolList& list, CurrencyIndex currency, const Lang
 }
 
 void DefaultNonCurrencySymbols(SymbolList& list, const LanguageSet& languages) {
-    for (const char* unit : {"%", "\xA7", "\xB0", "kg", "g", "mg", "h", "min", "sec", "km", "m",
-                             "cm", "mm", "m\xB2", "m\xB3"}) {
+    for (const char32_t* unit : {U"%", U"\xA7", U"\xB0", U"kg", U"g", U"mg", U"h", U"min", U"sec",
+                                 U"km", U"m", U"cm", U"mm", U"m\xB2", U"m\xB3"}) {
         list.push_back(Entry(unit));
     }
     if (languages.test(0)) {
-        for (const char* unit : {"Liter",
-                                 "St\xFC"
-                                 "ck",
-                                 "Stk"})
+        for (const char32_t* unit : {U"Liter",
+                                     U"St\xFC"
+                                     U"ck",
+                                     U"Stk"})
             list.push_back(Entry(unit));
     }
 }

@@ -20,7 +20,7 @@ namespace kassavero {
 enum class AbbreviationDot : std::uint8_t { Always = 0, Sometimes = 1, Never = 2 };
 
 struct TCurrencySymbol {
-    std::string Symbol;
+    std::u32string Symbol;
     bool AfterAmount = true;
     bool BeforeAmount = true;
     bool AsDecimalSeparator = false;
@@ -31,7 +31,7 @@ struct TCurrencySymbol {
     // The option bits of the stored text form: 1 after, 2 before, 4 as decimal
     // separator, 8 case-sensitive, 16 space optional, 32 dot always, 64 dot sometimes.
     int OptionNumber() const;
-    static TCurrencySymbol FromOptionNumber(std::string symbol, int options);
+    static TCurrencySymbol FromOptionNumber(std::u32string symbol, int options);
 
     bool operator==(const TCurrencySymbol&) const = default;
 };
@@ -41,20 +41,20 @@ using SymbolList = std::vector<TCurrencySymbol>;
 
 // The comma-text form stored between the brackets of a profile value, for example
 // "DM,A19","Deutsche Mark,A3".
-std::string SymbolListToText(const SymbolList& list);
+std::u32string SymbolListToText(const SymbolList& list);
 
 // Replaces the list's content with the entries of the text; broken items are skipped.
-void TextToSymbolList(std::string_view text, SymbolList& list);
+void TextToSymbolList(std::u32string_view text, SymbolList& list);
 
 // Appends the entry unless an entry with exactly the same symbol is there already.
 void AddSymbolIfMissing(SymbolList& list, const TCurrencySymbol& entry);
 
 // The name of one of the eleven fixed currencies in a language (German, Dutch, else
 // English); empty for any other currency.
-std::string FixedCurrencyName(CurrencyIndex currency, int language);
+std::u32string FixedCurrencyName(CurrencyIndex currency, int language);
 
 // The names the user gave the three custom currencies.
-using CustomNames = std::array<std::string, 3>;
+using CustomNames = std::array<std::u32string, 3>;
 
 // Appends the default symbols of a currency; custom currencies take their names
 // from the profile.

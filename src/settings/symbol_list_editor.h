@@ -16,7 +16,7 @@ class SymbolListEditor {
     // Shows the editor modally with the caption and the list. On OK the list holds the
     // edited entries and the result is true; on Cancel the list is left as it was.
     // nonCurrencySymbols labels the field "Symbol" instead of "Waehrungssymbol".
-    virtual bool EditSymbolList(SymbolList& list, const std::string& caption,
+    virtual bool EditSymbolList(SymbolList& list, const std::u32string& caption,
                                 bool nonCurrencySymbols) = 0;
 };
 

@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/symbol_list_editor_model.h"
 
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 #include "i18n/translator.h"
 #include "platform/message_box.h"
 
 namespace kassavero {
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ';
+bool IsBlank(char32_t c) {
+    return c == U' ';
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
+bool IsDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
 }
 
 }  // namespace
@@ -23,10 +23,10 @@ SymbolListEditorModel::SymbolListEditorModel(Translator& translator, MessageBoxe
     ClearFields();
 }
 
-std::string SymbolListEditorModel::NormalizeSymbol(std::string_view text) {
-    std::string out;
+std::u32string SymbolListEditorModel::NormalizeSymbol(std::u32string_view text) {
+    std::u32string out;
     out.reserve(text.size());
-    for (char c : text) {
+    for (const char32_t c : text) {
         if (IsBlank(c) && (out.empty() || IsBlank(out.back())))
             continue;
         out += c;
@@ -36,9 +36,9 @@ std::string SymbolListEditorModel::NormalizeSymbol(std::string_view text) {
     return out;
 }
 
-bool SymbolListEditorModel::SymbolMaySave(std::string_view text) {
+bool SymbolListEditorModel::SymbolMaySave(std::u32string_view text) {
     bool hasContent = false;
-    for (char c : text) {
+    for (const char32_t c : text) {
         if (IsDigit(c))
             return false;
         if (!IsBlank(c))
@@ -80,20 +80,12 @@ void SymbolListEditorModel::New() {
     default_ = DefaultButton::Save;
 }
 
-void SymbolListEditorModel::SymbolTyped(std::string_view utf8) {
-    const std::string kept = AdoptUtf8(utf8);
-    SymbolEdited(kept);
-    if (Win1252ToUtf8(kept) != utf8)
-        unkept_ = std::string(utf8);
+std::u32string SymbolListEditorModel::SymbolFieldText() const {
+    return fields_.Symbol;
 }
 
-std::string SymbolListEditorModel::SymbolFieldText() const {
-    return unkept_.empty() ? Win1252ToUtf8(fields_.Symbol) : unkept_;
-}
-
-void SymbolListEditorModel::SymbolEdited(std::string_view text) {
-    unkept_.clear();
-    fields_.Symbol = std::string(text);
+void SymbolListEditorModel::SymbolEdited(std::u32string_view text) {
+    fields_.Symbol = std::u32string(text);
     ApplyBlankRule();
     default_ = DefaultButton::Save;
 }
@@ -147,17 +139,12 @@ void SymbolListEditorModel::DotChanged(AbbreviationDot dot) {
 bool SymbolListEditorModel::Save() {
     if (!SaveEnabled())
         return false;
-    if (!unkept_.empty()) {
-        messageBoxes_.ShowMessageBox(translator_.TranslateKey("SymbolNichtDarstellbar"),
-                                     "Kassavero", mb::kOk | mb::kIconWarning);
-        return false;
-    }
     TCurrencySymbol entry = fields_;
     entry.Symbol = NormalizeSymbol(fields_.Symbol);
     if (DuplicateRow(entry.Symbol) >= 0) {
         messageBoxes_.ShowMessageBox(
-            translator_.TranslateKey("SymbolSchonInDerListe") + "\n\n" + entry.Symbol, "Kassavero",
-            mb::kOk | mb::kIconWarning);
+            translator_.TranslateKey("SymbolSchonInDerListe") + U"\n\n" + entry.Symbol,
+            U"Kassavero", mb::kOk | mb::kIconWarning);
         return false;
     }
     if (shownRow_ >= 0) {
@@ -185,14 +172,12 @@ void SymbolListEditorModel::Delete() {
 }
 
 void SymbolListEditorModel::Show(const TCurrencySymbol& entry) {
-    unkept_.clear();
     fields_ = entry;
     ApplyBlankRule();
 }
 
 void SymbolListEditorModel::ClearFields() {
     shownRow_ = -1;
-    unkept_.clear();
     TCurrencySymbol cleared;
     cleared.AfterAmount = false;
     cleared.BeforeAmount = false;
@@ -204,14 +189,14 @@ void SymbolListEditorModel::ClearFields() {
 }
 
 void SymbolListEditorModel::ApplyBlankRule() {
-    blankFreeOptionsEnabled_ = fields_.Symbol.find(' ') == std::string::npos;
+    blankFreeOptionsEnabled_ = fields_.Symbol.find(U' ') == std::u32string::npos;
     if (!blankFreeOptionsEnabled_) {
         fields_.AsDecimalSeparator = false;
         fields_.SpaceOptional = false;
     }
 }
 
-int SymbolListEditorModel::DuplicateRow(std::string_view symbol) const {
+int SymbolListEditorModel::DuplicateRow(std::u32string_view symbol) const {
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         if (static_cast<int>(i) != shownRow_ && rows_[i].Symbol == symbol)
             return static_cast<int>(i);

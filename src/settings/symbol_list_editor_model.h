@@ -43,13 +43,10 @@ class SymbolListEditorModel {
     void SelectRow(int row);
     // Shows a new entry with the defaults; the caller puts the focus into the symbol field.
     void New();
-    // The symbol field's text (Windows-1252) as the user typed it.
-    void SymbolEdited(std::string_view text);
-    // The symbol field's UTF-8 text: characters outside Windows-1252 get places of their
-    // own (AdoptUtf8); a symbol holding one that finds no place is refused on Save.
-    void SymbolTyped(std::string_view utf8);
-    // The symbol field as typed, in UTF-8.
-    std::string SymbolFieldText() const;
+    // The symbol field's text as the user typed it.
+    void SymbolEdited(std::u32string_view text);
+    // The symbol field as typed.
+    std::u32string SymbolFieldText() const;
     void OptionChanged(Option option, bool checked);
     void DotChanged(AbbreviationDot dot);
     // Writes the fields into the shown entry. False when nothing was saved: the button was
@@ -73,16 +70,16 @@ class SymbolListEditorModel {
 
     // Any run of blanks becomes one blank, and blanks at either end go: words are split
     // at blanks, so nothing else could ever match.
-    static std::string NormalizeSymbol(std::string_view text);
+    static std::u32string NormalizeSymbol(std::u32string_view text);
     // A symbol may be saved when it holds something besides blanks and no digit.
-    static bool SymbolMaySave(std::string_view text);
+    static bool SymbolMaySave(std::u32string_view text);
 
   private:
     void Show(const TCurrencySymbol& entry);
     void ClearFields();
     void ApplyBlankRule();
     // The row whose symbol equals the text, other than the shown row; -1 if none.
-    int DuplicateRow(std::string_view symbol) const;
+    int DuplicateRow(std::u32string_view symbol) const;
 
     Translator& translator_;
     MessageBoxes& messageBoxes_;
@@ -91,8 +88,6 @@ class SymbolListEditorModel {
     // The row the fields belong to; -1 for a new entry or cleared fields.
     int shownRow_ = -1;
     TCurrencySymbol fields_;
-    // The field's text when the program cannot keep all of it; empty otherwise.
-    std::string unkept_;
     bool blankFreeOptionsEnabled_ = true;
     DefaultButton default_ = DefaultButton::Ok;
 };

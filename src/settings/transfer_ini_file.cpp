@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/transfer_ini_file.h"
 
+#include "core/unicode_text.h"
+
 #include "core/number_text.h"
 
 namespace kassavero {
 
-std::string ProfileSection(std::string_view profileName) {
-    return std::string(kProfileSectionPrefix) + std::string(profileName);
+std::u32string ProfileSection(std::u32string_view profileName) {
+    return std::u32string(kProfileSectionPrefix) + std::u32string(profileName);
 }
 
-void TTransferIniFile::TransferString(bool write, std::string_view section, std::string& value,
-                                      std::string_view ident) {
+void TTransferIniFile::TransferString(bool write, std::u32string_view section,
+                                      std::u32string& value, std::u32string_view ident) {
     if (write) {
         store_.WriteString(section, ident, value);
     } else if (auto stored = store_.ReadString(section, ident)) {
@@ -18,23 +20,23 @@ void TTransferIniFile::TransferString(bool write, std::string_view section, std:
     }
 }
 
-void TTransferIniFile::TransferBool(bool write, std::string_view section, bool& value,
-                                    std::string_view ident) {
-    std::string text = value ? "1" : "0";
+void TTransferIniFile::TransferBool(bool write, std::u32string_view section, bool& value,
+                                    std::u32string_view ident) {
+    std::u32string text = value ? U"1" : U"0";
     TransferString(write, section, text, ident);
-    value = !(text.empty() || text == "0");
+    value = !(text.empty() || text == U"0");
 }
 
-void TTransferIniFile::TransferInt(bool write, std::string_view section, int& value,
-                                   std::string_view ident) {
-    std::string text = std::to_string(value);
+void TTransferIniFile::TransferInt(bool write, std::u32string_view section, int& value,
+                                   std::u32string_view ident) {
+    std::u32string text = AsciiToText(std::to_string(value));
     TransferString(write, section, text, ident);
     value = ParseInt32(text).value_or(0);
 }
 
-void TTransferIniFile::TransferProfile(bool write, std::string_view profileName,
-                                       ProfileSettings& settings, char systemDecimalSeparator) {
-    const std::string section = ProfileSection(profileName);
+void TTransferIniFile::TransferProfile(bool write, std::u32string_view profileName,
+                                       ProfileSettings& settings, char32_t systemDecimalSeparator) {
+    const std::u32string section = ProfileSection(profileName);
     RegistryUpdate update(store_);
     if (write) {
         // The section takes the name as it is spelt now, even when an older spelling of
@@ -53,21 +55,21 @@ void TTransferIniFile::TransferProfile(bool write, std::string_view profileName,
             key.Decode(settings, *stored, systemDecimalSeparator);
         } else {
             key.Decode(settings,
-                       key.WhenMissing != nullptr ? std::string(key.WhenMissing)
+                       key.WhenMissing != nullptr ? std::u32string(key.WhenMissing)
                                                   : key.Encode(settings, systemDecimalSeparator),
                        systemDecimalSeparator);
         }
     }
 }
 
-void TransferFormPosition(Registry& store, std::string_view section, std::string_view name,
+void TransferFormPosition(Registry& store, std::u32string_view section, std::u32string_view name,
                           FormPosition& window, bool write) {
     TTransferIniFile file(store);
     RegistryUpdate update(store);
     int left = window.Left();
     int top = window.Top();
-    file.TransferInt(write, section, left, std::string(name) + "XPos");
-    file.TransferInt(write, section, top, std::string(name) + "YPos");
+    file.TransferInt(write, section, left, std::u32string(name) + U"XPos");
+    file.TransferInt(write, section, top, std::u32string(name) + U"YPos");
     if (!write) {
         window.SetLeft(left);
         window.SetTop(top);

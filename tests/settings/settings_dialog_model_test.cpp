@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "core/unicode_text.h"
+
 #include <memory>
 
 #include "core/later_currencies.h"
@@ -32,39 +34,39 @@ using testing::TempDir;
 class SettingsDialogModelTest : public ::testing::Test {
   protected:
     SettingsDialogModelTest() {
-        store_ = std::make_unique<RegistryFile>(temp_.Path() / "Kassavero");
-        store_->WriteString("Profile A", "OutputReplace", "0");
-        store_->WriteString("General", "EntriesValid", "1");
+        store_ = std::make_unique<RegistryFile>(temp_.Path() / U"Kassavero");
+        store_->WriteString(U"Profile A", U"OutputReplace", U"0");
+        store_->WriteString(U"General", U"EntriesValid", U"1");
         manager_ = std::make_unique<ProfileManager>(profile_, *store_, system_, translator_, boxes_,
                                                     nameInput_);
-        manager_->LoadAtStartUp("Deutsch");
+        manager_->LoadAtStartUp(U"Deutsch");
         model_ = std::make_unique<SettingsDialogModel>(view_, profile_, *manager_, *store_, system_,
                                                        translator_, boxes_, help_, nullptr);
         model_->Create();
         for (int slot = 0; slot < 2; ++slot) {
             profile_.SettingsChangedCallback(slot).Set([this, slot](ActiveProfile&) {
-                calls_.push_back(slot == 0 ? "changed0" : "changed1");
+                calls_.push_back(slot == 0 ? U"changed0" : U"changed1");
             });
         }
         profile_.CalculatorLayoutCallback().Set(
-            [this](ActiveProfile&) { calls_.push_back("layout"); });
-        profile_.HotkeysCallback().Set([this](ActiveProfile&) { calls_.push_back("hotkeys"); });
-        profile_.ProfileListCallback().Set([this](ActiveProfile&) { calls_.push_back("list"); });
+            [this](ActiveProfile&) { calls_.push_back(U"layout"); });
+        profile_.HotkeysCallback().Set([this](ActiveProfile&) { calls_.push_back(U"hotkeys"); });
+        profile_.ProfileListCallback().Set([this](ActiveProfile&) { calls_.push_back(U"list"); });
         profile_.ActiveProfileCallback().Set(
-            [this](ActiveProfile&) { calls_.push_back("active"); });
+            [this](ActiveProfile&) { calls_.push_back(U"active"); });
     }
 
     ProfileSettings& S() { return profile_.MutableSettings(); }
-    bool Enabled(std::string_view control) const {
+    bool Enabled(std::u32string_view control) const {
         for (const auto& [name, enabled] : model_->EnabledStates()) {
             if (name == control)
                 return enabled;
         }
-        ADD_FAILURE() << "no rule for " << control;
+        ADD_FAILURE() << "no rule for " << TextToUtf8(control);
         return false;
     }
-    std::string Stored(std::string_view key) {
-        return store_->ReadString("Profile A", key).value_or("<missing>");
+    std::u32string Stored(std::u32string_view key) {
+        return store_->ReadString(U"Profile A", key).value_or(U"<missing>");
     }
 
     TempDir temp_;
@@ -78,7 +80,7 @@ class SettingsDialogModelTest : public ::testing::Test {
     std::unique_ptr<RegistryFile> store_;
     std::unique_ptr<ProfileManager> manager_;
     std::unique_ptr<SettingsDialogModel> model_;
-    std::vector<std::string> calls_;
+    std::vector<std::u32string> calls_;
 };
 
 TEST_F(SettingsDialogModelTest, ApplyStoresOnceAndNotifiesInOrder) {
@@ -89,31 +91,31 @@ TEST_F(SettingsDialogModelTest, ApplyStoresOnceAndNotifiesInOrder) {
     EXPECT_TRUE(model_->Apply());
 
     EXPECT_EQ(store_->WriteCount() - writes, 1);
-    EXPECT_EQ(Stored("OutputReplace"), "1");
-    EXPECT_THAT(calls_, ElementsAre("changed0", "layout", "changed1", "hotkeys"));
+    EXPECT_EQ(Stored(U"OutputReplace"), U"1");
+    EXPECT_THAT(calls_, ElementsAre(U"changed0", U"layout", U"changed1", U"hotkeys"));
     EXPECT_TRUE(view_.visible) << "Apply keeps the window open";
 
     calls_.clear();
     model_->Ok();
-    EXPECT_THAT(calls_, ElementsAre("changed0", "layout", "changed1", "hotkeys"));
+    EXPECT_THAT(calls_, ElementsAre(U"changed0", U"layout", U"changed1", U"hotkeys"));
     EXPECT_FALSE(view_.visible);
 }
 
 TEST_F(SettingsDialogModelTest, CustomCurrencyWithoutRateIsRefused) {
     struct Case {
-        std::array<std::string, 3> codes;
-        std::array<std::string, 3> rates;
+        std::array<std::u32string, 3> codes;
+        std::array<std::u32string, 3> rates;
         int failingRow;  // -1: passes
     };
     const Case cases[] = {
-        {{"CHF", "", ""}, {"", "", ""}, 0},
-        {{"CHF", "", ""}, {"abc", "", ""}, 0},
-        {{"CHF", "", ""}, {"0,0", "", ""}, 0},
-        {{"CHF", "", ""}, {"1,6", "", ""}, -1},
-        {{"CHF", "", ""}, {"-2", "", ""}, -1},  // a negative rate passes
-        {{"CHF", "USD", ""}, {"1,6", "x", ""}, 1},
-        {{"", "", "GBP"}, {"", "", ""}, 0},  // moved to the first row first
-        {{"", "", ""}, {"", "", ""}, -1},
+        {{U"CHF", U"", U""}, {U"", U"", U""}, 0},
+        {{U"CHF", U"", U""}, {U"abc", U"", U""}, 0},
+        {{U"CHF", U"", U""}, {U"0,0", U"", U""}, 0},
+        {{U"CHF", U"", U""}, {U"1,6", U"", U""}, -1},
+        {{U"CHF", U"", U""}, {U"-2", U"", U""}, -1},  // a negative rate passes
+        {{U"CHF", U"USD", U""}, {U"1,6", U"x", U""}, 1},
+        {{U"", U"", U"GBP"}, {U"", U"", U""}, 0},  // moved to the first row first
+        {{U"", U"", U""}, {U"", U"", U""}, -1},
     };
     for (const Case& c : cases) {
         S().CustomCurrencySymbol = c.codes;
@@ -126,12 +128,13 @@ TEST_F(SettingsDialogModelTest, CustomCurrencyWithoutRateIsRefused) {
 
         const bool applied = model_->Apply();
 
-        EXPECT_EQ(applied, c.failingRow < 0) << c.codes[0] << c.codes[1] << c.codes[2];
+        EXPECT_EQ(applied, c.failingRow < 0)
+            << TextToUtf8(c.codes[0]) << TextToUtf8(c.codes[1]) << TextToUtf8(c.codes[2]);
         if (c.failingRow >= 0) {
             EXPECT_EQ(view_.focusedRate, c.failingRow);
             EXPECT_EQ(view_.page, SettingsTab::Allgemein);
             ASSERT_EQ(boxes_.shown.size(), 1u);
-            EXPECT_EQ(boxes_.shown[0].text, "[KursAngeben]");
+            EXPECT_EQ(boxes_.shown[0].text, U"[KursAngeben]");
             EXPECT_EQ(boxes_.shown[0].flags, mb::kOk | mb::kIconError);
             EXPECT_EQ(store_->WriteCount(), writes) << "nothing stored";
             EXPECT_TRUE(calls_.empty()) << "nobody notified";
@@ -146,13 +149,13 @@ TEST_F(SettingsDialogModelTest, ValidateAndSaveCorrectsOutOfRangeValues) {
         double multiple;
         int digits;
         int storedDecimals;
-        std::string storedMultiple;
+        std::u32string storedMultiple;
         int storedDigits;
     };
     const Case cases[] = {
-        {2, 0.001, 6, 2, "0,01", 6}, {3, 0.001, 6, 3, "0,001", 6}, {16, 0.5, 6, 2, "0,5", 6},
-        {-7, 0.5, 6, 2, "0,5", 6},   {-2, 50, 0, -2, "100", 6},    {0, 5, 17, 0, "5", 6},
-        {2, -1, 16, 2, "0,01", 16},
+        {2, 0.001, 6, 2, U"0,01", 6}, {3, 0.001, 6, 3, U"0,001", 6}, {16, 0.5, 6, 2, U"0,5", 6},
+        {-7, 0.5, 6, 2, U"0,5", 6},   {-2, 50, 0, -2, U"100", 6},    {0, 5, 17, 0, U"5", 6},
+        {2, -1, 16, 2, U"0,01", 16},
     };
     for (const Case& c : cases) {
         model_->ChooseOutputCurrency(kEUR);
@@ -160,25 +163,27 @@ TEST_F(SettingsDialogModelTest, ValidateAndSaveCorrectsOutOfRangeValues) {
         S().Output[kDEM].Multiple = c.multiple;
         S().Output[kDEM].SignificantDigits = c.digits;
         ASSERT_TRUE(model_->Apply());
-        EXPECT_EQ(Stored("OutputDEMDecimals"), std::to_string(c.storedDecimals)) << c.decimals;
-        EXPECT_EQ(Stored("OutputDEMRoundToMultipleOf"), c.storedMultiple) << c.multiple;
-        EXPECT_EQ(Stored("OutputDEMRoundToSignificantDigits"), std::to_string(c.storedDigits));
+        EXPECT_EQ(Stored(U"OutputDEMDecimals"), AsciiToText(std::to_string(c.storedDecimals)))
+            << c.decimals;
+        EXPECT_EQ(Stored(U"OutputDEMRoundToMultipleOf"), c.storedMultiple) << c.multiple;
+        EXPECT_EQ(Stored(U"OutputDEMRoundToSignificantDigits"),
+                  AsciiToText(std::to_string(c.storedDigits)));
     }
 
-    S().InputDecimalSymbols = "   ";
+    S().InputDecimalSymbols = U"   ";
     S().InputCheckForDecimals = 16;
     ASSERT_TRUE(model_->Apply());
-    EXPECT_EQ(Stored("InputDecimalSymbols"), ",");
-    EXPECT_EQ(Stored("InputCheckForDecimals"), "2");
+    EXPECT_EQ(Stored(U"InputDecimalSymbols"), U",");
+    EXPECT_EQ(Stored(U"InputCheckForDecimals"), U"2");
 }
 
 TEST_F(SettingsDialogModelTest, TheViewIsCommittedWhenAnotherCurrencyIsChosen) {
     model_->ChooseOutputCurrency(kDEM);
     model_->View().Decimals = 4;
-    model_->View().Symbol = "DM";
+    model_->View().Symbol = U"DM";
     model_->ChooseOutputCurrency(kFRF);
     EXPECT_EQ(S().Output[kDEM].Decimals, 4);
-    EXPECT_EQ(S().Output[kDEM].Symbol, "DM");
+    EXPECT_EQ(S().Output[kDEM].Symbol, U"DM");
     EXPECT_EQ(model_->ShownOutputCurrency(), kFRF);
 
     model_->ChooseOutputCurrency(kDEM);
@@ -189,17 +194,17 @@ TEST_F(SettingsDialogModelTest, CommittingTheViewReadsItsControls) {
     struct Case {
         int strategy;
         int direction;
-        std::string multiple;
-        std::string decimalSymbol;
+        std::u32string multiple;
+        std::u32string decimalSymbol;
         int storedStrategy;
         int storedDirection;
         double storedMultiple;
         char storedSymbol;
     };
     const Case cases[] = {
-        {0, 0, "0,05", ",", 0, 0, 0.05, ','}, {1, 1, "1", " ; ", 1, 1, 1.0, ';'},
-        {2, 2, "abc", "", 2, 2, 0.001, '\0'}, {3, 7, "2,5", "  .x", 3, 0, 2.5, '.'},
-        {9, 0, "1E2", ",", 1, 0, 100.0, ','},
+        {0, 0, U"0,05", U",", 0, 0, 0.05, U','}, {1, 1, U"1", U" ; ", 1, 1, 1.0, U';'},
+        {2, 2, U"abc", U"", 2, 2, 0.001, U'\0'}, {3, 7, U"2,5", U"  .x", 3, 0, 2.5, U'.'},
+        {9, 0, U"1E2", U",", 1, 0, 100.0, U','},
     };
     model_->ChooseOutputCurrency(kDEM);
     for (const Case& c : cases) {
@@ -213,8 +218,8 @@ TEST_F(SettingsDialogModelTest, CommittingTheViewReadsItsControls) {
         const TWaehrungsAusgabeFormat& record = S().Output[kDEM];
         EXPECT_EQ(record.RoundingStrategy, c.storedStrategy) << c.strategy;
         EXPECT_EQ(record.RoundingDirection, c.storedDirection) << c.direction;
-        EXPECT_DOUBLE_EQ(record.Multiple, c.storedMultiple) << c.multiple;
-        EXPECT_EQ(record.DecimalSymbol, c.storedSymbol) << c.decimalSymbol;
+        EXPECT_DOUBLE_EQ(record.Multiple, c.storedMultiple) << TextToUtf8(c.multiple);
+        EXPECT_EQ(record.DecimalSymbol, c.storedSymbol) << TextToUtf8(c.decimalSymbol);
     }
 }
 
@@ -222,26 +227,26 @@ TEST_F(SettingsDialogModelTest, LoadingTheViewShowsTheCurrencysFacts) {
     S().Output[kDEM].RoundingDirection = 5;
     model_->ChooseOutputCurrency(kDEM);
     EXPECT_EQ(model_->View().Direction, 0) << "an unknown direction shows as commercial";
-    EXPECT_EQ(model_->View().RateText, "1,95583");
-    EXPECT_EQ(model_->View().SmallestCoinText, "0,01");
-    EXPECT_TRUE(Enabled("kleinsteMuenzeRadioButton"));
+    EXPECT_EQ(model_->View().RateText, U"1,95583");
+    EXPECT_EQ(model_->View().SmallestCoinText, U"0,01");
+    EXPECT_TRUE(Enabled(U"kleinsteMuenzeRadioButton"));
 
-    S().CustomCurrencySymbol[0] = "CHF";
-    S().CustomCurrencyRate[0] = "1,5";
+    S().CustomCurrencySymbol[0] = U"CHF";
+    S().CustomCurrencyRate[0] = U"1,5";
     model_->CustomCurrencyGroupLeft();
     model_->ChooseOutputCurrency(kCUS1);
-    EXPECT_EQ(model_->View().CodeText, "CHF");
-    EXPECT_EQ(model_->View().RateText, "1,5");
-    EXPECT_EQ(model_->View().SmallestCoinText, "");
-    EXPECT_FALSE(Enabled("kleinsteMuenzeRadioButton"));
-    EXPECT_FALSE(Enabled("kleinsteUeberweisungRadioButton"));
+    EXPECT_EQ(model_->View().CodeText, U"CHF");
+    EXPECT_EQ(model_->View().RateText, U"1,5");
+    EXPECT_EQ(model_->View().SmallestCoinText, U"");
+    EXPECT_FALSE(Enabled(U"kleinsteMuenzeRadioButton"));
+    EXPECT_FALSE(Enabled(U"kleinsteUeberweisungRadioButton"));
 }
 
 TEST_F(SettingsDialogModelTest, CancelReadsTheStoredProfileBack) {
     model_->Show(SettingsPage::Current);
     ASSERT_TRUE(model_->Apply());  // every key stored
     model_->ChooseOutputCurrency(kDEM);
-    const std::string storedDecimals = Stored("OutputDEMDecimals");
+    const std::u32string storedDecimals = Stored(U"OutputDEMDecimals");
     S().OutputReplace = true;
     S().WordTraceChanges = false;
     model_->View().Decimals = 5;
@@ -253,41 +258,42 @@ TEST_F(SettingsDialogModelTest, CancelReadsTheStoredProfileBack) {
     EXPECT_FALSE(view_.visible);
     EXPECT_FALSE(S().OutputReplace);
     EXPECT_TRUE(S().WordTraceChanges);
-    EXPECT_EQ(std::to_string(S().Output[kDEM].Decimals), storedDecimals);
-    EXPECT_EQ(std::to_string(model_->View().Decimals), storedDecimals)
+    EXPECT_EQ(AsciiToText(std::to_string(S().Output[kDEM].Decimals)), storedDecimals);
+    EXPECT_EQ(AsciiToText(std::to_string(model_->View().Decimals)), storedDecimals)
         << "the view is loaded again";
     EXPECT_TRUE(calls_.empty()) << "Cancel notifies nobody";
-    EXPECT_TRUE(Enabled("fettCheckBox"));
+    EXPECT_TRUE(Enabled(U"fettCheckBox"));
 }
 
 TEST_F(SettingsDialogModelTest, CustomCurrenciesCloseTheirGaps) {
     struct Case {
-        std::array<std::string, 3> codes;
-        std::array<std::string, 3> expected;
-        std::vector<std::string> appended;
+        std::array<std::u32string, 3> codes;
+        std::array<std::u32string, 3> expected;
+        std::vector<std::u32string> appended;
     };
     const Case cases[] = {
-        {{"", "", "CHF"}, {"CHF", "", ""}, {"CHF"}},
-        {{"", "USD", "GBP"}, {"USD", "GBP", ""}, {"USD", "GBP"}},
-        {{"A", "", "C"}, {"A", "C", ""}, {"A", "C"}},
-        {{"", "", ""}, {"", "", ""}, {}},
+        {{U"", U"", U"CHF"}, {U"CHF", U"", U""}, {U"CHF"}},
+        {{U"", U"USD", U"GBP"}, {U"USD", U"GBP", U""}, {U"USD", U"GBP"}},
+        {{U"A", U"", U"C"}, {U"A", U"C", U""}, {U"A", U"C"}},
+        {{U"", U"", U""}, {U"", U"", U""}, {}},
     };
     for (const Case& c : cases) {
         for (std::size_t row = 0; row < 3; ++row) {
             S().CustomCurrencySymbol[row] = c.codes[row];
-            S().CustomCurrencyRate[row] = c.codes[row].empty() ? "" : "rate " + c.codes[row];
-            S().CustomCurrencyName[row] = c.codes[row].empty() ? "" : "name " + c.codes[row];
+            S().CustomCurrencyRate[row] = c.codes[row].empty() ? U"" : U"rate " + c.codes[row];
+            S().CustomCurrencyName[row] = c.codes[row].empty() ? U"" : U"name " + c.codes[row];
             S().CalculatorLine[kCUS1 + row] = true;
         }
         model_->CustomCurrencyGroupLeft();
-        std::vector<std::string> appended(model_->CurrencyListCodes().begin() + kFixedCurrencyCount,
-                                          model_->CurrencyListCodes().end());
+        std::vector<std::u32string> appended(
+            model_->CurrencyListCodes().begin() + kFixedCurrencyCount,
+            model_->CurrencyListCodes().end());
         EXPECT_EQ(appended, c.appended);
         for (std::size_t row = 0; row < 3; ++row) {
-            const std::string& code = c.expected[row];
+            const std::u32string& code = c.expected[row];
             EXPECT_EQ(S().CustomCurrencySymbol[row], code);
-            EXPECT_EQ(S().CustomCurrencyRate[row], code.empty() ? "" : "rate " + code);
-            EXPECT_EQ(S().CustomCurrencyName[row], code.empty() ? "" : "name " + code);
+            EXPECT_EQ(S().CustomCurrencyRate[row], code.empty() ? U"" : U"rate " + code);
+            EXPECT_EQ(S().CustomCurrencyName[row], code.empty() ? U"" : U"name " + code);
             EXPECT_EQ(S().CalculatorLine[kCUS1 + row], !code.empty())
                 << "a disabled box is cleared";
             EXPECT_EQ(model_->CustomCurrencyDefined(static_cast<int>(row)), !code.empty());
@@ -297,51 +303,51 @@ TEST_F(SettingsDialogModelTest, CustomCurrenciesCloseTheirGaps) {
 
 TEST_F(SettingsDialogModelTest, ChoosingALaterEuroCurrencyFillsItsRow) {
     // Every entry is named through its own key.
-    const std::vector<std::string> choices = model_->LaterCurrencyChoices();
+    const std::vector<std::u32string> choices = model_->LaterCurrencyChoices();
     ASSERT_EQ(choices.size(), LaterCurrencies().size());
     for (std::size_t i = 0; i < choices.size(); ++i) {
-        const std::string code(LaterCurrencies()[i].Code);
-        EXPECT_EQ(choices[i], code + " ([Waehrungsname" + code + "])");
+        const std::u32string code(LaterCurrencies()[i].Code);
+        EXPECT_EQ(choices[i], code + U" ([Waehrungsname" + code + U"])");
     }
 
-    translator_.texts["WaehrungsnameHRK"] = "kroatische Kuna";
-    S().CustomCurrencySymbol = {"CHF", "", ""};
-    S().CustomCurrencyRate = {"1", "", ""};
+    translator_.texts["WaehrungsnameHRK"] = U"kroatische Kuna";
+    S().CustomCurrencySymbol = {U"CHF", U"", U""};
+    S().CustomCurrencyRate = {U"1", U"", U""};
     model_->CustomCurrencyGroupLeft();
     // Chosen for HRK in the third row with the second empty: it lands in the second,
     // where the closing of gaps would put its code.
     model_->ChooseLaterCurrency(2, 1);
-    EXPECT_EQ(S().CustomCurrencySymbol, (std::array<std::string, 3>{"CHF", "HRK", ""}));
-    EXPECT_EQ(S().CustomCurrencyName[1], "kroatische Kuna");
-    EXPECT_EQ(model_->CurrencyListCodes().back(), "HRK");
+    EXPECT_EQ(S().CustomCurrencySymbol, (std::array<std::u32string, 3>{U"CHF", U"HRK", U""}));
+    EXPECT_EQ(S().CustomCurrencyName[1], U"kroatische Kuna");
+    EXPECT_EQ(model_->CurrencyListCodes().back(), U"HRK");
     const SymbolList& symbols = S().InputSymbolsFor[kCUS2];
     ASSERT_EQ(symbols.size(), 5U);
-    EXPECT_EQ(symbols[0], TCurrencySymbol::FromOptionNumber("kn", 1 + 8 + 16));
-    EXPECT_EQ(symbols[4].Symbol, "kroatische Kuna");
+    EXPECT_EQ(symbols[0], TCurrencySymbol::FromOptionNumber(U"kn", 1 + 8 + 16));
+    EXPECT_EQ(symbols[4].Symbol, U"kroatische Kuna");
     const TWaehrungsAusgabeFormat& output = S().Output[kCUS2];
-    EXPECT_EQ(output.Symbol, "kn");
+    EXPECT_EQ(output.Symbol, U"kn");
     EXPECT_EQ(output.Multiple, 0.01);
 
     // Chosen again over the shown slot: the view shows it, and OK stores it.
     model_->ChooseOutputCurrency(kCUS2);
     model_->ChooseLaterCurrency(1, 3);  // LVL, written before the amount
-    EXPECT_EQ(model_->View().Symbol, "Ls");
+    EXPECT_EQ(model_->View().Symbol, U"Ls");
     model_->View().Decimals = 3;  // still editable
     model_->Ok();
-    EXPECT_EQ(Stored("CustomCurrency2Rate"), "0,702804");
-    EXPECT_EQ(Stored("OutputCUS2CurrencySymbol"), "Ls");
-    EXPECT_EQ(Stored("OutputCUS2Decimals"), "3");
+    EXPECT_EQ(Stored(U"CustomCurrency2Rate"), U"0,702804");
+    EXPECT_EQ(Stored(U"OutputCUS2CurrencySymbol"), U"Ls");
+    EXPECT_EQ(Stored(U"OutputCUS2Decimals"), U"3");
 }
 
 TEST_F(SettingsDialogModelTest, ListSelectionsBeyondTheListGoToTheFirstEntry) {
-    S().CustomCurrencySymbol = {"CHF", "USD", ""};
-    S().CustomCurrencyRate = {"1", "1", ""};
+    S().CustomCurrencySymbol = {U"CHF", U"USD", U""};
+    S().CustomCurrencyRate = {U"1", U"1", U""};
     model_->CustomCurrencyGroupLeft();
     model_->ChooseOutputCurrency(12);
     S().OutputDefaultCurrency = 12;
     S().InputDefaultCurrency = 11;
 
-    S().CustomCurrencySymbol = {"CHF", "", ""};
+    S().CustomCurrencySymbol = {U"CHF", U"", U""};
     model_->CustomCurrencyGroupLeft();
 
     EXPECT_EQ(S().OutputDefaultCurrency, 0);
@@ -353,57 +359,57 @@ TEST_F(SettingsDialogModelTest, ListSelectionsBeyondTheListGoToTheFirstEntry) {
 TEST_F(SettingsDialogModelTest, EnablingRulesFollowTheSettings) {
     struct Case {
         std::function<void(ProfileSettings&)> change;
-        std::string_view control;
+        std::u32string_view control;
         bool before;
         bool after;
     };
     const Case cases[] = {
-        {[](ProfileSettings& s) { s.InputNumbersWithoutSymbols = false; }, "anhaltenCheckBox", true,
-         false},
-        {[](ProfileSettings& s) { s.InputCheckForDecimalsActive = false; },
-         "EingabeNachkommastellenEdit", true, false},
-        {[](ProfileSettings& s) { s.OutputReplace = true; }, "KlammerAufEdit", true, false},
-        {[](ProfileSettings& s) { s.WordTraceChanges = false; }, "FarbenComboBox", true, false},
-        {[](ProfileSettings& s) { s.ClipboardSearch = false; }, "ClipboardAlsGanzesRadioButton",
+        {[](ProfileSettings& s) { s.InputNumbersWithoutSymbols = false; }, U"anhaltenCheckBox",
          true, false},
-        {[](ProfileSettings& s) { s.ClipboardSearch = false; }, "ClipboardUmrechnenCheckBox", true,
+        {[](ProfileSettings& s) { s.InputCheckForDecimalsActive = false; },
+         U"EingabeNachkommastellenEdit", true, false},
+        {[](ProfileSettings& s) { s.OutputReplace = true; }, U"KlammerAufEdit", true, false},
+        {[](ProfileSettings& s) { s.WordTraceChanges = false; }, U"FarbenComboBox", true, false},
+        {[](ProfileSettings& s) { s.ClipboardSearch = false; }, U"ClipboardAlsGanzesRadioButton",
+         true, false},
+        {[](ProfileSettings& s) { s.ClipboardSearch = false; }, U"ClipboardUmrechnenCheckBox", true,
          true},
         {[](ProfileSettings& s) { s.ClipboardSearch = s.ClipboardUseHotkey = false; },
-         "ClipboardUmrechnenCheckBox", true, false},
+         U"ClipboardUmrechnenCheckBox", true, false},
         {[](ProfileSettings& s) { s.ClipboardReplace = true; },
-         "ClipboardAenderungBestaetigenCheckBox", false, true},
-        {[](ProfileSettings& s) { s.ClipboardUseHotkey = false; }, "ClipboardHotKey", true, false},
-        {[](ProfileSettings& s) { s.CalculatorUseHotkey = false; }, "RechnerHotKey", true, false},
+         U"ClipboardAenderungBestaetigenCheckBox", false, true},
+        {[](ProfileSettings& s) { s.ClipboardUseHotkey = false; }, U"ClipboardHotKey", true, false},
+        {[](ProfileSettings& s) { s.CalculatorUseHotkey = false; }, U"RechnerHotKey", true, false},
     };
     for (const Case& c : cases) {
         ProfileSettings saved = S();
-        EXPECT_EQ(Enabled(c.control), c.before) << c.control;
+        EXPECT_EQ(Enabled(c.control), c.before) << TextToUtf8(c.control);
         c.change(S());
-        EXPECT_EQ(Enabled(c.control), c.after) << c.control;
+        EXPECT_EQ(Enabled(c.control), c.after) << TextToUtf8(c.control);
         S() = saved;
     }
-    EXPECT_FALSE(Enabled("CUS1DisplayCheckBox"));
-    EXPECT_FALSE(Enabled("DEMKontextButton")) << "no symbol list editor";
+    EXPECT_FALSE(Enabled(U"CUS1DisplayCheckBox"));
+    EXPECT_FALSE(Enabled(U"DEMKontextButton")) << "no symbol list editor";
 }
 
 TEST_F(SettingsDialogModelTest, ActivatingAProfileShowsItsValuesAndRules) {
-    store_->WriteString("Profile B", "OutputReplace", "1");
-    store_->WriteString("Profile B", "WordTraceChanges", "0");
-    store_->WriteString("Profile B", "OutputDEMDecimals", "4");
-    store_->WriteString("Profile B", "CustomCurrency1Symbol", "CHF");
-    store_->WriteString("Profile B", "CustomCurrency1Rate", "1,5");
-    manager_->LoadAtStartUp("Deutsch");  // the list now holds B as well
+    store_->WriteString(U"Profile B", U"OutputReplace", U"1");
+    store_->WriteString(U"Profile B", U"WordTraceChanges", U"0");
+    store_->WriteString(U"Profile B", U"OutputDEMDecimals", U"4");
+    store_->WriteString(U"Profile B", U"CustomCurrency1Symbol", U"CHF");
+    store_->WriteString(U"Profile B", U"CustomCurrency1Rate", U"1,5");
+    manager_->LoadAtStartUp(U"Deutsch");  // the list now holds B as well
     model_->ChooseOutputCurrency(kDEM);
-    ASSERT_TRUE(Enabled("KlammerAufEdit"));
+    ASSERT_TRUE(Enabled(U"KlammerAufEdit"));
 
     // From the tray, not through the window.
     manager_->ActivateProfile(1);
 
-    EXPECT_EQ(profile_.Name(), "B");
-    EXPECT_FALSE(Enabled("KlammerAufEdit"));
-    EXPECT_FALSE(Enabled("fettCheckBox"));
-    EXPECT_TRUE(Enabled("CUS1DisplayCheckBox"));
-    EXPECT_EQ(model_->CurrencyListCodes().back(), "CHF");
+    EXPECT_EQ(profile_.Name(), U"B");
+    EXPECT_FALSE(Enabled(U"KlammerAufEdit"));
+    EXPECT_FALSE(Enabled(U"fettCheckBox"));
+    EXPECT_TRUE(Enabled(U"CUS1DisplayCheckBox"));
+    EXPECT_EQ(model_->CurrencyListCodes().back(), U"CHF");
     EXPECT_EQ(model_->View().Decimals, 4);
 }
 
@@ -429,7 +435,7 @@ TEST_F(SettingsDialogModelTest, SmallRules) {
     EXPECT_TRUE(S().InputNumbersWithoutSymbols);
 
     model_->ChooseOutputCurrency(kDEM);
-    model_->MultipleTextEdited("0,5");
+    model_->MultipleTextEdited(U"0,5");
     EXPECT_EQ(model_->View().Strategy, 2);
     model_->View().Direction = 2;
     model_->LegalRounding();
@@ -437,23 +443,23 @@ TEST_F(SettingsDialogModelTest, SmallRules) {
     EXPECT_EQ(model_->View().Direction, 0);
     EXPECT_TRUE(boxes_.shown.empty());
 
-    for (const auto& [typed, result] : {std::pair{',', ','}, {'.', ','}, {'5', '5'}}) {
-        EXPECT_EQ(DecimalKeyTyped(typed, ','), result);
+    for (const auto& [typed, result] : {std::pair{U',', U','}, {U'.', U','}, {U'5', U'5'}}) {
+        EXPECT_EQ(DecimalKeyTyped(typed, U','), result);
     }
-    EXPECT_EQ(DecimalKeyTyped(',', '.'), '.');
-    EXPECT_EQ(JoinedSymbols({{"DM"}, {"Mark"}}), "DM; Mark");
+    EXPECT_EQ(DecimalKeyTyped(U',', U'.'), U'.');
+    EXPECT_EQ(JoinedSymbols({{U"DM"}, {U"Mark"}}), U"DM; Mark");
 }
 
 TEST_F(SettingsDialogModelTest, LegalRoundingOnlyInformsForCustomCurrencies) {
-    S().CustomCurrencySymbol[0] = "CHF";
-    S().CustomCurrencyRate[0] = "1";
+    S().CustomCurrencySymbol[0] = U"CHF";
+    S().CustomCurrencyRate[0] = U"1";
     model_->CustomCurrencyGroupLeft();
     model_->ChooseOutputCurrency(kCUS1);
     model_->View().Strategy = 2;
     model_->LegalRounding();
     EXPECT_EQ(model_->View().Strategy, 2);
     ASSERT_EQ(boxes_.shown.size(), 1u);
-    EXPECT_EQ(boxes_.shown[0].text, "[KeineVorschriftenFuerNichtEuroWaehrungen]");
+    EXPECT_EQ(boxes_.shown[0].text, U"[KeineVorschriftenFuerNichtEuroWaehrungen]");
 }
 
 TEST_F(SettingsDialogModelTest, ShowCentresOnceAndKeepsThePosition) {
@@ -463,7 +469,7 @@ TEST_F(SettingsDialogModelTest, ShowCentresOnceAndKeepsThePosition) {
     view_.left = 120;
     view_.top = 80;
     model_->Ok();
-    EXPECT_EQ(store_->ReadString("General", "SettingsFormXPos"), "120");
+    EXPECT_EQ(store_->ReadString(U"General", U"SettingsFormXPos"), U"120");
 
     view_.left = view_.top = 0;
     model_->Show(SettingsPage::Current);
@@ -493,12 +499,12 @@ TEST_F(SettingsDialogModelTest, HelpOpensThePageInFront) {
 }
 
 TEST_F(SettingsDialogModelTest, SavingUnderANewNameMakesItActive) {
-    nameInput_.answer = "Reise";
+    nameInput_.answer = U"Reise";
     model_->SaveProfileAs();
-    EXPECT_THAT(profile_.ProfileNames(), ElementsAre("A", "Reise"));
-    EXPECT_EQ(profile_.Name(), "Reise");
+    EXPECT_THAT(profile_.ProfileNames(), ElementsAre(U"A", U"Reise"));
+    EXPECT_EQ(profile_.Name(), U"Reise");
     EXPECT_EQ(model_->SelectedProfile(), 1);
-    EXPECT_THAT(calls_, ElementsAre("list", "active"));
+    EXPECT_THAT(calls_, ElementsAre(U"list", U"active"));
 }
 
 }  // namespace

@@ -5,9 +5,8 @@
 
 #include <sstream>
 
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 #include "fakes/temp_dir.h"
-#include "own_process.h"
 #include "platform/registry_file.h"
 
 namespace kassavero {
@@ -19,127 +18,147 @@ using testing::TempDir;
 class TransferTest : public ::testing::Test {
   protected:
     TempDir temp_;
-    RegistryFile store_{temp_.Path() / "Kassavero"};
+    RegistryFile store_{temp_.Path() / U"Kassavero"};
     TTransferIniFile file_{store_};
 };
 
 TEST_F(TransferTest, SingleValuesMoveBothWaysAndMissingOnesStay) {
-    std::string text = "kept";
+    std::u32string text = U"kept";
     bool flag = true;
     int number = 17;
-    file_.TransferString(false, "General", text, "Text");
-    file_.TransferBool(false, "General", flag, "Flag");
-    file_.TransferInt(false, "General", number, "Number");
-    EXPECT_EQ(text, "kept");
+    file_.TransferString(false, U"General", text, U"Text");
+    file_.TransferBool(false, U"General", flag, U"Flag");
+    file_.TransferInt(false, U"General", number, U"Number");
+    EXPECT_EQ(text, U"kept");
     EXPECT_TRUE(flag);
     EXPECT_EQ(number, 17);
 
-    text = "stored";
+    text = U"stored";
     flag = false;
     number = -42;
-    file_.TransferString(true, "General", text, "Text");
-    file_.TransferBool(true, "General", flag, "Flag");
-    file_.TransferInt(true, "General", number, "Number");
-    EXPECT_EQ(store_.ReadString("General", "Flag"), "0");
-    EXPECT_EQ(store_.ReadString("General", "Number"), "-42");
+    file_.TransferString(true, U"General", text, U"Text");
+    file_.TransferBool(true, U"General", flag, U"Flag");
+    file_.TransferInt(true, U"General", number, U"Number");
+    EXPECT_EQ(store_.ReadString(U"General", U"Flag"), U"0");
+    EXPECT_EQ(store_.ReadString(U"General", U"Number"), U"-42");
 
-    store_.WriteString("General", "Flag", "yes");
-    store_.WriteString("General", "Number", "12abc");
-    file_.TransferString(false, "General", text = "", "Text");
-    file_.TransferBool(false, "General", flag, "Flag");
-    file_.TransferInt(false, "General", number, "Number");
-    EXPECT_EQ(text, "stored");
+    store_.WriteString(U"General", U"Flag", U"yes");
+    store_.WriteString(U"General", U"Number", U"12abc");
+    file_.TransferString(false, U"General", text = U"", U"Text");
+    file_.TransferBool(false, U"General", flag, U"Flag");
+    file_.TransferInt(false, U"General", number, U"Number");
+    EXPECT_EQ(text, U"stored");
     EXPECT_TRUE(flag);
     EXPECT_EQ(number, 0) << "text that is not an integer reads as 0";
 }
 
 // The value names of the profile's section in the order the file holds them.
-std::vector<std::string> NamesInSection(const std::string& file, const std::string& header) {
-    std::istringstream in(file);
-    std::vector<std::string> names;
-    std::string line;
+std::vector<std::u32string> NamesInSection(const std::u32string& file,
+                                           const std::u32string& header) {
+    std::vector<std::u32string> names;
     bool inside = false;
-    while (std::getline(in, line)) {
-        if (line.starts_with('[')) {
+    std::size_t start = 0;
+    while (start < file.size()) {
+        const std::size_t end = std::min(file.find(U'\n', start), file.size());
+        const std::u32string line = file.substr(start, end - start);
+        if (line.starts_with(U'[')) {
             inside = line == header;
-        } else if (inside && line.starts_with('"')) {
-            names.push_back(line.substr(1, line.find('"', 1) - 1));
+        } else if (inside && line.starts_with(U'"')) {
+            names.push_back(line.substr(1, line.find(U'"', 1) - 1));
         }
+        start = end + 1;
     }
     return names;
 }
 
 TEST_F(TransferTest, AProfileIsWrittenInKeyOrderWithOneWriteAndReadsBackTheSame) {
     ProfileSettings saved;
-    SettingsToDefaults(saved, ',', '.', kDEM);
-    saved.InputSymbolsFor[kNLG] = {TCurrencySymbol::FromOptionNumber("\x83", 19)};
+    SettingsToDefaults(saved, U',', U'.', kDEM);
+    saved.InputSymbolsFor[kNLG] = {TCurrencySymbol::FromOptionNumber(U"\u0192", 19)};
     saved.Output[kFRF].Multiple = 0.05;
-    saved.OutputLeftBracket = "\"[\\";
-    saved.InputDecimalSymbols = ". ;";
-    saved.CustomCurrencySymbol[1] = "CHF";
+    saved.OutputLeftBracket = U"\"[\\";
+    saved.InputDecimalSymbols = U". ;";
+    saved.CustomCurrencySymbol[1] = U"CHF";
 
-    file_.TransferProfile(true, "Mine", saved, ',');
+    file_.TransferProfile(true, U"Mine", saved, U',');
     EXPECT_EQ(store_.WriteCount(), 1);
-    EXPECT_TRUE(saved.DecimalSymbolSet.test(';')) << "writing recomputes the symbol sets";
+    EXPECT_TRUE(saved.DecimalSymbolSet.Contains(U';')) << "writing recomputes the symbol sets";
 
-    const auto names = NamesInSection(ReadFileBytes(store_.FilePath()),
-                                      "[HKEY_CURRENT_USER\\Software\\Kassavero\\Profile Mine]");
+    const auto names = NamesInSection(testing::ReadFileText(store_.FilePath()),
+                                      U"[HKEY_CURRENT_USER\\Software\\Kassavero\\Profile Mine]");
     ASSERT_EQ(names.size(), ProfileKeys().size());
     for (std::size_t i = 0; i < names.size(); ++i)
         EXPECT_EQ(names[i], ProfileKeys()[i].Name);
 
     ProfileSettings read;
-    file_.TransferProfile(false, "Mine", read, ',');
+    file_.TransferProfile(false, U"Mine", read, U',');
     for (const auto& key : ProfileKeys()) {
-        EXPECT_EQ(key.Encode(read, ','), key.Encode(saved, ',')) << key.Name;
+        EXPECT_EQ(key.Encode(read, U','), key.Encode(saved, U',')) << TextToUtf8(key.Name);
     }
-    EXPECT_TRUE(read.DecimalSymbolSet.test(';'));
+    EXPECT_TRUE(read.DecimalSymbolSet.Contains(U';'));
     EXPECT_EQ(store_.WriteCount(), 1) << "reading writes nothing";
 }
 
-// Symbols and names outside Windows-1252 are real characters on disk and get places
-// again when a new process reads them; a profile of Western text writes the same bytes
-// whatever places are taken.
-TEST_F(TransferTest, TextOutsideTheCodePageSurvivesSaveAndRestart) {
-    const std::string symbols =
-        "=\"(\\\"\u043B\u0432.,A3\\\",\\\"\u0394\u03C1\u03C7 \u03B4\u03C1\u03C7,A3\\\")\"\n";
-    ProfileSettings western;
-    SettingsToDefaults(western, ',', '.', kDEM);
-    file_.TransferProfile(true, "West", western, ',');
-    const std::string westernBytes = ReadFileBytes(store_.FilePath());
-    testing::InOwnProcess([&] {
-        ProfileSettings saved;
-        SettingsToDefaults(saved, ',', '.', kDEM);
-        saved.InputSymbolsFor[kCUS1] = {
-            TCurrencySymbol::FromOptionNumber(AdoptUtf8("\u043B\u0432."), 3),
-            TCurrencySymbol::FromOptionNumber(AdoptUtf8("\u0394\u03C1\u03C7 \u03B4\u03C1\u03C7"),
-                                              3)};
-        saved.CustomCurrencySymbol[0] = AdoptUtf8("\u043B\u0432");
-        saved.CustomCurrencyName[0] = AdoptUtf8("\u041B\u0435\u0432");
-        file_.TransferProfile(true, "Mine", saved, ',');
-        const std::string disk = ReadFileBytes(store_.FilePath());
-        EXPECT_NE(disk.find(symbols), std::string::npos);
-    });
-    testing::InOwnProcess([&] {
-        RegistryFile restarted(temp_.Path() / "Kassavero");
-        TTransferIniFile file(restarted);
-        ProfileSettings read;
-        file.TransferProfile(false, "Mine", read, ',');
-        ASSERT_EQ(read.InputSymbolsFor[kCUS1].size(), 2u);
-        EXPECT_EQ(Win1252ToUtf8(read.InputSymbolsFor[kCUS1][0].Symbol), "\u043B\u0432.");
-        EXPECT_TRUE(EqualsIgnoringCase(read.InputSymbolsFor[kCUS1][1].Symbol,
-                                       Utf8ToWin1252("\u0394\u03A1\u03A7 \u0394\u03A1\u03A7")));
-        EXPECT_EQ(Win1252ToUtf8(read.CustomCurrencyName[0]), "\u041B\u0435\u0432");
-        const std::string before = ReadFileBytes(restarted.FilePath());
-        file.TransferProfile(true, "Mine", read, ',');
-        EXPECT_EQ(ReadFileBytes(restarted.FilePath()), before) << "written back as read";
+// Symbols and names in any script, however many distinct letters, are real characters on
+// disk and read back as themselves, equal to their other letter case.
+TEST_F(TransferTest, TextInAnyScriptSurvivesSaveAndRestart) {
+    std::u32string cyrillic;  // 60 distinct letters, capitals and small ones
+    for (char32_t c = U'\u0410'; c < U'\u042E'; ++c)
+        cyrillic += {c, static_cast<char32_t>(c + 0x20)};
+    std::u32string greek;  // 48 distinct letters
+    for (char32_t c = U'\u0391'; c <= U'\u03A9'; ++c) {
+        if (c != U'\u03A2' && greek.size() < 48)
+            greek += {c, LowerCase(c)};
+    }
+    ASSERT_EQ(cyrillic.size(), 60u);
+    ASSERT_EQ(greek.size(), 48u);
+    ProfileSettings saved;
+    SettingsToDefaults(saved, U',', U'.', kDEM);
+    saved.InputSymbolsFor[kCUS1] = {TCurrencySymbol::FromOptionNumber(cyrillic, 3),
+                                    TCurrencySymbol::FromOptionNumber(greek, 3)};
+    saved.CustomCurrencySymbol[0] = U"\u043B\u0432";
+    saved.CustomCurrencyName[0] =
+        U"\u0411\u044A\u043B\u0433\u0430\u0440\u0441\u043A\u0438 \u043B\u0435\u0432";
+    saved.Output[kCUS1].Symbol = U"\u20BA";
+    file_.TransferProfile(true, U"\u0411\u044A\u043B\u0433\u0430\u0440\u0441\u043A\u0438", saved,
+                          U',');
+    EXPECT_NE(ReadFileBytes(store_.FilePath()).find("\"\xD0\xBB\xD0\xB2\""), std::string::npos)
+        << "UTF-8 on disk";
 
-        ProfileSettings again;
-        file.TransferProfile(false, "West", again, ',');
-        restarted.EraseSection("Profile Mine");
-        file.TransferProfile(true, "West", again, ',');
-        EXPECT_EQ(ReadFileBytes(restarted.FilePath()), westernBytes);
-    });
+    RegistryFile restarted(temp_.Path() / "Kassavero");
+    TTransferIniFile file(restarted);
+    ProfileSettings read;
+    file.TransferProfile(false, U"\u0431\u044A\u043B\u0433\u0430\u0440\u0441\u043A\u0438", read,
+                         U',');
+    ASSERT_EQ(read.InputSymbolsFor[kCUS1].size(), 2u);
+    EXPECT_EQ(read.InputSymbolsFor[kCUS1][0].Symbol, cyrillic);
+    EXPECT_EQ(read.InputSymbolsFor[kCUS1][1].Symbol, greek);
+    EXPECT_TRUE(EqualsIgnoringCase(read.InputSymbolsFor[kCUS1][0].Symbol, LowerCase(cyrillic)));
+    EXPECT_EQ(read.CustomCurrencyName[0], saved.CustomCurrencyName[0]);
+    EXPECT_EQ(read.Output[kCUS1].Symbol, U"\u20BA");
+}
+
+// Numbers a profile stores with the desktop's decimal separator read the same on a desktop
+// with the other one, and are written back as they were.
+TEST_F(TransferTest, StoredNumbersReadTheSameOnEveryDesktop) {
+    ProfileSettings greek;
+    SettingsToDefaults(greek, U',', U'.', kNoCurrency);
+    greek.CustomCurrencyRate[0] = U"340,750";
+    greek.Output[kFRF].Multiple = 0.05;
+    file_.TransferProfile(true, U"Greek", greek, U',');
+
+    ProfileSettings read;
+    file_.TransferProfile(false, U"Greek", read, U'.');
+    EXPECT_EQ(read.Output[kFRF].Multiple, 0.05);
+    EXPECT_EQ(read.CustomCurrencyRate[0], U"340,750");
+    struct Rates final : CustomRates {
+        explicit Rates(const ProfileSettings& s) : settings(s) {}
+        const std::u32string& CustomRate(int index) const override {
+            return settings.CustomCurrencyRate[static_cast<std::size_t>(index)];
+        }
+        const ProfileSettings& settings;
+    } rates(read);
+    EXPECT_EQ(CurrencyTable(rates, U'.', kNoCurrency).CurrencyRate(kCUS1), 340.75);
 }
 
 // A file the previous version wrote on its first start, with Western text only ("€",
@@ -157,16 +176,13 @@ TEST_F(TransferTest, AWesternProfileIsWrittenAsThePreviousVersionWroteIt) {
         return text.substr(start, end - start);
     };
     ASSERT_NE(section(old, "Unbenannt"), "");
-    testing::InOwnProcess([&] {
-        AdoptUtf8("\u043B\u0432");
-        testing::WriteFileBytes(store_.FilePath(), old);
-        ProfileSettings read;
-        file_.TransferProfile(false, "Unbenannt", read, ',');
-        file_.TransferProfile(true, "Kopie", read, ',');
-        const std::string now = ReadFileBytes(store_.FilePath());
-        EXPECT_TRUE(now.starts_with(old)) << "the file as it was comes first";
-        EXPECT_EQ(section(now, "Kopie"), section(old, "Unbenannt"));
-    });
+    testing::WriteFileBytes(store_.FilePath(), old);
+    ProfileSettings read;
+    file_.TransferProfile(false, U"Unbenannt", read, U',');
+    file_.TransferProfile(true, U"Kopie", read, U',');
+    const std::string now = ReadFileBytes(store_.FilePath());
+    EXPECT_TRUE(now.starts_with(old)) << "the file as it was comes first";
+    EXPECT_EQ(section(now, "Kopie"), section(old, "Unbenannt"));
 }
 
 TEST_F(TransferTest, LettersInIntegerKeysReadAsTheirFallbacks) {
@@ -174,12 +190,12 @@ TEST_F(TransferTest, LettersInIntegerKeysReadAsTheirFallbacks) {
     settings.Output[kDEM].Decimals = 4;
     settings.Output[kDEM].SignificantDigits = 9;
     settings.Output[kDEM].RoundingStrategy = 3;
-    store_.WriteString("Profile P", "OutputDEMDecimals", "zwei");
-    store_.WriteString("Profile P", "OutputDEMRoundToSignificantDigits", "sechs");
-    store_.WriteString("Profile P", "OutputDEMRoundingStrategy", "null");
-    store_.WriteString("Profile P", "OutputDEMRoundToMultipleOf", "viel");
-    store_.WriteString("Profile P", "InputCheckForDecimals", "70000");
-    file_.TransferProfile(false, "P", settings, ',');
+    store_.WriteString(U"Profile P", U"OutputDEMDecimals", U"zwei");
+    store_.WriteString(U"Profile P", U"OutputDEMRoundToSignificantDigits", U"sechs");
+    store_.WriteString(U"Profile P", U"OutputDEMRoundingStrategy", U"null");
+    store_.WriteString(U"Profile P", U"OutputDEMRoundToMultipleOf", U"viel");
+    store_.WriteString(U"Profile P", U"InputCheckForDecimals", U"70000");
+    file_.TransferProfile(false, U"P", settings, U',');
     EXPECT_EQ(settings.Output[kDEM].Decimals, 2);
     EXPECT_EQ(settings.Output[kDEM].SignificantDigits, 6);
     EXPECT_EQ(settings.Output[kDEM].RoundingStrategy, 0);
@@ -192,8 +208,8 @@ TEST_F(TransferTest, MissingKeysKeepTheCurrentValueButStillUpdateWhatDependsOnTh
     settings.CalculatorHotkey = 0xC041;
     settings.InputThousandsAlways = true;
     settings.InputThousandsSometimes = true;  // an edit that left both options on
-    settings.InputDecimalSymbols = ". x";     // edited, sets not yet recomputed
-    store_.WriteString("Profile P", "OutputReplace", "1");
+    settings.InputDecimalSymbols = U". x";    // edited, sets not yet recomputed
+    store_.WriteString(U"Profile P", U"OutputReplace", U"1");
     // A value of another type counts as missing.
     testing::WriteFileBytes(store_.FilePath(), ReadFileBytes(store_.FilePath()) +
                                                    "\"ClipboardHotkey\"=dword:00000001\n");
@@ -201,12 +217,12 @@ TEST_F(TransferTest, MissingKeysKeepTheCurrentValueButStillUpdateWhatDependsOnTh
     // A profile stored before the everyday forms existed reads them switched on.
     settings.InputEverydayForms = false;
 
-    file_.TransferProfile(false, "P", settings, ',');
+    file_.TransferProfile(false, U"P", settings, U',');
     EXPECT_TRUE(settings.InputEverydayForms);
     EXPECT_TRUE(settings.OutputReplace);
     EXPECT_EQ(settings.CalculatorHotkey, 0xC041);
     EXPECT_EQ(settings.ClipboardHotkey, 0xC042);
-    EXPECT_TRUE(settings.DecimalSymbolSet.test('x'));
+    EXPECT_TRUE(settings.DecimalSymbolSet.Contains(U'x'));
     EXPECT_NE(settings.InputThousandsAlways, settings.InputThousandsSometimes);
 }
 
@@ -222,19 +238,19 @@ class FakeWindow final : public FormPosition {
 
 TEST_F(TransferTest, WindowPositions) {
     FakeWindow window;
-    TransferFormPosition(store_, "General", "CalculatorForm", window, false);
+    TransferFormPosition(store_, U"General", U"CalculatorForm", window, false);
     EXPECT_EQ(window.left, 100) << "without stored values the window stays where it is";
     EXPECT_EQ(window.top, 200);
 
     window.left = -5;
     window.top = 7;
-    TransferFormPosition(store_, "General", "CalculatorForm", window, true);
+    TransferFormPosition(store_, U"General", U"CalculatorForm", window, true);
     EXPECT_EQ(store_.WriteCount(), 1);
-    EXPECT_EQ(store_.ReadString("General", "CalculatorFormXPos"), "-5");
-    EXPECT_EQ(store_.ReadString("General", "CalculatorFormYPos"), "7");
+    EXPECT_EQ(store_.ReadString(U"General", U"CalculatorFormXPos"), U"-5");
+    EXPECT_EQ(store_.ReadString(U"General", U"CalculatorFormYPos"), U"7");
 
     FakeWindow other;
-    TransferFormPosition(store_, "General", "CalculatorForm", other, false);
+    TransferFormPosition(store_, U"General", U"CalculatorForm", other, false);
     EXPECT_EQ(other.left, -5);
     EXPECT_EQ(other.top, 7);
 }
