@@ -6,28 +6,25 @@
 #include <string>
 #include <vector>
 
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 #include "settings/active_profile.h"
 #include "settings/profile_settings.h"
 
 namespace kassavero {
 namespace {
 
+// Latin-1's marks; 0xAA, the ordinal a, stays out.
 constexpr std::array<bool, 256> MakeTrailingTable() {
     std::array<bool, 256> table{};
-    for (unsigned char c : std::string_view("!\"%&'()*+,/:;<=>?@[\\]^_`{|}~"))
-        table[c] = true;
+    for (const char c : std::string_view("!\"%&'()*+,/:;<=>?@[\\]^_`{|}~"))
+        table[static_cast<unsigned char>(c)] = true;
     auto range = [&table](int from, int to) {
         for (int c = from; c <= to; ++c)
             table[static_cast<std::size_t>(c)] = true;
     };
-    range(0x82, 0x82);  // low single quote
-    range(0x84, 0x88);  // low double quote, ellipsis, daggers, circumflex
-    range(0x91, 0x99);  // curly quotes, bullet, dashes, small tilde, trade mark
-    range(0x9B, 0x9B);  // single right angle quote
     range(0xA1, 0xA1);  // inverted exclamation mark
     range(0xA6, 0xA9);  // broken bar, section, diaeresis, copyright
-    range(0xAB, 0xBB);  // angle quotes, signs, superscripts, ordinal o (0xAA stays out)
+    range(0xAB, 0xBB);  // angle quotes, signs, superscripts, ordinal o
     range(0xBF, 0xBF);  // inverted question mark
     range(0xD7, 0xD7);  // multiplication sign
     range(0xF7, 0xF7);  // division sign
@@ -36,11 +33,17 @@ constexpr std::array<bool, 256> MakeTrailingTable() {
 
 constexpr std::array<bool, 256> kTrailing = MakeTrailingTable();
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
+// The quotes, ellipsis, daggers, bullet, dashes, small tilde, trade mark and right angle
+// quote of the Western code page beyond Latin-1.
+constexpr std::u32string_view kTrailingBeyondLatin1 =
+    U"\u201A\u201E\u2026\u2020\u2021\u02C6\u2018\u2019\u201C\u201D\u2022\u2013\u2014\u02DC\u2122"
+    U"\u203A";
+
+bool IsDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
 }
-int DigitValue(char c) {
-    return c - '0';
+int DigitValue(char32_t c) {
+    return static_cast<int>(c - U'0');
 }
 
 // Each arithmetic step runs in extended precision and is stored back as a double.
@@ -48,15 +51,15 @@ double Store(long double value) {
     return static_cast<double>(value);
 }
 
-bool ThreeDigitsFollow(std::string_view s) {
+bool ThreeDigitsFollow(std::u32string_view s) {
     return s.size() >= 4 && IsDigit(s[1]) && IsDigit(s[2]) && IsDigit(s[3]);
 }
 
 // The number of minus signs (one or two) that stand for the decimals of a whole amount
 // at the end of a number: "1.000,-" and "1.000,--". Zero when there are none.
-std::size_t DashedDecimals(std::string_view s, const CharSet& decimals) {
+std::size_t DashedDecimals(std::u32string_view s, const CharSet& decimals) {
     std::size_t dashes = 0;
-    while (dashes < 2 && dashes < s.size() && s[s.size() - 1 - dashes] == '-')
+    while (dashes < 2 && dashes < s.size() && s[s.size() - 1 - dashes] == U'-')
         ++dashes;
     if (dashes == 0 || dashes == s.size() || !Contains(decimals, s[s.size() - 1 - dashes]))
         return 0;
@@ -71,23 +74,23 @@ enum class Side { Before, After };
 // name of its own currency and not as "Mark" with a stray word before it. Before a
 // number a trailing full stop may be an abbreviation's and is dropped; after it only
 // trailing punctuation is here (MatchSide tries each without a final full stop too).
-std::vector<std::string> Candidates(const TextWords& words, std::size_t index, Side side,
-                                    std::size_t firstFree) {
-    std::vector<std::string> out;
+std::vector<std::u32string> Candidates(const TextWords& words, std::size_t index, Side side,
+                                       std::size_t firstFree) {
+    std::vector<std::u32string> out;
     for (std::size_t k = 3; k >= 1; --k) {
         const bool exists =
             side == Side::Before ? index >= k && index - k >= firstFree : index + k < words.Count();
         if (!exists)
             continue;
         const std::size_t first = side == Side::Before ? index - k : index + 1;
-        std::string joined(words.Word(first));
+        std::u32string joined(words.Word(first));
         for (std::size_t i = 1; i < k; ++i) {
-            joined += ' ';
+            joined += U' ';
             joined += words.Word(first + i);
         }
-        std::string_view variant = joined;
+        std::u32string_view variant = joined;
         out.emplace_back(variant);
-        while (!variant.empty() && (side == Side::Before ? variant.back() == '.'
+        while (!variant.empty() && (side == Side::Before ? variant.back() == U'.'
                                                          : IsTrailingPunctuation(variant.back()))) {
             variant.remove_suffix(1);
             out.emplace_back(variant);
@@ -105,22 +108,22 @@ struct SideMatch {
 
 // An entry whose abbreviation dot is always there matches only when the text had the
 // dot, that is when the same candidate with one full stop more was also offered.
-bool HadTheDot(const std::vector<std::string>& candidates, std::string_view candidate) {
-    for (const std::string& other : candidates) {
-        if (other.size() == candidate.size() + 1 && other.back() == '.' &&
-            EqualsIgnoringCase(std::string_view(other).substr(0, candidate.size()), candidate)) {
+bool HadTheDot(const std::vector<std::u32string>& candidates, std::u32string_view candidate) {
+    for (const std::u32string& other : candidates) {
+        if (other.size() == candidate.size() + 1 && other.back() == U'.' &&
+            EqualsIgnoringCase(std::u32string_view(other).substr(0, candidate.size()), candidate)) {
             return true;
         }
     }
     return false;
 }
 
-SideMatch MatchSide(const ProfileSettings& settings, const std::vector<std::string>& candidates,
+SideMatch MatchSide(const ProfileSettings& settings, const std::vector<std::u32string>& candidates,
                     Side side) {
     // `withoutStop`: the candidate is an after-candidate with the sentence's full stop
     // taken off ("100 DM." at the end of a sentence); only an entry that does not always
     // carry an abbreviation dot may match it.
-    const auto passes = [&](std::string_view candidate, bool withoutStop) -> SideMatch {
+    const auto passes = [&](std::u32string_view candidate, bool withoutStop) -> SideMatch {
         const SymbolMatch match = FindSymbol(settings, candidate);
         if (match.Entry == nullptr)
             return {};
@@ -136,16 +139,16 @@ SideMatch MatchSide(const ProfileSettings& settings, const std::vector<std::stri
             }
         }
         int words = 1;
-        for (char c : candidate)
-            words += c == ' ' ? 1 : 0;
-        const std::size_t length = candidate.find_last_not_of(' ') + 1;
+        for (char32_t c : candidate)
+            words += c == U' ' ? 1 : 0;
+        const std::size_t length = candidate.find_last_not_of(U' ') + 1;
         return {true, match.List, words, length};
     };
-    for (const std::string& candidate : candidates) {
+    for (const std::u32string& candidate : candidates) {
         if (const SideMatch found = passes(candidate, false); found.found)
             return found;
-        if (side == Side::After && candidate.size() > 1 && candidate.back() == '.') {
-            const std::string_view withoutStop(candidate.data(), candidate.size() - 1);
+        if (side == Side::After && candidate.size() > 1 && candidate.back() == U'.') {
+            const std::u32string_view withoutStop(candidate.data(), candidate.size() - 1);
             if (const SideMatch found = passes(withoutStop, true); found.found)
                 return found;
         }
@@ -154,7 +157,7 @@ SideMatch MatchSide(const ProfileSettings& settings, const std::vector<std::stri
 }
 
 ParsedNumber Parse(const ProfileSettings& settings, const RecognizerCharSets& sets,
-                   std::string_view text) {
+                   std::u32string_view text) {
     const bool never = !settings.InputThousandsAlways && !settings.InputThousandsSometimes;
     return ParseNumber(text, sets.Thousands, sets.Decimals, settings.InputThousandsAlways, never,
                        settings.InputAcceptNegatives);
@@ -172,7 +175,7 @@ struct Found {
 // A number read with a decimal symbol and no digits after it ("100," or "100.") most
 // often stands before a comma or at the end of a sentence. That last character stays
 // out of the replaced stretch, so the punctuation survives the conversion.
-bool EndsWithEmptyFraction(const RecognizerCharSets& sets, std::string_view number) {
+bool EndsWithEmptyFraction(const RecognizerCharSets& sets, std::u32string_view number) {
     return !number.empty() && Contains(sets.Decimals, number.back());
 }
 
@@ -213,7 +216,7 @@ bool ScanNumberWord(const ProfileSettings& settings, const RecognizerCharSets& s
     }
     found.hasSymbol = IsCurrency(found.currency);
 
-    const std::string_view word = words.Word(index);
+    const std::u32string_view word = words.Word(index);
     found.number = Parse(settings, sets, word);
     if (!found.number.Ok)
         return false;
@@ -236,7 +239,7 @@ bool ScanNumberWord(const ProfileSettings& settings, const RecognizerCharSets& s
 // A word that is a number with a currency symbol glued to it ("DM100", "100DM").
 bool ScanGluedWord(const ProfileSettings& settings, const RecognizerCharSets& sets,
                    const TextWords& words, std::size_t index, Found& found) {
-    const std::string_view word = words.Word(index);
+    const std::u32string_view word = words.Word(index);
     const std::size_t n = word.size();
 
     // The longest number at the start, never the whole word ...
@@ -261,10 +264,10 @@ bool ScanGluedWord(const ProfileSettings& settings, const RecognizerCharSets& se
     // dot at the end never counts as a number before it.
 
     const bool symbolAfter = lengthA > 0;
-    std::string_view number = symbolAfter ? word.substr(0, lengthA) : word.substr(n - lengthB);
-    std::string_view symbol = symbolAfter ? word.substr(lengthA) : word.substr(0, n - lengthB);
+    std::u32string_view number = symbolAfter ? word.substr(0, lengthA) : word.substr(n - lengthB);
+    std::u32string_view symbol = symbolAfter ? word.substr(lengthA) : word.substr(0, n - lengthB);
 
-    const bool dotAtEnd = !symbol.empty() && symbol.back() == '.';
+    const bool dotAtEnd = !symbol.empty() && symbol.back() == U'.';
     if (dotAtEnd)
         symbol.remove_suffix(1);
 
@@ -274,8 +277,8 @@ bool ScanGluedWord(const ProfileSettings& settings, const RecognizerCharSets& se
     const TCurrencySymbol& entry = *match.Entry;
 
     bool ok = entry.SpaceOptional && (symbolAfter ? entry.AfterAmount : entry.BeforeAmount);
-    const bool dotIsSeparator = Contains(sets.Thousands, '.') || Contains(sets.Decimals, '.');
-    const bool numberHasDot = !number.empty() && number.front() == '.';
+    const bool dotIsSeparator = Contains(sets.Thousands, U'.') || Contains(sets.Decimals, U'.');
+    const bool numberHasDot = !number.empty() && number.front() == U'.';
     switch (entry.AbbreviationDot) {
         case AbbreviationDot::Always:
             // The abbreviation's dot decides alone. Before the number it was read as
@@ -318,26 +321,26 @@ RecognizerCharSets BuildCharSets(const ProfileSettings& settings) {
     RecognizerCharSets sets;
     sets.Thousands = SymbolSetOf(settings.InputThousandSymbols);
     sets.Decimals = SymbolSetOf(settings.InputDecimalSymbols);
-    CharSet digits;
-    for (char c = '0'; c <= '9'; ++c)
-        digits.set(static_cast<unsigned char>(c));
+    const CharSet digits(U"0123456789");
     sets.First = digits;
     if (settings.InputAcceptZero)
         sets.First |= sets.Decimals;
     sets.Middle = digits | sets.Thousands | sets.Decimals;
     sets.Last = digits | sets.Decimals;
     if (settings.InputAcceptNegatives) {
-        sets.First.set('-');
-        sets.Last.set('-');
+        sets.First.Add(U'-');
+        sets.Last.Add(U'-');
     }
     return sets;
 }
 
-bool IsTrailingPunctuation(char c) {
-    return kTrailing[static_cast<unsigned char>(c)];
+bool IsTrailingPunctuation(char32_t c) {
+    if (c < kTrailing.size())
+        return kTrailing[c];
+    return kTrailingBeyondLatin1.find(c) != std::u32string_view::npos;
 }
 
-SymbolMatch FindSymbol(const ProfileSettings& settings, std::string_view text) {
+SymbolMatch FindSymbol(const ProfileSettings& settings, std::u32string_view text) {
     // An empty entry (a custom currency without a name gives one) must not turn every
     // lone bracket or dot next to a number into a currency.
     if (text.empty())
@@ -353,21 +356,21 @@ SymbolMatch FindSymbol(const ProfileSettings& settings, std::string_view text) {
     return {};
 }
 
-ParsedNumber ParseNumber(std::string_view s, const CharSet& thousands, const CharSet& decimals,
+ParsedNumber ParseNumber(std::u32string_view s, const CharSet& thousands, const CharSet& decimals,
                          bool thousandsAlways, bool thousandsNever, bool acceptNegatives) {
     ParsedNumber result;
     if (s.empty())
         return result;
 
     bool negative = false;
-    if (acceptNegatives && s.front() == '-') {
+    if (acceptNegatives && s.front() == U'-') {
         s.remove_prefix(1);
         negative = true;
     }
     if (const std::size_t dashes = DashedDecimals(s, decimals); dashes > 0) {
         // "1.000,-" is a whole amount, its decimals written as a dash, not a negative one.
         s.remove_suffix(dashes);
-    } else if (acceptNegatives && !negative && !s.empty() && s.back() == '-') {
+    } else if (acceptNegatives && !negative && !s.empty() && s.back() == U'-') {
         s.remove_suffix(1);
         negative = true;
     }
@@ -380,7 +383,7 @@ ParsedNumber ParseNumber(std::string_view s, const CharSet& thousands, const Cha
     bool digitSeen = false;
     const std::size_t length = s.size();
     bool separatorTaken = false;
-    char separator = 0;
+    char32_t separator = 0;
     std::size_t lengthAtSeparator = 0;
     while (!s.empty() && IsDigit(s.front())) {
         while (!s.empty() && IsDigit(s.front())) {
@@ -454,7 +457,7 @@ ParsedNumber ParseNumber(std::string_view s, const CharSet& thousands, const Cha
 bool AmountRecognizer::ScanAmount(const TextWords& words, std::size_t index,
                                   TGeplanteAenderung& proposal, std::size_t firstFree) const {
     proposal = TGeplanteAenderung{};
-    const std::string_view word = words.Word(index);
+    const std::u32string_view word = words.Word(index);
     if (word.empty())
         return false;
 
@@ -463,7 +466,7 @@ bool AmountRecognizer::ScanAmount(const TextWords& words, std::size_t index,
 
     // The shape of the word: a number as a whole, or a number with a symbol glued to
     // one end, or neither. A dash for the decimals ("1.000,-") is part of the number.
-    const std::string_view shape =
+    const std::u32string_view shape =
         word.substr(0, word.size() - DashedDecimals(word, sets.Decimals));
     const std::size_t n = shape.size();
     const bool firstOk = n == 1 || Contains(sets.First, shape[0]);

@@ -6,10 +6,10 @@
 // the active profile at the moment a word is tested, so an edit in the open settings
 // window counts for the very next word.
 
-#include <bitset>
 #include <cstddef>
 #include <string_view>
 
+#include "core/char_set.h"
 #include "core/currency.h"
 #include "engine/geplante_aenderung.h"
 #include "engine/text_words.h"
@@ -19,12 +19,6 @@ namespace kassavero {
 
 class ActiveProfile;
 struct ProfileSettings;
-
-using CharSet = std::bitset<256>;
-
-inline bool Contains(const CharSet& set, char c) {
-    return set.test(static_cast<unsigned char>(c));
-}
 
 // The character sets of one test.
 struct RecognizerCharSets {
@@ -41,7 +35,7 @@ RecognizerCharSets BuildCharSets(const ProfileSettings& settings);
 
 // Closing punctuation, quotes and similar marks that may trail a symbol after a number
 // ("100 DM," or "100 DM»"). The full stop is not one of them.
-bool IsTrailingPunctuation(char c);
+bool IsTrailingPunctuation(char32_t c);
 
 struct SymbolMatch {
     const TCurrencySymbol* Entry = nullptr;  // nullptr: no symbol
@@ -50,8 +44,8 @@ struct SymbolMatch {
 
 // The first entry equal to the text, searching the currency lists in index order and then
 // the non-currency list, each in its stored order. Entries that ignore case are compared
-// after LowerCaseLatin1 on both sides. The empty text is never a symbol.
-SymbolMatch FindSymbol(const ProfileSettings& settings, std::string_view text);
+// ignoring letter case. The empty text is never a symbol.
+SymbolMatch FindSymbol(const ProfileSettings& settings, std::u32string_view text);
 
 struct ParsedNumber {
     bool Ok = false;
@@ -61,8 +55,9 @@ struct ParsedNumber {
 
 // Reads a whole word as a number: an optional minus first or last, an integer part with
 // optional thousands separators, an optional fraction after a decimal symbol.
-ParsedNumber ParseNumber(std::string_view text, const CharSet& thousands, const CharSet& decimals,
-                         bool thousandsAlways, bool thousandsNever, bool acceptNegatives);
+ParsedNumber ParseNumber(std::u32string_view text, const CharSet& thousands,
+                         const CharSet& decimals, bool thousandsAlways, bool thousandsNever,
+                         bool acceptNegatives);
 
 class AmountRecognizer {
   public:

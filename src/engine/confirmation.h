@@ -39,7 +39,7 @@ class Confirmation {
     // open. Returns whether the change is to be made; the parts are then in
     // OutputParts().
     virtual bool AskChange(const TGeplanteAenderung& proposal, bool ask,
-                           const std::string& clientName) = 0;
+                           const std::u32string& clientName) = 0;
     virtual ReplacementParts OutputParts() const = 0;
 
     // AskChange for one of several sessions: the answer says whether the user cancelled
@@ -47,7 +47,7 @@ class Confirmation {
     // session was closed, its client left) ends unanswered as cancelled. Another
     // session's cancel never answers it.
     virtual ChangeAnswer Ask(const TGeplanteAenderung& proposal, bool ask,
-                             const std::string& clientName, const bool& /*withdrawn*/) {
+                             const std::u32string& clientName, const bool& /*withdrawn*/) {
         if (AskChange(proposal, ask, clientName))
             return ChangeAnswer::Yes;
         return StopRequest() != 0 ? ChangeAnswer::Cancelled : ChangeAnswer::No;

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/engine.h"
 
-#include "engine/everyday_scanner.h"
-#include "engine/proposal.h"
-
 #include <chrono>
 #include <random>
 #include <utility>
 
+#include "core/unicode_text.h"
+#include "engine/everyday_scanner.h"
+#include "engine/proposal.h"
 #include "i18n/translator.h"
 #include "platform/help.h"
 #include "platform/message_box.h"
@@ -17,7 +17,7 @@
 namespace kassavero {
 namespace {
 
-constexpr const char* kCaption = "Kassavero";
+constexpr const char32_t* kCaption = U"Kassavero";
 
 // How long a whole-text conversion works before it lets other events run.
 constexpr std::chrono::milliseconds kQuietSlice{10};
@@ -98,7 +98,7 @@ TSession* Engine::CheckSession(EngineHandle handle, int session) {
     return slots_[static_cast<std::size_t>(session)].get();
 }
 
-int Engine::OpenSession(EngineHandle handle, const std::string& clientName, bool showDialog) {
+int Engine::OpenSession(EngineHandle handle, const std::u32string& clientName, bool showDialog) {
     if (handle_ == 0 || handle != handle_) {
         Warn(TrKey("KassaveroLibInitError"));
         return -1;
@@ -106,7 +106,7 @@ int Engine::OpenSession(EngineHandle handle, const std::string& clientName, bool
     const int free = FreeSlot();
     if (free < 0) {
         messageBoxes_.ShowMessageBox(translator_.TranslateKey("ZuVieleSessions1") +
-                                         std::to_string(kSessionSlots) +
+                                         AsciiToText(std::to_string(kSessionSlots)) +
                                          translator_.TranslateKey("ZuVieleSessions2"),
                                      kCaption, mb::kOk | mb::kIconWarning);
         return -1;
@@ -133,7 +133,7 @@ int Engine::FreeSlot() const {
     return -1;
 }
 
-int Engine::OpenQuietSession(EngineHandle handle, const std::string& clientName) {
+int Engine::OpenQuietSession(EngineHandle handle, const std::u32string& clientName) {
     if (handle_ == 0 || handle != handle_)
         return -1;
     const int free = FreeSlot();
@@ -152,7 +152,7 @@ bool Engine::QuietSession(EngineHandle handle, int session) const {
            slots_[static_cast<std::size_t>(session)]->Quiet;
 }
 
-bool Engine::ConvertQuietly(EngineHandle handle, int session, std::string text,
+bool Engine::ConvertQuietly(EngineHandle handle, int session, std::u32string text,
                             const ChangeSink& onChange) {
     if (!QuietSession(handle, session))
         return false;
@@ -189,14 +189,14 @@ void Engine::CloseQuietSession(EngineHandle handle, int session) {
 }
 
 void Engine::TransferText(EngineHandle handle, int session, long long /*length*/,
-                          std::string_view text, long long /*reserved*/) {
+                          std::u32string_view text, long long /*reserved*/) {
     messageLoop_.ProcessPendingMessages();
     TSession* s = CheckSession(handle, session);
     if (s == nullptr)
         return;
     // The search that comes straight after the hand-over has nothing new to let run.
     searchAfterTransfer_ = session;
-    s->Words.Assign(std::string(text));
+    s->Words.Assign(std::u32string(text));
     s->ReadPosition = 0;
     s->FreeWord = 0;
     s->Resume = 0;
@@ -280,7 +280,7 @@ int Engine::ConfirmChange(EngineHandle handle, int session, bool showDialog,
         return kStopped;
     // Copies: the nested wait inside may close this very session.
     const TGeplanteAenderung proposal = s->Proposal;
-    const std::string clientName = s->ClientName;
+    const std::u32string clientName = s->ClientName;
     bool withdrawn = false;
     s->Waiting.push_back(&withdrawn);
     const ChangeAnswer answer = confirmation_.Ask(proposal, showDialog, clientName, withdrawn);
@@ -336,20 +336,21 @@ const TSession* Engine::Session(int session) const {
 }
 
 bool Engine::ConfirmQuit() {
-    std::string names;
+    std::u32string names;
     for (const auto& slot : slots_) {
         if (!slot)
             continue;
         if (!names.empty())
-            names += ", ";
+            names += U", ";
         names += slot->ClientName;
     }
     bool anyOpen = false;
     for (const auto& slot : slots_)
         anyOpen = anyOpen || slot != nullptr;
     if (anyOpen) {
-        const std::string text = translator_.TranslateKey("NochAktiveVerbindungen") + names + ". " +
-                                 translator_.TranslateKey("KassaveroBeendenBestaetigung");
+        const std::u32string text = translator_.TranslateKey("NochAktiveVerbindungen") + names +
+                                    U". " +
+                                    translator_.TranslateKey("KassaveroBeendenBestaetigung");
         const int answer =
             messageBoxes_.ShowMessageBox(text, kCaption, mb::kYesNoCancel | mb::kDefaultButton2);
         if (answer != kIdYes)

@@ -42,7 +42,7 @@ struct TSession {
     std::size_t ReadPosition = 0;  // index of the next word to test
     // The first word that no change found so far has taken as its symbol.
     std::size_t FreeWord = 0;
-    std::string ClientName;
+    std::u32string ClientName;
     TextWords Words;
     TGeplanteAenderung Proposal;
     // The everyday recognition reads the text by characters: where it goes on, and the
@@ -85,10 +85,10 @@ class Engine {
     EngineHandle Handle() const { return handle_; }
 
     // The session id 0..9, or -1.
-    int OpenSession(EngineHandle handle, const std::string& clientName, bool showDialog);
+    int OpenSession(EngineHandle handle, const std::u32string& clientName, bool showDialog);
     // Texts of any length are taken; offsets are never cut short. The length and the
     // reserved number are the client's own and are only kept.
-    void TransferText(EngineHandle handle, int session, long long length, std::string_view text,
+    void TransferText(EngineHandle handle, int session, long long length, std::u32string_view text,
                       long long reserved);
     bool FindNextChange(EngineHandle handle, int session, FoundChange& change);
     // 1 accepted, 0 declined, 2 or more: the user cancelled the conversion.
@@ -103,7 +103,7 @@ class Engine {
 
     // For a conversion that never asks: a session that leaves the dialog alone and, when
     // every slot is taken, is -1 without a message.
-    int OpenQuietSession(EngineHandle handle, const std::string& clientName);
+    int OpenQuietSession(EngineHandle handle, const std::u32string& clientName);
     // Searches the text in the session and hands each change, with its replacement
     // (nullptr when it cannot be converted), to onChange until that returns false. Every
     // few milliseconds pending events run, so a long text does not hold up other clients;
@@ -111,7 +111,7 @@ class Engine {
     // not valid, or when the program began to end meanwhile (the conversion is then
     // incomplete).
     using ChangeSink = std::function<bool(const FoundChange&, const ReplacementParts*)>;
-    bool ConvertQuietly(EngineHandle handle, int session, std::string text,
+    bool ConvertQuietly(EngineHandle handle, int session, std::u32string text,
                         const ChangeSink& onChange);
     // Closes such a session; the dialog, which another client may be using, stays.
     void CloseQuietSession(EngineHandle handle, int session);

@@ -21,13 +21,13 @@ namespace kassavero {
 // numbers that may be prices.
 struct DesktopRegion {
     CurrencyIndex home = kNoCurrency;
-    char decimalSeparator = ',';
+    char32_t decimalSeparator = U',';
     bool swiss = false;  // francs are Swiss francs there
     int language = 0;    // primary language number of the desktop (0x07 German ...)
 };
 
 // The region of a desktop from its Windows language identifier.
-DesktopRegion RegionOfLanguage(std::uint16_t languageId, char decimalSeparator);
+DesktopRegion RegionOfLanguage(std::uint16_t languageId, char32_t decimalSeparator);
 
 enum class FormKind : std::uint8_t {
     Currency,  // a currency of the program
@@ -48,11 +48,11 @@ struct EverydayForm {
     CurrencyIndex older = kNoCurrency;
 };
 
-// The built-in form of a text (Windows-1252), or nullptr. Signs whose meaning depends on
+// The built-in form of a text, or nullptr. Signs whose meaning depends on
 // the country count only in their country.
-const EverydayForm* FindEverydayForm(std::string_view text, const DesktopRegion& region);
-// The same with the text already lower-cased by LowerCaseLatin1.
-const EverydayForm* FindEverydayForm(std::string_view text, const std::string& lowered,
+const EverydayForm* FindEverydayForm(std::u32string_view text, const DesktopRegion& region);
+// The same with the text already lower-cased.
+const EverydayForm* FindEverydayForm(std::u32string_view text, const std::u32string& lowered,
                                      const DesktopRegion& region);
 
 // A word that multiplies the number before it ("Mio.", "milliards", "mila").
@@ -63,34 +63,34 @@ struct MagnitudeWord {
 
 // The magnitude word of a text, or nullptr. `words` is one text or two joined by a blank
 // ("mil millones").
-const MagnitudeWord* FindMagnitude(std::string_view text);
+const MagnitudeWord* FindMagnitude(std::u32string_view text);
 
 // The word of a family to write beside a value, and the factor it stands for: the word
 // that was found while the value keeps two significant digits under it, else the largest
 // smaller one. Empty when the value is below every word of the family.
 struct MagnitudeChoice {
-    std::string word;  // Windows-1252
+    std::u32string word;
     double factor = 1.0;
 };
 MagnitudeChoice ChooseMagnitude(int family, double foundFactor, double value);
 
 // Words after a magnitude that lead to the currency: "de", "di", "d'".
-bool IsMagnitudeLink(std::string_view text);
+bool IsMagnitudeLink(std::u32string_view text);
 
 // The part of a word after a glued "d'" or "d’" ("d'euros"), or the word itself.
-std::string_view WithoutElision(std::string_view text);
+std::u32string_view WithoutElision(std::u32string_view text);
 
 // Words that join the two ends of a range ("bis", "à"), and the pairs that need a word
 // before the first number ("zwischen 10 und 20", "von 10 auf 20").
-bool IsRangeWord(std::string_view text);
-bool IsRangeOpener(std::string_view opener, std::string_view joiner);
+bool IsRangeWord(std::u32string_view text);
+bool IsRangeOpener(std::u32string_view opener, std::u32string_view joiner);
 
 // Words after which a number is a reference, not money: "Kapitel", "§", "Nr.", "Seite".
-bool IsReferenceWord(std::string_view text);
+bool IsReferenceWord(std::u32string_view text);
 // Which language a text is written in, told by its commonest short words.
 class LanguageCount {
   public:
-    void Add(std::string_view word);
+    void Add(std::u32string_view word);
     // The primary language number (0x07 German, 0x0C French ...) with the most such words,
     // if there are at least three; else -1.
     int Language() const;
@@ -101,7 +101,7 @@ class LanguageCount {
     std::array<int, 7> hits_{};
 };
 // Words before a time of day ("um 14.30"), and month names after a day ("25. November").
-bool IsTimeWord(std::string_view text);
-bool IsMonthName(std::string_view text);
+bool IsTimeWord(std::u32string_view text);
+bool IsMonthName(std::u32string_view text);
 
 }  // namespace kassavero

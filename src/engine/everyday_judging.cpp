@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 #include "engine/everyday_reader.h"
 #include "settings/profile_settings.h"
 
@@ -32,7 +32,7 @@ bool EverydayScanner::Reader::BareAllowed(const Amount& amount) const {
     if (IsYear(n) || AfterApostrophe(n))
         return false;
     if (n.first > 0) {
-        const std::string_view before = Tok(n.first - 1);
+        const std::u32string_view before = Tok(n.first - 1);
         if (IsReferenceWord(before) || IsTimeWord(before))
             return false;
     }
@@ -58,14 +58,14 @@ const EverydayText::Facts& EverydayScanner::Reader::Facts() const {
             facts.marked.set(symbol.currency);
     };
     const auto wordAt = [&](std::size_t k) {
-        std::string_view word = Tok(k);
+        std::u32string_view word = Tok(k);
         while (!word.empty() && IsClosingPunctuation(word.back()))
             word.remove_suffix(1);
         return word;
     };
     LanguageCount language;
     for (std::size_t i = 0; i < tokens_.size(); ++i) {
-        const std::string_view word = Tok(i);
+        const std::u32string_view word = Tok(i);
         language.Add(word);
         if (std::none_of(word.begin(), word.end(), IsDigit))
             continue;
@@ -126,8 +126,8 @@ bool EverydayScanner::Reader::LinkToNext(const Amount& amount, Amount& linked) c
     // "2,40 bis 4,40 DM", "zwischen 20 und 100 Mark", "5.000, 10.000 en 50.000 gulden":
     // a number without a symbol takes the symbol of the next one it is joined to.
     const Number& n = amount.number;
-    const std::string_view opener = n.first > 0 ? Tok(n.first - 1) : std::string_view();
-    const bool inList = !opener.empty() && opener.back() == ',';
+    const std::u32string_view opener = n.first > 0 ? Tok(n.first - 1) : std::u32string_view();
+    const bool inList = !opener.empty() && opener.back() == U',';
     if ((IsYear(n) && !inList) || IsReferenceWord(opener) || AfterApostrophe(n))
         return false;
     const bool lineStart = n.first == 0 || tokens_[n.first].lineBefore;
@@ -139,8 +139,8 @@ bool EverydayScanner::Reader::LinkToNext(const Amount& amount, Amount& linked) c
         std::size_t next = last + 1;
         if (next >= tokens_.size() || tokens_[next].lineBefore)
             return false;
-        const bool comma = text_.Text()[tokens_[last].end - 1] == ',';
-        std::string_view joiner;
+        const bool comma = text_.Text()[tokens_[last].end - 1] == U',';
+        std::u32string_view joiner;
         if (comma) {
             commas = true;
         } else {
@@ -160,14 +160,14 @@ bool EverydayScanner::Reader::LinkToNext(const Amount& amount, Amount& linked) c
         // a marked one of the same kind.
         bool joined = comma && (!marked || (alike && upward));
         if (!comma) {
-            const bool andWord = joiner == "und" || joiner == "and" || joiner == "et" ||
-                                 joiner == "e" || joiner == "y" || joiner == "en";
-            const bool orWord = joiner == "oder" || joiner == "ou" || joiner == "o" ||
-                                joiner == "of" || joiner == "or";
-            const bool toWord = joiner == "bis" || joiner == "\xE0" || joiner == "tot" ||
-                                joiner == "to" || joiner == "a";
+            const bool andWord = joiner == U"und" || joiner == U"and" || joiner == U"et" ||
+                                 joiner == U"e" || joiner == U"y" || joiner == U"en";
+            const bool orWord = joiner == U"oder" || joiner == U"ou" || joiner == U"o" ||
+                                joiner == U"of" || joiner == U"or";
+            const bool toWord = joiner == U"bis" || joiner == U"\xE0" || joiner == U"tot" ||
+                                joiner == U"to" || joiner == U"a";
             const bool dash = joiner.size() == 1 && IsDash(joiner[0]);
-            joined = IsRangeOpener(opener, joiner) || orWord || joiner == "statt" ||
+            joined = IsRangeOpener(opener, joiner) || orWord || joiner == U"statt" ||
                      (andWord && (commas || (alike && upward))) || (toWord && upward) ||
                      (dash && !lineStart && alike && upward);
         }
@@ -193,23 +193,23 @@ bool EverydayScanner::Reader::CarriedOn(const Amount& amount, Amount& previous) 
     if (n.first < 2 || n.glued.found || IsYear(n) || AfterApostrophe(n))
         return false;
     const auto leadsTo = [&](std::size_t token) {
-        const std::string_view joiner = Tok(token);
-        return joiner == "auf" || joiner == "a" || joiner == "\xE0" || joiner == "naar" ||
-               joiner == "to" || joiner == "bis";
+        const std::u32string_view joiner = Tok(token);
+        return joiner == U"auf" || joiner == U"a" || joiner == U"\xE0" || joiner == U"naar" ||
+               joiner == U"to" || joiner == U"bis";
     };
     if (!leadsTo(n.first - 1))
         return false;
-    const std::string_view number = Tok(n.last);
+    const std::u32string_view number = Tok(n.last);
     const bool clauseEnds = n.last + 1 >= tokens_.size() || tokens_[n.last + 1].lineBefore ||
-                            IsClosingPunctuation(number.back()) || Tok(n.last + 1) == ")" ||
-                            IsDash(Tok(n.last + 1)[0]) || Tok(n.last + 1) == "(";
+                            IsClosingPunctuation(number.back()) || Tok(n.last + 1) == U")" ||
+                            IsDash(Tok(n.last + 1)[0]) || Tok(n.last + 1) == U"(";
     if (!clauseEnds)
         return false;
     const std::size_t reach = n.first >= 10 ? n.first - 10 : 0;
     for (std::size_t k = n.first - 1; k-- > reach;) {
         if (tokens_[k + 1].lineBefore)
             return false;
-        const std::string_view word = Tok(k);
+        const std::u32string_view word = Tok(k);
         if (std::none_of(word.begin(), word.end(), IsDigit))
             continue;
         const Amount before = ReadAmountAt(k, tokens_[k].start);
@@ -235,14 +235,14 @@ bool EverydayScanner::Reader::IsYear(const Number& n) const {
 
 bool EverydayScanner::Reader::AfterApostrophe(const Number& n) const {
     // "’79", "'98": a year; "82/83", "14/498": a season or a paper's number.
-    const bool slashAfter =
-        n.last + 1 < tokens_.size() && tokens_[n.last + 1].gapBefore == 0 && Tok(n.last + 1) == "/";
+    const bool slashAfter = n.last + 1 < tokens_.size() && tokens_[n.last + 1].gapBefore == 0 &&
+                            Tok(n.last + 1) == U"/";
     if (slashAfter)
         return true;
     if (n.first == 0 || tokens_[n.first].gapBefore != 0)
         return false;
-    const std::string_view before = Tok(n.first - 1);
-    return before.size() == 1 && (IsEdgeQuote(before[0]) || before[0] == '/');
+    const std::u32string_view before = Tok(n.first - 1);
+    return before.size() == 1 && (IsEdgeQuote(before[0]) || before[0] == U'/');
 }
 
 bool EverydayScanner::Reader::Target(const Amount& amount) const {
@@ -280,13 +280,13 @@ bool EverydayScanner::Reader::StartsTargetAmount(std::size_t start, std::size_t&
 
 bool EverydayScanner::Reader::PairedWithTarget(const Amount& amount) const {
     // "€ 6,39 (12,50 DM)" or "12,50 DM (€ 6,39)": written beside its converted value.
-    const std::string_view text = text_.Text();
+    const std::u32string_view text = text_.Text();
     const auto isOpen = [&](std::size_t at) {
-        return at < text.size() && (text[at] == '(' || text[at] == '[' ||
+        return at < text.size() && (text[at] == U'(' || text[at] == U'[' ||
                                     text.substr(at).rfind(settings_.OutputLeftBracket, 0) == 0);
     };
     const auto isClose = [&](std::size_t at) {
-        return at < text.size() && (text[at] == ')' || text[at] == ']' ||
+        return at < text.size() && (text[at] == U')' || text[at] == U']' ||
                                     text.substr(at).rfind(settings_.OutputRightBracket, 0) == 0);
     };
     const auto skipBack = [&](std::size_t at) {
@@ -333,7 +333,7 @@ void EverydayScanner::Reader::Fill(const Amount& amount, bool hasSymbol,
     p.Decimals = std::max(0, decimals);
     p.Start = amount.start;
     p.End = amount.end;
-    p.OldText = std::string(text_.Text().substr(p.Start, p.End - p.Start));
+    p.OldText = std::u32string(text_.Text().substr(p.Start, p.End - p.Start));
     p.WordsBefore = amount.symbolBefore && !amount.number.glued.found
                         ? static_cast<int>(amount.number.first - amount.symbol.first)
                         : 0;
@@ -345,7 +345,7 @@ void EverydayScanner::Reader::Fill(const Amount& amount, bool hasSymbol,
 bool EverydayScanner::Reader::Next(std::size_t from, EverydayResult& result) const {
     for (std::size_t i = text_.TokenAt(from); i < tokens_.size(); ++i) {
         const auto& token = tokens_[i];
-        const std::string_view word = Tok(i);
+        const std::u32string_view word = Tok(i);
         if (std::none_of(word.begin(), word.end(), IsDigit))
             continue;
         const std::size_t start = std::max(token.start, from);

@@ -6,12 +6,11 @@
 // written) and everyday_judging.cpp (which of them are amounts to convert, in context).
 
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <string_view>
 #include <vector>
 
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 #include "engine/everyday_scanner.h"
 
 namespace kassavero {
@@ -19,58 +18,48 @@ namespace everyday {
 
 inline constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-inline bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
+inline bool IsDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
 }
 
-// The control bytes that hold extra characters (core/win1252.h) are never blanks.
-inline bool IsBlank(char c) {
-    return (static_cast<unsigned char>(c) <= 32 && !IsExtraCharacter(c)) || c == '\xA0';
+// Blanks, the no-break space and the wider blanks some texts use between digit groups.
+inline bool IsBlank(char32_t c) {
+    return c <= 32 || c == 0xA0 || (c >= 0x2000 && c <= 0x200A) || c == 0x202F || c == 0x205F ||
+           c == 0x3000;
 }
 
-inline bool IsDash(char c) {
-    return c == '-' || c == '\x96' || c == '\x97';
+// The hyphen-minus and the dashes and minus signs of Unicode.
+inline bool IsDash(char32_t c) {
+    return c == U'-' || (c >= 0x2010 && c <= 0x2015) || c == 0x2212;
 }
 
-constexpr std::array<bool, 256> MakeOwnWordTable() {
-    std::array<bool, 256> table{};
-    for (unsigned char c : std::string_view("!\"%()+/:;<=>?[]{}*"))
-        table[c] = true;
-    for (unsigned char c : {0xA7, 0xB0, 0x84, 0x93, 0x94, 0xAB, 0xBB, 0x8B, 0x9B, 0x85})
-        table[c] = true;  // section, degree, quotes, guillemets, ellipsis
-    return table;
-}
-inline constexpr std::array<bool, 256> kOwnWord = MakeOwnWordTable();
-
-inline bool IsOwnWord(char c) {
-    return kOwnWord[static_cast<unsigned char>(c)];
+// Marks that are words of their own: brackets, quotes, section and degree signs, the
+// guillemets and the ellipsis.
+inline bool IsOwnWord(char32_t c) {
+    constexpr std::u32string_view kMarks =
+        U"!\"%()+/:;<=>?[]{}*\u00A7\u00B0\u201E\u201C\u201D\u00AB\u00BB\u2039\u203A\u2026";
+    return kMarks.find(c) != std::u32string_view::npos;
 }
 
 // Quotes that are apostrophes inside a word ("d'euros") but marks of their own at its ends.
-inline bool IsEdgeQuote(char c) {
-    return c == '\'' || c == '\x82' || c == '\x91' || c == '\x92';
+inline bool IsEdgeQuote(char32_t c) {
+    return c == U'\'' || c == U'\u201A' || c == U'\u2018' || c == U'\u2019';
 }
 
 // Punctuation that ends a sentence or clause right after a number or symbol.
-inline bool IsClosingPunctuation(char c) {
-    return c == '.' || c == ',' || c == ';' || c == ':' || c == '!' || c == '?' || c == '\x92' ||
-           c == '\'';
+inline bool IsClosingPunctuation(char32_t c) {
+    return c == U'.' || c == U',' || c == U';' || c == U':' || c == U'!' || c == U'?' ||
+           c == U'\u2019' || c == U'\'';
 }
 
-inline bool IsLowerAscii(std::string_view s) {
+inline bool IsLowerAscii(std::u32string_view s) {
     return !s.empty() &&
-           std::all_of(s.begin(), s.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+           std::all_of(s.begin(), s.end(), [](char32_t c) { return c >= U'a' && c <= U'z'; });
 }
 
-inline bool IsCodeShaped(std::string_view s) {
+inline bool IsCodeShaped(std::u32string_view s) {
     return s.size() >= 2 && s.size() <= 3 &&
-           std::all_of(s.begin(), s.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
-}
-
-inline bool IsLetter(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') ||
-           (u >= 0xC0 && u != 0xD7 && u != 0xF7) || IsExtraLetter(c);
+           std::all_of(s.begin(), s.end(), [](char32_t c) { return c >= U'A' && c <= U'Z'; });
 }
 
 }  // namespace everyday
@@ -97,9 +86,9 @@ struct EverydayScanner::Number {
     std::size_t last = 0;
     std::size_t start = 0;  // characters of the number (a glued symbol included)
     std::size_t end = 0;
-    char decimalChar = 0;  // the decimal symbol written, 0 for none
-    bool plain = false;    // digits only
-    Symbol glued;          // a symbol touching the number
+    char32_t decimalChar = 0;  // the decimal symbol written, 0 for none
+    bool plain = false;        // digits only
+    Symbol glued;              // a symbol touching the number
     bool gluedBefore = false;
     double magnitude = 1.0;  // a magnitude word glued to it ("400mila")
     int family = -1;
@@ -132,17 +121,17 @@ class EverydayScanner::Reader {
     bool Next(std::size_t from, EverydayResult& result) const;
 
   private:
-    std::string_view Tok(std::size_t i) const { return text_.TokenText(i); }
+    std::u32string_view Tok(std::size_t i) const { return text_.TokenText(i); }
     bool SameLine(std::size_t first, std::size_t last) const;
 
-    Symbol Lookup(std::string_view text, bool before, bool glued, bool dotFollows) const;
+    Symbol Lookup(std::u32string_view text, bool before, bool glued, bool dotFollows) const;
     Symbol MatchBefore(std::size_t numberToken) const;
-    Symbol MatchAfter(std::size_t pos, std::string_view elided) const;
+    Symbol MatchAfter(std::size_t pos, std::u32string_view elided) const;
 
-    Number ReadNumberText(std::string_view text, std::size_t offset) const;
+    Number ReadNumberText(std::u32string_view text, std::size_t offset) const;
     Number ReadNumberAt(std::size_t i, std::size_t from) const;
-    bool ReadEscudo(std::string_view text, std::size_t offset, Number& number) const;
-    bool ReadGlued(std::string_view text, std::size_t offset, Number& number) const;
+    bool ReadEscudo(std::u32string_view text, std::size_t offset, Number& number) const;
+    bool ReadGlued(std::u32string_view text, std::size_t offset, Number& number) const;
 
     Amount ReadAmountAt(std::size_t i, std::size_t from) const;
     void ReadMagnitudeAndSymbolAfter(std::size_t pos, Amount& amount, bool symbolToo) const;

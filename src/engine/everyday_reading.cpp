@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 #include "engine/everyday_reader.h"
 #include "settings/profile_settings.h"
 
@@ -20,10 +20,10 @@ bool EverydayScanner::Reader::SameLine(std::size_t first, std::size_t last) cons
     return true;
 }
 
-EverydayScanner::Symbol EverydayScanner::Reader::Lookup(std::string_view text, bool before,
+EverydayScanner::Symbol EverydayScanner::Reader::Lookup(std::u32string_view text, bool before,
                                                         bool glued, bool dotFollows) const {
     Symbol symbol;
-    const std::string lowered = LowerCaseLatin1(text);
+    const std::u32string lowered = LowerCase(text);
     const SymbolMatch match = s_.FindUserSymbol(text, lowered);
     if (match.Entry != nullptr) {
         const TCurrencySymbol& entry = *match.Entry;
@@ -82,13 +82,13 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchBefore(std::size_t numberT
         const std::size_t first = numberToken - k;
         if (tokens_[first].start < floor_ || !SameLine(first, numberToken))
             continue;
-        std::string joined(Tok(first));
+        std::u32string joined(Tok(first));
         for (std::size_t t = first + 1; t < numberToken; ++t) {
-            joined += ' ';
+            joined += U' ';
             joined += Tok(t);
         }
         // The text itself, then without the full stops at its end.
-        std::string_view variant = joined;
+        std::u32string_view variant = joined;
         while (!variant.empty()) {
             const bool dot = variant.size() < joined.size();
             Symbol symbol = Lookup(variant, true, false, dot);
@@ -99,7 +99,7 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchBefore(std::size_t numberT
                 symbol.end = tokens_[numberToken - 1].end;
                 return symbol;
             }
-            if (variant.back() != '.')
+            if (variant.back() != U'.')
                 break;
             variant.remove_suffix(1);
         }
@@ -108,14 +108,14 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchBefore(std::size_t numberT
 }
 
 EverydayScanner::Symbol EverydayScanner::Reader::MatchAfter(std::size_t pos,
-                                                            std::string_view elided) const {
+                                                            std::u32string_view elided) const {
     for (std::size_t k = 3; k >= 1; --k) {
         const std::size_t last = pos + k - 1;
         if (last >= tokens_.size() || (pos > 0 && !SameLine(pos - 1, last)))
             continue;
-        std::string joined(elided.empty() ? Tok(pos) : elided);
+        std::u32string joined(elided.empty() ? Tok(pos) : elided);
         for (std::size_t t = pos + 1; t <= last; ++t) {
-            joined += ' ';
+            joined += U' ';
             joined += Tok(t);
         }
         // Without the punctuation at its end first, so that a sentence's full stop or comma
@@ -127,20 +127,20 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchAfter(std::size_t pos,
         // stop ends the sentence: one stop stands for both.
         std::size_t keep = cut + 1;
         for (std::size_t drop = cut; drop-- > 0;) {
-            const std::string_view variant =
-                std::string_view(joined).substr(0, joined.size() - drop);
-            if (variant.ends_with('.') &&
-                s_.FindUserSymbol(variant, LowerCaseLatin1(variant)).Entry != nullptr) {
+            const std::u32string_view variant =
+                std::u32string_view(joined).substr(0, joined.size() - drop);
+            if (variant.ends_with(U'.') &&
+                s_.FindUserSymbol(variant, LowerCase(variant)).Entry != nullptr) {
                 keep = drop + 1;
                 break;
             }
         }
         for (std::size_t drop = keep; drop-- > 0;) {
-            const std::string_view variant =
-                std::string_view(joined).substr(0, joined.size() - drop);
+            const std::u32string_view variant =
+                std::u32string_view(joined).substr(0, joined.size() - drop);
             if (variant.empty())
                 continue;
-            const bool dotFollows = drop > 0 && joined[variant.size()] == '.';
+            const bool dotFollows = drop > 0 && joined[variant.size()] == U'.';
             Symbol symbol = Lookup(variant, false, false, dotFollows);
             if (symbol.found) {
                 symbol.first = pos;
@@ -154,7 +154,7 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchAfter(std::size_t pos,
     return {};
 }
 
-EverydayScanner::Number EverydayScanner::Reader::ReadNumberText(std::string_view text,
+EverydayScanner::Number EverydayScanner::Reader::ReadNumberText(std::u32string_view text,
                                                                 std::size_t offset) const {
     Number number;
     std::size_t length = text.size();
@@ -162,8 +162,8 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberText(std::string_view
         --length;
     if (length == 0)
         return number;
-    std::string t(text.substr(0, length));
-    const bool negative = t[0] == '-' && settings_.InputAcceptNegatives;
+    std::u32string t(text.substr(0, length));
+    const bool negative = t[0] == U'-' && settings_.InputAcceptNegatives;
     const std::size_t digitAt = negative ? 1 : 0;
     const bool zeroStart =
         settings_.InputAcceptZero && digitAt < t.size() && Contains(s_.sets_.Decimals, t[digitAt]);
@@ -172,7 +172,7 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberText(std::string_view
     // "50,–" with a typographic dash for the cents reads like "50,-".
     for (std::size_t k = t.size() >= 2 ? t.size() - 2 : 0; k < t.size(); ++k) {
         if (IsDash(t[k]) && k > 0 && (IsDash(t[k - 1]) || Contains(s_.sets_.Decimals, t[k - 1])))
-            t[k] = '-';
+            t[k] = U'-';
     }
     const bool never = !settings_.InputThousandsAlways && !settings_.InputThousandsSometimes;
     const ParsedNumber parsed =
@@ -193,17 +193,17 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberText(std::string_view
     return number;
 }
 
-bool EverydayScanner::Reader::ReadEscudo(std::string_view text, std::size_t offset,
+bool EverydayScanner::Reader::ReadEscudo(std::u32string_view text, std::size_t offset,
                                          Number& number) const {
     std::size_t length = text.size();
     while (length > 0 && IsClosingPunctuation(text[length - 1]))
         --length;
-    const std::size_t sign = text.substr(0, length).find('$');
-    if (sign == std::string_view::npos || sign + 3 != length)
+    const std::size_t sign = text.substr(0, length).find(U'$');
+    if (sign == std::u32string_view::npos || sign + 3 != length)
         return false;
-    const std::string_view whole = text.substr(0, sign);
-    const std::string_view cents = text.substr(sign + 1, 2);
-    const auto centDigit = [](char c) { return IsDigit(c) || c == 'O'; };
+    const std::u32string_view whole = text.substr(0, sign);
+    const std::u32string_view cents = text.substr(sign + 1, 2);
+    const auto centDigit = [](char32_t c) { return IsDigit(c) || c == U'O'; };
     if (!centDigit(cents[0]) || !centDigit(cents[1]))
         return false;
     double value = 0;
@@ -215,11 +215,11 @@ bool EverydayScanner::Reader::ReadEscudo(std::string_view text, std::size_t offs
         // Whole escudos, grouped by full stops or not.
         std::size_t group = 0;
         bool grouped = false;
-        for (const char c : whole) {
+        for (const char32_t c : whole) {
             if (IsDigit(c)) {
-                value = value * 10 + (c - '0');
+                value = value * 10 + (c - U'0');
                 ++group;
-            } else if (c == '.' && group >= 1 && (grouped ? group == 3 : group <= 3)) {
+            } else if (c == U'.' && group >= 1 && (grouped ? group == 3 : group <= 3)) {
                 grouped = true;
                 group = 0;
             } else {
@@ -229,7 +229,7 @@ bool EverydayScanner::Reader::ReadEscudo(std::string_view text, std::size_t offs
         if (group == 0 || (grouped && group != 3))
             return false;
     }
-    const auto digit = [](char c) { return c == 'O' ? 0 : c - '0'; };
+    const auto digit = [](char32_t c) { return c == U'O' ? 0 : c - U'0'; };
     number.ok = true;
     number.value = value + (digit(cents[0]) * 10 + digit(cents[1])) / 100.0;
     number.decimals = 2;
@@ -241,21 +241,21 @@ bool EverydayScanner::Reader::ReadEscudo(std::string_view text, std::size_t offs
     return true;
 }
 
-bool EverydayScanner::Reader::ReadGlued(std::string_view text, std::size_t offset,
+bool EverydayScanner::Reader::ReadGlued(std::u32string_view text, std::size_t offset,
                                         Number& number) const {
     // A symbol before: everything up to the first digit.
     std::size_t firstDigit = 0;
     while (firstDigit < text.size() && !IsDigit(text[firstDigit]))
         ++firstDigit;
     if (firstDigit > 0 && firstDigit < text.size()) {
-        const std::string_view sign = text.substr(0, firstDigit);
+        const std::u32string_view sign = text.substr(0, firstDigit);
         Number rest = ReadNumberText(text.substr(firstDigit), offset + firstDigit);
-        const std::string_view tail = rest.ok ? text.substr(rest.end - offset) : text;
+        const std::u32string_view tail = rest.ok ? text.substr(rest.end - offset) : text;
         if (rest.ok && std::all_of(tail.begin(), tail.end(), IsClosingPunctuation)) {
-            std::string_view symbolText = sign;
+            std::u32string_view symbolText = sign;
             bool dot = false;
             Symbol symbol = Lookup(symbolText, true, true, false);
-            if (!symbol.found && symbolText.back() == '.') {
+            if (!symbol.found && symbolText.back() == U'.') {
                 symbolText.remove_suffix(1);
                 dot = true;
                 symbol = Lookup(symbolText, true, true, dot);
@@ -270,12 +270,12 @@ bool EverydayScanner::Reader::ReadGlued(std::string_view text, std::size_t offse
         }
     }
     // A number first, then the symbol (or a magnitude word: "400mila").
-    if (!IsDigit(text[0]) && !(text[0] == '-' && text.size() > 1 && IsDigit(text[1])))
+    if (!IsDigit(text[0]) && !(text[0] == U'-' && text.size() > 1 && IsDigit(text[1])))
         return false;
     std::size_t numberLength = 1;
     while (numberLength < text.size() &&
            (IsDigit(text[numberLength]) || Contains(s_.sets_.Thousands, text[numberLength]) ||
-            Contains(s_.sets_.Decimals, text[numberLength]) || text[numberLength] == '-'))
+            Contains(s_.sets_.Decimals, text[numberLength]) || text[numberLength] == U'-'))
         ++numberLength;
     if (numberLength >= text.size())
         return false;
@@ -283,7 +283,7 @@ bool EverydayScanner::Reader::ReadGlued(std::string_view text, std::size_t offse
     std::size_t symbolAt = front.ok ? front.end - offset : 0;
     if (!front.ok || symbolAt == 0)
         return false;
-    std::string_view rest = text.substr(symbolAt);
+    std::u32string_view rest = text.substr(symbolAt);
     if (rest.empty() || IsDash(rest[0]))
         return false;
     if (const MagnitudeWord* magnitude = FindMagnitude(rest)) {
@@ -297,10 +297,11 @@ bool EverydayScanner::Reader::ReadGlued(std::string_view text, std::size_t offse
     while (cut < rest.size() && IsClosingPunctuation(rest[rest.size() - 1 - cut]))
         ++cut;
     for (std::size_t drop = cut + 1; drop-- > 0;) {
-        const std::string_view variant = rest.substr(0, rest.size() - drop);
+        const std::u32string_view variant = rest.substr(0, rest.size() - drop);
         if (variant.empty())
             continue;
-        const Symbol symbol = Lookup(variant, false, true, drop > 0 && rest[variant.size()] == '.');
+        const Symbol symbol =
+            Lookup(variant, false, true, drop > 0 && rest[variant.size()] == U'.');
         if (symbol.found && symbol.kind != FormKind::Unit) {
             number = front;
             number.end = offset + symbolAt + variant.size();
@@ -315,11 +316,11 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberAt(std::size_t i,
                                                               std::size_t from) const {
     const auto& token = tokens_[i];
     const std::size_t start = std::max(token.start, from);
-    const std::string_view text = text_.Text().substr(start, token.end - start);
+    const std::u32string_view text = text_.Text().substr(start, token.end - start);
     Number number = ReadNumberText(text, start);
     if (number.ok && number.end != start + text.size()) {
         // Only closing punctuation may follow a number inside its word.
-        const std::string_view tail = text.substr(number.end - start);
+        const std::u32string_view tail = text.substr(number.end - start);
         if (!std::all_of(tail.begin(), tail.end(), IsClosingPunctuation))
             number.ok = false;
     }
@@ -335,13 +336,13 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberAt(std::size_t i,
     if (number.plain && number.end + 1 == token.end &&
         text_.Text()[number.end] == s_.region_.decimalSeparator && i + 2 < tokens_.size() &&
         Contains(s_.sets_.Decimals, s_.region_.decimalSeparator)) {
-        const std::string_view cents = Tok(i + 1);
-        const bool inList = i > 0 && !Tok(i - 1).empty() && Tok(i - 1).back() == ',';
+        const std::u32string_view cents = Tok(i + 1);
+        const bool inList = i > 0 && !Tok(i - 1).empty() && Tok(i - 1).back() == U',';
         if (!inList && cents.size() == 2 && IsDigit(cents[0]) && IsDigit(cents[1]) &&
             tokens_[i + 1].gapBefore == 1 && SameLine(i, i + 2)) {
             const Symbol symbol = MatchAfter(i + 2, {});
             if (symbol.found && symbol.kind == FormKind::Currency) {
-                number.value += ((cents[0] - '0') * 10 + (cents[1] - '0')) / 100.0;
+                number.value += ((cents[0] - U'0') * 10 + (cents[1] - U'0')) / 100.0;
                 number.decimals = 2;
                 number.decimalChar = s_.region_.decimalSeparator;
                 number.plain = false;
@@ -353,12 +354,12 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberAt(std::size_t i,
     }
     // Digits grouped by single blanks: "27 000", "1 250,00", "279 400 000"; also a group
     // set off after its full stop, as official print sometimes has it ("1.405. 100").
-    const std::string_view digits = text.substr(0, number.end - start);
+    const std::u32string_view digits = text.substr(0, number.end - start);
     const bool dotted = !number.plain && number.decimals == 0 && number.end + 1 == token.end &&
-                        text_.Text()[number.end] == '.' &&
-                        digits.find('.') != std::string_view::npos;
+                        text_.Text()[number.end] == U'.' &&
+                        digits.find(U'.') != std::u32string_view::npos;
     const bool lead =
-        ((number.plain && digits.size() <= 3 && digits[0] != '0' && number.end == token.end) ||
+        ((number.plain && digits.size() <= 3 && digits[0] != U'0' && number.end == token.end) ||
          dotted) &&
         start == token.start;
     if (!lead || (i > 0 && IsReferenceWord(Tok(i - 1))))
@@ -368,14 +369,14 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberAt(std::size_t i,
     Number grouped;
     while (last + 1 < tokens_.size()) {
         const auto& next = tokens_[last + 1];
-        const std::string_view group = Tok(last + 1);
+        const std::u32string_view group = Tok(last + 1);
         if (next.lineBefore || next.gapBefore != 1 || group.size() < 3 || !IsDigit(group[0]) ||
             !IsDigit(group[1]) || !IsDigit(group[2]) || (group.size() > 3 && IsDigit(group[3])))
             break;
         Number part = ReadNumberText(group, next.start);
         if (!part.ok || part.end - next.start < 3)
             break;
-        const std::string_view tail = group.substr(part.end - next.start);
+        const std::u32string_view tail = group.substr(part.end - next.start);
         if (!std::all_of(tail.begin(), tail.end(), IsClosingPunctuation))
             break;
         const double wholeGroup = std::floor(part.value + 1e-9);
@@ -400,8 +401,8 @@ void EverydayScanner::Reader::ReadSmallerPart(std::size_t& pos, Amount& amount) 
     // "1 milione e 700 mila lire", "2 millones y 300 mil pesetas": one amount.
     if (pos + 2 >= tokens_.size() || !SameLine(pos - 1, pos + 2))
         return;
-    const std::string_view joiner = Tok(pos);
-    if (joiner != "e" && joiner != "y" && joiner != "und" && joiner != "et" && joiner != "and")
+    const std::u32string_view joiner = Tok(pos);
+    if (joiner != U"e" && joiner != U"y" && joiner != U"und" && joiner != U"et" && joiner != U"and")
         return;
     const Number part = ReadNumberText(Tok(pos + 1), tokens_[pos + 1].start);
     const MagnitudeWord* word = FindMagnitude(Tok(pos + 2));
@@ -421,9 +422,9 @@ void EverydayScanner::Reader::ReadMagnitudeAndSymbolAfter(std::size_t pos, Amoun
             const std::size_t last = pos + k - 1;
             if (last >= tokens_.size() || !SameLine(pos - 1, last))
                 continue;
-            std::string joined(Tok(pos));
+            std::u32string joined(Tok(pos));
             if (k == 2) {
-                joined += ' ';
+                joined += U' ';
                 joined += Tok(pos + 1);
             }
             // "Mio." keeps its dot; "milioni." and "millions," leave theirs to the sentence.
@@ -432,7 +433,7 @@ void EverydayScanner::Reader::ReadMagnitudeAndSymbolAfter(std::size_t pos, Amoun
             while (word == nullptr && drop < joined.size() &&
                    IsClosingPunctuation(joined[joined.size() - 1 - drop])) {
                 ++drop;
-                word = FindMagnitude(std::string_view(joined).substr(0, joined.size() - drop));
+                word = FindMagnitude(std::u32string_view(joined).substr(0, joined.size() - drop));
             }
             if (word != nullptr) {
                 amount.magnitude = word->factor;
@@ -450,7 +451,7 @@ void EverydayScanner::Reader::ReadMagnitudeAndSymbolAfter(std::size_t pos, Amoun
     const bool magnitude = amount.magnitudeLast != kNone || amount.number.family >= 0;
     if (magnitude && pos < tokens_.size() && SameLine(pos - 1, pos)) {
         // "1,5 million de francs", "2 milioni di lire", "2 milliards d'euros"
-        const std::string_view word = Tok(pos);
+        const std::u32string_view word = Tok(pos);
         if (IsMagnitudeLink(word) && pos + 1 < tokens_.size()) {
             const Symbol symbol = MatchAfter(pos + 1, {});
             if (symbol.found) {
@@ -528,20 +529,21 @@ void EverydayScanner::Reader::ReadCentsAfter(Amount& amount) const {
         return;
     std::size_t pos = amount.last + 1;
     if (pos < tokens_.size() && SameLine(amount.last, pos)) {
-        const std::string_view joiner = Tok(pos);
-        if (joiner == "und" || joiner == "y" || joiner == "e" || joiner == "et" || joiner == "and")
+        const std::u32string_view joiner = Tok(pos);
+        if (joiner == U"und" || joiner == U"y" || joiner == U"e" || joiner == U"et" ||
+            joiner == U"and")
             ++pos;
     }
     if (pos + 1 >= tokens_.size() || !SameLine(amount.last, pos + 1))
         return;
-    const std::string_view cents = Tok(pos);
+    const std::u32string_view cents = Tok(pos);
     if (cents.size() > 2 || !std::all_of(cents.begin(), cents.end(), IsDigit))
         return;
     const Symbol sub = MatchAfter(pos + 1, {});
     if (!sub.found || sub.kind != FormKind::Currency || sub.factor != 0.01)
         return;
-    amount.extra =
-        (cents[0] - '0') * (cents.size() == 2 ? 10 : 1) + (cents.size() == 2 ? cents[1] - '0' : 0);
+    amount.extra = (cents[0] - U'0') * (cents.size() == 2 ? 10 : 1) +
+                   (cents.size() == 2 ? cents[1] - U'0' : 0);
     amount.extra /= 100.0;
     amount.number.decimals = 2;
     amount.end = sub.end;

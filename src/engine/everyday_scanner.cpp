@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 #include "engine/everyday_reader.h"
 #include "settings/profile_settings.h"
 
@@ -14,9 +14,9 @@ using namespace everyday;
 
 // ---- The text ----
 
-EverydayText::EverydayText(std::string_view text) : text_(text) {
-    const std::size_t zero = text.find('\0');
-    const std::size_t n = zero == std::string_view::npos ? text.size() : zero;
+EverydayText::EverydayText(std::u32string_view text) : text_(text) {
+    const std::size_t zero = text.find(U'\0');
+    const std::size_t n = zero == std::u32string_view::npos ? text.size() : zero;
     tokens_.reserve(n / 6 + 1);
     bool line = false;
     std::size_t gap = 0;
@@ -25,13 +25,13 @@ EverydayText::EverydayText(std::string_view text) : text_(text) {
         line = false;
         gap = 0;
     };
-    const char* data = text.data();
+    const char32_t* data = text.data();
     std::size_t i = 0;
     while (i < n) {
         // A run of blanks, and whether a line ends in it.
         const std::size_t blanks = i;
         while (i < n && IsBlank(data[i])) {
-            line = line || (data[i] >= '\n' && data[i] <= '\r');
+            line = line || (data[i] >= U'\n' && data[i] <= U'\r');
             ++i;
         }
         gap += i - blanks;
@@ -60,7 +60,7 @@ EverydayText::EverydayText(std::string_view text) : text_(text) {
     }
 }
 
-std::string_view EverydayText::TokenText(std::size_t index) const {
+std::u32string_view EverydayText::TokenText(std::size_t index) const {
     if (index >= tokens_.size())
         return {};
     return text_.substr(tokens_[index].start, tokens_[index].end - tokens_[index].start);
@@ -74,13 +74,13 @@ std::size_t EverydayText::TokenAt(std::size_t offset) const {
 
 // ---- The scanner ----
 
-SymbolMatch EverydayScanner::FindUserSymbol(std::string_view text,
-                                            const std::string& lowered) const {
+SymbolMatch EverydayScanner::FindUserSymbol(std::u32string_view text,
+                                            const std::u32string& lowered) const {
     if (text.empty())
         return {};
     const UserSymbol* best = nullptr;
     if (!exactSymbols_.empty()) {
-        if (const auto it = exactSymbols_.find(std::string(text)); it != exactSymbols_.end())
+        if (const auto it = exactSymbols_.find(std::u32string(text)); it != exactSymbols_.end())
             best = &it->second;
     }
     if (const auto it = foldedSymbols_.find(lowered); it != foldedSymbols_.end()) {
@@ -104,13 +104,13 @@ EverydayScanner::EverydayScanner(const ProfileSettings& settings, const DesktopR
             if (entry.CaseSensitive)
                 exactSymbols_.try_emplace(entry.Symbol, symbol);
             else
-                foldedSymbols_.try_emplace(LowerCaseLatin1(entry.Symbol), symbol);
+                foldedSymbols_.try_emplace(LowerCase(entry.Symbol), symbol);
         }
     }
     // The desktop's decimal separator is never a thousands separator: "3,166 DM" in a
     // German text is three marks and a bit, not three thousand.
     if (Contains(sets_.Decimals, region.decimalSeparator))
-        thousands_.reset(static_cast<unsigned char>(region.decimalSeparator));
+        thousands_.Remove(region.decimalSeparator);
 }
 
 bool EverydayScanner::Next(const EverydayText& text, std::size_t from,

@@ -36,11 +36,11 @@ class EverydayText {
         std::size_t gapBefore;  // separating characters before it
     };
 
-    explicit EverydayText(std::string_view text);
+    explicit EverydayText(std::u32string_view text);
 
-    std::string_view Text() const { return text_; }
+    std::u32string_view Text() const { return text_; }
     const std::vector<Token>& Tokens() const { return tokens_; }
-    std::string_view TokenText(std::size_t index) const;
+    std::u32string_view TokenText(std::size_t index) const;
     // The first token that ends after the offset.
     std::size_t TokenAt(std::size_t offset) const;
 
@@ -57,7 +57,7 @@ class EverydayText {
     Facts& TextFacts() const { return facts_; }
 
   private:
-    std::string_view text_;
+    std::u32string_view text_;
     std::vector<Token> tokens_;
     mutable Facts facts_;
 };
@@ -91,14 +91,14 @@ class EverydayScanner {
         CurrencyIndex list;
         std::size_t order;
     };
-    SymbolMatch FindUserSymbol(std::string_view text, const std::string& lowered) const;
+    SymbolMatch FindUserSymbol(std::u32string_view text, const std::u32string& lowered) const;
 
     const ProfileSettings& settings_;
     DesktopRegion region_;
     RecognizerCharSets sets_;
     CharSet thousands_;
-    std::unordered_map<std::string, UserSymbol> exactSymbols_;
-    std::unordered_map<std::string, UserSymbol> foldedSymbols_;
+    std::unordered_map<std::u32string, UserSymbol> exactSymbols_;
+    std::unordered_map<std::u32string, UserSymbol> foldedSymbols_;
 };
 
 }  // namespace kassavero

@@ -16,7 +16,7 @@ struct TGeplanteAenderung {
     CurrencyIndex Currency = kNoCurrency;  // kNoCurrency while nothing is found
     double Amount = 0.0;                   // with its sign
     bool HasSymbol = false;                // the amount carried a currency symbol
-    std::string OldText;                   // the text from Start to End as found
+    std::u32string OldText;                // the text from Start to End as found
     std::int32_t Decimals = 0;             // decimals written in the old text
     std::size_t Start = 0;                 // first character, a symbol before included
     std::size_t End = 0;                   // just after the last, a symbol after included

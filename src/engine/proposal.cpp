@@ -11,7 +11,7 @@ namespace {
 
 // The record of a currency that is none: no symbol to write.
 const TWaehrungsAusgabeFormat& OutputRecord(const ProfileSettings& settings, CurrencyIndex c) {
-    static const TWaehrungsAusgabeFormat kNone{.Symbol = "", .UseSymbol = false};
+    static const TWaehrungsAusgabeFormat kNone{.Symbol = U"", .UseSymbol = false};
     return IsCurrency(c) ? settings.Output[c] : kNone;
 }
 
@@ -34,7 +34,7 @@ Proposal Convert(double amount, CurrencyIndex source, CurrencyIndex target,
         ChooseMagnitude(magnitudeFamily, magnitude, std::fabs(converted));
     proposal.NewAmount = choice.word.empty()
                              ? FormatAmount(converted, format)
-                             : FormatAmount(converted / choice.factor, format) + " " + choice.word;
+                             : FormatAmount(converted / choice.factor, format) + U" " + choice.word;
     return proposal;
 }
 
@@ -58,7 +58,7 @@ Proposal ProposeChange(const TGeplanteAenderung& change, CurrencyIndex source, C
             ? ComposeReplacement(proposal.NewAmount, change.OldText, change.HasSymbol,
                                  settings.Output[target], OutputRecord(settings, change.Currency),
                                  settings.Layout())
-            : ReplacementParts{"", change.OldText, ""};
+            : ReplacementParts{U"", change.OldText, U""};
     return proposal;
 }
 
@@ -75,7 +75,7 @@ Proposal ProposeUnattended(const TGeplanteAenderung& change, const ProfileSettin
 Proposal ProposeConstant(double amount, CurrencyIndex source, CurrencyIndex target,
                          const AmountFormat& format, const CurrencyTable& currencies) {
     Proposal proposal = Convert(amount, source, target, format, currencies, -1, 1);
-    proposal.Parts = ReplacementParts{"", proposal.NewAmount, ""};
+    proposal.Parts = ReplacementParts{U"", proposal.NewAmount, U""};
     return proposal;
 }
 

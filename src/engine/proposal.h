@@ -23,7 +23,7 @@ struct Proposal {
     bool Convertible = false;
     bool EuroVisible = false;  // neither side is the euro
     double Euro = 0;
-    std::string NewAmount;  // empty when nothing converts
+    std::u32string NewAmount;  // empty when nothing converts
     // For a change found in a text: what replaces the old text (the old text itself when
     // nothing converts).
     ReplacementParts Parts;

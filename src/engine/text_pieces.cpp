@@ -53,7 +53,7 @@ std::vector<WordPiece> SplitIntoWordPieces(const std::u32string& text) {
     bool inWord = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char32_t c = text[i];
-        const char inside = EndsLine(c) ? ' ' : ProgramCharacter(c);
+        const char32_t inside = EndsLine(c) ? U' ' : ProgramCharacter(c);
         if (TextWords::IsSeparator(inside)) {
             inWord = false;
             continue;

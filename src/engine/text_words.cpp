@@ -7,24 +7,15 @@
 namespace kassavero {
 namespace {
 
-constexpr std::array<bool, 256> MakeOwnWordTable() {
-    std::array<bool, 256> table{};
-    for (unsigned char c : std::string_view("!\"%()+/:;<=>?[]{}"))
-        table[c] = true;
-    table[0xA7] = true;  // section sign
-    table[0xB0] = true;  // degree sign
-    return table;
-}
-
-constexpr std::array<bool, 256> kOwnWord = MakeOwnWordTable();
+constexpr std::u32string_view kOwnWords = U"!\"%()+/:;<=>?[]{}\u00A7\u00B0";  // section, degree
 
 }  // namespace
 
-bool TextWords::IsWordOfItsOwn(char c) {
-    return kOwnWord[static_cast<unsigned char>(c)];
+bool TextWords::IsWordOfItsOwn(char32_t c) {
+    return kOwnWords.find(c) != std::u32string_view::npos;
 }
 
-void TextWords::Assign(std::string text) {
+void TextWords::Assign(std::u32string text) {
     text_ = std::move(text);
     Split();
 }
@@ -38,8 +29,8 @@ void TextWords::Split() {
     words_.clear();
     bool inWord = false;
     for (std::size_t i = 0; i < text_.size(); ++i) {
-        const char c = text_[i];
-        if (c == '\0')
+        const char32_t c = text_[i];
+        if (c == U'\0')
             break;
         if (IsSeparator(c)) {
             inWord = false;
@@ -66,11 +57,11 @@ std::size_t TextWords::Length(std::size_t index) const {
     return index < words_.size() ? words_[index].length : 0;
 }
 
-std::string_view TextWords::Word(std::size_t index) const {
+std::u32string_view TextWords::Word(std::size_t index) const {
     if (index >= words_.size())
         return {};
     const Span& span = words_[index];
-    return std::string_view(text_).substr(span.start, std::min(span.length, kMaxWordRead));
+    return std::u32string_view(text_).substr(span.start, std::min(span.length, kMaxWordRead));
 }
 
 }  // namespace kassavero

@@ -8,8 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "core/win1252.h"
-
 namespace kassavero {
 
 // Characters 0..32 separate words. The characters ! " % ( ) + / : ; < = > ? [ ] { } § °
@@ -26,14 +24,14 @@ class TextWords {
     static constexpr std::size_t kMaxWordRead = 255;
 
     TextWords() = default;
-    explicit TextWords(std::string text) { Assign(std::move(text)); }
+    explicit TextWords(std::u32string text) { Assign(std::move(text)); }
 
     // Replaces the text and splits it again.
-    void Assign(std::string text);
+    void Assign(std::u32string text);
     void Clear();
 
     // The whole text as it was handed over, including anything after a zero character.
-    const std::string& Text() const { return text_; }
+    const std::u32string& Text() const { return text_; }
 
     std::size_t Count() const { return words_.size(); }
 
@@ -46,14 +44,11 @@ class TextWords {
 
     // The word as the recognizer reads it: at most its first kMaxWordRead characters,
     // and empty for an index outside the table.
-    std::string_view Word(std::size_t index) const;
+    std::u32string_view Word(std::size_t index) const;
 
-    // The character classes of the splitting rules. The control bytes that hold extra
-    // characters (core/win1252.h) are letters, not separators.
-    static bool IsSeparator(char c) {
-        return static_cast<unsigned char>(c) <= 32 && !IsExtraCharacter(c);
-    }
-    static bool IsWordOfItsOwn(char c);
+    // The character classes of the splitting rules.
+    static bool IsSeparator(char32_t c) { return c <= 32; }
+    static bool IsWordOfItsOwn(char32_t c);
 
   private:
     struct Span {
@@ -63,7 +58,7 @@ class TextWords {
 
     void Split();
 
-    std::string text_;
+    std::u32string text_;
     std::vector<Span> words_;
 };
 

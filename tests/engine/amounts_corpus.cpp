@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 #include "engine/engine.h"
 #include "fakes/fake_confirmation.h"
 #include "fakes/fake_help.h"
@@ -71,7 +71,7 @@ std::string Trim(const std::string& s) {
 
 bool IsLegacy(const std::string& code) {
     for (CurrencyIndex c = 1; c < kFixedCurrencyCount; ++c) {
-        if (CurrencyCode(c) == code)
+        if (TextToUtf8(CurrencyCode(c)) == code)
             return true;
     }
     return false;
@@ -202,36 +202,27 @@ std::vector<Passage> ReadCorpus(const std::filesystem::path& dir) {
 }
 
 struct Desktop {
-    char decimal;
-    char thousand;
+    char32_t decimal;
+    char32_t thousand;
     std::uint16_t languageId;
-    const char* interfaceSection;  // Windows-1252
+    const char32_t* interfaceSection;
 };
 
 const std::map<std::string, Desktop>& Desktops() {
     static const std::map<std::string, Desktop> desktops = {
-        {"de_DE", {',', '.', 0x0407, "Deutsch"}},
-        {"de_AT", {',', '.', 0x0C07, "Deutsch"}},
-        {"de_CH", {'.', '\'', 0x0807, "Deutsch"}},
-        {"fr_CH",
-         {',', '\'', 0x100C,
-          "Fran\xE7"
-          "ais"}},
-        {"fr_FR",
-         {',', '\xA0', 0x040C,
-          "Fran\xE7"
-          "ais"}},
-        {"fr_BE",
-         {',', '.', 0x080C,
-          "Fran\xE7"
-          "ais"}},
-        {"nl_NL", {',', '.', 0x0413, "Nederlands"}},
-        {"nl_BE", {',', '.', 0x0813, "Nederlands"}},
-        {"it_IT", {',', '.', 0x0410, "Italiano"}},
-        {"es_ES", {',', '.', 0x0C0A, "Espa\xF1ol"}},
-        {"pt_PT", {',', '.', 0x0816, "English"}},
-        {"en_IE", {'.', ',', 0x1809, "English"}},
-        {"fi_FI", {',', '\xA0', 0x040B, "English"}},
+        {"de_DE", {U',', U'.', 0x0407, U"Deutsch"}},
+        {"de_AT", {U',', U'.', 0x0C07, U"Deutsch"}},
+        {"de_CH", {U'.', U'\'', 0x0807, U"Deutsch"}},
+        {"fr_CH", {U',', U'\'', 0x100C, U"Fran\u00E7ais"}},
+        {"fr_FR", {U',', U'\u00A0', 0x040C, U"Fran\u00E7ais"}},
+        {"fr_BE", {U',', U'.', 0x080C, U"Fran\u00E7ais"}},
+        {"nl_NL", {U',', U'.', 0x0413, U"Nederlands"}},
+        {"nl_BE", {U',', U'.', 0x0813, U"Nederlands"}},
+        {"it_IT", {U',', U'.', 0x0410, U"Italiano"}},
+        {"es_ES", {U',', U'.', 0x0C0A, U"Espa\u00F1ol"}},
+        {"pt_PT", {U',', U'.', 0x0816, U"English"}},
+        {"en_IE", {U'.', U',', 0x1809, U"English"}},
+        {"fi_FI", {U',', U'\u00A0', 0x040B, U"English"}},
     };
     return desktops;
 }
@@ -270,7 +261,7 @@ std::vector<Change> Convert(FreshProfile& fresh, const std::u32string& text) {
     Engine engine(fresh.profile, translator, boxes, loop, help, confirmation,
                   RegionOfLanguage(fresh.system.languageId, fresh.system.decimal));
     const EngineHandle handle = engine.EngineInit();
-    const int session = engine.OpenQuietSession(handle, "corpus");
+    const int session = engine.OpenQuietSession(handle, U"corpus");
     std::vector<Change> changes;
     engine.ConvertQuietly(handle, session, AsProgramText(text, 0, text.size()),
                           [&](const FoundChange& c, const ReplacementParts*) {
@@ -326,8 +317,8 @@ void Score(const Passage& p, const std::vector<Change>& changes, Tally& t, bool 
             const Expected& e = p.amounts[i];
             if (!e.found || c.end <= e.start || e.end <= c.start)
                 continue;
-            const bool reads =
-                !hit[i] && CurrencyCode(c.currency) == e.code && SameValue(c.amount, e.value);
+            const bool reads = !hit[i] && TextToUtf8(CurrencyCode(c.currency)) == e.code &&
+                               SameValue(c.amount, e.value);
             const std::size_t overlap =
                 std::min(c.end, e.end) - std::max(c.start, e.start) + (reads ? 1000000 : 0);
             if (overlap > best) {
@@ -337,7 +328,7 @@ void Score(const Passage& p, const std::vector<Change>& changes, Tally& t, bool 
             }
         }
         const std::string got =
-            std::string(CurrencyCode(c.currency)) + " " + FormatShortest(c.amount);
+            TextToUtf8(CurrencyCode(c.currency)) + " " + FormatShortest(c.amount);
         if (match == nullptr) {
             ++t.notAmount;
             if (report)
@@ -345,7 +336,7 @@ void Score(const Passage& p, const std::vector<Change>& changes, Tally& t, bool 
                             got.c_str());
             continue;
         }
-        const bool sameCurrency = CurrencyCode(c.currency) == match->code;
+        const bool sameCurrency = TextToUtf8(CurrencyCode(c.currency)) == match->code;
         if ((!IsLegacy(match->code) || match->paired) && sameCurrency) {
             ++t.touched;
             if (report)

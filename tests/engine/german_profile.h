@@ -11,7 +11,7 @@
 namespace kassavero {
 
 inline void MakeGermanProfile(ProfileSettings& settings) {
-    SettingsToDefaults(settings, ',', '.', kDEM);
+    SettingsToDefaults(settings, U',', U'.', kDEM);
     // Reading the profile after the defaults recomputes the derived separator sets.
     settings.RecomputeSymbolSets();
     LanguageSet german;
