@@ -18,7 +18,7 @@
 
 #include "client/dde_client.h"
 #include "core/hotkeys.h"
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 #include "macro/document_client.h"
 #include "platform/dde_names.h"
 #include "platform/private_profile_file.h"
@@ -180,8 +180,9 @@ int Convert(DdeClient& client, const QStringList& args) {
 
 int Status() {
     PrivateProfileFile file(DefaultRegistryDirectory() / "KASSAVR.INI");
-    for (const char* key : {"Runs", "DDEStatus", "DDEConv", "DDEAck"}) {
-        std::cout << key << '=' << Win1252ToUtf8(file.ReadString("General", key, "", 1023)) << '\n';
+    for (const char32_t* key : {U"Runs", U"DDEStatus", U"DDEConv", U"DDEAck"}) {
+        std::cout << TextToUtf8(key) << '='
+                  << TextToUtf8(file.ReadString(U"General", key, U"", 1023)) << '\n';
     }
     return kExitOk;
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/dde_form.h"
 
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 #include "platform/dbus_dde_service.h"
 
 namespace kassavero {
@@ -53,7 +53,7 @@ bool TDDEForm::ConnectBus(const QString& busName, QString& error) {
     service->SetBusLostHandler(busLostHandler_);
     service->SetTextConverter([this](const std::string& clientName, const std::string& text) {
         ConvertedText out;
-        TextConversion done = interpreter_->ConvertText(Utf8ToWin1252(clientName), text);
+        TextConversion done = interpreter_->ConvertText(clientName, text);
         NameError(done.outcome, out.errorName, out.errorMessage);
         if (done.outcome == TextConversion::Outcome::Done) {
             out.text = std::move(done.text);
@@ -63,7 +63,7 @@ bool TDDEForm::ConnectBus(const QString& busName, QString& error) {
     });
     service->SetChangeLister([this](const std::string& clientName, const std::string& text) {
         ListedChanges out;
-        TextConversion done = interpreter_->ListTextChanges(Utf8ToWin1252(clientName), text);
+        TextConversion done = interpreter_->ListTextChanges(clientName, text);
         NameError(done.outcome, out.errorName, out.errorMessage);
         for (TextChange& change : done.list) {
             out.changes.push_back(

@@ -24,7 +24,7 @@
 #include "confirm/confirmation_dialog.h"
 #include "confirm/qt_confirmation_window.h"
 #include "core/currency.h"
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 #include "engine/engine.h"
 #include "i18n/translation.h"
 #include "kassavero_version.h"
@@ -60,7 +60,7 @@
 namespace kassavero {
 namespace {
 
-constexpr const char* kTitle = "Kassavero";
+constexpr const char32_t* kTitle = U"Kassavero";
 
 // A start that cannot run ends with these, so an autostart or the bus reports it.
 constexpr int kExitLockUnjudged = 2;
@@ -108,7 +108,7 @@ void ReportMissingTray(Registry& store, Translator& translator) {
                                QGuiApplication::platformName() != QStringLiteral("offscreen")))
         return;
     auto* box =
-        new QMessageBox(QMessageBox::Information, QString::fromLatin1(kTitle),
+        new QMessageBox(QMessageBox::Information, QString::fromUcs4(kTitle),
                         ToQString(translator.TranslateKey("KeinInfobereich")), QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
     // A message box is modal unless told otherwise; this one must not block the windows.
@@ -171,8 +171,7 @@ int Run(QApplication& app) {
                      path.c_str(), problem.c_str());
         if (!noWarning) {
             messageBoxes.ShowMessageBox(translation.TranslateKey("SperrdateiNichtPruefbar") +
-                                            Utf8ToWin1252(path) + "\n(" + Utf8ToWin1252(problem) +
-                                            ")",
+                                            Utf8ToText(path) + U"\n(" + Utf8ToText(problem) + U")",
                                         kTitle, mb::kOk | mb::kIconWarning);
         }
         return kExitLockUnjudged;
@@ -185,7 +184,8 @@ int Run(QApplication& app) {
                      "again.\n",
                      pid.c_str());
         if (!noWarning) {
-            messageBoxes.ShowMessageBox(translation.TranslateKey("KassaveroLaeuftAnderswo1") + pid +
+            messageBoxes.ShowMessageBox(translation.TranslateKey("KassaveroLaeuftAnderswo1") +
+                                            AsciiToText(pid) +
                                             translation.TranslateKey("KassaveroLaeuftAnderswo2"),
                                         kTitle, mb::kOk | mb::kIconWarning);
         }
@@ -202,7 +202,7 @@ int Run(QApplication& app) {
     // This is the one instance now: a SIGTERM from here on waits for its handler below, so
     // the program always ends in order (before, nothing of its own was touched yet).
     UnixSignals::HoldUntilHandled();
-    QApplication::setApplicationName(QString::fromLatin1(kTitle));
+    QApplication::setApplicationName(QString::fromUcs4(kTitle));
     QApplication::setQuitOnLastWindowClosed(false);
     // Help pages in the language of the interface, English where a page is missing.
     DesktopHelp help(QString::fromStdString((programDirectory / "help").string()), language, {},
@@ -310,7 +310,7 @@ int Run(QApplication& app) {
 
     if (!translation.MissingKeys().empty()) {
         messageBoxes.ShowMessageBox(
-            "There are strings missing in the translation file for your language:" +
+            U"There are strings missing in the translation file for your language:" +
                 translation.MissingKeys(),
             kTitle, mb::kOk | mb::kIconWarning);
     }

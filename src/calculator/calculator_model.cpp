@@ -44,9 +44,9 @@ constexpr std::array kMenus = {
 // The overflow text marks a value that does not fit. It must never be empty, or an
 // overflowing line would look like a line waiting for Enter, and Enter on an empty
 // field would be taken for Enter on an overflow.
-std::string OverflowCaption(Translator& translator) {
-    std::string text = translator.TranslateKey("Overflow");
-    return text.empty() ? std::string("Overflow") : text;
+std::u32string OverflowCaption(Translator& translator) {
+    std::u32string text = translator.TranslateKey("Overflow");
+    return text.empty() ? std::u32string(U"Overflow") : text;
 }
 
 std::optional<PrecisionMode> PrecisionOf(CalculatorCommand command) {
@@ -97,7 +97,7 @@ CalculatorModel::CalculatorModel(ActiveProfile& profile, const CurrencyTable& cu
             IsCustomCurrency(slot.Field.Currency) ? kNoCurrency : slot.Field.Currency;
         slot.Flag.Left = slot.Code.Left + geometry_.CodeWidth + kCalculatorColumnGap;
         slot.Name.Left = slot.Flag.Left + geometry_.FlagWidth + kCalculatorColumnGap;
-        slot.Rate.Text = std::string("0") + decimalSeparator_ + "0000";
+        slot.Rate.Text = std::u32string(U"0") + decimalSeparator_ + U"0000";
         slot.Rate.Left = geometry_.RateLeft;
     }
     width_ = geometry_.WindowWidth;
@@ -197,7 +197,7 @@ void CalculatorModel::FillLines(bool clear) {
             continue;
         }
         if (clear) {
-            field.Edit.SetText("");
+            field.Edit.SetText(U"");
             continue;
         }
         auto text = CalculatorLineText(amounts_[field.Currency], field.Currency,
@@ -373,7 +373,7 @@ void CalculatorModel::FocusField(int slot) {
     MutableSlot(slot).Field.Edit.SelectAll();
 }
 
-void CalculatorModel::FieldEdited(int slot, std::string text, EditSelection selection) {
+void CalculatorModel::FieldEdited(int slot, std::u32string text, EditSelection selection) {
     if (!IsSlot(slot)) {
         return;
     }
@@ -389,7 +389,7 @@ void CalculatorModel::SelectionChanged(int slot, EditSelection selection) {
     }
 }
 
-void CalculatorModel::TypeCharacter(int slot, char typed) {
+void CalculatorModel::TypeCharacter(int slot, char32_t typed) {
     if (!IsSlot(slot)) {
         return;
     }
@@ -433,7 +433,7 @@ bool CalculatorModel::EditKeyDown(int slot, CalculatorKey key, KeyModifiers modi
     return false;
 }
 
-void CalculatorModel::EditKeyPress(int slot, char& key) {
+void CalculatorModel::EditKeyPress(int slot, char32_t& key) {
     if (!IsSlot(slot)) {
         return;
     }

@@ -37,7 +37,7 @@ class SystemInfo;
 inline constexpr int kCalculatorSlots = 14;
 inline constexpr int kCalculatorHelpTopic = 1100;
 // The name the window's position is stored under.
-inline constexpr std::string_view kCalculatorFormName = "CalculatorForm";
+inline constexpr std::u32string_view kCalculatorFormName = U"CalculatorForm";
 
 // Pixel sizes of the window's design, as the window measures them on its first row.
 // The columns are laid out from these; the defaults are the design's own values.
@@ -58,7 +58,7 @@ struct CalculatorGeometry {
 inline constexpr int kCalculatorColumnGap = 7;
 
 struct CalculatorLabel {
-    std::string Text;
+    std::u32string Text;
     bool Visible = true;
     bool Bold = false;
     int Left = 0;
@@ -177,7 +177,7 @@ class CalculatorModel final : public CalculatorAccess, public FormPosition {
     // The precision menu entry that carries the check mark, if any.
     std::optional<PrecisionMode> CheckedPrecision() const { return checkedPrecision_; }
     bool IsChecked(CalculatorCommand command) const;
-    const std::string& OverflowText() const { return overflowText_; }
+    const std::u32string& OverflowText() const { return overflowText_; }
     // False for a menu entry whose window is not part of the program (yet).
     bool CommandAvailable(CalculatorCommand command) const;
 
@@ -203,15 +203,15 @@ class CalculatorModel final : public CalculatorAccess, public FormPosition {
 
     // ---- Events from the fields ----
     // The user changed a field's text by other means than typing (paste, cut, delete).
-    void FieldEdited(int slot, std::string text, EditSelection selection);
+    void FieldEdited(int slot, std::u32string text, EditSelection selection);
     void SelectionChanged(int slot, EditSelection selection);
     // A character typed into a field: the window's handler sees it first, then the
     // field's filter, then the text changes and the change runs.
-    void TypeCharacter(int slot, char typed);
+    void TypeCharacter(int slot, char32_t typed);
     // True when the key is consumed.
     bool EditKeyDown(int slot, CalculatorKey key, KeyModifiers modifiers);
     // Escape and Enter; sets `key` to 0 when it consumes the character.
-    void EditKeyPress(int slot, char& key);
+    void EditKeyPress(int slot, char32_t& key);
     // The field got the keyboard focus.
     void EditEnter(int slot);
     void EditExit(int slot);
@@ -267,9 +267,9 @@ class CalculatorModel final : public CalculatorAccess, public FormPosition {
     AboutWindow& aboutWindow_;
     Help& help_;
     const CalculatorGeometry geometry_;
-    const char decimalSeparator_;
+    const char32_t decimalSeparator_;
     const int nameLanguage_;
-    const std::string overflowText_;
+    const std::u32string overflowText_;
 
     std::array<LineSlot, kCalculatorSlots> slots_;
     std::array<double, kCurrencyCount> amounts_{};

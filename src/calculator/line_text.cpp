@@ -8,10 +8,10 @@
 
 namespace kassavero {
 
-std::optional<std::string> CalculatorLineText(double amount, CurrencyIndex currency, int precision,
-                                              const ProfileSettings& settings,
-                                              char decimalSeparator,
-                                              std::string_view overflowText) {
+std::optional<std::u32string> CalculatorLineText(double amount, CurrencyIndex currency,
+                                                 int precision, const ProfileSettings& settings,
+                                                 char32_t decimalSeparator,
+                                                 std::u32string_view overflowText) {
     const auto mode = ToPrecisionMode(precision);
     if (!mode) {
         return std::nullopt;
@@ -19,15 +19,15 @@ std::optional<std::string> CalculatorLineText(double amount, CurrencyIndex curre
     const double magnitude = std::fabs(amount);
     const bool highPrecision = *mode == PrecisionMode::HighPrecision;
     if (highPrecision ? !(magnitude < kCalculatorLimit) : !(magnitude <= kCalculatorLimit)) {
-        return std::string(overflowText);
+        return std::u32string(overflowText);
     }
-    std::string text = FormatAmount(
+    std::u32string text = FormatAmount(
         amount, CalculatorAmountFormat(*mode, currency, amount, settings.Output, decimalSeparator));
     const auto digits =
-        std::count_if(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-    const bool scientific = text.find('E') != std::string::npos;
+        std::count_if(text.begin(), text.end(), [](char32_t c) { return c >= U'0' && c <= U'9'; });
+    const bool scientific = text.find(U'E') != std::u32string::npos;
     if (scientific || (!highPrecision && digits >= 15)) {
-        return std::string(overflowText);
+        return std::u32string(overflowText);
     }
     return text;
 }

@@ -27,8 +27,9 @@ inline constexpr double kCalculatorLimit = 1e15;
 //   written in scientific notation, a form the amount fields never hold.
 // Negative decimals of a currency's record round to tens, hundreds ... and write no
 // decimal separator, as every amount of that currency is written.
-std::optional<std::string> CalculatorLineText(double amount, CurrencyIndex currency, int precision,
-                                              const ProfileSettings& settings,
-                                              char decimalSeparator, std::string_view overflowText);
+std::optional<std::u32string> CalculatorLineText(double amount, CurrencyIndex currency,
+                                                 int precision, const ProfileSettings& settings,
+                                                 char32_t decimalSeparator,
+                                                 std::u32string_view overflowText);
 
 }  // namespace kassavero

@@ -8,47 +8,47 @@
 namespace kassavero {
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
+bool IsDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
 }
 
 }  // namespace
 
-char NumericEditFilter(char typed, std::string_view text, EditSelection selection,
-                       char decimalSeparator) {
+char32_t NumericEditFilter(char32_t typed, std::u32string_view text, EditSelection selection,
+                           char32_t decimalSeparator) {
     if (typed == kBackspaceChar) {
         return typed;
     }
-    const bool separator = typed == ',' || typed == '.' || typed == decimalSeparator;
-    if (!separator && typed != '-' && !IsDigit(typed)) {
+    const bool separator = typed == U',' || typed == U'.' || typed == decimalSeparator;
+    if (!separator && typed != U'-' && !IsDigit(typed)) {
         return 0;  // Enter, control characters, letters, blanks
     }
     const std::size_t start = std::min(selection.Start, text.size());
     const std::size_t end = start + std::min(selection.Length, text.size() - start);
-    const std::string_view before = text.substr(0, start);
-    const std::string_view after = text.substr(end);
+    const std::u32string_view before = text.substr(0, start);
+    const std::u32string_view after = text.substr(end);
     const auto count = [&](auto predicate) {
         return std::count_if(before.begin(), before.end(), predicate) +
                std::count_if(after.begin(), after.end(), predicate);
     };
     if (separator) {
-        const bool hasSeparator = count([&](char c) { return c == decimalSeparator; }) > 0;
+        const bool hasSeparator = count([&](char32_t c) { return c == decimalSeparator; }) > 0;
         return hasSeparator ? 0 : decimalSeparator;
     }
-    if (typed == '-') {
-        return start == 0 && !after.starts_with('-') ? typed : 0;
+    if (typed == U'-') {
+        return start == 0 && !after.starts_with(U'-') ? typed : 0;
     }
     return static_cast<std::size_t>(count(IsDigit)) >= kMaxTypedDigits ? 0 : typed;
 }
 
-std::optional<double> NumericEditValue(std::string_view text, char decimalSeparator) {
+std::optional<double> NumericEditValue(std::u32string_view text, char32_t decimalSeparator) {
     if (text.empty()) {
         return 0.0;
     }
     return ParseDecimalStrict(text, decimalSeparator);
 }
 
-void NumericEditState::SetText(std::string text) {
+void NumericEditState::SetText(std::u32string text) {
     text_ = std::move(text);
     selection_ = {text_.size(), 0};
 }
@@ -67,8 +67,8 @@ bool NumericEditState::SetAlignment(TextAlignment alignment) {
     return true;
 }
 
-bool NumericEditState::TypeCharacter(char typed, char decimalSeparator) {
-    const char accepted = NumericEditFilter(typed, text_, selection_, decimalSeparator);
+bool NumericEditState::TypeCharacter(char32_t typed, char32_t decimalSeparator) {
+    const char32_t accepted = NumericEditFilter(typed, text_, selection_, decimalSeparator);
     if (accepted == 0) {
         return false;
     }
@@ -91,20 +91,20 @@ bool NumericEditState::TypeCharacter(char typed, char decimalSeparator) {
     return true;
 }
 
-std::optional<std::string> NumericEditPaste(std::string_view pasted, std::string_view text,
-                                            EditSelection selection, char decimalSeparator) {
-    constexpr std::string_view kBlanks = " \t\r\n";
+std::optional<std::u32string> NumericEditPaste(std::u32string_view pasted, std::u32string_view text,
+                                               EditSelection selection, char32_t decimalSeparator) {
+    constexpr std::u32string_view kBlanks = U" \t\r\n";
     const std::size_t first = pasted.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) {
+    if (first == std::u32string_view::npos) {
         return std::nullopt;
     }
     pasted = pasted.substr(first, pasted.find_last_not_of(kBlanks) - first + 1);
     NumericEditState field;
-    field.SetText(std::string(text));
+    field.SetText(std::u32string(text));
     field.SetSelection(selection);
-    std::string inserted;
-    for (const char typed : pasted) {
-        const char accepted =
+    std::u32string inserted;
+    for (const char32_t typed : pasted) {
+        const char32_t accepted =
             NumericEditFilter(typed, field.Text(), field.Selection(), decimalSeparator);
         if (accepted == 0 || accepted == kBackspaceChar) {
             return std::nullopt;

@@ -13,9 +13,9 @@
 
 namespace kassavero {
 
-inline constexpr char kBackspaceChar = 8;
-inline constexpr char kEnterChar = 13;
-inline constexpr char kEscapeChar = 27;
+inline constexpr char32_t kBackspaceChar = 8;
+inline constexpr char32_t kEnterChar = 13;
+inline constexpr char32_t kEscapeChar = 27;
 
 // A field never takes more than this many digits by typing.
 inline constexpr std::size_t kMaxTypedDigits = 15;
@@ -41,29 +41,29 @@ struct EditSelection {
 // Judging the text after the replacement lets a separator or a minus sign be typed over
 // a selection that holds one (the field selects its whole text on entry, so typing
 // ",5" over "1,5" must give ",5" rather than silently "5").
-char NumericEditFilter(char typed, std::string_view text, EditSelection selection,
-                       char decimalSeparator);
+char32_t NumericEditFilter(char32_t typed, std::u32string_view text, EditSelection selection,
+                           char32_t decimalSeparator);
 
 // A text pasted into the field, as every character of it would be typed, the first one
 // replacing the selection. Blanks and line ends around it are dropped. Gives the text to
 // insert, or nothing when the filter would refuse any character: a paste is taken whole
 // or not at all, so "12a" never leaves "12" behind.
-std::optional<std::string> NumericEditPaste(std::string_view pasted, std::string_view text,
-                                            EditSelection selection, char decimalSeparator);
+std::optional<std::u32string> NumericEditPaste(std::u32string_view pasted, std::u32string_view text,
+                                               EditSelection selection, char32_t decimalSeparator);
 
 // The field's value: an empty text is 0; a text that is not a number with the system
 // decimal separator gives nothing (the conversion error). "-" alone is not a number.
-std::optional<double> NumericEditValue(std::string_view text, char decimalSeparator);
+std::optional<double> NumericEditValue(std::u32string_view text, char32_t decimalSeparator);
 
 // Text and selection of one amount field.
 class NumericEditState {
   public:
-    const std::string& Text() const { return text_; }
+    const std::u32string& Text() const { return text_; }
     EditSelection Selection() const { return selection_; }
     TextAlignment Alignment() const { return alignment_; }
 
     // A text written by the program: the caret goes after it.
-    void SetText(std::string text);
+    void SetText(std::u32string text);
     // The selection, cut to the text.
     void SetSelection(EditSelection selection);
     void SelectAll() { selection_ = {0, text_.size()}; }
@@ -73,10 +73,10 @@ class NumericEditState {
     // Runs the filter on a typed character and applies what passes: a character
     // replaces the selection, backspace removes the selection or the character before
     // the caret. True when the text changed.
-    bool TypeCharacter(char typed, char decimalSeparator);
+    bool TypeCharacter(char32_t typed, char32_t decimalSeparator);
 
   private:
-    std::string text_ = "0";
+    std::u32string text_ = U"0";
     EditSelection selection_;
     TextAlignment alignment_ = TextAlignment::Left;
 };

@@ -102,7 +102,7 @@ void ShowLabelText(QLabel* label, const QString& text, int width) {
 }  // namespace
 
 CalculatorGeometry MeasureCalculatorGeometry(const ProfileSettings& settings,
-                                             char decimalSeparator) {
+                                             char32_t decimalSeparator) {
     CalculatorGeometry geometry;
     // Measured as a field of the window measures, in the pixels of the screen it is on.
     const TSKEdit probe(decimalSeparator);
@@ -143,8 +143,8 @@ CalculatorGeometry MeasureCalculatorGeometry(const ProfileSettings& settings,
     return geometry;
 }
 
-TRechnerForm::TRechnerForm(CalculatorModel& model, Translator& translator, char decimalSeparator,
-                           QWidget* parent)
+TRechnerForm::TRechnerForm(CalculatorModel& model, Translator& translator,
+                           char32_t decimalSeparator, QWidget* parent)
     : QWidget(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       model_(model) {
@@ -212,7 +212,7 @@ void TRechnerForm::BuildMenus() {
         contextMenu_->addAction(menu);
 }
 
-void TRechnerForm::BuildRows(char decimalSeparator) {
+void TRechnerForm::BuildRows(char32_t decimalSeparator) {
     for (int n = 0; n < kCalculatorSlots; ++n) {
         Row& row = rows_[Index(n)];
         row.Field = new TSKEdit(decimalSeparator, client_);
@@ -235,7 +235,7 @@ void TRechnerForm::BuildRows(char decimalSeparator) {
 void TRechnerForm::ConnectField(int slot) {
     TSKEdit* field = rows_[Index(slot)].Field;
     field->installEventFilter(this);
-    field->SetKeyPressHandler([this, slot, field](char& key) {
+    field->SetKeyPressHandler([this, slot, field](char32_t& key) {
         model_.SelectionChanged(slot, field->Selection());
         ReportPosition();
         model_.EditKeyPress(slot, key);
@@ -454,8 +454,8 @@ void TRechnerForm::SyncRow(int slot) {
         field->deselect();
     field->setVisible(line.Field.Visible);
     // A screen reader names the line by its currency, whichever columns are shown.
-    const QString name =
-        ToQString(line.Name.Text.empty() ? line.Code.Text : line.Code.Text + ", " + line.Name.Text);
+    const QString name = ToQString(
+        line.Name.Text.empty() ? line.Code.Text : line.Code.Text + U", " + line.Name.Text);
     if (field->accessibleName() != name)
         field->setAccessibleName(name);
 

@@ -25,14 +25,14 @@ class Translator;
 // text of the fixed currencies (amounts of fifteen digits, codes, names in every
 // language, rates) would not fit in bold, and the rows as tall as the field needs.
 CalculatorGeometry MeasureCalculatorGeometry(const ProfileSettings& settings,
-                                             char decimalSeparator);
+                                             char32_t decimalSeparator);
 
 class TRechnerForm final : public QWidget, public CalculatorView {
     Q_OBJECT
 
   public:
     // The model must outlive the window. Translates the captions and menus.
-    TRechnerForm(CalculatorModel& model, Translator& translator, char decimalSeparator,
+    TRechnerForm(CalculatorModel& model, Translator& translator, char32_t decimalSeparator,
                  QWidget* parent = nullptr);
     ~TRechnerForm() override;
     TRechnerForm(const TRechnerForm&) = delete;
@@ -73,7 +73,7 @@ class TRechnerForm final : public QWidget, public CalculatorView {
 
     static std::size_t Index(int slot) { return static_cast<std::size_t>(slot); }
     void BuildMenus();
-    void BuildRows(char decimalSeparator);
+    void BuildRows(char32_t decimalSeparator);
     void ConnectField(int slot);
     // Takes over the model's state.
     void Sync();

@@ -26,7 +26,7 @@ Qt::Alignment QtAlignment(TextAlignment alignment) {
 
 // The character a key types, as the filter knows it; 0 for a key that types nothing
 // (navigation, and everything held with Ctrl or Alt, which are commands).
-char TypedCharacter(const QKeyEvent& event) {
+char32_t TypedCharacter(const QKeyEvent& event) {
     switch (event.key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
@@ -43,15 +43,13 @@ char TypedCharacter(const QKeyEvent& event) {
     const QString text = event.text();
     if (text.size() != 1 || text[0].unicode() < 0x20 || text[0].unicode() == 0x7F)
         return 0;
-    // A character outside the program's character set arrives as "?", which the filter
-    // refuses like any other letter.
-    const std::string typed = FromQString(text);
+    const std::u32string typed = FromQString(text);
     return typed.empty() ? 0 : typed[0];
 }
 
 }  // namespace
 
-TSKEdit::TSKEdit(char decimalSeparator, QWidget* parent)
+TSKEdit::TSKEdit(char32_t decimalSeparator, QWidget* parent)
     : QLineEdit(QStringLiteral("0"), parent), decimalSeparator_(decimalSeparator) {
     // Dropped text would bypass the filter.
     setAcceptDrops(false);
@@ -109,7 +107,7 @@ void TSKEdit::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    char key = TypedCharacter(*event);
+    char32_t key = TypedCharacter(*event);
     if (key == 0) {
         QLineEdit::keyPressEvent(event);
         return;
@@ -119,12 +117,12 @@ void TSKEdit::keyPressEvent(QKeyEvent* event) {
         keyPressHandler_(key);
     if (key == 0)
         return;
-    const char accepted =
+    const char32_t accepted =
         NumericEditFilter(key, FromQString(text()), Selection(), decimalSeparator_);
     if (accepted == kBackspaceChar)
         QLineEdit::keyPressEvent(event);
     else if (accepted != 0)
-        insert(ToQString(std::string(1, accepted)));
+        insert(ToQString(std::u32string(1, accepted)));
 }
 
 void TSKEdit::mouseReleaseEvent(QMouseEvent* event) {

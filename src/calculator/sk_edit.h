@@ -16,7 +16,7 @@ class TSKEdit final : public QLineEdit {
     Q_OBJECT
 
   public:
-    explicit TSKEdit(char decimalSeparator, QWidget* parent = nullptr);
+    explicit TSKEdit(char32_t decimalSeparator, QWidget* parent = nullptr);
 
     TextAlignment Alignment() const { return alignment_; }
     void SetAlignment(TextAlignment alignment);
@@ -30,7 +30,7 @@ class TSKEdit final : public QLineEdit {
 
     // The owner's handler sees every typed character first, unfiltered; it may change it
     // or set it to 0 to consume it.
-    void SetKeyPressHandler(std::function<void(char& key)> handler) {
+    void SetKeyPressHandler(std::function<void(char32_t& key)> handler) {
         keyPressHandler_ = std::move(handler);
     }
 
@@ -46,9 +46,9 @@ class TSKEdit final : public QLineEdit {
   private:
     bool InsertFiltered(const QString& pasted);
 
-    const char decimalSeparator_;
+    const char32_t decimalSeparator_;
     TextAlignment alignment_ = TextAlignment::Left;
-    std::function<void(char&)> keyPressHandler_;
+    std::function<void(char32_t&)> keyPressHandler_;
 };
 
 }  // namespace kassavero

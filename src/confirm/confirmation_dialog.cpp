@@ -8,6 +8,7 @@
 #include "calculator/calculator_access.h"
 #include "core/amount_format.h"
 #include "core/number_text.h"
+#include "core/unicode_text.h"
 #include "engine/proposal.h"
 #include "i18n/translation.h"
 #include "i18n/translator.h"
@@ -20,25 +21,17 @@
 namespace kassavero {
 namespace {
 
-constexpr const char* kCancelResult = "CANCEL";
-
-// Upper case of a typed character: a-z and the Windows-1252 small letters.
-char UpperCase(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7))
-        return static_cast<char>(u - 0x20);
-    return c;
-}
+constexpr const char32_t* kCancelResult = U"CANCEL";
 
 ReplacementParts Unchanged(const TGeplanteAenderung& change) {
-    return ReplacementParts{"", change.OldText, ""};
+    return ReplacementParts{U"", change.OldText, U""};
 }
 
 }  // namespace
 
 ConfirmationDialog::ConfirmationDialog(ConfirmationView& view, ActiveProfile& profile,
                                        const CurrencyTable& currencies,
-                                       char systemThousandSeparator, const CommonTexts& texts,
+                                       char32_t systemThousandSeparator, const CommonTexts& texts,
                                        Translator& translator, MessageLoop& loop, Registry& store,
                                        Help& help, CalculatorAccess& calculator,
                                        SettingsWindow& settingsWindow)
@@ -171,7 +164,7 @@ CurrencyIndex ConfirmationDialog::DefaultTarget() const {
 void ConfirmationDialog::Compute(Question& question, CurrencyIndex source,
                                  CurrencyIndex target) const {
     const ProfileSettings& settings = profile_.Settings();
-    const char decimalSeparator = currencies_.SystemDecimalSeparator();
+    const char32_t decimalSeparator = currencies_.SystemDecimalSeparator();
     Proposal proposal;
     if (question.FormulaMode) {
         question.Amount = ParseDecimalLenient(question.OldAmountText, decimalSeparator);
@@ -297,13 +290,13 @@ bool ConfirmationDialog::Busy() const {
 }
 
 bool ConfirmationDialog::AskChange(const TGeplanteAenderung& proposal, bool ask,
-                                   const std::string& clientName) {
+                                   const std::u32string& clientName) {
     static const bool kNever = false;
     return Ask(proposal, ask, clientName, kNever) == ChangeAnswer::Yes;
 }
 
 ChangeAnswer ConfirmationDialog::Ask(const TGeplanteAenderung& proposal, bool ask,
-                                     const std::string& clientName, const bool& withdrawn) {
+                                     const std::u32string& clientName, const bool& withdrawn) {
     // Without a question and with nothing on the screen to show it in (or a question of
     // another's in it), the change is computed aside: filling a hidden window's fields
     // would only cost time.
@@ -338,13 +331,13 @@ ChangeAnswer ConfirmationDialog::Ask(const TGeplanteAenderung& proposal, bool as
     dialogMode_ = kDialogAsking;
     AnpassenModus();
 
-    view_.SetCaption("Kassavero " + texts_.ConversionTitle + " (" + clientName + ")");
+    view_.SetCaption(U"Kassavero " + texts_.ConversionTitle + U" (" + clientName + U")");
     view_.SetGroupCaptions(texts_.InputTitle, texts_.OutputTitle);
     view_.SetControlVisible(ConfirmControl::FormulaBackButton, false);
     view_.SetFieldStyle(FieldStyle::Change);
 
     view_.SetInputText(proposal.OldText, {});
-    const char decimalSeparator = currencies_.SystemDecimalSeparator();
+    const char32_t decimalSeparator = currencies_.SystemDecimalSeparator();
     question_.OldAmountText =
         FormatAmount(proposal.Amount, OldAmountFormat(proposal.Currency, proposal.Decimals,
                                                       decimalSeparator, thousandSeparator_));
@@ -520,10 +513,10 @@ bool ConfirmationDialog::KeyPressed(const KeyEvent& key) {
     if (key.Key == DialogKey::Escape) {
         CancelClicked();
     } else if (key.Key == DialogKey::Character) {
-        const std::string typed(1, UpperCase(key.Character));
-        if (typed == "1" || typed == texts_.YesLetter) {
+        const std::u32string typed(1, UpperCase(key.Character));
+        if (typed == U"1" || typed == texts_.YesLetter) {
             YesClicked();
-        } else if (typed == "2" || typed == texts_.NoLetter) {
+        } else if (typed == U"2" || typed == texts_.NoLetter) {
             NoClicked();
         }
     }

@@ -41,7 +41,7 @@ inline constexpr int kAnswerNo = 7;
 
 inline constexpr int kConfirmationHelpTopic = 1090;
 // The name the window's position is stored under.
-inline constexpr std::string_view kConfirmFormName = "ConfirmForm";
+inline constexpr std::u32string_view kConfirmFormName = U"ConfirmForm";
 
 // A key as the window hands it over: the window sees every key before the focused
 // control does.
@@ -49,8 +49,8 @@ enum class DialogKey { Character, Return, Escape, Home, End, Left, Right, Other 
 
 struct KeyEvent {
     DialogKey Key = DialogKey::Other;
-    char Character = 0;     // the typed character, for DialogKey::Character
-    bool Modifier = false;  // Shift, Ctrl or Alt held
+    char32_t Character = 0;  // the typed character, for DialogKey::Character
+    bool Modifier = false;   // Shift, Ctrl or Alt held
     ConfirmControl Focus = ConfirmControl::InputField;
 };
 
@@ -59,7 +59,7 @@ class ConfirmationDialog final : public Confirmation, public FormulaQuestion {
     // Fills the currency lists. The texts are the ones looked up once at start-up;
     // `translator` serves the rest.
     ConfirmationDialog(ConfirmationView& view, ActiveProfile& profile,
-                       const CurrencyTable& currencies, char systemThousandSeparator,
+                       const CurrencyTable& currencies, char32_t systemThousandSeparator,
                        const CommonTexts& texts, Translator& translator, MessageLoop& loop,
                        Registry& store, Help& help, CalculatorAccess& calculator,
                        SettingsWindow& settingsWindow);
@@ -92,11 +92,11 @@ class ConfirmationDialog final : public Confirmation, public FormulaQuestion {
     // Returns true only for yes with a converted amount: when either currency is none,
     // or a rate is 0, nothing can be converted and the change is declined.
     bool AskChange(const TGeplanteAenderung& proposal, bool ask,
-                   const std::string& clientName) override;
+                   const std::u32string& clientName) override;
     // The same for one of several sessions: a question waits for its turn, but another
     // session's cancel never declines it; `withdrawn` set while it waits ends it
     // unanswered, and the next question comes up.
-    ChangeAnswer Ask(const TGeplanteAenderung& proposal, bool ask, const std::string& clientName,
+    ChangeAnswer Ask(const TGeplanteAenderung& proposal, bool ask, const std::u32string& clientName,
                      const bool& withdrawn) override;
     unsigned StopCount() const override { return stopCount_; }
     bool Busy() const override;
@@ -118,11 +118,11 @@ class ConfirmationDialog final : public Confirmation, public FormulaQuestion {
     // Yes is disabled until the user picks currencies that convert; No and Cancel still
     // answer. A formula asked while another question is open waits for its turn.
     using FormulaQuestion::AskFormula;
-    void AskFormula(const std::string& formula, CurrencyIndex source, CurrencyIndex target,
-                    FormulaConstants constants, bool& cancelled, std::string& result,
+    void AskFormula(const std::u32string& formula, CurrencyIndex source, CurrencyIndex target,
+                    FormulaConstants constants, bool& cancelled, std::u32string& result,
                     const bool& withdrawn) override;
-    std::string ConvertFormula(const std::string& formula, CurrencyIndex source,
-                               CurrencyIndex target, FormulaConstants constants) override;
+    std::u32string ConvertFormula(const std::u32string& formula, CurrencyIndex source,
+                                  CurrencyIndex target, FormulaConstants constants) override;
 
     // ---- State ----
 
@@ -180,15 +180,15 @@ class ConfirmationDialog final : public Confirmation, public FormulaQuestion {
         double Amount = 0;
         bool FormulaMode = false;
         FormulaConstants Constants = FormulaConstants::InFormula;
-        std::string Formula;
+        std::u32string Formula;
         std::vector<FormulaAmount> Amounts;
         std::size_t Current = 0;
-        std::string OldAmountText;  // the source amount as shown
+        std::u32string OldAmountText;  // the source amount as shown
         // Results of the last computation.
         bool Convertible = false;
         bool EuroVisible = false;
-        std::string EuroText;
-        std::string NewAmount;  // empty when nothing converts
+        std::u32string EuroText;
+        std::u32string NewAmount;  // empty when nothing converts
         ReplacementParts Parts;
     };
 
@@ -200,7 +200,7 @@ class ConfirmationDialog final : public Confirmation, public FormulaQuestion {
         bool Convertible = false;
         ReplacementParts Parts;
         bool Cancelled = false;
-        std::string FormulaResult;
+        std::u32string FormulaResult;
         Waiter* waiter = nullptr;         // while the question is open
         const bool* withdrawn = nullptr;  // ends it unanswered once set
     };
@@ -259,7 +259,7 @@ class ConfirmationDialog final : public Confirmation, public FormulaQuestion {
     ConfirmationView& view_;
     ActiveProfile& profile_;
     const CurrencyTable& currencies_;
-    char thousandSeparator_;
+    char32_t thousandSeparator_;
     const CommonTexts& texts_;
     Translator& translator_;
     MessageLoop& loop_;

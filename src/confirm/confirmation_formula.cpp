@@ -14,13 +14,14 @@
 namespace kassavero {
 namespace {
 
-constexpr const char* kCancelResult = "CANCEL";
+constexpr const char32_t* kCancelResult = U"CANCEL";
 
 }  // namespace
 
-void ConfirmationDialog::AskFormula(const std::string& formula, CurrencyIndex source,
+void ConfirmationDialog::AskFormula(const std::u32string& formula, CurrencyIndex source,
                                     CurrencyIndex target, FormulaConstants constants,
-                                    bool& cancelled, std::string& result, const bool& withdrawn) {
+                                    bool& cancelled, std::u32string& result,
+                                    const bool& withdrawn) {
     cancelled = false;
     result = formula;
     std::vector<FormulaAmount> amounts =
@@ -39,8 +40,8 @@ void ConfirmationDialog::AskFormula(const std::string& formula, CurrencyIndex so
         return;
     }
 
-    view_.SetCaption("Kassavero " + texts_.ConversionTitle + "  " + texts_.ExcelFormulaTitle);
-    view_.SetGroupCaptions("", "");
+    view_.SetCaption(U"Kassavero " + texts_.ConversionTitle + U"  " + texts_.ExcelFormulaTitle);
+    view_.SetGroupCaptions(U"", U"");
     view_.SetControlVisible(ConfirmControl::FormulaBackButton, true);
     view_.SetFieldStyle(FieldStyle::Formula);
     SelectCurrencies(source, target);
@@ -67,8 +68,9 @@ void ConfirmationDialog::AskFormula(const std::string& formula, CurrencyIndex so
     result = outcome.FormulaResult;
 }
 
-std::string ConfirmationDialog::ConvertFormula(const std::string& formula, CurrencyIndex source,
-                                               CurrencyIndex target, FormulaConstants constants) {
+std::u32string ConfirmationDialog::ConvertFormula(const std::u32string& formula,
+                                                  CurrencyIndex source, CurrencyIndex target,
+                                                  FormulaConstants constants) {
     Question aside;
     aside.FormulaMode = true;
     aside.Constants = constants;

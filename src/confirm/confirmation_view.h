@@ -55,21 +55,21 @@ class ConfirmationView : public FormPosition {
     virtual void SetControlVisible(ConfirmControl control, bool visible) = 0;
     virtual void SetControlEnabled(ConfirmControl control, bool enabled) = 0;
 
-    virtual void SetCaption(std::string_view caption) = 0;
+    virtual void SetCaption(std::u32string_view caption) = 0;
     // The captions of the input and the output group.
-    virtual void SetGroupCaptions(std::string_view input, std::string_view output) = 0;
-    virtual void SetStopButtonCaption(std::string_view caption) = 0;
+    virtual void SetGroupCaptions(std::u32string_view input, std::u32string_view output) = 0;
+    virtual void SetStopButtonCaption(std::u32string_view caption) = 0;
 
     virtual void SetFieldStyle(FieldStyle style) = 0;
-    virtual void SetInputText(std::string_view text, const std::vector<TextRun>& runs) = 0;
+    virtual void SetInputText(std::u32string_view text, const std::vector<TextRun>& runs) = 0;
     virtual void SelectInputText(std::size_t start, std::size_t length) = 0;
-    virtual void SetOutputText(std::string_view text, const std::vector<TextRun>& runs) = 0;
+    virtual void SetOutputText(std::u32string_view text, const std::vector<TextRun>& runs) = 0;
     virtual void SelectOutputText(std::size_t start, std::size_t length) = 0;
 
     // The source amount, the converted amount and the euro value between them.
-    virtual void SetOldAmountLabel(std::string_view text) = 0;
-    virtual void SetNewAmountLabel(std::string_view text) = 0;
-    virtual void SetEuroAmountLabel(std::string_view text) = 0;
+    virtual void SetOldAmountLabel(std::u32string_view text) = 0;
+    virtual void SetNewAmountLabel(std::u32string_view text) = 0;
+    virtual void SetEuroAmountLabel(std::u32string_view text) = 0;
 
     // Both lists hold the same entries; each shows the flag of its currency and its code.
     virtual void SetCurrencyLists(const std::vector<CurrencyListEntry>& entries) = 0;

@@ -6,7 +6,7 @@ namespace kassavero {
 std::vector<CurrencyListEntry> CurrencyListEntries(const ProfileSettings& settings) {
     std::vector<CurrencyListEntry> entries;
     for (CurrencyIndex c = 0; c < kCurrencyCount; ++c) {
-        std::string code = DisplayCurrencyCode(settings, c);
+        std::u32string code = DisplayCurrencyCode(settings, c);
         if (!code.empty())
             entries.push_back(CurrencyListEntry{c, std::move(code)});
     }

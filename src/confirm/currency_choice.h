@@ -17,7 +17,7 @@ namespace kassavero {
 // currency indexes.
 struct CurrencyListEntry {
     CurrencyIndex Currency = kNoCurrency;
-    std::string Code;  // as shown beside the flag
+    std::u32string Code;  // as shown beside the flag
 
     bool operator==(const CurrencyListEntry&) const = default;
 };

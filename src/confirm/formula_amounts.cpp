@@ -2,23 +2,24 @@
 #include "confirm/formula_amounts.h"
 
 #include "core/number_text.h"
+#include "core/unicode_text.h"
 
 namespace kassavero {
 namespace {
 
-bool IsNameCharacter(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '$' || c == '\\' || c == '_' ||
-           (c >= 192 && c <= 214) || (c >= 216 && c <= 246) || c >= 248;
+bool IsNameCharacter(char32_t c) {
+    return c == U'$' || c == U'\\' || c == U'_' || IsLetter(c);
 }
 
-bool IsDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
+bool IsDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
 }
 
 }  // namespace
 
-std::vector<FormulaAmount> FindFormulaAmounts(std::string_view formula, char decimalSeparator) {
-    const bool separatorJoins = decimalSeparator == '.' || decimalSeparator == ',';
+std::vector<FormulaAmount> FindFormulaAmounts(std::u32string_view formula,
+                                              char32_t decimalSeparator) {
+    const bool separatorJoins = decimalSeparator == U'.' || decimalSeparator == U',';
     std::vector<FormulaAmount> amounts;
     bool inQuotes = false;
     bool inName = false;
@@ -29,14 +30,14 @@ std::vector<FormulaAmount> FindFormulaAmounts(std::string_view formula, char dec
         if (!started)
             return;
         started = false;
-        const std::string_view text = formula.substr(start, end - start);
+        const std::u32string_view text = formula.substr(start, end - start);
         if (ParseDecimalLenient(text, decimalSeparator) != 0)
             amounts.push_back(FormulaAmount{start, end - start, {}});
     };
 
     for (std::size_t i = 0; i < formula.size(); ++i) {
-        const auto c = static_cast<unsigned char>(formula[i]);
-        if (c == '"') {
+        const char32_t c = formula[i];
+        if (c == U'"') {
             inQuotes = !inQuotes;
             inName = false;
         } else if (IsNameCharacter(c)) {
@@ -63,9 +64,9 @@ std::vector<FormulaAmount> FindFormulaAmounts(std::string_view formula, char dec
     return amounts;
 }
 
-std::vector<std::string_view> FormulaSegments(std::string_view formula,
-                                              const std::vector<FormulaAmount>& amounts) {
-    std::vector<std::string_view> segments;
+std::vector<std::u32string_view> FormulaSegments(std::u32string_view formula,
+                                                 const std::vector<FormulaAmount>& amounts) {
+    std::vector<std::u32string_view> segments;
     segments.reserve(amounts.size() + 1);
     std::size_t from = 0;
     for (const FormulaAmount& amount : amounts) {
@@ -76,16 +77,16 @@ std::vector<std::string_view> FormulaSegments(std::string_view formula,
     return segments;
 }
 
-AssembledFormula AssembleFormula(std::string_view formula,
+AssembledFormula AssembleFormula(std::u32string_view formula,
                                  const std::vector<FormulaAmount>& amounts) {
-    const std::vector<std::string_view> segments = FormulaSegments(formula, amounts);
+    const std::vector<std::u32string_view> segments = FormulaSegments(formula, amounts);
     AssembledFormula result;
     result.Text = segments[0];
     for (std::size_t k = 0; k < amounts.size(); ++k) {
         const FormulaAmount& amount = amounts[k];
         const bool replaced = !amount.NewText.empty();
-        const std::string_view text = replaced ? std::string_view(amount.NewText)
-                                               : formula.substr(amount.Position, amount.Length);
+        const std::u32string_view text = replaced ? std::u32string_view(amount.NewText)
+                                                  : formula.substr(amount.Position, amount.Length);
         result.Runs.push_back(DisplayRun{result.Text.size(), text.size(),
                                          replaced ? DisplayRun::Replaced : DisplayRun::Kept});
         result.Text += text;

@@ -16,7 +16,7 @@ namespace kassavero {
 struct FormulaAmount {
     std::size_t Position = 0;  // index of its first character in the formula
     std::size_t Length = 0;    // characters
-    std::string NewText;       // empty: the constant stays as written
+    std::u32string NewText;    // empty: the constant stays as written
 
     bool operator==(const FormulaAmount&) const = default;
 };
@@ -28,13 +28,14 @@ struct FormulaAmount {
 // other character ends a run. A run whose value, read with that separator, is 0 (or
 // that does not read as a number) is no constant. So A1, $B$12 and function names are
 // never constants, a minus sign stays outside, and a zero is left alone.
-std::vector<FormulaAmount> FindFormulaAmounts(std::string_view formula, char decimalSeparator);
+std::vector<FormulaAmount> FindFormulaAmounts(std::u32string_view formula,
+                                              char32_t decimalSeparator);
 
 // Segment 0 is the text before the first amount (the whole formula when there is none),
 // segment k the text between amounts k-1 and k, and the last one the text after the
 // last amount; there is one more segment than amounts.
-std::vector<std::string_view> FormulaSegments(std::string_view formula,
-                                              const std::vector<FormulaAmount>& amounts);
+std::vector<std::u32string_view> FormulaSegments(std::u32string_view formula,
+                                                 const std::vector<FormulaAmount>& amounts);
 
 // A stretch of the assembled formula that holds an amount.
 struct DisplayRun {
@@ -47,13 +48,13 @@ struct DisplayRun {
 };
 
 struct AssembledFormula {
-    std::string Text;
+    std::u32string Text;
     std::vector<DisplayRun> Runs;  // one per amount, in formula order
 };
 
 // The formula with every amount that has a new text replaced by it; the others keep
 // their text as written.
-AssembledFormula AssembleFormula(std::string_view formula,
+AssembledFormula AssembleFormula(std::u32string_view formula,
                                  const std::vector<FormulaAmount>& amounts);
 
 }  // namespace kassavero

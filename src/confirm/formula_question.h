@@ -20,11 +20,11 @@ class FormulaQuestion {
     // user cancelled. A formula without a non-zero constant comes back unchanged and
     // nothing is shown.
     // Once `withdrawn` is set (the caller went away) the question ends as cancelled.
-    virtual void AskFormula(const std::string& formula, CurrencyIndex source, CurrencyIndex target,
-                            FormulaConstants constants, bool& cancelled, std::string& result,
-                            const bool& withdrawn) = 0;
-    void AskFormula(const std::string& formula, CurrencyIndex source, CurrencyIndex target,
-                    FormulaConstants constants, bool& cancelled, std::string& result) {
+    virtual void AskFormula(const std::u32string& formula, CurrencyIndex source,
+                            CurrencyIndex target, FormulaConstants constants, bool& cancelled,
+                            std::u32string& result, const bool& withdrawn) = 0;
+    void AskFormula(const std::u32string& formula, CurrencyIndex source, CurrencyIndex target,
+                    FormulaConstants constants, bool& cancelled, std::u32string& result) {
         static const bool kNever = false;
         AskFormula(formula, source, target, constants, cancelled, result, kNever);
     }
@@ -32,8 +32,8 @@ class FormulaQuestion {
     virtual void EndWithdrawn() {}
     // The formula with every constant converted, as a yes to each would give, without
     // showing or asking anything.
-    virtual std::string ConvertFormula(const std::string& formula, CurrencyIndex source,
-                                       CurrencyIndex target, FormulaConstants constants) = 0;
+    virtual std::u32string ConvertFormula(const std::u32string& formula, CurrencyIndex source,
+                                          CurrencyIndex target, FormulaConstants constants) = 0;
 };
 
 }  // namespace kassavero

@@ -84,7 +84,7 @@ int Clamped(const QTextEdit* field, std::size_t position) {
     return static_cast<int>(std::min(position, end));
 }
 
-void ShowRichText(QTextEdit* field, std::string_view text, const std::vector<TextRun>& runs) {
+void ShowRichText(QTextEdit* field, std::u32string_view text, const std::vector<TextRun>& runs) {
     // The field would write the new text in the format of the run that was selected
     // last (bold, red): start from the plain format every time.
     field->clear();
@@ -110,7 +110,7 @@ void Select(QTextEdit* field, std::size_t start, std::size_t length) {
     field->setTextCursor(cursor);
 }
 
-DialogKey KeyOf(const QKeyEvent& event, char& character) {
+DialogKey KeyOf(const QKeyEvent& event, char32_t& character) {
     switch (event.key()) {
         case Qt::Key_Escape:
             return DialogKey::Escape;
@@ -128,9 +128,9 @@ DialogKey KeyOf(const QKeyEvent& event, char& character) {
         default:
             break;
     }
-    const std::string text = FromQString(event.text());
+    const std::u32string text = FromQString(event.text());
     // Control characters (Tab, Ctrl+C ...) are not typed text; they keep their usual work.
-    if (text.size() == 1 && static_cast<unsigned char>(text[0]) >= 0x20 && text[0] != 0x7F) {
+    if (text.size() == 1 && text[0] >= 0x20 && text[0] != 0x7F) {
         character = text[0];
         return DialogKey::Character;
     }
@@ -438,16 +438,16 @@ void TBestaetigungForm::SetControlEnabled(ConfirmControl control, bool enabled) 
         widget->setEnabled(enabled);
 }
 
-void TBestaetigungForm::SetCaption(std::string_view caption) {
+void TBestaetigungForm::SetCaption(std::u32string_view caption) {
     setWindowTitle(ToQString(caption));
 }
 
-void TBestaetigungForm::SetGroupCaptions(std::string_view input, std::string_view output) {
+void TBestaetigungForm::SetGroupCaptions(std::u32string_view input, std::u32string_view output) {
     inputGroup_->setTitle(ToQString(input));
     outputGroup_->setTitle(ToQString(output));
 }
 
-void TBestaetigungForm::SetStopButtonCaption(std::string_view caption) {
+void TBestaetigungForm::SetStopButtonCaption(std::u32string_view caption) {
     stop_->setText(ToQString(caption));
 }
 
@@ -464,7 +464,7 @@ void TBestaetigungForm::SetFieldStyle(FieldStyle style) {
     }
 }
 
-void TBestaetigungForm::SetInputText(std::string_view text, const std::vector<TextRun>& runs) {
+void TBestaetigungForm::SetInputText(std::u32string_view text, const std::vector<TextRun>& runs) {
     ShowRichText(input_, text, runs);
 }
 
@@ -472,7 +472,7 @@ void TBestaetigungForm::SelectInputText(std::size_t start, std::size_t length) {
     Select(input_, start, length);
 }
 
-void TBestaetigungForm::SetOutputText(std::string_view text, const std::vector<TextRun>& runs) {
+void TBestaetigungForm::SetOutputText(std::u32string_view text, const std::vector<TextRun>& runs) {
     ShowRichText(output_, text, runs);
 }
 
@@ -480,15 +480,15 @@ void TBestaetigungForm::SelectOutputText(std::size_t start, std::size_t length) 
     Select(output_, start, length);
 }
 
-void TBestaetigungForm::SetOldAmountLabel(std::string_view text) {
+void TBestaetigungForm::SetOldAmountLabel(std::u32string_view text) {
     oldAmount_->setText(ToQString(text));
 }
 
-void TBestaetigungForm::SetNewAmountLabel(std::string_view text) {
+void TBestaetigungForm::SetNewAmountLabel(std::u32string_view text) {
     newAmount_->setText(ToQString(text));
 }
 
-void TBestaetigungForm::SetEuroAmountLabel(std::string_view text) {
+void TBestaetigungForm::SetEuroAmountLabel(std::u32string_view text) {
     euroAmount_->setText(ToQString(text));
 }
 

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "macro/dde_command.h"
 
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 
 namespace kassavero {
 
-int ParseDdeCommand(std::string_view command, std::string& reply,
+int ParseDdeCommand(std::u32string_view command, std::u32string& reply,
                     const DdeFunctionHandler& handler) {
-    std::string token;
-    std::string name;
-    std::vector<std::string> arguments;
+    std::u32string token;
+    std::u32string name;
+    std::vector<std::u32string> arguments;
     int depth = 0;
     bool quoted = false;
     int calls = 0;
@@ -20,32 +20,32 @@ int ParseDdeCommand(std::string_view command, std::string& reply,
     };
 
     for (std::size_t i = 0; i < command.size(); ++i) {
-        const char c = command[i];
-        if (c == '"') {
+        const char32_t c = command[i];
+        if (c == U'"') {
             quoted = !quoted;
-        } else if (c == '\\') {
+        } else if (c == U'\\') {
             if (i + 1 < command.size())
                 token += command[++i];
         } else if (quoted) {
             token += c;
-        } else if (c == '(') {
+        } else if (c == U'(') {
             if (depth == 0) {
                 name = std::move(token);
                 token.clear();
             }
             ++depth;
-        } else if (c == ')') {
+        } else if (c == U')') {
             --depth;
             if (depth == 0) {
                 arguments.push_back(std::move(token));
                 token.clear();
             }
-        } else if (c == ',') {
+        } else if (c == U',') {
             if (depth > 0) {
                 arguments.push_back(std::move(token));
                 token.clear();
             }
-        } else if (c == ';' || c == '\r' || c == '\n') {
+        } else if (c == U';' || c == U'\r' || c == U'\n') {
             if (depth == 0 && !name.empty()) {
                 call();
                 name.clear();
@@ -57,7 +57,7 @@ int ParseDdeCommand(std::string_view command, std::string& reply,
     }
 
     if (depth != 0 || quoted) {
-        reply = "ERROR. Syntax error parsing DDE command: " + name;
+        reply = U"ERROR. Syntax error parsing DDE command: " + name;
         return calls;
     }
     if (name.empty())
@@ -70,21 +70,22 @@ int ParseDdeCommand(std::string_view command, std::string& reply,
 }
 
 DdeFunctionHandler WithHandlerFrame(DdeFunctionBody body) {
-    return [body = std::move(body)](const std::string& name,
-                                    const std::vector<std::string>& arguments, std::string& reply) {
-        const std::string function = LowerCaseLatin1(name);
+    return [body = std::move(body)](const std::u32string& name,
+                                    const std::vector<std::u32string>& arguments,
+                                    std::u32string& reply) {
+        const std::u32string function = LowerCase(name);
         reply.clear();
         body(function, arguments, reply);
         if (reply.empty())
-            reply = "<NIL>";
+            reply = U"<NIL>";
     };
 }
 
-bool CheckArgumentCount(std::size_t count, std::size_t expected, std::string_view function,
-                        std::string& reply) {
+bool CheckArgumentCount(std::size_t count, std::size_t expected, std::u32string_view function,
+                        std::u32string& reply) {
     if (count == expected)
         return true;
-    reply = "ERROR. Invalid numer of arguments in call to function " + std::string(function);
+    reply = U"ERROR. Invalid numer of arguments in call to function " + std::u32string(function);
     return false;
 }
 

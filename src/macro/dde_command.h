@@ -15,13 +15,14 @@
 namespace kassavero {
 
 // A function handler: the name as written, the arguments, and the reply (in/out).
-using DdeFunctionHandler = std::function<void(
-    const std::string& name, const std::vector<std::string>& arguments, std::string& reply)>;
+using DdeFunctionHandler =
+    std::function<void(const std::u32string& name, const std::vector<std::u32string>& arguments,
+                       std::u32string& reply)>;
 
 // The reply to a command that names no function at all: an empty command, or one made
 // only of separators, quotes and parentheses ("", ";", "\"\"", "()"). It is an error, so
 // a client never takes a command that did nothing for one that worked.
-inline constexpr std::string_view kNoFunctionReply = "ERROR. No function named in DDE command";
+inline constexpr std::u32string_view kNoFunctionReply = U"ERROR. No function named in DDE command";
 
 // Reads the command and calls the handler once for each function call in it:
 // - a double quote opens or closes a quoted stretch and is dropped; a backslash takes the
@@ -37,18 +38,19 @@ inline constexpr std::string_view kNoFunctionReply = "ERROR. No function named i
 //   without arguments) is called.
 // Arguments are kept as written, blanks included. A command that called no function
 // and had no syntax error leaves kNoFunctionReply. Returns the number of calls.
-int ParseDdeCommand(std::string_view command, std::string& reply,
+int ParseDdeCommand(std::u32string_view command, std::u32string& reply,
                     const DdeFunctionHandler& handler);
 
-// The common frame of the item handlers: the name lower-cased (LowerCaseLatin1), the
+// The common frame of the item handlers: the name lower-cased (LowerCase), the
 // reply cleared before the body runs, and "<NIL>" for a reply the body left empty.
-using DdeFunctionBody = std::function<void(
-    const std::string& function, const std::vector<std::string>& arguments, std::string& reply)>;
+using DdeFunctionBody =
+    std::function<void(const std::u32string& function, const std::vector<std::u32string>& arguments,
+                       std::u32string& reply)>;
 DdeFunctionHandler WithHandlerFrame(DdeFunctionBody body);
 
 // True when count equals expected; otherwise the reply names the function (already
 // lower-cased) and the caller does nothing else.
-bool CheckArgumentCount(std::size_t count, std::size_t expected, std::string_view function,
-                        std::string& reply);
+bool CheckArgumentCount(std::size_t count, std::size_t expected, std::u32string_view function,
+                        std::u32string& reply);
 
 }  // namespace kassavero

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <exception>
 
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 #include "engine/text_pieces.h"
 
 namespace kassavero {
@@ -100,8 +100,9 @@ DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_vi
         // Every amount has a digit; a piece without one is not worth a round trip.
         if (from >= piece.end || !HasDigit(text, from, piece.searchEnd))
             continue;
-        channel.Send("filter", "transfertext:" + AsCommandText(text, from, piece.searchEnd,
-                                                               options.takesWholeLines));
+        channel.Send("filter",
+                     "transfertext:" + TextToUtf8(AsProgramText(text, from, piece.searchEnd,
+                                                                options.takesWholeLines)));
         while (result.outcome == Outcome::Done) {
             const std::string found = channel.Call("filter", "findnextchange(" + session + ")");
             if (found == "OK")
@@ -138,12 +139,11 @@ DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_vi
             if (from + start < copied)
                 continue;
             output.append(text, copied, from + start - copied);
-            const std::string sent =
+            const std::u32string sent =
                 AsProgramText(text, from + start, from + end, options.takesWholeLines);
             output += ReplacementInDocument(
-                text, from + start, from + end, DecodeKeepingBytes(Win1252ToUtf8(sent)),
-                DecodeKeepingBytes(parts[0]), DecodeKeepingBytes(parts[1]),
-                DecodeKeepingBytes(parts[2]));
+                text, from + start, from + end, sent, DecodeKeepingBytes(parts[0]),
+                DecodeKeepingBytes(parts[1]), DecodeKeepingBytes(parts[2]));
             copied = from + end;
             ++result.changed;
         }

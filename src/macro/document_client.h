@@ -5,9 +5,8 @@
 // it: open a session, hand over the text piece by piece, find and confirm each change,
 // write the replacements into the document, close the session. Used by kassavero-dde.
 //
-// The document is Unicode (UTF-8 here); the program sees one Windows-1252 character per
-// code point, so offsets are code points on both sides. Every character outside the
-// changes, including those Windows-1252 cannot hold, is copied from the original.
+// The document is Unicode (UTF-8 here); offsets are code points on both sides. Every
+// character outside the changes is copied from the original.
 
 #include <cstddef>
 #include <functional>

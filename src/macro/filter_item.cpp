@@ -9,7 +9,7 @@
 
 #include "confirm/formula_question.h"
 #include "core/number_text.h"
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 #include "macro/dde_command.h"
 #include "macro/filter_reply.h"
 #include "macro/macro_interpreter.h"
@@ -17,52 +17,52 @@
 namespace kassavero {
 namespace {
 
-constexpr std::string_view kTransferText = "transfertext";
+constexpr std::u32string_view kTransferText = U"transfertext";
 // Texts that callers handed over for themselves and have not used yet: far more clients
 // than a desktop runs at once.
 constexpr std::size_t kMostWaitingTexts = 64;
-constexpr std::string_view kTooManyTexts =
-    "ERROR. Too many clients have a text waiting. Try again when one of them has finished.";
+constexpr std::u32string_view kTooManyTexts =
+    U"ERROR. Too many clients have a text waiting. Try again when one of them has finished.";
 
 // A currency argument of "convertexcelformula": not a number counts as 0 (EUR), a number
 // outside the fourteen currencies as no currency.
-CurrencyIndex FormulaCurrency(const std::string& argument) {
+CurrencyIndex FormulaCurrency(const std::u32string& argument) {
     const std::int32_t value = ParseInt32(argument).value_or(0);
     return value >= 0 && value < kCurrencyCount ? static_cast<CurrencyIndex>(value) : kNoCurrency;
 }
 
 // "Show the dialog" arguments: not a number counts as 1.
-bool ShowDialogArgument(const std::string& argument) {
+bool ShowDialogArgument(const std::u32string& argument) {
     return ParseInt32(argument).value_or(1) != 0;
 }
 
 }  // namespace
 
-std::string MacroInterpreter::ExecuteFilterItem(std::string_view command) {
-    if (LowerCaseLatin1(command.substr(0, kTransferText.size())) == kTransferText)
+std::u32string MacroInterpreter::ExecuteFilterItem(std::u32string_view command) {
+    if (LowerCase(command.substr(0, kTransferText.size())) == kTransferText)
         return TransferTextCommand(command);
-    std::string reply;
+    std::u32string reply;
     ParseDdeCommand(
         command, reply,
         WithHandlerFrame(
-            [this](const std::string& function, const std::vector<std::string>& arguments,
-                   std::string& out) { ExecuteFilterFunction(function, arguments, out); }));
+            [this](const std::u32string& function, const std::vector<std::u32string>& arguments,
+                   std::u32string& out) { ExecuteFilterFunction(function, arguments, out); }));
     return reply;
 }
 
 // "transfertext", optional digits (not used), ":" and the text, taken exactly as it
 // stands. The text waits for the next "findnextchange" or "convertexcelformula"; a new
 // one replaces it.
-std::string MacroInterpreter::TransferTextCommand(std::string_view command) {
+std::u32string MacroInterpreter::TransferTextCommand(std::u32string_view command) {
     std::size_t position = kTransferText.size();
-    while (position < command.size() && command[position] >= '0' && command[position] <= '9')
+    while (position < command.size() && command[position] >= U'0' && command[position] <= U'9')
         ++position;
-    if (position >= command.size() || command[position] != ':')
-        return "ERROR. Invalid syntax for TransferText!";
+    if (position >= command.size() || command[position] != U':')
+        return U"ERROR. Invalid syntax for TransferText!";
     // A caller's hand-over waits for that caller's next command, so clients that
     // interleave their calls never take each other's text. Executes, pokes and the
     // status file share one text, as they always did.
-    std::string text(command.substr(position + 1));
+    std::u32string text(command.substr(position + 1));
     const unsigned long long number = ++handOvers_;
     if (caller_.empty()) {
         pendingText_ = std::move(text);
@@ -74,12 +74,12 @@ std::string MacroInterpreter::TransferTextCommand(std::string_view command) {
             DropUnreachableTexts();
             // Never drop a text somebody may still come for.
             if (callerTexts_.size() >= kMostWaitingTexts)
-                return std::string(kTooManyTexts);
+                return std::u32string(kTooManyTexts);
         }
         handingCallers_.insert(caller_);
         callerTexts_.insert_or_assign(caller_, CallerText{std::move(text), number});
     }
-    return std::string(command);
+    return std::u32string(command);
 }
 
 void MacroInterpreter::DropUnreachableTexts() {
@@ -100,9 +100,9 @@ void MacroInterpreter::DropUnreachableTexts() {
     }
 }
 
-std::optional<std::string> MacroInterpreter::TakePendingText(bool keepShared) {
+std::optional<std::u32string> MacroInterpreter::TakePendingText(bool keepShared) {
     if (const auto own = callerTexts_.find(caller_); own != callerTexts_.end()) {
-        std::string text = std::move(own->second.text);
+        std::u32string text = std::move(own->second.text);
         callerTexts_.erase(own);
         return text;
     }
@@ -127,7 +127,7 @@ std::optional<std::string> MacroInterpreter::TakePendingText(bool keepShared) {
         newest = entry++;
     }
     if (newest != callerTexts_.end()) {
-        std::string text = std::move(newest->second.text);
+        std::u32string text = std::move(newest->second.text);
         callerTexts_.erase(newest);
         return text;
     }
@@ -136,30 +136,30 @@ std::optional<std::string> MacroInterpreter::TakePendingText(bool keepShared) {
     textPending_ = false;
     if (keepShared)
         return pendingText_;
-    return std::exchange(pendingText_, std::string());
+    return std::exchange(pendingText_, std::u32string());
 }
 
-void MacroInterpreter::ExecuteFilterFunction(const std::string& function,
-                                             const std::vector<std::string>& arguments,
-                                             std::string& reply) {
+void MacroInterpreter::ExecuteFilterFunction(const std::u32string& function,
+                                             const std::vector<std::u32string>& arguments,
+                                             std::u32string& reply) {
     const std::size_t count = arguments.size();
     Engine& engine = services_.engine;
-    if (function == "opensession") {
+    if (function == U"opensession") {
         if (!CheckArgumentCount(count, 2, function, reply))
             return;
         const int session =
             engine.OpenSession(engineHandle_, arguments[0], ShowDialogArgument(arguments[1]));
         if (session >= 0 && !caller_.empty())
             owners_[session] = SessionOwner{caller_, false};
-        reply = std::to_string(session);
-    } else if (function == "closesession") {
+        reply = AsciiToText(std::to_string(session));
+    } else if (function == U"closesession") {
         if (!CheckArgumentCount(count, 1, function, reply))
             return;
         // An argument that is no number closes nothing: read as 0 it would close the
         // session of whichever client holds slot 0.
         const auto session = ParseInt32(arguments[0]);
         if (!session) {
-            reply = "ERROR. Invalid session: " + arguments[0];
+            reply = U"ERROR. Invalid session: " + arguments[0];
             return;
         }
         if (engine.SessionExists(engineHandle_, *session))
@@ -168,29 +168,29 @@ void MacroInterpreter::ExecuteFilterFunction(const std::string& function,
         // A closing client leaves no text of its own behind.
         if (!caller_.empty())
             callerTexts_.erase(caller_);
-        reply = "OK";
-    } else if (function == "findnextchange") {
+        reply = U"OK";
+    } else if (function == U"findnextchange") {
         if (CheckArgumentCount(count, 1, function, reply))
             FindNextChangeFunction(arguments[0], reply);
-    } else if (function == "convertexcelformula") {
+    } else if (function == U"convertexcelformula") {
         if (CheckArgumentCount(count, 3, function, reply))
             ConvertExcelFormulaFunction(arguments, reply);
-    } else if (function == "confirmchange") {
+    } else if (function == U"confirmchange") {
         if (CheckArgumentCount(count, 2, function, reply))
             ConfirmChangeFunction(arguments, reply);
-    } else if (function == "testconnection") {
+    } else if (function == U"testconnection") {
         if (CheckArgumentCount(count, 0, function, reply))
-            reply = "OK";
+            reply = U"OK";
     } else {
-        reply = "ERROR. Unknown function for DDE-item \"Filter\": " + function;
+        reply = U"ERROR. Unknown function for DDE-item \"Filter\": " + function;
     }
 }
 
-bool MacroInterpreter::CheckSessionArgument(const std::string& argument, std::string& reply) {
-    reply = "OK";
+bool MacroInterpreter::CheckSessionArgument(const std::u32string& argument, std::u32string& reply) {
+    reply = U"OK";
     const auto session = ParseInt32(argument);
     if (!session) {
-        reply = "ERROR. Invalid session: " + argument;
+        reply = U"ERROR. Invalid session: " + argument;
         return false;
     }
     if (!services_.engine.SessionExists(engineHandle_, *session))
@@ -202,7 +202,8 @@ bool MacroInterpreter::CheckSessionArgument(const std::string& argument, std::st
     return true;
 }
 
-void MacroInterpreter::FindNextChangeFunction(const std::string& argument, std::string& reply) {
+void MacroInterpreter::FindNextChangeFunction(const std::u32string& argument,
+                                              std::u32string& reply) {
     Engine& engine = services_.engine;
     const auto session = ParseInt32(argument);
     // The waiting text goes to the session asked, even one that is not open (the engine
@@ -222,8 +223,8 @@ void MacroInterpreter::FindNextChangeFunction(const std::string& argument, std::
                               services_.systemDecimalSeparator);
 }
 
-void MacroInterpreter::ConfirmChangeFunction(const std::vector<std::string>& arguments,
-                                             std::string& reply) {
+void MacroInterpreter::ConfirmChangeFunction(const std::vector<std::u32string>& arguments,
+                                             std::u32string& reply) {
     if (!CheckSessionArgument(arguments[0], reply))
         return;
     const int session = ParseInt32(arguments[0]).value_or(0);
@@ -236,13 +237,13 @@ void MacroInterpreter::ConfirmChangeFunction(const std::vector<std::string>& arg
     reply = FormatConfirmReply(result, parts);
 }
 
-void MacroInterpreter::ConvertExcelFormulaFunction(const std::vector<std::string>& arguments,
-                                                   std::string& reply) {
+void MacroInterpreter::ConvertExcelFormulaFunction(const std::vector<std::u32string>& arguments,
+                                                   std::u32string& reply) {
     // Taken before asking: while the user decides, other commands run, and a formula
     // handed over meanwhile must wait for its own command rather than be dropped.
-    const std::optional<std::string> formula = TakePendingText(false);
+    const std::optional<std::u32string> formula = TakePendingText(false);
     if (!formula) {
-        reply = "ERROR. Transfer forumla with transfertext first, then call function.";
+        reply = U"ERROR. Transfer forumla with transfertext first, then call function.";
         return;
     }
     const CurrencyIndex source = FormulaCurrency(arguments[1]);
@@ -251,16 +252,16 @@ void MacroInterpreter::ConvertExcelFormulaFunction(const std::vector<std::string
     // stands for a cell holding a constant, rounded with that cell precision, and
     // "quietcell" the same converted without a question (for a run whose changes are
     // not confirmed one by one).
-    const std::string kind = LowerCaseLatin1(arguments[0]);
-    const FormulaConstants constants = kind == "constantcell" || kind == "quietcell"
+    const std::u32string kind = LowerCase(arguments[0]);
+    const FormulaConstants constants = kind == U"constantcell" || kind == U"quietcell"
                                            ? FormulaConstants::ConstantCell
                                            : FormulaConstants::InFormula;
-    if (kind == "quietcell") {
+    if (kind == U"quietcell") {
         reply = services_.formulas.ConvertFormula(*formula, source, target, constants);
         return;
     }
     bool cancelled = false;
-    std::string result;
+    std::u32string result;
     bool withdrawn = false;
     const auto waiting = formulaWaits_.emplace(caller_, &withdrawn);
     services_.formulas.AskFormula(*formula, source, target, constants, cancelled, result,

@@ -2,40 +2,41 @@
 #include "macro/filter_reply.h"
 
 #include "core/number_text.h"
+#include "core/unicode_text.h"
 
 namespace kassavero {
 
-std::string FormatChangeReply(bool found, std::size_t start, std::size_t end,
-                              CurrencyIndex currency, double amount, char decimalSeparator) {
+std::u32string FormatChangeReply(bool found, std::size_t start, std::size_t end,
+                                 CurrencyIndex currency, double amount, char32_t decimalSeparator) {
     if (!found || start >= end)
-        return "OK";
-    std::string reply = std::to_string(start);
-    reply += ';';
-    reply += std::to_string(end);
-    reply += ';';
+        return U"OK";
+    std::u32string reply = AsciiToText(std::to_string(start));
+    reply += U';';
+    reply += AsciiToText(std::to_string(end));
+    reply += U';';
     reply += CurrencyCode(currency);
-    reply += ';';
+    reply += U';';
     reply += FormatGeneralNumber(amount, decimalSeparator);
     return reply;
 }
 
-std::string EscapeSemicolons(std::string_view text) {
-    std::string escaped;
+std::u32string EscapeSemicolons(std::u32string_view text) {
+    std::u32string escaped;
     escaped.reserve(text.size());
-    for (const char c : text) {
-        if (c == ';')
-            escaped += '\\';
+    for (const char32_t c : text) {
+        if (c == U';')
+            escaped += U'\\';
         escaped += c;
     }
     return escaped;
 }
 
-std::string FormatConfirmReply(int result, const ReplacementParts& parts) {
+std::u32string FormatConfirmReply(int result, const ReplacementParts& parts) {
     if (result == 1) {
-        return "YES;" + EscapeSemicolons(parts.Prefix) + ";" + EscapeSemicolons(parts.Middle) +
-               ";" + EscapeSemicolons(parts.Suffix);
+        return U"YES;" + EscapeSemicolons(parts.Prefix) + U";" + EscapeSemicolons(parts.Middle) +
+               U";" + EscapeSemicolons(parts.Suffix);
     }
-    return result == 0 ? "NO" : "CANCEL";
+    return result == 0 ? U"NO" : U"CANCEL";
 }
 
 }  // namespace kassavero

@@ -5,7 +5,7 @@
 
 #include "calculator/calculator_access.h"
 #include "core/number_text.h"
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 #include "macro/dde_command.h"
 #include "platform/help.h"
 #include "platform/program_windows.h"
@@ -17,13 +17,13 @@
 namespace kassavero {
 namespace {
 
-constexpr std::string_view kNoColon = "ERROR. DDE Macro has to have the form <Item>:<Command>";
-constexpr std::string_view kStoreMissing = "ERROR. The settings store could not be opened.";
-constexpr std::string_view kStoreFailed = "ERROR. The settings store could not be written.";
-constexpr std::string_view kParseAndSetPrefix = "parseandsetvalue:";
+constexpr std::u32string_view kNoColon = U"ERROR. DDE Macro has to have the form <Item>:<Command>";
+constexpr std::u32string_view kStoreMissing = U"ERROR. The settings store could not be opened.";
+constexpr std::u32string_view kStoreFailed = U"ERROR. The settings store could not be written.";
+constexpr std::u32string_view kParseAndSetPrefix = U"parseandsetvalue:";
 
-std::string InvalidArgument(const std::string& function, const std::string& argument) {
-    return "ERROR. Invalid argument in call to function " + function + ": " + argument;
+std::u32string InvalidArgument(const std::u32string& function, const std::u32string& argument) {
+    return U"ERROR. Invalid argument in call to function " + function + U": " + argument;
 }
 
 }  // namespace
@@ -33,10 +33,10 @@ MacroInterpreter::MacroInterpreter(DdeServer& server, MacroServices services,
     : server_(server), services_(std::move(services)), engineHandle_(engineHandle) {
     server_.AddTopic(kSystemTopic);
     server_.AddTopic(kMacroServerTopic);
-    server_.AddItem(kSystemTopic, kFilterItem, {"TestConnection"}, true);
-    server_.AddItem(kSystemTopic, kSettingsItem, {"TestConnection"}, true);
-    server_.AddItem(kSystemTopic, kCalculatorItem, {"Show"}, true);
-    server_.AddItem(kSystemTopic, kTopicsItem, {"Calculator", "Filter", "Settings"}, false);
+    server_.AddItem(kSystemTopic, kFilterItem, {U"TestConnection"}, true);
+    server_.AddItem(kSystemTopic, kSettingsItem, {U"TestConnection"}, true);
+    server_.AddItem(kSystemTopic, kCalculatorItem, {U"Show"}, true);
+    server_.AddItem(kSystemTopic, kTopicsItem, {U"Calculator", U"Filter", U"Settings"}, false);
     server_.SetHandler(this);
 }
 
@@ -44,14 +44,14 @@ MacroInterpreter::~MacroInterpreter() {
     server_.SetHandler(nullptr);
 }
 
-void MacroInterpreter::OnExecuteMacro(std::string_view /*topic*/,
-                                      const std::vector<std::string>& lines) {
+void MacroInterpreter::OnExecuteMacro(std::u32string_view /*topic*/,
+                                      const std::vector<std::u32string>& lines) {
     // "System" and MacroServer take the same macro lines; only the first line counts.
-    ExecuteMacroLine(lines.empty() ? std::string_view() : std::string_view(lines.front()));
+    ExecuteMacroLine(lines.empty() ? std::u32string_view() : std::u32string_view(lines.front()));
 }
 
-void MacroInterpreter::OnPokeData(std::string_view topic, std::string_view item) {
-    if (LowerCaseLatin1(topic) != LowerCaseLatin1(kSystemTopic))
+void MacroInterpreter::OnPokeData(std::u32string_view topic, std::u32string_view item) {
+    if (LowerCase(topic) != LowerCase(kSystemTopic))
         return;
     std::string outer = std::exchange(caller_, std::string());
     if (item == kFilterItem) {
@@ -64,58 +64,58 @@ void MacroInterpreter::OnPokeData(std::string_view topic, std::string_view item)
     caller_ = std::move(outer);
 }
 
-void MacroInterpreter::SetItemReply(std::string_view item, const std::string& reply) {
-    server_.SetItemText(kSystemTopic, item, "[" + reply + "]");
+void MacroInterpreter::SetItemReply(std::u32string_view item, const std::u32string& reply) {
+    server_.SetItemText(kSystemTopic, item, U"[" + reply + U"]");
 }
 
-DdeError MacroInterpreter::OnCallMacro(std::string_view /*topic*/,
-                                       const std::vector<std::string>& lines,
-                                       std::string_view caller, std::string& reply) {
+DdeError MacroInterpreter::OnCallMacro(std::u32string_view /*topic*/,
+                                       const std::vector<std::u32string>& lines,
+                                       std::string_view caller, std::u32string& reply) {
     // A command that waits for the user lets other calls run; each puts back the caller
     // it found when it ends.
     std::string outer = std::exchange(caller_, std::string(caller));
-    const bool named =
-        RunMacroLine(lines.empty() ? std::string_view() : std::string_view(lines.front()), reply);
+    const bool named = RunMacroLine(
+        lines.empty() ? std::u32string_view() : std::u32string_view(lines.front()), reply);
     caller_ = std::move(outer);
     return named ? DdeError::None : DdeError::UnknownItem;
 }
 
-void MacroInterpreter::ExecuteMacroLine(std::string_view macroLine) {
+void MacroInterpreter::ExecuteMacroLine(std::u32string_view macroLine) {
     // An execute may arrive while a caller's command waits; it speaks for nobody.
     std::string outer = std::exchange(caller_, std::string());
-    std::string itemText;
+    std::u32string itemText;
     RunMacroLine(macroLine, itemText);
     caller_ = std::move(outer);
 }
 
-bool MacroInterpreter::RunMacroLine(std::string_view macroLine, std::string& itemText) {
+bool MacroInterpreter::RunMacroLine(std::u32string_view macroLine, std::u32string& itemText) {
     // A copy: a command that waits for the user lets other commands run meanwhile.
-    const std::string line(macroLine);
-    const std::size_t colon = line.find(':');
-    if (colon == std::string::npos) {
+    const std::u32string line(macroLine);
+    const std::size_t colon = line.find(U':');
+    if (colon == std::u32string::npos) {
         lastResult_ = kNoColon;
         itemText = lastResult_;
         return false;
     }
-    const std::string item = LowerCaseLatin1(std::string_view(line).substr(0, colon));
-    const std::string_view command = std::string_view(line).substr(colon + 1);
-    std::string reply;
-    std::string_view replyItem;
-    if (item == "filter") {
+    const std::u32string item = LowerCase(std::u32string_view(line).substr(0, colon));
+    const std::u32string_view command = std::u32string_view(line).substr(colon + 1);
+    std::u32string reply;
+    std::u32string_view replyItem;
+    if (item == U"filter") {
         reply = ExecuteFilterItem(command);
         replyItem = kFilterItem;
-    } else if (item == "calculator") {
+    } else if (item == U"calculator") {
         reply = ExecuteCalculatorItem(command);
         replyItem = kCalculatorItem;
-    } else if (item == "settings") {
+    } else if (item == U"settings") {
         reply = ExecuteSettingsItem(command);
         replyItem = kSettingsItem;
     } else {
-        lastResult_ = "ERROR. Unknown item " + item;
+        lastResult_ = U"ERROR. Unknown item " + item;
         itemText = lastResult_;
         return false;
     }
-    itemText = "[" + reply + "]";
+    itemText = U"[" + reply + U"]";
     server_.SetItemText(kSystemTopic, replyItem, itemText);
     lastResult_ = reply;
     return true;
@@ -136,17 +136,17 @@ void MacroInterpreter::CalculatorPokeData() {
 
 // ---- Settings ----
 
-std::string MacroInterpreter::ExecuteSettingsItem(std::string_view command) {
+std::u32string MacroInterpreter::ExecuteSettingsItem(std::u32string_view command) {
     // The values of one command line are read from and written to one store, written
     // once at the end: a long chain of values costs one write, not one each.
     CallStore call;
     CallStore* const outer = std::exchange(callStore_, &call);
-    std::string reply;
+    std::u32string reply;
     ParseDdeCommand(
         command, reply,
         WithHandlerFrame(
-            [this](const std::string& function, const std::vector<std::string>& arguments,
-                   std::string& out) { ExecuteSettingsFunction(function, arguments, out); }));
+            [this](const std::u32string& function, const std::vector<std::u32string>& arguments,
+                   std::u32string& out) { ExecuteSettingsFunction(function, arguments, out); }));
     callStore_ = outer;
     // What could not be written would be lost, so the client must not be told "OK".
     if (!EndCallStore(call))
@@ -164,26 +164,26 @@ bool MacroInterpreter::EndCallStore(CallStore& call) {
     return stored;
 }
 
-void MacroInterpreter::ExecuteSettingsFunction(const std::string& function,
-                                               const std::vector<std::string>& arguments,
-                                               std::string& reply) {
+void MacroInterpreter::ExecuteSettingsFunction(const std::u32string& function,
+                                               const std::vector<std::u32string>& arguments,
+                                               std::u32string& reply) {
     const std::size_t count = arguments.size();
     // Windows run events, and the program may save its settings meanwhile: what this
     // line changed is written before.
-    if (function != "getvalue" && function != "setvalue" && callStore_ != nullptr)
+    if (function != U"getvalue" && function != U"setvalue" && callStore_ != nullptr)
         EndCallStore(*callStore_);
-    if (function == "getvalue") {
+    if (function == U"getvalue") {
         if (CheckArgumentCount(count, 2, function, reply))
             GetValue(arguments[0], arguments[1], reply);
-    } else if (function == "setvalue") {
+    } else if (function == U"setvalue") {
         if (CheckArgumentCount(count, 3, function, reply))
             SetValue(arguments[0], arguments[1], arguments[2], reply);
-    } else if (function == "showdialog") {
+    } else if (function == U"showdialog") {
         if (!CheckArgumentCount(count, 0, function, reply))
             return;
         services_.settingsWindow.ShowSettings(SettingsPage::Current);
-        reply = "OK";
-    } else if (function == "showhelp") {
+        reply = U"OK";
+    } else if (function == U"showhelp") {
         if (!CheckArgumentCount(count, 1, function, reply))
             return;
         const int context = ParseInt32(arguments[0]).value_or(0);
@@ -192,23 +192,23 @@ void MacroInterpreter::ExecuteSettingsFunction(const std::string& function,
         } else {
             services_.help.ShowContents();
         }
-        reply = "OK";
-    } else if (function == "showabout") {
+        reply = U"OK";
+    } else if (function == U"showabout") {
         if (!CheckArgumentCount(count, 0, function, reply))
             return;
         services_.aboutWindow.ShowAbout();
-        reply = "OK";
-    } else if (function == "decimalseparator") {
+        reply = U"OK";
+    } else if (function == U"decimalseparator") {
         // The separator the program reads and writes spreadsheet formula numbers with,
         // so a client whose own locale differs can hand them over right.
         if (CheckArgumentCount(count, 0, function, reply))
-            reply = std::string(1, services_.systemDecimalSeparator);
+            reply = std::u32string(1, services_.systemDecimalSeparator);
     } else {
-        reply = "ERROR. Unknown function for DDE-item \"Settings\": " + function;
+        reply = U"ERROR. Unknown function for DDE-item \"Settings\": " + function;
     }
 }
 
-Registry* MacroInterpreter::Store(std::string& reply) {
+Registry* MacroInterpreter::Store(std::u32string& reply) {
     if (callStore_ == nullptr)
         return nullptr;
     CallStore& call = *callStore_;
@@ -226,52 +226,52 @@ Registry* MacroInterpreter::Store(std::string& reply) {
 // An empty profile argument means the active profile. The live settings are left
 // alone: they keep their values until the profile is read again, and the next save
 // writes them over what was stored here.
-void MacroInterpreter::GetValue(const std::string& profileName, const std::string& key,
-                                std::string& reply) {
+void MacroInterpreter::GetValue(const std::u32string& profileName, const std::u32string& key,
+                                std::u32string& reply) {
     Registry* const store = Store(reply);
     if (store == nullptr)
         return;
     TTransferIniFile file(*store);
-    std::string value;
+    std::u32string value;
     file.TransferString(
         false, ProfileSection(profileName.empty() ? services_.profile.Name() : profileName), value,
         key);
     reply = value;
 }
 
-void MacroInterpreter::SetValue(const std::string& profileName, const std::string& key,
-                                const std::string& value, std::string& reply) {
+void MacroInterpreter::SetValue(const std::u32string& profileName, const std::u32string& key,
+                                const std::u32string& value, std::u32string& reply) {
     Registry* const store = Store(reply);
     if (store == nullptr)
         return;
     TTransferIniFile file(*store);
-    std::string stored = value;
+    std::u32string stored = value;
     file.TransferString(
         true, ProfileSection(profileName.empty() ? services_.profile.Name() : profileName), stored,
         key);
-    reply = "OK";
+    reply = U"OK";
 }
 
 // ---- Calculator ----
 
-std::string MacroInterpreter::ExecuteCalculatorItem(std::string_view command) {
-    if (LowerCaseLatin1(command.substr(0, kParseAndSetPrefix.size())) == kParseAndSetPrefix)
+std::u32string MacroInterpreter::ExecuteCalculatorItem(std::u32string_view command) {
+    if (LowerCase(command.substr(0, kParseAndSetPrefix.size())) == kParseAndSetPrefix)
         return ParseAndSetValue(command.substr(kParseAndSetPrefix.size()));
-    std::string reply;
+    std::u32string reply;
     ParseDdeCommand(
         command, reply,
         WithHandlerFrame(
-            [this](const std::string& function, const std::vector<std::string>& arguments,
-                   std::string& out) { ExecuteCalculatorFunction(function, arguments, out); }));
+            [this](const std::u32string& function, const std::vector<std::u32string>& arguments,
+                   std::u32string& out) { ExecuteCalculatorFunction(function, arguments, out); }));
     return reply;
 }
 
-std::string MacroInterpreter::ParseAndSetValue(std::string_view text) {
+std::u32string MacroInterpreter::ParseAndSetValue(std::u32string_view text) {
     Engine& engine = services_.engine;
-    const std::string copy(text);
+    const std::u32string copy(text);
     FoundChange change;
     bool found = false;
-    const int session = engine.OpenSession(engineHandle_, "internaltransfer", false);
+    const int session = engine.OpenSession(engineHandle_, U"internaltransfer", false);
     // Without a free slot the engine has told the user already; nothing more to try.
     if (session >= 0) {
         engine.TransferText(engineHandle_, session, static_cast<long long>(copy.size()), copy, 0);
@@ -279,9 +279,9 @@ std::string MacroInterpreter::ParseAndSetValue(std::string_view text) {
         engine.CloseSession(engineHandle_, session);
     }
     if (!found)
-        return "ERROR. No currency value found.";
+        return U"ERROR. No currency value found.";
     ShowInCalculator(change.Currency, change.Amount);
-    return "OK";
+    return U"OK";
 }
 
 void MacroInterpreter::ShowInCalculator(CurrencyIndex currency, double amount) {
@@ -291,17 +291,17 @@ void MacroInterpreter::ShowInCalculator(CurrencyIndex currency, double amount) {
     calculator.Show();
 }
 
-void MacroInterpreter::ExecuteCalculatorFunction(const std::string& function,
-                                                 const std::vector<std::string>& arguments,
-                                                 std::string& reply) {
+void MacroInterpreter::ExecuteCalculatorFunction(const std::u32string& function,
+                                                 const std::vector<std::u32string>& arguments,
+                                                 std::u32string& reply) {
     const std::size_t count = arguments.size();
     CalculatorAccess& calculator = services_.calculator;
-    if (function == "setvalue") {
+    if (function == U"setvalue") {
         if (!CheckArgumentCount(count, 2, function, reply))
             return;
         // The code as the active profile spells it, letter case included. An empty code
         // would otherwise name the first custom currency left without one.
-        const std::string& code = arguments[0];
+        const std::u32string& code = arguments[0];
         const CurrencyIndex currency =
             code.empty() ? kNoCurrency : CurrencyByCode(services_.profile.Settings(), code);
         if (!IsCurrency(currency)) {
@@ -314,20 +314,20 @@ void MacroInterpreter::ExecuteCalculatorFunction(const std::string& function,
             return;
         }
         ShowInCalculator(currency, *amount);
-        reply = "OK";
-    } else if (function == "show") {
+        reply = U"OK";
+    } else if (function == U"show") {
         if (!CheckArgumentCount(count, 0, function, reply))
             return;
         calculator.Show();
-        reply = "OK";
-    } else if (function == "hide") {
+        reply = U"OK";
+    } else if (function == U"hide") {
         if (!CheckArgumentCount(count, 0, function, reply))
             return;
         if (calculator.Visible())
             calculator.Hide();
-        reply = "OK";
+        reply = U"OK";
     } else {
-        reply = "ERROR. Unknown function for DDE-item \"Calculator\": " + function;
+        reply = U"ERROR. Unknown function for DDE-item \"Calculator\": " + function;
     }
 }
 

@@ -34,12 +34,12 @@ class FormulaQuestion;
 class Help;
 class SettingsWindow;
 
-inline constexpr std::string_view kSystemTopic = "System";
-inline constexpr std::string_view kMacroServerTopic = "MacroServer";
-inline constexpr std::string_view kFilterItem = "Filter";
-inline constexpr std::string_view kSettingsItem = "Settings";
-inline constexpr std::string_view kCalculatorItem = "Calculator";
-inline constexpr std::string_view kTopicsItem = "Topics";
+inline constexpr std::u32string_view kSystemTopic = U"System";
+inline constexpr std::u32string_view kMacroServerTopic = U"MacroServer";
+inline constexpr std::u32string_view kFilterItem = U"Filter";
+inline constexpr std::u32string_view kSettingsItem = U"Settings";
+inline constexpr std::u32string_view kCalculatorItem = U"Calculator";
+inline constexpr std::u32string_view kTopicsItem = U"Topics";
 
 // Everything the commands work on. The store is opened anew for every settings
 // command, so it always sees what other parts of the program saved meanwhile.
@@ -52,7 +52,7 @@ struct MacroServices {
     AboutWindow& aboutWindow;
     Help& help;
     std::function<std::unique_ptr<Registry>()> openStore;
-    char systemDecimalSeparator = ',';
+    char32_t systemDecimalSeparator = U',';
 };
 
 class MacroInterpreter final : public DdeServerHandler {
@@ -68,7 +68,7 @@ class MacroInterpreter final : public DdeServerHandler {
     // Runs "<Item>:<Command>" and leaves its reply in FLastResult and, in brackets, as
     // the item's text. A line without ":" or with an unknown item changes FLastResult
     // only.
-    void ExecuteMacroLine(std::string_view line);
+    void ExecuteMacroLine(std::u32string_view line);
 
     // The whole text converted with the settings in use, without the dialog, in a
     // session of its own (see text_conversion.h).
@@ -83,22 +83,23 @@ class MacroInterpreter final : public DdeServerHandler {
     void CalculatorPokeData();
 
     // The reply of each item to one command.
-    std::string ExecuteFilterItem(std::string_view command);
-    std::string ExecuteSettingsItem(std::string_view command);
-    std::string ExecuteCalculatorItem(std::string_view command);
+    std::u32string ExecuteFilterItem(std::u32string_view command);
+    std::u32string ExecuteSettingsItem(std::u32string_view command);
+    std::u32string ExecuteCalculatorItem(std::u32string_view command);
 
     // The reply of the last macro line, whatever channel delivered it.
-    const std::string& FLastResult() const { return lastResult_; }
+    const std::u32string& FLastResult() const { return lastResult_; }
     // A text handed over by "transfertext" and whether it still waits to be used.
-    const std::string& FPendingText() const { return pendingText_; }
+    const std::u32string& FPendingText() const { return pendingText_; }
     bool FTextPending() const { return textPending_; }
     EngineHandle FEngine() const { return engineHandle_; }
 
     // DdeServerHandler
-    void OnExecuteMacro(std::string_view topic, const std::vector<std::string>& lines) override;
-    void OnPokeData(std::string_view topic, std::string_view item) override;
-    DdeError OnCallMacro(std::string_view topic, const std::vector<std::string>& lines,
-                         std::string_view caller, std::string& reply) override;
+    void OnExecuteMacro(std::u32string_view topic,
+                        const std::vector<std::u32string>& lines) override;
+    void OnPokeData(std::u32string_view topic, std::u32string_view item) override;
+    DdeError OnCallMacro(std::u32string_view topic, const std::vector<std::u32string>& lines,
+                         std::string_view caller, std::u32string& reply) override;
     // Its waiting questions end, and the sessions it opened and went on to use are closed
     // with its waiting text. Sessions it only opened, and texts it only handed over, stay:
     // a script may go on with them from its next process.
@@ -107,31 +108,34 @@ class MacroInterpreter final : public DdeServerHandler {
   private:
     // ExecuteMacroLine; itemText receives the item's new text, or the reason why no
     // item was named (then false).
-    bool RunMacroLine(std::string_view line, std::string& itemText);
+    bool RunMacroLine(std::u32string_view line, std::u32string& itemText);
     // The text handed over for the command running now, if any: the caller's own, else
     // the newest that no connected caller handed over. Taking it leaves none waiting;
     // keepShared leaves the shared one readable in FPendingText.
-    std::optional<std::string> TakePendingText(bool keepShared);
+    std::optional<std::u32string> TakePendingText(bool keepShared);
     // Drops the waiting texts of departed callers that no command can take any more.
     void DropUnreachableTexts();
 
-    void SetItemReply(std::string_view item, const std::string& reply);
+    void SetItemReply(std::u32string_view item, const std::u32string& reply);
 
-    void ExecuteFilterFunction(const std::string& function,
-                               const std::vector<std::string>& arguments, std::string& reply);
-    void ExecuteSettingsFunction(const std::string& function,
-                                 const std::vector<std::string>& arguments, std::string& reply);
-    void ExecuteCalculatorFunction(const std::string& function,
-                                   const std::vector<std::string>& arguments, std::string& reply);
+    void ExecuteFilterFunction(const std::u32string& function,
+                               const std::vector<std::u32string>& arguments, std::u32string& reply);
+    void ExecuteSettingsFunction(const std::u32string& function,
+                                 const std::vector<std::u32string>& arguments,
+                                 std::u32string& reply);
+    void ExecuteCalculatorFunction(const std::u32string& function,
+                                   const std::vector<std::u32string>& arguments,
+                                   std::u32string& reply);
 
     // The text hand-over "transfertext[digits]:text".
-    std::string TransferTextCommand(std::string_view command);
+    std::u32string TransferTextCommand(std::u32string_view command);
     // Sets reply to "OK", or to the error for an argument that is no number (false).
     // True only for a number that names an open session; its opener using it binds it.
-    bool CheckSessionArgument(const std::string& argument, std::string& reply);
-    void FindNextChangeFunction(const std::string& argument, std::string& reply);
-    void ConfirmChangeFunction(const std::vector<std::string>& arguments, std::string& reply);
-    void ConvertExcelFormulaFunction(const std::vector<std::string>& arguments, std::string& reply);
+    bool CheckSessionArgument(const std::u32string& argument, std::u32string& reply);
+    void FindNextChangeFunction(const std::u32string& argument, std::u32string& reply);
+    void ConfirmChangeFunction(const std::vector<std::u32string>& arguments, std::u32string& reply);
+    void ConvertExcelFormulaFunction(const std::vector<std::u32string>& arguments,
+                                     std::u32string& reply);
 
     // The store of one settings command line, opened at its first value and written
     // when the line ends (or before a function that may run events).
@@ -141,26 +145,27 @@ class MacroInterpreter final : public DdeServerHandler {
         bool failed = false;  // a write of this line did not reach the disk
     };
     // The line's store; nullptr, with the error reply, when there is none.
-    Registry* Store(std::string& reply);
+    Registry* Store(std::u32string& reply);
     // Writes what the line changed; false when that failed.
     bool EndCallStore(CallStore& call);
-    void GetValue(const std::string& profileName, const std::string& key, std::string& reply);
-    void SetValue(const std::string& profileName, const std::string& key, const std::string& value,
-                  std::string& reply);
-    std::string ParseAndSetValue(std::string_view text);
+    void GetValue(const std::u32string& profileName, const std::u32string& key,
+                  std::u32string& reply);
+    void SetValue(const std::u32string& profileName, const std::u32string& key,
+                  const std::u32string& value, std::u32string& reply);
+    std::u32string ParseAndSetValue(std::u32string_view text);
     void ShowInCalculator(CurrencyIndex currency, double amount);
 
     DdeServer& server_;
     MacroServices services_;
     EngineHandle engineHandle_;
-    std::string lastResult_;
-    std::string pendingText_;
+    std::u32string lastResult_;
+    std::u32string pendingText_;
     bool textPending_ = false;
     // The client whose call runs now (empty for executes, pokes and the status file),
     // and the texts that callers handed over for themselves. Every hand-over is numbered
     // in order (sharedNumber_: the shared text's), so the newest free text can be found.
     struct CallerText {
-        std::string text;
+        std::u32string text;
         unsigned long long number = 0;
     };
     std::string caller_;

@@ -9,7 +9,7 @@
 namespace kassavero {
 namespace {
 
-constexpr std::string_view kSection = "General";
+constexpr std::u32string_view kSection = U"General";
 
 }  // namespace
 
@@ -20,29 +20,30 @@ std::filesystem::path StatusFilePath(const std::filesystem::path& directory) {
 StatusFile::StatusFile(PrivateProfile& file, MacroInterpreter& interpreter)
     : file_(file), interpreter_(interpreter) {}
 
-void StatusFile::Write(std::string_view key, std::string_view value) {
+void StatusFile::Write(std::u32string_view key, std::u32string_view value) {
     file_.WriteString(kSection, key, value);
     file_.Flush();
 }
 
 void StatusFile::WriteRuns(bool running) {
-    Write("Runs", running ? "1" : "");
+    Write(U"Runs", running ? U"1" : U"");
 }
 
 void StatusFile::WriteDdeStatus(bool ready) {
-    Write("DDEStatus", ready ? "OK" : "");
+    Write(U"DDEStatus", ready ? U"OK" : U"");
 }
 
 bool StatusFile::HandleMessage(std::uint32_t message) {
     if (message != kExecuteStatusCommand && message != kExecuteStatusCommandAck)
         return false;
-    const std::string command = file_.ReadString(kSection, "DDEConv", "", kStatusCommandLength);
+    const std::u32string command =
+        file_.ReadString(kSection, U"DDEConv", U"", kStatusCommandLength);
     interpreter_.ExecuteMacroLine(command);
     // FLastResult is set by every macro line, a faulty one too, so the file always gets
     // the reply to this very request.
-    Write("DDEConv", "[" + interpreter_.FLastResult() + "]");
+    Write(U"DDEConv", U"[" + interpreter_.FLastResult() + U"]");
     if (message == kExecuteStatusCommandAck)
-        Write("DDEAck", "1");
+        Write(U"DDEAck", U"1");
     return true;
 }
 

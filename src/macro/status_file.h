@@ -17,7 +17,7 @@ namespace kassavero {
 class MacroInterpreter;
 class PrivateProfile;
 
-inline constexpr std::string_view kStatusFileName = "KASSAVR.INI";
+inline constexpr std::u32string_view kStatusFileName = U"KASSAVR.INI";
 inline constexpr std::uint32_t kUserMessage = 1024;
 inline constexpr std::uint32_t kExecuteStatusCommand = kUserMessage + 10;
 inline constexpr std::uint32_t kExecuteStatusCommandAck = kUserMessage + 11;
@@ -42,7 +42,7 @@ class StatusFile {
     bool HandleMessage(std::uint32_t message);
 
   private:
-    void Write(std::string_view key, std::string_view value);
+    void Write(std::u32string_view key, std::u32string_view value);
 
     PrivateProfile& file_;
     MacroInterpreter& interpreter_;

@@ -2,13 +2,14 @@
 // The whole-text conversion of the interpreter. The text is split between words into
 // pieces the size of one transfer; each piece is searched in a session of its own that
 // never asks and runs no events, and only the changed stretches are replaced, so every
-// other character comes back exactly as it came, whatever Windows-1252 can hold.
+// other character comes back exactly as it came.
 
 #include <algorithm>
 #include <new>
 #include <stdexcept>
 
 #include "core/program_text.h"
+#include "core/unicode_text.h"
 #include "engine/text_pieces.h"
 #include "macro/macro_interpreter.h"
 #include "settings/active_profile.h"
@@ -26,7 +27,7 @@ TextConversion Convert(MacroServices& services, EngineHandle handle, const std::
         return result;
     }
     Engine& engine = services.engine;
-    const int session = engine.OpenQuietSession(handle, clientName);
+    const int session = engine.OpenQuietSession(handle, Utf8ToText(clientName));
     if (session < 0) {
         result.outcome = Outcome::NoSession;
         return result;
@@ -60,12 +61,11 @@ TextConversion Convert(MacroServices& services, EngineHandle handle, const std::
                         return true;
                     const std::size_t end = from + change.End;
                     const std::u32string replacement = ReplacementInDocument(
-                        text, start, end, FromProgramText(AsProgramText(text, start, end, true)),
-                        FromProgramText(parts->Prefix), FromProgramText(parts->Middle),
-                        FromProgramText(parts->Suffix));
+                        text, start, end, AsProgramText(text, start, end, true), parts->Prefix,
+                        parts->Middle, parts->Suffix);
                     if (listOnly) {
                         result.list.push_back({start, end, EncodeKeepingBytes(replacement),
-                                               std::string(CurrencyCode(change.Currency)),
+                                               TextToUtf8(CurrencyCode(change.Currency)),
                                                change.Amount});
                     } else {
                         output.append(text, copied, start - copied);

@@ -97,7 +97,7 @@ void ClipboardConversion::WriteText(const std::string& utf8) {
 }
 
 void ClipboardConversion::Inform(const char* key) {
-    messageBoxes_.ShowMessageBox(translator_.TranslateKey(key), "Kassavero",
+    messageBoxes_.ShowMessageBox(translator_.TranslateKey(key), U"Kassavero",
                                  mb::kOk | mb::kIconInformation);
 }
 
@@ -127,7 +127,7 @@ void ClipboardConversion::RunScan(bool verbose) {
         engine.OpenSession(handle, translator_.TranslateKey("Zwischenablage"), false);
     if (session < 0)
         return;
-    const std::string programText = AsProgramText(text, 0, text.size());
+    const std::u32string programText = AsProgramText(text, 0, text.size());
     engine.TransferText(handle, session, static_cast<long long>(programText.size()), programText,
                         0);
     FoundChange change;
@@ -156,10 +156,9 @@ void ClipboardConversion::RunScan(bool verbose) {
             // into the clipboard; that is not written over with the old text.
             if (result == 1 && ReadText() == original) {
                 std::u32string replaced(head);
-                replaced += ReplacementInDocument(
-                    text, start, end, FromProgramText(programText.substr(start, end - start)),
-                    FromProgramText(parts.Prefix), FromProgramText(parts.Middle),
-                    FromProgramText(parts.Suffix));
+                replaced +=
+                    ReplacementInDocument(text, start, end, programText.substr(start, end - start),
+                                          parts.Prefix, parts.Middle, parts.Suffix);
                 replaced += tail;
                 WriteText(EncodeKeepingBytes(replaced));
             }

@@ -40,11 +40,11 @@ void TEditorForm::setVisible(bool visible) {
         return;
     }
     if (visible) {
-        TransferFormPosition(store_, kGeneralSection, "ClipboardForm", *this, false);
+        TransferFormPosition(store_, kGeneralSection, U"ClipboardForm", *this, false);
         const std::string text = clipboard_.HasText() ? clipboard_.Text() : std::string();
         field_->setPlainText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     } else {
-        TransferFormPosition(store_, kGeneralSection, "ClipboardForm", *this, true);
+        TransferFormPosition(store_, kGeneralSection, U"ClipboardForm", *this, true);
     }
     QWidget::setVisible(visible);
 }

@@ -131,7 +131,7 @@ void QtTray::Refresh() {
         action->setText(shortcut.isEmpty() ? caption : caption + QLatin1Char('\t') + shortcut);
     }
 
-    const std::vector<std::string>& names = model_.ProfileEntries();
+    const std::vector<std::u32string>& names = model_.ProfileEntries();
     // Rebuilt only when the list changed: a click on an entry must not delete it
     // while its signal runs.
     if (shownProfiles_ != names) {

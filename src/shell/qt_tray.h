@@ -46,7 +46,7 @@ class QtTray final : public QObject {
     TrayMenu& model_;
     std::unique_ptr<QMenu> menu_;
     QMenu* profiles_ = nullptr;
-    std::vector<std::string> shownProfiles_;
+    std::vector<std::u32string> shownProfiles_;
     std::unique_ptr<QSystemTrayIcon> icon_;
 };
 

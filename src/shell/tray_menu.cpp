@@ -15,11 +15,11 @@
 namespace kassavero {
 
 bool FirstStartWithoutTray(Registry& store, bool screenWatched) {
-    constexpr std::string_view kSeen = "TrayUnavailableInfoSeen";
-    if (!screenWatched || store.ReadString(kGeneralSection, kSeen).value_or("0") == "1")
+    constexpr std::u32string_view kSeen = U"TrayUnavailableInfoSeen";
+    if (!screenWatched || store.ReadString(kGeneralSection, kSeen).value_or(U"0") == U"1")
         return false;
     RegistryUpdate update(store);
-    store.WriteString(kGeneralSection, kSeen, "1");
+    store.WriteString(kGeneralSection, kSeen, U"1");
     return true;
 }
 

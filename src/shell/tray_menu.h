@@ -102,7 +102,7 @@ class TrayMenu {
     // Ticks the entry of the active profile only.
     void MarkActiveProfile();
 
-    const std::vector<std::string>& ProfileEntries() const { return profileEntries_; }
+    const std::vector<std::u32string>& ProfileEntries() const { return profileEntries_; }
     // The ticked entry, -1 for none.
     int CheckedProfile() const { return checkedProfile_; }
     // The shortcut value a menu entry shows (0 for none): the calculator and the
@@ -126,7 +126,7 @@ class TrayMenu {
     void Changed() const;
 
     Services services_;
-    std::vector<std::string> profileEntries_;
+    std::vector<std::u32string> profileEntries_;
     int checkedProfile_ = -1;
     int calculatorShortcut_ = 0;
     int clipboardShortcut_ = 0;

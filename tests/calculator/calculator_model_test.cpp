@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/unicode_text.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,8 +37,8 @@ class FakeAboutWindow final : public AboutWindow {
 class CalculatorTest : public ::testing::Test {
   protected:
     CalculatorTest() {
-        SettingsToDefaults(Settings(), ',', '.', kDEM);
-        translator_.texts["Overflow"] = "Overflow";
+        SettingsToDefaults(Settings(), U',', U'.', kDEM);
+        translator_.texts["Overflow"] = U"Overflow";
     }
 
     ProfileSettings& Settings() { return profile_.MutableSettings(); }
@@ -51,17 +53,17 @@ class CalculatorTest : public ::testing::Test {
     }
 
     // Focuses the line of the currency and types the keys into it.
-    void Type(CurrencyIndex currency, const std::string& keys) {
+    void Type(CurrencyIndex currency, const std::u32string& keys) {
         const int slot = Calc().SlotOf(currency);
         ASSERT_GE(slot, 0);
         Calc().EditEnter(slot);
-        for (char key : keys)
+        for (char32_t key : keys)
             Calc().TypeCharacter(slot, key);
     }
 
-    std::string Line(CurrencyIndex currency) {
+    std::u32string Line(CurrencyIndex currency) {
         const int slot = Calc().SlotOf(currency);
-        return slot < 0 ? "<no line>" : Calc().Slot(slot).Field.Edit.Text();
+        return slot < 0 ? U"<no line>" : Calc().Slot(slot).Field.Edit.Text();
     }
 
     bool Bold(CurrencyIndex currency) {
@@ -77,10 +79,10 @@ class CalculatorTest : public ::testing::Test {
 
     ActiveProfile profile_;
     testing::FakeSystemInfo system_;
-    CurrencyTable currencies_{profile_, ',', kDEM};
+    CurrencyTable currencies_{profile_, U',', kDEM};
     testing::FakeTranslator translator_;
     testing::TempDir temp_;
-    RegistryFile store_{temp_.Path() / "Kassavero"};
+    RegistryFile store_{temp_.Path() / U"Kassavero"};
     testing::FakeClipboardWatch clipboard_;
     FakeSettingsWindow settingsWindow_;
     FakeAboutWindow about_;
@@ -90,15 +92,15 @@ class CalculatorTest : public ::testing::Test {
 
 TEST_F(CalculatorTest, TypedEuroAmountInTheFixedPrecisions) {
     Calc().Show();
-    EXPECT_EQ(Line(kEUR), "0");
+    EXPECT_EQ(Line(kEUR), U"0");
     EXPECT_EQ(Calc().FocusedSlot(), 0);
     EXPECT_EQ(Calc().Slot(0).Field.Edit.Selection(), (EditSelection{0, 1}));
 
-    Type(kEUR, "100");
-    EXPECT_EQ(Line(kEUR), "100") << "the source line keeps what was typed";
-    EXPECT_EQ(Line(kDEM), "195,58");
-    EXPECT_EQ(Line(kITL), "193627");
-    EXPECT_EQ(Line(kBEF), "4034");
+    Type(kEUR, U"100");
+    EXPECT_EQ(Line(kEUR), U"100") << "the source line keeps what was typed";
+    EXPECT_EQ(Line(kDEM), U"195,58");
+    EXPECT_EQ(Line(kITL), U"193627");
+    EXPECT_EQ(Line(kBEF), U"4034");
     EXPECT_DOUBLE_EQ(Calc().Amounts()[kDEM], 195.583);
     EXPECT_TRUE(Bold(kEUR));
     EXPECT_FALSE(Bold(kDEM));
@@ -107,68 +109,68 @@ TEST_F(CalculatorTest, TypedEuroAmountInTheFixedPrecisions) {
     EXPECT_EQ(Settings().CalculatorPrecision, 2);
     EXPECT_TRUE(Calc().IsChecked(CalculatorCommand::Coin));
     EXPECT_FALSE(Calc().IsChecked(CalculatorCommand::TransferUnit));
-    EXPECT_EQ(Line(kITL), "193650") << "a new precision shows at once";
-    EXPECT_EQ(Line(kEUR), "100");
+    EXPECT_EQ(Line(kITL), U"193650") << "a new precision shows at once";
+    EXPECT_EQ(Line(kEUR), U"100");
 }
 
 TEST_F(CalculatorTest, HighPrecision) {
     Settings().CalculatorPrecision = 0;
     Calc().Show();
     EXPECT_TRUE(Calc().IsChecked(CalculatorCommand::HighPrecision));
-    Type(kDEM, "1");
-    EXPECT_EQ(Line(kEUR), "0,51129188119622");
+    Type(kDEM, U"1");
+    EXPECT_EQ(Line(kEUR), U"0,51129188119622");
     EXPECT_TRUE(Bold(kDEM));
     EXPECT_FALSE(Bold(kEUR));
     EXPECT_EQ(Calc().PreviousSource(), kDEM);
 
-    Type(kEUR, "10000000");
-    EXPECT_EQ(Line(kDEM), "19558300,0000000") << "seven decimals between 10^7 and 10^8";
+    Type(kEUR, U"10000000");
+    EXPECT_EQ(Line(kDEM), U"19558300,0000000") << "seven decimals between 10^7 and 10^8";
 }
 
 TEST_F(CalculatorTest, OverflowInTheLinesWhileTheSourceKeepsItsText) {
     Calc().Show();
-    Type(kEUR, "100000000000");
-    EXPECT_EQ(Line(kEUR), "100000000000");
-    EXPECT_EQ(Line(kDEM), "195583000000,00");
-    EXPECT_EQ(Line(kITL), "Overflow") << "fifteen digits";
+    Type(kEUR, U"100000000000");
+    EXPECT_EQ(Line(kEUR), U"100000000000");
+    EXPECT_EQ(Line(kDEM), U"195583000000,00");
+    EXPECT_EQ(Line(kITL), U"Overflow") << "fifteen digits";
 
-    Type(kEUR, "1000000000000");
-    EXPECT_EQ(Line(kEUR), "1000000000000");
-    EXPECT_EQ(Line(kDEM), "Overflow");
-    EXPECT_EQ(Line(kITL), "Overflow") << "beyond 10^15";
+    Type(kEUR, U"1000000000000");
+    EXPECT_EQ(Line(kEUR), U"1000000000000");
+    EXPECT_EQ(Line(kDEM), U"Overflow");
+    EXPECT_EQ(Line(kITL), U"Overflow") << "beyond 10^15";
 
     // Enter on an overflowing line converts nothing and selects the text.
     const int itl = Calc().SlotOf(kITL);
-    Calc().TypeCharacter(itl, '\r');
+    Calc().TypeCharacter(itl, U'\r');
     EXPECT_EQ(Calc().SourceCurrency(), kEUR);
     EXPECT_EQ(Calc().Slot(itl).Field.Edit.Selection(), (EditSelection{0, 8}));
-    EXPECT_EQ(Line(kITL), "Overflow");
+    EXPECT_EQ(Line(kITL), U"Overflow");
 }
 
 TEST_F(CalculatorTest, OverflowTextIsNeverEmpty) {
-    translator_.texts["Overflow"] = "";
-    EXPECT_EQ(Calc().OverflowText(), "Overflow");
+    translator_.texts["Overflow"] = U"";
+    EXPECT_EQ(Calc().OverflowText(), U"Overflow");
     translator_.texts["Overflow"] =
-        "\xDC"
-        "berlauf";
+        U"\xDC"
+        U"berlauf";
     calc_.reset();
     EXPECT_EQ(Calc().OverflowText(),
-              "\xDC"
-              "berlauf");
+              U"\xDC"
+              U"berlauf");
 }
 
 TEST_F(CalculatorTest, WithoutSingleKeyUpdateEnterConverts) {
     Settings().CalculatorSingleKeyUpdate = false;
     Calc().Show();
-    Type(kEUR, "10");
-    Calc().TypeCharacter(0, '\r');
-    ASSERT_EQ(Line(kDEM), "19,56");
+    Type(kEUR, U"10");
+    Calc().TypeCharacter(0, U'\r');
+    ASSERT_EQ(Line(kDEM), U"19,56");
 
-    Type(kDEM, "100");
-    EXPECT_EQ(Line(kDEM), "100");
+    Type(kDEM, U"100");
+    EXPECT_EQ(Line(kDEM), U"100");
     for (int slot = 0; slot < kCalculatorSlots; ++slot) {
         if (slot != Calc().SlotOf(kDEM) && Calc().Slot(slot).Field.Visible) {
-            EXPECT_EQ(Calc().Slot(slot).Field.Edit.Text(), "") << "slot " << slot;
+            EXPECT_EQ(Calc().Slot(slot).Field.Edit.Text(), U"") << "slot " << slot;
         }
     }
     EXPECT_EQ(Calc().SourceCurrency(), kDEM);
@@ -176,28 +178,28 @@ TEST_F(CalculatorTest, WithoutSingleKeyUpdateEnterConverts) {
     EXPECT_FALSE(Bold(kEUR));
     EXPECT_DOUBLE_EQ(Calc().Amounts()[kEUR], 10) << "nothing converted yet";
 
-    Calc().TypeCharacter(Calc().SlotOf(kDEM), '\r');
-    EXPECT_EQ(Line(kEUR), "51,13");
-    EXPECT_EQ(Line(kITL), "99000");
-    EXPECT_EQ(Line(kDEM), "100");
+    Calc().TypeCharacter(Calc().SlotOf(kDEM), U'\r');
+    EXPECT_EQ(Line(kEUR), U"51,13");
+    EXPECT_EQ(Line(kITL), U"99000");
+    EXPECT_EQ(Line(kDEM), U"100");
     EXPECT_EQ(Calc().Slot(Calc().SlotOf(kDEM)).Field.Edit.Selection(), (EditSelection{0, 3}));
 }
 
 TEST_F(CalculatorTest, LayoutChangeKeepsEmptiedLinesWaitingForEnter) {
     Settings().CalculatorSingleKeyUpdate = false;
     Calc().Show();
-    Type(kDEM, "5,50");
+    Type(kDEM, U"5,50");
     Calc().Execute(CalculatorCommand::HighPrecision);
-    EXPECT_EQ(Line(kEUR), "");
-    EXPECT_EQ(Line(kDEM), "5,50");
+    EXPECT_EQ(Line(kEUR), U"");
+    EXPECT_EQ(Line(kDEM), U"5,50");
 
     // The typed text moves with its line when a line above it goes.
     Settings().CalculatorLine[kATS] = false;
     profile_.NotifySettingsChanged();
     EXPECT_EQ(Calc().SlotOf(kDEM), 2);
-    EXPECT_EQ(Line(kDEM), "5,50");
+    EXPECT_EQ(Line(kDEM), U"5,50");
     EXPECT_EQ(Calc().FocusedSlot(), 2);
-    EXPECT_EQ(Line(kBEF), "");
+    EXPECT_EQ(Line(kBEF), U"");
     EXPECT_TRUE(Bold(kDEM));
     EXPECT_FALSE(Calc().Slot(3).Field.Bold);
 }
@@ -207,7 +209,7 @@ TEST_F(CalculatorTest, OnlyTwoLines) {
     Calc().Show();
     EXPECT_EQ(Calc().Slot(0).Field.Currency, kEUR);
     EXPECT_EQ(Calc().Slot(1).Field.Currency, kDEM);
-    EXPECT_EQ(Calc().Slot(1).Code.Text, "DEM");
+    EXPECT_EQ(Calc().Slot(1).Code.Text, U"DEM");
     for (int slot = 2; slot < kCalculatorSlots; ++slot) {
         const LineSlot& s = Calc().Slot(slot);
         EXPECT_FALSE(s.Field.Visible || s.Code.Visible || s.Flag.Visible || s.Name.Visible ||
@@ -232,7 +234,7 @@ TEST_F(CalculatorTest, Columns) {
     EXPECT_EQ(slot.Flag.Left, 198);
     EXPECT_EQ(slot.Flag.Picture, kDEM);
     EXPECT_EQ(slot.Name.Left, 237);
-    EXPECT_EQ(slot.Name.Text, "deutsche Mark");
+    EXPECT_EQ(slot.Name.Text, U"deutsche Mark");
     EXPECT_EQ(slot.Rate.Left, 414);
     EXPECT_EQ(Calc().Width(), 477);
 
@@ -255,49 +257,49 @@ TEST_F(CalculatorTest, RatesAndNamesInTheSystemLanguage) {
     system_.languageId = 0x0413;  // Dutch, whatever the interface language
     Settings().CalculatorColCurrencyNames = true;
     Calc().Show();
-    EXPECT_EQ(Calc().Slot(kATS).Rate.Text, "13,7603");
-    EXPECT_EQ(Calc().Slot(kITL).Rate.Text, "1936,27");
-    EXPECT_EQ(Calc().Slot(kEUR).Rate.Text, "1");
-    EXPECT_EQ(Calc().Slot(kDEM).Name.Text, "Duitse mark");
+    EXPECT_EQ(Calc().Slot(kATS).Rate.Text, U"13,7603");
+    EXPECT_EQ(Calc().Slot(kITL).Rate.Text, U"1936,27");
+    EXPECT_EQ(Calc().Slot(kEUR).Rate.Text, U"1");
+    EXPECT_EQ(Calc().Slot(kDEM).Name.Text, U"Duitse mark");
 }
 
 TEST_F(CalculatorTest, CustomCurrencyWithRate) {
     Settings().CalculatorLine[kCUS1] = true;
-    Settings().CustomCurrencySymbol[0] = "XAG";
-    Settings().CustomCurrencyName[0] = "Silber";
-    Settings().CustomCurrencyRate[0] = "0,25";
+    Settings().CustomCurrencySymbol[0] = U"XAG";
+    Settings().CustomCurrencyName[0] = U"Silber";
+    Settings().CustomCurrencyRate[0] = U"0,25";
     Calc().Show();
     const int slot = Calc().SlotOf(kCUS1);
     EXPECT_EQ(slot, 11);
-    EXPECT_EQ(Calc().Slot(slot).Code.Text, "XAG");
-    EXPECT_EQ(Calc().Slot(slot).Name.Text, "Silber");
+    EXPECT_EQ(Calc().Slot(slot).Code.Text, U"XAG");
+    EXPECT_EQ(Calc().Slot(slot).Name.Text, U"Silber");
     EXPECT_EQ(Calc().Slot(slot).Flag.Picture, kNoCurrency);
-    EXPECT_EQ(Calc().Slot(slot).Rate.Text, "0,25");
+    EXPECT_EQ(Calc().Slot(slot).Rate.Text, U"0,25");
 
-    Type(kEUR, "100");
-    EXPECT_EQ(Line(kCUS1), "25,00");
-    Type(kCUS1, "1");
-    EXPECT_EQ(Line(kEUR), "4,00");
-    EXPECT_EQ(Line(kDEM), "7,82");
+    Type(kEUR, U"100");
+    EXPECT_EQ(Line(kCUS1), U"25,00");
+    Type(kCUS1, U"1");
+    EXPECT_EQ(Line(kEUR), U"4,00");
+    EXPECT_EQ(Line(kDEM), U"7,82");
 }
 
 TEST_F(CalculatorTest, CustomCurrencyWithoutRate) {
     Settings().CalculatorLine[kCUS2] = true;
-    Settings().CustomCurrencySymbol[1] = "ABC";
+    Settings().CustomCurrencySymbol[1] = U"ABC";
     Calc().Show();
-    Type(kEUR, "100");
-    EXPECT_EQ(Line(kCUS2), "0,00") << "a target without a rate shows 0";
+    Type(kEUR, U"100");
+    EXPECT_EQ(Line(kCUS2), U"0,00") << "a target without a rate shows 0";
 
-    Type(kCUS2, "5");
-    EXPECT_EQ(Line(kCUS2), "5");
-    EXPECT_EQ(Line(kEUR), "-1,00");
-    EXPECT_EQ(Line(kDEM), "-1,00");
-    EXPECT_EQ(Line(kITL), "-1");
+    Type(kCUS2, U"5");
+    EXPECT_EQ(Line(kCUS2), U"5");
+    EXPECT_EQ(Line(kEUR), U"-1,00");
+    EXPECT_EQ(Line(kDEM), U"-1,00");
+    EXPECT_EQ(Line(kITL), U"-1");
     for (double amount : Calc().Amounts())
         EXPECT_EQ(amount, -1);
 
     Calc().ShowAmount(kCUS2, true, 5);
-    EXPECT_EQ(Line(kCUS2), "-1") << "the source's own amount is -1 as well";
+    EXPECT_EQ(Line(kCUS2), U"-1") << "the source's own amount is -1 as well";
 }
 
 TEST_F(CalculatorTest, ShowAmountForACurrencyWithoutALine) {
@@ -305,31 +307,31 @@ TEST_F(CalculatorTest, ShowAmountForACurrencyWithoutALine) {
     Calc().Show();
     Calc().ShowAmount(kDEM, true, 100);
     EXPECT_EQ(Calc().SourceCurrency(), kDEM);
-    EXPECT_EQ(Line(kEUR), "51,13");
-    EXPECT_EQ(Line(kFRF), "335,39");
+    EXPECT_EQ(Line(kEUR), U"51,13");
+    EXPECT_EQ(Line(kFRF), U"335,39");
     for (int slot = 0; slot < kCalculatorSlots; ++slot) {
-        EXPECT_NE(Calc().Slot(slot).Field.Edit.Text(), "100");
+        EXPECT_NE(Calc().Slot(slot).Field.Edit.Text(), U"100");
         EXPECT_FALSE(Calc().Slot(slot).Field.Bold) << "slot " << slot;
     }
 
     // When its line comes back, it shows the amount.
     Settings().CalculatorLine[kDEM] = true;
     profile_.NotifySettingsChanged();
-    EXPECT_EQ(Line(kDEM), "100");
+    EXPECT_EQ(Line(kDEM), U"100");
     EXPECT_TRUE(Bold(kDEM));
 }
 
 TEST_F(CalculatorTest, ShowAmountFromOutside) {
     Calc().ShowAmount(kDEM, true, 12.5);
     EXPECT_FALSE(Calc().Visible()) << "callers show the window themselves";
-    EXPECT_EQ(Line(kDEM), "12,5");
-    EXPECT_EQ(Line(kEUR), "6,39");
+    EXPECT_EQ(Line(kDEM), U"12,5");
+    EXPECT_EQ(Line(kEUR), U"6,39");
     EXPECT_EQ(Calc().FocusedSlot(), -1) << "no focus in a hidden window";
 
     Calc().Show();
     Calc().ShowAmount(kITL, true, 1936.27);
-    EXPECT_EQ(Line(kITL), "1936,27");
-    EXPECT_EQ(Line(kEUR), "1,00");
+    EXPECT_EQ(Line(kITL), U"1936,27");
+    EXPECT_EQ(Line(kEUR), U"1,00");
     EXPECT_EQ(Calc().FocusedSlot(), Calc().SlotOf(kITL));
     EXPECT_EQ(Calc().Slot(kITL).Field.Edit.Selection(), (EditSelection{0, 7}));
 
@@ -339,10 +341,10 @@ TEST_F(CalculatorTest, ShowAmountFromOutside) {
 
 TEST_F(CalculatorTest, PastedTextThatIsNoNumberConvertsAsZero) {
     Calc().Show();
-    Type(kEUR, "100");
-    Calc().FieldEdited(0, "abc", {3, 0});
-    EXPECT_EQ(Line(kEUR), "abc");
-    EXPECT_EQ(Line(kDEM), "0,00");
+    Type(kEUR, U"100");
+    Calc().FieldEdited(0, U"abc", {3, 0});
+    EXPECT_EQ(Line(kEUR), U"abc");
+    EXPECT_EQ(Line(kDEM), U"0,00");
 }
 
 TEST_F(CalculatorTest, ArrowsWrapOverTheShownLines) {
@@ -397,14 +399,14 @@ TEST_F(CalculatorTest, ClipboardKeysAndActions) {
 
 TEST_F(CalculatorTest, EscapeHidesAndTheNextShowingRepeatsTheLastConversion) {
     Calc().Show();
-    Type(kDEM, "100");
+    Type(kDEM, U"100");
     Calc().SetLeft(120);
     Calc().SetTop(-30);
-    Calc().TypeCharacter(Calc().SlotOf(kDEM), '\x1B');
+    Calc().TypeCharacter(Calc().SlotOf(kDEM), U'\x1B');
     EXPECT_FALSE(Calc().Visible());
-    EXPECT_EQ(Line(kDEM), "100");
-    EXPECT_EQ(store_.ReadString("General", "CalculatorFormXPos"), "120");
-    EXPECT_EQ(store_.ReadString("General", "CalculatorFormYPos"), "-30");
+    EXPECT_EQ(Line(kDEM), U"100");
+    EXPECT_EQ(store_.ReadString(U"General", U"CalculatorFormXPos"), U"120");
+    EXPECT_EQ(store_.ReadString(U"General", U"CalculatorFormYPos"), U"-30");
     EXPECT_FALSE(profile_.CalculatorLayoutCallback().IsSet());
 
     Calc().SetLeft(0);
@@ -412,8 +414,8 @@ TEST_F(CalculatorTest, EscapeHidesAndTheNextShowingRepeatsTheLastConversion) {
     Calc().Show();
     EXPECT_EQ(Calc().Left(), 120);
     EXPECT_EQ(Calc().Top(), -30);
-    EXPECT_EQ(Line(kDEM), "100");
-    EXPECT_EQ(Line(kEUR), "51,13");
+    EXPECT_EQ(Line(kDEM), U"100");
+    EXPECT_EQ(Line(kEUR), U"51,13");
     EXPECT_EQ(Calc().FocusedSlot(), Calc().SlotOf(kDEM));
     EXPECT_TRUE(profile_.CalculatorLayoutCallback().IsSet());
 }
@@ -467,20 +469,20 @@ TEST_F(CalculatorTest, MenuDoubleClickAndHelp) {
 // to come to the front on every show, also when it is open already.
 TEST_F(CalculatorTest, TheViewFollowsOutsideChanges) {
     struct View final : CalculatorView {
-        std::vector<std::string> calls;
-        void ModelChanged() override { calls.emplace_back("changed"); }
-        void BringToFront() override { calls.emplace_back("front"); }
+        std::vector<std::u32string> calls;
+        void ModelChanged() override { calls.emplace_back(U"changed"); }
+        void BringToFront() override { calls.emplace_back(U"front"); }
     } view;
     Calc().SetView(&view);
     Calc().Show();
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"changed", "front"}));
+    EXPECT_EQ(view.calls, (std::vector<std::u32string>{U"changed", U"front"}));
     view.calls.clear();
     Calc().ShowAmount(kDEM, true, 100);
     profile_.NotifySettingsChanged();
     Calc().Show();
     Calc().Hide();
-    EXPECT_EQ(view.calls,
-              (std::vector<std::string>{"changed", "changed", "changed", "front", "changed"}));
+    EXPECT_EQ(view.calls, (std::vector<std::u32string>{U"changed", U"changed", U"changed", U"front",
+                                                       U"changed"}));
     Calc().SetView(nullptr);
     Calc().Show();
     EXPECT_EQ(view.calls.size(), 5u);

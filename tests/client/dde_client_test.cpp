@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "core/unicode_text.h"
+
 #include "fakes/fake_dde_bus.h"
 
 namespace kassavero {

@@ -15,18 +15,18 @@ namespace kassavero::testing {
 
 inline CommonTexts GermanTexts() {
     CommonTexts texts;
-    texts.ContinueCaption = "&Fortsetzen";
-    texts.StopCaption = "An&halten";
-    texts.YesLetter = "J";
-    texts.NoLetter = "N";
-    texts.ConversionTitle = "Umrechnung";
-    texts.InputTitle = "Input";
-    texts.OutputTitle = "Output";
-    texts.ExcelFormulaTitle = "Tabellenformel";
+    texts.ContinueCaption = U"&Fortsetzen";
+    texts.StopCaption = U"An&halten";
+    texts.YesLetter = U"J";
+    texts.NoLetter = U"N";
+    texts.ConversionTitle = U"Umrechnung";
+    texts.InputTitle = U"Input";
+    texts.OutputTitle = U"Output";
+    texts.ExcelFormulaTitle = U"Tabellenformel";
     return texts;
 }
 
-inline TGeplanteAenderung Found(double amount, CurrencyIndex currency, std::string oldText,
+inline TGeplanteAenderung Found(double amount, CurrencyIndex currency, std::u32string oldText,
                                 int decimals = 0, bool hasSymbol = false) {
     TGeplanteAenderung change;
     change.Currency = currency;

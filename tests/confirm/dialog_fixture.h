@@ -30,14 +30,14 @@ namespace kassavero::testing {
 
 struct FakeCalculator final : CalculatorAccess {
     bool visible = false;
-    std::vector<std::string> calls;
+    std::vector<std::u32string> calls;
     void ShowAmount(CurrencyIndex currency, bool writeSourceText, double value) override {
-        calls.push_back("amount " + std::string(CurrencyCode(currency)) + " " +
-                        (writeSourceText ? "text " : "") + std::to_string(value));
+        calls.push_back(U"amount " + std::u32string(CurrencyCode(currency)) + U" " +
+                        (writeSourceText ? U"text " : U"") + AsciiToText(std::to_string(value)));
     }
     void Show() override {
         visible = true;
-        calls.emplace_back("show");
+        calls.emplace_back(U"show");
     }
     void Hide() override { visible = false; }
     bool Visible() const override { return visible; }
@@ -60,7 +60,7 @@ class DialogTest : public ::testing::Test {
         for (const auto& action : actions)
             loop.events.push_back(action);
     }
-    void Key(char c, ConfirmControl focus = ConfirmControl::YesButton) {
+    void Key(char32_t c, ConfirmControl focus = ConfirmControl::YesButton) {
         dialog.KeyPressed(KeyEvent{DialogKey::Character, c, false, focus});
     }
     void Key(DialogKey key, ConfirmControl focus = ConfirmControl::InputField,
@@ -69,17 +69,17 @@ class DialogTest : public ::testing::Test {
     }
 
     ActiveProfile profile;
-    CurrencyTable currencies{profile, ',', kDEM};
+    CurrencyTable currencies{profile, U',', kDEM};
     CommonTexts texts = GermanTexts();
     FakeTranslator translator;
     FakeMessageLoop loop;
     TempDir temp;
-    RegistryFile store{temp.Path() / "Kassavero"};
+    RegistryFile store{temp.Path() / U"Kassavero"};
     FakeHelp help;
     FakeCalculator calculator;
     FakeSettingsWindow settingsWindow;
     FakeConfirmationView view;
-    ConfirmationDialog dialog{view, profile, currencies, '.',        texts,         translator,
+    ConfirmationDialog dialog{view, profile, currencies, U'.',       texts,         translator,
                               loop, store,   help,       calculator, settingsWindow};
 };
 

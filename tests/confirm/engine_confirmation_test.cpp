@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/unicode_text.h"
+
 #include "confirm/dialog_fixture.h"
 #include "engine/engine.h"
 #include "fakes/fake_message_boxes.h"
@@ -15,8 +17,8 @@ class EngineWithDialog : public testing::DialogTest {
     EngineWithDialog() { handle = engine.EngineInit(); }
 
     // Opens a session on the text and finds its first change.
-    int OpenOn(const std::string& text, bool show) {
-        const int id = engine.OpenSession(handle, "Writer", show);
+    int OpenOn(const std::u32string& text, bool show) {
+        const int id = engine.OpenSession(handle, U"Writer", show);
         engine.TransferText(handle, id, static_cast<long long>(text.size()), text, 0);
         return id;
     }
@@ -34,24 +36,24 @@ class EngineWithDialog : public testing::DialogTest {
 TEST_F(EngineWithDialog, PriceInMarksBecomesEuroInReplaceMode) {
     Settings().OutputReplace = true;
     Settings().Output[kEUR].SymbolBeforeAmount = false;
-    const int id = OpenOn("Preis: 100 DM", false);
+    const int id = OpenOn(U"Preis: 100 DM", false);
     ASSERT_TRUE(Next(id));
     EXPECT_EQ(engine.ConfirmChange(handle, id, false, parts), 1);
-    EXPECT_EQ(parts, (ReplacementParts{"", "51,13 \x80", ""}));
+    EXPECT_EQ(parts, (ReplacementParts{U"", U"51,13 \u20AC", U""}));
     EXPECT_EQ(loop.waits, 0);
 
     // Asked, the same parts come with the yes.
     Script({[&] { dialog.YesClicked(); }});
-    const int shown = OpenOn("Preis: 100 DM", true);
+    const int shown = OpenOn(U"Preis: 100 DM", true);
     ASSERT_TRUE(Next(shown));
     EXPECT_EQ(engine.ConfirmChange(handle, shown, true, parts), 1);
-    EXPECT_EQ(parts.Text(), "51,13 \x80");
+    EXPECT_EQ(parts.Text(), U"51,13 \u20AC");
     engine.CloseSession(handle, shown);
     EXPECT_FALSE(dialog.Visible());
 }
 
 TEST_F(EngineWithDialog, EscapeStopsTheSessionUntilTheNextOneOpens) {
-    const int id = OpenOn("DM 1, DM 2 und DM 3", true);
+    const int id = OpenOn(U"DM 1, DM 2 und DM 3", true);
     ASSERT_TRUE(Next(id));
     Script({[&] { Key(DialogKey::Escape, ConfirmControl::YesButton); }});
     EXPECT_EQ(engine.ConfirmChange(handle, id, true, parts), 3);
@@ -61,14 +63,14 @@ TEST_F(EngineWithDialog, EscapeStopsTheSessionUntilTheNextOneOpens) {
     EXPECT_EQ(engine.ConfirmChange(handle, id, false, parts), 3);
     EXPECT_EQ(loop.waits, 1) << "nothing is asked once the user cancelled";
 
-    const int next = OpenOn("DM 4", true);
+    const int next = OpenOn(U"DM 4", true);
     ASSERT_TRUE(Next(next));
-    Script({[&] { Key('j'); }});
+    Script({[&] { Key(U'j'); }});
     EXPECT_EQ(engine.ConfirmChange(handle, next, true, parts), 1);
 }
 
 TEST_F(EngineWithDialog, ClosingTheSessionDuringItsQuestionLeavesNoWaitBehind) {
-    const int id = OpenOn("DM 1", true);
+    const int id = OpenOn(U"DM 1", true);
     ASSERT_TRUE(Next(id));
     Script({[&] { engine.CloseSession(handle, id); }});
     EXPECT_EQ(engine.ConfirmChange(handle, id, true, parts), 3);
@@ -83,7 +85,7 @@ class EndingTheProgram : public EngineWithDialog, public ::testing::WithParamInt
 
 TEST_P(EndingTheProgram, DuringAQuestionCancelsTheConversion) {
     const bool fromTheTray = GetParam();
-    const int id = OpenOn("DM 1 und DM 2", true);
+    const int id = OpenOn(U"DM 1 und DM 2", true);
     ASSERT_TRUE(Next(id));
     Script({[&] {
         if (fromTheTray) {

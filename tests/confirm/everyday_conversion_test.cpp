@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "core/unicode_text.h"
+
 #include "confirm/dialog_fixture.h"
 #include "core/program_text.h"
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 #include "engine/engine.h"
 #include "fakes/fake_message_boxes.h"
 
@@ -16,24 +18,23 @@ namespace {
 class EverydayConversion : public testing::DialogTest {
   protected:
     // A new German profile (add mode, the euro sign before the amount) on a desktop of
-    // the given home currency. Sentences are UTF-8.
-    std::string Convert(const std::string& utf8, CurrencyIndex home = kDEM) {
+    // the given home currency.
+    std::u32string Convert(const std::u32string& text, CurrencyIndex home = kDEM) {
         Engine engine{
-            profile, translator, boxes, loop, help, dialog, DesktopRegion{home, ',', false, 0x07}};
+            profile, translator, boxes, loop, help, dialog, DesktopRegion{home, U',', false, 0x07}};
         const EngineHandle handle = engine.EngineInit();
-        const int session = engine.OpenQuietSession(handle, "test");
-        const std::u32string text = DecodeKeepingBytes(utf8);
-        std::string out;
+        const int session = engine.OpenQuietSession(handle, U"test");
+        std::u32string out;
         std::size_t copied = 0;
         engine.ConvertQuietly(handle, session, AsProgramText(text, 0, text.size(), true),
                               [&](const FoundChange& change, const ReplacementParts* parts) {
-                                  out += EncodeKeepingBytes(std::u32string_view(text).substr(
-                                      copied, change.Start - copied));
-                                  out += Win1252ToUtf8(parts->Text());
+                                  out += std::u32string_view(text).substr(copied,
+                                                                          change.Start - copied);
+                                  out += parts->Text();
                                   copied = change.End;
                                   return true;
                               });
-        out += EncodeKeepingBytes(std::u32string_view(text).substr(copied));
+        out += std::u32string_view(text).substr(copied);
         return out;
     }
 
@@ -41,45 +42,45 @@ class EverydayConversion : public testing::DialogTest {
 };
 
 struct Sentence {
-    const char* form;
-    const char* text;
-    const char* converted;
+    const char32_t* form;
+    const char32_t* text;
+    const char32_t* converted;
 };
 
 TEST_F(EverydayConversion, RealSentencesAsACarefulReaderExpects) {
     const Sentence sentences[] = {
-        {"symbol before, sentence ends", "Die Versandkosten betragen DM 7,30.",
-         "Die Versandkosten betragen € 3,73 (DM 7,30)."},
-        {"comma and quotes stay outside", "DM 1.234,56, fällig am „20,00 DM“",
-         "€ 631,22 (DM 1.234,56), fällig am „€ 10,23 (20,00 DM)“"},
-        {"no-break space", "Porto 3,00\u00a0DM", "Porto € 1,53 (3,00\u00a0DM)"},
-        {"blank groups thousands", "Die Miete: 27 000 DM im Jahr",
-         "Die Miete: € 13.804,88 (27 000 DM) im Jahr"},
-        {"magnitude word kept", "Umsatz 1,04 Milliarden Mark",
-         "Umsatz € 0,53 Milliarden (1,04 Milliarden Mark)"},
-        {"smaller magnitude where the value falls short", "2 Mrd. Lire",
-         "€ 1,03 Mio. (2 Mrd. Lire)"},
-        {"subunit", "kostete 20 Pfennig", "kostete € 0,10 (20 Pfennig)"},
-        {"escudo sign as decimal separator", "uma bica por 1$20", "uma bica por € 0,01 (1$20)"},
-        {"range in one word", "Einzelfahrkarte 2,40-4,40 DM",
-         "Einzelfahrkarte € 1,23 (2,40)-€ 2,25 (4,40 DM)"},
-        {"range in words", "zwischen 20 und 100 Mark",
-         "zwischen € 10,23 (20) und € 51,13 (100 Mark)"},
-        {"two amounts, one symbol each", "Preis 10 DM 20 DM",
-         "Preis € 5,11 (10 DM) € 10,23 (20 DM)"},
-        {"times, dates, years and codes in lower case",
-         "um 14.30 Uhr, seit dem 25. November 1998, Kapitel 2.10",
-         "um 14.30 Uhr, seit dem 25. November 1998, Kapitel 2.10"},
-        {"already in euros", "Neu: 51,13 € statt 100 DM", "Neu: 51,13 € statt € 51,13 (100 DM)"},
-        {"other money", "12,50 Dollar und £ 7,20", "12,50 Dollar und £ 7,20"},
-        {"one amount a line", "1,04 Milliarden Mark\n2,9 Mio. DM\n20 Pfennig",
-         "€ 0,53 Milliarden (1,04 Milliarden Mark)\n€ 1,48 Mio. (2,9 Mio. DM)\n"
-         "€ 0,10 (20 Pfennig)"},
-        {"a symbol on the next line is not the amount's", "Summe 2,50\nDM-Münzen",
-         "Summe € 1,28 (DEM 2,50)\nDM-Münzen"},
+        {U"symbol before, sentence ends", U"Die Versandkosten betragen DM 7,30.",
+         U"Die Versandkosten betragen € 3,73 (DM 7,30)."},
+        {U"comma and quotes stay outside", U"DM 1.234,56, fällig am „20,00 DM“",
+         U"€ 631,22 (DM 1.234,56), fällig am „€ 10,23 (20,00 DM)“"},
+        {U"no-break space", U"Porto 3,00\u00a0DM", U"Porto € 1,53 (3,00\u00a0DM)"},
+        {U"blank groups thousands", U"Die Miete: 27 000 DM im Jahr",
+         U"Die Miete: € 13.804,88 (27 000 DM) im Jahr"},
+        {U"magnitude word kept", U"Umsatz 1,04 Milliarden Mark",
+         U"Umsatz € 0,53 Milliarden (1,04 Milliarden Mark)"},
+        {U"smaller magnitude where the value falls short", U"2 Mrd. Lire",
+         U"€ 1,03 Mio. (2 Mrd. Lire)"},
+        {U"subunit", U"kostete 20 Pfennig", U"kostete € 0,10 (20 Pfennig)"},
+        {U"escudo sign as decimal separator", U"uma bica por 1$20", U"uma bica por € 0,01 (1$20)"},
+        {U"range in one word", U"Einzelfahrkarte 2,40-4,40 DM",
+         U"Einzelfahrkarte € 1,23 (2,40)-€ 2,25 (4,40 DM)"},
+        {U"range in words", U"zwischen 20 und 100 Mark",
+         U"zwischen € 10,23 (20) und € 51,13 (100 Mark)"},
+        {U"two amounts, one symbol each", U"Preis 10 DM 20 DM",
+         U"Preis € 5,11 (10 DM) € 10,23 (20 DM)"},
+        {U"times, dates, years and codes in lower case",
+         U"um 14.30 Uhr, seit dem 25. November 1998, Kapitel 2.10",
+         U"um 14.30 Uhr, seit dem 25. November 1998, Kapitel 2.10"},
+        {U"already in euros", U"Neu: 51,13 € statt 100 DM", U"Neu: 51,13 € statt € 51,13 (100 DM)"},
+        {U"other money", U"12,50 Dollar und £ 7,20", U"12,50 Dollar und £ 7,20"},
+        {U"one amount a line", U"1,04 Milliarden Mark\n2,9 Mio. DM\n20 Pfennig",
+         U"€ 0,53 Milliarden (1,04 Milliarden Mark)\n€ 1,48 Mio. (2,9 Mio. DM)\n"
+         U"€ 0,10 (20 Pfennig)"},
+        {U"a symbol on the next line is not the amount's", U"Summe 2,50\nDM-Münzen",
+         U"Summe € 1,28 (DEM 2,50)\nDM-Münzen"},
     };
     for (const Sentence& s : sentences) {
-        SCOPED_TRACE(s.form);
+        SCOPED_TRACE(TextToUtf8(s.form));
         EXPECT_EQ(Convert(s.text), s.converted);
     }
 }
@@ -87,10 +88,10 @@ TEST_F(EverydayConversion, RealSentencesAsACarefulReaderExpects) {
 TEST_F(EverydayConversion, SignsCountOnlyWhereTheDesktopMakesThemPlain) {
     // "F" is a franc in France; on a German desktop a number beside it stays as it is,
     // and is not taken for marks either.
-    EXPECT_EQ(Convert("Prix : 15 F", kFRF), "Prix : € 2,29 (15 F)");
-    EXPECT_EQ(Convert("Prix : 15,50 F"), "Prix : 15,50 F");
-    EXPECT_EQ(Convert("Preis 15 S", kATS), "Preis € 1,09 (15 S)");
-    EXPECT_EQ(Convert("Preis 15 S"), "Preis 15 S");
+    EXPECT_EQ(Convert(U"Prix : 15 F", kFRF), U"Prix : € 2,29 (15 F)");
+    EXPECT_EQ(Convert(U"Prix : 15,50 F"), U"Prix : 15,50 F");
+    EXPECT_EQ(Convert(U"Preis 15 S", kATS), U"Preis € 1,09 (15 S)");
+    EXPECT_EQ(Convert(U"Preis 15 S"), U"Preis 15 S");
 }
 
 TEST_F(EverydayConversion, ConvertingTwiceChangesNothing) {
@@ -98,8 +99,8 @@ TEST_F(EverydayConversion, ConvertingTwiceChangesNothing) {
         for (const bool newInBrackets : {false, true}) {
             Settings().OutputReplace = replace;
             Settings().OutputNewAmountInBrackets = newInBrackets;
-            const std::string once = Convert("Preis 12,50 DM, 2,9 Mio. DM und 20 Pfennig.");
-            EXPECT_EQ(Convert(once), once) << once;
+            const std::u32string once = Convert(U"Preis 12,50 DM, 2,9 Mio. DM und 20 Pfennig.");
+            EXPECT_EQ(Convert(once), once) << TextToUtf8(once);
         }
     }
 }
@@ -108,12 +109,12 @@ TEST_F(EverydayConversion, SwitchedOffTheWordByWordRulesHold) {
     Settings().InputEverydayForms = false;
     // A lower-case code, a bare number in the default currency, and a symbol the
     // everyday forms would know but the list does not.
-    EXPECT_EQ(Convert("seit dem 25 Jahren"), "seit € 12,78 (dem 25) Jahren");
-    EXPECT_EQ(Convert("Miete 1.250,00"), "Miete € 639,11 (DEM 1.250,00)");
-    EXPECT_EQ(Convert("kostete 20 Pfennig"), "kostete 20 Pfennig");
-    EXPECT_EQ(Convert("100 DM."), "€ 51,13 (100 DM).");
+    EXPECT_EQ(Convert(U"seit dem 25 Jahren"), U"seit € 12,78 (dem 25) Jahren");
+    EXPECT_EQ(Convert(U"Miete 1.250,00"), U"Miete € 639,11 (DEM 1.250,00)");
+    EXPECT_EQ(Convert(U"kostete 20 Pfennig"), U"kostete 20 Pfennig");
+    EXPECT_EQ(Convert(U"100 DM."), U"€ 51,13 (100 DM).");
     // A symbol the amount before it took is never read as the next one's.
-    EXPECT_EQ(Convert("Preis 10 DM 20 DM"), "Preis € 5,11 (10 DM) € 10,23 (20 DM)");
+    EXPECT_EQ(Convert(U"Preis 10 DM 20 DM"), U"Preis € 5,11 (10 DM) € 10,23 (20 DM)");
 }
 
 }  // namespace

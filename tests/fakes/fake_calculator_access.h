@@ -19,20 +19,20 @@ class FakeCalculatorAccess final : public CalculatorAccess {
     };
 
     std::vector<Amount> amounts;
-    std::vector<std::string> calls;
+    std::vector<std::u32string> calls;
     bool visible = false;
 
     void ShowAmount(CurrencyIndex currency, bool writeSourceText, double value) override {
         amounts.push_back({currency, writeSourceText, value});
-        calls.emplace_back("amount");
+        calls.emplace_back(U"amount");
     }
     void Show() override {
         visible = true;
-        calls.emplace_back("show");
+        calls.emplace_back(U"show");
     }
     void Hide() override {
         visible = false;
-        calls.emplace_back("hide");
+        calls.emplace_back(U"hide");
     }
     bool Visible() const override { return visible; }
 };

@@ -22,20 +22,20 @@ class FakeConfirmation final : public Confirmation {
     std::deque<Reply> replies;
     std::vector<TGeplanteAenderung> asked;
     std::vector<bool> askFlags;
-    std::vector<std::string> calls;
-    ReplacementParts parts{"", "new", ""};
+    std::vector<std::u32string> calls;
+    ReplacementParts parts{U"", U"new", U""};
 
     void SetDialogMode(int mode) override { dialogMode = mode; }
     int StopRequest() const override { return stopRequest; }
     void SetStopRequest(int value) override { stopRequest = value; }
-    void AnpassenHinweise() override { calls.emplace_back("hints"); }
-    void AnpassenModus() override { calls.emplace_back("mode"); }
+    void AnpassenHinweise() override { calls.emplace_back(U"hints"); }
+    void AnpassenModus() override { calls.emplace_back(U"mode"); }
 
     bool AskChange(const TGeplanteAenderung& proposal, bool ask,
-                   const std::string& clientName) override {
+                   const std::u32string& clientName) override {
         asked.push_back(proposal);
         askFlags.push_back(ask);
-        calls.push_back("ask " + clientName);
+        calls.push_back(U"ask " + clientName);
         if (!ask || replies.empty())
             return true;
         const Reply reply = replies.front();
@@ -49,11 +49,11 @@ class FakeConfirmation final : public Confirmation {
     bool Visible() const override { return visible; }
     void Show() override {
         visible = true;
-        calls.emplace_back("show");
+        calls.emplace_back(U"show");
     }
     void Hide() override {
         visible = false;
-        calls.emplace_back("hide");
+        calls.emplace_back(U"hide");
     }
 };
 

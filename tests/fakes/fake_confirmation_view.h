@@ -15,7 +15,7 @@ namespace kassavero::testing {
 class FakeConfirmationView final : public ConfirmationView {
   public:
     struct RichText {
-        std::string text;
+        std::u32string text;
         std::vector<TextRun> runs;
         std::pair<std::size_t, std::size_t> selection{0, 0};
     };
@@ -25,10 +25,10 @@ class FakeConfirmationView final : public ConfirmationView {
     ConfirmControl focus = ConfirmControl::InputField;
     std::map<ConfirmControl, bool> visible;
     std::map<ConfirmControl, bool> enabled;
-    std::string caption, inputGroup, outputGroup, stopCaption;
+    std::u32string caption, inputGroup, outputGroup, stopCaption;
     FieldStyle style = FieldStyle::Change;
     RichText input, output;
-    std::string oldAmount, newAmount, euroAmount;
+    std::u32string oldAmount, newAmount, euroAmount;
     std::vector<CurrencyListEntry> entries;
     int sourcePosition = -1;
     int targetPosition = -1;
@@ -44,10 +44,10 @@ class FakeConfirmationView final : public ConfirmationView {
         return it == enabled.end() || it->second;
     }
     // The code of the selected entry, or "" for none.
-    std::string Selected(int position) const {
+    std::u32string Selected(int position) const {
         return position >= 0 && static_cast<std::size_t>(position) < entries.size()
                    ? entries[static_cast<std::size_t>(position)].Code
-                   : std::string();
+                   : std::u32string();
     }
 
     int Left() const override { return left; }
@@ -65,28 +65,28 @@ class FakeConfirmationView final : public ConfirmationView {
     void SetControlEnabled(ConfirmControl control, bool value) override {
         enabled[control] = value;
     }
-    void SetCaption(std::string_view text) override { caption = text; }
-    void SetGroupCaptions(std::string_view in, std::string_view out) override {
+    void SetCaption(std::u32string_view text) override { caption = text; }
+    void SetGroupCaptions(std::u32string_view in, std::u32string_view out) override {
         inputGroup = in;
         outputGroup = out;
     }
-    void SetStopButtonCaption(std::string_view text) override { stopCaption = text; }
+    void SetStopButtonCaption(std::u32string_view text) override { stopCaption = text; }
     void SetFieldStyle(FieldStyle value) override { style = value; }
-    void SetInputText(std::string_view text, const std::vector<TextRun>& runs) override {
-        input = RichText{std::string(text), runs, {0, 0}};
+    void SetInputText(std::u32string_view text, const std::vector<TextRun>& runs) override {
+        input = RichText{std::u32string(text), runs, {0, 0}};
     }
     void SelectInputText(std::size_t start, std::size_t length) override {
         input.selection = {start, length};
     }
-    void SetOutputText(std::string_view text, const std::vector<TextRun>& runs) override {
-        output = RichText{std::string(text), runs, {0, 0}};
+    void SetOutputText(std::u32string_view text, const std::vector<TextRun>& runs) override {
+        output = RichText{std::u32string(text), runs, {0, 0}};
     }
     void SelectOutputText(std::size_t start, std::size_t length) override {
         output.selection = {start, length};
     }
-    void SetOldAmountLabel(std::string_view text) override { oldAmount = text; }
-    void SetNewAmountLabel(std::string_view text) override { newAmount = text; }
-    void SetEuroAmountLabel(std::string_view text) override { euroAmount = text; }
+    void SetOldAmountLabel(std::u32string_view text) override { oldAmount = text; }
+    void SetNewAmountLabel(std::u32string_view text) override { newAmount = text; }
+    void SetEuroAmountLabel(std::u32string_view text) override { euroAmount = text; }
     void SetCurrencyLists(const std::vector<CurrencyListEntry>& list) override { entries = list; }
     void SelectSourceEntry(int position) override { sourcePosition = position; }
     void SelectTargetEntry(int position) override { targetPosition = position; }

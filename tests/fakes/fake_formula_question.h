@@ -15,28 +15,28 @@ namespace kassavero::testing {
 class FakeFormulaQuestion final : public FormulaQuestion {
   public:
     struct Asked {
-        std::string formula;
+        std::u32string formula;
         CurrencyIndex source;
         CurrencyIndex target;
         FormulaConstants constants = FormulaConstants::InFormula;
     };
 
     std::vector<Asked> asked;
-    std::vector<std::string> results;  // taken front to back
+    std::vector<std::u32string> results;  // taken front to back
     bool cancel = false;
     // Runs while the question waits, as other clients' commands run in the nested wait.
     std::function<void()> whileAsking;
 
     using FormulaQuestion::AskFormula;
-    void AskFormula(const std::string& formula, CurrencyIndex source, CurrencyIndex target,
-                    FormulaConstants constants, bool& cancelled, std::string& result,
+    void AskFormula(const std::u32string& formula, CurrencyIndex source, CurrencyIndex target,
+                    FormulaConstants constants, bool& cancelled, std::u32string& result,
                     const bool& withdrawn) override {
         asked.push_back({formula, source, target, constants});
         if (whileAsking)
             whileAsking();
         if (cancel || withdrawn) {
             cancelled = true;
-            result = "CANCEL";
+            result = U"CANCEL";
             return;
         }
         cancelled = false;
@@ -47,15 +47,15 @@ class FakeFormulaQuestion final : public FormulaQuestion {
         result = results.front();
         results.erase(results.begin());
     }
-    std::string ConvertFormula(const std::string& formula, CurrencyIndex source,
-                               CurrencyIndex target, FormulaConstants constants) override {
+    std::u32string ConvertFormula(const std::u32string& formula, CurrencyIndex source,
+                                  CurrencyIndex target, FormulaConstants constants) override {
         bool cancelled = false;
-        std::string result;
+        std::u32string result;
         quiet.push_back(formula);
         AskFormula(formula, source, target, constants, cancelled, result);
         return result;
     }
-    std::vector<std::string> quiet;  // formulas converted without asking
+    std::vector<std::u32string> quiet;  // formulas converted without asking
 };
 
 }  // namespace kassavero::testing

@@ -14,15 +14,15 @@ namespace kassavero::testing {
 class FakeMessageBoxes final : public MessageBoxes {
   public:
     struct Shown {
-        std::string text;
-        std::string caption;
+        std::u32string text;
+        std::u32string caption;
         unsigned flags;
     };
 
     std::vector<Shown> shown;
     std::deque<int> answers;
 
-    int ShowMessageBox(const std::string& text, const std::string& caption,
+    int ShowMessageBox(const std::u32string& text, const std::u32string& caption,
                        unsigned flags) override {
         shown.push_back({text, caption, flags});
         if (!answers.empty()) {

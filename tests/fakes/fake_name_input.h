@@ -13,16 +13,17 @@ namespace kassavero::testing {
 class FakeNameInput final : public NameInput {
   public:
     struct Asked {
-        std::string caption;
-        std::string instruction;
-        std::string proposed;
+        std::u32string caption;
+        std::u32string instruction;
+        std::u32string proposed;
     };
 
     std::vector<Asked> asked;
-    std::optional<std::string> answer;
+    std::optional<std::u32string> answer;
 
-    std::optional<std::string> AskName(const std::string& caption, const std::string& instruction,
-                                       const std::string& proposed) override {
+    std::optional<std::u32string> AskName(const std::u32string& caption,
+                                          const std::u32string& instruction,
+                                          const std::u32string& proposed) override {
         asked.push_back({caption, instruction, proposed});
         return answer;
     }

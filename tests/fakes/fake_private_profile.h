@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 #include "platform/private_profile.h"
 
 namespace kassavero::testing {
@@ -16,9 +16,9 @@ namespace kassavero::testing {
 class FakePrivateProfile final : public PrivateProfile {
   public:
     struct Entry {
-        std::string section;
-        std::string key;
-        std::string value;
+        std::u32string section;
+        std::u32string key;
+        std::u32string value;
     };
 
     std::vector<Entry> entries;  // the current content, in order of creation
@@ -26,19 +26,19 @@ class FakePrivateProfile final : public PrivateProfile {
     int flushCount = 0;
     bool failFlush = false;
 
-    std::string ReadString(std::string_view section, std::string_view key,
-                           std::string_view defaultValue, std::size_t maxLength) override {
+    std::u32string ReadString(std::u32string_view section, std::u32string_view key,
+                              std::u32string_view defaultValue, std::size_t maxLength) override {
         const Entry* entry = Find(section, key);
-        const std::string_view value =
-            entry != nullptr ? std::string_view(entry->value) : defaultValue;
-        return std::string(value.substr(0, maxLength));
+        const std::u32string_view value =
+            entry != nullptr ? std::u32string_view(entry->value) : defaultValue;
+        return std::u32string(value.substr(0, maxLength));
     }
 
-    std::vector<std::string> SectionNames() override {
-        std::vector<std::string> names;
+    std::vector<std::u32string> SectionNames() override {
+        std::vector<std::u32string> names;
         for (const Entry& entry : entries) {
             bool seen = false;
-            for (const std::string& name : names)
+            for (const std::u32string& name : names)
                 seen = seen || Same(name, entry.section);
             if (!seen)
                 names.push_back(entry.section);
@@ -46,8 +46,8 @@ class FakePrivateProfile final : public PrivateProfile {
         return names;
     }
 
-    std::vector<std::string> KeyNames(std::string_view section) override {
-        std::vector<std::string> names;
+    std::vector<std::u32string> KeyNames(std::u32string_view section) override {
+        std::vector<std::u32string> names;
         for (const Entry& entry : entries) {
             if (Same(entry.section, section))
                 names.push_back(entry.key);
@@ -55,8 +55,8 @@ class FakePrivateProfile final : public PrivateProfile {
         return names;
     }
 
-    bool WriteString(std::string_view section, std::string_view key,
-                     std::string_view value) override {
+    bool WriteString(std::u32string_view section, std::u32string_view key,
+                     std::u32string_view value) override {
         if (key.empty())
             return false;
         for (Entry& entry : entries) {
@@ -65,7 +65,7 @@ class FakePrivateProfile final : public PrivateProfile {
                 return true;
             }
         }
-        entries.push_back({std::string(section), std::string(key), std::string(value)});
+        entries.push_back({std::u32string(section), std::u32string(key), std::u32string(value)});
         return true;
     }
 
@@ -78,11 +78,11 @@ class FakePrivateProfile final : public PrivateProfile {
     }
 
   private:
-    static bool Same(std::string_view a, std::string_view b) {
-        return LowerCaseLatin1(a) == LowerCaseLatin1(b);
+    static bool Same(std::u32string_view a, std::u32string_view b) {
+        return LowerCase(a) == LowerCase(b);
     }
 
-    const Entry* Find(std::string_view section, std::string_view key) const {
+    const Entry* Find(std::u32string_view section, std::u32string_view key) const {
         for (const Entry& entry : entries) {
             if (Same(entry.section, section) && Same(entry.key, key))
                 return &entry;

@@ -8,12 +8,12 @@ namespace kassavero::testing {
 // A German system unless told otherwise.
 class FakeSystemInfo final : public SystemInfo {
   public:
-    char decimal = ',';
-    char thousand = '.';
+    char32_t decimal = U',';
+    char32_t thousand = U'.';
     std::uint16_t languageId = 0x0407;
 
-    char DecimalSeparator() const override { return decimal; }
-    char ThousandSeparator() const override { return thousand; }
+    char32_t DecimalSeparator() const override { return decimal; }
+    char32_t ThousandSeparator() const override { return thousand; }
     std::uint16_t DefaultLanguageId() const override { return languageId; }
 };
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/unicode_text.h"
 #include "i18n/translator.h"
 
 namespace kassavero::testing {
@@ -13,14 +14,14 @@ namespace kassavero::testing {
 // can see which key was used. Every lookup is recorded.
 class FakeTranslator final : public Translator {
   public:
-    std::map<std::string, std::string, std::less<>> texts;
+    std::map<std::string, std::u32string, std::less<>> texts;
     std::vector<std::string> lookups;
 
-    std::string TranslateKey(std::string_view key) override {
+    std::u32string TranslateKey(std::string_view key) override {
         lookups.emplace_back(key);
         if (const auto it = texts.find(key); it != texts.end())
             return it->second;
-        return "[" + std::string(key) + "]";
+        return U"[" + Utf8ToText(key) + U"]";
     }
 };
 

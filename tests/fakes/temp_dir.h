@@ -9,6 +9,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "core/unicode_text.h"
+
 namespace kassavero::testing {
 
 // A fresh directory below the system's temporary directory, removed with everything in
@@ -44,6 +46,15 @@ inline void WriteFileBytes(const std::filesystem::path& path, std::string_view b
     std::filesystem::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Program text as a file holds it: UTF-8.
+inline std::u32string ReadFileText(const std::filesystem::path& path) {
+    return Utf8ToText(ReadFileBytes(path));
+}
+
+inline void WriteFileText(const std::filesystem::path& path, std::u32string_view text) {
+    WriteFileBytes(path, TextToUtf8(text));
 }
 
 }  // namespace kassavero::testing

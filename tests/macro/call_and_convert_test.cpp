@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include "core/unicode_text.h"
+
 #include <set>
 #include <string>
 #include <vector>
 
 #include "composing_confirmation.h"
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 #include "engine/text_words.h"
 #include "fakes/fake_confirmation.h"
 #include "macro/document_client.h"
@@ -24,114 +26,115 @@ using testing::FakeConfirmation;
 class CallTest : public testing::MacroRig<FakeConfirmation> {
   protected:
     // The reply a caller gets, or the error's reason prefixed by "error:".
-    std::string Call(std::string_view caller, std::string_view line) {
-        std::string reply;
+    std::u32string Call(std::string_view caller, std::u32string_view line) {
+        std::u32string reply;
         const DdeError error = server.Call(kSystemTopic, line, caller, reply);
-        return error == DdeError::None ? reply : "error:" + reply;
+        return error == DdeError::None ? reply : U"error:" + reply;
     }
 };
 
 TEST_F(CallTest, AnswersWhatTheItemHeldAndAdvisesAsExecuteDoes) {
-    EXPECT_EQ(Call("a", "filter:testconnection"), "[OK]");
-    EXPECT_EQ(Request(kFilterItem), "[OK]");
+    EXPECT_EQ(Call("a", U"filter:testconnection"), U"[OK]");
+    EXPECT_EQ(Request(kFilterItem), U"[OK]");
     ASSERT_FALSE(advised.empty());
-    EXPECT_EQ(advised.back().second, "[OK]\r\n");
-    EXPECT_EQ(Call("a", "settings:nosuch"),
-              "[ERROR. Unknown function for DDE-item \"Settings\": nosuch]");
+    EXPECT_EQ(advised.back().second, U"[OK]\r\n");
+    EXPECT_EQ(Call("a", U"settings:nosuch"),
+              U"[ERROR. Unknown function for DDE-item \"Settings\": nosuch]");
     EXPECT_EQ(interpreter.FLastResult(),
-              "ERROR. Unknown function for DDE-item \"Settings\": nosuch");
+              U"ERROR. Unknown function for DDE-item \"Settings\": nosuch");
     // Only the first line counts, as for executes.
-    EXPECT_EQ(Call("a", "calculator:show\r\nfilter:nosuch"), "[OK]");
+    EXPECT_EQ(Call("a", U"calculator:show\r\nfilter:nosuch"), U"[OK]");
 }
 
 TEST_F(CallTest, ALineWithoutAKnownItemIsAnErrorNotAStaleReply) {
-    Call("a", "filter:testconnection");
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"foo:bar", "error:ERROR. Unknown item foo"},
-        {"no colon", "error:ERROR. DDE Macro has to have the form <Item>:<Command>"},
-        {"", "error:ERROR. DDE Macro has to have the form <Item>:<Command>"},
+    Call("a", U"filter:testconnection");
+    const std::vector<std::pair<std::u32string, std::u32string>> cases = {
+        {U"foo:bar", U"error:ERROR. Unknown item foo"},
+        {U"no colon", U"error:ERROR. DDE Macro has to have the form <Item>:<Command>"},
+        {U"", U"error:ERROR. DDE Macro has to have the form <Item>:<Command>"},
     };
     for (const auto& [line, expected] : cases) {
-        EXPECT_EQ(Call("a", line), expected) << line;
-        EXPECT_EQ(Request(kFilterItem), "[OK]") << "the item stays as it was";
+        EXPECT_EQ(Call("a", line), expected) << TextToUtf8(line);
+        EXPECT_EQ(Request(kFilterItem), U"[OK]") << "the item stays as it was";
     }
-    std::string reply;
-    EXPECT_EQ(server.Call("Nowhere", "filter:testconnection", "a", reply), DdeError::UnknownTopic);
+    std::u32string reply;
+    EXPECT_EQ(server.Call(U"Nowhere", U"filter:testconnection", "a", reply),
+              DdeError::UnknownTopic);
 }
 
 TEST_F(CallTest, ACallWaitingForTheUserGetsItsOwnAnswer) {
     // While the formula question waits, other callers run commands that change the
     // Filter item; the waiting caller still gets its formula.
-    std::vector<std::string> inner;
-    formulas.results = {"=102,26+A1"};
+    std::vector<std::u32string> inner;
+    formulas.results = {U"=102,26+A1"};
     formulas.whileAsking = [&] {
-        inner.push_back(Call("b", "filter:opensession(Writer,0)"));
-        inner.push_back(Call("b", "filter:transfertext:Preis 100 DM"));
-        inner.push_back(Call("b", "filter:findnextchange(0)"));
-        inner.push_back(Call("b", "filter:confirmchange(0,0)"));
+        inner.push_back(Call("b", U"filter:opensession(Writer,0)"));
+        inner.push_back(Call("b", U"filter:transfertext:Preis 100 DM"));
+        inner.push_back(Call("b", U"filter:findnextchange(0)"));
+        inner.push_back(Call("b", U"filter:confirmchange(0,0)"));
     };
-    Call("a", "filter:transfertext:=200+A1");
-    EXPECT_EQ(Call("a", "filter:convertexcelformula(0,3,0)"), "[=102,26+A1]");
+    Call("a", U"filter:transfertext:=200+A1");
+    EXPECT_EQ(Call("a", U"filter:convertexcelformula(0,3,0)"), U"[=102,26+A1]");
     ASSERT_EQ(inner.size(), 4u);
-    EXPECT_EQ(inner[2], "[6;12;DEM;100]");
-    EXPECT_EQ(inner[3].substr(0, 5), "[YES;");
-    EXPECT_EQ(Request(kFilterItem), "[=102,26+A1]");
+    EXPECT_EQ(inner[2], U"[6;12;DEM;100]");
+    EXPECT_EQ(inner[3].substr(0, 5), U"[YES;");
+    EXPECT_EQ(Request(kFilterItem), U"[=102,26+A1]");
 }
 
 TEST_F(CallTest, AnExecuteDuringAWaitingCallSpeaksForNobody) {
     // An execute served while a caller waits hands its text over to everyone, not to the
     // waiting caller.
     formulas.whileAsking = [&] {
-        EXPECT_EQ(server.Execute(kSystemTopic, "filter:transfertext:=B1*2"), DdeError::None);
+        EXPECT_EQ(server.Execute(kSystemTopic, U"filter:transfertext:=B1*2"), DdeError::None);
     };
-    Call("a", "filter:transfertext:=A1*1");
-    Call("a", "filter:convertexcelformula(0,3,0)");
+    Call("a", U"filter:transfertext:=A1*1");
+    Call("a", U"filter:convertexcelformula(0,3,0)");
     EXPECT_TRUE(interpreter.FTextPending());
-    EXPECT_EQ(interpreter.FPendingText(), "=B1*2");
+    EXPECT_EQ(interpreter.FPendingText(), U"=B1*2");
 }
 
 TEST_F(CallTest, EachCallerKeepsItsOwnHandOver) {
-    Call("a", "filter:opensession(A,0)");
-    Call("b", "filter:opensession(B,0)");
-    Call("a", "filter:transfertext:a 10 DM");
-    Call("b", "filter:transfertext:bb 20 DM");
+    Call("a", U"filter:opensession(A,0)");
+    Call("b", U"filter:opensession(B,0)");
+    Call("a", U"filter:transfertext:a 10 DM");
+    Call("b", U"filter:transfertext:bb 20 DM");
     // An execute's hand-over is the shared one and does not disturb the callers' own.
-    EXPECT_EQ(server.Execute(kSystemTopic, "filter:transfertext:=A1*3"), DdeError::None);
-    EXPECT_EQ(Call("a", "filter:findnextchange(0)"), "[2;7;DEM;10]");
-    EXPECT_EQ(Call("b", "filter:findnextchange(1)"), "[3;8;DEM;20]");
+    EXPECT_EQ(server.Execute(kSystemTopic, U"filter:transfertext:=A1*3"), DdeError::None);
+    EXPECT_EQ(Call("a", U"filter:findnextchange(0)"), U"[2;7;DEM;10]");
+    EXPECT_EQ(Call("b", U"filter:findnextchange(1)"), U"[3;8;DEM;20]");
     // A caller without a text of its own takes the shared one.
-    formulas.results = {"=A1*1,53"};
-    EXPECT_EQ(Call("c", "filter:convertexcelformula(0,3,0)"), "[=A1*1,53]");
-    EXPECT_EQ(formulas.asked.back().formula, "=A1*3");
+    formulas.results = {U"=A1*1,53"};
+    EXPECT_EQ(Call("c", U"filter:convertexcelformula(0,3,0)"), U"[=A1*1,53]");
+    EXPECT_EQ(formulas.asked.back().formula, U"=A1*3");
 }
 
 TEST_F(CallTest, AConnectedCallersTextIsNeverAnothersAndIsFreeOnceItLeaves) {
     std::set<std::string, std::less<>> left;
     server.SetCallerCheck([&](std::string_view caller) { return !left.contains(caller); });
-    Call("a", "filter:opensession(A,0)");
-    Call("b", "filter:opensession(B,0)");
+    Call("a", U"filter:opensession(A,0)");
+    Call("b", U"filter:opensession(B,0)");
     // a's text is used up; b's hand-over, made before a asks again, stays b's.
-    Call("a", "filter:transfertext:a 10 DM");
-    EXPECT_EQ(Call("a", "filter:findnextchange(0)"), "[2;7;DEM;10]");
-    Call("b", "filter:transfertext:bb 20 DM");
-    EXPECT_EQ(Call("a", "filter:findnextchange(0)"), "[OK]");
-    EXPECT_EQ(Call("b", "filter:findnextchange(1)"), "[3;8;DEM;20]");
+    Call("a", U"filter:transfertext:a 10 DM");
+    EXPECT_EQ(Call("a", U"filter:findnextchange(0)"), U"[2;7;DEM;10]");
+    Call("b", U"filter:transfertext:bb 20 DM");
+    EXPECT_EQ(Call("a", U"filter:findnextchange(0)"), U"[OK]");
+    EXPECT_EQ(Call("b", U"filter:findnextchange(1)"), U"[3;8;DEM;20]");
     // Nor does an execute take a connected caller's text, or a caller the execute's.
-    EXPECT_EQ(server.Execute(kSystemTopic, "filter:transfertext:=A1*3"), DdeError::None);
-    Call("a", "filter:transfertext:=A1*4");
-    EXPECT_EQ(server.Execute(kSystemTopic, "filter:convertexcelformula(0,3,0)"), DdeError::None);
-    EXPECT_EQ(formulas.asked.back().formula, "=A1*3");
-    Call("a", "filter:convertexcelformula(0,3,0)");
-    EXPECT_EQ(formulas.asked.back().formula, "=A1*4");
+    EXPECT_EQ(server.Execute(kSystemTopic, U"filter:transfertext:=A1*3"), DdeError::None);
+    Call("a", U"filter:transfertext:=A1*4");
+    EXPECT_EQ(server.Execute(kSystemTopic, U"filter:convertexcelformula(0,3,0)"), DdeError::None);
+    EXPECT_EQ(formulas.asked.back().formula, U"=A1*3");
+    Call("a", U"filter:convertexcelformula(0,3,0)");
+    EXPECT_EQ(formulas.asked.back().formula, U"=A1*4");
 
     // One process hands over, the next one searches: once it has left, the text is the
     // next caller's, and used up by it.
-    Call("c", "filter:transfertext:=A1*7");
+    Call("c", U"filter:transfertext:=A1*7");
     left.insert("c");
-    Call("d", "filter:convertexcelformula(0,3,0)");
-    EXPECT_EQ(formulas.asked.back().formula, "=A1*7");
-    EXPECT_EQ(Call("e", "filter:convertexcelformula(0,3,0)"),
-              "[ERROR. Transfer forumla with transfertext first, then call function.]");
+    Call("d", U"filter:convertexcelformula(0,3,0)");
+    EXPECT_EQ(formulas.asked.back().formula, U"=A1*7");
+    EXPECT_EQ(Call("e", U"filter:convertexcelformula(0,3,0)"),
+              U"[ERROR. Transfer forumla with transfertext first, then call function.]");
 }
 
 class ConvertTextTest : public testing::MacroRig<testing::ComposingConfirmation> {
@@ -145,10 +148,10 @@ class ConvertTextTest : public testing::MacroRig<testing::ComposingConfirmation>
           public:
             explicit Channel(ConvertTextTest& test) : test_(test) {}
             std::string Call(std::string_view item, std::string_view command) override {
-                std::string reply;
-                test_.server.Call(kSystemTopic, std::string(item) + ":" + Utf8ToWin1252(command),
+                std::u32string reply;
+                test_.server.Call(kSystemTopic, Utf8ToText(item) + U":" + Utf8ToText(command),
                                   "steps", reply);
-                return Win1252ToUtf8(reply.substr(1, reply.size() - 2));
+                return TextToUtf8(std::u32string_view(reply).substr(1, reply.size() - 2));
             }
 
           private:
@@ -184,16 +187,15 @@ TEST_F(ConvertTextTest, KeepsEveryCharacterAroundTheAmounts) {
 
 // A custom currency whose symbols are Cyrillic and Greek: found in Unicode text, and the
 // text around the amounts, "левата" with its number included, stays byte for byte.
-TEST_F(ConvertTextTest, FindsSymbolsOutsideTheCodePage) {
-    testing::InOwnProcess([&] {
+TEST_F(ConvertTextTest, FindsSymbolsInOtherScripts) {
+    {
         ProfileSettings& settings = profile.MutableSettings();
-        settings.CustomCurrencySymbol[0] = AdoptUtf8("\u043B\u0432");
-        settings.CustomCurrencyRate[0] = "1,95583";
+        settings.CustomCurrencySymbol[0] = U"\u043B\u0432";
+        settings.CustomCurrencyRate[0] = U"1,95583";
         settings.InputAccept[kCUS1] = true;
-        for (const char* symbol :
-             {"\u043B\u0432", "\u043B\u0435\u0432\u0430", "\u0394\u03C1\u03C7"})
-            settings.InputSymbolsFor[kCUS1].push_back(
-                TCurrencySymbol::FromOptionNumber(AdoptUtf8(symbol), 3));
+        for (const char32_t* symbol :
+             {U"\u043B\u0432", U"\u043B\u0435\u0432\u0430", U"\u0394\u03C1\u03C7"})
+            settings.InputSymbolsFor[kCUS1].push_back(TCurrencySymbol::FromOptionNumber(symbol, 3));
         const std::string text =
             "\u0426\u0435\u043D\u0430: 1 234,56 \u043B\u0432. \u2014 \u043B\u0432 100; "
             "100 \u043B\u0435\u0432\u0430 \u0438 \u0394\u03C1\u03C7. 5.000\n"
@@ -210,7 +212,7 @@ TEST_F(ConvertTextTest, FindsSymbolsOutsideTheCodePage) {
              {"(1 234,56 \u043B\u0432).", "(\u043B\u0432 100)", "(100 \u043B\u0435\u0432\u0430)",
               "(\u0394\u03C1\u03C7. 5.000)"})
             EXPECT_NE(done.text.find(changed), std::string::npos) << changed << "\n" << done.text;
-    });
+    }
 }
 
 TEST_F(ConvertTextTest, HasNoWordLimitAndMatchesTheStepByStepClient) {
@@ -225,7 +227,7 @@ TEST_F(ConvertTextTest, HasNoWordLimitAndMatchesTheStepByStepClient) {
 
 TEST_F(ConvertTextTest, RefusesWithoutAFreeSessionOrForATooLargeText) {
     for (int i = 0; i < kSessionSlots; ++i)
-        engine.OpenSession(interpreter.FEngine(), "full", false);
+        engine.OpenSession(interpreter.FEngine(), U"full", false);
     const std::size_t warnings = boxes.shown.size();
     const TextConversion full = interpreter.ConvertText("test", "100 DM");
     EXPECT_EQ(full.outcome, TextConversion::Outcome::NoSession);
@@ -255,7 +257,7 @@ TEST(WordPieces, CoverTheTextAndCutBetweenWordsBelowTheLimit) {
         const TextWords words(AsProgramText(text, piece.start, piece.searchEnd, true));
         EXPECT_LT(words.Count(), TextWords::kMaxWords);
         if (piece.start > 0) {
-            const std::string before = AsProgramText(text, piece.start - 1, piece.start, true);
+            const std::u32string before = AsProgramText(text, piece.start - 1, piece.start, true);
             EXPECT_TRUE(TextWords::IsSeparator(before[0])) << piece.start;
         }
         next = piece.end;

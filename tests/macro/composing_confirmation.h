@@ -30,11 +30,11 @@ class ComposingConfirmation final : public Confirmation {
     void AnpassenModus() override {}
 
     bool AskChange(const TGeplanteAenderung& proposal, bool /*ask*/,
-                   const std::string& /*clientName*/) override {
+                   const std::u32string& /*clientName*/) override {
         asked.push_back(proposal);
         const ProfileSettings& s = profile->Settings();
         const auto target = static_cast<CurrencyIndex>(s.OutputDefaultCurrency);
-        const CurrencyTable table(*profile, ',', kDEM);
+        const CurrencyTable table(*profile, U',', kDEM);
         const double converted =
             table.ConvertAmount(proposal.Amount, proposal.Currency, target).value_or(0);
         parts_ = ComposeReplacement(

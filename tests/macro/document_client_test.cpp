@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/unicode_text.h"
+
 #include <algorithm>
 
 #include <deque>
@@ -31,7 +33,7 @@ class FakeProgram final : public CommandChannel {
         if (c.starts_with("opensession("))
             return sessionReply;
         if (c.starts_with("transfertext:")) {
-            text_ = Utf8ToWin1252(c.substr(13));
+            text_ = c.substr(13);
             position_ = 0;
             return c;
         }
@@ -45,8 +47,12 @@ class FakeProgram final : public CommandChannel {
             const std::size_t end = start + static_cast<std::size_t>(match.length(0));
             value_ = std::stoi(match[1]);
             position_ = end;
-            return std::to_string(start) + ";" + std::to_string(end) + ";DEM;" +
-                   std::to_string(value_);
+            // Offsets count characters, not bytes.
+            const auto characters = [&](std::size_t bytes) {
+                return Utf8ToText(std::string_view(text_).substr(0, bytes)).size();
+            };
+            return std::to_string(characters(start)) + ";" + std::to_string(characters(end)) +
+                   ";DEM;" + std::to_string(value_);
         }
         if (c.starts_with("confirmchange(")) {
             std::string answer = "YES";
@@ -87,12 +93,12 @@ TEST(DocumentClient, ReplacesEachAmountAndKeepsEverythingElse) {
     EXPECT_EQ(result.changed, 3u);
     EXPECT_EQ(program.log.front(), "filter:opensession(\"test\",0)");
     EXPECT_EQ(program.log.back(), "filter:closesession(3)");
-    // A letter the program cannot hold travels as itself, which the program reads as
-    // another letter; other such characters travel as "?". One each, so offsets match.
+    // Every character travels as itself, whatever its script, so offsets match.
     EXPECT_EQ(program.log[1],
               "filter:transfertext:Gr\xC3\xBC\xC3\x9F"
               "e \xE4\xB8\xAD 100 DM und 42 DM.");
-    EXPECT_NE(std::find(program.log.begin(), program.log.end(), "filter:transfertext:? 8 DM"),
+    EXPECT_NE(std::find(program.log.begin(), program.log.end(),
+                        "filter:transfertext:\xF0\x9F\x98\x80 8 DM"),
               program.log.end());
 }
 
@@ -159,10 +165,7 @@ TEST(DocumentClient, ClientNameIsQuotedForTheParser) {
 }
 
 std::size_t TextWordsCount(const std::u32string& text, const TextPiece& piece) {
-    std::string narrow;
-    for (std::size_t i = piece.start; i < piece.end; ++i)
-        narrow += CodePointToWin1252(text[i]);
-    return TextWords(narrow).Count();
+    return TextWords(text.substr(piece.start, piece.end - piece.start)).Count();
 }
 
 TEST(DocumentClient, PiecesAreLinesAndLongLinesAreCutBetweenWords) {

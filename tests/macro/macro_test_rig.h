@@ -34,24 +34,24 @@ class MacroRig : public ::testing::Test {
   protected:
     MacroRig() {
         MakeGermanProfile(profile.MutableSettings());
-        profile.SetProfiles({"Standard", "Reise"}, 0);
-        server.SetAdviseSink([this](std::string_view item, std::string_view data) {
+        profile.SetProfiles({U"Standard", U"Reise"}, 0);
+        server.SetAdviseSink([this](std::u32string_view item, std::u32string_view data) {
             advised.emplace_back(item, data);
         });
     }
 
     // Executes a macro line on the topic "System" and answers what a client then
     // requests from the item.
-    std::string Execute(std::string_view line, std::string_view item = kFilterItem) {
+    std::u32string Execute(std::u32string_view line, std::u32string_view item = kFilterItem) {
         EXPECT_EQ(server.Execute(kSystemTopic, line), DdeError::None);
         return Request(item);
     }
 
     // The item's text as a request delivers it, without the closing CR LF.
-    std::string Request(std::string_view item) {
-        std::string data;
+    std::u32string Request(std::u32string_view item) {
+        std::u32string data;
         EXPECT_EQ(server.Request(kSystemTopic, item, data), DdeError::None);
-        if (data.size() >= 2 && data.compare(data.size() - 2, 2, "\r\n") == 0)
+        if (data.size() >= 2 && data.compare(data.size() - 2, 2, U"\r\n") == 0)
             data.resize(data.size() - 2);
         return data;
     }
@@ -75,11 +75,11 @@ class MacroRig : public ::testing::Test {
     FakeSettingsWindow settingsWindow;
     FakeAboutWindow aboutWindow;
     TempDir storeDirectory;
-    std::vector<std::pair<std::string, std::string>> advised;
+    std::vector<std::pair<std::u32string, std::u32string>> advised;
     MacroInterpreter interpreter{
         server,
         MacroServices{engine, profile, formulas, calculator, settingsWindow, aboutWindow, help,
-                      [this] { return OpenStore(); }, ','},
+                      [this] { return OpenStore(); }, U','},
         engine.EngineInit()};
 };
 

@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include "core/unicode_text.h"
+
 #include <string>
 
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 #include "fakes/fake_confirmation.h"
 #include "fakes/fake_private_profile.h"
 #include "macro_test_rig.h"
@@ -16,13 +18,12 @@ namespace {
 
 class StatusFileTest : public testing::MacroRig<testing::FakeConfirmation> {
   protected:
-    std::string Value(const std::string& key) {
+    std::u32string Value(const std::u32string& key) {
         for (const auto& entry : file.flushed) {
-            if (LowerCaseLatin1(entry.section) == "general" &&
-                LowerCaseLatin1(entry.key) == LowerCaseLatin1(key))
+            if (LowerCase(entry.section) == U"general" && LowerCase(entry.key) == LowerCase(key))
                 return entry.value;
         }
-        return "<absent>";
+        return U"<absent>";
     }
 
     testing::FakePrivateProfile file;
@@ -30,55 +31,55 @@ class StatusFileTest : public testing::MacroRig<testing::FakeConfirmation> {
 };
 
 TEST_F(StatusFileTest, MessageWithAcknowledgementRunsTheCommandAndAnswersInTheFile) {
-    file.WriteString("general", "ddeconv", "settings:showdialog");
+    file.WriteString(U"general", U"ddeconv", U"settings:showdialog");
     EXPECT_TRUE(status.HandleMessage(1035));
     EXPECT_EQ(settingsWindow.shown.size(), 1u);
-    EXPECT_EQ(Value("ddeconv"), "[OK]");
-    EXPECT_EQ(Value("DDEAck"), "1");
+    EXPECT_EQ(Value(U"ddeconv"), U"[OK]");
+    EXPECT_EQ(Value(U"DDEAck"), U"1");
     EXPECT_EQ(file.flushCount, 2);
     // The reply also went to the item, as for any macro line.
-    EXPECT_EQ(Request(kSettingsItem), "[OK]");
+    EXPECT_EQ(Request(kSettingsItem), U"[OK]");
 }
 
 TEST_F(StatusFileTest, MessageWithoutAcknowledgementLeavesDdeAckAlone) {
-    file.WriteString("General", "DDEConv", "filter:testconnection");
+    file.WriteString(U"General", U"DDEConv", U"filter:testconnection");
     EXPECT_TRUE(status.HandleMessage(1034));
-    EXPECT_EQ(Value("DDEConv"), "[OK]");
-    EXPECT_EQ(Value("DDEAck"), "<absent>");
+    EXPECT_EQ(Value(U"DDEConv"), U"[OK]");
+    EXPECT_EQ(Value(U"DDEAck"), U"<absent>");
     EXPECT_EQ(file.flushCount, 1);
 }
 
 TEST_F(StatusFileTest, EveryLineGetsItsOwnReplyEvenAFaultyOne) {
     const struct {
-        const char* command;  // nullptr: no value at all
-        const char* reply;
+        const char32_t* command;  // nullptr: no value at all
+        const char32_t* reply;
     } cases[] = {
-        {nullptr, "[ERROR. DDE Macro has to have the form <Item>:<Command>]"},
-        {"", "[ERROR. DDE Macro has to have the form <Item>:<Command>]"},
-        {"word:x", "[ERROR. Unknown item word]"},
-        {"filter:transfertext7:a;b", "[transfertext7:a;b]"},
-        {"calculator:setvalue(dem,1)",
-         "[ERROR. Invalid argument in call to function setvalue: dem]"},
+        {nullptr, U"[ERROR. DDE Macro has to have the form <Item>:<Command>]"},
+        {U"", U"[ERROR. DDE Macro has to have the form <Item>:<Command>]"},
+        {U"word:x", U"[ERROR. Unknown item word]"},
+        {U"filter:transfertext7:a;b", U"[transfertext7:a;b]"},
+        {U"calculator:setvalue(dem,1)",
+         U"[ERROR. Invalid argument in call to function setvalue: dem]"},
     };
     for (const auto& c : cases) {
         file.entries.clear();
         if (c.command != nullptr)
-            file.WriteString("General", "DDEConv", c.command);
+            file.WriteString(U"General", U"DDEConv", c.command);
         status.HandleMessage(1034);
-        EXPECT_EQ(Value("DDEConv"), c.reply) << (c.command ? c.command : "absent");
+        EXPECT_EQ(Value(U"DDEConv"), c.reply) << TextToUtf8((c.command ? c.command : U"absent"));
     }
 }
 
 TEST_F(StatusFileTest, CommandsAreCutTo255Characters) {
-    const std::string text(280, 'x');
-    file.WriteString("General", "DDEConv", "filter:transfertext:" + text);
+    const std::u32string text(280, U'x');
+    file.WriteString(U"General", U"DDEConv", U"filter:transfertext:" + text);
     status.HandleMessage(1034);
-    EXPECT_EQ(interpreter.FPendingText(), std::string(255 - 20, 'x'));
-    EXPECT_EQ(Value("DDEConv"), "[transfertext:" + std::string(235, 'x') + "]");
+    EXPECT_EQ(interpreter.FPendingText(), std::u32string(255 - 20, U'x'));
+    EXPECT_EQ(Value(U"DDEConv"), U"[transfertext:" + std::u32string(235, U'x') + U"]");
 }
 
 TEST_F(StatusFileTest, OtherMessagesDoNothing) {
-    file.WriteString("General", "DDEConv", "settings:showdialog");
+    file.WriteString(U"General", U"DDEConv", U"settings:showdialog");
     for (const std::uint32_t message : {0u, 1024u, 1033u, 1036u})
         EXPECT_FALSE(status.HandleMessage(message)) << message;
     EXPECT_TRUE(settingsWindow.shown.empty());
@@ -87,13 +88,13 @@ TEST_F(StatusFileTest, OtherMessagesDoNothing) {
 
 TEST_F(StatusFileTest, RunsAndStatusBracketTheProgramsLife) {
     status.WriteRuns(true);
-    EXPECT_EQ(Value("Runs"), "1");
+    EXPECT_EQ(Value(U"Runs"), U"1");
     status.WriteDdeStatus(true);
-    EXPECT_EQ(Value("DDEStatus"), "OK");
+    EXPECT_EQ(Value(U"DDEStatus"), U"OK");
     status.WriteDdeStatus(false);
-    EXPECT_EQ(Value("DDEStatus"), "");
+    EXPECT_EQ(Value(U"DDEStatus"), U"");
     status.WriteRuns(false);
-    EXPECT_EQ(Value("Runs"), "");
+    EXPECT_EQ(Value(U"Runs"), U"");
     EXPECT_EQ(file.flushCount, 4);
 }
 
@@ -104,10 +105,10 @@ TEST_F(StatusFileTest, WorksOnTheFileOnDisk) {
     StatusFile onDisk(disk, interpreter);
     onDisk.WriteRuns(true);
     // A client writes its command into the file and sends the message.
-    testing::WriteFileBytes(path, testing::ReadFileBytes(path) + "DDEConv=settings:showabout\n");
+    testing::WriteFileText(path, testing::ReadFileText(path) + U"DDEConv=settings:showabout\n");
     EXPECT_TRUE(onDisk.HandleMessage(1035));
     EXPECT_EQ(aboutWindow.shown, 1);
-    EXPECT_EQ(testing::ReadFileBytes(path), "[General]\nRuns=1\nDDEConv=[OK]\nDDEAck=1\n");
+    EXPECT_EQ(testing::ReadFileText(path), U"[General]\nRuns=1\nDDEConv=[OK]\nDDEAck=1\n");
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ struct Rig {
         SettingsToDefaults(profile.MutableSettings(), ',', '.', kDEM);
         profile.MutableSettings().CalculatorSingleKeyUpdate = singleKeyUpdate;
         profile.MutableSettings().CalculatorPrecision = 1;
-        translator.texts["Overflow"] = "Overflow";
+        translator.texts["Overflow"] = U"Overflow";
         Start();
     }
     void Start() {

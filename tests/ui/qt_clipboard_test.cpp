@@ -60,10 +60,10 @@ class QtClipboardTest : public QObject {
             form.move(123, 77);
             form.hide();
         }
-        QCOMPARE(store.ReadString(kGeneralSection, "ClipboardFormXPos").value_or(""),
-                 std::string("123"));
-        QCOMPARE(store.ReadString(kGeneralSection, "ClipboardFormYPos").value_or(""),
-                 std::string("77"));
+        QCOMPARE(store.ReadString(kGeneralSection, U"ClipboardFormXPos").value_or(U""),
+                 std::u32string(U"123"));
+        QCOMPARE(store.ReadString(kGeneralSection, U"ClipboardFormYPos").value_or(U""),
+                 std::u32string(U"77"));
         TEditorForm again(store, clipboard);
         again.show();
         QCOMPARE(again.pos(), QPoint(123, 77));

@@ -55,7 +55,7 @@ struct Rig {
     QTextEdit* Field(C control) const { return qobject_cast<QTextEdit*>(window.Control(control)); }
     QComboBox* List(C control) const { return qobject_cast<QComboBox*>(window.Control(control)); }
     bool AskDm(bool ask) {
-        return dialog.AskChange(Found(1234.5, kDEM, "1234,5 DM", 1, true), ask, "Writer");
+        return dialog.AskChange(Found(1234.5, kDEM, U"1234,5 DM", 1, true), ask, U"Writer");
     }
     // Runs the action from the nested wait, once the question is open. Should the action
     // fail to answer, the window is closed after a while so the test ends instead of hanging.
@@ -223,13 +223,13 @@ class QtConfirmationWindowTest : public QObject {
         Rig rig;
         QWidget* cancel = rig.window.Control(C::CancelButton);
         bool cancelled = false;
-        std::string result;
+        std::u32string result;
         QStringList unnamed{QStringLiteral("not asked")};
         rig.WhenAsked([&] {
             unnamed = testing::UnnamedControls(&rig.window);
             rig.dialog.YesClicked();
         });
-        rig.dialog.AskFormula("=A1*2", kDEM, kEUR, FormulaConstants::InFormula, cancelled, result);
+        rig.dialog.AskFormula(U"=A1*2", kDEM, kEUR, FormulaConstants::InFormula, cancelled, result);
         QCOMPARE(unnamed, QStringList());
         QTest::mouseClick(cancel, Qt::LeftButton);
         QVERIFY(!cancelled && !rig.window.isVisible());
@@ -258,7 +258,7 @@ class QtConfirmationWindowTest : public QObject {
         Rig rig;
         rig.window.SetFieldStyle(FieldStyle::Formula);
         // The euro sign is one character in the field as in the program's text.
-        rig.window.SetOutputText("=\x80 12+345*6", {{1, 4, false}, {6, 3, true}});
+        rig.window.SetOutputText(U"=\u20AC 12+345*6", {{1, 4, false}, {6, 3, true}});
         rig.window.SelectOutputText(6, 3);
         QTextEdit* output = rig.Field(C::OutputField);
         QString bold, red;
@@ -280,12 +280,12 @@ class QtConfirmationWindowTest : public QObject {
         Rig rig;
         for (C control : {C::InputField, C::OutputField}) {
             const bool input = control == C::InputField;
-            const auto fill = [&](std::string_view text, const std::vector<TextRun>& runs) {
+            const auto fill = [&](std::u32string_view text, const std::vector<TextRun>& runs) {
                 input ? rig.window.SetInputText(text, runs) : rig.window.SetOutputText(text, runs);
             };
-            fill("=12+345", {{1, 2, true}, {4, 3, true}});
+            fill(U"=12+345", {{1, 2, true}, {4, 3, true}});
             input ? rig.window.SelectInputText(4, 3) : rig.window.SelectOutputText(4, 3);
-            fill("100 DM", {});
+            fill(U"100 DM", {});
             for (int k = 0; k < 6; ++k) {
                 QTextCursor cursor(rig.Field(control)->document());
                 cursor.setPosition(k + 1);

@@ -87,7 +87,7 @@ class QtMessageBoxesTest : public QObject {
         QFETCH(int, defaultButton);
         QFETCH(int, closeButton);
         QMessageBox box;
-        SetUpMessageBox(box, "text", "Kassavero", flags);
+        SetUpMessageBox(box, U"text", U"Kassavero", flags);
         std::sort(buttons.begin(), buttons.end());
         QCOMPARE(ButtonsOf(box), buttons);
         QCOMPARE(int(box.icon()), icon);
@@ -95,13 +95,14 @@ class QtMessageBoxesTest : public QObject {
         QCOMPARE(int(box.standardButton(box.escapeButton())), closeButton);
     }
 
-    void TextsAreCutAndShownAsPlainWindows1252() {
+    void TextsAreCutAndShownAsPlainText() {
         QMessageBox box;
-        const std::string text = "<b>100 \x80</b>" + std::string(2000, 'x');
-        SetUpMessageBox(box, text, std::string(1500, 'c'), mb::kOk);
+        const std::u32string text = U"<b>100 \u20AC \u043B\u0432.</b>" + std::u32string(2000, U'x');
+        SetUpMessageBox(box, text, std::u32string(1500, U'c'), mb::kOk);
         QCOMPARE(box.textFormat(), Qt::PlainText);
         QCOMPARE(box.text().size(), 1023);
-        QVERIFY(box.text().startsWith(QString::fromUtf8("<b>100 \xE2\x82\xAC</b>xx")));
+        QVERIFY(box.text().startsWith(
+            QString::fromUtf8("<b>100 \xE2\x82\xAC \xD0\xBB\xD0\xB2.</b>xx")));
         QCOMPARE(box.windowTitle(), QString(1023, 'c'));
     }
 
@@ -137,7 +138,7 @@ class QtMessageBoxesTest : public QObject {
             }
         });
         QtMessageBoxes boxes;
-        QCOMPARE(boxes.ShowMessageBox("Wirklich beenden?", "Kassavero", flags), answer);
+        QCOMPARE(boxes.ShowMessageBox(U"Wirklich beenden?", U"Kassavero", flags), answer);
         QCOMPARE(shownText, QString("Wirklich beenden?"));
     }
 
@@ -156,7 +157,7 @@ class QtMessageBoxesTest : public QObject {
             QVERIFY(InstallQtTranslations(*qApp,
                                           LanguageCodeOfSection(QString::fromUtf8(row.section))));
             QMessageBox box;
-            SetUpMessageBox(box, "?", "Kassavero", mb::kYesNoCancel);
+            SetUpMessageBox(box, U"?", U"Kassavero", mb::kYesNoCancel);
             QCOMPARE(box.button(QMessageBox::Yes)->text(), QString::fromUtf8(row.yes));
             QCOMPARE(box.button(QMessageBox::Cancel)->text(), QString::fromUtf8(row.cancel));
             QCOMPARE(HotkeyEdit::HotkeyText(kHotkeyCtrl | kHotkeyAlt | kHotkeyShift | 0x20),

@@ -50,7 +50,7 @@ struct Rig {
             prepare(store);
         profiles =
             std::make_unique<ProfileManager>(profile, store, system, translator, boxes, names);
-        profiles->LoadAtStartUp("Deutsch");
+        profiles->LoadAtStartUp(U"Deutsch");
         form = std::make_unique<TEinstellungen2Form>(profile, *profiles, store, system, translator,
                                                      boxes, help, nullptr);
     }
@@ -181,8 +181,8 @@ class QtSettingsDialogTest : public QObject {
         rig.Click("UebernehmenButton");
 
         QCOMPARE(rig.store.WriteCount() - writes, 1);
-        QCOMPARE(rig.store.ReadString("Profile [Unbenannt]", "OutputReplace"),
-                 std::optional<std::string>("1"));
+        QCOMPARE(rig.store.ReadString(U"Profile [Unbenannt]", U"OutputReplace"),
+                 std::optional<std::u32string>(U"1"));
         QCOMPARE(calls, (std::vector<std::string>{"0", "layout", "1", "hotkeys"}));
         QVERIFY(rig.form->isVisible());
     }
@@ -201,7 +201,7 @@ class QtSettingsDialogTest : public QObject {
         QVERIFY(rig.form->isVisible());
         QCOMPARE(rig.store.WriteCount(), writes);
         QCOMPARE(rig.boxes.shown.size(), std::size_t{1});
-        QCOMPARE(rig.boxes.shown[0].text, std::string("[KursAngeben]"));
+        QCOMPARE(rig.boxes.shown[0].text, std::u32string(U"[KursAngeben]"));
         QCOMPARE(rig.form->Pages()->currentIndex(), static_cast<int>(SettingsTab::Allgemein));
         QCOMPARE(rig.form->focusWidget(), rig.Get<QWidget>("Cus1KursEdit"));
     }
@@ -211,7 +211,7 @@ class QtSettingsDialogTest : public QObject {
         Rig rig(translator);
         rig.Type("Cus2KursEdit", "1.5,2");
         QCOMPARE(rig.Get<QLineEdit>("Cus2KursEdit")->text(), QString("1,5,2"));
-        QCOMPARE(rig.profile.Settings().CustomCurrencyRate[1], std::string("1,5,2"));
+        QCOMPARE(rig.profile.Settings().CustomCurrencyRate[1], std::u32string(U"1,5,2"));
     }
 
     void SwitchingTheCurrencyCommitsThePreviousOne() {
@@ -225,7 +225,7 @@ class QtSettingsDialogTest : public QObject {
         rig.Choose("ZielWaehrungWahlComboBox", kFRF);
 
         QCOMPARE(rig.profile.Settings().Output[kDEM].Decimals, 4);
-        QCOMPARE(rig.profile.Settings().Output[kDEM].Symbol, std::string("DM"));
+        QCOMPARE(rig.profile.Settings().Output[kDEM].Symbol, std::u32string(U"DM"));
         QCOMPARE(rig.Get<QLineEdit>("ZielWaehrungszeichenEdit")->text(), QString("FRF"));
         QCOMPARE(rig.Get<QLabel>("NWELabel1")->text(), QString("FRF"));
     }
@@ -233,14 +233,14 @@ class QtSettingsDialogTest : public QObject {
     void EnablingRulesAtCreationAndAfterActivation() {
         FakeTranslator translator;
         Rig rig(translator, [](Registry& store) {
-            store.WriteString("General", "EntriesValid", "1");
-            store.WriteString("General", "DefaultProfile", "A");
-            store.WriteString("Profile A", "OutputReplace", "0");
-            store.WriteString("Profile B", "OutputReplace", "1");
-            store.WriteString("Profile B", "CalculatorUseHotkey", "0");
-            store.WriteString("Profile B", "ClipboardReplace", "1");
-            store.WriteString("Profile B", "CustomCurrency1Symbol", "CHF");
-            store.WriteString("Profile B", "CustomCurrency1Rate", "1,5");
+            store.WriteString(U"General", U"EntriesValid", U"1");
+            store.WriteString(U"General", U"DefaultProfile", U"A");
+            store.WriteString(U"Profile A", U"OutputReplace", U"0");
+            store.WriteString(U"Profile B", U"OutputReplace", U"1");
+            store.WriteString(U"Profile B", U"CalculatorUseHotkey", U"0");
+            store.WriteString(U"Profile B", U"ClipboardReplace", U"1");
+            store.WriteString(U"Profile B", U"CustomCurrency1Symbol", U"CHF");
+            store.WriteString(U"Profile B", U"CustomCurrency1Rate", U"1,5");
         });
         struct Case {
             const char* control;
@@ -262,7 +262,7 @@ class QtSettingsDialogTest : public QObject {
         rig.Get<QListWidget>("profileListBox")->setCurrentRow(1);
         rig.Click("ProfilAktivierenButton");
 
-        QCOMPARE(rig.profile.Name(), std::string("B"));
+        QCOMPARE(rig.profile.Name(), std::u32string(U"B"));
         QCOMPARE(rig.Get<QLabel>("StandardProfilNameLabel")->text(), QString("B"));
         for (const Case& c : cases)
             QVERIFY2(rig.Get<QWidget>(c.control)->isEnabled() == c.afterActivation, c.control);
@@ -274,14 +274,14 @@ class QtSettingsDialogTest : public QObject {
     void ProfileSavedUnderANewNameIsListedAndActive() {
         FakeTranslator translator;
         Rig rig(translator);
-        rig.names.answer = "Reise";
+        rig.names.answer = U"Reise";
         rig.Click("ProfilSpeichernButton");
         auto* list = rig.Get<QListWidget>("profileListBox");
         QCOMPARE(list->count(), 2);
         QCOMPARE(list->item(1)->text(), QString("Reise"));
         QCOMPARE(list->currentRow(), 1);
         QCOMPARE(rig.Get<QLabel>("StandardProfilNameLabel")->text(), QString("Reise"));
-        QVERIFY(rig.store.SectionExists("Profile Reise"));
+        QVERIFY(rig.store.SectionExists(U"Profile Reise"));
     }
 
     void ColumnsAndLabelsFollowTheirRules() {
@@ -303,8 +303,10 @@ class QtSettingsDialogTest : public QObject {
     // (the buttons below the pages count on every page), and the largest page fits a
     // 1366x768 screen.
     void EveryLanguageHasUniqueAccessKeysPerPage() {
-        for (const char* language : {"Deutsch", "English", "Fran\303\247ais", "Nederlands",
-                                     "Espa\xC3\xB1ol", "Italiano"}) {
+        for (const char* language :
+             {"Deutsch", "English", "Fran\303\247ais", "Nederlands", "Espa\xC3\xB1ol", "Italiano",
+              "\u0411\u044A\u043B\u0433\u0430\u0440\u0441\u043A\u0438", "Hrvatski",
+              "\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC"}) {
             QTemporaryDir directory;
             std::ifstream original(KASSAVERO_LANGUAGE_FILE);
             std::stringstream text;
@@ -315,7 +317,8 @@ class QtSettingsDialogTest : public QObject {
             std::ofstream(path) << content;
             Translation translation(path);
             Rig rig(translation);
-            QVERIFY2(translation.MissingKeys().empty(), translation.MissingKeys().c_str());
+            QVERIFY2(translation.MissingKeys().empty(),
+                     TextToUtf8(translation.MissingKeys()).c_str());
 
             QTabWidget* pages = rig.form->Pages();
             QSize largest;

@@ -39,12 +39,12 @@ struct Rig {
             steps();
             QTimer::singleShot(5000, &form, [this] { form.reject(); });
         });
-        return form.EditSymbolList(list, "Currency symbols for DEM", false);
+        return form.EditSymbolList(list, U"Currency symbols for DEM", false);
     }
 };
 
-const SymbolList kDm = {TCurrencySymbol::FromOptionNumber("DM", 19),
-                        TCurrencySymbol::FromOptionNumber("Deutsche Mark", 3)};
+const SymbolList kDm = {TCurrencySymbol::FromOptionNumber(U"DM", 19),
+                        TCurrencySymbol::FromOptionNumber(U"Deutsche Mark", 3)};
 
 class QtSymbolListFormTest : public QObject {
     Q_OBJECT
@@ -88,7 +88,7 @@ class QtSymbolListFormTest : public QObject {
         QVERIFY(ok);
         QCOMPARE(list.size(), std::size_t{2});
         QVERIFY(list[0] == kDm[1]);
-        QVERIFY(list[1].Symbol == "D \x80uro");
+        QVERIFY(list[1].Symbol == U"D \u20ACuro");
         QCOMPARE(list[1].OptionNumber(), 3);  // blank: no optional space; dot never
         QVERIFY(rig.boxes.shown.empty());
     }
@@ -123,7 +123,7 @@ class QtSymbolListFormTest : public QObject {
             rig.Click(Button::Help);
             rig.form.reject();
         });
-        rig.form.EditSymbolList(list, "Non-currency symbols", true);
+        rig.form.EditSymbolList(list, U"Non-currency symbols", true);
         QVERIFY(rig.help.calls == std::vector<std::string>{"topic 1020"});
     }
 };

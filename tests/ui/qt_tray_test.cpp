@@ -49,13 +49,13 @@ class QtTrayTest : public QObject {
         ActiveProfile profile;
         testing::FakeSystemInfo system;
         testing::FakeTranslator translator;
-        translator.texts = {{"EinstellungenMenuitem", "&Settings"},
-                            {"W\xe4hrungsrechnerAnzeigenMenuitem", "Show &calculator"}};
+        translator.texts = {{"EinstellungenMenuitem", U"&Settings"},
+                            {"W\xC3\xA4hrungsrechnerAnzeigenMenuitem", U"Show &calculator"}};
         testing::FakeMessageBoxes boxes;
         testing::FakeNameInput nameInput;
         ProfileManager profiles(profile, store, system, translator, boxes, nameInput);
-        profiles.LoadAtStartUp("English");
-        nameInput.answer = "A & B";
+        profiles.LoadAtStartUp(U"English");
+        nameInput.answer = U"A & B";
         profiles.SaveProfileAs();
 
         testing::FakeSettingsWindow settings;

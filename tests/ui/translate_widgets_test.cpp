@@ -93,8 +93,8 @@ class TranslateWidgetsTest : public QObject {
         auto* onPage = Keyed(new QPushButton("x", profiles), "ProfilAktivierenButton");
 
         FakeTranslator translator;
-        translator.texts["AllgemeinTabSheet"] = "General";
-        translator.texts["ProfileTabSheet"] = "Profiles";
+        translator.texts["AllgemeinTabSheet"] = U"General";
+        translator.texts["ProfileTabSheet"] = U"Profiles";
         TranslateControls(&window, translator);
 
         QCOMPARE(tabs->tabText(0), QString("General"));
@@ -103,14 +103,17 @@ class TranslateWidgetsTest : public QObject {
         QCOMPARE(onPage->text(), QString("[ProfilAktivierenButton]"));
     }
 
-    void TextsAreWindows1252() {
+    void KeysAndTextsInAnyScript() {
         QDialog window;
         auto* label = Keyed(new QLabel(&window), "W\xC3\xA4hrungenTabSheet");
-        QCOMPARE(TranslationKeyOf(label), std::string("W\xE4hrungenTabSheet"));
+        QCOMPARE(TranslationKeyOf(label), std::string("W\xC3\xA4hrungenTabSheet"));
         FakeTranslator translator;
-        translator.texts["W\xE4hrungenTabSheet"] = "W\xE4hrungen \x80";
+        translator.texts["W\xC3\xA4hrungenTabSheet"] =
+            U"\u0412\u0430\u043B\u0443\u0442\u0438 \u20AC";
         TranslateControls(&window, translator);
-        QCOMPARE(label->text(), QString::fromUtf8("W\xC3\xA4hrungen \xE2\x82\xAC"));
+        QCOMPARE(
+            label->text(),
+            QString::fromUtf8("\xD0\x92\xD0\xB0\xD0\xBB\xD1\x83\xD1\x82\xD0\xB8 \xE2\x82\xAC"));
     }
 
     void MenusAreLeftToTranslateMenu() {
@@ -125,7 +128,7 @@ class TranslateWidgetsTest : public QObject {
 
         FakeTranslator translator;
         TranslateControls(&window, translator);
-        QCOMPARE(translator.lookups, (std::vector<std::string>{"W\xE4hrungsrechner"}));
+        QCOMPARE(translator.lookups, (std::vector<std::string>{"W\xC3\xA4hrungsrechner"}));
         QCOMPARE(file->title(), QString("&Datei"));
     }
 
@@ -189,7 +192,7 @@ class TranslateWidgetsTest : public QObject {
         QCOMPARE(ok->text(), QString("&OK"));
         QCOMPARE(cancel->text(), QString());
         QCOMPARE(quit->text(), QString());
-        QVERIFY(translation.MissingKeys().ends_with("AbbrechenButton BeendenMenuItem "));
+        QVERIFY(translation.MissingKeys().ends_with(U"AbbrechenButton BeendenMenuItem "));
     }
 };
 
