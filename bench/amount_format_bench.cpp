@@ -43,7 +43,7 @@ void BM_FormatAmount(benchmark::State& state) {
     const AmountFormat format = TwoDecimals(state.range(0) != 0);
     std::size_t i = 0;
     for (auto _ : state) {
-        std::string text = FormatAmount(amounts[i++ % amounts.size()], format);
+        std::u32string text = FormatAmount(amounts[i++ % amounts.size()], format);
         benchmark::DoNotOptimize(text);
     }
 }
@@ -57,7 +57,7 @@ void BM_FormatAmountSignificantDigits(benchmark::State& state) {
     format.Decimals = 14;
     std::size_t i = 0;
     for (auto _ : state) {
-        std::string text = FormatAmount(amounts[i++ % amounts.size()], format);
+        std::u32string text = FormatAmount(amounts[i++ % amounts.size()], format);
         benchmark::DoNotOptimize(text);
     }
 }

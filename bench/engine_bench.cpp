@@ -15,14 +15,14 @@ namespace {
 
 // 300 paragraphs, each with one amount among ordinary words and a unit, 65,535
 // characters in all.
-std::vector<std::string> DocumentParagraphs() {
-    const std::string amounts[] = {"DM 1.234,56", "99,95 DM", "12,50", "EUR 7", "300 ATS"};
-    const std::string head =
-        "Die Rechnung vom Mai nennt f\xFCr die Lieferung von 12 kg Ware den Betrag ";
-    const std::string tail =
-        " zahlbar bis Monatsende auf das bekannte Konto. Mit freundlichen Gr\xFC\xDF"
-        "en\n";
-    std::vector<std::string> paragraphs;
+std::vector<std::u32string> DocumentParagraphs() {
+    const std::u32string amounts[] = {U"DM 1.234,56", U"99,95 DM", U"12,50", U"EUR 7", U"300 ATS"};
+    const std::u32string head =
+        U"Die Rechnung vom Mai nennt f\xFCr die Lieferung von 12 kg Ware den Betrag ";
+    const std::u32string tail =
+        U" zahlbar bis Monatsende auf das bekannte Konto. Mit freundlichen Gr\xFC\xDF"
+        U"en\n";
+    std::vector<std::u32string> paragraphs;
     std::size_t total = 0;
     for (int i = 0; i < 300; ++i) {
         paragraphs.push_back(head + amounts[i % 5] + tail);
@@ -30,7 +30,8 @@ std::vector<std::string> DocumentParagraphs() {
     }
     // Spread what is left over the paragraphs as a closing sentence of filler words.
     for (std::size_t i = 0; total < 65535; i = (i + 1) % paragraphs.size()) {
-        const std::string word = total + 4 <= 65535 ? "Ok. " : std::string(65535 - total, ' ');
+        const std::u32string word =
+            total + 4 <= 65535 ? U"Ok. " : std::u32string(65535 - total, U' ');
         paragraphs[i] += word;
         total += word.size();
     }
@@ -41,12 +42,12 @@ void FindAndConfirmEveryChange(benchmark::State& state) {
     EngineRig rig;
     Engine& engine = rig.engine;
     const EngineHandle handle = engine.EngineInit();
-    const std::vector<std::string> paragraphs = DocumentParagraphs();
+    const std::vector<std::u32string> paragraphs = DocumentParagraphs();
 
     std::int64_t changes = 0;
     for (auto _ : state) {
         rig.ForgetQuestions();
-        const int id = engine.OpenSession(handle, "bench", false);
+        const int id = engine.OpenSession(handle, U"bench", false);
         for (const auto& paragraph : paragraphs) {
             engine.TransferText(handle, id, static_cast<long long>(paragraph.size()), paragraph, 0);
             FoundChange change;

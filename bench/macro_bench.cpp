@@ -34,35 +34,36 @@ void FindAndConfirmRoundTrip(benchmark::State& state) {
     MacroInterpreter interpreter(
         server,
         MacroServices{engine, rig.profile, formulas, calculator, settingsWindow, aboutWindow,
-                      rig.help, [] { return std::unique_ptr<Registry>(); }, ','},
+                      rig.help, [] { return std::unique_ptr<Registry>(); }, U','},
         engine.EngineInit());
-    server.Execute("System", "filter:opensession(bench,0)");
+    server.Execute(U"System", U"filter:opensession(bench,0)");
 
-    std::string found;
-    std::string confirmed;
+    std::u32string found;
+    std::u32string confirmed;
     for (auto _ : state) {
         rig.ForgetQuestions();
-        server.Execute("System", "filter:transfertext:Preis: 100 DM zzgl. Versand");
-        server.Execute("System", "filter:findnextchange(0)");
-        server.Request("System", "Filter", found);
-        server.Execute("System", "filter:confirmchange(0,0)");
-        server.Request("System", "Filter", confirmed);
+        server.Execute(U"System", U"filter:transfertext:Preis: 100 DM zzgl. Versand");
+        server.Execute(U"System", U"filter:findnextchange(0)");
+        server.Request(U"System", U"Filter", found);
+        server.Execute(U"System", U"filter:confirmchange(0,0)");
+        server.Request(U"System", U"Filter", confirmed);
         benchmark::DoNotOptimize(found.data());
         benchmark::DoNotOptimize(confirmed.data());
     }
-    if (found != "[7;13;DEM;100]\r\n" || confirmed != "[YES;;new;]\r\n")
+    if (found != U"[7;13;DEM;100]\r\n" || confirmed != U"[YES;;new;]\r\n")
         state.SkipWithError("unexpected replies");
 }
 BENCHMARK(FindAndConfirmRoundTrip);
 
 // The parser alone, on a chained settings command.
 void ParseChainedCommand(benchmark::State& state) {
-    const std::string command =
-        "setvalue(\"Standard\",OutputLeftBracket,\"(\");setvalue(,OutputRightBracket,\\))";
+    const std::u32string command =
+        U"setvalue(\"Standard\",OutputLeftBracket,\"(\");setvalue(,OutputRightBracket,\\))";
     int calls = 0;
-    const DdeFunctionHandler handler = [&](const std::string&, const std::vector<std::string>&,
-                                           std::string&) { ++calls; };
-    std::string reply;
+    const DdeFunctionHandler handler = [&](const std::u32string&,
+                                           const std::vector<std::u32string>&,
+                                           std::u32string&) { ++calls; };
+    std::u32string reply;
     for (auto _ : state)
         benchmark::DoNotOptimize(ParseDdeCommand(command, reply, handler));
     benchmark::DoNotOptimize(calls);

@@ -34,7 +34,7 @@ void SaveProfile(benchmark::State& state) {
     for (auto _ : state) {
         // One changed value per save, so every save has something to write.
         settings.CalculatorPrecision = saves++ % 4;
-        file.TransferProfile(true, "Bench", settings, ',');
+        file.TransferProfile(true, U"Bench", settings, U',');
     }
     if (store.WriteCount() != saves)
         state.SkipWithError("a save did not write the file once");
@@ -51,12 +51,12 @@ void LoadProfileFromDisk(benchmark::State& state) {
     {
         RegistryFile store(temp.Path() / "Kassavero");
         ProfileSettings settings = TypicalProfile();
-        TTransferIniFile(store).TransferProfile(true, "Bench", settings, ',');
+        TTransferIniFile(store).TransferProfile(true, U"Bench", settings, U',');
     }
     for (auto _ : state) {
         RegistryFile store(temp.Path() / "Kassavero");
         ProfileSettings settings;
-        TTransferIniFile(store).TransferProfile(false, "Bench", settings, ',');
+        TTransferIniFile(store).TransferProfile(false, U"Bench", settings, U',');
         benchmark::DoNotOptimize(settings.InputSymbolsFor[kDEM].size());
     }
 }
@@ -68,10 +68,10 @@ void ReadProfileFromStore(benchmark::State& state) {
     RegistryFile store(temp.Path() / "Kassavero");
     ProfileSettings saved = TypicalProfile();
     TTransferIniFile file(store);
-    file.TransferProfile(true, "Bench", saved, ',');
+    file.TransferProfile(true, U"Bench", saved, U',');
     ProfileSettings settings;
     for (auto _ : state) {
-        file.TransferProfile(false, "Bench", settings, ',');
+        file.TransferProfile(false, U"Bench", settings, U',');
         benchmark::DoNotOptimize(settings.InputSymbolsFor[kDEM].size());
     }
     if (store.WriteCount() != 1)

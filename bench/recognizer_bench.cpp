@@ -21,59 +21,59 @@ constexpr std::size_t kWordCount = TextWords::kMaxWords;
 
 // Prose with amounts in marks, bare numbers, units, dates and paragraph signs, in
 // Windows-1252.
-constexpr std::array<const char*, 10> kSentences = {
-    "Die Miete betr\xE4gt DM 1.250,00 im Monat, zahlbar bis zum dritten Werktag.",
-    "F\xFCr 12,5 kg Kartoffeln zahlten wir 18,40 DM auf dem Wochenmarkt.",
-    "Im Jahr 1998 kamen 3.400 Besucher; der Eintritt kostete 8,- DM.",
-    "Laut Rechnung Nr. 4711 vom 12.03.1999 sind 245,90 zu \xFC"
-    "berweisen.",
-    "Die Strecke ist 42 km lang und steigt auf den letzten 800 m um 7 % an.",
-    "Der Zuschuss von 500 Deutsche Mark wurde (wie vereinbart) am Montag ausgezahlt.",
-    "Porto: DM3,00 je Sendung, bei Eilzustellung 5DM zus\xE4tzlich.",
-    "Bitte beachten Sie \xA7 14 der Vertragsbedingungen und die Frist von 30 Tagen.",
-    "Der Kurs lag bei 1,95583 und die Geb\xFChr bei 0,50 DM pro Buchung.",
-    "\x84"
-    "Das ist zu teuer\x93, sagte sie, \x84"
-    "f\xFCr 99,95 DM bekomme ich zwei davon.\x93",
+constexpr std::array<const char32_t*, 10> kSentences = {
+    U"Die Miete betr\xE4gt DM 1.250,00 im Monat, zahlbar bis zum dritten Werktag.",
+    U"F\xFCr 12,5 kg Kartoffeln zahlten wir 18,40 DM auf dem Wochenmarkt.",
+    U"Im Jahr 1998 kamen 3.400 Besucher; der Eintritt kostete 8,- DM.",
+    U"Laut Rechnung Nr. 4711 vom 12.03.1999 sind 245,90 zu \xFC"
+    U"berweisen.",
+    U"Die Strecke ist 42 km lang und steigt auf den letzten 800 m um 7 % an.",
+    U"Der Zuschuss von 500 Deutsche Mark wurde (wie vereinbart) am Montag ausgezahlt.",
+    U"Porto: DM3,00 je Sendung, bei Eilzustellung 5DM zus\xE4tzlich.",
+    U"Bitte beachten Sie \xA7 14 der Vertragsbedingungen und die Frist von 30 Tagen.",
+    U"Der Kurs lag bei 1,95583 und die Geb\xFChr bei 0,50 DM pro Buchung.",
+    U"\u201E"
+    U"Das ist zu teuer\u201C, sagte sie, \u201E"
+    U"f\xFCr 99,95 DM bekomme ich zwei davon.\u201C",
 };
 
 // Exactly kWordCount words in exactly kTextLength characters: the sentences repeated,
 // cut after the last word, and the blanks between words widened as in a text laid out
 // in columns.
-std::string MakeText() {
-    std::string text;
+std::u32string MakeText() {
+    std::u32string text;
     for (std::size_t i = 0;; ++i) {
         const TextWords words(text);
         // Full, and the last word ends before the text does.
         if (words.Count() == kWordCount && words.End(kWordCount - 1) < text.size())
             break;
         text += kSentences[i % kSentences.size()];
-        text += ' ';
+        text += U' ';
     }
     const TextWords words(text);
     text.resize(words.End(kWordCount - 1));
 
     std::size_t gaps = 0;
     for (char c : text)
-        gaps += c == ' ' ? 1 : 0;
+        gaps += c == U' ' ? 1 : 0;
     const std::size_t extra = kTextLength - text.size();
-    std::string padded;
+    std::u32string padded;
     padded.reserve(kTextLength);
     std::size_t gap = 0;
     for (char c : text) {
-        if (c != ' ') {
+        if (c != U' ') {
             padded += c;
             continue;
         }
         const std::size_t width = 1 + extra / gaps + (gap < extra % gaps ? 1 : 0);
-        padded.append(width, ' ');
+        padded.append(width, U' ');
         ++gap;
     }
     return padded;
 }
 
-const std::string& Text() {
-    static const std::string text = MakeText();
+const std::u32string& Text() {
+    static const std::u32string text = MakeText();
     return text;
 }
 
@@ -114,7 +114,7 @@ void BM_RecognizeEverydayForms(benchmark::State& state) {
         return;
     ActiveProfile profile;
     MakeGermanProfile(profile.MutableSettings());
-    const EverydayScanner scanner(profile.Settings(), DesktopRegion{kDEM, ',', false, 0x07});
+    const EverydayScanner scanner(profile.Settings(), DesktopRegion{kDEM, U',', false, 0x07});
     std::size_t found = 0;
     for (auto _ : state) {
         const EverydayText text(Text());

@@ -18,7 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // The shipped file leaves the language to the desktop; measure it as an English one.
-const LanguageChoice kEnglish{{}, "English"};
+const LanguageChoice kEnglish{{}, U"English"};
 
 // A settled file: the cached copy is used and only the file's status is checked.
 void BM_TranslateKeySettledFile(benchmark::State& state) {
