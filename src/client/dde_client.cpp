@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 
 namespace kassavero {
 namespace {
