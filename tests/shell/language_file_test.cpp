@@ -22,14 +22,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kLanguages[] = {"Deutsch",
-                                  "English",
-                                  "Fran\xE7"
-                                  "ais",
-                                  "Nederlands",
-                                  "Espa\xF1"
-                                  "ol",
-                                  "Italiano"};
+// The language sections in file order, named in UTF-8 as the file writes them. The first
+// six are the Western European languages, whose texts Windows-1252 holds.
+const char* const kLanguages[] = {"Deutsch",    "English", "Français",
+                                  "Nederlands", "Español", "Italiano"};
+constexpr std::size_t kWesternLanguages = 6;
 
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -176,6 +173,58 @@ std::string Lower(const std::string& text) {
     return LowerCaseLatin1(text);
 }
 
+// A language section as the file's bytes hold it, in UTF-8: the program reads the file
+// through Windows-1252, which has no Cyrillic or Greek letters. Texts lose their quotes as
+// the program reads them.
+struct LanguageSection {
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> texts;  // key, text
+    // The text of a key, compared without regard to letter case as the program does.
+    std::string Text(const std::string& key) const {
+        for (const auto& [entry, text] : texts) {
+            if (Lower(Utf8ToWin1252(entry)) == Lower(key))
+                return text;
+        }
+        return "";
+    }
+};
+
+std::vector<LanguageSection> LanguageSections() {
+    const auto trim = [](std::string text) {
+        const auto first = text.find_first_not_of(" \t\r");
+        text.erase(0, first == std::string::npos ? text.size() : first);
+        text.erase(text.find_last_not_of(" \t\r") + 1);
+        return text;
+    };
+    std::vector<LanguageSection> sections;
+    std::istringstream lines(ReadFile(KASSAVERO_LANGUAGE_FILE));
+    for (std::string line; std::getline(lines, line);) {
+        line = trim(line);
+        const std::size_t equals = line.find('=');
+        if (line.starts_with('[') && line.find(']') != std::string::npos) {
+            sections.push_back({trim(line.substr(1, line.find(']') - 1)), {}});
+        } else if (!sections.empty() && !line.starts_with(';') && equals != std::string::npos) {
+            std::string text = trim(line.substr(equals + 1));
+            if (text.size() >= 2 && (text[0] == '"' || text[0] == '\'') && text.back() == text[0])
+                text = text.substr(1, text.size() - 2);
+            sections.back().texts.emplace_back(trim(line.substr(0, equals)), text);
+        }
+    }
+    return sections;
+}
+
+// The sections of the languages, in the order of kLanguages; a missing one stays empty.
+std::vector<LanguageSection> Languages() {
+    const std::vector<LanguageSection> all = LanguageSections();
+    std::vector<LanguageSection> languages;
+    for (const char* language : kLanguages) {
+        const auto found = std::find_if(
+            all.begin(), all.end(), [&](const LanguageSection& s) { return s.name == language; });
+        languages.push_back(found != all.end() ? *found : LanguageSection{language, {}});
+    }
+    return languages;
+}
+
 TEST(KeyScanner, FindsKeyLiteralsOnly) {
     const std::string source =
         "// TranslateKey(\"InAComment\")\n"
@@ -198,15 +247,13 @@ TEST(LanguageFile, EveryLanguageHoldsEveryKeyTheProgramUses) {
     std::set<std::string> keys = KeysOfTheList();
     keys.insert(used.begin(), used.end());
 
-    PrivateProfileFile file(KASSAVERO_LANGUAGE_FILE);
-    for (const char* language : kLanguages) {
+    for (const LanguageSection& language : Languages()) {
         std::string missing;
         for (const std::string& key : keys) {
-            if (file.ReadString(language, key, "", Translation::kMaxTextLength).empty()) {
-                missing += " " + key;
-            }
+            if (language.Text(key).empty())
+                missing += " " + Win1252ToUtf8(key);
         }
-        EXPECT_EQ(missing, "") << "missing in section " << Win1252ToUtf8(language);
+        EXPECT_EQ(missing, "") << "missing in section " << language.name;
     }
 }
 
@@ -223,11 +270,10 @@ TEST(LanguageFile, HoldsNoKeyThatNothingUses) {
         known.insert(Lower(key));
     for (const std::string& key : KeysUsedBySources())
         known.insert(Lower(key));
-    PrivateProfileFile file(KASSAVERO_LANGUAGE_FILE);
-    for (const char* language : kLanguages) {
-        for (const std::string& key : file.KeyNames(language)) {
-            EXPECT_TRUE(known.contains(Lower(key)))
-                << Win1252ToUtf8(key) << " in " << Win1252ToUtf8(language);
+    for (const LanguageSection& language : Languages()) {
+        for (const auto& [key, text] : language.texts) {
+            EXPECT_TRUE(known.contains(Lower(Utf8ToWin1252(key))))
+                << key << " in " << language.name;
         }
     }
 }
@@ -239,37 +285,57 @@ TEST(LanguageFile, FollowsTheDesktopAndIsUtf8) {
     EXPECT_EQ(file.ReadString("Allgemein", "Sprache", "-", 255), "");
     std::vector<std::string> expected = {"Allgemein"};
     expected.insert(expected.end(), std::begin(kLanguages), std::end(kLanguages));
-    EXPECT_EQ(file.SectionNames(), expected);
+    std::vector<std::string> names;
+    for (const LanguageSection& section : LanguageSections())
+        names.push_back(section.name);
+    EXPECT_EQ(names, expected);
     // Every language the desktop can choose has its section.
     for (const char* locale : {"de_DE", "en_US", "fr_FR", "nl_NL", "es_ES", "it_IT", "ja_JP"}) {
-        const std::string section = DesktopLanguageSection({"", "", "", locale});
+        const std::string section = Win1252ToUtf8(DesktopLanguageSection({"", "", "", locale}));
         EXPECT_NE(std::find(std::begin(kLanguages), std::end(kLanguages), section),
                   std::end(kLanguages))
             << locale;
     }
-    // Valid UTF-8 survives the round trip through Windows-1252 unchanged.
     const std::string content = ReadFile(KASSAVERO_LANGUAGE_FILE);
-    EXPECT_EQ(Win1252ToUtf8(Utf8ToWin1252(content)), content);
+    EXPECT_TRUE(IsValidUtf8(content));
+    // The program reads the Western European texts as they stand: Windows-1252 holds them.
+    const std::vector<LanguageSection> languages = Languages();
+    for (std::size_t i = 0; i < kWesternLanguages; ++i) {
+        for (const auto& [key, text] : languages[i].texts) {
+            EXPECT_EQ(
+                Win1252ToUtf8(file.ReadString(Utf8ToWin1252(kLanguages[i]), Utf8ToWin1252(key), "",
+                                              Translation::kMaxTextLength)),
+                text)
+                << key << " in " << kLanguages[i];
+        }
+    }
+}
+
+// Whether a code point is a capital letter of the alphabets the file holds.
+bool IsCapital(char32_t c) {
+    return (c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ||
+           (c >= 0x391 && c <= 0x3AB && c != 0x3A2) || c == 0x386 ||  // Greek
+           (c >= 0x388 && c <= 0x38F && c != 0x38B && c != 0x38D) ||
+           (c >= 0x400 && c <= 0x42F);  // Cyrillic
 }
 
 TEST(LanguageFile, AnswerLettersAreSingleCapitalsThatDiffer) {
-    PrivateProfileFile file(KASSAVERO_LANGUAGE_FILE);
-    for (const char* language : kLanguages) {
-        const std::string yes = file.ReadString(language, "AnfangsbuchstabeJa", "", 1023);
-        const std::string no = file.ReadString(language, "AnfangsbuchstabeNein", "", 1023);
-        ASSERT_EQ(yes.size(), 1U) << language;
-        ASSERT_EQ(no.size(), 1U) << language;
-        EXPECT_NE(LowerCaseLatin1(yes[0]), yes[0]) << language;
-        EXPECT_NE(LowerCaseLatin1(no[0]), no[0]) << language;
-        EXPECT_NE(yes, no) << language;
+    for (const LanguageSection& language : Languages()) {
+        for (const char* key : {"AnfangsbuchstabeJa", "AnfangsbuchstabeNein"}) {
+            const std::string letter = language.Text(key);
+            ASSERT_FALSE(letter.empty()) << key << " in " << language.name;
+            const Utf8Character character = DecodeUtf8(letter, 0);
+            EXPECT_EQ(character.length, letter.size()) << key << " in " << language.name;
+            EXPECT_TRUE(IsCapital(character.codePoint)) << key << " in " << language.name;
+        }
+        EXPECT_NE(language.Text("AnfangsbuchstabeJa"), language.Text("AnfangsbuchstabeNein"))
+            << language.name;
     }
 }
 
 TEST(LanguageFile, CaptionsMarkAtMostOneAccessKey) {
-    PrivateProfileFile file(KASSAVERO_LANGUAGE_FILE);
-    for (const char* language : kLanguages) {
-        for (const std::string& key : file.KeyNames(language)) {
-            const std::string text = file.ReadString(language, key, "", 1023);
+    for (const LanguageSection& language : Languages()) {
+        for (const auto& [key, text] : language.texts) {
             int marks = 0;
             for (std::size_t i = 0; i < text.size(); ++i) {
                 if (text[i] != '&')
@@ -280,7 +346,7 @@ TEST(LanguageFile, CaptionsMarkAtMostOneAccessKey) {
                     ++marks;
                 }
             }
-            EXPECT_LE(marks, 1) << Win1252ToUtf8(key) << " in " << Win1252ToUtf8(language);
+            EXPECT_LE(marks, 1) << key << " in " << language.name;
         }
     }
 }
