@@ -24,8 +24,8 @@ namespace fs = std::filesystem;
 
 // The language sections in file order, named in UTF-8 as the file writes them. The first
 // six are the Western European languages, whose texts Windows-1252 holds.
-const char* const kLanguages[] = {"Deutsch", "English",  "Français",  "Nederlands",
-                                  "Español", "Italiano", "Български", "Hrvatski"};
+const char* const kLanguages[] = {"Deutsch",  "English",   "Français", "Nederlands", "Español",
+                                  "Italiano", "Български", "Hrvatski", "Ελληνικά"};
 constexpr std::size_t kWesternLanguages = 6;
 
 std::string ReadFile(const fs::path& path) {
