@@ -6,13 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <set>
 #include <sstream>
 
+#include "core/win1252.h"
 #include "shell/help_topics.h"
 
 namespace kassavero {
@@ -72,27 +73,78 @@ std::string ReadFile(const fs::path& path) {
     return text.str();
 }
 
+// The small letter of a capital of the alphabets the pages are written in: Latin (with the
+// letters of Croatian), Greek and Cyrillic.
+char32_t SmallLetter(char32_t c) {
+    if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ||
+        (c >= 0x391 && c <= 0x3AB && c != 0x3A2) || (c >= 0x410 && c <= 0x42F))
+        return c + 0x20;
+    const bool evenCapital = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
+    const bool oddCapital = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    if ((evenCapital && c % 2 == 0) || (oddCapital && c % 2 == 1))
+        return c + 1;
+    if (c >= 0x400 && c <= 0x40F)
+        return c + 0x50;
+    if (c == 0x386)
+        return 0x3AC;
+    if (c >= 0x388 && c <= 0x38A)
+        return c + 0x25;
+    if (c == 0x38C)
+        return 0x3CC;
+    if (c == 0x38E || c == 0x38F)
+        return c + 0x3F;
+    return c;
+}
+
 // A caption as the pages quote it: without access-key marks, quotes, the colon or ellipsis
 // at its end, and letter case.
 std::string Plain(std::string text) {
     text = std::regex_replace(text, std::regex(R"(&|^"|^\s+|[\s:."]+$|\xE2\x80\xA6$)"), "");
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return c < 0x80 ? std::tolower(c) : c; });
-    return text;
+    std::string small;
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf8Character character = DecodeUtf8(text, i);
+        if (character.length == 0) {
+            small += text[i++];
+            continue;
+        }
+        AppendUtf8(small, SmallLetter(character.codePoint));
+        i += character.length;
+    }
+    return small;
+}
+
+TEST(HelpPages, CaptionsCompareWithoutLetterCase) {
+    // One row per alphabet: ASCII, Latin-1, Croatian, Cyrillic, Greek with its accents.
+    for (const auto& [caption, quoted] :
+         {std::pair{"&Save current settings as...", "save current settings as"},
+          std::pair{"&État :", "état"}, std::pair{"&Čuvaj", "čuvaj"}, std::pair{"&Помощ", "помощ"},
+          std::pair{"Ό&χι", "όχι"}})
+        EXPECT_EQ(Plain(caption), Plain(quoted)) << quoted;
+    EXPECT_NE(Plain("По"), Plain("Ро"));
 }
 
 // The pages name each option, button and menu entry as the windows caption it: every bold
 // term (a menu path step by step) is a text of the page's language in i18n.dat. Other
 // programs' menus are marked class="office".
 TEST(HelpPages, BoldTermsAreTheWindowsCaptions) {
+    static const std::map<std::string, std::string> kSections = {
+        {"de", "Deutsch"},    {"en", "English"},  {"fr", "Français"},
+        {"nl", "Nederlands"}, {"es", "Español"},  {"it", "Italiano"},
+        {"bg", "Български"},  {"hr", "Hrvatski"}, {"el", "Ελληνικά"}};
     const std::string file = ReadFile(KASSAVERO_LANGUAGE_FILE);
-    for (const auto& [code, section] : {std::pair{"de", "Deutsch"}, std::pair{"en", "English"}}) {
+    for (const auto& folder : fs::directory_iterator(KASSAVERO_HELP_DIR)) {
+        if (!folder.is_directory())
+            continue;
+        const std::string code = folder.path().filename().string();
+        ASSERT_TRUE(kSections.contains(code)) << "no language section for help/" << code;
+        const std::string& section = kSections.at(code);
+        ASSERT_NE(file.find("\n[" + section + "]\n"), std::string::npos) << section;
         std::set<std::string> captions;
         std::istringstream lines(file.substr(file.find(std::string("\n[") + section + "]") + 1));
         std::string line;
         for (std::getline(lines, line); std::getline(lines, line) && !line.starts_with("[");)
             captions.insert(Plain(line.substr(line.find('=') + 1)));
-        for (const auto& page : fs::directory_iterator(fs::path(KASSAVERO_HELP_DIR) / code)) {
+        for (const auto& page : fs::directory_iterator(folder.path())) {
             const std::string html =
                 std::regex_replace(ReadFile(page.path()), std::regex(R"(\s+)"), " ");
             const std::regex term(R"(<b>(.*?)</b>)"), arrow(" &rarr; ");
