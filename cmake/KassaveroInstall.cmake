@@ -18,6 +18,8 @@ install(DIRECTORY ${_kassavero_build_data}/help/ DESTINATION ${KASSAVERO_INSTALL
     OPTIONAL)
 install(DIRECTORY ${_kassavero_build_data}/icons/
     DESTINATION ${KASSAVERO_INSTALL_PROGRAMDIR}/icons OPTIONAL)
+install(DIRECTORY ${_kassavero_build_data}/translations/
+    DESTINATION ${KASSAVERO_INSTALL_PROGRAMDIR}/translations)
 install(FILES ${_kassavero_build_data}/about.svg DESTINATION ${KASSAVERO_INSTALL_PROGRAMDIR}
     OPTIONAL)
 # The office extension, when it is built.

@@ -9,8 +9,9 @@ KASSAVERO_PACKAGES=(
     # the LibreOffice extension and its tests, headless and on a desktop (German menus too)
     libreoffice-writer libreoffice-calc libreoffice-l10n-de libreoffice-script-provider-python
     python3-uno python3-dbus xdotool poppler-utils
-    # Qt's own texts (standard buttons, key names) in the interface languages
-    qt6-translations-l10n
+    # Qt's own texts (standard buttons, key names) in the interface languages, and the tool
+    # that compiles the ones Qt ships none for
+    qt6-translations-l10n qt6-l10n-tools
     # the desktops of the test languages, and screenshots of the windows
     locales openbox trayer imagemagick xclip
     # the manual pages, the Debian package and their tests

@@ -93,8 +93,7 @@ CalculatorModel::CalculatorModel(ActiveProfile& profile, const CurrencyTable& cu
         slot.Field.Edit.SetAlignment(TextAlignment::Right);
         slot.Code.Text = CurrencyCode(slot.Field.Currency);
         slot.Code.Left = x;
-        slot.Flag.Picture =
-            IsCustomCurrency(slot.Field.Currency) ? kNoCurrency : slot.Field.Currency;
+        slot.Flag.Country = FlagCountry(profile_.Settings(), slot.Field.Currency);
         slot.Flag.Left = slot.Code.Left + geometry_.CodeWidth + kCalculatorColumnGap;
         slot.Name.Left = slot.Flag.Left + geometry_.FlagWidth + kCalculatorColumnGap;
         slot.Rate.Text = std::u32string(U"0") + decimalSeparator_ + U"0000";
@@ -274,7 +273,7 @@ void CalculatorModel::UpdateLayout() {
         LineSlot& slot = MutableSlot(last);
         slot.Field.Currency = c;
         slot.Code.Text = DisplayCurrencyCode(settings, c);
-        slot.Flag.Picture = IsCustomCurrency(c) ? kNoCurrency : c;
+        slot.Flag.Country = FlagCountry(settings, c);
         slot.Name.Text = CurrencyName(settings, c, nameLanguage_);
         slot.Rate.Text = FormatGeneralNumber(currencies_.CurrencyRate(c), decimalSeparator_);
         SetSlotBold(last, c == sourceCurrency_);

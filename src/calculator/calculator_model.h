@@ -65,7 +65,7 @@ struct CalculatorLabel {
 };
 
 struct CalculatorFlag {
-    CurrencyIndex Picture = kNoCurrency;  // whose flag; none for the custom currencies
+    std::u32string Country;  // whose flag (FlagCountry); empty for none
     bool Visible = true;
     int Left = 0;
 };

@@ -472,11 +472,11 @@ void TRechnerForm::SyncRow(int slot) {
     // A 3:2 flag as tall as the row allows.
     const int flagHeight = std::min(fieldHeight_ - 2, geometry.FlagWidth * 2 / 3);
     row.Flag->setGeometry(line.Flag.Left, top, geometry.FlagWidth, fieldHeight_);
-    if (row.FlagShown != line.Flag.Picture) {
-        row.FlagShown = line.Flag.Picture;
-        if (HasCurrencyFlag(line.Flag.Picture))
-            row.Flag->setPixmap(CurrencyFlagPixmap(
-                line.Flag.Picture, QSize(flagHeight * 3 / 2, flagHeight), devicePixelRatioF()));
+    if (row.FlagShown != line.Flag.Country) {
+        row.FlagShown = line.Flag.Country;
+        if (HasCountryFlag(line.Flag.Country))
+            row.Flag->setPixmap(CountryFlagPixmap(
+                line.Flag.Country, QSize(flagHeight * 3 / 2, flagHeight), devicePixelRatioF()));
         else
             row.Flag->clear();
     }

@@ -68,7 +68,7 @@ class TRechnerForm final : public QWidget, public CalculatorView {
         QLabel* Flag = nullptr;
         QLabel* Name = nullptr;
         QLabel* Rate = nullptr;
-        CurrencyIndex FlagShown = kNoCurrency;
+        std::u32string FlagShown;
     };
 
     static std::size_t Index(int slot) { return static_cast<std::size_t>(slot); }

@@ -8,7 +8,8 @@ std::vector<CurrencyListEntry> CurrencyListEntries(const ProfileSettings& settin
     for (CurrencyIndex c = 0; c < kCurrencyCount; ++c) {
         std::u32string code = DisplayCurrencyCode(settings, c);
         if (!code.empty())
-            entries.push_back(CurrencyListEntry{c, std::move(code)});
+            entries.push_back(
+                CurrencyListEntry{c, std::move(code), std::u32string(FlagCountry(settings, c))});
     }
     return entries;
 }

@@ -17,7 +17,8 @@ namespace kassavero {
 // currency indexes.
 struct CurrencyListEntry {
     CurrencyIndex Currency = kNoCurrency;
-    std::u32string Code;  // as shown beside the flag
+    std::u32string Code;     // as shown beside the flag
+    std::u32string Country;  // the flag's (FlagCountry), empty for none
 
     bool operator==(const CurrencyListEntry&) const = default;
 };

@@ -169,7 +169,7 @@ TBestaetigungForm::TBestaetigungForm(QWidget* parent)
     const int flagHeight = std::max(8, fontMetrics().height() - 2);
     auto* euroImage = new QLabel(euroPanel_);
     euroImage->setPixmap(
-        CurrencyFlagPixmap(kEUR, QSize(flagHeight * 3 / 2, flagHeight), devicePixelRatioF()));
+        CountryFlagPixmap(U"EU", QSize(flagHeight * 3 / 2, flagHeight), devicePixelRatioF()));
     auto* euroCode = new QHBoxLayout;
     euroCode->addWidget(euroImage);
     euroCode->addWidget(euroLabel);
@@ -508,11 +508,11 @@ void TBestaetigungForm::SetCurrencyLists(const std::vector<CurrencyListEntry>& e
             QPixmap icon(iconSize * devicePixelRatioF());
             icon.setDevicePixelRatio(devicePixelRatioF());
             icon.fill(Qt::transparent);
-            if (HasCurrencyFlag(entry.Currency)) {
+            if (HasCountryFlag(entry.Country)) {
                 QPainter painter(&icon);
                 painter.setRenderHint(QPainter::Antialiasing);
-                PaintCurrencyFlag(painter, QRectF(0, 0, flagHeight * 1.5, flagHeight),
-                                  entry.Currency);
+                PaintCountryFlag(painter, QRectF(0, 0, flagHeight * 1.5, flagHeight),
+                                 entry.Country);
             }
             list->addItem(QIcon(icon), ToQString(entry.Code));
         }

@@ -3,7 +3,8 @@
 
 // Qt's own texts in the language of the interface: the standard buttons of message boxes
 // ("Ja", "Nein"), key names ("Strg", "Umschalt", "Leertaste") and the context menus of text
-// fields come from the translations Qt ships (qtbase_<language>.qm).
+// fields come from the translations Qt ships (qtbase_<language>.qm), or for a language it
+// ships none for, from the program's own (translations/ beside the program).
 
 #include <QString>
 

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/profile_settings.h"
 
+#include <array>
 #include <cstdlib>
 
+#include "core/later_currencies.h"
 #include "core/number_text.h"
 #include "core/unicode_text.h"
 #include "core/win1252.h"
@@ -102,6 +104,18 @@ std::u32string DisplayCurrencyCode(const ProfileSettings& settings, CurrencyInde
     if (IsCustomCurrency(c))
         return settings.CustomCurrencySymbol[c - kCUS1];
     return std::u32string(CurrencyCode(c));
+}
+
+std::u32string_view FlagCountry(const ProfileSettings& settings, CurrencyIndex c) {
+    static constexpr std::array<std::u32string_view, kFixedCurrencyCount> kCountries = {
+        U"EU", U"AT", U"BE", U"DE", U"ES", U"FI", U"FR", U"IE", U"IT", U"NL", U"PT"};
+    if (c < kFixedCurrencyCount)
+        return kCountries[c];
+    if (IsCustomCurrency(c)) {
+        if (const LaterCurrency* later = FindLaterCurrency(settings.CustomCurrencySymbol[c - kCUS1]))
+            return later->Country;
+    }
+    return {};
 }
 
 std::u32string CurrencyName(const ProfileSettings& settings, CurrencyIndex c, int language) {

@@ -124,6 +124,10 @@ CharSet SymbolSetOf(std::u32string_view text);
 // (empty when undefined), else the fixed code.
 std::u32string DisplayCurrencyCode(const ProfileSettings& settings, CurrencyIndex c);
 
+// The country whose flag stands beside a currency ("DE"; "EU" for the euro), or empty: a
+// custom currency shows the flag of the later euro currency whose code it holds.
+std::u32string_view FlagCountry(const ProfileSettings& settings, CurrencyIndex c);
+
 // Name of a currency in a language number (0 German, 3 Dutch, any other English);
 // custom currencies take their profile names in every language.
 std::u32string CurrencyName(const ProfileSettings& settings, CurrencyIndex c, int language);

@@ -56,10 +56,9 @@ inline void CharsWide(QWidget* widget, int chars) {
     widget->setMaximumWidth(widget->fontMetrics().averageCharWidth() * chars + 16);
 }
 
-inline QIcon FlagIcon(CurrencyIndex currency, const QWidget* widget) {
+inline QPixmap FlagPicture(std::u32string_view country, const QWidget* widget) {
     const int height = widget->fontMetrics().height();
-    const QSize size(height * 3 / 2, height);
-    return QIcon(CurrencyFlagPixmap(currency, size, widget->devicePixelRatioF()));
+    return CountryFlagPixmap(country, QSize(height * 3 / 2, height), widget->devicePixelRatioF());
 }
 
 inline constexpr std::array<const char*, kCurrencyCount> kCodes{"EUR", "ATS",  "BEF",  "DEM", "ESP",

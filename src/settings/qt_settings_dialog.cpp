@@ -167,8 +167,12 @@ void TEinstellungen2Form::ShowCurrencyLists() {
             continue;
         const QSignalBlocker block(combo);
         combo->clear();
-        for (std::size_t i = 0; i < codes.size(); ++i)
-            combo->addItem(FlagIcon(static_cast<CurrencyIndex>(i), combo), ToQString(codes[i]));
+        const ProfileSettings& settings = model_.Profile().Settings();
+        for (std::size_t i = 0; i < codes.size(); ++i) {
+            const auto currency = static_cast<CurrencyIndex>(i);
+            combo->addItem(QIcon(FlagPicture(FlagCountry(settings, currency), combo)),
+                           ToQString(codes[i]));
+        }
     }
 }
 

@@ -363,8 +363,15 @@ QWidget* TEinstellungen2Form::BuildRechner() {
     for (CurrencyIndex c = 0; c < kCurrencyCount; ++c) {
         auto* box = new QCheckBox(QString::fromLatin1(kCodes[c]));
         box->setObjectName(ControlName(c, "DisplayCheckBox"));
-        if (HasCurrencyFlag(c))
-            box->setIcon(FlagIcon(c, box));
+        box->setIcon(QIcon(FlagPicture(FlagCountry(S(), c), box)));
+        if (IsCustomCurrency(c)) {
+            // A custom row shows the code and flag of the currency it holds.
+            bind_.Show([this, box, c] {
+                const std::u32string code = DisplayCurrencyCode(S(), c);
+                box->setText(code.empty() ? QString::fromLatin1(kCodes[c]) : ToQString(code));
+                box->setIcon(QIcon(FlagPicture(FlagCountry(S(), c), box)));
+            });
+        }
         linesLayout->addWidget(box, c % 7, c / 7);
         bind_.Check(box, [this, c]() -> bool& { return S().CalculatorLine[c]; });
     }

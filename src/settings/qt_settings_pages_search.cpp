@@ -32,9 +32,15 @@ QWidget* TEinstellungen2Form::BuildSuchenSymbole() {
     for (CurrencyIndex c = 0; c < kCurrencyCount; ++c) {
         auto* image = new QLabel;
         image->setObjectName(ControlName(c, "Image"));
-        const int height = image->fontMetrics().height();
-        image->setPixmap(CurrencyFlagPixmap(c, QSize(height * 3 / 2, height), devicePixelRatioF()));
+        image->setPixmap(FlagPicture(FlagCountry(S(), c), image));
         auto* box = new QCheckBox(QString::fromLatin1(kCodes[c]));
+        if (IsCustomCurrency(c)) {
+            bind_.Show([this, image, box, c] {
+                const std::u32string code = DisplayCurrencyCode(S(), c);
+                box->setText(code.empty() ? QString::fromLatin1(kCodes[c]) : ToQString(code));
+                image->setPixmap(FlagPicture(FlagCountry(S(), c), image));
+            });
+        }
         box->setObjectName(ControlName(c, "CheckBox"));
         box->setMinimumWidth(box->fontMetrics().averageCharWidth() * 10);
         auto* symbols = ReadOnly(new QLineEdit);

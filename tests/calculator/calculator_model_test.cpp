@@ -232,7 +232,7 @@ TEST_F(CalculatorTest, Columns) {
     const LineSlot& slot = Calc().Slot(3);
     EXPECT_EQ(slot.Code.Left, 156);
     EXPECT_EQ(slot.Flag.Left, 198);
-    EXPECT_EQ(slot.Flag.Picture, kDEM);
+    EXPECT_EQ(slot.Flag.Country, U"DE");
     EXPECT_EQ(slot.Name.Left, 237);
     EXPECT_EQ(slot.Name.Text, U"deutsche Mark");
     EXPECT_EQ(slot.Rate.Left, 414);
@@ -273,7 +273,7 @@ TEST_F(CalculatorTest, CustomCurrencyWithRate) {
     EXPECT_EQ(slot, 11);
     EXPECT_EQ(Calc().Slot(slot).Code.Text, U"XAG");
     EXPECT_EQ(Calc().Slot(slot).Name.Text, U"Silber");
-    EXPECT_EQ(Calc().Slot(slot).Flag.Picture, kNoCurrency);
+    EXPECT_EQ(Calc().Slot(slot).Flag.Country, U"");
     EXPECT_EQ(Calc().Slot(slot).Rate.Text, U"0,25");
 
     Type(kEUR, U"100");

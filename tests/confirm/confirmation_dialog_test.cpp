@@ -218,7 +218,7 @@ TEST_F(DialogTest, ListsKeepEachCustomCurrencyTiedToItsOwnEntry) {
     Settings().CustomCurrencyRate[2] = U"0,7";
     dialog.RefreshCurrencyLists();
     ASSERT_EQ(view.entries.size(), 12u);
-    EXPECT_EQ(view.entries[11], (CurrencyListEntry{kCUS3, U"GBP"}));
+    EXPECT_EQ(view.entries[11], (CurrencyListEntry{kCUS3, U"GBP", U""}));
     Script({[&] {
         dialog.TargetSelected(11);
         EXPECT_EQ(dialog.TargetCurrency(), kCUS3);

@@ -8,20 +8,23 @@
 #include <string_view>
 #include <vector>
 
+#include "core/unicode_text.h"
 #include "fuzz_check.h"
 #include "macro/dde_command.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view command(reinterpret_cast<const char*>(data), size);
-    std::string reply;
+    const std::u32string command =
+        kassavero::Utf8ToText(std::string_view(reinterpret_cast<const char*>(data), size));
+    std::u32string reply;
     int seen = 0;
     std::size_t characters = 0;
     const int calls = kassavero::ParseDdeCommand(
         command, reply,
-        [&](const std::string& name, const std::vector<std::string>& arguments, std::string&) {
+        [&](const std::u32string& name, const std::vector<std::u32string>& arguments,
+            std::u32string&) {
             ++seen;
             characters += name.size();
-            for (const std::string& argument : arguments)
+            for (const std::u32string& argument : arguments)
                 characters += argument.size();
         });
     FUZZ_CHECK(calls == seen);

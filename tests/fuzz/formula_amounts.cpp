@@ -11,15 +11,16 @@
 #include <vector>
 
 #include "confirm/formula_amounts.h"
+#include "core/unicode_text.h"
 #include "fuzz_check.h"
 
 using namespace kassavero;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
-    const char separator = input.ConsumeBool() ? ',' : '.';
-    const std::string replacement = input.ConsumeRandomLengthString(12);
-    const std::string formula = input.ConsumeRemainingBytesAsString();
+    const char32_t separator = input.ConsumeBool() ? U',' : U'.';
+    const std::u32string replacement = Utf8ToText(input.ConsumeRandomLengthString(12));
+    const std::u32string formula = Utf8ToText(input.ConsumeRemainingBytesAsString());
 
     std::vector<FormulaAmount> amounts = FindFormulaAmounts(formula, separator);
     std::size_t end = 0;
@@ -29,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         end = amount.Position + amount.Length;
         FUZZ_CHECK(end <= formula.size());
     }
-    const std::vector<std::string_view> segments = FormulaSegments(formula, amounts);
+    const std::vector<std::u32string_view> segments = FormulaSegments(formula, amounts);
     FUZZ_CHECK(segments.size() == amounts.size() + 1);
 
     for (std::size_t i = 0; i < amounts.size(); i += 2)
@@ -37,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const AssembledFormula assembled = AssembleFormula(formula, amounts);
     FUZZ_CHECK(assembled.Runs.size() == amounts.size());
     std::size_t kept = 0;
-    for (const std::string_view segment : segments)
+    for (const std::u32string_view segment : segments)
         kept += segment.size();
     std::size_t runs = 0;
     for (const DisplayRun& run : assembled.Runs) {

@@ -21,6 +21,7 @@
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_settings_window.h"
 #include "fakes/fake_translator.h"
+#include "core/unicode_text.h"
 #include "fuzz_check.h"
 #include "macro/macro_interpreter.h"
 #include "platform/in_process_dde_server.h"
@@ -61,25 +62,27 @@ struct Rig {
         server,
         MacroServices{engine, profile, formulas, calculator, settingsWindow, aboutWindow, help,
                       [] { return std::make_unique<RegistryFile>(ScratchDirectory() / "store"); },
-                      ','},
+                      U','},
         engine.EngineInit()};
 };
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::string_view input(reinterpret_cast<const char*>(data), size);
+    const std::u32string text =
+        Utf8ToText(std::string_view(reinterpret_cast<const char*>(data), size));
+    std::u32string_view input = text;
     std::filesystem::remove_all(ScratchDirectory() / "store");
     Rig rig;
     for (int count = 0; !input.empty() && count < 64; ++count) {
-        const std::size_t end = input.find('\n');
-        const std::string_view line = input.substr(0, end);
-        input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
+        const std::size_t end = input.find(U'\n');
+        const std::u32string_view line = input.substr(0, end);
+        input.remove_prefix(end == std::u32string_view::npos ? input.size() : end + 1);
         rig.interpreter.ExecuteMacroLine(line);
         // A reply is never cut short by a byte inside it.
-        std::string lines;
+        std::u32string lines;
         if (rig.server.Request(kSystemTopic, kFilterItem, lines) == DdeError::None)
-            FUZZ_CHECK(lines.size() >= 2 && lines.compare(lines.size() - 2, 2, "\r\n") == 0);
+            FUZZ_CHECK(lines.size() >= 2 && lines.compare(lines.size() - 2, 2, U"\r\n") == 0);
     }
     return 0;
 }

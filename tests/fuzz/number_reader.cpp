@@ -12,27 +12,28 @@
 
 #include "core/number_text.h"
 #include "engine/amount_recognizer.h"
+#include "core/unicode_text.h"
 #include "fuzz_check.h"
 
 using namespace kassavero;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
-    const char separator = input.ConsumeBool() ? ',' : '.';
+    const char32_t separator = input.ConsumeBool() ? U',' : U'.';
     CharSet thousands;
     CharSet decimals;
     for (int i = input.ConsumeIntegralInRange(0, 3); i > 0; --i)
-        thousands.set(input.ConsumeIntegral<unsigned char>());
+        thousands.Add(input.ConsumeIntegralInRange<char32_t>(0, 0x3FF));
     for (int i = input.ConsumeIntegralInRange(0, 3); i > 0; --i)
-        decimals.set(input.ConsumeIntegral<unsigned char>());
+        decimals.Add(input.ConsumeIntegralInRange<char32_t>(0, 0x3FF));
     const bool always = input.ConsumeBool();
     const bool never = input.ConsumeBool();
     const bool negatives = input.ConsumeBool();
-    const std::string text = input.ConsumeRemainingBytesAsString();
+    const std::u32string text = Utf8ToText(input.ConsumeRemainingBytesAsString());
 
     if (const auto value = ParseDecimalStrict(text, separator)) {
         if (std::isfinite(*value)) {
-            const std::string shortest = FormatShortestDouble(*value, separator);
+            const std::u32string shortest = FormatShortestDouble(*value, separator);
             const auto again = ParseDecimalStrict(shortest, separator);
             FUZZ_CHECK(again.has_value());
             FUZZ_CHECK(*again == *value);
@@ -41,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double lenient = ParseDecimalLenient(text, separator);
     FUZZ_CHECK(!std::isnan(lenient));
     if (const auto integer = ParseInt32(text))
-        FUZZ_CHECK(ParseInt32(std::to_string(*integer)) == integer);
+        FUZZ_CHECK(ParseInt32(AsciiToText(std::to_string(*integer))) == integer);
 
     const ParsedNumber number = ParseNumber(text, thousands, decimals, always, never, negatives);
     if (number.Ok) {

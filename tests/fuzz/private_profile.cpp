@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/win1252.h"
+#include "core/unicode_text.h"
 #include "fuzz_check.h"
 #include "platform/private_profile_file.h"
 #include "scratch_dir.h"
@@ -19,37 +19,37 @@ using namespace kassavero;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
-    const std::string value = input.ConsumeRandomLengthString(40);
+    const std::u32string value = Utf8ToText(input.ConsumeRandomLengthString(40));
     const std::string content = input.ConsumeRemainingBytesAsString();
     const std::filesystem::path path = ScratchDirectory() / "fuzz.ini";
     std::filesystem::remove(path);
     std::ofstream(path, std::ios::binary) << content;
 
     struct Entry {
-        std::string section;
-        std::string key;
-        std::string value;
+        std::u32string section;
+        std::u32string key;
+        std::u32string value;
     };
     std::vector<Entry> entries;
     {
         PrivateProfileFile file(path);
         // Each read looks at the file again; a few dozen entries tell as much as all.
-        for (const std::string& section : file.SectionNames()) {
-            for (const std::string& key : file.KeyNames(section)) {
+        for (const std::u32string& section : file.SectionNames()) {
+            for (const std::u32string& key : file.KeyNames(section)) {
                 if (entries.size() < 32)
-                    entries.push_back({section, key, file.ReadString(section, key, "\n", 4096)});
+                    entries.push_back({section, key, file.ReadString(section, key, U"\n", 4096)});
             }
         }
         for (const Entry& entry : entries)
-            FUZZ_CHECK(entry.value != "\n");
-        if (file.WriteString("Fuzz Section", "Key", value))
+            FUZZ_CHECK(entry.value != U"\n");
+        if (file.WriteString(U"Fuzz Section", U"Key", value))
             FUZZ_CHECK(file.Flush());
     }
     PrivateProfileFile again(path);
     for (const Entry& entry : entries) {
-        if (EqualsIgnoringCase(entry.section, "Fuzz Section"))
+        if (EqualsIgnoringCase(entry.section, U"Fuzz Section"))
             continue;
-        FUZZ_CHECK(again.ReadString(entry.section, entry.key, "\n", 4096) == entry.value);
+        FUZZ_CHECK(again.ReadString(entry.section, entry.key, U"\n", 4096) == entry.value);
     }
     return 0;
 }

@@ -12,6 +12,7 @@
 
 #include "engine/amount_recognizer.h"
 #include "engine/everyday_scanner.h"
+#include "core/unicode_text.h"
 #include "engine/text_words.h"
 #include "fuzz_check.h"
 #include "settings/active_profile.h"
@@ -23,7 +24,7 @@ using namespace kassavero;
 namespace {
 
 TCurrencySymbol RandomSymbol(FuzzedDataProvider& input) {
-    std::string symbol = input.ConsumeRandomLengthString(6);
+    std::u32string symbol = Utf8ToText(input.ConsumeRandomLengthString(6));
     return TCurrencySymbol::FromOptionNumber(std::move(symbol),
                                              input.ConsumeIntegralInRange(0, 127));
 }
@@ -34,12 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider input(data, size);
     ActiveProfile profile;
     ProfileSettings& settings = profile.MutableSettings();
-    const char decimal = input.ConsumeBool() ? ',' : '.';
-    SettingsToDefaults(settings, decimal, decimal == ',' ? '.' : ',',
+    const char32_t decimal = input.ConsumeBool() ? U',' : U'.';
+    SettingsToDefaults(settings, decimal, decimal == U',' ? U'.' : U',',
                        input.ConsumeIntegralInRange<CurrencyIndex>(0, kCurrencyCount - 1));
     if (input.ConsumeBool()) {
-        settings.InputDecimalSymbols = input.ConsumeRandomLengthString(6);
-        settings.InputThousandSymbols = input.ConsumeRandomLengthString(6);
+        settings.InputDecimalSymbols = Utf8ToText(input.ConsumeRandomLengthString(6));
+        settings.InputThousandSymbols = Utf8ToText(input.ConsumeRandomLengthString(6));
     }
     settings.InputThousandsAlways = input.ConsumeBool();
     settings.InputThousandsSometimes = input.ConsumeBool();
@@ -60,10 +61,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         settings.InputNonCurrencySymbols.push_back(RandomSymbol(input));
     settings.RecomputeSymbolSets();
     const DesktopRegion region{input.ConsumeIntegralInRange<CurrencyIndex>(0, kCurrencyCount),
-                               input.ConsumeBool() ? ',' : '.', input.ConsumeBool(),
+                               input.ConsumeBool() ? U',' : U'.', input.ConsumeBool(),
                                input.ConsumeIntegralInRange(0, 0x20)};
 
-    const TextWords words(input.ConsumeRemainingBytesAsString());
+    const TextWords words(Utf8ToText(input.ConsumeRemainingBytesAsString()));
     const AmountRecognizer recognizer(profile);
     for (std::size_t i = 0; i < words.Count(); ++i) {
         TGeplanteAenderung found;

@@ -7,16 +7,18 @@
 #include <string>
 #include <string_view>
 
+#include "core/unicode_text.h"
 #include "fuzz_check.h"
 #include "settings/symbol_list.h"
 
 using namespace kassavero;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const std::u32string text =
+        Utf8ToText(std::string_view(reinterpret_cast<const char*>(data), size));
     SymbolList list;
     TextToSymbolList(text, list);
-    const std::string written = SymbolListToText(list);
+    const std::u32string written = SymbolListToText(list);
     SymbolList again;
     TextToSymbolList(written, again);
     FUZZ_CHECK(again == list);

@@ -16,7 +16,6 @@
 #include "fakes/fake_confirmation.h"
 #include "macro/document_client.h"
 #include "macro_test_rig.h"
-#include "own_process.h"
 
 namespace kassavero {
 namespace {

@@ -8,7 +8,6 @@
 #include "core/unicode_text.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_translator.h"
-#include "own_process.h"
 
 namespace kassavero {
 namespace {
