@@ -256,7 +256,7 @@ int Run(QApplication& app) {
     // The calculator, then the confirmation dialog that hands amounts to it.
     CalculatorModel calculator(
         profile, currencies, system, translation, store, editorForm, settingsForm, about, help,
-        MeasureCalculatorGeometry(profile.Settings(), system.DecimalSeparator()));
+        MeasureCalculatorGeometry(profile.Settings(), system.DecimalSeparator(), translation));
     TBestaetigungForm confirmationWindow;
     ConfirmationDialog confirmation(confirmationWindow, profile, currencies,
                                     system.ThousandSeparator(), translation.Common(), translation,

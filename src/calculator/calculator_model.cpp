@@ -9,6 +9,7 @@
 #include "platform/registry.h"
 #include "platform/system_info.h"
 #include "settings/active_profile.h"
+#include "settings/currency_names.h"
 #include "settings/symbol_list.h"
 
 namespace kassavero {
@@ -83,7 +84,7 @@ CalculatorModel::CalculatorModel(ActiveProfile& profile, const CurrencyTable& cu
       help_(help),
       geometry_(geometry),
       decimalSeparator_(system.DecimalSeparator()),
-      nameLanguage_(LanguageNumberOfLanguageId(system.DefaultLanguageId())),
+      translator_(translator),
       overflowText_(OverflowCaption(translator)) {
     // Until the first layout slot n shows currency n in the design's places.
     int x = geometry_.FieldLeft + geometry_.FieldWidth + kCalculatorColumnGap;
@@ -274,7 +275,7 @@ void CalculatorModel::UpdateLayout() {
         slot.Field.Currency = c;
         slot.Code.Text = DisplayCurrencyCode(settings, c);
         slot.Flag.Country = FlagCountry(settings, c);
-        slot.Name.Text = CurrencyName(settings, c, nameLanguage_);
+        slot.Name.Text = CurrencyDisplayName(settings, c, translator_);
         slot.Rate.Text = FormatGeneralNumber(currencies_.CurrencyRate(c), decimalSeparator_);
         SetSlotBold(last, c == sourceCurrency_);
         x = geometry_.FieldLeft + geometry_.FieldWidth + kCalculatorColumnGap;

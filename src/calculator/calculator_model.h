@@ -268,7 +268,7 @@ class CalculatorModel final : public CalculatorAccess, public FormPosition {
     Help& help_;
     const CalculatorGeometry geometry_;
     const char32_t decimalSeparator_;
-    const int nameLanguage_;
+    Translator& translator_;
     const std::u32string overflowText_;
 
     std::array<LineSlot, kCalculatorSlots> slots_;

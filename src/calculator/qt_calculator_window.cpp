@@ -23,6 +23,7 @@
 #include "platform/flag_painter.h"
 #include "platform/qt_text.h"
 #include "platform/qt_window_front.h"
+#include "settings/currency_names.h"
 #include "settings/profile_settings.h"
 
 namespace kassavero {
@@ -102,7 +103,7 @@ void ShowLabelText(QLabel* label, const QString& text, int width) {
 }  // namespace
 
 CalculatorGeometry MeasureCalculatorGeometry(const ProfileSettings& settings,
-                                             char32_t decimalSeparator) {
+                                             char32_t decimalSeparator, Translator& translator) {
     CalculatorGeometry geometry;
     // Measured as a field of the window measures, in the pixels of the screen it is on.
     const TSKEdit probe(decimalSeparator);
@@ -121,8 +122,7 @@ CalculatorGeometry MeasureCalculatorGeometry(const ProfileSettings& settings,
     QStringList rates;
     for (CurrencyIndex c = 0; c < kFixedCurrencyCount; ++c) {
         codes << ToQString(CurrencyCode(c));
-        for (const int language : {0, 1, 3})
-            names << ToQString(CurrencyName(settings, c, language));
+        names << ToQString(CurrencyDisplayName(settings, c, translator));
         rates << ToQString(FormatGeneralNumber(FixedCurrencyRate(c), decimalSeparator));
     }
 

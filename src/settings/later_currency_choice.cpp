@@ -6,37 +6,9 @@
 #include <utility>
 
 #include "core/amount_format.h"
+#include "settings/currency_names.h"
 
 namespace kassavero {
-namespace {
-
-struct NameKey {
-    std::u32string_view Code;
-    std::string_view Key;
-};
-
-constexpr std::array<NameKey, 10> kNameKeys{{
-    {U"BGN", TrKey("WaehrungsnameBGN")},
-    {U"HRK", TrKey("WaehrungsnameHRK")},
-    {U"LTL", TrKey("WaehrungsnameLTL")},
-    {U"LVL", TrKey("WaehrungsnameLVL")},
-    {U"EEK", TrKey("WaehrungsnameEEK")},
-    {U"SKK", TrKey("WaehrungsnameSKK")},
-    {U"CYP", TrKey("WaehrungsnameCYP")},
-    {U"MTL", TrKey("WaehrungsnameMTL")},
-    {U"SIT", TrKey("WaehrungsnameSIT")},
-    {U"GRD", TrKey("WaehrungsnameGRD")},
-}};
-
-}  // namespace
-
-std::u32string LaterCurrencyName(const LaterCurrency& currency, Translator& translator) {
-    for (const NameKey& row : kNameKeys) {
-        if (row.Code == currency.Code)
-            return translator.TranslateKey(row.Key);
-    }
-    return std::u32string(currency.Code);
-}
 
 void PutLaterCurrency(ProfileSettings& settings, std::size_t row, const LaterCurrency& currency,
                       std::u32string name, char32_t systemDecimalSeparator) {

@@ -15,9 +15,6 @@
 
 namespace kassavero {
 
-// The currency's name in the interface language.
-std::u32string LaterCurrencyName(const LaterCurrency& currency, Translator& translator);
-
 // Fills custom currency row 0..2 with the currency: code, rate (with the system decimal
 // separator), name, its symbol list, and the output symbol and rounding. The output's
 // number format stays the user's; the currency is searched for and has a calculator line.

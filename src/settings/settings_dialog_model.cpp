@@ -6,6 +6,7 @@
 
 #include "core/later_currencies.h"
 #include "core/number_text.h"
+#include "settings/currency_names.h"
 #include "settings/later_currency_choice.h"
 
 namespace kassavero {

@@ -234,7 +234,7 @@ TEST_F(CalculatorTest, Columns) {
     EXPECT_EQ(slot.Flag.Left, 198);
     EXPECT_EQ(slot.Flag.Country, U"DE");
     EXPECT_EQ(slot.Name.Left, 237);
-    EXPECT_EQ(slot.Name.Text, U"deutsche Mark");
+    EXPECT_EQ(slot.Name.Text, U"[WaehrungsnameDEM]");
     EXPECT_EQ(slot.Rate.Left, 414);
     EXPECT_EQ(Calc().Width(), 477);
 
@@ -253,8 +253,11 @@ TEST_F(CalculatorTest, Columns) {
     EXPECT_EQ(Calc().Width(), 8 + 141 + 7 + (481 - 418 - 60)) << "field and right margin";
 }
 
-TEST_F(CalculatorTest, RatesAndNamesInTheSystemLanguage) {
-    system_.languageId = 0x0413;  // Dutch, whatever the interface language
+// Rates in the system's number format; names in the interface language, as every other
+// text of the window.
+TEST_F(CalculatorTest, RatesInTheSystemFormatNamesInTheInterfaceLanguage) {
+    system_.languageId = 0x0413;
+    translator_.texts["WaehrungsnameDEM"] = U"Duitse mark";
     Settings().CalculatorColCurrencyNames = true;
     Calc().Show();
     EXPECT_EQ(Calc().Slot(kATS).Rate.Text, U"13,7603");

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/unicode_text.h"
 #include "engine/engine.h"
 #include "engine/german_profile.h"
 #include "fakes/fake_about_window.h"
@@ -21,7 +22,6 @@
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_settings_window.h"
 #include "fakes/fake_translator.h"
-#include "core/unicode_text.h"
 #include "fuzz_check.h"
 #include "macro/macro_interpreter.h"
 #include "platform/in_process_dde_server.h"
@@ -44,7 +44,7 @@ class IdleLoop final : public MessageLoop {
 struct Rig {
     Rig() {
         MakeGermanProfile(profile.MutableSettings());
-        profile.SetProfiles({"Standard", "Reise"}, 0);
+        profile.SetProfiles({U"Standard", U"Reise"}, 0);
     }
     ActiveProfile profile;
     testing::FakeTranslator translator;

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "core/number_text.h"
-#include "engine/amount_recognizer.h"
 #include "core/unicode_text.h"
+#include "engine/amount_recognizer.h"
 #include "fuzz_check.h"
 
 using namespace kassavero;

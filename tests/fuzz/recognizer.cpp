@@ -10,9 +10,9 @@
 #include <cstdint>
 #include <string>
 
+#include "core/unicode_text.h"
 #include "engine/amount_recognizer.h"
 #include "engine/everyday_scanner.h"
-#include "core/unicode_text.h"
 #include "engine/text_words.h"
 #include "fuzz_check.h"
 #include "settings/active_profile.h"

@@ -28,16 +28,17 @@ namespace {
 // The window over a real model on a German system (decimal comma), home currency DEM.
 struct Rig {
     explicit Rig(bool singleKeyUpdate = true) {
-        SettingsToDefaults(profile.MutableSettings(), ',', '.', kDEM);
+        SettingsToDefaults(profile.MutableSettings(), U',', U'.', kDEM);
         profile.MutableSettings().CalculatorSingleKeyUpdate = singleKeyUpdate;
         profile.MutableSettings().CalculatorPrecision = 1;
         translator.texts["Overflow"] = U"Overflow";
+        translator.texts["WaehrungsnameDEM"] = U"deutsche Mark";
         Start();
     }
     void Start() {
         model.emplace(profile, currencies, system, translator, store, clipboard, settingsWindow,
-                      about, help, MeasureCalculatorGeometry(profile.Settings(), ','));
-        window.emplace(*model, translator, ',');
+                      about, help, MeasureCalculatorGeometry(profile.Settings(), U',', translator));
+        window.emplace(*model, translator, U',');
         model->Show();
         // Focus changes reach a field only in the active window.
         active = QTest::qWaitForWindowActive(&*window);
