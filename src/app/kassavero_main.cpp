@@ -256,7 +256,8 @@ int Run(QApplication& app) {
     // The calculator, then the confirmation dialog that hands amounts to it.
     CalculatorModel calculator(
         profile, currencies, system, translation, store, editorForm, settingsForm, about, help,
-        MeasureCalculatorGeometry(profile.Settings(), system.DecimalSeparator(), translation));
+        MeasureCalculatorGeometry(profile.Settings(), system.DecimalSeparator(),
+                                  system.DefaultLanguageId()));
     TBestaetigungForm confirmationWindow;
     ConfirmationDialog confirmation(confirmationWindow, profile, currencies,
                                     system.ThousandSeparator(), translation.Common(), translation,

@@ -84,7 +84,7 @@ CalculatorModel::CalculatorModel(ActiveProfile& profile, const CurrencyTable& cu
       help_(help),
       geometry_(geometry),
       decimalSeparator_(system.DecimalSeparator()),
-      translator_(translator),
+      nameLanguageId_(system.DefaultLanguageId()),
       overflowText_(OverflowCaption(translator)) {
     // Until the first layout slot n shows currency n in the design's places.
     int x = geometry_.FieldLeft + geometry_.FieldWidth + kCalculatorColumnGap;
@@ -275,7 +275,7 @@ void CalculatorModel::UpdateLayout() {
         slot.Field.Currency = c;
         slot.Code.Text = DisplayCurrencyCode(settings, c);
         slot.Flag.Country = FlagCountry(settings, c);
-        slot.Name.Text = CurrencyDisplayName(settings, c, translator_);
+        slot.Name.Text = CalculatorCurrencyName(settings, c, nameLanguageId_);
         slot.Rate.Text = FormatGeneralNumber(currencies_.CurrencyRate(c), decimalSeparator_);
         SetSlotBold(last, c == sourceCurrency_);
         x = geometry_.FieldLeft + geometry_.FieldWidth + kCalculatorColumnGap;

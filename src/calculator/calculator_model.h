@@ -11,6 +11,7 @@
 // reports only the user's own edits (FieldEdited, TypeCharacter).
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -268,7 +269,7 @@ class CalculatorModel final : public CalculatorAccess, public FormPosition {
     Help& help_;
     const CalculatorGeometry geometry_;
     const char32_t decimalSeparator_;
-    Translator& translator_;
+    const std::uint16_t nameLanguageId_;
     const std::u32string overflowText_;
 
     std::array<LineSlot, kCalculatorSlots> slots_;

@@ -103,7 +103,8 @@ void ShowLabelText(QLabel* label, const QString& text, int width) {
 }  // namespace
 
 CalculatorGeometry MeasureCalculatorGeometry(const ProfileSettings& settings,
-                                             char32_t decimalSeparator, Translator& translator) {
+                                             char32_t decimalSeparator,
+                                             std::uint16_t systemLanguageId) {
     CalculatorGeometry geometry;
     // Measured as a field of the window measures, in the pixels of the screen it is on.
     const TSKEdit probe(decimalSeparator);
@@ -122,7 +123,9 @@ CalculatorGeometry MeasureCalculatorGeometry(const ProfileSettings& settings,
     QStringList rates;
     for (CurrencyIndex c = 0; c < kFixedCurrencyCount; ++c) {
         codes << ToQString(CurrencyCode(c));
-        names << ToQString(CurrencyDisplayName(settings, c, translator));
+        for (const int language : {0, 1, 3})
+            names << ToQString(CurrencyName(settings, c, language));
+        names << ToQString(CalculatorCurrencyName(settings, c, systemLanguageId));
         rates << ToQString(FormatGeneralNumber(FixedCurrencyRate(c), decimalSeparator));
     }
 

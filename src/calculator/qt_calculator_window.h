@@ -25,7 +25,8 @@ class Translator;
 // text of the fixed currencies (amounts of fifteen digits, codes, names in every
 // language, rates) would not fit in bold, and the rows as tall as the field needs.
 CalculatorGeometry MeasureCalculatorGeometry(const ProfileSettings& settings,
-                                             char32_t decimalSeparator, Translator& translator);
+                                             char32_t decimalSeparator,
+                                             std::uint16_t systemLanguageId);
 
 class TRechnerForm final : public QWidget, public CalculatorView {
     Q_OBJECT

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Currency names as the windows show them, in the language of the interface.
+// Currency names as the windows show them.
 
+#include <cstdint>
 #include <string>
 
 #include "core/currency.h"
@@ -12,10 +13,11 @@
 
 namespace kassavero {
 
-// The name of a currency in the interface language; a custom currency's is the one the
-// user gave it.
-std::u32string CurrencyDisplayName(const ProfileSettings& settings, CurrencyIndex c,
-                                   Translator& translator);
+// The calculator's name of a currency: in the desktop's language, whatever the interface
+// language (German, Dutch, Bulgarian, Croatian or Greek names, else English); a custom
+// currency's is the one the user gave it.
+std::u32string CalculatorCurrencyName(const ProfileSettings& settings, CurrencyIndex c,
+                                      std::uint16_t systemLanguageId);
 
 // The name of a later euro currency in the interface language.
 std::u32string LaterCurrencyName(const LaterCurrency& currency, Translator& translator);

@@ -234,7 +234,7 @@ TEST_F(CalculatorTest, Columns) {
     EXPECT_EQ(slot.Flag.Left, 198);
     EXPECT_EQ(slot.Flag.Country, U"DE");
     EXPECT_EQ(slot.Name.Left, 237);
-    EXPECT_EQ(slot.Name.Text, U"[WaehrungsnameDEM]");
+    EXPECT_EQ(slot.Name.Text, U"deutsche Mark");
     EXPECT_EQ(slot.Rate.Left, 414);
     EXPECT_EQ(Calc().Width(), 477);
 
@@ -253,17 +253,32 @@ TEST_F(CalculatorTest, Columns) {
     EXPECT_EQ(Calc().Width(), 8 + 141 + 7 + (481 - 418 - 60)) << "field and right margin";
 }
 
-// Rates in the system's number format; names in the interface language, as every other
-// text of the window.
-TEST_F(CalculatorTest, RatesInTheSystemFormatNamesInTheInterfaceLanguage) {
-    system_.languageId = 0x0413;
-    translator_.texts["WaehrungsnameDEM"] = U"Duitse mark";
+TEST_F(CalculatorTest, RatesAndNamesInTheSystemLanguage) {
+    system_.languageId = 0x0413;  // Dutch, whatever the interface language
     Settings().CalculatorColCurrencyNames = true;
     Calc().Show();
     EXPECT_EQ(Calc().Slot(kATS).Rate.Text, U"13,7603");
     EXPECT_EQ(Calc().Slot(kITL).Rate.Text, U"1936,27");
     EXPECT_EQ(Calc().Slot(kEUR).Rate.Text, U"1");
     EXPECT_EQ(Calc().Slot(kDEM).Name.Text, U"Duitse mark");
+}
+
+TEST_F(CalculatorTest, NamesOfTheLaterEuroLanguages) {
+    const struct {
+        std::uint16_t languageId;
+        std::u32string_view name;
+    } rows[] = {
+        {0x0402, U"Германска марка"},
+        {0x041A, U"Njemačka marka"},
+        {0x081A, U"German Marks"},  // Serbian shares Croatian's primary language only
+    };
+    for (const auto& row : rows) {
+        system_.languageId = row.languageId;
+        calc_.reset();
+        Settings().CalculatorColCurrencyNames = true;
+        Calc().Show();
+        EXPECT_EQ(Calc().Slot(kDEM).Name.Text, row.name) << row.languageId;
+    }
 }
 
 TEST_F(CalculatorTest, CustomCurrencyWithRate) {

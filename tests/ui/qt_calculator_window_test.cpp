@@ -32,12 +32,11 @@ struct Rig {
         profile.MutableSettings().CalculatorSingleKeyUpdate = singleKeyUpdate;
         profile.MutableSettings().CalculatorPrecision = 1;
         translator.texts["Overflow"] = U"Overflow";
-        translator.texts["WaehrungsnameDEM"] = U"deutsche Mark";
         Start();
     }
     void Start() {
         model.emplace(profile, currencies, system, translator, store, clipboard, settingsWindow,
-                      about, help, MeasureCalculatorGeometry(profile.Settings(), U',', translator));
+                      about, help, MeasureCalculatorGeometry(profile.Settings(), U',', 0x0407));
         window.emplace(*model, translator, U',');
         model->Show();
         // Focus changes reach a field only in the active window.
