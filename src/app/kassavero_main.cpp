@@ -26,6 +26,7 @@
 #include "core/currency.h"
 #include "core/unicode_text.h"
 #include "engine/engine.h"
+#include "i18n/interface_language.h"
 #include "i18n/translation.h"
 #include "kassavero_version.h"
 #include "macro/status_file.h"
@@ -243,8 +244,9 @@ int Run(QApplication& app) {
     // The symbol list editor comes before its place in the start-up order (after the
     // confirmation dialog), because the settings window takes it when it is created.
     TSymbolListForm symbolListForm(translation, messageBoxes, help);
+    FileInterfaceLanguages languages(programDirectory / "i18n.dat", configDirectory / "i18n.dat");
     TEinstellungen2Form settingsForm(profile, profiles, store, system, translation, messageBoxes,
-                                     help, &symbolListForm);
+                                     help, &symbolListForm, &languages);
     const CurrencyTable currencies(profile, system.DecimalSeparator(), home);
 
     // The clipboard viewer: the calculator tells it which clipboard change is its own. It

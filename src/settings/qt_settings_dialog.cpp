@@ -48,10 +48,12 @@ class PageScrollArea final : public QScrollArea {
 TEinstellungen2Form::TEinstellungen2Form(ActiveProfile& profile, ProfileManager& profiles,
                                          Registry& store, const SystemInfo& system,
                                          Translator& translator, MessageBoxes& messageBoxes,
-                                         Help& help, SymbolListEditor* editor, QWidget* parent)
+                                         Help& help, SymbolListEditor* editor,
+                                         InterfaceLanguages* languages, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      model_(*this, profile, profiles, store, system, translator, messageBoxes, help, editor),
+      model_(*this, profile, profiles, store, system, translator, messageBoxes, help, editor,
+             languages),
       translator_(translator),
       system_(system),
       bind_(this, refreshing_, [this] { Refresh(); }) {

@@ -19,6 +19,7 @@
 
 class QAbstractButton;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -31,11 +32,12 @@ class TEinstellungen2Form final : public QDialog, public SettingsDialogView, pub
     Q_OBJECT
 
   public:
-    // editor may be null; the symbol list buttons are then disabled.
+    // editor may be null; the symbol list buttons are then disabled. Without languages
+    // the interface language is not offered.
     TEinstellungen2Form(ActiveProfile& profile, ProfileManager& profiles, Registry& store,
                         const SystemInfo& system, Translator& translator,
                         MessageBoxes& messageBoxes, Help& help, SymbolListEditor* editor,
-                        QWidget* parent = nullptr);
+                        InterfaceLanguages* languages = nullptr, QWidget* parent = nullptr);
     ~TEinstellungen2Form() override;
 
     // ---- SettingsWindow ----
@@ -74,6 +76,7 @@ class TEinstellungen2Form final : public QDialog, public SettingsDialogView, pub
     OutputView& V() { return model_.View(); }
 
     QWidget* BuildAllgemein();
+    void AddLanguageChoice(QGridLayout* grid);
     QWidget* BuildWaehrungen();
     QWidget* BuildRechner();
     QWidget* BuildSuchenSymbole();

@@ -22,6 +22,26 @@ namespace kassavero {
 
 using namespace settings_controls;
 
+// The interface language sits beside the default currencies: it is chosen once, like them.
+void TEinstellungen2Form::AddLanguageChoice(QGridLayout* grid) {
+    auto* language = Named(new QComboBox, "SpracheComboBox");
+    for (const std::u32string& choice : model_.LanguageChoices())
+        language->addItem(ToQString(choice));
+    language->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    grid->addWidget(Label("&Sprache der Oberfläche:", TrKey("OberflaechenspracheLabel"), language),
+                    0, 3);
+    grid->addWidget(language, 0, 4);
+    auto* note = Label("gilt ab dem nächsten Start", TrKey("AbNaechstemStartLabel"));
+    note->setEnabled(false);
+    grid->addWidget(note, 1, 4);
+    grid->setColumnMinimumWidth(2, 24);
+    bind_.Selection(language, [this] { return model_.ChosenLanguage(); });
+    connect(language, &QComboBox::activated, this, [this](int index) {
+        model_.ChooseLanguage(index);
+        Refresh();
+    });
+}
+
 QWidget* TEinstellungen2Form::BuildAllgemein() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
@@ -46,6 +66,8 @@ QWidget* TEinstellungen2Form::BuildAllgemein() {
         S().OutputDefaultCurrency = index;
         Refresh();
     });
+    if (model_.CanChooseLanguage())
+        AddLanguageChoice(grid);
 
     auto* output = Named(new QGroupBox(QStringLiteral("Umgerechnete Beträge im Text")),
                          "AusgabeGroupBox", TrKey("UmgerechneteBetraegeGroupBox"));

@@ -6,6 +6,7 @@
 
 #include "core/later_currencies.h"
 #include "core/number_text.h"
+#include "core/unicode_text.h"
 #include "settings/currency_names.h"
 #include "settings/later_currency_choice.h"
 
@@ -72,7 +73,7 @@ SettingsDialogModel::SettingsDialogModel(SettingsDialogView& view, ActiveProfile
                                          ProfileManager& profiles, Registry& store,
                                          const SystemInfo& system, Translator& translator,
                                          MessageBoxes& messageBoxes, Help& help,
-                                         SymbolListEditor* editor)
+                                         SymbolListEditor* editor, InterfaceLanguages* languages)
     : window_(view),
       profile_(profile),
       profiles_(profiles),
@@ -81,7 +82,10 @@ SettingsDialogModel::SettingsDialogModel(SettingsDialogView& view, ActiveProfile
       translator_(translator),
       messageBoxes_(messageBoxes),
       help_(help),
-      editor_(editor) {}
+      editor_(editor),
+      languages_(languages) {
+    LoadLanguageChoice();
+}
 
 void SettingsDialogModel::Create() {
     profiles_.SetReadListener([this] { ProfileRead(); });
@@ -124,6 +128,7 @@ bool SettingsDialogModel::Apply() {
         return false;
     ValidateAndSave();
     profile_.NotifySettingsChanged();
+    KeepLanguageChoice();
     return true;
 }
 
@@ -133,6 +138,7 @@ void SettingsDialogModel::Ok() {
 }
 
 void SettingsDialogModel::Cancel() {
+    languageChoice_ = keptLanguageChoice_;
     Hide();
     // Reading the profile back runs ProfileRead through the listener.
     profiles_.TransferActiveProfile(false);
@@ -144,12 +150,55 @@ bool SettingsDialogModel::CloseQuery() {
     // The edits stay in effect for this run; the view's too, so that nothing typed on
     // the page "Währungen" is silently dropped.
     CommitView();
+    KeepLanguageChoice();
     Hide();
     return true;
 }
 
 void SettingsDialogModel::ShowHelp() {
     help_.ShowTopic(SettingsTabs()[static_cast<std::size_t>(window_.CurrentPage())].HelpTopic);
+}
+
+// ---- Interface language ----
+
+void SettingsDialogModel::LoadLanguageChoice() {
+    if (languages_ == nullptr)
+        return;
+    languageChoices_ = {translator_.TranslateKey("SpracheDesDesktopsEintrag")};
+    const std::vector<std::u32string> available = languages_->Available();
+    languageChoices_.insert(languageChoices_.end(), available.begin(), available.end());
+    const std::u32string chosen = languages_->Chosen();
+    languageChoice_ = 0;
+    for (std::size_t i = 0; i < available.size(); ++i) {
+        if (EqualsIgnoringCase(available[i], chosen))
+            languageChoice_ = static_cast<int>(i) + 1;
+    }
+    // A language the file does not have is still the user's choice: offer it as it is
+    // written, rather than silently replacing it.
+    if (languageChoice_ == 0 && !chosen.empty()) {
+        languageChoices_.push_back(chosen);
+        languageChoice_ = static_cast<int>(languageChoices_.size()) - 1;
+    }
+    keptLanguageChoice_ = languageChoice_;
+}
+
+void SettingsDialogModel::ChooseLanguage(int position) {
+    if (position >= 0 && position < static_cast<int>(languageChoices_.size()))
+        languageChoice_ = position;
+}
+
+void SettingsDialogModel::KeepLanguageChoice() {
+    if (languages_ == nullptr || languageChoice_ == keptLanguageChoice_)
+        return;
+    const std::u32string section =
+        languageChoice_ == 0 ? std::u32string()
+                             : languageChoices_[static_cast<std::size_t>(languageChoice_)];
+    if (!languages_->Choose(section)) {
+        messageBoxes_.ShowMessageBox(translator_.TranslateKey("SpracheNichtGespeichert"), kTitle,
+                                     mb::kOk | mb::kIconError);
+        return;
+    }
+    keptLanguageChoice_ = languageChoice_;
 }
 
 // ---- Rules ----

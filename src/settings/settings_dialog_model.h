@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/currency.h"
+#include "i18n/interface_language.h"
 #include "i18n/translator.h"
 #include "platform/help.h"
 #include "platform/message_box.h"
@@ -98,10 +99,12 @@ std::u32string JoinedSymbols(const SymbolList& list);
 
 class SettingsDialogModel {
   public:
-    // editor may be null: the symbol list buttons are then disabled.
+    // editor may be null: the symbol list buttons are then disabled; languages too: the
+    // interface language is then not offered.
     SettingsDialogModel(SettingsDialogView& view, ActiveProfile& profile, ProfileManager& profiles,
                         Registry& store, const SystemInfo& system, Translator& translator,
-                        MessageBoxes& messageBoxes, Help& help, SymbolListEditor* editor);
+                        MessageBoxes& messageBoxes, Help& help, SymbolListEditor* editor,
+                        InterfaceLanguages* languages = nullptr);
 
     // Once, when the window is created (after the profile was loaded): the custom
     // currencies are put in order, the lists built and the view loaded for the default
@@ -149,6 +152,14 @@ class SettingsDialogModel {
     void EditSymbolList(CurrencyIndex list);
     bool CanEditSymbolLists() const { return editor_ != nullptr; }
 
+    // ---- Interface language ----
+    bool CanChooseLanguage() const { return languages_ != nullptr; }
+    // "The desktop's language" first, then the languages of the translation file.
+    const std::vector<std::u32string>& LanguageChoices() const { return languageChoices_; }
+    int ChosenLanguage() const { return languageChoice_; }
+    // Kept by OK, Apply and the close box, for the next start; Cancel forgets it.
+    void ChooseLanguage(int position);
+
     // ---- Profile page ----
     void SelectProfile(int position);
     void SaveProfileAs();
@@ -181,6 +192,8 @@ class SettingsDialogModel {
     void ProfileRead();
     void Hide();
     std::u32string RateText(CurrencyIndex currency) const;
+    void LoadLanguageChoice();
+    void KeepLanguageChoice();
 
     SettingsDialogView& window_;
     ActiveProfile& profile_;
@@ -191,6 +204,10 @@ class SettingsDialogModel {
     MessageBoxes& messageBoxes_;
     Help& help_;
     SymbolListEditor* editor_;
+    InterfaceLanguages* languages_;
+    std::vector<std::u32string> languageChoices_;
+    int languageChoice_ = 0;
+    int keptLanguageChoice_ = 0;
 
     OutputView view_;
     CurrencyIndex shown_ = kNoCurrency;

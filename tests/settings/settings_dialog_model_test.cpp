@@ -507,5 +507,47 @@ TEST_F(SettingsDialogModelTest, SavingUnderANewNameMakesItActive) {
     EXPECT_THAT(calls_, ElementsAre(U"list", U"active"));
 }
 
+// The interface language: offered from the translation file, kept in the user's file by
+// OK, Apply and the close box, forgotten by Cancel.
+TEST_F(SettingsDialogModelTest, InterfaceLanguageIsKeptForTheNextStart) {
+    const auto shipped = temp_.Path() / U"i18n.dat";
+    const auto own = temp_.Path() / U"own.dat";
+    testing::WriteFileText(shipped, U"[Allgemein]\nSprache=\n[Deutsch]\n[English]\n[Български]\n");
+    testing::WriteFileText(own, U"[Allgemein]\nSprache=english\n");
+    translator_.texts["SpracheDesDesktopsEintrag"] = U"wie der Desktop";
+    FileInterfaceLanguages languages(shipped, own);
+    SettingsDialogModel model(view_, profile_, *manager_, *store_, system_, translator_, boxes_,
+                              help_, nullptr, &languages);
+    ASSERT_TRUE(model.CanChooseLanguage());
+    EXPECT_THAT(model.LanguageChoices(),
+                ElementsAre(U"wie der Desktop", U"Deutsch", U"English", U"Български"));
+    EXPECT_EQ(model.ChosenLanguage(), 2) << "found whatever its letter case";
+
+    const struct {
+        void (*act)(SettingsDialogModel&);
+        int choice;
+        std::u32string_view stored;
+    } rows[] = {
+        {[](SettingsDialogModel& m) { m.Cancel(); }, 3, U"english"},
+        {[](SettingsDialogModel& m) { EXPECT_TRUE(m.Apply()); }, 3, U"Български"},
+        {[](SettingsDialogModel& m) { EXPECT_TRUE(m.CloseQuery()); }, 0, U""},
+    };
+    for (const auto& row : rows) {
+        model.ChooseLanguage(row.choice);
+        row.act(model);
+        EXPECT_EQ(languages.Chosen(), row.stored) << row.choice;
+    }
+    EXPECT_EQ(model.ChosenLanguage(), 0);
+
+    // A file that cannot be written says so and keeps the choice for another try.
+    std::filesystem::remove(own);
+    std::filesystem::create_directory(own);
+    model.ChooseLanguage(1);
+    EXPECT_TRUE(model.Apply());
+    ASSERT_EQ(boxes_.shown.size(), 1U);
+    EXPECT_EQ(boxes_.shown[0].flags & mb::kIconMask, mb::kIconError);
+    EXPECT_EQ(model.ChosenLanguage(), 1);
+}
+
 }  // namespace
 }  // namespace kassavero
