@@ -802,8 +802,15 @@ def main():
     calc_state_before = calc_state(sheet)
 
     if mode == "confirm-untraced":
+        # What an earlier version wrote for the profile's highlight goes back to
+        # LibreOffice's defaults at the first run.
+        revision = "/org.openoffice.Office.Writer/Revision"
+        set_config(revision + "/TextDisplay/Insert", {"Attribute": 3, "Color": 0xFF0000})
+        set_config(revision + "/LinesChanged", {"Mark": 0})
         # Each change asked in the program's window (answered Yes), nothing recorded.
         answer = office.convert(writer)
+        check(changes_display() == DISPLAY_BEFORE, "an earlier run's display of changes: %s"
+              % (changes_display(),))
         check(answer["Outcome"] == "Done" and answer["Changed"] == 4,
               "confirmed run: %s %s" % (answer["Outcome"], answer["Changed"]))
         check("\u20ac 51.13 (100 DM)" in writer_dump(writer), "confirmed change written")

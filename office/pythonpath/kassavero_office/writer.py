@@ -58,6 +58,9 @@ REVISION = "/org.openoffice.Office.Writer/Revision"
 ATTRIBUTE_NONE, ATTRIBUTE_BOLD, ATTRIBUTE_ITALIC, ATTRIBUTE_UNDERLINE = 0, 1, 2, 3
 BY_AUTHOR = -1
 MARK_NONE, MARK_LEFT = 0, 1
+# LibreOffice's own defaults: underlined in the author's colour, a bar in the outer margin.
+LIBREOFFICE_DISPLAY = {"Attribute": ATTRIBUTE_UNDERLINE, "Color": BY_AUTHOR}
+LIBREOFFICE_MARK = 3
 # Left in LibreOffice's user directory once the earlier version's values are gone.
 FORGOTTEN_MARK = "kassavero-office-display-returned"
 
@@ -765,7 +768,8 @@ class WriterConversion:
     def _forget_earlier_display(self):
         """An earlier version wrote the profile's highlight into LibreOffice's display of
         changes for every document. Where the options still hold exactly what it would
-        write for this profile, they go back to LibreOffice's defaults, once."""
+        write for this profile (its bar setting is not one LibreOffice starts with), they go
+        back to LibreOffice's defaults, once."""
         try:
             marker = _user_file(self.ctx, FORGOTTEN_MARK)
             if marker is None or os.path.exists(marker):
@@ -784,14 +788,11 @@ class WriterConversion:
             insert = _config(self.ctx, REVISION + "/TextDisplay/Insert")
             lines = _config(self.ctx, REVISION + "/LinesChanged")
             written = {"Attribute": attribute, "Color": colour}
-            ours = all(insert.getPropertyState(k).value == "DIRECT_VALUE" and
-                       insert.getByName(k) == v for k, v in written.items()) and \
-                lines.getPropertyState("Mark").value == "DIRECT_VALUE" and \
-                lines.getByName("Mark") == (MARK_LEFT if settings.left_mark else MARK_NONE)
-            if ours:
-                for name in written:
-                    insert.setPropertyToDefault(name)
-                lines.setPropertyToDefault("Mark")
+            if all(insert.getByName(k) == v for k, v in written.items()) and \
+                    lines.getByName("Mark") == (MARK_LEFT if settings.left_mark else MARK_NONE):
+                for name, value in LIBREOFFICE_DISPLAY.items():
+                    insert.replaceByName(name, value)
+                lines.replaceByName("Mark", LIBREOFFICE_MARK)
                 insert.commitChanges()
                 lines.commitChanges()
             with open(marker, "w", encoding="utf-8") as out:
