@@ -118,6 +118,13 @@ def to_program_formula(formula, separator):
     return converted, names
 
 
+def has_constant(formula):
+    """Whether a number stands in the formula outside strings, names and references."""
+    numbers = []
+    _scan(formula, lambda text: numbers.append(text) or text)
+    return any(re.search(r"[1-9]", n) for n in numbers)
+
+
 def from_program_formula(formula, separator, names):
     def number(text):
         return text.replace(separator, ".")
@@ -315,7 +322,7 @@ class CalcConversion:
                     break
         finally:
             undo.leaveUndoContext()
-            if selection is not None and self._confirm:
+            if selection is not None and not self.result.cancelled:
                 try:
                     controller.select(selection)
                 except Exception:
@@ -330,7 +337,7 @@ class CalcConversion:
 
     def _convert(self, cell, formula, constant_cell=False):
         text, names = to_program_formula(formula, self.separator)
-        if text is None:
+        if text is None or not has_constant(formula):
             return formula
         label = cell_label(cell)
         check_hand_over(self.channel.call("filter", "transfertext:" + label + text))

@@ -67,6 +67,8 @@ def convert_document(doc, ui, channel_factory=BusChannel):
             changed = result.changed
             message = _writer_message(texts, result)
         else:
+            if doc.isReadonly():
+                raise writer.ReadOnly()  # said before the currencies are asked
             settings = calc.CalcSettings(channel)
             has_selection = _has_cell_selection(doc)
             run = calc.CalcConversion(doc, channel, settings.source, settings.target,

@@ -94,7 +94,7 @@ class OfficeUi:
         model = smgr.createInstanceWithContext("com.sun.star.awt.UnoControlDialogModel",
                                                self.ctx)
         model.Title = texts["dialog_title"]
-        model.Width, model.Height = 230, 142
+        model.Width, model.Height = 230, 150
         currencies = settings.currencies()
         labels = tuple(label for _, label in currencies)
 
@@ -123,16 +123,16 @@ class OfficeUi:
         add("FixedText", "TargetLabel", 8, 28, 96, 10, Label=texts["target"], TabIndex=2)
         add("ListBox", "Target", 108, 26, 114, 12, Dropdown=True, StringItemList=labels,
             SelectedItems=(position(settings.target),), TabIndex=3)
-        add("FixedText", "Scope", 8, 46, 214, 20, MultiLine=True, TabIndex=4,
+        add("FixedText", "Scope", 8, 46, 214, 28, MultiLine=True, TabIndex=4,
             Label=texts["scope_hint"] if has_selection else
             texts["scope_hint"] + " " + texts["scope_sheet"] % sheet)
-        add("CheckBox", "SelectionOnly", 8, 72, 214, 10, Label=texts["selection_only"],
+        add("CheckBox", "SelectionOnly", 8, 80, 214, 10, Label=texts["selection_only"],
             State=1 if has_selection else 0, Enabled=has_selection, TabIndex=5)
-        add("CheckBox", "PlainNumbers", 8, 86, 214, 10, Label=texts["plain_numbers"],
+        add("CheckBox", "PlainNumbers", 8, 94, 214, 10, Label=texts["plain_numbers"],
             State=0, TabIndex=6)
-        add("Button", "Convert", 110, 118, 54, 14, Label=texts["convert"], PushButtonType=1,
+        add("Button", "Convert", 110, 126, 54, 14, Label=texts["convert"], PushButtonType=1,
             DefaultButton=True, TabIndex=7)
-        add("Button", "Cancel", 168, 118, 54, 14, Label=texts["cancel"], PushButtonType=2,
+        add("Button", "Cancel", 168, 126, 54, 14, Label=texts["cancel"], PushButtonType=2,
             TabIndex=8)
 
         dialog = smgr.createInstanceWithContext("com.sun.star.awt.UnoControlDialog",
