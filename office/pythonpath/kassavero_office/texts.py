@@ -50,9 +50,10 @@ TEXTS = {
                           "tracked changes off (Kassavero's settings, page Applications) or "
                           "by hand.",
         "missed_one": "%d amount was not recognised by Kassavero, “%s”: check the decimal and "
-                      "thousands separators under Recognition in Kassavero's settings.",
+                      "thousands separators on the page Search: numbers of Kassavero's "
+                      "settings.",
         "missed_other": "%d amounts were not recognised by Kassavero, for example “%s”: check "
-                        "the decimal and thousands separators under Recognition in "
+                        "the decimal and thousands separators on the page Search: numbers of "
                         "Kassavero's settings.",
         "calc_done": "Converted: %s, %s.",
         "cells_one": "%d cell with a constant",
@@ -129,11 +130,11 @@ TEXTS = {
                           "ohne Änderungsverfolgung um (Kassavero-Einstellungen, Seite "
                           "Anwendungen) oder von Hand.",
         "missed_one": "%d Betrag wurde von Kassavero nicht erkannt, „%s“: Prüfen Sie die "
-                      "Dezimal- und Tausendertrennzeichen unter Erkennung in den "
+                      "Dezimal- und Tausendertrennzeichen auf der Seite Suchen: Zahlen der "
                       "Kassavero-Einstellungen.",
         "missed_other": "%d Beträge wurden von Kassavero nicht erkannt, zum Beispiel „%s“: "
-                        "Prüfen Sie die Dezimal- und Tausendertrennzeichen unter Erkennung in "
-                        "den Kassavero-Einstellungen.",
+                        "Prüfen Sie die Dezimal- und Tausendertrennzeichen auf der Seite "
+                        "Suchen: Zahlen der Kassavero-Einstellungen.",
         "calc_done": "Umgerechnet: %s, %s.",
         "cells_one": "%d Zelle mit Konstante",
         "cells_other": "%d Zellen mit Konstanten",
@@ -212,11 +213,11 @@ TEXTS = {
                           "Convertissez-les sans suivi des modifications (paramètres de "
                           "Kassavero, page Applications) ou à la main.",
         "missed_one": "%d montant n'a pas été reconnu par Kassavero, « %s » : vérifiez les "
-                      "séparateurs décimaux et de milliers sous Reconnaissance dans les "
+                      "séparateurs décimaux et de milliers dans la recherche des nombres des "
                       "paramètres de Kassavero.",
         "missed_other": "%d montants n'ont pas été reconnus par Kassavero, par exemple « %s » "
-                        ": vérifiez les séparateurs décimaux et de milliers sous "
-                        "Reconnaissance dans les paramètres de Kassavero.",
+                        ": vérifiez les séparateurs décimaux et de milliers dans la recherche "
+                        "des nombres des paramètres de Kassavero.",
         "calc_done": "Convertis : %s, %s.",
         "cells_one": "%d cellule constante",
         "cells_other": "%d cellules constantes",
@@ -295,11 +296,11 @@ TEXTS = {
                           "zonder bijhouden van wijzigingen (instellingen van Kassavero, "
                           "pagina Toepassingen) of met de hand.",
         "missed_one": "%d bedrag is niet door Kassavero herkend, “%s”: controleer de decimale "
-                      "en duizendtalscheidingstekens onder Herkenning in de instellingen van "
-                      "Kassavero.",
+                      "en duizendtalscheidingstekens bij het zoeken naar getallen in de "
+                      "instellingen van Kassavero.",
         "missed_other": "%d bedragen zijn niet door Kassavero herkend, bijvoorbeeld “%s”: "
-                        "controleer de decimale en duizendtalscheidingstekens onder "
-                        "Herkenning in de instellingen van Kassavero.",
+                        "controleer de decimale en duizendtalscheidingstekens bij het zoeken "
+                        "naar getallen in de instellingen van Kassavero.",
         "calc_done": "Omgerekend: %s, %s.",
         "cells_one": "%d cel met een constante",
         "cells_other": "%d cellen met constanten",
@@ -376,11 +377,11 @@ TEXTS = {
                           "registrar cambios (configuración de Kassavero, página "
                           "Aplicaciones) o a mano.",
         "missed_one": "Kassavero no ha reconocido %d importe, «%s»: compruebe los separadores "
-                      "decimales y de millares en Reconocimiento, en la configuración de "
-                      "Kassavero.",
+                      "decimales y de millares en la búsqueda de números de la configuración "
+                      "de Kassavero.",
         "missed_other": "Kassavero no ha reconocido %d importes, por ejemplo «%s»: compruebe "
-                        "los separadores decimales y de millares en Reconocimiento, en la "
-                        "configuración de Kassavero.",
+                        "los separadores decimales y de millares en la búsqueda de números de "
+                        "la configuración de Kassavero.",
         "calc_done": "Convertido: %s, %s.",
         "cells_one": "%d celda con constante",
         "cells_other": "%d celdas con constantes",
@@ -457,11 +458,11 @@ TEXTS = {
                           "senza registrare le modifiche (impostazioni di Kassavero, pagina "
                           "Applicazioni) o a mano.",
         "missed_one": "%d importo non è stato riconosciuto da Kassavero, «%s»: controllare i "
-                      "separatori decimali e delle migliaia in Riconoscimento nelle "
+                      "separatori decimali e delle migliaia nella ricerca dei numeri nelle "
                       "impostazioni di Kassavero.",
         "missed_other": "%d importi non sono stati riconosciuti da Kassavero, per esempio "
-                        "«%s»: controllare i separatori decimali e delle migliaia in "
-                        "Riconoscimento nelle impostazioni di Kassavero.",
+                        "«%s»: controllare i separatori decimali e delle migliaia nella "
+                        "ricerca dei numeri nelle impostazioni di Kassavero.",
         "calc_done": "Convertiti: %s, %s.",
         "cells_one": "%d cella con costante",
         "cells_other": "%d celle con costanti",
