@@ -197,6 +197,8 @@ class CalcConversion:
         self._target_symbol = None
         self._kinds = {}  # number format key -> what its cells hold
         self._symbols = {}  # currency sign -> currency index, or None
+        self._standard = {}  # number format key -> whether it is its type's standard
+        self._switched = {}  # (number format key, kind) -> the target's format key
 
     # ---- What a cell holds ----
 
@@ -246,48 +248,67 @@ class CalcConversion:
         self._kinds[key] = result
         return result
 
-    def kind_of_cell(self, cell):
-        key = cell.getPropertyValue("NumberFormat")
-        kind = self.kind_of_format(key)
-        if isinstance(kind, int) or kind == OTHER:
-            # A formula without a format of its own shows the standard format of the type
-            # Calc guesses for its result: that says nothing about the currency.
-            if cell.getFormula().startswith("=") and self._is_standard(key):
-                return PLAIN
-        return kind
+    def _numbers(self):
+        """(sheet, row, column, stretch, kind, value, whether a formula) of each cell holding
+        a number or a formula
+        with a number result, in reading order. The stretches share one number format, so
+        the format is read once for many cells and their contents in one call each."""
+        found = self.cells.queryContentCells(VALUE | FORMULA)
+        sheets = self.doc.getSheets()
+        result = []
+        for address in found.getRangeAddresses():
+            block = sheets.getByIndex(address.Sheet).getCellRangeByPosition(
+                address.StartColumn, address.StartRow, address.EndColumn, address.EndRow)
+            stretches = block.getCellFormatRanges()
+            for i in range(stretches.getCount()):
+                stretch = stretches.getByIndex(i)
+                key = stretch.getPropertyValue("NumberFormat")
+                kind = self.kind_of_format(key)
+                if kind == SKIP:
+                    continue
+                # A formula without a format of its own shows the standard format of the
+                # type Calc guesses for its result: that says nothing about the currency.
+                guessed = kind != PLAIN and self._is_standard(key)
+                at = stretch.getRangeAddress()
+                data = stretch.getDataArray()
+                formulas = stretch.getFormulaArray()
+                for r, row in enumerate(data):
+                    for c, value in enumerate(row):
+                        if not isinstance(value, float):
+                            continue  # empty, text, or a formula with a text result
+                        formula = formulas[r][c].startswith("=")
+                        own = PLAIN if guessed and formula else kind
+                        result.append((at.Sheet, at.StartRow + r, at.StartColumn + c, stretch,
+                                       own, value, formula))
+        result.sort(key=lambda item: item[:3])
+        return result
 
     def _is_standard(self, key):
-        properties = self._formats.getByKey(key)
-        return key == self._formats.getStandardFormat(properties.getPropertyValue("Type"),
-                                                      properties.getPropertyValue("Locale"))
+        if key not in self._standard:
+            properties = self._formats.getByKey(key)
+            self._standard[key] = key == self._formats.getStandardFormat(
+                properties.getPropertyValue("Type"), properties.getPropertyValue("Locale"))
+        return self._standard[key]
 
     def cells_to_convert(self):
-        """The cells of the run with what each holds, in order; cells in another currency
-        (the target's included) and dates are left out; plain numbers are counted and
-        left unless the user asked for them."""
-        found = self.cells.queryContentCells(VALUE | FORMULA)
-        cells = found.getCells().createEnumeration()
+        """The cells of the run with what each holds, in reading order; cells in another
+        currency (the target's included) and dates are left out; plain numbers are
+        counted and left unless the user asked for them."""
         result = []
-        while cells.hasMoreElements():
-            cell = cells.nextElement()
-            kind = self.kind_of_cell(cell)
-            if kind == self.source:
-                result.append((cell, kind))
-            elif kind == PLAIN:
-                if self.plain_numbers:
-                    result.append((cell, kind))
-                elif not cell.getFormula().startswith("=") and cell.getValue() != 0:
-                    self.result.plain_left += 1
+        for sheet, row, column, stretch, kind, value, formula in self._numbers():
+            if kind == self.source or (kind == PLAIN and self.plain_numbers):
+                at = stretch.getRangeAddress()
+                cell = stretch.getCellByPosition(column - at.StartColumn, row - at.StartRow)
+                result.append((sheet, cell, kind))
+            elif kind == PLAIN and value != 0 and not formula:
+                self.result.plain_left += 1
         return result
 
     def suggested_source(self, target):
         """The currency most cells are formatted in, other than the target; None when no
         cell says."""
         counts = {}
-        found = self.cells.queryContentCells(VALUE | FORMULA)
-        cells = found.getCells().createEnumeration()
-        while cells.hasMoreElements():
-            kind = self.kind_of_cell(cells.nextElement())
+        for _, _, _, _, kind, _, _ in self._numbers():
             if isinstance(kind, int) and kind != target:
                 counts[kind] = counts.get(kind, 0) + 1
         return max(counts, key=counts.get) if counts else None
@@ -302,8 +323,12 @@ class CalcConversion:
         if self.doc.isReadonly():
             raise ReadOnly()
         cells = self.cells_to_convert()
-        for cell, _ in cells:
-            if cell.getSpreadsheet().isProtected() and cell.CellProtection.IsLocked:
+        sheets = self.doc.getSheets()
+        protected = {}
+        for sheet, cell, _ in cells:
+            if sheet not in protected:
+                protected[sheet] = sheets.getByIndex(sheet).isProtected()
+            if protected[sheet] and cell.CellProtection.IsLocked:
                 raise Protected(cell.AbsoluteName)
         controller = self.doc.getCurrentController()
         try:
@@ -316,7 +341,7 @@ class CalcConversion:
         # the end, as after a text's conversion.
         session = Session(self.channel, "LibreOffice Calc", False)
         try:
-            for cell, kind in cells:
+            for _, cell, kind in cells:
                 if not self._convert_cell(cell, kind):
                     self.result.cancelled = True
                     break
@@ -409,6 +434,13 @@ class CalcConversion:
         if not self._use_symbols:
             return
         key = cell.getPropertyValue("NumberFormat")
+        if (key, kind) not in self._switched:
+            self._switched[key, kind] = self._target_format(key, kind)
+        if self._switched[key, kind] is not None:
+            cell.setPropertyValue("NumberFormat", self._switched[key, kind])
+
+    def _target_format(self, key, kind):
+        """The key of the format that shows the target currency instead, None to keep."""
         properties = self._formats.getByKey(key)
         code = properties.getPropertyValue("FormatString")
         locale = properties.getPropertyValue("Locale")
@@ -427,13 +459,13 @@ class CalcConversion:
         elif old and old in code:
             new_code = code.replace(old, "[$%s]" % symbol)
         else:
-            return
+            return None
         if new_code == code and kind != PLAIN:
-            return
+            return None
         new_key = self._formats.queryKey(new_code, locale, False)
         if new_key == -1:
             new_key = self._formats.addNew(new_code, locale)
-        cell.setPropertyValue("NumberFormat", new_key)
+        return new_key
 
     def _symbol(self):
         if self._target_symbol is None:
