@@ -611,9 +611,14 @@ class WriterConversion:
     def _count_missed(self, string, found):
         """Counts the numbers next to a currency's word or sign where the program found
         no amount, such as "1.234,56 DM" when it reads a decimal point."""
+        found = sorted(found)
+        starts = [s for s, _ in found]
         for match in _NUMBER.finditer(string):
             start, end = match.span()
-            if any(s < end and start < e for s, e in found):
+            # The changes do not overlap: only the last one starting before the number's
+            # end can reach into it.
+            index = bisect.bisect_left(starts, end) - 1
+            if index >= 0 and found[index][1] > start:
                 continue
             after = _SIGN_AFTER.match(string, end)
             before = _SIGN_BEFORE.search(string, max(0, start - 10), start)
