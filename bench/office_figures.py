@@ -5,6 +5,7 @@ of it.
 
     office_figures.py PIPE install OXT
     office_figures.py PIPE writer TEXT_FILE   (also writes the list as plain text there)
+    office_figures.py PIPE calc ROWS          a price list of ROWS rows, whole sheet
 """
 
 import os
@@ -21,11 +22,36 @@ def price_list(lines):
             for i in range(lines)]
 
 
+def calc_price_list(office, rows):
+    """Article number and quantity (plain numbers), a price in DM and its total."""
+    doc = office.new("scalc")
+    sheet = doc.getSheets().getByIndex(0)
+    dm = office_driver.number_format(doc, "#,##0.00 [$DM-407]")
+    sheet.getCellRangeByName("C1:D%d" % rows).NumberFormat = dm
+    sheet.getCellRangeByName("A1:D%d" % rows).setFormulaArray(tuple(
+        (str(4000 + i), str(i % 50 + 1), "%d.%02d" % (i % 997 + 1, i % 100),
+         "=B%d*C%d" % (i + 1, i + 1)) for i in range(rows)))
+    return doc
+
+
+def calc(office, rows):
+    doc = calc_price_list(office, rows)
+    start = time.monotonic()
+    answer = office.convert(doc, Source=3, Target=0)
+    elapsed = time.monotonic() - start
+    print("Calc, %d rows whole sheet: %s cells and formulas converted: %.2f s" % (
+        rows, answer["Changed"], elapsed))
+    doc.close(True)
+    return 0
+
+
 def main():
     office = office_driver.OFFICE = office_driver.Office(sys.argv[1])
     if sys.argv[2] == "install":
         office_driver.install(office, sys.argv[3])
         return 0
+    if sys.argv[2] == "calc":
+        return calc(office, int(sys.argv[3]))
     lines = price_list(3000)
     with open(sys.argv[3], "w", encoding="utf-8") as out:
         out.write("\n".join(lines) + "\n")

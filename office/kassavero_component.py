@@ -80,14 +80,15 @@ class Converter(unohelper.Base, XJobExecutor, XJob):
             "com.sun.star.frame.Desktop", self.ctx)
         _run(self.ctx, desktop.getCurrentFrame(), command)
 
-    # Scripted runs (macros, tests): Document, and for Calc Source, Target and
-    # SelectionOnly; the answer holds Outcome, Changed and Message.
+    # Scripted runs (macros, tests): Document, and for Calc Source, Target, SelectionOnly
+    # and PlainNumbers; the answer holds Outcome, Changed and Message.
     def execute(self, arguments):
         from kassavero_office import entry, ui
         values = {pair.Name: pair.Value for pair in arguments}
         scripted = ui.ScriptedUi(values.get("Source"), values.get("Target"),
                                  values.get("SelectionOnly", False),
-                                 values.get("Language", "en"), self.ctx)
+                                 values.get("Language", "en"), self.ctx,
+                                 values.get("PlainNumbers", False))
         outcome = entry.convert_document(values["Document"], scripted)
         return (_named("Outcome", outcome.kind), _named("Changed", outcome.changed),
                 _named("Message", "\n".join(scripted.messages)))

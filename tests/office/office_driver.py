@@ -134,6 +134,10 @@ def visible_text(paragraph):
     return "".join(out)
 
 
+def visible(text):
+    return "\n".join(visible_text(p) for p in paragraphs(text))
+
+
 def paragraphs(text):
     for element in text.createEnumeration():
         if element.supportsService("com.sun.star.text.Paragraph"):
@@ -216,15 +220,34 @@ def check_writer(doc):
                 check(portion.CharPosture.value == "ITALIC", "the italic word stays italic")
             if "Wichtig" in portion.getString():
                 check(portion.CharWeight == 150.0, "the bold word before stays bold")
-    # The highlight is how tracked insertions are shown, so accepting them removes it.
-    shown = config("/org.openoffice.Office.Writer/Revision/TextDisplay/Insert",
-                   "Attribute", "Color")
-    check(shown == (3, 0xFF0000), "insertions shown underlined in red: %s" % (shown,))
+    # LibreOffice shows the tracked insertions as its own options say; the run leaves them.
+    check(changes_display() == DISPLAY_BEFORE, "Tools > Options > Writer > Changes as before:"
+          " %s, was %s" % (changes_display(), DISPLAY_BEFORE))
     dispatch(doc, ".uno:AcceptAllTrackedChanges")
     check(doc.getRedlines().getCount() == 0, "every change accepted")
     marked = [p.getString() for p in next(paragraphs(doc.getText())).createEnumeration()
               if p.TextPortionType == "Text" and (p.CharUnderline != 0 or p.CharColor != -1)]
     check(marked == [], "no highlight left after accepting: %s" % marked)
+
+
+def changes_display():
+    return config("/org.openoffice.Office.Writer/Revision/TextDisplay/Insert",
+                  "Attribute", "Color") + \
+        config("/org.openoffice.Office.Writer/Revision/LinesChanged", "Mark")
+
+
+def set_config(path, values):
+    provider = OFFICE.smgr.createInstanceWithContext(
+        "com.sun.star.configuration.ConfigurationProvider", OFFICE.ctx)
+    access = provider.createInstanceWithArguments(
+        "com.sun.star.configuration.ConfigurationUpdateAccess",
+        (named(PropertyValue, "nodepath", path),))
+    for name, value in values.items():
+        access.replaceByName(name, value)
+    access.commitChanges()
+
+
+DISPLAY_BEFORE = None
 
 
 def config(path, *names):
@@ -301,14 +324,7 @@ def writer_cases(here):
         check(got == "Preis: \u20ac 6.39 (12,50 DM).", "selected %r: %r" % (selected, got))
         doc.close(True)
 
-    # A text box (a drawing shape) is converted like a frame.
-    doc = writer_doc("Ohne Betrag.")
-    shape = doc.createInstance("com.sun.star.drawing.TextShape")
-    doc.getDrawPage().add(shape)
-    shape.setString("Porto 3 DM")
-    answer = OFFICE.convert(doc)
-    check(answer["Changed"] == 1 and shape.getString() == "Porto \u20ac 1.53 (3 DM)",
-          "text box: %s %r" % (answer["Changed"], shape.getString()))
+    text_box_cases(kassavero_office)
     # Nothing to convert: the document stays unmodified.
     doc = writer_doc("Ohne Betrag, seit 1998.")
     doc.setModified(False)
@@ -348,6 +364,105 @@ def writer_cases(here):
           "\u20ac" not in second.getText().getString(), "the command's own window converted")
     first.close(True)
     second.close(True)
+
+
+def profile(base, **values):
+    """The channel with some profile values answered as given."""
+    class Profile(base):
+        def call(self, item, command):
+            for key, value in values.items():
+                if command == 'getvalue(,"%s")' % key:
+                    return value
+            return super().call(item, command)
+    return Profile
+
+
+def run_with(kassavero_office, doc, factory, **ui):
+    scripted = kassavero_office.ui.ScriptedUi(**ui)
+    outcome = kassavero_office.entry.convert_document(doc, scripted, factory)
+    return outcome, "\n".join(scripted.messages)
+
+
+def text_box_cases(kassavero_office):
+    """A drawing shape's text is in the run's undo step and marks the document; with
+    tracked changes it is left (LibreOffice records none there) and counted, while a
+    text box with a Writer frame is converted as a tracked change."""
+    bus = kassavero_office.channel.BusChannel
+    for trace, changed, box_text in (("0", 2, "Porto \u20ac 1.53 (3 DM)"),
+                                     ("1", 1, "Porto 3 DM")):
+        doc = writer_doc("Ohne Betrag.")
+        shape = doc.createInstance("com.sun.star.drawing.TextShape")
+        doc.getDrawPage().add(shape)
+        shape.setString("Porto 3 DM")
+        framed = doc.createInstance("com.sun.star.drawing.RectangleShape")
+        doc.getDrawPage().add(framed)
+        framed.TextBox = True
+        framed.getText().setString("Fracht 5 DM")
+        doc.setModified(False)
+        outcome, message = run_with(kassavero_office, doc,
+                                    profile(bus, WordTraceChanges=trace))
+        got = (outcome.changed, shape.getString(), visible(framed.getText()))
+        want = (changed, box_text, "Fracht \u20ac 2.56 (5 DM)")
+        check(got == want and doc.isModified(), "text boxes, tracking %s: %s" % (trace, got))
+        if trace == "1":
+            check("1 of 2" in message and "drawing text box" in message,
+                  "the box left is counted: %r" % message)
+            dispatch(doc, ".uno:RejectAllTrackedChanges")
+        else:
+            check(doc.getUndoManager().getAllUndoActionTitles()[0] == "Kassavero",
+                  "one undo step for the run")
+            dispatch(doc, ".uno:Undo")
+        check((shape.getString(), visible(framed.getText())) == ("Porto 3 DM", "Fracht 5 DM"),
+              "tracking %s, taken back: %r" % (trace, shape.getString()))
+        doc.close(True)
+
+
+def writer_fault_cases(here):
+    """Amounts inside another pending insertion, amounts the program does not recognise,
+    and replies that stop a run."""
+    kassavero_office = extension_modules(here)
+    bus = kassavero_office.channel.BusChannel
+    untraced = profile(bus, WordTraceChanges="0")
+    # Without recording, an amount inside a pending insertion is left: rejecting the
+    # insertion leaves nothing behind.
+    doc = writer_doc("Die Gebühr entfällt.")
+    doc.RecordChanges = True
+    doc.getText().insertString(doc.getText().getEnd(), " Aufpreis 10,00 DM", False)
+    doc.RecordChanges = False
+    outcome, message = run_with(kassavero_office, doc, untraced)
+    check(outcome.changed == 0 and "0 of 1" in message and "pending" in message,
+          "inside an insertion: %s %r" % (outcome.changed, message))
+    dispatch(doc, ".uno:RejectAllTrackedChanges")
+    check(doc.getText().getString() == "Die Gebühr entfällt.", "rejected cleanly: %r"
+          % doc.getText().getString())
+    doc.close(True)
+    # Thousands separators the program does not read here are counted, not hidden.
+    doc = writer_doc("Summe 1.234,56 DM und 12,50 DM.")
+    outcome, message = run_with(kassavero_office, doc, bus)
+    check(outcome.changed == 1 and "1 of 2" in message and "1.234,56 DM" in message,
+          "unrecognised amount counted: %r" % message)
+    doc.close(True)
+
+    def replying(command_start, reply, confirm="0"):
+        class Replying(profile(bus, WordConfirmChanges=confirm)):
+            def call(self, item, command):
+                return reply if command.startswith(command_start) else \
+                    super().call(item, command)
+        return Replying
+    cases = [
+        # what the program answers, the words of the message
+        (replying("transfertext:", "ERROR. Too many clients have a text waiting.", "1"),
+         "Too many clients"),
+        (replying("confirmchange(", "OK", "1"), "session was closed"),
+        (replying("findnextchange(", "6;9;DEM;999", "1"), "had not sent"),
+    ]
+    for factory, words in cases:
+        doc = writer_doc("Preis 100 DM netto")
+        outcome, message = run_with(kassavero_office, doc, factory)
+        check(outcome.kind == "Refused" and words in message and "Nothing was changed" in
+              message and doc.getText().getString() == "Preis 100 DM netto",
+              "%s: %s %r" % (words, outcome.kind, message))
+        doc.close(True)
 
 
 # ---- Calc ----
@@ -424,10 +539,129 @@ def selection_cases(office):
     for name, value in (("A1", 100), ("A2", 200), ("B1", 300)):
         sheet.getCellRangeByName(name).setValue(value)
     doc.getCurrentController().select(sheet.getCellRangeByName("A1:A2"))
-    answer = office.convert(doc, Source=3, Target=0, SelectionOnly=True)
+    answer = office.convert(doc, Source=3, Target=0, SelectionOnly=True, PlainNumbers=True)
     got = [sheet.getCellRangeByName(n).getValue() for n in ("A1", "A2", "B1")]
     check(answer["Changed"] == 2 and got == [51.13, 102.26, 300], "Calc selection: %s" % got)
     doc.close(True)
+
+
+def number_format(doc, code):
+    locale = uno.createUnoStruct("com.sun.star.lang.Locale")
+    locale.Language, locale.Country = "en", "US"
+    formats = doc.getNumberFormats()
+    key = formats.queryKey(code, locale, False)
+    return key if key != -1 else formats.addNew(code, locale)
+
+
+def price_list(office):
+    """Article number, quantity, date, VAT rate, price in DM, total, a price already in
+    euros and one in schillings; a sum below."""
+    doc = office.new("scalc")
+    sheet = doc.getSheets().getByIndex(0)
+    dm, euro = "#,##0.00 [$DM-407]", "#,##0.00 [$\u20ac-407]"
+    formats = [None, None, "YYYY-MM-DD", "0%", dm, dm, euro, "#,##0.00 [$\u00f6S-C07]"]
+    for row, values in enumerate([(4711, 100, 45000, 0.16, 12.5, "=B1*E1", 6.39, 100),
+                                  (4712, 3, 45001, 0.07, 2, "=B2*E2+5", 1.02, 200)]):
+        for column, value in enumerate(values):
+            cell = sheet.getCellByPosition(column, row)
+            # Formatted first: Calc gives a new formula the format it guesses.
+            if formats[column]:
+                cell.NumberFormat = number_format(doc, formats[column])
+            cell.setFormula(value) if isinstance(value, str) else cell.setValue(value)
+    sheet.getCellRangeByName("F3").NumberFormat = number_format(doc, dm)
+    sheet.getCellRangeByName("F3").setFormula("=SUM(F1:F2)")
+    return doc, sheet
+
+
+def sheet_state(sheet):
+    return [(sheet.getCellByPosition(c, r).getFormula(), sheet.getCellByPosition(c, r).getString())
+            for r in range(3) for c in range(8)]
+
+
+def price_list_cases(office, here):
+    """Only money is converted, formulas show the target currency, a second run changes
+    nothing, protection and read-only are refused, the question shows its cell."""
+    kassavero_office = extension_modules(here)
+    doc, sheet = price_list(office)
+    cell = sheet.getCellRangeByName
+    runs = [
+        # arguments, cells converted, what the sheet holds afterwards
+        ({}, 5, {"A1": "4711", "B1": "100", "E1": "6.39", "F1": "=B1*E1",
+                 "F2": "=B2*E2+2.56", "G1": "6.39", "H1": "100"}),
+        ({}, 0, {"E1": "6.39", "F2": "=B2*E2+2.56"}),  # a second run
+        ({"PlainNumbers": True}, 4, {"A1": "2408.7", "B1": "51.13", "C1": "45000",
+                                     "D1": "0.16"}),
+    ]
+    for arguments, changed, want in runs:
+        answer = office.convert(doc, Source=3, Target=0, **arguments)
+        got = {name: cell(name).getFormula() for name in want}
+        check(answer["Changed"] == changed and got == want,
+              "price list %s: %s %s" % (arguments, answer["Changed"], got))
+        if not arguments:
+            check(all("\u20ac" in cell(n).getString() for n in ("E1", "F1", "F2", "F3")),
+                  "money shows the euro: %s" % [cell(n).getString() for n in ("F1", "F3")])
+            check("4 numbers without a currency format" in answer["Message"] or changed == 0,
+                  "plain numbers left are named: %r" % answer["Message"])
+    doc.close(True)
+
+    # Protected sheet and read-only document: refused, nothing changed.
+    doc, sheet = price_list(office)
+    before = sheet_state(sheet)
+    sheet.protect("")
+    answer = office.convert(doc, Source=3, Target=0)
+    check(answer["Outcome"] == "Refused" and "protected sheet" in answer["Message"] and
+          sheet_state(sheet) == before, "protected sheet: %r" % answer["Message"])
+    sheet.unprotect("")
+    path = os.path.join(os.environ.get("HOME", "/tmp"), "read-only.ods")
+    save(doc, path)
+    doc.close(True)
+    doc = office.desktop.loadComponentFromURL(
+        uno.systemPathToFileUrl(path), "_blank", 0,
+        (named(PropertyValue, "Hidden", True), named(PropertyValue, "ReadOnly", True)))
+    answer = office.convert(doc, Source=3, Target=0)
+    check(answer["Outcome"] == "Refused" and "read-only" in answer["Message"] and
+          sheet_state(doc.getSheets().getByIndex(0)) == before, "read-only sheet")
+    doc.close(True)
+
+    # Without a choice, the source is the currency the cells are formatted in.
+    doc, sheet = price_list(office)
+    doc.getCurrentController().select(sheet.getCellRangeByName("H1:H2"))
+    office.convert(doc, Target=0, SelectionOnly=True)
+    got = [sheet.getCellRangeByName(n).getValue() for n in ("H1", "E1")]
+    check(got == [7.27, 12.5], "schillings preselected: %s" % got)
+    doc.close(True)
+
+    # The program is asked about a formula in view of its cell, named in the text; a
+    # refused hand-over or a reply for another cell stops the run with nothing changed.
+    seen = []
+
+    class Spy(kassavero_office.channel.BusChannel):
+        def call(self, item, command):
+            if command.startswith("convertexcelformula(,"):
+                selected = doc.getCurrentController().getSelection()
+                seen.append((pending[0], selected.AbsoluteName))
+            if command.startswith("transfertext:"):
+                pending[:] = [command[len("transfertext:"):]]
+            return super().call(item, command)
+    pending = [""]
+
+    def replying(start, reply):
+        class Replying(kassavero_office.channel.BusChannel):
+            def call(self, item, command):
+                return reply if command.startswith(start) else super().call(item, command)
+        return Replying
+    for factory, words in [(Spy, "Converted"),
+                           (replying("transfertext:", "ERROR. Too many clients"), "Too many"),
+                           (replying("convertexcelformula(", '"Sheet1.Z9" =1'), "not sent")]:
+        doc, sheet = price_list(office)
+        before = sheet_state(sheet)
+        outcome, message = run_with(kassavero_office, doc, factory, source=3, target=0)
+        check(words in message, "%s: %r" % (words, message))
+        if factory is not Spy:
+            check(sheet_state(sheet) == before and "Nothing was changed" in message,
+                  "%s: nothing changed" % words)
+        doc.close(True)
+    check(('"Sheet1.F2" =B2*E2+5', "$Sheet1.$F$2") in seen, "the question's cell: %s" % seen)
 
 
 def extension_modules(here):
@@ -560,14 +794,23 @@ def main():
               "\u043e\u0441\u0442\u0430\u0432\u0430\u0442.", "Bulgarian letter: %r" % got)
         return 1 if FAILURES else 0
 
+    global DISPLAY_BEFORE
+    DISPLAY_BEFORE = changes_display()
     writer = build_writer(office)
     calc, sheet = build_calc(office)
     writer_before, calc_before = writer_dump(writer), calc_dump(sheet)
     calc_state_before = calc_state(sheet)
 
     if mode == "confirm-untraced":
+        # What an earlier version wrote for the profile's highlight goes back to
+        # LibreOffice's defaults at the first run.
+        revision = "/org.openoffice.Office.Writer/Revision"
+        set_config(revision + "/TextDisplay/Insert", {"Attribute": 3, "Color": 0xFF0000})
+        set_config(revision + "/LinesChanged", {"Mark": 0})
         # Each change asked in the program's window (answered Yes), nothing recorded.
         answer = office.convert(writer)
+        check(changes_display() == DISPLAY_BEFORE, "an earlier run's display of changes: %s"
+              % (changes_display(),))
         check(answer["Outcome"] == "Done" and answer["Changed"] == 4,
               "confirmed run: %s %s" % (answer["Outcome"], answer["Changed"]))
         check("\u20ac 51.13 (100 DM)" in writer_dump(writer), "confirmed change written")
@@ -582,7 +825,7 @@ def main():
         check(writer_dump(writer) == writer_before, "the Writer document is unchanged")
     elif mode == "separators":
         # The program writes numbers with a decimal comma, this office with a point.
-        answer = office.convert(calc, Source=3, Target=0)
+        answer = office.convert(calc, Source=3, Target=0, PlainNumbers=True)
         check(answer["Outcome"] == "Done" and sheet.getCellByPosition(0, 1).getFormula() ==
               "=51.13+A1*1.02", "formula across number formats: %s %r" % (
                   answer["Message"], sheet.getCellByPosition(0, 1).getFormula()))
@@ -603,7 +846,7 @@ def main():
         check(answer["Outcome"] == "Done" and answer["Changed"] == 4,
               "Writer run: %s, %s" % (answer["Outcome"], answer["Changed"]))
         check_writer(writer)
-        answer = office.convert(calc, Source=3, Target=0)
+        answer = office.convert(calc, Source=3, Target=0, PlainNumbers=True)
         check(answer["Outcome"] == "Done" and answer["Changed"] == 2,
               "Calc run: %s, %s" % (answer["Outcome"], answer["Changed"]))
         check_calc(calc, sheet)
@@ -613,6 +856,8 @@ def main():
         cancel_case(office, here)
         menu_entry(office)
         writer_cases(here)
+        writer_fault_cases(here)
+        price_list_cases(office, here)
         if keep:
             save(writer, os.path.join(keep, "after.odt"))
             save(calc, os.path.join(keep, "after.ods"))

@@ -66,6 +66,33 @@ class Replies(unittest.TestCase):
                          "a\vb c\f \ufffc\U0001F600")
 
 
+class Checks(unittest.TestCase):
+    def test_a_found_amount_must_be_the_one_reported(self):
+        for found, amount, same in [("1.234,56 DM", "1234.56", True), ("12,50 DM", "12.5", True),
+                                    ("DM 0,50", "0,5", True), ("100 DM", "999", False),
+                                    ("zehn DM", "10", True), ("1 Mio. Lit.", "1E+06", True),
+                                    ("Pos. 100", "100.01", False)]:
+            with self.subTest(found=found):
+                self.assertEqual(channel.amount_matches(found, amount), same)
+
+    def test_the_currency_sign_of_a_number_format(self):
+        for code, sign, currency, symbol in [
+                ("#,##0.00 [$DM-407]", "DM", True, "DM"),
+                ("[$$-409]#,##0.00;[RED]-[$$-409]#,##0.00", "$", True, "$"),
+                ('#,##0.00 "DM"', "", False, "DM"),
+                ("#,##0.00 \u20ac", "\u20ac", True, "\u20ac"),
+                ("[$-407]#,##0.00", "", False, None),
+                ('0 "Stk. 1"', "", False, None), ("General", "", False, None)]:
+            with self.subTest(code=code):
+                self.assertEqual(calc.format_symbol(code, sign, currency), symbol)
+
+    def test_counts_take_their_number(self):
+        de, fr = texts.TEXTS["de"], texts.TEXTS["fr"]
+        self.assertEqual(texts.counted(de, "formulas", 1), "1 Formel")
+        self.assertEqual(texts.counted(de, "formulas", 0), "0 Formeln")
+        self.assertEqual(texts.counted(fr, "formulas", 0), "0 formule")
+
+
 class Texts(unittest.TestCase):
     def test_every_language_has_every_text_with_the_same_placeholders(self):
         english = texts.TEXTS["en"]

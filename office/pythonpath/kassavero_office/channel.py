@@ -182,6 +182,34 @@ class NoSession(Refused):
     """Every session slot of the program is taken."""
 
 
+class SessionLost(Refused):
+    """The run's session was closed (or went to another client) while it ran."""
+
+
+class Foreign(Refused):
+    """A reply that does not belong to the text the extension sent."""
+
+
+def check_hand_over(reply):
+    """A hand-over the program refused ("ERROR. Too many clients ...") stops the run: the
+    next command would find another text, or none."""
+    if reply.startswith("ERROR."):
+        raise Refused(reply)
+
+
+def _significant_digits(text):
+    return "".join(c for c in text if "0" <= c <= "9").strip("0")
+
+
+def amount_matches(found_text, amount):
+    """Whether the amount the program reports is the one written in the found stretch:
+    the same digits, whatever the separators and trailing zeros. Amounts in words, and
+    numbers the program writes with an exponent, cannot be compared and pass."""
+    if "e" in amount.lower() or not any("0" <= c <= "9" for c in found_text):
+        return True
+    return _significant_digits(found_text) == _significant_digits(amount)
+
+
 class Session:
     """One conversion session of the document protocol."""
 
@@ -196,8 +224,9 @@ class Session:
         self.id = reply
 
     def transfer(self, text):
-        # The reply only echoes the command; a bad one shows at the next findnextchange.
-        self.channel.send("filter", "transfertext:" + as_program_text(text))
+        # The reply echoes the command, or says why the program refused the text.
+        self._text = text
+        check_hand_over(self.channel.call("filter", "transfertext:" + as_program_text(text)))
 
     def find_next(self, length):
         """(start, end, currency code, amount text) of the next change, or None."""
@@ -211,6 +240,8 @@ class Session:
             raise Refused(reply)
         if len(fields) != 4 or not 0 <= start < end <= length:
             raise Refused(reply)
+        if not amount_matches(self._text[start:end], fields[3]):
+            raise Foreign(reply)
         return start, end, fields[2], fields[3]
 
     def confirm(self):
@@ -220,6 +251,9 @@ class Session:
             return None
         if reply == "CANCEL":
             raise Cancelled()
+        if reply == "OK":
+            # What the program answers for a session that no longer exists.
+            raise SessionLost(reply)
         parts = split_escaped_fields(reply[4:]) if reply.startswith("YES;") else []
         if len(parts) != 3:
             raise Refused(reply)

@@ -5,7 +5,9 @@ import re
 import subprocess
 
 from . import calc, writer
-from .channel import BusChannel, NoBusModule, NoSession, NotRunning, Refused
+from .channel import (BusChannel, Foreign, NoBusModule, NoSession, NotRunning, Refused,
+                      SessionLost)
+from .texts import counted
 
 
 class Outcome:
@@ -63,54 +65,53 @@ def convert_document(doc, ui, channel_factory=BusChannel):
                                           refresh=ui.refresh)
             result = run.run()
             changed = result.changed
-            if result.program_ended:
-                message = texts["program_ended"] % changed
-            elif result.cancelled:
-                message = texts["cancelled"] % changed
-            elif result.found:
-                message = texts["writer_done"] % (changed, result.found)
-            else:
-                message = texts["writer_none"]
+            message = _writer_message(texts, result)
         else:
+            if doc.isReadonly():
+                raise writer.ReadOnly()  # said before the currencies are asked
             settings = calc.CalcSettings(channel)
-            choice = ui.choose_currencies(settings, _has_cell_selection(doc))
-            if choice is None:
-                return Outcome("Declined")
-            source, target, selection_only = choice
-            cells = _cells_to_convert(doc, selection_only)
-            run = calc.CalcConversion(doc, channel, source, target, cells,
+            has_selection = _has_cell_selection(doc)
+            run = calc.CalcConversion(doc, channel, settings.source, settings.target,
+                                      _cells_to_convert(doc, has_selection),
                                       calc.program_decimal_separator(
                                           channel, program_decimal_separator()), ui.refresh)
+            suggested = run.suggested_source(settings.target)
+            choice = ui.choose_currencies(settings, has_selection, suggested,
+                                          _sheet_name(doc))
+            if choice is None:
+                return Outcome("Declined")
+            run.source, run.target, selection_only, run.plain_numbers = choice
+            run.cells = _cells_to_convert(doc, selection_only)
             result = run.run(settings)
             changed = result.cells + result.formulas
-            if result.program_ended:
-                message = texts["program_ended"] % changed
-            elif result.cancelled:
-                message = texts["cancelled"] % changed
-            else:
-                message = texts["calc_done"] % (result.cells, result.formulas)
+            message = _calc_message(texts, result)
     except (writer.ReadOnly, writer.Protected) as error:
-        message = texts["read_only" if isinstance(error, writer.ReadOnly) else "protected"]
+        if isinstance(error, writer.ReadOnly):
+            message = texts["read_only"]
+        else:
+            message = texts["protected" if kind == "writer" else "calc_protected"]
         ui.error(message)
         return Outcome("Refused", 0, message)
     except (NotRunning, Refused) as error:
         changed = _changed_so_far(run)
         if isinstance(error, NoSession):
             message = texts["no_session"]
+        elif isinstance(error, SessionLost):
+            message = texts["session_lost"]
+        elif isinstance(error, Foreign):
+            message = texts["foreign"] % error.reply
         elif isinstance(error, Refused):
             message = texts["refused"] % error.reply
         else:
             message = texts["lost"]
-        if changed:
-            message += texts["kept"] % changed
+        message += "\n\n" + _kept(texts, changed)
         ui.error(message)
         return Outcome("NotRunning" if isinstance(error, NotRunning) else "Refused", changed,
                        message)
-    except Exception as error:  # the document refused a change (protected, read-only)
+    except Exception as error:  # the document refused a change
         changed = _changed_so_far(run)
         message = texts["failed"] % getattr(error, "Message", error)
-        if changed:
-            message += texts["kept"] % changed
+        message += "\n\n" + _kept(texts, changed)
         ui.error(message)
         return Outcome("Failed", changed, message)
     if result.program_ended:
@@ -118,6 +119,54 @@ def convert_document(doc, ui, channel_factory=BusChannel):
         return Outcome("NotRunning", changed, message)
     ui.info(message)
     return Outcome("Cancelled" if result.cancelled else "Done", changed, message)
+
+
+def _kept(texts, changed):
+    return texts["kept_none"] if changed == 0 else counted(texts, "kept", changed)
+
+
+def _stopped(texts, result, changed):
+    """The first line when a run stopped early, with what stays; None when it ran out."""
+    if result.program_ended:
+        return texts["program_ended"] + " " + _kept(texts, changed)
+    if result.cancelled:
+        return texts["cancelled"] + " " + _kept(texts, changed)
+    return None
+
+
+def _writer_message(texts, result):
+    lines = [_stopped(texts, result, result.changed)]
+    if lines[0] is None:
+        if result.found:
+            key = "writer_done_one" if result.found == 1 else "writer_done_other"
+            lines[0] = texts[key] % (result.changed, result.found)
+        else:
+            lines[0] = texts["writer_none"]
+    if result.missed:
+        key = "missed_one" if result.missed == 1 else "missed_other"
+        lines.append(texts[key] % (result.missed, result.missed_example))
+    if result.in_changes:
+        lines.append(counted(texts, "in_changes", result.in_changes))
+    if result.in_boxes:
+        lines.append(counted(texts, "in_boxes", result.in_boxes))
+    return "\n\n".join(lines)
+
+
+def _calc_message(texts, result):
+    lines = [_stopped(texts, result, result.cells + result.formulas)]
+    if lines[0] is None:
+        lines[0] = texts["calc_done"] % (counted(texts, "cells", result.cells),
+                                          counted(texts, "formulas", result.formulas))
+    if result.plain_left:
+        lines.append(counted(texts, "plain_left", result.plain_left))
+    return "\n\n".join(lines)
+
+
+def _sheet_name(doc):
+    try:
+        return doc.getCurrentController().getActiveSheet().getName()
+    except Exception:
+        return ""
 
 
 def _changed_so_far(run):

@@ -68,30 +68,33 @@ class OfficeUi:
     def error(self, message):
         self._box("ERRORBOX", message)
 
-    def choose_currencies(self, settings, has_selection):
-        """(source, target, selection only) or None when the user cancelled."""
+    def choose_currencies(self, settings, has_selection, suggested=None, sheet=""):
+        """(source, target, selection only, plain numbers too) or None when the user
+        cancelled."""
         currencies = settings.currencies()
-        dialog = self.currency_dialog(settings, has_selection)
+        dialog = self.currency_dialog(settings, has_selection, suggested, sheet)
         try:
             while dialog.execute() == 1:
                 source = currencies[dialog.getControl("Source").getSelectedItemPos()][0]
                 target = currencies[dialog.getControl("Target").getSelectedItemPos()][0]
                 if source != target:
                     only = dialog.getControl("SelectionOnly").getState() == 1
-                    return source, target, only and has_selection
+                    plain = dialog.getControl("PlainNumbers").getState() == 1
+                    return source, target, only and has_selection, plain
                 self.error(self.texts["same_currency"])
             return None
         finally:
             dialog.dispose()
 
-    def currency_dialog(self, settings, has_selection):
-        """The dialog with the profile's default currencies chosen, not yet shown."""
+    def currency_dialog(self, settings, has_selection, suggested=None, sheet=""):
+        """The dialog with the currencies chosen (the source the cells' formats suggest,
+        else the profile's default), not yet shown."""
         texts = self.texts
         smgr = self.ctx.ServiceManager
         model = smgr.createInstanceWithContext("com.sun.star.awt.UnoControlDialogModel",
                                                self.ctx)
         model.Title = texts["dialog_title"]
-        model.Width, model.Height = 190, 96
+        model.Width, model.Height = 230, 150
         currencies = settings.currencies()
         labels = tuple(label for _, label in currencies)
 
@@ -111,18 +114,26 @@ class OfficeUi:
             # No default (a desktop without a currency of its own): the first one that is
             # not the other side, so the dialog never starts from one currency to itself.
             return next(i for i, (value, _) in enumerate(currencies) if value != other)
-        add("FixedText", "SourceLabel", 8, 10, 80, 10, Label=texts["source"])
-        add("ListBox", "Source", 92, 8, 90, 12, Dropdown=True, StringItemList=labels,
-            SelectedItems=(position(settings.source, settings.target),), TabIndex=0)
-        add("FixedText", "TargetLabel", 8, 28, 80, 10, Label=texts["target"])
-        add("ListBox", "Target", 92, 26, 90, 12, Dropdown=True, StringItemList=labels,
-            SelectedItems=(position(settings.target),), TabIndex=1)
-        add("CheckBox", "SelectionOnly", 8, 46, 174, 10, Label=texts["selection_only"],
-            State=1 if has_selection else 0, Enabled=has_selection, TabIndex=2)
-        add("Button", "Convert", 76, 72, 52, 14, Label=texts["convert"], PushButtonType=1,
-            DefaultButton=True, TabIndex=3)
-        add("Button", "Cancel", 132, 72, 52, 14, Label=texts["cancel"], PushButtonType=2,
-            TabIndex=4)
+        source = suggested if suggested is not None else settings.source
+        # A label's access key moves to the control after it in the tab order, so each
+        # label stands right before its list there.
+        add("FixedText", "SourceLabel", 8, 10, 96, 10, Label=texts["source"], TabIndex=0)
+        add("ListBox", "Source", 108, 8, 114, 12, Dropdown=True, StringItemList=labels,
+            SelectedItems=(position(source, settings.target),), TabIndex=1)
+        add("FixedText", "TargetLabel", 8, 28, 96, 10, Label=texts["target"], TabIndex=2)
+        add("ListBox", "Target", 108, 26, 114, 12, Dropdown=True, StringItemList=labels,
+            SelectedItems=(position(settings.target),), TabIndex=3)
+        add("FixedText", "Scope", 8, 46, 214, 28, MultiLine=True, TabIndex=4,
+            Label=texts["scope_hint"] if has_selection else
+            texts["scope_hint"] + " " + texts["scope_sheet"] % sheet)
+        add("CheckBox", "SelectionOnly", 8, 80, 214, 10, Label=texts["selection_only"],
+            State=1 if has_selection else 0, Enabled=has_selection, TabIndex=5)
+        add("CheckBox", "PlainNumbers", 8, 94, 214, 10, Label=texts["plain_numbers"],
+            State=0, TabIndex=6)
+        add("Button", "Convert", 110, 126, 54, 14, Label=texts["convert"], PushButtonType=1,
+            DefaultButton=True, TabIndex=7)
+        add("Button", "Cancel", 168, 126, 54, 14, Label=texts["cancel"], PushButtonType=2,
+            TabIndex=8)
 
         dialog = smgr.createInstanceWithContext("com.sun.star.awt.UnoControlDialog",
                                                 self.ctx)
@@ -142,11 +153,12 @@ class ScriptedUi:
     """For runs started by a macro or a test: answers come from the arguments, messages
     are kept for the caller."""
 
-    def __init__(self, source=None, target=None, selection_only=False, language="en", ctx=None):
+    def __init__(self, source=None, target=None, selection_only=False, language="en", ctx=None,
+                 plain_numbers=False):
         self.ctx = ctx
         self.texts = TEXTS[language]
         self.messages = []
-        self._choice = (source, target, selection_only)
+        self._choice = (source, target, selection_only, plain_numbers)
 
     def refresh(self):
         pass
@@ -157,8 +169,9 @@ class ScriptedUi:
     def error(self, message):
         self.messages.append(message)
 
-    def choose_currencies(self, settings, has_selection):
-        source, target, selection_only = self._choice
-        return (settings.source if source is None else source,
-                settings.target if target is None else target,
-                bool(selection_only) and has_selection)
+    def choose_currencies(self, settings, has_selection, suggested=None, sheet=""):
+        source, target, selection_only, plain_numbers = self._choice
+        if source is None:
+            source = settings.source if suggested is None else suggested
+        return (source, settings.target if target is None else target,
+                bool(selection_only) and has_selection, bool(plain_numbers))

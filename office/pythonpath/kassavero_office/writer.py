@@ -14,6 +14,8 @@ reads texts of any length, else in pieces that each look a little beyond their e
 """
 
 import bisect
+import os
+import re
 
 from .channel import Cancelled, NotRunning, Refused, Session, quoted, read_flag, read_int
 
@@ -42,11 +44,25 @@ LOOKAHEAD_WORDS = 32
 # Characters that are words of their own for the program.
 _OWN_WORDS = set('!"%()+/:;<=>?[]{}\u00a7\u00b0')
 
-# How LibreOffice shows an insertion (Tools > Options > Writer > Changes).
+# A number, and the word or sign that may stand before or after it: where the program
+# found no amount but the word is one of its currencies, the amount went unrecognised.
+_NUMBER = re.compile(r"\d(?:[\d.,'\u2019]*\d)?")
+_SIGN_AFTER = re.compile(r"[ \u00a0]?([^\W\d_]{1,8}\.?|[\u20ac$\u00a3\u00a5])")
+_SIGN_BEFORE = re.compile(r"([^\W\d_]{1,8}\.?|[\u20ac$\u00a3\u00a5])[ \u00a0]?$")
+# After a converted amount the old one follows in brackets: that is no missed amount.
+_OLD_AMOUNT = re.compile(r"(?:\d|[\u20ac$\u00a3\u00a5]|EUR)\s*\(\s*$")
+
+# How LibreOffice shows an insertion (Tools > Options > Writer > Changes). The extension
+# leaves it to the user; an earlier version wrote the profile's highlight there.
 REVISION = "/org.openoffice.Office.Writer/Revision"
 ATTRIBUTE_NONE, ATTRIBUTE_BOLD, ATTRIBUTE_ITALIC, ATTRIBUTE_UNDERLINE = 0, 1, 2, 3
 BY_AUTHOR = -1
 MARK_NONE, MARK_LEFT = 0, 1
+# LibreOffice's own defaults: underlined in the author's colour, a bar in the outer margin.
+LIBREOFFICE_DISPLAY = {"Attribute": ATTRIBUTE_UNDERLINE, "Color": BY_AUTHOR}
+LIBREOFFICE_MARK = 3
+# Left in LibreOffice's user directory once the earlier version's values are gone.
+FORGOTTEN_MARK = "kassavero-office-display-returned"
 
 
 class WriterSettings:
@@ -73,6 +89,12 @@ class Result:
     def __init__(self):
         self.found = 0
         self.changed = 0
+        # Found but left: inside pending tracked changes, in text boxes that cannot record,
+        # or not recognised by the program (with the first one as an example).
+        self.in_changes = 0
+        self.in_boxes = 0
+        self.missed = 0
+        self.missed_example = ""
         self.cancelled = False
         self.program_ended = False
 
@@ -102,6 +124,7 @@ class Paragraph:
         self.protected = protected
         self.window = None
         self.spans = []  # (first code point, portion, length) of each text portion
+        self.pending = []  # [start, end) of text a pending tracked insertion holds
         if light:
             # A document without fields, notes, objects in the line or tracked changes:
             # the paragraph's text is what a cursor walks, without a look at its portions.
@@ -111,11 +134,18 @@ class Paragraph:
         parts = []
         length = 0
         deleted = False
+        inserted = None
         for portion in paragraph.createEnumeration():
             kind = portion.TextPortionType
             if kind == "Redline":
                 if portion.RedlineType == "Delete":
                     deleted = bool(portion.IsStart)
+                elif portion.RedlineType == "Insert":
+                    if portion.IsStart:
+                        inserted = length
+                    elif inserted is not None:
+                        self.pending.append((inserted, length))
+                        inserted = None
                 continue
             if kind in _MARKERS:
                 continue
@@ -130,7 +160,13 @@ class Paragraph:
                 self.spans.append((length, portion, len(string)))
             parts.append(string)
             length += len(string)
+        if inserted is not None:
+            self.pending.append((inserted, length))
         self.string = "".join(parts)
+
+    def in_pending(self, start, end):
+        """Whether [start, end) reaches into a pending tracked insertion."""
+        return any(s < end and start < e for s, e in self.pending)
 
     def covers_object(self, start, end):
         return PLACEHOLDER in self.string[start:end]
@@ -197,12 +233,16 @@ class Story:
     protected = False
     window = None
 
-    def __init__(self, text):
+    def __init__(self, text, shape=None):
         self.text = text
+        self.shape = shape  # a drawing shape's own text, outside Writer's undo and records
         self.string = text.getString()
 
     def takes(self, start, end):
         return True
+
+    def in_pending(self, start, end):
+        return False
 
     def write(self, changes, recording=False):
         """Writes the changes from the first to the last with one cursor that only moves
@@ -219,6 +259,8 @@ class Story:
         written = 0
         at = 0  # where the cursor stands, in the text as it was read
         behind = 0  # steps over new text still to take before that place
+        shift = 0  # how much longer the text has grown before the change
+        self.written = []  # (start in the new text, new text, old text) of each change
         for start, end, new_text in changes:
             _go_right(cursor, behind + start - at, False)
             _go_right(cursor, end - start, True)
@@ -227,8 +269,45 @@ class Story:
             # Recorded, the old text stays as a deletion and the new one follows it.
             behind = len(new_text) if recording else 0
             at = end
+            self.written.append((start + shift, new_text, self.string[start:end]))
+            shift += len(new_text) - (end - start)
             written += 1
         return written
+
+
+def _replace(text, changes):
+    """Writes [(start, end, new text)] from the last to the first, each from a cursor
+    placed afresh, so the earlier offsets stay right."""
+    for start, end, new_text in sorted(changes, reverse=True):
+        cursor = text.createTextCursor()
+        cursor.gotoStart(False)
+        _go_right(cursor, start, False)
+        _go_right(cursor, end - start, True)
+        cursor.setString(new_text)
+
+
+def _shape_undo(title, text, written):
+    """An undo step for changes in a drawing shape's text, which Writer's own undo does
+    not see; it joins the run's step."""
+    import unohelper
+    from com.sun.star.document import XUndoAction
+
+    class ShapeTextUndo(unohelper.Base, XUndoAction):
+        Title = title
+
+        def getTitle(self):
+            return title
+
+        def undo(self):
+            _replace(text, [(at, at + len(new), old) for at, new, old in written])
+
+        def redo(self):
+            back, shift = [], 0
+            for at, new, old in written:
+                back.append((at - shift, at - shift + len(old), new))
+                shift += len(new) - len(old)
+            _replace(text, back)
+    return ShapeTextUndo()
 
 
 def _go_right(cursor, count, expand):
@@ -291,6 +370,8 @@ class WriterConversion:
         self.result = Result()
         self.settings = None
         self._seen_texts = []
+        self._signs = {}  # word or sign -> whether the program reads it as a currency
+        self._recording = False
 
     # ---- What is converted ----
 
@@ -312,24 +393,26 @@ class WriterConversion:
                 yield from self._shape_texts(shape)
                 continue
             try:
-                # A text box of an imported file keeps its text in a frame, listed there.
+                # A text box of an imported file keeps its text in a Writer frame, which
+                # records changes and undoes them like the body.
                 if shape.getPropertyValue("TextBox"):
+                    yield shape.getText(), False, None
                     continue
             except Exception:
                 pass
             if _supports(shape, "com.sun.star.drawing.Text") and hasattr(shape, "getText"):
-                yield shape.getText(), False
+                yield shape.getText(), False, shape
 
     def _texts(self):
-        """Every text of the document with whether it is write-protected: body, frames,
-        drawing shapes with text, headers and footers of the page styles in use,
-        footnotes and endnotes; each once."""
+        """Every text of the document with whether it is write-protected and, for a
+        drawing shape's own text, the shape: body, frames, drawing shapes with text,
+        headers and footers of the page styles in use, footnotes and endnotes."""
         doc = self.doc
-        yield doc.getText(), False
+        yield doc.getText(), False, None
         frames = doc.getTextFrames()
         for name in frames.getElementNames():
             frame = frames.getByName(name)
-            yield frame.getText(), bool(getattr(frame, "ContentProtected", False))
+            yield frame.getText(), bool(getattr(frame, "ContentProtected", False)), None
         yield from self._shape_texts(doc.getDrawPage())
         styles = doc.getStyleFamilies().getByName("PageStyles")
         for name in styles.getElementNames():
@@ -345,10 +428,10 @@ class WriterConversion:
                     except Exception:
                         text = None
                     if text is not None:
-                        yield text, False
+                        yield text, False, None
         for notes in (doc.getFootnotes(), doc.getEndnotes()):
             for i in range(notes.getCount()):
-                yield notes.getByIndex(i), False
+                yield notes.getByIndex(i), False, None
 
     def _paragraphs(self, enumeration_access, protected, sections=True):
         """Each paragraph with whether it is write-protected; `sections` False where the
@@ -390,7 +473,10 @@ class WriterConversion:
             return result
         plain = self._plain_texts()
         result = []
-        for text, protected in self._texts():
+        for text, protected, shape in self._texts():
+            if shape is not None:
+                result.append(Story(text, shape))
+                continue
             if not self._new_text(text):
                 continue
             if plain is not None and not protected and \
@@ -465,9 +551,18 @@ class WriterConversion:
         paragraphs = [p for p in paragraphs if not p.protected]
         was_modified = doc.isModified()
         recording = doc.getPropertyValue("RecordChanges")
+        self._recording = recording or settings.trace
+        if self._recording:
+            # A drawing shape's text cannot record changes: its amounts are left (and
+            # counted), or Reject All would leave them converted.
+            boxes = [p for p in paragraphs if getattr(p, "shape", None) is not None]
+            paragraphs = [p for p in paragraphs if getattr(p, "shape", None) is None]
+            self.result.in_boxes = self._count_amounts(boxes)
+            self.result.found += self.result.in_boxes
+        self._forget_earlier_display()
         # Recording switches the display of changes on; it goes back as it was.
         showing = doc.getPropertyValue("ShowChanges")
-        undo = doc.getUndoManager()
+        undo = self._undo = doc.getUndoManager()
         undo.enterUndoContext("Kassavero")
         # Without questions the view need not follow every change.
         locked = not settings.confirm
@@ -477,7 +572,6 @@ class WriterConversion:
         try:
             if settings.trace:
                 doc.setPropertyValue("RecordChanges", True)
-                self._show_changes_as_chosen()
             if settings.confirm or not self._convert_at_once(paragraphs):
                 session = Session(self.channel, self.client_name, settings.confirm)
                 for paragraph in paragraphs:
@@ -501,7 +595,64 @@ class WriterConversion:
                     pass  # the error that caused it is reported
             if self.result.changed == 0 and not was_modified:
                 doc.setModified(False)
+            elif self.result.changed:
+                # A shape's text alone does not mark the document.
+                doc.setModified(True)
         return self.result
+
+    def _count_amounts(self, units):
+        """How many amounts the program finds in the texts (0 where it cannot list them)."""
+        if not units:
+            return 0
+        listed = self.channel.list_changes(self.client_name,
+                                           SEPARATOR.join(u.string for u in units))
+        return len(listed or [])
+
+    def _count_missed(self, string, found):
+        """Counts the numbers next to a currency's word or sign where the program found
+        no amount, such as "1.234,56 DM" when it reads a decimal point."""
+        found = sorted(found)
+        starts = [s for s, _ in found]
+        for match in _NUMBER.finditer(string):
+            start, end = match.span()
+            # The changes do not overlap: only the last one starting before the number's
+            # end can reach into it.
+            index = bisect.bisect_left(starts, end) - 1
+            if index >= 0 and found[index][1] > start:
+                continue
+            after = _SIGN_AFTER.match(string, end)
+            before = _SIGN_BEFORE.search(string, max(0, start - 10), start)
+            for sign, first, last in ((after, start, after and after.end()),
+                                      (before, before and before.start(), end)):
+                if sign is None or not self._is_currency(sign.group(1)):
+                    continue
+                if _OLD_AMOUNT.search(string, max(0, first - 40), first):
+                    break
+                self.result.found += 1
+                self.result.missed += 1
+                if not self.result.missed_example:
+                    self.result.missed_example = string[first:last]
+                break
+
+    def _is_currency(self, sign):
+        known = self._signs.get(sign)
+        if known is None:
+            known = False
+            for text in ("1 " + sign, sign + " 1"):
+                if self.channel.list_changes(self.client_name, text):
+                    known = True
+                    break
+            self._signs[sign] = known
+        return known
+
+    def _leave_pending(self, paragraph, start, end):
+        """Without recording, a change inside another pending insertion would stay
+        behind when that insertion is rejected: such an amount is left and counted."""
+        if self._recording or not paragraph.in_pending(start, end):
+            return False
+        self.result.found += 1
+        self.result.in_changes += 1
+        return True
 
     def _hold_amounts(self, paragraphs):
         listed = self.channel.list_changes(
@@ -528,19 +679,23 @@ class WriterConversion:
             return False
         starts = _starts(paragraphs)
         per_paragraph = [[] for _ in paragraphs]
+        found = [[] for _ in paragraphs]
         last = None
         for start, end, replacement, code, amount in listed:
             index = bisect.bisect_right(starts, start) - 1
             first = starts[index]
             paragraph = paragraphs[index]
+            found[index].append((start - first, end - first))
             if end - first > len(paragraph.string) or \
-                    not paragraph.takes(start - first, end - first):
+                    not paragraph.takes(start - first, end - first) or \
+                    self._leave_pending(paragraph, start - first, end - first):
                 continue
             self.result.found += 1
             if replacement != paragraph.string[start - first:end - first]:
                 per_paragraph[index].append((start - first, end - first, replacement))
                 last = (code, amount)
-        for paragraph, changes in zip(paragraphs, per_paragraph):
+        for paragraph, changes, ranges in zip(paragraphs, per_paragraph, found):
+            self._count_missed(paragraph.string, ranges)
             self._write(paragraph, changes)
         if last is not None and self.settings.show_in_calculator:
             # One amount to see is the last one; a flicker of thousands shows none.
@@ -554,6 +709,7 @@ class WriterConversion:
         the user cancelled (the changes accepted so far are written all the same)."""
         string = paragraph.string
         accepted = []
+        found = []
         cancelled = False
         whole = [(0, len(string), len(string))]
         try:
@@ -574,15 +730,19 @@ class WriterConversion:
                     end += start_at
                     if start >= piece_end:
                         break  # the next piece reads it with the text after it
+                    found.append((start, end))
                     if not paragraph.takes(start, end):
                         continue  # it reaches over a field or a deleted text
                     if accepted and start < accepted[-1][1]:
+                        continue
+                    if self._leave_pending(paragraph, start, end):
                         continue
                     self.result.found += 1
                     self._show(paragraph, start, end, code, amount)
                     new_text = session.confirm()
                     if new_text is not None and new_text != string[start:end]:
                         accepted.append((start, end, new_text))
+            self._count_missed(string, found)
         except Cancelled:
             cancelled = True
         finally:
@@ -591,7 +751,11 @@ class WriterConversion:
 
     def _write(self, unit, changes):
         if isinstance(unit, Story):
-            self.result.changed += unit.write(changes, self.doc.getPropertyValue("RecordChanges"))
+            recording = unit.shape is None and self.doc.getPropertyValue("RecordChanges")
+            written = unit.write(changes, recording)
+            if written and unit.shape is not None:
+                self._undo.addUndoAction(_shape_undo("Kassavero", unit.text, unit.written))
+            self.result.changed += written
         else:
             self.result.changed += unit.write(changes)
 
@@ -606,31 +770,41 @@ class WriterConversion:
         if self.settings.show_in_calculator:
             self.channel.call("calculator", "setvalue(%s,%s)" % (quoted(code), quoted(amount)))
 
-    def _show_changes_as_chosen(self):
-        """The highlight the profile chooses is how LibreOffice shows a tracked insertion,
-        so it goes when the change is accepted or rejected, as the change does."""
-        settings = self.settings
-        if settings.bold:
-            attribute = ATTRIBUTE_BOLD
-        elif settings.italic:
-            attribute = ATTRIBUTE_ITALIC
-        elif settings.underline:
-            attribute = ATTRIBUTE_UNDERLINE
-        else:
-            attribute = ATTRIBUTE_NONE
-        red, green, blue = settings.colour
-        colour = (red << 16) | (green << 8) | blue if settings.use_colour else BY_AUTHOR
+    def _forget_earlier_display(self):
+        """An earlier version wrote the profile's highlight into LibreOffice's display of
+        changes for every document. Where the options still hold exactly what it would
+        write for this profile (its bar setting is not one LibreOffice starts with), they go
+        back to LibreOffice's defaults, once."""
         try:
-            _update_config(self.ctx, REVISION + "/TextDisplay/Insert",
-                           {"Attribute": attribute, "Color": colour})
-            _update_config(self.ctx, REVISION + "/LinesChanged",
-                           {"Mark": MARK_LEFT if settings.left_mark else MARK_NONE})
-            # Deleted text struck through in place, or only in the margin.
-            view = self.doc.getCurrentController().getViewSettings()
-            view.setPropertyValue("ShowChangesInMargin", not settings.show_erased)
+            marker = _user_file(self.ctx, FORGOTTEN_MARK)
+            if marker is None or os.path.exists(marker):
+                return
+            settings = self.settings
+            if settings.bold:
+                attribute = ATTRIBUTE_BOLD
+            elif settings.italic:
+                attribute = ATTRIBUTE_ITALIC
+            elif settings.underline:
+                attribute = ATTRIBUTE_UNDERLINE
+            else:
+                attribute = ATTRIBUTE_NONE
+            red, green, blue = settings.colour
+            colour = (red << 16) | (green << 8) | blue if settings.use_colour else BY_AUTHOR
+            insert = _config(self.ctx, REVISION + "/TextDisplay/Insert")
+            lines = _config(self.ctx, REVISION + "/LinesChanged")
+            written = {"Attribute": attribute, "Color": colour}
+            if all(insert.getByName(k) == v for k, v in written.items()) and \
+                    lines.getByName("Mark") == (MARK_LEFT if settings.left_mark else MARK_NONE):
+                for name, value in LIBREOFFICE_DISPLAY.items():
+                    insert.replaceByName(name, value)
+                lines.replaceByName("Mark", LIBREOFFICE_MARK)
+                insert.commitChanges()
+                lines.commitChanges()
+            with open(marker, "w", encoding="utf-8") as out:
+                out.write("Changes are shown as set in Tools > Options > Writer > Changes.\n")
         except Exception as error:
             import sys
-            print("kassavero: changes shown as before:", error, file=sys.stderr)
+            print("kassavero: display of changes not looked at:", error, file=sys.stderr)
 
 
 def _starts(paragraphs):
@@ -663,14 +837,21 @@ def _in_protected_section(paragraph):
     return False
 
 
-def _update_config(ctx, path, values):
+def _config(ctx, path):
     from com.sun.star.beans import PropertyValue
     provider = ctx.getValueByName("/singletons/com.sun.star.configuration.theDefaultProvider")
     node = PropertyValue()
     node.Name, node.Value = "nodepath", path
-    access = provider.createInstanceWithArguments(
+    return provider.createInstanceWithArguments(
         "com.sun.star.configuration.ConfigurationUpdateAccess", (node,))
-    for name, value in values.items():
-        access.replaceByName(name, value)
-    access.commitChanges()
 
+
+def _user_file(ctx, name):
+    """A file of ours in LibreOffice's user directory, or None without one."""
+    if ctx is None:
+        return None
+    import uno
+    paths = ctx.ServiceManager.createInstanceWithContext(
+        "com.sun.star.util.PathSubstitution", ctx)
+    directory = uno.fileUrlToSystemPath(paths.substituteVariables("$(user)", True))
+    return os.path.join(directory, name) if os.path.isdir(directory) else None
