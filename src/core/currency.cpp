@@ -51,6 +51,7 @@ enum Language : std::uint16_t {
     kPortuguese = 0x16,
     kSwedish = 0x1D,
     kBasque = 0x2D,
+    kLuxembourgish = 0x6E,
 };
 
 }  // namespace
@@ -112,6 +113,9 @@ CurrencyIndex HomeCurrencyForLanguage(std::uint16_t languageId) {
             return sub == 2 ? kNoCurrency : kITL;
         case kDutch:
             return sub == 2 ? kBEF : kNLG;
+        // Luxembourg's franc was at par with the Belgian one, which circulated there too.
+        case kLuxembourgish:
+            return kBEF;
         case kPortuguese:
             return kPTE;
         default:

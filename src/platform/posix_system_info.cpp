@@ -21,14 +21,14 @@ struct LanguageRow {
 };
 
 // ISO 639-1 codes and their Windows primary language numbers.
-constexpr std::array<LanguageRow, 41> kLanguages = {{
+constexpr std::array<LanguageRow, 42> kLanguages = {{
     {"ar", 0x01}, {"bg", 0x02}, {"ca", 0x03}, {"zh", 0x04}, {"cs", 0x05}, {"da", 0x06},
     {"de", 0x07}, {"el", 0x08}, {"en", 0x09}, {"es", 0x0A}, {"fi", 0x0B}, {"fr", 0x0C},
     {"he", 0x0D}, {"hu", 0x0E}, {"is", 0x0F}, {"it", 0x10}, {"ja", 0x11}, {"ko", 0x12},
     {"nl", 0x13}, {"nb", 0x14}, {"nn", 0x14}, {"no", 0x14}, {"pl", 0x15}, {"pt", 0x16},
     {"ro", 0x18}, {"ru", 0x19}, {"hr", 0x1A}, {"sr", 0x1A}, {"sk", 0x1B}, {"sq", 0x1C},
     {"sv", 0x1D}, {"th", 0x1E}, {"tr", 0x1F}, {"id", 0x21}, {"uk", 0x22}, {"sl", 0x24},
-    {"et", 0x25}, {"lv", 0x26}, {"lt", 0x27}, {"eu", 0x2D}, {"mt", 0x3A},
+    {"et", 0x25}, {"lv", 0x26}, {"lt", 0x27}, {"eu", 0x2D}, {"mt", 0x3A}, {"lb", 0x6E},
 }};
 
 struct CountryRow {
@@ -118,9 +118,25 @@ LocaleVariables LocaleVariablesFromEnvironment() {
 }
 
 PosixSystemInfo::PosixSystemInfo() {
+    ReadSeparators("");
+    std::string localeName;
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        localeName = Environment(variable);
+        if (!localeName.empty())
+            break;
+    }
+    languageId_ = LanguageIdOfLocaleName(localeName);
+}
+
+PosixSystemInfo::PosixSystemInfo(const std::string& localeName) {
+    ReadSeparators(localeName.c_str());
+    languageId_ = LanguageIdOfLocaleName(localeName);
+}
+
+void PosixSystemInfo::ReadSeparators(const char* localeName) {
     std::string decimal = ".";
     std::string thousand;
-    if (locale_t numeric = newlocale(LC_NUMERIC_MASK, "", nullptr)) {
+    if (locale_t numeric = newlocale(LC_NUMERIC_MASK, localeName, nullptr)) {
         const char* codeset = nl_langinfo_l(CODESET, numeric);
         decimal = SeparatorAsUtf8(nl_langinfo_l(RADIXCHAR, numeric), codeset);
         thousand = SeparatorAsUtf8(nl_langinfo_l(THOUSEP, numeric), codeset);
@@ -128,7 +144,7 @@ PosixSystemInfo::PosixSystemInfo() {
     }
     // Some locales group only money (bg_BG): amounts are money, so that grouping counts.
     if (thousand.empty()) {
-        if (locale_t monetary = newlocale(LC_MONETARY_MASK, "", nullptr)) {
+        if (locale_t monetary = newlocale(LC_MONETARY_MASK, localeName, nullptr)) {
             thousand = SeparatorAsUtf8(nl_langinfo_l(MON_THOUSANDS_SEP, monetary),
                                        nl_langinfo_l(CODESET, monetary));
             freelocale(monetary);
@@ -137,14 +153,6 @@ PosixSystemInfo::PosixSystemInfo() {
     const NumberSeparators separators = SanitizeSeparators(decimal, thousand);
     decimal_ = separators.decimal;
     thousand_ = separators.thousand;
-
-    std::string localeName;
-    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        localeName = Environment(variable);
-        if (!localeName.empty())
-            break;
-    }
-    languageId_ = LanguageIdOfLocaleName(localeName);
 }
 
 }  // namespace kassavero

@@ -14,13 +14,18 @@ namespace kassavero {
 // from the environment once, on construction.
 class PosixSystemInfo final : public SystemInfo {
   public:
+    // The desktop's: separators of LC_NUMERIC, language of LC_ALL, LC_MESSAGES or LANG.
     PosixSystemInfo();
+    // A desktop of the named locale ("bg_BG.UTF-8"), as if it were this one's.
+    explicit PosixSystemInfo(const std::string& localeName);
 
     char32_t DecimalSeparator() const override { return decimal_; }
     char32_t ThousandSeparator() const override { return thousand_; }
     std::uint16_t DefaultLanguageId() const override { return languageId_; }
 
   private:
+    void ReadSeparators(const char* localeName);
+
     char32_t decimal_;
     char32_t thousand_;
     std::uint16_t languageId_;

@@ -115,6 +115,7 @@ INSTANTIATE_TEST_SUITE_P(Countries, HomeCurrencyTest,
                                            std::make_tuple(0x0403, kESP),           // ca_ES
                                            std::make_tuple(0x042D, kESP),           // eu_ES
                                            std::make_tuple(0x0C0A, kESP),           // es_ES
+                                           std::make_tuple(0x046E, kBEF),           // lb_LU
                                            std::make_tuple(0x0411, kNoCurrency)));  // ja_JP
 
 }  // namespace
