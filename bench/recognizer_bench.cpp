@@ -114,7 +114,7 @@ void BM_RecognizeEverydayForms(benchmark::State& state) {
         return;
     ActiveProfile profile;
     MakeGermanProfile(profile.MutableSettings());
-    const EverydayScanner scanner(profile.Settings(), DesktopRegion{kDEM, U',', false, 0x07});
+    const EverydayScanner scanner(profile.Settings(), DesktopRegion{kDEM, U',', false, 0x07, {}});
     std::size_t found = 0;
     for (auto _ : state) {
         const EverydayText text(Text());

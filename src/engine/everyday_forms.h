@@ -11,19 +11,22 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/currency.h"
 
 namespace kassavero {
 
 // Where the desktop is. Its home currency decides the short signs that mean money only
-// there ("F" in France, "S" in Austria, "L." in Italy); its decimal separator the bare
+// there ("F" in France, "S" in Austria, "kr" in Estonia); its decimal separator the bare
 // numbers that may be prices.
 struct DesktopRegion {
     CurrencyIndex home = kNoCurrency;
     char32_t decimalSeparator = U',';
     bool swiss = false;  // francs are Swiss francs there
     int language = 0;    // primary language number of the desktop (0x07 German ...)
+    // The code of the later euro currency of the desktop's country ("BGN"), if any.
+    std::u32string_view laterHome;
 };
 
 // The region of a desktop from its Windows language identifier.
@@ -38,6 +41,9 @@ enum class FormKind : std::uint8_t {
 struct EverydayForm {
     FormKind kind = FormKind::Unit;
     CurrencyIndex currency = kNoCurrency;
+    // A later euro currency ("BGN"): money of the program only where a custom currency
+    // has its code.
+    std::u32string_view laterCode;
     bool before = true;        // may stand before the number
     bool after = true;         // may stand after it
     bool glued = false;        // may touch the number ("100DM", "50F")
@@ -48,12 +54,14 @@ struct EverydayForm {
     CurrencyIndex older = kNoCurrency;
 };
 
-// The built-in form of a text, or nullptr. Signs whose meaning depends on
-// the country count only in their country.
-const EverydayForm* FindEverydayForm(std::u32string_view text, const DesktopRegion& region);
+// The built-in form of a text, or nullptr. Signs whose meaning depends on the country
+// count only in their country; where languages disagree, the text's language (a primary
+// language number, -1 when not known) decides, then the desktop's.
+const EverydayForm* FindEverydayForm(std::u32string_view text, const DesktopRegion& region,
+                                     int textLanguage = -1);
 // The same with the text already lower-cased.
 const EverydayForm* FindEverydayForm(std::u32string_view text, const std::u32string& lowered,
-                                     const DesktopRegion& region);
+                                     const DesktopRegion& region, int textLanguage = -1);
 
 // A word that multiplies the number before it ("Mio.", "milliards", "mila").
 struct MagnitudeWord {
@@ -61,28 +69,36 @@ struct MagnitudeWord {
     int family = -1;  // words of one language and style, for writing the new amount
 };
 
-// The magnitude word of a text, or nullptr. `words` is one text or two joined by a blank
-// ("mil millones").
-const MagnitudeWord* FindMagnitude(std::u32string_view text);
+// The magnitude word of a text, or nullptr: in the text's language where languages
+// disagree ("billion" is 10^9 in English, 10^12 in German), else the desktop's. `text` is
+// one word or two joined by a blank ("mil millones").
+const MagnitudeWord* FindMagnitude(std::u32string_view text, const DesktopRegion& region,
+                                   int textLanguage = -1);
 
 // The word of a family to write beside a value, and the factor it stands for: the word
 // that was found while the value keeps two significant digits under it, else the largest
-// smaller one. Empty when the value is below every word of the family.
+// smaller one. Empty when the value is below every word of the family, and for thousands,
+// which nobody rounds to: "1,5 Tsd. DM" becomes "€ 766,94".
 struct MagnitudeChoice {
     std::u32string word;
     double factor = 1.0;
 };
 MagnitudeChoice ChooseMagnitude(int family, double foundFactor, double value);
 
-// Words after a magnitude that lead to the currency: "de", "di", "d'".
+// Words after a magnitude that lead to the currency: "de", "di", "of".
 bool IsMagnitudeLink(std::u32string_view text);
 
 // The part of a word after a glued "d'" or "d’" ("d'euros"), or the word itself.
 std::u32string_view WithoutElision(std::u32string_view text);
 
-// Words that join the two ends of a range ("bis", "à"), and the pairs that need a word
-// before the first number ("zwischen 10 und 20", "von 10 auf 20").
-bool IsRangeWord(std::u32string_view text);
+// The words that join two amounts, by what they say: "und", "oder", "bis", "statt", and
+// the words a change leads to ("von 30 auf 40").
+bool IsAndWord(std::u32string_view text);
+bool IsOrWord(std::u32string_view text);
+bool IsToWord(std::u32string_view text);
+bool IsInsteadWord(std::u32string_view text);
+bool IsLeadsToWord(std::u32string_view text);
+// The pairs that need a word before the first number ("zwischen 10 und 20").
 bool IsRangeOpener(std::u32string_view opener, std::u32string_view joiner);
 
 // Words after which a number is a reference, not money: "Kapitel", "§", "Nr.", "Seite".
@@ -90,15 +106,18 @@ bool IsReferenceWord(std::u32string_view text);
 // Which language a text is written in, told by its commonest short words.
 class LanguageCount {
   public:
+    LanguageCount();
     void Add(std::u32string_view word);
     // The primary language number (0x07 German, 0x0C French ...) with the most such words,
     // if there are at least three; else -1.
     int Language() const;
     // Enough words are counted to tell; the rest need not be.
     bool Settled() const;
+    // Whether texts in the language can be told at all.
+    static bool Knows(int language);
 
   private:
-    std::array<int, 7> hits_{};
+    std::vector<int> hits_;
 };
 // Words before a time of day ("um 14.30"), and month names after a day ("25. November").
 bool IsTimeWord(std::u32string_view text);

@@ -47,6 +47,7 @@ const EverydayText::Facts& EverydayScanner::Reader::Facts() const {
     EverydayText::Facts& facts = text_.TextFacts();
     if (facts.known)
         return facts;
+    TextLanguage();
     facts.known = true;
     gathering_ = true;
     const auto note = [&](const Symbol& symbol) {
@@ -63,10 +64,8 @@ const EverydayText::Facts& EverydayScanner::Reader::Facts() const {
             word.remove_suffix(1);
         return word;
     };
-    LanguageCount language;
     for (std::size_t i = 0; i < tokens_.size(); ++i) {
         const std::u32string_view word = Tok(i);
-        language.Add(word);
         if (std::none_of(word.begin(), word.end(), IsDigit))
             continue;
         if (!IsDigit(word[0]) || !IsDigit(word.back())) {
@@ -77,16 +76,28 @@ const EverydayText::Facts& EverydayScanner::Reader::Facts() const {
         if (i > 0)
             note(Lookup(wordAt(i - 1), true, false, true));
         std::size_t after = i + 1;
-        if (after < tokens_.size() && FindMagnitude(wordAt(after)) != nullptr)
+        if (after < tokens_.size() &&
+            FindMagnitude(wordAt(after), s_.region_, facts.language) != nullptr)
             ++after;
         if (after < tokens_.size() && IsMagnitudeLink(Tok(after)))
             ++after;
         if (after < tokens_.size())
             note(MatchAfter(after, WithoutElision(Tok(after))));
     }
-    facts.language = language.Language();
     gathering_ = false;
     return facts;
+}
+
+int EverydayScanner::Reader::TextLanguage() const {
+    EverydayText::Facts& facts = text_.TextFacts();
+    if (!facts.languageKnown) {
+        facts.languageKnown = true;
+        LanguageCount language;
+        for (std::size_t i = 0; i < tokens_.size() && !language.Settled(); ++i)
+            language.Add(Tok(i));
+        facts.language = language.Language();
+    }
+    return facts.language;
 }
 
 bool EverydayScanner::Reader::EuroNamed() const {
@@ -96,7 +107,7 @@ bool EverydayScanner::Reader::EuroNamed() const {
     if (facts.euroNamed < 0) {
         facts.euroNamed = 0;
         for (std::size_t i = 0; i < tokens_.size() && facts.euroNamed == 0; ++i) {
-            const EverydayForm* form = FindEverydayForm(Tok(i), s_.region_);
+            const EverydayForm* form = FindEverydayForm(Tok(i), s_.region_, TextLanguage());
             facts.euroNamed = form != nullptr && form->kind == FormKind::Currency &&
                                       form->currency == kEUR && form->factor == 1.0
                                   ? 1
@@ -117,8 +128,7 @@ bool EverydayScanner::Reader::OnlyDefaultMarked() const {
     others.reset(home);
     if (others.any() || facts.otherMoney)
         return false;
-    constexpr std::array<int, 7> kKnown = {0x07, 0x0C, 0x10, 0x0A, 0x13, 0x16, 0x09};
-    const bool told = std::find(kKnown.begin(), kKnown.end(), s_.region_.language) != kKnown.end();
+    const bool told = LanguageCount::Knows(s_.region_.language);
     return facts.language < 0 || !told || facts.language == s_.region_.language;
 }
 
@@ -160,14 +170,11 @@ bool EverydayScanner::Reader::LinkToNext(const Amount& amount, Amount& linked) c
         // a marked one of the same kind.
         bool joined = comma && (!marked || (alike && upward));
         if (!comma) {
-            const bool andWord = joiner == U"und" || joiner == U"and" || joiner == U"et" ||
-                                 joiner == U"e" || joiner == U"y" || joiner == U"en";
-            const bool orWord = joiner == U"oder" || joiner == U"ou" || joiner == U"o" ||
-                                joiner == U"of" || joiner == U"or";
-            const bool toWord = joiner == U"bis" || joiner == U"\xE0" || joiner == U"tot" ||
-                                joiner == U"to" || joiner == U"a";
+            const bool andWord = IsAndWord(joiner);
+            const bool orWord = IsOrWord(joiner);
+            const bool toWord = IsToWord(joiner);
             const bool dash = joiner.size() == 1 && IsDash(joiner[0]);
-            joined = IsRangeOpener(opener, joiner) || orWord || joiner == U"statt" ||
+            joined = IsRangeOpener(opener, joiner) || orWord || IsInsteadWord(joiner) ||
                      (andWord && (commas || (alike && upward))) || (toWord && upward) ||
                      (dash && !lineStart && alike && upward);
         }
@@ -192,11 +199,7 @@ bool EverydayScanner::Reader::CarriedOn(const Amount& amount, Amount& previous) 
     const Number& n = amount.number;
     if (n.first < 2 || n.glued.found || IsYear(n) || AfterApostrophe(n))
         return false;
-    const auto leadsTo = [&](std::size_t token) {
-        const std::u32string_view joiner = Tok(token);
-        return joiner == U"auf" || joiner == U"a" || joiner == U"\xE0" || joiner == U"naar" ||
-               joiner == U"to" || joiner == U"bis";
-    };
+    const auto leadsTo = [&](std::size_t token) { return IsLeadsToWord(Tok(token)); };
     if (!leadsTo(n.first - 1))
         return false;
     const std::u32string_view number = Tok(n.last);

@@ -141,6 +141,8 @@ class EverydayScanner::Reader {
     bool BareAllowed(const Amount& amount) const;
     bool OnlyDefaultMarked() const;
     const EverydayText::Facts& Facts() const;
+    // The language the text is written in (a primary language number), -1 if not told.
+    int TextLanguage() const;
     bool EuroNamed() const;
     bool LinkToNext(const Amount& amount, Amount& linked) const;
     bool IsYear(const Number& n) const;

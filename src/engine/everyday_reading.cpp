@@ -48,7 +48,7 @@ EverydayScanner::Symbol EverydayScanner::Reader::Lookup(std::u32string_view text
         }
         return symbol;
     }
-    const EverydayForm* form = FindEverydayForm(text, lowered, s_.region_);
+    const EverydayForm* form = FindEverydayForm(text, lowered, s_.region_, TextLanguage());
     if (form == nullptr || !(before ? form->before : form->after))
         return symbol;
     if (glued) {
@@ -61,6 +61,12 @@ EverydayScanner::Symbol EverydayScanner::Reader::Lookup(std::u32string_view text
     symbol.found = true;
     symbol.kind = form->kind;
     symbol.currency = form->currency;
+    if (!form->laterCode.empty()) {
+        // Money of the program only where a custom currency holds it.
+        symbol.currency = s_.CustomCurrencyOfCode(form->laterCode);
+        if (symbol.currency == kNoCurrency)
+            symbol.kind = FormKind::Foreign;
+    }
     symbol.factor = form->factor;
     symbol.family = form->magnitudeFamily;
     if (form->older != kNoCurrency) {
@@ -286,7 +292,7 @@ bool EverydayScanner::Reader::ReadGlued(std::u32string_view text, std::size_t of
     std::u32string_view rest = text.substr(symbolAt);
     if (rest.empty() || IsDash(rest[0]))
         return false;
-    if (const MagnitudeWord* magnitude = FindMagnitude(rest)) {
+    if (const MagnitudeWord* magnitude = FindMagnitude(rest, s_.region_, TextLanguage())) {
         number = front;
         number.end = offset + text.size();
         number.magnitude = magnitude->factor;
@@ -401,11 +407,10 @@ void EverydayScanner::Reader::ReadSmallerPart(std::size_t& pos, Amount& amount) 
     // "1 milione e 700 mila lire", "2 millones y 300 mil pesetas": one amount.
     if (pos + 2 >= tokens_.size() || !SameLine(pos - 1, pos + 2))
         return;
-    const std::u32string_view joiner = Tok(pos);
-    if (joiner != U"e" && joiner != U"y" && joiner != U"und" && joiner != U"et" && joiner != U"and")
+    if (!IsAndWord(Tok(pos)))
         return;
     const Number part = ReadNumberText(Tok(pos + 1), tokens_[pos + 1].start);
-    const MagnitudeWord* word = FindMagnitude(Tok(pos + 2));
+    const MagnitudeWord* word = FindMagnitude(Tok(pos + 2), s_.region_, TextLanguage());
     if (!part.ok || part.end != tokens_[pos + 1].end || word == nullptr ||
         word->factor >= amount.magnitude)
         return;
@@ -429,11 +434,12 @@ void EverydayScanner::Reader::ReadMagnitudeAndSymbolAfter(std::size_t pos, Amoun
             }
             // "Mio." keeps its dot; "milioni." and "millions," leave theirs to the sentence.
             std::size_t drop = 0;
-            const MagnitudeWord* word = FindMagnitude(joined);
+            const MagnitudeWord* word = FindMagnitude(joined, s_.region_, TextLanguage());
             while (word == nullptr && drop < joined.size() &&
                    IsClosingPunctuation(joined[joined.size() - 1 - drop])) {
                 ++drop;
-                word = FindMagnitude(std::u32string_view(joined).substr(0, joined.size() - drop));
+                word = FindMagnitude(std::u32string_view(joined).substr(0, joined.size() - drop),
+                                     s_.region_, TextLanguage());
             }
             if (word != nullptr) {
                 amount.magnitude = word->factor;
@@ -529,9 +535,7 @@ void EverydayScanner::Reader::ReadCentsAfter(Amount& amount) const {
         return;
     std::size_t pos = amount.last + 1;
     if (pos < tokens_.size() && SameLine(amount.last, pos)) {
-        const std::u32string_view joiner = Tok(pos);
-        if (joiner == U"und" || joiner == U"y" || joiner == U"e" || joiner == U"et" ||
-            joiner == U"and")
+        if (IsAndWord(Tok(pos)))
             ++pos;
     }
     if (pos + 1 >= tokens_.size() || !SameLine(amount.last, pos + 1))

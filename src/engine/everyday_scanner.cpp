@@ -113,6 +113,14 @@ EverydayScanner::EverydayScanner(const ProfileSettings& settings, const DesktopR
         thousands_.Remove(region.decimalSeparator);
 }
 
+CurrencyIndex EverydayScanner::CustomCurrencyOfCode(std::u32string_view code) const {
+    for (std::size_t k = 0; k < settings_.CustomCurrencySymbol.size(); ++k) {
+        if (EqualsIgnoringCase(settings_.CustomCurrencySymbol[k], code))
+            return static_cast<CurrencyIndex>(kCUS1 + static_cast<int>(k));
+    }
+    return kNoCurrency;
+}
+
 bool EverydayScanner::Next(const EverydayText& text, std::size_t from,
                            EverydayResult& result) const {
     return Reader(*this, text, from).Next(from, result);

@@ -51,6 +51,7 @@ class EverydayText {
         bool known = false;
         std::bitset<kCurrencyCount> marked;
         bool otherMoney = false;
+        bool languageKnown = false;
         int language = -1;
         int euroNamed = -1;  // the euro named anywhere in the text: 1, 0, or -1 not known
     };
@@ -92,6 +93,8 @@ class EverydayScanner {
         std::size_t order;
     };
     SymbolMatch FindUserSymbol(std::u32string_view text, const std::u32string& lowered) const;
+    // The custom currency that holds a later euro currency ("BGN"), or kNoCurrency.
+    CurrencyIndex CustomCurrencyOfCode(std::u32string_view code) const;
 
     const ProfileSettings& settings_;
     DesktopRegion region_;

@@ -21,7 +21,7 @@ class EverydayConversion : public testing::DialogTest {
     // the given home currency.
     std::u32string Convert(const std::u32string& text, CurrencyIndex home = kDEM) {
         Engine engine{
-            profile, translator, boxes, loop, help, dialog, DesktopRegion{home, U',', false, 0x07}};
+            profile, translator, boxes, loop, help, dialog, DesktopRegion{home, U',', false, 0x07, {}}};
         const EngineHandle handle = engine.EngineInit();
         const int session = engine.OpenQuietSession(handle, U"test");
         std::u32string out;

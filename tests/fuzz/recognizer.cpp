@@ -62,7 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     settings.RecomputeSymbolSets();
     const DesktopRegion region{input.ConsumeIntegralInRange<CurrencyIndex>(0, kCurrencyCount),
                                input.ConsumeBool() ? U',' : U'.', input.ConsumeBool(),
-                               input.ConsumeIntegralInRange(0, 0x20)};
+                               input.ConsumeIntegralInRange(0, 0x20),
+                               input.ConsumeBool() ? std::u32string_view(U"EEK") : std::u32string_view()};
 
     const TextWords words(Utf8ToText(input.ConsumeRemainingBytesAsString()));
     const AmountRecognizer recognizer(profile);
