@@ -272,6 +272,10 @@ bool IsInsteadWord(std::u32string_view text) {
     return InList(U"instead", text);
 }
 
+bool IsNumberWord(std::u32string_view text) {
+    return InList(U"numbers", text);
+}
+
 bool IsLeadsToWord(std::u32string_view text) {
     return InList(U"leads-to", text);
 }

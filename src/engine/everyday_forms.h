@@ -98,6 +98,8 @@ bool IsOrWord(std::u32string_view text);
 bool IsToWord(std::u32string_view text);
 bool IsInsteadWord(std::u32string_view text);
 bool IsLeadsToWord(std::u32string_view text);
+// Small numbers written in words ("eine", "deux", "два").
+bool IsNumberWord(std::u32string_view text);
 // The pairs that need a word before the first number ("zwischen 10 und 20").
 bool IsRangeOpener(std::u32string_view opener, std::u32string_view joiner);
 

@@ -138,6 +138,12 @@ class EverydayScanner::Reader {
     void ReadSmallerPart(std::size_t& pos, Amount& amount) const;
 
     void ReadCentsAfter(Amount& amount) const;
+    // Cents written right after a currency's name ("3 Mark 50"), or -1.
+    int TrailingCents(std::size_t pos) const;
+    // The sign after an amount's number stands before the next number, which it marks.
+    bool SignBetween(const Amount& amount) const;
+    // A sign right after a number and before another one marks the second.
+    bool SignIsNext(std::size_t signFirst, std::size_t signLast) const;
     bool BareAllowed(const Amount& amount) const;
     bool OnlyDefaultMarked() const;
     const EverydayText::Facts& Facts() const;

@@ -81,6 +81,31 @@ EverydayScanner::Symbol EverydayScanner::Reader::Lookup(std::u32string_view text
     return symbol;
 }
 
+bool EverydayScanner::Reader::SignIsNext(std::size_t signFirst, std::size_t signLast) const {
+    // A sign between two numbers: "3 DM 50" and "eine Mark 100 Gummibärchen" are the first
+    // one's, "von 1989 bis 1999 ATS 20,-" the second's, written as money where the first is
+    // a year or a whole number.
+    if (signFirst == 0 || !SameLine(signFirst - 1, signLast + 1))
+        return true;
+    const std::u32string_view before = Tok(signFirst - 1);
+    if (before.empty() || IsClosingPunctuation(before.back()))
+        return true;
+    if (IsNumberWord(before))
+        return false;
+    if (std::none_of(before.begin(), before.end(), IsDigit))
+        return true;
+    const Number first = ReadNumberText(before, tokens_[signFirst - 1].start);
+    if (!first.ok || first.end != tokens_[signFirst - 1].end)
+        return true;
+    const std::u32string_view next = Tok(signLast + 1);
+    const Number second = ReadNumberText(next, tokens_[signLast + 1].start);
+    // Written as money: with cents, or with a dash for them ("20,-").
+    bool money = second.decimals > 0;
+    for (std::size_t k = 1; k < next.size(); ++k)
+        money = money || ((next[k - 1] == U',' || next[k - 1] == U'.') && IsDash(next[k]));
+    return second.ok && money && (IsYear(first) || first.decimals == 0);
+}
+
 EverydayScanner::Symbol EverydayScanner::Reader::MatchBefore(std::size_t numberToken) const {
     for (std::size_t k = 3; k >= 1; --k) {
         if (numberToken < k)
@@ -98,6 +123,11 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchBefore(std::size_t numberT
         while (!variant.empty()) {
             const bool dot = variant.size() < joined.size();
             Symbol symbol = Lookup(variant, true, false, dot);
+            if (symbol.found && symbol.kind != FormKind::Unit && first > 0 &&
+                !SignIsNext(first, numberToken - 1)) {
+                // "3 DM 50", "eine Mark 100 Gummibärchen": the sign is the number's before it.
+                return {};
+            }
             if (symbol.found) {
                 symbol.first = first;
                 symbol.last = numberToken - 1;
@@ -338,26 +368,6 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberAt(std::size_t i,
         return number;
     }
     number.first = number.last = i;
-    // "6, 50 Francs": the cents set off by a blank after the decimal comma.
-    if (number.plain && number.end + 1 == token.end &&
-        text_.Text()[number.end] == s_.region_.decimalSeparator && i + 2 < tokens_.size() &&
-        Contains(s_.sets_.Decimals, s_.region_.decimalSeparator)) {
-        const std::u32string_view cents = Tok(i + 1);
-        const bool inList = i > 0 && !Tok(i - 1).empty() && Tok(i - 1).back() == U',';
-        if (!inList && cents.size() == 2 && IsDigit(cents[0]) && IsDigit(cents[1]) &&
-            tokens_[i + 1].gapBefore == 1 && SameLine(i, i + 2)) {
-            const Symbol symbol = MatchAfter(i + 2, {});
-            if (symbol.found && symbol.kind == FormKind::Currency) {
-                number.value += ((cents[0] - U'0') * 10 + (cents[1] - U'0')) / 100.0;
-                number.decimals = 2;
-                number.decimalChar = s_.region_.decimalSeparator;
-                number.plain = false;
-                number.last = i + 1;
-                number.end = tokens_[i + 1].end;
-                return number;
-            }
-        }
-    }
     // Digits grouped by single blanks: "27 000", "1 250,00", "279 400 000"; also a group
     // set off after its full stop, as official print sometimes has it ("1.405. 100").
     const std::u32string_view digits = text.substr(0, number.end - start);
@@ -493,9 +503,12 @@ EverydayScanner::Amount EverydayScanner::Reader::ReadAmountAt(std::size_t i,
             ReadMagnitudeAndSymbolAfter(pos, amount, false);
     } else {
         const Symbol before = from <= tokens_[i].start ? MatchBefore(number.first) : Symbol{};
+        // A number that ends a clause ("Nr. 4711, DM 163,02") takes no sign after it.
+        const std::u32string_view word = Tok(number.last);
+        const bool clauseEnds = !word.empty() && IsClosingPunctuation(word.back());
         if (pos < tokens_.size())
-            ReadMagnitudeAndSymbolAfter(pos, amount, true);
-        const Symbol after = amount.symbol;
+            ReadMagnitudeAndSymbolAfter(pos, amount, !clauseEnds);
+        const Symbol after = SignBetween(amount) ? Symbol{} : amount.symbol;
         if (before.found && before.kind != FormKind::Unit) {
             amount.symbol = before;
             amount.symbolBefore = true;
@@ -529,11 +542,28 @@ EverydayScanner::Amount EverydayScanner::Reader::ReadAmountAt(std::size_t i,
 }
 
 void EverydayScanner::Reader::ReadCentsAfter(Amount& amount) const {
-    // "3 Mark 50 Pfennig", "119 pesetas y 25 céntimos": one amount.
+    // "3 Mark 50 Pfennig", "119 pesetas y 25 céntimos", "1 лев и 50 стотинки", "3 Mark 50":
+    // one amount. Never for an amount that has its decimals, nor across the comma of a list
+    // ("3 DM, 4 DM, 50 Pfennig").
     if (!amount.symbol.found || amount.symbol.kind != FormKind::Currency || amount.symbolBefore ||
-        amount.symbol.factor != 1.0 || amount.magnitudeLast != kNone || amount.number.glued.found)
+        amount.symbol.factor != 1.0 || amount.magnitudeLast != kNone ||
+        amount.number.glued.found || amount.number.decimals != 0 || !amount.number.plain)
+        return;
+    const std::u32string_view symbolWord = Tok(amount.last);
+    if (symbolWord.empty() || IsClosingPunctuation(symbolWord.back()))
         return;
     std::size_t pos = amount.last + 1;
+    if (const int cents = TrailingCents(pos); cents >= 0) {
+        // "3 Mark 50": the cents without their name.
+        amount.extra = cents / 100.0;
+        amount.number.decimals = 2;
+        std::size_t end = tokens_[pos].end;
+        while (end > tokens_[pos].start && IsClosingPunctuation(text_.Text()[end - 1]))
+            --end;
+        amount.end = end;
+        amount.last = pos;
+        return;
+    }
     if (pos < tokens_.size() && SameLine(amount.last, pos)) {
         if (IsAndWord(Tok(pos)))
             ++pos;
@@ -552,6 +582,45 @@ void EverydayScanner::Reader::ReadCentsAfter(Amount& amount) const {
     amount.number.decimals = 2;
     amount.end = sub.end;
     amount.last = sub.last;
+}
+
+}  // namespace kassavero
+
+namespace kassavero {
+
+int EverydayScanner::Reader::TrailingCents(std::size_t pos) const {
+    // One or two digits right after the currency's name, which nothing else claims.
+    if (pos >= tokens_.size() || !SameLine(pos - 1, pos) || tokens_[pos].gapBefore != 1)
+        return -1;
+    std::u32string_view cents = Tok(pos);
+    while (!cents.empty() && IsClosingPunctuation(cents.back()))
+        cents.remove_suffix(1);
+    if (cents.empty() || cents.size() > 2 || !std::all_of(cents.begin(), cents.end(), IsDigit))
+        return -1;
+    const bool clauseEnds = cents.size() < Tok(pos).size() || pos + 1 >= tokens_.size() ||
+                            !SameLine(pos, pos + 1);
+    if (!clauseEnds) {
+        // "3 DM 50 Stück", "2 DM 20 Pfennig": the word after belongs to the small number.
+        const Symbol after = MatchAfter(pos + 1, {});
+        if (after.found || FindMagnitude(Tok(pos + 1), s_.region_, TextLanguage()) != nullptr)
+            return -1;
+    }
+    return cents.size() == 2 ? (cents[0] - U'0') * 10 + (cents[1] - U'0') : (cents[0] - U'0') * 10;
+}
+
+bool EverydayScanner::Reader::SignBetween(const Amount& amount) const {
+    const Symbol& sign = amount.symbol;
+    if (!sign.found || sign.kind == FormKind::Unit || sign.last == kNone ||
+        sign.last + 1 >= tokens_.size() || Tok(sign.last).empty() ||
+        IsClosingPunctuation(Tok(sign.last).back()))
+        return false;
+    const std::u32string_view next = Tok(sign.last + 1);
+    if (next.empty() || !IsDigit(next[0]) || !SameLine(sign.last, sign.last + 1))
+        return false;
+    std::u32string text(Tok(sign.first));
+    for (std::size_t t = sign.first + 1; t <= sign.last; ++t)
+        text += U' ' + std::u32string(Tok(t));
+    return Lookup(text, true, false, false).found && SignIsNext(sign.first, sign.last);
 }
 
 }  // namespace kassavero
