@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/engine.h"
 
+#include <algorithm>
+
 #include <chrono>
 #include <random>
 #include <utility>
@@ -246,6 +248,16 @@ bool Engine::FindInSession(TSession& session, FoundChange& change) {
     return true;
 }
 
+bool Engine::ShowsAsZero(const TGeplanteAenderung& change) const {
+    if (change.Amount == 0)
+        return false;
+    const Proposal proposal = ProposeUnattended(change, profile_.Settings(), currencies_);
+    if (!proposal.Convertible)
+        return false;
+    return std::none_of(proposal.NewAmount.begin(), proposal.NewAmount.end(),
+                        [](char32_t c) { return c >= U'1' && c <= U'9'; });
+}
+
 bool Engine::FindEveryday(TSession& s) {
     if (!s.Everyday)
         s.Everyday = std::make_unique<EverydayText>(s.Words.Text());
@@ -255,7 +267,8 @@ bool Engine::FindEveryday(TSession& s) {
     while (scanner.Next(*s.Everyday, s.Resume, result)) {
         s.Resume = result.resume;
         const CurrencyIndex c = result.proposal.Currency;
-        if (!result.convert || !IsCurrency(c) || !profile_.Settings().InputAccept[c])
+        if (!result.convert || !IsCurrency(c) || !profile_.Settings().InputAccept[c] ||
+            ShowsAsZero(result.proposal))
             continue;
         s.Proposal = result.proposal;
         return true;

@@ -133,6 +133,9 @@ class Engine {
     int FreeSlot() const;
     bool FindInSession(TSession& s, FoundChange& change);
     bool FindEveryday(TSession& s);
+    // A nonzero amount whose conversion would read as zero ("80 centesimi" that are euro
+    // cents): never a right change.
+    bool ShowsAsZero(const TGeplanteAenderung& change) const;
     void Warn(std::string_view key);
 
     const ActiveProfile& profile_;

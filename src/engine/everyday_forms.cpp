@@ -95,7 +95,8 @@ const FormIndex& Index() {
 // Where languages disagree about a text: the text's own language first, then the
 // desktop's, then the files' order.
 int LanguageRank(int language, const DesktopRegion& region, int textLanguage) {
-    const int windows = BuiltInForms().languages[static_cast<std::size_t>(language)].windowsLanguage;
+    const int windows =
+        BuiltInForms().languages[static_cast<std::size_t>(language)].windowsLanguage;
     if (textLanguage >= 0 && windows == textLanguage)
         return 0;
     return windows == region.language ? 1 : 2;
@@ -104,10 +105,9 @@ int LanguageRank(int language, const DesktopRegion& region, int textLanguage) {
 bool Applies(const forms::Form& row, const DesktopRegion& region) {
     if (row.where.empty())
         return true;
-    const std::u32string_view home =
-        !region.laterHome.empty() ? region.laterHome
-        : IsCurrency(region.home) ? CurrencyCode(region.home)
-                                  : std::u32string_view();
+    const std::u32string_view home = !region.laterHome.empty() ? region.laterHome
+                                     : IsCurrency(region.home) ? CurrencyCode(region.home)
+                                                               : std::u32string_view();
     return !home.empty() && std::find(row.where.begin(), row.where.end(), home) != row.where.end();
 }
 
@@ -321,6 +321,14 @@ bool LanguageCount::Knows(int language) {
     return std::any_of(languages.begin(), languages.end(), [&](const forms::Language& l) {
         return l.windowsLanguage == language && l.words.contains(U"words");
     });
+}
+
+char32_t LanguageCount::DecimalOf(int language) {
+    for (const forms::Language& l : BuiltInForms().languages) {
+        if (l.windowsLanguage == language && language != 0)
+            return l.decimal;
+    }
+    return 0;
 }
 
 bool LanguageCount::Settled() const {

@@ -117,6 +117,8 @@ class LanguageCount {
     bool Settled() const;
     // Whether texts in the language can be told at all.
     static bool Knows(int language);
+    // The decimal separator texts in the language write, or 0 where none is known.
+    static char32_t DecimalOf(int language);
 
   private:
     std::vector<int> hits_;

@@ -386,6 +386,11 @@ bool EverydayScanner::Reader::Next(std::size_t from, EverydayResult& result) con
                             head.end = dash;
                             head.last = i;
                             Fill(head, true, result);
+                            head.symbolBefore = before.found && before.kind != FormKind::Unit;
+                            if (!head.symbolBefore) {
+                                result.proposal.HasSymbol = false;
+                                ShareSymbol(second, result.proposal);
+                            }
                             result.convert = !Target(head) && symbol.kind == FormKind::Currency;
                             result.resume = dash + 1;
                             return true;
@@ -412,8 +417,8 @@ bool EverydayScanner::Reader::Next(std::size_t from, EverydayResult& result) con
             continue;
         bool hasSymbol = amount.symbol.found && amount.symbol.kind != FormKind::Unit;
         if (!hasSymbol) {
-            if (amount.symbol.found || amount.magnitudeLast != kNone)
-                continue;  // a unit beside it, or "2,5 Millionen Einwohner"
+            if (amount.symbol.found || amount.magnitudeLast != kNone || DatedInEuroYears(amount))
+                continue;  // a unit beside it, "2,5 Millionen Einwohner", "2003 4,90"
             Amount linked;
             if (LinkToNext(amount, linked) || CarriedOn(amount, linked)) {
                 amount.symbol = linked.symbol;
@@ -421,7 +426,12 @@ bool EverydayScanner::Reader::Next(std::size_t from, EverydayResult& result) con
                     amount.magnitude = linked.magnitude;
                     amount.family = linked.family;
                 }
-                hasSymbol = true;
+                Fill(amount, false, result);
+                ShareSymbol(linked, result.proposal);
+                result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
+                                 !PairedWithTarget(amount);
+                result.resume = std::max(amount.end, token.start + 1);
+                return true;
             } else if (BareAllowed(amount)) {
                 amount.symbol.found = true;
                 amount.symbol.kind = FormKind::Currency;
@@ -437,6 +447,33 @@ bool EverydayScanner::Reader::Next(std::size_t from, EverydayResult& result) con
         return true;
     }
     return false;
+}
+
+}  // namespace kassavero
+
+namespace kassavero {
+
+bool EverydayScanner::Reader::DatedInEuroYears(const Amount& amount) const {
+    // "1999 3,50 DM, 2003 4,90 und 2007 stolze 5,40": a price dated after the euro came is
+    // in euros, whatever the prices before it were in.
+    const std::size_t first = amount.number.first;
+    for (std::size_t back = 1; back <= 3 && back <= first; ++back) {
+        const std::size_t k = first - back;
+        if (!SameLine(k, first))
+            return false;
+        const Number year = ReadNumberText(Tok(k), tokens_[k].start);
+        if (year.ok && IsYear(year) && year.value >= 2002)
+            return true;
+    }
+    return false;
+}
+
+void EverydayScanner::Reader::ShareSymbol(const Amount& owner, TGeplanteAenderung& p) const {
+    const Symbol& symbol = owner.symbol;
+    if (!symbol.found || symbol.last == kNone || symbol.end <= symbol.start)
+        return;
+    p.SharedSymbol = std::u32string(text_.Text().substr(symbol.start, symbol.end - symbol.start));
+    p.SharedSymbolBefore = owner.symbolBefore;
 }
 
 }  // namespace kassavero

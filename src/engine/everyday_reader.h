@@ -149,6 +149,11 @@ class EverydayScanner::Reader {
     const EverydayText::Facts& Facts() const;
     // The language the text is written in (a primary language number), -1 if not told.
     int TextLanguage() const;
+    // The language of the sentence around a word, else the text's.
+    int LanguageAt(std::size_t token) const;
+    bool SentenceStartsAt(std::size_t token) const;
+    // The marks that group thousands in a number at this offset.
+    const CharSet& ThousandsAt(std::size_t offset) const;
     bool EuroNamed() const;
     bool LinkToNext(const Amount& amount, Amount& linked) const;
     bool IsYear(const Number& n) const;
@@ -160,6 +165,10 @@ class EverydayScanner::Reader {
     bool Target(const Amount& amount) const;
 
     void Fill(const Amount& amount, bool hasSymbol, EverydayResult& result) const;
+    // A bare number just after a year since the euro came.
+    bool DatedInEuroYears(const Amount& amount) const;
+    // The sign of the amount a bare one is joined to, to write beside the bare one.
+    void ShareSymbol(const Amount& owner, TGeplanteAenderung& p) const;
 
     const EverydayScanner& s_;
     const ProfileSettings& settings_;

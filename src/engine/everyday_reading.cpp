@@ -212,8 +212,8 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberText(std::u32string_v
     }
     const bool never = !settings_.InputThousandsAlways && !settings_.InputThousandsSometimes;
     const ParsedNumber parsed =
-        ParseNumber(t, s_.thousands_, s_.sets_.Decimals, settings_.InputThousandsAlways, never,
-                    settings_.InputAcceptNegatives);
+        ParseNumber(t, ThousandsAt(offset), s_.sets_.Decimals, settings_.InputThousandsAlways,
+                    never, settings_.InputAcceptNegatives);
     if (!parsed.Ok)
         return number;
     number.ok = true;
@@ -322,7 +322,8 @@ bool EverydayScanner::Reader::ReadGlued(std::u32string_view text, std::size_t of
     std::u32string_view rest = text.substr(symbolAt);
     if (rest.empty() || IsDash(rest[0]))
         return false;
-    if (const MagnitudeWord* magnitude = FindMagnitude(rest, s_.region_, TextLanguage())) {
+    if (const MagnitudeWord* magnitude =
+            FindMagnitude(rest, s_.region_, LanguageAt(text_.TokenAt(offset)))) {
         number = front;
         number.end = offset + text.size();
         number.magnitude = magnitude->factor;
@@ -420,7 +421,7 @@ void EverydayScanner::Reader::ReadSmallerPart(std::size_t& pos, Amount& amount) 
     if (!IsAndWord(Tok(pos)))
         return;
     const Number part = ReadNumberText(Tok(pos + 1), tokens_[pos + 1].start);
-    const MagnitudeWord* word = FindMagnitude(Tok(pos + 2), s_.region_, TextLanguage());
+    const MagnitudeWord* word = FindMagnitude(Tok(pos + 2), s_.region_, LanguageAt(pos));
     if (!part.ok || part.end != tokens_[pos + 1].end || word == nullptr ||
         word->factor >= amount.magnitude)
         return;
@@ -444,12 +445,12 @@ void EverydayScanner::Reader::ReadMagnitudeAndSymbolAfter(std::size_t pos, Amoun
             }
             // "Mio." keeps its dot; "milioni." and "millions," leave theirs to the sentence.
             std::size_t drop = 0;
-            const MagnitudeWord* word = FindMagnitude(joined, s_.region_, TextLanguage());
+            const MagnitudeWord* word = FindMagnitude(joined, s_.region_, LanguageAt(pos));
             while (word == nullptr && drop < joined.size() &&
                    IsClosingPunctuation(joined[joined.size() - 1 - drop])) {
                 ++drop;
                 word = FindMagnitude(std::u32string_view(joined).substr(0, joined.size() - drop),
-                                     s_.region_, TextLanguage());
+                                     s_.region_, LanguageAt(pos));
             }
             if (word != nullptr) {
                 amount.magnitude = word->factor;
@@ -546,8 +547,8 @@ void EverydayScanner::Reader::ReadCentsAfter(Amount& amount) const {
     // one amount. Never for an amount that has its decimals, nor across the comma of a list
     // ("3 DM, 4 DM, 50 Pfennig").
     if (!amount.symbol.found || amount.symbol.kind != FormKind::Currency || amount.symbolBefore ||
-        amount.symbol.factor != 1.0 || amount.magnitudeLast != kNone ||
-        amount.number.glued.found || amount.number.decimals != 0 || !amount.number.plain)
+        amount.symbol.factor != 1.0 || amount.magnitudeLast != kNone || amount.number.glued.found ||
+        amount.number.decimals != 0 || !amount.number.plain)
         return;
     const std::u32string_view symbolWord = Tok(amount.last);
     if (symbolWord.empty() || IsClosingPunctuation(symbolWord.back()))
@@ -597,8 +598,8 @@ int EverydayScanner::Reader::TrailingCents(std::size_t pos) const {
         cents.remove_suffix(1);
     if (cents.empty() || cents.size() > 2 || !std::all_of(cents.begin(), cents.end(), IsDigit))
         return -1;
-    const bool clauseEnds = cents.size() < Tok(pos).size() || pos + 1 >= tokens_.size() ||
-                            !SameLine(pos, pos + 1);
+    const bool clauseEnds =
+        cents.size() < Tok(pos).size() || pos + 1 >= tokens_.size() || !SameLine(pos, pos + 1);
     if (!clauseEnds) {
         // "3 DM 50 Stück", "2 DM 20 Pfennig": the word after belongs to the small number.
         const Symbol after = MatchAfter(pos + 1, {});
@@ -621,6 +622,57 @@ bool EverydayScanner::Reader::SignBetween(const Amount& amount) const {
     for (std::size_t t = sign.first + 1; t <= sign.last; ++t)
         text += U' ' + std::u32string(Tok(t));
     return Lookup(text, true, false, false).found && SignIsNext(sign.first, sign.last);
+}
+
+}  // namespace kassavero
+
+namespace kassavero {
+
+bool EverydayScanner::Reader::SentenceStartsAt(std::size_t token) const {
+    if (token == 0 || tokens_[token].lineBefore)
+        return true;
+    const std::u32string_view before = Tok(token - 1);
+    const std::u32string_view word = Tok(token);
+    const char32_t end = before.empty() ? 0 : before.back();
+    return (end == U'.' || end == U'!' || end == U'?') && !word.empty() &&
+           UpperCase(word[0]) == word[0] && LowerCase(word[0]) != word[0];
+}
+
+int EverydayScanner::Reader::LanguageAt(std::size_t token) const {
+    // The sentence's own words first: a release may say the same in two languages.
+    std::vector<int>& cache = text_.TextFacts().localLanguage;
+    if (cache.empty())
+        cache.assign(tokens_.size(), -2);
+    if (token >= cache.size())
+        return TextLanguage();
+    if (cache[token] != -2)
+        return cache[token];
+    std::size_t first = token;
+    while (first > 0 && token - first < 40 && !SentenceStartsAt(first))
+        --first;
+    std::size_t last = token;
+    while (last + 1 < tokens_.size() && last - token < 40 && !SentenceStartsAt(last + 1))
+        ++last;
+    LanguageCount count;
+    for (std::size_t k = first; k <= last; ++k)
+        count.Add(Tok(k));
+    int language = count.Language();
+    if (language < 0)
+        language = TextLanguage();
+    std::fill(cache.begin() + static_cast<std::ptrdiff_t>(first),
+              cache.begin() + static_cast<std::ptrdiff_t>(last) + 1, language);
+    return language;
+}
+
+const CharSet& EverydayScanner::Reader::ThousandsAt(std::size_t offset) const {
+    // "10,000 marks" in an English sentence, "1.234,56 DM" in a German one: the language
+    // of the words around a number decides which of its marks groups thousands.
+    const char32_t decimal = LanguageCount::DecimalOf(LanguageAt(text_.TokenAt(offset)));
+    if (decimal == U',')
+        return s_.thousandsAfterComma_;
+    if (decimal == U'.')
+        return s_.thousandsAfterStop_;
+    return s_.thousands_;
 }
 
 }  // namespace kassavero

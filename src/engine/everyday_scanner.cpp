@@ -94,7 +94,11 @@ EverydayScanner::EverydayScanner(const ProfileSettings& settings, const DesktopR
     : settings_(settings),
       region_(region),
       sets_(BuildCharSets(settings)),
+      thousandsAfterComma_(sets_.Thousands),
+      thousandsAfterStop_(sets_.Thousands),
       thousands_(sets_.Thousands) {
+    thousandsAfterComma_.Remove(U',');
+    thousandsAfterStop_.Remove(U'.');
     std::size_t order = 0;
     for (CurrencyIndex list = 0; list <= kNoCurrency; ++list) {
         for (const TCurrencySymbol& entry : settings.SymbolListOf(list)) {

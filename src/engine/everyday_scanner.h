@@ -54,6 +54,9 @@ class EverydayText {
         bool languageKnown = false;
         int language = -1;
         int euroNamed = -1;  // the euro named anywhere in the text: 1, 0, or -1 not known
+        // The language of the sentence around each word, worked out where needed: a
+        // primary language number, -1 not told, -2 not yet looked at.
+        std::vector<int> localLanguage;
     };
     Facts& TextFacts() const { return facts_; }
 
@@ -99,7 +102,11 @@ class EverydayScanner {
     const ProfileSettings& settings_;
     DesktopRegion region_;
     RecognizerCharSets sets_;
-    CharSet thousands_;
+    // The thousands separators where the decimal separator is a comma, and where it is a
+    // full stop: the text's language decides, else the desktop's.
+    CharSet thousandsAfterComma_;
+    CharSet thousandsAfterStop_;
+    CharSet thousands_;  // the desktop's
     std::unordered_map<std::u32string, UserSymbol> exactSymbols_;
     std::unordered_map<std::u32string, UserSymbol> foldedSymbols_;
 };

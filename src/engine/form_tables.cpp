@@ -11,10 +11,9 @@
 namespace kassavero::forms {
 namespace {
 
-constexpr std::u32string_view kWordLists[] = {U"words", U"and",       U"or",   U"to",
-                                              U"instead", U"leads-to", U"reference",
-                                              U"time",  U"month",     U"link",
-                                              U"numbers"};
+constexpr std::u32string_view kWordLists[] = {U"words",   U"and",      U"or",        U"to",
+                                              U"instead", U"leads-to", U"reference", U"time",
+                                              U"month",   U"link",     U"numbers"};
 
 std::u32string_view Trim(std::u32string_view s) {
     while (!s.empty() && (s.front() == U' ' || s.front() == U'\t'))
@@ -116,6 +115,13 @@ class Parser {
             Error("a line before the file's \"language\" line");
             return;
         }
+        if (head.front() == U"decimal") {
+            if (head.size() == 2 && head[1].size() == 1)
+                Lang().decimal = head[1][0];
+            else
+                Error("expected \"decimal <character>\"");
+            return;
+        }
         if (head.front() == U"currencies") {
             for (std::size_t i = 1; i < head.size(); ++i)
                 Lang().currencies.emplace_back(head[i]);
@@ -152,8 +158,7 @@ class Parser {
         const bool hex = number.starts_with("0x");
         const char* digits = number.data() + (hex ? 2 : 0);
         if (head.size() != 3 ||
-            std::from_chars(digits, number.data() + number.size(), windows, 16).ec !=
-                std::errc()) {
+            std::from_chars(digits, number.data() + number.size(), windows, 16).ec != std::errc()) {
             Error("expected \"language <code> <Windows language number>\"");
             return;
         }

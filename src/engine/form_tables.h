@@ -76,6 +76,7 @@ struct Language {
     std::u32string code;  // "de"
     int windowsLanguage = 0;
     std::vector<std::u32string> currencies;  // the money of the countries that speak it
+    char32_t decimal = U',';                 // its decimal separator
     // Word lists by name ("and", "month" ...), lower-cased.
     std::map<std::u32string, std::unordered_set<std::u32string>, std::less<>> words;
     std::vector<std::u32string> ranges;  // "zwischen und": the opener and the joiner

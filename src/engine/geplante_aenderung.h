@@ -28,6 +28,10 @@ struct TGeplanteAenderung {
     // none.
     double Magnitude = 1.0;
     int MagnitudeFamily = -1;
+    // A sign the amount shares with the one it is joined to ("zwischen 20 und 100 Mark"):
+    // written beside the old amount as the text writes it, before or after it.
+    std::u32string SharedSymbol;
+    bool SharedSymbolBefore = false;
 
     bool operator==(const TGeplanteAenderung&) const = default;
 };

@@ -53,12 +53,16 @@ Proposal ProposeChange(const TGeplanteAenderung& change, CurrencyIndex source, C
         IsCurrency(target) ? CurrencyAmountFormat(settings.Output[target], target) : AmountFormat{};
     Proposal proposal = Convert(change.Amount, source, target, format, currencies,
                                 change.MagnitudeFamily, change.Magnitude);
-    proposal.Parts =
-        proposal.Convertible
-            ? ComposeReplacement(proposal.NewAmount, change.OldText, change.HasSymbol,
-                                 settings.Output[target], OutputRecord(settings, change.Currency),
-                                 settings.Layout())
-            : ReplacementParts{U"", change.OldText, U""};
+    TWaehrungsAusgabeFormat written = OutputRecord(settings, change.Currency);
+    if (!change.HasSymbol && !change.SharedSymbol.empty()) {
+        written.Symbol = change.SharedSymbol;
+        written.SymbolBeforeAmount = change.SharedSymbolBefore;
+        written.SeparatingSpace = true;
+    }
+    proposal.Parts = proposal.Convertible
+                         ? ComposeReplacement(proposal.NewAmount, change.OldText, change.HasSymbol,
+                                              settings.Output[target], written, settings.Layout())
+                         : ReplacementParts{U"", change.OldText, U""};
     return proposal;
 }
 

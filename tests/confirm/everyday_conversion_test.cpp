@@ -20,8 +20,10 @@ class EverydayConversion : public testing::DialogTest {
     // A new German profile (add mode, the euro sign before the amount) on a desktop of
     // the given home currency.
     std::u32string Convert(const std::u32string& text, CurrencyIndex home = kDEM) {
-        Engine engine{
-            profile, translator, boxes, loop, help, dialog, DesktopRegion{home, U',', false, 0x07, {}}};
+        return Convert(text, DesktopRegion{home, U',', false, 0x07, {}});
+    }
+    std::u32string Convert(const std::u32string& text, const DesktopRegion& region) {
+        Engine engine{profile, translator, boxes, loop, help, dialog, region};
         const EngineHandle handle = engine.EngineInit();
         const int session = engine.OpenQuietSession(handle, U"test");
         std::u32string out;
@@ -63,9 +65,9 @@ TEST_F(EverydayConversion, RealSentencesAsACarefulReaderExpects) {
         {U"subunit", U"kostete 20 Pfennig", U"kostete € 0,10 (20 Pfennig)"},
         {U"escudo sign as decimal separator", U"uma bica por 1$20", U"uma bica por € 0,01 (1$20)"},
         {U"range in one word", U"Einzelfahrkarte 2,40-4,40 DM",
-         U"Einzelfahrkarte € 1,23 (2,40)-€ 2,25 (4,40 DM)"},
+         U"Einzelfahrkarte € 1,23 (2,40 DM)-€ 2,25 (4,40 DM)"},
         {U"range in words", U"zwischen 20 und 100 Mark",
-         U"zwischen € 10,23 (20) und € 51,13 (100 Mark)"},
+         U"zwischen € 10,23 (20 Mark) und € 51,13 (100 Mark)"},
         {U"two amounts, one symbol each", U"Preis 10 DM 20 DM",
          U"Preis € 5,11 (10 DM) € 10,23 (20 DM)"},
         {U"times, dates, years and codes in lower case",
@@ -82,6 +84,57 @@ TEST_F(EverydayConversion, RealSentencesAsACarefulReaderExpects) {
     for (const Sentence& s : sentences) {
         SCOPED_TRACE(TextToUtf8(s.form));
         EXPECT_EQ(Convert(s.text), s.converted);
+    }
+}
+
+// One row per rule that keeps a wrong value out; the desktop is German unless named.
+TEST_F(EverydayConversion, NoWrongValue) {
+    const DesktopRegion english{kIEP, U'.', false, 0x09, {}};
+    const DesktopRegion french{kFRF, U',', false, 0x0C, {}};
+    const DesktopRegion german{kDEM, U',', false, 0x07, {}};
+    const struct {
+        const char32_t* rule;
+        DesktopRegion desktop;
+        const char32_t* text;
+        const char32_t* converted;
+    } rows[] = {
+        {U"an English magnitude in English text", german,
+         U"The company said it had spent 3 billion DM on the plant.",
+         U"The company said it had spent € 1,53 billion (3 billion DM) on the plant."},
+        {U"a French magnitude in French text", french,
+         U"Il a payé 1 million de francs pour la maison et le jardin.",
+         U"Il a payé € 0,15 million (1 million de francs) pour la maison et le jardin."},
+        {U"thousands are never written", german, U"Das waren 1,5 Tsd. DM.",
+         U"Das waren € 766,94 (1,5 Tsd. DM)."},
+        {U"the English number format in an English sentence", german,
+         U"The loss was about 10,000 marks for each of the workers.",
+         U"The loss was about € 5.112,92 (10,000 marks) for each of the workers."},
+        {U"the German number format on an English desktop", english,
+         U"Die Firma hat 1.234,56 DM für die Arbeit bezahlt.",
+         U"Die Firma hat € 631,22 (1.234,56 DM) für die Arbeit bezahlt."},
+        {U"a comma and a blank never part whole and cents", german,
+         U"Im Jahr 2024, 10 DM waren viel.", U"Im Jahr 2024, € 5,11 (10 DM) waren viel."},
+        {U"a sign between a year and money marks the money", german,
+         U"von 1989 bis 1999 ATS 20,- je Stück", U"von 1989 bis 1999 € 1,45 (ATS 20,-) je Stück"},
+        {U"a number closing a clause takes no sign after it", german,
+         U"Rechnung Nr. 4711, DM 163,02", U"Rechnung Nr. 4711, € 83,35 (DM 163,02)"},
+        {U"cents after the currency's name", german, U"Das kostete 3 Mark 50.",
+         U"Das kostete € 1,79 (3 Mark 50)."},
+        {U"a sign after a number word is that one's", german, U"für eine Mark 100 Gummibärchen",
+         U"für eine Mark 100 Gummibärchen"},
+        {U"no cents across a list", german, U"3 DM, 4 DM, 50 Pfennig",
+         U"€ 1,53 (3 DM), € 2,05 (4 DM), € 0,26 (50 Pfennig)"},
+        {U"no cents beside an amount that has its own", german, U"4,40 DM 50 Pfennig",
+         U"€ 2,25 (4,40 DM) € 0,26 (50 Pfennig)"},
+        {U"a price dated after the euro came", german,
+         U"1999 kostete sie 3,50 DM, 2003 4,90 und 2007 stolze 5,40.",
+         U"1999 kostete sie € 1,79 (3,50 DM), 2003 4,90 und 2007 stolze 5,40."},
+        {U"never a zero for a nonzero amount", german, U"Das kostet 1 Lira.",
+         U"Das kostet 1 Lira."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(TextToUtf8(row.rule));
+        EXPECT_EQ(Convert(row.text, row.desktop), row.converted);
     }
 }
 

@@ -54,23 +54,22 @@ TEST(FormFiles, NoTextHasTwoMeaningsInOneLanguage) {
     const Tables& t = BuiltInForms();
     std::map<std::tuple<int, bool, std::u32string>, std::vector<const Form*>> byKey;
     for (const Form& form : t.forms)
-        byKey[{form.language, form.exactCase,
-               form.exactCase ? form.text : LowerCase(form.text)}]
+        byKey[{form.language, form.exactCase, form.exactCase ? form.text : LowerCase(form.text)}]
             .push_back(&form);
     for (const auto& [key, forms] : byKey) {
         for (std::size_t i = 0; i < forms.size(); ++i) {
             for (std::size_t j = i + 1; j < forms.size(); ++j) {
                 if (Overlap(*forms[i], *forms[j]))
-                    ADD_FAILURE() << U8(t.languages[std::get<0>(key)].code) << ".forms:"
-                                  << forms[j]->line << ": \"" << U8(forms[j]->text)
+                    ADD_FAILURE() << U8(t.languages[std::get<0>(key)].code)
+                                  << ".forms:" << forms[j]->line << ": \"" << U8(forms[j]->text)
                                   << "\" also on line " << forms[i]->line;
             }
         }
     }
     std::map<std::tuple<int, std::u32string>, const Magnitude*> magnitudes;
     for (const Magnitude& m : t.magnitudes) {
-        const auto [at, fresh] =
-            magnitudes.emplace(std::tuple(m.language, m.exactCase ? m.text : LowerCase(m.text)), &m);
+        const auto [at, fresh] = magnitudes.emplace(
+            std::tuple(m.language, m.exactCase ? m.text : LowerCase(m.text)), &m);
         if (!fresh && !at->second->exactCase && !m.exactCase)
             ADD_FAILURE() << "magnitude \"" << U8(m.text) << "\" twice, line " << m.line;
     }
@@ -98,7 +97,8 @@ TEST(FormFiles, EveryLanguageHasItsMoney) {
                 << U8(code);
             EXPECT_TRUE(has([&](const Form& f) {
                 return f.factor < 1.0 && (f.code == code || f.older == code);
-            })) << U8(code) << "'s subunit";
+            })) << U8(code)
+                << "'s subunit";
         }
         EXPECT_TRUE(std::any_of(t.magnitudes.begin(), t.magnitudes.end(), [&](const Magnitude& m) {
             return m.language == static_cast<int>(l) && m.factor == 1e6;
