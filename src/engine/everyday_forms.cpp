@@ -350,6 +350,9 @@ int LanguageCount::Language() const {
     const auto best = std::max_element(hits_.begin(), hits_.end());
     if (best == hits_.end() || *best < 3)
         return -1;
+    // A tie tells nothing: "in" and "die" are German and English words alike.
+    if (std::count(hits_.begin(), hits_.end(), *best) > 1)
+        return -1;
     return BuiltInForms().languages[static_cast<std::size_t>(best - hits_.begin())].windowsLanguage;
 }
 

@@ -52,12 +52,15 @@ const EverydayText::Facts& EverydayScanner::Reader::Facts() const {
     gathering_ = true;
     const auto note = [&](const Symbol& symbol) {
         if (!symbol.found || symbol.kind == FormKind::Unit)
-            return;
+            return false;
         if (symbol.kind == FormKind::Foreign)
             facts.otherMoney = true;
         else if (IsCurrency(symbol.currency))
             facts.marked.set(symbol.currency);
+        return true;
     };
+    int commas = 0;
+    int stops = 0;
     const auto wordAt = [&](std::size_t k) {
         std::u32string_view word = Tok(k);
         while (!word.empty() && IsClosingPunctuation(word.back()))
@@ -68,13 +71,14 @@ const EverydayText::Facts& EverydayScanner::Reader::Facts() const {
         const std::u32string_view word = Tok(i);
         if (std::none_of(word.begin(), word.end(), IsDigit))
             continue;
+        bool money = false;
         if (!IsDigit(word[0]) || !IsDigit(word.back())) {
             const Number number = ReadNumberAt(i, tokens_[i].start);
             if (number.ok)
-                note(number.glued);
+                money = note(number.glued);
         }
         if (i > 0)
-            note(Lookup(wordAt(i - 1), true, false, true));
+            money = note(Lookup(wordAt(i - 1), true, false, true)) || money;
         std::size_t after = i + 1;
         if (after < tokens_.size() &&
             FindMagnitude(wordAt(after), s_.region_, facts.language) != nullptr)
@@ -82,8 +86,14 @@ const EverydayText::Facts& EverydayScanner::Reader::Facts() const {
         if (after < tokens_.size() && IsMagnitudeLink(Tok(after)))
             ++after;
         if (after < tokens_.size())
-            note(MatchAfter(after, WithoutElision(Tok(after))));
+            money = note(MatchAfter(after, WithoutElision(Tok(after)))) || money;
+        if (money) {
+            const char32_t shown = DecimalShown(word);
+            commas += shown == U',' ? 1 : 0;
+            stops += shown == U'.' ? 1 : 0;
+        }
     }
+    facts.decimalShown = commas > 0 && stops == 0 ? U',' : stops > 0 && commas == 0 ? U'.' : 0;
     gathering_ = false;
     return facts;
 }

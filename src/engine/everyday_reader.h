@@ -62,6 +62,10 @@ inline bool IsCodeShaped(std::u32string_view s) {
            std::all_of(s.begin(), s.end(), [](char32_t c) { return c >= U'A' && c <= U'Z'; });
 }
 
+// The decimal mark a number shows where it cannot be a thousands mark ("0.41729",
+// "1.234,56"), or 0.
+char32_t DecimalShown(std::u32string_view word);
+
 }  // namespace everyday
 
 using everyday::kNone;
@@ -151,6 +155,8 @@ class EverydayScanner::Reader {
     int TextLanguage() const;
     // The language of the sentence around a word, else the text's.
     int LanguageAt(std::size_t token) const;
+    // The language the sentence's own words tell, or -1.
+    int SentenceLanguage(std::size_t token) const;
     bool SentenceStartsAt(std::size_t token) const;
     // The marks that group thousands in a number at this offset.
     const CharSet& ThousandsAt(std::size_t offset) const;

@@ -639,12 +639,17 @@ bool EverydayScanner::Reader::SentenceStartsAt(std::size_t token) const {
 }
 
 int EverydayScanner::Reader::LanguageAt(std::size_t token) const {
-    // The sentence's own words first: a release may say the same in two languages.
+    const int language = SentenceLanguage(token);
+    return language >= 0 ? language : TextLanguage();
+}
+
+int EverydayScanner::Reader::SentenceLanguage(std::size_t token) const {
+    // The sentence's own words: a release may say the same thing in two languages.
     std::vector<int>& cache = text_.TextFacts().localLanguage;
     if (cache.empty())
         cache.assign(tokens_.size(), -2);
     if (token >= cache.size())
-        return TextLanguage();
+        return -1;
     if (cache[token] != -2)
         return cache[token];
     std::size_t first = token;
@@ -656,18 +661,47 @@ int EverydayScanner::Reader::LanguageAt(std::size_t token) const {
     LanguageCount count;
     for (std::size_t k = first; k <= last; ++k)
         count.Add(Tok(k));
-    int language = count.Language();
-    if (language < 0)
-        language = TextLanguage();
+    const int language = count.Language();
     std::fill(cache.begin() + static_cast<std::ptrdiff_t>(first),
               cache.begin() + static_cast<std::ptrdiff_t>(last) + 1, language);
     return language;
 }
 
+char32_t everyday::DecimalShown(std::u32string_view word) {
+    // The longest run of digits and marks: "CYP200,000" is "200,000".
+    std::size_t start = 0;
+    while (start < word.size() && !IsDigit(word[start]))
+        ++start;
+    std::size_t end = start;
+    while (end < word.size() && (IsDigit(word[end]) || word[end] == U'.' || word[end] == U','))
+        ++end;
+    while (end > start && !IsDigit(word[end - 1]))
+        --end;
+    const std::u32string_view run = word.substr(start, end - start);
+    const std::size_t last = run.find_last_of(U".,");
+    if (last == std::u32string_view::npos)
+        return 0;
+    const char32_t mark = run[last];
+    const char32_t other = mark == U'.' ? U',' : U'.';
+    if (run.find(other) != std::u32string_view::npos)
+        return mark;  // "1.234,56", "1,234.56"
+    if (std::count(run.begin(), run.end(), mark) > 1)
+        return other;  // "1.000.000"
+    const std::size_t after = run.size() - last - 1;
+    return after == 3 ? 0 : mark;  // "1.000" tells nothing
+}
+
 const CharSet& EverydayScanner::Reader::ThousandsAt(std::size_t offset) const {
     // "10,000 marks" in an English sentence, "1.234,56 DM" in a German one: the language
-    // of the words around a number decides which of its marks groups thousands.
-    const char32_t decimal = LanguageCount::DecimalOf(LanguageAt(text_.TokenAt(offset)));
+    // of the sentence around a number decides which of its marks groups thousands; else
+    // the way the text's other amounts are written ("1 EUR = 239.640 SIT, 100 SIT =
+    // 0.41729 EUR"), else the text's language.
+    const std::size_t token = text_.TokenAt(offset);
+    char32_t decimal = LanguageCount::DecimalOf(SentenceLanguage(token));
+    if (decimal == 0 && !gathering_)
+        decimal = Facts().decimalShown;
+    if (decimal == 0)
+        decimal = LanguageCount::DecimalOf(TextLanguage());
     if (decimal == U',')
         return s_.thousandsAfterComma_;
     if (decimal == U'.')

@@ -57,6 +57,8 @@ class EverydayText {
         // The language of the sentence around each word, worked out where needed: a
         // primary language number, -1 not told, -2 not yet looked at.
         std::vector<int> localLanguage;
+        // The decimal mark the text's amounts show, where they agree; 0 if they do not tell.
+        char32_t decimalShown = 0;
     };
     Facts& TextFacts() const { return facts_; }
 
