@@ -26,6 +26,9 @@ struct FormIndex {
     // Word lists of every language together, lower-cased.
     std::unordered_map<std::u32string, std::unordered_set<std::u32string>> words;
     std::unordered_set<std::u32string> ranges;
+    // Texts that are both other money and a currency of the program somewhere.
+    std::unordered_set<std::u32string> ambiguousExact;
+    std::unordered_set<std::u32string> ambiguousFolded;
 };
 
 CurrencyIndex FixedCurrencyOfCode(std::u32string_view code) {
@@ -58,6 +61,8 @@ EverydayForm FormOf(const forms::Form& row) {
     form.factor = row.factor;
     form.magnitudeFamily = row.family;
     form.older = FixedCurrencyOfCode(row.older);
+    if (form.older == kNoCurrency)
+        form.olderLaterCode = LaterCodeOf(row.older);
     return form;
 }
 
@@ -73,6 +78,27 @@ const FormIndex& Index() {
             else
                 x.folded[LowerCase(row.text)].push_back(i);
             x.forms.push_back(FormOf(row));
+        }
+        const auto mixed = [&](const std::vector<std::size_t>& rows) {
+            bool foreign = false;
+            bool ours = false;
+            for (const std::size_t row : rows) {
+                foreign = foreign || t.forms[row].kind == forms::Kind::Foreign;
+                ours = ours || t.forms[row].kind == forms::Kind::Currency;
+            }
+            return foreign && ours;
+        };
+        for (const auto& [text, rows] : x.exact) {
+            const auto folded = x.folded.find(LowerCase(text));
+            std::vector<std::size_t> all = rows;
+            if (folded != x.folded.end())
+                all.insert(all.end(), folded->second.begin(), folded->second.end());
+            if (mixed(all))
+                x.ambiguousExact.insert(text);
+        }
+        for (const auto& [text, rows] : x.folded) {
+            if (mixed(rows))
+                x.ambiguousFolded.insert(text);
         }
         for (std::size_t i = 0; i < t.magnitudes.size(); ++i) {
             const forms::Magnitude& row = t.magnitudes[i];
@@ -112,14 +138,14 @@ bool Applies(const forms::Form& row, const DesktopRegion& region) {
 }
 
 const EverydayForm& SwissFranc() {
-    static const EverydayForm form{FormKind::Foreign, kNoCurrency, {}, true, true, true, 1.0, -1};
+    static const EverydayForm form{FormKind::Foreign, kNoCurrency, {}, true, true, true, 1.0, -1, kNoCurrency, {}};
     return form;
 }
 
 // A sign that is money in some countries only ("F", "S", "francs") where the desktop says
 // nothing about which: other money, left alone, and never a bare number beside it.
 const EverydayForm& AmbiguousMoney() {
-    static const EverydayForm form{FormKind::Foreign, kNoCurrency, {}, true, true, true, 1.0, -1};
+    static const EverydayForm form{FormKind::Foreign, kNoCurrency, {}, true, true, true, 1.0, -1, kNoCurrency, {}};
     return form;
 }
 
@@ -193,6 +219,12 @@ const EverydayForm* FindEverydayForm(std::u32string_view text, const std::u32str
     if (const auto it = index.folded.find(lowered); it != index.folded.end())
         return Choose(it->second, region, textLanguage);
     return nullptr;
+}
+
+bool IsAmbiguousSign(std::u32string_view text, const std::u32string& lowered) {
+    const FormIndex& index = Index();
+    return index.ambiguousFolded.contains(lowered) ||
+           index.ambiguousExact.contains(std::u32string(text));
 }
 
 const MagnitudeWord* FindMagnitude(std::u32string_view text, const DesktopRegion& region,

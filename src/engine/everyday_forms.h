@@ -52,6 +52,7 @@ struct EverydayForm {
     // A subunit name the euro shares with an old currency ("centimes", "céntimos",
     // "cent"): the old one where the text's other amounts are in it and none in euros.
     CurrencyIndex older = kNoCurrency;
+    std::u32string_view olderLaterCode;  // the same for a later euro currency ("EEK")
 };
 
 // The built-in form of a text, or nullptr. Signs whose meaning depends on the country
@@ -62,6 +63,10 @@ const EverydayForm* FindEverydayForm(std::u32string_view text, const DesktopRegi
 // The same with the text already lower-cased.
 const EverydayForm* FindEverydayForm(std::u32string_view text, const std::u32string& lowered,
                                      const DesktopRegion& region, int textLanguage = -1);
+
+// A sign that stands for other money too ("kr" for kroons and kroner, "£" for Cyprus
+// pounds and sterling).
+bool IsAmbiguousSign(std::u32string_view text, const std::u32string& lowered);
 
 // A word that multiplies the number before it ("Mio.", "milliards", "mila").
 struct MagnitudeWord {

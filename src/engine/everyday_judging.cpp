@@ -451,8 +451,10 @@ bool EverydayScanner::Reader::Next(std::size_t from, EverydayResult& result) con
             }
         }
         Fill(amount, hasSymbol, result);
+        // "20 kr" in a text about Norwegian kroner: the sign may be either money.
+        const bool unsure = amount.symbol.ambiguous && Facts().otherMoney;
         result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
-                         !PairedWithTarget(amount);
+                         !PairedWithTarget(amount) && !unsure;
         result.resume = std::max(amount.end, token.start + 1);
         return true;
     }

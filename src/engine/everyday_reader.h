@@ -76,6 +76,7 @@ struct EverydayScanner::Symbol {
     CurrencyIndex currency = kNoCurrency;
     double factor = 1.0;
     int family = -1;
+    bool ambiguous = false;     // also the sign of other money ("kr", "£")
     std::size_t first = kNone;  // tokens it spans
     std::size_t last = kNone;
     std::size_t start = 0;  // characters it spans

@@ -24,6 +24,7 @@ EverydayScanner::Symbol EverydayScanner::Reader::Lookup(std::u32string_view text
                                                         bool glued, bool dotFollows) const {
     Symbol symbol;
     const std::u32string lowered = LowerCase(text);
+    symbol.ambiguous = IsAmbiguousSign(text, lowered);
     const SymbolMatch match = s_.FindUserSymbol(text, lowered);
     if (match.Entry != nullptr) {
         const TCurrencySymbol& entry = *match.Entry;
@@ -69,13 +70,15 @@ EverydayScanner::Symbol EverydayScanner::Reader::Lookup(std::u32string_view text
     }
     symbol.factor = form->factor;
     symbol.family = form->magnitudeFamily;
-    if (form->older != kNoCurrency) {
+    if (form->older != kNoCurrency || !form->olderLaterCode.empty()) {
         // "15 centimes" after francs are francs; after euros, or alone, euro cents.
         if (gathering_)
             return Symbol{};
-        const CurrencyIndex older =
-            form->older == kFRF && s_.region_.home == kBEF ? kBEF : form->older;
-        if (Facts().marked.test(older) && !Facts().marked.test(kEUR) && !EuroNamed())
+        const CurrencyIndex older = !form->olderLaterCode.empty()
+                                        ? s_.CustomCurrencyOfCode(form->olderLaterCode)
+                                    : form->older == kFRF && s_.region_.home == kBEF ? kBEF
+                                                                                     : form->older;
+        if (IsCurrency(older) && Facts().marked.test(older) && !Facts().marked.test(kEUR) && !EuroNamed())
             symbol.currency = older;
     }
     return symbol;
