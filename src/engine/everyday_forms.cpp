@@ -304,6 +304,10 @@ bool IsInsteadWord(std::u32string_view text) {
     return InList(U"instead", text);
 }
 
+bool IsCoinWord(std::u32string_view text) {
+    return InList(U"coin", text);
+}
+
 bool IsNumberWord(std::u32string_view text) {
     return InList(U"numbers", text);
 }

@@ -103,6 +103,8 @@ bool IsOrWord(std::u32string_view text);
 bool IsToWord(std::u32string_view text);
 bool IsInsteadWord(std::u32string_view text);
 bool IsLeadsToWord(std::u32string_view text);
+// Words for a coin or note after its value: "5 DM Gedenkmünze", "25 kroon bills".
+bool IsCoinWord(std::u32string_view text);
 // Small numbers written in words ("eine", "deux", "два").
 bool IsNumberWord(std::u32string_view text);
 // The pairs that need a word before the first number ("zwischen 10 und 20").

@@ -150,6 +150,8 @@ bool EverydayScanner::Reader::LinkToNext(const Amount& amount, Amount& linked) c
     const bool inList = !opener.empty() && opener.back() == U',';
     if ((IsYear(n) && !inList) || IsReferenceWord(opener) || AfterApostrophe(n))
         return false;
+    if (n.last + 1 < tokens_.size() && SplitByStrayBlank(ReadNumberAt(n.last + 1, 0)))
+        return false;
     const bool lineStart = n.first == 0 || tokens_[n.first].lineBefore;
     std::size_t last = n.last;
     double previous = n.value;
@@ -452,7 +454,8 @@ bool EverydayScanner::Reader::Next(std::size_t from, EverydayResult& result) con
         }
         Fill(amount, hasSymbol, result);
         // "20 kr" in a text about Norwegian kroner: the sign may be either money.
-        const bool unsure = amount.symbol.ambiguous && Facts().otherMoney;
+        const bool unsure = (amount.symbol.ambiguous && Facts().otherMoney) ||
+                            SplitByStrayBlank(amount.number) || NamesACoin(amount);
         result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
                          !PairedWithTarget(amount) && !unsure;
         result.resume = std::max(amount.end, token.start + 1);
@@ -464,6 +467,39 @@ bool EverydayScanner::Reader::Next(std::size_t from, EverydayResult& result) con
 }  // namespace kassavero
 
 namespace kassavero {
+
+bool EverydayScanner::Reader::NamesACoin(const Amount& amount) const {
+    // "die erste 5 DM Gedenkmünze", "25 kroon bills": the value names a coin or a note.
+    const std::size_t next = amount.last + 1;
+    if (amount.symbolBefore || next >= tokens_.size() || !SameLine(amount.last, next))
+        return false;
+    std::u32string_view word = Tok(next);
+    while (!word.empty() && IsClosingPunctuation(word.back()))
+        word.remove_suffix(1);
+    return IsCoinWord(word);
+}
+
+bool EverydayScanner::Reader::SplitByStrayBlank(const Number& n) const {
+    // "6, 50 Francs": a stray blank after a decimal comma, or a list of six and fifty? A
+    // reader cannot tell, so neither number is changed. ("2024, 10 contos" can be told.)
+    if (!n.ok || n.first == 0 || n.first != n.last || tokens_[n.first].gapBefore != 1 ||
+        !SameLine(n.first - 1, n.first))
+        return false;
+    const std::u32string_view word = Tok(n.first);
+    const std::u32string_view before = Tok(n.first - 1);
+    const auto digits = [](std::u32string_view s) {
+        return static_cast<std::size_t>(std::count_if(s.begin(), s.end(), IsDigit));
+    };
+    const bool pair = n.plain && word.size() == 2 && digits(word) == 2 && before.size() >= 2 &&
+                      before.back() == U',' && digits(before) + 1 == before.size() &&
+                      digits(before) <= 3;
+    // Not inside a list ("5, 10, 20 und 50 santīmu"), and the money named right after.
+    if (!pair || (n.first >= 2 && SameLine(n.first - 2, n.first - 1) &&
+                  Tok(n.first - 2).ends_with(U",")))
+        return false;
+    const Symbol after = n.last + 1 < tokens_.size() ? MatchAfter(n.last + 1, {}) : Symbol{};
+    return after.found && after.kind == FormKind::Currency;
+}
 
 bool EverydayScanner::Reader::DatedInEuroYears(const Amount& amount) const {
     // "1999 3,50 DM, 2003 4,90 und 2007 stolze 5,40": a price dated after the euro came is

@@ -135,6 +135,10 @@ class EverydayScanner::Reader {
 
     Number ReadNumberText(std::u32string_view text, std::size_t offset) const;
     Number ReadNumberAt(std::size_t i, std::size_t from) const;
+    // Groups of digits after a number's first ("27 000", "10 000лв").
+    void ExtendGroups(std::size_t i, std::u32string_view lead, Number& number) const;
+    // Where the number ends before a hyphen and a grammatical ending ("5-те"), or kNone.
+    std::size_t EndingAt(std::u32string_view text) const;
     bool ReadEscudo(std::u32string_view text, std::size_t offset, Number& number) const;
     bool ReadGlued(std::u32string_view text, std::size_t offset, Number& number) const;
 
@@ -172,6 +176,10 @@ class EverydayScanner::Reader {
     bool Target(const Amount& amount) const;
 
     void Fill(const Amount& amount, bool hasSymbol, EverydayResult& result) const;
+    // The amount is the value of a coin or note named after it.
+    bool NamesACoin(const Amount& amount) const;
+    // Two digits after "6, ": the cents of a price with a stray blank, or a list.
+    bool SplitByStrayBlank(const Number& n) const;
     // A bare number just after a year since the euro came.
     bool DatedInEuroYears(const Amount& amount) const;
     // The sign of the amount a bare one is joined to, to write beside the bare one.

@@ -314,7 +314,9 @@ bool EverydayScanner::Reader::ReadGlued(std::u32string_view text, std::size_t of
     std::size_t numberLength = 1;
     while (numberLength < text.size() &&
            (IsDigit(text[numberLength]) || Contains(s_.sets_.Thousands, text[numberLength]) ||
-            Contains(s_.sets_.Decimals, text[numberLength]) || text[numberLength] == U'-'))
+            Contains(s_.sets_.Decimals, text[numberLength]) ||
+            (text[numberLength] == U'-' &&
+             !(numberLength + 1 < text.size() && IsLetter(text[numberLength + 1])))))
         ++numberLength;
     if (numberLength >= text.size())
         return false;
@@ -352,6 +354,23 @@ bool EverydayScanner::Reader::ReadGlued(std::u32string_view text, std::size_t of
     return false;
 }
 
+// "5-те", "10 000-le", "134-lt": a grammatical ending after a hyphen, which leaves the
+// number an amount; "500-kroon", "50-Schilling-Schein" are compound words, which do not.
+std::size_t EverydayScanner::Reader::EndingAt(std::u32string_view text) const {
+    std::size_t digits = 0;
+    while (digits < text.size() && IsDigit(text[digits]))
+        ++digits;
+    if (digits == 0 || digits + 2 > text.size() || !IsDash(text[digits]))
+        return kNone;
+    std::size_t letters = 0;
+    while (digits + 1 + letters < text.size() && IsLetter(text[digits + 1 + letters]))
+        ++letters;
+    const bool rest = digits + 1 + letters == text.size() ||
+                      std::all_of(text.begin() + static_cast<std::ptrdiff_t>(digits + 1 + letters),
+                                  text.end(), IsClosingPunctuation);
+    return letters >= 1 && letters <= 3 && rest ? digits : kNone;
+}
+
 EverydayScanner::Number EverydayScanner::Reader::ReadNumberAt(std::size_t i,
                                                               std::size_t from) const {
     const auto& token = tokens_[i];
@@ -366,9 +385,17 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberAt(std::size_t i,
     }
     if (!number.ok) {
         number = Number{};
+        if (const std::size_t ending = EndingAt(text); ending != kNone) {
+            number = ReadNumberText(text.substr(0, ending), start);
+            number.first = number.last = i;
+            return number;
+        }
         if (!ReadEscudo(text, start, number) && !ReadGlued(text, start, number))
             return Number{};
         number.first = number.last = i;
+        // "лв.7 105 483": a sign touching the first of the groups.
+        if (number.gluedBefore && number.plain && number.end == token.end && start == token.start)
+            ExtendGroups(i, text, number);
         return number;
     }
     number.first = number.last = i;
@@ -384,9 +411,20 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberAt(std::size_t i,
         start == token.start;
     if (!lead || (i > 0 && IsReferenceWord(Tok(i - 1))))
         return number;
+    ExtendGroups(i, digits, number);
+    return number;
+}
+
+void EverydayScanner::Reader::ExtendGroups(std::size_t i, std::u32string_view lead,
+                                           Number& number) const {
+    const std::size_t digits =
+        static_cast<std::size_t>(std::count_if(lead.begin(), lead.end(), IsDigit));
+    if (number.gluedBefore && (digits > 3 || digits == 0))
+        return;
     double value = number.value;
     std::size_t last = i;
     Number grouped;
+    Symbol glued;
     while (last + 1 < tokens_.size()) {
         const auto& next = tokens_[last + 1];
         const std::u32string_view group = Tok(last + 1);
@@ -394,27 +432,43 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberAt(std::size_t i,
             !IsDigit(group[1]) || !IsDigit(group[2]) || (group.size() > 3 && IsDigit(group[3])))
             break;
         Number part = ReadNumberText(group, next.start);
-        if (!part.ok || part.end - next.start < 3)
-            break;
-        const std::u32string_view tail = group.substr(part.end - next.start);
-        if (!std::all_of(tail.begin(), tail.end(), IsClosingPunctuation))
-            break;
+        bool ends = false;
+        const bool clean =
+            part.ok && part.end - next.start >= 3 &&
+            std::all_of(group.begin() + static_cast<std::ptrdiff_t>(part.end - next.start),
+                        group.end(), IsClosingPunctuation);
+        if (!clean) {
+            // "10 000лв", "10 000-le": the last group carries a sign or an ending.
+            Number signed_;
+            if (EndingAt(group) == 3) {
+                part = ReadNumberText(group.substr(0, 3), next.start);
+            } else if (!number.gluedBefore && ReadGlued(group, next.start, signed_) &&
+                       !signed_.gluedBefore && signed_.decimals == 0 &&
+                       signed_.glued.kind != FormKind::Unit) {
+                part = signed_;
+                glued = signed_.glued;
+            } else {
+                break;
+            }
+            ends = true;
+        }
         const double wholeGroup = std::floor(part.value + 1e-9);
         value = value * 1000 + wholeGroup + (part.value - wholeGroup);
         grouped = part;
         ++last;
-        if (part.end - next.start > 3 || !part.plain)
-            break;  // a fraction ends the number
+        if (ends || part.end - next.start > 3 || !part.plain)
+            break;  // a fraction, a sign or an ending ends the number
     }
     if (last == i)
-        return number;
+        return;
     number.value = value;
     number.decimals = grouped.decimals;
     number.decimalChar = grouped.decimalChar;
     number.plain = false;
     number.last = last;
     number.end = grouped.end;
-    return number;
+    if (glued.found)
+        number.glued = glued;
 }
 
 void EverydayScanner::Reader::ReadSmallerPart(std::size_t& pos, Amount& amount) const {
