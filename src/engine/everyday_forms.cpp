@@ -60,9 +60,8 @@ EverydayForm FormOf(const forms::Form& row) {
     form.glued = row.glued;
     form.factor = row.factor;
     form.magnitudeFamily = row.family;
-    form.older = FixedCurrencyOfCode(row.older);
-    if (form.older == kNoCurrency)
-        form.olderLaterCode = LaterCodeOf(row.older);
+    if (!row.older.empty())
+        form.olders = &row.older;
     return form;
 }
 
@@ -138,14 +137,16 @@ bool Applies(const forms::Form& row, const DesktopRegion& region) {
 }
 
 const EverydayForm& SwissFranc() {
-    static const EverydayForm form{FormKind::Foreign, kNoCurrency, {}, true, true, true, 1.0, -1, kNoCurrency, {}};
+    static const EverydayForm form{
+        FormKind::Foreign, kNoCurrency, {}, true, true, true, 1.0, -1, nullptr};
     return form;
 }
 
 // A sign that is money in some countries only ("F", "S", "francs") where the desktop says
 // nothing about which: other money, left alone, and never a bare number beside it.
 const EverydayForm& AmbiguousMoney() {
-    static const EverydayForm form{FormKind::Foreign, kNoCurrency, {}, true, true, true, 1.0, -1, kNoCurrency, {}};
+    static const EverydayForm form{
+        FormKind::Foreign, kNoCurrency, {}, true, true, true, 1.0, -1, nullptr};
     return form;
 }
 

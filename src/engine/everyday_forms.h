@@ -49,10 +49,10 @@ struct EverydayForm {
     bool glued = false;        // may touch the number ("100DM", "50F")
     double factor = 1.0;       // worth of one written unit: 0.01 for a subunit
     int magnitudeFamily = -1;  // a sign that is also a magnitude ("MF"): its words
-    // A subunit name the euro shares with an old currency ("centimes", "céntimos",
-    // "cent"): the old one where the text's other amounts are in it and none in euros.
-    CurrencyIndex older = kNoCurrency;
-    std::u32string_view olderLaterCode;  // the same for a later euro currency ("EEK")
+    // A subunit name the euro shares with old currencies ("centimes", "céntimos",
+    // "cents"): the old one where the text's other amounts are in it and none in euros.
+    // The codes of those currencies ("NLG", "CYP"), in the order the files give them.
+    const std::vector<std::u32string>* olders = nullptr;
 };
 
 // The built-in form of a text, or nullptr. Signs whose meaning depends on the country

@@ -494,8 +494,8 @@ bool EverydayScanner::Reader::SplitByStrayBlank(const Number& n) const {
                       before.back() == U',' && digits(before) + 1 == before.size() &&
                       digits(before) <= 3;
     // Not inside a list ("5, 10, 20 und 50 santīmu"), and the money named right after.
-    if (!pair || (n.first >= 2 && SameLine(n.first - 2, n.first - 1) &&
-                  Tok(n.first - 2).ends_with(U",")))
+    if (!pair ||
+        (n.first >= 2 && SameLine(n.first - 2, n.first - 1) && Tok(n.first - 2).ends_with(U",")))
         return false;
     const Symbol after = n.last + 1 < tokens_.size() ? MatchAfter(n.last + 1, {}) : Symbol{};
     return after.found && after.kind == FormKind::Currency;

@@ -70,16 +70,22 @@ EverydayScanner::Symbol EverydayScanner::Reader::Lookup(std::u32string_view text
     }
     symbol.factor = form->factor;
     symbol.family = form->magnitudeFamily;
-    if (form->older != kNoCurrency || !form->olderLaterCode.empty()) {
-        // "15 centimes" after francs are francs; after euros, or alone, euro cents.
+    if (form->olders != nullptr) {
+        // "15 centimes" after francs are francs, "50 cents" after Cyprus pounds are theirs;
+        // after euros, or alone, euro cents.
         if (gathering_)
             return Symbol{};
-        const CurrencyIndex older = !form->olderLaterCode.empty()
-                                        ? s_.CustomCurrencyOfCode(form->olderLaterCode)
-                                    : form->older == kFRF && s_.region_.home == kBEF ? kBEF
-                                                                                     : form->older;
-        if (IsCurrency(older) && Facts().marked.test(older) && !Facts().marked.test(kEUR) && !EuroNamed())
-            symbol.currency = older;
+        if (Facts().marked.test(kEUR) || EuroNamed())
+            return symbol;
+        for (const std::u32string& code : *form->olders) {
+            CurrencyIndex older = s_.CurrencyOfCode(code);
+            if (older == kFRF && s_.region_.home == kBEF)
+                older = kBEF;
+            if (IsCurrency(older) && Facts().marked.test(older)) {
+                symbol.currency = older;
+                break;
+            }
+        }
     }
     return symbol;
 }

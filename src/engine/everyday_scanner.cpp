@@ -125,6 +125,14 @@ CurrencyIndex EverydayScanner::CustomCurrencyOfCode(std::u32string_view code) co
     return kNoCurrency;
 }
 
+CurrencyIndex EverydayScanner::CurrencyOfCode(std::u32string_view code) const {
+    for (CurrencyIndex c = 0; c < kFixedCurrencyCount; ++c) {
+        if (CurrencyCode(c) == code)
+            return c;
+    }
+    return CustomCurrencyOfCode(code);
+}
+
 bool EverydayScanner::Next(const EverydayText& text, std::size_t from,
                            EverydayResult& result) const {
     return Reader(*this, text, from).Next(from, result);

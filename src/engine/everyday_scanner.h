@@ -100,6 +100,8 @@ class EverydayScanner {
     SymbolMatch FindUserSymbol(std::u32string_view text, const std::u32string& lowered) const;
     // The custom currency that holds a later euro currency ("BGN"), or kNoCurrency.
     CurrencyIndex CustomCurrencyOfCode(std::u32string_view code) const;
+    // The currency of a code: a fixed one, else the custom currency that holds it.
+    CurrencyIndex CurrencyOfCode(std::u32string_view code) const;
 
     const ProfileSettings& settings_;
     DesktopRegion region_;

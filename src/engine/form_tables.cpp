@@ -283,8 +283,12 @@ class Parser {
             return true;
         }
         if (name == U"older") {
-            form.older = value;
-            return KnownCode(value);
+            for (const std::u32string_view code : Split(value, U'+')) {
+                if (!KnownCode(code))
+                    return false;
+                form.older.emplace_back(code);
+            }
+            return true;
         }
         if (name == U"writes") {
             pendingFamily = value;

@@ -43,9 +43,10 @@ struct Form {
     double factor = 1.0;     // worth of one written unit: 0.01 for a subunit
     // Only where the desktop's home currency is one of these; empty: everywhere.
     std::vector<std::u32string> where;
-    bool swiss = false;    // Swiss francs on a Swiss desktop
-    std::u32string older;  // a subunit name the euro shares with this older currency
-    int family = -1;       // a sign that holds a magnitude ("MF"): the words to write
+    bool swiss = false;  // Swiss francs on a Swiss desktop
+    // A subunit name the euro shares with these older currencies ("cents").
+    std::vector<std::u32string> older;
+    int family = -1;  // a sign that holds a magnitude ("MF"): the words to write
     int line = 0;
 };
 
