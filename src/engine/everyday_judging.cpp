@@ -165,6 +165,9 @@ bool EverydayScanner::Reader::LinkToNext(const Amount& amount, Amount& linked) c
         std::u32string_view joiner;
         if (comma) {
             commas = true;
+            // "1, 2, 5, 10, 20, and 50 santims"
+            if (IsAndWord(Tok(next)) || IsOrWord(Tok(next)))
+                ++next;
         } else {
             joiner = Tok(next);
             ++next;
