@@ -165,9 +165,10 @@ const EverydayForm* Choose(const std::vector<std::size_t>& rows, const DesktopRe
             elsewhere = true;
             continue;
         }
-        // A form bound to the desktop's country beats one that holds everywhere.
-        const std::pair<int, int> rank{row.where.empty() ? 1 : 0,
-                                       LanguageRank(row.language, region, textLanguage)};
+        // The text's language first, then the desktop's; within one language a form bound
+        // to the desktop's country beats one that holds everywhere.
+        const std::pair<int, int> rank{LanguageRank(row.language, region, textLanguage),
+                                       row.where.empty() ? 1 : 0};
         if (best == none || rank < bestRank) {
             best = k;
             bestRank = rank;
