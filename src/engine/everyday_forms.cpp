@@ -62,6 +62,8 @@ EverydayForm FormOf(const forms::Form& row) {
     form.magnitudeFamily = row.family;
     if (!row.older.empty())
         form.olders = &row.older;
+    if (!row.shares.empty())
+        form.shares = &row.shares;
     return form;
 }
 
@@ -137,16 +139,16 @@ bool Applies(const forms::Form& row, const DesktopRegion& region) {
 }
 
 const EverydayForm& SwissFranc() {
-    static const EverydayForm form{
-        FormKind::Foreign, kNoCurrency, {}, true, true, true, 1.0, -1, nullptr};
+    static const EverydayForm form{FormKind::Foreign, kNoCurrency, {}, true, true, true, 1.0, -1,
+                                   nullptr,           nullptr};
     return form;
 }
 
 // A sign that is money in some countries only ("F", "S", "francs") where the desktop says
 // nothing about which: other money, left alone, and never a bare number beside it.
 const EverydayForm& AmbiguousMoney() {
-    static const EverydayForm form{
-        FormKind::Foreign, kNoCurrency, {}, true, true, true, 1.0, -1, nullptr};
+    static const EverydayForm form{FormKind::Foreign, kNoCurrency, {}, true, true, true, 1.0, -1,
+                                   nullptr,           nullptr};
     return form;
 }
 

@@ -53,6 +53,8 @@ struct EverydayForm {
     // "cents"): the old one where the text's other amounts are in it and none in euros.
     // The codes of those currencies ("NLG", "CYP"), in the order the files give them.
     const std::vector<std::u32string>* olders = nullptr;
+    // Other money that makes these words unsure in the same text, lower-cased.
+    const std::vector<std::u32string>* shares = nullptr;
 };
 
 // The built-in form of a text, or nullptr. Signs whose meaning depends on the country

@@ -53,9 +53,12 @@ const EverydayText::Facts& EverydayScanner::Reader::Facts() const {
     const auto note = [&](const Symbol& symbol) {
         if (!symbol.found || symbol.kind == FormKind::Unit)
             return false;
-        if (symbol.kind == FormKind::Foreign)
+        if (symbol.kind == FormKind::Foreign) {
             facts.otherMoney = true;
-        else if (IsCurrency(symbol.currency))
+            if (symbol.shares != nullptr)
+                facts.unsure.insert(facts.unsure.end(), symbol.shares->begin(),
+                                    symbol.shares->end());
+        } else if (IsCurrency(symbol.currency))
             facts.marked.set(symbol.currency);
         return true;
     };
@@ -457,8 +460,11 @@ bool EverydayScanner::Reader::Next(std::size_t from, EverydayResult& result) con
         }
         Fill(amount, hasSymbol, result);
         // "20 kr" in a text about Norwegian kroner: the sign may be either money.
-        const bool unsure = (amount.symbol.ambiguous && Facts().otherMoney) ||
-                            SplitByStrayBlank(amount.number) || NamesACoin(amount);
+        const std::vector<std::u32string>& shared = Facts().unsure;
+        const bool unsure =
+            (amount.symbol.ambiguous && Facts().otherMoney) ||
+            std::find(shared.begin(), shared.end(), amount.symbol.text) != shared.end() ||
+            SplitByStrayBlank(amount.number) || NamesACoin(amount);
         result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
                          !PairedWithTarget(amount) && !unsure;
         result.resume = std::max(amount.end, token.start + 1);

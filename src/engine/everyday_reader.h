@@ -76,8 +76,10 @@ struct EverydayScanner::Symbol {
     CurrencyIndex currency = kNoCurrency;
     double factor = 1.0;
     int family = -1;
-    bool ambiguous = false;     // also the sign of other money ("kr", "£")
-    std::size_t first = kNone;  // tokens it spans
+    bool ambiguous = false;  // also the sign of other money ("kr", "£")
+    std::u32string text;     // as found, lower-cased
+    const std::vector<std::u32string>* shares = nullptr;  // other money: see EverydayForm
+    std::size_t first = kNone;                            // tokens it spans
     std::size_t last = kNone;
     std::size_t start = 0;  // characters it spans
     std::size_t end = 0;

@@ -25,6 +25,7 @@ EverydayScanner::Symbol EverydayScanner::Reader::Lookup(std::u32string_view text
     Symbol symbol;
     const std::u32string lowered = LowerCase(text);
     symbol.ambiguous = IsAmbiguousSign(text, lowered);
+    symbol.text = lowered;
     const SymbolMatch match = s_.FindUserSymbol(text, lowered);
     if (match.Entry != nullptr) {
         const TCurrencySymbol& entry = *match.Entry;
@@ -70,6 +71,7 @@ EverydayScanner::Symbol EverydayScanner::Reader::Lookup(std::u32string_view text
     }
     symbol.factor = form->factor;
     symbol.family = form->magnitudeFamily;
+    symbol.shares = form->shares;
     if (form->olders != nullptr) {
         // "15 centimes" after francs are francs, "50 cents" after Cyprus pounds are theirs;
         // after euros, or alone, euro cents.

@@ -51,6 +51,8 @@ class EverydayText {
         bool known = false;
         std::bitset<kCurrencyCount> marked;
         bool otherMoney = false;
+        // Words the other money named in the text makes unsure ("mark" beside "Ostmark").
+        std::vector<std::u32string> unsure;
         bool languageKnown = false;
         int language = -1;
         int euroNamed = -1;  // the euro named anywhere in the text: 1, 0, or -1 not known

@@ -290,6 +290,11 @@ class Parser {
             }
             return true;
         }
+        if (name == U"shares") {
+            for (const std::u32string_view word : Split(value, U'+'))
+                form.shares.push_back(LowerCase(word));
+            return form.kind == Kind::Foreign && !form.shares.empty();
+        }
         if (name == U"writes") {
             pendingFamily = value;
             return !value.empty();

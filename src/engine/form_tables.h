@@ -47,6 +47,9 @@ struct Form {
     // A subunit name the euro shares with these older currencies ("cents").
     std::vector<std::u32string> older;
     int family = -1;  // a sign that holds a magnitude ("MF"): the words to write
+    // Other money whose name makes these words unsure in the same text ("Ostmark" makes
+    // "Mark" and "Pfennig" either money), lower-cased.
+    std::vector<std::u32string> shares;
     int line = 0;
 };
 
