@@ -164,7 +164,11 @@ bool EverydayScanner::Reader::LinkToNext(const Amount& amount, Amount& linked) c
         std::size_t next = last + 1;
         if (next >= tokens_.size() || tokens_[next].lineBefore)
             return false;
-        const bool comma = text_.Text()[tokens_[last].end - 1] == U',';
+        const char32_t end = text_.Text()[tokens_[last].end - 1];
+        const bool comma = end == U',';
+        // A sentence or clause ends here: "in fascia 0. E 21 milioni ... lira".
+        if (!comma && IsClosingPunctuation(end))
+            return false;
         std::u32string_view joiner;
         if (comma) {
             commas = true;

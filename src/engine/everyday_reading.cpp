@@ -640,7 +640,8 @@ void EverydayScanner::Reader::ReadCentsAfter(Amount& amount) const {
     if (cents.size() > 2 || !std::all_of(cents.begin(), cents.end(), IsDigit))
         return;
     const Symbol sub = MatchAfter(pos + 1, {});
-    if (!sub.found || sub.kind != FormKind::Currency || sub.factor != 0.01)
+    if (!sub.found || sub.kind != FormKind::Currency || sub.factor != 0.01 ||
+        sub.currency != amount.symbol.currency)
         return;
     amount.extra = (cents[0] - U'0') * (cents.size() == 2 ? 10 : 1) +
                    (cents.size() == 2 ? cents[1] - U'0' : 0);
