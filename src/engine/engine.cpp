@@ -232,6 +232,8 @@ bool Engine::FindInSession(TSession& session, FoundChange& change) {
                 continue;
             if (!IsCurrency(amount.Currency) || !profile_.Settings().InputAccept[amount.Currency])
                 continue;
+            if (PartOfBlankGroups(s->Words.Text(), amount))
+                continue;
             // The words of its symbol after it are this amount's, not the next one's.
             s->FreeWord = position + static_cast<std::size_t>(amount.WordsAfter) + 1;
             s->Proposal = amount;
@@ -246,6 +248,33 @@ bool Engine::FindInSession(TSession& session, FoundChange& change) {
     change.Currency = s->Proposal.Currency;
     change.Amount = s->Proposal.Amount;
     return true;
+}
+
+bool Engine::PartOfBlankGroups(std::u32string_view text, const TGeplanteAenderung& amount) const {
+    // "1 234,56 лв." where the profile groups thousands by blanks: word by word, "234,56"
+    // alone is a wrong value, so a number that is one of such groups is left alone.
+    // Texts write the blanks of a group alike, whichever the profile holds.
+    const CharSet thousands = BuildCharSets(profile_.Settings()).Thousands;
+    const bool blanks = Contains(thousands, U' ') || Contains(thousands, U'\u00A0') ||
+                        Contains(thousands, U'\u202F');
+    if (!blanks)
+        return false;
+    const auto blank = [&](std::size_t at) {
+        return at < text.size() &&
+               (text[at] == U' ' || text[at] == U'\u00A0' || text[at] == U'\u202F');
+    };
+    const auto digit = [&](std::size_t at) {
+        return at < text.size() && text[at] >= U'0' && text[at] <= U'9';
+    };
+    std::size_t first = amount.Start;
+    while (first < amount.End && !digit(first))
+        ++first;
+    std::size_t last = amount.End;
+    while (last > first && !digit(last - 1))
+        --last;
+    const bool groupBefore = first >= 2 && blank(first - 1) && digit(first - 2);
+    const bool groupAfter = blank(last) && digit(last + 1) && digit(last + 2) && digit(last + 3);
+    return first < last && (groupBefore || groupAfter);
 }
 
 bool Engine::ShowsAsZero(const TGeplanteAenderung& change) const {

@@ -136,6 +136,9 @@ class Engine {
     // A nonzero amount whose conversion would read as zero ("80 centesimi" that are euro
     // cents): never a right change.
     bool ShowsAsZero(const TGeplanteAenderung& change) const;
+    // Word by word, a number that is one of several groups of digits parted by a blank
+    // the profile counts as a thousands separator.
+    bool PartOfBlankGroups(std::u32string_view text, const TGeplanteAenderung& amount) const;
     void Warn(std::string_view key);
 
     const ActiveProfile& profile_;

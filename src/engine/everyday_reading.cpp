@@ -129,8 +129,17 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchBefore(std::size_t numberT
             joined += U' ';
             joined += Tok(t);
         }
-        // The text itself, then without the full stops at its end.
+        // The text itself, then without the full stops at its end; the user's own symbol
+        // before a built-in form ("Δρχ" in the list beats the form "Δρχ.").
         std::u32string_view variant = joined;
+        for (std::u32string_view own = joined; !own.empty(); own.remove_suffix(1)) {
+            if (s_.FindUserSymbol(own, LowerCase(own)).Entry != nullptr) {
+                variant = own;
+                break;
+            }
+            if (own.back() != U'.')
+                break;
+        }
         while (!variant.empty()) {
             const bool dot = variant.size() < joined.size();
             Symbol symbol = Lookup(variant, true, false, dot);
