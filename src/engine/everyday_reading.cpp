@@ -27,12 +27,10 @@ EverydayScanner::Symbol EverydayScanner::Reader::Lookup(std::u32string_view text
     symbol.ambiguous = IsAmbiguousSign(text, lowered);
     symbol.text = lowered;
     const SymbolMatch match = s_.FindUserSymbol(text, lowered);
-    if (match.Entry != nullptr) {
+    // "dem" is an article and "ff." means "and the following" in lower case; the codes
+    // are written in capitals. The built-in forms may still know the word ("0,45 eur").
+    if (match.Entry != nullptr && !(IsCodeShaped(match.Entry->Symbol) && IsLowerAscii(text))) {
         const TCurrencySymbol& entry = *match.Entry;
-        // "dem" is an article and "ff." means "and the following" in lower case; the
-        // codes are written in capitals.
-        if (IsCodeShaped(entry.Symbol) && IsLowerAscii(text))
-            return symbol;
         if (!IsCurrency(match.List)) {
             symbol.found = !glued;
             return symbol;
