@@ -130,6 +130,12 @@ std::u32string LowerCase(std::u32string_view text) {
     return out;
 }
 
+void LowerCaseInto(std::u32string_view text, std::u32string& out) {
+    out.assign(text);
+    for (char32_t& c : out)
+        c = LowerCase(c);
+}
+
 bool EqualsIgnoringCase(std::u32string_view a, std::u32string_view b) {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(), [](char32_t x, char32_t y) {

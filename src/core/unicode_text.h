@@ -45,6 +45,8 @@ std::string TextToAscii(std::u32string_view text);
 // case (command names, symbols, keys) uses it.
 char32_t LowerCase(char32_t c);
 std::u32string LowerCase(std::u32string_view text);
+// The same into a buffer the caller keeps, for look-ups that run for every word.
+void LowerCaseInto(std::u32string_view text, std::u32string& out);
 char32_t UpperCase(char32_t c);
 
 // Equal after LowerCase on both sides.

@@ -2,6 +2,8 @@
 #include "engine/everyday_forms.h"
 
 #include <algorithm>
+#include <array>
+#include <functional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -14,22 +16,45 @@ namespace {
 
 using forms::BuiltInForms;
 
+// Texts as keys, looked up by view so that a look-up allocates nothing.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::u32string_view text) const noexcept {
+        return std::hash<std::u32string_view>{}(text);
+    }
+};
+template <typename Value>
+using TextMap = std::unordered_map<std::u32string, Value, TextHash, std::equal_to<>>;
+using TextSet = std::unordered_set<std::u32string, TextHash, std::equal_to<>>;
+
+enum WordList { kAnd, kOr, kTo, kInstead, kLeadsTo, kReference, kTime, kMonth, kLink, kNumbers, kCoin };
+constexpr std::u32string_view kWordListNames[] = {U"and",  U"or",    U"to",        U"instead",
+                                                  U"leads-to", U"reference", U"time", U"month",
+                                                  U"link", U"numbers", U"coin"};
+
 // The forms of the files, ready for lookup: by exact text (the case-sensitive ones) and by
 // lower-cased text (the others), each with the form the recognizers see.
 struct FormIndex {
-    std::unordered_map<std::u32string, std::vector<std::size_t>> exact;
-    std::unordered_map<std::u32string, std::vector<std::size_t>> folded;
+    TextMap<std::vector<std::size_t>> exact;
+    TextMap<std::vector<std::size_t>> folded;
     std::vector<EverydayForm> forms;  // one per row of the files, same order
-    std::unordered_map<std::u32string, std::vector<std::size_t>> magnitudesExact;
-    std::unordered_map<std::u32string, std::vector<std::size_t>> magnitudesFolded;
+    TextMap<std::vector<std::size_t>> magnitudesExact;
+    TextMap<std::vector<std::size_t>> magnitudesFolded;
     std::vector<MagnitudeWord> magnitudes;
     // Word lists of every language together, lower-cased.
-    std::unordered_map<std::u32string, std::unordered_set<std::u32string>> words;
-    std::unordered_set<std::u32string> ranges;
+    std::array<TextSet, std::size(kWordListNames)> words;
+    TextSet ranges;
     // Texts that are both other money and a currency of the program somewhere.
-    std::unordered_set<std::u32string> ambiguousExact;
-    std::unordered_set<std::u32string> ambiguousFolded;
+    TextSet ambiguousExact;
+    TextSet ambiguousFolded;
 };
+
+// The lower-cased text in a buffer of the thread's own.
+const std::u32string& Lowered(std::u32string_view text) {
+    thread_local std::u32string buffer;
+    LowerCaseInto(text, buffer);
+    return buffer;
+}
 
 CurrencyIndex FixedCurrencyOfCode(std::u32string_view code) {
     for (CurrencyIndex c = 0; c < kFixedCurrencyCount; ++c) {
@@ -110,8 +135,11 @@ const FormIndex& Index() {
             x.magnitudes.push_back({row.factor, row.family});
         }
         for (const forms::Language& language : t.languages) {
-            for (const auto& [name, list] : language.words)
-                x.words[name].insert(list.begin(), list.end());
+            for (std::size_t k = 0; k < std::size(kWordListNames); ++k) {
+                if (const auto it = language.words.find(kWordListNames[k]);
+                    it != language.words.end())
+                    x.words[k].insert(it->second.begin(), it->second.end());
+            }
             x.ranges.insert(language.ranges.begin(), language.ranges.end());
         }
         return x;
@@ -181,12 +209,10 @@ const EverydayForm* Choose(const std::vector<std::size_t>& rows, const DesktopRe
     return &Index().forms[rows[best]];
 }
 
-bool InList(std::u32string_view list, std::u32string_view text) {
+bool InList(WordList list, std::u32string_view text) {
     if (text.empty() || text.size() > 20)
         return false;
-    const auto& words = Index().words;
-    const auto it = words.find(std::u32string(list));
-    return it != words.end() && it->second.contains(LowerCase(text));
+    return Index().words[list].contains(std::u32string_view(Lowered(text)));
 }
 
 }  // namespace
@@ -216,28 +242,34 @@ const EverydayForm* FindEverydayForm(std::u32string_view text, const std::u32str
     if (text.empty() || text.size() > 30)
         return nullptr;
     const FormIndex& index = Index();
-    if (const auto it = index.exact.find(std::u32string(text)); it != index.exact.end()) {
+    if (const auto it = index.exact.find(text); it != index.exact.end()) {
         if (const EverydayForm* form = Choose(it->second, region, textLanguage))
             return form;
     }
-    if (const auto it = index.folded.find(lowered); it != index.folded.end())
+    if (const auto it = index.folded.find(std::u32string_view(lowered));
+        it != index.folded.end())
         return Choose(it->second, region, textLanguage);
     return nullptr;
 }
 
 bool IsAmbiguousSign(std::u32string_view text, const std::u32string& lowered) {
     const FormIndex& index = Index();
-    return index.ambiguousFolded.contains(lowered) ||
-           index.ambiguousExact.contains(std::u32string(text));
+    return index.ambiguousFolded.contains(std::u32string_view(lowered)) ||
+           index.ambiguousExact.contains(text);
 }
 
 const MagnitudeWord* FindMagnitude(std::u32string_view text, const DesktopRegion& region,
-                                   int textLanguage) {
+                                   int textLanguage, bool* disputed) {
     if (text.empty() || text.size() > 20)
         return nullptr;
     const FormIndex& index = Index();
     const auto choose = [&](const std::vector<std::size_t>& rows) {
         const forms::Tables& t = BuiltInForms();
+        if (disputed != nullptr)
+            *disputed = std::any_of(rows.begin(), rows.end(), [&](std::size_t row) {
+                return index.magnitudes[row].factor != index.magnitudes[rows.front()].factor ||
+                       index.magnitudes[row].family != index.magnitudes[rows.front()].family;
+            });
         std::size_t best = rows.front();
         for (const std::size_t row : rows) {
             if (LanguageRank(t.magnitudes[row].language, region, textLanguage) <
@@ -248,10 +280,9 @@ const MagnitudeWord* FindMagnitude(std::u32string_view text, const DesktopRegion
     };
     // "Md" and the short German words keep their case: "md" or "mio" in running text are
     // other words.
-    if (const auto it = index.magnitudesExact.find(std::u32string(text));
-        it != index.magnitudesExact.end())
+    if (const auto it = index.magnitudesExact.find(text); it != index.magnitudesExact.end())
         return choose(it->second);
-    if (const auto it = index.magnitudesFolded.find(LowerCase(text));
+    if (const auto it = index.magnitudesFolded.find(std::u32string_view(Lowered(text)));
         it != index.magnitudesFolded.end())
         return choose(it->second);
     return nullptr;
@@ -281,7 +312,7 @@ MagnitudeChoice ChooseMagnitude(int family, double foundFactor, double value) {
 }
 
 bool IsMagnitudeLink(std::u32string_view text) {
-    return InList(U"link", text);
+    return InList(kLink, text);
 }
 
 std::u32string_view WithoutElision(std::u32string_view text) {
@@ -293,31 +324,31 @@ std::u32string_view WithoutElision(std::u32string_view text) {
 }
 
 bool IsAndWord(std::u32string_view text) {
-    return InList(U"and", text);
+    return InList(kAnd, text);
 }
 
 bool IsOrWord(std::u32string_view text) {
-    return InList(U"or", text);
+    return InList(kOr, text);
 }
 
 bool IsToWord(std::u32string_view text) {
-    return InList(U"to", text);
+    return InList(kTo, text);
 }
 
 bool IsInsteadWord(std::u32string_view text) {
-    return InList(U"instead", text);
+    return InList(kInstead, text);
 }
 
 bool IsCoinWord(std::u32string_view text) {
-    return InList(U"coin", text);
+    return InList(kCoin, text);
 }
 
 bool IsNumberWord(std::u32string_view text) {
-    return InList(U"numbers", text);
+    return InList(kNumbers, text);
 }
 
 bool IsLeadsToWord(std::u32string_view text) {
-    return InList(U"leads-to", text);
+    return InList(kLeadsTo, text);
 }
 
 bool IsRangeOpener(std::u32string_view opener, std::u32string_view joiner) {
@@ -326,11 +357,11 @@ bool IsRangeOpener(std::u32string_view opener, std::u32string_view joiner) {
     std::u32string pair(opener);
     pair += U' ';
     pair += joiner;
-    return Index().ranges.contains(LowerCase(pair));
+    return Index().ranges.contains(std::u32string_view(Lowered(pair)));
 }
 
 bool IsReferenceWord(std::u32string_view text) {
-    return InList(U"reference", text);
+    return InList(kReference, text);
 }
 
 LanguageCount::LanguageCount() : hits_(BuiltInForms().languages.size(), 0) {}
@@ -338,8 +369,8 @@ LanguageCount::LanguageCount() : hits_(BuiltInForms().languages.size(), 0) {}
 void LanguageCount::Add(std::u32string_view word) {
     if (word.size() > 7 || word.empty() || Settled())
         return;
-    static const std::unordered_map<std::u32string, std::vector<std::size_t>> kWords = [] {
-        std::unordered_map<std::u32string, std::vector<std::size_t>> map;
+    static const TextMap<std::vector<std::size_t>> kWords = [] {
+        TextMap<std::vector<std::size_t>> map;
         const auto& languages = BuiltInForms().languages;
         for (std::size_t k = 0; k < languages.size(); ++k) {
             if (const auto it = languages[k].words.find(U"words"); it != languages[k].words.end()) {
@@ -349,7 +380,7 @@ void LanguageCount::Add(std::u32string_view word) {
         }
         return map;
     }();
-    const auto it = kWords.find(LowerCase(word));
+    const auto it = kWords.find(std::u32string_view(Lowered(word)));
     if (it == kWords.end())
         return;
     for (const std::size_t k : it->second)
@@ -397,11 +428,11 @@ int LanguageCount::Language() const {
 }
 
 bool IsTimeWord(std::u32string_view text) {
-    return InList(U"time", text);
+    return InList(kTime, text);
 }
 
 bool IsMonthName(std::u32string_view text) {
-    return InList(U"month", text);
+    return InList(kMonth, text);
 }
 
 }  // namespace kassavero

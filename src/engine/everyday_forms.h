@@ -80,7 +80,15 @@ struct MagnitudeWord {
 // disagree ("billion" is 10^9 in English, 10^12 in German), else the desktop's. `text` is
 // one word or two joined by a blank ("mil millones").
 const MagnitudeWord* FindMagnitude(std::u32string_view text, const DesktopRegion& region,
-                                   int textLanguage = -1);
+                                   int textLanguage = -1, bool* disputed = nullptr);
+// The same where the language is worked out only if languages disagree about the word.
+template <typename LanguageOf>
+const MagnitudeWord* FindMagnitudeLazily(std::u32string_view text, const DesktopRegion& region,
+                                         const LanguageOf& language) {
+    bool disputed = false;
+    const MagnitudeWord* word = FindMagnitude(text, region, -1, &disputed);
+    return disputed ? FindMagnitude(text, region, language()) : word;
+}
 
 // The word of a family to write beside a value, and the factor it stands for: the word
 // that was found while the value keeps two significant digits under it, else the largest

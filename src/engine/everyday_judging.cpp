@@ -522,8 +522,12 @@ bool EverydayScanner::Reader::DatedInEuroYears(const Amount& amount) const {
         const std::size_t k = first - back;
         if (!SameLine(k, first))
             return false;
-        const Number year = ReadNumberText(Tok(k), tokens_[k].start);
-        if (year.ok && IsYear(year) && year.value >= 2002)
+        std::u32string_view word = Tok(k);
+        while (!word.empty() && IsClosingPunctuation(word.back()))
+            word.remove_suffix(1);
+        if (word.size() != 4 || !std::all_of(word.begin(), word.end(), IsDigit))
+            continue;
+        if (word >= U"2002" && word <= U"2099")
             return true;
     }
     return false;

@@ -62,6 +62,9 @@ inline bool IsCodeShaped(std::u32string_view s) {
            std::all_of(s.begin(), s.end(), [](char32_t c) { return c >= U'A' && c <= U'Z'; });
 }
 
+// Whether the marks of a number read differently by language ("10,000", "1.234,56").
+bool MarksDisputed(std::u32string_view word);
+
 // The decimal mark a number shows where it cannot be a thousands mark ("0.41729",
 // "1.234,56"), or 0.
 char32_t DecimalShown(std::u32string_view word);
@@ -132,6 +135,7 @@ class EverydayScanner::Reader {
     bool SameLine(std::size_t first, std::size_t last) const;
 
     Symbol Lookup(std::u32string_view text, bool before, bool glued, bool dotFollows) const;
+    Symbol LookupForm(std::u32string_view text, bool before, bool glued, bool dotFollows) const;
     Symbol MatchBefore(std::size_t numberToken) const;
     Symbol MatchAfter(std::size_t pos, std::u32string_view elided) const;
 

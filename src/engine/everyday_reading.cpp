@@ -22,10 +22,20 @@ bool EverydayScanner::Reader::SameLine(std::size_t first, std::size_t last) cons
 
 EverydayScanner::Symbol EverydayScanner::Reader::Lookup(std::u32string_view text, bool before,
                                                         bool glued, bool dotFollows) const {
+    Symbol symbol = LookupForm(text, before, glued, dotFollows);
+    if (symbol.found && symbol.kind == FormKind::Currency) {
+        const std::u32string lowered = LowerCase(text);
+        symbol.ambiguous = IsAmbiguousSign(text, lowered);
+        symbol.text = lowered;
+    }
+    return symbol;
+}
+
+EverydayScanner::Symbol EverydayScanner::Reader::LookupForm(std::u32string_view text,
+                                                            bool before, bool glued,
+                                                            bool dotFollows) const {
     Symbol symbol;
     const std::u32string lowered = LowerCase(text);
-    symbol.ambiguous = IsAmbiguousSign(text, lowered);
-    symbol.text = lowered;
     const SymbolMatch match = s_.FindUserSymbol(text, lowered);
     // "dem" is an article and "ff." means "and the following" in lower case; the codes
     // are written in capitals. The built-in forms may still know the word ("0,45 eur").
@@ -130,8 +140,10 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchBefore(std::size_t numberT
         // The text itself, then without the full stops at its end; the user's own symbol
         // before a built-in form ("Δρχ" in the list beats the form "Δρχ.").
         std::u32string_view variant = joined;
+        std::u32string lowered;
         for (std::u32string_view own = joined; !own.empty(); own.remove_suffix(1)) {
-            if (s_.FindUserSymbol(own, LowerCase(own)).Entry != nullptr) {
+            LowerCaseInto(own, lowered);
+            if (s_.FindUserSymbol(own, lowered).Entry != nullptr) {
                 variant = own;
                 break;
             }
@@ -343,7 +355,7 @@ bool EverydayScanner::Reader::ReadGlued(std::u32string_view text, std::size_t of
     if (rest.empty() || IsDash(rest[0]))
         return false;
     if (const MagnitudeWord* magnitude =
-            FindMagnitude(rest, s_.region_, LanguageAt(text_.TokenAt(offset)))) {
+            FindMagnitudeLazily(rest, s_.region_, [&] { return LanguageAt(text_.TokenAt(offset)); })) {
         number = front;
         number.end = offset + text.size();
         number.magnitude = magnitude->factor;
@@ -493,7 +505,8 @@ void EverydayScanner::Reader::ReadSmallerPart(std::size_t& pos, Amount& amount) 
     if (!IsAndWord(Tok(pos)))
         return;
     const Number part = ReadNumberText(Tok(pos + 1), tokens_[pos + 1].start);
-    const MagnitudeWord* word = FindMagnitude(Tok(pos + 2), s_.region_, LanguageAt(pos));
+    const MagnitudeWord* word =
+        FindMagnitudeLazily(Tok(pos + 2), s_.region_, [&] { return LanguageAt(pos); });
     if (!part.ok || part.end != tokens_[pos + 1].end || word == nullptr ||
         word->factor >= amount.magnitude)
         return;
@@ -517,12 +530,14 @@ void EverydayScanner::Reader::ReadMagnitudeAndSymbolAfter(std::size_t pos, Amoun
             }
             // "Mio." keeps its dot; "milioni." and "millions," leave theirs to the sentence.
             std::size_t drop = 0;
-            const MagnitudeWord* word = FindMagnitude(joined, s_.region_, LanguageAt(pos));
+            const auto language = [&] { return LanguageAt(pos); };
+            const MagnitudeWord* word = FindMagnitudeLazily(joined, s_.region_, language);
             while (word == nullptr && drop < joined.size() &&
                    IsClosingPunctuation(joined[joined.size() - 1 - drop])) {
                 ++drop;
-                word = FindMagnitude(std::u32string_view(joined).substr(0, joined.size() - drop),
-                                     s_.region_, LanguageAt(pos));
+                word = FindMagnitudeLazily(
+                    std::u32string_view(joined).substr(0, joined.size() - drop), s_.region_,
+                    language);
             }
             if (word != nullptr) {
                 amount.magnitude = word->factor;
@@ -676,7 +691,7 @@ int EverydayScanner::Reader::TrailingCents(std::size_t pos) const {
     if (!clauseEnds) {
         // "3 DM 50 Stück", "2 DM 20 Pfennig": the word after belongs to the small number.
         const Symbol after = MatchAfter(pos + 1, {});
-        if (after.found || FindMagnitude(Tok(pos + 1), s_.region_, TextLanguage()) != nullptr)
+        if (after.found || FindMagnitude(Tok(pos + 1), s_.region_) != nullptr)
             return -1;
     }
     return cents.size() == 2 ? (cents[0] - U'0') * 10 + (cents[1] - U'0') : (cents[0] - U'0') * 10;
@@ -740,6 +755,20 @@ int EverydayScanner::Reader::SentenceLanguage(std::size_t token) const {
     return language;
 }
 
+bool everyday::MarksDisputed(std::u32string_view word) {
+    // Only "10,000" or "1.234,56" read differently by language; "3,50" or "1.5" do not.
+    const bool stop = word.find(U'.') != std::u32string_view::npos;
+    const bool comma = word.find(U',') != std::u32string_view::npos;
+    if (stop && comma)
+        return true;
+    for (std::size_t k = 0; k + 3 < word.size(); ++k) {
+        if ((word[k] == U'.' || word[k] == U',') && IsDigit(word[k + 1]) && IsDigit(word[k + 2]) &&
+            IsDigit(word[k + 3]) && (k + 4 == word.size() || !IsDigit(word[k + 4])))
+            return true;
+    }
+    return false;
+}
+
 char32_t everyday::DecimalShown(std::u32string_view word) {
     // The longest run of digits and marks: "CYP200,000" is "200,000".
     std::size_t start = 0;
@@ -770,6 +799,8 @@ const CharSet& EverydayScanner::Reader::ThousandsAt(std::size_t offset) const {
     // the way the text's other amounts are written ("1 EUR = 239.640 SIT, 100 SIT =
     // 0.41729 EUR"), else the text's language.
     const std::size_t token = text_.TokenAt(offset);
+    if (!MarksDisputed(Tok(token)))
+        return s_.thousands_;
     char32_t decimal = LanguageCount::DecimalOf(SentenceLanguage(token));
     if (decimal == 0 && !gathering_)
         decimal = Facts().decimalShown;
