@@ -27,10 +27,22 @@ template <typename Value>
 using TextMap = std::unordered_map<std::u32string, Value, TextHash, std::equal_to<>>;
 using TextSet = std::unordered_set<std::u32string, TextHash, std::equal_to<>>;
 
-enum WordList { kAnd, kOr, kTo, kInstead, kLeadsTo, kReference, kTime, kMonth, kLink, kNumbers, kCoin };
-constexpr std::u32string_view kWordListNames[] = {U"and",  U"or",    U"to",        U"instead",
+enum WordList {
+    kAnd,
+    kOr,
+    kTo,
+    kInstead,
+    kLeadsTo,
+    kReference,
+    kTime,
+    kMonth,
+    kLink,
+    kNumbers,
+    kCoin
+};
+constexpr std::u32string_view kWordListNames[] = {U"and",      U"or",        U"to",   U"instead",
                                                   U"leads-to", U"reference", U"time", U"month",
-                                                  U"link", U"numbers", U"coin"};
+                                                  U"link",     U"numbers",   U"coin"};
 
 // The forms of the files, ready for lookup: by exact text (the case-sensitive ones) and by
 // lower-cased text (the others), each with the form the recognizers see.
@@ -246,8 +258,7 @@ const EverydayForm* FindEverydayForm(std::u32string_view text, const std::u32str
         if (const EverydayForm* form = Choose(it->second, region, textLanguage))
             return form;
     }
-    if (const auto it = index.folded.find(std::u32string_view(lowered));
-        it != index.folded.end())
+    if (const auto it = index.folded.find(std::u32string_view(lowered)); it != index.folded.end())
         return Choose(it->second, region, textLanguage);
     return nullptr;
 }

@@ -31,9 +31,8 @@ EverydayScanner::Symbol EverydayScanner::Reader::Lookup(std::u32string_view text
     return symbol;
 }
 
-EverydayScanner::Symbol EverydayScanner::Reader::LookupForm(std::u32string_view text,
-                                                            bool before, bool glued,
-                                                            bool dotFollows) const {
+EverydayScanner::Symbol EverydayScanner::Reader::LookupForm(std::u32string_view text, bool before,
+                                                            bool glued, bool dotFollows) const {
     Symbol symbol;
     const std::u32string lowered = LowerCase(text);
     const SymbolMatch match = s_.FindUserSymbol(text, lowered);
@@ -354,8 +353,8 @@ bool EverydayScanner::Reader::ReadGlued(std::u32string_view text, std::size_t of
     std::u32string_view rest = text.substr(symbolAt);
     if (rest.empty() || IsDash(rest[0]))
         return false;
-    if (const MagnitudeWord* magnitude =
-            FindMagnitudeLazily(rest, s_.region_, [&] { return LanguageAt(text_.TokenAt(offset)); })) {
+    if (const MagnitudeWord* magnitude = FindMagnitudeLazily(
+            rest, s_.region_, [&] { return LanguageAt(text_.TokenAt(offset)); })) {
         number = front;
         number.end = offset + text.size();
         number.magnitude = magnitude->factor;
@@ -535,9 +534,9 @@ void EverydayScanner::Reader::ReadMagnitudeAndSymbolAfter(std::size_t pos, Amoun
             while (word == nullptr && drop < joined.size() &&
                    IsClosingPunctuation(joined[joined.size() - 1 - drop])) {
                 ++drop;
-                word = FindMagnitudeLazily(
-                    std::u32string_view(joined).substr(0, joined.size() - drop), s_.region_,
-                    language);
+                word =
+                    FindMagnitudeLazily(std::u32string_view(joined).substr(0, joined.size() - drop),
+                                        s_.region_, language);
             }
             if (word != nullptr) {
                 amount.magnitude = word->factor;

@@ -86,8 +86,7 @@ void PaintGreekFlag(QPainter& painter, const QRectF& r) {
 QRectF Shield(const QRectF& r, qreal centreX) {
     const qreal height = r.height() * 0.5;
     const qreal width = height * 0.8;
-    return {r.left() + r.width() * centreX - width / 2, r.center().y() - height / 2, width,
-            height};
+    return {r.left() + r.width() * centreX - width / 2, r.center().y() - height / 2, width, height};
 }
 
 void PaintCroatianFlag(QPainter& painter, const QRectF& r) {
@@ -96,9 +95,9 @@ void PaintCroatianFlag(QPainter& painter, const QRectF& r) {
     const qreal cell = shield.width() / 4.0;
     for (int row = 0; row < 5; ++row) {
         for (int column = 0; column < 4; ++column)
-            painter.fillRect(QRectF(shield.left() + column * cell, shield.top() + row * cell, cell,
-                                    cell),
-                             (row + column) % 2 == 0 ? QColor(0xff, 0, 0) : QColor(Qt::white));
+            painter.fillRect(
+                QRectF(shield.left() + column * cell, shield.top() + row * cell, cell, cell),
+                (row + column) % 2 == 0 ? QColor(0xff, 0, 0) : QColor(Qt::white));
     }
 }
 
@@ -108,12 +107,12 @@ void PaintSlovakFlag(QPainter& painter, const QRectF& r) {
     painter.fillRect(shield, QColor(0xee, 0x1c, 0x25));
     const qreal bar = shield.width() / 6.0;
     const QColor white(Qt::white);
-    painter.fillRect(QRectF(shield.center().x() - bar / 2, shield.top() + bar, bar,
-                            shield.height() - 3 * bar),
-                     white);
-    painter.fillRect(QRectF(shield.left() + bar, shield.top() + 2 * bar, shield.width() - 2 * bar,
-                            bar * 0.8),
-                     white);
+    painter.fillRect(
+        QRectF(shield.center().x() - bar / 2, shield.top() + bar, bar, shield.height() - 3 * bar),
+        white);
+    painter.fillRect(
+        QRectF(shield.left() + bar, shield.top() + 2 * bar, shield.width() - 2 * bar, bar * 0.8),
+        white);
     painter.fillRect(QRectF(shield.left() + bar * 0.5, shield.bottom() - 2 * bar,
                             shield.width() - bar, bar * 1.5),
                      QColor(0x0b, 0x4e, 0xa2));

@@ -15,8 +15,8 @@ constexpr char kTranslatorName[] = "kassaveroQtTranslator";
 
 QString LanguageCodeOfSection(const QString& sectionName) {
     static const std::pair<const char*, const char*> kLanguages[] = {
-        {"Deutsch", "de"},    {"English", "en"},       {"Fran\u00e7ais", "fr"},
-        {"Nederlands", "nl"}, {"Espa\u00f1ol", "es"},  {"Italiano", "it"},
+        {"Deutsch", "de"},    {"English", "en"},      {"Fran\u00e7ais", "fr"},
+        {"Nederlands", "nl"}, {"Espa\u00f1ol", "es"}, {"Italiano", "it"},
         {"Български", "bg"},  {"Hrvatski", "hr"},     {"Ελληνικά", "el"},
     };
     for (const auto& [section, code] : kLanguages) {
@@ -39,8 +39,8 @@ bool InstallQtTranslations(QCoreApplication& application, const QString& languag
     // Qt's own catalogue, else the program's for a language Qt ships none for (Greek).
     const QString name = QStringLiteral("qtbase_") + language;
     if (!translator->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
-        !translator->load(name, QCoreApplication::applicationDirPath() +
-                                    QStringLiteral("/translations"))) {
+        !translator->load(
+            name, QCoreApplication::applicationDirPath() + QStringLiteral("/translations"))) {
         delete translator;
         return false;
     }

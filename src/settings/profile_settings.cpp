@@ -112,7 +112,8 @@ std::u32string_view FlagCountry(const ProfileSettings& settings, CurrencyIndex c
     if (c < kFixedCurrencyCount)
         return kCountries[c];
     if (IsCustomCurrency(c)) {
-        if (const LaterCurrency* later = FindLaterCurrency(settings.CustomCurrencySymbol[c - kCUS1]))
+        if (const LaterCurrency* later =
+                FindLaterCurrency(settings.CustomCurrencySymbol[c - kCUS1]))
             return later->Country;
     }
     return {};

@@ -60,10 +60,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = input.ConsumeIntegralInRange(0, 3); i > 0; --i)
         settings.InputNonCurrencySymbols.push_back(RandomSymbol(input));
     settings.RecomputeSymbolSets();
-    const DesktopRegion region{input.ConsumeIntegralInRange<CurrencyIndex>(0, kCurrencyCount),
-                               input.ConsumeBool() ? U',' : U'.', input.ConsumeBool(),
-                               input.ConsumeIntegralInRange(0, 0x20),
-                               input.ConsumeBool() ? std::u32string_view(U"EEK") : std::u32string_view()};
+    const DesktopRegion region{
+        input.ConsumeIntegralInRange<CurrencyIndex>(0, kCurrencyCount),
+        input.ConsumeBool() ? U',' : U'.', input.ConsumeBool(),
+        input.ConsumeIntegralInRange(0, 0x20),
+        input.ConsumeBool() ? std::u32string_view(U"EEK") : std::u32string_view()};
 
     const TextWords words(Utf8ToText(input.ConsumeRemainingBytesAsString()));
     const AmountRecognizer recognizer(profile);
