@@ -19,8 +19,7 @@ namespace {
 constexpr std::size_t kTextLength = 65535;
 constexpr std::size_t kWordCount = TextWords::kMaxWords;
 
-// Prose with amounts in marks, bare numbers, units, dates and paragraph signs, in
-// Windows-1252.
+// Prose with amounts in marks, bare numbers, units, dates and paragraph signs.
 constexpr std::array<const char32_t*, 10> kSentences = {
     U"Die Miete betr\xE4gt DM 1.250,00 im Monat, zahlbar bis zum dritten Werktag.",
     U"F\xFCr 12,5 kg Kartoffeln zahlten wir 18,40 DM auf dem Wochenmarkt.",
@@ -54,13 +53,13 @@ std::u32string MakeText() {
     text.resize(words.End(kWordCount - 1));
 
     std::size_t gaps = 0;
-    for (char c : text)
+    for (char32_t c : text)
         gaps += c == U' ' ? 1 : 0;
     const std::size_t extra = kTextLength - text.size();
     std::u32string padded;
     padded.reserve(kTextLength);
     std::size_t gap = 0;
-    for (char c : text) {
+    for (char32_t c : text) {
         if (c != U' ') {
             padded += c;
             continue;

@@ -111,9 +111,7 @@ std::string TextToAscii(std::u32string_view text) {
     return out;
 }
 
-char32_t LowerCase(char32_t c) {
-    if (c < 0x80)
-        return c >= U'A' && c <= U'Z' ? c + 32 : c;
+char32_t LowerCaseBeyondAscii(char32_t c) {
     return static_cast<char32_t>(u_tolower(static_cast<UChar32>(c)));
 }
 

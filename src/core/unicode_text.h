@@ -7,6 +7,7 @@
 // becomes UTF-8 only where it meets the platform (files, Qt, the session bus).
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -43,7 +44,13 @@ std::string TextToAscii(std::u32string_view text);
 // The simple lower case of Unicode (one character for one, so offsets stay): Latin with
 // diacritics, Greek and Cyrillic as well as A..Z. Every comparison that ignores letter
 // case (command names, symbols, keys) uses it.
-char32_t LowerCase(char32_t c);
+char32_t LowerCaseBeyondAscii(char32_t c);
+// Inline, as it runs for every character of every word compared.
+inline char32_t LowerCase(char32_t c) {
+    if (c < 0x80)
+        return c >= U'A' && c <= U'Z' ? c + 32 : c;
+    return LowerCaseBeyondAscii(c);
+}
 std::u32string LowerCase(std::u32string_view text);
 // The same into a buffer the caller keeps, for look-ups that run for every word.
 void LowerCaseInto(std::u32string_view text, std::u32string& out);
@@ -51,6 +58,43 @@ char32_t UpperCase(char32_t c);
 
 // Equal after LowerCase on both sides.
 bool EqualsIgnoringCase(std::u32string_view a, std::u32string_view b);
+
+// A word in lower case, on the stack when it is short: look-ups run for most words of a
+// text and should not allocate.
+class LowerCaseWord {
+  public:
+    explicit LowerCaseWord(std::u32string_view word) {
+        if (word.size() <= kShort) {
+            for (std::size_t i = 0; i < word.size(); ++i)
+                short_[i] = LowerCase(word[i]);
+            view_ = std::u32string_view(short_, word.size());
+        } else {
+            long_ = LowerCase(word);
+            view_ = long_;
+        }
+    }
+    LowerCaseWord(const LowerCaseWord&) = delete;
+    LowerCaseWord& operator=(const LowerCaseWord&) = delete;
+    std::u32string_view View() const { return view_; }
+
+  private:
+    static constexpr std::size_t kShort = 32;
+    char32_t short_[kShort];
+    std::u32string long_;
+    std::u32string_view view_;
+};
+
+// A hash for maps keyed by text that are searched with a view of it (no copy made):
+// FNV-1a over whole code points, as the keys are short words.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::u32string_view text) const noexcept {
+        std::uint64_t hash = 0xcbf29ce484222325ULL;
+        for (const char32_t c : text)
+            hash = (hash ^ c) * 0x100000001b3ULL;
+        return static_cast<std::size_t>(hash);
+    }
+};
 
 // Letters of any alphabet (Unicode's alphabetic property).
 bool IsLetter(char32_t c);

@@ -334,6 +334,29 @@ RecognizerCharSets BuildCharSets(const ProfileSettings& settings) {
     return sets;
 }
 
+const RecognizerCharSets& LiveCharSets(const ProfileSettings& settings) {
+    // Built again only when a separator setting changed: every word asks for them. One
+    // copy per thread, so readers on different threads never share it.
+    struct Built {
+        bool valid = false;
+        std::u32string thousands, decimals;
+        bool zero = false, negatives = false;
+        RecognizerCharSets sets;
+    };
+    thread_local Built built;
+    if (!built.valid || built.thousands != settings.InputThousandSymbols ||
+        built.decimals != settings.InputDecimalSymbols || built.zero != settings.InputAcceptZero ||
+        built.negatives != settings.InputAcceptNegatives) {
+        built.thousands = settings.InputThousandSymbols;
+        built.decimals = settings.InputDecimalSymbols;
+        built.zero = settings.InputAcceptZero;
+        built.negatives = settings.InputAcceptNegatives;
+        built.sets = BuildCharSets(settings);
+        built.valid = true;
+    }
+    return built.sets;
+}
+
 bool IsTrailingPunctuation(char32_t c) {
     if (c < kTrailing.size())
         return kTrailing[c];
@@ -462,7 +485,7 @@ bool AmountRecognizer::ScanAmount(const TextWords& words, std::size_t index,
         return false;
 
     const ProfileSettings& settings = profile_.Settings();
-    const RecognizerCharSets sets = BuildCharSets(settings);
+    const RecognizerCharSets& sets = LiveCharSets(settings);
 
     // The shape of the word: a number as a whole, or a number with a symbol glued to
     // one end, or neither. A dash for the decimals ("1.000,-") is part of the number.

@@ -32,6 +32,8 @@ struct RecognizerCharSets {
 // Built from the separator texts themselves (not from a copy made when the profile was
 // last read), so they always follow the live settings.
 RecognizerCharSets BuildCharSets(const ProfileSettings& settings);
+// The same, kept while the separator settings stay as they are.
+const RecognizerCharSets& LiveCharSets(const ProfileSettings& settings);
 
 // Closing punctuation, quotes and similar marks that may trail a symbol after a number
 // ("100 DM," or "100 DM»"). The full stop is not one of them.

@@ -17,12 +17,6 @@ namespace {
 using forms::BuiltInForms;
 
 // Texts as keys, looked up by view so that a look-up allocates nothing.
-struct TextHash {
-    using is_transparent = void;
-    std::size_t operator()(std::u32string_view text) const noexcept {
-        return std::hash<std::u32string_view>{}(text);
-    }
-};
 template <typename Value>
 using TextMap = std::unordered_map<std::u32string, Value, TextHash, std::equal_to<>>;
 using TextSet = std::unordered_set<std::u32string, TextHash, std::equal_to<>>;
@@ -59,6 +53,8 @@ struct FormIndex {
     // Texts that are both other money and a currency of the program somewhere.
     TextSet ambiguousExact;
     TextSet ambiguousFolded;
+    // The lower-cased first letters of the euro's names, to pass over most words at once.
+    std::u32string euroFirsts;
 };
 
 // The lower-cased text in a buffer of the thread's own.
@@ -116,6 +112,9 @@ const FormIndex& Index() {
             else
                 x.folded[LowerCase(row.text)].push_back(i);
             x.forms.push_back(FormOf(row));
+            const char32_t first = LowerCase(row.text.front());
+            if (x.forms.back().currency == kEUR && x.euroFirsts.find(first) == std::u32string::npos)
+                x.euroFirsts += first;
         }
         const auto mixed = [&](const std::vector<std::size_t>& rows) {
             bool foreign = false;
@@ -249,7 +248,7 @@ const EverydayForm* FindEverydayForm(std::u32string_view text, const DesktopRegi
     return FindEverydayForm(text, LowerCase(text), region, textLanguage);
 }
 
-const EverydayForm* FindEverydayForm(std::u32string_view text, const std::u32string& lowered,
+const EverydayForm* FindEverydayForm(std::u32string_view text, std::u32string_view lowered,
                                      const DesktopRegion& region, int textLanguage) {
     if (text.empty() || text.size() > 30)
         return nullptr;
@@ -263,7 +262,12 @@ const EverydayForm* FindEverydayForm(std::u32string_view text, const std::u32str
     return nullptr;
 }
 
-bool IsAmbiguousSign(std::u32string_view text, const std::u32string& lowered) {
+bool MayNameTheEuro(std::u32string_view text) {
+    return !text.empty() &&
+           Index().euroFirsts.find(LowerCase(text.front())) != std::u32string::npos;
+}
+
+bool IsAmbiguousSign(std::u32string_view text, std::u32string_view lowered) {
     const FormIndex& index = Index();
     return index.ambiguousFolded.contains(std::u32string_view(lowered)) ||
            index.ambiguousExact.contains(text);

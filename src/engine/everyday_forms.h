@@ -60,15 +60,17 @@ struct EverydayForm {
 // The built-in form of a text, or nullptr. Signs whose meaning depends on the country
 // count only in their country; where languages disagree, the text's language (a primary
 // language number, -1 when not known) decides, then the desktop's.
+// False for a word that cannot be one of the euro's names (a quick test before a look-up).
+bool MayNameTheEuro(std::u32string_view text);
 const EverydayForm* FindEverydayForm(std::u32string_view text, const DesktopRegion& region,
                                      int textLanguage = -1);
 // The same with the text already lower-cased.
-const EverydayForm* FindEverydayForm(std::u32string_view text, const std::u32string& lowered,
+const EverydayForm* FindEverydayForm(std::u32string_view text, std::u32string_view lowered,
                                      const DesktopRegion& region, int textLanguage = -1);
 
 // A sign that stands for other money too ("kr" for kroons and kroner, "£" for Cyprus
 // pounds and sterling).
-bool IsAmbiguousSign(std::u32string_view text, const std::u32string& lowered);
+bool IsAmbiguousSign(std::u32string_view text, std::u32string_view lowered);
 
 // A word that multiplies the number before it ("Mio.", "milliards", "mila").
 struct MagnitudeWord {

@@ -58,8 +58,17 @@ const EverydayText::Facts& EverydayScanner::Reader::Facts() const {
             if (symbol.shares != nullptr)
                 facts.unsure.insert(facts.unsure.end(), symbol.shares->begin(),
                                     symbol.shares->end());
-        } else if (IsCurrency(symbol.currency))
+        } else if (IsCurrency(symbol.currency)) {
             facts.marked.set(symbol.currency);
+            const std::size_t custom = static_cast<std::size_t>(symbol.currency - kCUS1);
+            const std::u32string_view code =
+                symbol.currency < kFixedCurrencyCount ? CurrencyCode(symbol.currency)
+                : custom < settings_.CustomCurrencySymbol.size()
+                    ? std::u32string_view(settings_.CustomCurrencySymbol[custom])
+                    : std::u32string_view();
+            if (!symbol.ambiguous && !code.empty() && EqualsIgnoringCase(symbol.text, code))
+                facts.markedByCode.set(symbol.currency);
+        }
         return true;
     };
     int commas = 0;
@@ -120,6 +129,8 @@ bool EverydayScanner::Reader::EuroNamed() const {
     if (facts.euroNamed < 0) {
         facts.euroNamed = 0;
         for (std::size_t i = 0; i < tokens_.size() && facts.euroNamed == 0; ++i) {
+            if (!MayNameTheEuro(Tok(i)))
+                continue;
             const EverydayForm* form = FindEverydayForm(Tok(i), s_.region_, TextLanguage());
             facts.euroNamed = form != nullptr && form->kind == FormKind::Currency &&
                                       form->currency == kEUR && form->factor == 1.0
@@ -466,7 +477,10 @@ bool EverydayScanner::Reader::Next(std::size_t from, EverydayResult& result) con
         // "20 kr" in a text about Norwegian kroner: the sign may be either money.
         const std::vector<std::u32string>& shared = Facts().unsure;
         const bool unsure =
-            (amount.symbol.ambiguous && Facts().otherMoney) ||
+            (amount.symbol.ambiguous &&
+             (Facts().otherMoney ||
+              (Facts().markedByCode.test(amount.symbol.currency) &&
+               std::none_of(amount.symbol.text.begin(), amount.symbol.text.end(), IsLetter)))) ||
             std::find(shared.begin(), shared.end(), amount.symbol.text) != shared.end() ||
             SplitByStrayBlank(amount.number) || NamesACoin(amount);
         result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&

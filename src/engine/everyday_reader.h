@@ -6,6 +6,7 @@
 // written) and everyday_judging.cpp (which of them are amounts to convert, in context).
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <string_view>
 #include <vector>
@@ -36,9 +37,30 @@ inline bool IsDash(char32_t c) {
 // Marks that are words of their own: brackets, quotes, section and degree signs, the
 // guillemets and the ellipsis.
 inline bool IsOwnWord(char32_t c) {
-    constexpr std::u32string_view kMarks =
-        U"!\"%()+/:;<=>?[]{}*\u00A7\u00B0\u201E\u201C\u201D\u00AB\u00BB\u2039\u203A\u2026";
-    return kMarks.find(c) != std::u32string_view::npos;
+    // A table for ASCII: the text is split character by character.
+    static constexpr auto kAscii = [] {
+        std::array<bool, 128> marks{};
+        for (const char m : std::string_view("!\"%()+/:;<=>?[]{}*"))
+            marks[static_cast<unsigned char>(m)] = true;
+        return marks;
+    }();
+    if (c < 0x80)
+        return kAscii[c];
+    switch (c) {
+        case 0x00A7:
+        case 0x00B0:
+        case 0x201E:
+        case 0x201C:
+        case 0x201D:
+        case 0x00AB:
+        case 0x00BB:
+        case 0x2039:
+        case 0x203A:
+        case 0x2026:
+            return true;
+        default:
+            return false;
+    }
 }
 
 // Quotes that are apostrophes inside a word ("d'euros") but marks of their own at its ends.

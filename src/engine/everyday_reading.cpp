@@ -24,9 +24,9 @@ EverydayScanner::Symbol EverydayScanner::Reader::Lookup(std::u32string_view text
                                                         bool glued, bool dotFollows) const {
     Symbol symbol = LookupForm(text, before, glued, dotFollows);
     if (symbol.found && symbol.kind == FormKind::Currency) {
-        const std::u32string lowered = LowerCase(text);
-        symbol.ambiguous = IsAmbiguousSign(text, lowered);
-        symbol.text = lowered;
+        const LowerCaseWord lowered(text);
+        symbol.ambiguous = IsAmbiguousSign(text, lowered.View());
+        symbol.text = lowered.View();
     }
     return symbol;
 }
@@ -34,7 +34,8 @@ EverydayScanner::Symbol EverydayScanner::Reader::Lookup(std::u32string_view text
 EverydayScanner::Symbol EverydayScanner::Reader::LookupForm(std::u32string_view text, bool before,
                                                             bool glued, bool dotFollows) const {
     Symbol symbol;
-    const std::u32string lowered = LowerCase(text);
+    const LowerCaseWord lowerCase(text);
+    const std::u32string_view lowered = lowerCase.View();
     const SymbolMatch match = s_.FindUserSymbol(text, lowered);
     // "dem" is an article and "ff." means "and the following" in lower case; the codes
     // are written in capitals. The built-in forms may still know the word ("0,45 eur").

@@ -28,12 +28,15 @@ EverydayText::EverydayText(std::u32string_view text) : text_(text) {
     const char32_t* data = text.data();
     std::size_t i = 0;
     while (i < n) {
-        // A run of blanks, and whether a line ends in it.
+        // A run of blanks, and whether a line ends in it (kept in registers: the loop
+        // runs for every character).
         const std::size_t blanks = i;
+        bool lineEnds = false;
         while (i < n && IsBlank(data[i])) {
-            line = line || (data[i] >= U'\n' && data[i] <= U'\r');
+            lineEnds |= data[i] >= U'\n' && data[i] <= U'\r';
             ++i;
         }
+        line = line || lineEnds;
         gap += i - blanks;
         if (i >= n)
             break;
@@ -75,12 +78,12 @@ std::size_t EverydayText::TokenAt(std::size_t offset) const {
 // ---- The scanner ----
 
 SymbolMatch EverydayScanner::FindUserSymbol(std::u32string_view text,
-                                            const std::u32string& lowered) const {
+                                            std::u32string_view lowered) const {
     if (text.empty())
         return {};
     const UserSymbol* best = nullptr;
     if (!exactSymbols_.empty()) {
-        if (const auto it = exactSymbols_.find(std::u32string(text)); it != exactSymbols_.end())
+        if (const auto it = exactSymbols_.find(text); it != exactSymbols_.end())
             best = &it->second;
     }
     if (const auto it = foldedSymbols_.find(lowered); it != foldedSymbols_.end()) {

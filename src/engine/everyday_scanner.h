@@ -12,11 +12,13 @@
 
 #include <bitset>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "core/unicode_text.h"
 #include "engine/amount_recognizer.h"
 #include "engine/everyday_forms.h"
 #include "engine/geplante_aenderung.h"
@@ -50,6 +52,9 @@ class EverydayText {
     struct Facts {
         bool known = false;
         std::bitset<kCurrencyCount> marked;
+        // Currencies the text also writes by their code ("CYP1.50"): a sign it shares
+        // with other money ("£") then means the other money there.
+        std::bitset<kCurrencyCount> markedByCode;
         bool otherMoney = false;
         // Words the other money named in the text makes unsure ("mark" beside "Ostmark").
         std::vector<std::u32string> unsure;
@@ -99,7 +104,7 @@ class EverydayScanner {
         CurrencyIndex list;
         std::size_t order;
     };
-    SymbolMatch FindUserSymbol(std::u32string_view text, const std::u32string& lowered) const;
+    SymbolMatch FindUserSymbol(std::u32string_view text, std::u32string_view lowered) const;
     // The custom currency that holds a later euro currency ("BGN"), or kNoCurrency.
     CurrencyIndex CustomCurrencyOfCode(std::u32string_view code) const;
     // The currency of a code: a fixed one, else the custom currency that holds it.
@@ -113,8 +118,8 @@ class EverydayScanner {
     CharSet thousandsAfterComma_;
     CharSet thousandsAfterStop_;
     CharSet thousands_;  // the desktop's
-    std::unordered_map<std::u32string, UserSymbol> exactSymbols_;
-    std::unordered_map<std::u32string, UserSymbol> foldedSymbols_;
+    std::unordered_map<std::u32string, UserSymbol, TextHash, std::equal_to<>> exactSymbols_;
+    std::unordered_map<std::u32string, UserSymbol, TextHash, std::equal_to<>> foldedSymbols_;
 };
 
 }  // namespace kassavero

@@ -131,6 +131,8 @@ TEST_F(EverydayConversion, NoWrongValue) {
          U"1999 kostete sie € 1,79 (3,50 DM), 2003 4,90 und 2007 stolze 5,40."},
         {U"never a zero for a nonzero amount", german, U"Das kostet 1 Lira.",
          U"Das kostet 1 Lira."},
+        {U"a shared sign is other money where the text writes ours by its code", english,
+         U"It cost IEP 1.50, approx £1.20 then.", U"It cost € 1,90 (IEP 1.50), approx £1.20 then."},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(TextToUtf8(row.rule));
