@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -297,6 +298,11 @@ bool TRechnerForm::eventFilter(QObject* watched, QEvent* event) {
             enteredByMouse_ = reason == Qt::MouseFocusReason ? slot : -1;
             break;
         }
+        case QEvent::MouseButtonPress:
+            // A click into the line that has the focus already enters it anew.
+            if (field->hasFocus() && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+                enteredByMouse_ = slot;
+            break;
         case QEvent::MouseButtonRelease:
             if (enteredByMouse_ == slot && !field->hasSelectedText()) {
                 model_.EditEnter(slot);
