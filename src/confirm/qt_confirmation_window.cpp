@@ -47,6 +47,9 @@ T* Keyed(T* widget, std::string_view key) {
 // scrolls.
 constexpr int kFieldMinLines = 2;
 constexpr int kFieldMaxLines = 8;
+// How far from where it was put a window may stand and still count as not moved by the
+// user: a title bar's height.
+constexpr int kFrameSlack = 40;
 // The design's font height, against which the currency lists' flag column grows.
 constexpr double kDesignFontHeight = 13.0;
 // The code of a currency list entry starts this far right of the flag's left edge.
@@ -489,9 +492,11 @@ void TBestaetigungForm::MoveOthersAside() {
 }
 
 void TBestaetigungForm::MoveAside(QWidget* other) {
-    // Menus, lists and modal message boxes come and go on their own.
+    // Menus, lists and modal message boxes come and go on their own; the tray icon has
+    // no title.
     const Qt::WindowType type = other->windowType();
     if (other == this || !other->isVisible() || other->isModal() ||
+        other->windowTitle().isEmpty() ||
         (type != Qt::Window && type != Qt::Tool && type != Qt::Dialog))
         return;
     const QPoint from = WindowPlace(other);
@@ -508,8 +513,9 @@ void TBestaetigungForm::MoveAside(QWidget* other) {
 
 void TBestaetigungForm::PutOthersBack() {
     for (const MovedAside& moved : movedAside_) {
+        // The window manager may have put the frame where its inside was asked for.
         if (moved.Window != nullptr && moved.Window->isVisible() &&
-            WindowPlace(moved.Window) == moved.To)
+            (WindowPlace(moved.Window) - moved.To).manhattanLength() <= kFrameSlack)
             moved.Window->move(moved.From);
     }
     movedAside_.clear();
