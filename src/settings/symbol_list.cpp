@@ -138,13 +138,13 @@ Names FrenchNamesOf(CurrencyIndex c) {
         case kFIM:
             return {U"mark finlandais"};
         case kFRF:
-            return {U"franc fran\xE7ais"};
+            return {U"franc fran\u00E7ais"};
         case kIEP:
             return {U"livre irlandaise"};
         case kITL:
             return {U"lire italienne"};
         case kNLG:
-            return {U"florin n\xE9erlandais"};
+            return {U"florin n\u00E9erlandais"};
         case kPTE:
             return {U"escudo portugais"};
         default:
@@ -272,10 +272,10 @@ std::u32string FixedCurrencyName(CurrencyIndex c, int language) {
         U"marks allemands",
         U"pesetas espagnoles",
         U"marks finlandais",
-        U"francs fran\xE7ais",
+        U"francs fran\u00E7ais",
         U"livres irlandaises",
         U"lires italiennes",
-        U"florins n\xE9erlandais",
+        U"florins n\u00E9erlandais",
         U"escudos portugais"};
     switch (language) {
         case 0:
