@@ -353,10 +353,16 @@ bool TBestaetigungForm::eventFilter(QObject* watched, QEvent* event) {
             // A new width wraps the text anew.
             if (watched == input_ || watched == output_)
                 FitHeight(static_cast<QTextEdit*>(watched));
-            // Grown for a longer question, the window keeps its buttons on the screen.
+            // Grown for a longer question, the window keeps its buttons on the screen and
+            // the other windows beside it.
             if (watched == this && isVisible())
                 QMetaObject::invokeMethod(
-                    this, [this] { KeepWholeOnScreen(this); }, Qt::QueuedConnection);
+                    this,
+                    [this] {
+                        KeepWholeOnScreen(this);
+                        MoveOthersAside();
+                    },
+                    Qt::QueuedConnection);
             break;
         case QEvent::FocusIn: {
             // Coming back to the window is not entering the field.

@@ -67,14 +67,15 @@ escape() {
 "$CLIENT" call calculator show >/dev/null
 wait_for framed "$calculator" || fail "the calculator did not show"
 own_place=$(frame_of "$calculator" | cut -d' ' -f1,2)
-escape "$calculator"
 printf 'Preis 100 DM, Porto 5 DM und 7 DM.\n' >"$WORK/letter.txt"
 "$CLIENT" convert "$WORK/letter.txt" --confirm >/dev/null 2>&1 &
 PIDS+=($!)
 wait_for framed "$question" || fail "the question did not show"
 wait_for on_screen "$question" || fail "question off the screen: $(frame_of "$question")"
-
-# The calculator shown while the question is open stands beside it.
+# The calculator open already, and one shown while the question is open, stand beside it.
+wait_for apart "$calculator" "$question" ||
+    fail "calculator $(frame_of "$calculator") under question $(frame_of "$question")"
+escape "$calculator"
 "$CLIENT" call calculator show >/dev/null
 wait_for framed "$calculator" || fail "the calculator did not show"
 wait_for apart "$calculator" "$question" ||
