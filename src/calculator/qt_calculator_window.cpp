@@ -171,15 +171,17 @@ TRechnerForm::TRechnerForm(CalculatorModel& model, Translator& translator,
     TranslateMenu(menuBar_, translator);
     TranslateMenu(contextMenu_, translator);
 
-    // Until a position is stored the window opens at the right edge of the screen: the
-    // middle is where documents, questions and their message boxes are.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        model_.SetLeft(available.right() - model_.Width() - available.width() / 50);
-        model_.SetTop(available.center().y() - model_.Height() / 2);
-    }
     model_.SetView(this);
     Sync();
+    // Until a position is stored the window opens in the top right corner of the screen:
+    // the middle is where documents, questions and their message boxes are.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        const int margin = available.width() / 50;
+        layout->activate();
+        model_.SetLeft(available.right() + 1 - sizeHint().width() - margin);
+        model_.SetTop(available.top() + margin);
+    }
 }
 
 TRechnerForm::~TRechnerForm() {

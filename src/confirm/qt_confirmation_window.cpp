@@ -50,6 +50,8 @@ constexpr int kFieldMaxLines = 8;
 // How far from where it was put a window may stand and still count as not moved by the
 // user: a title bar's height.
 constexpr int kFrameSlack = 40;
+// How long after a showing the window manager may still move the window.
+constexpr int kSettleMs = 2000;
 // The design's font height, against which the currency lists' flag column grows.
 constexpr double kDesignFontHeight = 13.0;
 // The code of a currency list entry starts this far right of the flag's left edge.
@@ -364,6 +366,14 @@ bool TBestaetigungForm::eventFilter(QObject* watched, QEvent* event) {
                     },
                     Qt::QueuedConnection);
             break;
+        case QEvent::Move:
+            // The window manager may still move a window it has just framed; the others
+            // follow until it has settled.
+            if (watched == this && isVisible() && shownAt_.isValid() &&
+                shownAt_.elapsed() < kSettleMs)
+                QMetaObject::invokeMethod(
+                    this, [this] { MoveOthersAside(); }, Qt::QueuedConnection);
+            break;
         case QEvent::FocusIn: {
             // Coming back to the window is not entering the field.
             const auto reason = static_cast<QFocusEvent*>(event)->reason();
@@ -467,6 +477,7 @@ QWidget* TBestaetigungForm::Control(ConfirmControl control) const {
 void TBestaetigungForm::ShowWindow() {
     PlaceWindow(this, WindowPlace(this));
     show();
+    shownAt_.start();
     // Placed again once it has its frame and its size.
     QMetaObject::invokeMethod(
         this,

@@ -4,6 +4,7 @@
 // The confirmation window: a non-modal tool window that shows what ConfirmationDialog
 // tells it and hands every click, selection and key back to it.
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
@@ -87,6 +88,7 @@ class TBestaetigungForm final : public QWidget, public ConfirmationView {
     ConfirmationDialog* dialog_ = nullptr;
     // The amount the question is about, in screen pixels; empty when not known.
     QRect amount_;
+    QElapsedTimer shownAt_;
     struct MovedAside {
         QPointer<QWidget> Window;
         QPoint From, To;

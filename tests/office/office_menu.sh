@@ -100,6 +100,11 @@ xdotool windowfocus --sync "$(question)" 2>/dev/null || true
 xdotool key Escape
 wait_for xdotool search --onlyvisible --name '^Kassavero$' >/dev/null ||
     fail "no message box after the asked run"
+# The calculator, back at its place, leaves the result in view.
+box=$(xdotool search --onlyvisible --name '^Kassavero$' | head -n 1)
+result_in_view() { apart "$(area_of "$box")" "$(area_of "$(calculator)")"; }
+wait_for result_in_view ||
+    fail "the calculator $(area_of "$(calculator)") covers the result $(area_of "$box")"
 xdotool search --onlyvisible --name '^Kassavero$' | while read -r box; do
     xdotool windowfocus --sync "$box" key Return 2>/dev/null || true
 done
