@@ -173,15 +173,21 @@ TRechnerForm::TRechnerForm(CalculatorModel& model, Translator& translator,
 
     model_.SetView(this);
     Sync();
+    defaultPlace_ = DefaultPlace();
+    model_.SetLeft(defaultPlace_->x());
+    model_.SetTop(defaultPlace_->y());
+}
+
+QPoint TRechnerForm::DefaultPlace() {
     // Until a position is stored the window opens in the top right corner of the screen:
     // the middle is where documents, questions and their message boxes are.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        const int margin = available.width() / 50;
-        layout->activate();
-        model_.SetLeft(available.right() + 1 - sizeHint().width() - margin);
-        model_.SetTop(available.top() + margin);
-    }
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return QPoint(0, 0);
+    const QRect available = screen->availableGeometry();
+    const int margin = available.width() / 50;
+    this->layout()->activate();
+    return QPoint(available.right() + 1 - sizeHint().width() - margin, available.top() + margin);
 }
 
 TRechnerForm::~TRechnerForm() {
@@ -507,6 +513,14 @@ void TRechnerForm::SyncVisibility() {
         // Hidden when it was minimised, it comes back as a window, not as an icon.
         if (isMinimized())
             setWindowState(windowState() & ~Qt::WindowMinimized);
+        // Its columns are known now.
+        if (defaultPlace_ && QPoint(model_.Left(), model_.Top()) == *defaultPlace_) {
+            defaultPlace_ = DefaultPlace();
+            model_.SetLeft(defaultPlace_->x());
+            model_.SetTop(defaultPlace_->y());
+        } else {
+            defaultPlace_.reset();
+        }
         // A position saved on a screen that is gone would put the window out of reach.
         PlaceWindow(this, QPoint(model_.Left(), model_.Top()));
         const QPoint place = WindowPlace(this);
