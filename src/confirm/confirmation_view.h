@@ -52,7 +52,8 @@ class ConfirmationView : public FormPosition {
     virtual void HideWindow() = 0;
     virtual void BringToFront() = 0;
     // Moves the window, shown or at its next showing, off the area if it covers part of it.
-    virtual void KeepClearOf(const ScreenArea& /*area*/) {}
+    // True when a shown window moved.
+    virtual bool KeepClearOf(const ScreenArea& /*area*/) { return false; }
     virtual void Focus(ConfirmControl control) = 0;
 
     virtual void SetControlVisible(ConfirmControl control, bool visible) = 0;

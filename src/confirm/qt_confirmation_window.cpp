@@ -496,10 +496,12 @@ void TBestaetigungForm::HideWindow() {
     PutOthersBack();
 }
 
-void TBestaetigungForm::KeepClearOf(const ScreenArea& area) {
+bool TBestaetigungForm::KeepClearOf(const ScreenArea& area) {
     amount_ = QRect(area.Left, area.Top, area.Width, area.Height);
-    if (isVisible() && MoveClearOf(this, amount_))
-        MoveOthersAside();
+    if (!isVisible() || !MoveClearOf(this, amount_))
+        return false;
+    MoveOthersAside();
+    return true;
 }
 
 void TBestaetigungForm::MoveOthersAside() {

@@ -39,7 +39,7 @@ class TBestaetigungForm final : public QWidget, public ConfirmationView {
     void ShowWindow() override;
     void HideWindow() override;
     void BringToFront() override;
-    void KeepClearOf(const ScreenArea& area) override;
+    bool KeepClearOf(const ScreenArea& area) override;
     void Focus(ConfirmControl control) override;
     void SetControlVisible(ConfirmControl control, bool visible) override;
     void SetControlEnabled(ConfirmControl control, bool enabled) override;

@@ -252,8 +252,12 @@ void MacroInterpreter::AmountOnScreenFunction(const std::vector<std::u32string>&
         }
         numbers[n] = *number;
     }
-    services_.formulas.AmountOnScreen(ScreenArea{numbers[0], numbers[1], numbers[2], numbers[3]});
-    reply = U"OK";
+    // A client that waits for the answer to the question cannot draw what the window
+    // uncovered by moving; "MOVED" lets it draw first.
+    reply = services_.formulas.AmountOnScreen(
+                ScreenArea{numbers[0], numbers[1], numbers[2], numbers[3]})
+                ? U"MOVED"
+                : U"OK";
 }
 
 void MacroInterpreter::ConvertExcelFormulaFunction(const std::vector<std::u32string>& arguments,

@@ -84,7 +84,7 @@ wait_for apart "$calculator" "$question" ||
 # The amount a client names is not covered by the question.
 read -r qx qy _ _ <<<"$(frame_of "$question")"
 area="$((qx + 40)) $((qy + 60)) 90 20"
-"$CLIENT" call filter "amountonscreen(${area// /,})" >/dev/null
+expect_eq "$("$CLIENT" call filter "amountonscreen(${area// /,})")" "MOVED" "the amount named"
 wait_for clear_of "$question" $area || fail "question $(frame_of "$question") covers $area"
 wait_for apart "$calculator" "$question" || fail "the calculator covers the moved question"
 

@@ -375,7 +375,7 @@ class CalcConversion:
             except Exception:
                 pass
             self.refresh()
-            tell_amount_place(self.channel, self.doc)
+            tell_amount_place(self.channel, self.doc, self.refresh)
         reply = self.channel.call("filter", "convertexcelformula(%s,%d,%d)" % (
             kind, self.source, self.target))
         if reply == "CANCEL":

@@ -2,6 +2,8 @@
 """Where the selection of a document stands on the screen, in pixels, read from the
 office's accessibility objects: the program's question window keeps clear of it."""
 
+import time
+
 # How deep and how wide the search through the window's objects goes: only what is in
 # view has objects, so a text or a sheet is found in a few levels.
 _DEPTH = 8
@@ -85,13 +87,23 @@ def selection_on_screen(controller):
         return None
 
 
-def tell_amount_place(channel, doc):
+# How long the window manager is given to move the question window away before the
+# office draws what it uncovered.
+_MOVE_WAIT = 0.2
+
+
+def tell_amount_place(channel, doc, refresh):
     """Tells the program where the amount of its next question stands, so its question
     window does not cover it. A program that does not know the command answers with an
-    error, which changes nothing here."""
+    error, which changes nothing here. While the question waits the office draws nothing,
+    so what a moved window uncovered is drawn before."""
     try:
         area = selection_on_screen(doc.getCurrentController())
-        if area is not None:
-            channel.call("filter", "amountonscreen(%d,%d,%d,%d)" % area)
+        if area is None:
+            return
+        if channel.call("filter", "amountonscreen(%d,%d,%d,%d)" % area) == "MOVED":
+            refresh()
+            time.sleep(_MOVE_WAIT)
+            refresh()
     except Exception:
         pass

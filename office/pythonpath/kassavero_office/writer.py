@@ -768,7 +768,7 @@ class WriterConversion:
             except Exception:
                 pass
             self.refresh()
-            tell_amount_place(self.channel, self.doc)
+            tell_amount_place(self.channel, self.doc, self.refresh)
         if self.settings.show_in_calculator:
             self.channel.call("calculator", "setvalue(%s,%s)" % (quoted(code), quoted(amount)))
 
