@@ -4,8 +4,6 @@
 // Rectangles on the screen, in pixels, and where a window goes so that it hides nothing
 // the user must see.
 
-#include <optional>
-
 namespace kassavero {
 
 struct ScreenArea {
