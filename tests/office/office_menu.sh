@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A visible LibreOffice on a private X server: the keyboard opens Tools > Kassavero >
 # Convert amounts in an English office, the letter is converted and the extension's
-# message box says so.
+# message box says so. With each change asked, the question window leaves the amount in
+# view and the calculator leaves the question and the result in view.
 #
 #   office_menu.sh BIN_DIR OXT DRIVER VERSION
 source "$(dirname "$0")/../integration/lib.sh"
