@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -170,14 +171,23 @@ TRechnerForm::TRechnerForm(CalculatorModel& model, Translator& translator,
     TranslateMenu(menuBar_, translator);
     TranslateMenu(contextMenu_, translator);
 
-    // Until a position is stored the window opens in the middle of the screen.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        model_.SetLeft(available.center().x() - model_.Width() / 2);
-        model_.SetTop(available.center().y() - model_.Height() / 2);
-    }
     model_.SetView(this);
     Sync();
+    defaultPlace_ = DefaultPlace();
+    model_.SetLeft(defaultPlace_->x());
+    model_.SetTop(defaultPlace_->y());
+}
+
+QPoint TRechnerForm::DefaultPlace() {
+    // Until a position is stored the window opens in the top right corner of the screen:
+    // the middle is where documents, questions and their message boxes are.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return QPoint(0, 0);
+    const QRect available = screen->availableGeometry();
+    const int margin = available.width() / 50;
+    this->layout()->activate();
+    return QPoint(available.right() + 1 - sizeHint().width() - margin, available.top() + margin);
 }
 
 TRechnerForm::~TRechnerForm() {
@@ -297,6 +307,11 @@ bool TRechnerForm::eventFilter(QObject* watched, QEvent* event) {
             enteredByMouse_ = reason == Qt::MouseFocusReason ? slot : -1;
             break;
         }
+        case QEvent::MouseButtonPress:
+            // A click into the line that has the focus already enters it anew.
+            if (field->hasFocus() && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+                enteredByMouse_ = slot;
+            break;
         case QEvent::MouseButtonRelease:
             if (enteredByMouse_ == slot && !field->hasSelectedText()) {
                 model_.EditEnter(slot);
@@ -498,6 +513,14 @@ void TRechnerForm::SyncVisibility() {
         // Hidden when it was minimised, it comes back as a window, not as an icon.
         if (isMinimized())
             setWindowState(windowState() & ~Qt::WindowMinimized);
+        // Its columns are known now.
+        if (defaultPlace_ && QPoint(model_.Left(), model_.Top()) == *defaultPlace_) {
+            defaultPlace_ = DefaultPlace();
+            model_.SetLeft(defaultPlace_->x());
+            model_.SetTop(defaultPlace_->y());
+        } else {
+            defaultPlace_.reset();
+        }
         // A position saved on a screen that is gone would put the window out of reach.
         PlaceWindow(this, QPoint(model_.Left(), model_.Top()));
         const QPoint place = WindowPlace(this);

@@ -5,8 +5,10 @@
 // columns, fonts, texts, selections, size, position, check marks) and hands every key,
 // edit, click and menu command to it; it decides nothing itself.
 
+#include <QPoint>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 #include "calculator/calculator_model.h"
 
@@ -99,6 +101,10 @@ class TRechnerForm final : public QWidget, public CalculatorView {
     // The model is being shown: no signal of a widget goes back to it.
     bool syncing_ = false;
     int focusedSlotShown_ = -1;
+    // The first place, until a stored one replaces it; taken again with the size the
+    // window has when it shows.
+    std::optional<QPoint> defaultPlace_;
+    QPoint DefaultPlace();
     // The line a mouse click has just entered, until the button is released.
     int enteredByMouse_ = -1;
 };

@@ -101,6 +101,7 @@ class ConfirmationDialog final : public Confirmation, public FormulaQuestion {
     unsigned StopCount() const override { return stopCount_; }
     bool Busy() const override;
     void EndWithdrawn() override;
+    bool AmountOnScreen(const ScreenArea& amount) override { return view_.KeepClearOf(amount); }
     ReplacementParts OutputParts() const override { return outputParts_; }
 
     bool Visible() const override { return visible_; }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "confirm/currency_choice.h"
+#include "platform/screen_area.h"
 #include "settings/transfer_ini_file.h"
 
 namespace kassavero {
@@ -50,6 +51,9 @@ class ConfirmationView : public FormPosition {
     virtual void ShowWindow() = 0;
     virtual void HideWindow() = 0;
     virtual void BringToFront() = 0;
+    // Moves the window, shown or at its next showing, off the area if it covers part of it.
+    // True when a shown window moved.
+    virtual bool KeepClearOf(const ScreenArea& /*area*/) { return false; }
     virtual void Focus(ConfirmControl control) = 0;
 
     virtual void SetControlVisible(ConfirmControl control, bool visible) = 0;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/currency.h"
+#include "platform/screen_area.h"
 
 namespace kassavero {
 
@@ -30,6 +31,9 @@ class FormulaQuestion {
     }
     // Ends the open question at once if it was withdrawn.
     virtual void EndWithdrawn() {}
+    // Where the amount of the next question stands on the screen: the question window
+    // is placed so that it does not cover it. True when a shown window moved for it.
+    virtual bool AmountOnScreen(const ScreenArea& /*amount*/) { return false; }
     // The formula with every constant converted, as a yes to each would give, without
     // showing or asking anything.
     virtual std::u32string ConvertFormula(const std::u32string& formula, CurrencyIndex source,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "confirm/qt_confirmation_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QColor>
 #include <QComboBox>
@@ -24,6 +25,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <utility>
 
 #include "i18n/translate_widgets.h"
 #include "i18n/translator.h"
@@ -44,6 +47,11 @@ T* Keyed(T* widget, std::string_view key) {
 // scrolls.
 constexpr int kFieldMinLines = 2;
 constexpr int kFieldMaxLines = 8;
+// How far from where it was put a window may stand and still count as not moved by the
+// user: a title bar's height.
+constexpr int kFrameSlack = 40;
+// How long after a showing the window manager may still move the window.
+constexpr int kSettleMs = 2000;
 // The design's font height, against which the currency lists' flag column grows.
 constexpr double kDesignFontHeight = 13.0;
 // The code of a currency list entry starts this far right of the flag's left edge.
@@ -136,6 +144,37 @@ DialogKey KeyOf(const QKeyEvent& event, char32_t& character) {
     }
     return DialogKey::Other;
 }
+
+// Tells of every other window of the program that is shown.
+class WindowShowWatcher final : public QObject {
+  public:
+    WindowShowWatcher(QWidget* owner, std::function<void(QWidget*)> shown)
+        : QObject(owner), owner_(owner), shown_(std::move(shown)) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show || !watched->isWidgetType())
+            return false;
+        auto* window = static_cast<QWidget*>(watched);
+        if (window->isWindow() && window != owner_ && owner_->isVisible()) {
+            // Run once the window has been placed.
+            QPointer<QWidget> guarded(window);
+            QMetaObject::invokeMethod(
+                this,
+                [this, guarded] {
+                    if (guarded != nullptr)
+                        shown_(guarded);
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+  private:
+    QWidget* owner_;
+    std::function<void(QWidget*)> shown_;
+};
 
 }  // namespace
 
@@ -264,6 +303,14 @@ TBestaetigungForm::TBestaetigungForm(QWidget* parent)
     });
 
     InstallKeyPreview();
+    // A window of the program shown while a question is open (the calculator a client
+    // fills) stands beside the question, not over it.
+    new WindowShowWatcher(this, [this](QWidget* other) {
+        if (!isVisible())
+            return;
+        MoveAside(other);
+        raise();
+    });
     // It has no minimise button, and a question in it holds up the program that asked.
     KeepFromMinimising(this);
     // Compact from the start: the size is what places the window on the screen.
@@ -308,6 +355,24 @@ bool TBestaetigungForm::eventFilter(QObject* watched, QEvent* event) {
             // A new width wraps the text anew.
             if (watched == input_ || watched == output_)
                 FitHeight(static_cast<QTextEdit*>(watched));
+            // Grown for a longer question, the window keeps its buttons on the screen and
+            // the other windows beside it.
+            if (watched == this && isVisible())
+                QMetaObject::invokeMethod(
+                    this,
+                    [this] {
+                        KeepWholeOnScreen(this);
+                        MoveOthersAside();
+                    },
+                    Qt::QueuedConnection);
+            break;
+        case QEvent::Move:
+            // The window manager may still move a window it has just framed; the others
+            // follow until it has settled.
+            if (watched == this && isVisible() && shownAt_.isValid() &&
+                shownAt_.elapsed() < kSettleMs)
+                QMetaObject::invokeMethod(
+                    this, [this] { MoveOthersAside(); }, Qt::QueuedConnection);
             break;
         case QEvent::FocusIn: {
             // Coming back to the window is not entering the field.
@@ -412,10 +477,67 @@ QWidget* TBestaetigungForm::Control(ConfirmControl control) const {
 void TBestaetigungForm::ShowWindow() {
     PlaceWindow(this, WindowPlace(this));
     show();
+    shownAt_.start();
+    // Placed again once it has its frame and its size.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!isVisible())
+                return;
+            MoveClearOf(this, amount_);
+            MoveOthersAside();
+        },
+        Qt::QueuedConnection);
 }
 
 void TBestaetigungForm::HideWindow() {
     hide();
+    amount_ = QRect();
+    PutOthersBack();
+}
+
+bool TBestaetigungForm::KeepClearOf(const ScreenArea& area) {
+    amount_ = QRect(area.Left, area.Top, area.Width, area.Height);
+    if (!isVisible() || !MoveClearOf(this, amount_))
+        return false;
+    MoveOthersAside();
+    return true;
+}
+
+void TBestaetigungForm::MoveOthersAside() {
+    for (QWidget* other : QApplication::topLevelWidgets())
+        MoveAside(other);
+    raise();
+}
+
+void TBestaetigungForm::MoveAside(QWidget* other) {
+    // Menus, lists and modal message boxes come and go on their own; the tray icon has
+    // no title.
+    const Qt::WindowType type = other->windowType();
+    if (other == this || !other->isVisible() || other->isModal() ||
+        other->windowTitle().isEmpty() ||
+        (type != Qt::Window && type != Qt::Tool && type != Qt::Dialog))
+        return;
+    const QPoint from = WindowPlace(other);
+    if (!MoveClearOf(other, frameGeometry()))
+        return;
+    for (MovedAside& moved : movedAside_) {
+        if (moved.Window == other) {
+            moved.To = WindowPlace(other);
+            return;
+        }
+    }
+    movedAside_.push_back({other, from, WindowPlace(other)});
+}
+
+void TBestaetigungForm::PutOthersBack() {
+    for (const MovedAside& moved : movedAside_) {
+        // The window manager may have put the frame where its inside was asked for.
+        if (moved.Window != nullptr && moved.Window->isVisible() &&
+            (WindowPlace(moved.Window) - moved.To).manhattanLength() <= kFrameSlack)
+            moved.Window->move(moved.From);
+    }
+    movedAside_.clear();
 }
 
 void TBestaetigungForm::BringToFront() {

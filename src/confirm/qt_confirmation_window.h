@@ -4,6 +4,9 @@
 // The confirmation window: a non-modal tool window that shows what ConfirmationDialog
 // tells it and hands every click, selection and key back to it.
 
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QRect>
 #include <QWidget>
 #include <cstddef>
 #include <string_view>
@@ -36,6 +39,7 @@ class TBestaetigungForm final : public QWidget, public ConfirmationView {
     void ShowWindow() override;
     void HideWindow() override;
     void BringToFront() override;
+    bool KeepClearOf(const ScreenArea& area) override;
     void Focus(ConfirmControl control) override;
     void SetControlVisible(ConfirmControl control, bool visible) override;
     void SetControlEnabled(ConfirmControl control, bool enabled) override;
@@ -72,11 +76,24 @@ class TBestaetigungForm final : public QWidget, public ConfirmationView {
 
   private:
     void InstallKeyPreview();
+    // The program's other windows step aside from the question; those that did go back
+    // when it is hidden, unless the user moved them meanwhile.
+    void MoveOthersAside();
+    void MoveAside(QWidget* other);
+    void PutOthersBack();
     // The control the focus is in, as the dialog knows it.
     ConfirmControl FocusedControl() const;
     bool KeyPress(QObject* watched, QKeyEvent* event);
 
     ConfirmationDialog* dialog_ = nullptr;
+    // The amount the question is about, in screen pixels; empty when not known.
+    QRect amount_;
+    QElapsedTimer shownAt_;
+    struct MovedAside {
+        QPointer<QWidget> Window;
+        QPoint From, To;
+    };
+    std::vector<MovedAside> movedAside_;
 
     QGroupBox* inputGroup_ = nullptr;
     QPushButton* formulaBack_ = nullptr;

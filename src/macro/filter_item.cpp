@@ -4,6 +4,7 @@
 // confirmed, close the session; or convert one spreadsheet formula.
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <utility>
 
@@ -178,6 +179,9 @@ void MacroInterpreter::ExecuteFilterFunction(const std::u32string& function,
     } else if (function == U"confirmchange") {
         if (CheckArgumentCount(count, 2, function, reply))
             ConfirmChangeFunction(arguments, reply);
+    } else if (function == U"amountonscreen") {
+        if (CheckArgumentCount(count, 4, function, reply))
+            AmountOnScreenFunction(arguments, reply);
     } else if (function == U"testconnection") {
         if (CheckArgumentCount(count, 0, function, reply))
             reply = U"OK";
@@ -235,6 +239,25 @@ void MacroInterpreter::ConfirmChangeFunction(const std::vector<std::u32string>& 
                                                       ShowDialogArgument(arguments[1]), parts);
     askingCallers_.erase(asking);
     reply = FormatConfirmReply(result, parts);
+}
+
+void MacroInterpreter::AmountOnScreenFunction(const std::vector<std::u32string>& arguments,
+                                              std::u32string& reply) {
+    std::array<int, 4> numbers{};
+    for (std::size_t n = 0; n < numbers.size(); ++n) {
+        const auto number = ParseInt32(arguments[n]);
+        if (!number) {
+            reply = U"ERROR. Invalid screen area: " + arguments[n];
+            return;
+        }
+        numbers[n] = *number;
+    }
+    // A client that waits for the answer to the question cannot draw what the window
+    // uncovered by moving; "MOVED" lets it draw first.
+    reply = services_.formulas.AmountOnScreen(
+                ScreenArea{numbers[0], numbers[1], numbers[2], numbers[3]})
+                ? U"MOVED"
+                : U"OK";
 }
 
 void MacroInterpreter::ConvertExcelFormulaFunction(const std::vector<std::u32string>& arguments,

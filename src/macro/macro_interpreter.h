@@ -134,6 +134,8 @@ class MacroInterpreter final : public DdeServerHandler {
     bool CheckSessionArgument(const std::u32string& argument, std::u32string& reply);
     void FindNextChangeFunction(const std::u32string& argument, std::u32string& reply);
     void ConfirmChangeFunction(const std::vector<std::u32string>& arguments, std::u32string& reply);
+    void AmountOnScreenFunction(const std::vector<std::u32string>& arguments,
+                                std::u32string& reply);
     void ConvertExcelFormulaFunction(const std::vector<std::u32string>& arguments,
                                      std::u32string& reply);
 

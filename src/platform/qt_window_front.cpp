@@ -6,13 +6,20 @@
 #include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
 
+#include "platform/screen_area.h"
+
 namespace kassavero {
 namespace {
+
+ScreenArea ToScreenArea(const QRect& rect) {
+    return ScreenArea{rect.x(), rect.y(), rect.width(), rect.height()};
+}
 
 // Long enough for the window manager to answer the request for the focus.
 constexpr int kActivationCheckMs = 300;
@@ -34,6 +41,35 @@ const QScreen* ScreenNear(QPoint point) {
         }
     }
     return nearest;
+}
+
+// The frame around a window: the real one once the window manager has framed it, before
+// that the one last seen on a window of the program, or a title bar's height.
+QMargins FrameMargins(const QWidget* window) {
+    static QMargins seen;
+    const QRect frame = window->frameGeometry();
+    const QRect inner = window->geometry();
+    if (frame != inner) {
+        seen = QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
+                        frame.right() - inner.right(), frame.bottom() - inner.bottom());
+        return seen;
+    }
+    if (!seen.isNull())
+        return seen;
+    const int title = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+    return QMargins(0, title, 0, 0);
+}
+
+// The place (the frame's corner) at which the whole frame lies on the screen nearest to it.
+QPoint OnScreen(const QWidget* window, QPoint place) {
+    const QScreen* screen = ScreenNear(place);
+    if (screen == nullptr)
+        return place;
+    const QSize size = window->size().grownBy(FrameMargins(window));
+    const ScreenArea kept =
+        KeptOnScreen(ScreenArea{place.x(), place.y(), size.width(), size.height()},
+                     ToScreenArea(screen->availableGeometry()));
+    return QPoint(kept.Left, kept.Top);
 }
 
 // How long after a showing the window manager's framing is awaited.
@@ -59,13 +95,20 @@ class PlaceKeeper final : public QObject {
                 QTimer::singleShot(kPlacementCheckMs, this, [this] { deleteLater(); });
                 break;
             case QEvent::Resize:
-                if (window_->isVisible() && !Framed() && window_->windowHandle() != nullptr)
+                // A window that grew as its texts came in must still fit on the screen.
+                if (window_->isVisible() && !Framed() && window_->windowHandle() != nullptr) {
+                    place_ = OnScreen(window_, place_);
                     window_->windowHandle()->setFramePosition(place_);
+                }
                 break;
             case QEvent::Move:
                 if (!event->spontaneous()) {
                     place_ = WindowPlace(window_);  // moved by the program
                 } else if (Framed()) {
+                    // The frame may be larger than was guessed.
+                    if (const QPoint kept = OnScreen(window_, WindowPlace(window_));
+                        kept != WindowPlace(window_))
+                        window_->move(kept);
                     deleteLater();
                 }
                 break;
@@ -114,20 +157,38 @@ void PlaceWindow(QWidget* window, QPoint place) {
     // The size settles first (see PlaceKeeper); the keeper catches what changes later.
     if (QLayout* layout = window->layout())
         layout->activate();
-    if (const QScreen* screen = ScreenNear(place)) {
-        const QRect area = screen->availableGeometry();
-        const QSize size = window->frameGeometry().size();
-        place.setX(std::clamp(place.x(), area.left(),
-                              std::max(area.left(), area.right() + 1 - size.width())));
-        place.setY(std::clamp(place.y(), area.top(),
-                              std::max(area.top(), area.bottom() + 1 - size.height())));
-    }
+    place = OnScreen(window, place);
     window->move(place);
     if (!window->isVisible()) {
         delete window->findChild<QObject*>(QString::fromLatin1(PlaceKeeper::kName),
                                            Qt::FindDirectChildrenOnly);
         new PlaceKeeper(window, place);
     }
+}
+
+void KeepWholeOnScreen(QWidget* window) {
+    if (!window->isVisible())
+        return;
+    const QPoint place = WindowPlace(window);
+    if (const QPoint kept = OnScreen(window, place); kept != place)
+        window->move(kept);
+}
+
+bool MoveClearOf(QWidget* window, const QRect& area) {
+    if (!window->isVisible() || area.isEmpty())
+        return false;
+    const QScreen* screen = ScreenNear(window->frameGeometry().center());
+    if (screen == nullptr)
+        return false;
+    const QSize size = window->size().grownBy(FrameMargins(window));
+    const QPoint place = WindowPlace(window);
+    const ScreenArea placed =
+        PlacedClearOf(ScreenArea{place.x(), place.y(), size.width(), size.height()},
+                      ToScreenArea(area), ToScreenArea(screen->availableGeometry()));
+    if (QPoint(placed.Left, placed.Top) == place)
+        return false;
+    window->move(placed.Left, placed.Top);
+    return true;
 }
 
 void BringWindowToFront(QWidget* window) {

@@ -5,6 +5,7 @@
 // for it.
 
 #include <QPoint>
+#include <QRect>
 
 class QWidget;
 
@@ -16,6 +17,13 @@ QPoint WindowPlace(const QWidget* window);
 // Puts the top-left corner of the window's frame at the point (stored by WindowPlace),
 // moved onto the nearest screen when the window would stand off every screen.
 void PlaceWindow(QWidget* window, QPoint place);
+
+// Moves a shown window whose frame reaches past its screen (it grew) wholly onto it.
+void KeepWholeOnScreen(QWidget* window);
+
+// Moves a shown window beside the area (in screen pixels) if its frame covers part of
+// it, wholly on its screen. True when it moved.
+bool MoveClearOf(QWidget* window, const QRect& area);
 
 // Brings a shown window back if it is minimised, raises it and asks for the keyboard
 // focus. A window manager may refuse the focus to a program the

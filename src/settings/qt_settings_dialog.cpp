@@ -43,6 +43,25 @@ class PageScrollArea final : public QScrollArea {
     }
 };
 
+// Screen readers on Linux take a drop-down's name from a label that points at it: its
+// accessible name is read as its current entry. A list without a caption of its own gets
+// a hidden label with its name.
+void LabelDropDown(QComboBox* combo) {
+    QWidget* parent = combo->parentWidget();
+    if (parent == nullptr)
+        return;
+    const QString name = combo->objectName() + QStringLiteral("SpokenLabel");
+    auto* label = parent->findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
+    if (label == nullptr) {
+        label = new QLabel(parent);
+        label->setObjectName(name);
+        label->setTextFormat(Qt::PlainText);
+        label->hide();
+        label->setBuddy(combo);
+    }
+    label->setText(combo->accessibleName());
+}
+
 }  // namespace
 
 TEinstellungen2Form::TEinstellungen2Form(ActiveProfile& profile, ProfileManager& profiles,
@@ -110,8 +129,11 @@ TEinstellungen2Form::TEinstellungen2Form(ActiveProfile& profile, ProfileManager&
     });
 
     TranslateControls(this, translator);
-    for (const auto& [field, caption] : spokenAs_)
+    for (const auto& [field, caption] : spokenAs_) {
         NameByCaption(field, caption);
+        if (auto* combo = qobject_cast<QComboBox*>(field))
+            LabelDropDown(combo);
+    }
     NameDropDownLists(this);
     symbolsFor_ = ToQString(translator.TranslateKey("WaehrungssymboleFuer"));
     // The column and list captions that come from the settings, not from a key.
@@ -219,7 +241,15 @@ void TEinstellungen2Form::Refresh() {
     }
     ShowProfiles();
     NameSymbolRows();
+    ShowLaterCurrencies();
     refreshing_ = false;
+}
+
+void TEinstellungen2Form::ShowLaterCurrencies() {
+    for (std::size_t row = 0; row < laterLists_.size(); ++row) {
+        const QSignalBlocker quiet(laterLists_[row]);
+        laterLists_[row]->setCurrentIndex(model_.HeldLaterCurrency(static_cast<int>(row)) + 1);
+    }
 }
 
 void TEinstellungen2Form::NameSymbolRows() {
@@ -236,8 +266,10 @@ void TEinstellungen2Form::NameSymbolRows() {
                              QString::number(numbered.Row);
         if (numbered.Field->accessibleName() != name) {
             numbered.Field->setAccessibleName(name);
-            if (auto* combo = qobject_cast<QComboBox*>(numbered.Field))
+            if (auto* combo = qobject_cast<QComboBox*>(numbered.Field)) {
                 combo->view()->setAccessibleName(name);
+                LabelDropDown(combo);
+            }
         }
     }
 }

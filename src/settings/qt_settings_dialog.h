@@ -96,6 +96,7 @@ class TEinstellungen2Form final : public QDialog, public SettingsDialogView, pub
     // The field is named for screen readers by the caption of the control before it.
     void SpeakAs(QWidget* field, QWidget* caption);
     void NameSymbolRows();
+    void ShowLaterCurrencies();
 
     struct SymbolRow {
         QAbstractButton* Box = nullptr;
@@ -114,6 +115,8 @@ class TEinstellungen2Form final : public QDialog, public SettingsDialogView, pub
     QTabWidget* pages_ = nullptr;
     QGroupBox* customGroup_ = nullptr;
     std::vector<QLineEdit*> customRates_;
+    // Per custom currency row: the later euro currency it holds, if any.
+    std::vector<QComboBox*> laterLists_;
     std::vector<QComboBox*> currencyLists_;
     std::vector<QLabel*> clickLabels_;
     std::vector<QLineEdit*> decimalFields_;

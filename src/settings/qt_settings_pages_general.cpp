@@ -156,11 +156,12 @@ QWidget* TEinstellungen2Form::BuildAllgemein() {
             later->addItem(ToQString(choice));
         later->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         custom->addWidget(later, gridRow, 4);
-        connect(later, &QComboBox::activated, this, [this, later, row](int index) {
-            later->setCurrentIndex(0);
+        connect(later, &QComboBox::activated, this, [this, row](int index) {
             if (index > 0)
                 model_.ChooseLaterCurrency(static_cast<int>(row), index - 1);
+            ShowLaterCurrencies();
         });
+        laterLists_.push_back(later);
         // Named by column and row: "Kurs/Euro 2".
         const std::array<QWidget*, 4> fields{code, rate, name, later};
         for (std::size_t column = 0; column < fields.size(); ++column) {

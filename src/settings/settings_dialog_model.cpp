@@ -407,6 +407,22 @@ void SettingsDialogModel::ChooseLaterCurrency(int row, int choice) {
     CustomCurrencyGroupLeft();
 }
 
+int SettingsDialogModel::HeldLaterCurrency(int row) {
+    if (row < 0 || row > 2)
+        return -1;
+    const ProfileSettings& s = Settings();
+    const auto slot = static_cast<std::size_t>(row);
+    const auto currencies = LaterCurrencies();
+    for (std::size_t n = 0; n < currencies.size(); ++n) {
+        // A row whose rate the user changed holds a currency of their own.
+        if (s.CustomCurrencySymbol[slot] == currencies[n].Code &&
+            ParseDecimalLenient(s.CustomCurrencyRate[slot], system_.DecimalSeparator()) ==
+                ParseDecimalLenient(currencies[n].Rate, U'.'))
+            return static_cast<int>(n);
+    }
+    return -1;
+}
+
 void SettingsDialogModel::DefaultSourceChosen(int position) {
     ProfileSettings& s = Settings();
     s.InputDefaultCurrency = position;

@@ -140,6 +140,9 @@ class SettingsDialogModel {
     // The user chose entry `choice` of those for custom currency row 0..2: it fills the
     // row (or the first empty row above it, where the gaps would move it anyway).
     void ChooseLaterCurrency(int row, int choice);
+    // The entry of those that custom currency row 0..2 holds (its code at its fixed
+    // rate), or -1 for none.
+    int HeldLaterCurrency(int row);
     // The user chose a default source currency.
     void DefaultSourceChosen(int position);
     // One of the column check boxes was clicked (its setting already changed).

@@ -122,6 +122,36 @@ LanguageNames NamesOf(CurrencyIndex c) {
     }
 }
 
+// French forms beside the plural name of the currency table.
+Names FrenchNamesOf(CurrencyIndex c) {
+    switch (c) {
+        case kEUR:
+            return {U"euro"};
+        case kATS:
+            return {U"schilling autrichien"};
+        case kBEF:
+            return {U"franc belge", U"francs luxembourgeois", U"franc luxembourgeois"};
+        case kDEM:
+            return {U"mark allemand"};
+        case kESP:
+            return {U"peseta espagnole"};
+        case kFIM:
+            return {U"mark finlandais"};
+        case kFRF:
+            return {U"franc fran\u00E7ais"};
+        case kIEP:
+            return {U"livre irlandaise"};
+        case kITL:
+            return {U"lire italienne"};
+        case kNLG:
+            return {U"florin n\u00E9erlandais"};
+        case kPTE:
+            return {U"escudo portugais"};
+        default:
+            return {};
+    }
+}
+
 }  // namespace
 
 int TCurrencySymbol::OptionNumber() const {
@@ -235,9 +265,23 @@ std::u32string FixedCurrencyName(CurrencyIndex c, int language) {
         U"Dutch Guilders", U"Portugese Escudos"};
     if (!IsCurrency(c) || IsCustomCurrency(c))
         return U"";
+    static constexpr std::array<const char32_t*, kFixedCurrencyCount> kFrench = {
+        U"euros",
+        U"schillings autrichiens",
+        U"francs belges",
+        U"marks allemands",
+        U"pesetas espagnoles",
+        U"marks finlandais",
+        U"francs fran\u00E7ais",
+        U"livres irlandaises",
+        U"lires italiennes",
+        U"florins n\u00E9erlandais",
+        U"escudos portugais"};
     switch (language) {
         case 0:
             return kGerman[c];
+        case 2:
+            return kFrench[c];
         case 3:
             return kDutch[c];
         default:
@@ -305,6 +349,8 @@ void DefaultCurrencySymbols(SymbolList& list, CurrencyIndex currency, const Lang
         AddNames(list, names.english);
     if (languages.test(3))
         AddNames(list, names.dutch);
+    if (languages.test(2))
+        AddNames(list, FrenchNamesOf(currency));
     if (languages.test(2) && currency == kFRF)
         AddSymbolIfMissing(list, Entry(U"FF"));
 

@@ -49,8 +49,8 @@ void TextToSymbolList(std::u32string_view text, SymbolList& list);
 // Appends the entry unless an entry with exactly the same symbol is there already.
 void AddSymbolIfMissing(SymbolList& list, const TCurrencySymbol& entry);
 
-// The name of one of the eleven fixed currencies in a language (German, Dutch, else
-// English); empty for any other currency.
+// The name of one of the eleven fixed currencies in a language (German, French, Dutch,
+// else English); empty for any other currency.
 std::u32string FixedCurrencyName(CurrencyIndex currency, int language);
 
 // The names the user gave the three custom currencies.

@@ -56,6 +56,13 @@ class FakeFormulaQuestion final : public FormulaQuestion {
         return result;
     }
     std::vector<std::u32string> quiet;  // formulas converted without asking
+
+    std::vector<ScreenArea> amountAreas;  // every place of an asked amount named
+    bool windowMoves = false;             // what the window answers to it
+    bool AmountOnScreen(const ScreenArea& amount) override {
+        amountAreas.push_back(amount);
+        return windowMoves;
+    }
 };
 
 }  // namespace kassavero::testing

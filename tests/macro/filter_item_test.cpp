@@ -104,6 +104,18 @@ INSTANTIATE_TEST_SUITE_P(
                       TransferCase{U"transfertext12", kBadTransfer, false, U""},
                       TransferCase{U"transfertext 1:a", kBadTransfer, false, U""}));
 
+// A client names where the asked amount stands on the screen; the reply says whether the
+// question window moved for it. Anything but four whole numbers is refused.
+TEST_F(FilterTest, AmountOnScreen) {
+    formulas.windowMoves = true;
+    EXPECT_EQ(Filter(U"amountonscreen(10,-20,30,40)"), U"MOVED");
+    formulas.windowMoves = false;
+    EXPECT_EQ(Filter(U"amountonscreen(1,2,3,4)"), U"OK");
+    EXPECT_EQ(Filter(U"amountonscreen(1,2,drei,4)"), U"ERROR. Invalid screen area: drei");
+    ASSERT_EQ(formulas.amountAreas.size(), 2u);
+    EXPECT_EQ(formulas.amountAreas[0], (ScreenArea{10, -20, 30, 40}));
+}
+
 TEST_F(FilterTest, OpeningAndClosingSessions) {
     EXPECT_EQ(Filter(U"opensession(Writer,0)"), U"0");
     EXPECT_FALSE(confirmation.visible);

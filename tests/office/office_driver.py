@@ -768,6 +768,29 @@ def main():
         doc = office.desktop.loadComponentFromURL("private:factory/swriter", "_blank", 0, ())
         doc.getText().setString("Price 100 DM net")
         return 0
+    if mode == "show-asked":
+        # A letter whose amount stands in the middle of the screen, where a question window
+        # opens; prints the amount's place on the screen.
+        doc = office.desktop.loadComponentFromURL("private:factory/swriter", "_blank", 0, ())
+        text = doc.getText()
+        for _ in range(8):
+            text.insertControlCharacter(text.getEnd(), 0, False)
+        text.insertString(text.getEnd(), "Price 100 DM net", False)
+        last = list(paragraphs(text))[-1]
+        last.ParaAdjust = 3  # centred
+        cursor = text.createTextCursorByRange(last.getStart())
+        cursor.goRight(6, False)
+        cursor.goRight(6, True)
+        doc.getCurrentController().select(cursor)
+        time.sleep(1)
+        sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "office",
+                                        "pythonpath"))
+        import kassavero_office.screen
+        area = kassavero_office.screen.selection_on_screen(doc.getCurrentController())
+        check(area is not None, "the amount's place on the screen")
+        doc.getCurrentController().select(text.createTextCursorByRange(text.getStart()))
+        print(" ".join(str(n) for n in area or ()))
+        return 1 if FAILURES else 0
     if mode == "shown-result":
         got = ""
         for _ in range(300):

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A visible LibreOffice on a private X server: the keyboard opens Tools > Kassavero >
 # Convert amounts in an English office, the letter is converted and the extension's
-# message box says so.
+# message box says so. With each change asked, the question window leaves the amount in
+# view and the calculator leaves the question and the result in view.
 #
 #   office_menu.sh BIN_DIR OXT DRIVER VERSION
 source "$(dirname "$0")/../integration/lib.sh"
@@ -59,6 +60,52 @@ timeout 120 "$PYTHON" "$DRIVER" "$PIPE" shown-result || fail "conversion through
 # The extension reports the result in a message box of its own.
 wait_for xdotool search --onlyvisible --name '^Kassavero$' >/dev/null ||
     fail "no message box after the run"
+xdotool search --onlyvisible --name '^Kassavero$' | while read -r box; do
+    xdotool windowfocus --sync "$box" key Return 2>/dev/null || true
+done
+
+# With each change asked and shown in the calculator: the question window stands beside
+# the amount it asks about, and the calculator beside the question.
+for setting in WordConfirmChanges,1 WordDisplayInCalculator,1; do
+    expect_eq "$("$CLIENT" call settings "setvalue(,$setting)")" "OK" "setvalue $setting"
+done
+area=$(timeout 120 "$PYTHON" "$DRIVER" "$PIPE" show-asked) || fail "opening a letter to ask"
+read -r ax ay aw ah <<<"$area"
+sleep 1
+window=$(xdotool search --onlyvisible --name 'LibreOffice Writer$' | tail -n 1)
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+sleep 1
+xdotool key --delay 300 alt+t k c
+question() { xdotool search --onlyvisible --name '^Kassavero .*\(' 2>/dev/null | head -n 1; }
+calculator() { xdotool search --onlyvisible --name 'Calculator$' 2>/dev/null | head -n 1; }
+wait_for test -n "$(question)" || fail "no question during the run"
+area_of() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
+        /Width:/ {w = $2} /Height:/ {h = $2} END {print x, y, w, h}'
+}
+# Two areas "x y w h" that share no pixel.
+apart() {
+    local a b
+    read -r a1 a2 a3 a4 <<<"$1"
+    read -r b1 b2 b3 b4 <<<"$2"
+    [ $((a1 + a3)) -le "$b1" ] || [ $((b1 + b3)) -le "$a1" ] ||
+        [ $((a2 + a4)) -le "$b2" ] || [ $((b2 + b4)) -le "$a2" ]
+}
+clear_of_amount() { apart "$(area_of "$(question)")" "$ax $ay $aw $ah"; }
+wait_for clear_of_amount || fail "the question $(area_of "$(question)") covers the amount $area"
+wait_for test -n "$(calculator)" || fail "the calculator did not show the amount"
+calculator_aside() { apart "$(area_of "$(question)")" "$(area_of "$(calculator)")"; }
+wait_for calculator_aside ||
+    fail "the calculator $(area_of "$(calculator)") covers the question $(area_of "$(question)")"
+xdotool windowfocus --sync "$(question)" 2>/dev/null || true
+xdotool key Escape
+wait_for xdotool search --onlyvisible --name '^Kassavero$' >/dev/null ||
+    fail "no message box after the asked run"
+# The calculator, back at its place, leaves the result in view.
+box=$(xdotool search --onlyvisible --name '^Kassavero$' | head -n 1)
+result_in_view() { apart "$(area_of "$box")" "$(area_of "$(calculator)")"; }
+wait_for result_in_view ||
+    fail "the calculator $(area_of "$(calculator)") covers the result $(area_of "$box")"
 xdotool search --onlyvisible --name '^Kassavero$' | while read -r box; do
     xdotool windowfocus --sync "$box" key Return 2>/dev/null || true
 done

@@ -106,7 +106,8 @@ TEST(DefaultSymbols, HomeCurrencyAndLanguageExtras) {
 
     SymbolList franc;
     DefaultCurrencySymbols(franc, kFRF, Languages({2}), kBEF, CustomNames{});
-    EXPECT_EQ(Symbols(franc), (std::vector<std::u32string>{U"FRF", U"French Francs", U"FF"}));
+    EXPECT_EQ(Symbols(franc),
+              (std::vector<std::u32string>{U"FRF", U"francs français", U"franc français", U"FF"}));
 
     SymbolList guilder;
     DefaultCurrencySymbols(guilder, kNLG, Languages({3}), kNLG, CustomNames{});

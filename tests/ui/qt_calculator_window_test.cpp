@@ -186,6 +186,9 @@ class QtCalculatorWindowTest : public QObject {
         QCOMPARE(euro->selectedText(), QString("51,13"));
         QTest::keyClicks(euro, QStringLiteral("7"));
         QCOMPARE(rig.Text(kEUR), QString("7"));
+        // Clicking again into the line that has the focus selects it again.
+        QTest::mouseClick(euro, Qt::LeftButton, {}, euro->rect().center());
+        QCOMPARE(euro->selectedText(), QString("7"));
         QTest::keyClick(euro, Qt::Key_Down);
         QTest::keyClick(rig.Line(kATS), Qt::Key_Return);
         for (int n = 0; n < kCalculatorSlots; ++n)

@@ -2,6 +2,7 @@
 #include "settings/qt_settings_dialog.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -44,8 +45,10 @@ namespace {
 
 // One run of the program's settings part against a store in a temporary directory.
 struct Rig {
-    explicit Rig(Translator& texts, const std::function<void(Registry&)>& prepare = {})
+    explicit Rig(Translator& texts, const std::function<void(Registry&)>& prepare = {},
+                 std::uint16_t language = 0x0407)
         : store(temp.Path() / "Kassavero"), translator(texts) {
+        system.languageId = language;
         if (prepare)
             prepare(store);
         profiles =
@@ -362,6 +365,36 @@ class QtSettingsDialogTest : public QObject {
                                     .arg(area.height())));
             QCOMPARE(testing::UnnamedControls(rig.form.get()), QStringList());
         }
+    }
+
+    // A row that holds a later euro currency (put there at the first start on a Bulgarian
+    // desktop, or chosen) shows it in its drop-down; a row of the user's own, the prompt.
+    // Each of these drop-downs, and the colour list, has a label of its own.
+    void LaterCurrencyRowsShowWhatTheyHold() {
+        FakeTranslator translator;
+        Rig rig(translator, {}, 0x0402);
+        const auto later = [&](int row) {
+            return rig.Get<QComboBox>(qPrintable(QStringLiteral("Cus%1SpaeterComboBox").arg(row)));
+        };
+        QVERIFY2(later(1)->currentText().startsWith("BGN"), qPrintable(later(1)->currentText()));
+        QCOMPARE(later(2)->currentIndex(), 0);
+        rig.Choose("Cus2SpaeterComboBox", 2);
+        QCOMPARE(later(2)->currentIndex(), 2);
+        QStringList labels;
+        for (QWidget* list : std::initializer_list<QWidget*>{later(1), later(2), later(3),
+                                                             rig.Get<QWidget>("FarbenComboBox")}) {
+            const auto related =
+                QAccessible::queryAccessibleInterface(list)->relations(QAccessible::Label);
+            QStringList own;
+            for (const auto& [label, relation] : related) {
+                if (label->object() != list->parentWidget())
+                    own << label->text(QAccessible::Name);
+            }
+            QVERIFY2(own.size() == 1 && !own[0].isEmpty(), qPrintable(list->objectName()));
+            labels << own;
+        }
+        labels.removeDuplicates();
+        QCOMPARE(labels.size(), 4);
     }
 
     // Fields that only show a value do not look editable.

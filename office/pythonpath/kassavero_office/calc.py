@@ -19,6 +19,7 @@ from decimal import Decimal
 
 from .channel import (Cancelled, Foreign, NotRunning, Refused, Session, check_hand_over,
                       read_flag, read_int, read_setting)
+from .screen import tell_amount_place
 from .writer import Protected, ReadOnly
 
 CODES = ["EUR", "ATS", "BEF", "DEM", "ESP", "FIM", "FRF", "IEP", "ITL", "NLG", "PTE",
@@ -374,6 +375,7 @@ class CalcConversion:
             except Exception:
                 pass
             self.refresh()
+            tell_amount_place(self.channel, self.doc, self.refresh)
         reply = self.channel.call("filter", "convertexcelformula(%s,%d,%d)" % (
             kind, self.source, self.target))
         if reply == "CANCEL":

@@ -18,6 +18,7 @@ import os
 import re
 
 from .channel import Cancelled, NotRunning, Refused, Session, quoted, read_flag, read_int
+from .screen import tell_amount_place
 
 PLACEHOLDER = "\ufffc"
 # Between paragraphs in one text for the program: a line of its own that no amount can
@@ -767,6 +768,7 @@ class WriterConversion:
             except Exception:
                 pass
             self.refresh()
+            tell_amount_place(self.channel, self.doc, self.refresh)
         if self.settings.show_in_calculator:
             self.channel.call("calculator", "setvalue(%s,%s)" % (quoted(code), quoted(amount)))
 
