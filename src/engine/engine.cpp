@@ -371,6 +371,12 @@ bool Engine::SessionExists(EngineHandle handle, int session) const {
            !slots_[static_cast<std::size_t>(session)]->Quiet;
 }
 
+bool Engine::SearchesWholeText(EngineHandle handle, int session) const {
+    if (!SessionExists(handle, session) || profile_.Settings().InputEverydayForms)
+        return true;
+    return slots_[static_cast<std::size_t>(session)]->Words.Count() < TextWords::kMaxWords;
+}
+
 const TSession* Engine::Session(int session) const {
     if (session < 0 || session >= kSessionSlots)
         return nullptr;

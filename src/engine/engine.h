@@ -97,6 +97,9 @@ class Engine {
     // the dialog unless another session's question or pause still waits in it.
     void CloseSession(EngineHandle handle, int session);
     bool SessionExists(EngineHandle handle, int session) const;
+    // Whether the search reads the session's whole text: the word-by-word rules read a
+    // limited number of words of one transfer, the everyday reading any length.
+    bool SearchesWholeText(EngineHandle handle, int session) const;
     // Ends the session's questions that wait for the user, unanswered (their client
     // went away); the session stays open.
     void WithdrawQuestions(int session);
