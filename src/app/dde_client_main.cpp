@@ -168,8 +168,8 @@ int Convert(DdeClient& client, const QStringList& args) {
             return kExitFile;
         }
     }
-    std::cerr << "kassavero-dde: " << result.changed << " of " << result.found
-              << " amounts converted\n";
+    std::cerr << "kassavero-dde: " << result.changed << " of "
+              << (result.allCounted ? "" : "at least ") << result.found << " amounts converted\n";
     if (result.outcome == Outcome::Cancelled) {
         std::cerr << "kassavero-dde: cancelled in the confirmation dialog, or Kassavero ended; "
                      "the changes made until then are kept\n";
