@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include <chrono>
+#include <future>
 #include <random>
 #include <utility>
 
@@ -165,8 +166,45 @@ bool Engine::ConvertQuietly(EngineHandle handle, int session, std::u32string tex
     s.Resume = 0;
     s.Everyday.reset();
     FoundChange change;
+    // The words of a long text and what the whole of it says are worked out by the first
+    // search in one go; that runs on a worker, over copies, while the others are served.
+    std::shared_ptr<const std::u32string> prepared;
+    struct EverydayKept {
+        TSession& session;
+        ~EverydayKept() { session.Everyday.reset(); }  // it reads `prepared`
+    } everydayKept{s};
+    std::optional<EverydayResult> first;
+    if (profile_.Settings().InputEverydayForms) {
+        // A copy: a shut-down while the worker runs would free the session's own.
+        prepared = std::make_shared<const std::u32string>(s.Words.Text());
+        struct Start {
+            std::unique_ptr<EverydayText> text;
+            std::optional<EverydayResult> first;
+        };
+        Start start;
+        RunServing([&start, &prepared, settings = profile_.Settings(), region = region_] {
+            start.text = std::make_unique<EverydayText>(*prepared);
+            EverydayResult result;
+            if (EverydayScanner(settings, region).Next(*start.text, 0, result))
+                start.first = result;
+        });
+        if (ending_ || !QuietSession(handle, session) ||
+            slots_[static_cast<std::size_t>(session)].get() != &s) {
+            return false;
+        }
+        s.Everyday = std::move(start.text);
+        s.Resume = start.first ? start.first->resume : s.Words.Text().size();
+        first = start.first;
+    }
+    bool found = false;
+    if (first && AcceptEveryday(s, *first)) {
+        found = true;
+        FillChange(s, change);
+    }
+    if (!found)
+        found = FindInSession(s, change);
     auto sliceStart = std::chrono::steady_clock::now();
-    while (FindInSession(s, change)) {
+    for (; found; found = FindInSession(s, change)) {
         const Proposal proposal = ProposeUnattended(s.Proposal, profile_.Settings(), currencies_);
         if (!onChange(change, proposal.Convertible ? &proposal.Parts : nullptr))
             break;
@@ -183,6 +221,13 @@ bool Engine::ConvertQuietly(EngineHandle handle, int session, std::u32string tex
         }
     }
     return true;
+}
+
+void Engine::RunServing(const std::function<void()>& work) {
+    auto worker = std::async(std::launch::async, work);
+    while (worker.wait_for(std::chrono::milliseconds(2)) != std::future_status::ready)
+        messageLoop_.ProcessPendingMessages();
+    worker.get();
 }
 
 void Engine::CloseQuietSession(EngineHandle handle, int session) {
@@ -243,10 +288,23 @@ bool Engine::FindInSession(TSession& session, FoundChange& change) {
     }();
     if (!found)
         return false;
-    change.Start = s->Proposal.Start;
-    change.End = s->Proposal.End;
-    change.Currency = s->Proposal.Currency;
-    change.Amount = s->Proposal.Amount;
+    FillChange(*s, change);
+    return true;
+}
+
+void Engine::FillChange(const TSession& s, FoundChange& change) {
+    change.Start = s.Proposal.Start;
+    change.End = s.Proposal.End;
+    change.Currency = s.Proposal.Currency;
+    change.Amount = s.Proposal.Amount;
+}
+
+bool Engine::AcceptEveryday(TSession& s, const EverydayResult& result) {
+    const CurrencyIndex c = result.proposal.Currency;
+    if (!result.convert || !IsCurrency(c) || !profile_.Settings().InputAccept[c] ||
+        ShowsAsZero(result.proposal))
+        return false;
+    s.Proposal = result.proposal;
     return true;
 }
 
@@ -295,12 +353,8 @@ bool Engine::FindEveryday(TSession& s) {
     s.Proposal = TGeplanteAenderung{};
     while (scanner.Next(*s.Everyday, s.Resume, result)) {
         s.Resume = result.resume;
-        const CurrencyIndex c = result.proposal.Currency;
-        if (!result.convert || !IsCurrency(c) || !profile_.Settings().InputAccept[c] ||
-            ShowsAsZero(result.proposal))
-            continue;
-        s.Proposal = result.proposal;
-        return true;
+        if (AcceptEveryday(s, result))
+            return true;
     }
     s.Resume = s.Words.Text().size();
     return false;
