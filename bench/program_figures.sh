@@ -95,6 +95,43 @@ if [ -n "${OLD_CLIENT:-}" ]; then
     echo "convert with $OLD_CLIENT (Execute per step): $(ms_since "$start") ms"
 fi
 
+echo "== another client's longest wait while 15 MiB convert in one call"
+# A client calls every 5 ms while the huge call runs; no call should wait past 0.2 s.
+/usr/bin/python3 - "$WORK" <<'PYTHON'
+import os, sys, threading, time
+from gi.repository import Gio, GLib
+NAME, PATH, IFACE = "org.kassavero.dde.kassavero", "/org/kassavero/dde", "org.kassavero.dde.Server"
+def connect():
+    return Gio.DBusConnection.new_for_address_sync(
+        Gio.dbus_address_get_for_bus_sync(Gio.BusType.SESSION, None),
+        Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT |
+        Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+lines, size, i = [], 0, 0
+while size < 15 * 1024 * 1024 - 100:
+    line = "Die Lieferung vom Mai kostet %d,%02d DM, zahlbar bis Monatsende\n" % (i % 997 + 1, i % 100)
+    lines.append(line)
+    size += len(line)
+    i += 1
+text = "".join(lines)
+done, result = threading.Event(), {}
+def huge():
+    start = time.monotonic()
+    reply = connect().call_sync(NAME, PATH, IFACE, "ConvertText", GLib.Variant("(ss)", ("huge", text)),
+                                None, 0, -1, None)
+    result["changes"], result["s"] = reply.unpack()[1], time.monotonic() - start
+    done.set()
+threading.Thread(target=huge).start()
+bus, waits = connect(), []
+while not done.is_set():
+    start = time.monotonic()
+    bus.call_sync(NAME, PATH, IFACE, "Call", GLib.Variant("(ss)", ("System", "filter:testconnection")),
+                  None, 0, -1, None)
+    waits.append(time.monotonic() - start)
+    time.sleep(0.005)
+print("%d bytes, %d changes in %.2f s; %d calls meanwhile, longest wait %.0f ms" %
+      (size, result["changes"], result["s"], len(waits), max(waits) * 1000))
+PYTHON
+
 echo "== 20 clients x 500 calls at once, each reply checked"
 mkdir -p "$WORK/locks"
 start=$(date +%s%N)
