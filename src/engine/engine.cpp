@@ -25,6 +25,10 @@ constexpr const char32_t* kCaption = U"Kassavero";
 // How long a whole-text conversion works before it lets other events run.
 constexpr std::chrono::milliseconds kQuietSlice{10};
 
+// Texts longer than this are read first on a worker: below, a thread costs more than it
+// spares the other callers.
+constexpr std::size_t kLongText = 1u << 20;
+
 // Words this long are never amounts.
 constexpr std::size_t kLongestAmountWord = 62;
 
@@ -174,7 +178,7 @@ bool Engine::ConvertQuietly(EngineHandle handle, int session, std::u32string tex
         ~EverydayKept() { session.Everyday.reset(); }  // it reads `prepared`
     } everydayKept{s};
     std::optional<EverydayResult> first;
-    if (profile_.Settings().InputEverydayForms) {
+    if (profile_.Settings().InputEverydayForms && s.Words.Text().size() > kLongText) {
         // A copy: a shut-down while the worker runs would free the session's own.
         prepared = std::make_shared<const std::u32string>(s.Words.Text());
         struct Start {
@@ -182,12 +186,14 @@ bool Engine::ConvertQuietly(EngineHandle handle, int session, std::u32string tex
             std::optional<EverydayResult> first;
         };
         Start start;
-        RunServing([&start, &prepared, settings = profile_.Settings(), region = region_] {
-            start.text = std::make_unique<EverydayText>(*prepared);
-            EverydayResult result;
-            if (EverydayScanner(settings, region).Next(*start.text, 0, result))
-                start.first = result;
-        });
+        RunServing(
+            [&start, &prepared, settings = profile_.Settings(), region = region_] {
+                start.text = std::make_unique<EverydayText>(*prepared);
+                EverydayResult result;
+                if (EverydayScanner(settings, region).Next(*start.text, 0, result))
+                    start.first = result;
+            },
+            prepared->size());
         if (ending_ || !QuietSession(handle, session) ||
             slots_[static_cast<std::size_t>(session)].get() != &s) {
             return false;
@@ -223,7 +229,11 @@ bool Engine::ConvertQuietly(EngineHandle handle, int session, std::u32string tex
     return true;
 }
 
-void Engine::RunServing(const std::function<void()>& work) {
+void Engine::RunServing(const std::function<void()>& work, std::size_t size) {
+    if (size <= kLongText) {
+        work();
+        return;
+    }
     auto worker = std::async(std::launch::async, work);
     while (worker.wait_for(std::chrono::milliseconds(2)) != std::future_status::ready)
         messageLoop_.ProcessPendingMessages();

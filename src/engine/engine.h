@@ -119,7 +119,8 @@ class Engine {
                         const ChangeSink& onChange);
     // Runs work that touches nothing of the program's on a worker thread, serving pending
     // events meanwhile, so a long piece of it holds up no one.
-    void RunServing(const std::function<void()>& work);
+    // Work on no more than about a million characters runs here and now.
+    void RunServing(const std::function<void()>& work, std::size_t size);
     // Closes such a session; the dialog, which another client may be using, stays.
     void CloseQuietSession(EngineHandle handle, int session);
     // Asks whether open sessions may be dropped; true if the program may end, which
