@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A session opened through Call is its caller's alone: while a step-by-step conversion
-# runs in slot 0, another client's findnextchange(0), confirmchange(0,0) and
-# closesession(0) are told the session is not open, and the conversion ends complete.
+# runs, another client's findnextchange, confirmchange and closesession on its slot are
+# told the session is not open, and the conversion ends complete.
 # A closed session is never answered "OK".
 source "$(dirname "$0")/lib.sh"
 
@@ -15,22 +15,25 @@ awk 'BEGIN { for (i = 0; i < 12000; i++) printf "Zeile %d: %d DM\n", i, i + 1 }'
 "$CLIENT" convert "$WORK/in.txt" --per-amount -o "$WORK/out.txt" >"$WORK/convert.out" 2>&1 &
 CONVERT_PID=$!
 PIDS+=("$CONVERT_PID")
-# Only once the conversion holds slot 0: a text offered to a slot nobody holds would
-# bring up the program's "session not open" box, which nobody answers here.
-slot_0_taken() {
-    local probe
-    probe=$("$CLIENT" call filter 'opensession(Probe,0)')
-    "$CLIENT" call filter "closesession($probe)" >/dev/null
-    [ "$probe" != 0 ]
+# Only once the conversion holds a slot (SLOT, 0 or 1 as a probe left them): a text offered
+# to a slot nobody holds would bring up the program's "session not open" box, which nobody
+# answers here.
+conversion_slot() {
+    local first second
+    first=$("$CLIENT" call filter 'opensession(Probe,0)')
+    second=$("$CLIENT" call filter 'opensession(Probe,0)')
+    "$CLIENT" call filter "closesession($first)" >/dev/null
+    "$CLIENT" call filter "closesession($second)" >/dev/null
+    if [ "$first" != 0 ]; then SLOT=0; elif [ "$second" != 1 ]; then SLOT=1; else return 1; fi
 }
-wait_for slot_0_taken || fail "the conversion did not open a session"
+wait_for conversion_slot || fail "the conversion did not open a session"
 intrusions=0
 while [ "$intrusions" -lt 5 ] && kill -0 "$CONVERT_PID" 2>/dev/null; do
     "$CLIENT" call filter 'transfertext:Fremd 77777 DM' >/dev/null 2>&1 || true
-    for command in 'findnextchange(0)' 'confirmchange(0,0)' 'closesession(0)'; do
+    for command in "findnextchange($SLOT)" "confirmchange($SLOT,0)" "closesession($SLOT)"; do
         reply=$("$CLIENT" call filter "$command" 2>&1 || true)
         kill -0 "$CONVERT_PID" 2>/dev/null || break 2
-        expect_eq "$reply" "ERROR. Session not open: 0" "another client's $command"
+        expect_eq "$reply" "ERROR. Session not open: $SLOT" "another client's $command"
     done
     intrusions=$((intrusions + 1))
 done
