@@ -16,7 +16,10 @@ namespace {
 // 300 paragraphs, each with one amount among ordinary words and a unit, 65,535
 // characters in all.
 std::vector<std::u32string> DocumentParagraphs() {
-    const std::u32string amounts[] = {U"DM 1.234,56", U"99,95 DM", U"12,50", U"EUR 7", U"300 ATS"};
+    // Each one an amount the default reading converts: a bare number or a euro amount
+    // would be left alone, and the count below could not tell a missed amount from it.
+    const std::u32string amounts[] = {U"DM 1.234,56", U"99,95 DM", U"DEM 12,50", U"ATS 7",
+                                      U"300 ATS"};
     const std::u32string head =
         U"Die Rechnung vom Mai nennt f\xFCr die Lieferung von 12 kg Ware den Betrag ";
     const std::u32string tail =

@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -54,6 +55,50 @@ void FindAndConfirmRoundTrip(benchmark::State& state) {
         state.SkipWithError("unexpected replies");
 }
 BENCHMARK(FindAndConfirmRoundTrip);
+
+// The 1 MB text bench/program_figures.sh converts through the bus: 10,000 lines of 99
+// characters, one amount in each.
+std::string FiguresText() {
+    std::string text;
+    char line[128];
+    for (int i = 0; i < 10000; ++i) {
+        std::snprintf(line, sizeof line,
+                      "Die Lieferung vom Mai kostet %d,%02d DM, zahlbar bis Monatsende",
+                      i % 997 + 1, i % 100);
+        std::string padded = line;
+        while (padded.size() < 99)
+            padded += " x";
+        text += padded.substr(0, 99) + "\n";
+    }
+    return text;
+}
+
+// The whole text converted as ConvertText does, without the bus: what the program's own
+// work on that call costs.
+void ConvertTextInProcess(benchmark::State& state) {
+    EngineRig rig;
+    Engine& engine = rig.engine;
+    InProcessDdeServer server("kassavero");
+    testing::FakeFormulaQuestion formulas;
+    testing::FakeCalculatorAccess calculator;
+    testing::FakeSettingsWindow settingsWindow;
+    testing::FakeAboutWindow aboutWindow;
+    MacroInterpreter interpreter(
+        server,
+        MacroServices{engine, rig.profile, formulas, calculator, settingsWindow, aboutWindow,
+                      rig.help, [] { return std::unique_ptr<Registry>(); }, U','},
+        engine.EngineInit());
+    const std::string text = FiguresText();
+    for (auto _ : state) {
+        const TextConversion converted = interpreter.ConvertText("bench", text);
+        if (converted.outcome != TextConversion::Outcome::Done || converted.changes != 10000) {
+            state.SkipWithError("not every amount of the text was converted");
+            break;
+        }
+        benchmark::DoNotOptimize(converted.text.data());
+    }
+}
+BENCHMARK(ConvertTextInProcess)->Unit(benchmark::kMillisecond);
 
 // The parser alone, on a chained settings command.
 void ParseChainedCommand(benchmark::State& state) {

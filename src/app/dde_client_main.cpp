@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QStringList>
 
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <iostream>
@@ -49,6 +50,11 @@ constexpr const char* kUsage =
     "  poke TOPIC ITEM DATA       write DATA into an item (Filter, Settings, Calculator)\n"
     "  request TOPIC ITEM         print an item's text (a reply reads [reply])\n"
     "  call ITEM COMMAND          run ITEM:COMMAND on System and print its reply\n"
+    "  script                     run ITEM:COMMAND lines read from standard input over\n"
+    "                             one connection and print each reply on a line of its\n"
+    "                             own: the script's texts and sessions stay its own\n"
+    "                             while other scripts run (one call process per command\n"
+    "                             works for one script at a time)\n"
     "  post MESSAGE               send a message to the program (1034 or 1035 run the\n"
     "                             status file's command)\n"
     "  status                     print the status file's values\n"
@@ -168,14 +174,48 @@ int Convert(DdeClient& client, const QStringList& args) {
             return kExitFile;
         }
     }
-    std::cerr << "kassavero-dde: " << result.changed << " of " << result.found
-              << " amounts converted\n";
+    std::cerr << "kassavero-dde: " << result.changed << " of "
+              << (result.allCounted ? "" : "at least ") << result.found << " amounts converted\n";
     if (result.outcome == Outcome::Cancelled) {
         std::cerr << "kassavero-dde: cancelled in the confirmation dialog, or Kassavero ended; "
                      "the changes made until then are kept\n";
         return kExitCancelled;
     }
     return kExitOk;
+}
+
+// One connection for every command of a script, so what it hands over and the sessions
+// it opens are its own. Each reply is flushed at once: a script may read it before it
+// writes its next command.
+int Script(DdeClient& client) {
+    client.EnsureRunning();
+    int status = kExitOk;
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty())
+            continue;
+        const std::size_t colon = line.find(':');
+        if (colon == std::string::npos) {
+            std::cout << "ERROR. A command has the form <Item>:<Command>" << std::endl;
+            status = kExitRefused;
+            continue;
+        }
+        std::string item = line.substr(0, colon);
+        for (char& c : item)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        std::string reply;
+        try {
+            reply = client.Call(item, std::string_view(line).substr(colon + 1));
+        } catch (const Refused& e) {
+            reply = std::string("ERROR. ") + e.what();
+        }
+        std::cout << reply << std::endl;
+        if (reply.rfind("ERROR.", 0) == 0)
+            status = kExitRefused;
+    }
+    return status;
 }
 
 int Status() {
@@ -219,6 +259,10 @@ int Run(const QStringList& arguments) {
     DdeClient client(bus, DdeBusName(parser.value(service).toStdString()));
     if (command == "convert")
         return Convert(client, args);
+    if (command == "script") {
+        needs(0);
+        return Script(client);
+    }
     client.EnsureRunning();
     if (command == "execute") {
         needs(2);

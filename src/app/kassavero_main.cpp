@@ -66,6 +66,7 @@ constexpr const char32_t* kTitle = U"Kassavero";
 // A start that cannot run ends with these, so an autostart or the bus reports it.
 constexpr int kExitLockUnjudged = 2;
 constexpr int kExitOtherSession = 3;
+constexpr int kExitSharedFolder = 4;
 
 // A Kassavero of this session that is still starting holds the lock before it owns its
 // name on the bus; for this long after taking the lock it is not taken for another
@@ -82,6 +83,7 @@ constexpr const char* kUsage =
     "hotkeys (Ctrl+Alt+W and Ctrl+Alt+Z by default) and from kassavero-dde.\n"
     "Only one Kassavero runs per user; a second start says so and ends. It ends with its\n"
     "session bus; a start that finds a Kassavero of another session fails (status 3).\n"
+    "A settings folder that other users can write is refused (status 4).\n"
     "\n"
     "  /nowarning   end silently (without the message) when Kassavero is already running\n"
     "               in this session; other failures go to standard error only\n"
@@ -147,6 +149,16 @@ int Run(QApplication& app) {
     const bool noWarning = args.size() >= 2 && args[1] == QStringLiteral("/nowarning");
     const std::string programPath = QCoreApplication::applicationFilePath().toStdString();
     const std::string service = DdeServiceName(programPath);
+    // Another user who can write the settings folder could change the settings, or plant
+    // a lock there and hold every start off: refused, as ssh refuses such a key folder.
+    if (const std::string problem = OthersCanWrite(configDirectory); !problem.empty()) {
+        std::fprintf(stderr,
+                     "kassavero: %s, so other users could change Kassavero's settings or keep "
+                     "it from starting. Make it writable by you alone (chmod go-w) and start "
+                     "Kassavero again.\n",
+                     problem.c_str());
+        return kExitSharedFolder;
+    }
     InstanceLock instance;
     InstanceLock::State lock = instance.TryLock();
     bool reachable = true;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include <chrono>
+#include <future>
 #include <random>
 #include <utility>
 
@@ -23,6 +24,10 @@ constexpr const char32_t* kCaption = U"Kassavero";
 
 // How long a whole-text conversion works before it lets other events run.
 constexpr std::chrono::milliseconds kQuietSlice{10};
+
+// Texts longer than this are read first on a worker: below, a thread costs more than it
+// spares the other callers.
+constexpr std::size_t kLongText = 1u << 20;
 
 // Words this long are never amounts.
 constexpr std::size_t kLongestAmountWord = 62;
@@ -165,8 +170,47 @@ bool Engine::ConvertQuietly(EngineHandle handle, int session, std::u32string tex
     s.Resume = 0;
     s.Everyday.reset();
     FoundChange change;
+    // The words of a long text and what the whole of it says are worked out by the first
+    // search in one go; that runs on a worker, over copies, while the others are served.
+    std::shared_ptr<const std::u32string> prepared;
+    struct EverydayKept {
+        TSession& session;
+        ~EverydayKept() { session.Everyday.reset(); }  // it reads `prepared`
+    } everydayKept{s};
+    std::optional<EverydayResult> first;
+    if (profile_.Settings().InputEverydayForms && s.Words.Text().size() > kLongText) {
+        // A copy: a shut-down while the worker runs would free the session's own.
+        prepared = std::make_shared<const std::u32string>(s.Words.Text());
+        struct Start {
+            std::unique_ptr<EverydayText> text;
+            std::optional<EverydayResult> first;
+        };
+        Start start;
+        RunServing(
+            [&start, &prepared, settings = profile_.Settings(), region = region_] {
+                start.text = std::make_unique<EverydayText>(*prepared);
+                EverydayResult result;
+                if (EverydayScanner(settings, region).Next(*start.text, 0, result))
+                    start.first = result;
+            },
+            prepared->size());
+        if (ending_ || !QuietSession(handle, session) ||
+            slots_[static_cast<std::size_t>(session)].get() != &s) {
+            return false;
+        }
+        s.Everyday = std::move(start.text);
+        s.Resume = start.first ? start.first->resume : s.Words.Text().size();
+        first = start.first;
+    }
+    bool found = false;
+    if (first && AcceptEveryday(s, *first)) {
+        found = true;
+        FillChange(s, change);
+    }
+    if (!found)
+        found = FindInSession(s, change);
     auto sliceStart = std::chrono::steady_clock::now();
-    while (FindInSession(s, change)) {
+    for (; found; found = FindInSession(s, change)) {
         const Proposal proposal = ProposeUnattended(s.Proposal, profile_.Settings(), currencies_);
         if (!onChange(change, proposal.Convertible ? &proposal.Parts : nullptr))
             break;
@@ -183,6 +227,17 @@ bool Engine::ConvertQuietly(EngineHandle handle, int session, std::u32string tex
         }
     }
     return true;
+}
+
+void Engine::RunServing(const std::function<void()>& work, std::size_t size) {
+    if (size <= kLongText) {
+        work();
+        return;
+    }
+    auto worker = std::async(std::launch::async, work);
+    while (worker.wait_for(std::chrono::milliseconds(2)) != std::future_status::ready)
+        messageLoop_.ProcessPendingMessages();
+    worker.get();
 }
 
 void Engine::CloseQuietSession(EngineHandle handle, int session) {
@@ -243,10 +298,23 @@ bool Engine::FindInSession(TSession& session, FoundChange& change) {
     }();
     if (!found)
         return false;
-    change.Start = s->Proposal.Start;
-    change.End = s->Proposal.End;
-    change.Currency = s->Proposal.Currency;
-    change.Amount = s->Proposal.Amount;
+    FillChange(*s, change);
+    return true;
+}
+
+void Engine::FillChange(const TSession& s, FoundChange& change) {
+    change.Start = s.Proposal.Start;
+    change.End = s.Proposal.End;
+    change.Currency = s.Proposal.Currency;
+    change.Amount = s.Proposal.Amount;
+}
+
+bool Engine::AcceptEveryday(TSession& s, const EverydayResult& result) {
+    const CurrencyIndex c = result.proposal.Currency;
+    if (!result.convert || !IsCurrency(c) || !profile_.Settings().InputAccept[c] ||
+        ShowsAsZero(result.proposal))
+        return false;
+    s.Proposal = result.proposal;
     return true;
 }
 
@@ -295,12 +363,8 @@ bool Engine::FindEveryday(TSession& s) {
     s.Proposal = TGeplanteAenderung{};
     while (scanner.Next(*s.Everyday, s.Resume, result)) {
         s.Resume = result.resume;
-        const CurrencyIndex c = result.proposal.Currency;
-        if (!result.convert || !IsCurrency(c) || !profile_.Settings().InputAccept[c] ||
-            ShowsAsZero(result.proposal))
-            continue;
-        s.Proposal = result.proposal;
-        return true;
+        if (AcceptEveryday(s, result))
+            return true;
     }
     s.Resume = s.Words.Text().size();
     return false;
@@ -369,6 +433,12 @@ bool Engine::SessionExists(EngineHandle handle, int session) const {
     return handle_ != 0 && handle == handle_ && session >= 0 && session < kSessionSlots &&
            slots_[static_cast<std::size_t>(session)] != nullptr &&
            !slots_[static_cast<std::size_t>(session)]->Quiet;
+}
+
+bool Engine::SearchesWholeText(EngineHandle handle, int session) const {
+    if (!SessionExists(handle, session) || profile_.Settings().InputEverydayForms)
+        return true;
+    return slots_[static_cast<std::size_t>(session)]->Words.Count() < TextWords::kMaxWords;
 }
 
 const TSession* Engine::Session(int session) const {

@@ -35,6 +35,7 @@ using EngineHandle = std::uint32_t;
 inline constexpr int kSessionSlots = 10;
 
 class EverydayText;
+struct EverydayResult;
 
 struct TSession {
     TSession();
@@ -97,6 +98,9 @@ class Engine {
     // the dialog unless another session's question or pause still waits in it.
     void CloseSession(EngineHandle handle, int session);
     bool SessionExists(EngineHandle handle, int session) const;
+    // Whether the search reads the session's whole text: the word-by-word rules read a
+    // limited number of words of one transfer, the everyday reading any length.
+    bool SearchesWholeText(EngineHandle handle, int session) const;
     // Ends the session's questions that wait for the user, unanswered (their client
     // went away); the session stays open.
     void WithdrawQuestions(int session);
@@ -113,6 +117,10 @@ class Engine {
     using ChangeSink = std::function<bool(const FoundChange&, const ReplacementParts*)>;
     bool ConvertQuietly(EngineHandle handle, int session, std::u32string text,
                         const ChangeSink& onChange);
+    // Runs work that touches nothing of the program's on a worker thread, serving pending
+    // events meanwhile, so a long piece of it holds up no one.
+    // Work on no more than about a million characters runs here and now.
+    void RunServing(const std::function<void()>& work, std::size_t size);
     // Closes such a session; the dialog, which another client may be using, stays.
     void CloseQuietSession(EngineHandle handle, int session);
     // Asks whether open sessions may be dropped; true if the program may end, which
@@ -133,6 +141,10 @@ class Engine {
     int FreeSlot() const;
     bool FindInSession(TSession& s, FoundChange& change);
     bool FindEveryday(TSession& s);
+    // Takes an amount the everyday reading found as the session's change, unless the
+    // settings leave it alone.
+    bool AcceptEveryday(TSession& s, const EverydayResult& result);
+    static void FillChange(const TSession& s, FoundChange& change);
     // A nonzero amount whose conversion would read as zero ("80 centesimi" that are euro
     // cents): never a right change.
     bool ShowsAsZero(const TGeplanteAenderung& change) const;

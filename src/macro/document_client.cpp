@@ -35,6 +35,28 @@ std::string Quoted(std::string_view argument) {
     return out;
 }
 
+std::string SignificantDigits(std::u32string_view text) {
+    std::string digits;
+    for (const char32_t c : text) {
+        if (c >= U'0' && c <= U'9')
+            digits += static_cast<char>(c);
+    }
+    const std::size_t first = digits.find_first_not_of('0');
+    if (first == std::string::npos)
+        return {};
+    return digits.substr(first, digits.find_last_not_of('0') + 1 - first);
+}
+
+// Whether the amount reported is the one written in the stretch found: the same digits
+// whatever the separators and trailing zeros. Amounts in words and amounts the program
+// writes with an exponent cannot be compared and pass.
+bool AmountMatches(std::u32string_view found, std::string_view amount) {
+    if (amount.find_first_of("eE") != std::string_view::npos ||
+        std::none_of(found.begin(), found.end(), [](char32_t c) { return c >= U'0' && c <= U'9'; }))
+        return true;
+    return SignificantDigits(found) == SignificantDigits(Utf8ToText(amount));
+}
+
 }  // namespace
 
 std::vector<std::string> SplitEscapedFields(std::string_view text) {
@@ -75,19 +97,33 @@ DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_vi
     std::u32string output;
     output.reserve(text.size());
     std::size_t copied = 0;  // text before this position is in output already
+    // After a cancel the rest is still searched, so the count says how many were left;
+    // a failure then only ends the count.
+    bool cancelled = false;
     auto fail = [&](Outcome outcome, std::string error) {
+        if (cancelled) {
+            result.outcome = Outcome::Cancelled;
+            result.allCounted = false;
+            return;
+        }
         result.outcome = outcome;
         result.error = std::move(error);
     };
+    auto call = [&](std::string_view item, const std::string& command) {
+        if (!cancelled)
+            return channel.Call(item, command);
+        try {
+            return channel.Call(item, command);
+        } catch (const std::exception& e) {
+            fail(Outcome::Cancelled, e.what());
+            return std::string("ERROR.");
+        }
+    };
 
     std::vector<WordPiece> pieces;
-    if (options.takesWholeLines &&
-        channel.Call("settings", "getvalue(,InputEverydayForms)") == "1") {
-        // The everyday reading has no word limit: the whole text in one piece, so no cut
-        // can fall between the words of an amount.
+    if (options.takesWholeLines) {
+        // The program cuts a long text itself, by the rule it searches with.
         pieces.push_back({0, text.size(), text.size()});
-    } else if (options.takesWholeLines) {
-        pieces = SplitIntoWordPieces(text);
     } else {
         for (const TextPiece& line : SplitIntoPieces(text))
             pieces.push_back({line.start, line.end, line.end});
@@ -100,18 +136,33 @@ DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_vi
         // Every amount has a digit; a piece without one is not worth a round trip.
         if (from >= piece.end || !HasDigit(text, from, piece.searchEnd))
             continue;
-        channel.Send("filter",
-                     "transfertext:" + TextToUtf8(AsProgramText(text, from, piece.searchEnd,
-                                                                options.takesWholeLines)));
+        const std::string handOver =
+            "transfertext:" +
+            TextToUtf8(AsProgramText(text, from, piece.searchEnd, options.takesWholeLines));
+        // A refused hand-over leaves this client without a text: the next search would
+        // find another client's, or nothing.
+        if (options.takesWholeLines) {
+            const std::string reply = call("filter", handOver);
+            if (StartsWith(reply, "ERROR.")) {
+                fail(Outcome::ProtocolError, reply);
+                break;
+            }
+        } else {
+            channel.Send("filter", handOver);
+        }
         while (result.outcome == Outcome::Done) {
-            const std::string found = channel.Call("filter", "findnextchange(" + session + ")");
+            const std::string found = call("filter", "findnextchange(" + session + ")");
+            if (result.outcome != Outcome::Done)
+                break;
             if (found == "OK")
                 break;
             const std::vector<std::string> fields = SplitEscapedFields(found);
             bool ok = fields.size() == 4;
             const std::size_t start = ok ? ParseSize(fields[0], ok) : 0;
             const std::size_t end = ok ? ParseSize(fields[1], ok) : 0;
-            if (!ok || start >= end || from + end > piece.searchEnd) {
+            if (!ok || start >= end || from + end > piece.searchEnd ||
+                !AmountMatches(std::u32string_view(text).substr(from + start, end - start),
+                               fields[3])) {
                 fail(Outcome::ProtocolError, found);
                 break;
             }
@@ -119,13 +170,15 @@ DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_vi
             if (from + start >= piece.end)
                 break;
             ++result.found;
+            if (cancelled)
+                continue;
             const std::string answer =
                 channel.Call("filter", "confirmchange(" + session + "," + flag + ")");
             if (answer == "NO")
                 continue;
             if (answer == "CANCEL") {
-                fail(Outcome::Cancelled, answer);
-                break;
+                cancelled = true;
+                continue;
             }
             const std::vector<std::string> parts = StartsWith(answer, "YES;")
                                                        ? SplitEscapedFields(answer.substr(4))
@@ -148,12 +201,14 @@ DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_vi
             ++result.changed;
         }
     }
+    if (cancelled && result.outcome == Outcome::Done)
+        result.outcome = Outcome::Cancelled;
     try {
         channel.Call("filter", "closesession(" + session + ")");
     } catch (const std::exception&) {
         // A program that ended while it asked cancels the conversion and has no session
         // left to close; what the user accepted until then is still worth keeping.
-        if (result.outcome != Outcome::Cancelled)
+        if (!cancelled)
             throw;
     }
 

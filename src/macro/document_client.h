@@ -40,6 +40,7 @@ struct DocumentConversionResult {
     Outcome outcome = Outcome::Done;
     std::string text;         // the converted document (UTF-8); the original on failure
     std::size_t found = 0;    // changes the program proposed
+    bool allCounted = true;   // false when a cancelled run could not count to the end
     std::size_t changed = 0;  // changes accepted and written
     std::string error;        // the reply that stopped the conversion
 };

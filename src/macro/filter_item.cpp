@@ -14,6 +14,7 @@
 #include "macro/dde_command.h"
 #include "macro/filter_reply.h"
 #include "macro/macro_interpreter.h"
+#include "settings/active_profile.h"
 
 namespace kassavero {
 namespace {
@@ -24,6 +25,10 @@ constexpr std::u32string_view kTransferText = U"transfertext";
 constexpr std::size_t kMostWaitingTexts = 64;
 constexpr std::u32string_view kTooManyTexts =
     U"ERROR. Too many clients have a text waiting. Try again when one of them has finished.";
+
+std::u32string SessionNotOpen(const std::u32string& argument) {
+    return U"ERROR. Session not open: " + argument;
+}
 
 // A currency argument of "convertexcelformula": not a number counts as 0 (EUR), a number
 // outside the fourteen currencies as no currency.
@@ -65,6 +70,10 @@ std::u32string MacroInterpreter::TransferTextCommand(std::u32string_view command
     // status file share one text, as they always did.
     std::u32string text(command.substr(position + 1));
     const unsigned long long number = ++handOvers_;
+    // Even a refused hand-over makes the caller one that hands over its own texts: its
+    // next search must not take another client's text instead.
+    if (!caller_.empty())
+        handingCallers_.insert(caller_);
     if (caller_.empty()) {
         pendingText_ = std::move(text);
         textPending_ = true;
@@ -77,7 +86,6 @@ std::u32string MacroInterpreter::TransferTextCommand(std::u32string_view command
             if (callerTexts_.size() >= kMostWaitingTexts)
                 return std::u32string(kTooManyTexts);
         }
-        handingCallers_.insert(caller_);
         callerTexts_.insert_or_assign(caller_, CallerText{std::move(text), number});
     }
     return std::u32string(command);
@@ -150,8 +158,13 @@ void MacroInterpreter::ExecuteFilterFunction(const std::u32string& function,
             return;
         const int session =
             engine.OpenSession(engineHandle_, arguments[0], ShowDialogArgument(arguments[1]));
-        if (session >= 0 && !caller_.empty())
-            owners_[session] = SessionOwner{caller_, false};
+        if (session >= 0) {
+            sessionTexts_.erase(session);
+            if (caller_.empty())
+                owners_.erase(session);
+            else
+                owners_[session] = SessionOwner{caller_, false};
+        }
         reply = AsciiToText(std::to_string(session));
     } else if (function == U"closesession") {
         if (!CheckArgumentCount(count, 1, function, reply))
@@ -163,8 +176,14 @@ void MacroInterpreter::ExecuteFilterFunction(const std::u32string& function,
             reply = U"ERROR. Invalid session: " + arguments[0];
             return;
         }
-        if (engine.SessionExists(engineHandle_, *session))
+        if (ForeignSession(*session)) {
+            reply = SessionNotOpen(arguments[0]);
+            return;
+        }
+        if (engine.SessionExists(engineHandle_, *session)) {
             owners_.erase(*session);
+            sessionTexts_.erase(*session);
+        }
         engine.CloseSession(engineHandle_, *session);
         // A closing client leaves no text of its own behind.
         if (!caller_.empty())
@@ -197,8 +216,11 @@ bool MacroInterpreter::CheckSessionArgument(const std::u32string& argument, std:
         reply = U"ERROR. Invalid session: " + argument;
         return false;
     }
-    if (!services_.engine.SessionExists(engineHandle_, *session))
+    // Not open is no answer to search or confirm in: "OK" would read as "nothing more".
+    if (!services_.engine.SessionExists(engineHandle_, *session) || ForeignSession(*session)) {
+        reply = SessionNotOpen(argument);
         return false;
+    }
     if (const auto owner = owners_.find(*session);
         owner != owners_.end() && !caller_.empty() && owner->second.caller == caller_) {
         owner->second.used = true;
@@ -206,25 +228,99 @@ bool MacroInterpreter::CheckSessionArgument(const std::u32string& argument, std:
     return true;
 }
 
+bool MacroInterpreter::ForeignSession(int session) const {
+    const auto owner = owners_.find(session);
+    return owner != owners_.end() && owner->second.caller != caller_;
+}
+
 void MacroInterpreter::FindNextChangeFunction(const std::u32string& argument,
                                               std::u32string& reply) {
-    Engine& engine = services_.engine;
     const auto session = ParseInt32(argument);
     // The waiting text goes to the session asked, even one that is not open (the engine
-    // refuses it and says so). An argument that is no number gets it nowhere: read as 0
-    // it would replace the text of another client's session; the text keeps waiting.
+    // refuses it and says so). An argument that is no number, or another caller's
+    // session, gets it nowhere: the text keeps waiting.
     // Taken before the hand-over, which lets pending events run: a text handed over by
     // one of them waits for the next command instead of being lost.
-    if (const auto text = session ? TakePendingText(true) : std::nullopt) {
-        engine.TransferText(engineHandle_, *session, static_cast<long long>(text->size()), *text,
-                            0);
+    if (const auto text =
+            session && !ForeignSession(*session) ? TakePendingText(true) : std::nullopt) {
+        BeginSessionText(*session, *text);
     }
     if (!CheckSessionArgument(argument, reply))
         return;
     FoundChange change;
-    const bool found = engine.FindNextChange(engineHandle_, *session, change);
+    const bool found = FindInSessionText(*session, change);
+    // The events run meanwhile may have closed it: then its text was not searched to the end.
+    if (!found && !services_.engine.SessionExists(engineHandle_, *session)) {
+        reply = SessionNotOpen(argument);
+        return;
+    }
     reply = FormatChangeReply(found, change.Start, change.End, change.Currency, change.Amount,
                               services_.systemDecimalSeparator);
+}
+
+void MacroInterpreter::BeginSessionText(int session, std::u32string text) {
+    Engine& engine = services_.engine;
+    if (!engine.SessionExists(engineHandle_, session)) {
+        engine.TransferText(engineHandle_, session, static_cast<long long>(text.size()), text, 0);
+        return;
+    }
+    SessionText entry;
+    entry.pieces = services_.profile.Settings().InputEverydayForms
+                       ? std::vector<WordPiece>{{0, text.size(), text.size()}}
+                       : SplitIntoWordPieces(text);
+    entry.text = std::move(text);
+    sessionTexts_.insert_or_assign(session, std::move(entry));
+    TransferPiece(session, 0);
+}
+
+void MacroInterpreter::TransferPiece(int session, std::size_t from) {
+    std::u32string piece;
+    if (auto entry = sessionTexts_.find(session); entry != sessionTexts_.end()) {
+        SessionText& e = entry->second;
+        const std::size_t searchEnd =
+            e.piece < e.pieces.size() ? e.pieces[e.piece].searchEnd : e.text.size();
+        e.from = std::min(from, searchEnd);
+        piece = e.text.substr(e.from, searchEnd - e.from);
+    }
+    services_.engine.TransferText(engineHandle_, session, static_cast<long long>(piece.size()),
+                                  piece, 0);
+}
+
+bool MacroInterpreter::FindInSessionText(int session, FoundChange& change) {
+    Engine& engine = services_.engine;
+    while (true) {
+        const bool found = engine.FindNextChange(engineHandle_, session, change);
+        // Looked up anew: the events of the search may have closed the session.
+        const auto entry = sessionTexts_.find(session);
+        if (entry == sessionTexts_.end() || !engine.SessionExists(engineHandle_, session))
+            return found;
+        SessionText& e = entry->second;
+        if (e.piece >= e.pieces.size())
+            return false;
+        const std::size_t pieceEnd = e.pieces[e.piece].end;
+        if (found && e.from + change.Start < pieceEnd) {
+            change.Start += e.from;
+            change.End += e.from;
+            e.reported = change.End;
+            return true;
+        }
+        // The word-by-word rules came into force after the text was cut for the everyday
+        // reading: what is left is cut anew, the words searched already included.
+        if (!found && !engine.SearchesWholeText(engineHandle_, session)) {
+            std::vector<WordPiece> rest = SplitIntoWordPieces(e.text.substr(e.from));
+            for (WordPiece& piece : rest) {
+                piece.start += e.from;
+                piece.end += e.from;
+                piece.searchEnd += e.from;
+            }
+            e.pieces.resize(e.piece);
+            e.pieces.insert(e.pieces.end(), rest.begin(), rest.end());
+        }
+        // From the cut on, the next piece searches with the text after it in view.
+        if (++e.piece >= e.pieces.size())
+            return false;
+        TransferPiece(session, std::max(e.pieces[e.piece].start, e.reported));
+    }
 }
 
 void MacroInterpreter::ConfirmChangeFunction(const std::vector<std::u32string>& arguments,
@@ -314,6 +410,7 @@ void MacroInterpreter::OnCallerLeft(std::string_view caller) {
         owner = owners_.erase(owner);
         if (used) {
             heldSessions = true;
+            sessionTexts_.erase(session);
             services_.engine.CloseSession(engineHandle_, session);
         }
     }

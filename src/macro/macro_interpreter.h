@@ -21,6 +21,7 @@
 
 #include "core/currency.h"
 #include "engine/engine.h"
+#include "engine/text_pieces.h"
 #include "macro/text_conversion.h"
 #include "platform/dde_server.h"
 #include "platform/registry.h"
@@ -133,6 +134,16 @@ class MacroInterpreter final : public DdeServerHandler {
     // True only for a number that names an open session; its opener using it binds it.
     bool CheckSessionArgument(const std::u32string& argument, std::u32string& reply);
     void FindNextChangeFunction(const std::u32string& argument, std::u32string& reply);
+    // Whether the session was opened through Call by another caller that is still there:
+    // to everyone else it does not exist.
+    bool ForeignSession(int session) const;
+    // Hands a text to an open session. A text longer than the search reads in one
+    // transfer is searched piece by piece, cut by the rule live at the time.
+    void BeginSessionText(int session, std::u32string text);
+    // The next change of the session's whole text, its offsets in that text.
+    bool FindInSessionText(int session, FoundChange& change);
+    // Hands the session the piece of its text from `from` on.
+    void TransferPiece(int session, std::size_t from);
     void ConfirmChangeFunction(const std::vector<std::u32string>& arguments, std::u32string& reply);
     void AmountOnScreenFunction(const std::vector<std::u32string>& arguments,
                                 std::u32string& reply);
@@ -183,6 +194,16 @@ class MacroInterpreter final : public DdeServerHandler {
         bool used = false;
     };
     std::map<int, SessionOwner> owners_;
+    // The whole text handed to each session, the pieces it is searched in, the piece
+    // being searched (from where), and the end of the last change reported.
+    struct SessionText {
+        std::u32string text;
+        std::vector<WordPiece> pieces;
+        std::size_t piece = 0;
+        std::size_t from = 0;
+        std::size_t reported = 0;
+    };
+    std::map<int, SessionText> sessionTexts_;
     // What each caller's commands wait for: the sessions whose question it waits for, and
     // the flags that withdraw its formula questions.
     std::multimap<std::string, int, std::less<>> askingCallers_;

@@ -33,7 +33,9 @@ TextConversion Convert(MacroServices& services, EngineHandle handle, const std::
         return result;
     }
     try {
-        const std::u32string text = DecodeKeepingBytes(utf8Text);
+        // Decoding and encoding a long text run aside while other callers are served.
+        std::u32string text;
+        engine.RunServing([&] { text = DecodeKeepingBytes(utf8Text); }, utf8Text.size());
         std::u32string output;
         if (!listOnly)
             output.reserve(text.size() + text.size() / 8);
@@ -83,7 +85,7 @@ TextConversion Convert(MacroServices& services, EngineHandle handle, const std::
         }
         if (!listOnly && result.outcome == Outcome::Done) {
             output.append(text, copied, std::u32string::npos);
-            result.text = EncodeKeepingBytes(output);
+            engine.RunServing([&] { result.text = EncodeKeepingBytes(output); }, output.size());
         }
     } catch (const std::bad_alloc&) {
         result = TextConversion{Outcome::TooLarge, {}, 0, {}};

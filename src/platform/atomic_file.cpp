@@ -2,11 +2,14 @@
 #include "platform/atomic_file.h"
 
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <system_error>
 
@@ -55,6 +58,45 @@ fs::path ThroughLinks(fs::path path) {
 
 void SkipDiskFlushesForFuzzing() {
     skipFlushes.store(true, std::memory_order_relaxed);
+}
+
+namespace {
+
+// A group that is only this user's: named like the user, with no other members listed.
+bool PrivateGroup(gid_t gid) {
+    const struct group* group = ::getgrgid(gid);
+    const struct passwd* user = ::getpwuid(::getuid());
+    return group != nullptr && user != nullptr && gid == user->pw_gid &&
+           std::strcmp(group->gr_name, user->pw_name) == 0 &&
+           (group->gr_mem == nullptr || group->gr_mem[0] == nullptr);
+}
+
+std::string WritableByOthers(const fs::path& path, bool stickyWillDo) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return {};
+    char mode[8];
+    std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(info.st_mode & 07777));
+    if (info.st_uid != ::getuid() && info.st_uid != 0)
+        return path.string() + " belongs to another user";
+    // In a shared folder with the sticky bit (as /tmp) nobody can move our folder away;
+    // inside our own folder others could still plant a file before us.
+    if (stickyWillDo && (info.st_mode & S_ISVTX) != 0)
+        return {};
+    if ((info.st_mode & S_IWOTH) != 0)
+        return path.string() + " can be written by every user (mode " + mode + ")";
+    if ((info.st_mode & S_IWGRP) != 0 && !PrivateGroup(info.st_gid))
+        return path.string() + " can be written by its group (mode " + mode + ")";
+    return {};
+}
+
+}  // namespace
+
+std::string OthersCanWrite(const fs::path& directory) {
+    std::string problem = WritableByOthers(directory, false);
+    if (problem.empty() && directory.has_parent_path())
+        problem = WritableByOthers(directory.parent_path(), true);
+    return problem;
 }
 
 bool CreatePrivateDirectories(const fs::path& directory, std::string& error) {

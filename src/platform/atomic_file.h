@@ -24,6 +24,11 @@ bool ReplaceFileAtomically(const std::filesystem::path& target, std::string_view
 // Creates the directory and any missing parents, the new ones 0700 whatever the umask.
 bool CreatePrivateDirectories(const std::filesystem::path& directory, std::string& error);
 
+// Why another user could change what is in the directory (it or its parent belongs to
+// someone else, or is writable by others or by a group this user does not have alone);
+// empty when only this user can. A missing directory is nobody else's.
+std::string OthersCanWrite(const std::filesystem::path& directory);
+
 // Removes what an interrupted ReplaceFileAtomically left beside the target.
 void RemoveLeftoverTemporary(const std::filesystem::path& target);
 

@@ -274,21 +274,38 @@ bool PrivateProfileFile::ReadContent(std::string& content, Stamp& stamp, std::st
     content = std::move(read.bytes);
     error = std::move(read.error);
     if (!ok && oversize_ == Oversize::PutAside && info.st_size > 0 &&
-        static_cast<std::size_t>(info.st_size) > kMaxFileSize) {
+        static_cast<std::size_t>(info.st_size) > kMaxFileSize && PutAside()) {
         // Unread, it would shut this file's channel for good; kept aside, it is not lost.
-        std::filesystem::path aside = path_;
-        aside += ".bak";
-        if (::rename(path_.c_str(), aside.c_str()) == 0) {
-            std::fprintf(stderr,
-                         "kassavero: %s was larger than %zu KB; it is kept as %s and "
-                         "started afresh\n",
-                         path_.c_str(), kMaxFileSize / 1024, aside.c_str());
-            error.clear();
-            stamp = CurrentStamp();
-            return true;
-        }
+        error.clear();
+        stamp = CurrentStamp();
+        return true;
     }
     return ok;
+}
+
+bool PrivateProfileFile::PutAside() const {
+    std::filesystem::path aside = path_;
+    aside += ".bak";
+    if (::rename(path_.c_str(), aside.c_str()) != 0)
+        return false;
+    std::fprintf(stderr,
+                 "kassavero: %s was larger than %zu KB; it is kept as %s and started afresh\n",
+                 path_.c_str(), kMaxFileSize / 1024, aside.c_str());
+    putAside_ = true;
+    return true;
+}
+
+void PrivateProfileFile::KeepOwnValues() {
+    putAside_ = false;
+    for (const PendingWrite& own : own_) {
+        const bool pending =
+            std::any_of(pending_.begin(), pending_.end(), [&](const PendingWrite& w) {
+                return EqualsIgnoringCase(w.section, own.section) &&
+                       EqualsIgnoringCase(w.key, own.key);
+            });
+        if (!pending)
+            pending_.push_back(own);
+    }
 }
 
 void PrivateProfileFile::Report(std::string& reported, const std::string& error) {
@@ -322,6 +339,9 @@ void PrivateProfileFile::Refresh() {
         readProblem_.clear();
     else
         Report(readProblem_, error);
+    const bool putAside = putAside_;
+    if (putAside)
+        KeepOwnValues();
     Document document = Parse(content);
     for (const PendingWrite& write : pending_) {
         ApplyWrite(document, write.section, write.key, write.value);
@@ -331,6 +351,9 @@ void PrivateProfileFile::Refresh() {
     stamp_ = stamp;
     loadedAtNs_ = checkedAt;
     loaded_ = true;
+    // The fresh file gets this object's values at once, not only with its next write.
+    if (putAside)
+        Flush();
 }
 
 std::u32string PrivateProfileFile::ReadString(std::u32string_view section, std::u32string_view key,
@@ -391,6 +414,12 @@ bool PrivateProfileFile::WriteString(std::u32string_view section, std::u32string
     if (same != pending_.end())
         pending_.erase(same);
     pending_.push_back({std::u32string(section), std::u32string(key), std::u32string(value)});
+    const auto own = std::find_if(own_.begin(), own_.end(), [&](const PendingWrite& w) {
+        return EqualsIgnoringCase(w.section, section) && EqualsIgnoringCase(w.key, key);
+    });
+    if (own != own_.end())
+        own_.erase(own);
+    own_.push_back(pending_.back());
     return true;
 }
 
@@ -405,12 +434,24 @@ bool PrivateProfileFile::Flush() {
         Report(writeProblem_, error);
         return false;
     }
+    if (putAside_)
+        KeepOwnValues();
     Document document = Parse(content);
     for (const PendingWrite& write : pending_) {
         ApplyWrite(document, write.section, write.key, write.value);
     }
-    const std::int64_t writtenAt = NowNs();
     std::string written = Serialise(document);
+    // A file this large could not be read back: the old one goes aside, and the new one
+    // starts with this object's values.
+    if (written.size() > kMaxFileSize && oversize_ == Oversize::PutAside && stamp.exists &&
+        PutAside()) {
+        KeepOwnValues();
+        document = Parse(std::string());
+        for (const PendingWrite& write : pending_)
+            ApplyWrite(document, write.section, write.key, write.value);
+        written = Serialise(document);
+    }
+    const std::int64_t writtenAt = NowNs();
     if (!ReplaceFileAtomically(path_, written, error)) {
         Report(writeProblem_, error);
         return false;

@@ -83,6 +83,10 @@ class PrivateProfileFile final : public PrivateProfile {
     // Says on stderr what went wrong, once until reading or writing works again.
     void Report(std::string& reported, const std::string& error);
     Stamp CurrentStamp() const;
+    // Renames the file to "<name>.bak"; true when that worked.
+    bool PutAside() const;
+    // After the file was put aside: this object's own values wait to be written again.
+    void KeepOwnValues();
 
     std::filesystem::path path_;
     Oversize oversize_;
@@ -92,7 +96,11 @@ class PrivateProfileFile final : public PrivateProfile {
     std::int64_t loadedAtNs_ = 0;
     bool loaded_ = false;
     std::vector<PendingWrite> pending_;  // at most one per key
-    std::string readProblem_;            // what was last said about reading, or empty
+    // Every value this object wrote, the latest per key: a file put aside takes them to
+    // the fresh one.
+    std::vector<PendingWrite> own_;
+    mutable bool putAside_ = false;  // ReadContent put the file aside
+    std::string readProblem_;        // what was last said about reading, or empty
     std::string writeProblem_;
 };
 

@@ -25,7 +25,9 @@ class FakeProgram final : public CommandChannel {
     std::vector<std::string> log;
     std::string sessionReply = "3";
     std::string prefix, suffix;
-    bool goneAtClose = false;  // the program ended before the session was closed
+    bool goneAtClose = false;   // the program ended before the session was closed
+    std::string transferReply;  // instead of the echo, when set
+    std::string foundAmount;    // instead of the amount found, when set
 
     std::string Call(std::string_view item, std::string_view command) override {
         log.push_back(std::string(item) + ":" + std::string(command));
@@ -35,7 +37,7 @@ class FakeProgram final : public CommandChannel {
         if (c.starts_with("transfertext:")) {
             text_ = c.substr(13);
             position_ = 0;
-            return c;
+            return transferReply.empty() ? c : transferReply;
         }
         if (c.starts_with("findnextchange(")) {
             std::smatch match;
@@ -52,7 +54,7 @@ class FakeProgram final : public CommandChannel {
                 return Utf8ToText(std::string_view(text_).substr(0, bytes)).size();
             };
             return std::to_string(characters(start)) + ";" + std::to_string(characters(end)) +
-                   ";DEM;" + std::to_string(value_);
+                   ";DEM;" + (foundAmount.empty() ? std::to_string(value_) : foundAmount);
         }
         if (c.starts_with("confirmchange(")) {
             std::string answer = "YES";
@@ -117,6 +119,9 @@ TEST(DocumentClient, DeclinedChangesStayAndCancelKeepsWhatWasDone) {
     EXPECT_EQ(result.outcome, DocumentConversionResult::Outcome::Cancelled);
     EXPECT_EQ(result.text, "10 DM, 10 \xE2\x82\xAC, 30 DM, 40 DM");
     EXPECT_EQ(result.changed, 1u);
+    // The amounts after the cancel are still counted.
+    EXPECT_EQ(result.found, 4u);
+    EXPECT_TRUE(result.allCounted);
     EXPECT_EQ(program.log.front(), "filter:opensession(\"c\",1)");
     EXPECT_EQ(program.log.back(), "filter:closesession(3)");
 
@@ -156,6 +161,24 @@ TEST(DocumentClient, NoSessionAndProtocolErrorsLeaveTheTextAlone) {
     EXPECT_EQ(result.outcome, DocumentConversionResult::Outcome::ProtocolError);
     EXPECT_EQ(result.text, "6 DM and 8 DM");
     EXPECT_EQ(broken.log.back(), "filter:closesession(3)");
+}
+
+// A reply that is not about this client's own text stops the run with the text as it was.
+TEST(DocumentClient, RefusedHandOverAndForeignAmountsLeaveTheTextAlone) {
+    struct Row {
+        const char* transferReply;
+        const char* foundAmount;
+    };
+    for (const Row row :
+         {Row{"ERROR. Too many clients have a text waiting.", ""}, Row{"", "77777"}}) {
+        FakeProgram program;
+        program.transferReply = row.transferReply;
+        program.foundAmount = row.foundAmount;
+        const auto result = ConvertDocument(program, "Preis: 100 DM, 200 DM", {false, true}, "c");
+        EXPECT_EQ(result.outcome, DocumentConversionResult::Outcome::ProtocolError);
+        EXPECT_EQ(result.text, "Preis: 100 DM, 200 DM");
+        EXPECT_EQ(result.changed, 0u);
+    }
 }
 
 TEST(DocumentClient, ClientNameIsQuotedForTheParser) {

@@ -166,7 +166,8 @@ TEST_F(FilterTest, AmountsUseTheSystemDecimalSeparator) {
 
 TEST_F(FilterTest, FindNextChangeOnAClosedSessionDropsTheWaitingText) {
     Filter(U"transfertext:100 DM");
-    EXPECT_EQ(Filter(U"findnextchange(3)"), U"OK");
+    // Not open is an error: "OK" would tell the client the text holds nothing more.
+    EXPECT_EQ(Filter(U"findnextchange(3)"), U"ERROR. Session not open: 3");
     EXPECT_FALSE(interpreter.FTextPending());
     EXPECT_EQ(interpreter.FPendingText(), U"100 DM");
     // The engine refused the text for that session and said so.
@@ -220,8 +221,8 @@ TEST_F(FilterTest, ConfirmChangeRepliesYesNoOrCancel) {
 
     Filter(U"confirmchange(" + session + U",0)");
     EXPECT_EQ(confirmation.asked.size(), 3u);
-    // A session that is not open: nothing happens, and the reply stays "OK".
-    EXPECT_EQ(Filter(U"confirmchange(7,1)"), U"OK");
+    // A session that is not open: nothing happens, and the reply says so.
+    EXPECT_EQ(Filter(U"confirmchange(7,1)"), U"ERROR. Session not open: 7");
     EXPECT_EQ(Filter(U"confirmchange(0)"),
               U"ERROR. Invalid numer of arguments in call to function confirmchange");
     EXPECT_TRUE(boxes.shown.empty());

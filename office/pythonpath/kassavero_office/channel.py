@@ -190,6 +190,9 @@ class Foreign(Refused):
     """A reply that does not belong to the text the extension sent."""
 
 
+SESSION_NOT_OPEN = "ERROR. Session not open"
+
+
 def check_hand_over(reply):
     """A hand-over the program refused ("ERROR. Too many clients ...") stops the run: the
     next command would find another text, or none."""
@@ -233,6 +236,8 @@ class Session:
         reply = self.channel.call("filter", "findnextchange(%s)" % self.id)
         if reply == "OK":
             return None
+        if reply.startswith(SESSION_NOT_OPEN):
+            raise SessionLost(reply)
         fields = reply.split(";")
         try:
             start, end = int(fields[0]), int(fields[1])
@@ -251,8 +256,9 @@ class Session:
             return None
         if reply == "CANCEL":
             raise Cancelled()
-        if reply == "OK":
-            # What the program answers for a session that no longer exists.
+        if reply == "OK" or reply.startswith(SESSION_NOT_OPEN):
+            # What the program (an older one: "OK") answers for a session that no longer
+            # exists, or that another client opened.
             raise SessionLost(reply)
         parts = split_escaped_fields(reply[4:]) if reply.startswith("YES;") else []
         if len(parts) != 3:
