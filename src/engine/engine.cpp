@@ -61,6 +61,12 @@ Engine::Engine(const ActiveProfile& profile, Translator& translator, MessageBoxe
       region_(region),
       currencies_(profile, region.decimalSeparator, region.home) {}
 
+struct Engine::EverydayReader {
+    ProfileSettings settings;
+    DesktopRegion region;
+    EverydayScanner scanner{settings, region};
+};
+
 Engine::~Engine() = default;
 
 void Engine::ResetSlots() {
@@ -355,10 +361,21 @@ bool Engine::ShowsAsZero(const TGeplanteAenderung& change) const {
                         [](char32_t c) { return c >= U'1' && c <= U'9'; });
 }
 
+const EverydayScanner& Engine::CurrentEverydayScanner() {
+    // Any setting may have changed since the last search (a command, the settings
+    // window): the reader is kept only while all of them are as they were.
+    if (everydayReader_ == nullptr || everydayReader_->region != region_ ||
+        !(everydayReader_->settings == profile_.Settings())) {
+        everydayReader_.reset();
+        everydayReader_.reset(new EverydayReader{profile_.Settings(), region_});
+    }
+    return everydayReader_->scanner;
+}
+
 bool Engine::FindEveryday(TSession& s) {
     if (!s.Everyday)
         s.Everyday = std::make_unique<EverydayText>(s.Words.Text());
-    const EverydayScanner scanner(profile_.Settings(), region_);
+    const EverydayScanner& scanner = CurrentEverydayScanner();
     EverydayResult result;
     s.Proposal = TGeplanteAenderung{};
     while (scanner.Next(*s.Everyday, s.Resume, result)) {

@@ -34,6 +34,7 @@ using EngineHandle = std::uint32_t;
 
 inline constexpr int kSessionSlots = 10;
 
+class EverydayScanner;
 class EverydayText;
 struct EverydayResult;
 
@@ -168,6 +169,11 @@ class Engine {
     // The session whose text was just handed over, until its search (see TransferText).
     int searchAfterTransfer_ = -1;
     std::array<std::unique_ptr<TSession>, kSessionSlots> slots_;
+    // The everyday reader, over a copy of the settings it was built for: building it
+    // indexes every symbol of the profile, and a long text asks for it at every amount.
+    struct EverydayReader;
+    std::unique_ptr<EverydayReader> everydayReader_;
+    const EverydayScanner& CurrentEverydayScanner();
 };
 
 }  // namespace kassavero

@@ -27,6 +27,8 @@ struct DesktopRegion {
     int language = 0;    // primary language number of the desktop (0x07 German ...)
     // The code of the later euro currency of the desktop's country ("BGN"), if any.
     std::u32string_view laterHome;
+
+    bool operator==(const DesktopRegion&) const = default;
 };
 
 // The region of a desktop from its Windows language identifier.

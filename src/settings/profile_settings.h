@@ -115,6 +115,8 @@ struct ProfileSettings {
     // The list of a currency (0..13) or, for kNoCurrency, the non-currency list.
     const SymbolList& SymbolListOf(CurrencyIndex list) const;
     SymbolList& SymbolListOf(CurrencyIndex list);
+
+    bool operator==(const ProfileSettings&) const = default;
 };
 
 // The characters of a separator text, without the blank.

@@ -91,6 +91,22 @@ TEST_F(EngineTest, FindsPriceInMarks) {
     EXPECT_FALSE(engine.FindNextChange(handle, id, change));
 }
 
+TEST_F(EngineTest, EverydayReadingFollowsSettingsChangedBetweenSearches) {
+    profile.MutableSettings().InputEverydayForms = true;
+    const int id = Open();
+    FoundChange change;
+    engine.TransferText(handle, id, 0, U"Preis: 100 Taler", 0);
+    EXPECT_FALSE(engine.FindNextChange(handle, id, change));
+    // A symbol added to the list in place, as a command or the settings window does.
+    profile.MutableSettings().SymbolListOf(kDEM).push_back(TCurrencySymbol{U"Taler"});
+    engine.TransferText(handle, id, 0, U"Preis: 100 Taler", 0);
+    ASSERT_TRUE(engine.FindNextChange(handle, id, change));
+    EXPECT_EQ(change.Currency, kDEM);
+    profile.MutableSettings().SymbolListOf(kDEM).pop_back();
+    engine.TransferText(handle, id, 0, U"Preis: 100 Taler", 0);
+    EXPECT_FALSE(engine.FindNextChange(handle, id, change));
+}
+
 TEST_F(EngineTest, TextWithoutAmountsEndsAtOnceAndANewTransferRestarts) {
     const int id = Open();
     engine.TransferText(handle, id, 0, U"nothing to see here", 0);
