@@ -97,6 +97,9 @@ start_x_server() {
     if command -v openbox >/dev/null; then
         openbox --sm-disable >/dev/null 2>&1 &
         PIDS+=($!)
+        # Taking over the screen, the window manager frames the windows already there and
+        # hides each for a moment; on a slow machine that could be a dialog under test.
+        wait_for xdotool get_num_desktops >/dev/null 2>&1 || fail "openbox did not start"
     fi
 }
 
@@ -111,4 +114,19 @@ answer_dialog() {
     xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
     sleep 0.3
     xdotool key --clearmodifiers "$1"
+}
+
+# Watches the calls to the program on the bus, into $WORK/calls, from a call that is seen
+# on. A call seen there has reached the bus before any call made later.
+watch_calls() {
+    dbus-monitor "type='method_call',interface='org.kassavero.dde.Server'" "$@" >"$WORK/calls" 2>&1 &
+    PIDS+=($!)
+    wait_for monitor_sees_calls || fail "the bus monitor sees no call"
+}
+monitor_sees_calls() { "$CLIENT" request System Filter >/dev/null && grep -q 'Request' "$WORK/calls"; }
+
+# Returns once the program has taken every call seen so far: it serves calls in the order
+# they came, also while one of them waits for the user.
+served_after_calls_seen() {
+    expect_eq "$(timeout 60 "$CLIENT" call filter testconnection)" "OK" "a call after those seen"
 }
