@@ -3,16 +3,19 @@
 """Lists the includes between the folders of src/ and fails on one that runs upward.
 
 The floors and their order come from KASSAVERO_FLOORS in cmake/KassaveroTargets.cmake:
-a file may include headers of its own floor and of the floors below it.
+a file may include headers of its own floor and of the floors below it. Every form counts:
+"floor/x.h", <floor/x.h> and a relative "../floor/x.h", which the include roots of the
+build cannot stop; a relative include that leaves src/ fails as well.
 
     scripts/check_layers.py [--quiet] [ROOT]    (ROOT defaults to the project)
 """
 import collections
+import os
 import pathlib
 import re
 import sys
 
-INCLUDE = re.compile(r'\s*#\s*include\s+"([A-Za-z0-9_]+)/')
+INCLUDE = re.compile(r'\s*#\s*include\s*(?:"([^"]+)"|<([^>]+)>)')
 
 
 def floors(root):
@@ -21,6 +24,19 @@ def floors(root):
     if not match:
         sys.exit("check_layers: KASSAVERO_FLOORS not found")
     return match.group(1).split()
+
+
+def target_floor(root, path, name):
+    """The folder of src/ an include reaches: "" for a header from elsewhere, None for a
+    relative include that climbs out of src/."""
+    parts = pathlib.PurePosixPath(name).parts
+    if ".." not in parts:
+        return parts[0] if len(parts) > 1 else ""
+    reached = pathlib.Path(os.path.normpath(path.parent / name))
+    try:
+        return reached.relative_to(root / "src").parts[0]
+    except (ValueError, IndexError):
+        return None
 
 
 def main(args):
@@ -40,9 +56,15 @@ def main(args):
             continue
         for number, line in enumerate(path.read_text(errors="replace").splitlines(), 1):
             match = INCLUDE.match(line)
-            if not match or match.group(1) not in rank or match.group(1) == floor:
+            if not match:
                 continue
-            target = match.group(1)
+            target = target_floor(root, path, match.group(1) or match.group(2))
+            if target is None:
+                upward.append(f"{path.relative_to(root)}:{number}: a relative include "
+                              "that leaves src/")
+                continue
+            if target not in rank or target == floor:
+                continue
             arrows[(floor, target)] += 1
             if rank[target] > rank[floor]:
                 upward.append(f"{path.relative_to(root)}:{number}: {floor} includes {target}, "

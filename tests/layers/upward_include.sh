@@ -20,12 +20,28 @@ if "$compiler" -std=c++20 -fsyntax-only -I"$roots/core" "$scratch/up.cpp" 2>"$sc
 fi
 grep -q 'settings/profile_settings.h' "$scratch/err" || { cat "$scratch/err" >&2; exit 1; }
 
-mkdir -p "$scratch/tree/cmake" "$scratch/tree/src/core" "$scratch/tree/src/settings"
+# Every spelling of an upward include fails the check, and one that leaves src/ too; the
+# relative forms would even compile, since they bypass the include roots.
+mkdir -p "$scratch/tree/cmake" "$scratch/tree/src/core/deep" "$scratch/tree/src/settings"
 cp "$source/cmake/KassaveroTargets.cmake" "$scratch/tree/cmake/"
-cp "$scratch/up.cpp" "$scratch/tree/src/core/probe.cpp"
-if "$source/scripts/check_layers.py" --quiet "$scratch/tree" 2>"$scratch/err"; then
-    echo "the include check let an upward include pass" >&2
-    exit 1
-fi
-grep -q 'src/core/probe.cpp:1: core includes settings' "$scratch/err" || { cat "$scratch/err" >&2; exit 1; }
+while IFS='|' read -r file include want; do
+    rm -f "$scratch/tree/src/core/"*.cpp "$scratch/tree/src/core/deep/"*.cpp
+    printf '#include %s\n' "$include" >"$scratch/tree/src/core/$file"
+    if "$source/scripts/check_layers.py" --quiet "$scratch/tree" 2>"$scratch/err"; then
+        echo "the include check let $include in src/core/$file pass" >&2
+        exit 1
+    fi
+    grep -qF "src/core/$file:1: $want" "$scratch/err" || { cat "$scratch/err" >&2; exit 1; }
+done <<'FORMS'
+probe.cpp|"settings/profile_settings.h"|core includes settings
+probe.cpp|<settings/profile_settings.h>|core includes settings
+probe.cpp|"../settings/profile_settings.h"|core includes settings
+deep/probe.cpp|  "../../settings/profile_settings.h"|core includes settings
+probe.cpp|"../../tests/fakes/x.h"|a relative include that leaves src/
+FORMS
+# Relative includes within the floor and down are fine.
+rm -f "$scratch/tree/src/core/"*.cpp "$scratch/tree/src/core/deep/"*.cpp
+mkdir -p "$scratch/tree/src/settings/deep"
+printf '#include "../x.h"\n#include "../../core/y.h"\n' >"$scratch/tree/src/settings/deep/probe.cpp"
+"$source/scripts/check_layers.py" --quiet "$scratch/tree" || exit 1
 "$source/scripts/check_layers.py" --quiet "$source"
