@@ -7,7 +7,10 @@ a file may include headers of its own floor and of the floors below it. Every fo
 "floor/x.h", <floor/x.h> and a relative "../floor/x.h", which the include roots of the
 build cannot stop; a relative include that leaves src/ fails as well.
 
-    scripts/check_layers.py [--quiet] [ROOT]    (ROOT defaults to the project)
+With --links FILE (the floor_links.txt a build writes: one "floor linked" pair a line) it
+also fails unless each floor links exactly the floors it includes from.
+
+    scripts/check_layers.py [--quiet] [--links FILE] [ROOT]    (ROOT defaults to the project)
 """
 import collections
 import os
@@ -42,6 +45,11 @@ def target_floor(root, path, name):
 def main(args):
     quiet = "--quiet" in args
     rest = [a for a in args if a != "--quiet"]
+    links_file = None
+    if "--links" in rest:
+        at = rest.index("--links")
+        links_file = pathlib.Path(rest[at + 1])
+        del rest[at:at + 2]
     root = pathlib.Path(rest[0] if rest else pathlib.Path(__file__).parent.parent)
     order = floors(root)
     rank = {name: i for i, name in enumerate(order)}
@@ -73,9 +81,18 @@ def main(args):
         for (source, target), count in sorted(arrows.items(),
                                               key=lambda a: (rank[a[0][0]], rank[a[0][1]])):
             print(f"{source:>10} -> {target:<10} {count:4} includes")
+    if links_file is not None:
+        upward += link_problems(links_file, set(arrows))
     for problem in upward:
         print(problem, file=sys.stderr)
     return 1 if upward else 0
+
+
+def link_problems(links_file, included):
+    linked = {tuple(line.split()) for line in links_file.read_text().splitlines() if line.strip()}
+    problems = [f"{a} includes from {b} but does not link it" for a, b in sorted(included - linked)]
+    problems += [f"{a} links {b} but includes nothing of it" for a, b in sorted(linked - included)]
+    return problems
 
 
 if __name__ == "__main__":

@@ -44,4 +44,22 @@ rm -f "$scratch/tree/src/core/"*.cpp "$scratch/tree/src/core/deep/"*.cpp
 mkdir -p "$scratch/tree/src/settings/deep"
 printf '#include "../x.h"\n#include "../../core/y.h"\n' >"$scratch/tree/src/settings/deep/probe.cpp"
 "$source/scripts/check_layers.py" --quiet "$scratch/tree" || exit 1
+
+# The links must be the includes: settings includes core; linking it is right, linking
+# nothing or more is not.
+while IFS='|' read -r links want; do
+    printf '%b' "$links" >"$scratch/links"
+    code=0
+    "$source/scripts/check_layers.py" --quiet --links "$scratch/links" "$scratch/tree" \
+        2>"$scratch/err" || code=$?
+    if [ -z "$want" ]; then
+        [ "$code" -eq 0 ] || { cat "$scratch/err" >&2; exit 1; }
+    else
+        grep -qF "$want" "$scratch/err" || { echo "no '$want'" >&2; cat "$scratch/err" >&2; exit 1; }
+    fi
+done <<'LINKS'
+settings core\n|
+|settings includes from core but does not link it
+settings core\nsettings platform\n|settings links platform but includes nothing of it
+LINKS
 "$source/scripts/check_layers.py" --quiet "$source"
