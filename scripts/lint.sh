@@ -23,7 +23,8 @@ echo "pyflakes: ${#python[@]} files clean"
 mapfile -t units < <(git ls-files 'src/*.cpp' 'tests/*.cpp' 'bench/*.cpp' | grep -v '^tests/fuzz/' |
     while read -r unit; do grep -qF "\"file\": \"$PWD/$unit\"" "$build/compile_commands.json" && echo "$unit"; done)
 # clang-tidy turns every finding into an error (WarningsAsErrors) and exits non-zero on it,
-# as on a crash; xargs passes any such exit on, and that alone decides.
+# as on a crash; xargs passes any such exit on, and that alone decides. The length of
+# functions is only reported, and held against the list of long functions below.
 status=0
 printf '%s\n' "${units[@]}" |
     xargs -P "$(nproc)" -n 8 clang-tidy -p "$build" --quiet \
@@ -35,3 +36,5 @@ if [ "$status" -ne 0 ]; then
     exit 1
 fi
 echo "clang-tidy: ${#units[@]} files clean"
+scripts/check_function_size.py "$build/clang-tidy.log" scripts/long_functions.txt "$PWD"
+echo "function size: none over 80 lines but those still listed"
