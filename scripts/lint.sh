@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Checks the project's own sources: the include floors, the format, clang-tidy (over
-# the compile commands of a build, default build/) and the Python linter.
+# Checks the project's own sources: the include floors and the links of a build (default
+# build/), the format, clang-tidy (over that build's compile commands), the length of
+# functions and the Python linter.
 #   scripts/lint.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 
-scripts/check_layers.py --quiet
-echo "layers: no include runs upward"
+[ -f "$build/floor_links.txt" ] || { echo "no $build/floor_links.txt" >&2; exit 1; }
+scripts/check_layers.py --quiet --links "$build/floor_links.txt"
+echo "layers: no include runs upward, and each floor links the floors it includes from"
 
 mapfile -t sources < <(git ls-files '*.cpp' '*.h')
 clang-format --dry-run -Werror "${sources[@]}"
