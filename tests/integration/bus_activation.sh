@@ -42,7 +42,8 @@ stop_activated() {
     PIDS+=("$KASSAVERO_PID")
     kill -TERM "$KASSAVERO_PID"
     local i
-    for i in $(seq 100); do
+    # A loaded machine (a sanitizer run) can take a while to answer.
+    for i in $(seq 300); do
         kill -0 "$KASSAVERO_PID" 2>/dev/null || return 0
         sleep 0.1
     done

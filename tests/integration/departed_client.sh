@@ -12,14 +12,17 @@ PIDS+=("$DEPARTING_PID")
 wait_for dialog_asks kassavero-dde || fail "the first question did not come up"
 
 # A second client's question waits behind it.
+watch_calls
 session=$("$CLIENT" call filter 'opensession(Zweiter,1)')
 "$CLIENT" call filter 'transfertext:Porto 3 DM' >/dev/null
 "$CLIENT" call filter "findnextchange($session)" >/dev/null
 "$CLIENT" call filter "confirmchange($session,1)" >"$WORK/second.out" 2>&1 &
 SECOND_PID=$!
 PIDS+=("$SECOND_PID")
-sleep 0.5
-dialog_asks kassavero-dde || fail "the second question came before the first was answered"
+wait_for grep -qF "confirmchange($session,1)" "$WORK/calls" || fail "the second question was not asked"
+served_after_calls_seen
+! dialog_asks Zweiter || fail "the second question came before the first was answered"
+wait_for dialog_asks kassavero-dde || fail "the first question went away unanswered"
 
 kill -KILL "$DEPARTING_PID"
 wait_for dialog_asks Zweiter || fail "the next question did not come up after the client left"

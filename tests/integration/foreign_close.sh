@@ -15,7 +15,7 @@ wait_for dialog_asks kassavero-dde || fail "the question did not come up"
 session=$("$CLIENT" call filter 'opensession(Makro,0)')
 expect_eq "$("$CLIENT" call filter "closesession($session)")" "OK" "closing the other session"
 sleep 0.5
-dialog_asks kassavero-dde || fail "another client's closesession ended the question"
+wait_for dialog_asks kassavero-dde || fail "another client's closesession ended the question"
 kill -0 "$CONVERT_PID" 2>/dev/null || fail "the client was answered: $(cat "$WORK/convert.out")"
 
 answer_dialog 1

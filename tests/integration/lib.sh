@@ -95,10 +95,21 @@ start_x_server() {
     wait_for test -s "$WORK/display" || fail "Xvfb did not start"
     export DISPLAY=":$(head -n 1 "$WORK/display")" QT_QPA_PLATFORM=xcb
     if command -v openbox >/dev/null; then
-        openbox --sm-disable >/dev/null 2>&1 &
-        PIDS+=($!)
+        openbox --sm-disable >"$WORK/openbox.err" 2>&1 &
+        WM_PID=$!
+        PIDS+=("$WM_PID")
+        # Taking over the screen, the window manager frames the windows already there and
+        # hides each for a moment; on a slow machine that could be a dialog under test. One
+        # that ends or does not come up is done without: the windows show all the same.
+        wait_for_within 600 wm_settled || true
+        if ! kill -0 "$WM_PID" 2>/dev/null || ! xdotool get_num_desktops >/dev/null 2>&1; then
+            echo "openbox did not come up; going on without it: $(head -c 500 "$WORK/openbox.err")" >&2
+            kill -9 "$WM_PID" 2>/dev/null || true
+        fi
     fi
 }
+
+wm_settled() { xdotool get_num_desktops >/dev/null 2>&1 || ! kill -0 "$WM_PID" 2>/dev/null; }
 
 # The confirmation window while it shows something, and the client its caption names.
 dialog() { xdotool search --onlyvisible --name '^Kassavero .' 2>/dev/null | head -n 1; }
@@ -111,4 +122,19 @@ answer_dialog() {
     xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
     sleep 0.3
     xdotool key --clearmodifiers "$1"
+}
+
+# Watches the calls to the program on the bus, into $WORK/calls, from a call that is seen
+# on. A call seen there has reached the bus before any call made later.
+watch_calls() {
+    dbus-monitor "type='method_call',interface='org.kassavero.dde.Server'" "$@" >"$WORK/calls" 2>&1 &
+    PIDS+=($!)
+    wait_for monitor_sees_calls || fail "the bus monitor sees no call"
+}
+monitor_sees_calls() { "$CLIENT" request System Filter >/dev/null && grep -q 'Request' "$WORK/calls"; }
+
+# Returns once the program has taken every call seen so far: it serves calls in the order
+# they came, also while one of them waits for the user.
+served_after_calls_seen() {
+    expect_eq "$(timeout 60 "$CLIENT" call filter testconnection)" "OK" "a call after those seen"
 }

@@ -21,10 +21,7 @@ wait_for test -n "$(dialog)" || fail "the dialog did not open"
 
 # The formula client hands over its formula and waits for its turn in the dialog; its
 # call is seen on the bus before the first question is answered.
-dbus-monitor "type='method_call',interface='org.kassavero.dde.Server'" >"$WORK/calls" 2>&1 &
-PIDS+=($!)
-monitoring() { "$CLIENT" request System Filter >/dev/null && grep -q 'member=Request' "$WORK/calls"; }
-wait_for monitoring || fail "the bus monitor sees no call"
+watch_calls
 (
     "$CLIENT" call filter 'transfertext:=200+A1' >/dev/null
     "$CLIENT" call filter 'convertexcelformula(0,3,0)'
