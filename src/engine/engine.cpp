@@ -62,6 +62,7 @@ Engine::Engine(const ActiveProfile& profile, Translator& translator, MessageBoxe
       currencies_(profile, region.decimalSeparator, region.home) {}
 
 struct Engine::EverydayReader {
+    EverydayReader(const ProfileSettings& s, const DesktopRegion& r) : settings(s), region(r) {}
     ProfileSettings settings;
     DesktopRegion region;
     EverydayScanner scanner{settings, region};
@@ -367,7 +368,7 @@ const EverydayScanner& Engine::CurrentEverydayScanner() {
     if (everydayReader_ == nullptr || everydayReader_->region != region_ ||
         !(everydayReader_->settings == profile_.Settings())) {
         everydayReader_.reset();
-        everydayReader_.reset(new EverydayReader{profile_.Settings(), region_});
+        everydayReader_ = std::make_unique<EverydayReader>(profile_.Settings(), region_);
     }
     return everydayReader_->scanner;
 }
