@@ -76,9 +76,18 @@ class TEinstellungen2Form final : public QDialog, public SettingsDialogView, pub
     OutputView& V() { return model_.View(); }
 
     QWidget* BuildAllgemein();
+    QGroupBox* BuildDefaultCurrencies();
+    QGroupBox* BuildOutputChoice();
+    QGroupBox* BuildCustomCurrencies();
     void AddLanguageChoice(QGridLayout* grid);
     QWidget* BuildWaehrungen();
+    QGroupBox* BuildOutputSymbol();
+    QGroupBox* BuildOutputNumbers();
+    QGroupBox* BuildRounding();
+    QWidget* BuildRoundingDirection();
     QWidget* BuildRechner();
+    QGroupBox* BuildCalculatorLines();
+    QGroupBox* BuildCalculatorColumns();
     QWidget* BuildSuchenSymbole();
     QWidget* BuildSuchenZahlen();
     QWidget* BuildAnwendungen();
