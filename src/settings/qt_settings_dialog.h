@@ -90,6 +90,8 @@ class TEinstellungen2Form final : public QDialog, public SettingsDialogView, pub
     QGroupBox* BuildCalculatorColumns();
     QWidget* BuildSuchenSymbole();
     QWidget* BuildSuchenZahlen();
+    QGroupBox* BuildNumberFormat();
+    QGroupBox* BuildUnmarkedNumbers();
     QWidget* BuildAnwendungen();
     QWidget* BuildZwischenablage();
     QWidget* BuildProfile();
