@@ -93,6 +93,8 @@ class TEinstellungen2Form final : public QDialog, public SettingsDialogView, pub
     QGroupBox* BuildNumberFormat();
     QGroupBox* BuildUnmarkedNumbers();
     QWidget* BuildAnwendungen();
+    QGroupBox* BuildWordProcessor();
+    QGroupBox* BuildSpreadsheet();
     QWidget* BuildZwischenablage();
     QWidget* BuildProfile();
     QWidget* Page(QWidget* content, int tab);
