@@ -15,6 +15,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -119,47 +120,56 @@ void ReportMissingTray(Registry& store, Translator& translator) {
     box->show();
 }
 
-int Run(QApplication& app) {
-    const std::filesystem::path programDirectory = ProgramDirectory();
+// What the start-up settles before the one instance runs: the language, the machine and
+// where the program's files are.
+struct StartUp {
+    QApplication& app;
+    std::filesystem::path programDirectory;
+    std::filesystem::path configDirectory;
+    Translation& translation;
+    QString language;
+    const PosixSystemInfo& system;
+    CurrencyIndex home;
+    QtMessageBoxes& qtMessageBoxes;
+    SingleMessageBox& messageBoxes;
+    std::string service;
+};
 
-    const std::filesystem::path configDirectory = DefaultRegistryDirectory();
+// The services and windows the hidden main window stands on, made before it.
+struct Services {
+    const StartUp& start;
+    UnixSignals& unixSignals;
+    const bool& terminated;
+    QtMessageLoop& messageLoop;
+    DesktopHelp& help;
+    RegistryFile& store;
+    TAboutForm& about;
+    ActiveProfile& profile;
+    ProfileManager& profiles;
+    TEinstellungen2Form& settingsForm;
+    ClipboardConversion& editorForm;
+    CalculatorModel& calculator;
+    ConfirmationDialog& confirmation;
+};
 
-    // Set up before anything else, as every text the user sees comes from here. The user's
-    // own choice of language beats the shipped file's; without either the desktop's holds.
-    Translation translation(
-        programDirectory / "i18n.dat",
-        {configDirectory / "i18n.dat", DesktopLanguageSection(LocaleVariablesFromEnvironment())});
-    // Qt's own texts (the standard buttons of message boxes, key names) in the same language.
-    const QString language = LanguageCodeOfSection(ToQString(translation.LanguageSection()));
-    if (!InstallQtTranslations(app, language)) {
-        std::fprintf(stderr,
-                     "kassavero: Qt's translations for \"%s\" are not installed "
-                     "(qt6-translations-l10n); standard buttons and key names stay English\n",
-                     language.toLatin1().constData());
-    }
-    const PosixSystemInfo system;
-    const CurrencyIndex home = HomeCurrencyForLanguage(system.DefaultLanguageId());
-    QtMessageBoxes qtMessageBoxes;
-    // Bus calls are served while a box is open; one box at a time keeps that bounded.
-    SingleMessageBox messageBoxes(qtMessageBoxes);
+// Another user who can write the settings folder could change the settings, or plant a
+// lock there and hold every start off: refused, as ssh refuses such a key folder.
+bool RefuseSharedFolder(const std::filesystem::path& configDirectory) {
+    const std::string problem = OthersCanWrite(configDirectory);
+    if (problem.empty())
+        return false;
+    std::fprintf(stderr,
+                 "kassavero: %s, so other users could change Kassavero's settings or keep "
+                 "it from starting. Make it writable by you alone (chmod go-w) and start "
+                 "Kassavero again.\n",
+                 problem.c_str());
+    return true;
+}
 
-    // One instance per user: a second one in the same session says so (unless told not
-    // to) and ends without touching anything.
-    const QStringList args = app.arguments();
-    const bool noWarning = args.size() >= 2 && args[1] == QStringLiteral("/nowarning");
-    const std::string programPath = QCoreApplication::applicationFilePath().toStdString();
-    const std::string service = DdeServiceName(programPath);
-    // Another user who can write the settings folder could change the settings, or plant
-    // a lock there and hold every start off: refused, as ssh refuses such a key folder.
-    if (const std::string problem = OthersCanWrite(configDirectory); !problem.empty()) {
-        std::fprintf(stderr,
-                     "kassavero: %s, so other users could change Kassavero's settings or keep "
-                     "it from starting. Make it writable by you alone (chmod go-w) and start "
-                     "Kassavero again.\n",
-                     problem.c_str());
-        return kExitSharedFolder;
-    }
-    InstanceLock instance;
+// One instance per user: a second one in the same session says so (unless told not to)
+// and ends without touching anything. The exit status when this start is to end.
+std::optional<int> EndIfRunning(InstanceLock& instance, const std::string& service, bool noWarning,
+                                Translation& translation, SingleMessageBox& messageBoxes) {
     InstanceLock::State lock = instance.TryLock();
     bool reachable = true;
     for (int look = 0; lock == InstanceLock::State::Running; ++look) {
@@ -211,122 +221,59 @@ int Run(QApplication& app) {
         }
         return 0;
     }
+    return std::nullopt;
+}
 
-    // This is the one instance now: a SIGTERM from here on waits for its handler below, so
-    // the program always ends in order (before, nothing of its own was touched yet).
-    UnixSignals::HoldUntilHandled();
-    QApplication::setApplicationName(QString::fromUcs4(kTitle));
-    QApplication::setQuitOnLastWindowClosed(false);
-    // Help pages in the language of the interface, English where a page is missing.
-    DesktopHelp help(QString::fromStdString((programDirectory / "help").string()), language, {},
-                     {ToQString(translation.TranslateKey("HilfeZurueck")),
-                      ToQString(translation.TranslateKey("HilfeVor")),
-                      ToQString(translation.TranslateKey("RechnerHilfeInhaltMenuitem"))});
-    QtMessageLoop messageLoop;
-    UnixSignals unixSignals;
-    // A question may be open in a nested wait: end that first, then the event loop. A
-    // message box of the start-up, before the event loop runs, is ended as well, and
-    // the start-up then goes straight to the shut-down.
-    bool terminated = false;
-    QObject::connect(&unixSignals, &UnixSignals::Terminate, &app,
-                     [&messageLoop, &qtMessageBoxes, &terminated] {
-                         terminated = true;
-                         qtMessageBoxes.CloseAllForShutDown();
-                         messageLoop.Quit();
-                         QCoreApplication::exit(0);
-                     });
-
-    // What a save cut short by a crash left behind; the files themselves are whole.
-    RemoveLeftoverTemporary(configDirectory / "registry.reg");
-    RemoveLeftoverTemporary(StatusFilePath(configDirectory));
-    // The profile store lives for the whole run.
-    RegistryFile store(configDirectory);
-
-    TStringInputForm nameInput(translation);
-    // The About window, shown at once as the start-up picture.
-    TAboutForm about(translation,
-                     QString::fromStdString((programDirectory / "about.svg").string()));
-    about.ShowStartUp();
-    messageLoop.ProcessPendingMessages();
-
-    // The settings holder loads the default profile; the settings window edits it.
-    ActiveProfile profile;
-    ProfileManager profiles(profile, store, system, translation, messageBoxes, nameInput);
-    profiles.LoadAtStartUp(translation.LanguageSection());
-    // The symbol list editor comes before its place in the start-up order (after the
-    // confirmation dialog), because the settings window takes it when it is created.
-    TSymbolListForm symbolListForm(translation, messageBoxes, help);
-    FileInterfaceLanguages languages(programDirectory / "i18n.dat", configDirectory / "i18n.dat");
-    TEinstellungen2Form settingsForm(profile, profiles, store, system, translation, messageBoxes,
-                                     help, &symbolListForm, &languages);
-    const CurrencyTable currencies(profile, system.DecimalSeparator(), home);
-
-    // The clipboard viewer: the calculator tells it which clipboard change is its own. It
-    // scans nothing until it joins the viewer chain, after the hidden main window.
-    QtClipboard clipboard;
-    ClipboardConversion editorForm(clipboard, profile, translation, messageBoxes);
-    TEditorForm clipboardForm(store, clipboard);
-
-    // The calculator, then the confirmation dialog that hands amounts to it.
-    CalculatorModel calculator(
-        profile, currencies, system, translation, store, editorForm, settingsForm, about, help,
-        MeasureCalculatorGeometry(profile.Settings(), system.DecimalSeparator(),
-                                  system.DefaultLanguageId()));
-    TBestaetigungForm confirmationWindow;
-    ConfirmationDialog confirmation(confirmationWindow, profile, currencies,
-                                    system.ThousandSeparator(), translation.Common(), translation,
-                                    messageLoop, store, help, calculator, settingsForm);
-    confirmationWindow.Attach(confirmation, translation);
-
-    // The calculator's window, in its place after the confirmation dialog. It follows every
-    // change of the model, whoever makes it; the model stays what the others reach.
-    TRechnerForm calculatorWindow(calculator, translation, system.DecimalSeparator());
-
-    // The hidden main window: engine, tray menu and hotkeys, command interpreter,
-    // status file, bus.
-    Engine engine(profile, translation, messageBoxes, messageLoop, help, confirmation,
-                  RegionOfLanguage(system.DefaultLanguageId(), system.DecimalSeparator()));
+// The hidden main window (engine, tray menu and hotkeys, command interpreter, status
+// file, bus), the event loop and the shut-down.
+int RunMainWindow(const Services& s) {
+    const StartUp& start = s.start;
+    Engine engine(
+        s.profile, start.translation, start.messageBoxes, s.messageLoop, s.help, s.confirmation,
+        RegionOfLanguage(start.system.DefaultLanguageId(), start.system.DecimalSeparator()));
     // An open question's wait unwinds only after this has run, so its client is told the
     // conversion was cancelled.
-    QObject::connect(&unixSignals, &UnixSignals::Terminate, &app,
+    QObject::connect(&s.unixSignals, &UnixSignals::Terminate, &start.app,
                      [&engine] { engine.BeginShutdown(); });
     const std::unique_ptr<GlobalHotkeys> hotkeys = X11GlobalHotkeys::ForDesktop();
-    TrayMenu trayMenu({profile, profiles, settingsForm, calculator,
-                       [&calculator] { calculator.UpdateLayout(); }, editorForm, help, about,
-                       *hotkeys, messageLoop, [&engine] { return engine.ConfirmQuit(); },
-                       [] { QApplication::quit(); }});
-    QtTray tray(trayMenu, translation,
-                ProgramIcon(QString::fromStdString(programDirectory.string())));
-    MacroServices services{
-        engine,
-        profile,
-        confirmation,
-        calculator,
-        settingsForm,
-        about,
-        help,
-        [configDirectory] { return std::make_unique<RegistryFile>(configDirectory); },
-        system.DecimalSeparator()};
-    TDDEForm ddeForm(engine, services, service, StatusFilePath(configDirectory));
+    TrayMenu trayMenu({s.profile, s.profiles, s.settingsForm, s.calculator,
+                       [&calculator = s.calculator] { calculator.UpdateLayout(); }, s.editorForm,
+                       s.help, s.about, *hotkeys, s.messageLoop,
+                       [&engine] { return engine.ConfirmQuit(); }, [] { QApplication::quit(); }});
+    QtTray tray(trayMenu, start.translation,
+                ProgramIcon(QString::fromStdString(start.programDirectory.string())));
+    MacroServices services{engine,
+                           s.profile,
+                           s.confirmation,
+                           s.calculator,
+                           s.settingsForm,
+                           s.about,
+                           s.help,
+                           [configDirectory = start.configDirectory] {
+                               return std::make_unique<RegistryFile>(configDirectory);
+                           },
+                           start.system.DecimalSeparator()};
+    TDDEForm ddeForm(engine, services, start.service, StatusFilePath(start.configDirectory));
     ddeForm.SetHotkeyHandler(
         [&trayMenu](unsigned id) { return trayMenu.HotkeyPressed(static_cast<int>(id)); });
     // Without its bus no client reaches the program, and it would keep the next session
     // from starting one: it ends as at the end of a session, with its orderly shut-down.
-    ddeForm.SetBusLostHandler([&unixSignals] { emit unixSignals.Terminate(SIGHUP); });
+    ddeForm.SetBusLostHandler(
+        [&unixSignals = s.unixSignals] { emit unixSignals.Terminate(SIGHUP); });
     QString busError;
-    if (!ddeForm.ConnectBus(QString::fromStdString(DdeBusName(service)), busError)) {
+    if (!ddeForm.ConnectBus(QString::fromStdString(DdeBusName(start.service)), busError)) {
         std::fprintf(stderr, "kassavero: the command interface is not on the session bus: %s\n",
                      busError.toLocal8Bit().constData());
     }
 
     // The clipboard viewer joins the chain: from now on changes of the clipboard are
     // scanned (when the profile says so), and the tray and the bus may ask for a scan.
-    editorForm.Start(engine, calculator);
+    s.editorForm.Start(engine, s.calculator);
 
-    if (!translation.MissingKeys().empty()) {
-        messageBoxes.ShowMessageBox(
+    if (!start.translation.MissingKeys().empty()) {
+        start.messageBoxes.ShowMessageBox(
             U"There are strings missing in the translation file for your language:" +
-                translation.MissingKeys(),
+                start.translation.MissingKeys(),
             kTitle, mb::kOk | mb::kIconWarning);
     }
 
@@ -334,11 +281,11 @@ int Run(QApplication& app) {
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         tray.Show();
     } else {
-        ReportMissingTray(store, translation);
+        ReportMissingTray(s.store, start.translation);
     }
 
     int result = 0;
-    if (!terminated) {
+    if (!s.terminated) {
         ddeForm.Status().WriteDdeStatus(true);
         result = QApplication::exec();
     }
@@ -346,13 +293,132 @@ int Run(QApplication& app) {
     // Shut-down: "DDEStatus" first; "Runs" goes with the hidden main window, last.
     ddeForm.Status().WriteDdeStatus(false);
     tray.Hide();
-    if (confirmation.Visible())
-        confirmation.Hide();
+    if (s.confirmation.Visible())
+        s.confirmation.Hide();
     // Hiding saves where the calculator stood, for the next start.
-    if (calculator.Visible())
-        calculator.Hide();
+    if (s.calculator.Visible())
+        s.calculator.Hide();
     engine.Shutdown();
     return result;
+}
+
+// The one instance: its services and windows in start-up order.
+int RunInstance(const StartUp& start) {
+    // This is the one instance now: a SIGTERM from here on waits for its handler below, so
+    // the program always ends in order (before, nothing of its own was touched yet).
+    UnixSignals::HoldUntilHandled();
+    QApplication::setApplicationName(QString::fromUcs4(kTitle));
+    QApplication::setQuitOnLastWindowClosed(false);
+    // Help pages in the language of the interface, English where a page is missing.
+    DesktopHelp help(QString::fromStdString((start.programDirectory / "help").string()),
+                     start.language, {},
+                     {ToQString(start.translation.TranslateKey("HilfeZurueck")),
+                      ToQString(start.translation.TranslateKey("HilfeVor")),
+                      ToQString(start.translation.TranslateKey("RechnerHilfeInhaltMenuitem"))});
+    QtMessageLoop messageLoop;
+    UnixSignals unixSignals;
+    // A question may be open in a nested wait: end that first, then the event loop. A
+    // message box of the start-up, before the event loop runs, is ended as well, and
+    // the start-up then goes straight to the shut-down.
+    bool terminated = false;
+    QObject::connect(&unixSignals, &UnixSignals::Terminate, &start.app,
+                     [&messageLoop, &qtMessageBoxes = start.qtMessageBoxes, &terminated] {
+                         terminated = true;
+                         qtMessageBoxes.CloseAllForShutDown();
+                         messageLoop.Quit();
+                         QCoreApplication::exit(0);
+                     });
+
+    // What a save cut short by a crash left behind; the files themselves are whole.
+    RemoveLeftoverTemporary(start.configDirectory / "registry.reg");
+    RemoveLeftoverTemporary(StatusFilePath(start.configDirectory));
+    // The profile store lives for the whole run.
+    RegistryFile store(start.configDirectory);
+
+    TStringInputForm nameInput(start.translation);
+    // The About window, shown at once as the start-up picture.
+    TAboutForm about(start.translation,
+                     QString::fromStdString((start.programDirectory / "about.svg").string()));
+    about.ShowStartUp();
+    messageLoop.ProcessPendingMessages();
+
+    // The settings holder loads the default profile; the settings window edits it.
+    ActiveProfile profile;
+    ProfileManager profiles(profile, store, start.system, start.translation, start.messageBoxes,
+                            nameInput);
+    profiles.LoadAtStartUp(start.translation.LanguageSection());
+    // The symbol list editor comes before its place in the start-up order (after the
+    // confirmation dialog), because the settings window takes it when it is created.
+    TSymbolListForm symbolListForm(start.translation, start.messageBoxes, help);
+    FileInterfaceLanguages languages(start.programDirectory / "i18n.dat",
+                                     start.configDirectory / "i18n.dat");
+    TEinstellungen2Form settingsForm(profile, profiles, store, start.system, start.translation,
+                                     start.messageBoxes, help, &symbolListForm, &languages);
+    const CurrencyTable currencies(profile, start.system.DecimalSeparator(), start.home);
+
+    // The clipboard viewer: the calculator tells it which clipboard change is its own. It
+    // scans nothing until it joins the viewer chain, after the hidden main window.
+    QtClipboard clipboard;
+    ClipboardConversion editorForm(clipboard, profile, start.translation, start.messageBoxes);
+    TEditorForm clipboardForm(store, clipboard);
+
+    // The calculator, then the confirmation dialog that hands amounts to it.
+    CalculatorModel calculator(
+        profile, currencies, start.system, start.translation, store, editorForm, settingsForm,
+        about, help,
+        MeasureCalculatorGeometry(profile.Settings(), start.system.DecimalSeparator(),
+                                  start.system.DefaultLanguageId()));
+    TBestaetigungForm confirmationWindow;
+    ConfirmationDialog confirmation(confirmationWindow, profile, currencies,
+                                    start.system.ThousandSeparator(), start.translation.Common(),
+                                    start.translation, messageLoop, store, help, calculator,
+                                    settingsForm);
+    confirmationWindow.Attach(confirmation, start.translation);
+
+    // The calculator's window, in its place after the confirmation dialog. It follows every
+    // change of the model, whoever makes it; the model stays what the others reach.
+    TRechnerForm calculatorWindow(calculator, start.translation, start.system.DecimalSeparator());
+
+    return RunMainWindow({start, unixSignals, terminated, messageLoop, help, store, about, profile,
+                          profiles, settingsForm, editorForm, calculator, confirmation});
+}
+
+int Run(QApplication& app) {
+    const std::filesystem::path programDirectory = ProgramDirectory();
+
+    const std::filesystem::path configDirectory = DefaultRegistryDirectory();
+
+    // Set up before anything else, as every text the user sees comes from here. The user's
+    // own choice of language beats the shipped file's; without either the desktop's holds.
+    Translation translation(
+        programDirectory / "i18n.dat",
+        {configDirectory / "i18n.dat", DesktopLanguageSection(LocaleVariablesFromEnvironment())});
+    // Qt's own texts (the standard buttons of message boxes, key names) in the same language.
+    const QString language = LanguageCodeOfSection(ToQString(translation.LanguageSection()));
+    if (!InstallQtTranslations(app, language)) {
+        std::fprintf(stderr,
+                     "kassavero: Qt's translations for \"%s\" are not installed "
+                     "(qt6-translations-l10n); standard buttons and key names stay English\n",
+                     language.toLatin1().constData());
+    }
+    const PosixSystemInfo system;
+    const CurrencyIndex home = HomeCurrencyForLanguage(system.DefaultLanguageId());
+    QtMessageBoxes qtMessageBoxes;
+    // Bus calls are served while a box is open; one box at a time keeps that bounded.
+    SingleMessageBox messageBoxes(qtMessageBoxes);
+
+    const QStringList args = app.arguments();
+    const bool noWarning = args.size() >= 2 && args[1] == QStringLiteral("/nowarning");
+    const std::string programPath = QCoreApplication::applicationFilePath().toStdString();
+    const std::string service = DdeServiceName(programPath);
+    if (RefuseSharedFolder(configDirectory))
+        return kExitSharedFolder;
+    InstanceLock instance;
+    if (const std::optional<int> status =
+            EndIfRunning(instance, service, noWarning, translation, messageBoxes))
+        return *status;
+    return RunInstance({app, programDirectory, configDirectory, translation, language, system, home,
+                        qtMessageBoxes, messageBoxes, service});
 }
 
 }  // namespace

@@ -183,6 +183,34 @@ TBestaetigungForm::TBestaetigungForm(QWidget* parent)
     SetTranslationKey(this, TrKey("UmrechnungForm"));
     setWindowTitle(QStringLiteral("Kassavero Umrechnung"));
 
+    BuildAmountFields();
+    BuildButtonsAndLayout();
+    ConnectControls();
+
+    InstallKeyPreview();
+    // A window of the program shown while a question is open (the calculator a client
+    // fills) stands beside the question, not over it.
+    new WindowShowWatcher(this, [this](QWidget* other) {
+        if (!isVisible())
+            return;
+        MoveAside(other);
+        raise();
+    });
+    // It has no minimise button, and a question in it holds up the program that asked.
+    KeepFromMinimising(this);
+    // Compact from the start: the size is what places the window on the screen.
+    FitHeight(input_);
+    FitHeight(output_);
+
+    // Until a position is stored the window opens in the middle of the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        adjustSize();
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+// The text fields and the three currency boxes, in the order focus moves through them.
+void TBestaetigungForm::BuildAmountFields() {
     inputGroup_ = Keyed(new QGroupBox(QStringLiteral("Input"), this), TrKey("InputGroupbox"));
     formulaBack_ = new QPushButton(QStringLiteral("<<"), inputGroup_);
     formulaBack_->setAutoDefault(false);
@@ -234,7 +262,9 @@ TBestaetigungForm::TBestaetigungForm(QWidget* parent)
     output_ = ReadOnlyField(outputGroup_);
     auto* outputLayout = new QHBoxLayout(outputGroup_);
     outputLayout->addWidget(output_);
+}
 
+void TBestaetigungForm::BuildButtonsAndLayout() {
     const auto button = [this](const char* caption, std::string_view key) {
         auto* b = Keyed(new QPushButton(QString::fromUtf8(caption), this), key);
         b->setAutoDefault(false);
@@ -273,7 +303,9 @@ TBestaetigungForm::TBestaetigungForm(QWidget* parent)
     layout->addLayout(currencyRow);
     layout->addWidget(outputGroup_);
     layout->addLayout(buttonRow);
+}
 
+void TBestaetigungForm::ConnectControls() {
     // Plain functions, not member pointers: g++ 12's sanitizer build checks the object of
     // a member-pointer call through a register it never set, and reports a false error.
     using Handler = void (*)(ConfirmationDialog&);
@@ -301,27 +333,6 @@ TBestaetigungForm::TBestaetigungForm(QWidget* parent)
         if (dialog_ != nullptr)
             dialog_->TargetSelected(position);
     });
-
-    InstallKeyPreview();
-    // A window of the program shown while a question is open (the calculator a client
-    // fills) stands beside the question, not over it.
-    new WindowShowWatcher(this, [this](QWidget* other) {
-        if (!isVisible())
-            return;
-        MoveAside(other);
-        raise();
-    });
-    // It has no minimise button, and a question in it holds up the program that asked.
-    KeepFromMinimising(this);
-    // Compact from the start: the size is what places the window on the screen.
-    FitHeight(input_);
-    FitHeight(output_);
-
-    // Until a position is stored the window opens in the middle of the screen.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        adjustSize();
-        move(screen->availableGeometry().center() - rect().center());
-    }
 }
 
 void TBestaetigungForm::Attach(ConfirmationDialog& dialog, Translator& translator) {

@@ -75,6 +75,9 @@ class TBestaetigungForm final : public QWidget, public ConfirmationView {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void BuildAmountFields();
+    void BuildButtonsAndLayout();
+    void ConnectControls();
     void InstallKeyPreview();
     // The program's other windows step aside from the question; those that did go back
     // when it is hidden, unless the user moved them meanwhile.

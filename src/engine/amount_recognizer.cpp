@@ -315,6 +315,40 @@ bool ScanGluedWord(const ProfileSettings& settings, const RecognizerCharSets& se
     return true;
 }
 
+// Takes a leading or trailing minus off the text; whether the number is negative. A
+// dash for decimals ("1.000,-") is taken off too.
+bool TakeSign(std::u32string_view& s, const CharSet& decimals, bool acceptNegatives) {
+    bool negative = false;
+    if (acceptNegatives && s.front() == U'-') {
+        s.remove_prefix(1);
+        negative = true;
+    }
+    if (const std::size_t dashes = DashedDecimals(s, decimals); dashes > 0) {
+        // "1.000,-" is a whole amount, its decimals written as a dash, not a negative one.
+        s.remove_suffix(dashes);
+    } else if (acceptNegatives && !negative && !s.empty() && s.back() == U'-') {
+        s.remove_suffix(1);
+        negative = true;
+    }
+    return negative;
+}
+
+// Reads the decimals that follow a decimal point; false when the text does not end with
+// them.
+bool ReadFraction(std::u32string_view& s, double& value, int& decimalCount, bool& digitSeen) {
+    decimalCount = 0;
+    double factor = 1.0;
+    while (!s.empty() && IsDigit(s.front())) {
+        factor = Store(static_cast<long double>(factor) / 10);
+        value = Store(static_cast<long double>(value) +
+                      static_cast<long double>(DigitValue(s.front())) * factor);
+        ++decimalCount;
+        digitSeen = true;
+        s.remove_prefix(1);
+    }
+    return s.empty();
+}
+
 }  // namespace
 
 RecognizerCharSets BuildCharSets(const ProfileSettings& settings) {
@@ -385,18 +419,7 @@ ParsedNumber ParseNumber(std::u32string_view s, const CharSet& thousands, const 
     if (s.empty())
         return result;
 
-    bool negative = false;
-    if (acceptNegatives && s.front() == U'-') {
-        s.remove_prefix(1);
-        negative = true;
-    }
-    if (const std::size_t dashes = DashedDecimals(s, decimals); dashes > 0) {
-        // "1.000,-" is a whole amount, its decimals written as a dash, not a negative one.
-        s.remove_suffix(dashes);
-    } else if (acceptNegatives && !negative && !s.empty() && s.back() == U'-') {
-        s.remove_suffix(1);
-        negative = true;
-    }
+    const bool negative = TakeSign(s, decimals, acceptNegatives);
 
     // Integer part. A thousands separator is taken only where it groups: the first after
     // at most three digits, each later one the same character after exactly three, and
@@ -455,17 +478,7 @@ ParsedNumber ParseNumber(std::u32string_view s, const CharSet& thousands, const 
             ok = false;
         } else {
             s.remove_prefix(1);
-            decimalCount = 0;
-            double factor = 1.0;
-            while (!s.empty() && IsDigit(s.front())) {
-                factor = Store(static_cast<long double>(factor) / 10);
-                value = Store(static_cast<long double>(value) +
-                              static_cast<long double>(DigitValue(s.front())) * factor);
-                ++decimalCount;
-                digitSeen = true;
-                s.remove_prefix(1);
-            }
-            ok = s.empty();
+            ok = ReadFraction(s, value, decimalCount, digitSeen);
         }
     }
 

@@ -378,6 +378,116 @@ void EverydayScanner::Reader::Fill(const Amount& amount, bool hasSymbol,
     p.MagnitudeFamily = family;
 }
 
+EverydayScanner::Reader::RangeRead EverydayScanner::Reader::ReadWordRange(
+    std::size_t i, std::size_t start, EverydayResult& result) const {
+    const auto& token = tokens_[i];
+    const std::u32string_view word = Tok(i);
+    // A range inside one word: "2,40-4,40 DM", "35-40€".
+    std::size_t dash = kNone;
+    for (std::size_t k = 1; k + 1 < word.size(); ++k) {
+        if (IsDash(word[k]) && IsDigit(word[k - 1]) && IsDigit(word[k + 1])) {
+            dash = token.start + k;
+            break;
+        }
+    }
+    if (dash != kNone) {
+        const Number first =
+            ReadNumberText(text_.Text().substr(token.start, dash - token.start), token.start);
+        const bool year =
+            first.plain && dash - token.start == 4 && first.value >= 1900 && first.value <= 2099;
+        if (first.ok && first.end == dash && !year) {
+            const Amount second = ReadAmountAt(i, dash + 1);
+            Amount head;
+            head.number = first;
+            head.number.first = head.number.last = i;
+            const Symbol before = MatchBefore(i);
+            if (second.ok && second.number.end > dash + 1) {
+                Symbol symbol =
+                    before.found && before.kind != FormKind::Unit ? before : second.symbol;
+                if (symbol.found && symbol.kind != FormKind::Unit) {
+                    if (start <= token.start) {
+                        head.ok = true;
+                        head.symbol = symbol;
+                        head.symbolBefore = before.found && before.kind != FormKind::Unit;
+                        head.magnitude = second.magnitude;
+                        head.family = second.family;
+                        head.start = head.symbolBefore ? before.start : token.start;
+                        head.end = dash;
+                        head.last = i;
+                        Fill(head, true, result);
+                        head.symbolBefore = before.found && before.kind != FormKind::Unit;
+                        if (!head.symbolBefore) {
+                            result.proposal.HasSymbol = false;
+                            ShareSymbol(second, result.proposal);
+                        }
+                        result.convert = !Target(head) && symbol.kind == FormKind::Currency;
+                        result.resume = dash + 1;
+                        return RangeRead::kFound;
+                    }
+                    if (start == dash + 1) {
+                        Amount tail = second;
+                        tail.symbol = symbol;
+                        Fill(tail, true, result);
+                        result.convert = !Target(tail) && symbol.kind == FormKind::Currency &&
+                                         !PairedWithTarget(tail);
+                        result.resume = std::max(tail.end, dash + 2);
+                        return RangeRead::kFound;
+                    }
+                }
+            }
+            return RangeRead::kSkip;
+        }
+    }
+    return RangeRead::kNotRange;
+}
+
+bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
+                                              EverydayResult& result) const {
+    const auto& token = tokens_[i];
+    Amount amount = ReadAmountAt(i, from);
+    if (!amount.ok)
+        return false;
+    bool hasSymbol = amount.symbol.found && amount.symbol.kind != FormKind::Unit;
+    if (!hasSymbol) {
+        if (amount.symbol.found || amount.magnitudeLast != kNone || DatedInEuroYears(amount))
+            return false;  // a unit beside it, "2,5 Millionen Einwohner", "2003 4,90"
+        Amount linked;
+        if (LinkToNext(amount, linked) || CarriedOn(amount, linked)) {
+            amount.symbol = linked.symbol;
+            if (amount.magnitudeLast == kNone && linked.magnitudeLast != kNone) {
+                amount.magnitude = linked.magnitude;
+                amount.family = linked.family;
+            }
+            Fill(amount, false, result);
+            ShareSymbol(linked, result.proposal);
+            result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
+                             !PairedWithTarget(amount);
+            result.resume = std::max(amount.end, token.start + 1);
+            return true;
+        } else if (BareAllowed(amount)) {
+            amount.symbol.found = true;
+            amount.symbol.kind = FormKind::Currency;
+            amount.symbol.currency = ListPositionToIndex(settings_.InputDefaultCurrency);
+        } else {
+            return false;
+        }
+    }
+    Fill(amount, hasSymbol, result);
+    // "20 kr" in a text about Norwegian kroner: the sign may be either money.
+    const std::vector<std::u32string>& shared = Facts().unsure;
+    const bool unsure =
+        (amount.symbol.ambiguous &&
+         (Facts().otherMoney ||
+          (Facts().markedByCode.test(amount.symbol.currency) &&
+           std::none_of(amount.symbol.text.begin(), amount.symbol.text.end(), IsLetter)))) ||
+        std::find(shared.begin(), shared.end(), amount.symbol.text) != shared.end() ||
+        SplitByStrayBlank(amount.number) || NamesACoin(amount);
+    result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
+                     !PairedWithTarget(amount) && !unsure;
+    result.resume = std::max(amount.end, token.start + 1);
+    return true;
+}
+
 bool EverydayScanner::Reader::Next(std::size_t from, EverydayResult& result) const {
     for (std::size_t i = text_.TokenAt(from); i < tokens_.size(); ++i) {
         const auto& token = tokens_[i];
@@ -385,108 +495,13 @@ bool EverydayScanner::Reader::Next(std::size_t from, EverydayResult& result) con
         if (std::none_of(word.begin(), word.end(), IsDigit))
             continue;
         const std::size_t start = std::max(token.start, from);
-
-        // A range inside one word: "2,40-4,40 DM", "35-40€".
-        std::size_t dash = kNone;
-        for (std::size_t k = 1; k + 1 < word.size(); ++k) {
-            if (IsDash(word[k]) && IsDigit(word[k - 1]) && IsDigit(word[k + 1])) {
-                dash = token.start + k;
-                break;
-            }
-        }
-        if (dash != kNone) {
-            const Number first =
-                ReadNumberText(text_.Text().substr(token.start, dash - token.start), token.start);
-            const bool year = first.plain && dash - token.start == 4 && first.value >= 1900 &&
-                              first.value <= 2099;
-            if (first.ok && first.end == dash && !year) {
-                const Amount second = ReadAmountAt(i, dash + 1);
-                Amount head;
-                head.number = first;
-                head.number.first = head.number.last = i;
-                const Symbol before = MatchBefore(i);
-                if (second.ok && second.number.end > dash + 1) {
-                    Symbol symbol =
-                        before.found && before.kind != FormKind::Unit ? before : second.symbol;
-                    if (symbol.found && symbol.kind != FormKind::Unit) {
-                        if (start <= token.start) {
-                            head.ok = true;
-                            head.symbol = symbol;
-                            head.symbolBefore = before.found && before.kind != FormKind::Unit;
-                            head.magnitude = second.magnitude;
-                            head.family = second.family;
-                            head.start = head.symbolBefore ? before.start : token.start;
-                            head.end = dash;
-                            head.last = i;
-                            Fill(head, true, result);
-                            head.symbolBefore = before.found && before.kind != FormKind::Unit;
-                            if (!head.symbolBefore) {
-                                result.proposal.HasSymbol = false;
-                                ShareSymbol(second, result.proposal);
-                            }
-                            result.convert = !Target(head) && symbol.kind == FormKind::Currency;
-                            result.resume = dash + 1;
-                            return true;
-                        }
-                        if (start == dash + 1) {
-                            Amount tail = second;
-                            tail.symbol = symbol;
-                            Fill(tail, true, result);
-                            result.convert = !Target(tail) && symbol.kind == FormKind::Currency &&
-                                             !PairedWithTarget(tail);
-                            result.resume = std::max(tail.end, dash + 2);
-                            return true;
-                        }
-                    }
-                }
-                continue;
-            }
-        }
-        if (start > token.start)
+        const RangeRead range = ReadWordRange(i, start, result);
+        if (range == RangeRead::kFound)
+            return true;
+        if (range == RangeRead::kSkip || start > token.start)
             continue;
-
-        Amount amount = ReadAmountAt(i, from);
-        if (!amount.ok)
-            continue;
-        bool hasSymbol = amount.symbol.found && amount.symbol.kind != FormKind::Unit;
-        if (!hasSymbol) {
-            if (amount.symbol.found || amount.magnitudeLast != kNone || DatedInEuroYears(amount))
-                continue;  // a unit beside it, "2,5 Millionen Einwohner", "2003 4,90"
-            Amount linked;
-            if (LinkToNext(amount, linked) || CarriedOn(amount, linked)) {
-                amount.symbol = linked.symbol;
-                if (amount.magnitudeLast == kNone && linked.magnitudeLast != kNone) {
-                    amount.magnitude = linked.magnitude;
-                    amount.family = linked.family;
-                }
-                Fill(amount, false, result);
-                ShareSymbol(linked, result.proposal);
-                result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
-                                 !PairedWithTarget(amount);
-                result.resume = std::max(amount.end, token.start + 1);
-                return true;
-            } else if (BareAllowed(amount)) {
-                amount.symbol.found = true;
-                amount.symbol.kind = FormKind::Currency;
-                amount.symbol.currency = ListPositionToIndex(settings_.InputDefaultCurrency);
-            } else {
-                continue;
-            }
-        }
-        Fill(amount, hasSymbol, result);
-        // "20 kr" in a text about Norwegian kroner: the sign may be either money.
-        const std::vector<std::u32string>& shared = Facts().unsure;
-        const bool unsure =
-            (amount.symbol.ambiguous &&
-             (Facts().otherMoney ||
-              (Facts().markedByCode.test(amount.symbol.currency) &&
-               std::none_of(amount.symbol.text.begin(), amount.symbol.text.end(), IsLetter)))) ||
-            std::find(shared.begin(), shared.end(), amount.symbol.text) != shared.end() ||
-            SplitByStrayBlank(amount.number) || NamesACoin(amount);
-        result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
-                         !PairedWithTarget(amount) && !unsure;
-        result.resume = std::max(amount.end, token.start + 1);
-        return true;
+        if (ReadTokenAmount(i, from, result))
+            return true;
     }
     return false;
 }

@@ -203,6 +203,12 @@ class EverydayScanner::Reader {
     bool StartsTargetAmount(std::size_t start, std::size_t& after) const;
     bool Target(const Amount& amount) const;
 
+    // What a token read as a range inside one word gave.
+    enum class RangeRead { kFound, kSkip, kNotRange };
+    RangeRead ReadWordRange(std::size_t i, std::size_t start, EverydayResult& result) const;
+    // The amount starting at token i, if it is one to propose.
+    bool ReadTokenAmount(std::size_t i, std::size_t from, EverydayResult& result) const;
+
     void Fill(const Amount& amount, bool hasSymbol, EverydayResult& result) const;
     // The amount is the value of a coin or note named after it.
     bool NamesACoin(const Amount& amount) const;

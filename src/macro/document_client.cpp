@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <exception>
+#include <utility>
 
 #include "core/unicode_text.h"
 #include "engine/text_pieces.h"
@@ -74,14 +75,174 @@ std::vector<std::string> SplitEscapedFields(std::string_view text) {
     return fields;
 }
 
+namespace {
+
+// The pieces searched one by one: lines, or the whole text for a program that cuts it
+// itself by the rule it searches with.
+std::vector<WordPiece> PiecesToSearch(const std::u32string& text, bool takesWholeLines) {
+    std::vector<WordPiece> pieces;
+    if (takesWholeLines) {
+        pieces.push_back({0, text.size(), text.size()});
+    } else {
+        for (const TextPiece& line : SplitIntoPieces(text))
+            pieces.push_back({line.start, line.end, line.end});
+    }
+    return pieces;
+}
+
+// One conversion in a session: the text written so far and how the run stands.
+class Conversion {
+  public:
+    Conversion(CommandChannel& channel, const std::u32string& text,
+               const DocumentConversionOptions& options, std::string session,
+               DocumentConversionResult& result)
+        : channel_(channel),
+          text_(text),
+          options_(options),
+          session_(std::move(session)),
+          flag_(options.confirm ? "1" : "0"),
+          result_(result) {
+        output_.reserve(text.size());
+    }
+
+    void SearchPiece(const WordPiece& piece);
+    bool Cancelled() const { return cancelled_; }
+    // The converted text: the changes and everything between and after them.
+    std::u32string Finish() {
+        output_.append(text_, copied_, std::u32string::npos);
+        return std::move(output_);
+    }
+
+  private:
+    using Outcome = DocumentConversionResult::Outcome;
+    void Fail(Outcome outcome, std::string error);
+    std::string Call(std::string_view item, const std::string& command);
+    // Reads a found change's stretch, relative to from; false when it is not sound.
+    bool ReadFound(const std::string& found, std::size_t from, const WordPiece& piece,
+                   std::size_t& start, std::size_t& end) const;
+    // Asks about the change over text [start, end) and writes it when accepted.
+    void Confirm(std::size_t start, std::size_t end);
+
+    CommandChannel& channel_;
+    const std::u32string& text_;
+    const DocumentConversionOptions& options_;
+    const std::string session_;
+    const std::string flag_;
+    DocumentConversionResult& result_;
+    std::u32string output_;
+    std::size_t copied_ = 0;  // text before this position is in output already
+    // After a cancel the rest is still searched, so the count says how many were left;
+    // a failure then only ends the count.
+    bool cancelled_ = false;
+};
+
+void Conversion::Fail(Outcome outcome, std::string error) {
+    if (cancelled_) {
+        result_.outcome = Outcome::Cancelled;
+        result_.allCounted = false;
+        return;
+    }
+    result_.outcome = outcome;
+    result_.error = std::move(error);
+}
+
+std::string Conversion::Call(std::string_view item, const std::string& command) {
+    if (!cancelled_)
+        return channel_.Call(item, command);
+    try {
+        return channel_.Call(item, command);
+    } catch (const std::exception& e) {
+        Fail(Outcome::Cancelled, e.what());
+        return std::string("ERROR.");
+    }
+}
+
+bool Conversion::ReadFound(const std::string& found, std::size_t from, const WordPiece& piece,
+                           std::size_t& start, std::size_t& end) const {
+    const std::vector<std::string> fields = SplitEscapedFields(found);
+    bool ok = fields.size() == 4;
+    start = ok ? ParseSize(fields[0], ok) : 0;
+    end = ok ? ParseSize(fields[1], ok) : 0;
+    return ok && start < end && from + end <= piece.searchEnd &&
+           AmountMatches(std::u32string_view(text_).substr(from + start, end - start), fields[3]);
+}
+
+void Conversion::SearchPiece(const WordPiece& piece) {
+    // A change that ran past the cut moves this piece's start behind it.
+    const std::size_t from = std::max(piece.start, copied_);
+    // Every amount has a digit; a piece without one is not worth a round trip.
+    if (from >= piece.end || !HasDigit(text_, from, piece.searchEnd))
+        return;
+    const std::string handOver =
+        "transfertext:" +
+        TextToUtf8(AsProgramText(text_, from, piece.searchEnd, options_.takesWholeLines));
+    // A refused hand-over leaves this client without a text: the next search would
+    // find another client's, or nothing.
+    if (options_.takesWholeLines) {
+        const std::string reply = Call("filter", handOver);
+        if (StartsWith(reply, "ERROR.")) {
+            Fail(Outcome::ProtocolError, reply);
+            return;
+        }
+    } else {
+        channel_.Send("filter", handOver);
+    }
+    while (result_.outcome == Outcome::Done) {
+        const std::string found = Call("filter", "findnextchange(" + session_ + ")");
+        if (result_.outcome != Outcome::Done || found == "OK")
+            return;
+        std::size_t start = 0;
+        std::size_t end = 0;
+        if (!ReadFound(found, from, piece, start, end)) {
+            Fail(Outcome::ProtocolError, found);
+            return;
+        }
+        // From the cut on, the next piece searches with the text after it in view.
+        if (from + start >= piece.end)
+            return;
+        ++result_.found;
+        if (!cancelled_)
+            Confirm(from + start, from + end);
+    }
+}
+
+void Conversion::Confirm(std::size_t start, std::size_t end) {
+    const std::string answer =
+        channel_.Call("filter", "confirmchange(" + session_ + "," + flag_ + ")");
+    if (answer == "NO")
+        return;
+    if (answer == "CANCEL") {
+        cancelled_ = true;
+        return;
+    }
+    const std::vector<std::string> parts = StartsWith(answer, "YES;")
+                                               ? SplitEscapedFields(answer.substr(4))
+                                               : std::vector<std::string>{};
+    if (parts.size() != 3) {
+        Fail(Outcome::ProtocolError, answer);
+        return;
+    }
+    // Changes arrive in text order; one that reaches back into text already written
+    // would corrupt it, so it is left out.
+    if (start < copied_)
+        return;
+    output_.append(text_, copied_, start - copied_);
+    const std::u32string sent = AsProgramText(text_, start, end, options_.takesWholeLines);
+    output_ += ReplacementInDocument(text_, start, end, sent, DecodeKeepingBytes(parts[0]),
+                                     DecodeKeepingBytes(parts[1]), DecodeKeepingBytes(parts[2]));
+    copied_ = end;
+    ++result_.changed;
+}
+
+}  // namespace
+
 DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_view utf8Text,
                                          const DocumentConversionOptions& options,
                                          const std::string& clientName) {
-    const bool confirm = options.confirm;
     using Outcome = DocumentConversionResult::Outcome;
     DocumentConversionResult result;
     const std::u32string text = DecodeKeepingBytes(utf8Text);
-    const std::string flag = confirm ? "1" : "0";
+    const std::string flag = options.confirm ? "1" : "0";
 
     const std::string session =
         channel.Call("filter", "opensession(" + Quoted(clientName) + "," + flag + ")");
@@ -94,121 +255,20 @@ DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_vi
         return result;
     }
 
-    std::u32string output;
-    output.reserve(text.size());
-    std::size_t copied = 0;  // text before this position is in output already
-    // After a cancel the rest is still searched, so the count says how many were left;
-    // a failure then only ends the count.
-    bool cancelled = false;
-    auto fail = [&](Outcome outcome, std::string error) {
-        if (cancelled) {
-            result.outcome = Outcome::Cancelled;
-            result.allCounted = false;
-            return;
-        }
-        result.outcome = outcome;
-        result.error = std::move(error);
-    };
-    auto call = [&](std::string_view item, const std::string& command) {
-        if (!cancelled)
-            return channel.Call(item, command);
-        try {
-            return channel.Call(item, command);
-        } catch (const std::exception& e) {
-            fail(Outcome::Cancelled, e.what());
-            return std::string("ERROR.");
-        }
-    };
-
-    std::vector<WordPiece> pieces;
-    if (options.takesWholeLines) {
-        // The program cuts a long text itself, by the rule it searches with.
-        pieces.push_back({0, text.size(), text.size()});
-    } else {
-        for (const TextPiece& line : SplitIntoPieces(text))
-            pieces.push_back({line.start, line.end, line.end});
-    }
-    for (const WordPiece& piece : pieces) {
+    Conversion conversion(channel, text, options, session, result);
+    for (const WordPiece& piece : PiecesToSearch(text, options.takesWholeLines)) {
         if (result.outcome != Outcome::Done)
             break;
-        // A change that ran past the cut moves this piece's start behind it.
-        const std::size_t from = std::max(piece.start, copied);
-        // Every amount has a digit; a piece without one is not worth a round trip.
-        if (from >= piece.end || !HasDigit(text, from, piece.searchEnd))
-            continue;
-        const std::string handOver =
-            "transfertext:" +
-            TextToUtf8(AsProgramText(text, from, piece.searchEnd, options.takesWholeLines));
-        // A refused hand-over leaves this client without a text: the next search would
-        // find another client's, or nothing.
-        if (options.takesWholeLines) {
-            const std::string reply = call("filter", handOver);
-            if (StartsWith(reply, "ERROR.")) {
-                fail(Outcome::ProtocolError, reply);
-                break;
-            }
-        } else {
-            channel.Send("filter", handOver);
-        }
-        while (result.outcome == Outcome::Done) {
-            const std::string found = call("filter", "findnextchange(" + session + ")");
-            if (result.outcome != Outcome::Done)
-                break;
-            if (found == "OK")
-                break;
-            const std::vector<std::string> fields = SplitEscapedFields(found);
-            bool ok = fields.size() == 4;
-            const std::size_t start = ok ? ParseSize(fields[0], ok) : 0;
-            const std::size_t end = ok ? ParseSize(fields[1], ok) : 0;
-            if (!ok || start >= end || from + end > piece.searchEnd ||
-                !AmountMatches(std::u32string_view(text).substr(from + start, end - start),
-                               fields[3])) {
-                fail(Outcome::ProtocolError, found);
-                break;
-            }
-            // From the cut on, the next piece searches with the text after it in view.
-            if (from + start >= piece.end)
-                break;
-            ++result.found;
-            if (cancelled)
-                continue;
-            const std::string answer =
-                channel.Call("filter", "confirmchange(" + session + "," + flag + ")");
-            if (answer == "NO")
-                continue;
-            if (answer == "CANCEL") {
-                cancelled = true;
-                continue;
-            }
-            const std::vector<std::string> parts = StartsWith(answer, "YES;")
-                                                       ? SplitEscapedFields(answer.substr(4))
-                                                       : std::vector<std::string>{};
-            if (parts.size() != 3) {
-                fail(Outcome::ProtocolError, answer);
-                break;
-            }
-            // Changes arrive in text order; one that reaches back into text already
-            // written would corrupt it, so it is left out.
-            if (from + start < copied)
-                continue;
-            output.append(text, copied, from + start - copied);
-            const std::u32string sent =
-                AsProgramText(text, from + start, from + end, options.takesWholeLines);
-            output += ReplacementInDocument(
-                text, from + start, from + end, sent, DecodeKeepingBytes(parts[0]),
-                DecodeKeepingBytes(parts[1]), DecodeKeepingBytes(parts[2]));
-            copied = from + end;
-            ++result.changed;
-        }
+        conversion.SearchPiece(piece);
     }
-    if (cancelled && result.outcome == Outcome::Done)
+    if (conversion.Cancelled() && result.outcome == Outcome::Done)
         result.outcome = Outcome::Cancelled;
     try {
         channel.Call("filter", "closesession(" + session + ")");
     } catch (const std::exception&) {
         // A program that ended while it asked cancels the conversion and has no session
         // left to close; what the user accepted until then is still worth keeping.
-        if (!cancelled)
+        if (!conversion.Cancelled())
             throw;
     }
 
@@ -216,8 +276,7 @@ DocumentConversionResult ConvertDocument(CommandChannel& channel, std::string_vi
         result.text = std::string(utf8Text);
         return result;
     }
-    output.append(text, copied, std::u32string::npos);
-    result.text = EncodeKeepingBytes(output);
+    result.text = EncodeKeepingBytes(conversion.Finish());
     return result;
 }
 

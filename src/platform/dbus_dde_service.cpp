@@ -274,62 +274,74 @@ void DbusDdeService::AnswerNow(sd_bus_message* call) {
             postMessage_(number);
         sd_bus_reply_method_return(call, "");
     } else if (method == "Hotkey" && sd_bus_message_read(call, "u", &number) >= 0) {
-        if (number != kCalculatorHotkeyId && number != kClipboardHotkeyId) {
-            sd_bus_reply_method_errorf(call, "org.kassavero.dde.Error.UnknownHotkey",
-                                       "no hotkey has the number %u", number);
-        } else {
-            // A key press does not wait for what it starts (a message, a question);
-            // neither does its caller on the bus.
-            sd_bus_reply_method_return(call, "");
-            QTimer::singleShot(0, this, [this, number] {
-                if (hotkey_)
-                    hotkey_(number);
-            });
-        }
+        AnswerHotkey(call, number);
     } else if (method == "Call" && sd_bus_message_read(call, "ss", &first, &second) >= 0) {
-        // The caller's unique name keeps its text hand-overs apart from other clients'.
-        const char* caller = sd_bus_message_get_sender(call);
-        // A Call's reply is its own text, so its advises (for other clients) may follow it
-        // instead of holding it up; an execute's must come first.
-        std::vector<std::pair<std::u32string, std::u32string>> advises;
-        heldAdvises_ = &advises;
-        std::u32string reply;
-        const DdeError error =
-            server_.Call(Inside(first), Inside(second), caller != nullptr ? caller : "", reply);
-        struct SendAfterReply {
-            DbusDdeService& service;
-            ~SendAfterReply() {
-                service.SendHeldAdvises();
-                service.heldAdvises_ = nullptr;
-            }
-        } sendAfterReply{*this};
-        if (error == DdeError::None)
-            sd_bus_reply_method_return(call, "s", Outside(reply).c_str());
-        else if (error == DdeError::UnknownItem)
-            sd_bus_reply_method_errorf(call, "org.kassavero.dde.Error.UnknownItem", "%s",
-                                       Outside(reply).c_str());
-        else
-            ReplyEmptyOr(call, error);
+        AnswerCall(call, first, second);
     } else if (method == "ConvertText" && sd_bus_message_read(call, "ss", &first, &second) >= 0) {
-        if (!textConverter_) {
-            sd_bus_reply_method_errorf(call, SD_BUS_ERROR_UNKNOWN_METHOD,
-                                       "no text conversion here");
-        } else {
-            const ConvertedText converted = textConverter_(first, second);
-            if (converted.errorName.empty()) {
-                sd_bus_reply_method_return(call, "su", converted.text.c_str(), converted.changes);
-            } else {
-                sd_bus_reply_method_errorf(
-                    call, ("org.kassavero.dde.Error." + converted.errorName).c_str(), "%s",
-                    converted.errorMessage.c_str());
-            }
-        }
+        AnswerConvertText(call, first, second);
     } else if (method == "ListChanges" && sd_bus_message_read(call, "ss", &first, &second) >= 0) {
         ReplyWithChanges(call, first, second);
     } else {
         sd_bus_reply_method_errorf(call, SD_BUS_ERROR_INVALID_ARGS, "the arguments cannot be read");
     }
     WatchSocket();
+}
+
+void DbusDdeService::AnswerHotkey(sd_bus_message* call, std::uint32_t number) {
+    if (number != kCalculatorHotkeyId && number != kClipboardHotkeyId) {
+        sd_bus_reply_method_errorf(call, "org.kassavero.dde.Error.UnknownHotkey",
+                                   "no hotkey has the number %u", number);
+    } else {
+        // A key press does not wait for what it starts (a message, a question);
+        // neither does its caller on the bus.
+        sd_bus_reply_method_return(call, "");
+        QTimer::singleShot(0, this, [this, number] {
+            if (hotkey_)
+                hotkey_(number);
+        });
+    }
+}
+
+void DbusDdeService::AnswerCall(sd_bus_message* call, const char* first, const char* second) {
+    // The caller's unique name keeps its text hand-overs apart from other clients'.
+    const char* caller = sd_bus_message_get_sender(call);
+    // A Call's reply is its own text, so its advises (for other clients) may follow it
+    // instead of holding it up; an execute's must come first.
+    std::vector<std::pair<std::u32string, std::u32string>> advises;
+    heldAdvises_ = &advises;
+    std::u32string reply;
+    const DdeError error =
+        server_.Call(Inside(first), Inside(second), caller != nullptr ? caller : "", reply);
+    struct SendAfterReply {
+        DbusDdeService& service;
+        ~SendAfterReply() {
+            service.SendHeldAdvises();
+            service.heldAdvises_ = nullptr;
+        }
+    } sendAfterReply{*this};
+    if (error == DdeError::None)
+        sd_bus_reply_method_return(call, "s", Outside(reply).c_str());
+    else if (error == DdeError::UnknownItem)
+        sd_bus_reply_method_errorf(call, "org.kassavero.dde.Error.UnknownItem", "%s",
+                                   Outside(reply).c_str());
+    else
+        ReplyEmptyOr(call, error);
+}
+
+void DbusDdeService::AnswerConvertText(sd_bus_message* call, const char* first,
+                                       const char* second) {
+    if (!textConverter_) {
+        sd_bus_reply_method_errorf(call, SD_BUS_ERROR_UNKNOWN_METHOD, "no text conversion here");
+    } else {
+        const ConvertedText converted = textConverter_(first, second);
+        if (converted.errorName.empty()) {
+            sd_bus_reply_method_return(call, "su", converted.text.c_str(), converted.changes);
+        } else {
+            sd_bus_reply_method_errorf(call,
+                                       ("org.kassavero.dde.Error." + converted.errorName).c_str(),
+                                       "%s", converted.errorMessage.c_str());
+        }
+    }
 }
 
 void DbusDdeService::ReplyWithChanges(sd_bus_message* call, const char* clientName,

@@ -89,6 +89,9 @@ class DbusDdeService : public QObject {
     void Serve();
     void Answer(sd_bus_message* message);
     void AnswerNow(sd_bus_message* message);
+    void AnswerHotkey(sd_bus_message* call, std::uint32_t number);
+    void AnswerCall(sd_bus_message* call, const char* first, const char* second);
+    void AnswerConvertText(sd_bus_message* call, const char* first, const char* second);
     void ReplyWithChanges(sd_bus_message* call, const char* clientName, const char* text);
     void Advise(std::u32string_view item, std::u32string_view data);
     void SendHeldAdvises();

@@ -151,17 +151,10 @@ std::string RegistryText::SectionName(std::string_view name) {
     return out;
 }
 
-RegistryText RegistryText::Parse(std::string_view bytes) {
-    RegistryText doc;
+namespace {
 
-    std::string converted;
-    if (bytes.starts_with("\xFF\xFE")) {
-        converted = Utf16LeToUtf8(bytes.substr(2));
-        bytes = converted;
-    } else if (bytes.starts_with("\xEF\xBB\xBF")) {
-        bytes.remove_prefix(3);
-    }
-
+// The lines of the file, without their line ends.
+std::vector<std::string_view> SplitLines(std::string_view bytes) {
     std::vector<std::string_view> lines;
     while (!bytes.empty()) {
         const std::size_t end = bytes.find('\n');
@@ -173,6 +166,97 @@ RegistryText RegistryText::Parse(std::string_view bytes) {
             break;
         bytes.remove_prefix(end + 1);
     }
+    return lines;
+}
+
+// A line starting with "[": the section the lines after it belong to. A repeated header
+// of ours adds to the first; a foreign one is kept as it is.
+void ReadSectionHeader(RegistryText& doc, std::string_view text, std::string_view raw,
+                       std::optional<std::size_t>& current) {
+    using Section = RegistryText::Section;
+    const std::size_t close = text.rfind(']');
+    if (close != std::string_view::npos && TrimLeft(text.substr(close + 1)).empty()) {
+        const std::string_view path = text.substr(1, close - 1);
+        if (path.size() > kRoot.size() &&
+            RegistryText::Key(path.substr(0, kRoot.size())) == RegistryText::Key(kRoot)) {
+            const std::string name(path.substr(kRoot.size()));
+            if (const auto it = doc.sectionIndex.find(RegistryText::Key(name));
+                it != doc.sectionIndex.end()) {
+                current = it->second;  // a repeated header adds to the first
+            } else {
+                doc.sectionIndex[RegistryText::Key(name)] = doc.sections.size();
+                current = doc.sections.size();
+                doc.sections.push_back(Section{name, false, {}, {}, {}});
+            }
+        } else {
+            current = doc.sections.size();
+            doc.sections.push_back(Section{std::string(path), true, std::string(raw), {}, {}});
+        }
+        return;
+    }
+    // A header that cannot be read: the values below it belong to a section we
+    // do not know, never to the one before. They are kept with the broken line.
+    ++doc.unreadableLines;
+    current = doc.sections.size();
+    doc.sections.push_back(Section{std::string(raw), true, std::string(raw), {}, {}});
+}
+
+// A value line (with the lines binary data goes on over); Unreadable when it is not one.
+RegistryText::Entry ReadEntry(std::string_view text, const std::vector<std::string_view>& lines,
+                              std::size_t& i) {
+    using Entry = RegistryText::Entry;
+    using EntryKind = RegistryText::EntryKind;
+    const std::string_view raw = lines[i];
+    Entry entry{EntryKind::Unreadable, {}, {}, std::string(raw)};
+    if (text.front() == '"' || text.front() == '@') {
+        std::size_t pos = 0;
+        std::optional<std::string> name;
+        if (text.front() == '"') {
+            name = ReadQuoted(text, pos);
+        } else {
+            name = std::string();
+            pos = 1;
+        }
+        std::string_view rest = name ? TrimLeft(text.substr(pos)) : std::string_view();
+        if (rest.starts_with('=')) {
+            rest = TrimLeft(rest.substr(1));
+            if (rest.starts_with('"')) {
+                std::size_t valuePos = 0;
+                auto value = ReadQuoted(rest, valuePos);
+                if (value && TrimLeft(rest.substr(valuePos)).empty()) {
+                    value->resize(std::min(value->size(), value->find('\0')));
+                    entry = Entry{EntryKind::String, std::move(*name), std::move(*value),
+                                  std::string(raw)};
+                }
+            } else if (!rest.empty()) {
+                entry = Entry{EntryKind::OtherType, std::move(*name), {}, std::string(raw)};
+                // Binary data goes on over lines that end with a backslash; a blank
+                // line ends it, as the writer puts one after data cut off.
+                while (TrimRight(lines[i]).ends_with('\\') && i + 1 < lines.size() &&
+                       !TrimLeft(DecodeLine(lines[i + 1])).empty()) {
+                    entry.raw += '\n';
+                    entry.raw += lines[++i];
+                }
+            }
+        }
+    }
+    return entry;
+}
+
+}  // namespace
+
+RegistryText RegistryText::Parse(std::string_view bytes) {
+    RegistryText doc;
+
+    std::string converted;
+    if (bytes.starts_with("\xFF\xFE")) {
+        converted = Utf16LeToUtf8(bytes.substr(2));
+        bytes = converted;
+    } else if (bytes.starts_with("\xEF\xBB\xBF")) {
+        bytes.remove_prefix(3);
+    }
+
+    const std::vector<std::string_view> lines = SplitLines(bytes);
 
     bool firstLine = true;
     std::optional<std::size_t> current;  // the section the lines belong to
@@ -195,68 +279,13 @@ RegistryText RegistryText::Parse(std::string_view bytes) {
         }
 
         if (text.front() == '[') {
-            const std::size_t close = text.rfind(']');
-            if (close != std::string_view::npos && TrimLeft(text.substr(close + 1)).empty()) {
-                const std::string_view path = text.substr(1, close - 1);
-                if (path.size() > kRoot.size() && Key(path.substr(0, kRoot.size())) == Key(kRoot)) {
-                    const std::string name(path.substr(kRoot.size()));
-                    if (const auto it = doc.sectionIndex.find(Key(name));
-                        it != doc.sectionIndex.end()) {
-                        current = it->second;  // a repeated header adds to the first
-                    } else {
-                        doc.sectionIndex[Key(name)] = doc.sections.size();
-                        current = doc.sections.size();
-                        doc.sections.push_back(Section{name, false, {}, {}, {}});
-                    }
-                } else {
-                    current = doc.sections.size();
-                    doc.sections.push_back(
-                        Section{std::string(path), true, std::string(raw), {}, {}});
-                }
-                continue;
-            }
-            // A header that cannot be read: the values below it belong to a section we
-            // do not know, never to the one before. They are kept with the broken line.
-            ++doc.unreadableLines;
-            current = doc.sections.size();
-            doc.sections.push_back(Section{std::string(raw), true, std::string(raw), {}, {}});
+            ReadSectionHeader(doc, text, raw, current);
             continue;
         }
 
-        Entry entry{EntryKind::Unreadable, {}, {}, std::string(raw)};
         const bool comment = text.front() == ';';
-        if (!comment && (text.front() == '"' || text.front() == '@')) {
-            std::size_t pos = 0;
-            std::optional<std::string> name;
-            if (text.front() == '"') {
-                name = ReadQuoted(text, pos);
-            } else {
-                name = std::string();
-                pos = 1;
-            }
-            std::string_view rest = name ? TrimLeft(text.substr(pos)) : std::string_view();
-            if (rest.starts_with('=')) {
-                rest = TrimLeft(rest.substr(1));
-                if (rest.starts_with('"')) {
-                    std::size_t valuePos = 0;
-                    auto value = ReadQuoted(rest, valuePos);
-                    if (value && TrimLeft(rest.substr(valuePos)).empty()) {
-                        value->resize(std::min(value->size(), value->find('\0')));
-                        entry = Entry{EntryKind::String, std::move(*name), std::move(*value),
-                                      std::string(raw)};
-                    }
-                } else if (!rest.empty()) {
-                    entry = Entry{EntryKind::OtherType, std::move(*name), {}, std::string(raw)};
-                    // Binary data goes on over lines that end with a backslash; a blank
-                    // line ends it, as the writer puts one after data cut off.
-                    while (TrimRight(lines[i]).ends_with('\\') && i + 1 < lines.size() &&
-                           !TrimLeft(DecodeLine(lines[i + 1])).empty()) {
-                        entry.raw += '\n';
-                        entry.raw += lines[++i];
-                    }
-                }
-            }
-        }
+        Entry entry = comment ? Entry{EntryKind::Unreadable, {}, {}, std::string(raw)}
+                              : ReadEntry(text, lines, i);
 
         const bool named = entry.kind != EntryKind::Unreadable;
         if (!current) {

@@ -76,12 +76,25 @@ class TEinstellungen2Form final : public QDialog, public SettingsDialogView, pub
     OutputView& V() { return model_.View(); }
 
     QWidget* BuildAllgemein();
+    QGroupBox* BuildDefaultCurrencies();
+    QGroupBox* BuildOutputChoice();
+    QGroupBox* BuildCustomCurrencies();
     void AddLanguageChoice(QGridLayout* grid);
     QWidget* BuildWaehrungen();
+    QGroupBox* BuildOutputSymbol();
+    QGroupBox* BuildOutputNumbers();
+    QGroupBox* BuildRounding();
+    QWidget* BuildRoundingDirection();
     QWidget* BuildRechner();
+    QGroupBox* BuildCalculatorLines();
+    QGroupBox* BuildCalculatorColumns();
     QWidget* BuildSuchenSymbole();
     QWidget* BuildSuchenZahlen();
+    QGroupBox* BuildNumberFormat();
+    QGroupBox* BuildUnmarkedNumbers();
     QWidget* BuildAnwendungen();
+    QGroupBox* BuildWordProcessor();
+    QGroupBox* BuildSpreadsheet();
     QWidget* BuildZwischenablage();
     QWidget* BuildProfile();
     QWidget* Page(QWidget* content, int tab);

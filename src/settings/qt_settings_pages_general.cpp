@@ -45,7 +45,14 @@ void TEinstellungen2Form::AddLanguageChoice(QGridLayout* grid) {
 QWidget* TEinstellungen2Form::BuildAllgemein() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
+    layout->addWidget(BuildDefaultCurrencies());
+    layout->addWidget(BuildOutputChoice());
+    layout->addWidget(BuildCustomCurrencies());
+    layout->addStretch(1);
+    return page;
+}
 
+QGroupBox* TEinstellungen2Form::BuildDefaultCurrencies() {
     auto* defaults = Named(new QGroupBox(QStringLiteral("Standardwährungen")),
                            "StandardwaehrungenGroupBox", TrKey("StandardwaehrungenGroupBox"));
     auto* source = Named(new QComboBox, "WaehrungComboBox");
@@ -68,7 +75,10 @@ QWidget* TEinstellungen2Form::BuildAllgemein() {
     });
     if (model_.CanChooseLanguage())
         AddLanguageChoice(grid);
+    return defaults;
+}
 
+QGroupBox* TEinstellungen2Form::BuildOutputChoice() {
     auto* output = Named(new QGroupBox(QStringLiteral("Umgerechnete Beträge im Text")),
                          "AusgabeGroupBox", TrKey("UmgerechneteBetraegeGroupBox"));
     auto* replace = Named(new QRadioButton(QStringLiteral("alten Betrag &ersetzen")),
@@ -115,7 +125,10 @@ QWidget* TEinstellungen2Form::BuildAllgemein() {
     bind_.Check(alternative, [this]() -> bool& { return S().OutputUseAlternativeBrackets; });
     bind_.Text(left, [this]() -> std::u32string& { return S().OutputLeftBracket; });
     bind_.Text(right, [this]() -> std::u32string& { return S().OutputRightBracket; });
+    return output;
+}
 
+QGroupBox* TEinstellungen2Form::BuildCustomCurrencies() {
     customGroup_ = Named(new QGroupBox(QStringLiteral("Nicht-Euro-Währungen")), "NichtEuroGroupBox",
                          TrKey("NichtEuroWaehrungenGroupBox"));
     auto* custom = new QGridLayout(customGroup_);
@@ -175,12 +188,7 @@ QWidget* TEinstellungen2Form::BuildAllgemein() {
         customRates_.push_back(rate);
     }
     custom->setColumnStretch(3, 1);
-
-    layout->addWidget(defaults);
-    layout->addWidget(output);
-    layout->addWidget(customGroup_);
-    layout->addStretch(1);
-    return page;
+    return customGroup_;
 }
 
 QWidget* TEinstellungen2Form::BuildWaehrungen() {
@@ -207,6 +215,22 @@ QWidget* TEinstellungen2Form::BuildWaehrungen() {
         code1->setText(ToQString(V().CodeText));
     });
 
+    QGroupBox* symbolGroup = BuildOutputSymbol();
+    QGroupBox* numberGroup = BuildOutputNumbers();
+    QGroupBox* roundGroup = BuildRounding();
+
+    // Symbol and number format side by side keep the page, and so the window, low.
+    auto* formats = new QHBoxLayout;
+    formats->addWidget(symbolGroup, 1);
+    formats->addWidget(numberGroup, 1);
+    layout->addLayout(top);
+    layout->addLayout(formats);
+    layout->addWidget(roundGroup);
+    layout->addStretch(1);
+    return page;
+}
+
+QGroupBox* TEinstellungen2Form::BuildOutputSymbol() {
     auto* symbolGroup = Named(new QGroupBox(QStringLiteral("Währungssymbol")), "SymbolGroupBox",
                               TrKey("AusgabeSymbolGroupBox"));
     auto* useSymbol =
@@ -234,7 +258,10 @@ QWidget* TEinstellungen2Form::BuildWaehrungen() {
         {{before, [this] { return V().SymbolBefore; }, [this] { V().SymbolBefore = true; }},
          {after, [this] { return !V().SymbolBefore; }, [this] { V().SymbolBefore = false; }}});
     bind_.Check(space, [this]() -> bool& { return V().SeparatingSpace; });
+    return symbolGroup;
+}
 
+QGroupBox* TEinstellungen2Form::BuildOutputNumbers() {
     auto* numberGroup = Named(new QGroupBox(QStringLiteral("Zahlenformat")), "ZahlenformatGroupBox",
                               TrKey("AusgabeZahlenformatGroupBox"));
     auto* decimals = Named(new QSpinBox, "AusgabeNachkommastellenEdit");
@@ -278,7 +305,10 @@ QWidget* TEinstellungen2Form::BuildWaehrungen() {
     bind_.Radios(
         {{minusFirst, [this] { return V().MinusFirst; }, [this] { V().MinusFirst = true; }},
          {minusLast, [this] { return !V().MinusFirst; }, [this] { V().MinusFirst = false; }}});
+    return numberGroup;
+}
 
+QGroupBox* TEinstellungen2Form::BuildRounding() {
     auto* roundGroup = Named(new QGroupBox(QStringLiteral("Rundung")), "RundungGroupBox",
                              TrKey("AusgabeRundungGroupBox"));
     auto* coin = Named(new QRadioButton(QStringLiteral("auf die kleinste &Münze:")),
@@ -305,23 +335,7 @@ QWidget* TEinstellungen2Form::BuildWaehrungen() {
     SpeakAs(digitsValue, digits);
     auto* code2 = Named(new QLabel(QStringLiteral("NWE")), "NWELabel2");
     auto* code3 = Named(new QLabel(QStringLiteral("NWE")), "NWELabel3");
-    auto* commercial = Named(new QRadioButton(QStringLiteral("kaufmännis&ch")),
-                             "kaufmaennischButton", TrKey("KaufmaennischRadioButton"));
-    auto* up = Named(new QRadioButton(QStringLiteral("a&ufrunden")), "aufrundenButton",
-                     TrKey("AufrundenRadioButton"));
-    auto* down = Named(new QRadioButton(QStringLiteral("a&brunden")), "abrundenButton",
-                       TrKey("AbrundenRadioButton"));
-    auto* legal = Named(new QPushButton(QStringLiteral("gesetzlich")), "Button2",
-                        TrKey("AusgabeGesetzlichButton"));
-    legal->setAutoDefault(false);
-    auto* directionPanel = new QWidget;
-    auto* directionLayout = new QHBoxLayout(directionPanel);
-    directionLayout->setContentsMargins(0, 0, 0, 0);
-    directionLayout->addWidget(commercial);
-    directionLayout->addWidget(up);
-    directionLayout->addWidget(down);
-    directionLayout->addStretch(1);
-    directionLayout->addWidget(legal);
+    QWidget* directionPanel = BuildRoundingDirection();
     auto* roundLayout = new QGridLayout(roundGroup);
     roundLayout->addWidget(coin, 0, 0);
     roundLayout->addWidget(coinValue, 0, 1);
@@ -355,6 +369,28 @@ QWidget* TEinstellungen2Form::BuildWaehrungen() {
         [this] { V().Strategy = 2; });
     TakeDecimalKeys(multipleValue);
     bind_.Spin(digitsValue, [this]() -> int& { return V().SignificantDigits; });
+    return roundGroup;
+}
+
+// Which way to round, and the button that sets what the law asks for.
+QWidget* TEinstellungen2Form::BuildRoundingDirection() {
+    auto* commercial = Named(new QRadioButton(QStringLiteral("kaufmännis&ch")),
+                             "kaufmaennischButton", TrKey("KaufmaennischRadioButton"));
+    auto* up = Named(new QRadioButton(QStringLiteral("a&ufrunden")), "aufrundenButton",
+                     TrKey("AufrundenRadioButton"));
+    auto* down = Named(new QRadioButton(QStringLiteral("a&brunden")), "abrundenButton",
+                       TrKey("AbrundenRadioButton"));
+    auto* legal = Named(new QPushButton(QStringLiteral("gesetzlich")), "Button2",
+                        TrKey("AusgabeGesetzlichButton"));
+    legal->setAutoDefault(false);
+    auto* directionPanel = new QWidget;
+    auto* directionLayout = new QHBoxLayout(directionPanel);
+    directionLayout->setContentsMargins(0, 0, 0, 0);
+    directionLayout->addWidget(commercial);
+    directionLayout->addWidget(up);
+    directionLayout->addWidget(down);
+    directionLayout->addStretch(1);
+    directionLayout->addWidget(legal);
     std::vector<RadioOption> directions;
     const std::array<QAbstractButton*, 3> directionButtons{commercial, up, down};
     for (int value = 0; value < 3; ++value) {
@@ -364,66 +400,15 @@ QWidget* TEinstellungen2Form::BuildWaehrungen() {
     }
     bind_.Radios(directions);
     connect(legal, &QPushButton::clicked, this, [this] { model_.LegalRounding(); });
-
-    // Symbol and number format side by side keep the page, and so the window, low.
-    auto* formats = new QHBoxLayout;
-    formats->addWidget(symbolGroup, 1);
-    formats->addWidget(numberGroup, 1);
-    layout->addLayout(top);
-    layout->addLayout(formats);
-    layout->addWidget(roundGroup);
-    layout->addStretch(1);
-    return page;
+    return directionPanel;
 }
 
 QWidget* TEinstellungen2Form::BuildRechner() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
 
-    auto* lines = Named(new QGroupBox(QStringLiteral("Angezeigte Währungen")), "ZeilenGroupBox",
-                        TrKey("RechnerZeilenGroupBox"));
-    auto* linesLayout = new QGridLayout(lines);
-    for (CurrencyIndex c = 0; c < kCurrencyCount; ++c) {
-        auto* box = new QCheckBox(QString::fromLatin1(kCodes[c]));
-        box->setObjectName(ControlName(c, "DisplayCheckBox"));
-        box->setIcon(QIcon(FlagPicture(FlagCountry(S(), c), box)));
-        if (IsCustomCurrency(c)) {
-            // A custom row shows the code and flag of the currency it holds.
-            bind_.Show([this, box, c] {
-                const std::u32string code = DisplayCurrencyCode(S(), c);
-                box->setText(code.empty() ? QString::fromLatin1(kCodes[c]) : ToQString(code));
-                box->setIcon(QIcon(FlagPicture(FlagCountry(S(), c), box)));
-            });
-        }
-        linesLayout->addWidget(box, c % 7, c / 7);
-        bind_.Check(box, [this, c]() -> bool& { return S().CalculatorLine[c]; });
-    }
-    linesLayout->setColumnStretch(2, 1);
-
-    auto* columns = Named(new QGroupBox(QStringLiteral("Spalten")), "SpaltenGroupBox",
-                          TrKey("RechnerSpaltenGroupBox"));
-    auto* flags =
-        Named(new QCheckBox(QStringLiteral("&Flaggen")), "FlaggeCheckBox", TrKey("FlaggeCheckBox"));
-    auto* codes =
-        Named(new QCheckBox(QStringLiteral("&Kürzel")), "WrgCheckBox", TrKey("WrgCheckBox"));
-    auto* names =
-        Named(new QCheckBox(QStringLiteral("&Namen")), "NameCheckBox", TrKey("NameCheckBox"));
-    auto* rates =
-        Named(new QCheckBox(QStringLiteral("K&urse")), "KursCheckBox", TrKey("KursCheckBox"));
-    auto* columnsLayout = new QVBoxLayout(columns);
-    for (QWidget* box : {flags, codes, names, rates})
-        columnsLayout->addWidget(box);
-    columnsLayout->addStretch(1);
-    bind_.Check(
-        flags, [this]() -> bool& { return S().CalculatorColFlags; },
-        [this] { model_.ColumnClicked(CalculatorColumn::Flags); });
-    bind_.Check(
-        codes, [this]() -> bool& { return S().CalculatorColCurrencySymbols; },
-        [this] { model_.ColumnClicked(CalculatorColumn::Symbols); });
-    bind_.Check(
-        names, [this]() -> bool& { return S().CalculatorColCurrencyNames; },
-        [this] { model_.ColumnClicked(CalculatorColumn::Names); });
-    bind_.Check(rates, [this]() -> bool& { return S().CalculatorColCurrencyRates; });
+    QGroupBox* lines = BuildCalculatorLines();
+    QGroupBox* columns = BuildCalculatorColumns();
 
     auto* precision = Named(new QGroupBox(QStringLiteral("Genauigkeit")), "GenauigkeitGroupBox",
                             TrKey("RechnerGenauigkeitGroupBox"));
@@ -469,6 +454,57 @@ QWidget* TEinstellungen2Form::BuildRechner() {
     layout->addWidget(singleKey);
     layout->addStretch(1);
     return page;
+}
+
+QGroupBox* TEinstellungen2Form::BuildCalculatorLines() {
+    auto* lines = Named(new QGroupBox(QStringLiteral("Angezeigte Währungen")), "ZeilenGroupBox",
+                        TrKey("RechnerZeilenGroupBox"));
+    auto* linesLayout = new QGridLayout(lines);
+    for (CurrencyIndex c = 0; c < kCurrencyCount; ++c) {
+        auto* box = new QCheckBox(QString::fromLatin1(kCodes[c]));
+        box->setObjectName(ControlName(c, "DisplayCheckBox"));
+        box->setIcon(QIcon(FlagPicture(FlagCountry(S(), c), box)));
+        if (IsCustomCurrency(c)) {
+            // A custom row shows the code and flag of the currency it holds.
+            bind_.Show([this, box, c] {
+                const std::u32string code = DisplayCurrencyCode(S(), c);
+                box->setText(code.empty() ? QString::fromLatin1(kCodes[c]) : ToQString(code));
+                box->setIcon(QIcon(FlagPicture(FlagCountry(S(), c), box)));
+            });
+        }
+        linesLayout->addWidget(box, c % 7, c / 7);
+        bind_.Check(box, [this, c]() -> bool& { return S().CalculatorLine[c]; });
+    }
+    linesLayout->setColumnStretch(2, 1);
+    return lines;
+}
+
+QGroupBox* TEinstellungen2Form::BuildCalculatorColumns() {
+    auto* columns = Named(new QGroupBox(QStringLiteral("Spalten")), "SpaltenGroupBox",
+                          TrKey("RechnerSpaltenGroupBox"));
+    auto* flags =
+        Named(new QCheckBox(QStringLiteral("&Flaggen")), "FlaggeCheckBox", TrKey("FlaggeCheckBox"));
+    auto* codes =
+        Named(new QCheckBox(QStringLiteral("&Kürzel")), "WrgCheckBox", TrKey("WrgCheckBox"));
+    auto* names =
+        Named(new QCheckBox(QStringLiteral("&Namen")), "NameCheckBox", TrKey("NameCheckBox"));
+    auto* rates =
+        Named(new QCheckBox(QStringLiteral("K&urse")), "KursCheckBox", TrKey("KursCheckBox"));
+    auto* columnsLayout = new QVBoxLayout(columns);
+    for (QWidget* box : {flags, codes, names, rates})
+        columnsLayout->addWidget(box);
+    columnsLayout->addStretch(1);
+    bind_.Check(
+        flags, [this]() -> bool& { return S().CalculatorColFlags; },
+        [this] { model_.ColumnClicked(CalculatorColumn::Flags); });
+    bind_.Check(
+        codes, [this]() -> bool& { return S().CalculatorColCurrencySymbols; },
+        [this] { model_.ColumnClicked(CalculatorColumn::Symbols); });
+    bind_.Check(
+        names, [this]() -> bool& { return S().CalculatorColCurrencyNames; },
+        [this] { model_.ColumnClicked(CalculatorColumn::Names); });
+    bind_.Check(rates, [this]() -> bool& { return S().CalculatorColCurrencyRates; });
+    return columns;
 }
 
 }  // namespace kassavero

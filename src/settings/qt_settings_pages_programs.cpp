@@ -55,6 +55,13 @@ QWidget* TEinstellungen2Form::BuildAnwendungen() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
 
+    layout->addWidget(BuildWordProcessor());
+    layout->addWidget(BuildSpreadsheet());
+    layout->addStretch(1);
+    return page;
+}
+
+QGroupBox* TEinstellungen2Form::BuildWordProcessor() {
     auto* word = Named(new QGroupBox(QStringLiteral("Textverarbeitung")), "WordGroupBox",
                        TrKey("TextverarbeitungGroupBox"));
     auto* confirm =
@@ -124,7 +131,10 @@ QWidget* TEinstellungen2Form::BuildAnwendungen() {
     bind_.Combo(colours, [this]() -> int& { return S().WordChangesWhichColor; });
     bind_.Check(erased, [this]() -> bool& { return S().WordChangesShowErased; });
     bind_.Check(margin, [this]() -> bool& { return S().WordLeftMarkChanges; });
+    return word;
+}
 
+QGroupBox* TEinstellungen2Form::BuildSpreadsheet() {
     auto* sheet = Named(new QGroupBox(QStringLiteral("Tabellenkalkulation")), "ExcelGroupBox",
                         TrKey("TabellenkalkulationGroupBox"));
     auto* sheetLayout = new QGridLayout(sheet);
@@ -158,11 +168,7 @@ QWidget* TEinstellungen2Form::BuildAnwendungen() {
     sheetLayout->addWidget(symbol, 3, 0, 1, 2);
     sheetLayout->setColumnStretch(2, 1);
     bind_.Check(symbol, [this]() -> bool& { return S().ExcelUseCurrencySymbols; });
-
-    layout->addWidget(word);
-    layout->addWidget(sheet);
-    layout->addStretch(1);
-    return page;
+    return sheet;
 }
 
 QWidget* TEinstellungen2Form::BuildZwischenablage() {

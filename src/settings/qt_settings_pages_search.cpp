@@ -72,6 +72,13 @@ QWidget* TEinstellungen2Form::BuildSuchenZahlen() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
 
+    layout->addWidget(BuildNumberFormat());
+    layout->addWidget(BuildUnmarkedNumbers());
+    layout->addStretch(1);
+    return page;
+}
+
+QGroupBox* TEinstellungen2Form::BuildNumberFormat() {
     auto* format = Named(new QGroupBox(QStringLiteral("Zahlenformat")), "EingabeFormatGroupBox",
                          TrKey("EingabeZahlenformatGroupBox"));
     auto* decimals = Named(new QLineEdit, "DezimalSymbolEdit");
@@ -130,7 +137,10 @@ QWidget* TEinstellungen2Form::BuildSuchenZahlen() {
           }}});
     bind_.Check(negatives, [this]() -> bool& { return S().InputAcceptNegatives; });
     bind_.Check(zero, [this]() -> bool& { return S().InputAcceptZero; });
+    return format;
+}
 
+QGroupBox* TEinstellungen2Form::BuildUnmarkedNumbers() {
     auto* unmarked = Named(new QGroupBox(QStringLiteral("Zahlen ohne Währungssymbol")),
                            "OhneSymbolGroupBox", TrKey("ZahlenOhneSymbolGroupBox"));
     auto* standard =
@@ -185,11 +195,7 @@ QWidget* TEinstellungen2Form::BuildSuchenZahlen() {
             memo->setPlainText(text);
     });
     connect(edit, &QPushButton::clicked, this, [this] { model_.EditSymbolList(kNoCurrency); });
-
-    layout->addWidget(format);
-    layout->addWidget(unmarked);
-    layout->addStretch(1);
-    return page;
+    return unmarked;
 }
 
 }  // namespace kassavero

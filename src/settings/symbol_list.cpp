@@ -289,24 +289,10 @@ std::u32string FixedCurrencyName(CurrencyIndex c, int language) {
     }
 }
 
-void DefaultCurrencySymbols(SymbolList& list, CurrencyIndex currency, const LanguageSet& languages,
-                            CurrencyIndex homeCurrency, const CustomNames& customNames) {
-    if (!IsCurrency(currency))
-        return;
-    AddSymbolIfMissing(list, CodeEntry(std::u32string(CurrencyCode(currency))));
-    for (int language = 0; language < kLanguageNumberOther; ++language) {
-        // An unnamed custom currency has no name to add: an empty symbol would match
-        // nothing sensible and only shadow real entries.
-        std::u32string name = IsCustomCurrency(currency)
-                                  ? customNames[static_cast<std::size_t>(currency - kCUS1)]
-                                  : FixedCurrencyName(currency, language);
-        if (languages.test(static_cast<std::size_t>(language)) && !name.empty()) {
-            AddSymbolIfMissing(list, NameEntry(std::move(name)));
-        }
-    }
-    if (IsCustomCurrency(currency))
-        return;
+namespace {
 
+// Signs and spellings of a currency beside its code and names, whatever the home.
+void AddOwnSigns(SymbolList& list, CurrencyIndex currency) {
     switch (currency) {
         case kEUR:
             AddSymbolIfMissing(list, CodeEntry(U"\u20AC"));
@@ -341,21 +327,10 @@ void DefaultCurrencySymbols(SymbolList& list, CurrencyIndex currency, const Lang
         default:
             break;
     }
+}
 
-    const LanguageNames names = NamesOf(currency);
-    if (languages.test(0))
-        AddNames(list, names.german);
-    if (languages.test(1))
-        AddNames(list, names.english);
-    if (languages.test(3))
-        AddNames(list, names.dutch);
-    if (languages.test(2))
-        AddNames(list, FrenchNamesOf(currency));
-    if (languages.test(2) && currency == kFRF)
-        AddSymbolIfMissing(list, Entry(U"FF"));
-
-    if (currency != homeCurrency)
-        return;
+// Short signs that only the home currency may claim.
+void AddHomeSigns(SymbolList& list, CurrencyIndex currency) {
     switch (currency) {
         case kATS:
             AddSymbolIfMissing(list, CodeEntry(U"S"));
@@ -385,6 +360,45 @@ void DefaultCurrencySymbols(SymbolList& list, CurrencyIndex currency, const Lang
         default:
             break;
     }
+}
+
+}  // namespace
+
+void DefaultCurrencySymbols(SymbolList& list, CurrencyIndex currency, const LanguageSet& languages,
+                            CurrencyIndex homeCurrency, const CustomNames& customNames) {
+    if (!IsCurrency(currency))
+        return;
+    AddSymbolIfMissing(list, CodeEntry(std::u32string(CurrencyCode(currency))));
+    for (int language = 0; language < kLanguageNumberOther; ++language) {
+        // An unnamed custom currency has no name to add: an empty symbol would match
+        // nothing sensible and only shadow real entries.
+        std::u32string name = IsCustomCurrency(currency)
+                                  ? customNames[static_cast<std::size_t>(currency - kCUS1)]
+                                  : FixedCurrencyName(currency, language);
+        if (languages.test(static_cast<std::size_t>(language)) && !name.empty()) {
+            AddSymbolIfMissing(list, NameEntry(std::move(name)));
+        }
+    }
+    if (IsCustomCurrency(currency))
+        return;
+
+    AddOwnSigns(list, currency);
+
+    const LanguageNames names = NamesOf(currency);
+    if (languages.test(0))
+        AddNames(list, names.german);
+    if (languages.test(1))
+        AddNames(list, names.english);
+    if (languages.test(3))
+        AddNames(list, names.dutch);
+    if (languages.test(2))
+        AddNames(list, FrenchNamesOf(currency));
+    if (languages.test(2) && currency == kFRF)
+        AddSymbolIfMissing(list, Entry(U"FF"));
+
+    if (currency != homeCurrency)
+        return;
+    AddHomeSigns(list, currency);
 }
 
 void DefaultNonCurrencySymbols(SymbolList& list, const LanguageSet& languages) {
