@@ -24,19 +24,25 @@
 namespace kassavero {
 namespace {
 
-void FindAndConfirmRoundTrip(benchmark::State& state) {
+// The interpreter over an engine, with fakes for the windows it may open.
+struct InterpreterRig {
     EngineRig rig;
-    Engine& engine = rig.engine;
-    InProcessDdeServer server("kassavero");
+    InProcessDdeServer server{"kassavero"};
     testing::FakeFormulaQuestion formulas;
     testing::FakeCalculatorAccess calculator;
     testing::FakeSettingsWindow settingsWindow;
     testing::FakeAboutWindow aboutWindow;
-    MacroInterpreter interpreter(
+    MacroInterpreter interpreter{
         server,
-        MacroServices{engine, rig.profile, formulas, calculator, settingsWindow, aboutWindow,
+        MacroServices{rig.engine, rig.profile, formulas, calculator, settingsWindow, aboutWindow,
                       rig.help, [] { return std::unique_ptr<Registry>(); }, U','},
-        engine.EngineInit());
+        rig.engine.EngineInit()};
+};
+
+void FindAndConfirmRoundTrip(benchmark::State& state) {
+    InterpreterRig both;
+    EngineRig& rig = both.rig;
+    InProcessDdeServer& server = both.server;
     server.Execute(U"System", U"filter:opensession(bench,0)");
 
     std::u32string found;
@@ -76,18 +82,8 @@ std::string FiguresText() {
 // The whole text converted as ConvertText does, without the bus: what the program's own
 // work on that call costs.
 void ConvertTextInProcess(benchmark::State& state) {
-    EngineRig rig;
-    Engine& engine = rig.engine;
-    InProcessDdeServer server("kassavero");
-    testing::FakeFormulaQuestion formulas;
-    testing::FakeCalculatorAccess calculator;
-    testing::FakeSettingsWindow settingsWindow;
-    testing::FakeAboutWindow aboutWindow;
-    MacroInterpreter interpreter(
-        server,
-        MacroServices{engine, rig.profile, formulas, calculator, settingsWindow, aboutWindow,
-                      rig.help, [] { return std::unique_ptr<Registry>(); }, U','},
-        engine.EngineInit());
+    InterpreterRig both;
+    MacroInterpreter& interpreter = both.interpreter;
     const std::string text = FiguresText();
     for (auto _ : state) {
         const TextConversion converted = interpreter.ConvertText("bench", text);
