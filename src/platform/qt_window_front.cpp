@@ -167,7 +167,10 @@ void PlaceWindow(QWidget* window, QPoint place) {
 }
 
 void KeepWholeOnScreen(QWidget* window) {
-    if (!window->isVisible())
+    // Until the window manager has framed it, its keeper holds the place: read now, the
+    // inner corner would pass for the frame's and the window would creep up and aside.
+    if (!window->isVisible() || window->findChild<QObject*>(QString::fromLatin1(PlaceKeeper::kName),
+                                                            Qt::FindDirectChildrenOnly) != nullptr)
         return;
     const QPoint place = WindowPlace(window);
     if (const QPoint kept = OnScreen(window, place); kept != place)

@@ -111,6 +111,27 @@ start_x_server() {
 
 wm_settled() { xdotool get_num_desktops >/dev/null 2>&1 || ! kill -0 "$WM_PID" 2>/dev/null; }
 
+# An X server whose window manager frames the windows, for tests of where windows stand;
+# skips the test (77) without the tools to look at frames.
+start_framing_desktop() {
+    for tool in xwininfo xprop openbox; do
+        command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+    done
+    start_x_server
+    wait_for xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 || fail "openbox did not start"
+}
+
+window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+
+# The frame's "left,right,top,bottom" borders of a visible window, once it is framed.
+frame_extents() {
+    local w e
+    w=$(window "$1") && [ -n "$w" ] || return 1
+    e=$(xprop -id "$w" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ' ')
+    [ -n "$e" ] && [ "$e" != "0,0,0,0" ] || return 1
+    echo "$w $e"
+}
+
 # The confirmation window while it shows something, and the client its caption names.
 dialog() { xdotool search --onlyvisible --name '^Kassavero .' 2>/dev/null | head -n 1; }
 dialog_asks() { xdotool getwindowname "$(dialog)" 2>/dev/null | grep -qF "($1)"; }

@@ -4,19 +4,13 @@
 # and a window placed by its inside would come back lower by its title bar.
 source "$(dirname "$0")/lib.sh"
 
-for tool in xwininfo xprop openbox; do
-    command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
-done
-start_x_server
-wait_for xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 || fail "openbox did not start"
+start_framing_desktop
 
-window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 # "x,y" of the frame's corner, once the window manager has framed the window.
 frame_of() {
-    local w e
-    w=$(window "$1") && [ -n "$w" ] || return 1
-    e=$(xprop -id "$w" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ' ')
-    [ -n "$e" ] && [ "$e" != "0,0,0,0" ] || return 1
+    local f w e
+    f=$(frame_extents "$1") || return 1
+    read -r w e <<<"$f"
     xwininfo -id "$w" | awk -v l="${e%%,*}" -v t="$(cut -d, -f3 <<<"$e")" \
         '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4} END {print x - l "," y - t}'
 }
