@@ -47,6 +47,12 @@ const QScreen* ScreenNear(QPoint point) {
 // that the one last seen on a window of the program, or a title bar's height.
 QMargins FrameMargins(const QWidget* window) {
     static QMargins seen;
+    // The native window knows a new frame before the widget does.
+    if (const QWindow* handle = window->windowHandle();
+        handle != nullptr && !handle->frameMargins().isNull()) {
+        seen = handle->frameMargins();
+        return seen;
+    }
     const QRect frame = window->frameGeometry();
     const QRect inner = window->geometry();
     if (frame != inner) {
@@ -73,18 +79,31 @@ QPoint OnScreen(const QWidget* window, QPoint place) {
 }
 
 // How long after a showing the window manager's framing is awaited.
-constexpr int kPlacementCheckMs = 1500;
+constexpr int kPlacementCheckMs = 4000;
+
+// How often a shown window is looked at until the window manager has framed it, and how
+// often a frame that stays put is asked again to go to its place.
+constexpr int kFramingLookMs = 50;
+constexpr int kFrameAskMs = 200;
+constexpr int kFrameAsks = 5;
 
 // Keeps a placed window at its place until the window manager has framed it. Before that
 // the frame is not known, and on X11 a window whose size changes in the meantime (its
 // texts are filled in as it shows) is placed by its inner corner: it would come back
 // lower by its title bar after every start. So each new size asks for the frame's corner
-// again.
+// again, and once framed the frame's corner is put where it was asked for. A frame put
+// around the inner corner moves nothing Qt knows of and sends no event: it is looked for.
+// A window manager still busy framing may also pass over the first request.
 class PlaceKeeper final : public QObject {
   public:
     PlaceKeeper(QWidget* window, QPoint place) : QObject(window), window_(window), place_(place) {
         setObjectName(kName);
         window->installEventFilter(this);
+        connect(&look_, &QTimer::timeout, this, [this] {
+            if (Framed())
+                PutFrameInPlace();
+        });
+        look_.setInterval(kFramingLookMs);
     }
 
     static constexpr const char* kName = "placeKeeper";
@@ -93,6 +112,7 @@ class PlaceKeeper final : public QObject {
         switch (event->type()) {
             case QEvent::Show:
                 QTimer::singleShot(kPlacementCheckMs, this, [this] { deleteLater(); });
+                look_.start();
                 break;
             case QEvent::Resize:
                 // A window that grew as its texts came in must still fit on the screen.
@@ -103,13 +123,10 @@ class PlaceKeeper final : public QObject {
                 break;
             case QEvent::Move:
                 if (!event->spontaneous()) {
-                    place_ = WindowPlace(window_);  // moved by the program
+                    if (!placing_)
+                        place_ = WindowPlace(window_);  // moved by the program
                 } else if (Framed()) {
-                    // The frame may be larger than was guessed.
-                    if (const QPoint kept = OnScreen(window_, WindowPlace(window_));
-                        kept != WindowPlace(window_))
-                        window_->move(kept);
-                    deleteLater();
+                    PutFrameInPlace();
                 }
                 break;
             case QEvent::Hide:
@@ -122,10 +139,35 @@ class PlaceKeeper final : public QObject {
     }
 
   private:
-    bool Framed() const { return window_->frameGeometry() != window_->geometry(); }
+    // Asked of the native window: the widget learns of a new frame only when it moves.
+    bool Framed() const {
+        const QWindow* handle = window_->windowHandle();
+        return handle != nullptr && !handle->frameMargins().isNull();
+    }
+
+    // The frame may also be larger than was guessed: the whole of it stays on the screen.
+    void PutFrameInPlace() {
+        QWindow* handle = window_->windowHandle();
+        const QPoint kept = OnScreen(window_, place_);
+        if (kept == handle->framePosition() || asks_ == kFrameAsks) {
+            look_.stop();
+            deleteLater();
+            return;
+        }
+        // Through the widget, which would otherwise put back the inner corner it knows.
+        const QMargins frame = handle->frameMargins();
+        placing_ = true;
+        window_->setGeometry(QRect(kept + QPoint(frame.left(), frame.top()), window_->size()));
+        placing_ = false;
+        ++asks_;
+        look_.start(kFrameAskMs);
+    }
 
     QWidget* window_;
     QPoint place_;
+    QTimer look_;
+    int asks_ = 0;
+    bool placing_ = false;
 };
 
 // Undoes a minimising of the window it watches, once the change has been handled.

@@ -22,7 +22,7 @@ confirmation="Conversion \(kassavero-dde\)"
 printf 'Preis 100 DM.\n' >"$WORK/letter.txt"
 show() {
     if [ "$1" = "$calculator" ]; then
-        "$CLIENT" call calculator show >/dev/null
+        "$CLIENT" call calculator show >/dev/null || fail "the calculator was not asked to show"
     else
         "$CLIENT" convert "$WORK/letter.txt" --confirm >/dev/null 2>&1 &
     fi
