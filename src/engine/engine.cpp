@@ -43,6 +43,16 @@ EngineHandle DrawHandle() {
     return handle;
 }
 
+// The change would write an amount of 0: a sum too small to convert is left alone.
+bool ShowsAsZero(const TGeplanteAenderung& change, const Proposal& proposal) {
+    if (change.Amount == 0)
+        return false;
+    if (!proposal.Convertible)
+        return false;
+    return std::none_of(proposal.NewAmount.begin(), proposal.NewAmount.end(),
+                        [](char32_t c) { return c >= U'1' && c <= U'9'; });
+}
+
 }  // namespace
 
 TSession::TSession() = default;
@@ -209,6 +219,16 @@ bool Engine::ConvertQuietly(EngineHandle handle, int session, std::u32string tex
         s.Resume = start.first ? start.first->resume : s.Words.Text().size();
         first = start.first;
     }
+    struct QuietRun {
+        Engine& engine;
+        const bool outer = engine.quietRun_;
+        ~QuietRun() {
+            engine.quietRun_ = outer;
+            engine.everydayChecked_ = false;
+        }
+    } quietRun{*this};
+    quietRun_ = true;
+    everydayChecked_ = false;
     bool found = false;
     if (first && AcceptEveryday(s, *first)) {
         found = true;
@@ -218,14 +238,19 @@ bool Engine::ConvertQuietly(EngineHandle handle, int session, std::u32string tex
         found = FindInSession(s, change);
     auto sliceStart = std::chrono::steady_clock::now();
     for (; found; found = FindInSession(s, change)) {
-        const Proposal proposal = ProposeUnattended(s.Proposal, profile_.Settings(), currencies_);
+        const Proposal proposal =
+            s.Unattended ? std::move(*s.Unattended)
+                         : ProposeUnattended(s.Proposal, profile_.Settings(), currencies_);
+        s.Unattended.reset();
         if (!onChange(change, proposal.Convertible ? &proposal.Parts : nullptr))
             break;
         // A long text leaves room for the other callers and the desktop now and then.
         // Nothing holds the settings here, so they may change in between; other
         // commands cannot reach a quiet session.
         if (std::chrono::steady_clock::now() - sliceStart >= kQuietSlice) {
+            quietRun_ = everydayChecked_ = false;  // the others' searches compare for themselves
             messageLoop_.ProcessPendingMessages();
+            quietRun_ = true;
             sliceStart = std::chrono::steady_clock::now();
             if (ending_ || !QuietSession(handle, session) ||
                 slots_[static_cast<std::size_t>(session)].get() != &s) {
@@ -282,6 +307,7 @@ bool Engine::FindNextChange(EngineHandle handle, int session, FoundChange& chang
 bool Engine::FindInSession(TSession& session, FoundChange& change) {
     TSession* s = &session;
     change = FoundChange{};
+    s->Unattended.reset();
     const bool found = profile_.Settings().InputEverydayForms ? FindEveryday(*s) : [&] {
         while (s->ReadPosition < s->Words.Count()) {
             const std::size_t position = s->ReadPosition++;
@@ -318,10 +344,13 @@ void Engine::FillChange(const TSession& s, FoundChange& change) {
 
 bool Engine::AcceptEveryday(TSession& s, const EverydayResult& result) {
     const CurrencyIndex c = result.proposal.Currency;
-    if (!result.convert || !IsCurrency(c) || !profile_.Settings().InputAccept[c] ||
-        ShowsAsZero(result.proposal))
+    if (!result.convert || !IsCurrency(c) || !profile_.Settings().InputAccept[c])
+        return false;
+    Proposal proposal = ProposeUnattended(result.proposal, profile_.Settings(), currencies_);
+    if (ShowsAsZero(result.proposal, proposal))
         return false;
     s.Proposal = result.proposal;
+    s.Unattended = std::move(proposal);
     return true;
 }
 
@@ -352,17 +381,9 @@ bool Engine::PartOfBlankGroups(std::u32string_view text, const TGeplanteAenderun
     return first < last && (groupBefore || groupAfter);
 }
 
-bool Engine::ShowsAsZero(const TGeplanteAenderung& change) const {
-    if (change.Amount == 0)
-        return false;
-    const Proposal proposal = ProposeUnattended(change, profile_.Settings(), currencies_);
-    if (!proposal.Convertible)
-        return false;
-    return std::none_of(proposal.NewAmount.begin(), proposal.NewAmount.end(),
-                        [](char32_t c) { return c >= U'1' && c <= U'9'; });
-}
-
 const EverydayScanner& Engine::CurrentEverydayScanner() {
+    if (everydayChecked_ && everydayReader_ != nullptr)
+        return everydayReader_->scanner;
     // Any setting may have changed since the last search (a command, the settings
     // window): the reader is kept only while all of them are as they were.
     if (everydayReader_ == nullptr || everydayReader_->region != region_ ||
@@ -370,6 +391,7 @@ const EverydayScanner& Engine::CurrentEverydayScanner() {
         everydayReader_.reset();
         everydayReader_ = std::make_unique<EverydayReader>(profile_.Settings(), region_);
     }
+    everydayChecked_ = quietRun_;
     return everydayReader_->scanner;
 }
 

@@ -20,6 +20,7 @@
 #include "engine/confirmation.h"
 #include "engine/everyday_forms.h"
 #include "engine/geplante_aenderung.h"
+#include "engine/proposal.h"
 #include "engine/text_words.h"
 
 namespace kassavero {
@@ -47,6 +48,9 @@ struct TSession {
     std::u32string ClientName;
     TextWords Words;
     TGeplanteAenderung Proposal;
+    // What the last search worked out for its change without the dialog, if it did: a
+    // quiet conversion uses it instead of working it out again.
+    std::optional<kassavero::Proposal> Unattended;
     // The everyday recognition reads the text by characters: where it goes on, and the
     // text split its way (made when first needed).
     std::size_t Resume = 0;
@@ -148,7 +152,6 @@ class Engine {
     static void FillChange(const TSession& s, FoundChange& change);
     // A nonzero amount whose conversion would read as zero ("80 centesimi" that are euro
     // cents): never a right change.
-    bool ShowsAsZero(const TGeplanteAenderung& change) const;
     // Word by word, a number that is one of several groups of digits parted by a blank
     // the profile counts as a thousands separator.
     bool PartOfBlankGroups(std::u32string_view text, const TGeplanteAenderung& amount) const;
@@ -173,6 +176,10 @@ class Engine {
     // indexes every symbol of the profile, and a long text asks for it at every amount.
     struct EverydayReader;
     std::unique_ptr<EverydayReader> everydayReader_;
+    // Within a quiet conversion nothing runs between two of its searches but where it lets
+    // the others be served, so the settings are compared once after each such pause.
+    bool quietRun_ = false;
+    bool everydayChecked_ = false;
     const EverydayScanner& CurrentEverydayScanner();
 };
 
