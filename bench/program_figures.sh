@@ -45,6 +45,7 @@ done
 echo "warm start to DDEStatus=OK, min / median / max of 5: $(spread <"$WORK/starts") ms"
 
 "$BIN/kassavero" &
+program=$!
 until ready; do sleep 0.01; done
 
 echo "== bus round trip"
@@ -72,6 +73,8 @@ for run in 1 2 3 4 5; do
     "$BIN/kassavero-dde" convert "$WORK/big.txt" --per-amount -o "$WORK/big.steps" 2>/dev/null
     ms_since "$start" >>"$WORK/steps"
 done
+resident() { awk '/^VmRSS/ { printf "%.0f MB", $2 / 1024 }' "/proc/$program/status"; }
+echo "resident memory after the conversions: $(resident); idle 6 s later: $(sleep 6; resident)"
 echo "convert (one ConvertText call), min / median / max of 5: $(spread <"$WORK/whole") ms"
 echo "convert --per-amount (one call per step), min / median / max of 5: $(spread <"$WORK/steps") ms"
 # The same text converted in process, as ConvertText does it without the bus.

@@ -3,10 +3,13 @@
 
 #include "core/unicode_text.h"
 #include "platform/dbus_dde_service.h"
+#include "platform/large_buffers.h"
 
 namespace kassavero {
 
 namespace {
+
+constexpr int kMemoryReturnMs = 5000;
 
 // The bus error of a whole-text conversion that did not come to an end.
 void NameError(TextConversion::Outcome outcome, std::string& name, std::string& message) {
@@ -39,6 +42,9 @@ TDDEForm::TDDEForm(Engine& engine, MacroServices services, const std::string& se
       statusFile_(statusProfile_, *interpreter_) {
     statusFile_.WriteRuns(true);
     setObjectName(Caption());
+    memoryReturn_.setSingleShot(true);
+    memoryReturn_.setInterval(kMemoryReturnMs);
+    connect(&memoryReturn_, &QTimer::timeout, this, [] { ReturnFreeMemory(); });
 }
 
 TDDEForm::~TDDEForm() {
@@ -54,6 +60,7 @@ bool TDDEForm::ConnectBus(const QString& busName, QString& error) {
     service->SetTextConverter([this](const std::string& clientName, const std::string& text) {
         ConvertedText out;
         TextConversion done = interpreter_->ConvertText(clientName, text);
+        memoryReturn_.start();
         NameError(done.outcome, out.errorName, out.errorMessage);
         if (done.outcome == TextConversion::Outcome::Done) {
             out.text = std::move(done.text);
@@ -64,6 +71,7 @@ bool TDDEForm::ConnectBus(const QString& busName, QString& error) {
     service->SetChangeLister([this](const std::string& clientName, const std::string& text) {
         ListedChanges out;
         TextConversion done = interpreter_->ListTextChanges(clientName, text);
+        memoryReturn_.start();
         NameError(done.outcome, out.errorName, out.errorMessage);
         for (TextChange& change : done.list) {
             out.changes.push_back(

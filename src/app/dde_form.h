@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -58,6 +59,8 @@ class TDDEForm : public QObject {
     std::unique_ptr<DbusDdeService> bus_;
     std::function<bool(unsigned)> hotkeyHandler_;
     std::function<void()> busLostHandler_;
+    // The buffers of long texts are handed back once no conversion has come for a while.
+    QTimer memoryReturn_;
 };
 
 }  // namespace kassavero

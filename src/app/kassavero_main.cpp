@@ -35,6 +35,7 @@
 #include "platform/dbus_dde_service.h"
 #include "platform/dde_names.h"
 #include "platform/dde_server.h"
+#include "platform/large_buffers.h"
 #include "platform/posix_system_info.h"
 #include "platform/qt_clipboard.h"
 #include "platform/qt_desktop_help.h"
@@ -435,6 +436,7 @@ int main(int argc, char** argv) {
         std::printf("Kassavero %s\n", KASSAVERO_VERSION);
         return 0;
     }
+    kassavero::KeepLargeBuffersForReuse();
     // Without any display Qt would abort; the program still serves its command
     // interface, so it runs on the offscreen platform instead and says so.
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
