@@ -57,10 +57,10 @@ bool TDDEForm::ConnectBus(const QString& busName, QString& error) {
         server_, [this](unsigned message) { statusFile_.HandleMessage(message); });
     service->SetHotkeyHandler(hotkeyHandler_);
     service->SetBusLostHandler(busLostHandler_);
+    service->SetAnsweredHandler([this] { memoryReturn_.start(); });
     service->SetTextConverter([this](const std::string& clientName, const std::string& text) {
         ConvertedText out;
         TextConversion done = interpreter_->ConvertText(clientName, text);
-        memoryReturn_.start();
         NameError(done.outcome, out.errorName, out.errorMessage);
         if (done.outcome == TextConversion::Outcome::Done) {
             out.text = std::move(done.text);
@@ -71,7 +71,6 @@ bool TDDEForm::ConnectBus(const QString& busName, QString& error) {
     service->SetChangeLister([this](const std::string& clientName, const std::string& text) {
         ListedChanges out;
         TextConversion done = interpreter_->ListTextChanges(clientName, text);
-        memoryReturn_.start();
         NameError(done.outcome, out.errorName, out.errorMessage);
         for (TextChange& change : done.list) {
             out.changes.push_back(

@@ -59,7 +59,7 @@ class TDDEForm : public QObject {
     std::unique_ptr<DbusDdeService> bus_;
     std::function<bool(unsigned)> hotkeyHandler_;
     std::function<void()> busLostHandler_;
-    // The buffers of long texts are handed back once no conversion has come for a while.
+    // The buffers of long texts are handed back once no call has come for a while.
     QTimer memoryReturn_;
 };
 

@@ -180,6 +180,8 @@ void DbusDdeService::Serve() {
         if (!calls_.empty())
             QTimer::singleShot(0, this, &DbusDdeService::Serve);
         Answer(call.get());
+        if (answered_)
+            answered_();
     }
     WatchSocket();
 }

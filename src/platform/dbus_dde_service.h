@@ -81,6 +81,8 @@ class DbusDdeService : public QObject {
     // Told once the connection to the session bus is lost: no client can reach the
     // program any more, nor start another one while it runs.
     void SetBusLostHandler(std::function<void()> handler) { busLost_ = std::move(handler); }
+    // Called after each call has been answered.
+    void SetAnsweredHandler(std::function<void()> handler) { answered_ = std::move(handler); }
 
   private:
     // Reads what the bus has and runs the calls that came, one at a time and in order. A
@@ -103,6 +105,7 @@ class DbusDdeService : public QObject {
     std::function<void(unsigned)> postMessage_;
     std::function<bool(unsigned)> hotkey_;
     std::function<void()> busLost_;
+    std::function<void()> answered_;
     TextConverter textConverter_;
     ChangeLister changeLister_;
     SdBus bus_;

@@ -7,10 +7,12 @@ namespace kassavero {
 
 namespace {
 
-// Larger blocks (a text near the size limit) are still mapped and unmapped on their own.
-constexpr int kMappedFrom = 32 << 20;
+// The buffers of a text of up to two megabytes. Larger ones are still mapped and unmapped
+// on their own: kept in the heap, they made the other callers wait longer during a huge
+// conversion.
+constexpr int kMappedFrom = 8 << 20;
 // Free memory at the heap's top that stays until ReturnFreeMemory.
-constexpr int kKeptFree = 64 << 20;
+constexpr int kKeptFree = 32 << 20;
 
 }  // namespace
 

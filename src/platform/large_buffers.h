@@ -8,7 +8,7 @@
 
 namespace kassavero {
 
-// Keeps buffers up to a few tens of megabytes in the heap once freed (called at start).
+// Keeps the buffers of texts up to two megabytes in the heap once freed (called at start).
 void KeepLargeBuffersForReuse();
 
 // Hands the heap's free memory back to the system.
