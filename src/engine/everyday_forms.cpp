@@ -14,6 +14,14 @@
 namespace kassavero {
 namespace {
 
+// The longest texts the tables hold, so that a longer word is not looked up at all: a
+// listed word or a word pair with its blank, a form of money or a unit, a word for a
+// magnitude, and a short word that tells a language.
+constexpr std::size_t kLongestListedWord = 20;
+constexpr std::size_t kLongestForm = 30;
+constexpr std::size_t kLongestMagnitude = 20;
+constexpr std::size_t kLongestLanguageWord = 7;
+
 using forms::BuiltInForms;
 
 // Texts as keys, looked up by view so that a look-up allocates nothing.
@@ -221,7 +229,7 @@ const EverydayForm* Choose(const std::vector<std::size_t>& rows, const DesktopRe
 }
 
 bool InList(WordList list, std::u32string_view text) {
-    if (text.empty() || text.size() > 20)
+    if (text.empty() || text.size() > kLongestListedWord)
         return false;
     return Index().words[list].contains(std::u32string_view(Lowered(text)));
 }
@@ -250,7 +258,7 @@ const EverydayForm* FindEverydayForm(std::u32string_view text, const DesktopRegi
 
 const EverydayForm* FindEverydayForm(std::u32string_view text, std::u32string_view lowered,
                                      const DesktopRegion& region, int textLanguage) {
-    if (text.empty() || text.size() > 30)
+    if (text.empty() || text.size() > kLongestForm)
         return nullptr;
     const FormIndex& index = Index();
     if (const auto it = index.exact.find(text); it != index.exact.end()) {
@@ -275,7 +283,7 @@ bool IsAmbiguousSign(std::u32string_view text, std::u32string_view lowered) {
 
 const MagnitudeWord* FindMagnitude(std::u32string_view text, const DesktopRegion& region,
                                    int textLanguage, bool* disputed) {
-    if (text.empty() || text.size() > 20)
+    if (text.empty() || text.size() > kLongestMagnitude)
         return nullptr;
     const FormIndex& index = Index();
     const auto choose = [&](const std::vector<std::size_t>& rows) {
@@ -367,7 +375,7 @@ bool IsLeadsToWord(std::u32string_view text) {
 }
 
 bool IsRangeOpener(std::u32string_view opener, std::u32string_view joiner) {
-    if (opener.empty() || joiner.empty() || opener.size() + joiner.size() > 19)
+    if (opener.empty() || joiner.empty() || opener.size() + 1 + joiner.size() > kLongestListedWord)
         return false;
     std::u32string pair(opener);
     pair += U' ';
@@ -382,7 +390,7 @@ bool IsReferenceWord(std::u32string_view text) {
 LanguageCount::LanguageCount() : hits_(BuiltInForms().languages.size(), 0) {}
 
 void LanguageCount::Add(std::u32string_view word) {
-    if (word.size() > 7 || word.empty() || Settled())
+    if (word.size() > kLongestLanguageWord || word.empty() || Settled())
         return;
     static const TextMap<std::vector<std::size_t>> kWords = [] {
         TextMap<std::vector<std::size_t>> map;

@@ -49,7 +49,11 @@ const EverydayText::Facts& EverydayScanner::Reader::Facts() const {
         return facts;
     TextLanguage();
     facts.known = true;
-    gathering_ = true;
+    Reader(s_, text_, floor_, Purpose::GatheringFacts).GatherFacts(facts);
+    return facts;
+}
+
+void EverydayScanner::Reader::GatherFacts(EverydayText::Facts& facts) const {
     const auto note = [&](const Symbol& symbol) {
         if (!symbol.found || symbol.kind == FormKind::Unit)
             return false;
@@ -106,8 +110,6 @@ const EverydayText::Facts& EverydayScanner::Reader::Facts() const {
         }
     }
     facts.decimalShown = commas > 0 && stops == 0 ? U',' : stops > 0 && commas == 0 ? U'.' : 0;
-    gathering_ = false;
-    return facts;
 }
 
 int EverydayScanner::Reader::TextLanguage() const {
@@ -266,7 +268,8 @@ bool EverydayScanner::Reader::CarriedOn(const Amount& amount, Amount& previous) 
 }
 
 bool EverydayScanner::Reader::IsYear(const Number& n) const {
-    return n.plain && n.decimals == 0 && n.value >= 1900 && n.value <= 2099 && n.end - n.start == 4;
+    return n.plain && n.decimals == 0 && n.value >= kFirstYear && n.value <= kLastYear &&
+           n.end - n.start == 4;
 }
 
 bool EverydayScanner::Reader::AfterApostrophe(const Number& n) const {
@@ -393,8 +396,7 @@ EverydayScanner::Reader::RangeRead EverydayScanner::Reader::ReadWordRange(
     if (dash != kNone) {
         const Number first =
             ReadNumberText(text_.Text().substr(token.start, dash - token.start), token.start);
-        const bool year =
-            first.plain && dash - token.start == 4 && first.value >= 1900 && first.value <= 2099;
+        const bool year = IsYear(first) && dash - token.start == 4;
         if (first.ok && first.end == dash && !year) {
             const Amount second = ReadAmountAt(i, dash + 1);
             Amount head;
@@ -547,16 +549,19 @@ bool EverydayScanner::Reader::DatedInEuroYears(const Amount& amount) const {
     // "1999 3,50 DM, 2003 4,90 und 2007 stolze 5,40": a price dated after the euro came is
     // in euros, whatever the prices before it were in.
     const std::size_t first = amount.number.first;
-    for (std::size_t back = 1; back <= 3 && back <= first; ++back) {
+    for (std::size_t back = 1; back <= kYearWordsBack && back <= first; ++back) {
         const std::size_t k = first - back;
         if (!SameLine(k, first))
             return false;
         std::u32string_view word = Tok(k);
         while (!word.empty() && IsClosingPunctuation(word.back()))
             word.remove_suffix(1);
-        if (word.size() != 4 || !std::all_of(word.begin(), word.end(), IsDigit))
+        if (word.size() != 4 || !std::all_of(word.begin(), word.end(),
+                                             [](char32_t c) { return c >= U'0' && c <= U'9'; }))
             continue;
-        if (word >= U"2002" && word <= U"2099")
+        const double year = (word[0] - U'0') * 1000 + (word[1] - U'0') * 100 +
+                            (word[2] - U'0') * 10 + (word[3] - U'0');
+        if (year >= kFirstEuroYear && year <= kLastYear)
             return true;
     }
     return false;

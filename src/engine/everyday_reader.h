@@ -19,6 +19,14 @@ namespace everyday {
 
 inline constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
+// A bare number of four digits in this window is read as a year; from the first euro year
+// on, the prices dated by it are in euros.
+inline constexpr double kFirstYear = 1900;
+inline constexpr double kLastYear = 2099;
+inline constexpr double kFirstEuroYear = 2002;
+// How many words back a year may date the amount after it ("1999 3,50 DM, 2003 4,90").
+inline constexpr std::size_t kYearWordsBack = 3;
+
 inline bool IsDigit(char32_t c) {
     return c >= U'0' && c <= U'9';
 }
@@ -143,12 +151,16 @@ struct EverydayScanner::Amount {
 
 class EverydayScanner::Reader {
   public:
-    Reader(const EverydayScanner& scanner, const EverydayText& text, std::size_t floor)
+    enum class Purpose { Reading, GatheringFacts };
+
+    Reader(const EverydayScanner& scanner, const EverydayText& text, std::size_t floor,
+           Purpose purpose = Purpose::Reading)
         : s_(scanner),
           settings_(scanner.settings_),
           text_(text),
           tokens_(text.Tokens()),
-          floor_(floor) {}
+          floor_(floor),
+          gathering_(purpose == Purpose::GatheringFacts) {}
 
     bool Next(std::size_t from, EverydayResult& result) const;
 
@@ -184,6 +196,7 @@ class EverydayScanner::Reader {
     bool BareAllowed(const Amount& amount) const;
     bool OnlyDefaultMarked() const;
     const EverydayText::Facts& Facts() const;
+    void GatherFacts(EverydayText::Facts& facts) const;
     // The language the text is written in (a primary language number), -1 if not told.
     int TextLanguage() const;
     // The language of the sentence around a word, else the text's.
@@ -224,8 +237,9 @@ class EverydayScanner::Reader {
     const EverydayText& text_;
     const std::vector<EverydayText::Token>& tokens_;
     std::size_t floor_;
-    // While the text's facts are gathered, a subunit that depends on them is no symbol.
-    mutable bool gathering_ = false;
+    // The reader that gathers the text's facts: to it, a subunit that depends on them is
+    // no symbol.
+    const bool gathering_;
 };
 
 }  // namespace kassavero
