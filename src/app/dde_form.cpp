@@ -72,11 +72,7 @@ bool TDDEForm::ConnectBus(const QString& busName, QString& error) {
         ListedChanges out;
         TextConversion done = interpreter_->ListTextChanges(clientName, text);
         NameError(done.outcome, out.errorName, out.errorMessage);
-        for (TextChange& change : done.list) {
-            out.changes.push_back(
-                {static_cast<std::uint32_t>(change.Start), static_cast<std::uint32_t>(change.End),
-                 std::move(change.Replacement), std::move(change.CurrencyCode), change.Amount});
-        }
+        out.changes = std::move(done.list);
         return out;
     });
     if (!service->Register(busName, error))

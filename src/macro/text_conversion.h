@@ -9,21 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "core/text_change.h"
+
 namespace kassavero {
 
 // Texts beyond this many bytes of UTF-8 (some 8,000 pages) are refused rather than half
 // converted; it bounds what one call holds in memory.
 inline constexpr std::size_t kMaxConvertTextBytes = 16u << 20;
-
-// One change of a text: [Start, End) in code points, what replaces it (UTF-8, the text's
-// own characters where the old amount is written back), and the amount found.
-struct TextChange {
-    std::size_t Start = 0;
-    std::size_t End = 0;
-    std::string Replacement;
-    std::string CurrencyCode;
-    double Amount = 0;
-};
 
 struct TextConversion {
     enum class Outcome {

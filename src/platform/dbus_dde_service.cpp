@@ -362,12 +362,14 @@ void DbusDdeService::ReplyWithChanges(sd_bus_message* call, const char* clientNa
     int result = sd_bus_message_new_method_return(call, reply.Put());
     if (result >= 0)
         result = sd_bus_message_open_container(reply.get(), 'a', "(uussd)");
-    for (const ListedChange& change : listed.changes) {
+    for (const TextChange& change : listed.changes) {
         if (result < 0)
             break;
-        result = sd_bus_message_append(reply.get(), "(uussd)", change.start, change.end,
-                                       change.replacement.c_str(), change.currency.c_str(),
-                                       change.amount);
+        // Offsets fit: a text converted whole is at most 16 MiB.
+        result = sd_bus_message_append(
+            reply.get(), "(uussd)", static_cast<std::uint32_t>(change.Start),
+            static_cast<std::uint32_t>(change.End), change.Replacement.c_str(),
+            change.CurrencyCode.c_str(), change.Amount);
     }
     if (result >= 0)
         result = sd_bus_message_close_container(reply.get());

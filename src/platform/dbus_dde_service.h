@@ -3,7 +3,7 @@
 
 // The command interface on the session bus: the methods of org.kassavero.dde.Server
 // (data/dbus/org.kassavero.dde.Server.xml) handed to the DDE server adapter, with text in
-// UTF-8 on the bus and Windows-1252 inside.
+// UTF-8 on the bus and code points inside.
 //
 // The bus is read and answered on this thread, on a connection of its own: a command
 // runs here anyway, and a connection served by another thread would cost two thread
@@ -22,6 +22,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/text_change.h"
 #include "platform/sd_bus_handles.h"
 
 class QSocketNotifier;
@@ -41,17 +42,9 @@ struct ConvertedText {
 using TextConverter =
     std::function<ConvertedText(const std::string& clientName, const std::string& utf8Text)>;
 
-// The changes of a whole text, each where it stands (code points) with its replacement
-// (UTF-8), the currency code and the amount found; errors as for ConvertedText.
-struct ListedChange {
-    std::uint32_t start = 0;
-    std::uint32_t end = 0;
-    std::string replacement;
-    std::string currency;
-    double amount = 0;
-};
+// The changes of a whole text (see TextChange); errors as for ConvertedText.
 struct ListedChanges {
-    std::vector<ListedChange> changes;
+    std::vector<TextChange> changes;
     std::string errorName;
     std::string errorMessage;
 };
