@@ -3,9 +3,12 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
+
+#include "core/hotkeys.h"
 
 namespace kassavero {
 
@@ -23,6 +26,24 @@ std::uint32_t UnshiftedKeysym(const QKeyEvent& event) {
         xcb_key_symbols_get_keysym(symbols, static_cast<xcb_keycode_t>(event.nativeScanCode()), 0);
     xcb_key_symbols_free(symbols);
     return keysym;
+}
+
+QString HotkeyText(int code) {
+    const HotkeyParts parts = DecodeHotkey(code);
+    bool keypad = false;
+    const int key = VirtualKeyToQtKey(parts.VirtualKey, &keypad);
+    if (key == 0)
+        return QString();
+    int combination = key;
+    if (parts.Shift)
+        combination |= Qt::SHIFT;
+    if (parts.Ctrl)
+        combination |= Qt::CTRL;
+    if (parts.Alt)
+        combination |= Qt::ALT;
+    if (keypad)
+        combination |= Qt::KeypadModifier;
+    return QKeySequence(combination).toString(QKeySequence::NativeText);
 }
 
 }  // namespace kassavero

@@ -17,24 +17,6 @@ HotkeyEdit::HotkeyEdit(QWidget* parent) : QLineEdit(parent) {
     setContextMenuPolicy(Qt::NoContextMenu);
 }
 
-QString HotkeyEdit::HotkeyText(int code) {
-    const HotkeyParts parts = DecodeHotkey(code);
-    bool keypad = false;
-    const int key = VirtualKeyToQtKey(parts.VirtualKey, &keypad);
-    if (key == 0)
-        return QString();
-    int combination = key;
-    if (parts.Shift)
-        combination |= Qt::SHIFT;
-    if (parts.Ctrl)
-        combination |= Qt::CTRL;
-    if (parts.Alt)
-        combination |= Qt::ALT;
-    if (keypad)
-        combination |= Qt::KeypadModifier;
-    return QKeySequence(combination).toString(QKeySequence::NativeText);
-}
-
 QSize HotkeyEdit::sizeHint() const {
     QSize size = QLineEdit::sizeHint();
     // Page Down has the longest key name in most languages ("Bild ab", "Pag. giù").

@@ -19,10 +19,6 @@ class HotkeyEdit final : public QLineEdit {
     // Shows the code; no signal.
     void SetHotkey(int code);
 
-    // The text of a hotkey code in Qt's key names, for example "Ctrl+Alt+W" ("Strg+Alt+W"
-    // with Qt's German translation); the tray menu shows the same.
-    static QString HotkeyText(int code);
-
     // Wide enough for a long combination in the interface's key names.
     QSize sizeHint() const override;
 

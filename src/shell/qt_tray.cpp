@@ -11,8 +11,8 @@
 #include <QSystemTrayIcon>
 
 #include "i18n/translate_widgets.h"
+#include "platform/qt_keyboard.h"
 #include "platform/qt_text.h"
-#include "settings/qt_hotkey_edit.h"
 
 namespace kassavero {
 namespace {
@@ -127,7 +127,7 @@ void QtTray::Refresh() {
         QAction* action = ActionOf(which);
         const QString caption = action->property(kCaptionProperty).toString();
         // Named as the settings window names it, in Qt's key names.
-        const QString shortcut = HotkeyEdit::HotkeyText(model_.ShownShortcut(which));
+        const QString shortcut = HotkeyText(model_.ShownShortcut(which));
         action->setText(shortcut.isEmpty() ? caption : caption + QLatin1Char('\t') + shortcut);
     }
 

@@ -7,9 +7,9 @@
 #include <QtTest>
 #include <functional>
 
+#include "platform/qt_keyboard.h"
 #include "platform/qt_translations.h"
 #include "settings/profile_settings.h"
-#include "settings/qt_hotkey_edit.h"
 
 namespace kassavero {
 namespace {
@@ -160,7 +160,7 @@ class QtMessageBoxesTest : public QObject {
             SetUpMessageBox(box, U"?", U"Kassavero", mb::kYesNoCancel);
             QCOMPARE(box.button(QMessageBox::Yes)->text(), QString::fromUtf8(row.yes));
             QCOMPARE(box.button(QMessageBox::Cancel)->text(), QString::fromUtf8(row.cancel));
-            QCOMPARE(HotkeyEdit::HotkeyText(kHotkeyCtrl | kHotkeyAlt | kHotkeyShift | 0x20),
+            QCOMPARE(HotkeyText(kHotkeyCtrl | kHotkeyAlt | kHotkeyShift | 0x20),
                      QString::fromUtf8(row.hotkey));
         }
         InstallQtTranslations(*qApp, QStringLiteral("en"));
