@@ -451,7 +451,8 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
         return false;
     bool hasSymbol = amount.symbol.found && amount.symbol.kind != FormKind::Unit;
     if (!hasSymbol) {
-        if (amount.symbol.found || amount.magnitudeLast != kNone || DatedInEuroYears(amount))
+        if (amount.symbol.found || amount.magnitudeLast != kNone || DatedInEuroYears(amount) ||
+            ListWithoutBlank(amount.number))
             return false;  // a unit beside it, "2,5 Millionen Einwohner", "2003 4,90"
         Amount linked;
         if (LinkToNext(amount, linked) || CarriedOn(amount, linked)) {
@@ -543,6 +544,21 @@ bool EverydayScanner::Reader::SplitByStrayBlank(const Number& n) const {
         return false;
     const Symbol after = n.last + 1 < tokens_.size() ? MatchAfter(n.last + 1, {}) : Symbol{};
     return after.found && after.kind == FormKind::Currency;
+}
+
+bool EverydayScanner::Reader::ListWithoutBlank(const Number& n) const {
+    // "in Scheinen zu 20,10, 50, 100": read as 20,10 the first would be a wrong value. A
+    // bare number of two whole parts ("0,50, 1, 2" has cents), a comma straight after it
+    // and a whole number next is left alone.
+    const std::u32string_view text = text_.Text();
+    const double cents = std::round(n.value * 100) - std::floor(n.value) * 100;
+    if (!n.ok || n.decimals != 2 || n.value < 1 || cents < 10 || n.end >= text.size() ||
+        text[n.end] != U',' || n.last + 1 >= tokens_.size() || !SameLine(n.last, n.last + 1))
+        return false;
+    std::u32string_view next = Tok(n.last + 1);
+    while (!next.empty() && IsClosingPunctuation(next.back()))
+        next.remove_suffix(1);
+    return !next.empty() && std::all_of(next.begin(), next.end(), IsDigit);
 }
 
 bool EverydayScanner::Reader::DatedInEuroYears(const Amount& amount) const {

@@ -227,6 +227,8 @@ class EverydayScanner::Reader {
     bool NamesACoin(const Amount& amount) const;
     // Two digits after "6, ": the cents of a price with a stray blank, or a list.
     bool SplitByStrayBlank(const Number& n) const;
+    // "20,10, 50, 100": whole numbers listed, the blank after the first comma lost.
+    bool ListWithoutBlank(const Number& n) const;
     // A bare number just after a year since the euro came.
     bool DatedInEuroYears(const Amount& amount) const;
     // The sign of the amount a bare one is joined to, to write beside the bare one.

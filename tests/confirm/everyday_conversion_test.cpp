@@ -131,6 +131,11 @@ TEST_F(EverydayConversion, NoWrongValue) {
          U"1999 kostete sie € 1,79 (3,50 DM), 2003 4,90 und 2007 stolze 5,40."},
         {U"never a zero for a nonzero amount", german, U"Das kostet 1 Lira.",
          U"Das kostet 1 Lira."},
+        {U"whole numbers listed with the blank after a comma lost", german,
+         U"Ich habe noch 200 Mark in Scheinen zu 20,10, 50, 100 daheim.",
+         U"Ich habe noch € 102,26 (200 Mark) in Scheinen zu 20,10, 50, 100 daheim."},
+        {U"cents in a list of whole numbers stay cents", german, U"Münzen zu 0,50, 1, 2 und 5 Mark",
+         U"Münzen zu € 0,26 (0,50 Mark), € 0,51 (1 Mark), € 1,02 (2 Mark) und € 2,56 (5 Mark)"},
         {U"a shared sign is other money where the text writes ours by its code", english,
          U"It cost IEP 1.50, approx £1.20 then.", U"It cost € 1,90 (IEP 1.50), approx £1.20 then."},
     };
