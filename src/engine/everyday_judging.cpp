@@ -143,6 +143,29 @@ bool EverydayScanner::Reader::EuroNamed() const {
     return facts.euroNamed == 1;
 }
 
+bool EverydayScanner::Reader::SignSharedByNamedMoney(std::u32string_view sign) const {
+    // "one offers to take sterling, with £1 equalling €2": a sign that money named
+    // anywhere in the text also uses cannot be told from it. Looked for only once a
+    // shared sign is met, so long texts without one pay nothing for it.
+    EverydayText::Facts& facts = text_.TextFacts();
+    if (!facts.sharedNamesKnown) {
+        facts.sharedNamesKnown = true;
+        for (std::size_t i = 0; i < tokens_.size(); ++i) {
+            std::u32string_view word = Tok(i);
+            while (!word.empty() && IsClosingPunctuation(word.back()))
+                word.remove_suffix(1);
+            if (word.size() < 2 || !std::all_of(word.begin(), word.end(), IsLetter))
+                continue;
+            const EverydayForm* form = FindEverydayForm(word, s_.region_, TextLanguage());
+            if (form != nullptr && form->kind == FormKind::Foreign && form->shares != nullptr)
+                facts.sharedByNamed.insert(facts.sharedByNamed.end(), form->shares->begin(),
+                                           form->shares->end());
+        }
+    }
+    return std::find(facts.sharedByNamed.begin(), facts.sharedByNamed.end(), sign) !=
+           facts.sharedByNamed.end();
+}
+
 bool EverydayScanner::Reader::OnlyDefaultMarked() const {
     // A bare number is in the default currency only in a text that marks no amount in
     // another currency, and that is written in the desktop's language: beside euros or
@@ -484,6 +507,7 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
           (Facts().markedByCode.test(amount.symbol.currency) &&
            std::none_of(amount.symbol.text.begin(), amount.symbol.text.end(), IsLetter)))) ||
         std::find(shared.begin(), shared.end(), amount.symbol.text) != shared.end() ||
+        (amount.symbol.ambiguous && SignSharedByNamedMoney(amount.symbol.text)) ||
         SplitByStrayBlank(amount.number) || NamesACoin(amount);
     result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
                      !PairedWithTarget(amount) && !unsure;

@@ -227,6 +227,8 @@ class EverydayScanner::Reader {
     bool NamesACoin(const Amount& amount) const;
     // Two digits after "6, ": the cents of a price with a stray blank, or a list.
     bool SplitByStrayBlank(const Number& n) const;
+    // Other money named anywhere in the text shares the sign ("take sterling ... £1").
+    bool SignSharedByNamedMoney(std::u32string_view sign) const;
     // "20,10, 50, 100": whole numbers listed, the blank after the first comma lost.
     bool ListWithoutBlank(const Number& n) const;
     // A bare number just after a year since the euro came.

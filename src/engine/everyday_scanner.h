@@ -61,6 +61,10 @@ class EverydayText {
         bool languageKnown = false;
         int language = -1;
         int euroNamed = -1;  // the euro named anywhere in the text: 1, 0, or -1 not known
+        // The signs that other money named anywhere in the text shares ("£" where it names
+        // sterling), looked for when an amount with a shared sign first asks.
+        bool sharedNamesKnown = false;
+        std::vector<std::u32string> sharedByNamed;
         // The language of the sentence around each word, worked out where needed: a
         // primary language number, -1 not told, -2 not yet looked at.
         std::vector<int> localLanguage;

@@ -136,6 +136,9 @@ TEST_F(EverydayConversion, NoWrongValue) {
          U"Ich habe noch € 102,26 (200 Mark) in Scheinen zu 20,10, 50, 100 daheim."},
         {U"cents in a list of whole numbers stay cents", german, U"Münzen zu 0,50, 1, 2 und 5 Mark",
          U"Münzen zu € 0,26 (0,50 Mark), € 0,51 (1 Mark), € 1,02 (2 Mark) und € 2,56 (5 Mark)"},
+        {U"a shared sign is other money where the text names that money", english,
+         U"The pub takes sterling: £10 buys a meal, and IR£5 a pint.",
+         U"The pub takes sterling: £10 buys a meal, and € 6,35 (IR£5) a pint."},
         {U"a shared sign is other money where the text writes ours by its code", english,
          U"It cost IEP 1.50, approx £1.20 then.", U"It cost € 1,90 (IEP 1.50), approx £1.20 then."},
     };
