@@ -176,6 +176,38 @@ bool Engine::QuietSession(EngineHandle handle, int session) const {
            slots_[static_cast<std::size_t>(session)]->Quiet;
 }
 
+bool Engine::PrepareLongText(EngineHandle handle, int session, TSession& s,
+                             std::shared_ptr<const std::u32string>& prepared,
+                             std::optional<EverydayResult>& first) {
+    // The words of a long text and what the whole of it says are worked out by the first
+    // search in one go; that runs on a worker, over copies, while the others are served.
+    if (!profile_.Settings().InputEverydayForms || s.Words.Text().size() <= kLongText)
+        return true;
+    // A copy: a shut-down while the worker runs would free the session's own.
+    prepared = std::make_shared<const std::u32string>(s.Words.Text());
+    struct Start {
+        std::unique_ptr<EverydayText> text;
+        std::optional<EverydayResult> first;
+    };
+    Start start;
+    RunServing(
+        [&start, &prepared, settings = profile_.Settings(), region = region_] {
+            start.text = std::make_unique<EverydayText>(*prepared);
+            EverydayResult result;
+            if (EverydayScanner(settings, region).Next(*start.text, 0, result))
+                start.first = result;
+        },
+        prepared->size());
+    if (ending_ || !QuietSession(handle, session) ||
+        slots_[static_cast<std::size_t>(session)].get() != &s) {
+        return false;
+    }
+    s.Everyday = std::move(start.text);
+    s.Resume = start.first ? start.first->resume : s.Words.Text().size();
+    first = start.first;
+    return true;
+}
+
 bool Engine::ConvertQuietly(EngineHandle handle, int session, std::u32string text,
                             const ChangeSink& onChange) {
     if (!QuietSession(handle, session))
@@ -187,38 +219,15 @@ bool Engine::ConvertQuietly(EngineHandle handle, int session, std::u32string tex
     s.Resume = 0;
     s.Everyday.reset();
     FoundChange change;
-    // The words of a long text and what the whole of it says are worked out by the first
-    // search in one go; that runs on a worker, over copies, while the others are served.
+    // A copy of a long text read on a worker; the session's reader reads it.
     std::shared_ptr<const std::u32string> prepared;
     struct EverydayKept {
         TSession& session;
         ~EverydayKept() { session.Everyday.reset(); }  // it reads `prepared`
     } everydayKept{s};
     std::optional<EverydayResult> first;
-    if (profile_.Settings().InputEverydayForms && s.Words.Text().size() > kLongText) {
-        // A copy: a shut-down while the worker runs would free the session's own.
-        prepared = std::make_shared<const std::u32string>(s.Words.Text());
-        struct Start {
-            std::unique_ptr<EverydayText> text;
-            std::optional<EverydayResult> first;
-        };
-        Start start;
-        RunServing(
-            [&start, &prepared, settings = profile_.Settings(), region = region_] {
-                start.text = std::make_unique<EverydayText>(*prepared);
-                EverydayResult result;
-                if (EverydayScanner(settings, region).Next(*start.text, 0, result))
-                    start.first = result;
-            },
-            prepared->size());
-        if (ending_ || !QuietSession(handle, session) ||
-            slots_[static_cast<std::size_t>(session)].get() != &s) {
-            return false;
-        }
-        s.Everyday = std::move(start.text);
-        s.Resume = start.first ? start.first->resume : s.Words.Text().size();
-        first = start.first;
-    }
+    if (!PrepareLongText(handle, session, s, prepared, first))
+        return false;
     struct QuietRun {
         Engine& engine;
         const bool outer = engine.quietRun_;

@@ -149,6 +149,11 @@ class Engine {
     // Takes an amount the everyday reading found as the session's change, unless the
     // settings leave it alone.
     bool AcceptEveryday(TSession& s, const EverydayResult& result);
+    // Reads a long text on a worker for a quiet conversion; false when the session or the
+    // program ended meanwhile.
+    bool PrepareLongText(EngineHandle handle, int session, TSession& s,
+                         std::shared_ptr<const std::u32string>& prepared,
+                         std::optional<EverydayResult>& first);
     static void FillChange(const TSession& s, FoundChange& change);
     // A nonzero amount whose conversion would read as zero ("80 centesimi" that are euro
     // cents): never a right change.
