@@ -34,6 +34,11 @@ status_value() {
     sed -n "s/^$1=//p" "$STATUS" | head -n 1 | tr -d '\r'
 }
 
+# For wait_for, which runs its command anew each time: "$(...)" in its arguments would be
+# read once, before the wait.
+status_is() { [ "$(status_value "$1")" = "$2" ]; }
+prints_something() { [ -n "$("$@")" ]; }
+
 # Waits up to 20 s for a condition (a command) to hold.
 wait_for() { wait_for_within 200 "$@"; }
 

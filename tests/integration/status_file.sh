@@ -6,13 +6,13 @@ start_kassavero
 sed -i 's/^DDEConv=.*//' "$STATUS"
 printf 'DDEConv=filter:testconnection\n' >>"$STATUS"
 "$CLIENT" post 1035
-wait_for test "$(status_value DDEAck)" = "1" || fail "no DDEAck"
+wait_for status_is DDEAck 1 || fail "no DDEAck"
 expect_eq "$(status_value DDEConv)" "[OK]"
 
 # Without a DDEConv value the empty line runs and gives the no-colon error.
 sed -i 's/^DDEConv=.*//' "$STATUS"
 "$CLIENT" post 1034
-wait_for test -n "$(status_value DDEConv)" || fail "no reply for an absent command"
+wait_for prints_something status_value DDEConv || fail "no reply for an absent command"
 expect_eq "$(status_value DDEConv)" "[ERROR. DDE Macro has to have the form <Item>:<Command>]"
 
 # Other message numbers do nothing.

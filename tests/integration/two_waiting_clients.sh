@@ -17,7 +17,7 @@ CONVERT_PID=$!
 PIDS+=("$CONVERT_PID")
 found() { [ "$("$CLIENT" request System Filter | tr -d '\r\n')" = "[7;13;DEM;100]" ]; }
 wait_for found || fail "the change was not found"
-wait_for test -n "$(dialog)" || fail "the dialog did not open"
+wait_for prints_something dialog || fail "the dialog did not open"
 
 # The formula client hands over its formula and waits for its turn in the dialog; its
 # call is seen on the bus before the first question is answered.

@@ -78,7 +78,7 @@ sleep 1
 xdotool key --delay 300 alt+t k c
 question() { xdotool search --onlyvisible --name '^Kassavero .*\(' 2>/dev/null | head -n 1; }
 calculator() { xdotool search --onlyvisible --name 'Calculator$' 2>/dev/null | head -n 1; }
-wait_for test -n "$(question)" || fail "no question during the run"
+wait_for_within 600 prints_something question || fail "no question during the run"
 area_of() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
         /Width:/ {w = $2} /Height:/ {h = $2} END {print x, y, w, h}'
@@ -93,7 +93,7 @@ apart() {
 }
 clear_of_amount() { apart "$(area_of "$(question)")" "$ax $ay $aw $ah"; }
 wait_for clear_of_amount || fail "the question $(area_of "$(question)") covers the amount $area"
-wait_for test -n "$(calculator)" || fail "the calculator did not show the amount"
+wait_for prints_something calculator || fail "the calculator did not show the amount"
 calculator_aside() { apart "$(area_of "$(question)")" "$(area_of "$(calculator)")"; }
 wait_for calculator_aside ||
     fail "the calculator $(area_of "$(calculator)") covers the question $(area_of "$(question)")"
