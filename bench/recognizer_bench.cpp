@@ -7,10 +7,10 @@
 #include <array>
 #include <string>
 
+#include "core/text_words.h"
 #include "engine/amount_recognizer.h"
 #include "engine/everyday_scanner.h"
 #include "engine/german_profile.h"
-#include "engine/text_words.h"
 #include "settings/active_profile.h"
 
 namespace kassavero {

@@ -18,9 +18,9 @@
 #include <string>
 
 #include "client/dde_client.h"
+#include "client/document_client.h"
 #include "core/hotkeys.h"
 #include "core/unicode_text.h"
-#include "macro/document_client.h"
 #include "platform/dde_names.h"
 #include "platform/private_profile_file.h"
 #include "platform/registry_file.h"

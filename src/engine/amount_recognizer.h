@@ -11,8 +11,8 @@
 
 #include "core/char_set.h"
 #include "core/currency.h"
+#include "core/text_words.h"
 #include "engine/geplante_aenderung.h"
-#include "engine/text_words.h"
 #include "settings/symbol_list.h"
 
 namespace kassavero {

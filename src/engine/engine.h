@@ -16,12 +16,12 @@
 #include <vector>
 
 #include "core/currency.h"
+#include "core/text_words.h"
 #include "engine/amount_recognizer.h"
 #include "engine/confirmation.h"
 #include "engine/everyday_forms.h"
 #include "engine/geplante_aenderung.h"
 #include "engine/proposal.h"
-#include "engine/text_words.h"
 
 namespace kassavero {
 

@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "core/currency.h"
+#include "core/text_pieces.h"
 #include "engine/engine.h"
-#include "engine/text_pieces.h"
 #include "macro/text_conversion.h"
 #include "platform/dde_server.h"
 #include "platform/registry.h"

@@ -9,8 +9,8 @@
 #include <stdexcept>
 
 #include "core/program_text.h"
+#include "core/text_pieces.h"
 #include "core/unicode_text.h"
-#include "engine/text_pieces.h"
 #include "macro/macro_interpreter.h"
 #include "settings/active_profile.h"
 

@@ -22,6 +22,7 @@
 #include <clocale>
 #include <optional>
 
+#include "client/document_client.h"
 #include "core/later_currencies.h"
 #include "core/unicode_text.h"
 #include "engine/engine.h"
@@ -34,7 +35,6 @@
 #include "fakes/fake_translator.h"
 #include "fakes/temp_dir.h"
 #include "i18n/translation.h"
-#include "macro/document_client.h"
 #include "platform/posix_system_info.h"
 #include "platform/registry_file.h"
 #include "settings/active_profile.h"

@@ -10,10 +10,10 @@
 #include <cstdint>
 #include <string>
 
+#include "core/text_words.h"
 #include "core/unicode_text.h"
 #include "engine/amount_recognizer.h"
 #include "engine/everyday_scanner.h"
-#include "engine/text_words.h"
 #include "fuzz_check.h"
 #include "settings/active_profile.h"
 #include "settings/profile_settings.h"

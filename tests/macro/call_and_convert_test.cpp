@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "client/document_client.h"
 #include "composing_confirmation.h"
+#include "core/text_words.h"
 #include "core/unicode_text.h"
-#include "engine/text_words.h"
 #include "fakes/fake_confirmation.h"
-#include "macro/document_client.h"
 #include "macro_test_rig.h"
 
 namespace kassavero {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "engine/text_words.h"
+#include "core/text_words.h"
 
 #include <gtest/gtest.h>
 

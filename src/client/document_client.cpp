@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "macro/document_client.h"
+#include "client/document_client.h"
 
 #include <algorithm>
 #include <charconv>
 #include <exception>
 #include <utility>
 
+#include "core/text_pieces.h"
 #include "core/unicode_text.h"
-#include "engine/text_pieces.h"
 
 namespace kassavero {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "macro/document_client.h"
+#include "client/document_client.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 #include <regex>
 #include <stdexcept>
 
+#include "core/text_words.h"
 #include "core/win1252.h"
-#include "engine/text_words.h"
 
 namespace kassavero {
 namespace {

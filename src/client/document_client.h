@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "core/program_text.h"
-#include "engine/text_pieces.h"
+#include "core/text_pieces.h"
 
 namespace kassavero {
 

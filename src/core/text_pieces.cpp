@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "engine/text_pieces.h"
+#include "core/text_pieces.h"
 
 #include "core/program_text.h"
-#include "engine/text_words.h"
+#include "core/text_words.h"
 
 namespace kassavero {
 namespace {
