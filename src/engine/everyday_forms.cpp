@@ -40,11 +40,12 @@ enum WordList {
     kMonth,
     kLink,
     kNumbers,
-    kCoin
+    kCoin,
+    kCommon
 };
 constexpr std::u32string_view kWordListNames[] = {U"and",      U"or",        U"to",   U"instead",
                                                   U"leads-to", U"reference", U"time", U"month",
-                                                  U"link",     U"numbers",   U"coin"};
+                                                  U"link",     U"numbers",   U"coin", U"words"};
 
 // The forms of the files, ready for lookup: by exact text (the case-sensitive ones) and by
 // lower-cased text (the others), each with the form the recognizers see.
@@ -364,6 +365,10 @@ bool IsInsteadWord(std::u32string_view text) {
 
 bool IsCoinWord(std::u32string_view text) {
     return InList(kCoin, text);
+}
+
+bool IsCommonWord(std::u32string_view text) {
+    return InList(kCommon, text);
 }
 
 bool IsNumberWord(std::u32string_view text) {

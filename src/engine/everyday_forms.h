@@ -119,6 +119,8 @@ bool IsInsteadWord(std::u32string_view text);
 bool IsLeadsToWord(std::u32string_view text);
 // Words for a coin or note after its value: "5 DM Gedenkmünze", "25 kroon bills".
 bool IsCoinWord(std::u32string_view text);
+// One of the commonest short words of a language ("the", "und", "en").
+bool IsCommonWord(std::u32string_view text);
 // Small numbers written in words ("eine", "deux", "два").
 bool IsNumberWord(std::u32string_view text);
 // The pairs that need a word before the first number ("zwischen 10 und 20").

@@ -96,13 +96,20 @@ void EverydayScanner::Reader::GatherFacts(EverydayText::Facts& facts) const {
         if (i > 0)
             money = note(Lookup(wordAt(i - 1), true, false, true)) || money;
         std::size_t after = i + 1;
-        if (after < tokens_.size() &&
-            FindMagnitude(wordAt(after), s_.region_, facts.language) != nullptr)
+        const bool scaled = after < tokens_.size() &&
+                            FindMagnitude(wordAt(after), s_.region_, facts.language) != nullptr;
+        if (scaled)
             ++after;
         if (after < tokens_.size() && IsMagnitudeLink(Tok(after)))
             ++after;
-        if (after < tokens_.size())
-            money = note(MatchAfter(after, WithoutElision(Tok(after)))) || money;
+        if (after < tokens_.size()) {
+            const Symbol symbol = MatchAfter(after, WithoutElision(Tok(after)));
+            if (note(symbol)) {
+                money = true;
+                if (scaled && symbol.kind == FormKind::Currency && IsCurrency(symbol.currency))
+                    facts.scaled.set(symbol.currency);
+            }
+        }
         if (money) {
             const char32_t shown = DecimalShown(word);
             commas += shown == U',' ? 1 : 0;
@@ -473,6 +480,12 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
     if (!amount.ok)
         return false;
     bool hasSymbol = amount.symbol.found && amount.symbol.kind != FormKind::Unit;
+    if (!hasSymbol && ScaledLikeTheText(amount, amount.symbol)) {
+        Fill(amount, false, result);
+        result.convert = !Target(amount) && !PairedWithTarget(amount);
+        result.resume = std::max(amount.end, token.start + 1);
+        return true;
+    }
     if (!hasSymbol) {
         if (amount.symbol.found || amount.magnitudeLast != kNone || DatedInEuroYears(amount) ||
             ListWithoutBlank(amount.number))
@@ -583,6 +596,37 @@ bool EverydayScanner::Reader::ListWithoutBlank(const Number& n) const {
     while (!next.empty() && IsClosingPunctuation(next.back()))
         next.remove_suffix(1);
     return !next.empty() && std::all_of(next.begin(), next.end(), IsDigit);
+}
+
+bool EverydayScanner::Reader::ScaledLikeTheText(const Amount& amount, Symbol& symbol) const {
+    // "2.086 millones de pesetas ... un gasto de 756 millones.": where the text writes its
+    // large sums in one money with a magnitude word and names no other, a sum with only
+    // the word is in that money, unless a noun follows ("3 millones de personas").
+    if (amount.magnitudeLast == kNone || amount.symbol.found || amount.number.glued.found ||
+        IsYear(amount.number))
+        return false;
+    const EverydayText::Facts& facts = Facts();
+    if (facts.scaled.count() != 1 || facts.marked != facts.scaled || facts.otherMoney ||
+        EuroNamed())
+        return false;
+    const std::size_t next = amount.magnitudeLast + 1;
+    // The full stop of "mln." is the word's own.
+    const std::u32string_view word = Tok(amount.magnitudeLast);
+    const bool closed = IsClosingPunctuation(word.back()) &&
+                        FindMagnitude(word, s_.region_, TextLanguage()) == nullptr;
+    const bool clauseEnds = closed || next >= tokens_.size() ||
+                            !SameLine(amount.magnitudeLast, next) ||
+                            (Tok(next).size() == 1 && IsOwnWord(Tok(next)[0]));
+    if (!clauseEnds && (IsMagnitudeLink(Tok(next)) || !IsCommonWord(Tok(next))))
+        return false;
+    symbol = Symbol{};
+    symbol.found = true;
+    symbol.kind = FormKind::Currency;
+    for (std::size_t c = 0; c < facts.scaled.size(); ++c) {
+        if (facts.scaled.test(c))
+            symbol.currency = static_cast<CurrencyIndex>(c);
+    }
+    return true;
 }
 
 bool EverydayScanner::Reader::DatedInEuroYears(const Amount& amount) const {

@@ -231,6 +231,8 @@ class EverydayScanner::Reader {
     bool SignSharedByNamedMoney(std::u32string_view sign) const;
     // "20,10, 50, 100": whole numbers listed, the blank after the first comma lost.
     bool ListWithoutBlank(const Number& n) const;
+    // A sum with a magnitude word only, in the one money the text writes its sums in.
+    bool ScaledLikeTheText(const Amount& amount, Symbol& symbol) const;
     // A bare number just after a year since the euro came.
     bool DatedInEuroYears(const Amount& amount) const;
     // The sign of the amount a bare one is joined to, to write beside the bare one.

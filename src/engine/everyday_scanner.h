@@ -55,6 +55,8 @@ class EverydayText {
         // Currencies the text also writes by their code ("CYP1.50"): a sign it shares
         // with other money ("£") then means the other money there.
         std::bitset<kCurrencyCount> markedByCode;
+        // Currencies the text writes with a magnitude word ("2.086 millones de pesetas").
+        std::bitset<kCurrencyCount> scaled;
         bool otherMoney = false;
         // Words the other money named in the text makes unsure ("mark" beside "Ostmark").
         std::vector<std::u32string> unsure;

@@ -80,6 +80,10 @@ TEST_F(EverydayConversion, RealSentencesAsACarefulReaderExpects) {
          U"€ 0,10 (20 Pfennig)"},
         {U"a symbol on the next line is not the amount's", U"Summe 2,50\nDM-Münzen",
          U"Summe € 1,28 (DEM 2,50)\nDM-Münzen"},
+        {U"a sum with only its magnitude, in a text with sums in one money",
+         U"Der Etat: 2,5 Milliarden Mark, davon 900 Millionen für Straßen.",
+         U"Der Etat: € 1,28 Milliarden (2,5 Milliarden Mark), davon € 460,16 Millionen (DEM 900 "
+         U"Millionen) für Straßen."},
     };
     for (const Sentence& s : sentences) {
         SCOPED_TRACE(TextToUtf8(s.form));
@@ -139,6 +143,10 @@ TEST_F(EverydayConversion, NoWrongValue) {
         {U"a shared sign is other money where the text names that money", english,
          U"The pub takes sterling: £10 buys a meal, and IR£5 a pint.",
          U"The pub takes sterling: £10 buys a meal, and € 6,35 (IR£5) a pint."},
+        {U"a magnitude that counts people, or beside sums in two moneys", german,
+         U"Für 2,5 Milliarden Mark bauen 3 Millionen Menschen; 5 Milliarden Franc, 2 Millionen.",
+         U"Für € 1,28 Milliarden (2,5 Milliarden Mark) bauen 3 Millionen Menschen; € 0,76 "
+         U"Milliarden (5 Milliarden Franc), 2 Millionen."},
         {U"a shared sign is other money where the text writes ours by its code", english,
          U"It cost IEP 1.50, approx £1.20 then.", U"It cost € 1,90 (IEP 1.50), approx £1.20 then."},
     };
