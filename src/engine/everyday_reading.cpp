@@ -241,9 +241,20 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberText(std::u32string_v
             t[k] = U'-';
     }
     const bool never = !settings_.InputThousandsAlways && !settings_.InputThousandsSometimes;
-    const ParsedNumber parsed =
-        ParseNumber(t, ThousandsAt(offset), s_.sets_.Decimals, settings_.InputThousandsAlways,
-                    never, settings_.InputAcceptNegatives);
+    const auto parse = [&](std::u32string_view digits) {
+        return ParseNumber(digits, ThousandsAt(offset), s_.sets_.Decimals,
+                           settings_.InputThousandsAlways, never, settings_.InputAcceptNegatives);
+    };
+    ParsedNumber parsed;
+    // "N.fl. 25-": a dash after whole money stands for its cents, as in "25,-"; only an
+    // amount written with its cents takes a minus after it ("1.234,56-").
+    if (t.size() >= 2 && t.back() == U'-' && IsDigit(t[t.size() - 2])) {
+        parsed = parse(std::u32string_view(t).substr(0, t.size() - 1));
+        if (parsed.Decimals > 0)
+            parsed = parse(t);
+    } else {
+        parsed = parse(t);
+    }
     if (!parsed.Ok)
         return number;
     number.ok = true;
