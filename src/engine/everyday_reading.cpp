@@ -46,7 +46,11 @@ EverydayScanner::Symbol EverydayScanner::Reader::LookupForm(std::u32string_view 
             return symbol;
         }
         bool allowed = before ? entry.BeforeAmount : entry.AfterAmount;
-        if (glued)
+        // A name of four letters or more touching the number after it ("100.000Schilling")
+        // can be nothing else; the list's "blank needed" is about signs.
+        const bool name =
+            !before && text.size() >= 4 && std::all_of(text.begin(), text.end(), IsLetter);
+        if (glued && !name)
             allowed = allowed && entry.SpaceOptional;
         if (entry.AbbreviationDot == AbbreviationDot::Always && !dotFollows)
             allowed = false;

@@ -82,6 +82,8 @@ TEST_F(EverydayConversion, RealSentencesAsACarefulReaderExpects) {
          U"Summe € 1,28 (DEM 2,50)\nDM-Münzen"},
         {U"a dash after whole money is its cents, not a minus", U"Preis DM 25- je Stück",
          U"Preis € 12,78 (DM 25-) je Stück"},
+        {U"a currency's name touching the number", U"Er zahlte 500Mark und 100.000Schilling.",
+         U"Er zahlte € 255,65 (500Mark) und € 7.267,28 (100.000Schilling)."},
         {U"a sum with only its magnitude, in a text with sums in one money",
          U"Der Etat: 2,5 Milliarden Mark, davon 900 Millionen für Straßen.",
          U"Der Etat: € 1,28 Milliarden (2,5 Milliarden Mark), davon € 460,16 Millionen (DEM 900 "
