@@ -113,7 +113,8 @@ bool EverydayScanner::Reader::SignIsNext(std::size_t signFirst, std::size_t sign
     const std::u32string_view before = Tok(signFirst - 1);
     if (before.empty() || IsClosingPunctuation(before.back()))
         return true;
-    if (IsNumberWord(before))
+    // "en" is one in Slovenian but "and" in Dutch: "ƒ 25 en ƒ 250" are two amounts.
+    if (IsNumberWord(before) && !IsAndWord(before) && !IsOrWord(before))
         return false;
     if (std::none_of(before.begin(), before.end(), IsDigit))
         return true;
