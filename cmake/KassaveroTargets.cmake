@@ -48,7 +48,7 @@ set(KASSAVERO_LINK_CHECK_MAIN ${CMAKE_CURRENT_LIST_DIR}/link_check_main.cpp)
 
 # The floors of src/, lowest first. A folder's code includes headers of its own floor and
 # the floors below it, never above.
-set(KASSAVERO_FLOORS core platform client i18n settings engine calculator confirm macro shell
+set(KASSAVERO_FLOORS core platform client i18n settings engine settings_windows calculator confirm macro shell
     app)
 
 # The include root of a floor: links to that floor and those below it, and nothing else,

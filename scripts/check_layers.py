@@ -80,7 +80,7 @@ def main(args):
     if not quiet:
         for (source, target), count in sorted(arrows.items(),
                                               key=lambda a: (rank[a[0][0]], rank[a[0][1]])):
-            print(f"{source:>10} -> {target:<10} {count:4} includes")
+            print(f"{source:>16} -> {target:<16} {count:4} includes")
     if links_file is not None:
         upward += link_problems(links_file, set(arrows))
     for problem in upward:

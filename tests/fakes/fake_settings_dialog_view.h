@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "settings/settings_dialog_model.h"
+#include "settings_windows/settings_dialog_model.h"
 
 namespace kassavero::testing {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/qt_settings_dialog.h"
+#include "settings_windows/qt_settings_dialog.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -30,7 +30,7 @@
 #include "fakes/temp_dir.h"
 #include "i18n/translation.h"
 #include "platform/registry_file.h"
-#include "settings/qt_hotkey_edit.h"
+#include "settings_windows/qt_hotkey_edit.h"
 
 namespace kassavero {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/qt_symbol_list_form.h"
+#include "settings_windows/qt_symbol_list_form.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "platform/program_windows.h"
-#include "settings/qt_widget_bindings.h"
-#include "settings/settings_dialog_model.h"
+#include "settings_windows/qt_widget_bindings.h"
+#include "settings_windows/settings_dialog_model.h"
 
 class QAbstractButton;
 class QComboBox;

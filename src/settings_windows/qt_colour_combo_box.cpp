@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/qt_colour_combo_box.h"
+#include "settings_windows/qt_colour_combo_box.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/qt_hotkey_edit.h"
+#include "settings_windows/qt_hotkey_edit.h"
 
 #include <QKeyEvent>
 #include <QKeySequence>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/qt_widget_bindings.h"
+#include "settings_windows/qt_widget_bindings.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "platform/qt_text.h"
-#include "settings/qt_hotkey_edit.h"
+#include "settings_windows/qt_hotkey_edit.h"
 
 namespace kassavero {
 namespace {

@@ -15,10 +15,10 @@
 #include <array>
 
 #include "platform/qt_text.h"
-#include "settings/qt_colour_combo_box.h"
-#include "settings/qt_hotkey_edit.h"
-#include "settings/qt_settings_controls.h"
-#include "settings/qt_settings_dialog.h"
+#include "settings_windows/qt_colour_combo_box.h"
+#include "settings_windows/qt_hotkey_edit.h"
+#include "settings_windows/qt_settings_controls.h"
+#include "settings_windows/qt_settings_dialog.h"
 
 namespace kassavero {
 

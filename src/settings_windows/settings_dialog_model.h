@@ -23,8 +23,8 @@
 #include "platform/system_info.h"
 #include "settings/active_profile.h"
 #include "settings/profile_manager.h"
-#include "settings/symbol_list_editor.h"
 #include "settings/transfer_ini_file.h"
+#include "settings_windows/symbol_list_editor.h"
 
 namespace kassavero {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/settings_dialog_model.h"
+#include "settings_windows/settings_dialog_model.h"
 
 #include <cmath>
 #include <optional>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/qt_string_input_form.h"
+#include "settings_windows/qt_string_input_form.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -8,9 +8,9 @@
 #include <QDialog>
 #include <array>
 
-#include "settings/qt_widget_bindings.h"
-#include "settings/symbol_list_editor.h"
-#include "settings/symbol_list_editor_model.h"
+#include "settings_windows/qt_widget_bindings.h"
+#include "settings_windows/symbol_list_editor.h"
+#include "settings_windows/symbol_list_editor_model.h"
 
 class QCheckBox;
 class QGroupBox;

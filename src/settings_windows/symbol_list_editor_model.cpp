@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/symbol_list_editor_model.h"
+#include "settings_windows/symbol_list_editor_model.h"
 
 #include "core/unicode_text.h"
 #include "i18n/translator.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/qt_settings_dialog.h"
+#include "settings_windows/qt_settings_dialog.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -24,7 +24,7 @@
 #include "i18n/translate_widgets.h"
 #include "platform/qt_text.h"
 #include "platform/qt_window_front.h"
-#include "settings/qt_settings_controls.h"
+#include "settings_windows/qt_settings_controls.h"
 
 namespace kassavero {
 

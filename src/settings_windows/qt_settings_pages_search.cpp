@@ -14,8 +14,8 @@
 #include <QVBoxLayout>
 
 #include "platform/qt_text.h"
-#include "settings/qt_settings_controls.h"
-#include "settings/qt_settings_dialog.h"
+#include "settings_windows/qt_settings_controls.h"
+#include "settings_windows/qt_settings_dialog.h"
 
 namespace kassavero {
 
