@@ -4,6 +4,7 @@
 // The engine on the default German profile with every adapter stood in for, as the
 // benchmarks of sessions and macro commands use it.
 
+#include "confirm/engine_desktop_adapter.h"
 #include "engine/engine.h"
 #include "engine/german_profile.h"
 #include "fakes/fake_confirmation.h"
@@ -31,7 +32,8 @@ struct EngineRig {
     IdleLoop loop;
     testing::FakeHelp help;
     testing::FakeConfirmation confirmation;
-    Engine engine{profile, translator, boxes, loop, help, confirmation, DesktopRegion{}};
+    EngineDesktopAdapter desktop{boxes, loop, help};
+    Engine engine{profile, translator, desktop, confirmation, DesktopRegion{}};
 };
 
 }  // namespace kassavero

@@ -23,6 +23,7 @@
 #include "calculator/calculator_model.h"
 #include "calculator/qt_calculator_window.h"
 #include "confirm/confirmation_dialog.h"
+#include "confirm/engine_desktop_adapter.h"
 #include "confirm/qt_confirmation_window.h"
 #include "core/currency.h"
 #include "core/unicode_text.h"
@@ -229,8 +230,9 @@ std::optional<int> EndIfRunning(InstanceLock& instance, const std::string& servi
 // file, bus), the event loop and the shut-down.
 int RunMainWindow(const Services& s) {
     const StartUp& start = s.start;
+    EngineDesktopAdapter engineDesktop(start.messageBoxes, s.messageLoop, s.help);
     Engine engine(
-        s.profile, start.translation, start.messageBoxes, s.messageLoop, s.help, s.confirmation,
+        s.profile, start.translation, engineDesktop, s.confirmation,
         RegionOfLanguage(start.system.DefaultLanguageId(), start.system.DecimalSeparator()));
     // An open question's wait unwinds only after this has run, so its client is told the
     // conversion was cancelled.

@@ -12,15 +12,10 @@
 #include "engine/everyday_scanner.h"
 #include "engine/proposal.h"
 #include "i18n/translator.h"
-#include "platform/help.h"
-#include "platform/message_box.h"
-#include "platform/message_loop.h"
 #include "settings/active_profile.h"
 
 namespace kassavero {
 namespace {
-
-constexpr const char32_t* kCaption = U"Kassavero";
 
 // How long a whole-text conversion works before it lets other events run.
 constexpr std::chrono::milliseconds kQuietSlice{10};
@@ -58,14 +53,11 @@ bool ShowsAsZero(const TGeplanteAenderung& change, const Proposal& proposal) {
 TSession::TSession() = default;
 TSession::~TSession() = default;
 
-Engine::Engine(const ActiveProfile& profile, Translator& translator, MessageBoxes& messageBoxes,
-               MessageLoop& messageLoop, Help& help, Confirmation& confirmation,
-               const DesktopRegion& region)
+Engine::Engine(const ActiveProfile& profile, Translator& translator, EngineDesktop& desktop,
+               Confirmation& confirmation, const DesktopRegion& region)
     : profile_(profile),
       translator_(translator),
-      messageBoxes_(messageBoxes),
-      messageLoop_(messageLoop),
-      help_(help),
+      desktop_(desktop),
       confirmation_(confirmation),
       recognizer_(profile),
       region_(region),
@@ -100,8 +92,7 @@ void Engine::Shutdown() {
 }
 
 void Engine::Warn(std::string_view key) {
-    messageBoxes_.ShowMessageBox(translator_.TranslateKey(key), kCaption,
-                                 mb::kOk | mb::kIconWarning);
+    desktop_.Warn(translator_.TranslateKey(key));
 }
 
 TSession* Engine::CheckSession(EngineHandle handle, int session) {
@@ -129,10 +120,9 @@ int Engine::OpenSession(EngineHandle handle, const std::u32string& clientName, b
     }
     const int free = FreeSlot();
     if (free < 0) {
-        messageBoxes_.ShowMessageBox(translator_.TranslateKey("ZuVieleSessions1") +
-                                         AsciiToText(std::to_string(kSessionSlots)) +
-                                         translator_.TranslateKey("ZuVieleSessions2"),
-                                     kCaption, mb::kOk | mb::kIconWarning);
+        desktop_.Warn(translator_.TranslateKey("ZuVieleSessions1") +
+                      AsciiToText(std::to_string(kSessionSlots)) +
+                      translator_.TranslateKey("ZuVieleSessions2"));
         return -1;
     }
     auto created = std::make_unique<TSession>();
@@ -258,7 +248,7 @@ bool Engine::ConvertQuietly(EngineHandle handle, int session, std::u32string tex
         // commands cannot reach a quiet session.
         if (std::chrono::steady_clock::now() - sliceStart >= kQuietSlice) {
             quietRun_ = everydayChecked_ = false;  // the others' searches compare for themselves
-            messageLoop_.ProcessPendingMessages();
+            desktop_.ProcessPendingEvents();
             quietRun_ = true;
             sliceStart = std::chrono::steady_clock::now();
             if (ending_ || !QuietSession(handle, session) ||
@@ -277,7 +267,7 @@ void Engine::RunServing(const std::function<void()>& work, std::size_t size) {
     }
     auto worker = std::async(std::launch::async, work);
     while (worker.wait_for(std::chrono::milliseconds(2)) != std::future_status::ready)
-        messageLoop_.ProcessPendingMessages();
+        desktop_.ProcessPendingEvents();
     worker.get();
 }
 
@@ -288,7 +278,7 @@ void Engine::CloseQuietSession(EngineHandle handle, int session) {
 
 void Engine::TransferText(EngineHandle handle, int session, long long /*length*/,
                           std::u32string_view text, long long /*reserved*/) {
-    messageLoop_.ProcessPendingMessages();
+    desktop_.ProcessPendingEvents();
     TSession* s = CheckSession(handle, session);
     if (s == nullptr)
         return;
@@ -305,7 +295,7 @@ void Engine::TransferText(EngineHandle handle, int session, long long /*length*/
 
 bool Engine::FindNextChange(EngineHandle handle, int session, FoundChange& change) {
     if (std::exchange(searchAfterTransfer_, -1) != session)
-        messageLoop_.ProcessPendingMessages();
+        desktop_.ProcessPendingEvents();
     // The pending events may have closed this session; check it only now.
     TSession* s = CheckSession(handle, session);
     if (s == nullptr)
@@ -512,14 +502,12 @@ bool Engine::ConfirmQuit() {
         const std::u32string text = translator_.TranslateKey("NochAktiveVerbindungen") + names +
                                     U". " +
                                     translator_.TranslateKey("KassaveroBeendenBestaetigung");
-        const int answer =
-            messageBoxes_.ShowMessageBox(text, kCaption, mb::kYesNoCancel | mb::kDefaultButton2);
-        if (answer != kIdYes)
+        if (!desktop_.AskToQuit(text))
             return false;
     }
     // First: hiding the dialog ends an open question, whose client is told so.
     BeginShutdown();
-    help_.Close();
+    desktop_.CloseHelp();
     if (confirmation_.Visible())
         confirmation_.Hide();
     return true;

@@ -19,6 +19,7 @@
 #include "core/text_words.h"
 #include "engine/amount_recognizer.h"
 #include "engine/confirmation.h"
+#include "engine/engine_desktop.h"
 #include "engine/everyday_forms.h"
 #include "engine/geplante_aenderung.h"
 #include "engine/proposal.h"
@@ -26,9 +27,6 @@
 namespace kassavero {
 
 class ActiveProfile;
-class Help;
-class MessageBoxes;
-class MessageLoop;
 class Translator;
 
 using EngineHandle = std::uint32_t;
@@ -76,9 +74,8 @@ struct FoundChange {
 
 class Engine {
   public:
-    Engine(const ActiveProfile& profile, Translator& translator, MessageBoxes& messageBoxes,
-           MessageLoop& messageLoop, Help& help, Confirmation& confirmation,
-           const DesktopRegion& region);
+    Engine(const ActiveProfile& profile, Translator& translator, EngineDesktop& desktop,
+           Confirmation& confirmation, const DesktopRegion& region);
     ~Engine();
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
@@ -164,9 +161,7 @@ class Engine {
 
     const ActiveProfile& profile_;
     Translator& translator_;
-    MessageBoxes& messageBoxes_;
-    MessageLoop& messageLoop_;
-    Help& help_;
+    EngineDesktop& desktop_;
     Confirmation& confirmation_;
     AmountRecognizer recognizer_;
     DesktopRegion region_;

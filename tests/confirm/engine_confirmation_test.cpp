@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "confirm/engine_desktop_adapter.h"
 #include "core/unicode_text.h"
 
 #include "confirm/dialog_fixture.h"
@@ -28,7 +29,8 @@ class EngineWithDialog : public testing::DialogTest {
     }
 
     testing::FakeMessageBoxes boxes;
-    Engine engine{profile, translator, boxes, loop, help, dialog, DesktopRegion{}};
+    EngineDesktopAdapter desktop{boxes, loop, help};
+    Engine engine{profile, translator, desktop, dialog, DesktopRegion{}};
     EngineHandle handle = 0;
     ReplacementParts parts;
 };

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "confirm/engine_desktop_adapter.h"
 #include "core/unicode_text.h"
 
 #include "confirm/dialog_fixture.h"
@@ -23,7 +24,8 @@ class EverydayConversion : public testing::DialogTest {
         return Convert(text, DesktopRegion{home, U',', false, 0x07, {}});
     }
     std::u32string Convert(const std::u32string& text, const DesktopRegion& region) {
-        Engine engine{profile, translator, boxes, loop, help, dialog, region};
+        EngineDesktopAdapter desktop{boxes, loop, help};
+        Engine engine{profile, translator, desktop, dialog, region};
         const EngineHandle handle = engine.EngineInit();
         const int session = engine.OpenQuietSession(handle, U"test");
         std::u32string out;

@@ -23,6 +23,7 @@
 #include <optional>
 
 #include "client/document_client.h"
+#include "confirm/engine_desktop_adapter.h"
 #include "core/later_currencies.h"
 #include "core/unicode_text.h"
 #include "engine/engine.h"
@@ -275,7 +276,8 @@ std::vector<Change> Convert(FreshProfile& fresh, const std::u32string& text) {
     testing::FakeMessageLoop loop;
     testing::FakeHelp help;
     testing::FakeConfirmation confirmation;
-    Engine engine(fresh.profile, translator, boxes, loop, help, confirmation,
+    EngineDesktopAdapter desktop{boxes, loop, help};
+    Engine engine(fresh.profile, translator, desktop, confirmation,
                   RegionOfLanguage(fresh.system.languageId, fresh.system.decimal));
     const EngineHandle handle = engine.EngineInit();
     const int session = engine.OpenQuietSession(handle, U"corpus");

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/engine.h"
+#include "confirm/engine_desktop_adapter.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +38,8 @@ class EngineTest : public ::testing::Test {
     testing::FakeMessageLoop loop;
     testing::FakeHelp help;
     FakeConfirmation confirmation;
-    Engine engine{profile, translator, boxes, loop, help, confirmation, DesktopRegion{}};
+    EngineDesktopAdapter desktop{boxes, loop, help};
+    Engine engine{profile, translator, desktop, confirmation, DesktopRegion{}};
     EngineHandle handle = 0;
 };
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "confirm/engine_desktop_adapter.h"
 #include "core/unicode_text.h"
 #include "engine/engine.h"
 #include "engine/german_profile.h"
@@ -52,7 +53,8 @@ struct Rig {
     IdleLoop loop;
     testing::FakeHelp help;
     testing::FakeConfirmation confirmation;
-    Engine engine{profile, translator, boxes, loop, help, confirmation, DesktopRegion{}};
+    EngineDesktopAdapter desktop{boxes, loop, help};
+    Engine engine{profile, translator, desktop, confirmation, DesktopRegion{}};
     InProcessDdeServer server{"kassavero"};
     testing::FakeFormulaQuestion formulas;
     testing::FakeCalculatorAccess calculator;

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "confirm/engine_desktop_adapter.h"
 #include "engine/engine.h"
 #include "engine/german_profile.h"
 #include "fakes/fake_about_window.h"
@@ -68,7 +69,8 @@ class MacroRig : public ::testing::Test {
     FakeMessageLoop loop;
     FakeHelp help;
     ConfirmationType confirmation;
-    Engine engine{profile, translator, boxes, loop, help, confirmation, DesktopRegion{}};
+    EngineDesktopAdapter desktop{boxes, loop, help};
+    Engine engine{profile, translator, desktop, confirmation, DesktopRegion{}};
     InProcessDdeServer server{"kassavero"};
     FakeFormulaQuestion formulas;
     FakeCalculatorAccess calculator;

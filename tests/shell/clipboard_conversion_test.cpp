@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/clipboard_conversion.h"
+#include "confirm/engine_desktop_adapter.h"
 
 #include <gtest/gtest.h>
 
@@ -80,7 +81,8 @@ class ClipboardConversionTest : public ::testing::Test {
     testing::FakeClipboard clipboard;
     testing::FakeCalculatorAccess calculator;
     QuestionWithEvent confirmation;
-    Engine engine{profile, translator, boxes, loop, help, confirmation, DesktopRegion{}};
+    EngineDesktopAdapter desktop{boxes, loop, help};
+    Engine engine{profile, translator, desktop, confirmation, DesktopRegion{}};
     std::unique_ptr<ClipboardConversion> form =
         std::make_unique<ClipboardConversion>(clipboard, profile, translator, boxes);
 };
