@@ -77,12 +77,7 @@ void EverydayScanner::Reader::GatherFacts(EverydayText::Facts& facts) const {
     };
     int commas = 0;
     int stops = 0;
-    const auto wordAt = [&](std::size_t k) {
-        std::u32string_view word = Tok(k);
-        while (!word.empty() && IsClosingPunctuation(word.back()))
-            word.remove_suffix(1);
-        return word;
-    };
+    const auto wordAt = [&](std::size_t k) { return WithoutClosingPunctuation(Tok(k)); };
     for (std::size_t i = 0; i < tokens_.size(); ++i) {
         const std::u32string_view word = Tok(i);
         if (std::none_of(word.begin(), word.end(), IsDigit))
@@ -158,9 +153,7 @@ bool EverydayScanner::Reader::SignSharedByNamedMoney(std::u32string_view sign) c
     if (!facts.sharedNamesKnown) {
         facts.sharedNamesKnown = true;
         for (std::size_t i = 0; i < tokens_.size(); ++i) {
-            std::u32string_view word = Tok(i);
-            while (!word.empty() && IsClosingPunctuation(word.back()))
-                word.remove_suffix(1);
+            const std::u32string_view word = WithoutClosingPunctuation(Tok(i));
             if (word.size() < 2 || !std::all_of(word.begin(), word.end(), IsLetter))
                 continue;
             const EverydayForm* form = FindEverydayForm(word, s_.region_, TextLanguage());
@@ -555,9 +548,7 @@ bool EverydayScanner::Reader::NamesACoin(const Amount& amount) const {
     const std::size_t next = amount.last + 1;
     if (amount.symbolBefore || next >= tokens_.size() || !SameLine(amount.last, next))
         return false;
-    std::u32string_view word = Tok(next);
-    while (!word.empty() && IsClosingPunctuation(word.back()))
-        word.remove_suffix(1);
+    const std::u32string_view word = WithoutClosingPunctuation(Tok(next));
     return IsCoinWord(word);
 }
 
@@ -592,9 +583,7 @@ bool EverydayScanner::Reader::ListWithoutBlank(const Number& n) const {
     if (!n.ok || n.decimals != 2 || n.value < 1 || cents < 10 || n.end >= text.size() ||
         text[n.end] != U',' || n.last + 1 >= tokens_.size() || !SameLine(n.last, n.last + 1))
         return false;
-    std::u32string_view next = Tok(n.last + 1);
-    while (!next.empty() && IsClosingPunctuation(next.back()))
-        next.remove_suffix(1);
+    const std::u32string_view next = WithoutClosingPunctuation(Tok(n.last + 1));
     return !next.empty() && std::all_of(next.begin(), next.end(), IsDigit);
 }
 
@@ -637,9 +626,7 @@ bool EverydayScanner::Reader::DatedInEuroYears(const Amount& amount) const {
         const std::size_t k = first - back;
         if (!SameLine(k, first))
             return false;
-        std::u32string_view word = Tok(k);
-        while (!word.empty() && IsClosingPunctuation(word.back()))
-            word.remove_suffix(1);
+        const std::u32string_view word = WithoutClosingPunctuation(Tok(k));
         if (word.size() != 4 || !std::all_of(word.begin(), word.end(),
                                              [](char32_t c) { return c >= U'0' && c <= U'9'; }))
             continue;

@@ -82,6 +82,13 @@ inline bool IsClosingPunctuation(char32_t c) {
            c == U'\u2019' || c == U'\'';
 }
 
+// A word without the punctuation that ends a clause after it ("Mark," "50.").
+inline std::u32string_view WithoutClosingPunctuation(std::u32string_view word) {
+    while (!word.empty() && IsClosingPunctuation(word.back()))
+        word.remove_suffix(1);
+    return word;
+}
+
 inline bool IsLowerAscii(std::u32string_view s) {
     return !s.empty() &&
            std::all_of(s.begin(), s.end(), [](char32_t c) { return c >= U'a' && c <= U'z'; });

@@ -228,9 +228,7 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchAfter(std::size_t pos,
 EverydayScanner::Number EverydayScanner::Reader::ReadNumberText(std::u32string_view text,
                                                                 std::size_t offset) const {
     Number number;
-    std::size_t length = text.size();
-    while (length > 0 && IsClosingPunctuation(text[length - 1]))
-        --length;
+    const std::size_t length = WithoutClosingPunctuation(text).size();
     if (length == 0)
         return number;
     std::u32string t(text.substr(0, length));
@@ -277,9 +275,7 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberText(std::u32string_v
 
 bool EverydayScanner::Reader::ReadEscudo(std::u32string_view text, std::size_t offset,
                                          Number& number) const {
-    std::size_t length = text.size();
-    while (length > 0 && IsClosingPunctuation(text[length - 1]))
-        --length;
+    const std::size_t length = WithoutClosingPunctuation(text).size();
     const std::size_t sign = text.substr(0, length).find(U'$');
     if (sign == std::u32string_view::npos || sign + 3 != length)
         return false;
@@ -697,9 +693,7 @@ int EverydayScanner::Reader::TrailingCents(std::size_t pos) const {
     // One or two digits right after the currency's name, which nothing else claims.
     if (pos >= tokens_.size() || !SameLine(pos - 1, pos) || tokens_[pos].gapBefore != 1)
         return -1;
-    std::u32string_view cents = Tok(pos);
-    while (!cents.empty() && IsClosingPunctuation(cents.back()))
-        cents.remove_suffix(1);
+    const std::u32string_view cents = WithoutClosingPunctuation(Tok(pos));
     if (cents.empty() || cents.size() > 2 || !std::all_of(cents.begin(), cents.end(), IsDigit))
         return -1;
     const bool clauseEnds =
