@@ -3,10 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "confirm/dialog_fixture.h"
 #include "confirm/engine_desktop_adapter.h"
 #include "core/unicode_text.h"
-
-#include "confirm/dialog_fixture.h"
 #include "engine/engine.h"
 #include "fakes/fake_message_boxes.h"
 

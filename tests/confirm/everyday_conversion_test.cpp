@@ -4,14 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include "confirm/engine_desktop_adapter.h"
-#include "core/unicode_text.h"
+#include <functional>
 
 #include "confirm/dialog_fixture.h"
+#include "confirm/engine_desktop_adapter.h"
 #include "core/program_text.h"
 #include "core/unicode_text.h"
 #include "engine/engine.h"
 #include "fakes/fake_message_boxes.h"
+#include "platform/message_loop.h"
 
 namespace kassavero {
 namespace {
@@ -183,6 +184,46 @@ TEST_F(EverydayConversion, ConvertingTwiceChangesNothing) {
             EXPECT_EQ(Convert(once), once) << TextToUtf8(once);
         }
     }
+}
+
+// Lets a test act where a long conversion pauses to let other events run.
+class PauseHook final : public MessageLoop {
+  public:
+    std::function<void()> onPause;
+    void ProcessPendingMessages() override {
+        if (onPause)
+            onPause();
+    }
+    void RunUntil(const std::function<bool()>& /*done*/) override {}
+};
+
+TEST_F(EverydayConversion, ASettingChangedDuringAPauseHoldsForTheAmountsAfterIt) {
+    std::u32string text;
+    constexpr std::size_t kLines = 100000;  // long enough to pause on any machine
+    for (std::size_t i = 0; i < kLines; ++i)
+        text += U"Summe 2,50\n";
+    PauseHook hook;
+    EngineDesktopAdapter desktop{boxes, hook, help};
+    Engine engine{profile, translator, desktop, dialog, DesktopRegion{kDEM, U',', false, 0x07, {}}};
+    const EngineHandle handle = engine.EngineInit();
+    const int session = engine.OpenQuietSession(handle, U"test");
+    std::size_t converted = 0;
+    std::size_t beforeChange = 0;
+    // Another client switches bare numbers off while the conversion lets it in.
+    hook.onPause = [&] {
+        if (converted > 0 && beforeChange == 0) {
+            beforeChange = converted;
+            Settings().InputNumbersWithoutSymbols = false;
+        }
+    };
+    engine.ConvertQuietly(handle, session, AsProgramText(text, 0, text.size(), true),
+                          [&](const FoundChange&, const ReplacementParts*) {
+                              ++converted;
+                              return true;
+                          });
+    ASSERT_GT(beforeChange, 0u) << "the conversion never paused after its first change";
+    EXPECT_LT(beforeChange, kLines);
+    EXPECT_EQ(converted, beforeChange);
 }
 
 TEST_F(EverydayConversion, SwitchedOffTheWordByWordRulesHold) {

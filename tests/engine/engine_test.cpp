@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/engine.h"
-#include "confirm/engine_desktop_adapter.h"
 
 #include <gtest/gtest.h>
 
+#include "confirm/engine_desktop_adapter.h"
 #include "core/unicode_text.h"
-
 #include "engine/german_profile.h"
 #include "fakes/fake_confirmation.h"
 #include "fakes/fake_help.h"

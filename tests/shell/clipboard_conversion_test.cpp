@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/clipboard_conversion.h"
-#include "confirm/engine_desktop_adapter.h"
 
 #include <gtest/gtest.h>
-
-#include "core/unicode_text.h"
 
 #include <functional>
 #include <memory>
 
+#include "confirm/engine_desktop_adapter.h"
+#include "core/unicode_text.h"
 #include "engine/engine.h"
 #include "engine/german_profile.h"
 #include "fakes/fake_calculator_access.h"
