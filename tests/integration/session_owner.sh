@@ -12,21 +12,19 @@ expect_eq "$("$CLIENT" call filter "closesession($session)")" "OK" "closing"
 reply=$("$CLIENT" call filter "findnextchange($session)" || true)
 expect_eq "$reply" "ERROR. Session not open: $session" "searching a closed session"
 awk 'BEGIN { for (i = 0; i < 12000; i++) printf "Zeile %d: %d DM\n", i, i + 1 }' >"$WORK/in.txt"
+# No other session is open, so the conversion takes the lowest slot. Its opening is watched
+# on the bus rather than probed with sessions of our own: a probe holding a slot when the
+# conversion opens would push it to another one. Only once it holds the slot do the others
+# come in: a text offered to a slot nobody holds would bring up the program's "session not
+# open" box, which nobody answers here.
+SLOT=0
+watch_calls
 "$CLIENT" convert "$WORK/in.txt" --per-amount -o "$WORK/out.txt" >"$WORK/convert.out" 2>&1 &
 CONVERT_PID=$!
 PIDS+=("$CONVERT_PID")
-# Only once the conversion holds a slot (SLOT, 0 or 1 as a probe left them): a text offered
-# to a slot nobody holds would bring up the program's "session not open" box, which nobody
-# answers here.
-conversion_slot() {
-    local first second
-    first=$("$CLIENT" call filter 'opensession(Probe,0)')
-    second=$("$CLIENT" call filter 'opensession(Probe,0)')
-    "$CLIENT" call filter "closesession($first)" >/dev/null
-    "$CLIENT" call filter "closesession($second)" >/dev/null
-    if [ "$first" != 0 ]; then SLOT=0; elif [ "$second" != 1 ]; then SLOT=1; else return 1; fi
-}
-wait_for conversion_slot || fail "the conversion did not open a session"
+conversion_opened() { grep -q 'opensession' "$WORK/calls"; }
+wait_for conversion_opened || fail "the conversion did not open a session"
+served_after_calls_seen
 intrusions=0
 while [ "$intrusions" -lt 5 ] && kill -0 "$CONVERT_PID" 2>/dev/null; do
     "$CLIENT" call filter 'transfertext:Fremd 77777 DM' >/dev/null 2>&1 || true
