@@ -19,11 +19,16 @@ bool EverydayScanner::Reader::BareAllowed(const Amount& amount) const {
         return false;
     if (!IsCurrency(ListPositionToIndex(settings_.InputDefaultCurrency)))
         return false;
-    if (settings_.InputCheckForDecimalsActive && n.decimals != settings_.InputCheckForDecimals)
+    // A dash stands for the decimals: "25,-" is written with them.
+    if (settings_.InputCheckForDecimalsActive && n.decimals != settings_.InputCheckForDecimals &&
+        !n.centsDash)
         return false;
     // A whole number without a symbol is a count, a year or a page far more often than
-    // money; only a number written with its cents may be a price.
-    if (n.decimals == 0)
+    // money; only a number written with its cents, or a dash for them, may be a price.
+    if (n.decimals == 0 && !n.centsDash)
+        return false;
+    // "7.-(1)" numbers a clause.
+    if (n.centsDash && n.last + 1 < tokens_.size() && tokens_[n.last + 1].gapBefore == 0)
         return false;
     // Decimals written the way the desktop writes them: "14.30" in German is a time.
     if (n.decimals > 0 && n.decimalChar != s_.region_.decimalSeparator)

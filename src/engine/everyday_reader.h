@@ -135,6 +135,7 @@ struct EverydayScanner::Number {
     std::size_t end = 0;
     char32_t decimalChar = 0;  // the decimal symbol written, 0 for none
     bool plain = false;        // digits only
+    bool centsDash = false;    // whole money with a dash for its cents ("25,-")
     Symbol glued;              // a symbol touching the number
     bool gluedBefore = false;
     double magnitude = 1.0;  // a magnitude word glued to it ("400mila")

@@ -249,18 +249,27 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberText(std::u32string_v
                            settings_.InputThousandsAlways, never, settings_.InputAcceptNegatives);
     };
     ParsedNumber parsed;
+    // "1928.-" and "13,-" are prices whatever the desktop's decimal mark: whole money
+    // with a dash for its cents.
+    const bool centsDash = t.size() >= 3 && t.back() == U'-' &&
+                           (t[t.size() - 2] == U',' || t[t.size() - 2] == U'.' ||
+                            Contains(s_.sets_.Decimals, t[t.size() - 2])) &&
+                           IsDigit(t[t.size() - 3]);
     // "N.fl. 25-": a dash after whole money stands for its cents, as in "25,-"; only an
     // amount written with its cents takes a minus after it ("1.234,56-").
-    if (t.size() >= 2 && t.back() == U'-' && IsDigit(t[t.size() - 2])) {
+    if (centsDash) {
+        parsed = parse(std::u32string_view(t).substr(0, t.size() - 2));
+    } else if (t.size() >= 2 && t.back() == U'-' && IsDigit(t[t.size() - 2])) {
         parsed = parse(std::u32string_view(t).substr(0, t.size() - 1));
         if (parsed.Decimals > 0)
             parsed = parse(t);
     } else {
         parsed = parse(t);
     }
-    if (!parsed.Ok)
+    if (!parsed.Ok || (centsDash && parsed.Decimals > 0))
         return number;
     number.ok = true;
+    number.centsDash = centsDash;
     number.value = parsed.Value;
     number.decimals = parsed.Decimals;
     number.start = offset;

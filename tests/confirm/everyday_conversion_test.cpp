@@ -83,6 +83,8 @@ TEST_F(EverydayConversion, RealSentencesAsACarefulReaderExpects) {
          U"€ 0,10 (20 Pfennig)"},
         {U"a symbol on the next line is not the amount's", U"Summe 2,50\nDM-Münzen",
          U"Summe € 1,28 (DEM 2,50)\nDM-Münzen"},
+        {U"a bare price with a dash for its cents", U"Eintritt 25,- und Katalog 1928.- pro Stück",
+         U"Eintritt € 12,78 (DEM 25,-) und Katalog € 985,77 (DEM 1928.-) pro Stück"},
         {U"a dash after whole money is its cents, not a minus", U"Preis DM 25- je Stück",
          U"Preis € 12,78 (DM 25-) je Stück"},
         {U"a number word of one language that joins amounts in another",
@@ -157,6 +159,8 @@ TEST_F(EverydayConversion, NoWrongValue) {
          U"Für 2,5 Milliarden Mark bauen 3 Millionen Menschen; 5 Milliarden Franc, 2 Millionen.",
          U"Für € 1,28 Milliarden (2,5 Milliarden Mark) bauen 3 Millionen Menschen; € 0,76 "
          U"Milliarden (5 Milliarden Franc), 2 Millionen."},
+        {U"a clause numbered with a dash", german, U"7.-(1) Wer die Regel bricht, zahlt.",
+         U"7.-(1) Wer die Regel bricht, zahlt."},
         {U"a shared sign is other money where the text writes ours by its code", english,
          U"It cost IEP 1.50, approx £1.20 then.", U"It cost € 1,90 (IEP 1.50), approx £1.20 then."},
     };
