@@ -477,6 +477,7 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
     Amount amount = ReadAmountAt(i, from);
     if (!amount.ok)
         return false;
+    OlderJustBefore(amount);
     bool hasSymbol = amount.symbol.found && amount.symbol.kind != FormKind::Unit;
     if (!hasSymbol && ScaledLikeTheText(amount, amount.symbol)) {
         Fill(amount, false, result);
@@ -621,6 +622,32 @@ bool EverydayScanner::Reader::ScaledLikeTheText(const Amount& amount, Symbol& sy
             symbol.currency = static_cast<CurrencyIndex>(c);
     }
     return true;
+}
+
+void EverydayScanner::Reader::OlderJustBefore(Amount& amount) const {
+    if (amount.symbol.olders == nullptr || amount.symbol.currency != kEUR)
+        return;
+    const std::size_t first = amount.number.first;
+    const std::size_t reach = first >= kOlderWordsBack ? first - kOlderWordsBack : 0;
+    for (std::size_t k = first; k-- > reach;) {
+        if (!SameLine(k, first) || IsClosingPunctuation(Tok(k).back()))
+            return;
+        const std::u32string_view word = Tok(k);
+        if (std::none_of(word.begin(), word.end(), IsDigit))
+            continue;
+        const Amount before = ReadAmountAt(k, tokens_[k].start);
+        if (!before.ok || !before.symbol.found || before.symbol.kind != FormKind::Currency ||
+            before.end > tokens_[first].start)
+            continue;
+        for (const std::u32string& code : *amount.symbol.olders) {
+            CurrencyIndex older = s_.CurrencyOfCode(code);
+            if (older == kFRF && s_.region_.home == kBEF)
+                older = kBEF;
+            if (IsCurrency(older) && older == before.symbol.currency)
+                amount.symbol.currency = older;
+        }
+        return;
+    }
 }
 
 bool EverydayScanner::Reader::DatedInEuroYears(const Amount& amount) const {

@@ -26,6 +26,9 @@ inline constexpr double kLastYear = 2099;
 inline constexpr double kFirstEuroYear = 2002;
 // How many words back a year may date the amount after it ("1999 3,50 DM, 2003 4,90").
 inline constexpr std::size_t kYearWordsBack = 3;
+// How many words back an amount may name the money of a shared subunit after it
+// ("1 kroon = 100 cents").
+inline constexpr std::size_t kOlderWordsBack = 4;
 
 inline bool IsDigit(char32_t c) {
     return c >= U'0' && c <= U'9';
@@ -119,6 +122,7 @@ struct EverydayScanner::Symbol {
     bool ambiguous = false;  // also the sign of other money ("kr", "£")
     std::u32string text;     // as found, lower-cased
     const std::vector<std::u32string>* shares = nullptr;  // other money: see EverydayForm
+    const std::vector<std::u32string>* olders = nullptr;  // a subunit shared with the euro
     std::size_t first = kNone;                            // tokens it spans
     std::size_t last = kNone;
     std::size_t start = 0;  // characters it spans
@@ -241,6 +245,9 @@ class EverydayScanner::Reader {
     bool ListWithoutBlank(const Number& n) const;
     // A sum with a magnitude word only, in the one money the text writes its sums in.
     bool ScaledLikeTheText(const Amount& amount, Symbol& symbol) const;
+    // "1 kroon = 100 cents": a subunit the euro shares, right after an amount in an older
+    // money that has it, is that money's. Changes the amount's currency where so.
+    void OlderJustBefore(Amount& amount) const;
     // A bare number just after a year since the euro came.
     bool DatedInEuroYears(const Amount& amount) const;
     // The sign of the amount a bare one is joined to, to write beside the bare one.

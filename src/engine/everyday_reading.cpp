@@ -84,6 +84,7 @@ EverydayScanner::Symbol EverydayScanner::Reader::LookupForm(std::u32string_view 
     symbol.factor = form->factor;
     symbol.family = form->magnitudeFamily;
     symbol.shares = form->shares;
+    symbol.olders = form->olders;
     if (form->olders != nullptr) {
         // "15 centimes" after francs are francs, "50 cents" after Cyprus pounds are theirs;
         // after euros, or alone, euro cents.

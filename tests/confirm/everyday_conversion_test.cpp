@@ -85,6 +85,10 @@ TEST_F(EverydayConversion, RealSentencesAsACarefulReaderExpects) {
          U"Summe € 1,28 (DEM 2,50)\nDM-Münzen"},
         {U"a bare price with a dash for its cents", U"Eintritt 25,- und Katalog 1928.- pro Stück",
          U"Eintritt € 12,78 (DEM 25,-) und Katalog € 985,77 (DEM 1928.-) pro Stück"},
+        {U"a subunit the euro shares is the older money's right after its amount",
+         U"Der Euro kam 2002. Zuvor galt: 1 Gulden = 100 Cent, und 50 Cent blieben 50 Cent.",
+         U"Der Euro kam 2002. Zuvor galt: € 0,45 (1 Gulden) = € 0,45 (100 Cent), und 50 Cent "
+         U"blieben 50 Cent."},
         {U"a dash after whole money is its cents, not a minus", U"Preis DM 25- je Stück",
          U"Preis € 12,78 (DM 25-) je Stück"},
         {U"a number word of one language that joins amounts in another",
