@@ -502,6 +502,11 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
                              !PairedWithTarget(amount);
             result.resume = std::max(amount.end, token.start + 1);
             return true;
+        } else if (const CurrencyIndex column = UnderHeading(amount.number);
+                   column != kNoCurrency) {
+            amount.symbol.found = true;
+            amount.symbol.kind = FormKind::Currency;
+            amount.symbol.currency = column;
         } else if (BareAllowed(amount)) {
             amount.symbol.found = true;
             amount.symbol.kind = FormKind::Currency;
@@ -648,6 +653,45 @@ void EverydayScanner::Reader::OlderJustBefore(Amount& amount) const {
         }
         return;
     }
+}
+
+CurrencyIndex EverydayScanner::Reader::UnderHeading(const Number& n) const {
+    // "Lm" on a line of its own, then lines that each end in a number: a table whose
+    // column the heading names. The column ends at the first line that ends otherwise.
+    const bool endsLine = n.last + 1 >= tokens_.size() || tokens_[n.last + 1].lineBefore;
+    if (!endsLine || n.first != n.last || IsYear(n) || AfterApostrophe(n))
+        return kNoCurrency;
+    EverydayText::Facts& facts = text_.TextFacts();
+    if (!facts.columnsKnown) {
+        facts.columnsKnown = true;
+        CurrencyIndex heading = kNoCurrency;
+        for (std::size_t first = 0; first < tokens_.size();) {
+            std::size_t last = first;
+            while (last + 1 < tokens_.size() && !tokens_[last + 1].lineBefore)
+                ++last;
+            const std::u32string_view word = Tok(last);
+            const bool digits = std::any_of(word.begin(), word.end(), IsDigit);
+            if (first == last && !digits) {
+                const std::u32string_view sign = WithoutClosingPunctuation(word);
+                Symbol symbol = Lookup(sign, true, false, false);
+                if (!symbol.found)
+                    symbol = Lookup(sign, false, false, false);
+                const bool money = symbol.found && symbol.kind == FormKind::Currency &&
+                                   IsCurrency(symbol.currency) && symbol.factor == 1.0;
+                heading = money ? symbol.currency : kNoCurrency;
+            } else if (heading != kNoCurrency && digits &&
+                       ReadNumberText(word, tokens_[last].start).end == tokens_[last].end) {
+                facts.column.emplace_back(last, heading);
+            } else {
+                heading = kNoCurrency;
+            }
+            first = last + 1;
+        }
+    }
+    const auto it = std::lower_bound(facts.column.begin(), facts.column.end(), n.last,
+                                     [](const std::pair<std::size_t, CurrencyIndex>& entry,
+                                        std::size_t token) { return entry.first < token; });
+    return it != facts.column.end() && it->first == n.last ? it->second : kNoCurrency;
 }
 
 bool EverydayScanner::Reader::DatedInEuroYears(const Amount& amount) const {

@@ -248,6 +248,9 @@ class EverydayScanner::Reader {
     // "1 kroon = 100 cents": a subunit the euro shares, right after an amount in an older
     // money that has it, is that money's. Changes the amount's currency where so.
     void OlderJustBefore(Amount& amount) const;
+    // The currency of the column heading above a bare number that ends its line, or
+    // kNoCurrency.
+    CurrencyIndex UnderHeading(const Number& n) const;
     // A bare number just after a year since the euro came.
     bool DatedInEuroYears(const Amount& amount) const;
     // The sign of the amount a bare one is joined to, to write beside the bare one.

@@ -72,6 +72,10 @@ class EverydayText {
         std::vector<int> localLanguage;
         // The decimal mark the text's amounts show, where they agree; 0 if they do not tell.
         char32_t decimalShown = 0;
+        // The last words of the lines below a column heading ("Lm" on a line of its own)
+        // that are numbers, with the heading's currency; worked out where first needed.
+        bool columnsKnown = false;
+        std::vector<std::pair<std::size_t, CurrencyIndex>> column;
     };
     Facts& TextFacts() const { return facts_; }
 

@@ -89,6 +89,9 @@ TEST_F(EverydayConversion, RealSentencesAsACarefulReaderExpects) {
          U"Der Euro kam 2002. Zuvor galt: 1 Gulden = 100 Cent, und 50 Cent blieben 50 Cent.",
          U"Der Euro kam 2002. Zuvor galt: € 0,45 (1 Gulden) = € 0,45 (100 Cent), und 50 Cent "
          U"blieben 50 Cent."},
+        {U"a column under a heading that names its money",
+         U"Posten\nDM\n\nMiete 1.220\nStrom 85\nSumme: siehe unten",
+         U"Posten\nDM\n\nMiete € 623,78 (DEM 1.220)\nStrom € 43,46 (DEM 85)\nSumme: siehe unten"},
         {U"a dash after whole money is its cents, not a minus", U"Preis DM 25- je Stück",
          U"Preis € 12,78 (DM 25-) je Stück"},
         {U"a number word of one language that joins amounts in another",
@@ -163,6 +166,8 @@ TEST_F(EverydayConversion, NoWrongValue) {
          U"Für 2,5 Milliarden Mark bauen 3 Millionen Menschen; 5 Milliarden Franc, 2 Millionen.",
          U"Für € 1,28 Milliarden (2,5 Milliarden Mark) bauen 3 Millionen Menschen; € 0,76 "
          U"Milliarden (5 Milliarden Franc), 2 Millionen."},
+        {U"a heading's column ends at a line that does not end in a number", german,
+         U"Tabelle\nDM\nStand Mai\nSeite 2", U"Tabelle\nDM\nStand Mai\nSeite 2"},
         {U"a clause numbered with a dash", german, U"7.-(1) Wer die Regel bricht, zahlt.",
          U"7.-(1) Wer die Regel bricht, zahlt."},
         {U"a shared sign is other money where the text writes ours by its code", english,
