@@ -2,6 +2,7 @@
 // Which amounts read are amounts to convert: what stands around them decides.
 
 #include <algorithm>
+#include <bitset>
 #include <cmath>
 
 #include "core/unicode_text.h"
@@ -655,38 +656,85 @@ void EverydayScanner::Reader::OlderJustBefore(Amount& amount) const {
     }
 }
 
+EverydayScanner::Reader::LineEnd EverydayScanner::Reader::ReadLineEnd(std::size_t first,
+                                                                      std::size_t last) const {
+    LineEnd end;
+    const std::u32string_view word = Tok(last);
+    const bool digits = std::any_of(word.begin(), word.end(), IsDigit);
+    const auto money = [](const Symbol& symbol) {
+        return symbol.found && symbol.kind == FormKind::Currency && IsCurrency(symbol.currency) &&
+               symbol.factor == 1.0;
+    };
+    if (first == last && !digits) {
+        const std::u32string_view sign = WithoutClosingPunctuation(word);
+        Symbol symbol = Lookup(sign, true, false, false);
+        if (!symbol.found)
+            symbol = Lookup(sign, false, false, false);
+        end.kind = money(symbol) ? LineEnd::Heading : LineEnd::Other;
+        end.currency = symbol.currency;
+    } else if (digits && ReadNumberText(word, tokens_[last].start).end ==
+                             tokens_[last].start + WithoutClosingPunctuation(word).size()) {
+        // "Lit. 60": the number may carry its sign before it.
+        const Symbol before = last > first ? MatchBefore(last) : Symbol{};
+        end.kind = money(before) ? LineEnd::Marked : LineEnd::Number;
+        end.currency = before.currency;
+    } else if (last > first && std::any_of(Tok(last - 1).begin(), Tok(last - 1).end(), IsDigit)) {
+        // "640.000 lire"
+        const Symbol after = Lookup(WithoutClosingPunctuation(word), false, false, false);
+        end.kind = money(after) ? LineEnd::Marked : LineEnd::Other;
+        end.currency = after.currency;
+    }
+    return end;
+}
+
+void EverydayScanner::Reader::GatherColumns(EverydayText::Facts& facts) const {
+    std::vector<std::size_t> bare;
+    std::bitset<kCurrencyCount> currencies;
+    int marked = 0;
+    const auto close = [&] {
+        if (marked >= kMarkedInAList && currencies.count() == 1) {
+            CurrencyIndex c = 0;
+            while (!currencies.test(c))
+                ++c;
+            for (const std::size_t token : bare)
+                facts.column.emplace_back(token, c);
+        }
+        bare.clear();
+        currencies.reset();
+        marked = 0;
+    };
+    for (std::size_t first = 0; first < tokens_.size();) {
+        std::size_t last = first;
+        while (last + 1 < tokens_.size() && !tokens_[last + 1].lineBefore)
+            ++last;
+        const LineEnd end = ReadLineEnd(first, last);
+        if (end.kind == LineEnd::Heading || end.kind == LineEnd::Other)
+            close();
+        if (end.kind == LineEnd::Heading || end.kind == LineEnd::Marked) {
+            currencies.set(end.currency);
+            marked += end.kind == LineEnd::Heading ? kMarkedInAList : 1;
+        } else if (end.kind == LineEnd::Number) {
+            bare.push_back(last);
+        }
+        first = last + 1;
+    }
+    close();
+}
+
 CurrencyIndex EverydayScanner::Reader::UnderHeading(const Number& n) const {
-    // "Lm" on a line of its own, then lines that each end in a number: a table whose
-    // column the heading names. The column ends at the first line that ends otherwise.
+    // Lines that each end in an amount form a list or a table column: under a line that
+    // holds only a currency's sign ("Lm"), or where at least two of them are marked with
+    // one currency and none with another, the bare numbers that end the others are in
+    // that money ("Tazzina Caffè Lit. 60" ... "Un televisore 150.000"). The list ends at
+    // the first line that ends otherwise.
     const bool endsLine = n.last + 1 >= tokens_.size() || tokens_[n.last + 1].lineBefore;
     if (!endsLine || n.first != n.last || IsYear(n) || AfterApostrophe(n))
         return kNoCurrency;
     EverydayText::Facts& facts = text_.TextFacts();
     if (!facts.columnsKnown) {
         facts.columnsKnown = true;
-        CurrencyIndex heading = kNoCurrency;
-        for (std::size_t first = 0; first < tokens_.size();) {
-            std::size_t last = first;
-            while (last + 1 < tokens_.size() && !tokens_[last + 1].lineBefore)
-                ++last;
-            const std::u32string_view word = Tok(last);
-            const bool digits = std::any_of(word.begin(), word.end(), IsDigit);
-            if (first == last && !digits) {
-                const std::u32string_view sign = WithoutClosingPunctuation(word);
-                Symbol symbol = Lookup(sign, true, false, false);
-                if (!symbol.found)
-                    symbol = Lookup(sign, false, false, false);
-                const bool money = symbol.found && symbol.kind == FormKind::Currency &&
-                                   IsCurrency(symbol.currency) && symbol.factor == 1.0;
-                heading = money ? symbol.currency : kNoCurrency;
-            } else if (heading != kNoCurrency && digits &&
-                       ReadNumberText(word, tokens_[last].start).end == tokens_[last].end) {
-                facts.column.emplace_back(last, heading);
-            } else {
-                heading = kNoCurrency;
-            }
-            first = last + 1;
-        }
+        // Seen whole, whatever part of the text this reader may look at.
+        Reader(s_, text_, 0).GatherColumns(facts);
     }
     const auto it = std::lower_bound(facts.column.begin(), facts.column.end(), n.last,
                                      [](const std::pair<std::size_t, CurrencyIndex>& entry,

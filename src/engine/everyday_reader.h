@@ -29,6 +29,9 @@ inline constexpr std::size_t kYearWordsBack = 3;
 // How many words back an amount may name the money of a shared subunit after it
 // ("1 kroon = 100 cents").
 inline constexpr std::size_t kOlderWordsBack = 4;
+// How many lines of a list must mark their amounts with one currency before the bare
+// numbers that end its other lines are taken as that money.
+inline constexpr int kMarkedInAList = 2;
 
 inline bool IsDigit(char32_t c) {
     return c >= U'0' && c <= U'9';
@@ -248,9 +251,16 @@ class EverydayScanner::Reader {
     // "1 kroon = 100 cents": a subunit the euro shares, right after an amount in an older
     // money that has it, is that money's. Changes the amount's currency where so.
     void OlderJustBefore(Amount& amount) const;
-    // The currency of the column heading above a bare number that ends its line, or
+    // How a line ends, for lists of amounts one a line.
+    struct LineEnd {
+        enum Kind { Other, Heading, Number, Marked } kind = Other;
+        CurrencyIndex currency = kNoCurrency;
+    };
+    LineEnd ReadLineEnd(std::size_t first, std::size_t last) const;
+    // The currency of the list or column a bare number that ends its line stands in, or
     // kNoCurrency.
     CurrencyIndex UnderHeading(const Number& n) const;
+    void GatherColumns(EverydayText::Facts& facts) const;
     // A bare number just after a year since the euro came.
     bool DatedInEuroYears(const Amount& amount) const;
     // The sign of the amount a bare one is joined to, to write beside the bare one.
