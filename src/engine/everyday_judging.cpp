@@ -268,7 +268,8 @@ bool EverydayScanner::Reader::CarriedOn(const Amount& amount, Amount& previous) 
         return false;
     const std::u32string_view number = Tok(n.last);
     const bool clauseEnds = n.last + 1 >= tokens_.size() || tokens_[n.last + 1].lineBefore ||
-                            IsClosingPunctuation(number.back()) || Tok(n.last + 1) == U")" ||
+                            IsClosingPunctuation(number.back()) ||
+                            IsClosingPunctuation(Tok(n.last + 1)[0]) || Tok(n.last + 1) == U")" ||
                             IsDash(Tok(n.last + 1)[0]) || Tok(n.last + 1) == U"(";
     if (!clauseEnds)
         return false;

@@ -95,6 +95,8 @@ TEST_F(EverydayConversion, RealSentencesAsACarefulReaderExpects) {
         {U"a list whose lines mark their prices in one money",
          U"Brot DM 3,50\nButter 2,20 DM\nKäse 12",
          U"Brot € 1,79 (DM 3,50)\nButter € 1,12 (2,20 DM)\nKäse € 6,14 (DEM 12)"},
+        {U"a bare number a change leads to, before a mark of its own",
+         U"Er stieg von 30 DM auf 50!", U"Er stieg von € 15,34 (30 DM) auf € 25,56 (50 DM)!"},
         {U"a dash after whole money is its cents, not a minus", U"Preis DM 25- je Stück",
          U"Preis € 12,78 (DM 25-) je Stück"},
         {U"a number word of one language that joins amounts in another",
