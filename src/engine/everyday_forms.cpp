@@ -41,11 +41,12 @@ enum WordList {
     kLink,
     kNumbers,
     kCoin,
-    kCommon
+    kCommon,
+    kYear
 };
-constexpr std::u32string_view kWordListNames[] = {U"and",      U"or",        U"to",   U"instead",
-                                                  U"leads-to", U"reference", U"time", U"month",
-                                                  U"link",     U"numbers",   U"coin", U"words"};
+constexpr std::u32string_view kWordListNames[] = {
+    U"and",   U"or",   U"to",      U"instead", U"leads-to", U"reference", U"time",
+    U"month", U"link", U"numbers", U"coin",    U"words",    U"year"};
 
 // The forms of the files, ready for lookup: by exact text (the case-sensitive ones) and by
 // lower-cased text (the others), each with the form the recognizers see.
@@ -369,6 +370,10 @@ bool IsCoinWord(std::u32string_view text) {
 
 bool IsCommonWord(std::u32string_view text) {
     return InList(kCommon, text);
+}
+
+bool IsYearWord(std::u32string_view text) {
+    return InList(kYear, text);
 }
 
 bool IsNumberWord(std::u32string_view text) {

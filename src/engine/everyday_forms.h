@@ -121,6 +121,8 @@ bool IsLeadsToWord(std::u32string_view text);
 bool IsCoinWord(std::u32string_view text);
 // One of the commonest short words of a language ("the", "und", "en").
 bool IsCommonWord(std::u32string_view text);
+// The word for a year before its number ("im Jahr 2001", "leta 2007").
+bool IsYearWord(std::u32string_view text);
 // Small numbers written in words ("eine", "deux", "два").
 bool IsNumberWord(std::u32string_view text);
 // The pairs that need a word before the first number ("zwischen 10 und 20").

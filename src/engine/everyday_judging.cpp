@@ -319,6 +319,13 @@ bool EverydayScanner::Reader::Target(const Amount& amount) const {
            amount.symbol.currency == ListPositionToIndex(settings_.OutputDefaultCurrency);
 }
 
+bool EverydayScanner::Reader::MayBeTarget(const Amount& amount) const {
+    // "150 lire (8 centesimi)": in brackets beside an amount, a subunit the euro shares is
+    // the euro's, whatever the text's other amounts are in.
+    return Target(amount) || (amount.symbol.found && amount.symbol.olders != nullptr &&
+                              ListPositionToIndex(settings_.OutputDefaultCurrency) == kEUR);
+}
+
 bool EverydayScanner::Reader::EndsTargetAmount(std::size_t end) const {
     const std::size_t last = text_.TokenAt(end) == 0 ? kNone : text_.TokenAt(end) - 1;
     if (last == kNone || tokens_[last].end != end)
@@ -327,7 +334,7 @@ bool EverydayScanner::Reader::EndsTargetAmount(std::size_t end) const {
     const Reader whole(s_, text_, 0);
     for (std::size_t back = 0; back < 4 && back <= last; ++back) {
         const Amount amount = whole.ReadAmountAt(last - back, tokens_[last - back].start);
-        if (amount.ok && amount.end == end && Target(amount))
+        if (amount.ok && amount.end == end && MayBeTarget(amount))
             return true;
     }
     return false;
@@ -339,7 +346,7 @@ bool EverydayScanner::Reader::StartsTargetAmount(std::size_t start, std::size_t&
         const Amount amount = ReadAmountAt(k, tokens_[k].start);
         if (!amount.ok)
             continue;
-        if (amount.start != start || !Target(amount))
+        if (amount.start != start || !MayBeTarget(amount))
             return false;
         after = amount.end;
         return true;
@@ -527,7 +534,7 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
            std::none_of(amount.symbol.text.begin(), amount.symbol.text.end(), IsLetter)))) ||
         std::find(shared.begin(), shared.end(), amount.symbol.text) != shared.end() ||
         (amount.symbol.ambiguous && SignSharedByNamedMoney(amount.symbol.text)) ||
-        SplitByStrayBlank(amount.number) || NamesACoin(amount);
+        SplitByStrayBlank(amount.number) || NamesACoin(amount) || NamedYear(amount.number);
     result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
                      !PairedWithTarget(amount) && !unsure;
     result.resume = std::max(amount.end, token.start + 1);
@@ -558,11 +565,18 @@ namespace kassavero {
 
 bool EverydayScanner::Reader::NamesACoin(const Amount& amount) const {
     // "die erste 5 DM Gedenkmünze", "25 kroon bills": the value names a coin or a note.
+    // "£5 notes" too.
     const std::size_t next = amount.last + 1;
-    if (amount.symbolBefore || next >= tokens_.size() || !SameLine(amount.last, next))
+    if (next >= tokens_.size() || !SameLine(amount.last, next))
         return false;
     const std::u32string_view word = WithoutClosingPunctuation(Tok(next));
     return IsCoinWord(word);
+}
+
+bool EverydayScanner::Reader::NamedYear(const Number& n) const {
+    // "leta 2007 tolarje nadomestil evro": the year, then the money it speaks of.
+    return IsYear(n) && n.first > 0 && SameLine(n.first - 1, n.first) &&
+           IsYearWord(WithoutClosingPunctuation(Tok(n.first - 1)));
 }
 
 bool EverydayScanner::Reader::SplitByStrayBlank(const Number& n) const {

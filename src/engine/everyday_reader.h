@@ -230,6 +230,7 @@ class EverydayScanner::Reader {
     bool EndsTargetAmount(std::size_t end) const;
     bool StartsTargetAmount(std::size_t start, std::size_t& after) const;
     bool Target(const Amount& amount) const;
+    bool MayBeTarget(const Amount& amount) const;
 
     // What a token read as a range inside one word gave.
     enum class RangeRead { kFound, kSkip, kNotRange };
@@ -240,6 +241,8 @@ class EverydayScanner::Reader {
     void Fill(const Amount& amount, bool hasSymbol, EverydayResult& result) const;
     // The amount is the value of a coin or note named after it.
     bool NamesACoin(const Amount& amount) const;
+    // A year's number after the word for year.
+    bool NamedYear(const Number& n) const;
     // Two digits after "6, ": the cents of a price with a stray blank, or a list.
     bool SplitByStrayBlank(const Number& n) const;
     // Other money named anywhere in the text shares the sign ("take sterling ... £1").

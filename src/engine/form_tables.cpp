@@ -11,9 +11,9 @@
 namespace kassavero::forms {
 namespace {
 
-constexpr std::u32string_view kWordLists[] = {U"words",   U"and",      U"or",        U"to",
-                                              U"instead", U"leads-to", U"reference", U"time",
-                                              U"month",   U"link",     U"numbers",   U"coin"};
+constexpr std::u32string_view kWordLists[] = {
+    U"words", U"and",   U"or",   U"to",      U"instead", U"leads-to", U"reference",
+    U"time",  U"month", U"link", U"numbers", U"coin",    U"year"};
 
 std::u32string_view Trim(std::u32string_view s) {
     while (!s.empty() && (s.front() == U' ' || s.front() == U'\t'))

@@ -120,6 +120,7 @@ TEST_F(EverydayConversion, NoWrongValue) {
     const DesktopRegion english{kIEP, U'.', false, 0x09, {}};
     const DesktopRegion french{kFRF, U',', false, 0x0C, {}};
     const DesktopRegion german{kDEM, U',', false, 0x07, {}};
+    const DesktopRegion italian{kITL, U',', false, 0x10, {}};
     const struct {
         const char32_t* rule;
         DesktopRegion desktop;
@@ -177,6 +178,12 @@ TEST_F(EverydayConversion, NoWrongValue) {
          U"Brot DM 3,50\nKäse 12\nund dann:\nPain 2 FF\nBrot 3 DM\nKäse 12",
          U"Brot € 1,79 (DM 3,50)\nKäse 12\nund dann:\nPain € 0,30 (2 FF)\nBrot € 1,53 (3 DM)\n"
          U"Käse 12"},
+        {U"a note named by its value with the sign before it", english,
+         U"Many kept the £5 notes as souvenirs.", U"Many kept the £5 notes as souvenirs."},
+        {U"a year after the word for year", english, U"In the year 2001 pounds were still used.",
+         U"In the year 2001 pounds were still used."},
+        {U"a subunit the euro shares, in brackets beside old money", italian,
+         U"Un caffè costava 150 lire (8 centesimi).", U"Un caffè costava 150 lire (8 centesimi)."},
         {U"a clause numbered with a dash", german, U"7.-(1) Wer die Regel bricht, zahlt.",
          U"7.-(1) Wer die Regel bricht, zahlt."},
         {U"a shared sign is other money where the text writes ours by its code", english,
