@@ -433,7 +433,12 @@ EverydayScanner::Reader::RangeRead EverydayScanner::Reader::ReadWordRange(
     if (dash != kNone) {
         const Number first =
             ReadNumberText(text_.Text().substr(token.start, dash - token.start), token.start);
-        const bool year = IsYear(first) && dash - token.start == 4;
+        // "1998-2001" is a span of years; "2000-3000 krooni" is money.
+        const std::u32string_view rest = word.substr(dash + 1 - token.start);
+        const Number until = ReadNumberText(rest, dash + 1);
+        const bool year = IsYear(first) && dash - token.start == 4 &&
+                          (!until.ok || (until.end - until.start == 4 && until.plain &&
+                                         until.value >= kFirstYear && until.value <= kLastYear));
         if (first.ok && first.end == dash && !year) {
             const Amount second = ReadAmountAt(i, dash + 1);
             Amount head;

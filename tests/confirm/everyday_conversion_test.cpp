@@ -69,6 +69,8 @@ TEST_F(EverydayConversion, RealSentencesAsACarefulReaderExpects) {
         {U"escudo sign as decimal separator", U"uma bica por 1$20", U"uma bica por € 0,01 (1$20)"},
         {U"range in one word", U"Einzelfahrkarte 2,40-4,40 DM",
          U"Einzelfahrkarte € 1,23 (2,40 DM)-€ 2,25 (4,40 DM)"},
+        {U"a range in one word whose first number looks like a year", U"Miete 2000-3000 DM",
+         U"Miete € 1.022,58 (2000 DM)-€ 1.533,88 (3000 DM)"},
         {U"range in words", U"zwischen 20 und 100 Mark",
          U"zwischen € 10,23 (20 Mark) und € 51,13 (100 Mark)"},
         {U"two amounts, one symbol each", U"Preis 10 DM 20 DM",
