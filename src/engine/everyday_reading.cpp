@@ -195,14 +195,19 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchAfter(std::size_t pos,
         std::size_t cut = 0;
         while (cut < joined.size() && IsClosingPunctuation(joined[joined.size() - 1 - cut]))
             ++cut;
-        // A symbol the user wrote with its full stop ("лв.") keeps it, also where the
+        // A symbol written with its full stop ("лв.", "Pfg.") keeps it, also where the
         // stop ends the sentence: one stop stands for both.
         std::size_t keep = cut + 1;
         for (std::size_t drop = cut; drop-- > 0;) {
             const std::u32string_view variant =
                 std::u32string_view(joined).substr(0, joined.size() - drop);
-            if (variant.ends_with(U'.') &&
-                s_.FindUserSymbol(variant, LowerCase(variant)).Entry != nullptr) {
+            if (!variant.ends_with(U'.'))
+                continue;
+            // The user's own symbol without the stop wins over a built-in form with it.
+            const std::u32string_view bare = variant.substr(0, variant.size() - 1);
+            if (s_.FindUserSymbol(variant, LowerCase(variant)).Entry != nullptr ||
+                (FindEverydayForm(variant, s_.region_, TextLanguage()) != nullptr &&
+                 s_.FindUserSymbol(bare, LowerCase(bare)).Entry == nullptr)) {
                 keep = drop + 1;
                 break;
             }

@@ -66,6 +66,8 @@ TEST_F(EverydayConversion, RealSentencesAsACarefulReaderExpects) {
         {U"smaller magnitude where the value falls short", U"2 Mrd. Lire",
          U"€ 1,03 Mio. (2 Mrd. Lire)"},
         {U"subunit", U"kostete 20 Pfennig", U"kostete € 0,10 (20 Pfennig)"},
+        {U"an abbreviation keeps its full stop", U"kostete 20 Pfg. am Kiosk",
+         U"kostete € 0,10 (20 Pfg.) am Kiosk"},
         {U"escudo sign as decimal separator", U"uma bica por 1$20", U"uma bica por € 0,01 (1$20)"},
         {U"range in one word", U"Einzelfahrkarte 2,40-4,40 DM",
          U"Einzelfahrkarte € 1,23 (2,40 DM)-€ 2,25 (4,40 DM)"},
