@@ -101,6 +101,7 @@ EverydayForm FormOf(const forms::Form& row) {
     form.before = row.before;
     form.after = row.after;
     form.glued = row.glued;
+    form.touching = row.touching;
     form.factor = row.factor;
     form.magnitudeFamily = row.family;
     if (!row.older.empty())

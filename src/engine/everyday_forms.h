@@ -57,6 +57,7 @@ struct EverydayForm {
     const std::vector<std::u32string>* olders = nullptr;
     // Other money that makes these words unsure in the same text, lower-cased.
     const std::vector<std::u32string>* shares = nullptr;
+    bool touching = false;  // only touching it ("e0.44" for the euro, never "e 0.44")
 };
 
 // The built-in form of a text, or nullptr. Signs whose meaning depends on the country

@@ -143,7 +143,8 @@ bool EverydayScanner::Reader::EuroNamed() const {
                 continue;
             const EverydayForm* form = FindEverydayForm(Tok(i), s_.region_, TextLanguage());
             facts.euroNamed = form != nullptr && form->kind == FormKind::Currency &&
-                                      form->currency == kEUR && form->factor == 1.0
+                                      form->currency == kEUR && form->factor == 1.0 &&
+                                      !form->touching
                                   ? 1
                                   : 0;
         }
@@ -340,6 +341,18 @@ bool EverydayScanner::Reader::EndsTargetAmount(std::size_t end) const {
     return false;
 }
 
+bool EverydayScanner::Reader::EndsBareConverted(std::size_t end) const {
+    // "2008. gadā – 227,66 eiro (160 lati), 2009. gadā – 256,12 (180 lati)": in a text
+    // that names the euro, a bare number with cents before old money in brackets is its
+    // new value.
+    const std::size_t next = text_.TokenAt(end);
+    if (next == 0 || tokens_[next - 1].end != end || !EuroNamed())
+        return false;
+    const std::size_t last = next - 1;
+    const Number n = ReadNumberText(Tok(last), tokens_[last].start);
+    return n.ok && n.decimals > 0 && n.end == end && !IsYear(n);
+}
+
 bool EverydayScanner::Reader::StartsTargetAmount(std::size_t start, std::size_t& after) const {
     const std::size_t first = text_.TokenAt(start);
     for (std::size_t k = first; k < first + 3 && k < tokens_.size(); ++k) {
@@ -377,7 +390,7 @@ bool EverydayScanner::Reader::PairedWithTarget(const Amount& amount) const {
     };
     std::size_t open = skipBack(amount.start);
     if (open > 0 && isOpen(open - 1) && isClose(skip(amount.end)) &&
-        EndsTargetAmount(skipBack(open - 1)))
+        (EndsTargetAmount(skipBack(open - 1)) || EndsBareConverted(skipBack(open - 1))))
         return true;
     std::size_t after = skip(amount.end);
     if (isOpen(after)) {
@@ -431,8 +444,12 @@ EverydayScanner::Reader::RangeRead EverydayScanner::Reader::ReadWordRange(
         }
     }
     if (dash != kNone) {
-        const Number first =
-            ReadNumberText(text_.Text().substr(token.start, dash - token.start), token.start);
+        const std::u32string_view headText = text_.Text().substr(token.start, dash - token.start);
+        Number first = ReadNumberText(headText, token.start);
+        // "C£6-9", "£5-10": the sign touches the first number.
+        if (!first.ok && !ReadGlued(headText, token.start, first))
+            first = Number{};
+        const bool gluedSign = first.ok && first.glued.found && first.gluedBefore;
         // "1998-2001" is a span of years; "2000-3000 krooni" is money.
         const std::u32string_view rest = word.substr(dash + 1 - token.start);
         const Number until = ReadNumberText(rest, dash + 1);
@@ -444,7 +461,15 @@ EverydayScanner::Reader::RangeRead EverydayScanner::Reader::ReadWordRange(
             Amount head;
             head.number = first;
             head.number.first = head.number.last = i;
-            const Symbol before = MatchBefore(i);
+            Symbol before = gluedSign ? first.glued : MatchBefore(i);
+            if (gluedSign) {
+                std::size_t digit = 0;
+                while (digit < headText.size() && !IsDigit(headText[digit]))
+                    ++digit;
+                before.first = before.last = i;
+                before.start = token.start;
+                before.end = token.start + digit;
+            }
             if (second.ok && second.number.end > dash + 1) {
                 Symbol symbol =
                     before.found && before.kind != FormKind::Unit ? before : second.symbol;
@@ -472,6 +497,14 @@ EverydayScanner::Reader::RangeRead EverydayScanner::Reader::ReadWordRange(
                         Amount tail = second;
                         tail.symbol = symbol;
                         Fill(tail, true, result);
+                        // "DM 5-10": the sign before the first is written beside the second.
+                        if (!second.symbol.found && before.found) {
+                            Amount owner;
+                            owner.symbol = before;
+                            owner.symbolBefore = true;
+                            result.proposal.HasSymbol = false;
+                            ShareSymbol(owner, result.proposal);
+                        }
                         result.convert = !Target(tail) && symbol.kind == FormKind::Currency &&
                                          !PairedWithTarget(tail);
                         result.resume = std::max(tail.end, dash + 2);

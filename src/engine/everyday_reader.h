@@ -228,6 +228,7 @@ class EverydayScanner::Reader {
     bool AfterApostrophe(const Number& n) const;
     bool PairedWithTarget(const Amount& amount) const;
     bool EndsTargetAmount(std::size_t end) const;
+    bool EndsBareConverted(std::size_t end) const;
     bool StartsTargetAmount(std::size_t start, std::size_t& after) const;
     bool Target(const Amount& amount) const;
     bool MayBeTarget(const Amount& amount) const;

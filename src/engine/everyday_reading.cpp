@@ -63,13 +63,13 @@ EverydayScanner::Symbol EverydayScanner::Reader::LookupForm(std::u32string_view 
         return symbol;
     }
     const EverydayForm* form = FindEverydayForm(text, lowered, s_.region_, TextLanguage());
-    if (form == nullptr || !(before ? form->before : form->after))
+    if (form == nullptr || !(before ? form->before : form->after) || (form->touching && !glued))
         return symbol;
     if (glued) {
         // A lone letter touching a number is a model or a flat ("F2", "T3"), not money;
         // after the number only where the sign is used that way ("50F").
         const bool sign = text.size() >= 2 || !IsLetter(text[0]);
-        if (!(form->glued && (sign || !before)) && !(!before && text.size() >= 4))
+        if (!(form->glued && (sign || !before || form->touching)) && !(!before && text.size() >= 4))
             return symbol;
     }
     symbol.found = true;

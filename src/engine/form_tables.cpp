@@ -258,6 +258,8 @@ class Parser {
                 form.after = true;
             else if (flag == U"glued")
                 form.glued = true;
+            else if (flag == U"touching")
+                form.glued = form.touching = true;
             else if (flag == U"case")
                 form.exactCase = true;
             else if (flag == U"sub")

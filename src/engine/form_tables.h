@@ -39,6 +39,7 @@ struct Form {
     bool before = false;
     bool after = false;
     bool glued = false;      // may touch the number
+    bool touching = false;   // only touching it
     bool exactCase = false;  // only in this spelling
     double factor = 1.0;     // worth of one written unit: 0.01 for a subunit
     // Only where the desktop's home currency is one of these; empty: everywhere.
