@@ -431,6 +431,76 @@ void EverydayScanner::Reader::Fill(const Amount& amount, bool hasSymbol,
     p.MagnitudeFamily = family;
 }
 
+EverydayScanner::Number EverydayScanner::Reader::RangeStart(std::size_t i, std::size_t dash,
+                                                            Symbol& before) const {
+    const auto& token = tokens_[i];
+    const std::u32string_view headText = text_.Text().substr(token.start, dash - token.start);
+    Number first = ReadNumberText(headText, token.start);
+    // "C£6-9", "£5-10": the sign touches the first number.
+    if (!first.ok && !ReadGlued(headText, token.start, first))
+        return Number{};
+    // "1998-2001" is a span of years; "2000-3000 krooni" is money.
+    const Number until = ReadNumberText(Tok(i).substr(dash + 1 - token.start), dash + 1);
+    const bool year = IsYear(first) && dash - token.start == 4 &&
+                      (!until.ok || (until.end - until.start == 4 && until.plain &&
+                                     until.value >= kFirstYear && until.value <= kLastYear));
+    if (!first.ok || first.end != dash || year)
+        return Number{};
+    if (first.glued.found && first.gluedBefore) {
+        std::size_t digit = 0;
+        while (digit < headText.size() && !IsDigit(headText[digit]))
+            ++digit;
+        before = first.glued;
+        before.first = before.last = i;
+        before.start = token.start;
+        before.end = token.start + digit;
+    } else {
+        before = MatchBefore(i);
+    }
+    first.first = first.last = i;
+    return first;
+}
+
+void EverydayScanner::Reader::FillRangeHead(std::size_t i, std::size_t dash, const Number& first,
+                                            const Symbol& before, const Amount& second,
+                                            const Symbol& symbol, EverydayResult& result) const {
+    Amount head;
+    head.ok = true;
+    head.number = first;
+    head.symbol = symbol;
+    head.symbolBefore = before.found && before.kind != FormKind::Unit;
+    head.magnitude = second.magnitude;
+    head.family = second.family;
+    head.start = head.symbolBefore ? before.start : tokens_[i].start;
+    head.end = dash;
+    head.last = i;
+    Fill(head, true, result);
+    if (!head.symbolBefore) {
+        result.proposal.HasSymbol = false;
+        ShareSymbol(second, result.proposal);
+    }
+    result.convert = !Target(head) && symbol.kind == FormKind::Currency;
+    result.resume = dash + 1;
+}
+
+void EverydayScanner::Reader::FillRangeTail(std::size_t dash, const Symbol& before,
+                                            const Amount& second, const Symbol& symbol,
+                                            EverydayResult& result) const {
+    Amount tail = second;
+    tail.symbol = symbol;
+    Fill(tail, true, result);
+    // "DM 5-10": the sign before the first is written beside the second.
+    if (!second.symbol.found && before.found) {
+        Amount owner;
+        owner.symbol = before;
+        owner.symbolBefore = true;
+        result.proposal.HasSymbol = false;
+        ShareSymbol(owner, result.proposal);
+    }
+    result.convert = !Target(tail) && symbol.kind == FormKind::Currency && !PairedWithTarget(tail);
+    result.resume = std::max(tail.end, dash + 2);
+}
+
 EverydayScanner::Reader::RangeRead EverydayScanner::Reader::ReadWordRange(
     std::size_t i, std::size_t start, EverydayResult& result) const {
     const auto& token = tokens_[i];
@@ -443,79 +513,27 @@ EverydayScanner::Reader::RangeRead EverydayScanner::Reader::ReadWordRange(
             break;
         }
     }
-    if (dash != kNone) {
-        const std::u32string_view headText = text_.Text().substr(token.start, dash - token.start);
-        Number first = ReadNumberText(headText, token.start);
-        // "C£6-9", "£5-10": the sign touches the first number.
-        if (!first.ok && !ReadGlued(headText, token.start, first))
-            first = Number{};
-        const bool gluedSign = first.ok && first.glued.found && first.gluedBefore;
-        // "1998-2001" is a span of years; "2000-3000 krooni" is money.
-        const std::u32string_view rest = word.substr(dash + 1 - token.start);
-        const Number until = ReadNumberText(rest, dash + 1);
-        const bool year = IsYear(first) && dash - token.start == 4 &&
-                          (!until.ok || (until.end - until.start == 4 && until.plain &&
-                                         until.value >= kFirstYear && until.value <= kLastYear));
-        if (first.ok && first.end == dash && !year) {
-            const Amount second = ReadAmountAt(i, dash + 1);
-            Amount head;
-            head.number = first;
-            head.number.first = head.number.last = i;
-            Symbol before = gluedSign ? first.glued : MatchBefore(i);
-            if (gluedSign) {
-                std::size_t digit = 0;
-                while (digit < headText.size() && !IsDigit(headText[digit]))
-                    ++digit;
-                before.first = before.last = i;
-                before.start = token.start;
-                before.end = token.start + digit;
-            }
-            if (second.ok && second.number.end > dash + 1) {
-                Symbol symbol =
-                    before.found && before.kind != FormKind::Unit ? before : second.symbol;
-                if (symbol.found && symbol.kind != FormKind::Unit) {
-                    if (start <= token.start) {
-                        head.ok = true;
-                        head.symbol = symbol;
-                        head.symbolBefore = before.found && before.kind != FormKind::Unit;
-                        head.magnitude = second.magnitude;
-                        head.family = second.family;
-                        head.start = head.symbolBefore ? before.start : token.start;
-                        head.end = dash;
-                        head.last = i;
-                        Fill(head, true, result);
-                        head.symbolBefore = before.found && before.kind != FormKind::Unit;
-                        if (!head.symbolBefore) {
-                            result.proposal.HasSymbol = false;
-                            ShareSymbol(second, result.proposal);
-                        }
-                        result.convert = !Target(head) && symbol.kind == FormKind::Currency;
-                        result.resume = dash + 1;
-                        return RangeRead::kFound;
-                    }
-                    if (start == dash + 1) {
-                        Amount tail = second;
-                        tail.symbol = symbol;
-                        Fill(tail, true, result);
-                        // "DM 5-10": the sign before the first is written beside the second.
-                        if (!second.symbol.found && before.found) {
-                            Amount owner;
-                            owner.symbol = before;
-                            owner.symbolBefore = true;
-                            result.proposal.HasSymbol = false;
-                            ShareSymbol(owner, result.proposal);
-                        }
-                        result.convert = !Target(tail) && symbol.kind == FormKind::Currency &&
-                                         !PairedWithTarget(tail);
-                        result.resume = std::max(tail.end, dash + 2);
-                        return RangeRead::kFound;
-                    }
-                }
-            }
-            return RangeRead::kSkip;
-        }
+    if (dash == kNone)
+        return RangeRead::kNotRange;
+    Symbol before;
+    const Number first = RangeStart(i, dash, before);
+    if (!first.ok)
+        return RangeRead::kNotRange;
+    const Amount second = ReadAmountAt(i, dash + 1);
+    if (!second.ok || second.number.end <= dash + 1)
+        return RangeRead::kSkip;
+    const Symbol& symbol = before.found && before.kind != FormKind::Unit ? before : second.symbol;
+    if (!symbol.found || symbol.kind == FormKind::Unit)
+        return RangeRead::kSkip;
+    if (start <= token.start) {
+        FillRangeHead(i, dash, first, before, second, symbol, result);
+        return RangeRead::kFound;
     }
-    return RangeRead::kNotRange;
+    if (start == dash + 1) {
+        FillRangeTail(dash, before, second, symbol, result);
+        return RangeRead::kFound;
+    }
+    return RangeRead::kSkip;
 }
 
 bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,

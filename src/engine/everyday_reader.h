@@ -236,6 +236,13 @@ class EverydayScanner::Reader {
     // What a token read as a range inside one word gave.
     enum class RangeRead { kFound, kSkip, kNotRange };
     RangeRead ReadWordRange(std::size_t i, std::size_t start, EverydayResult& result) const;
+    // The first number of a range in one word and the sign before it (or touching it), not
+    // ok where there is none or the word is a span of years.
+    Number RangeStart(std::size_t i, std::size_t dash, Symbol& before) const;
+    void FillRangeHead(std::size_t i, std::size_t dash, const Number& first, const Symbol& before,
+                       const Amount& second, const Symbol& symbol, EverydayResult& result) const;
+    void FillRangeTail(std::size_t dash, const Symbol& before, const Amount& second,
+                       const Symbol& symbol, EverydayResult& result) const;
     // The amount starting at token i, if it is one to propose.
     bool ReadTokenAmount(std::size_t i, std::size_t from, EverydayResult& result) const;
 
