@@ -694,10 +694,7 @@ bool EverydayScanner::Reader::ScaledLikeTheText(const Amount& amount, Symbol& sy
     symbol = Symbol{};
     symbol.found = true;
     symbol.kind = FormKind::Currency;
-    for (std::size_t c = 0; c < facts.scaled.size(); ++c) {
-        if (facts.scaled.test(c))
-            symbol.currency = static_cast<CurrencyIndex>(c);
-    }
+    symbol.currency = OnlyCurrency(facts.scaled);
     return true;
 }
 
@@ -763,10 +760,8 @@ void EverydayScanner::Reader::GatherColumns(EverydayText::Facts& facts) const {
     std::bitset<kCurrencyCount> currencies;
     int marked = 0;
     const auto close = [&] {
-        if (marked >= kMarkedInAList && currencies.count() == 1) {
-            CurrencyIndex c = 0;
-            while (!currencies.test(c))
-                ++c;
+        if (const CurrencyIndex c = OnlyCurrency(currencies);
+            marked >= kMarkedInAList && c != kNoCurrency) {
             for (const std::size_t token : bare)
                 facts.column.emplace_back(token, c);
         }

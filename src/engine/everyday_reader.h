@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <cstddef>
 #include <string_view>
 #include <vector>
@@ -86,6 +87,16 @@ inline bool IsEdgeQuote(char32_t c) {
 inline bool IsClosingPunctuation(char32_t c) {
     return c == U'.' || c == U',' || c == U';' || c == U':' || c == U'!' || c == U'?' ||
            c == U'\u2019' || c == U'\'';
+}
+
+// The one currency of a set that holds exactly one, else kNoCurrency.
+inline CurrencyIndex OnlyCurrency(const std::bitset<kCurrencyCount>& currencies) {
+    if (currencies.count() != 1)
+        return kNoCurrency;
+    CurrencyIndex c = 0;
+    while (!currencies.test(c))
+        ++c;
+    return c;
 }
 
 // A word without the punctuation that ends a clause after it ("Mark," "50.").
