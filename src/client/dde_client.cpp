@@ -151,6 +151,20 @@ std::optional<WholeTextConversion> DdeClient::ConvertWholeText(const std::string
                                                                std::string_view text) {
     if (!IsValidUtf8(text))
         return std::nullopt;
+    // Handed over as a file, a long text passes the bus daemon neither way; a program
+    // from before that, or a bus without file passing, takes it in the message.
+    if (handsOverText_ && bus_.CanHandOverFiles()) {
+        BusReply reply = CallMethod("ConvertTextFd", {clientName, HandedBytes{std::string(text)}});
+        if (reply.errorName != kUnknownMethodError) {
+            Check(reply);
+            auto* converted =
+                reply.values.empty() ? nullptr : std::get_if<HandedBytes>(&reply.values[0]);
+            if (converted == nullptr)
+                throw NotRunning("ConvertTextFd: the reply holds no text");
+            return WholeTextConversion{std::move(converted->bytes), NumberAt(reply, 1)};
+        }
+        handsOverText_ = false;
+    }
     const BusReply reply = CallMethod("ConvertText", {clientName, std::string(text)});
     if (reply.errorName == kUnknownMethodError)
         return std::nullopt;

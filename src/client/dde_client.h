@@ -82,6 +82,7 @@ class DdeClient {
     DdeBus& bus_;
     std::string busName_;
     std::optional<bool> hasCall_;
+    bool handsOverText_ = true;  // until the program turns out not to take texts as files
     bool listening_ = false;
     std::map<std::string, std::string> announced_;  // the latest text of each item
 };

@@ -18,9 +18,15 @@
 #include "core/unicode_text.h"
 #include "platform/dde_names.h"
 #include "platform/dde_server.h"
+#include "platform/file_read.h"
+#include "platform/memory_file.h"
 
 namespace kassavero {
 namespace {
+
+// A text handed over as a file is read up to this size; the converter refuses a text
+// over its own, lower limit with the same error.
+constexpr std::size_t kLargestHandedText = 64u << 20;
 
 std::u32string Inside(const char* text) {
     return Utf8ToText(text);
@@ -114,6 +120,9 @@ bool DbusDdeService::Register(const QString& busName, QString& error) {
                                  SD_BUS_PARAM(reply), &QueueCall, SD_BUS_VTABLE_UNPRIVILEGED),
         SD_BUS_METHOD_WITH_NAMES("ConvertText", "ss", SD_BUS_PARAM(clientName) SD_BUS_PARAM(text),
                                  "su", SD_BUS_PARAM(converted) SD_BUS_PARAM(changes), &QueueCall,
+                                 SD_BUS_VTABLE_UNPRIVILEGED),
+        SD_BUS_METHOD_WITH_NAMES("ConvertTextFd", "sh", SD_BUS_PARAM(clientName) SD_BUS_PARAM(text),
+                                 "hu", SD_BUS_PARAM(converted) SD_BUS_PARAM(changes), &QueueCall,
                                  SD_BUS_VTABLE_UNPRIVILEGED),
         SD_BUS_METHOD_WITH_NAMES("ListChanges", "ss", SD_BUS_PARAM(clientName) SD_BUS_PARAM(text),
                                  "a(uussd)", SD_BUS_PARAM(changes), &QueueCall,
@@ -258,6 +267,7 @@ void DbusDdeService::AnswerNow(sd_bus_message* call) {
     const char* second = nullptr;
     const char* third = nullptr;
     std::uint32_t number = 0;
+    int fd = -1;
 
     if (method == "Execute" && sd_bus_message_read(call, "ss", &first, &second) >= 0) {
         ReplyEmptyOr(call, server_.Execute(Inside(first), Inside(second)));
@@ -281,6 +291,8 @@ void DbusDdeService::AnswerNow(sd_bus_message* call) {
         AnswerCall(call, first, second);
     } else if (method == "ConvertText" && sd_bus_message_read(call, "ss", &first, &second) >= 0) {
         AnswerConvertText(call, first, second);
+    } else if (method == "ConvertTextFd" && sd_bus_message_read(call, "sh", &first, &fd) >= 0) {
+        AnswerConvertTextFd(call, first, fd);
     } else if (method == "ListChanges" && sd_bus_message_read(call, "ss", &first, &second) >= 0) {
         ReplyWithChanges(call, first, second);
     } else {
@@ -334,16 +346,45 @@ void DbusDdeService::AnswerConvertText(sd_bus_message* call, const char* first,
                                        const char* second) {
     if (!textConverter_) {
         sd_bus_reply_method_errorf(call, SD_BUS_ERROR_UNKNOWN_METHOD, "no text conversion here");
-    } else {
-        const ConvertedText converted = textConverter_(first, second);
-        if (converted.errorName.empty()) {
-            sd_bus_reply_method_return(call, "su", converted.text.c_str(), converted.changes);
-        } else {
-            sd_bus_reply_method_errorf(call,
-                                       ("org.kassavero.dde.Error." + converted.errorName).c_str(),
-                                       "%s", converted.errorMessage.c_str());
-        }
+        return;
     }
+    const ConvertedText converted = textConverter_(first, second);
+    if (converted.errorName.empty())
+        sd_bus_reply_method_return(call, "su", converted.text.c_str(), converted.changes);
+    else
+        ReplyConversionError(call, converted);
+}
+
+void DbusDdeService::AnswerConvertTextFd(sd_bus_message* call, const char* clientName, int fd) {
+    if (!textConverter_) {
+        sd_bus_reply_method_errorf(call, SD_BUS_ERROR_UNKNOWN_METHOD, "no text conversion here");
+        return;
+    }
+    const FileRead text = ReadOpenedFile(fd, kLargestHandedText, "the text");
+    if (text.outcome == FileRead::Outcome::TooLarge) {
+        ReplyConversionError(call, {{}, 0, "TextTooLarge", "the text is too large to convert"});
+        return;
+    }
+    if (text.outcome != FileRead::Outcome::Read) {
+        sd_bus_reply_method_errorf(call, SD_BUS_ERROR_INVALID_ARGS, "%s", text.error.c_str());
+        return;
+    }
+    const ConvertedText converted = textConverter_(clientName, text.bytes);
+    if (!converted.errorName.empty()) {
+        ReplyConversionError(call, converted);
+        return;
+    }
+    std::string error;
+    const OwnedFd file = SealedMemoryFile(converted.text, error);
+    const int out = file.get();
+    if (!file || sd_bus_reply_method_return(call, "hu", out, converted.changes) < 0)
+        sd_bus_reply_method_errorf(call, SD_BUS_ERROR_NO_MEMORY,
+                                   "the converted text cannot be sent: %s", error.c_str());
+}
+
+void DbusDdeService::ReplyConversionError(sd_bus_message* call, const ConvertedText& converted) {
+    sd_bus_reply_method_errorf(call, ("org.kassavero.dde.Error." + converted.errorName).c_str(),
+                               "%s", converted.errorMessage.c_str());
 }
 
 void DbusDdeService::ReplyWithChanges(sd_bus_message* call, const char* clientName,

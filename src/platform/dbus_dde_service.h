@@ -87,6 +87,8 @@ class DbusDdeService : public QObject {
     void AnswerHotkey(sd_bus_message* call, std::uint32_t number);
     void AnswerCall(sd_bus_message* call, const char* first, const char* second);
     void AnswerConvertText(sd_bus_message* call, const char* first, const char* second);
+    void AnswerConvertTextFd(sd_bus_message* call, const char* clientName, int fd);
+    void ReplyConversionError(sd_bus_message* call, const ConvertedText& converted);
     void ReplyWithChanges(sd_bus_message* call, const char* clientName, const char* text);
     void Advise(std::u32string_view item, std::u32string_view data);
     void SendHeldAdvises();

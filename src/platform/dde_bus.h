@@ -12,8 +12,14 @@
 
 namespace kassavero {
 
-// A basic value on the bus: a string (UTF-8) or an unsigned number.
-using BusValue = std::variant<std::string, std::uint32_t>;
+// Bytes handed over in a file descriptor beside the message (type h), so the bus daemon
+// neither copies nor checks them: the way for a long text.
+struct HandedBytes {
+    std::string bytes;
+};
+
+// A value on the bus: a string (UTF-8), an unsigned number or handed-over bytes.
+using BusValue = std::variant<std::string, std::uint32_t, HandedBytes>;
 
 // What a call returned, or its error.
 struct BusReply {
@@ -33,6 +39,8 @@ class DdeBus {
 
     // False when no session bus could be reached.
     virtual bool IsConnected() = 0;
+    // Whether file descriptors pass on this connection, so HandedBytes can be sent.
+    virtual bool CanHandOverFiles() = 0;
     // Whether the name has an owner; false when the bus cannot tell.
     virtual bool NameHasOwner(const std::string& busName) = 0;
     // Has the bus start the program that serves the name (bus activation).

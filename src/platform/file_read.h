@@ -21,5 +21,7 @@ struct FileRead {
 
 // Reads the file whole; a file with more than `limit` bytes is not read.
 FileRead ReadRegularFile(const std::filesystem::path& path, std::size_t limit);
+// The same for a file already open, read from its start; name is what errors call it.
+FileRead ReadOpenedFile(int fd, std::size_t limit, const std::string& name);
 
 }  // namespace kassavero

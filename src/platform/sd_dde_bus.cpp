@@ -7,6 +7,8 @@
 #include <utility>
 
 #include "platform/dde_names.h"
+#include "platform/file_read.h"
+#include "platform/memory_file.h"
 
 namespace kassavero {
 namespace {
@@ -18,14 +20,38 @@ constexpr std::uint64_t kDefaultTimeout = 0;
 constexpr const char* kDaemon = "org.freedesktop.DBus";
 constexpr const char* kDaemonPath = "/org/freedesktop/DBus";
 
+// A reply's handed-over text may be as long as any text the program converts whole.
+constexpr std::size_t kLargestHandedReply = 64u << 20;
+
 int Append(sd_bus_message* message, const BusValue& value) {
     if (const auto* text = std::get_if<std::string>(&value))
         return sd_bus_message_append_basic(message, 's', text->c_str());
+    if (const auto* handed = std::get_if<HandedBytes>(&value)) {
+        std::string error;
+        const OwnedFd file = SealedMemoryFile(handed->bytes, error);
+        if (!file)
+            return errno != 0 ? -errno : -EIO;
+        // The message keeps a copy of the descriptor.
+        const int fd = file.get();
+        return sd_bus_message_append_basic(message, 'h', &fd);
+    }
     const std::uint32_t number = std::get<std::uint32_t>(value);
     return sd_bus_message_append_basic(message, 'u', &number);
 }
 
-// The strings and numbers of a reply, up to the first value of another type.
+int ReadHanded(sd_bus_message* message, std::vector<BusValue>& values) {
+    int fd = -1;
+    const int result = sd_bus_message_read_basic(message, 'h', &fd);
+    if (result <= 0)
+        return result;
+    FileRead read = ReadOpenedFile(fd, kLargestHandedReply, "the handed-over reply");
+    if (read.outcome != FileRead::Outcome::Read)
+        return -EBADMSG;
+    values.emplace_back(HandedBytes{std::move(read.bytes)});
+    return result;
+}
+
+// The values of a reply, up to the first of a type not in BusValue.
 int ReadValues(sd_bus_message* message, std::vector<BusValue>& values) {
     for (;;) {
         char type = 0;
@@ -42,6 +68,8 @@ int ReadValues(sd_bus_message* message, std::vector<BusValue>& values) {
             result = sd_bus_message_read_basic(message, 'u', &number);
             if (result > 0)
                 values.emplace_back(number);
+        } else if (type == 'h') {
+            result = ReadHanded(message, values);
         } else {
             return 0;
         }
@@ -99,6 +127,10 @@ BusReply SdDdeBus::Call(const char* destination, const char* path, const char* i
         reply.errorMessage = std::strerror(-result);
     }
     return reply;
+}
+
+bool SdDdeBus::CanHandOverFiles() {
+    return bus_ != nullptr && sd_bus_can_send(bus_.get(), SD_BUS_TYPE_UNIX_FD) > 0;
 }
 
 bool SdDdeBus::NameHasOwner(const std::string& busName) {

@@ -22,6 +22,7 @@ class SdDdeBus final : public DdeBus {
     SdDdeBus& operator=(const SdDdeBus&) = delete;
 
     bool IsConnected() override { return bus_ != nullptr; }
+    bool CanHandOverFiles() override;
     bool NameHasOwner(const std::string& busName) override;
     BusReply StartService(const std::string& busName) override;
     BusReply CallMethod(const std::string& busName, const std::string& method,

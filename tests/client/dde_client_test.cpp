@@ -25,6 +25,7 @@ BusReply Error(const std::string& name) {
 // DDE-style methods, announces each reply and keeps it in the item.
 struct Program {
     FakeDdeBus bus;
+    bool handsOverText = true;  // false: a program from before texts came as files
     DdeClient client{bus, "org.kassavero.dde.test"};
     explicit Program(bool older, const std::string& reply = "[OK]", bool announces = true) {
         bus.program = [this, older, reply, announces](const FakeDdeBus::MethodCall& call) {
@@ -32,8 +33,11 @@ struct Program {
                 return Reply({reply + "\r\n"});
             if (older && call.method == "Execute" && announces)
                 bus.Announce("Filter", "[announced]\r\n");
-            if (older && (call.method == "Call" || call.method == "ConvertText"))
+            if (older && (call.method == "Call" || call.method.starts_with("ConvertText")))
                 return Error(kUnknownMethodError);
+            if (call.method == "ConvertTextFd")
+                return handsOverText ? Reply({HandedBytes{"EUR 5"}, std::uint32_t{1}})
+                                     : Error(kUnknownMethodError);
             return call.method == "ConvertText" ? Reply({"EUR 5", std::uint32_t{1}})
                                                 : Reply({reply});
         };
@@ -116,20 +120,32 @@ TEST(DdeClient, AnOlderProgramIsNeitherAskedAboutUnknownItemsNorForUnneededRepli
 TEST(DdeClient, AWholeTextGoesInOneCallWhereTheProgramAndTheTextAllowIt) {
     struct Row {
         bool older;
+        bool handsOverText;
+        bool busPassesFiles;
         std::string text;
         bool converted;
-        std::size_t calls;
+        std::vector<std::string> methods;  // of two conversions in a row
     };
-    for (const Row& row : std::vector<Row>{{false, "10 DM", true, 1},
-                                           {true, "10 DM", false, 1},
-                                           {false, "10 DM \xFF", false, 0}}) {
+    const std::string fd = "ConvertTextFd";
+    const std::string plain = "ConvertText";
+    for (const Row& row :
+         std::vector<Row>{{false, true, true, "10 DM", true, {fd, fd}},
+                          {false, true, false, "10 DM", true, {plain, plain}},
+                          // Asked once whether the program takes the text as a file.
+                          {false, false, true, "10 DM", true, {fd, plain, plain}},
+                          {true, false, true, "10 DM", false, {fd, plain, plain}},
+                          {false, true, true, "10 DM \xFF", false, {}}}) {
         Program program(row.older);
-        const auto whole = program.client.ConvertWholeText("test", row.text);
-        ASSERT_EQ(whole.has_value(), row.converted) << row.text;
-        if (whole) {
-            EXPECT_EQ(whole->text + std::to_string(whole->changes), "EUR 51");
+        program.handsOverText = row.handsOverText;
+        program.bus.handsOverFiles = row.busPassesFiles;
+        for (int round = 0; round < 2; ++round) {
+            const auto whole = program.client.ConvertWholeText("test", row.text);
+            ASSERT_EQ(whole.has_value(), row.converted) << row.text;
+            if (whole) {
+                EXPECT_EQ(whole->text + std::to_string(whole->changes), "EUR 51");
+            }
         }
-        EXPECT_EQ(program.bus.calls.size(), row.calls) << row.text;
+        EXPECT_EQ(program.bus.Methods(), row.methods) << row.text;
     }
 }
 

@@ -20,6 +20,7 @@ class FakeDdeBus final : public DdeBus {
         std::vector<BusValue> arguments;
     };
     bool connected = true;
+    bool handsOverFiles = true;
     bool owned = true;
     BusReply startReply;
     int starts = 0;
@@ -38,6 +39,7 @@ class FakeDdeBus final : public DdeBus {
     }
 
     bool IsConnected() override { return connected; }
+    bool CanHandOverFiles() override { return handsOverFiles; }
     bool NameHasOwner(const std::string&) override { return owned; }
     BusReply StartService(const std::string&) override {
         ++starts;
