@@ -547,7 +547,7 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
     if (!hasSymbol && ScaledLikeTheText(amount, amount.symbol)) {
         Fill(amount, false, result);
         result.convert = !Target(amount) && !PairedWithTarget(amount);
-        result.resume = std::max(amount.end, token.start + 1);
+        result.resume = std::max<std::size_t>(amount.end, token.start + 1);
         return true;
     }
     if (!hasSymbol) {
@@ -565,7 +565,7 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
             ShareSymbol(linked, result.proposal);
             result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
                              !PairedWithTarget(amount);
-            result.resume = std::max(amount.end, token.start + 1);
+            result.resume = std::max<std::size_t>(amount.end, token.start + 1);
             return true;
         } else if (const CurrencyIndex column = UnderHeading(amount.number);
                    column != kNoCurrency) {
@@ -593,7 +593,7 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
         SplitByStrayBlank(amount.number) || NamesACoin(amount) || NamedYear(amount.number);
     result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
                      !PairedWithTarget(amount) && !unsure;
-    result.resume = std::max(amount.end, token.start + 1);
+    result.resume = std::max<std::size_t>(amount.end, token.start + 1);
     return true;
 }
 
@@ -603,7 +603,7 @@ bool EverydayScanner::Reader::Next(std::size_t from, EverydayResult& result) con
         const std::u32string_view word = Tok(i);
         if (std::none_of(word.begin(), word.end(), IsDigit))
             continue;
-        const std::size_t start = std::max(token.start, from);
+        const std::size_t start = std::max<std::size_t>(token.start, from);
         const RangeRead range = ReadWordRange(i, start, result);
         if (range == RangeRead::kFound)
             return true;

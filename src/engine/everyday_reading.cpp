@@ -428,7 +428,7 @@ std::size_t EverydayScanner::Reader::EndingAt(std::u32string_view text) const {
 EverydayScanner::Number EverydayScanner::Reader::ReadNumberAt(std::size_t i,
                                                               std::size_t from) const {
     const auto& token = tokens_[i];
-    const std::size_t start = std::max(token.start, from);
+    const std::size_t start = std::max<std::size_t>(token.start, from);
     const std::u32string_view text = text_.Text().substr(start, token.end - start);
     Number number = ReadNumberText(text, start);
     if (number.ok && number.end != start + text.size()) {

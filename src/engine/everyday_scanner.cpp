@@ -16,12 +16,17 @@ using namespace everyday;
 
 EverydayText::EverydayText(std::u32string_view text) : text_(text) {
     const std::size_t zero = text.find(U'\0');
-    const std::size_t n = zero == std::u32string_view::npos ? text.size() : zero;
-    tokens_.reserve(n / 6 + 1);
+    // Positions are kept in 32 bits; no text the program is given comes near that.
+    const std::size_t n =
+        std::min<std::size_t>(zero == std::u32string_view::npos ? text.size() : zero, UINT32_MAX);
+    // Most texts have a word every five or six characters: one allocation, seldom two.
+    tokens_.reserve(n / 5 + 1);
     bool line = false;
     std::size_t gap = 0;
     const auto push = [&](std::size_t start, std::size_t end) {
-        tokens_.push_back({start, end, line, gap});
+        tokens_.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end),
+                           static_cast<std::uint32_t>(std::min<std::size_t>(gap, UINT32_MAX)),
+                           line});
         line = false;
         gap = 0;
     };

@@ -12,6 +12,7 @@
 
 #include <bitset>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -31,11 +32,13 @@ struct ProfileSettings;
 // line breaks separate words; brackets, quotes and similar marks are words of their own.
 class EverydayText {
   public:
+    // 16 bytes: a long text has a word every five or six characters, and the reader
+    // walks them back and forth.
     struct Token {
-        std::size_t start;
-        std::size_t end;
-        bool lineBefore;        // a line break lies between this word and the one before
-        std::size_t gapBefore;  // separating characters before it
+        std::uint32_t start;
+        std::uint32_t end;
+        std::uint32_t gapBefore;  // separating characters before it
+        bool lineBefore;          // a line break lies between this word and the one before
     };
 
     explicit EverydayText(std::u32string_view text);
