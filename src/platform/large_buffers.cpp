@@ -7,12 +7,13 @@ namespace kassavero {
 
 namespace {
 
-// The buffers of a text of up to two megabytes. Larger ones are still mapped and unmapped
-// on their own: kept in the heap, they made the other callers wait longer during a huge
+// The buffers of a text of up to two megabytes: the largest, the text in code points with
+// room for its changes, takes about 9 MB. Larger ones are still mapped and unmapped on
+// their own: kept in the heap, they made the other callers wait longer during a huge
 // conversion.
-constexpr int kMappedFrom = 8 << 20;
+constexpr int kMappedFrom = 16 << 20;
 // Free memory at the heap's top that stays until ReturnFreeMemory.
-constexpr int kKeptFree = 32 << 20;
+constexpr int kKeptFree = 48 << 20;
 
 }  // namespace
 
