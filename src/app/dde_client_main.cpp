@@ -1,26 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kassavero-dde: the command-line client of Kassavero's command interface on the
 // session bus. What it says on the bus is DdeClient's (client/dde_client.h); this reads
-// the command line and the files and prints the answers.
+// the command line and the files and prints the answers. It needs no toolkit: scripts
+// start it once per command, and loading one took longer than most calls.
 
-#include <QCommandLineParser>
-#include <QCoreApplication>
-#include <QFile>
-#include <QSaveFile>
-#include <QStringList>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "client/dde_client.h"
 #include "client/document_client.h"
 #include "core/hotkeys.h"
 #include "core/unicode_text.h"
+#include "platform/atomic_file.h"
 #include "platform/dde_names.h"
 #include "platform/private_profile_file.h"
 #include "platform/registry_file.h"
@@ -89,52 +94,107 @@ class BusChannel final : public CommandChannel {
     DdeClient& client_;
 };
 
+using Arguments = std::vector<std::string>;
+
+std::string Lower(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
 struct ConvertArguments {
-    QString input;
-    QString output;
+    std::string input;
+    std::string output;
     bool confirm = false;
     bool perAmount = false;
 };
 
-// FILE [-o OUT] [--confirm | --per-amount], options before or after the file; nothing
-// for anything else.
-std::optional<ConvertArguments> ParseConvert(const QStringList& args) {
-    QCommandLineParser parser;
-    const QCommandLineOption output(QStringLiteral("o"), QString(), QStringLiteral("OUT"));
-    const QCommandLineOption confirm(QStringLiteral("confirm"));
-    const QCommandLineOption perAmount(QStringLiteral("per-amount"));
-    parser.addOptions({output, confirm, perAmount});
-    if (!parser.parse(QStringList{QStringLiteral("convert")} + args))
-        return std::nullopt;
+// FILE [-o OUT] [--confirm | --per-amount], options before or after the file ("-oOUT"
+// and "--" as usual); nothing for anything else.
+std::optional<ConvertArguments> ParseConvert(const Arguments& args) {
     ConvertArguments parsed;
-    const QStringList files = parser.positionalArguments();
-    parsed.confirm = parser.isSet(confirm);
-    parsed.perAmount = parser.isSet(perAmount);
-    parsed.output = parser.value(output);
+    std::vector<std::string> files;
+    bool outputGiven = false;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+            files.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--confirm") {
+            parsed.confirm = true;
+        } else if (arg == "--per-amount") {
+            parsed.perAmount = true;
+        } else if (arg.starts_with("-o") && !outputGiven) {
+            if (arg.size() > 2)
+                parsed.output = arg.substr(2);
+            else if (i + 1 < args.size())
+                parsed.output = args[++i];
+            else
+                return std::nullopt;
+            outputGiven = true;
+        } else {
+            return std::nullopt;
+        }
+    }
     // A name that looks like an option is never taken for the file.
-    if (files.size() != 1 || files[0].isEmpty() || files[0].startsWith('-') ||
-        (parsed.confirm && parsed.perAmount))
+    if (files.size() != 1 || files[0].empty() || files[0][0] == '-' ||
+        (parsed.confirm && parsed.perAmount) || (outputGiven && parsed.output.empty()))
         return std::nullopt;
     parsed.input = files[0];
     return parsed;
 }
 
-int Convert(DdeClient& client, const QStringList& args) {
+// The whole of a file, also of a pipe ("<(...)"); nothing, with the reason, if it cannot
+// be read.
+std::optional<std::string> ReadWhole(const std::string& path, std::string& error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    std::string bytes;
+    bool failed = fd < 0;
+    char buffer[65536];
+    while (!failed) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0 && errno == EINTR)
+            continue;
+        failed = n < 0;
+        if (!failed)
+            bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    const int reason = errno;
+    if (fd >= 0)
+        ::close(fd);
+    if (failed) {
+        error = std::strerror(reason);
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+// The mode a new file gets from this process: rw for everyone the umask lets through.
+mode_t NewFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+int Convert(DdeClient& client, const Arguments& args) {
     const std::optional<ConvertArguments> parsed = ParseConvert(args);
     if (!parsed) {
         std::cerr << kUsage;
         return kExitUsage;
     }
-    const QString& input = parsed->input;
-    const QString& output = parsed->output;
-    QFile file(input);
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::cerr << "kassavero-dde: cannot read " << input.toStdString() << ": "
-                  << file.errorString().toStdString() << '\n';
+    const std::string& input = parsed->input;
+    const std::string& output = parsed->output;
+    std::string error;
+    const std::optional<std::string> bytes = ReadWhole(input, error);
+    if (!bytes) {
+        std::cerr << "kassavero-dde: cannot read " << input << ": " << error << '\n';
         return kExitFile;
     }
-    const QByteArray bytes = file.readAll();
-    const std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    const std::string_view text(*bytes);
     client.EnsureRunning();
     DocumentConversionResult result;
     std::optional<WholeTextConversion> whole;
@@ -161,18 +221,13 @@ int Convert(DdeClient& client, const QStringList& args) {
                   << "\nThe file was left unchanged.\n";
         return kExitRefused;
     }
-    if (output.isEmpty()) {
+    if (output.empty()) {
         std::fwrite(result.text.data(), 1, result.text.size(), stdout);
         std::fflush(stdout);
-    } else {
-        QSaveFile out(output);
-        if (!out.open(QIODevice::WriteOnly) ||
-            out.write(result.text.data(), static_cast<qint64>(result.text.size())) < 0 ||
-            !out.commit()) {
-            std::cerr << "kassavero-dde: cannot write " << output.toStdString() << ": "
-                      << out.errorString().toStdString() << '\n';
-            return kExitFile;
-        }
+    } else if (!ReplaceFileAtomically(output, result.text, error, NewFileMode())) {
+        // The reason names the file.
+        std::cerr << "kassavero-dde: cannot write: " << error << '\n';
+        return kExitFile;
     }
     std::cerr << "kassavero-dde: " << result.changed << " of "
               << (result.allCounted ? "" : "at least ") << result.found << " amounts converted\n";
@@ -202,9 +257,7 @@ int Script(DdeClient& client) {
             status = kExitRefused;
             continue;
         }
-        std::string item = line.substr(0, colon);
-        for (char& c : item)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const std::string item = Lower(line.substr(0, colon));
         std::string reply;
         try {
             reply = client.Call(item, std::string_view(line).substr(colon + 1));
@@ -227,27 +280,40 @@ int Status() {
     return kExitOk;
 }
 
-int Run(const QStringList& arguments) {
-    QCommandLineParser parser;
-    // Everything after the command is its own.
-    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    const QCommandLineOption service(QStringLiteral("service"), QString(), QStringLiteral("NAME"),
-                                     QStringLiteral("kassavero"));
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    parser.addOptions({service, help});
-    if (!parser.parse(arguments))
-        throw std::invalid_argument("usage");
-    QStringList args = parser.positionalArguments();
-    if (parser.isSet(help)) {
+// [--service NAME] [-h | --help] COMMAND ...: everything after the command is its own.
+int Run(const Arguments& arguments) {
+    std::string service = "kassavero";
+    bool help = false;
+    std::size_t next = 0;
+    for (; next < arguments.size(); ++next) {
+        const std::string& arg = arguments[next];
+        if (arg == "-h" || arg == "--help") {
+            help = true;
+        } else if (arg == "--service" && next + 1 < arguments.size()) {
+            service = arguments[++next];
+        } else if (arg.starts_with("--service=")) {
+            service = arg.substr(std::strlen("--service="));
+        } else if (arg == "--") {
+            ++next;
+            break;
+        } else if (arg.starts_with("-")) {
+            throw std::invalid_argument("usage");
+        } else {
+            break;
+        }
+    }
+    if (help) {
         std::cout << kUsage;
         return kExitOk;
     }
-    if (args.isEmpty()) {
+    if (next >= arguments.size()) {
         std::cerr << kUsage;
         return kExitUsage;
     }
-    const QString command = args.takeFirst();
-    auto needs = [&](qsizetype count) {
+    const std::string command = arguments[next];
+    const Arguments args(arguments.begin() + static_cast<std::ptrdiff_t>(next) + 1,
+                         arguments.end());
+    auto needs = [&](std::size_t count) {
         if (args.size() != count)
             throw std::invalid_argument("usage");
     };
@@ -256,7 +322,7 @@ int Run(const QStringList& arguments) {
         return Status();
     }
     SdDdeBus bus;
-    DdeClient client(bus, DdeBusName(parser.value(service).toStdString()));
+    DdeClient client(bus, DdeBusName(service));
     if (command == "convert")
         return Convert(client, args);
     if (command == "script") {
@@ -266,25 +332,26 @@ int Run(const QStringList& arguments) {
     client.EnsureRunning();
     if (command == "execute") {
         needs(2);
-        client.Execute(args[0].toStdString(), args[1].toStdString());
+        client.Execute(args[0], args[1]);
     } else if (command == "poke") {
         needs(3);
-        client.Poke(args[0].toStdString(), args[1].toStdString(), args[2].toStdString());
+        client.Poke(args[0], args[1], args[2]);
     } else if (command == "request") {
         needs(2);
-        std::cout << client.Request(args[0].toStdString(), args[1].toStdString());
+        std::cout << client.Request(args[0], args[1]);
     } else if (command == "call") {
         needs(2);
-        const std::string reply =
-            client.Call(args[0].toLower().toStdString(), args[1].toStdString());
+        const std::string reply = client.Call(Lower(args[0]), args[1]);
         std::cout << reply << '\n';
         if (reply.rfind("ERROR.", 0) == 0)
             return kExitRefused;
     } else if (command == "post") {
         needs(1);
-        bool ok = false;
-        const uint message = args[0].toUInt(&ok);
-        if (!ok)
+        std::uint32_t message = 0;
+        const std::string& number = args[0];
+        const auto [end, error] =
+            std::from_chars(number.data(), number.data() + number.size(), message);
+        if (error != std::errc() || end != number.data() + number.size())
             throw std::invalid_argument("usage");
         client.Post(message);
     } else if (command == "show-calculator" || command == "scan-clipboard") {
@@ -304,9 +371,8 @@ int Run(const QStringList& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
     try {
-        return Run(QCoreApplication::arguments());
+        return Run(Arguments(argv + 1, argv + argc));
     } catch (const std::invalid_argument&) {
         std::cerr << kUsage;
         return kExitUsage;

@@ -128,7 +128,8 @@ void RemoveLeftoverTemporary(const fs::path& path) {
     ::unlink(temporary.c_str());
 }
 
-bool ReplaceFileAtomically(const fs::path& path, std::string_view content, std::string& error) {
+bool ReplaceFileAtomically(const fs::path& path, std::string_view content, std::string& error,
+                           unsigned newFileMode) {
     const fs::path target = ThroughLinks(path);
     const fs::path directory = target.has_parent_path() ? target.parent_path() : fs::path(".");
     struct stat old {};
@@ -157,8 +158,9 @@ bool ReplaceFileAtomically(const fs::path& path, std::string_view content, std::
         error = ErrnoText("cannot create", temporary, errno);
         return false;
     }
-    // Settings and status texts are the user's own: a new file is 0600 whatever the umask.
-    ::fchmod(fd, exists ? old.st_mode & 07777 : 0600);
+    // Settings and status texts are the user's own: by default a new file is 0600 whatever
+    // the umask.
+    ::fchmod(fd, exists ? old.st_mode & 07777 : static_cast<mode_t>(newFileMode & 07777));
     bool ok = WriteAll(fd, content) && FlushToDisk(fd);
     int failure = ok ? 0 : errno;
     if (::close(fd) != 0 && ok) {

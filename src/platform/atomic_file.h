@@ -11,15 +11,15 @@
 namespace kassavero {
 
 // Writes `content` into "<name>.tmp" beside the target (a left-over one from an
-// interrupted run is replaced), gives it the old file's permissions (0600 for a new
-// file, whatever the umask), flushes it to the disk and renames it over the target; then
+// interrupted run is replaced), gives it the old file's permissions (newFileMode for a
+// new file, whatever the umask), flushes it to the disk and renames it over the target; then
 // flushes the directory so the rename lasts.
 // A symbolic link is written through to the file it names, not replaced; a link to a
 // missing file is an error. A file without write permission for its owner is never
 // replaced. A missing directory (not one a link leads to) is created 0700.
 // On failure the target is untouched and `error` says why.
 bool ReplaceFileAtomically(const std::filesystem::path& target, std::string_view content,
-                           std::string& error);
+                           std::string& error, unsigned newFileMode = 0600);
 
 // Creates the directory and any missing parents, the new ones 0700 whatever the umask.
 bool CreatePrivateDirectories(const std::filesystem::path& directory, std::string& error);

@@ -18,6 +18,27 @@ for way in "" --per-amount; do
     cmp "$WORK/again.txt" "$WORK/out.txt" || fail "a second conversion ${way:-in one call} changed the text"
 done
 
+# The usual argument forms; a pipe as the input; a new file as the umask has it.
+umask 022
+"$CLIENT" --service=kassavero convert -o"$WORK/forms.txt" -- <(cat "$WORK/in.txt") 2>/dev/null ||
+    fail "the argument forms were refused"
+cmp "$WORK/forms.txt" "$WORK/want.txt" || fail "the argument forms converted otherwise"
+expect_eq "$(stat -c %a "$WORK/forms.txt")" "644" "the mode of a new file"
+while IFS='|' read -r want args; do
+    code=0
+    eval "\"\$CLIENT\" $args" >/dev/null 2>&1 </dev/null || code=$?
+    expect_eq "$code" "$want" "exit status of: $args"
+done <<ROWS
+1|convert
+1|convert "$WORK/in.txt" "$WORK/out.txt"
+1|convert "$WORK/in.txt" --confirm --per-amount
+1|convert "$WORK/in.txt" -o
+1|--bogus call filter testconnection
+1|post 12x
+5|convert "$WORK/missing.txt"
+0|--service kassavero call filter testconnection
+ROWS
+
 # The program not running is told apart.
 stop_kassavero
 code=0
