@@ -24,7 +24,8 @@ constexpr std::array<LaterSymbol, 3> kLTL{{{U"Lt", kSignAfter}, {U"litų", kWord
 constexpr std::array<LaterSymbol, 3> kLVL{{{U"Ls", kSign}, {U"latu", kWord}, {U"LVL", kCode}}};
 constexpr std::array<LaterSymbol, 3> kEEK{
     {{U"kr", kSignAfter}, {U"krooni", kWord}, {U"EEK", kCode}}};
-constexpr std::array<LaterSymbol, 2> kSKK{{{U"Sk", kSignAfter}, {U"SKK", kCode}}};
+// English papers write the sign before the number ("Sk37.51").
+constexpr std::array<LaterSymbol, 2> kSKK{{{U"Sk", kSign}, {U"SKK", kCode}}};
 constexpr std::array<LaterSymbol, 2> kCYP{{{U"£", kSign}, {U"CYP", kCode}}};
 constexpr std::array<LaterSymbol, 2> kMTL{{{U"Lm", kSign}, {U"MTL", kCode}}};
 constexpr std::array<LaterSymbol, 2> kSIT{{{U"SIT", kCode}, {U"tolarjev", kWord}}};

@@ -219,6 +219,7 @@ class EverydayScanner::Reader {
     bool SignBetween(const Amount& amount) const;
     // A sign right after a number and before another one marks the second.
     bool SignIsNext(std::size_t signFirst, std::size_t signLast) const;
+    bool SignOfItsOwnAfter(std::size_t numberToken, const Number& number) const;
     bool BareAllowed(const Amount& amount) const;
     bool OnlyDefaultMarked() const;
     const EverydayText::Facts& Facts() const;

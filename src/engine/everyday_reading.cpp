@@ -124,11 +124,30 @@ bool EverydayScanner::Reader::SignIsNext(std::size_t signFirst, std::size_t sign
         return true;
     const std::u32string_view next = Tok(signLast + 1);
     const Number second = ReadNumberText(next, tokens_[signLast + 1].start);
+    if (SignOfItsOwnAfter(signLast + 1, second))
+        return false;
     // Written as money: with cents, or with a dash for them ("20,-").
     bool money = second.decimals > 0;
     for (std::size_t k = 1; k < next.size(); ++k)
         money = money || ((next[k - 1] == U',' || next[k - 1] == U'.') && IsDash(next[k]));
     return second.ok && money && (IsYear(first) || first.decimals == 0);
+}
+
+bool EverydayScanner::Reader::SignOfItsOwnAfter(std::size_t numberToken,
+                                                const Number& number) const {
+    // "500 Sk 16.60 € 500 crowns": a number with money of its own after it takes no sign
+    // before it.
+    if (!number.ok)
+        return false;
+    const std::size_t end = tokens_[numberToken].end;
+    Symbol own;
+    if (number.end < end) {
+        const std::size_t from = number.end - tokens_[numberToken].start;
+        own = Lookup(Tok(numberToken).substr(from), false, true, false);
+    } else if (numberToken + 1 < tokens_.size() && SameLine(numberToken, numberToken + 1)) {
+        own = Lookup(Tok(numberToken + 1), false, false, false);
+    }
+    return own.found && own.kind != FormKind::Unit;
 }
 
 EverydayScanner::Symbol EverydayScanner::Reader::MatchBefore(std::size_t numberToken) const {

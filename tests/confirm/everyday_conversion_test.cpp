@@ -110,6 +110,8 @@ TEST_F(EverydayConversion, RealSentencesAsACarefulReaderExpects) {
          U"Zu € 2,56 (5 DM) und € 5,11 (DM 10), oder € 12,78 (25 DM) en € 25,56 (DM 50)."},
         {U"a currency's name touching the number", U"Er zahlte 500Mark und 100.000Schilling.",
          U"Er zahlte € 255,65 (500Mark) und € 7.267,28 (100.000Schilling)."},
+        {U"a number with money of its own after it takes no sign before it",
+         U"Kaution 500 DM 16,60 € Gebühr", U"Kaution € 255,65 (500 DM) 16,60 € Gebühr"},
         {U"a sum with only its magnitude, in a text with sums in one money",
          U"Der Etat: 2,5 Milliarden Mark, davon 900 Millionen für Straßen.",
          U"Der Etat: € 1,28 Milliarden (2,5 Milliarden Mark), davon € 460,16 Millionen (DEM 900 "

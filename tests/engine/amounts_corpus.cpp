@@ -5,7 +5,7 @@
 // changes with a wrong value. As a test it fails when a change has a wrong value or a
 // figure falls below its floor; with --report it lists every miss.
 //
-//   amounts_corpus DIR [--report] [--off] [--desktop de_DE] [--min-recall 90]
+//   amounts_corpus DIR [--report] [--show] [--off] [--desktop de_DE] [--min-recall 90]
 //                      [--min-precision 98]
 
 #include <algorithm>
@@ -410,11 +410,12 @@ int main(int argc, char** argv) {
     using namespace kassavero;
     if (argc < 2) {
         std::fprintf(stderr,
-                     "usage: amounts_corpus DIR [--report] [--off] [--desktop LOCALE] "
+                     "usage: amounts_corpus DIR [--report] [--show] [--off] [--desktop LOCALE] "
                      "[--min-recall N] [--min-precision N]\n");
         return 2;
     }
     bool report = false;
+    bool show = false;  // every change found, right or not
     bool everyday = true;
     std::string desktop;
     double minRecall = 0;
@@ -423,6 +424,8 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--report")
             report = true;
+        else if (arg == "--show")
+            show = true;
         else if (arg == "--off")
             everyday = false;
         else if (arg == "--desktop" && i + 1 < argc)
@@ -448,7 +451,13 @@ int main(int argc, char** argv) {
             fresh = std::make_unique<FreshProfile>(*row);
         }
         fresh->profile.MutableSettings().InputEverydayForms = everyday;
-        Score(p, *fresh, Convert(*fresh, p.text), total, report);
+        const std::vector<Change> changes = Convert(*fresh, p.text);
+        for (const Change& c : show ? changes : std::vector<Change>{}) {
+            std::printf("%s FOUND          \"%s\" (%s %.10g)\n", p.where.c_str(),
+                        TextToUtf8(p.text.substr(c.start, c.end - c.start)).c_str(),
+                        fresh->CodeOf(c.currency).c_str(), c.amount);
+        }
+        Score(p, *fresh, changes, total, report);
     }
     const double recall = Percent(total.converted, total.legacy);
     const double precision = Percent(total.right, total.changes);
