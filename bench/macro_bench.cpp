@@ -18,6 +18,7 @@
 #include "macro/macro_interpreter.h"
 #include "platform/in_process_dde_server.h"
 #include "platform/registry.h"
+#include "platform/vector_state.h"
 
 #include "engine_rig.h"
 
@@ -95,6 +96,37 @@ void ConvertTextInProcess(benchmark::State& state) {
     }
 }
 BENCHMARK(ConvertTextInProcess)->Unit(benchmark::kMillisecond);
+
+#if defined(__x86_64__)
+// Leaves the upper half of an AVX register in use, as a library may (the toolkit's start
+// does). Built for plain x86-64, so the compiler adds no vzeroupper after it.
+void LeaveUpperVectorStateInUse() {
+    asm volatile("vpcmpeqd %%ymm1, %%ymm1, %%ymm1" ::: "xmm1");
+}
+
+// The same conversion with the upper vector state left in use before each run, without
+// and with ClearUpperVectorState (/1), as the program calls it before its work.
+void ConvertTextAfterAvxCode(benchmark::State& state) {
+    if (!__builtin_cpu_supports("avx2")) {
+        state.SkipWithError("no AVX2 on this processor");
+        return;
+    }
+    InterpreterRig both;
+    const std::string text = FiguresText();
+    for (auto _ : state) {
+        LeaveUpperVectorStateInUse();
+        if (state.range(0) != 0)
+            ClearUpperVectorState();
+        const TextConversion converted = both.interpreter.ConvertText("bench", text);
+        if (converted.outcome != TextConversion::Outcome::Done || converted.changes != 10000) {
+            state.SkipWithError("not every amount of the text was converted");
+            break;
+        }
+        benchmark::DoNotOptimize(converted.text.data());
+    }
+}
+BENCHMARK(ConvertTextAfterAvxCode)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+#endif
 
 // The parser alone, on a chained settings command.
 void ParseChainedCommand(benchmark::State& state) {

@@ -5,10 +5,14 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
+#include "platform/vector_state.h"
+
 namespace kassavero {
 
 void QtMessageLoop::ProcessPendingMessages() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // The work that goes on after the events runs at full speed.
+    ClearUpperVectorState();
 }
 
 void QtMessageLoop::RunUntil(const std::function<bool()>& done) {
