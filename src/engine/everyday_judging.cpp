@@ -34,8 +34,8 @@ bool EverydayScanner::Reader::BareAllowed(const Amount& amount) const {
     // Decimals written the way the desktop writes them: "14.30" in German is a time.
     if (n.decimals > 0 && n.decimalChar != s_.region_.decimalSeparator)
         return false;
-    // A year, a reference, a time or a date.
-    if (IsYear(n) || AfterApostrophe(n))
+    // A year, a reference, a time, a date or a ratio.
+    if (IsYear(n) || AfterApostrophe(n) || InRatio(n))
         return false;
     if (n.first > 0) {
         const std::u32string_view before = Tok(n.first - 1);
@@ -152,6 +152,26 @@ bool EverydayScanner::Reader::EuroNamed() const {
     return facts.euroNamed == 1;
 }
 
+bool EverydayScanner::Reader::NamesCurrency(CurrencyIndex currency) const {
+    // "12,00 —- und zwar DM": the money named anywhere, beside a number or not.
+    EverydayText::Facts& facts = text_.TextFacts();
+    if (facts.homeNamed < 0) {
+        facts.homeNamed = 0;
+        for (std::size_t i = 0; i < tokens_.size() && facts.homeNamed == 0; ++i) {
+            const std::u32string_view word = WithoutClosingPunctuation(Tok(i));
+            if (word.empty() || IsDigit(word[0]))
+                continue;
+            const LowerCaseWord lowered(word);
+            const SymbolMatch own = s_.FindUserSymbol(word, lowered.View());
+            const EverydayForm* form = FindEverydayForm(word, s_.region_, TextLanguage());
+            facts.homeNamed =
+                (own.Entry != nullptr && own.List == currency) ||
+                (form != nullptr && form->kind == FormKind::Currency && form->currency == currency);
+        }
+    }
+    return facts.homeNamed == 1;
+}
+
 bool EverydayScanner::Reader::SignSharedByNamedMoney(std::u32string_view sign) const {
     // "one offers to take sterling, with £1 equalling €2": a sign that money named
     // anywhere in the text also uses cannot be told from it. Looked for only once a
@@ -183,6 +203,10 @@ bool EverydayScanner::Reader::OnlyDefaultMarked() const {
     std::bitset<kCurrencyCount> others = facts.marked;
     others.reset(home);
     if (others.any() || facts.otherMoney)
+        return false;
+    // "a euro amount of 4.184 would be rounded down to 4.18": a text that names the euro
+    // and neither marks an amount in the old money nor names it means euros as likely.
+    if (!facts.marked.test(home) && EuroNamed() && !NamesCurrency(home))
         return false;
     const bool told = LanguageCount::Knows(s_.region_.language);
     return facts.language < 0 || !told || facts.language == s_.region_.language;
@@ -313,6 +337,22 @@ bool EverydayScanner::Reader::AfterApostrophe(const Number& n) const {
         return false;
     const std::u32string_view before = Tok(n.first - 1);
     return before.size() == 1 && (IsEdgeQuote(before[0]) || before[0] == U'/');
+}
+
+bool EverydayScanner::Reader::InRatio(const Number& n) const {
+    // "razmerje 1:1,45", "2,5:1": a ratio, a score or a time.
+    const auto digitEnds = [&](std::size_t k) {
+        const std::u32string_view word = Tok(k);
+        return !word.empty() && IsDigit(word.back());
+    };
+    const auto colonAt = [&](std::size_t k) {
+        return k < tokens_.size() && Tok(k) == U":" && tokens_[k].gapBefore == 0;
+    };
+    const bool before = n.first >= 2 && tokens_[n.first].gapBefore == 0 && colonAt(n.first - 1) &&
+                        digitEnds(n.first - 2);
+    const bool after = colonAt(n.last + 1) && n.last + 2 < tokens_.size() &&
+                       tokens_[n.last + 2].gapBefore == 0 && IsDigit(Tok(n.last + 2)[0]);
+    return before || after;
 }
 
 bool EverydayScanner::Reader::Target(const Amount& amount) const {
@@ -590,7 +630,8 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
            std::none_of(amount.symbol.text.begin(), amount.symbol.text.end(), IsLetter)))) ||
         std::find(shared.begin(), shared.end(), amount.symbol.text) != shared.end() ||
         (amount.symbol.ambiguous && SignSharedByNamedMoney(amount.symbol.text)) ||
-        SplitByStrayBlank(amount.number) || NamesACoin(amount) || NamedYear(amount.number);
+        SplitByStrayBlank(amount.number) || NamesACoin(amount) || NamedYear(amount.number) ||
+        YearAfterName(amount);
     result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
                      !PairedWithTarget(amount) && !unsure;
     result.resume = std::max<std::size_t>(amount.end, token.start + 1);
@@ -621,18 +662,36 @@ namespace kassavero {
 
 bool EverydayScanner::Reader::NamesACoin(const Amount& amount) const {
     // "die erste 5 DM Gedenkmünze", "25 kroon bills": the value names a coin or a note.
-    // "£5 notes" too.
-    const std::size_t next = amount.last + 1;
-    if (next >= tokens_.size() || !SameLine(amount.last, next))
-        return false;
-    const std::u32string_view word = WithoutClosingPunctuation(Tok(next));
-    return IsCoinWord(word);
+    // "£5 notes" too, and each value of "the £5, £10, £20 and £50 notes".
+    // The word must follow a value: in "500 Kronen und Münzen zu 5 Senti" it starts anew.
+    bool listed = !Tok(amount.last).empty() && Tok(amount.last).back() == U',';
+    bool afterValue = true;
+    for (std::size_t k = amount.last + 1;
+         k < tokens_.size() && k <= amount.last + kLongestCoinList && SameLine(k - 1, k); ++k) {
+        const std::u32string_view word = WithoutClosingPunctuation(Tok(k));
+        if (IsCoinWord(word))
+            return afterValue;
+        const bool joins = IsAndWord(word) || IsOrWord(word);
+        afterValue = std::any_of(word.begin(), word.end(), IsDigit);
+        if (!((listed || joins) && (joins || afterValue)))
+            return false;
+        listed = listed || joins;
+    }
+    return false;
 }
 
 bool EverydayScanner::Reader::NamedYear(const Number& n) const {
     // "leta 2007 tolarje nadomestil evro": the year, then the money it speaks of.
     return IsYear(n) && n.first > 0 && SameLine(n.first - 1, n.first) &&
            IsYearWord(WithoutClosingPunctuation(Tok(n.first - 1)));
+}
+
+bool EverydayScanner::Reader::YearAfterName(const Amount& amount) const {
+    // "dem Schilling 1999 den Todesstoß versetzt": a currency's name before a year speaks
+    // of the money, not of an amount; signs and codes ("DM 1999,-") are written so.
+    const Symbol& symbol = amount.symbol;
+    return IsYear(amount.number) && symbol.found && symbol.last < amount.number.first &&
+           symbol.text.size() >= 4 && std::all_of(symbol.text.begin(), symbol.text.end(), IsLetter);
 }
 
 bool EverydayScanner::Reader::SplitByStrayBlank(const Number& n) const {

@@ -33,6 +33,9 @@ inline constexpr std::size_t kOlderWordsBack = 4;
 // How many lines of a list must mark their amounts with one currency before the bare
 // numbers that end its other lines are taken as that money.
 inline constexpr int kMarkedInAList = 2;
+// Words read on after a value for the coin or note a list of values names ("the £5, £10,
+// £20 and £50 notes").
+inline constexpr std::size_t kLongestCoinList = 16;
 
 inline bool IsDigit(char32_t c) {
     return c >= U'0' && c <= U'9';
@@ -220,6 +223,8 @@ class EverydayScanner::Reader {
     // A sign right after a number and before another one marks the second.
     bool SignIsNext(std::size_t signFirst, std::size_t signLast) const;
     bool SignOfItsOwnAfter(std::size_t numberToken, const Number& number) const;
+    bool InRatio(const Number& n) const;
+    bool YearAfterName(const Amount& amount) const;
     bool BareAllowed(const Amount& amount) const;
     bool OnlyDefaultMarked() const;
     const EverydayText::Facts& Facts() const;
@@ -234,6 +239,7 @@ class EverydayScanner::Reader {
     // The marks that group thousands in a number at this offset.
     const CharSet& ThousandsAt(std::size_t offset) const;
     bool EuroNamed() const;
+    bool NamesCurrency(CurrencyIndex currency) const;
     bool LinkToNext(const Amount& amount, Amount& linked) const;
     bool IsYear(const Number& n) const;
     bool CarriedOn(const Amount& amount, Amount& previous) const;

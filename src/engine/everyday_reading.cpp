@@ -545,21 +545,24 @@ void EverydayScanner::Reader::ExtendGroups(std::size_t i, std::u32string_view le
 }
 
 void EverydayScanner::Reader::ReadSmallerPart(std::size_t& pos, Amount& amount) const {
-    // "1 milione e 700 mila lire", "2 millones y 300 mil pesetas": one amount.
-    if (pos + 2 >= tokens_.size() || !SameLine(pos - 1, pos + 2))
+    // "1 milione e 700 mila lire", "2 millones y 300 mil pesetas": one amount; so is
+    // "1 milione 200 mila lire", but not "5 Millionen, 200 Tausend".
+    const std::u32string_view magnitude = Tok(pos - 1);
+    const std::size_t at = pos < tokens_.size() && IsAndWord(Tok(pos)) ? pos + 1 : pos;
+    if (at == pos && (magnitude.empty() || IsClosingPunctuation(magnitude.back())))
         return;
-    if (!IsAndWord(Tok(pos)))
+    if (at + 1 >= tokens_.size() || !SameLine(pos - 1, at + 1))
         return;
-    const Number part = ReadNumberText(Tok(pos + 1), tokens_[pos + 1].start);
+    const Number part = ReadNumberText(Tok(at), tokens_[at].start);
     const MagnitudeWord* word =
-        FindMagnitudeLazily(Tok(pos + 2), s_.region_, [&] { return LanguageAt(pos); });
-    if (!part.ok || part.end != tokens_[pos + 1].end || word == nullptr ||
+        FindMagnitudeLazily(Tok(at + 1), s_.region_, [&] { return LanguageAt(pos); });
+    if (!part.ok || part.end != tokens_[at].end || word == nullptr ||
         word->factor >= amount.magnitude)
         return;
     amount.extra = part.value * word->factor;
-    amount.magnitudeLast = pos + 2;
-    amount.magnitudeEnd = tokens_[pos + 2].end;
-    pos += 3;
+    amount.magnitudeLast = at + 1;
+    amount.magnitudeEnd = tokens_[at + 1].end;
+    pos = at + 2;
 }
 
 void EverydayScanner::Reader::ReadMagnitudeAndSymbolAfter(std::size_t pos, Amount& amount,

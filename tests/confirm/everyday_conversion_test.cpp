@@ -135,6 +135,18 @@ TEST_F(EverydayConversion, NoWrongValue) {
         const char32_t* text;
         const char32_t* converted;
     } rows[] = {
+        {U"a million and thousands without a word between them are one sum", italian,
+         U"circa 1 milione 200 mila lire odierne",
+         U"circa € 619,75 (1 milione 200 mila lire) odierne"},
+        {U"a currency's name before a year speaks of the money", german,
+         U"Der Todesstoß wurde dem Schilling 1999 versetzt.",
+         U"Der Todesstoß wurde dem Schilling 1999 versetzt."},
+        {U"each value of a list of notes names a note", german,
+         U"Es gab DM5, DM10 und DM20 Scheine.", U"Es gab DM5, DM10 und DM20 Scheine."},
+        {U"a ratio", german, U"im Verhältnis 1:1,45 geteilt", U"im Verhältnis 1:1,45 geteilt"},
+        {U"bare numbers in a text that names only the euro", german,
+         U"Beim Euro wird ein Betrag von 4,184 auf 4,18 gerundet.",
+         U"Beim Euro wird ein Betrag von 4,184 auf 4,18 gerundet."},
         {U"an English magnitude in English text", german,
          U"The company said it had spent 3 billion DM on the plant.",
          U"The company said it had spent € 1,53 billion (3 billion DM) on the plant."},
