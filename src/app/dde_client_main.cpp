@@ -280,19 +280,24 @@ int Status() {
     return kExitOk;
 }
 
-// [--service NAME] [-h | --help] COMMAND ...: everything after the command is its own.
-int Run(const Arguments& arguments) {
+struct GlobalOptions {
     std::string service = "kassavero";
     bool help = false;
-    std::size_t next = 0;
+    std::size_t command = 0;  // where the command stands in the arguments
+};
+
+// [--service NAME] [-h | --help] COMMAND ...: everything after the command is its own.
+GlobalOptions ParseGlobal(const Arguments& arguments) {
+    GlobalOptions options;
+    std::size_t& next = options.command;
     for (; next < arguments.size(); ++next) {
         const std::string& arg = arguments[next];
         if (arg == "-h" || arg == "--help") {
-            help = true;
+            options.help = true;
         } else if (arg == "--service" && next + 1 < arguments.size()) {
-            service = arguments[++next];
+            options.service = arguments[++next];
         } else if (arg.starts_with("--service=")) {
-            service = arg.substr(std::strlen("--service="));
+            options.service = arg.substr(std::strlen("--service="));
         } else if (arg == "--") {
             ++next;
             break;
@@ -302,7 +307,13 @@ int Run(const Arguments& arguments) {
             break;
         }
     }
-    if (help) {
+    return options;
+}
+
+int Run(const Arguments& arguments) {
+    const GlobalOptions options = ParseGlobal(arguments);
+    const std::size_t next = options.command;
+    if (options.help) {
         std::cout << kUsage;
         return kExitOk;
     }
@@ -310,7 +321,7 @@ int Run(const Arguments& arguments) {
         std::cerr << kUsage;
         return kExitUsage;
     }
-    const std::string command = arguments[next];
+    const std::string& command = arguments[next];
     const Arguments args(arguments.begin() + static_cast<std::ptrdiff_t>(next) + 1,
                          arguments.end());
     auto needs = [&](std::size_t count) {
@@ -322,7 +333,7 @@ int Run(const Arguments& arguments) {
         return Status();
     }
     SdDdeBus bus;
-    DdeClient client(bus, DdeBusName(service));
+    DdeClient client(bus, DdeBusName(options.service));
     if (command == "convert")
         return Convert(client, args);
     if (command == "script") {

@@ -314,6 +314,29 @@ std::string Utf8(const std::u32string& s, std::size_t from, std::size_t to) {
     return EncodeKeepingBytes(std::u32string_view(s).substr(from, to - from));
 }
 
+// Of the amounts the change overlaps, the one it reads right, else the one it overlaps
+// most; nullptr for none.
+const Expected* BestMatch(const Passage& p, const FreshProfile& fresh, const Change& c,
+                          const std::vector<bool>& hit, std::size_t& index) {
+    const Expected* match = nullptr;
+    std::size_t best = 0;
+    for (std::size_t i = 0; i < p.amounts.size(); ++i) {
+        const Expected& e = p.amounts[i];
+        if (!e.found || c.end <= e.start || e.end <= c.start)
+            continue;
+        const bool reads =
+            !hit[i] && fresh.CodeOf(c.currency) == e.code && SameValue(c.amount, e.value);
+        const std::size_t overlap =
+            std::min(c.end, e.end) - std::max(c.start, e.start) + (reads ? 1000000 : 0);
+        if (overlap > best) {
+            best = overlap;
+            match = &e;
+            index = i;
+        }
+    }
+    return match;
+}
+
 void Score(const Passage& p, const FreshProfile& fresh, const std::vector<Change>& changes,
            Tally& t, bool report) {
     std::vector<bool> hit(p.amounts.size(), false);
@@ -331,25 +354,8 @@ void Score(const Passage& p, const FreshProfile& fresh, const std::vector<Change
     for (const Change& c : changes) {
         ++t.changes;
         const std::string seen = Utf8(p.text, c.start, c.end);
-        // Of the amounts the change overlaps, the one it reads right, else the one it
-        // overlaps most.
-        const Expected* match = nullptr;
         std::size_t index = 0;
-        std::size_t best = 0;
-        for (std::size_t i = 0; i < p.amounts.size(); ++i) {
-            const Expected& e = p.amounts[i];
-            if (!e.found || c.end <= e.start || e.end <= c.start)
-                continue;
-            const bool reads =
-                !hit[i] && fresh.CodeOf(c.currency) == e.code && SameValue(c.amount, e.value);
-            const std::size_t overlap =
-                std::min(c.end, e.end) - std::max(c.start, e.start) + (reads ? 1000000 : 0);
-            if (overlap > best) {
-                best = overlap;
-                match = &e;
-                index = i;
-            }
-        }
+        const Expected* match = BestMatch(p, fresh, c, hit, index);
         const std::string got = fresh.CodeOf(c.currency) + " " + FormatShortest(c.amount);
         if (match == nullptr) {
             ++t.notAmount;
