@@ -384,7 +384,15 @@ void DefaultCurrencySymbols(SymbolList& list, CurrencyIndex currency, const Lang
 
     AddOwnSigns(list, currency);
 
-    const LanguageNames names = NamesOf(currency);
+    LanguageNames names = NamesOf(currency);
+    if (currency == kFRF && homeCurrency == kBEF) {
+        // In Belgium and Luxembourg a plain "Franc" is their own; the French one is named
+        // as such there ("französische Francs").
+        for (Names* n : {&names.german, &names.english, &names.dutch})
+            std::erase_if(*n, [](const char32_t* name) {
+                return EqualsIgnoringCase(name, U"franc") || EqualsIgnoringCase(name, U"francs");
+            });
+    }
     if (languages.test(0))
         AddNames(list, names.german);
     if (languages.test(1))

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/unicode_text.h"
 
 #include "settings/profile_settings.h"
@@ -108,6 +110,12 @@ TEST(DefaultSymbols, HomeCurrencyAndLanguageExtras) {
     DefaultCurrencySymbols(franc, kFRF, Languages({2}), kBEF, CustomNames{});
     EXPECT_EQ(Symbols(franc),
               (std::vector<std::u32string>{U"FRF", U"francs français", U"franc français", U"FF"}));
+    // In Luxembourg and Belgium a plain "Franc" is the home franc, in German too.
+    SymbolList luxembourg;
+    DefaultCurrencySymbols(luxembourg, kFRF, Languages({0, 1}), kBEF, CustomNames{});
+    const std::vector<std::u32string> luxembourgish = Symbols(luxembourg);
+    for (const std::u32string_view plain : {U"Franc", U"Francs"})
+        EXPECT_EQ(std::count(luxembourgish.begin(), luxembourgish.end(), plain), 0);
 
     SymbolList guilder;
     DefaultCurrencySymbols(guilder, kNLG, Languages({3}), kNLG, CustomNames{});
