@@ -42,11 +42,12 @@ enum WordList {
     kNumbers,
     kCoin,
     kCommon,
-    kYear
+    kYear,
+    kAfterSum
 };
 constexpr std::u32string_view kWordListNames[] = {
     U"and",   U"or",   U"to",      U"instead", U"leads-to", U"reference", U"time",
-    U"month", U"link", U"numbers", U"coin",    U"words",    U"year"};
+    U"month", U"link", U"numbers", U"coin",    U"words",    U"year",      U"after-sum"};
 
 // The forms of the files, ready for lookup: by exact text (the case-sensitive ones) and by
 // lower-cased text (the others), each with the form the recognizers see.
@@ -371,6 +372,10 @@ bool IsCoinWord(std::u32string_view text) {
 
 bool IsCommonWord(std::u32string_view text) {
     return InList(kCommon, text);
+}
+
+bool IsAfterSumWord(std::u32string_view text) {
+    return InList(kAfterSum, text);
 }
 
 bool IsYearWord(std::u32string_view text) {

@@ -65,6 +65,10 @@ void EverydayScanner::Reader::GatherFacts(EverydayText::Facts& facts) const {
             return false;
         if (symbol.kind == FormKind::Foreign) {
             facts.otherMoney = true;
+            facts.otherInFull = facts.otherInFull || symbol.text.find(U' ') != std::u32string::npos;
+            facts.otherNamed = facts.otherNamed || static_cast<std::size_t>(std::count_if(
+                                                       symbol.text.begin(), symbol.text.end(),
+                                                       IsLetter)) >= kNameLetters;
             if (symbol.shares != nullptr)
                 facts.unsure.insert(facts.unsure.end(), symbol.shares->begin(),
                                     symbol.shares->end());
@@ -76,8 +80,11 @@ void EverydayScanner::Reader::GatherFacts(EverydayText::Facts& facts) const {
                 : custom < settings_.CustomCurrencySymbol.size()
                     ? std::u32string_view(settings_.CustomCurrencySymbol[custom])
                     : std::u32string_view();
-            if (!symbol.ambiguous && !code.empty() && EqualsIgnoringCase(symbol.text, code))
+            const bool byCode = !code.empty() && EqualsIgnoringCase(symbol.text, code);
+            if (!symbol.ambiguous && byCode)
                 facts.markedByCode.set(symbol.currency);
+            if (!symbol.ambiguous && !byCode && symbol.text.find(U' ') != std::u32string::npos)
+                facts.namedInFull.set(symbol.currency);
         }
         return true;
     };
@@ -107,7 +114,12 @@ void EverydayScanner::Reader::GatherFacts(EverydayText::Facts& facts) const {
             const Symbol symbol = MatchAfter(after, WithoutElision(Tok(after)));
             if (note(symbol)) {
                 money = true;
-                if (scaled && symbol.kind == FormKind::Currency && IsCurrency(symbol.currency))
+                // "2.610.000.000 lire" is a large sum as much as "2,6 miliardi di lire".
+                const bool large =
+                    scaled || (symbol.kind == FormKind::Currency &&
+                               std::count_if(word.begin(), word.end(), IsDigit) >= kLargeDigits &&
+                               ReadNumberText(word, tokens_[i].start).value >= kLargeSum);
+                if (large && symbol.kind == FormKind::Currency && IsCurrency(symbol.currency))
                     facts.scaled.set(symbol.currency);
             }
         }
@@ -255,6 +267,8 @@ bool EverydayScanner::Reader::LinkToNext(const Amount& amount, Amount& linked) c
         const double value = following.number.value;
         const bool upward = previous < value;
         const bool alike = previousDecimals == following.number.decimals;
+        // "za 1.000 in 500 tolarjev": notes and large sums are listed downwards too.
+        const bool notes = previous >= kListedDownFrom && previousDecimals == 0;
         // A list of bare numbers goes on to its last one; "10.000, 15.000 Schilling" ends in
         // a marked one of the same kind.
         bool joined = comma && (!marked || (alike && upward));
@@ -264,7 +278,7 @@ bool EverydayScanner::Reader::LinkToNext(const Amount& amount, Amount& linked) c
             const bool toWord = IsToWord(joiner);
             const bool dash = joiner.size() == 1 && IsDash(joiner[0]);
             joined = IsRangeOpener(opener, joiner) || orWord || IsInsteadWord(joiner) ||
-                     (andWord && (commas || (alike && upward))) || (toWord && upward) ||
+                     (andWord && (commas || (alike && (upward || notes)))) || (toWord && upward) ||
                      (dash && !lineStart && alike && upward);
         }
         if (!joined)
@@ -317,6 +331,95 @@ bool EverydayScanner::Reader::CarriedOn(const Amount& amount, Amount& previous) 
             before.number.decimals != n.decimals)
             return false;
         previous = before;
+        return true;
+    }
+    return false;
+}
+
+bool EverydayScanner::Reader::SentenceEndsAfter(std::size_t token) const {
+    // "Pfennige. Super" ends a sentence; "ptas. para" and "Nr. 5" do not.
+    const std::u32string_view word = Tok(token);
+    const char32_t end = word.back();
+    if (token + 1 >= tokens_.size() || tokens_[token + 1].lineBefore)
+        return true;
+    if (end == U'!' || end == U'?')
+        return true;
+    const char32_t next = Tok(token + 1)[0];
+    return end == U'.' && (IsDigit(next) || next != LowerCase(next));
+}
+
+bool EverydayScanner::Reader::ClauseEndsAfter(std::size_t token) const {
+    if (token + 1 >= tokens_.size() || tokens_[token + 1].lineBefore ||
+        IsClosingPunctuation(Tok(token).back()))
+        return true;
+    const std::u32string_view next = Tok(token + 1);
+    return (next.size() == 1 && (IsOwnWord(next[0]) || IsDash(next[0]))) ||
+           IsClosingPunctuation(next[0]);
+}
+
+bool EverydayScanner::Reader::InParallel(const Amount& amount, Amount& model) const {
+    // "für 45 Pfennige zu haben, Super für 52 und Diesel für 43 Pfennig", "auf den Bahamas
+    // (101 DM), in Jordanien (98)", "de 50 pesetas para los de cuarta, de 90 para": a bare
+    // number after the same word as an amount in old money earlier in the sentence, and
+    // followed as that one is (or ending its clause), repeats its pattern and its money.
+    const Number& n = amount.number;
+    if (n.first == 0 || n.glued.found || IsYear(n) || AfterApostrophe(n) || InRatio(n) ||
+        !SameLine(n.first - 1, n.first))
+        return false;
+    // Digits alone: "2m" may be mils or millions.
+    if (n.magnitude != 1.0 || n.first != n.last ||
+        n.end - tokens_[n.first].start != WithoutClosingPunctuation(Tok(n.first)).size())
+        return false;
+    // "лев и 93 стотинки, … лев и 99": after "and" a number may be a compound's cents.
+    const std::u32string_view lead = Tok(n.first - 1);
+    if (std::any_of(lead.begin(), lead.end(), IsDigit) || IsReferenceWord(lead) ||
+        IsTimeWord(lead) || IsAndWord(lead) || IsOrWord(lead) || IsClosingPunctuation(lead.back()))
+        return false;
+    const auto wordAfter = [&](std::size_t token) {
+        return token + 1 < tokens_.size() && !tokens_[token + 1].lineBefore
+                   ? WithoutClosingPunctuation(Tok(token + 1))
+                   : std::u32string_view();
+    };
+    const auto leads = [&](std::size_t token) {
+        return token > 0 && SameLine(token - 1, token) && EqualsIgnoringCase(Tok(token - 1), lead);
+    };
+    const std::size_t reach = n.first > kParallelReach ? n.first - kParallelReach : 0;
+    for (std::size_t k = n.first - 1; k-- > reach;) {
+        if (SentenceEndsAfter(k))
+            return false;
+        const std::u32string_view word = Tok(k);
+        // Only a number after the same word, or after a sign after it, may be the model.
+        if (std::none_of(word.begin(), word.end(), IsDigit) ||
+            !(leads(k) || (k > 0 && leads(k - 1))))
+            continue;
+        const Amount before = ReadAmountAt(k, tokens_[k].start);
+        if (!before.ok || before.end > tokens_[n.first].start || !before.symbol.found)
+            continue;
+        const Symbol& symbol = before.symbol;
+        const std::size_t first = before.symbolBefore && !before.number.glued.found
+                                      ? std::min(symbol.first, before.number.first)
+                                      : before.number.first;
+        if (symbol.kind != FormKind::Currency || !IsCurrency(symbol.currency) ||
+            symbol.currency == kEUR || symbol.ambiguous || before.magnitudeLast != kNone ||
+            symbol.family >= 0 || before.number.decimals != n.decimals || !leads(first))
+            return false;
+        // Followed as the model is, or ending a clause as it does: "für 52 und Diesel" too,
+        // but not "für 2 und 3 Personen".
+        const std::u32string_view follower = wordAfter(n.last);
+        const bool ends = ClauseEndsAfter(n.last);
+        const bool joined = !ends && (IsAndWord(follower) || IsOrWord(follower)) &&
+                            n.last + 2 < tokens_.size() &&
+                            std::none_of(Tok(n.last + 2).begin(), Tok(n.last + 2).end(), IsDigit);
+        if (!joined && !(ends && ClauseEndsAfter(before.last)) &&
+            (follower.empty() || !EqualsIgnoringCase(wordAfter(before.last), follower)))
+            return false;
+        // Euros or other money named between them break the pattern.
+        for (std::size_t j = before.last + 1; j < n.first; ++j) {
+            const Symbol other = Lookup(WithoutClosingPunctuation(Tok(j)), false, false, false);
+            if (other.found && other.kind != FormKind::Unit && other.currency != symbol.currency)
+                return false;
+        }
+        model = before;
         return true;
     }
     return false;
@@ -582,7 +685,7 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
     Amount amount = ReadAmountAt(i, from);
     if (!amount.ok)
         return false;
-    OlderJustBefore(amount);
+    OlderBeside(amount);
     bool hasSymbol = amount.symbol.found && amount.symbol.kind != FormKind::Unit;
     if (!hasSymbol && ScaledLikeTheText(amount, amount.symbol)) {
         Fill(amount, false, result);
@@ -595,7 +698,8 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
             ListWithoutBlank(amount.number))
             return false;  // a unit beside it, "2,5 Millionen Einwohner", "2003 4,90"
         Amount linked;
-        if (LinkToNext(amount, linked) || CarriedOn(amount, linked)) {
+        if (LinkToNext(amount, linked) || CarriedOn(amount, linked) || InParallel(amount, linked)) {
+            OlderBeside(linked);
             amount.symbol = linked.symbol;
             if (amount.magnitudeLast == kNone && linked.magnitudeLast != kNone) {
                 amount.magnitude = linked.magnitude;
@@ -625,13 +729,13 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
     const std::vector<std::u32string>& shared = Facts().unsure;
     const bool unsure =
         (amount.symbol.ambiguous &&
-         (Facts().otherMoney ||
+         ((Facts().otherMoney && !SharedWordIsOurs(amount.symbol)) ||
           (Facts().markedByCode.test(amount.symbol.currency) &&
            std::none_of(amount.symbol.text.begin(), amount.symbol.text.end(), IsLetter)))) ||
         std::find(shared.begin(), shared.end(), amount.symbol.text) != shared.end() ||
         (amount.symbol.ambiguous && SignSharedByNamedMoney(amount.symbol.text)) ||
         SplitByStrayBlank(amount.number) || NamesACoin(amount) || NamedYear(amount.number) ||
-        YearAfterName(amount);
+        YearAfterName(amount) || AfterReference(amount);
     result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
                      !PairedWithTarget(amount) && !unsure;
     result.resume = std::max<std::size_t>(amount.end, token.start + 1);
@@ -678,6 +782,25 @@ bool EverydayScanner::Reader::NamesACoin(const Amount& amount) const {
         listed = listed || joins;
     }
     return false;
+}
+
+bool EverydayScanner::Reader::SharedWordIsOurs(const Symbol& symbol) const {
+    // A word other money shares ("pounds", "krooni") in a text that also names other money:
+    // ours where the text names ours in full ("Cyprus pounds") and no other money so, or
+    // where the other money is written only by signs and codes ("$116 million").
+    const std::size_t letters =
+        static_cast<std::size_t>(std::count_if(symbol.text.begin(), symbol.text.end(), IsLetter));
+    const EverydayText::Facts& facts = Facts();
+    return letters > 0 && ((facts.namedInFull.test(symbol.currency) && !facts.otherInFull) ||
+                           (letters >= kNameLetters && !facts.otherNamed));
+}
+
+bool EverydayScanner::Reader::AfterReference(const Amount& amount) const {
+    // "im Punkt 19 lit a": a number after "Punkt", "Nr." or "Art." refers to a part of a
+    // text, whatever letters follow it.
+    const Number& n = amount.number;
+    return !amount.symbolBefore && n.first > 0 && SameLine(n.first - 1, n.first) &&
+           IsReferenceWord(Tok(n.first - 1));
 }
 
 bool EverydayScanner::Reader::NamedYear(const Number& n) const {
@@ -748,7 +871,9 @@ bool EverydayScanner::Reader::ScaledLikeTheText(const Amount& amount, Symbol& sy
     const bool clauseEnds = closed || next >= tokens_.size() ||
                             !SameLine(amount.magnitudeLast, next) ||
                             (Tok(next).size() == 1 && IsOwnWord(Tok(next)[0]));
-    if (!clauseEnds && (IsMagnitudeLink(Tok(next)) || !IsCommonWord(Tok(next))))
+    const std::u32string_view follower = WithoutClosingPunctuation(Tok(next));
+    if (!clauseEnds &&
+        (IsMagnitudeLink(Tok(next)) || !(IsCommonWord(follower) || IsAfterSumWord(follower))))
         return false;
     symbol = Symbol{};
     symbol.found = true;
@@ -757,14 +882,23 @@ bool EverydayScanner::Reader::ScaledLikeTheText(const Amount& amount, Symbol& sy
     return true;
 }
 
-void EverydayScanner::Reader::OlderJustBefore(Amount& amount) const {
+void EverydayScanner::Reader::OlderBeside(Amount& amount) const {
     if (amount.symbol.olders == nullptr || amount.symbol.currency != kEUR)
         return;
+    const auto adopt = [&](const Amount& other) {
+        for (const std::u32string& code : *amount.symbol.olders) {
+            CurrencyIndex older = s_.CurrencyOfCode(code);
+            if (older == kFRF && s_.region_.home == kBEF)
+                older = kBEF;
+            if (IsCurrency(older) && older == other.symbol.currency)
+                amount.symbol.currency = older;
+        }
+    };
     const std::size_t first = amount.number.first;
     const std::size_t reach = first >= kOlderWordsBack ? first - kOlderWordsBack : 0;
     for (std::size_t k = first; k-- > reach;) {
         if (!SameLine(k, first) || IsClosingPunctuation(Tok(k).back()))
-            return;
+            break;
         const std::u32string_view word = Tok(k);
         if (std::none_of(word.begin(), word.end(), IsDigit))
             continue;
@@ -772,13 +906,21 @@ void EverydayScanner::Reader::OlderJustBefore(Amount& amount) const {
         if (!before.ok || !before.symbol.found || before.symbol.kind != FormKind::Currency ||
             before.end > tokens_[first].start)
             continue;
-        for (const std::u32string& code : *amount.symbol.olders) {
-            CurrencyIndex older = s_.CurrencyOfCode(code);
-            if (older == kFRF && s_.region_.home == kBEF)
-                older = kBEF;
-            if (IsCurrency(older) && older == before.symbol.currency)
-                amount.symbol.currency = older;
-        }
+        adopt(before);
+        return;
+    }
+    // "zu 1, 2, 5, 10, 25 und 50 Cent, sowie 1 Lira": else the amount that follows in the
+    // sentence.
+    for (std::size_t k = amount.last + 1;
+         k < tokens_.size() && k <= amount.last + kOlderWordsBack && SameLine(k - 1, k) &&
+         !SentenceEndsAfter(k - 1);
+         ++k) {
+        const std::u32string_view word = Tok(k);
+        if (std::none_of(word.begin(), word.end(), IsDigit))
+            continue;
+        const Amount after = ReadAmountAt(k, tokens_[k].start);
+        if (after.ok && after.symbol.found && after.symbol.kind == FormKind::Currency)
+            adopt(after);
         return;
     }
 }

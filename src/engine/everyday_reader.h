@@ -36,6 +36,16 @@ inline constexpr int kMarkedInAList = 2;
 // Words read on after a value for the coin or note a list of values names ("the £5, £10,
 // £20 and £50 notes").
 inline constexpr std::size_t kLongestCoinList = 16;
+// The least whole number that "and" may join to a smaller amount after it ("1.000 und 500
+// DM"); below it, "3 und 50 Pfennig" could be marks and pfennigs.
+inline constexpr double kListedDownFrom = 100;
+// A sum written in digits from this much on counts as one a text writes in large numbers.
+inline constexpr double kLargeSum = 1e6;
+inline constexpr std::ptrdiff_t kLargeDigits = 7;
+// Letters from which a symbol is a name, not a sign or code ("kr", "Lm", "USD").
+inline constexpr std::size_t kNameLetters = 4;
+// How many words back a bare number may find the amount whose pattern it repeats.
+inline constexpr std::size_t kParallelReach = 48;
 
 inline bool IsDigit(char32_t c) {
     return c >= U'0' && c <= U'9';
@@ -121,6 +131,10 @@ inline bool IsCodeShaped(std::u32string_view s) {
 
 // Whether the marks of a number read differently by language ("10,000", "1.234,56").
 bool MarksDisputed(std::u32string_view word);
+
+// The mark of a number that reads as a fixed euro rate with it as the decimal mark
+// ("239,640", "1.95583"), or 0.
+char32_t RateMark(std::u32string_view word);
 
 // The decimal mark a number shows where it cannot be a thousands mark ("0.41729",
 // "1.234,56"), or 0.
@@ -243,6 +257,11 @@ class EverydayScanner::Reader {
     bool LinkToNext(const Amount& amount, Amount& linked) const;
     bool IsYear(const Number& n) const;
     bool CarriedOn(const Amount& amount, Amount& previous) const;
+    // A bare number written as an amount in old money before it in the sentence is.
+    bool InParallel(const Amount& amount, Amount& model) const;
+    // Where a clause or sentence ends right after a token.
+    bool ClauseEndsAfter(std::size_t token) const;
+    bool SentenceEndsAfter(std::size_t token) const;
     bool AfterApostrophe(const Number& n) const;
     bool PairedWithTarget(const Amount& amount) const;
     bool EndsTargetAmount(std::size_t end) const;
@@ -267,6 +286,10 @@ class EverydayScanner::Reader {
     void Fill(const Amount& amount, bool hasSymbol, EverydayResult& result) const;
     // The amount is the value of a coin or note named after it.
     bool NamesACoin(const Amount& amount) const;
+    // A word shared with other money means ours, whatever other money the text names.
+    bool SharedWordIsOurs(const Symbol& symbol) const;
+    // A number after a word that refers to a part of a text.
+    bool AfterReference(const Amount& amount) const;
     // A year's number after the word for year.
     bool NamedYear(const Number& n) const;
     // Two digits after "6, ": the cents of a price with a stray blank, or a list.
@@ -278,8 +301,9 @@ class EverydayScanner::Reader {
     // A sum with a magnitude word only, in the one money the text writes its sums in.
     bool ScaledLikeTheText(const Amount& amount, Symbol& symbol) const;
     // "1 kroon = 100 cents": a subunit the euro shares, right after an amount in an older
-    // money that has it, is that money's. Changes the amount's currency where so.
-    void OlderJustBefore(Amount& amount) const;
+    // money that has it (or right before one), is that money's. Changes the amount's
+    // currency where so.
+    void OlderBeside(Amount& amount) const;
     // How a line ends, for lists of amounts one a line.
     struct LineEnd {
         enum Kind { Other, Heading, Number, Marked } kind = Other;

@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/currency.h"
+#include "core/later_currencies.h"
+#include "core/number_text.h"
 #include "core/unicode_text.h"
 #include "engine/everyday_reader.h"
 #include "settings/profile_settings.h"
@@ -27,6 +30,8 @@ EverydayScanner::Symbol EverydayScanner::Reader::Lookup(std::u32string_view text
         const LowerCaseWord lowered(text);
         symbol.ambiguous = IsAmbiguousSign(text, lowered.View());
         symbol.text = lowered.View();
+    } else if (symbol.found && symbol.kind == FormKind::Foreign) {
+        symbol.text = LowerCaseWord(text).View();
     }
     return symbol;
 }
@@ -398,6 +403,10 @@ bool EverydayScanner::Reader::ReadGlued(std::u32string_view text, std::size_t of
     if (!front.ok || symbolAt == 0)
         return false;
     std::u32string_view rest = text.substr(symbolAt);
+    // "6-tisíc korún": a magnitude word may be joined by a hyphen, a symbol not.
+    const bool hyphen = !rest.empty() && rest[0] == U'-';
+    if (hyphen)
+        rest.remove_prefix(1);
     if (rest.empty() || IsDash(rest[0]))
         return false;
     if (const MagnitudeWord* magnitude = FindMagnitudeLazily(
@@ -408,6 +417,8 @@ bool EverydayScanner::Reader::ReadGlued(std::u32string_view text, std::size_t of
         number.family = magnitude->family;
         return true;
     }
+    if (hyphen)
+        return false;
     std::size_t cut = 0;
     while (cut < rest.size() && IsClosingPunctuation(rest[rest.size() - 1 - cut]))
         ++cut;
@@ -545,24 +556,33 @@ void EverydayScanner::Reader::ExtendGroups(std::size_t i, std::u32string_view le
 }
 
 void EverydayScanner::Reader::ReadSmallerPart(std::size_t& pos, Amount& amount) const {
-    // "1 milione e 700 mila lire", "2 millones y 300 mil pesetas": one amount; so is
-    // "1 milione 200 mila lire", but not "5 Millionen, 200 Tausend".
-    const std::u32string_view magnitude = Tok(pos - 1);
-    const std::size_t at = pos < tokens_.size() && IsAndWord(Tok(pos)) ? pos + 1 : pos;
-    if (at == pos && (magnitude.empty() || IsClosingPunctuation(magnitude.back())))
-        return;
-    if (at + 1 >= tokens_.size() || !SameLine(pos - 1, at + 1))
-        return;
-    const Number part = ReadNumberText(Tok(at), tokens_[at].start);
-    const MagnitudeWord* word =
-        FindMagnitudeLazily(Tok(at + 1), s_.region_, [&] { return LanguageAt(pos); });
-    if (!part.ok || part.end != tokens_[at].end || word == nullptr ||
-        word->factor >= amount.magnitude)
-        return;
-    amount.extra = part.value * word->factor;
-    amount.magnitudeLast = at + 1;
-    amount.magnitudeEnd = tokens_[at + 1].end;
-    pos = at + 2;
+    // "1 milione e 700 mila lire", "2 millones y 300 mil pesetas": one amount; so are
+    // "1 milione 200 mila lire" and "25 mlrd. 447 mln. 594 tūkst. litų", but not
+    // "5 Millionen, 200 Tausend".
+    double above = amount.magnitude;
+    while (true) {
+        const std::u32string_view magnitude = Tok(pos - 1);
+        const std::size_t at = pos < tokens_.size() && IsAndWord(Tok(pos)) ? pos + 1 : pos;
+        // The full stop of "mln." is the word's own.
+        const bool own = !magnitude.empty() && magnitude.back() == U'.' &&
+                         FindMagnitudeLazily(magnitude, s_.region_,
+                                             [&] { return LanguageAt(pos); }) != nullptr;
+        if (at == pos && (magnitude.empty() || (IsClosingPunctuation(magnitude.back()) && !own)))
+            return;
+        if (at + 1 >= tokens_.size() || !SameLine(pos - 1, at + 1))
+            return;
+        const Number part = ReadNumberText(Tok(at), tokens_[at].start);
+        const MagnitudeWord* word =
+            FindMagnitudeLazily(Tok(at + 1), s_.region_, [&] { return LanguageAt(pos); });
+        if (!part.ok || part.end != tokens_[at].end || word == nullptr || word->factor >= above ||
+            part.value * word->factor >= above)
+            return;
+        amount.extra += part.value * word->factor;
+        amount.magnitudeLast = at + 1;
+        amount.magnitudeEnd = tokens_[at + 1].end;
+        above = word->factor;
+        pos = at + 2;
+    }
 }
 
 void EverydayScanner::Reader::ReadMagnitudeAndSymbolAfter(std::size_t pos, Amount& amount,
@@ -840,6 +860,49 @@ char32_t everyday::DecimalShown(std::u32string_view word) {
     return after == 3 ? 0 : mark;  // "1.000" tells nothing
 }
 
+char32_t everyday::RateMark(std::u32string_view word) {
+    std::size_t start = 0;
+    while (start < word.size() && !IsDigit(word[start]))
+        ++start;
+    double whole = 0;
+    double part = 0;
+    double scale = 1;
+    char32_t mark = 0;
+    for (std::size_t k = start; k < word.size(); ++k) {
+        const char32_t c = word[k];
+        if (IsDigit(c)) {
+            if (mark == 0) {
+                whole = whole * 10 + (c - U'0');
+            } else {
+                scale /= 10;
+                part += (c - U'0') * scale;
+            }
+        } else if ((c == U'.' || c == U',') && mark == 0 && k + 1 < word.size() &&
+                   IsDigit(word[k + 1])) {
+            mark = c;
+        } else {
+            break;
+        }
+    }
+    if (mark == 0)
+        return 0;
+    static const std::vector<double> kRates = [] {
+        std::vector<double> rates;
+        for (CurrencyIndex c = 0; c < kFixedCurrencyCount; ++c) {
+            if (c != kEUR)
+                rates.push_back(FixedCurrencyRate(c));
+        }
+        for (const LaterCurrency& later : LaterCurrencies())
+            rates.push_back(ParseDecimalStrict(later.Rate, U'.').value_or(0));
+        return rates;
+    }();
+    const double value = whole + part;
+    return std::any_of(kRates.begin(), kRates.end(),
+                       [&](double rate) { return std::abs(value - rate) < 1e-9 * rate; })
+               ? mark
+               : 0;
+}
+
 const CharSet& EverydayScanner::Reader::ThousandsAt(std::size_t offset) const {
     // "10,000 marks" in an English sentence, "1.234,56 DM" in a German one: the language
     // of the sentence around a number decides which of its marks groups thousands; else
@@ -848,6 +911,9 @@ const CharSet& EverydayScanner::Reader::ThousandsAt(std::size_t offset) const {
     const std::size_t token = text_.TokenAt(offset);
     if (!MarksDisputed(Tok(token)))
         return s_.thousands_;
+    // "1 € = 239,640 SIT" in an English text: a fixed euro rate is read as one.
+    if (const char32_t mark = RateMark(Tok(token)); mark != 0)
+        return mark == U',' ? s_.thousandsAfterComma_ : s_.thousandsAfterStop_;
     char32_t decimal = LanguageCount::DecimalOf(SentenceLanguage(token));
     if (decimal == 0 && !gathering_)
         decimal = Facts().decimalShown;

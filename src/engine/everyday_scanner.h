@@ -58,6 +58,11 @@ class EverydayText {
         // Currencies the text also writes by their code ("CYP1.50"): a sign it shares
         // with other money ("£") then means the other money there.
         std::bitset<kCurrencyCount> markedByCode;
+        // Currencies the text names by a form no other money has ("Cyprus pounds"): a
+        // shared word ("pounds") then means them, whatever other money it names.
+        std::bitset<kCurrencyCount> namedInFull;
+        bool otherInFull = false;  // other money named so ("Norra kroon")
+        bool otherNamed = false;   // other money named by a word, not only a sign or code
         // Currencies the text writes with a magnitude word ("2.086 millones de pesetas").
         std::bitset<kCurrencyCount> scaled;
         bool otherMoney = false;

@@ -144,6 +144,14 @@ TEST_F(EverydayConversion, NoWrongValue) {
         {U"each value of a list of notes names a note", german,
          U"Es gab DM5, DM10 und DM20 Scheine.", U"Es gab DM5, DM10 und DM20 Scheine."},
         {U"a ratio", german, U"im Verhältnis 1:1,45 geteilt", U"im Verhältnis 1:1,45 geteilt"},
+        {U"a number after a word that refers to a part of a text", german,
+         U"Im Punkt 19 lit a ist ein Beistrich zu setzen.",
+         U"Im Punkt 19 lit a ist ein Beistrich zu setzen."},
+        {U"a fixed euro rate in an English text", english, U"The rate was 1 € = 166,386 pesetas.",
+         U"The rate was 1 € = € 1,00 (166,386 pesetas)."},
+        {U"each smaller part of a sum written with several magnitudes", italian,
+         U"Il debito era di 2 miliardi 300 milioni 400 mila lire.",
+         U"Il debito era di € 1,19 milioni (2 miliardi 300 milioni 400 mila lire)."},
         {U"bare numbers in a text that names only the euro", german,
          U"Beim Euro wird ein Betrag von 4,184 auf 4,18 gerundet.",
          U"Beim Euro wird ein Betrag von 4,184 auf 4,18 gerundet."},
@@ -213,6 +221,68 @@ TEST_F(EverydayConversion, NoWrongValue) {
          U"7.-(1) Wer die Regel bricht, zahlt."},
         {U"a shared sign is other money where the text writes ours by its code", english,
          U"It cost IEP 1.50, approx £1.20 then.", U"It cost € 1,90 (IEP 1.50), approx £1.20 then."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(TextToUtf8(row.rule));
+        EXPECT_EQ(Convert(row.text, row.desktop), row.converted);
+    }
+}
+
+// One row per rule by which the text around a number tells its money.
+TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
+    const DesktopRegion irish{kIEP, U'.', false, 0x09, {}};
+    const DesktopRegion french{kFRF, U',', false, 0x0C, {}};
+    const DesktopRegion german{kDEM, U',', false, 0x07, {}};
+    const DesktopRegion italian{kITL, U',', false, 0x10, {}};
+    const DesktopRegion dutch{kNLG, U',', false, 0x13, {}};
+    const struct {
+        const char32_t* rule;
+        DesktopRegion desktop;
+        const char32_t* text;
+        const char32_t* converted;
+    } rows[] = {
+        {U"a bare number after the same word as an amount before it", german,
+         U"Benzin gab es für 45 Pfennige, Super für 52 und Diesel für 43 Pfennig.",
+         U"Benzin gab es für € 0,23 (45 Pfennige), Super für € 0,27 (52 Pfennige) und Diesel für € "
+         U"0,22 (43 Pfennig)."},
+        {U"a bare number in brackets, as the amount before it", german,
+         U"Teuer ist es auf den Bahamas (101 DM), in Jordanien (98) und auf Malta (92).",
+         U"Teuer ist es auf den Bahamas (€ 51,64 (101 DM)), in Jordanien (€ 50,11 (98 DM)) und auf "
+         U"Malta (€ 47,04 (92 DM))."},
+        {U"a bare number with a noun after it is no repeat of the pattern", german,
+         U"Eintritt für 12 DM, Parken für 3 Stunden.",
+         U"Eintritt für € 6,14 (12 DM), Parken für 3 Stunden."},
+        {U"a bare number after and may be the cents of an amount in words", german,
+         U"Es kostet 1 Mark und 93 Pfennig, das Brot eine Mark und 99.",
+         U"Es kostet € 0,99 (1 Mark und 93 Pfennig), das Brot eine Mark und 99."},
+        {U"a shared word is the money the text names in full", irish,
+         U"Profit was 31 million Irish pounds ($66.6 million); costs rose to 81 million pounds.",
+         U"Profit was € 39,36 million (31 million Irish pounds) ($66.6 million); costs rose to € "
+         U"102,85 million (81 million pounds)."},
+        {U"a subunit the euro shares, just before an amount in old money", french,
+         U"1 EUR = 6,55957 FRF. Il y avait des pièces de 10, 20 et 50 centimes, et de 1 franc.",
+         U"1 EUR = € 1,00 (6,55957 FRF). Il y avait des pièces de € 0,02 (10 centimes), € 0,03 (20 "
+         U"centimes) et € 0,08 (50 centimes), et de € 0,15 (1 franc)."},
+        {U"other money written only by its sign leaves a shared word ours", irish,
+         U"The room cost 40 pounds ($62) a night.",
+         U"The room cost € 50,79 (40 pounds) ($62) a night."},
+        {U"amounts listed with a word for or", german,
+         U"Die Gerichte kosten 7, 25 bzw. 35 Schilling.",
+         U"Die Gerichte kosten € 0,51 (7 Schilling), € 1,82 (25 Schilling) bzw. € 2,54 (35 "
+         U"Schilling)."},
+        {U"a magnitude joined by a hyphen", german, U"Sie verdienen 6-Tausend Mark mehr.",
+         U"Sie verdienen € 3.067,75 (6-Tausend Mark) mehr."},
+        {U"notes listed downwards", french, U"des billets de 500 et 200 francs",
+         U"des billets de € 76,22 (500 francs) et € 30,49 (200 francs)"},
+        {U"a sum with only a magnitude, and a word that counts no thing after it", dutch,
+         U"De omzet was 195 miljoen gulden, dat is 8 miljoen meer dan vorig jaar.",
+         U"De omzet was € 88,49 miljoen (195 miljoen gulden), dat is € 3,63 miljoen (NLG 8 "
+         U"miljoen) meer dan vorig jaar."},
+        {U"a sum with only a magnitude, in a text with large sums in digits", italian,
+         U"Rossi passa al Vicenza per 2.610.000.000 lire. Nel 1984 Maradona passa al Napoli per "
+         U"13 miliardi.",
+         U"Rossi passa al Vicenza per € 1.347.952,51 (2.610.000.000 lire). Nel 1984 Maradona passa "
+         U"al Napoli per € 6,71 milioni (ITL 13 miliardi)."},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(TextToUtf8(row.rule));

@@ -121,7 +121,8 @@ void Locate(Passage& p) {
                                  [](char32_t c) { return c >= U'0' && c <= U'9'; });
         e.start = at;
         e.end = at + e.stretch.size();
-        from = at + 1;
+        // Not inside the one before: "200 lire" after "1.200 lire".
+        from = e.end;
     }
 }
 
