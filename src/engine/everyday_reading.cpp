@@ -564,9 +564,9 @@ void EverydayScanner::Reader::ReadSmallerPart(std::size_t& pos, Amount& amount) 
         const std::u32string_view magnitude = Tok(pos - 1);
         const std::size_t at = pos < tokens_.size() && IsAndWord(Tok(pos)) ? pos + 1 : pos;
         // The full stop of "mln." is the word's own.
-        const bool own = !magnitude.empty() && magnitude.back() == U'.' &&
-                         FindMagnitudeLazily(magnitude, s_.region_,
-                                             [&] { return LanguageAt(pos); }) != nullptr;
+        const bool own =
+            !magnitude.empty() && magnitude.back() == U'.' &&
+            FindMagnitudeLazily(magnitude, s_.region_, [&] { return LanguageAt(pos); }) != nullptr;
         if (at == pos && (magnitude.empty() || (IsClosingPunctuation(magnitude.back()) && !own)))
             return;
         if (at + 1 >= tokens_.size() || !SameLine(pos - 1, at + 1))
