@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -27,6 +28,8 @@
 #include "core/unicode_text.h"
 #include "platform/atomic_file.h"
 #include "platform/dde_names.h"
+#include "platform/file_read.h"
+#include "platform/owned_fd.h"
 #include "platform/private_profile_file.h"
 #include "platform/registry_file.h"
 #include "platform/sd_dde_bus.h"
@@ -149,28 +152,17 @@ std::optional<ConvertArguments> ParseConvert(const Arguments& args) {
 // The whole of a file, also of a pipe ("<(...)"); nothing, with the reason, if it cannot
 // be read.
 std::optional<std::string> ReadWhole(const std::string& path, std::string& error) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    std::string bytes;
-    bool failed = fd < 0;
-    char buffer[65536];
-    while (!failed) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0)
-            break;
-        if (n < 0 && errno == EINTR)
-            continue;
-        failed = n < 0;
-        if (!failed)
-            bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-    const int reason = errno;
-    if (fd >= 0)
-        ::close(fd);
-    if (failed) {
-        error = std::strerror(reason);
+    const OwnedFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file) {
+        error = "cannot read " + path + ": " + std::strerror(errno);
         return std::nullopt;
     }
-    return bytes;
+    FileRead read = ReadStream(file.get(), std::numeric_limits<std::size_t>::max(), path);
+    if (read.outcome != FileRead::Outcome::Read) {
+        error = std::move(read.error);
+        return std::nullopt;
+    }
+    return std::move(read.bytes);
 }
 
 // The mode a new file gets from this process: rw for everyone the umask lets through.
@@ -191,7 +183,7 @@ int Convert(DdeClient& client, const Arguments& args) {
     std::string error;
     const std::optional<std::string> bytes = ReadWhole(input, error);
     if (!bytes) {
-        std::cerr << "kassavero-dde: cannot read " << input << ": " << error << '\n';
+        std::cerr << "kassavero-dde: " << error << '\n';
         return kExitFile;
     }
     const std::string_view text(*bytes);

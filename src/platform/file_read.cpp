@@ -10,45 +10,61 @@
 
 namespace kassavero {
 
-FileRead ReadOpenedFile(int fd, std::size_t limit, const std::string& name) {
-    FileRead result;
-    const auto failed = [&](FileRead::Outcome outcome, std::string error) {
-        result.outcome = outcome;
-        result.error = std::move(error);
-        result.bytes.clear();
-    };
-    result.outcome = FileRead::Outcome::Read;
-    if (::fstat(fd, &result.info) != 0 || !S_ISREG(result.info.st_mode)) {
-        failed(FileRead::Outcome::Failed, "cannot read " + name + ": not a regular file");
-        return result;
-    }
+namespace {
+
+// Reads to the end into result.bytes: from the start by position where the file is a
+// regular one (a handed-over file may have been written just before), else as it comes.
+void ReadToEnd(int fd, bool fromStart, std::size_t limit, const std::string& name,
+               FileRead& result) {
     const std::string tooLarge = name + " is larger than " + std::to_string(limit / 1024) + " KB";
-    if (static_cast<std::uintmax_t>(result.info.st_size) > limit) {
-        failed(FileRead::Outcome::TooLarge, tooLarge);
-        return result;
-    }
-    result.bytes.reserve(static_cast<std::size_t>(result.info.st_size));
-    // From the start, wherever the file's offset stands: a handed-over file may have
-    // been written just before.
+    result.outcome = FileRead::Outcome::Read;
     char buffer[65536];
     for (;;) {
         const ssize_t n =
-            ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(result.bytes.size()));
+            fromStart ? ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(result.bytes.size()))
+                      : ::read(fd, buffer, sizeof buffer);
         if (n == 0)
-            break;
+            return;
+        if (n < 0 && errno == EINTR)
+            continue;
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            failed(FileRead::Outcome::Failed, "cannot read " + name + ": " + std::strerror(errno));
-            break;
+            result.outcome = FileRead::Outcome::Failed;
+            result.error = "cannot read " + name + ": " + std::strerror(errno);
+        } else if (result.bytes.size() + static_cast<std::size_t>(n) > limit) {
+            // The file may grow while it is read.
+            result.outcome = FileRead::Outcome::TooLarge;
+            result.error = tooLarge;
+        } else {
+            result.bytes.append(buffer, static_cast<std::size_t>(n));
+            continue;
         }
-        // The file may grow while it is read.
-        if (result.bytes.size() + static_cast<std::size_t>(n) > limit) {
-            failed(FileRead::Outcome::TooLarge, tooLarge);
-            break;
-        }
-        result.bytes.append(buffer, static_cast<std::size_t>(n));
+        result.bytes.clear();
+        return;
     }
+}
+
+}  // namespace
+
+FileRead ReadOpenedFile(int fd, std::size_t limit, const std::string& name) {
+    FileRead result;
+    if (::fstat(fd, &result.info) != 0 || !S_ISREG(result.info.st_mode)) {
+        result.outcome = FileRead::Outcome::Failed;
+        result.error = "cannot read " + name + ": not a regular file";
+        return result;
+    }
+    if (static_cast<std::uintmax_t>(result.info.st_size) > limit) {
+        result.outcome = FileRead::Outcome::TooLarge;
+        result.error = name + " is larger than " + std::to_string(limit / 1024) + " KB";
+        return result;
+    }
+    result.bytes.reserve(static_cast<std::size_t>(result.info.st_size));
+    ReadToEnd(fd, true, limit, name, result);
+    return result;
+}
+
+FileRead ReadStream(int fd, std::size_t limit, const std::string& name) {
+    FileRead result;
+    ReadToEnd(fd, false, limit, name, result);
     return result;
 }
 

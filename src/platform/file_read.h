@@ -23,5 +23,8 @@ struct FileRead {
 FileRead ReadRegularFile(const std::filesystem::path& path, std::size_t limit);
 // The same for a file already open, read from its start; name is what errors call it.
 FileRead ReadOpenedFile(int fd, std::size_t limit, const std::string& name);
+// What an open file or pipe gives from where it stands to its end, as it comes: for a
+// reader that may wait on its input, as a command-line tool reading a pipe.
+FileRead ReadStream(int fd, std::size_t limit, const std::string& name);
 
 }  // namespace kassavero

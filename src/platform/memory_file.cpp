@@ -10,20 +10,6 @@
 
 namespace kassavero {
 
-OwnedFd::~OwnedFd() {
-    if (fd_ >= 0)
-        ::close(fd_);
-}
-
-OwnedFd& OwnedFd::operator=(OwnedFd&& other) noexcept {
-    if (this != &other) {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = std::exchange(other.fd_, -1);
-    }
-    return *this;
-}
-
 OwnedFd SealedMemoryFile(std::string_view bytes, std::string& error) {
     OwnedFd file(::memfd_create("kassavero-text", MFD_CLOEXEC | MFD_ALLOW_SEALING));
     if (!file) {

@@ -9,25 +9,10 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <utility>
+
+#include "platform/owned_fd.h"
 
 namespace kassavero {
-
-// One open file descriptor, closed when it goes.
-class OwnedFd {
-  public:
-    OwnedFd() = default;
-    explicit OwnedFd(int fd) : fd_(fd) {}
-    ~OwnedFd();
-    OwnedFd(OwnedFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    OwnedFd& operator=(OwnedFd&& other) noexcept;
-
-    int get() const { return fd_; }
-    explicit operator bool() const { return fd_ >= 0; }
-
-  private:
-    int fd_ = -1;
-};
 
 // A file in memory holding the bytes, sealed so no one can change them any more;
 // nothing, with the reason in error, when the system refuses one.

@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "platform/atomic_file.h"
+#include "platform/owned_fd.h"
 #include "platform/registry_file.h"
 
 namespace kassavero {
@@ -103,14 +104,6 @@ LockContent ReadContent(const std::string& text) {
     return content;
 }
 
-struct FileDescriptor {
-    int fd;
-    ~FileDescriptor() {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
-
 }  // namespace
 
 InstanceLock::InstanceLock() : path_(LockPath()), lock_(path_) {
@@ -168,16 +161,16 @@ std::chrono::seconds InstanceLock::HeldFor() const {
 InstanceLock::Verdict InstanceLock::Judge(bool firstLook) {
     const QByteArray name = QFile::encodeName(path_);
     // Not blocking on a pipe, not following a link someone put in its place.
-    const FileDescriptor file{
+    const OwnedFd file{
         ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW | O_NONBLOCK)};
-    if (file.fd < 0) {
+    if (!file) {
         if (errno == ENOENT)
             return Verdict::Stale;  // gone meanwhile
         problem_ = ErrnoText(errno);
         return Verdict::Unjudged;
     }
     struct stat judged {};
-    if (::fstat(file.fd, &judged) != 0) {
+    if (::fstat(file.get(), &judged) != 0) {
         problem_ = ErrnoText(errno);
         return Verdict::Unjudged;
     }
@@ -186,7 +179,7 @@ InstanceLock::Verdict InstanceLock::Judge(bool firstLook) {
         return Verdict::Unjudged;
     }
     std::string text(4096, '\0');
-    const ssize_t length = ::read(file.fd, text.data(), text.size());
+    const ssize_t length = ::read(file.get(), text.data(), text.size());
     if (length < 0) {
         problem_ = ErrnoText(errno);
         return Verdict::Unjudged;
@@ -202,7 +195,7 @@ InstanceLock::Verdict InstanceLock::Judge(bool firstLook) {
 
     // A running holder keeps an exclusive flock on the file; where the file system has
     // no flock, the content alone decides.
-    if (::flock(file.fd, LOCK_EX | LOCK_NB) != 0) {
+    if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
         if (errno == EWOULDBLOCK) {
             if (named)
                 return Verdict::Running;

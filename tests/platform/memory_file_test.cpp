@@ -43,5 +43,26 @@ TEST(MemoryFile, OnlyARegularFileWithinTheLimitIsRead) {
     }
 }
 
+TEST(MemoryFile, AStreamIsReadAsItComesToItsEnd) {
+    struct Row {
+        std::size_t limit;
+        FileRead::Outcome outcome;
+        std::string bytes;
+    };
+    for (const Row& row : {Row{1024, FileRead::Outcome::Read, "100 DM\n"},
+                           Row{6, FileRead::Outcome::TooLarge, ""}}) {
+        int ends[2];
+        ASSERT_EQ(::pipe(ends), 0);
+        const OwnedFd reading(ends[0]);
+        {
+            const OwnedFd writing(ends[1]);
+            ASSERT_EQ(::write(writing.get(), "100 DM\n", 7), 7);
+        }
+        const FileRead read = ReadStream(reading.get(), row.limit, "test");
+        EXPECT_EQ(read.outcome, row.outcome) << row.limit;
+        EXPECT_EQ(read.bytes, row.bytes) << row.limit;
+    }
+}
+
 }  // namespace
 }  // namespace kassavero
