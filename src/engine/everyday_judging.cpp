@@ -165,23 +165,47 @@ bool EverydayScanner::Reader::EuroNamed() const {
 }
 
 bool EverydayScanner::Reader::NamesCurrency(CurrencyIndex currency) const {
-    // "12,00 —- und zwar DM": the money named anywhere, beside a number or not.
+    // "12,00 —- und zwar DM", "the Maltese Lira ... 50c": the money named anywhere, beside
+    // a number or not, by one word or two ("belgische Franken"). One look at the whole
+    // text tells it for every currency.
     EverydayText::Facts& facts = text_.TextFacts();
-    if (facts.homeNamed < 0) {
-        facts.homeNamed = 0;
-        for (std::size_t i = 0; i < tokens_.size() && facts.homeNamed == 0; ++i) {
+    if (!facts.namedKnown) {
+        facts.namedKnown = true;
+        const auto note = [&](std::u32string_view text) {
+            const LowerCaseWord lowered(text);
+            const SymbolMatch own = s_.FindUserSymbol(text, lowered.View());
+            if (own.Entry != nullptr && IsCurrency(own.List))
+                facts.named.set(own.List);
+            const EverydayForm* form = FindEverydayForm(text, s_.region_, TextLanguage());
+            if (form == nullptr || form->kind != FormKind::Currency)
+                return;
+            const CurrencyIndex named =
+                form->laterCode.empty() ? form->currency : s_.CustomCurrencyOfCode(form->laterCode);
+            if (IsCurrency(named))
+                facts.named.set(named);
+        };
+        std::u32string pair;
+        for (std::size_t i = 0; i < tokens_.size(); ++i) {
             const std::u32string_view word = WithoutClosingPunctuation(Tok(i));
             if (word.empty() || IsDigit(word[0]))
                 continue;
-            const LowerCaseWord lowered(word);
-            const SymbolMatch own = s_.FindUserSymbol(word, lowered.View());
-            const EverydayForm* form = FindEverydayForm(word, s_.region_, TextLanguage());
-            facts.homeNamed =
-                (own.Entry != nullptr && own.List == currency) ||
-                (form != nullptr && form->kind == FormKind::Currency && form->currency == currency);
+            note(word);
+            if (i + 1 < tokens_.size() && SameLine(i, i + 1) && word.size() == Tok(i).size()) {
+                pair.assign(word);
+                pair += U' ';
+                pair += WithoutClosingPunctuation(Tok(i + 1));
+                note(pair);
+            }
         }
     }
-    return facts.homeNamed == 1;
+    return IsCurrency(currency) && facts.named.test(currency);
+}
+
+std::bitset<kCurrencyCount> EverydayScanner::Reader::OldMoneyNamed() const {
+    NamesCurrency(kEUR);
+    std::bitset<kCurrencyCount> named = Facts().named;
+    named.reset(kEUR);
+    return named;
 }
 
 bool EverydayScanner::Reader::SignSharedByNamedMoney(std::u32string_view sign) const {

@@ -254,6 +254,8 @@ class EverydayScanner::Reader {
     const CharSet& ThousandsAt(std::size_t offset) const;
     bool EuroNamed() const;
     bool NamesCurrency(CurrencyIndex currency) const;
+    // The currencies but the euro named anywhere in the text.
+    std::bitset<kCurrencyCount> OldMoneyNamed() const;
     bool LinkToNext(const Amount& amount, Amount& linked) const;
     bool IsYear(const Number& n) const;
     bool CarriedOn(const Amount& amount, Amount& previous) const;

@@ -101,7 +101,11 @@ EverydayScanner::Symbol EverydayScanner::Reader::LookupForm(std::u32string_view 
             CurrencyIndex older = s_.CurrencyOfCode(code);
             if (older == kFRF && s_.region_.home == kBEF)
                 older = kBEF;
-            if (IsCurrency(older) && Facts().marked.test(older)) {
+            // Named only: where no other money is named ("100 Centimes ergaben einen
+            // Franken" beside "Franc" could be either franc's).
+            if (IsCurrency(older) &&
+                (Facts().marked.test(older) ||
+                 (NamesCurrency(older) && OnlyCurrency(OldMoneyNamed()) == older))) {
                 symbol.currency = older;
                 break;
             }

@@ -71,7 +71,9 @@ class EverydayText {
         bool languageKnown = false;
         int language = -1;
         int euroNamed = -1;  // the euro named anywhere in the text: 1, 0, or -1 not known
-        int homeNamed = -1;  // the same for the default currency
+        // The currencies named anywhere, by a word of their own; worked out where needed.
+        bool namedKnown = false;
+        std::bitset<kCurrencyCount> named;
         // The signs that other money named anywhere in the text shares ("£" where it names
         // sterling), looked for when an amount with a shared sign first asks.
         bool sharedNamesKnown = false;
