@@ -297,10 +297,16 @@ const MagnitudeWord* FindMagnitude(std::u32string_view text, const DesktopRegion
                 return index.magnitudes[row].factor != index.magnitudes[rows.front()].factor ||
                        index.magnitudes[row].family != index.magnitudes[rows.front()].family;
             });
+        // The text's language first, then the desktop's, then the word as written: a
+        // "billion" in a text whose language is not told is the English one, not the
+        // German "Billion".
+        const auto rank = [&](std::size_t row) {
+            return 2 * LanguageRank(t.magnitudes[row].language, region, textLanguage) +
+                   (t.magnitudes[row].text == text ? 0 : 1);
+        };
         std::size_t best = rows.front();
         for (const std::size_t row : rows) {
-            if (LanguageRank(t.magnitudes[row].language, region, textLanguage) <
-                LanguageRank(t.magnitudes[best].language, region, textLanguage))
+            if (rank(row) < rank(best))
                 best = row;
         }
         return &index.magnitudes[best];

@@ -112,6 +112,8 @@ void EverydayScanner::Reader::GatherFacts(EverydayText::Facts& facts) const {
             ++after;
         if (after < tokens_.size()) {
             const Symbol symbol = MatchAfter(after, WithoutElision(Tok(after)));
+            // "0,32 %", "2.5 kg": the way a measure is written shows the decimal mark too.
+            money = money || (symbol.found && symbol.kind == FormKind::Unit);
             if (note(symbol)) {
                 money = true;
                 // "2.610.000.000 lire" is a large sum as much as "2,6 miliardi di lire".
@@ -759,7 +761,7 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
         std::find(shared.begin(), shared.end(), amount.symbol.text) != shared.end() ||
         (amount.symbol.ambiguous && SignSharedByNamedMoney(amount.symbol.text)) ||
         SplitByStrayBlank(amount.number) || NamesACoin(amount) || NamedYear(amount.number) ||
-        YearAfterName(amount) || AfterReference(amount);
+        YearAfterName(amount) || AfterReference(amount) || CentsInWordsAfter(amount);
     result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
                      !PairedWithTarget(amount) && !unsure;
     result.resume = std::max<std::size_t>(amount.end, token.start + 1);
@@ -817,6 +819,23 @@ bool EverydayScanner::Reader::SharedWordIsOurs(const Symbol& symbol) const {
     const EverydayText::Facts& facts = Facts();
     return letters > 0 && ((facts.namedInFull.test(symbol.currency) && !facts.otherInFull) ||
                            (letters >= kNameLetters && !facts.otherNamed));
+}
+
+bool EverydayScanner::Reader::CentsInWordsAfter(const Amount& amount) const {
+    // "32 francs, eighty centimes": the amount goes on in words a reader adds to it.
+    if (!amount.symbol.found || amount.symbol.factor != 1.0 || amount.symbolBefore)
+        return false;
+    for (std::size_t k = amount.last + 1; k <= amount.last + 2 && k + 1 < tokens_.size(); ++k) {
+        const std::u32string_view word = Tok(k);
+        if (!SameLine(k - 1, k) || SentenceEndsAfter(k - 1) ||
+            std::any_of(word.begin(), word.end(), IsDigit) || !IsLetter(word[0]) ||
+            IsClosingPunctuation(word.back()))
+            return false;
+        const Symbol sub = MatchAfter(k + 1, {});
+        if (sub.found && sub.kind == FormKind::Currency && sub.factor < 1.0)
+            return true;
+    }
+    return false;
 }
 
 bool EverydayScanner::Reader::AfterReference(const Amount& amount) const {

@@ -68,7 +68,7 @@ inline bool IsOwnWord(char32_t c) {
     // A table for ASCII: the text is split character by character.
     static constexpr auto kAscii = [] {
         std::array<bool, 128> marks{};
-        for (const char m : std::string_view("!\"%()+/:;<=>?[]{}*"))
+        for (const char m : std::string_view("!\"%()+/:;<=>?[]{}*~"))
             marks[static_cast<unsigned char>(m)] = true;
         return marks;
     }();
@@ -85,6 +85,7 @@ inline bool IsOwnWord(char32_t c) {
         case 0x2039:
         case 0x203A:
         case 0x2026:
+        case 0x2248:  // "≈90 000 DM"
             return true;
         default:
             return false;
@@ -290,6 +291,8 @@ class EverydayScanner::Reader {
     bool NamesACoin(const Amount& amount) const;
     // A word shared with other money means ours, whatever other money the text names.
     bool SharedWordIsOurs(const Symbol& symbol) const;
+    // Subunits in words after the amount ("32 francs, eighty centimes").
+    bool CentsInWordsAfter(const Amount& amount) const;
     // A number after a word that refers to a part of a text.
     bool AfterReference(const Amount& amount) const;
     // A year's number after the word for year.

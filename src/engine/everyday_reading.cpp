@@ -654,6 +654,12 @@ EverydayScanner::Amount EverydayScanner::Reader::ReadAmountAt(std::size_t i,
     amount.number = ReadNumberAt(i, from);
     if (!amount.number.ok)
         return amount;
+    // "000 DM" is the end of a number whose start is glued to something else ("~90").
+    const std::u32string_view lead = text_.Text().substr(amount.number.start, 2);
+    if (lead.size() == 2 && lead[0] == U'0' && IsDigit(lead[1])) {
+        amount.number.ok = false;
+        return amount;
+    }
     const Number& number = amount.number;
     const std::size_t pos = number.last + 1;
     if (number.glued.found) {
@@ -735,8 +741,16 @@ void EverydayScanner::Reader::ReadCentsAfter(Amount& amount) const {
     if (cents.size() > 2 || !std::all_of(cents.begin(), cents.end(), IsDigit))
         return;
     const Symbol sub = MatchAfter(pos + 1, {});
+    // "2 gulden en 20 cent": a subunit the euro shares is the old money's here.
+    const bool shared =
+        sub.olders != nullptr &&
+        std::any_of(sub.olders->begin(), sub.olders->end(), [&](const std::u32string& code) {
+            const CurrencyIndex older = s_.CurrencyOfCode(code);
+            return older == amount.symbol.currency ||
+                   (older == kFRF && amount.symbol.currency == kBEF && s_.region_.home == kBEF);
+        });
     if (!sub.found || sub.kind != FormKind::Currency || sub.factor != 0.01 ||
-        sub.currency != amount.symbol.currency)
+        (sub.currency != amount.symbol.currency && !shared))
         return;
     amount.extra = (cents[0] - U'0') * (cents.size() == 2 ? 10 : 1) +
                    (cents.size() == 2 ? cents[1] - U'0' : 0);
@@ -856,11 +870,11 @@ char32_t everyday::DecimalShown(std::u32string_view word) {
         return 0;
     const char32_t mark = run[last];
     const char32_t other = mark == U'.' ? U',' : U'.';
-    if (run.find(other) != std::u32string_view::npos)
-        return mark;  // "1.234,56", "1,234.56"
-    if (std::count(run.begin(), run.end(), mark) > 1)
-        return other;  // "1.000.000"
     const std::size_t after = run.size() - last - 1;
+    if (run.find(other) != std::u32string_view::npos)
+        return after == 3 ? 0 : mark;  // "1.234,56", "1,234.56"; "1,896.828" tells nothing
+    if (std::count(run.begin(), run.end(), mark) > 1)
+        return other;              // "1.000.000"
     return after == 3 ? 0 : mark;  // "1.000" tells nothing
 }
 
@@ -918,9 +932,11 @@ const CharSet& EverydayScanner::Reader::ThousandsAt(std::size_t offset) const {
     // "1 € = 239,640 SIT" in an English text: a fixed euro rate is read as one.
     if (const char32_t mark = RateMark(Tok(token)); mark != 0)
         return mark == U',' ? s_.thousandsAfterComma_ : s_.thousandsAfterStop_;
-    char32_t decimal = LanguageCount::DecimalOf(SentenceLanguage(token));
-    if (decimal == 0 && !gathering_)
-        decimal = Facts().decimalShown;
+    // How the writer marks decimals elsewhere ("£7,361 billion ... 0,32 %") tells more than
+    // the language of the sentence.
+    char32_t decimal = gathering_ ? 0 : Facts().decimalShown;
+    if (decimal == 0)
+        decimal = LanguageCount::DecimalOf(SentenceLanguage(token));
     if (decimal == 0)
         decimal = LanguageCount::DecimalOf(TextLanguage());
     if (decimal == U',')
