@@ -43,11 +43,12 @@ enum WordList {
     kCoin,
     kCommon,
     kYear,
-    kAfterSum
+    kAfterSum,
+    kSterling
 };
 constexpr std::u32string_view kWordListNames[] = {
-    U"and",   U"or",   U"to",      U"instead", U"leads-to", U"reference", U"time",
-    U"month", U"link", U"numbers", U"coin",    U"words",    U"year",      U"after-sum"};
+    U"and",  U"or",      U"to",   U"instead", U"leads-to", U"reference", U"time",    U"month",
+    U"link", U"numbers", U"coin", U"words",   U"year",     U"after-sum", U"sterling"};
 
 // The forms of the files, ready for lookup: by exact text (the case-sensitive ones) and by
 // lower-cased text (the others), each with the form the recognizers see.
@@ -378,6 +379,10 @@ bool IsCoinWord(std::u32string_view text) {
 
 bool IsCommonWord(std::u32string_view text) {
     return InList(kCommon, text);
+}
+
+bool IsSterlingPlace(std::u32string_view text) {
+    return InList(kSterling, text);
 }
 
 bool IsAfterSumWord(std::u32string_view text) {

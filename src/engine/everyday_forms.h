@@ -124,6 +124,8 @@ bool IsCoinWord(std::u32string_view text);
 bool IsCommonWord(std::u32string_view text);
 // A word after a sum that tells it counts no thing ("8 miljoen meer", "290 milijonov je").
 bool IsAfterSumWord(std::u32string_view text);
+// A place where the pound sign is sterling ("London").
+bool IsSterlingPlace(std::u32string_view text);
 // The word for a year before its number ("im Jahr 2001", "leta 2007").
 bool IsYearWord(std::u32string_view text);
 // Small numbers written in words ("eine", "deux", "два").

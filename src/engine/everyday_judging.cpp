@@ -44,6 +44,18 @@ bool EverydayScanner::Reader::BareAllowed(const Amount& amount) const {
     }
     if (n.last + 1 < tokens_.size() && IsMonthName(Tok(n.last + 1)))
         return false;
+    // "von 2,46 auf 2,36 Millionen": the first of two joined numbers shares the second's
+    // magnitude, and that one names no money.
+    if (n.last + 2 < tokens_.size() && SameLine(n.last, n.last + 2)) {
+        const std::u32string_view joiner = Tok(n.last + 1);
+        if (IsToWord(joiner) || IsAndWord(joiner) || IsOrWord(joiner) || IsLeadsToWord(joiner) ||
+            (joiner.size() == 1 && IsDash(joiner[0]))) {
+            const Amount next = ReadAmountAt(n.last + 2, tokens_[n.last + 2].start);
+            if (next.ok && next.magnitudeLast != kNone &&
+                !(next.symbol.found && next.symbol.kind == FormKind::Currency))
+                return false;
+        }
+    }
     return OnlyDefaultMarked();
 }
 
@@ -181,6 +193,7 @@ bool EverydayScanner::Reader::NamesCurrency(CurrencyIndex currency) const {
             const EverydayForm* form = FindEverydayForm(text, s_.region_, TextLanguage());
             if (form == nullptr || form->kind != FormKind::Currency)
                 return;
+            facts.milsNamed = facts.milsNamed || form->factor < 0.01;
             const CurrencyIndex named =
                 form->laterCode.empty() ? form->currency : s_.CustomCurrencyOfCode(form->laterCode);
             if (IsCurrency(named))
@@ -761,7 +774,8 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
         std::find(shared.begin(), shared.end(), amount.symbol.text) != shared.end() ||
         (amount.symbol.ambiguous && SignSharedByNamedMoney(amount.symbol.text)) ||
         SplitByStrayBlank(amount.number) || NamesACoin(amount) || NamedYear(amount.number) ||
-        YearAfterName(amount) || AfterReference(amount) || CentsInWordsAfter(amount);
+        YearAfterName(amount) || AfterReference(amount) || CentsInWordsAfter(amount) ||
+        MilsOrThousands(amount) || SterlingNearby(amount);
     result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
                      !PairedWithTarget(amount) && !unsure;
     result.resume = std::max<std::size_t>(amount.end, token.start + 1);
@@ -819,6 +833,37 @@ bool EverydayScanner::Reader::SharedWordIsOurs(const Symbol& symbol) const {
     const EverydayText::Facts& facts = Facts();
     return letters > 0 && ((facts.namedInFull.test(symbol.currency) && !facts.otherInFull) ||
                            (letters >= kNameLetters && !facts.otherNamed));
+}
+
+bool EverydayScanner::Reader::SterlingNearby(const Amount& amount) const {
+    // "a broom cupboard in Knightsbridge made £60,000 ... London": a shared sign in a
+    // sentence that speaks of Britain may be sterling.
+    if (amount.symbol.text != U"£")
+        return false;
+    std::size_t first = amount.number.first;
+    while (first > 0 && amount.number.first - first < kSentenceReach &&
+           !SentenceEndsAfter(first - 1))
+        --first;
+    for (std::size_t k = first; k < tokens_.size() && k - first < 2 * kSentenceReach &&
+                                (k == first || !SentenceEndsAfter(k - 1));
+         ++k) {
+        if (IsSterlingPlace(WithoutClosingPunctuation(Tok(k))))
+            return true;
+    }
+    return false;
+}
+
+bool EverydayScanner::Reader::MilsOrThousands(const Amount& amount) const {
+    // "£52.500" where the text speaks of mils: fifty-two pounds and five hundred mils, or
+    // fifty-two thousand pounds? A reader of the day knew; the program leaves it. "1.000
+    // mils" counts the mils themselves.
+    const Number& n = amount.number;
+    const std::u32string_view word = Tok(n.first);
+    if (amount.symbol.factor < 1.0 || n.first != n.last || !MarksDisputed(word) ||
+        DecimalShown(word) != 0)
+        return false;
+    NamesCurrency(kEUR);
+    return Facts().milsNamed;
 }
 
 bool EverydayScanner::Reader::CentsInWordsAfter(const Amount& amount) const {

@@ -42,6 +42,8 @@ inline constexpr double kListedDownFrom = 100;
 // A sum written in digits from this much on counts as one a text writes in large numbers.
 inline constexpr double kLargeSum = 1e6;
 inline constexpr std::ptrdiff_t kLargeDigits = 7;
+// How many words a sentence is looked through each way from an amount.
+inline constexpr std::size_t kSentenceReach = 40;
 // Letters from which a symbol is a name, not a sign or code ("kr", "Lm", "USD").
 inline constexpr std::size_t kNameLetters = 4;
 // How many words back a bare number may find the amount whose pattern it repeats.
@@ -291,6 +293,10 @@ class EverydayScanner::Reader {
     bool NamesACoin(const Amount& amount) const;
     // A word shared with other money means ours, whatever other money the text names.
     bool SharedWordIsOurs(const Symbol& symbol) const;
+    // "£" in a sentence that names a place where it is sterling.
+    bool SterlingNearby(const Amount& amount) const;
+    // "£52.500" in a text that names mils: the mark may part pounds and mils.
+    bool MilsOrThousands(const Amount& amount) const;
     // Subunits in words after the amount ("32 francs, eighty centimes").
     bool CentsInWordsAfter(const Amount& amount) const;
     // A number after a word that refers to a part of a text.

@@ -738,7 +738,7 @@ void EverydayScanner::Reader::ReadCentsAfter(Amount& amount) const {
     if (pos + 1 >= tokens_.size() || !SameLine(amount.last, pos + 1))
         return;
     const std::u32string_view cents = Tok(pos);
-    if (cents.size() > 2 || !std::all_of(cents.begin(), cents.end(), IsDigit))
+    if (cents.empty() || cents.size() > 3 || !std::all_of(cents.begin(), cents.end(), IsDigit))
         return;
     const Symbol sub = MatchAfter(pos + 1, {});
     // "2 gulden en 20 cent": a subunit the euro shares is the old money's here.
@@ -749,13 +749,16 @@ void EverydayScanner::Reader::ReadCentsAfter(Amount& amount) const {
             return older == amount.symbol.currency ||
                    (older == kFRF && amount.symbol.currency == kBEF && s_.region_.home == kBEF);
         });
-    if (!sub.found || sub.kind != FormKind::Currency || sub.factor != 0.01 ||
-        (sub.currency != amount.symbol.currency && !shared))
+    // "1 gulden en 2 stuivers", "52 λίρες και 500 μιλς": any smaller coin, fewer of them
+    // than make the main unit.
+    double count = 0;
+    for (const char32_t c : cents)
+        count = count * 10 + (c - U'0');
+    if (!sub.found || sub.kind != FormKind::Currency || sub.factor >= 1.0 ||
+        count * sub.factor >= 1.0 || (sub.currency != amount.symbol.currency && !shared))
         return;
-    amount.extra = (cents[0] - U'0') * (cents.size() == 2 ? 10 : 1) +
-                   (cents.size() == 2 ? cents[1] - U'0' : 0);
-    amount.extra /= 100.0;
-    amount.number.decimals = 2;
+    amount.extra = count * sub.factor;
+    amount.number.decimals = sub.factor < 0.01 ? 3 : 2;
     amount.end = sub.end;
     amount.last = sub.last;
 }

@@ -74,6 +74,7 @@ class EverydayText {
         // The currencies named anywhere, by a word of their own; worked out where needed.
         bool namedKnown = false;
         std::bitset<kCurrencyCount> named;
+        bool milsNamed = false;  // a thousandth of a currency named ("500 mils")
         // The signs that other money named anywhere in the text shares ("£" where it names
         // sterling), looked for when an amount with a shared sign first asks.
         bool sharedNamesKnown = false;
