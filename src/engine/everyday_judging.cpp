@@ -464,6 +464,67 @@ bool EverydayScanner::Reader::InParallel(const Amount& amount, Amount& model) co
     return false;
 }
 
+bool EverydayScanner::Reader::EndsListItem(std::size_t token) const {
+    // "kroasan 6," "1.700 (prezzo attuale 1.500);": a price ends its item at a comma, a
+    // semicolon or a bracket, not at a full stop ("Zimmer 12.").
+    const std::u32string_view word = Tok(token);
+    if (word.back() == U',' || word.back() == U';' || word.ends_with(U"..."))
+        return true;
+    if (token + 1 >= tokens_.size() || !SameLine(token, token + 1))
+        return false;
+    const std::u32string_view next = Tok(token + 1);
+    return next == U"(" || next == U")" || next == U";" || next == U"..." || next == U"\u2026";
+}
+
+bool EverydayScanner::Reader::InPriceList(const Amount& amount, Amount& model) const {
+    // "Mala kifla 2 kune, kroasan 6, litra mlijeka 10": in a list of things and their
+    // prices, where the first price names old money, the others are in it too.
+    const Number& n = amount.number;
+    if (n.first == 0 || n.first != n.last || n.glued.found || n.magnitude != 1.0 || IsYear(n) ||
+        AfterApostrophe(n) || InRatio(n) || !SameLine(n.first - 1, n.first) ||
+        !EndsListItem(n.last))
+        return false;
+    const auto itemName = [&](std::size_t token) {
+        const std::u32string_view word = Tok(token);
+        return !word.empty() && IsLetter(word[0]) && IsLetter(word.back()) &&
+               !IsReferenceWord(word) && !IsTimeWord(word) && !IsAndWord(word) && !IsOrWord(word) &&
+               !IsLeadsToWord(word) && !IsToWord(word) && !IsMagnitudeLink(word) &&
+               !Lookup(word, true, false, false).found;
+    };
+    if (!itemName(n.first - 1))
+        return false;
+    int depth = 0;  // brackets passed, walking back
+    const std::size_t reach = n.first > kParallelReach ? n.first - kParallelReach : 0;
+    for (std::size_t k = n.first - 1; k-- > reach;) {
+        if (!SameLine(k, k + 1) || SentenceEndsAfter(k))
+            return false;
+        const std::u32string_view word = Tok(k);
+        depth += word == U")" ? 1 : word == U"(" ? -1 : 0;
+        if (std::none_of(word.begin(), word.end(), IsDigit))
+            continue;
+        const Amount before = ReadAmountAt(k, tokens_[k].start);
+        if (!before.ok || before.end > tokens_[n.first].start)
+            continue;
+        const bool lead = before.number.first > 0 && (itemName(before.number.first - 1) ||
+                                                      Tok(before.number.first - 1).ends_with(U","));
+        if (!before.symbol.found) {
+            // Another price of the list, or one in brackets beside one.
+            if (depth > 0 || (lead && EndsListItem(before.number.last)))
+                continue;
+            return false;
+        }
+        const Symbol& symbol = before.symbol;
+        if (symbol.kind != FormKind::Currency || !IsCurrency(symbol.currency) ||
+            symbol.currency == kEUR || symbol.ambiguous || symbol.factor != 1.0 ||
+            before.symbolBefore || before.magnitudeLast != kNone ||
+            before.number.decimals != n.decimals || !lead || !EndsListItem(before.last))
+            return false;
+        model = before;
+        return true;
+    }
+    return false;
+}
+
 bool EverydayScanner::Reader::IsYear(const Number& n) const {
     return n.plain && n.decimals == 0 && n.value >= kFirstYear && n.value <= kLastYear &&
            n.end - n.start == 4;
@@ -737,7 +798,8 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
             ListWithoutBlank(amount.number))
             return false;  // a unit beside it, "2,5 Millionen Einwohner", "2003 4,90"
         Amount linked;
-        if (LinkToNext(amount, linked) || CarriedOn(amount, linked) || InParallel(amount, linked)) {
+        if (LinkToNext(amount, linked) || CarriedOn(amount, linked) || InParallel(amount, linked) ||
+            InPriceList(amount, linked)) {
             OlderBeside(linked);
             amount.symbol = linked.symbol;
             if (amount.magnitudeLast == kNone && linked.magnitudeLast != kNone) {

@@ -264,6 +264,9 @@ class EverydayScanner::Reader {
     bool CarriedOn(const Amount& amount, Amount& previous) const;
     // A bare number written as an amount in old money before it in the sentence is.
     bool InParallel(const Amount& amount, Amount& model) const;
+    // A bare number in a list of things and prices whose first price names old money.
+    bool InPriceList(const Amount& amount, Amount& model) const;
+    bool EndsListItem(std::size_t token) const;
     // Where a clause or sentence ends right after a token.
     bool ClauseEndsAfter(std::size_t token) const;
     bool SentenceEndsAfter(std::size_t token) const;

@@ -302,6 +302,13 @@ TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
         {U"a main unit and a coin that is not a hundredth, joined by and", dutch,
          U"De huur was 1 gulden en 2 stuivers per week.",
          U"De huur was € 0,50 (1 gulden en 2 stuivers) per week."},
+        {U"a list of things and prices whose first price names the money", german,
+         U"Brötchen 2 Mark, Brot 6, Milch 10 (früher 8); Käse 14...",
+         U"Brötchen € 1,02 (2 Mark), Brot € 3,07 (6 Mark), Milch € 5,11 (10 Mark) (früher € 4,09 "
+         U"(8 Mark)); Käse € 7,16 (14 Mark)..."},
+        {U"a number that ends the sentence is no price of the list", german,
+         U"Er zahlte 20 DM, wohnte in Zimmer 12.",
+         U"Er zahlte € 10,23 (20 DM), wohnte in Zimmer 12."},
         {U"notes listed downwards", french, U"des billets de 500 et 200 francs",
          U"des billets de € 76,22 (500 francs) et € 30,49 (200 francs)"},
         {U"a sum with only a magnitude, and a word that counts no thing after it", dutch,
