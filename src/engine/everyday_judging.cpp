@@ -494,7 +494,7 @@ bool EverydayScanner::Reader::InPriceList(const Amount& amount, Amount& model) c
     if (!itemName(n.first - 1))
         return false;
     int depth = 0;  // brackets passed, walking back
-    const std::size_t reach = n.first > kParallelReach ? n.first - kParallelReach : 0;
+    const std::size_t reach = n.first > kPriceListReach ? n.first - kPriceListReach : 0;
     for (std::size_t k = n.first - 1; k-- > reach;) {
         if (!SameLine(k, k + 1) || SentenceEndsAfter(k))
             return false;

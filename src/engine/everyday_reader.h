@@ -48,6 +48,8 @@ inline constexpr std::size_t kSentenceReach = 40;
 inline constexpr std::size_t kNameLetters = 4;
 // How many words back a bare number may find the amount whose pattern it repeats.
 inline constexpr std::size_t kParallelReach = 48;
+// How many words back a price in a list may find its first, through the prices between.
+inline constexpr std::size_t kPriceListReach = 200;
 
 inline bool IsDigit(char32_t c) {
     return c >= U'0' && c <= U'9';
