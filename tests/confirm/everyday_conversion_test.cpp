@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 
 #include "confirm/dialog_fixture.h"
 #include "confirm/engine_desktop_adapter.h"
@@ -43,6 +44,25 @@ class EverydayConversion : public testing::DialogTest {
         return out;
     }
 
+    // A rule, the desktop it is read on, and the text before and after.
+    struct Row {
+        const char32_t* rule;
+        DesktopRegion desktop;
+        const char32_t* text;
+        const char32_t* converted;
+    };
+    void ExpectRows(std::initializer_list<Row> rows) {
+        for (const Row& row : rows) {
+            SCOPED_TRACE(TextToUtf8(row.rule));
+            EXPECT_EQ(Convert(row.text, row.desktop), row.converted);
+        }
+    }
+
+    const DesktopRegion english{kIEP, U'.', false, 0x09, {}};
+    const DesktopRegion french{kFRF, U',', false, 0x0C, {}};
+    const DesktopRegion german{kDEM, U',', false, 0x07, {}};
+    const DesktopRegion italian{kITL, U',', false, 0x10, {}};
+    const DesktopRegion dutch{kNLG, U',', false, 0x13, {}};
     testing::FakeMessageBoxes boxes;
 };
 
@@ -125,16 +145,7 @@ TEST_F(EverydayConversion, RealSentencesAsACarefulReaderExpects) {
 
 // One row per rule that keeps a wrong value out; the desktop is German unless named.
 TEST_F(EverydayConversion, NoWrongValue) {
-    const DesktopRegion english{kIEP, U'.', false, 0x09, {}};
-    const DesktopRegion french{kFRF, U',', false, 0x0C, {}};
-    const DesktopRegion german{kDEM, U',', false, 0x07, {}};
-    const DesktopRegion italian{kITL, U',', false, 0x10, {}};
-    const struct {
-        const char32_t* rule;
-        DesktopRegion desktop;
-        const char32_t* text;
-        const char32_t* converted;
-    } rows[] = {
+    ExpectRows({
         {U"a million and thousands without a word between them are one sum", italian,
          U"circa 1 milione 200 mila lire odierne",
          U"circa € 619,75 (1 milione 200 mila lire) odierne"},
@@ -242,26 +253,13 @@ TEST_F(EverydayConversion, NoWrongValue) {
          U"7.-(1) Wer die Regel bricht, zahlt."},
         {U"a shared sign is other money where the text writes ours by its code", english,
          U"It cost IEP 1.50, approx £1.20 then.", U"It cost € 1,90 (IEP 1.50), approx £1.20 then."},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(TextToUtf8(row.rule));
-        EXPECT_EQ(Convert(row.text, row.desktop), row.converted);
-    }
+    });
 }
 
 // One row per rule by which the text around a number tells its money.
 TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
-    const DesktopRegion irish{kIEP, U'.', false, 0x09, {}};
-    const DesktopRegion french{kFRF, U',', false, 0x0C, {}};
-    const DesktopRegion german{kDEM, U',', false, 0x07, {}};
-    const DesktopRegion italian{kITL, U',', false, 0x10, {}};
-    const DesktopRegion dutch{kNLG, U',', false, 0x13, {}};
-    const struct {
-        const char32_t* rule;
-        DesktopRegion desktop;
-        const char32_t* text;
-        const char32_t* converted;
-    } rows[] = {
+    const DesktopRegion& irish = english;
+    ExpectRows({
         {U"a bare number after the same word as an amount before it", german,
          U"Benzin gab es für 45 Pfennige, Super für 52 und Diesel für 43 Pfennig.",
          U"Benzin gab es für € 0,23 (45 Pfennige), Super für € 0,27 (52 Pfennige) und Diesel für € "
@@ -320,11 +318,7 @@ TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
          U"13 miliardi.",
          U"Rossi passa al Vicenza per € 1.347.952,51 (2.610.000.000 lire). Nel 1984 Maradona passa "
          U"al Napoli per € 6,71 milioni (ITL 13 miliardi)."},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(TextToUtf8(row.rule));
-        EXPECT_EQ(Convert(row.text, row.desktop), row.converted);
-    }
+    });
 }
 
 TEST_F(EverydayConversion, SignsCountOnlyWhereTheDesktopMakesThemPlain) {
