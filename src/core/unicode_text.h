@@ -96,6 +96,14 @@ struct TextHash {
     }
 };
 
+// Most words looked up are in no table. With few keys per bucket, a miss lands in an
+// empty bucket and is decided without walking (and hashing again) a chain of keys.
+template <typename Table>
+void SpreadOut(Table& table) {
+    table.max_load_factor(0.25F);
+    table.rehash(0);
+}
+
 // Letters of any alphabet (Unicode's alphabetic property).
 bool IsLetter(char32_t c);
 

@@ -166,6 +166,12 @@ const FormIndex& Index() {
             }
             x.ranges.insert(language.ranges.begin(), language.ranges.end());
         }
+        for (auto* table : {&x.exact, &x.folded, &x.magnitudesExact, &x.magnitudesFolded})
+            SpreadOut(*table);
+        for (TextSet& set : x.words)
+            SpreadOut(set);
+        for (auto* set : {&x.ranges, &x.ambiguousExact, &x.ambiguousFolded})
+            SpreadOut(*set);
         return x;
     }();
     return index;
@@ -428,6 +434,7 @@ void LanguageCount::Add(std::u32string_view word) {
                     map[w].push_back(k);
             }
         }
+        SpreadOut(map);
         return map;
     }();
     const auto it = kWords.find(std::u32string_view(Lowered(word)));

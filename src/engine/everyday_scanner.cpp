@@ -119,6 +119,8 @@ EverydayScanner::EverydayScanner(const ProfileSettings& settings, const DesktopR
                 foldedSymbols_.try_emplace(LowerCase(entry.Symbol), symbol);
         }
     }
+    SpreadOut(exactSymbols_);
+    SpreadOut(foldedSymbols_);
     // The desktop's decimal separator is never a thousands separator: "3,166 DM" in a
     // German text is three marks and a bit, not three thousand.
     if (Contains(sets_.Decimals, region.decimalSeparator))
