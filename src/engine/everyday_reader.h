@@ -235,6 +235,8 @@ class EverydayScanner::Reader {
     void ReadSmallerPart(std::size_t& pos, Amount& amount) const;
 
     void ReadCentsAfter(Amount& amount) const;
+    void ReadNameAgain(Amount& amount) const;
+    Symbol NameAfterWords(std::size_t pos) const;
     // Cents written right after a currency's name ("3 Mark 50"), or -1.
     int TrailingCents(std::size_t pos) const;
     // The sign after an amount's number stands before the next number, which it marks.

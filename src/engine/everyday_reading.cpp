@@ -685,7 +685,7 @@ EverydayScanner::Amount EverydayScanner::Reader::ReadAmountAt(std::size_t i,
             amount.symbol = before.found ? before : after;
             amount.symbolBefore = before.found;
         } else {
-            amount.symbol = Symbol{};
+            amount.symbol = NameAfterWords(pos);
         }
     }
     if (number.family >= 0) {
@@ -705,7 +705,46 @@ EverydayScanner::Amount EverydayScanner::Reader::ReadAmountAt(std::size_t i,
     }
     amount.ok = true;
     ReadCentsAfter(amount);
+    ReadNameAgain(amount);
     return amount;
+}
+
+EverydayScanner::Symbol EverydayScanner::Reader::NameAfterWords(std::size_t pos) const {
+    // "500,00 (petsto) kuna", "5 000,00 (пет хиляди) лева": the sum in words in brackets
+    // between the number and its money, as contracts and rulings write it.
+    constexpr std::size_t kLongestInWords = 8;
+    if (pos >= tokens_.size() || Tok(pos) != U"(")
+        return {};
+    std::size_t close = pos + 1;
+    while (close < tokens_.size() && close - pos <= kLongestInWords && SameLine(pos, close) &&
+           std::all_of(Tok(close).begin(), Tok(close).end(), IsLetter))
+        ++close;
+    if (close == pos + 1 || close + 1 >= tokens_.size() || Tok(close) != U")" ||
+        !SameLine(close, close + 1))
+        return {};
+    Symbol name = MatchAfter(close + 1, {});
+    if (!name.found || name.kind != FormKind::Currency ||
+        (name.last + 1 < tokens_.size() && IsDigit(Tok(name.last + 1).front())))
+        return {};
+    return name;
+}
+
+void EverydayScanner::Reader::ReadNameAgain(Amount& amount) const {
+    // "£1,000 Cyprus Pounds", "HRK 7,690 kuna": money named twice is one amount, so that
+    // no name is left behind beside the new one. A name that leads the next number
+    // ("DM 5 DM 6") is that number's.
+    const std::size_t pos = amount.last + 1;
+    if (!amount.symbol.found || amount.symbol.kind != FormKind::Currency || amount.extra != 0 ||
+        pos >= tokens_.size() || !SameLine(amount.last, pos) ||
+        IsClosingPunctuation(Tok(amount.last).back()))
+        return;
+    const Symbol again = MatchAfter(pos, {});
+    if (!again.found || again.kind != FormKind::Currency ||
+        again.currency != amount.symbol.currency ||
+        (again.last + 1 < tokens_.size() && IsDigit(Tok(again.last + 1).front())))
+        return;
+    amount.end = again.end;
+    amount.last = again.last;
 }
 
 void EverydayScanner::Reader::ReadCentsAfter(Amount& amount) const {

@@ -318,6 +318,14 @@ TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
          U"13 miliardi.",
          U"Rossi passa al Vicenza per € 1.347.952,51 (2.610.000.000 lire). Nel 1984 Maradona passa "
          U"al Napoli per € 6,71 milioni (ITL 13 miliardi)."},
+        {U"money named twice is one amount, and a name before the next number is its own", irish,
+         U"A fee of IR£1,000 Irish pounds; adults IR£5 IR£3 for children.",
+         U"A fee of € 1.269,74 (IR£1,000 Irish pounds); adults € 6,35 (IR£5) € 3,81 (IR£3) for "
+         U"children."},
+        {U"the sum in words in brackets between the number and its money", german,
+         U"eine Strafe in Höhe von 500,00 (fünfhundert) DM, zahlbar in 15 (fünfzehn) Tagen",
+         U"eine Strafe in Höhe von € 255,65 (500,00 (fünfhundert) DM), zahlbar in 15 (fünfzehn) "
+         U"Tagen"},
     });
 }
 
