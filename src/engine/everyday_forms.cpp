@@ -44,11 +44,12 @@ enum WordList {
     kCommon,
     kYear,
     kAfterSum,
-    kSterling
+    kSterling,
+    kFormer
 };
 constexpr std::u32string_view kWordListNames[] = {
-    U"and",  U"or",      U"to",   U"instead", U"leads-to", U"reference", U"time",    U"month",
-    U"link", U"numbers", U"coin", U"words",   U"year",     U"after-sum", U"sterling"};
+    U"and",  U"or",      U"to",   U"instead", U"leads-to", U"reference", U"time",     U"month",
+    U"link", U"numbers", U"coin", U"words",   U"year",     U"after-sum", U"sterling", U"former"};
 
 // The forms of the files, ready for lookup: by exact text (the case-sensitive ones) and by
 // lower-cased text (the others), each with the form the recognizers see.
@@ -393,6 +394,10 @@ bool IsSterlingPlace(std::u32string_view text) {
 
 bool IsAfterSumWord(std::u32string_view text) {
     return InList(kAfterSum, text);
+}
+
+bool IsFormerWord(std::u32string_view text) {
+    return InList(kFormer, text);
 }
 
 bool IsYearWord(std::u32string_view text) {

@@ -126,6 +126,8 @@ bool IsCommonWord(std::u32string_view text);
 bool IsAfterSumWord(std::u32string_view text);
 // A place where the pound sign is sterling ("London").
 bool IsSterlingPlace(std::u32string_view text);
+// "old" or "former" before the name of old money ("delle vecchie lire").
+bool IsFormerWord(std::u32string_view text);
 // The word for a year before its number ("im Jahr 2001", "leta 2007").
 bool IsYearWord(std::u32string_view text);
 // Small numbers written in words ("eine", "deux", "два").

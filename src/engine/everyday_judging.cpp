@@ -1010,8 +1010,13 @@ bool EverydayScanner::Reader::ScaledLikeTheText(const Amount& amount, Symbol& sy
         IsYear(amount.number))
         return false;
     const EverydayText::Facts& facts = Facts();
-    if (facts.scaled.count() != 1 || facts.marked != facts.scaled || facts.otherMoney ||
-        EuroNamed())
+    CurrencyIndex currency = kNoCurrency;
+    if (facts.scaled.count() == 1 && facts.marked == facts.scaled && !facts.otherMoney &&
+        !EuroNamed())
+        currency = OnlyCurrency(facts.scaled);
+    else if (amount.magnitude == 1e3)
+        currency = InThousandsAfter(amount);
+    if (currency == kNoCurrency)
         return false;
     const std::size_t next = amount.magnitudeLast + 1;
     // The full stop of "mln." is the word's own.
@@ -1022,14 +1027,43 @@ bool EverydayScanner::Reader::ScaledLikeTheText(const Amount& amount, Symbol& sy
                             !SameLine(amount.magnitudeLast, next) ||
                             (Tok(next).size() == 1 && IsOwnWord(Tok(next)[0]));
     const std::u32string_view follower = WithoutClosingPunctuation(Tok(next));
-    if (!clauseEnds &&
-        (IsMagnitudeLink(Tok(next)) || !(IsCommonWord(follower) || IsAfterSumWord(follower))))
+    // "24 mila e l’abbonamento": "and" with no number after it adds no smaller part.
+    const bool andAWord =
+        IsAndWord(follower) && next + 1 < tokens_.size() && !IsDigit(Tok(next + 1).front());
+    if (!clauseEnds && (IsMagnitudeLink(Tok(next)) ||
+                        !(IsCommonWord(follower) || IsAfterSumWord(follower) || andAWord)))
         return false;
     symbol = Symbol{};
     symbol.found = true;
     symbol.kind = FormKind::Currency;
-    symbol.currency = OnlyCurrency(facts.scaled);
+    symbol.currency = currency;
     return true;
+}
+
+CurrencyIndex EverydayScanner::Reader::InThousandsAfter(const Amount& amount) const {
+    // "il biglietto costava 1500 lire, la carta settimanale 24 mila": thousands after an
+    // amount of thousands of old money in the same sentence are that money.
+    const std::size_t first = amount.number.first;
+    const std::size_t reach = first > kPriceListReach ? first - kPriceListReach : 0;
+    for (std::size_t k = first; k-- > reach;) {
+        if (SentenceEndsAfter(k))
+            return kNoCurrency;
+        const std::u32string_view word = Tok(k);
+        if (std::none_of(word.begin(), word.end(), IsDigit))
+            continue;
+        const Amount before = ReadAmountAt(k, tokens_[k].start);
+        if (!before.ok || before.end > tokens_[first].start)
+            continue;
+        const Symbol& symbol = before.symbol;
+        if (!symbol.found)
+            continue;  // another sum of the list ("… 24 mila e l’abbonamento 360 mila")
+        if (symbol.kind != FormKind::Currency || !IsCurrency(symbol.currency) ||
+            symbol.currency == kEUR || symbol.ambiguous ||
+            before.number.value * before.magnitude * symbol.factor < 1e3)
+            return kNoCurrency;
+        return symbol.currency;
+    }
+    return kNoCurrency;
 }
 
 void EverydayScanner::Reader::OlderBeside(Amount& amount) const {

@@ -219,6 +219,7 @@ class EverydayScanner::Reader {
     Symbol Lookup(std::u32string_view text, bool before, bool glued, bool dotFollows) const;
     Symbol LookupForm(std::u32string_view text, bool before, bool glued, bool dotFollows) const;
     Symbol MatchBefore(std::size_t numberToken) const;
+    const MagnitudeWord* MagnitudeAfterSign(std::u32string_view tail, std::size_t offset) const;
     Symbol MatchAfter(std::size_t pos, std::u32string_view elided) const;
 
     Number ReadNumberText(std::u32string_view text, std::size_t offset) const;
@@ -237,6 +238,7 @@ class EverydayScanner::Reader {
     void ReadCentsAfter(Amount& amount) const;
     void ReadNameAgain(Amount& amount) const;
     Symbol NameAfterWords(std::size_t pos) const;
+    Symbol NameAfterFormer(std::size_t pos) const;
     // Cents written right after a currency's name ("3 Mark 50"), or -1.
     int TrailingCents(std::size_t pos) const;
     // The sign after an amount's number stands before the next number, which it marks.
@@ -317,6 +319,7 @@ class EverydayScanner::Reader {
     // "20,10, 50, 100": whole numbers listed, the blank after the first comma lost.
     bool ListWithoutBlank(const Number& n) const;
     // A sum with a magnitude word only, in the one money the text writes its sums in.
+    CurrencyIndex InThousandsAfter(const Amount& amount) const;
     bool ScaledLikeTheText(const Amount& amount, Symbol& symbol) const;
     // "1 kroon = 100 cents": a subunit the euro shares, right after an amount in an older
     // money that has it (or right before one), is that money's. Changes the amount's

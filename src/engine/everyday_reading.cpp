@@ -362,6 +362,17 @@ bool EverydayScanner::Reader::ReadEscudo(std::u32string_view text, std::size_t o
     return true;
 }
 
+const MagnitudeWord* EverydayScanner::Reader::MagnitudeAfterSign(std::u32string_view tail,
+                                                                 std::size_t offset) const {
+    // "£280m", "FIM1.66bn", "IR£20k": after a sign, a letter glued to the number is a
+    // magnitude; without a sign "740m" is as likely metres.
+    tail = WithoutClosingPunctuation(tail);
+    const std::u32string_view word = tail == U"m" ? U"million" : tail == U"k" ? U"thousand" : tail;
+    if (word.empty() || !std::all_of(word.begin(), word.end(), IsLetter))
+        return nullptr;
+    return FindMagnitudeLazily(word, s_.region_, [&] { return LanguageAt(text_.TokenAt(offset)); });
+}
+
 bool EverydayScanner::Reader::ReadGlued(std::u32string_view text, std::size_t offset,
                                         Number& number) const {
     // A symbol before: everything up to the first digit.
@@ -371,7 +382,19 @@ bool EverydayScanner::Reader::ReadGlued(std::u32string_view text, std::size_t of
     if (firstDigit > 0 && firstDigit < text.size()) {
         const std::u32string_view sign = text.substr(0, firstDigit);
         Number rest = ReadNumberText(text.substr(firstDigit), offset + firstDigit);
-        const std::u32string_view tail = rest.ok ? text.substr(rest.end - offset) : text;
+        const MagnitudeWord* magnitude = nullptr;
+        if (!rest.ok) {
+            // "FIM740m": the number up to its first letter, then perhaps a magnitude.
+            std::size_t letter = firstDigit;
+            while (letter < text.size() && !IsLetter(text[letter]))
+                ++letter;
+            if (letter < text.size() &&
+                (magnitude = MagnitudeAfterSign(text.substr(letter), offset)) != nullptr)
+                rest = ReadNumberText(text.substr(firstDigit, letter - firstDigit),
+                                      offset + firstDigit);
+        }
+        const std::u32string_view tail =
+            rest.ok && magnitude == nullptr ? text.substr(rest.end - offset) : U"";
         if (rest.ok && std::all_of(tail.begin(), tail.end(), IsClosingPunctuation)) {
             std::u32string_view symbolText = sign;
             bool dot = false;
@@ -386,6 +409,11 @@ bool EverydayScanner::Reader::ReadGlued(std::u32string_view text, std::size_t of
                 number.start = offset;
                 number.glued = symbol;
                 number.gluedBefore = true;
+                if (magnitude != nullptr) {
+                    number.end = offset + WithoutClosingPunctuation(text).size();
+                    number.magnitude = magnitude->factor;
+                    number.family = magnitude->family;
+                }
                 return true;
             }
         }
@@ -413,8 +441,11 @@ bool EverydayScanner::Reader::ReadGlued(std::u32string_view text, std::size_t of
         rest.remove_prefix(1);
     if (rest.empty() || IsDash(rest[0]))
         return false;
-    if (const MagnitudeWord* magnitude = FindMagnitudeLazily(
-            rest, s_.region_, [&] { return LanguageAt(text_.TokenAt(offset)); })) {
+    const MagnitudeWord* magnitude =
+        FindMagnitudeLazily(rest, s_.region_, [&] { return LanguageAt(text_.TokenAt(offset)); });
+    if (magnitude == nullptr && !hyphen && MatchBefore(text_.TokenAt(offset)).found)
+        magnitude = MagnitudeAfterSign(rest, offset);
+    if (magnitude != nullptr) {
         number = front;
         number.end = offset + text.size();
         number.magnitude = magnitude->factor;
@@ -646,6 +677,23 @@ void EverydayScanner::Reader::ReadMagnitudeAndSymbolAfter(std::size_t pos, Amoun
     }
     if (pos < tokens_.size())
         amount.symbol = MatchAfter(pos, {});
+    if (!amount.symbol.found)
+        amount.symbol = NameAfterFormer(pos);
+}
+
+EverydayScanner::Symbol EverydayScanner::Reader::NameAfterFormer(std::size_t pos) const {
+    // "1.472 delle vecchie lire", "158 miljoen oude Belgische frank": the old money's name
+    // after a word for old, and the links before it.
+    std::size_t k = pos;
+    while (k < tokens_.size() && k - pos < 2 && SameLine(pos - 1, k) && IsMagnitudeLink(Tok(k)))
+        ++k;
+    if (k + 1 >= tokens_.size() || !SameLine(pos - 1, k + 1) || !IsFormerWord(Tok(k)))
+        return {};
+    const Symbol name = MatchAfter(k + 1, {});
+    if (!name.found || name.kind != FormKind::Currency || !IsCurrency(name.currency) ||
+        name.currency == kEUR)
+        return {};
+    return name;
 }
 
 EverydayScanner::Amount EverydayScanner::Reader::ReadAmountAt(std::size_t i,

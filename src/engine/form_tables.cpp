@@ -13,7 +13,7 @@ namespace {
 
 constexpr std::u32string_view kWordLists[] = {
     U"words", U"and",  U"or",      U"to",   U"instead", U"leads-to",  U"reference", U"time",
-    U"month", U"link", U"numbers", U"coin", U"year",    U"after-sum", U"sterling"};
+    U"month", U"link", U"numbers", U"coin", U"year",    U"after-sum", U"sterling",  U"former"};
 
 std::u32string_view Trim(std::u32string_view s) {
     while (!s.empty() && (s.front() == U' ' || s.front() == U'\t'))

@@ -322,6 +322,17 @@ TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
          U"A fee of IR£1,000 Irish pounds; adults IR£5 IR£3 for children.",
          U"A fee of € 1.269,74 (IR£1,000 Irish pounds); adults € 6,35 (IR£5) € 3,81 (IR£3) for "
          U"children."},
+        {U"a letter glued after a sign's number is a magnitude; without a sign it is a unit", irish,
+         U"The tunnel of 740m cost IR£280m, the bridge £1.2bn.",
+         U"The tunnel of 740m cost € 355,53 million (IR£280m), the bridge € 1,52 billion "
+         U"(£1.2bn)."},
+        {U"thousands after an amount of thousands of old money in its sentence", italian,
+         U"Il biglietto costava 1500 lire, la tessera 24 mila e l’abbonamento 360 mila.",
+         U"Il biglietto costava € 0,77 (1500 lire), la tessera € 12,39 (ITL 24 mila) e "
+         U"l’abbonamento € 185,92 (ITL 360 mila)."},
+        {U"a word for old between a sum and its money", italian,
+         U"Costa 5 euro, cioè 9.681 delle vecchie lire.",
+         U"Costa 5 euro, cioè € 5,00 (9.681 delle vecchie lire)."},
         {U"the sum in words in brackets between the number and its money", german,
          U"eine Strafe in Höhe von 500,00 (fünfhundert) DM, zahlbar in 15 (fünfzehn) Tagen",
          U"eine Strafe in Höhe von € 255,65 (500,00 (fünfhundert) DM), zahlbar in 15 (fünfzehn) "
