@@ -825,6 +825,8 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
             return false;
         }
     }
+    if (hasSymbol)
+        ReadNameAgain(amount);
     Fill(amount, hasSymbol, result);
     // "20 kr" in a text about Norwegian kroner: the sign may be either money.
     const std::vector<std::u32string>& shared = Facts().unsure;

@@ -443,7 +443,9 @@ bool EverydayScanner::Reader::ReadGlued(std::u32string_view text, std::size_t of
         return false;
     const MagnitudeWord* magnitude =
         FindMagnitudeLazily(rest, s_.region_, [&] { return LanguageAt(text_.TokenAt(offset)); });
-    if (magnitude == nullptr && !hyphen && MatchBefore(text_.TokenAt(offset)).found)
+    const std::u32string_view letter = WithoutClosingPunctuation(rest);
+    if (magnitude == nullptr && (letter == U"m" || letter == U"k") &&
+        MatchBefore(text_.TokenAt(offset)).found)
         magnitude = MagnitudeAfterSign(rest, offset);
     if (magnitude != nullptr) {
         number = front;
@@ -753,7 +755,6 @@ EverydayScanner::Amount EverydayScanner::Reader::ReadAmountAt(std::size_t i,
     }
     amount.ok = true;
     ReadCentsAfter(amount);
-    ReadNameAgain(amount);
     return amount;
 }
 
@@ -778,13 +779,15 @@ EverydayScanner::Symbol EverydayScanner::Reader::NameAfterWords(std::size_t pos)
 }
 
 void EverydayScanner::Reader::ReadNameAgain(Amount& amount) const {
-    // "£1,000 Cyprus Pounds", "HRK 7,690 kuna": money named twice is one amount, so that
-    // no name is left behind beside the new one. A name that leads the next number
-    // ("DM 5 DM 6") is that number's.
+    // "£1,000 Cyprus Pounds", "HRK 7,690 kuna", "6.3 Million CYP pounds": money written
+    // by a sign or code and then named is one amount, so that no name is left behind
+    // beside the new one. A name that leads the next number ("DM 5 DM 6") is that
+    // number's.
     const std::size_t pos = amount.last + 1;
     if (!amount.symbol.found || amount.symbol.kind != FormKind::Currency || amount.extra != 0 ||
         pos >= tokens_.size() || !SameLine(amount.last, pos) ||
-        IsClosingPunctuation(Tok(amount.last).back()))
+        IsClosingPunctuation(Tok(amount.last).back()) ||
+        !(amount.symbolBefore || IsCodeShaped(Tok(amount.last))) || IsCommonWord(Tok(pos)))
         return;
     const Symbol again = MatchAfter(pos, {});
     if (!again.found || again.kind != FormKind::Currency ||
