@@ -15,10 +15,9 @@ using namespace everyday;
 // ---- The text ----
 
 EverydayText::EverydayText(std::u32string_view text) : text_(text) {
-    const std::size_t zero = text.find(U'\0');
-    // Positions are kept in 32 bits; no text the program is given comes near that.
-    const std::size_t n =
-        std::min<std::size_t>(zero == std::u32string_view::npos ? text.size() : zero, UINT32_MAX);
+    // Positions are kept in 32 bits; no text the program is given comes near that. The
+    // text ends at its first NUL, found on the way rather than by a pass of its own.
+    const std::size_t n = std::min<std::size_t>(text.size(), UINT32_MAX);
     // Most texts have a word every five or six characters: one allocation, seldom two.
     tokens_.reserve(n / 5 + 1);
     bool line = false;
@@ -37,13 +36,13 @@ EverydayText::EverydayText(std::u32string_view text) : text_(text) {
         // runs for every character).
         const std::size_t blanks = i;
         bool lineEnds = false;
-        while (i < n && IsBlank(data[i])) {
+        while (i < n && IsBlank(data[i]) && data[i] != U'\0') {
             lineEnds |= data[i] >= U'\n' && data[i] <= U'\r';
             ++i;
         }
         line = line || lineEnds;
         gap += i - blanks;
-        if (i >= n)
+        if (i >= n || data[i] == U'\0')
             break;
         if (IsOwnWord(data[i])) {
             push(i, i + 1);

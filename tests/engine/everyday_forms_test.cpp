@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "core/unicode_text.h"
+#include "engine/everyday_scanner.h"
 #include "engine/form_tables.h"
 
 namespace kassavero::forms {
@@ -107,6 +108,16 @@ TEST(FormFiles, EveryLanguageHasItsMoney) {
         })) << "a word for millions";
         EXPECT_TRUE(language.words.contains(U"words")) << "the words that tell the language";
         EXPECT_TRUE(language.words.contains(U"and")) << "the word that joins amounts";
+    }
+}
+
+TEST(EverydayWords, TheZeroCharacterEndsTheText) {
+    // Within a word and after blanks alike; nothing after it is read.
+    for (const std::u32string& text :
+         {std::u32string(U"5 DM\0 7 DM", 10), std::u32string(U"5 DM \0 7 DM", 11)}) {
+        const kassavero::EverydayText words(text);
+        ASSERT_EQ(words.Tokens().size(), 2u);
+        EXPECT_EQ(words.TokenText(1), U"DM");
     }
 }
 
