@@ -479,9 +479,9 @@ bool LanguageCount::Settled() const {
     return first >= 12 && first >= 2 * second;
 }
 
-int LanguageCount::Language() const {
+int LanguageCount::Language(int least) const {
     const auto best = std::max_element(hits_.begin(), hits_.end());
-    if (best == hits_.end() || *best < 3)
+    if (best == hits_.end() || *best < least)
         return -1;
     // A tie tells nothing: "in" and "die" are German and English words alike.
     if (std::count(hits_.begin(), hits_.end(), *best) > 1)

@@ -143,8 +143,8 @@ class LanguageCount {
     LanguageCount();
     void Add(std::u32string_view word);
     // The primary language number (0x07 German, 0x0C French ...) with the most such words,
-    // if there are at least three; else -1.
-    int Language() const;
+    // if there are at least `least`; else -1.
+    int Language(int least = 3) const;
     // Enough words are counted to tell; the rest need not be.
     bool Settled() const;
     // Whether texts in the language can be told at all.

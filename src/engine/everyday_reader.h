@@ -258,6 +258,8 @@ class EverydayScanner::Reader {
     int LanguageAt(std::size_t token) const;
     // The language the sentence's own words tell, or -1.
     int SentenceLanguage(std::size_t token) const;
+    int SentenceLeaning(std::size_t token) const;
+    std::pair<std::size_t, std::size_t> SentenceAround(std::size_t token) const;
     bool SentenceStartsAt(std::size_t token) const;
     // The marks that group thousands in a number at this offset.
     const CharSet& ThousandsAt(std::size_t offset) const;

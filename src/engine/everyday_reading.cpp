@@ -918,12 +918,7 @@ int EverydayScanner::Reader::SentenceLanguage(std::size_t token) const {
         return -1;
     if (cache[token] != -2)
         return cache[token];
-    std::size_t first = token;
-    while (first > 0 && token - first < 40 && !SentenceStartsAt(first))
-        --first;
-    std::size_t last = token;
-    while (last + 1 < tokens_.size() && last - token < 40 && !SentenceStartsAt(last + 1))
-        ++last;
+    const auto [first, last] = SentenceAround(token);
     LanguageCount count;
     for (std::size_t k = first; k <= last; ++k)
         count.Add(Tok(k));
@@ -931,6 +926,28 @@ int EverydayScanner::Reader::SentenceLanguage(std::size_t token) const {
     std::fill(cache.begin() + static_cast<std::ptrdiff_t>(first),
               cache.begin() + static_cast<std::ptrdiff_t>(last) + 1, language);
     return language;
+}
+
+std::pair<std::size_t, std::size_t> EverydayScanner::Reader::SentenceAround(
+    std::size_t token) const {
+    std::size_t first = token;
+    while (first > 0 && token - first < 40 && !SentenceStartsAt(first))
+        --first;
+    std::size_t last = token;
+    while (last + 1 < tokens_.size() && last - token < 40 && !SentenceStartsAt(last + 1))
+        ++last;
+    return {first, last};
+}
+
+int EverydayScanner::Reader::SentenceLeaning(std::size_t token) const {
+    // Too few common words to tell a language, but all of one ("The price was 4,500
+    // marks."): enough to read a number's marks, which the desktop would misread.
+    constexpr int kLeaningWords = 2;
+    const auto [first, last] = SentenceAround(token);
+    LanguageCount count;
+    for (std::size_t k = first; k <= last; ++k)
+        count.Add(Tok(k));
+    return count.Language(kLeaningWords);
 }
 
 bool everyday::MarksDisputed(std::u32string_view word) {
@@ -1032,6 +1049,8 @@ const CharSet& EverydayScanner::Reader::ThousandsAt(std::size_t offset) const {
         decimal = LanguageCount::DecimalOf(SentenceLanguage(token));
     if (decimal == 0)
         decimal = LanguageCount::DecimalOf(TextLanguage());
+    if (decimal == 0)
+        decimal = LanguageCount::DecimalOf(SentenceLeaning(token));
     if (decimal == U',')
         return s_.thousandsAfterComma_;
     if (decimal == U'.')
