@@ -219,6 +219,7 @@ class EverydayScanner::Reader {
     Symbol Lookup(std::u32string_view text, bool before, bool glued, bool dotFollows) const;
     Symbol LookupForm(std::u32string_view text, bool before, bool glued, bool dotFollows) const;
     Symbol MatchBefore(std::size_t numberToken) const;
+    bool ReadGluedBefore(std::u32string_view text, std::size_t offset, Number& number) const;
     const MagnitudeWord* MagnitudeAfterSign(std::u32string_view tail, std::size_t offset) const;
     Symbol MatchAfter(std::size_t pos, std::u32string_view elided) const;
 

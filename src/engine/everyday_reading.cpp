@@ -373,8 +373,8 @@ const MagnitudeWord* EverydayScanner::Reader::MagnitudeAfterSign(std::u32string_
     return FindMagnitudeLazily(word, s_.region_, [&] { return LanguageAt(text_.TokenAt(offset)); });
 }
 
-bool EverydayScanner::Reader::ReadGlued(std::u32string_view text, std::size_t offset,
-                                        Number& number) const {
+bool EverydayScanner::Reader::ReadGluedBefore(std::u32string_view text, std::size_t offset,
+                                              Number& number) const {
     // A symbol before: everything up to the first digit.
     std::size_t firstDigit = 0;
     while (firstDigit < text.size() && !IsDigit(text[firstDigit]))
@@ -418,6 +418,14 @@ bool EverydayScanner::Reader::ReadGlued(std::u32string_view text, std::size_t of
             }
         }
     }
+    return false;
+}
+
+bool EverydayScanner::Reader::ReadGlued(std::u32string_view text, std::size_t offset,
+                                        Number& number) const {
+    // A symbol before: everything up to the first digit.
+    if (ReadGluedBefore(text, offset, number))
+        return true;
     // A number first, then the symbol (or a magnitude word: "400mila").
     if (!IsDigit(text[0]) && !(text[0] == U'-' && text.size() > 1 && IsDigit(text[1])))
         return false;
@@ -691,7 +699,7 @@ EverydayScanner::Symbol EverydayScanner::Reader::NameAfterFormer(std::size_t pos
         ++k;
     if (k + 1 >= tokens_.size() || !SameLine(pos - 1, k + 1) || !IsFormerWord(Tok(k)))
         return {};
-    const Symbol name = MatchAfter(k + 1, {});
+    Symbol name = MatchAfter(k + 1, {});
     if (!name.found || name.kind != FormKind::Currency || !IsCurrency(name.currency) ||
         name.currency == kEUR)
         return {};
