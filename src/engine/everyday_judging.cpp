@@ -107,6 +107,9 @@ void EverydayScanner::Reader::GatherFacts(EverydayText::Facts& facts) const {
         const std::u32string_view word = Tok(i);
         if (std::none_of(word.begin(), word.end(), IsDigit))
             continue;
+        const char32_t plain = PlainDecimal(word);
+        facts.stopIsDecimal = facts.stopIsDecimal || plain == U'.';
+        facts.commaIsDecimal = facts.commaIsDecimal || plain == U',';
         bool money = false;
         if (!IsDigit(word[0]) || !IsDigit(word.back())) {
             const Number number = ReadNumberAt(i, tokens_[i].start);

@@ -137,6 +137,16 @@ inline bool IsCodeShaped(std::u32string_view s) {
 // Whether the marks of a number read differently by language ("10,000", "1.234,56").
 bool MarksDisputed(std::u32string_view word);
 
+// The one mark of a number that can only be a decimal mark: four digits or more after
+// it, or a lone zero before it ("0.787564", "1,95583", "0,125"); else 0.
+char32_t PlainDecimal(std::u32string_view word);
+
+// Whether the one mark of a number, though the language's decimal mark, groups thousands
+// by the number's shape: three digits after a stop, as money in English has two
+// ("3.500 francs a month"); or after a comma, three zeros or a whole part of two digits
+// or more ("42,000 Mark"), as a price with three decimals is a litre of fuel ("1,659 DM").
+bool GroupsThousands(std::u32string_view word, char32_t decimal);
+
 // The mark of a number that reads as a fixed euro rate with it as the decimal mark
 // ("239,640", "1.95583"), or 0.
 char32_t RateMark(std::u32string_view word);

@@ -972,8 +972,10 @@ bool everyday::MarksDisputed(std::u32string_view word) {
     return false;
 }
 
-char32_t everyday::DecimalShown(std::u32string_view word) {
-    // The longest run of digits and marks: "CYP200,000" is "200,000".
+namespace {
+
+// The longest run of digits and marks of a word: "CYP200,000" is "200,000".
+std::u32string_view NumberRun(std::u32string_view word) {
     std::size_t start = 0;
     while (start < word.size() && !IsDigit(word[start]))
         ++start;
@@ -982,7 +984,32 @@ char32_t everyday::DecimalShown(std::u32string_view word) {
         ++end;
     while (end > start && !IsDigit(word[end - 1]))
         --end;
-    const std::u32string_view run = word.substr(start, end - start);
+    return word.substr(start, end - start);
+}
+
+}  // namespace
+
+char32_t everyday::PlainDecimal(std::u32string_view word) {
+    const std::u32string_view run = NumberRun(word);
+    const std::size_t mark = run.find_first_of(U".,");
+    if (mark == std::u32string_view::npos || mark == 0 ||
+        run.find_first_of(U".,", mark + 1) != std::u32string_view::npos)
+        return 0;
+    return run.size() - mark - 1 >= 4 || (mark == 1 && run[0] == U'0') ? run[mark] : 0;
+}
+
+bool everyday::GroupsThousands(std::u32string_view word, char32_t decimal) {
+    const std::u32string_view run = NumberRun(word);
+    const std::size_t mark = run.find_first_of(U".,");
+    if (mark == std::u32string_view::npos || mark == 0 || run[mark] != decimal ||
+        run.find_first_of(U".,", mark + 1) != std::u32string_view::npos ||
+        run.size() - mark - 1 != 3 || run[0] == U'0')
+        return false;
+    return decimal == U'.' || run.substr(mark + 1) == U"000" || mark >= 2;
+}
+
+char32_t everyday::DecimalShown(std::u32string_view word) {
+    const std::u32string_view run = NumberRun(word);
     const std::size_t last = run.find_last_of(U".,");
     if (last == std::u32string_view::npos)
         return 0;
@@ -1053,12 +1080,18 @@ const CharSet& EverydayScanner::Reader::ThousandsAt(std::size_t offset) const {
     // How the writer marks decimals elsewhere ("£7,361 billion ... 0,32 %") tells more than
     // the language of the sentence.
     char32_t decimal = gathering_ ? 0 : Facts().decimalShown;
-    if (decimal == 0)
+    if (decimal == 0) {
+        // The language only tells the usual mark; the number's shape may tell otherwise.
         decimal = LanguageCount::DecimalOf(SentenceLanguage(token));
-    if (decimal == 0)
-        decimal = LanguageCount::DecimalOf(TextLanguage());
-    if (decimal == 0)
-        decimal = LanguageCount::DecimalOf(SentenceLeaning(token));
+        if (decimal == 0)
+            decimal = LanguageCount::DecimalOf(TextLanguage());
+        if (decimal == 0)
+            decimal = LanguageCount::DecimalOf(SentenceLeaning(token));
+        const bool shownElsewhere =
+            !gathering_ && (decimal == U'.' ? Facts().stopIsDecimal : Facts().commaIsDecimal);
+        if (decimal != 0 && !shownElsewhere && GroupsThousands(Tok(token), decimal))
+            decimal = decimal == U',' ? U'.' : U',';
+    }
     if (decimal == U',')
         return s_.thousandsAfterComma_;
     if (decimal == U'.')

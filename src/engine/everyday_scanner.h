@@ -84,6 +84,10 @@ class EverydayText {
         std::vector<int> localLanguage;
         // The decimal mark the text's amounts show, where they agree; 0 if they do not tell.
         char32_t decimalShown = 0;
+        // Whether any number of the text, money or not, shows a stop or a comma as its
+        // decimal mark beyond doubt ("0.787564", "1,95583").
+        bool stopIsDecimal = false;
+        bool commaIsDecimal = false;
         // The last words of the lines below a column heading ("Lm" on a line of its own)
         // that are numbers, with the heading's currency; worked out where first needed.
         bool columnsKnown = false;
