@@ -904,8 +904,8 @@ bool EverydayScanner::Reader::SharedWordIsOurs(const Symbol& symbol) const {
 
 bool EverydayScanner::Reader::SterlingNearby(const Amount& amount) const {
     // "a broom cupboard in Knightsbridge made £60,000 ... London": a shared sign in a
-    // sentence that speaks of Britain may be sterling.
-    if (amount.symbol.text != U"£")
+    // sentence that speaks of Britain may be sterling; so may its pence ("250p").
+    if (amount.symbol.text != U"£" && amount.symbol.text != U"p")
         return false;
     std::size_t first = amount.number.first;
     while (first > 0 && amount.number.first - first < kSentenceReach &&

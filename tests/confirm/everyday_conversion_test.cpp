@@ -346,6 +346,9 @@ TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
         {U"a word for old between a sum and its money", italian,
          U"Costa 5 euro, cioè 9.681 delle vecchie lire.",
          U"Costa 5 euro, cioè € 5,00 (9.681 delle vecchie lire)."},
+        {U"pence glued to the number, but sterling in a sentence about Britain", irish,
+         U"A stamp cost 32p in 2001. In London a pint was 250p.",
+         U"A stamp cost € 0,41 (32p) in 2001. In London a pint was 250p."},
         {U"the sum in words in brackets between the number and its money", german,
          U"eine Strafe in Höhe von 500,00 (fünfhundert) DM, zahlbar in 15 (fünfzehn) Tagen",
          U"eine Strafe in Höhe von € 255,65 (500,00 (fünfhundert) DM), zahlbar in 15 (fünfzehn) "
