@@ -815,10 +815,14 @@ void EverydayScanner::Reader::ReadCentsAfter(Amount& amount) const {
         amount.number.decimals != 0 || !amount.number.plain)
         return;
     const std::u32string_view symbolWord = Tok(amount.last);
-    if (symbolWord.empty() || IsClosingPunctuation(symbolWord.back()))
+    // "2 лв. и 50 ст.": the full stop of an abbreviation ends no clause, but the bare
+    // cents after it may start the next sentence.
+    const bool ownStop = !symbolWord.empty() && symbolWord.back() == U'.' &&
+                         amount.symbol.end == tokens_[amount.last].end;
+    if (symbolWord.empty() || (IsClosingPunctuation(symbolWord.back()) && !ownStop))
         return;
     std::size_t pos = amount.last + 1;
-    if (const int cents = TrailingCents(pos); cents >= 0) {
+    if (const int cents = ownStop ? -1 : TrailingCents(pos); cents >= 0) {
         // "3 Mark 50": the cents without their name.
         amount.extra = cents / 100.0;
         amount.number.decimals = 2;

@@ -349,6 +349,9 @@ TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
         {U"pence glued to the number, but sterling in a sentence about Britain", irish,
          U"A stamp cost 32p in 2001. In London a pint was 250p.",
          U"A stamp cost € 0,41 (32p) in 2001. In London a pint was 250p."},
+        {U"a main unit's full stop ends no clause before its cents",
+         DesktopRegion{kESP, U',', false, 0x0A, {}}, U"Costaba 119 ptas. y 25 céntimos.",
+         U"Costaba € 0,72 (119 ptas. y 25 céntimos)."},
         {U"the sum in words in brackets between the number and its money", german,
          U"eine Strafe in Höhe von 500,00 (fünfhundert) DM, zahlbar in 15 (fünfzehn) Tagen",
          U"eine Strafe in Höhe von € 255,65 (500,00 (fünfhundert) DM), zahlbar in 15 (fünfzehn) "
