@@ -224,7 +224,11 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchAfter(std::size_t pos,
         while (cut < joined.size() && IsClosingPunctuation(joined[joined.size() - 1 - cut]))
             ++cut;
         // A symbol written with its full stop ("лв.", "Pfg.") keeps it, also where the
-        // stop ends the sentence: one stop stands for both.
+        // stop ends the sentence: one stop stands for both. The user's own symbol without
+        // the stop wins, unless the sentence goes on ("35 fr. et le loyer").
+        const bool goesOn = last + 1 < tokens_.size() && SameLine(last, last + 1) &&
+                            IsLetter(Tok(last + 1).front()) &&
+                            LowerCase(Tok(last + 1).front()) == Tok(last + 1).front();
         std::size_t keep = cut + 1;
         for (std::size_t drop = cut; drop-- > 0;) {
             const std::u32string_view variant =
@@ -235,7 +239,7 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchAfter(std::size_t pos,
             const std::u32string_view bare = variant.substr(0, variant.size() - 1);
             if (s_.FindUserSymbol(variant, LowerCase(variant)).Entry != nullptr ||
                 (FindEverydayForm(variant, s_.region_, TextLanguage()) != nullptr &&
-                 s_.FindUserSymbol(bare, LowerCase(bare)).Entry == nullptr)) {
+                 (goesOn || s_.FindUserSymbol(bare, LowerCase(bare)).Entry == nullptr))) {
                 keep = drop + 1;
                 break;
             }
@@ -316,12 +320,20 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberText(std::u32string_v
     return number;
 }
 
-bool EverydayScanner::Reader::ReadEscudo(std::u32string_view text, std::size_t offset,
-                                         Number& number) const {
+bool EverydayScanner::Reader::ReadSignAsMark(std::u32string_view text, std::size_t offset,
+                                             Number& number) const {
+    // "1$50" for escudos, and "7F50" for francs where "F" is the franc: the sign stands
+    // where the decimal mark would.
     const std::size_t length = WithoutClosingPunctuation(text).size();
-    const std::size_t sign = text.substr(0, length).find(U'$');
+    const std::size_t sign = text.substr(0, length).find_first_of(U"$F");
     if (sign == std::u32string_view::npos || sign + 3 != length)
         return false;
+    Symbol franc;
+    if (text[sign] == U'F') {
+        franc = Lookup(U"F", false, true, false);
+        if (sign == 0 || !franc.found || franc.kind != FormKind::Currency || franc.ambiguous)
+            return false;
+    }
     const std::u32string_view whole = text.substr(0, sign);
     const std::u32string_view cents = text.substr(sign + 1, 2);
     const auto centDigit = [](char32_t c) { return IsDigit(c) || c == U'O'; };
@@ -356,6 +368,10 @@ bool EverydayScanner::Reader::ReadEscudo(std::u32string_view text, std::size_t o
     number.decimals = 2;
     number.start = offset;
     number.end = offset + length;
+    if (franc.found) {
+        number.glued = franc;
+        return true;
+    }
     number.glued.found = true;
     number.glued.kind = FormKind::Currency;
     number.glued.currency = kPTE;
@@ -519,7 +535,7 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberAt(std::size_t i,
             number.first = number.last = i;
             return number;
         }
-        if (!ReadEscudo(text, start, number) && !ReadGlued(text, start, number))
+        if (!ReadSignAsMark(text, start, number) && !ReadGlued(text, start, number))
             return Number{};
         number.first = number.last = i;
         // "лв.7 105 483": a sign touching the first of the groups.

@@ -352,6 +352,9 @@ TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
         {U"a main unit's full stop ends no clause before its cents",
          DesktopRegion{kESP, U',', false, 0x0A, {}}, U"Costaba 119 ptas. y 25 céntimos.",
          U"Costaba € 0,72 (119 ptas. y 25 céntimos)."},
+        {U"the franc's sign where the decimal mark would be", french,
+         U"Le ticket coûtait 7F50 et le pain 35 fr. en 1990.",
+         U"Le ticket coûtait € 1,14 (7F50) et le pain € 5,34 (35 fr.) en 1990."},
         {U"the sum in words in brackets between the number and its money", german,
          U"eine Strafe in Höhe von 500,00 (fünfhundert) DM, zahlbar in 15 (fünfzehn) Tagen",
          U"eine Strafe in Höhe von € 255,65 (500,00 (fünfhundert) DM), zahlbar in 15 (fünfzehn) "
