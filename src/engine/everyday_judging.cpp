@@ -1016,11 +1016,14 @@ bool EverydayScanner::Reader::ScaledLikeTheText(const Amount& amount, Symbol& sy
         return false;
     const EverydayText::Facts& facts = Facts();
     CurrencyIndex currency = kNoCurrency;
+    bool listed = false;  // one of a list of thousands after an amount of thousands
     if (facts.scaled.count() == 1 && facts.marked == facts.scaled && !facts.otherMoney &&
-        !EuroNamed())
+        !EuroNamed()) {
         currency = OnlyCurrency(facts.scaled);
-    else if (amount.magnitude == 1e3)
+    } else if (amount.magnitude == 1e3) {
         currency = InThousandsAfter(amount);
+        listed = true;
+    }
     if (currency == kNoCurrency)
         return false;
     const std::size_t next = amount.magnitudeLast + 1;
@@ -1032,11 +1035,14 @@ bool EverydayScanner::Reader::ScaledLikeTheText(const Amount& amount, Symbol& sy
                             !SameLine(amount.magnitudeLast, next) ||
                             (Tok(next).size() == 1 && IsOwnWord(Tok(next)[0]));
     const std::u32string_view follower = WithoutClosingPunctuation(Tok(next));
-    // "24 mila e l’abbonamento": "and" with no number after it adds no smaller part.
-    const bool andAWord =
-        IsAndWord(follower) && next + 1 < tokens_.size() && !IsDigit(Tok(next + 1).front());
+    // "100 millones a la recuperación", and in a list "24 mila e l’abbonamento": "to", or
+    // "and" with no number after it, adds no smaller part; elsewhere "and" may add a half
+    // in words ("2 milioni e mezzo").
+    const bool wordAfter = next + 1 < tokens_.size() && !IsDigit(Tok(next + 1).front()) &&
+                           !IsNumberWord(Tok(next + 1));
+    const bool joinsNoPart = wordAfter && (IsToWord(follower) || (listed && IsAndWord(follower)));
     if (!clauseEnds && (IsMagnitudeLink(Tok(next)) ||
-                        !(IsCommonWord(follower) || IsAfterSumWord(follower) || andAWord)))
+                        !(IsCommonWord(follower) || IsAfterSumWord(follower) || joinsNoPart)))
         return false;
     symbol = Symbol{};
     symbol.found = true;

@@ -116,8 +116,8 @@ EverydayScanner::Symbol EverydayScanner::Reader::LookupForm(std::u32string_view 
 
 bool EverydayScanner::Reader::SignIsNext(std::size_t signFirst, std::size_t signLast) const {
     // A sign between two numbers: "3 DM 50" and "eine Mark 100 Gummibärchen" are the first
-    // one's, "von 1989 bis 1999 ATS 20,-" the second's, written as money where the first is
-    // a year or a whole number.
+    // one's; "von 1989 bis 1999 ATS 20" the second's, after a year, and "1999 ATS 20,-"
+    // after a whole number where the second is written as money.
     if (signFirst == 0 || !SameLine(signFirst - 1, signLast + 1))
         return true;
     const std::u32string_view before = Tok(signFirst - 1);
@@ -139,7 +139,7 @@ bool EverydayScanner::Reader::SignIsNext(std::size_t signFirst, std::size_t sign
     bool money = second.decimals > 0;
     for (std::size_t k = 1; k < next.size(); ++k)
         money = money || ((next[k - 1] == U',' || next[k - 1] == U'.') && IsDash(next[k]));
-    return second.ok && money && (IsYear(first) || first.decimals == 0);
+    return second.ok && (IsYear(first) || (money && first.decimals == 0));
 }
 
 bool EverydayScanner::Reader::SignOfItsOwnAfter(std::size_t numberToken,
@@ -838,7 +838,7 @@ void EverydayScanner::Reader::ReadCentsAfter(Amount& amount) const {
     if (symbolWord.empty() || (IsClosingPunctuation(symbolWord.back()) && !ownStop))
         return;
     std::size_t pos = amount.last + 1;
-    if (const int cents = ownStop ? -1 : TrailingCents(pos); cents >= 0) {
+    if (const int cents = ownStop || IsYear(amount.number) ? -1 : TrailingCents(pos); cents >= 0) {
         // "3 Mark 50": the cents without their name.
         amount.extra = cents / 100.0;
         amount.number.decimals = 2;

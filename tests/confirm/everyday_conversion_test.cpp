@@ -165,6 +165,12 @@ TEST_F(EverydayConversion, NoWrongValue) {
          german, U"Er verdiente 42,000 Mark im Jahr; der Liter Super kostete 1,659 DM.",
          U"Er verdiente € 21.474,26 (42,000 Mark) im Jahr; der Liter Super kostete € 0,85 (1,659 "
          U"DM)."},
+        {U"a sign after a year is the next number's", german,
+         U"Im Jahr 2001 kostete die Karte DM 25 und 1999 DM 20.",
+         U"Im Jahr 2001 kostete die Karte € 12,78 (DM 25) und 1999 € 10,23 (DM 20)."},
+        {U"a sum whose half follows in words", italian,
+         U"Il premio era di 2 milioni e mezzo di lire, il biglietto 10 mila lire.",
+         U"Il premio era di 2 milioni e mezzo di lire, il biglietto € 5,16 (10 mila lire)."},
         {U"a short sentence whose few common words are all of one language", german,
          U"The previous price was 4,500 marks.",
          U"The previous price was € 2.300,81 (4,500 marks)."},
