@@ -171,6 +171,9 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchBefore(std::size_t numberT
             joined += U' ';
             joined += Tok(t);
         }
+        // "S. 12" in an Austrian text is a page, whatever "S" alone is.
+        if (k == 1 && joined.back() == U'.' && IsReferenceWord(joined))
+            continue;
         // The text itself, then without the full stops at its end; the user's own symbol
         // before a built-in form ("Δρχ" in the list beats the form "Δρχ.").
         std::u32string_view variant = joined;
@@ -906,8 +909,11 @@ int EverydayScanner::Reader::TrailingCents(std::size_t pos) const {
 bool EverydayScanner::Reader::SignBetween(const Amount& amount) const {
     const Symbol& sign = amount.symbol;
     if (!sign.found || sign.kind == FormKind::Unit || sign.last == kNone ||
-        sign.last + 1 >= tokens_.size() || Tok(sign.last).empty() ||
-        IsClosingPunctuation(Tok(sign.last).back()))
+        sign.last + 1 >= tokens_.size() || Tok(sign.last).empty())
+        return false;
+    // "1990 L. 1.000": the full stop of a sign ends no clause.
+    const bool ownStop = Tok(sign.last).back() == U'.' && sign.end == tokens_[sign.last].end;
+    if (IsClosingPunctuation(Tok(sign.last).back()) && !ownStop)
         return false;
     const std::u32string_view next = Tok(sign.last + 1);
     if (next.empty() || !IsDigit(next[0]) || !SameLine(sign.last, sign.last + 1))
