@@ -338,6 +338,12 @@ TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
          U"De omzet was 195 miljoen gulden, dat is 8 miljoen meer dan vorig jaar.",
          U"De omzet was € 88,49 miljoen (195 miljoen gulden), dat is € 3,63 miljoen (NLG 8 "
          U"miljoen) meer dan vorig jaar."},
+        {U"a sum with only a magnitude, and a word for to with no number after it",
+         DesktopRegion{kESP, U',', false, 0x0A, {}},
+         U"De los 12.653 millones de pesetas del presupuesto, destinará 100 millones a la "
+         U"recuperación.",
+         U"De los € 76,05 millones (12.653 millones de pesetas) del presupuesto, destinará € 0,60 "
+         U"millones (ESP 100 millones) a la recuperación."},
         {U"a sum with only a magnitude, in a text with large sums in digits", italian,
          U"Rossi passa al Vicenza per 2.610.000.000 lire. Nel 1984 Maradona passa al Napoli per "
          U"13 miliardi.",

@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "core/unicode_text.h"
+#include "engine/everyday_reader.h"
 #include "engine/everyday_scanner.h"
 #include "engine/form_tables.h"
 
@@ -108,6 +109,32 @@ TEST(FormFiles, EveryLanguageHasItsMoney) {
         })) << "a word for millions";
         EXPECT_TRUE(language.words.contains(U"words")) << "the words that tell the language";
         EXPECT_TRUE(language.words.contains(U"and")) << "the word that joins amounts";
+    }
+}
+
+TEST(EverydayWords, TheShapeOfANumberTellsItsMarks) {
+    // A mark that can only be decimal, and a language's decimal mark that the number's
+    // shape shows to group thousands.
+    const struct {
+        std::u32string_view word;
+        char32_t plain;
+        char32_t decimal;
+        bool groups;
+    } rows[] = {
+        {U"0.787564", U'.', U'.', false},  // four digits and more after the mark
+        {U"0,125", U',', U',', false},     // a lone zero before it
+        {U"1.500", 0, U'.', true},         // three after an English stop
+        {U"42,000", 0, U',', true},        // three zeros
+        {U"12,345", 0, U',', true},        // two whole digits
+        {U"1,659", 0, U',', false},        // a litre of fuel
+        {U"1.234,56", 0, U',', false},     // both marks tell for themselves
+        {U"12.03.1999", 0, U'.', false},   // a date
+        {U"(3.500", 0, U',', false},       // not the language's mark
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(kassavero::everyday::PlainDecimal(row.word), row.plain) << TextToUtf8(row.word);
+        EXPECT_EQ(kassavero::everyday::GroupsThousands(row.word, row.decimal), row.groups)
+            << TextToUtf8(row.word);
     }
 }
 
