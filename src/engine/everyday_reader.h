@@ -253,6 +253,7 @@ class EverydayScanner::Reader {
     // Cents written right after a currency's name ("3 Mark 50"), or -1.
     int TrailingCents(std::size_t pos) const;
     // The sign after an amount's number stands before the next number, which it marks.
+    bool SignEndsClause(const Symbol& sign) const;
     bool SignBetween(const Amount& amount) const;
     // A sign right after a number and before another one marks the second.
     bool SignIsNext(std::size_t signFirst, std::size_t signLast) const;

@@ -834,12 +834,11 @@ void EverydayScanner::Reader::ReadCentsAfter(Amount& amount) const {
         amount.number.decimals != 0 || !amount.number.plain)
         return;
     const std::u32string_view symbolWord = Tok(amount.last);
-    // "2 лв. и 50 ст.": the full stop of an abbreviation ends no clause, but the bare
-    // cents after it may start the next sentence.
-    const bool ownStop = !symbolWord.empty() && symbolWord.back() == U'.' &&
-                         amount.symbol.end == tokens_[amount.last].end;
-    if (symbolWord.empty() || (IsClosingPunctuation(symbolWord.back()) && !ownStop))
+    if (symbolWord.empty() || SignEndsClause(amount.symbol))
         return;
+    // "2 лв. и 50 ст.": bare cents after an abbreviation's full stop may start the next
+    // sentence.
+    const bool ownStop = symbolWord.back() == U'.';
     std::size_t pos = amount.last + 1;
     if (const int cents = ownStop || IsYear(amount.number) ? -1 : TrailingCents(pos); cents >= 0) {
         // "3 Mark 50": the cents without their name.
@@ -906,14 +905,17 @@ int EverydayScanner::Reader::TrailingCents(std::size_t pos) const {
     return cents.size() == 2 ? (cents[0] - U'0') * 10 + (cents[1] - U'0') : (cents[0] - U'0') * 10;
 }
 
+bool EverydayScanner::Reader::SignEndsClause(const Symbol& sign) const {
+    // "1990 L. 1.000", "2 лв. и 50 ст.": the full stop of an abbreviation ends no clause.
+    const std::u32string_view word = Tok(sign.last);
+    return !word.empty() && IsClosingPunctuation(word.back()) &&
+           !(word.back() == U'.' && sign.end == tokens_[sign.last].end);
+}
+
 bool EverydayScanner::Reader::SignBetween(const Amount& amount) const {
     const Symbol& sign = amount.symbol;
     if (!sign.found || sign.kind == FormKind::Unit || sign.last == kNone ||
-        sign.last + 1 >= tokens_.size() || Tok(sign.last).empty())
-        return false;
-    // "1990 L. 1.000": the full stop of a sign ends no clause.
-    const bool ownStop = Tok(sign.last).back() == U'.' && sign.end == tokens_[sign.last].end;
-    if (IsClosingPunctuation(Tok(sign.last).back()) && !ownStop)
+        sign.last + 1 >= tokens_.size() || Tok(sign.last).empty() || SignEndsClause(sign))
         return false;
     const std::u32string_view next = Tok(sign.last + 1);
     if (next.empty() || !IsDigit(next[0]) || !SameLine(sign.last, sign.last + 1))
