@@ -44,6 +44,11 @@ bool EverydayScanner::Reader::BareAllowed(const Amount& amount) const {
     }
     if (n.last + 1 < tokens_.size() && IsMonthName(Tok(n.last + 1)))
         return false;
+    // "3,27 milijardi kuna, od toga 1,79 u 2014.": where the text writes its sums of the
+    // home money only with a magnitude word, a bare number is one of them without it.
+    const CurrencyIndex home = ListPositionToIndex(settings_.InputDefaultCurrency);
+    if (Facts().scaled.test(home) && !Facts().unscaled.test(home))
+        return false;
     // "von 2,46 auf 2,36 Millionen": the first of two joined numbers shares the second's
     // magnitude, and that one names no money.
     if (n.last + 2 < tokens_.size() && SameLine(n.last, n.last + 2)) {
@@ -72,7 +77,8 @@ const EverydayText::Facts& EverydayScanner::Reader::Facts() const {
 }
 
 void EverydayScanner::Reader::GatherFacts(EverydayText::Facts& facts) const {
-    const auto note = [&](const Symbol& symbol) {
+    // `large`: a sum with a magnitude word or of many digits ("2.610.000.000 lire").
+    const auto note = [&](const Symbol& symbol, bool large) {
         if (!symbol.found || symbol.kind == FormKind::Unit)
             return false;
         if (symbol.kind == FormKind::Foreign) {
@@ -86,6 +92,7 @@ void EverydayScanner::Reader::GatherFacts(EverydayText::Facts& facts) const {
                                     symbol.shares->end());
         } else if (IsCurrency(symbol.currency)) {
             facts.marked.set(symbol.currency);
+            (large ? facts.scaled : facts.unscaled).set(symbol.currency);
             const std::size_t custom = static_cast<std::size_t>(symbol.currency - kCUS1);
             const std::u32string_view code =
                 symbol.currency < kFixedCurrencyCount ? CurrencyCode(symbol.currency)
@@ -110,17 +117,20 @@ void EverydayScanner::Reader::GatherFacts(EverydayText::Facts& facts) const {
         const char32_t plain = PlainDecimal(word);
         facts.stopIsDecimal = facts.stopIsDecimal || plain == U'.';
         facts.commaIsDecimal = facts.commaIsDecimal || plain == U',';
+        std::size_t after = i + 1;
+        const bool scaled = after < tokens_.size() &&
+                            FindMagnitude(wordAt(after), s_.region_, facts.language) != nullptr;
+        const bool large =
+            scaled || (std::count_if(word.begin(), word.end(), IsDigit) >= kLargeDigits &&
+                       ReadNumberText(word, tokens_[i].start).value >= kLargeSum);
         bool money = false;
         if (!IsDigit(word[0]) || !IsDigit(word.back())) {
             const Number number = ReadNumberAt(i, tokens_[i].start);
             if (number.ok)
-                money = note(number.glued);
+                money = note(number.glued, large);
         }
         if (i > 0)
-            money = note(Lookup(wordAt(i - 1), true, false, true)) || money;
-        std::size_t after = i + 1;
-        const bool scaled = after < tokens_.size() &&
-                            FindMagnitude(wordAt(after), s_.region_, facts.language) != nullptr;
+            money = note(Lookup(wordAt(i - 1), true, false, true), large) || money;
         if (scaled)
             ++after;
         if (after < tokens_.size() && IsMagnitudeLink(Tok(after)))
@@ -129,16 +139,7 @@ void EverydayScanner::Reader::GatherFacts(EverydayText::Facts& facts) const {
             const Symbol symbol = MatchAfter(after, WithoutElision(Tok(after)));
             // "0,32 %", "2.5 kg": the way a measure is written shows the decimal mark too.
             money = money || (symbol.found && symbol.kind == FormKind::Unit);
-            if (note(symbol)) {
-                money = true;
-                // "2.610.000.000 lire" is a large sum as much as "2,6 miliardi di lire".
-                const bool large =
-                    scaled || (symbol.kind == FormKind::Currency &&
-                               std::count_if(word.begin(), word.end(), IsDigit) >= kLargeDigits &&
-                               ReadNumberText(word, tokens_[i].start).value >= kLargeSum);
-                if (large && symbol.kind == FormKind::Currency && IsCurrency(symbol.currency))
-                    facts.scaled.set(symbol.currency);
-            }
+            money = note(symbol, large) || money;
         }
         if (money) {
             const char32_t shown = DecimalShown(word);

@@ -651,7 +651,11 @@ void EverydayScanner::Reader::ReadSmallerPart(std::size_t& pos, Amount& amount) 
 
 void EverydayScanner::Reader::ReadMagnitudeAndSymbolAfter(std::size_t pos, Amount& amount,
                                                           bool symbolToo) const {
-    if (amount.number.family < 0) {
+    // "1.650$00. Mil seiscentos": a word after the number's own full stop or comma starts
+    // the next clause and multiplies nothing.
+    const std::u32string_view number = Tok(pos - 1);
+    const bool clauseEnds = !number.empty() && IsClosingPunctuation(number.back());
+    if (amount.number.family < 0 && !clauseEnds) {
         for (std::size_t k = 2; k >= 1; --k) {
             const std::size_t last = pos + k - 1;
             if (last >= tokens_.size() || !SameLine(pos - 1, last))
@@ -831,7 +835,7 @@ void EverydayScanner::Reader::ReadCentsAfter(Amount& amount) const {
     // ("3 DM, 4 DM, 50 Pfennig").
     if (!amount.symbol.found || amount.symbol.kind != FormKind::Currency || amount.symbolBefore ||
         amount.symbol.factor != 1.0 || amount.magnitudeLast != kNone || amount.number.glued.found ||
-        amount.number.decimals != 0 || !amount.number.plain)
+        amount.number.decimals != 0)
         return;
     const std::u32string_view symbolWord = Tok(amount.last);
     if (symbolWord.empty() || SignEndsClause(amount.symbol))
@@ -840,7 +844,8 @@ void EverydayScanner::Reader::ReadCentsAfter(Amount& amount) const {
     // sentence.
     const bool ownStop = symbolWord.back() == U'.';
     std::size_t pos = amount.last + 1;
-    if (const int cents = ownStop || IsYear(amount.number) ? -1 : TrailingCents(pos); cents >= 0) {
+    const bool bare = amount.number.plain && !ownStop && !IsYear(amount.number);
+    if (const int cents = bare ? TrailingCents(pos) : -1; cents >= 0) {
         // "3 Mark 50": the cents without their name.
         amount.extra = cents / 100.0;
         amount.number.decimals = 2;
@@ -941,8 +946,11 @@ bool EverydayScanner::Reader::SentenceStartsAt(std::size_t token) const {
 }
 
 int EverydayScanner::Reader::LanguageAt(std::size_t token) const {
-    const int language = SentenceLanguage(token);
-    return language >= 0 ? language : TextLanguage();
+    int language = SentenceLanguage(token);
+    if (language < 0)
+        language = TextLanguage();
+    // "The budget rose by 3 billion DM.": two words of one language still tell it.
+    return language >= 0 ? language : SentenceLeaning(token);
 }
 
 int EverydayScanner::Reader::SentenceLanguage(std::size_t token) const {
@@ -1115,9 +1123,21 @@ const CharSet& EverydayScanner::Reader::ThousandsAt(std::size_t offset) const {
             decimal = LanguageCount::DecimalOf(TextLanguage());
         if (decimal == 0)
             decimal = LanguageCount::DecimalOf(SentenceLeaning(token));
+        // Nothing tells: the desktop's mark, which the shape may still overrule ("10,000
+        // δρχ" is ten thousand drachmas on a Greek desktop too).
+        if (decimal == 0 &&
+            (s_.region_.decimalSeparator == U',' || s_.region_.decimalSeparator == U'.'))
+            decimal = s_.region_.decimalSeparator;
         const bool shownElsewhere =
             !gathering_ && (decimal == U'.' ? Facts().stopIsDecimal : Facts().commaIsDecimal);
-        if (decimal != 0 && !shownElsewhere && GroupsThousands(Tok(token), decimal))
+        // "SKK 1.579 billion": before a magnitude word three decimals are common.
+        const auto magnitude = [&](std::u32string_view word) {
+            return FindMagnitudeLazily(word, s_.region_, [&] { return LanguageAt(token); });
+        };
+        const bool scaled = token + 1 < tokens_.size() && SameLine(token, token + 1) &&
+                            (magnitude(Tok(token + 1)) != nullptr ||
+                             magnitude(WithoutClosingPunctuation(Tok(token + 1))) != nullptr);
+        if (decimal != 0 && !shownElsewhere && !scaled && GroupsThousands(Tok(token), decimal))
             decimal = decimal == U',' ? U'.' : U',';
     }
     if (decimal == U',')

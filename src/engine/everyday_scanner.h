@@ -65,6 +65,7 @@ class EverydayText {
         bool otherNamed = false;   // other money named by a word, not only a sign or code
         // Currencies the text writes with a magnitude word ("2.086 millones de pesetas").
         std::bitset<kCurrencyCount> scaled;
+        std::bitset<kCurrencyCount> unscaled;  // marked on a sum that is not large
         bool otherMoney = false;
         // Words the other money named in the text makes unsure ("mark" beside "Ostmark").
         std::vector<std::u32string> unsure;
