@@ -448,12 +448,16 @@ bool EverydayScanner::Reader::ReadGlued(std::u32string_view text, std::size_t of
     // A number first, then the symbol (or a magnitude word: "400mila").
     if (!IsDigit(text[0]) && !(text[0] == U'-' && text.size() > 1 && IsDigit(text[1])))
         return false;
+    // "1.480.-ATS", "20,-DM": a dash for the cents, then the sign.
+    const auto centsDash = [&](std::size_t k) {
+        return text[k - 1] == U'.' || text[k - 1] == U',' ||
+               !(k + 1 < text.size() && IsLetter(text[k + 1]));
+    };
     std::size_t numberLength = 1;
     while (numberLength < text.size() &&
            (IsDigit(text[numberLength]) || Contains(s_.sets_.Thousands, text[numberLength]) ||
             Contains(s_.sets_.Decimals, text[numberLength]) ||
-            (text[numberLength] == U'-' &&
-             !(numberLength + 1 < text.size() && IsLetter(text[numberLength + 1])))))
+            (text[numberLength] == U'-' && centsDash(numberLength))))
         ++numberLength;
     if (numberLength >= text.size())
         return false;

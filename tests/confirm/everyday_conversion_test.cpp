@@ -290,6 +290,13 @@ TEST_F(EverydayConversion, NoWrongValue) {
         {U"a bare number where the home money is written only with magnitude words", german,
          U"Investiert wurden 3,27 Milliarden Mark, davon 1,79 im Jahr 1998.",
          U"Investiert wurden € 1,67 Milliarden (3,27 Milliarden Mark), davon 1,79 im Jahr 1998."},
+        {U"a dash for the cents between the number and its sign",
+         DesktopRegion{kATS, U',', false, 0x07, {}}, U"Die Miete betrug 1.480.-ATS im Monat.",
+         U"Die Miete betrug € 107,56 (1.480.-ATS) im Monat."},
+        {U"a sum with only its magnitude word and a word for about after it", italian,
+         U"La casa costava 200 milioni di lire, la villa 350 milioni circa.",
+         U"La casa costava € 0,10 milioni (200 milioni di lire), la villa € 0,18 milioni (ITL 350 "
+         U"milioni) circa."},
         {U"a shared sign is other money where the text writes ours by its code", english,
          U"It cost IEP 1.50, approx £1.20 then.", U"It cost € 1,90 (IEP 1.50), approx £1.20 then."},
     });
