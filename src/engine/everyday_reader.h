@@ -140,6 +140,9 @@ bool MarksDisputed(std::u32string_view word);
 // The one mark of a number that can only be a decimal mark: four digits or more after
 // it, or a lone zero before it ("0.787564", "1,95583", "0,125"); else 0.
 char32_t PlainDecimal(std::u32string_view word);
+// "4,000.000" and "997,710.422,13" as "4.000.000" and "997.710.422,13": a comma before
+// the millions and full stops before the thousands; any other number stays as it is.
+void MillionsByComma(std::u32string& number);
 
 // Whether the one mark of a number, though the language's decimal mark, groups thousands
 // by the number's shape: three digits after a stop, as money in English has two

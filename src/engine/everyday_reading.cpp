@@ -273,6 +273,10 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberText(std::u32string_v
     if (length == 0)
         return number;
     std::u32string t(text.substr(0, length));
+    // "4,000.000 tolarjev", "997,710.422,13": Slovenian print once set off the millions by
+    // a comma.
+    if (s_.region_.laterHome == U"SIT")
+        MillionsByComma(t);
     const bool negative = t[0] == U'-' && settings_.InputAcceptNegatives;
     const std::size_t digitAt = negative ? 1 : 0;
     const bool zeroStart =
@@ -1028,6 +1032,27 @@ std::u32string_view NumberRun(std::u32string_view word) {
 }
 
 }  // namespace
+
+void everyday::MillionsByComma(std::u32string& number) {
+    const std::size_t comma = number.find(U',');
+    if (comma == 0 || comma > 3 || comma == std::u32string::npos ||
+        !std::all_of(number.begin(), number.begin() + static_cast<std::ptrdiff_t>(comma), IsDigit))
+        return;
+    // Groups of three after the comma, each but the first after a full stop, and perhaps
+    // the cents after a last comma.
+    std::size_t k = comma;
+    int stops = 0;
+    while (k < number.size() && (number[k] == (k == comma ? U',' : U'.')) &&
+           k + 4 <= number.size() && IsDigit(number[k + 1]) && IsDigit(number[k + 2]) &&
+           IsDigit(number[k + 3])) {
+        stops += number[k] == U'.' ? 1 : 0;
+        k += 4;
+    }
+    const bool cents = k + 3 == number.size() && number[k] == U',' && IsDigit(number[k + 1]) &&
+                       IsDigit(number[k + 2]);
+    if (stops >= 1 && (k == number.size() || cents))
+        number[comma] = U'.';
+}
 
 char32_t everyday::PlainDecimal(std::u32string_view word) {
     const std::u32string_view run = NumberRun(word);

@@ -138,6 +138,25 @@ TEST(EverydayWords, TheShapeOfANumberTellsItsMarks) {
     }
 }
 
+TEST(EverydayWords, ACommaBeforeTheMillionsOnlyWhereStopsGroupTheThousands) {
+    const struct {
+        std::u32string_view number;
+        std::u32string_view read;
+    } rows[] = {
+        {U"4,000.000", U"4.000.000"},
+        {U"997,710.422,13", U"997.710.422,13"},  // and the cents after a last comma
+        {U"1,250", U"1,250"},                    // no full stop after the group
+        {U"1.250,00", U"1.250,00"},              // the usual way
+        {U"4,000.00", U"4,000.00"},              // an English sum with its cents
+        {U"12345,000.000", U"12345,000.000"},    // too many digits before the comma
+    };
+    for (const auto& row : rows) {
+        std::u32string number(row.number);
+        kassavero::everyday::MillionsByComma(number);
+        EXPECT_EQ(number, row.read) << TextToUtf8(row.number);
+    }
+}
+
 TEST(EverydayWords, TheZeroCharacterEndsTheText) {
     // Within a word and after blanks alike; nothing after it is read.
     for (const std::u32string& text :
