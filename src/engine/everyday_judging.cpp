@@ -799,7 +799,7 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
     }
     if (!hasSymbol) {
         if (amount.symbol.found || amount.magnitudeLast != kNone || DatedInEuroYears(amount) ||
-            ListWithoutBlank(amount.number))
+            ListWithoutBlank(amount.number) || AfterMonth(amount.number))
             return false;  // a unit beside it, "2,5 Millionen Einwohner", "2003 4,90"
         Amount linked;
         if (LinkToNext(amount, linked) || CarriedOn(amount, linked) || InParallel(amount, linked) ||
@@ -957,6 +957,12 @@ bool EverydayScanner::Reader::AfterReference(const Amount& amount) const {
     const Number& n = amount.number;
     return !amount.symbolBefore && n.first > 0 && SameLine(n.first - 1, n.first) &&
            IsReferenceWord(Tok(n.first - 1));
+}
+
+bool EverydayScanner::Reader::AfterMonth(const Number& n) const {
+    // "on August 4, 1999": a day after its month.
+    return n.first > 0 && SameLine(n.first - 1, n.first) &&
+           IsMonthName(WithoutClosingPunctuation(Tok(n.first - 1)));
 }
 
 bool EverydayScanner::Reader::NamedYear(const Number& n) const {

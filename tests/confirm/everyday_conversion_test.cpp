@@ -297,6 +297,10 @@ TEST_F(EverydayConversion, NoWrongValue) {
          U"La casa costava 200 milioni di lire, la villa 350 milioni circa.",
          U"La casa costava € 0,10 milioni (200 milioni di lire), la villa € 0,18 milioni (ITL 350 "
          U"milioni) circa."},
+        {U"a day after its month", DesktopRegion{kFIM, U',', false, 0x0B, {}},
+         U"They charged her 20,198 Markka when she moved to Finland on August 4, 1999.",
+         U"They charged her € 3.397,06 (20,198 Markka) when she moved to Finland on August 4, "
+         U"1999."},
         {U"a shared sign is other money where the text writes ours by its code", english,
          U"It cost IEP 1.50, approx £1.20 then.", U"It cost € 1,90 (IEP 1.50), approx £1.20 then."},
     });
