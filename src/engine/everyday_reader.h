@@ -243,6 +243,7 @@ class EverydayScanner::Reader {
     // Where the number ends before a hyphen and a grammatical ending ("5-те"), or kNone.
     std::size_t EndingAt(std::u32string_view text) const;
     bool ReadSignAsMark(std::u32string_view text, std::size_t offset, Number& number) const;
+    bool ReadCentsAndMils(std::u32string_view text, std::size_t offset, Number& number) const;
     bool ReadGlued(std::u32string_view text, std::size_t offset, Number& number) const;
 
     Amount ReadAmountAt(std::size_t i, std::size_t from) const;

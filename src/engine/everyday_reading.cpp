@@ -332,6 +332,8 @@ bool EverydayScanner::Reader::ReadSignAsMark(std::u32string_view text, std::size
     // "1$50" for escudos, and "7F50" for francs where "F" is the franc: the sign stands
     // where the decimal mark would.
     const std::size_t length = WithoutClosingPunctuation(text).size();
+    if (s_.region_.laterHome == U"MTL")
+        return ReadCentsAndMils(text.substr(0, length), offset, number);
     const std::size_t sign = text.substr(0, length).find_first_of(U"$F");
     if (sign == std::u32string_view::npos || sign + 3 != length)
         return false;
@@ -382,6 +384,38 @@ bool EverydayScanner::Reader::ReadSignAsMark(std::u32string_view text, std::size
     number.glued.found = true;
     number.glued.kind = FormKind::Currency;
     number.glued.currency = kPTE;
+    return true;
+}
+
+bool EverydayScanner::Reader::ReadCentsAndMils(std::u32string_view text, std::size_t offset,
+                                               Number& number) const {
+    // "12c5", "8c125": Maltese cents with their mils after the c, where the text speaks of
+    // liri; since 2009 the same is written for euro cents.
+    const std::size_t c = text.find(U'c');
+    if (c == 0 || c > 2 || c == std::u32string_view::npos || text.size() - c - 1 < 1 ||
+        text.size() - c - 1 > 3 ||
+        !std::all_of(text.begin(), text.end(),
+                     [](char32_t ch) { return IsDigit(ch) || ch == U'c'; }) ||
+        text.find(U'c', c + 1) != std::u32string_view::npos)
+        return false;
+    const Symbol lira = Lookup(U"Lm", false, true, false);
+    if (gathering_ || !lira.found || lira.kind != FormKind::Currency ||
+        !Facts().marked.test(lira.currency) || EuroNamed())
+        return false;
+    double cents = 0;
+    for (std::size_t k = 0; k < c; ++k)
+        cents = cents * 10 + (text[k] - U'0');
+    double scale = 1;
+    for (std::size_t k = c + 1; k < text.size(); ++k) {
+        scale /= 10;
+        cents += (text[k] - U'0') * scale;
+    }
+    number.ok = true;
+    number.value = cents / 100;
+    number.decimals = static_cast<int>(text.size() - c + 1);
+    number.start = offset;
+    number.end = offset + text.size();
+    number.glued = lira;
     return true;
 }
 
