@@ -229,9 +229,11 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchAfter(std::size_t pos,
         // A symbol written with its full stop ("лв.", "Pfg.") keeps it, also where the
         // stop ends the sentence: one stop stands for both. The user's own symbol without
         // the stop wins, unless the sentence goes on ("35 fr. et le loyer").
+        // So does a number after it ("in 1995 fl. 2.347.130,-").
         const bool goesOn = last + 1 < tokens_.size() && SameLine(last, last + 1) &&
-                            IsLetter(Tok(last + 1).front()) &&
-                            LowerCase(Tok(last + 1).front()) == Tok(last + 1).front();
+                            (IsDigit(Tok(last + 1).front()) ||
+                             (IsLetter(Tok(last + 1).front()) &&
+                              LowerCase(Tok(last + 1).front()) == Tok(last + 1).front()));
         std::size_t keep = cut + 1;
         for (std::size_t drop = cut; drop-- > 0;) {
             const std::u32string_view variant =
@@ -970,7 +972,12 @@ bool EverydayScanner::Reader::SignBetween(const Amount& amount) const {
     std::u32string text(Tok(sign.first));
     for (std::size_t t = sign.first + 1; t <= sign.last; ++t)
         text += U' ' + std::u32string(Tok(t));
-    return Lookup(text, true, false, false).found && SignIsNext(sign.first, sign.last);
+    // "in 1995 fl. 2.347.130,-": an abbreviation keeps its full stop.
+    bool found = Lookup(text, true, false, false).found;
+    if (!found && text.size() > 1 && text.back() == U'.')
+        found =
+            Lookup(std::u32string_view(text).substr(0, text.size() - 1), true, false, true).found;
+    return found && SignIsNext(sign.first, sign.last);
 }
 
 }  // namespace kassavero

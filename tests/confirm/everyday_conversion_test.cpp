@@ -301,6 +301,14 @@ TEST_F(EverydayConversion, NoWrongValue) {
          U"They charged her 20,198 Markka when she moved to Finland on August 4, 1999.",
          U"They charged her € 3.397,06 (20,198 Markka) when she moved to Finland on August 4, "
          U"1999."},
+        {U"an abbreviation's own full stop between a year and a sum", dutch,
+         U"De lonen bedroegen in 1995 fl. 2.347.130,- in totaal.",
+         U"De lonen bedroegen in 1995 € 1.065.081,16 (fl. 2.347.130,-) in totaal."},
+        {U"the pound sign in an English text on an Italian desktop", italian,
+         U"With 2,445 lire to a pound, change £100 and you were a millionaire.",
+         U"With € 1,26 (2,445 lire) to a pound, change £100 and you were a millionaire."},
+        {U"the markka with its penni", DesktopRegion{kFIM, U',', false, 0x0B, {}},
+         U"Korven höjs till 26 mk 60 p.", U"Korven höjs till € 4,47 (26 mk 60 p.)"},
         {U"a shared sign is other money where the text writes ours by its code", english,
          U"It cost IEP 1.50, approx £1.20 then.", U"It cost € 1,90 (IEP 1.50), approx £1.20 then."},
     });
