@@ -843,7 +843,8 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
         (amount.symbol.ambiguous && SignSharedByNamedMoney(amount.symbol.text)) ||
         SplitByStrayBlank(amount.number) || NamesACoin(amount) || NamedYear(amount.number) ||
         YearAfterName(amount) || AfterReference(amount) || CentsInWordsAfter(amount) ||
-        MilsOrThousands(amount) || SterlingNearby(amount);
+        MilsOrThousands(amount) || SterlingNearby(amount) || ThousandsOfALargeWord(amount) ||
+        FootnoteAfterCode(amount);
     result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
                      !PairedWithTarget(amount) && !unsure;
     result.resume = std::max<std::size_t>(amount.end, token.start + 1);
@@ -957,6 +958,34 @@ bool EverydayScanner::Reader::AfterReference(const Amount& amount) const {
     const Number& n = amount.number;
     return !amount.symbolBefore && n.first > 0 && SameLine(n.first - 1, n.first) &&
            IsReferenceWord(Tok(n.first - 1));
+}
+
+bool EverydayScanner::Reader::FootnoteAfterCode(const Amount& amount) const {
+    // "for the total of 353,194,951 EEK1.": the code is the number's before it, and the
+    // digit glued to it a footnote's.
+    const Number& n = amount.number;
+    if (!n.glued.found || !n.gluedBefore || n.first == 0 || n.end - n.start < 2 ||
+        !SameLine(n.first - 1, n.first))
+        return false;
+    const std::u32string_view digits = text_.Text().substr(n.end - 1, 1);
+    const std::u32string_view before = Tok(n.first - 1);
+    return n.value < 10 && n.decimals == 0 && IsDigit(digits[0]) && !before.empty() &&
+           IsDigit(before.back()) && IsDigit(before.front());
+}
+
+bool EverydayScanner::Reader::ThousandsOfALargeWord(const Amount& amount) const {
+    // "1.664 млрд. лв.": a thousand billions would be written with the word for a
+    // trillion, so the stop is more likely a decimal mark; either reading may be meant.
+    // Where the language has no larger word ("1.500 miliardi di lire") it groups.
+    if (amount.magnitude < 1e9 || amount.family < 0 || amount.number.decimals != 0 ||
+        amount.number.value < 1000 || amount.number.value >= 1e6)
+        return false;
+    const std::u32string_view word = Tok(amount.number.last);
+    if (std::count_if(word.begin(), word.end(),
+                      [](char32_t c) { return c == U'.' || c == U','; }) != 1)
+        return false;
+    const double larger = amount.magnitude * 1000;
+    return ChooseMagnitude(amount.family, larger, larger).factor == larger;
 }
 
 bool EverydayScanner::Reader::AfterMonth(const Number& n) const {

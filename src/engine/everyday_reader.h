@@ -331,6 +331,8 @@ class EverydayScanner::Reader {
     // A year's number after the word for year.
     bool NamedYear(const Number& n) const;
     bool AfterMonth(const Number& n) const;
+    bool ThousandsOfALargeWord(const Amount& amount) const;
+    bool FootnoteAfterCode(const Amount& amount) const;
     // Two digits after "6, ": the cents of a price with a stray blank, or a list.
     bool SplitByStrayBlank(const Number& n) const;
     // Other money named anywhere in the text shares the sign ("take sterling ... £1").

@@ -309,6 +309,10 @@ TEST_F(EverydayConversion, NoWrongValue) {
          U"With € 1,26 (2,445 lire) to a pound, change £100 and you were a millionaire."},
         {U"the markka with its penni", DesktopRegion{kFIM, U',', false, 0x0B, {}},
          U"Korven höjs till 26 mk 60 p.", U"Korven höjs till € 4,47 (26 mk 60 p.)"},
+        {U"thousands of a word that has a larger one may be its decimals", german,
+         U"Der Überschuss betrug 1.664 Mrd. DM.", U"Der Überschuss betrug 1.664 Mrd. DM."},
+        {U"a footnote's digit glued to the code after a sum", german,
+         U"Verkauft für insgesamt 353.194.951 DEM1.", U"Verkauft für insgesamt 353.194.951 DEM1."},
         {U"a shared sign is other money where the text writes ours by its code", english,
          U"It cost IEP 1.50, approx £1.20 then.", U"It cost € 1,90 (IEP 1.50), approx £1.20 then."},
     });
