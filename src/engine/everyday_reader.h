@@ -142,7 +142,9 @@ bool MarksDisputed(std::u32string_view word);
 char32_t PlainDecimal(std::u32string_view word);
 // "4,000.000" and "997,710.422,13" as "4.000.000" and "997.710.422,13": a comma before
 // the millions and full stops before the thousands; any other number stays as it is.
-void MillionsByComma(std::u32string& number);
+// `withCents`: only where the cents or a dash for them follow ("2,000.000,-"), as
+// "1,896.828" may as well be English.
+void MillionsByComma(std::u32string& number, bool withCents = false);
 
 // Whether the one mark of a number, though the language's decimal mark, groups thousands
 // by the number's shape: three digits after a stop, as money in English has two

@@ -275,10 +275,10 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberText(std::u32string_v
     if (length == 0)
         return number;
     std::u32string t(text.substr(0, length));
-    // "4,000.000 tolarjev", "997,710.422,13": Slovenian print once set off the millions by
-    // a comma.
-    if (s_.region_.laterHome == U"SIT")
-        MillionsByComma(t);
+    // "4,000.000 tolarjev", "S 2,000.000,-": Slovenian and Austrian print once set off the
+    // millions by a comma.
+    if (s_.region_.decimalSeparator == U',')
+        MillionsByComma(t, s_.region_.laterHome != U"SIT");
     const bool negative = t[0] == U'-' && settings_.InputAcceptNegatives;
     const std::size_t digitAt = negative ? 1 : 0;
     const bool zeroStart =
@@ -1074,7 +1074,7 @@ std::u32string_view NumberRun(std::u32string_view word) {
 
 }  // namespace
 
-void everyday::MillionsByComma(std::u32string& number) {
+void everyday::MillionsByComma(std::u32string& number, bool withCents) {
     const std::size_t comma = number.find(U',');
     if (comma == 0 || comma > 3 || comma == std::u32string::npos ||
         !std::all_of(number.begin(), number.begin() + static_cast<std::ptrdiff_t>(comma), IsDigit))
@@ -1091,7 +1091,8 @@ void everyday::MillionsByComma(std::u32string& number) {
     }
     const bool cents = k + 3 == number.size() && number[k] == U',' && IsDigit(number[k + 1]) &&
                        IsDigit(number[k + 2]);
-    if (stops >= 1 && (k == number.size() || cents))
+    const bool dash = k + 2 == number.size() && number[k] == U',' && IsDash(number[k + 1]);
+    if (stops >= 1 && ((k == number.size() && !withCents) || cents || dash))
         number[comma] = U'.';
 }
 
