@@ -230,10 +230,10 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchAfter(std::size_t pos,
         // stop ends the sentence: one stop stands for both. The user's own symbol without
         // the stop wins, unless the sentence goes on ("35 fr. et le loyer").
         // So does a number after it ("in 1995 fl. 2.347.130,-").
-        const bool goesOn = last + 1 < tokens_.size() && SameLine(last, last + 1) &&
-                            (IsDigit(Tok(last + 1).front()) ||
-                             (IsLetter(Tok(last + 1).front()) &&
-                              LowerCase(Tok(last + 1).front()) == Tok(last + 1).front()));
+        const bool next = last + 1 < tokens_.size() && SameLine(last, last + 1);
+        const bool lowerNext = next && IsLetter(Tok(last + 1).front()) &&
+                               LowerCase(Tok(last + 1).front()) == Tok(last + 1).front();
+        const bool goesOn = lowerNext || (next && IsDigit(Tok(last + 1).front()));
         std::size_t keep = cut + 1;
         for (std::size_t drop = cut; drop-- > 0;) {
             const std::u32string_view variant =
@@ -260,7 +260,9 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchAfter(std::size_t pos,
                 symbol.first = pos;
                 symbol.last = last;
                 symbol.start = tokens_[pos].start;
-                symbol.end = tokens_[last].end - drop;
+                // "50 F. pour les piétons": a stop the sentence goes on after is the
+                // abbreviation's own.
+                symbol.end = tokens_[last].end - (drop == 1 && dotFollows && lowerNext ? 0 : drop);
                 return symbol;
             }
         }

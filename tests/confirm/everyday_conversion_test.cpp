@@ -313,6 +313,9 @@ TEST_F(EverydayConversion, NoWrongValue) {
          U"Der Überschuss betrug 1.664 Mrd. DM.", U"Der Überschuss betrug 1.664 Mrd. DM."},
         {U"a footnote's digit glued to the code after a sum", german,
          U"Verkauft für insgesamt 353.194.951 DEM1.", U"Verkauft für insgesamt 353.194.951 DEM1."},
+        {U"a stop the sentence goes on after is the sign's", french,
+         U"L'amende est de 50 F. pour les piétons.",
+         U"L'amende est de € 7,62 (50 F.) pour les piétons."},
         {U"a shared sign is other money where the text writes ours by its code", english,
          U"It cost IEP 1.50, approx £1.20 then.", U"It cost € 1,90 (IEP 1.50), approx £1.20 then."},
     });
