@@ -812,8 +812,9 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
             }
             Fill(amount, false, result);
             ShareSymbol(linked, result.proposal);
+            // "the 1, 2, 5 and 50 lipa coins": the values of a list of coins name coins.
             result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
-                             !PairedWithTarget(amount);
+                             !PairedWithTarget(amount) && !NamesACoin(linked);
             result.resume = std::max<std::size_t>(amount.end, token.start + 1);
             return true;
         } else if (const CurrencyIndex column = UnderHeading(amount.number);
@@ -842,9 +843,10 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
         std::find(shared.begin(), shared.end(), amount.symbol.text) != shared.end() ||
         (amount.symbol.ambiguous && SignSharedByNamedMoney(amount.symbol.text)) ||
         SplitByStrayBlank(amount.number) || NamesACoin(amount) || NamedYear(amount.number) ||
-        YearAfterName(amount) || AfterReference(amount) || CentsInWordsAfter(amount) ||
-        MilsOrThousands(amount) || SterlingNearby(amount) || ThousandsOfALargeWord(amount) ||
-        FootnoteAfterCode(amount);
+        (IsYear(amount.number) && AfterMonth(amount.number)) || CentsOfWords(amount) ||
+        ThreeDecimalsOfWholeMoney(amount) || YearAfterName(amount) || AfterReference(amount) ||
+        CentsInWordsAfter(amount) || MilsOrThousands(amount) || SterlingNearby(amount) ||
+        ThousandsOfALargeWord(amount) || FootnoteAfterCode(amount);
     result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
                      !PairedWithTarget(amount) && !unsure;
     result.resume = std::max<std::size_t>(amount.end, token.start + 1);
@@ -881,6 +883,10 @@ bool EverydayScanner::Reader::NamesACoin(const Amount& amount) const {
     bool afterValue = true;
     for (std::size_t k = amount.last + 1;
          k < tokens_.size() && k <= amount.last + kLongestCoinList && SameLine(k - 1, k); ++k) {
+        // "... en 10.000 frank. Munten en briefjes": not past the end of the sentence.
+        const char32_t end = Tok(k - 1).empty() ? U' ' : Tok(k - 1).back();
+        if (end == U'.' || end == U';' || end == U'!' || end == U'?')
+            return false;
         const std::u32string_view word = WithoutClosingPunctuation(Tok(k));
         if (IsCoinWord(word))
             return afterValue;
@@ -988,6 +994,39 @@ bool EverydayScanner::Reader::ThousandsOfALargeWord(const Amount& amount) const 
     return ChooseMagnitude(amount.family, larger, larger).factor == larger;
 }
 
+bool EverydayScanner::Reader::CentsOfWords(const Amount& amount) const {
+    // "viens lats un 69 santīmi", "kunu i 31 lipu": the cents of an amount whose main unit
+    // is written in words; converted alone they would be a wrong value.
+    if (!amount.symbol.found || amount.symbol.kind != FormKind::Currency ||
+        amount.symbol.factor >= 1.0 || amount.symbolBefore)
+        return false;
+    std::size_t k = amount.number.first;
+    while (k > 0 && SameLine(k - 1, k) && IsAndWord(Tok(k - 1)))
+        --k;
+    if (k == amount.number.first || k == 0 || !SameLine(k - 1, k))
+        return false;
+    const Symbol name = MatchAfter(k - 1, {});
+    if (!name.found || name.kind != FormKind::Currency || name.factor != 1.0 ||
+        name.currency != amount.symbol.currency || name.last + 1 != k)
+        return false;
+    // Not where the name follows a figure ("2,9 Mio. DM und 20 Pfennig").
+    if (name.first == 0 || !SameLine(name.first - 1, name.first))
+        return true;
+    const std::u32string_view before = Tok(name.first - 1);
+    return std::none_of(before.begin(), before.end(), IsDigit) &&
+           FindMagnitude(before, s_.region_) == nullptr;
+}
+
+bool EverydayScanner::Reader::ThreeDecimalsOfWholeMoney(const Amount& amount) const {
+    // "170,375 δρχ." in a text that writes decimal commas: lire and drachmas had no
+    // decimals in use, so the comma may group thousands, unless the figure is a rate
+    // ("968,135 Lire" for a mark). A reader cannot tell.
+    const Number& n = amount.number;
+    const CurrencyIndex c = amount.symbol.currency;
+    return n.decimals == 3 && amount.extra == 0 && amount.magnitudeLast == kNone && n.family < 0 &&
+           (c == kITL || c == s_.CurrencyOfCode(U"GRD")) && RateMark(Tok(n.first)) == 0;
+}
+
 bool EverydayScanner::Reader::AfterMonth(const Number& n) const {
     // "on August 4, 1999": a day after its month.
     return n.first > 0 && SameLine(n.first - 1, n.first) &&
@@ -1022,6 +1061,11 @@ bool EverydayScanner::Reader::SplitByStrayBlank(const Number& n) const {
     const bool pair = n.plain && word.size() == 2 && digits(word) == 2 && before.size() >= 2 &&
                       before.back() == U',' && digits(before) + 1 == before.size() &&
                       digits(before) <= 3;
+    // "6,559 57 F": decimals set off in groups, as rates are printed.
+    const std::size_t mark = before.find_last_of(U".,");
+    if (n.plain && word.size() <= 3 && mark != std::u32string_view::npos &&
+        before.size() - mark - 1 == 3 && digits(before) + 1 == before.size())
+        return true;
     // Not inside a list ("5, 10, 20 und 50 santīmu"), and the money named right after.
     if (!pair ||
         (n.first >= 2 && SameLine(n.first - 2, n.first - 1) && Tok(n.first - 2).ends_with(U",")))

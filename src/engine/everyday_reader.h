@@ -333,6 +333,8 @@ class EverydayScanner::Reader {
     // A year's number after the word for year.
     bool NamedYear(const Number& n) const;
     bool AfterMonth(const Number& n) const;
+    bool ThreeDecimalsOfWholeMoney(const Amount& amount) const;
+    bool CentsOfWords(const Amount& amount) const;
     bool ThousandsOfALargeWord(const Amount& amount) const;
     bool FootnoteAfterCode(const Amount& amount) const;
     // Two digits after "6, ": the cents of a price with a stray blank, or a list.

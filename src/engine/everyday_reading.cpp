@@ -902,10 +902,11 @@ void EverydayScanner::Reader::ReadCentsAfter(Amount& amount) const {
         amount.last = pos;
         return;
     }
-    if (pos < tokens_.size() && SameLine(amount.last, pos)) {
-        if (IsAndWord(Tok(pos)))
-            ++pos;
-    }
+    // "11 kuna i i 10 lipa": a doubled word is a slip.
+    for (int joins = 0;
+         joins < 2 && pos < tokens_.size() && SameLine(amount.last, pos) && IsAndWord(Tok(pos));
+         ++joins)
+        ++pos;
     if (pos + 1 >= tokens_.size() || !SameLine(amount.last, pos + 1))
         return;
     const std::u32string_view cents = Tok(pos);
