@@ -1105,6 +1105,8 @@ bool EverydayScanner::Reader::ScaledLikeTheText(const Amount& amount, Symbol& sy
         listed = true;
     }
     if (currency == kNoCurrency)
+        currency = SameWordBefore(amount);
+    if (currency == kNoCurrency)
         return false;
     const std::size_t next = amount.magnitudeLast + 1;
     // The full stop of "mln." is the word's own.
@@ -1129,6 +1131,34 @@ bool EverydayScanner::Reader::ScaledLikeTheText(const Amount& amount, Symbol& sy
     symbol.kind = FormKind::Currency;
     symbol.currency = currency;
     return true;
+}
+
+CurrencyIndex EverydayScanner::Reader::SameWordBefore(const Amount& amount) const {
+    // "spending at 3.8 billion pounds ($8.17 billion) on revenue of 3.19 billion": the
+    // money of the sum before it in the sentence with the same word, past what stands in
+    // brackets beside that one.
+    const std::u32string_view word = WithoutClosingPunctuation(Tok(amount.magnitudeLast));
+    const std::size_t first = SentenceAround(amount.number.first).first;
+    int depth = 0;
+    for (std::size_t k = amount.number.first; k-- > first + 1;) {
+        const std::u32string_view token = Tok(k);
+        if (token == U")" || token == U"(") {
+            depth = std::max(0, depth + (token == U")" ? 1 : -1));
+            continue;
+        }
+        if (depth > 0 || !EqualsIgnoringCase(WithoutClosingPunctuation(token), word))
+            continue;
+        if (Tok(k - 1).empty() || !IsDigit(Tok(k - 1).back()))
+            return kNoCurrency;
+        const Amount before = ReadAmountAt(k - 1, tokens_[k - 1].start);
+        const Symbol& money = before.symbol;
+        return before.ok && before.magnitudeLast == k && money.found &&
+                       money.kind == FormKind::Currency && IsCurrency(money.currency) &&
+                       money.currency != kEUR
+                   ? money.currency
+                   : kNoCurrency;
+    }
+    return kNoCurrency;
 }
 
 CurrencyIndex EverydayScanner::Reader::InThousandsAfter(const Amount& amount) const {

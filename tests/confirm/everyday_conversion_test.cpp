@@ -341,6 +341,10 @@ TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
          U"Teuer ist es auf den Bahamas (101 DM), in Jordanien (98) und auf Malta (92).",
          U"Teuer ist es auf den Bahamas (€ 51,64 (101 DM)), in Jordanien (€ 50,11 (98 DM)) und auf "
          U"Malta (€ 47,04 (92 DM))."},
+        {U"a sum with only its magnitude word, in the money of the one before with that word",
+         english, U"Spending of 3.8 billion pounds ($4.8 billion) on revenue of 3.19 billion.",
+         U"Spending of € 4,83 billion (3.8 billion pounds) ($4.8 billion) on revenue of € 4,05 "
+         U"billion (IEP 3.19 billion)."},
         {U"a bare number with a noun after it is no repeat of the pattern", german,
          U"Eintritt für 12 DM, Parken für 3 Stunden.",
          U"Eintritt für € 6,14 (12 DM), Parken für 3 Stunden."},
