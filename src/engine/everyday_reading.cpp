@@ -277,10 +277,11 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberText(std::u32string_v
     if (length == 0)
         return number;
     std::u32string t(text.substr(0, length));
-    // "4,000.000 tolarjev", "S 2,000.000,-": Slovenian and Austrian print once set off the
-    // millions by a comma.
+    // "4,000.000 tolarjev", "2,661.003 kn", "S 2,000.000,-": Slovenian, Croatian and
+    // Austrian print once set off the millions by a comma.
+    const bool yugoslav = s_.region_.laterHome == U"SIT" || s_.region_.laterHome == U"HRK";
     if (s_.region_.decimalSeparator == U',')
-        MillionsByComma(t, s_.region_.laterHome != U"SIT");
+        MillionsByComma(t, !yugoslav);
     const bool negative = t[0] == U'-' && settings_.InputAcceptNegatives;
     const std::size_t digitAt = negative ? 1 : 0;
     const bool zeroStart =
