@@ -1008,9 +1008,14 @@ int EverydayScanner::Reader::LanguageAt(std::size_t token) const {
 
 int EverydayScanner::Reader::SentenceLanguage(std::size_t token) const {
     // The sentence's own words: a release may say the same thing in two languages.
+    // Counted once per sentence, for both the language it is in and the one it leans to.
+    constexpr int kLeaningWords = 2;
     std::vector<int>& cache = text_.TextFacts().localLanguage;
-    if (cache.empty())
+    std::vector<int>& leaning = text_.TextFacts().localLeaning;
+    if (cache.empty()) {
         cache.assign(tokens_.size(), -2);
+        leaning.assign(tokens_.size(), -1);
+    }
     if (token >= cache.size())
         return -1;
     if (cache[token] != -2)
@@ -1020,8 +1025,10 @@ int EverydayScanner::Reader::SentenceLanguage(std::size_t token) const {
     for (std::size_t k = first; k <= last; ++k)
         count.Add(Tok(k));
     const int language = count.Language();
-    std::fill(cache.begin() + static_cast<std::ptrdiff_t>(first),
-              cache.begin() + static_cast<std::ptrdiff_t>(last) + 1, language);
+    const auto from = static_cast<std::ptrdiff_t>(first);
+    const auto to = static_cast<std::ptrdiff_t>(last) + 1;
+    std::fill(cache.begin() + from, cache.begin() + to, language);
+    std::fill(leaning.begin() + from, leaning.begin() + to, count.Language(kLeaningWords));
     return language;
 }
 
@@ -1039,12 +1046,9 @@ std::pair<std::size_t, std::size_t> EverydayScanner::Reader::SentenceAround(
 int EverydayScanner::Reader::SentenceLeaning(std::size_t token) const {
     // Too few common words to tell a language, but all of one ("The price was 4,500
     // marks."): enough to read a number's marks, which the desktop would misread.
-    constexpr int kLeaningWords = 2;
-    const auto [first, last] = SentenceAround(token);
-    LanguageCount count;
-    for (std::size_t k = first; k <= last; ++k)
-        count.Add(Tok(k));
-    return count.Language(kLeaningWords);
+    SentenceLanguage(token);
+    const std::vector<int>& leaning = text_.TextFacts().localLeaning;
+    return token < leaning.size() ? leaning[token] : -1;
 }
 
 bool everyday::MarksDisputed(std::u32string_view word) {

@@ -83,6 +83,7 @@ class EverydayText {
         // The language of the sentence around each word, worked out where needed: a
         // primary language number, -1 not told, -2 not yet looked at.
         std::vector<int> localLanguage;
+        std::vector<int> localLeaning;  // the same told by two words
         // The decimal mark the text's amounts show, where they agree; 0 if they do not tell.
         char32_t decimalShown = 0;
         // Whether any number of the text, money or not, shows a stop or a comma as its
