@@ -353,7 +353,10 @@ bool EverydayScanner::Reader::CarriedOn(const Amount& amount, Amount& previous) 
                             IsClosingPunctuation(number.back()) ||
                             IsClosingPunctuation(Tok(n.last + 1)[0]) || Tok(n.last + 1) == U")" ||
                             IsDash(Tok(n.last + 1)[0]) || Tok(n.last + 1) == U"(";
-    if (!clauseEnds)
+    // "da Lit. 1.500 a 2.000 per numero": or a short word that names no thing.
+    const bool wordAfter =
+        !clauseEnds && (IsCommonWord(Tok(n.last + 1)) || IsAfterSumWord(Tok(n.last + 1)));
+    if (!clauseEnds && !wordAfter)
         return false;
     const std::size_t reach = n.first >= 10 ? n.first - 10 : 0;
     for (std::size_t k = n.first - 1; k-- > reach;) {

@@ -345,6 +345,9 @@ TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
          english, U"Spending of 3.8 billion pounds ($4.8 billion) on revenue of 3.19 billion.",
          U"Spending of € 4,83 billion (3.8 billion pounds) ($4.8 billion) on revenue of € 4,05 "
          U"billion (IEP 3.19 billion)."},
+        {U"a bare number a change leads to, with a short word after it", german,
+         U"Der Preis stieg von 20 DM auf 25 pro Stück.",
+         U"Der Preis stieg von € 10,23 (20 DM) auf € 12,78 (25 DM) pro Stück."},
         {U"a bare number with a noun after it is no repeat of the pattern", german,
          U"Eintritt für 12 DM, Parken für 3 Stunden.",
          U"Eintritt für € 6,14 (12 DM), Parken für 3 Stunden."},
