@@ -882,17 +882,25 @@ bool EverydayScanner::Reader::NamesACoin(const Amount& amount) const {
     // "die erste 5 DM Gedenkmünze", "25 kroon bills": the value names a coin or a note.
     // "£5 notes" too, and each value of "the £5, £10, £20 and £50 notes".
     // The word must follow a value: in "500 Kronen und Münzen zu 5 Senti" it starts anew.
+    // "ATS 1, ATS 2 and ATS 20 coins": the sign before each value is passed over, and a
+    // line broken in the middle of the list goes on.
     bool listed = !Tok(amount.last).empty() && Tok(amount.last).back() == U',';
     bool afterValue = true;
-    for (std::size_t k = amount.last + 1;
-         k < tokens_.size() && k <= amount.last + kLongestCoinList && SameLine(k - 1, k); ++k) {
+    for (std::size_t k = amount.last + 1; k < tokens_.size() && k <= amount.last + kLongestCoinList;
+         ++k) {
         // "... en 10.000 frank. Munten en briefjes": not past the end of the sentence.
         const char32_t end = Tok(k - 1).empty() ? U' ' : Tok(k - 1).back();
-        if (end == U'.' || end == U';' || end == U'!' || end == U'?')
+        if (end == U'.' || end == U';' || end == U'!' || end == U'?' ||
+            (!SameLine(k - 1, k) && (end == U',' || !listed)))
             return false;
         const std::u32string_view word = WithoutClosingPunctuation(Tok(k));
         if (IsCoinWord(word))
             return afterValue;
+        if (listed && k + 1 < tokens_.size() && !Tok(k + 1).empty() && IsDigit(Tok(k + 1)[0])) {
+            const Symbol sign = Lookup(word, true, false, false);
+            if (sign.found && sign.kind == FormKind::Currency)
+                continue;
+        }
         const bool joins = IsAndWord(word) || IsOrWord(word);
         afterValue = std::any_of(word.begin(), word.end(), IsDigit);
         if (!((listed || joins) && (joins || afterValue)))
