@@ -847,9 +847,10 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
         (amount.symbol.ambiguous && SignSharedByNamedMoney(amount.symbol.text)) ||
         SplitByStrayBlank(amount.number) || NamesACoin(amount) || NamedYear(amount.number) ||
         (IsYear(amount.number) && AfterMonth(amount.number)) || CentsOfWords(amount) ||
-        ThreeDecimalsOfWholeMoney(amount) || YearAfterName(amount) || AfterReference(amount) ||
-        CentsInWordsAfter(amount) || MilsOrThousands(amount) || SterlingNearby(amount) ||
-        ThousandsOfALargeWord(amount) || FootnoteAfterCode(amount);
+        ThreeDecimalsOfWholeMoney(amount) || MayShareNextMagnitude(amount) ||
+        YearAfterName(amount) || AfterReference(amount) || CentsInWordsAfter(amount) ||
+        MilsOrThousands(amount) || SterlingNearby(amount) || ThousandsOfALargeWord(amount) ||
+        FootnoteAfterCode(amount);
     result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
                      !PairedWithTarget(amount) && !unsure;
     result.resume = std::max<std::size_t>(amount.end, token.start + 1);
@@ -1036,6 +1037,26 @@ bool EverydayScanner::Reader::ThreeDecimalsOfWholeMoney(const Amount& amount) co
     const CurrencyIndex c = amount.symbol.currency;
     return n.decimals == 3 && amount.extra == 0 && amount.magnitudeLast == kNone && n.family < 0 &&
            (c == kITL || c == s_.CurrencyOfCode(U"GRD")) && RateMark(Tok(n.first)) == 0;
+}
+
+bool EverydayScanner::Reader::MayShareNextMagnitude(const Amount& amount) const {
+    // "tussen de f 45 en f60 mille": a sum joined to a like one with a magnitude word may
+    // share the word; a reader cannot tell whether it is meant.
+    const std::size_t at = amount.last + 2;
+    if (amount.magnitudeLast != kNone || amount.family >= 0 || at >= tokens_.size() ||
+        !SameLine(amount.last, at))
+        return false;
+    const std::u32string_view joiner = Tok(amount.last + 1);
+    if (!(IsAndWord(joiner) || IsOrWord(joiner) || IsToWord(joiner)))
+        return false;
+    const std::size_t digit = std::u32string_view(Tok(at)).find_first_of(U"0123456789");
+    if (digit == std::u32string_view::npos || digit > 3)
+        return false;
+    const Amount next = ReadAmountAt(at, tokens_[at].start);
+    const double first = amount.number.value;
+    const double second = next.number.value;
+    return next.ok && (next.magnitudeLast != kNone || next.number.family >= 0) && first > 0 &&
+           second > 0 && first < second * 10 && second < first * 10;
 }
 
 bool EverydayScanner::Reader::AfterMonth(const Number& n) const {

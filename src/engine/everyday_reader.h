@@ -333,6 +333,7 @@ class EverydayScanner::Reader {
     // A year's number after the word for year.
     bool NamedYear(const Number& n) const;
     bool AfterMonth(const Number& n) const;
+    bool MayShareNextMagnitude(const Amount& amount) const;
     CurrencyIndex SameWordBefore(const Amount& amount) const;
     bool ThreeDecimalsOfWholeMoney(const Amount& amount) const;
     bool CentsOfWords(const Amount& amount) const;

@@ -891,7 +891,9 @@ void EverydayScanner::Reader::ReadCentsAfter(Amount& amount) const {
     // sentence.
     const bool ownStop = symbolWord.back() == U'.';
     std::size_t pos = amount.last + 1;
-    const bool bare = amount.number.plain && !ownStop && !IsYear(amount.number);
+    // "30 lire 3 gusti": only money that had coins below its unit takes bare cents.
+    const bool bare = amount.number.plain && !ownStop && !IsYear(amount.number) &&
+                      SmallestCoin(amount.symbol.currency) < 1;
     if (const int cents = bare ? TrailingCents(pos) : -1; cents >= 0) {
         // "3 Mark 50": the cents without their name.
         amount.extra = cents / 100.0;

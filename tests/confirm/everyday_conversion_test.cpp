@@ -327,6 +327,12 @@ TEST_F(EverydayConversion, NoWrongValue) {
          U"au taux de 1 euro pour 6,559 57 F ;"},
         {U"a year after its month", german, U"Bis zum 31. Dezember 2001 Deutsche Mark zahlen.",
          U"Bis zum 31. Dezember 2001 Deutsche Mark zahlen."},
+        {U"no bare cents for money without coins below its unit", italian,
+         U"Un gusto 15 lire, 30 lire 3 gusti.",
+         U"Un gusto € 0,01 (15 lire), € 0,02 (30 lire) 3 gusti."},
+        {U"a sum joined to a like one with a magnitude word may share it", german,
+         U"Ein Einkommen zwischen 45 DM und 60 Mio. DM.",
+         U"Ein Einkommen zwischen 45 DM und € 30,68 Mio. (60 Mio. DM)."},
         {U"a shared sign is other money where the text writes ours by its code", english,
          U"It cost IEP 1.50, approx £1.20 then.", U"It cost € 1,90 (IEP 1.50), approx £1.20 then."},
     });
