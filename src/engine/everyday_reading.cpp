@@ -978,12 +978,7 @@ bool EverydayScanner::Reader::SignBetween(const Amount& amount) const {
     std::u32string text(Tok(sign.first));
     for (std::size_t t = sign.first + 1; t <= sign.last; ++t)
         text += U' ' + std::u32string(Tok(t));
-    // "in 1995 fl. 2.347.130,-": an abbreviation keeps its full stop.
-    bool found = Lookup(text, true, false, false).found;
-    if (!found && text.size() > 1 && text.back() == U'.')
-        found =
-            Lookup(std::u32string_view(text).substr(0, text.size() - 1), true, false, true).found;
-    return found && SignIsNext(sign.first, sign.last);
+    return Lookup(text, true, false, false).found && SignIsNext(sign.first, sign.last);
 }
 
 }  // namespace kassavero
