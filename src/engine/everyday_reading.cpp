@@ -337,8 +337,8 @@ bool EverydayScanner::Reader::ReadSignAsMark(std::u32string_view text, std::size
     // "1$50" for escudos, and "7F50" for francs where "F" is the franc: the sign stands
     // where the decimal mark would.
     const std::size_t length = WithoutClosingPunctuation(text).size();
-    if (s_.region_.laterHome == U"MTL")
-        return ReadCentsAndMils(text.substr(0, length), offset, number);
+    if (s_.region_.laterHome == U"MTL" && ReadCentsAndMils(text.substr(0, length), offset, number))
+        return true;
     const std::size_t sign = text.substr(0, length).find_first_of(U"$F");
     if (sign == std::u32string_view::npos || sign + 3 != length)
         return false;
