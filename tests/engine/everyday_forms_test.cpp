@@ -158,7 +158,8 @@ TEST(EverydayWords, ACommaBeforeTheMillionsOnlyWhereStopsGroupTheThousands) {
     // Elsewhere only with the cents, or a dash for them.
     for (const auto& [number, read] :
          {std::pair<std::u32string, std::u32string>{U"1,896.828", U"1,896.828"},
-          {U"2,000.000,-", U"2.000.000,-"}}) {
+          {U"2,000.000,-", U"2.000.000,-"},
+          {U"30,827.000,--", U"30.827.000,--"}}) {
         std::u32string text = number;
         kassavero::everyday::MillionsByComma(text, true);
         EXPECT_EQ(text, read) << TextToUtf8(number);
