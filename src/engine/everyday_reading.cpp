@@ -445,6 +445,7 @@ bool EverydayScanner::Reader::ReadGluedBefore(std::u32string_view text, std::siz
         const std::u32string_view sign = text.substr(0, firstDigit);
         Number rest = ReadNumberText(text.substr(firstDigit), offset + firstDigit);
         const MagnitudeWord* magnitude = nullptr;
+        const EverydayForm* coin = nullptr;
         if (!rest.ok) {
             // "FIM740m": the number up to its first letter, then perhaps a magnitude.
             std::size_t letter = firstDigit;
@@ -454,6 +455,16 @@ bool EverydayScanner::Reader::ReadGluedBefore(std::u32string_view text, std::siz
                 (magnitude = MagnitudeAfterSign(text.substr(letter), offset)) != nullptr)
                 rest = ReadNumberText(text.substr(firstDigit, letter - firstDigit),
                                       offset + firstDigit);
+            // "Lm1.50c": the cents written twice, as decimals and by their letter.
+            if (magnitude == nullptr && letter < text.size() &&
+                WithoutClosingPunctuation(text.substr(letter)).size() == 1) {
+                coin = FindEverydayForm(text.substr(letter, 1), s_.region_);
+                rest = ReadNumberText(text.substr(firstDigit, letter - firstDigit),
+                                      offset + firstDigit);
+                rest.ok = rest.ok && rest.decimals == 2 && coin != nullptr &&
+                          coin->kind == FormKind::Currency && coin->factor == 0.01;
+                rest.end = offset + WithoutClosingPunctuation(text).size();
+            }
         }
         const std::u32string_view tail =
             rest.ok && magnitude == nullptr ? text.substr(rest.end - offset) : U"";
@@ -466,7 +477,10 @@ bool EverydayScanner::Reader::ReadGluedBefore(std::u32string_view text, std::siz
                 dot = true;
                 symbol = Lookup(symbolText, true, true, dot);
             }
-            if (symbol.found && symbol.kind != FormKind::Unit) {
+            if (symbol.found && symbol.kind != FormKind::Unit &&
+                (coin == nullptr ||
+                 ((coin->currency == symbol.currency || coin->olders != nullptr) &&
+                  symbol.factor == 1.0))) {
                 number = rest;
                 number.start = offset;
                 number.glued = symbol;

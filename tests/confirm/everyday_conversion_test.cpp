@@ -437,6 +437,9 @@ TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
         {U"the franc's sign where the decimal mark would be", french,
          U"Le ticket coûtait 7F50 et le pain 35 fr. en 1990.",
          U"Le ticket coûtait € 1,14 (7F50) et le pain € 5,34 (35 fr.) en 1990."},
+        {U"the cents written twice, as decimals and by their letter", irish,
+         U"A pint was IR£1.50p, a paper 45p.",
+         U"A pint was € 1,90 (IR£1.50p), a paper € 0,57 (45p)."},
         {U"the sum in words in brackets between the number and its money", german,
          U"eine Strafe in Höhe von 500,00 (fünfhundert) DM, zahlbar in 15 (fünfzehn) Tagen",
          U"eine Strafe in Höhe von € 255,65 (500,00 (fünfhundert) DM), zahlbar in 15 (fünfzehn) "
