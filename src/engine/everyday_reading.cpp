@@ -282,6 +282,9 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberText(std::u32string_v
     const bool yugoslav = s_.region_.laterHome == U"SIT" || s_.region_.laterHome == U"HRK";
     if (s_.region_.decimalSeparator == U',')
         MillionsByComma(t, !yugoslav);
+    // "500:000 contos": the colon groups thousands in old Portuguese print.
+    if (s_.region_.home == kPTE)
+        std::replace(t.begin(), t.end(), U':', U'.');
     const bool negative = t[0] == U'-' && settings_.InputAcceptNegatives;
     const std::size_t digitAt = negative ? 1 : 0;
     const bool zeroStart =
@@ -366,7 +369,8 @@ bool EverydayScanner::Reader::ReadSignAsMark(std::u32string_view text, std::size
             if (IsDigit(c)) {
                 value = value * 10 + (c - U'0');
                 ++group;
-            } else if (c == U'.' && group >= 1 && (grouped ? group == 3 : group <= 3)) {
+            } else if ((c == U'.' || (c == U':' && s_.region_.home == kPTE)) && group >= 1 &&
+                       (grouped ? group == 3 : group <= 3)) {
                 grouped = true;
                 group = 0;
             } else {
@@ -750,7 +754,10 @@ void EverydayScanner::Reader::ReadMagnitudeAndSymbolAfter(std::size_t pos, Amoun
     }
     if (!symbolToo)
         return;
-    const bool magnitude = amount.magnitudeLast != kNone || amount.number.family >= 0;
+    // "1.000.000 de escudos": whole millions in digits are linked as the word would be.
+    const bool millions = amount.number.decimals == 0 && amount.number.value >= 1e6 &&
+                          std::fmod(amount.number.value, 1e6) == 0;
+    const bool magnitude = amount.magnitudeLast != kNone || amount.number.family >= 0 || millions;
     if (magnitude && pos < tokens_.size() && SameLine(pos - 1, pos)) {
         // "1,5 million de francs", "2 milioni di lire", "2 milliards d'euros"
         const std::u32string_view word = Tok(pos);

@@ -50,7 +50,13 @@ EverydayText::EverydayText(std::u32string_view text) : text_(text) {
             continue;
         }
         std::size_t start = i;
-        while (i < n && !IsBlank(data[i]) && !IsOwnWord(data[i]))
+        // "500:000 contos", "85:000$00": old Portuguese print sets off thousands by a colon.
+        const auto colonGroup = [&](std::size_t k) {
+            return data[k] == U':' && k > start && IsDigit(data[k - 1]) && k + 3 < n &&
+                   IsDigit(data[k + 1]) && IsDigit(data[k + 2]) && IsDigit(data[k + 3]) &&
+                   (k + 4 == n || !IsDigit(data[k + 4]));
+        };
+        while (i < n && !IsBlank(data[i]) && (!IsOwnWord(data[i]) || colonGroup(i)))
             ++i;
         const std::size_t end = i;
         while (start < end && IsEdgeQuote(data[start])) {
