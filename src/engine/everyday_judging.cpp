@@ -706,6 +706,14 @@ EverydayScanner::Number EverydayScanner::Reader::RangeStart(std::size_t i, std::
         before.end = token.start + digit;
     } else {
         before = MatchBefore(i);
+        // "DM 2-3 Mio.": read again for the second number, after the first was converted,
+        // the sign before the first is still the range's, unless it closed an amount
+        // before it ("10 DM 2-3").
+        if (!before.found && floor_ > token.start) {
+            before = MatchBefore(i, 0);
+            if (before.found && !SignIsNext(before.first, before.last))
+                before = Symbol{};
+        }
     }
     first.first = first.last = i;
     return first;
@@ -1047,7 +1055,8 @@ bool EverydayScanner::Reader::MayShareNextMagnitude(const Amount& amount) const 
         !SameLine(amount.last, at))
         return false;
     const std::u32string_view joiner = Tok(amount.last + 1);
-    if (!(IsAndWord(joiner) || IsOrWord(joiner) || IsToWord(joiner)))
+    const bool dash = joiner.size() == 1 && IsDash(joiner[0]);
+    if (!(IsAndWord(joiner) || IsOrWord(joiner) || IsToWord(joiner) || dash))
         return false;
     const std::size_t digit = std::u32string_view(Tok(at)).find_first_of(U"0123456789");
     if (digit == std::u32string_view::npos || digit > 3)

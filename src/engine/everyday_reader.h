@@ -234,6 +234,8 @@ class EverydayScanner::Reader {
     Symbol Lookup(std::u32string_view text, bool before, bool glued, bool dotFollows) const;
     Symbol LookupForm(std::u32string_view text, bool before, bool glued, bool dotFollows) const;
     Symbol MatchBefore(std::size_t numberToken) const;
+    // The same, looking back as far as `floor` instead of where the search started.
+    Symbol MatchBefore(std::size_t numberToken, std::size_t floor) const;
     bool ReadGluedBefore(std::u32string_view text, std::size_t offset, Number& number) const;
     const MagnitudeWord* MagnitudeAfterSign(std::u32string_view tail, std::size_t offset) const;
     Symbol MatchAfter(std::size_t pos, std::u32string_view elided) const;

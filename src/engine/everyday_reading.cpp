@@ -160,11 +160,16 @@ bool EverydayScanner::Reader::SignOfItsOwnAfter(std::size_t numberToken,
 }
 
 EverydayScanner::Symbol EverydayScanner::Reader::MatchBefore(std::size_t numberToken) const {
+    return MatchBefore(numberToken, floor_);
+}
+
+EverydayScanner::Symbol EverydayScanner::Reader::MatchBefore(std::size_t numberToken,
+                                                             std::size_t floor) const {
     for (std::size_t k = 3; k >= 1; --k) {
         if (numberToken < k)
             continue;
         const std::size_t first = numberToken - k;
-        if (tokens_[first].start < floor_ || !SameLine(first, numberToken))
+        if (tokens_[first].start < floor || !SameLine(first, numberToken))
             continue;
         std::u32string joined(Tok(first));
         for (std::size_t t = first + 1; t < numberToken; ++t) {

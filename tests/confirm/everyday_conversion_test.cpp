@@ -333,6 +333,9 @@ TEST_F(EverydayConversion, NoWrongValue) {
         {U"a sum joined to a like one with a magnitude word may share it", german,
          U"Ein Einkommen zwischen 45 DM und 60 Mio. DM.",
          U"Ein Einkommen zwischen 45 DM und € 30,68 Mio. (60 Mio. DM)."},
+        {U"a range set off by blanks whose second number alone has the magnitude", german,
+         U"Die Kosten lagen bei DM 2 - 3 Mio. im Jahr.",
+         U"Die Kosten lagen bei DM 2 - 3 Mio. im Jahr."},
         {U"a shared sign is other money where the text writes ours by its code", english,
          U"It cost IEP 1.50, approx £1.20 then.", U"It cost € 1,90 (IEP 1.50), approx £1.20 then."},
     });
@@ -445,6 +448,11 @@ TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
         {U"whole millions in digits take the money's name after a link word", italian,
          U"Vinse 1.000.000 di lire e 2.000.000 di abitanti.",
          U"Vinse € 516,46 (1.000.000 di lire) e 2.000.000 di abitanti."},
+        {U"the sign before a range in one word, and the sign after the sum before it", german,
+         U"Die Kosten lagen bei DM 2-3 Mio., der Eintritt bei 10 DM 2-3 Mal.",
+         U"Die Kosten lagen bei € 1,02 Mio. (DM 2)-€ 1,53 Mio. (DM 3 Mio.), der Eintritt bei € "
+         U"5,11 "
+         U"(10 DM) 2-3 Mal."},
         {U"the cents written twice, as decimals and by their letter", irish,
          U"A pint was IR£1.50p, a paper 45p.",
          U"A pint was € 1,90 (IR£1.50p), a paper € 0,57 (45p)."},
