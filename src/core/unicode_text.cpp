@@ -112,7 +112,32 @@ std::string TextToAscii(std::u32string_view text) {
 }
 
 char32_t LowerCaseBeyondAscii(char32_t c) {
-    return static_cast<char32_t>(u_tolower(static_cast<UChar32>(c)));
+    // "ΔΡΑΧΜΕΣ" is "δραχμές": Greek capitals drop the accent and a word's last sigma
+    // changes its shape, and some pages write the micro sign for mu ("εκατοµµύρια"). All
+    // compare as the plain letter.
+    if (c == U'\u00B5')
+        return U'\u03BC';
+    const auto lower = static_cast<char32_t>(u_tolower(static_cast<UChar32>(c)));
+    switch (lower) {
+        case U'\u03C2':
+            return U'\u03C3';
+        case U'\u03AC':
+            return U'\u03B1';
+        case U'\u03AD':
+            return U'\u03B5';
+        case U'\u03AE':
+            return U'\u03B7';
+        case U'\u03AF':
+            return U'\u03B9';
+        case U'\u03CC':
+            return U'\u03BF';
+        case U'\u03CD':
+            return U'\u03C5';
+        case U'\u03CE':
+            return U'\u03C9';
+        default:
+            return lower;
+    }
 }
 
 char32_t UpperCase(char32_t c) {

@@ -42,8 +42,10 @@ std::u32string AsciiToText(std::string_view ascii);
 std::string TextToAscii(std::u32string_view text);
 
 // The simple lower case of Unicode (one character for one, so offsets stay): Latin with
-// diacritics, Greek and Cyrillic as well as A..Z. Every comparison that ignores letter
-// case (command names, symbols, keys) uses it.
+// diacritics, Greek and Cyrillic as well as A..Z. Greek letters lose their accent, as
+// capitals are written without it, and the final sigma and the micro sign become the
+// plain letters. Every comparison that ignores letter case (command names, symbols, keys)
+// uses it.
 char32_t LowerCaseBeyondAscii(char32_t c);
 // Inline, as it runs for every character of every word compared.
 inline char32_t LowerCase(char32_t c) {
