@@ -66,6 +66,8 @@ struct FormIndex {
     // Texts that are both other money and a currency of the program somewhere.
     TextSet ambiguousExact;
     TextSet ambiguousFolded;
+    // Words that other money may be written with where a text names it, lower-cased.
+    TextSet sharedByOthers;
     // The lower-cased first letters of the euro's names, to pass over most words at once.
     std::u32string euroFirsts;
 };
@@ -126,6 +128,8 @@ const FormIndex& Index() {
             else
                 x.folded[LowerCase(row.text)].push_back(i);
             x.forms.push_back(FormOf(row));
+            for (const std::u32string& word : row.shares)
+                x.sharedByOthers.insert(LowerCase(word));
             const char32_t first = LowerCase(row.text.front());
             if (x.forms.back().currency == kEUR && x.euroFirsts.find(first) == std::u32string::npos)
                 x.euroFirsts += first;
@@ -291,6 +295,10 @@ bool IsAmbiguousSign(std::u32string_view text, std::u32string_view lowered) {
     const FormIndex& index = Index();
     return index.ambiguousFolded.contains(std::u32string_view(lowered)) ||
            index.ambiguousExact.contains(text);
+}
+
+bool IsSharedByOtherMoney(std::u32string_view lowered) {
+    return Index().sharedByOthers.contains(lowered);
 }
 
 const MagnitudeWord* FindMagnitude(std::u32string_view text, const DesktopRegion& region,

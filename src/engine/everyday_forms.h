@@ -74,6 +74,9 @@ const EverydayForm* FindEverydayForm(std::u32string_view text, std::u32string_vi
 // A sign that stands for other money too ("kr" for kroons and kroner, "£" for Cyprus
 // pounds and sterling).
 bool IsAmbiguousSign(std::u32string_view text, std::u32string_view lowered);
+// A word that other money may be written with where a text names it ("Mark" beside
+// "Ostmark"), lower-cased.
+bool IsSharedByOtherMoney(std::u32string_view lowered);
 
 // A word that multiplies the number before it ("Mio.", "milliards", "mila").
 struct MagnitudeWord {

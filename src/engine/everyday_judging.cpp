@@ -44,6 +44,10 @@ bool EverydayScanner::Reader::BareAllowed(const Amount& amount) const {
     }
     if (n.last + 1 < tokens_.size() && IsMonthName(Tok(n.last + 1)))
         return false;
+    // "3,03 s/kWh": a price per unit, in money the word before the slash names.
+    if (n.last + 2 < tokens_.size() && Tok(n.last + 2) == U"/" &&
+        tokens_[n.last + 2].gapBefore == 0 && SameLine(n.last, n.last + 2))
+        return false;
     // "3,27 milijardi kuna, od toga 1,79 u 2014.": where the text writes its sums of the
     // home money only with a magnitude word, a bare number is one of them without it.
     const CurrencyIndex home = ListPositionToIndex(settings_.InputDefaultCurrency);
@@ -234,14 +238,24 @@ bool EverydayScanner::Reader::SignSharedByNamedMoney(std::u32string_view sign) c
     EverydayText::Facts& facts = text_.TextFacts();
     if (!facts.sharedNamesKnown) {
         facts.sharedNamesKnown = true;
+        // Names of one word or more ("Ostmark", "East German marks").
+        std::u32string name;
         for (std::size_t i = 0; i < tokens_.size(); ++i) {
-            const std::u32string_view word = WithoutClosingPunctuation(Tok(i));
-            if (word.size() < 2 || !std::all_of(word.begin(), word.end(), IsLetter))
-                continue;
-            const EverydayForm* form = FindEverydayForm(word, s_.region_, TextLanguage());
-            if (form != nullptr && form->kind == FormKind::Foreign && form->shares != nullptr)
-                facts.sharedByNamed.insert(facts.sharedByNamed.end(), form->shares->begin(),
-                                           form->shares->end());
+            name.clear();
+            for (std::size_t k = i; k < tokens_.size() && k < i + 3 && SameLine(i, k); ++k) {
+                const std::u32string_view word = WithoutClosingPunctuation(Tok(k));
+                if (word.size() < 2 || !std::all_of(word.begin(), word.end(), IsLetter))
+                    break;
+                if (k > i)
+                    name += U' ';
+                name += word;
+                const EverydayForm* form = FindEverydayForm(name, s_.region_, TextLanguage());
+                if (form != nullptr && form->kind == FormKind::Foreign && form->shares != nullptr)
+                    facts.sharedByNamed.insert(facts.sharedByNamed.end(), form->shares->begin(),
+                                               form->shares->end());
+                if (word.size() != Tok(k).size())
+                    break;
+            }
         }
     }
     return std::find(facts.sharedByNamed.begin(), facts.sharedByNamed.end(), sign) !=
@@ -272,6 +286,9 @@ bool EverydayScanner::Reader::LinkToNext(const Amount& amount, Amount& linked) c
     // a number without a symbol takes the symbol of the next one it is joined to.
     const Number& n = amount.number;
     const std::u32string_view opener = n.first > 0 ? Tok(n.first - 1) : std::u32string_view();
+    // "entre os 500 e os 5.000 escudos": an article after the words of a range.
+    const std::u32string_view openerBefore =
+        n.first > 1 && IsMagnitudeLink(opener) ? Tok(n.first - 2) : std::u32string_view();
     const bool inList = !opener.empty() && opener.back() == U',';
     if ((IsYear(n) && !inList) || IsReferenceWord(opener) || AfterApostrophe(n))
         return false;
@@ -300,6 +317,8 @@ bool EverydayScanner::Reader::LinkToNext(const Amount& amount, Amount& linked) c
         } else {
             joiner = Tok(next);
             ++next;
+            if (!openerBefore.empty() && next + 1 < tokens_.size() && IsMagnitudeLink(Tok(next)))
+                ++next;
         }
         if (next >= tokens_.size() || tokens_[next].lineBefore)
             return false;
@@ -320,7 +339,8 @@ bool EverydayScanner::Reader::LinkToNext(const Amount& amount, Amount& linked) c
             const bool orWord = IsOrWord(joiner);
             const bool toWord = IsToWord(joiner);
             const bool dash = joiner.size() == 1 && IsDash(joiner[0]);
-            joined = IsRangeOpener(opener, joiner) || orWord || IsInsteadWord(joiner) ||
+            joined = IsRangeOpener(opener, joiner) || IsRangeOpener(openerBefore, joiner) ||
+                     orWord || IsInsteadWord(joiner) ||
                      (andWord && (commas || (alike && (upward || notes)))) || (toWord && upward) ||
                      (dash && !lineStart && alike && upward);
         }
@@ -648,6 +668,16 @@ bool EverydayScanner::Reader::PairedWithTarget(const Amount& amount) const {
         std::size_t end = 0;
         if (StartsTargetAmount(inner, end) && isClose(skip(end)))
             return true;
+        // "1200 escudos (seis euros)": the euro value in words.
+        std::size_t k = text_.TokenAt(after) + 1;
+        const std::size_t first = k;
+        while (k < tokens_.size() && k < first + kLongestSumInWords && !Tok(k).empty() &&
+               std::all_of(Tok(k).begin(), Tok(k).end(), IsLetter))
+            ++k;
+        if (k > first + 1 && k < tokens_.size() && isClose(tokens_[k].start)) {
+            const EverydayForm* euro = FindEverydayForm(Tok(k - 1), s_.region_, TextLanguage());
+            return euro != nullptr && euro->kind == FormKind::Currency && euro->currency == kEUR;
+        }
     }
     return false;
 }
@@ -852,7 +882,8 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
           (Facts().markedByCode.test(amount.symbol.currency) &&
            std::none_of(amount.symbol.text.begin(), amount.symbol.text.end(), IsLetter)))) ||
         std::find(shared.begin(), shared.end(), amount.symbol.text) != shared.end() ||
-        (amount.symbol.ambiguous && SignSharedByNamedMoney(amount.symbol.text)) ||
+        ((amount.symbol.ambiguous || IsSharedByOtherMoney(amount.symbol.text)) &&
+         SignSharedByNamedMoney(amount.symbol.text)) ||
         SplitByStrayBlank(amount.number) || NamesACoin(amount) || NamedYear(amount.number) ||
         (IsYear(amount.number) && AfterMonth(amount.number)) || CentsOfWords(amount) ||
         ThreeDecimalsOfWholeMoney(amount) || MayShareNextMagnitude(amount) ||

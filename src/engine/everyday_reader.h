@@ -46,6 +46,8 @@ inline constexpr std::ptrdiff_t kLargeDigits = 7;
 inline constexpr std::size_t kSentenceReach = 40;
 // Letters from which a symbol is a name, not a sign or code ("kr", "Lm", "USD").
 inline constexpr std::size_t kNameLetters = 4;
+// Words of a sum written out in brackets beside an amount ("(cerca de mil euros)").
+inline constexpr std::size_t kLongestSumInWords = 6;
 // How many words back a bare number may find the amount whose pattern it repeats.
 inline constexpr std::size_t kParallelReach = 48;
 // How many words back a price in a list may find its first, through the prices between.

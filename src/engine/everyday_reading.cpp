@@ -665,6 +665,10 @@ void EverydayScanner::Reader::ExtendGroups(std::size_t i, std::u32string_view le
                        signed_.glued.kind != FormKind::Unit) {
                 part = signed_;
                 glued = signed_.glued;
+            } else if (!number.gluedBefore && ReadSignAsMark(group, next.start, signed_)) {
+                // "3 300$00": the escudo sign as the decimal mark of the last group.
+                part = signed_;
+                glued = signed_.glued;
             } else {
                 break;
             }

@@ -63,6 +63,7 @@ class EverydayConversion : public testing::DialogTest {
     const DesktopRegion german{kDEM, U',', false, 0x07, {}};
     const DesktopRegion italian{kITL, U',', false, 0x10, {}};
     const DesktopRegion dutch{kNLG, U',', false, 0x13, {}};
+    const DesktopRegion portuguese{kPTE, U',', false, 0x16, {}};
     testing::FakeMessageBoxes boxes;
 };
 
@@ -333,6 +334,23 @@ TEST_F(EverydayConversion, NoWrongValue) {
         {U"a sum joined to a like one with a magnitude word may share it", german,
          U"Ein Einkommen zwischen 45 DM und 60 Mio. DM.",
          U"Ein Einkommen zwischen 45 DM und € 30,68 Mio. (60 Mio. DM)."},
+        {U"words of ours that money named in words of its own also uses", german,
+         U"East German marks were exchanged 1:1 for the first 4000 Marks; visitors got 100 DM.",
+         U"East German marks were exchanged 1:1 for the first 4000 Marks; visitors got € 51,13 "
+         U"(100 DM)."},
+        {U"pence in a text that names sterling", english,
+         U"The Irish pound fell below 74 pence against sterling.",
+         U"The Irish pound fell below 74 pence against sterling."},
+        {U"a price per unit in money the word before the slash names", german,
+         U"Der Strom kostete 3,03 s/kWh und 12,50 DM im Monat.",
+         U"Der Strom kostete 3,03 s/kWh und € 6,39 (12,50 DM) im Monat."},
+        {U"the escudo sign as the decimal mark after groups set off by blanks", portuguese,
+         U"um salário não inferior a 3 300$00 por mês",
+         U"um salário não inferior a € 16,46 (3 "
+         U"300$00) por mês"},
+        {U"the euro value in words in brackets", portuguese,
+         U"fixado em 1200 escudos (seis euros) desde 1941",
+         U"fixado em 1200 escudos (seis euros) desde 1941"},
         {U"a range set off by blanks whose second number alone has the magnitude", german,
          U"Die Kosten lagen bei DM 2 - 3 Mio. im Jahr.",
          U"Die Kosten lagen bei DM 2 - 3 Mio. im Jahr."},
@@ -440,8 +458,7 @@ TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
         {U"the franc's sign where the decimal mark would be", french,
          U"Le ticket coûtait 7F50 et le pain 35 fr. en 1990.",
          U"Le ticket coûtait € 1,14 (7F50) et le pain € 5,34 (35 fr.) en 1990."},
-        {U"a colon groups thousands in old Portuguese print",
-         DesktopRegion{kPTE, U',', false, 0x16, {}},
+        {U"a colon groups thousands in old Portuguese print", portuguese,
          U"A ponte custaria 500:000 contos; o bilhete 85:000$00, na escala 1:100.",
          U"A ponte custaria € 2.493.989,49 (500:000 contos); o bilhete € 423,98 (85:000$00), na "
          U"escala 1:100."},
@@ -453,6 +470,9 @@ TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
          U"Die Kosten lagen bei € 1,02 Mio. (DM 2)-€ 1,53 Mio. (DM 3 Mio.), der Eintritt bei € "
          U"5,11 "
          U"(10 DM) 2-3 Mal."},
+        {U"a range whose words take an article", portuguese,
+         U"multas entre os 500 e os 5.000 escudos",
+         U"multas entre os € 2,49 (500 escudos) e os € 24,94 (5.000 escudos)"},
         {U"the cents written twice, as decimals and by their letter", irish,
          U"A pint was IR£1.50p, a paper 45p.",
          U"A pint was € 1,90 (IR£1.50p), a paper € 0,57 (45p)."},
