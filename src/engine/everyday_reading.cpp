@@ -541,8 +541,16 @@ bool EverydayScanner::Reader::ReadGlued(std::u32string_view text, std::size_t of
     const MagnitudeWord* magnitude =
         FindMagnitudeLazily(rest, s_.region_, [&] { return LanguageAt(text_.TokenAt(offset)); });
     const std::u32string_view letter = WithoutClosingPunctuation(rest);
+    // "£280m", and "35k lire" with the money's name after it.
+    const auto nameAfter = [&] {
+        const std::size_t t = text_.TokenAt(offset);
+        if (t + 1 >= tokens_.size() || !SameLine(t, t + 1) || rest.size() != letter.size())
+            return false;
+        const Symbol name = MatchAfter(t + 1, {});
+        return name.found && name.kind == FormKind::Currency;
+    };
     if (magnitude == nullptr && (letter == U"m" || letter == U"k") &&
-        MatchBefore(text_.TokenAt(offset)).found)
+        (MatchBefore(text_.TokenAt(offset)).found || nameAfter()))
         magnitude = MagnitudeAfterSign(rest, offset);
     if (magnitude != nullptr) {
         number = front;

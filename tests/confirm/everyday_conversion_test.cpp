@@ -442,6 +442,9 @@ TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
          U"The tunnel of 740m cost IR£280m, the bridge £1.2bn.",
          U"The tunnel of 740m cost € 355,53 million (IR£280m), the bridge € 1,52 billion "
          U"(£1.2bn)."},
+        {U"a letter glued to a number is a magnitude too where the money's name follows", italian,
+         U"Restaurants would ask 35k lire, now 35 euros.",
+         U"Restaurants would ask € 18,08 (35k lire), now 35 euros."},
         {U"thousands after an amount of thousands of old money in its sentence", italian,
          U"Il biglietto costava 1500 lire, la tessera 24 mila e l’abbonamento 360 mila.",
          U"Il biglietto costava € 0,77 (1500 lire), la tessera € 12,39 (ITL 24 mila) e "
