@@ -124,15 +124,16 @@ void EverydayScanner::Reader::GatherFacts(EverydayText::Facts& facts) const {
         std::size_t after = i + 1;
         const bool scaled = after < tokens_.size() &&
                             FindMagnitude(wordAt(after), s_.region_, facts.language) != nullptr;
-        const bool large =
-            scaled || (std::count_if(word.begin(), word.end(), IsDigit) >= kLargeDigits &&
-                       ReadNumberText(word, tokens_[i].start).value >= kLargeSum);
+        const Number glued = !IsDigit(word[0]) || !IsDigit(word.back())
+                                 ? ReadNumberAt(i, tokens_[i].start)
+                                 : Number{};
+        // "93mila lire": a magnitude glued to the number.
+        const bool large = scaled || (glued.ok && glued.family >= 0) ||
+                           (std::count_if(word.begin(), word.end(), IsDigit) >= kLargeDigits &&
+                            ReadNumberText(word, tokens_[i].start).value >= kLargeSum);
         bool money = false;
-        if (!IsDigit(word[0]) || !IsDigit(word.back())) {
-            const Number number = ReadNumberAt(i, tokens_[i].start);
-            if (number.ok)
-                money = note(number.glued, large);
-        }
+        if (glued.ok)
+            money = note(glued.glued, large);
         if (i > 0)
             money = note(Lookup(wordAt(i - 1), true, false, true), large) || money;
         if (scaled)

@@ -445,6 +445,9 @@ TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
         {U"a letter glued to a number is a magnitude too where the money's name follows", italian,
          U"Restaurants would ask 35k lire, now 35 euros.",
          U"Restaurants would ask € 18,08 (35k lire), now 35 euros."},
+        {U"a sum with only its magnitude after a sum with the magnitude glued to it", italian,
+         U"Costava 93mila lire al metro, cioè circa 24 milioni.",
+         U"Costava € 48,03 (93mila lire) al metro, cioè circa € 12.394,97 (ITL 24 milioni)."},
         {U"thousands after an amount of thousands of old money in its sentence", italian,
          U"Il biglietto costava 1500 lire, la tessera 24 mila e l’abbonamento 360 mila.",
          U"Il biglietto costava € 0,77 (1500 lire), la tessera € 12,39 (ITL 24 mila) e "
