@@ -716,6 +716,9 @@ EverydayScanner::Number EverydayScanner::Reader::RangeStart(std::size_t i, std::
                                                             Symbol& before) const {
     const auto& token = tokens_[i];
     const std::u32string_view headText = text_.Text().substr(token.start, dash - token.start);
+    // "5 000—10 000 mk": "000" ends a number set off by blanks, it begins none.
+    if (headText.size() >= 2 && headText[0] == U'0' && IsDigit(headText[1]))
+        return Number{};
     Number first = ReadNumberText(headText, token.start);
     // "C£6-9", "£5-10": the sign touches the first number.
     if (!first.ok && !ReadGlued(headText, token.start, first))

@@ -634,7 +634,7 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberAt(std::size_t i,
     const bool lead =
         ((number.plain && digits.size() <= 3 && digits[0] != U'0' && number.end == token.end) ||
          dotted) &&
-        start == token.start;
+        (start == token.start || IsDash(text_.Text()[start - 1]));  // or "1000—4 000 mk"
     if (!lead || (i > 0 && IsReferenceWord(Tok(i - 1))))
         return number;
     ExtendGroups(i, digits, number);
@@ -666,7 +666,9 @@ void EverydayScanner::Reader::ExtendGroups(std::size_t i, std::u32string_view le
         if (!clean) {
             // "10 000лв", "10 000-le": the last group carries a sign or an ending.
             Number signed_;
-            if (EndingAt(group) == 3) {
+            // "5 000—10 000": a dash after the last group starts a range.
+            const bool rangeAfter = group.size() > 4 && IsDash(group[3]) && IsDigit(group[4]);
+            if (EndingAt(group) == 3 || rangeAfter) {
                 part = ReadNumberText(group.substr(0, 3), next.start);
             } else if (!number.gluedBefore && ReadGlued(group, next.start, signed_) &&
                        !signed_.gluedBefore && signed_.decimals == 0 &&

@@ -351,6 +351,10 @@ TEST_F(EverydayConversion, NoWrongValue) {
         {U"the euro value in words in brackets", portuguese,
          U"fixado em 1200 escudos (seis euros) desde 1941",
          U"fixado em 1200 escudos (seis euros) desde 1941"},
+        {U"ranges in one word between numbers set off by blanks", french,
+         U"Un ordinateur coûte 1000–4 000 francs, un autre FF 5 000–10 000 selon le modèle.",
+         U"Un ordinateur coûte € 152,45 (1000 francs)–€ 609,80 (4 000 francs), un autre € 762,25 "
+         U"(FF 5 000)–10 000 selon le modèle."},
         {U"a range set off by blanks whose second number alone has the magnitude", german,
          U"Die Kosten lagen bei DM 2 - 3 Mio. im Jahr.",
          U"Die Kosten lagen bei DM 2 - 3 Mio. im Jahr."},
