@@ -893,7 +893,7 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
         ThreeDecimalsOfWholeMoney(amount) || MayShareNextMagnitude(amount) ||
         YearAfterName(amount) || AfterReference(amount) || CentsInWordsAfter(amount) ||
         MilsOrThousands(amount) || SterlingNearby(amount) || ThousandsOfALargeWord(amount) ||
-        FootnoteAfterCode(amount);
+        FootnoteAfterCode(amount) || AfterDigitLikeLetter(amount);
     result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
                      !PairedWithTarget(amount) && !unsure;
     result.resume = std::max<std::size_t>(amount.end, token.start + 1);
@@ -1103,6 +1103,29 @@ bool EverydayScanner::Reader::MayShareNextMagnitude(const Amount& amount) const 
            second > 0 && first < second * 10 && second < first * 10;
 }
 
+bool EverydayScanner::Reader::BesideInBrackets(const Amount& amount) const {
+    // "3,5 milhões de contos (cerca de 17 milhões)": a sum in brackets right after one in
+    // named money is that one in other money.
+    std::size_t k = amount.number.first;
+    while (k > 0 && amount.number.first - k < kLongestSumInWords && SameLine(k - 1, k) &&
+           Tok(k - 1) != U"(" && std::all_of(Tok(k - 1).begin(), Tok(k - 1).end(), IsLetter))
+        --k;
+    if (k < 2 || Tok(k - 1) != U"(")
+        return false;
+    const Symbol name = Lookup(WithoutClosingPunctuation(Tok(k - 2)), false, false, false);
+    return name.found && name.kind == FormKind::Currency;
+}
+
+bool EverydayScanner::Reader::AfterDigitLikeLetter(const Amount& amount) const {
+    // "ESP l 200 million": a lone letter that looks like a digit may be the number's first
+    // group, misprinted.
+    const std::size_t first = amount.number.first;
+    if (first == 0 || !SameLine(first - 1, first))
+        return false;
+    const std::u32string_view before = Tok(first - 1);
+    return before == U"l" || before == U"I" || before == U"O";
+}
+
 bool EverydayScanner::Reader::AfterMonth(const Number& n) const {
     // "on August 4, 1999": a day after its month.
     return n.first > 0 && SameLine(n.first - 1, n.first) &&
@@ -1168,7 +1191,7 @@ bool EverydayScanner::Reader::ScaledLikeTheText(const Amount& amount, Symbol& sy
     // large sums in one money with a magnitude word and names no other, a sum with only
     // the word is in that money, unless a noun follows ("3 millones de personas").
     if (amount.magnitudeLast == kNone || amount.symbol.found || amount.number.glued.found ||
-        IsYear(amount.number))
+        IsYear(amount.number) || AfterDigitLikeLetter(amount) || BesideInBrackets(amount))
         return false;
     const EverydayText::Facts& facts = Facts();
     CurrencyIndex currency = kNoCurrency;

@@ -236,6 +236,7 @@ class EverydayScanner::Reader {
     Symbol Lookup(std::u32string_view text, bool before, bool glued, bool dotFollows) const;
     Symbol LookupForm(std::u32string_view text, bool before, bool glued, bool dotFollows) const;
     Symbol MatchBefore(std::size_t numberToken) const;
+    bool GluedMagnitudeAndName(std::size_t pos, Amount& amount) const;
     // The same, looking back as far as `floor` instead of where the search started.
     Symbol MatchBefore(std::size_t numberToken, std::size_t floor) const;
     bool ReadGluedBefore(std::u32string_view text, std::size_t offset, Number& number) const;
@@ -343,6 +344,8 @@ class EverydayScanner::Reader {
     bool CentsOfWords(const Amount& amount) const;
     bool ThousandsOfALargeWord(const Amount& amount) const;
     bool FootnoteAfterCode(const Amount& amount) const;
+    bool AfterDigitLikeLetter(const Amount& amount) const;
+    bool BesideInBrackets(const Amount& amount) const;
     // Two digits after "6, ": the cents of a price with a stray blank, or a list.
     bool SplitByStrayBlank(const Number& n) const;
     // Other money named anywhere in the text shares the sign ("take sterling ... £1").

@@ -773,6 +773,9 @@ void EverydayScanner::Reader::ReadMagnitudeAndSymbolAfter(std::size_t pos, Amoun
     }
     if (!symbolToo)
         return;
+    if (amount.number.family < 0 && !clauseEnds && amount.magnitudeLast == kNone &&
+        GluedMagnitudeAndName(pos, amount))
+        return;
     // "1.000.000 de escudos": whole millions in digits are linked as the word would be.
     const bool millions = amount.number.decimals == 0 && amount.number.value >= 1e6 &&
                           std::fmod(amount.number.value, 1e6) == 0;
@@ -799,6 +802,30 @@ void EverydayScanner::Reader::ReadMagnitudeAndSymbolAfter(std::size_t pos, Amoun
         amount.symbol = MatchAfter(pos, {});
     if (!amount.symbol.found)
         amount.symbol = NameAfterFormer(pos);
+}
+
+bool EverydayScanner::Reader::GluedMagnitudeAndName(std::size_t pos, Amount& amount) const {
+    // "1 mln.litų", "9.2 milj.latu": a short magnitude word touching the money's name.
+    if (pos >= tokens_.size() || !SameLine(pos - 1, pos))
+        return false;
+    const std::u32string_view word = Tok(pos);
+    const std::size_t dot = word.find(U'.');
+    if (dot == std::u32string_view::npos || dot == 0 || dot + 1 >= word.size() ||
+        !IsLetter(word[dot + 1]))
+        return false;
+    const MagnitudeWord* magnitude =
+        FindMagnitudeLazily(word.substr(0, dot + 1), s_.region_, [&] { return LanguageAt(pos); });
+    if (magnitude == nullptr)
+        return false;
+    const Symbol symbol = MatchAfter(pos, word.substr(dot + 1));
+    if (!symbol.found || symbol.kind != FormKind::Currency)
+        return false;
+    amount.magnitude = magnitude->factor;
+    amount.family = magnitude->family;
+    amount.magnitudeLast = pos;
+    amount.magnitudeEnd = tokens_[pos].start + dot + 1;
+    amount.symbol = symbol;
+    return true;
 }
 
 EverydayScanner::Symbol EverydayScanner::Reader::NameAfterFormer(std::size_t pos) const {
