@@ -669,11 +669,21 @@ bool EverydayScanner::Reader::PairedWithTarget(const Amount& amount) const {
         std::size_t end = 0;
         if (StartsTargetAmount(inner, end) && isClose(skip(end)))
             return true;
-        // "1200 escudos (seis euros)": the euro value in words.
+        // "1200 escudos (seis euros)", "1.400 millones (7,32 millones en euros)": the euro
+        // value in words, or in a number with words between it and the euro's name.
         std::size_t k = text_.TokenAt(after) + 1;
         const std::size_t first = k;
-        while (k < tokens_.size() && k < first + kLongestSumInWords && !Tok(k).empty() &&
-               std::all_of(Tok(k).begin(), Tok(k).end(), IsLetter))
+        // One value only: "(0,7 и 1 евро)" gives the values of two amounts.
+        const auto wordOrNumber = [&](std::u32string_view word) {
+            return !word.empty() && (std::all_of(word.begin(), word.end(), IsLetter) ||
+                                     (IsDigit(word.front()) && k == first));
+        };
+        // The value comes first: "(environ 7 euros)" only tells what it is worth now.
+        const bool valueFirst = first < tokens_.size() && !Tok(first).empty() &&
+                                (IsDigit(Tok(first).front()) || IsNumberWord(Tok(first)) ||
+                                 FindMagnitude(Tok(first), s_.region_, TextLanguage()) != nullptr);
+        while (valueFirst && k < tokens_.size() && k < first + kLongestSumInWords &&
+               wordOrNumber(Tok(k)))
             ++k;
         if (k > first + 1 && k < tokens_.size() && isClose(tokens_[k].start)) {
             const EverydayForm* euro = FindEverydayForm(Tok(k - 1), s_.region_, TextLanguage());
@@ -844,7 +854,7 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
     }
     if (!hasSymbol) {
         if (amount.symbol.found || amount.magnitudeLast != kNone || DatedInEuroYears(amount) ||
-            ListWithoutBlank(amount.number) || AfterMonth(amount.number))
+            ListWithoutBlank(amount.number) || AfterMonth(amount.number) || Ordinal(amount.number))
             return false;  // a unit beside it, "2,5 Millionen Einwohner", "2003 4,90"
         Amount linked;
         if (LinkToNext(amount, linked) || CarriedOn(amount, linked) || InParallel(amount, linked) ||
@@ -1101,6 +1111,18 @@ bool EverydayScanner::Reader::MayShareNextMagnitude(const Amount& amount) const 
     const double second = next.number.value;
     return next.ok && (next.magnitudeLast != kNone || next.number.family >= 0) && first > 0 &&
            second > 0 && first < second * 10 && second < first * 10;
+}
+
+bool EverydayScanner::Reader::Ordinal(const Number& n) const {
+    // "na 10. sjednici", "am 3. Tag": a full stop the sentence goes on after makes a whole
+    // number an ordinal.
+    const std::u32string_view word = Tok(n.last);
+    if (n.decimals > 0 || word.size() < 2 || word.back() != U'.' ||
+        !IsDigit(word[word.size() - 2]) || n.last + 1 >= tokens_.size() ||
+        !SameLine(n.last, n.last + 1))
+        return false;
+    const char32_t next = Tok(n.last + 1).front();
+    return IsLetter(next) && LowerCase(next) == next;
 }
 
 bool EverydayScanner::Reader::BesideInBrackets(const Amount& amount) const {

@@ -147,6 +147,9 @@ char32_t PlainDecimal(std::u32string_view word);
 // `withCents`: only where the cents or a dash for them follow ("2,000.000,-"), as
 // "1,896.828" may as well be English.
 void MillionsByComma(std::u32string& number, bool withCents = false);
+// "1'011'000" groups thousands by apostrophes; "1'40" has one for its decimal mark, which
+// becomes `decimal`.
+void ApostropheMarks(std::u32string& number, char32_t decimal);
 
 // Whether the one mark of a number, though the language's decimal mark, groups thousands
 // by the number's shape: three digits after a stop, as money in English has two
@@ -346,6 +349,7 @@ class EverydayScanner::Reader {
     bool FootnoteAfterCode(const Amount& amount) const;
     bool AfterDigitLikeLetter(const Amount& amount) const;
     bool BesideInBrackets(const Amount& amount) const;
+    bool Ordinal(const Number& n) const;
     // Two digits after "6, ": the cents of a price with a stray blank, or a list.
     bool SplitByStrayBlank(const Number& n) const;
     // Other money named anywhere in the text shares the sign ("take sterling ... £1").

@@ -285,11 +285,22 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberText(std::u32string_v
     // "4,000.000 tolarjev", "2,661.003 kn", "S 2,000.000,-": Slovenian, Croatian and
     // Austrian print once set off the millions by a comma.
     const bool yugoslav = s_.region_.laterHome == U"SIT" || s_.region_.laterHome == U"HRK";
-    if (s_.region_.decimalSeparator == U',')
-        MillionsByComma(t, !yugoslav);
+    if (s_.region_.decimalSeparator == U',') {
+        // "16,886.000 Schilling": where the sentence's language writes a decimal comma, a
+        // comma before stops and whole thousands can only set off millions; "1,896.828"
+        // may still be an English rate.
+        const std::size_t comma = t.find(U',');
+        const bool shaped = comma != std::u32string::npos && t.ends_with(U".000") &&
+                            t.find(U'.', comma) != std::u32string::npos;
+        const bool commaLanguage =
+            shaped && !yugoslav &&
+            LanguageCount::DecimalOf(SentenceLanguage(text_.TokenAt(offset))) == U',';
+        MillionsByComma(t, !yugoslav && !commaLanguage);
+    }
     // "500:000 contos": the colon groups thousands in old Portuguese print.
     if (s_.region_.home == kPTE)
         std::replace(t.begin(), t.end(), U':', U'.');
+    ApostropheMarks(t, s_.region_.decimalSeparator);
     const bool negative = t[0] == U'-' && settings_.InputAcceptNegatives;
     const std::size_t digitAt = negative ? 1 : 0;
     const bool zeroStart =
@@ -1145,6 +1156,34 @@ std::u32string_view NumberRun(std::u32string_view word) {
 }
 
 }  // namespace
+
+void everyday::ApostropheMarks(std::u32string& number, char32_t decimal) {
+    const auto apostrophe = [](char32_t c) { return c == U'\'' || c == U'\u2019'; };
+    const std::size_t first = number.find_first_of(U"'\u2019");
+    if (first == std::u32string::npos || first == 0 || !IsDigit(number[first - 1]))
+        return;
+    // "1'011'000": groups of three after each; "1'40 pesetas", "0'96 euros": one, with the
+    // cents after it, as Spanish hands write the decimal mark.
+    std::size_t marks = 0;
+    bool groups = true;
+    for (std::size_t k = first; k < number.size(); ++k) {
+        if (!apostrophe(number[k]))
+            continue;
+        ++marks;
+        std::size_t digits = 0;
+        while (k + 1 + digits < number.size() && IsDigit(number[k + 1 + digits]))
+            ++digits;
+        groups = groups && digits == 3;
+    }
+    const std::size_t last = number.size() - first - 1;
+    if (groups) {
+        std::erase_if(number, apostrophe);
+    } else if (marks == 1 && (last == 1 || last == 2) &&
+               std::all_of(number.begin() + static_cast<std::ptrdiff_t>(first) + 1, number.end(),
+                           IsDigit)) {
+        number[first] = decimal;
+    }
+}
 
 void everyday::MillionsByComma(std::u32string& number, bool withCents) {
     const std::size_t comma = number.find(U',');

@@ -64,6 +64,7 @@ class EverydayConversion : public testing::DialogTest {
     const DesktopRegion italian{kITL, U',', false, 0x10, {}};
     const DesktopRegion dutch{kNLG, U',', false, 0x13, {}};
     const DesktopRegion portuguese{kPTE, U',', false, 0x16, {}};
+    const DesktopRegion spanish{kESP, U',', false, 0x0A, {}};
     testing::FakeMessageBoxes boxes;
 };
 
@@ -361,6 +362,14 @@ TEST_F(EverydayConversion, NoWrongValue) {
         {U"a sum in brackets right after a sum in named money", portuguese,
          U"Foram 3,5 milhões de contos (cerca de 17 milhões).",
          U"Foram € 17,46 milhões (3,5 milhões de contos) (cerca de 17 milhões)."},
+        {U"a whole number with a full stop the sentence goes on after is an ordinal", german,
+         U"Die Preise stiegen von 20 DM auf 30 DM, die Teams auf 3. und 4. Plätze.",
+         U"Die Preise stiegen von € 10,23 (20 DM) auf € 15,34 (30 DM), die Teams auf 3. und 4. "
+         U"Plätze."},
+        {U"the euro value first in brackets, but not a value it is only near", spanish,
+         U"Por 1.400 millones de pesetas (8,41 millones en euros) o 50 pesetas (hoy 30 céntimos).",
+         U"Por 1.400 millones de pesetas (8,41 millones en euros) o € 0,30 (50 pesetas) (hoy 30 "
+         U"céntimos)."},
         {U"a range set off by blanks whose second number alone has the magnitude", german,
          U"Die Kosten lagen bei DM 2 - 3 Mio. im Jahr.",
          U"Die Kosten lagen bei DM 2 - 3 Mio. im Jahr."},
@@ -491,6 +500,14 @@ TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
          U"multas entre os € 2,49 (500 escudos) e os € 24,94 (5.000 escudos)"},
         {U"a short magnitude word touching the money's name", german,
          U"Die Stadt gab 2,5 Mio.DM aus.", U"Die Stadt gab € 1,28 Mio. (2,5 Mio.DM) aus."},
+        {U"apostrophes as the decimal mark, or setting off thousands", spanish,
+         U"Costaba 159'2 pesetas; el sueldo, 1'011'000 pesetas.",
+         U"Costaba € 0,96 (159'2 pesetas); el sueldo, € 6.076,23 (1'011'000 pesetas)."},
+        {U"a comma before the millions in a language that writes a decimal comma",
+         DesktopRegion{kATS, U',', false, 0x07, {}},
+         U"Die Einnahmen steigen von 16,886.000 auf 19,125.000 Schilling.",
+         U"Die Einnahmen steigen von € 1.227.153,48 (16,886.000 Schilling) auf € 1.389.867,95 "
+         U"(19,125.000 Schilling)."},
         {U"the cents written twice, as decimals and by their letter", irish,
          U"A pint was IR£1.50p, a paper 45p.",
          U"A pint was € 1,90 (IR£1.50p), a paper € 0,57 (45p)."},
