@@ -1114,8 +1114,8 @@ bool EverydayScanner::Reader::MayShareNextMagnitude(const Amount& amount) const 
 }
 
 bool EverydayScanner::Reader::Ordinal(const Number& n) const {
-    // "na 10. sjednici", "am 3. Tag": a full stop the sentence goes on after makes a whole
-    // number an ordinal.
+    // "na 10. sjednici", "am 3. und 4. Mai": a full stop the sentence goes on after in
+    // lower case makes a whole number an ordinal. Before a capital it may end the sentence.
     const std::u32string_view word = Tok(n.last);
     if (n.decimals > 0 || word.size() < 2 || word.back() != U'.' ||
         !IsDigit(word[word.size() - 2]) || n.last + 1 >= tokens_.size() ||
