@@ -28,8 +28,13 @@ bool EverydayScanner::Reader::BareAllowed(const Amount& amount) const {
     // money; only a number written with its cents, or a dash for them, may be a price.
     if (n.decimals == 0 && !n.centsDash)
         return false;
-    // "7.-(1)" numbers a clause.
+    // "7.-(1)" numbers a clause, and so does "4.- Las modificaciones" opening a line.
     if (n.centsDash && n.last + 1 < tokens_.size() && tokens_[n.last + 1].gapBefore == 0)
+        return false;
+    if (n.centsDash && Tok(n.last).ends_with(U".-") &&
+        (n.first == 0 || tokens_[n.first].lineBefore) && n.last + 1 < tokens_.size() &&
+        IsLetter(Tok(n.last + 1).front()) &&
+        LowerCase(Tok(n.last + 1).front()) != Tok(n.last + 1).front())
         return false;
     // Decimals written the way the desktop writes them: "14.30" in German is a time.
     if (n.decimals > 0 && n.decimalChar != s_.region_.decimalSeparator)

@@ -882,7 +882,14 @@ EverydayScanner::Amount EverydayScanner::Reader::ReadAmountAt(std::size_t i,
         if (pos < tokens_.size())
             ReadMagnitudeAndSymbolAfter(pos, amount, !clauseEnds);
         const Symbol after = SignBetween(amount) ? Symbol{} : amount.symbol;
-        if (before.found && before.kind != FormKind::Unit) {
+        // "in marks 21 years ago": a unit right after the number outweighs a name before it;
+        // a sign before it holds ("DM 5 pro Stück" has none).
+        const bool nameBefore =
+            before.found && std::count_if(before.text.begin(), before.text.end(), IsLetter) >=
+                                static_cast<std::ptrdiff_t>(kNameLetters);
+        if (nameBefore && after.found && after.kind == FormKind::Unit) {
+            amount.symbol = after;
+        } else if (before.found && before.kind != FormKind::Unit) {
             amount.symbol = before;
             amount.symbolBefore = true;
         } else if (after.found && after.kind != FormKind::Unit) {

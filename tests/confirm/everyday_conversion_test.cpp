@@ -370,6 +370,13 @@ TEST_F(EverydayConversion, NoWrongValue) {
          U"Por 1.400 millones de pesetas (8,41 millones en euros) o 50 pesetas (hoy 30 céntimos).",
          U"Por 1.400 millones de pesetas (8,41 millones en euros) o € 0,30 (50 pesetas) (hoy 30 "
          U"céntimos)."},
+        {U"a unit right after the number outweighs a name before it",
+         DesktopRegion{kFIM, U',', false, 0x0B, {}},
+         U"Do you remember what things cost in marks 21 years ago?",
+         U"Do you remember what things cost in marks 21 years ago?"},
+        {U"a number with a dash for its cents that opens a line before a capital", spanish,
+         U"4.- Las modificaciones suman 500 pesetas.",
+         U"4.- Las modificaciones suman € 3,01 (500 pesetas)."},
         {U"a range set off by blanks whose second number alone has the magnitude", german,
          U"Die Kosten lagen bei DM 2 - 3 Mio. im Jahr.",
          U"Die Kosten lagen bei DM 2 - 3 Mio. im Jahr."},
