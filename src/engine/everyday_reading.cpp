@@ -320,14 +320,16 @@ EverydayScanner::Number EverydayScanner::Reader::ReadNumberText(std::u32string_v
     ParsedNumber parsed;
     // "1928.-" and "13,-" are prices whatever the desktop's decimal mark: whole money
     // with a dash for its cents.
-    const bool centsDash = t.size() >= 3 && t.back() == U'-' &&
-                           (t[t.size() - 2] == U',' || t[t.size() - 2] == U'.' ||
-                            Contains(s_.sets_.Decimals, t[t.size() - 2])) &&
-                           IsDigit(t[t.size() - 3]);
+    // "40.000,--" doubles the dash.
+    const std::size_t dashes = t.size() >= 4 && t.ends_with(U"--") ? 2 : 1;
+    const bool centsDash = t.size() >= dashes + 2 && t.back() == U'-' &&
+                           (t[t.size() - dashes - 1] == U',' || t[t.size() - dashes - 1] == U'.' ||
+                            Contains(s_.sets_.Decimals, t[t.size() - dashes - 1])) &&
+                           IsDigit(t[t.size() - dashes - 2]);
     // "N.fl. 25-": a dash after whole money stands for its cents, as in "25,-"; only an
     // amount written with its cents takes a minus after it ("1.234,56-").
     if (centsDash) {
-        parsed = parse(std::u32string_view(t).substr(0, t.size() - 2));
+        parsed = parse(std::u32string_view(t).substr(0, t.size() - dashes - 1));
     } else if (t.size() >= 2 && t.back() == U'-' && IsDigit(t[t.size() - 2])) {
         parsed = parse(std::u32string_view(t).substr(0, t.size() - 1));
         if (parsed.Decimals > 0)

@@ -125,6 +125,8 @@ TEST_F(EverydayConversion, RealSentencesAsACarefulReaderExpects) {
          U"Brot € 1,79 (DM 3,50)\nButter € 1,12 (2,20 DM)\nKäse € 6,14 (DEM 12)"},
         {U"a bare number a change leads to, before a mark of its own",
          U"Er stieg von 30 DM auf 50!", U"Er stieg von € 15,34 (30 DM) auf € 25,56 (50 DM)!"},
+        {U"a doubled dash for the cents", U"Die Pacht betrug 40.000,-- im Jahr.",
+         U"Die Pacht betrug € 20.451,68 (DEM 40.000,--) im Jahr."},
         {U"a dash after whole money is its cents, not a minus", U"Preis DM 25- je Stück",
          U"Preis € 12,78 (DM 25-) je Stück"},
         {U"a number word of one language that joins amounts in another",
