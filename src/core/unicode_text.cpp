@@ -112,15 +112,16 @@ std::string TextToAscii(std::u32string_view text) {
 }
 
 char32_t LowerCaseBeyondAscii(char32_t c) {
-    // "ΔΡΑΧΜΕΣ" is "δραχμές": Greek capitals drop the accent and a word's last sigma
-    // changes its shape, and some pages write the micro sign for mu ("εκατοµµύρια"). All
-    // compare as the plain letter.
+    // As case folding has it: a word's last sigma and the micro sign, which some pages
+    // write for mu ("εκατοµµύρια"), compare as the plain letters.
     if (c == U'\u00B5')
         return U'\u03BC';
     const auto lower = static_cast<char32_t>(u_tolower(static_cast<UChar32>(c)));
-    switch (lower) {
-        case U'\u03C2':
-            return U'\u03C3';
+    return lower == U'\u03C2' ? U'\u03C3' : lower;
+}
+
+char32_t WithoutGreekAccent(char32_t c) {
+    switch (c) {
         case U'\u03AC':
             return U'\u03B1';
         case U'\u03AD':
@@ -136,8 +137,18 @@ char32_t LowerCaseBeyondAscii(char32_t c) {
         case U'\u03CE':
             return U'\u03C9';
         default:
-            return lower;
+            return c;
     }
+}
+
+bool DropGreekAccents(std::u32string& text) {
+    bool dropped = false;
+    for (char32_t& c : text) {
+        const char32_t plain = WithoutGreekAccent(c);
+        dropped = dropped || plain != c;
+        c = plain;
+    }
+    return dropped;
 }
 
 char32_t UpperCase(char32_t c) {

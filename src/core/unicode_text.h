@@ -42,10 +42,9 @@ std::u32string AsciiToText(std::string_view ascii);
 std::string TextToAscii(std::u32string_view text);
 
 // The simple lower case of Unicode (one character for one, so offsets stay): Latin with
-// diacritics, Greek and Cyrillic as well as A..Z. Greek letters lose their accent, as
-// capitals are written without it, and the final sigma and the micro sign become the
-// plain letters. Every comparison that ignores letter case (command names, symbols, keys)
-// uses it.
+// diacritics, Greek and Cyrillic as well as A..Z; the final sigma and the micro sign fold
+// to the plain letters, as in case folding. Every comparison that ignores letter case
+// (command names, symbols, keys) uses it.
 char32_t LowerCaseBeyondAscii(char32_t c);
 // Inline, as it runs for every character of every word compared.
 inline char32_t LowerCase(char32_t c) {
@@ -54,6 +53,11 @@ inline char32_t LowerCase(char32_t c) {
     return LowerCaseBeyondAscii(c);
 }
 std::u32string LowerCase(std::u32string_view text);
+// A lower-case Greek vowel without its accent ("έ" as "ε"): capitals are written without
+// it, so words of money are compared so. DropGreekAccents does it in place and tells
+// whether anything changed.
+char32_t WithoutGreekAccent(char32_t c);
+bool DropGreekAccents(std::u32string& text);
 // The same into a buffer the caller keeps, for look-ups that run for every word.
 void LowerCaseInto(std::u32string_view text, std::u32string& out);
 char32_t UpperCase(char32_t c);

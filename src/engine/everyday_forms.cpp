@@ -72,10 +72,30 @@ struct FormIndex {
     std::u32string euroFirsts;
 };
 
-// The lower-cased text in a buffer of the thread's own.
+// The key the forms are looked up by: lower case, and Greek without its accents, as
+// capitals are written ("ΔΡΑΧΜΕΣ" for "δραχμές").
+std::u32string Key(std::u32string_view text) {
+    std::u32string key = LowerCase(text);
+    DropGreekAccents(key);
+    return key;
+}
+
+// The key of a text, in a buffer of the thread's own.
 const std::u32string& Lowered(std::u32string_view text) {
     thread_local std::u32string buffer;
     LowerCaseInto(text, buffer);
+    DropGreekAccents(buffer);
+    return buffer;
+}
+
+// The key of a text already lower-cased: most often itself.
+std::u32string_view KeyOfLowered(std::u32string_view lowered) {
+    if (std::none_of(lowered.begin(), lowered.end(),
+                     [](char32_t c) { return WithoutGreekAccent(c) != c; }))
+        return lowered;
+    thread_local std::u32string buffer;
+    buffer.assign(lowered);
+    DropGreekAccents(buffer);
     return buffer;
 }
 
@@ -126,11 +146,11 @@ const FormIndex& Index() {
             if (row.exactCase)
                 x.exact[row.text].push_back(i);
             else
-                x.folded[LowerCase(row.text)].push_back(i);
+                x.folded[Key(row.text)].push_back(i);
             x.forms.push_back(FormOf(row));
             for (const std::u32string& word : row.shares)
                 x.sharedByOthers.insert(LowerCase(word));
-            const char32_t first = LowerCase(row.text.front());
+            const char32_t first = WithoutGreekAccent(LowerCase(row.text.front()));
             if (x.forms.back().currency == kEUR && x.euroFirsts.find(first) == std::u32string::npos)
                 x.euroFirsts += first;
         }
@@ -144,7 +164,7 @@ const FormIndex& Index() {
             return foreign && ours;
         };
         for (const auto& [text, rows] : x.exact) {
-            const auto folded = x.folded.find(LowerCase(text));
+            const auto folded = x.folded.find(Key(text));
             std::vector<std::size_t> all = rows;
             if (folded != x.folded.end())
                 all.insert(all.end(), folded->second.begin(), folded->second.end());
@@ -160,7 +180,7 @@ const FormIndex& Index() {
             if (row.exactCase)
                 x.magnitudesExact[row.text].push_back(i);
             else
-                x.magnitudesFolded[LowerCase(row.text)].push_back(i);
+                x.magnitudesFolded[Key(row.text)].push_back(i);
             x.magnitudes.push_back({row.factor, row.family});
         }
         for (const forms::Language& language : t.languages) {
@@ -281,19 +301,19 @@ const EverydayForm* FindEverydayForm(std::u32string_view text, std::u32string_vi
         if (const EverydayForm* form = Choose(it->second, region, textLanguage))
             return form;
     }
-    if (const auto it = index.folded.find(std::u32string_view(lowered)); it != index.folded.end())
+    if (const auto it = index.folded.find(KeyOfLowered(lowered)); it != index.folded.end())
         return Choose(it->second, region, textLanguage);
     return nullptr;
 }
 
 bool MayNameTheEuro(std::u32string_view text) {
-    return !text.empty() &&
-           Index().euroFirsts.find(LowerCase(text.front())) != std::u32string::npos;
+    return !text.empty() && Index().euroFirsts.find(WithoutGreekAccent(LowerCase(text.front()))) !=
+                                std::u32string::npos;
 }
 
 bool IsAmbiguousSign(std::u32string_view text, std::u32string_view lowered) {
     const FormIndex& index = Index();
-    return index.ambiguousFolded.contains(std::u32string_view(lowered)) ||
+    return index.ambiguousFolded.contains(KeyOfLowered(lowered)) ||
            index.ambiguousExact.contains(text);
 }
 

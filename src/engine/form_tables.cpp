@@ -171,16 +171,22 @@ class Parser {
 
     void WordList(std::u32string_view name, const std::vector<std::u32string_view>& items) {
         auto& set = Lang().words[std::u32string(name)];
-        for (const std::u32string_view item : items)
-            set.insert(LowerCase(item));
+        for (const std::u32string_view item : items) {
+            std::u32string word = LowerCase(item);
+            DropGreekAccents(word);  // looked up as the forms are
+            set.insert(std::move(word));
+        }
     }
 
     void Ranges(const std::vector<std::u32string_view>& items) {
         for (const std::u32string_view item : items) {
-            if (Split(item, U' ').size() != 2)
+            if (Split(item, U' ').size() != 2) {
                 Error("a range is an opener and a joiner: \"" + TextToUtf8(item) + "\"");
-            else
-                Lang().ranges.push_back(LowerCase(item));
+                continue;
+            }
+            std::u32string range = LowerCase(item);
+            DropGreekAccents(range);
+            Lang().ranges.push_back(std::move(range));
         }
     }
 

@@ -49,17 +49,21 @@ TEST(UnicodeText, LetterCaseOfEveryAlphabet) {
         {U"\u00C4\u00D6\u00DC\u00DE", U"\u00E4\u00F6\u00FC\u00FE"},              // Latin-1
         {U"\u0160\u017D\u0172\u0116\u0100", U"\u0161\u017E\u0173\u0117\u0101"},  // Baltic, Slavic
         {U"\u041B\u0415\u0412\u0410", U"\u043B\u0435\u0432\u0430"},              // Cyrillic
-        {U"\u0394\u03A1\u03A7\u0386", U"\u03B4\u03C1\u03C7\u03B1"},  // Greek, the accent dropped
-        {U"\u00D7\u00DF@[`{1", U"\u00D7\u00DF@[`{1"},                // no case
+        {U"\u0394\u03A1\u03A7\u0386", U"\u03B4\u03C1\u03C7\u03AC"},              // Greek
+        {U"\u00D7\u00DF@[`{1", U"\u00D7\u00DF@[`{1"},                            // no case
     };
     for (const auto& row : rows) {
         EXPECT_EQ(LowerCase(row.upper), row.lower);
         EXPECT_TRUE(EqualsIgnoringCase(row.upper, row.lower));
     }
     EXPECT_FALSE(EqualsIgnoringCase(U"\u043B\u0432", U"\u043B\u0432."));
-    // Greek capitals drop the accent and the final sigma's shape; some pages write the
-    // micro sign for mu.
-    EXPECT_TRUE(EqualsIgnoringCase(U"\u039C\u0395\u03A3", U"\u00B5\u03AD\u03C2"));
+    // A word's last sigma and the micro sign fold as case folding has them; an accent is
+    // kept, and dropped only where asked.
+    EXPECT_TRUE(EqualsIgnoringCase(U"\u039C\u0395\u03A3", U"\u00B5\u03B5\u03C2"));
+    EXPECT_FALSE(EqualsIgnoringCase(U"\u03B5", U"\u03AD"));
+    std::u32string accented = U"\u03B4\u03C1\u03B1\u03C7\u03BC\u03AD\u03C3";
+    EXPECT_TRUE(DropGreekAccents(accented));
+    EXPECT_EQ(accented, LowerCase(U"\u0394\u03A1\u0391\u03A7\u039C\u0395\u03A3"));
     EXPECT_EQ(UpperCase(U'\u0434'), U'\u0414');
 }
 
