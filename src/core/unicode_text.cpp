@@ -120,27 +120,6 @@ char32_t LowerCaseBeyondAscii(char32_t c) {
     return lower == U'\u03C2' ? U'\u03C3' : lower;
 }
 
-char32_t WithoutGreekAccent(char32_t c) {
-    switch (c) {
-        case U'\u03AC':
-            return U'\u03B1';
-        case U'\u03AD':
-            return U'\u03B5';
-        case U'\u03AE':
-            return U'\u03B7';
-        case U'\u03AF':
-            return U'\u03B9';
-        case U'\u03CC':
-            return U'\u03BF';
-        case U'\u03CD':
-            return U'\u03C5';
-        case U'\u03CE':
-            return U'\u03C9';
-        default:
-            return c;
-    }
-}
-
 bool DropGreekAccents(std::u32string& text) {
     bool dropped = false;
     for (char32_t& c : text) {

@@ -56,7 +56,14 @@ std::u32string LowerCase(std::u32string_view text);
 // A lower-case Greek vowel without its accent ("έ" as "ε"): capitals are written without
 // it, so words of money are compared so. DropGreekAccents does it in place and tells
 // whether anything changed.
-char32_t WithoutGreekAccent(char32_t c);
+// Inline, as look-ups run it for every character of a word.
+inline char32_t WithoutGreekAccent(char32_t c) {
+    if (c >= U'\u03AC' && c <= U'\u03AF')
+        return U"\u03B1\u03B5\u03B7\u03B9"[c - U'\u03AC'];
+    if (c >= U'\u03CC' && c <= U'\u03CE')
+        return U"\u03BF\u03C5\u03C9"[c - U'\u03CC'];
+    return c;
+}
 bool DropGreekAccents(std::u32string& text);
 // The same into a buffer the caller keeps, for look-ups that run for every word.
 void LowerCaseInto(std::u32string_view text, std::u32string& out);
