@@ -120,6 +120,12 @@ char32_t LowerCaseBeyondAscii(char32_t c) {
     return lower == U'\u03C2' ? U'\u03C3' : lower;
 }
 
+std::u32string WordKey(std::u32string_view text) {
+    std::u32string key = LowerCase(text);
+    DropGreekAccents(key);
+    return key;
+}
+
 bool DropGreekAccents(std::u32string& text) {
     bool dropped = false;
     for (char32_t& c : text) {

@@ -65,6 +65,8 @@ inline char32_t WithoutGreekAccent(char32_t c) {
     return c;
 }
 bool DropGreekAccents(std::u32string& text);
+// Lower case and without Greek accents: how words of money are looked up.
+std::u32string WordKey(std::u32string_view text);
 // The same into a buffer the caller keeps, for look-ups that run for every word.
 void LowerCaseInto(std::u32string_view text, std::u32string& out);
 char32_t UpperCase(char32_t c);

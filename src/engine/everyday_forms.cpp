@@ -72,15 +72,8 @@ struct FormIndex {
     std::u32string euroFirsts;
 };
 
-// The key the forms are looked up by: lower case, and Greek without its accents, as
-// capitals are written ("ΔΡΑΧΜΕΣ" for "δραχμές").
-std::u32string Key(std::u32string_view text) {
-    std::u32string key = LowerCase(text);
-    DropGreekAccents(key);
-    return key;
-}
-
-// The key of a text, in a buffer of the thread's own.
+// The key of a text (`WordKey`: Greek without its accents, as capitals are written,
+// "ΔΡΑΧΜΕΣ" for "δραχμές"), in a buffer of the thread's own.
 const std::u32string& Lowered(std::u32string_view text) {
     thread_local std::u32string buffer;
     LowerCaseInto(text, buffer);
@@ -146,7 +139,7 @@ const FormIndex& Index() {
             if (row.exactCase)
                 x.exact[row.text].push_back(i);
             else
-                x.folded[Key(row.text)].push_back(i);
+                x.folded[WordKey(row.text)].push_back(i);
             x.forms.push_back(FormOf(row));
             for (const std::u32string& word : row.shares)
                 x.sharedByOthers.insert(LowerCase(word));
@@ -164,7 +157,7 @@ const FormIndex& Index() {
             return foreign && ours;
         };
         for (const auto& [text, rows] : x.exact) {
-            const auto folded = x.folded.find(Key(text));
+            const auto folded = x.folded.find(WordKey(text));
             std::vector<std::size_t> all = rows;
             if (folded != x.folded.end())
                 all.insert(all.end(), folded->second.begin(), folded->second.end());
@@ -180,7 +173,7 @@ const FormIndex& Index() {
             if (row.exactCase)
                 x.magnitudesExact[row.text].push_back(i);
             else
-                x.magnitudesFolded[Key(row.text)].push_back(i);
+                x.magnitudesFolded[WordKey(row.text)].push_back(i);
             x.magnitudes.push_back({row.factor, row.family});
         }
         for (const forms::Language& language : t.languages) {

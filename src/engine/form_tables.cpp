@@ -171,11 +171,8 @@ class Parser {
 
     void WordList(std::u32string_view name, const std::vector<std::u32string_view>& items) {
         auto& set = Lang().words[std::u32string(name)];
-        for (const std::u32string_view item : items) {
-            std::u32string word = LowerCase(item);
-            DropGreekAccents(word);  // looked up as the forms are
-            set.insert(std::move(word));
-        }
+        for (const std::u32string_view item : items)
+            set.insert(WordKey(item));  // looked up as the forms are
     }
 
     void Ranges(const std::vector<std::u32string_view>& items) {
@@ -184,9 +181,7 @@ class Parser {
                 Error("a range is an opener and a joiner: \"" + TextToUtf8(item) + "\"");
                 continue;
             }
-            std::u32string range = LowerCase(item);
-            DropGreekAccents(range);
-            Lang().ranges.push_back(std::move(range));
+            Lang().ranges.push_back(WordKey(item));
         }
     }
 
