@@ -731,10 +731,16 @@ EverydayScanner::Number EverydayScanner::Reader::RangeStart(std::size_t i, std::
                                                             Symbol& before) const {
     const auto& token = tokens_[i];
     const std::u32string_view headText = text_.Text().substr(token.start, dash - token.start);
-    // "5 000—10 000 mk": "000" ends a number set off by blanks, it begins none.
+    // "1 500—2 000 mk": the head is the whole number set off by blanks, never its last
+    // group; "000" ends such a number, it begins none.
+    Number first = GroupedHead(i, dash);
+    if (first.ok) {
+        before = SignBeforeRange(first.first);
+        return first;
+    }
     if (headText.size() >= 2 && headText[0] == U'0' && IsDigit(headText[1]))
         return Number{};
-    Number first = ReadNumberText(headText, token.start);
+    first = ReadNumberText(headText, token.start);
     // "C£6-9", "£5-10": the sign touches the first number.
     if (!first.ok && !ReadGlued(headText, token.start, first))
         return Number{};
@@ -754,18 +760,39 @@ EverydayScanner::Number EverydayScanner::Reader::RangeStart(std::size_t i, std::
         before.start = token.start;
         before.end = token.start + digit;
     } else {
-        before = MatchBefore(i);
-        // "DM 2-3 Mio.": read again for the second number, after the first was converted,
-        // the sign before the first is still the range's, unless it closed an amount
-        // before it ("10 DM 2-3").
-        if (!before.found && floor_ > token.start) {
-            before = MatchBefore(i, 0);
-            if (before.found && !SignIsNext(before.first, before.last))
-                before = Symbol{};
-        }
+        before = SignBeforeRange(i);
     }
     first.first = first.last = i;
     return first;
+}
+
+EverydayScanner::Symbol EverydayScanner::Reader::SignBeforeRange(std::size_t i) const {
+    Symbol before = MatchBefore(i);
+    // "DM 2-3 Mio.": read again for the second number, after the first was converted, the
+    // sign before the first is still the range's, unless it closed an amount before it
+    // ("10 DM 2-3").
+    if (!before.found && floor_ > tokens_[i].start) {
+        before = MatchBefore(i, 0);
+        if (before.found && !SignIsNext(before.first, before.last))
+            before = Symbol{};
+    }
+    return before;
+}
+
+EverydayScanner::Number EverydayScanner::Reader::GroupedHead(std::size_t i,
+                                                             std::size_t dash) const {
+    // A number set off by blanks has at most four groups after its lead; "12 345 678"
+    // is read from its first group, not from "345".
+    Number head;
+    for (std::size_t j = i; j > 0 && j + 5 > i;) {
+        --j;
+        if (!tokens_[j + 1].gapBefore)
+            break;
+        const Number lead = ReadNumberAt(j, tokens_[j].start);
+        if (lead.ok && lead.last == i && lead.end == dash)
+            head = lead;
+    }
+    return head;
 }
 
 void EverydayScanner::Reader::FillRangeHead(std::size_t i, std::size_t dash, const Number& first,
@@ -778,7 +805,7 @@ void EverydayScanner::Reader::FillRangeHead(std::size_t i, std::size_t dash, con
     head.symbolBefore = before.found && before.kind != FormKind::Unit;
     head.magnitude = second.magnitude;
     head.family = second.family;
-    head.start = head.symbolBefore ? before.start : tokens_[i].start;
+    head.start = head.symbolBefore ? before.start : tokens_[first.first].start;
     head.end = dash;
     head.last = i;
     Fill(head, true, result);
@@ -820,20 +847,29 @@ EverydayScanner::Reader::RangeRead EverydayScanner::Reader::ReadWordRange(
             break;
         }
     }
+    // "5 000—10 000 mk": a number set off by blanks runs up to the dash of a later word.
+    if (dash == kNone && start <= token.start) {
+        const Number grouped = ReadNumberAt(i, start);
+        const std::u32string_view text = text_.Text();
+        if (grouped.ok && grouped.last > i && grouped.end + 1 < tokens_[grouped.last].end &&
+            IsDash(text[grouped.end]) && IsDigit(text[grouped.end + 1]))
+            dash = grouped.end;
+    }
     if (dash == kNone)
         return RangeRead::kNotRange;
+    const std::size_t last = text_.TokenAt(dash);
     Symbol before;
-    const Number first = RangeStart(i, dash, before);
+    const Number first = RangeStart(last, dash, before);
     if (!first.ok)
         return RangeRead::kNotRange;
-    const Amount second = ReadAmountAt(i, dash + 1);
+    const Amount second = ReadAmountAt(last, dash + 1);
     if (!second.ok || second.number.end <= dash + 1)
         return RangeRead::kSkip;
     const Symbol& symbol = before.found && before.kind != FormKind::Unit ? before : second.symbol;
     if (!symbol.found || symbol.kind == FormKind::Unit)
         return RangeRead::kSkip;
     if (start <= token.start) {
-        FillRangeHead(i, dash, first, before, second, symbol, result);
+        FillRangeHead(last, dash, first, before, second, symbol, result);
         return RangeRead::kFound;
     }
     if (start == dash + 1) {

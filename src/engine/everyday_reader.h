@@ -318,6 +318,8 @@ class EverydayScanner::Reader {
     // The first number of a range in one word and the sign before it (or touching it), not
     // ok where there is none or the word is a span of years.
     Number RangeStart(std::size_t i, std::size_t dash, Symbol& before) const;
+    Number GroupedHead(std::size_t i, std::size_t dash) const;
+    Symbol SignBeforeRange(std::size_t i) const;
     void FillRangeHead(std::size_t i, std::size_t dash, const Number& first, const Symbol& before,
                        const Amount& second, const Symbol& symbol, EverydayResult& result) const;
     void FillRangeTail(std::size_t dash, const Symbol& before, const Amount& second,

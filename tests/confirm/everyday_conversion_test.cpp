@@ -354,10 +354,12 @@ TEST_F(EverydayConversion, NoWrongValue) {
         {U"the euro value in words in brackets", portuguese,
          U"fixado em 1200 escudos (seis euros) desde 1941",
          U"fixado em 1200 escudos (seis euros) desde 1941"},
-        {U"ranges in one word between numbers set off by blanks", french,
-         U"Un ordinateur coûte 1000–4 000 francs, un autre FF 5 000–10 000 selon le modèle.",
+        {U"ranges in one word between numbers set off by blanks, each number read whole", french,
+         U"Un ordinateur coûte 1000–4 000 francs, un autre FF 5 000–10 000, un serveur "
+         U"1 250 000-2 000 000 francs.",
          U"Un ordinateur coûte € 152,45 (1000 francs)–€ 609,80 (4 000 francs), un autre € 762,25 "
-         U"(FF 5 000)–10 000 selon le modèle."},
+         U"(FF 5 000)–€ 1.524,49 (FF 10 000), un serveur € 190.561,27 (1 250 000 francs)-"
+         U"€ 304.898,03 (2 000 000 francs)."},
         {U"a lone letter that looks like a digit before a number", english,
          U"A guarantee (IEP l 200 million) and a grant (IEP 100 million).",
          U"A guarantee (IEP l 200 million) and a grant (€ 126,97 million (IEP 100 million))."},
