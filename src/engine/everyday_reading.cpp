@@ -217,6 +217,8 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchBefore(std::size_t numberT
 
 EverydayScanner::Symbol EverydayScanner::Reader::MatchAfter(std::size_t pos,
                                                             std::u32string_view elided) const {
+    if (Symbol broken = BrokenWordAfter(pos); broken.found)
+        return broken;
     for (std::size_t k = 3; k >= 1; --k) {
         const std::size_t last = pos + k - 1;
         if (last >= tokens_.size() || (pos > 0 && !SameLine(pos - 1, last)))
@@ -273,6 +275,28 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchAfter(std::size_t pos,
         }
     }
     return {};
+}
+
+EverydayScanner::Symbol EverydayScanner::Reader::BrokenWordAfter(std::size_t pos) const {
+    // "600.000 Schil- ling": a name broken by a hyphen at the end of a printed line.
+    if (pos == 0 || pos + 1 >= tokens_.size() || !SameLine(pos - 1, pos))
+        return {};
+    const std::u32string_view head = Tok(pos);
+    const std::u32string_view tail = WithoutClosingPunctuation(Tok(pos + 1));
+    if (head.size() < 3 || head.back() != U'-' || !IsLetter(head[head.size() - 2]) ||
+        tail.empty() || !IsLetter(tail.front()) || LowerCase(tail.front()) != tail.front() ||
+        (!tokens_[pos + 1].lineBefore && tokens_[pos + 1].gapBefore != 1))
+        return {};
+    std::u32string joined(head.substr(0, head.size() - 1));
+    joined += tail;
+    Symbol symbol = Lookup(joined, false, false, false);
+    if (!symbol.found)
+        return {};
+    symbol.first = pos;
+    symbol.last = pos + 1;
+    symbol.start = tokens_[pos].start;
+    symbol.end = tokens_[pos + 1].start + tail.size();
+    return symbol;
 }
 
 EverydayScanner::Number EverydayScanner::Reader::ReadNumberText(std::u32string_view text,

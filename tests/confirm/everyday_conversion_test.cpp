@@ -134,6 +134,10 @@ TEST_F(EverydayConversion, RealSentencesAsACarefulReaderExpects) {
          U"Zu € 2,56 (5 DM) und € 5,11 (DM 10), oder € 12,78 (25 DM) en € 25,56 (DM 50)."},
         {U"a currency's name touching the number", U"Er zahlte 500Mark und 100.000Schilling.",
          U"Er zahlte € 255,65 (500Mark) und € 7.267,28 (100.000Schilling)."},
+        {U"a name broken by a hyphen at a line's end, but not a word joined by one",
+         U"Er sparte 600.000 Schil- ling und 9 Mark-\nstücke, kein Mark- und Pfennigbetrag.",
+         U"Er sparte € 43.603,70 (600.000 Schil- ling) und 9 Mark-\nstücke, kein Mark- und "
+         U"Pfennigbetrag."},
         {U"a number with money of its own after it takes no sign before it",
          U"Kaution 500 DM 16,60 € Gebühr", U"Kaution € 255,65 (500 DM) 16,60 € Gebühr"},
         {U"a sum with only its magnitude, in a text with sums in one money",
