@@ -63,6 +63,8 @@ struct FormIndex {
     // Word lists of every language together, lower-cased.
     std::array<TextSet, std::size(kWordListNames)> words;
     TextSet ranges;
+    // The languages (primary language numbers) in which a word names a number.
+    TextMap<std::vector<int>> numberLanguages;
     // Texts that are both other money and a currency of the program somewhere.
     TextSet ambiguousExact;
     TextSet ambiguousFolded;
@@ -183,6 +185,10 @@ const FormIndex& Index() {
                     x.words[k].insert(it->second.begin(), it->second.end());
             }
             x.ranges.insert(language.ranges.begin(), language.ranges.end());
+            if (const auto it = language.words.find(U"numbers"); it != language.words.end()) {
+                for (const std::u32string& word : it->second)
+                    x.numberLanguages[word].push_back(language.windowsLanguage);
+            }
         }
         for (auto* table : {&x.exact, &x.folded, &x.magnitudesExact, &x.magnitudesFolded})
             SpreadOut(*table);
@@ -427,6 +433,17 @@ bool IsYearWord(std::u32string_view text) {
 
 bool IsNumberWord(std::u32string_view text) {
     return InList(kNumbers, text);
+}
+
+bool IsNumberWordIn(std::u32string_view text, int language) {
+    if (language < 0)
+        return IsNumberWord(text);
+    if (text.empty() || text.size() > kLongestListedWord)
+        return false;
+    const auto& numbers = Index().numberLanguages;
+    const auto it = numbers.find(std::u32string_view(Lowered(text)));
+    return it != numbers.end() &&
+           std::find(it->second.begin(), it->second.end(), language) != it->second.end();
 }
 
 bool IsLeadsToWord(std::u32string_view text) {

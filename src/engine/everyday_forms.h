@@ -135,6 +135,8 @@ bool IsFormerWord(std::u32string_view text);
 bool IsYearWord(std::u32string_view text);
 // Small numbers written in words ("eine", "deux", "два").
 bool IsNumberWord(std::u32string_view text);
+// A number word of the language (a primary language number); of any language for -1.
+bool IsNumberWordIn(std::u32string_view text, int language);
 // The pairs that need a word before the first number ("zwischen 10 und 20").
 bool IsRangeOpener(std::u32string_view opener, std::u32string_view joiner);
 

@@ -244,6 +244,7 @@ class EverydayScanner::Reader {
     Symbol MatchBefore(std::size_t numberToken, std::size_t floor) const;
     bool ReadGluedBefore(std::u32string_view text, std::size_t offset, Number& number) const;
     const MagnitudeWord* MagnitudeAfterSign(std::u32string_view tail, std::size_t offset) const;
+    std::size_t SplitCentsDash(const Number& number) const;
     Symbol BrokenWordAfter(std::size_t pos) const;
     Symbol MatchAfter(std::size_t pos, std::u32string_view elided) const;
 

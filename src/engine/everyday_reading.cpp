@@ -124,7 +124,8 @@ bool EverydayScanner::Reader::SignIsNext(std::size_t signFirst, std::size_t sign
     if (before.empty() || IsClosingPunctuation(before.back()))
         return true;
     // "en" is one in Slovenian but "and" in Dutch: "ƒ 25 en ƒ 250" are two amounts.
-    if (IsNumberWord(before) && !IsAndWord(before) && !IsOrWord(before))
+    // Only in the sentence's language: Portuguese "um" is one, German "um" is "at".
+    if (IsNumberWordIn(before, LanguageAt(signFirst)) && !IsAndWord(before) && !IsOrWord(before))
         return false;
     if (std::none_of(before.begin(), before.end(), IsDigit))
         return true;
@@ -892,6 +893,14 @@ EverydayScanner::Amount EverydayScanner::Reader::ReadAmountAt(std::size_t i,
         amount.number.ok = false;
         return amount;
     }
+    // "S 3, --", "798.264.000, - francs": the dash for the cents set off by a blank; only
+    // money's own sign or name makes it a price ("1995, - als").
+    const std::size_t dashes = SplitCentsDash(amount.number);
+    if (dashes != kNone) {
+        amount.number.last = dashes;
+        amount.number.end = tokens_[dashes].start + WithoutClosingPunctuation(Tok(dashes)).size();
+        amount.number.centsDash = true;
+    }
     const Number& number = amount.number;
     const std::size_t pos = number.last + 1;
     if (number.glued.found) {
@@ -942,9 +951,32 @@ EverydayScanner::Amount EverydayScanner::Reader::ReadAmountAt(std::size_t i,
         amount.end = amount.symbol.end;
         amount.last = amount.symbol.last;
     }
-    amount.ok = true;
-    ReadCentsAfter(amount);
+    amount.ok =
+        dashes == kNone || (amount.symbol.found && amount.symbol.kind == FormKind::Currency);
+    if (amount.ok)
+        ReadCentsAfter(amount);
     return amount;
+}
+
+std::size_t EverydayScanner::Reader::SplitCentsDash(const Number& number) const {
+    const std::u32string_view word = Tok(number.last);
+    if (number.glued.found || number.decimals > 0 || number.centsDash || word.size() < 2 ||
+        word.back() != U',' || number.end + 1 != tokens_[number.last].end)
+        return kNone;
+    std::size_t count = 0;
+    std::size_t last = number.last;
+    while (last + 1 < tokens_.size() && SameLine(last, last + 1) &&
+           tokens_[last + 1].gapBefore == 1) {
+        const std::u32string_view next = WithoutClosingPunctuation(Tok(last + 1));
+        if (next.empty() || next.size() + count > 2 ||
+            !std::all_of(next.begin(), next.end(), IsDash))
+            break;
+        count += next.size();
+        ++last;
+        if (next.size() != Tok(last).size())
+            break;  // punctuation after the dash ends it
+    }
+    return count > 0 ? last : kNone;
 }
 
 EverydayScanner::Symbol EverydayScanner::Reader::NameAfterWords(std::size_t pos) const {

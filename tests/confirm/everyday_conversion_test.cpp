@@ -134,6 +134,10 @@ TEST_F(EverydayConversion, RealSentencesAsACarefulReaderExpects) {
          U"Zu € 2,56 (5 DM) und € 5,11 (DM 10), oder € 12,78 (25 DM) en € 25,56 (DM 50)."},
         {U"a currency's name touching the number", U"Er zahlte 500Mark und 100.000Schilling.",
          U"Er zahlte € 255,65 (500Mark) und € 7.267,28 (100.000Schilling)."},
+        {U"a dash for the cents set off by a blank, after money's sign or before its name",
+         U"Ein Heft um DM 1, - -, eine Mappe 20, - Mark, und 1995, - als alles teurer wurde.",
+         U"Ein Heft um € 0,51 (DM 1, - -), eine Mappe € 10,23 (20, - Mark), und 1995, - als "
+         U"alles teurer wurde."},
         {U"a name broken by a hyphen at a line's end, but not a word joined by one",
          U"Er sparte 600.000 Schil- ling und 9 Mark-\nstücke, kein Mark- und Pfennigbetrag.",
          U"Er sparte € 43.603,70 (600.000 Schil- ling) und 9 Mark-\nstücke, kein Mark- und "
