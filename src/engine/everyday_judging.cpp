@@ -1220,9 +1220,13 @@ bool EverydayScanner::Reader::SplitByStrayBlank(const Number& n) const {
     const auto digits = [](std::u32string_view s) {
         return static_cast<std::size_t>(std::count_if(s.begin(), s.end(), IsDigit));
     };
-    const bool pair = n.plain && word.size() == 2 && digits(word) == 2 && before.size() >= 2 &&
-                      before.back() == U',' && digits(before) + 1 == before.size() &&
-                      digits(before) <= 3;
+    // "16, 8 млн. лв." too; and "5. 995 kuna", a group of thousands set off by a stray
+    // blank, or an ordinal and a number?
+    const bool shortNumberBefore =
+        before.size() >= 2 && digits(before) + 1 == before.size() && digits(before) <= 3;
+    const bool pair = n.plain && shortNumberBefore && digits(word) == word.size() &&
+                      ((before.back() == U',' && word.size() <= 2) ||
+                       (before.back() == U'.' && word.size() == 3));
     // "6,559 57 F": decimals set off in groups, as rates are printed.
     const std::size_t mark = before.find_last_of(U".,");
     if (n.plain && word.size() <= 3 && mark != std::u32string_view::npos &&
@@ -1232,7 +1236,11 @@ bool EverydayScanner::Reader::SplitByStrayBlank(const Number& n) const {
     if (!pair ||
         (n.first >= 2 && SameLine(n.first - 2, n.first - 1) && Tok(n.first - 2).ends_with(U",")))
         return false;
-    const Symbol after = n.last + 1 < tokens_.size() ? MatchAfter(n.last + 1, {}) : Symbol{};
+    std::size_t at = n.last + 1;
+    if (at < tokens_.size() &&
+        FindMagnitudeLazily(Tok(at), s_.region_, [&] { return LanguageAt(at); }) != nullptr)
+        ++at;
+    const Symbol after = at < tokens_.size() ? MatchAfter(at, {}) : Symbol{};
     return after.found && after.kind == FormKind::Currency;
 }
 

@@ -134,6 +134,9 @@ bool EverydayScanner::Reader::SignIsNext(std::size_t signFirst, std::size_t sign
         return true;
     const std::u32string_view next = Tok(signLast + 1);
     const Number second = ReadNumberText(next, tokens_[signLast + 1].start);
+    // "9,0 ƒ 1,80 ƒ 16,20": one decimal measures weeks or hours; money is written with two.
+    if (second.ok && second.decimals == 2 && first.decimals == 1)
+        return true;
     if (SignOfItsOwnAfter(signLast + 1, second))
         return false;
     // Written as money: with cents, or with a dash for them ("20,-").
@@ -760,6 +763,18 @@ void EverydayScanner::Reader::ReadSmallerPart(std::size_t& pos, Amount& amount) 
         const Number part = ReadNumberText(Tok(at), tokens_[at].start);
         const MagnitudeWord* word =
             FindMagnitudeLazily(Tok(at + 1), s_.region_, [&] { return LanguageAt(pos); });
+        // "180 tūkst. 833 litus": the hundreds after the thousands, before the money's name.
+        if (word == nullptr && above == 1000 && part.ok && part.plain &&
+            part.end == tokens_[at].end && part.value < above) {
+            const Symbol name = MatchAfter(at + 1, {});
+            if (name.found && name.kind == FormKind::Currency) {
+                amount.extra += part.value;
+                amount.magnitudeLast = at;
+                amount.magnitudeEnd = tokens_[at].end;
+                pos = at + 1;
+            }
+            return;
+        }
         if (!part.ok || part.end != tokens_[at].end || word == nullptr || word->factor >= above ||
             part.value * word->factor >= above)
             return;
@@ -917,12 +932,13 @@ EverydayScanner::Amount EverydayScanner::Reader::ReadAmountAt(std::size_t i,
         if (pos < tokens_.size())
             ReadMagnitudeAndSymbolAfter(pos, amount, !clauseEnds);
         const Symbol after = SignBetween(amount) ? Symbol{} : amount.symbol;
-        // "in marks 21 years ago": a unit right after the number outweighs a name before it;
-        // a sign before it holds ("DM 5 pro Stück" has none).
+        // "in marks 21 years ago", "de pesetas 1.664 millones de euros": a unit or money
+        // right after the number outweighs a name before it; a sign before it holds
+        // ("DM 5 pro Stück" has none).
         const bool nameBefore =
             before.found && std::count_if(before.text.begin(), before.text.end(), IsLetter) >=
                                 static_cast<std::ptrdiff_t>(kNameLetters);
-        if (nameBefore && after.found && after.kind == FormKind::Unit) {
+        if (nameBefore && after.found) {
             amount.symbol = after;
         } else if (before.found && before.kind != FormKind::Unit) {
             amount.symbol = before;
