@@ -779,6 +779,22 @@ EverydayScanner::Symbol EverydayScanner::Reader::SignBeforeRange(std::size_t i) 
     return before;
 }
 
+bool EverydayScanner::Reader::GroupsRunIntoDash(std::size_t i) const {
+    // A quick look before the number is read: groups of three digits set off by single
+    // blanks, the last with a dash and a digit after its group.
+    for (std::size_t k = i + 1; k < tokens_.size() && k <= i + 4; ++k) {
+        const std::u32string_view group = Tok(k);
+        if (tokens_[k].lineBefore || tokens_[k].gapBefore != 1 || group.size() < 3 ||
+            !IsDigit(group[0]) || !IsDigit(group[1]) || !IsDigit(group[2]))
+            return false;
+        if (group.size() > 4 && IsDash(group[3]) && IsDigit(group[4]))
+            return true;
+        if (group.size() != 3)
+            return false;
+    }
+    return false;
+}
+
 EverydayScanner::Number EverydayScanner::Reader::GroupedHead(std::size_t i,
                                                              std::size_t dash) const {
     // A number set off by blanks has at most four groups after its lead; "12 345 678"
@@ -848,7 +864,7 @@ EverydayScanner::Reader::RangeRead EverydayScanner::Reader::ReadWordRange(
         }
     }
     // "5 000—10 000 mk": a number set off by blanks runs up to the dash of a later word.
-    if (dash == kNone && start <= token.start) {
+    if (dash == kNone && start <= token.start && GroupsRunIntoDash(i)) {
         const Number grouped = ReadNumberAt(i, start);
         const std::u32string_view text = text_.Text();
         if (grouped.ok && grouped.last > i && grouped.end + 1 < tokens_[grouped.last].end &&

@@ -321,6 +321,7 @@ class EverydayScanner::Reader {
     // ok where there is none or the word is a span of years.
     Number RangeStart(std::size_t i, std::size_t dash, Symbol& before) const;
     Number GroupedHead(std::size_t i, std::size_t dash) const;
+    bool GroupsRunIntoDash(std::size_t i) const;
     Symbol SignBeforeRange(std::size_t i) const;
     void FillRangeHead(std::size_t i, std::size_t dash, const Number& first, const Symbol& before,
                        const Amount& second, const Symbol& symbol, EverydayResult& result) const;

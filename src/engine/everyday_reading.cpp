@@ -125,7 +125,8 @@ bool EverydayScanner::Reader::SignIsNext(std::size_t signFirst, std::size_t sign
         return true;
     // "en" is one in Slovenian but "and" in Dutch: "ƒ 25 en ƒ 250" are two amounts.
     // Only in the sentence's language: Portuguese "um" is one, German "um" is "at".
-    if (IsNumberWordIn(before, LanguageAt(signFirst)) && !IsAndWord(before) && !IsOrWord(before))
+    if (IsNumberWord(before) && IsNumberWordIn(before, LanguageAt(signFirst)) &&
+        !IsAndWord(before) && !IsOrWord(before))
         return false;
     if (std::none_of(before.begin(), before.end(), IsDigit))
         return true;
