@@ -292,6 +292,19 @@ std::vector<Change> Convert(FreshProfile& fresh, const std::u32string& text) {
     return changes;
 }
 
+// Units of the legacy currency per euro; 0 for a code that is none.
+double RateOfCode(const std::string& code) {
+    for (CurrencyIndex c = 1; c < kFixedCurrencyCount; ++c) {
+        if (TextToUtf8(CurrencyCode(c)) == code)
+            return FixedCurrencyRate(c);
+    }
+    for (const LaterCurrency& later : LaterCurrencies()) {
+        if (TextToUtf8(later.Code) == code)
+            return std::stod(TextToUtf8(later.Rate));
+    }
+    return 0;
+}
+
 bool SameValue(double a, double b) {
     return std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(b));
 }
@@ -307,6 +320,7 @@ struct Tally {
     int touched = 0;     // of those, changed though already in their own currency
     int stretchOff = 0;  // right value, but the replaced stretch differs
     int inWords = 0;     // amounts written in words, not counted above
+    int tiny = 0;        // legacy amounts missed that are worth less than half a cent
     // Legacy amounts and those converted right, by currency.
     std::map<std::string, std::pair<int, int>> byCurrency;
 };
@@ -395,11 +409,13 @@ void Score(const Passage& p, const FreshProfile& fresh, const std::vector<Change
                             EncodeKeepingBytes(match->stretch).c_str());
         }
     }
-    if (!report)
-        return;
     for (std::size_t i = 0; i < p.amounts.size(); ++i) {
         const Expected& e = p.amounts[i];
-        if (e.found && !e.inWords && !e.paired && IsLegacy(e.code) && !hit[i])
+        if (!e.found || e.inWords || e.paired || !IsLegacy(e.code) || hit[i])
+            continue;
+        if (const double rate = RateOfCode(e.code); rate > 0 && e.value / rate < 0.005)
+            ++t.tiny;
+        if (report)
             std::printf("%s MISSED         \"%s\" (%s %s)\n", p.where.c_str(),
                         EncodeKeepingBytes(e.stretch).c_str(), e.code.c_str(),
                         FormatShortest(e.value).c_str());
@@ -474,6 +490,8 @@ int main(int argc, char** argv) {
         passages.size(), total.legacy, total.leftAlone, total.inWords);
     std::printf("recall %.1f %% (%d of %d converted right)\n", recall, total.converted,
                 total.legacy);
+    std::printf("left alone as worth less than half a cent: %d of the %d not converted\n",
+                total.tiny, total.legacy - total.converted);
     std::printf("precision %.1f %% (%d of %d changes right)\n", precision, total.right,
                 total.changes);
     std::printf(
