@@ -233,6 +233,16 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchAfter(std::size_t pos,
             joined += U' ';
             joined += Tok(t);
         }
+        // "128 δισ. δραχμές,ποσό": a comma with no blank after it still ends the name.
+        std::size_t glued = 0;
+        if (k == 1 && elided.empty()) {
+            const std::size_t comma = joined.find(U',');
+            if (comma != std::u32string::npos && comma > 0 && comma + 1 < joined.size() &&
+                IsLetter(joined[comma - 1]) && IsLetter(joined[comma + 1])) {
+                glued = joined.size() - comma - 1;
+                joined.resize(comma + 1);
+            }
+        }
         // Without the punctuation at its end first, so that a sentence's full stop or comma
         // stays out of the amount where the symbol reads without it.
         std::size_t cut = 0;
@@ -274,7 +284,8 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchAfter(std::size_t pos,
                 symbol.start = tokens_[pos].start;
                 // "50 F. pour les piétons": a stop the sentence goes on after is the
                 // abbreviation's own.
-                symbol.end = tokens_[last].end - (drop == 1 && dotFollows && lowerNext ? 0 : drop);
+                symbol.end =
+                    tokens_[last].end - glued - (drop == 1 && dotFollows && lowerNext ? 0 : drop);
                 return symbol;
             }
         }
@@ -390,7 +401,10 @@ bool EverydayScanner::Reader::ReadSignAsMark(std::u32string_view text, std::size
     if (s_.region_.laterHome == U"MTL" && ReadCentsAndMils(text.substr(0, length), offset, number))
         return true;
     const std::size_t sign = text.substr(0, length).find_first_of(U"$F");
-    if (sign == std::u32string_view::npos || sign + 3 != length)
+    // "36$": whole escudos, as Portugal writes them with the sign closing the number.
+    const bool wholeOnly = sign != std::u32string_view::npos && sign > 0 && sign + 1 == length &&
+                           text[sign] == U'$' && s_.region_.home == kPTE;
+    if (sign == std::u32string_view::npos || (sign + 3 != length && !wholeOnly))
         return false;
     Symbol franc;
     if (text[sign] == U'F') {
@@ -399,7 +413,7 @@ bool EverydayScanner::Reader::ReadSignAsMark(std::u32string_view text, std::size
             return false;
     }
     const std::u32string_view whole = text.substr(0, sign);
-    const std::u32string_view cents = text.substr(sign + 1, 2);
+    const std::u32string_view cents = wholeOnly ? U"00" : text.substr(sign + 1, 2);
     const auto centDigit = [](char32_t c) { return IsDigit(c) || c == U'O'; };
     if (!centDigit(cents[0]) || !centDigit(cents[1]))
         return false;
@@ -430,7 +444,7 @@ bool EverydayScanner::Reader::ReadSignAsMark(std::u32string_view text, std::size
     const auto digit = [](char32_t c) { return c == U'O' ? 0 : c - U'0'; };
     number.ok = true;
     number.value = value + (digit(cents[0]) * 10 + digit(cents[1])) / 100.0;
-    number.decimals = 2;
+    number.decimals = wholeOnly ? 0 : 2;
     number.start = offset;
     number.end = offset + length;
     if (franc.found) {

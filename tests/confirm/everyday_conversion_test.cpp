@@ -138,6 +138,8 @@ TEST_F(EverydayConversion, RealSentencesAsACarefulReaderExpects) {
          U"Ein Heft um DM 1, - -, eine Mappe 20, - Mark, und 1995, - als alles teurer wurde.",
          U"Ein Heft um € 0,51 (DM 1, - -), eine Mappe € 10,23 (20, - Mark), und 1995, - als "
          U"alles teurer wurde."},
+        {U"a comma with no blank after it ends the name", U"Er zahlte 100 Mark,danach nichts.",
+         U"Er zahlte € 51,13 (100 Mark),danach nichts."},
         {U"a name broken by a hyphen at a line's end, but not a word joined by one",
          U"Er sparte 600.000 Schil- ling und 9 Mark-\nstücke, kein Mark- und Pfennigbetrag.",
          U"Er sparte € 43.603,70 (600.000 Schil- ling) und 9 Mark-\nstücke, kein Mark- und "
@@ -381,6 +383,9 @@ TEST_F(EverydayConversion, NoWrongValue) {
         {U"a year after \"in\" with a currency's name", french,
          U"After the war, in 1944 franc was pegged to the dollar.",
          U"After the war, in 1944 franc was pegged to the dollar."},
+        {U"a number before a unit of time or weight", english,
+         U"7 p.m. to 7.10 p.m. first speaker; a coin of 0.96 grams.",
+         U"7 p.m. to 7.10 p.m. first speaker; a coin of 0.96 grams."},
         {U"a lone letter that looks like a digit before a number", english,
          U"A guarantee (IEP l 200 million) and a grant (IEP 100 million).",
          U"A guarantee (IEP l 200 million) and a grant (€ 126,97 million (IEP 100 million))."},
