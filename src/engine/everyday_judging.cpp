@@ -5,6 +5,7 @@
 #include <bitset>
 #include <cmath>
 
+#include "core/later_currencies.h"
 #include "core/unicode_text.h"
 #include "engine/everyday_reader.h"
 #include "settings/profile_settings.h"
@@ -12,6 +13,17 @@
 namespace kassavero {
 
 using namespace everyday;
+
+namespace {
+
+// The year the euro's cash came to the country of this money.
+int EuroYearOf(std::u32string_view code) {
+    const LaterCurrency* later = FindLaterCurrency(code);
+    return later == nullptr ? static_cast<int>(kFirstEuroYear)
+                            : static_cast<int>(later->Changeover.year());
+}
+
+}  // namespace
 
 bool EverydayScanner::Reader::BareAllowed(const Amount& amount) const {
     const Number& n = amount.number;
@@ -1385,6 +1397,19 @@ void EverydayScanner::Reader::OlderBeside(Amount& amount) const {
                 amount.symbol.currency = older;
         }
     };
+    // "envoyée le 5 février 1993, bénéficait d'un tarif à 28 centimes": a sentence dated
+    // before the euro came speaks of the home money's subunit.
+    for (const std::u32string& code : *amount.symbol.olders) {
+        CurrencyIndex older = s_.CurrencyOfCode(code);
+        if (older == kFRF && s_.region_.home == kBEF)
+            older = kBEF;
+        const bool home = older == s_.region_.home || code == s_.region_.laterHome;
+        if (IsCurrency(older) && home && !Facts().marked.test(kEUR) && !EuroNamed() &&
+            DatedBefore(amount.number.first, EuroYearOf(code))) {
+            amount.symbol.currency = older;
+            return;
+        }
+    }
     const std::size_t first = amount.number.first;
     const std::size_t reach = first >= kOlderWordsBack ? first - kOlderWordsBack : 0;
     for (std::size_t k = first; k-- > reach;) {
@@ -1498,6 +1523,24 @@ CurrencyIndex EverydayScanner::Reader::UnderHeading(const Number& n) const {
                                      [](const std::pair<std::size_t, CurrencyIndex>& entry,
                                         std::size_t token) { return entry.first < token; });
     return it != facts.column.end() && it->first == n.last ? it->second : kNoCurrency;
+}
+
+bool EverydayScanner::Reader::DatedBefore(std::size_t first, int euroYear) const {
+    // A year before the euro's earlier in the sentence, and none after it.
+    bool before = false;
+    for (std::size_t k = first; k-- > 0 && first - k <= kSentenceWordsBack;) {
+        if (!SameLine(k, first) || SentenceEndsAfter(k))
+            break;
+        const std::u32string_view word = WithoutClosingPunctuation(Tok(k));
+        if (word.size() != 4 || !std::all_of(word.begin(), word.end(), IsDigit))
+            continue;
+        const int year = (word[0] - U'0') * 1000 + (word[1] - U'0') * 100 + (word[2] - U'0') * 10 +
+                         (word[3] - U'0');
+        if (year >= euroYear)
+            return false;
+        before = before || year >= kFirstYear;
+    }
+    return before;
 }
 
 bool EverydayScanner::Reader::DatedInEuroYears(const Amount& amount) const {

@@ -30,6 +30,8 @@ inline constexpr std::size_t kYearWordsBack = 3;
 // How many words back an amount may name the money of a shared subunit after it
 // ("1 kroon = 100 cents").
 inline constexpr std::size_t kOlderWordsBack = 4;
+// How far back in its sentence a year may date an amount.
+inline constexpr std::size_t kSentenceWordsBack = 12;
 // How many lines of a list must mark their amounts with one currency before the bare
 // numbers that end its other lines are taken as that money.
 inline constexpr int kMarkedInAList = 2;
@@ -306,6 +308,7 @@ class EverydayScanner::Reader {
     // Where a clause or sentence ends right after a token.
     bool ClauseEndsAfter(std::size_t token) const;
     bool SentenceEndsAfter(std::size_t token) const;
+    bool DatedBefore(std::size_t first, int euroYear) const;
     bool AfterApostrophe(const Number& n) const;
     bool PairedWithTarget(const Amount& amount) const;
     bool EndsTargetAmount(std::size_t end) const;

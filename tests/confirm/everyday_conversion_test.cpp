@@ -419,6 +419,9 @@ TEST_F(EverydayConversion, NoWrongValue) {
 TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
     const DesktopRegion& irish = english;
     ExpectRows({
+        {U"a subunit the euro shares, in a sentence dated before the euro", french,
+         U"Envoyée le 5 février 1993, elle coûtait 28 centimes. En 2004, 50 centimes.",
+         U"Envoyée le 5 février 1993, elle coûtait € 0,04 (28 centimes). En 2004, 50 centimes."},
         {U"a bare number after the same word as an amount before it", german,
          U"Benzin gab es für 45 Pfennige, Super für 52 und Diesel für 43 Pfennig.",
          U"Benzin gab es für € 0,23 (45 Pfennige), Super für € 0,27 (52 Pfennige) und Diesel für € "
