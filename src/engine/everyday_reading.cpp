@@ -972,6 +972,13 @@ EverydayScanner::Amount EverydayScanner::Reader::ReadAmountAt(std::size_t i,
         amount.family = number.family;
     }
     amount.start = amount.symbolBefore && !number.glued.found ? amount.symbol.start : number.start;
+    // "Esc. 140.000.000$00": the money's sign before a number that carries it too.
+    if (number.glued.found && !number.gluedBefore && from <= tokens_[i].start) {
+        const Symbol before = MatchBefore(number.first);
+        if (before.found && before.kind == FormKind::Currency &&
+            before.currency == number.glued.currency)
+            amount.start = before.start;
+    }
     amount.end = number.end;
     amount.last = number.last;
     if (amount.magnitudeLast != kNone) {

@@ -419,6 +419,9 @@ TEST_F(EverydayConversion, NoWrongValue) {
 TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
     const DesktopRegion& irish = english;
     ExpectRows({
+        {U"the money's sign before a number that carries it too", portuguese,
+         U"deve acrescer à proposta Esc. 140.000.000$00 de trabalhos",
+         U"deve acrescer à proposta € 698.317,06 (Esc. 140.000.000$00) de trabalhos"},
         {U"a subunit the euro shares, in a sentence dated before the euro", french,
          U"Envoyée le 5 février 1993, elle coûtait 28 centimes. En 2004, 50 centimes.",
          U"Envoyée le 5 février 1993, elle coûtait € 0,04 (28 centimes). En 2004, 50 centimes."},
