@@ -972,7 +972,7 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
         ThreeDecimalsOfWholeMoney(amount) || MayShareNextMagnitude(amount) ||
         YearAfterName(amount) || AfterReference(amount) || CentsInWordsAfter(amount) ||
         MilsOrThousands(amount) || SterlingNearby(amount) || ThousandsOfALargeWord(amount) ||
-        FootnoteAfterCode(amount) || AfterDigitLikeLetter(amount);
+        FootnoteAfterCode(amount) || AfterDigitLikeLetter(amount) || CentsAfterStop(amount);
     result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
                      !PairedWithTarget(amount) && !unsure;
     result.resume = std::max<std::size_t>(amount.end, token.start + 1);
@@ -1044,17 +1044,33 @@ bool EverydayScanner::Reader::SharedWordIsOurs(const Symbol& symbol) const {
                            (letters >= kNameLetters && !facts.otherNamed));
 }
 
+bool EverydayScanner::Reader::CentsAfterStop(const Amount& amount) const {
+    // "7 fr. 50 (an IX)": seven francs fifty, or seven francs and a sentence that begins
+    // with 50? A reader hesitates, and seven francs alone would be a wrong value.
+    const std::u32string_view word = Tok(amount.last);
+    return amount.symbol.found && !amount.symbolBefore && amount.number.decimals == 0 &&
+           amount.number.plain && amount.magnitudeLast == kNone && !word.empty() &&
+           word.back() == U'.' && amount.symbol.last == amount.last &&
+           amount.symbol.factor == 1.0 && SmallestCoin(amount.symbol.currency) < 1 &&
+           TrailingCents(amount.last + 1) >= 0;
+}
+
 bool EverydayScanner::Reader::SterlingNearby(const Amount& amount) const {
     // "a broom cupboard in Knightsbridge made £60,000 ... London": a shared sign in a
     // sentence that speaks of Britain may be sterling; so may its pence ("250p").
     if (amount.symbol.text != U"£" && amount.symbol.text != U"p")
         return false;
+    // The sentence before counts too: "we caught a plane from B'ham. I paid an extra £60".
     std::size_t first = amount.number.first;
-    while (first > 0 && amount.number.first - first < kSentenceReach &&
-           !SentenceEndsAfter(first - 1))
-        --first;
-    for (std::size_t k = first; k < tokens_.size() && k - first < 2 * kSentenceReach &&
-                                (k == first || !SentenceEndsAfter(k - 1));
+    for (int sentence = 0; sentence < 2 && first > 0; ++sentence) {
+        if (sentence > 0)
+            --first;
+        const std::size_t end = first;
+        while (first > 0 && end - first < kSentenceReach && !SentenceEndsAfter(first - 1))
+            --first;
+    }
+    for (std::size_t k = first; k < tokens_.size() && k - first < 3 * kSentenceReach &&
+                                (k <= amount.number.first || !SentenceEndsAfter(k - 1));
          ++k) {
         if (IsSterlingPlace(WithoutClosingPunctuation(Tok(k))))
             return true;

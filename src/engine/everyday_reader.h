@@ -340,6 +340,7 @@ class EverydayScanner::Reader {
     bool SharedWordIsOurs(const Symbol& symbol) const;
     // "£" in a sentence that names a place where it is sterling.
     bool SterlingNearby(const Amount& amount) const;
+    bool CentsAfterStop(const Amount& amount) const;
     // "£52.500" in a text that names mils: the mark may part pounds and mils.
     bool MilsOrThousands(const Amount& amount) const;
     // Subunits in words after the amount ("32 francs, eighty centimes").
