@@ -753,8 +753,10 @@ EverydayScanner::Number EverydayScanner::Reader::RangeStart(std::size_t i, std::
     if (headText.size() >= 2 && headText[0] == U'0' && IsDigit(headText[1]))
         return Number{};
     first = ReadNumberText(headText, token.start);
-    // "C£6-9", "£5-10": the sign touches the first number.
-    if (!first.ok && !ReadGlued(headText, token.start, first))
+    // "C£6-9", "£5-10": the sign touches the first number; "6$60-11$20" sets it as the
+    // decimal mark.
+    if (!first.ok && !ReadGlued(headText, token.start, first) &&
+        !ReadSignAsMark(headText, token.start, first))
         return Number{};
     // "1998-2001" is a span of years; "2000-3000 krooni" is money.
     const Number until = ReadNumberText(Tok(i).substr(dash + 1 - token.start), dash + 1);
@@ -837,7 +839,8 @@ void EverydayScanner::Reader::FillRangeHead(std::size_t i, std::size_t dash, con
     head.end = dash;
     head.last = i;
     Fill(head, true, result);
-    if (!head.symbolBefore) {
+    // "6$60-11$20": a first number that carries its sign shares none.
+    if (!head.symbolBefore && !first.glued.found) {
         result.proposal.HasSymbol = false;
         ShareSymbol(second, result.proposal);
     }
@@ -898,6 +901,13 @@ EverydayScanner::Reader::RangeRead EverydayScanner::Reader::ReadWordRange(
         return RangeRead::kSkip;
     if (start <= token.start) {
         FillRangeHead(last, dash, first, before, second, symbol, result);
+        // "800-850.000 lire": eight hundred, or eight hundred thousand like the second? A
+        // reader takes the thousands, the program leaves the first number alone.
+        const Number& until = second.number;
+        if (first.plain && first.value < 1000 && !until.plain && until.decimals == 0 &&
+            until.value >= 1000 && first.value * 1000 * 10 >= until.value &&
+            second.magnitudeLast == kNone)
+            result.convert = false;
         return RangeRead::kFound;
     }
     if (start == dash + 1) {
