@@ -233,14 +233,24 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchAfter(std::size_t pos,
             joined += U' ';
             joined += Tok(t);
         }
-        // "128 δισ. δραχμές,ποσό": a comma with no blank after it still ends the name.
+        // "128 δισ. δραχμές,ποσό", "770 лв.Увеличението": a comma, or a full stop before a
+        // capital, with no blank after it still ends the name.
         std::size_t glued = 0;
         if (k == 1 && elided.empty()) {
-            const std::size_t comma = joined.find(U',');
-            if (comma != std::u32string::npos && comma > 0 && comma + 1 < joined.size() &&
-                IsLetter(joined[comma - 1]) && IsLetter(joined[comma + 1])) {
-                glued = joined.size() - comma - 1;
-                joined.resize(comma + 1);
+            // A whole word must follow the stop: "v.H." is one abbreviation.
+            const std::size_t mark = joined.find_first_of(U",.");
+            const auto wordAfter = [&](std::size_t from) {
+                return from + 3 <= joined.size() &&
+                       std::all_of(joined.begin() + static_cast<std::ptrdiff_t>(from),
+                                   joined.begin() + static_cast<std::ptrdiff_t>(from + 3),
+                                   IsLetter);
+            };
+            if (mark != std::u32string::npos && mark > 0 && mark + 1 < joined.size() &&
+                IsLetter(joined[mark - 1]) && IsLetter(joined[mark + 1]) &&
+                (joined[mark] == U',' ||
+                 (LowerCase(joined[mark + 1]) != joined[mark + 1] && wordAfter(mark + 1)))) {
+                glued = joined.size() - mark - 1;
+                joined.resize(mark + 1);
             }
         }
         // Without the punctuation at its end first, so that a sentence's full stop or comma

@@ -138,8 +138,9 @@ TEST_F(EverydayConversion, RealSentencesAsACarefulReaderExpects) {
          U"Ein Heft um DM 1, - -, eine Mappe 20, - Mark, und 1995, - als alles teurer wurde.",
          U"Ein Heft um € 0,51 (DM 1, - -), eine Mappe € 10,23 (20, - Mark), und 1995, - als "
          U"alles teurer wurde."},
-        {U"a comma with no blank after it ends the name", U"Er zahlte 100 Mark,danach nichts.",
-         U"Er zahlte € 51,13 (100 Mark),danach nichts."},
+        {U"a comma, or a full stop before a capital, with no blank after it ends the name",
+         U"Er zahlte 100 Mark,danach 50 Mark.Dann 11,75 v.H. Zinsen.",
+         U"Er zahlte € 51,13 (100 Mark),danach € 25,56 (50 Mark).Dann 11,75 v.H. Zinsen."},
         {U"a name broken by a hyphen at a line's end, but not a word joined by one",
          U"Er sparte 600.000 Schil- ling und 9 Mark-\nstücke, kein Mark- und Pfennigbetrag.",
          U"Er sparte € 43.603,70 (600.000 Schil- ling) und 9 Mark-\nstücke, kein Mark- und "
