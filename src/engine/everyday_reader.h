@@ -247,6 +247,8 @@ class EverydayScanner::Reader {
     bool ReadGluedBefore(std::u32string_view text, std::size_t offset, Number& number) const;
     const MagnitudeWord* MagnitudeAfterSign(std::u32string_view tail, std::size_t offset) const;
     std::size_t SplitCentsDash(const Number& number) const;
+    // The sign or name of money before or after the number, and a magnitude word after it.
+    void ReadSymbolAround(std::size_t i, std::size_t from, Amount& amount) const;
     Symbol BrokenWordAfter(std::size_t pos) const;
     Symbol MatchAfter(std::size_t pos, std::u32string_view elided) const;
 

@@ -942,6 +942,39 @@ EverydayScanner::Amount EverydayScanner::Reader::ReadAmountAt(std::size_t i,
         amount.number.centsDash = true;
     }
     const Number& number = amount.number;
+    ReadSymbolAround(i, from, amount);
+    if (number.family >= 0) {
+        amount.magnitude = number.magnitude;
+        amount.family = number.family;
+    }
+    amount.start = amount.symbolBefore && !number.glued.found ? amount.symbol.start : number.start;
+    // "Esc. 140.000.000$00": the money's sign before a number that carries it too.
+    if (number.glued.found && !number.gluedBefore && from <= tokens_[i].start) {
+        const Symbol before = MatchBefore(number.first);
+        if (before.found && before.kind == FormKind::Currency &&
+            before.currency == number.glued.currency)
+            amount.start = before.start;
+    }
+    amount.end = number.end;
+    amount.last = number.last;
+    if (amount.magnitudeLast != kNone) {
+        amount.end = amount.magnitudeEnd;
+        amount.last = amount.magnitudeLast;
+    }
+    if (amount.symbol.found && !amount.symbolBefore && !number.glued.found) {
+        amount.end = amount.symbol.end;
+        amount.last = amount.symbol.last;
+    }
+    amount.ok =
+        dashes == kNone || (amount.symbol.found && amount.symbol.kind == FormKind::Currency);
+    if (amount.ok)
+        ReadCentsAfter(amount);
+    return amount;
+}
+
+void EverydayScanner::Reader::ReadSymbolAround(std::size_t i, std::size_t from,
+                                               Amount& amount) const {
+    const Number& number = amount.number;
     const std::size_t pos = number.last + 1;
     if (number.glued.found) {
         amount.symbol = number.glued;
@@ -977,33 +1010,6 @@ EverydayScanner::Amount EverydayScanner::Reader::ReadAmountAt(std::size_t i,
             amount.symbol = NameAfterWords(pos);
         }
     }
-    if (number.family >= 0) {
-        amount.magnitude = number.magnitude;
-        amount.family = number.family;
-    }
-    amount.start = amount.symbolBefore && !number.glued.found ? amount.symbol.start : number.start;
-    // "Esc. 140.000.000$00": the money's sign before a number that carries it too.
-    if (number.glued.found && !number.gluedBefore && from <= tokens_[i].start) {
-        const Symbol before = MatchBefore(number.first);
-        if (before.found && before.kind == FormKind::Currency &&
-            before.currency == number.glued.currency)
-            amount.start = before.start;
-    }
-    amount.end = number.end;
-    amount.last = number.last;
-    if (amount.magnitudeLast != kNone) {
-        amount.end = amount.magnitudeEnd;
-        amount.last = amount.magnitudeLast;
-    }
-    if (amount.symbol.found && !amount.symbolBefore && !number.glued.found) {
-        amount.end = amount.symbol.end;
-        amount.last = amount.symbol.last;
-    }
-    amount.ok =
-        dashes == kNone || (amount.symbol.found && amount.symbol.kind == FormKind::Currency);
-    if (amount.ok)
-        ReadCentsAfter(amount);
-    return amount;
 }
 
 std::size_t EverydayScanner::Reader::SplitCentsDash(const Number& number) const {
