@@ -23,6 +23,17 @@ int EuroYearOf(std::u32string_view code) {
                             : static_cast<int>(later->Changeover.year());
 }
 
+// The number a word of four ASCII digits writes ("1993"), else -1.
+int FourDigits(std::u32string_view word) {
+    if (word.size() != 4 ||
+        !std::all_of(word.begin(), word.end(), [](char32_t c) { return c >= U'0' && c <= U'9'; }))
+        return -1;
+    int value = 0;
+    for (const char32_t c : word)
+        value = value * 10 + static_cast<int>(c - U'0');
+    return value;
+}
+
 }  // namespace
 
 bool EverydayScanner::Reader::BareAllowed(const Amount& amount) const {
@@ -1558,10 +1569,9 @@ bool EverydayScanner::Reader::DatedBefore(std::size_t first, int euroYear) const
         if (!SameLine(k, first) || SentenceEndsAfter(k))
             break;
         const std::u32string_view word = WithoutClosingPunctuation(Tok(k));
-        if (word.size() != 4 || !std::all_of(word.begin(), word.end(), IsDigit))
+        const int year = FourDigits(word);
+        if (year < 0)
             continue;
-        const int year = (word[0] - U'0') * 1000 + (word[1] - U'0') * 100 + (word[2] - U'0') * 10 +
-                         (word[3] - U'0');
         if (year >= euroYear)
             return false;
         before = before || year >= kFirstYear;
@@ -1578,11 +1588,7 @@ bool EverydayScanner::Reader::DatedInEuroYears(const Amount& amount) const {
         if (!SameLine(k, first))
             return false;
         const std::u32string_view word = WithoutClosingPunctuation(Tok(k));
-        if (word.size() != 4 || !std::all_of(word.begin(), word.end(),
-                                             [](char32_t c) { return c >= U'0' && c <= U'9'; }))
-            continue;
-        const double year = (word[0] - U'0') * 1000 + (word[1] - U'0') * 100 +
-                            (word[2] - U'0') * 10 + (word[3] - U'0');
+        const int year = FourDigits(word);
         if (year >= kFirstEuroYear && year <= kLastYear)
             return true;
     }

@@ -220,6 +220,29 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchBefore(std::size_t numberT
     return {};
 }
 
+namespace {
+
+std::size_t CutAtGluedMark(std::u32string& word) {
+    // "128 δισ. δραχμές,ποσό", "770 лв.Увеличението": a comma, or a full stop before a
+    // capitalised word, with no blank after it still ends the name; "v.H." is one
+    // abbreviation. Returns how many characters were cut off.
+    const std::size_t mark = word.find_first_of(U",.");
+    if (mark == std::u32string::npos || mark == 0 || mark + 1 >= word.size() ||
+        !IsLetter(word[mark - 1]) || !IsLetter(word[mark + 1]))
+        return 0;
+    const bool wordAfter =
+        mark + 4 <= word.size() &&
+        std::all_of(word.begin() + static_cast<std::ptrdiff_t>(mark + 1),
+                    word.begin() + static_cast<std::ptrdiff_t>(mark + 4), IsLetter);
+    if (word[mark] != U',' && (LowerCase(word[mark + 1]) == word[mark + 1] || !wordAfter))
+        return 0;
+    const std::size_t cut = word.size() - mark - 1;
+    word.resize(mark + 1);
+    return cut;
+}
+
+}  // namespace
+
 EverydayScanner::Symbol EverydayScanner::Reader::MatchAfter(std::size_t pos,
                                                             std::u32string_view elided) const {
     if (Symbol broken = BrokenWordAfter(pos); broken.found)
@@ -233,26 +256,7 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchAfter(std::size_t pos,
             joined += U' ';
             joined += Tok(t);
         }
-        // "128 δισ. δραχμές,ποσό", "770 лв.Увеличението": a comma, or a full stop before a
-        // capital, with no blank after it still ends the name.
-        std::size_t glued = 0;
-        if (k == 1 && elided.empty()) {
-            // A whole word must follow the stop: "v.H." is one abbreviation.
-            const std::size_t mark = joined.find_first_of(U",.");
-            const auto wordAfter = [&](std::size_t from) {
-                return from + 3 <= joined.size() &&
-                       std::all_of(joined.begin() + static_cast<std::ptrdiff_t>(from),
-                                   joined.begin() + static_cast<std::ptrdiff_t>(from + 3),
-                                   IsLetter);
-            };
-            if (mark != std::u32string::npos && mark > 0 && mark + 1 < joined.size() &&
-                IsLetter(joined[mark - 1]) && IsLetter(joined[mark + 1]) &&
-                (joined[mark] == U',' ||
-                 (LowerCase(joined[mark + 1]) != joined[mark + 1] && wordAfter(mark + 1)))) {
-                glued = joined.size() - mark - 1;
-                joined.resize(mark + 1);
-            }
-        }
+        const std::size_t glued = k == 1 && elided.empty() ? CutAtGluedMark(joined) : 0;
         // Without the punctuation at its end first, so that a sentence's full stop or comma
         // stays out of the amount where the symbol reads without it.
         std::size_t cut = 0;
