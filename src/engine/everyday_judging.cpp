@@ -1427,9 +1427,7 @@ void EverydayScanner::Reader::OlderBeside(Amount& amount) const {
         return;
     const auto adopt = [&](const Amount& other) {
         for (const std::u32string& code : *amount.symbol.olders) {
-            CurrencyIndex older = s_.CurrencyOfCode(code);
-            if (older == kFRF && s_.region_.home == kBEF)
-                older = kBEF;
+            const CurrencyIndex older = OlderCurrency(code);
             if (IsCurrency(older) && older == other.symbol.currency)
                 amount.symbol.currency = older;
         }
@@ -1437,9 +1435,7 @@ void EverydayScanner::Reader::OlderBeside(Amount& amount) const {
     // "envoyée le 5 février 1993, bénéficait d'un tarif à 28 centimes": a sentence dated
     // before the euro came speaks of the home money's subunit.
     for (const std::u32string& code : *amount.symbol.olders) {
-        CurrencyIndex older = s_.CurrencyOfCode(code);
-        if (older == kFRF && s_.region_.home == kBEF)
-            older = kBEF;
+        const CurrencyIndex older = OlderCurrency(code);
         const bool home = older == s_.region_.home || code == s_.region_.laterHome;
         if (IsCurrency(older) && home && !Facts().marked.test(kEUR) && !EuroNamed() &&
             DatedBefore(amount.number.first, EuroYearOf(code))) {

@@ -239,6 +239,8 @@ class EverydayScanner::Reader {
     bool SameLine(std::size_t first, std::size_t last) const;
 
     Symbol Lookup(std::u32string_view text, bool before, bool glued, bool dotFollows) const;
+    // The old currency a subunit's `older` code names on this desktop.
+    CurrencyIndex OlderCurrency(std::u32string_view code) const;
     Symbol LookupForm(std::u32string_view text, bool before, bool glued, bool dotFollows) const;
     Symbol MatchBefore(std::size_t numberToken) const;
     bool GluedMagnitudeAndName(std::size_t pos, Amount& amount) const;

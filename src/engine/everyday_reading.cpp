@@ -23,6 +23,12 @@ bool EverydayScanner::Reader::SameLine(std::size_t first, std::size_t last) cons
     return true;
 }
 
+CurrencyIndex EverydayScanner::Reader::OlderCurrency(std::u32string_view code) const {
+    // The francs of a subunit the euro shares are Belgian on a Belgian desktop.
+    const CurrencyIndex older = s_.CurrencyOfCode(code);
+    return older == kFRF && s_.region_.home == kBEF ? kBEF : older;
+}
+
 EverydayScanner::Symbol EverydayScanner::Reader::Lookup(std::u32string_view text, bool before,
                                                         bool glued, bool dotFollows) const {
     Symbol symbol = LookupForm(text, before, glued, dotFollows);
@@ -98,9 +104,7 @@ EverydayScanner::Symbol EverydayScanner::Reader::LookupForm(std::u32string_view 
         if (Facts().marked.test(kEUR) || EuroNamed())
             return symbol;
         for (const std::u32string& code : *form->olders) {
-            CurrencyIndex older = s_.CurrencyOfCode(code);
-            if (older == kFRF && s_.region_.home == kBEF)
-                older = kBEF;
+            const CurrencyIndex older = OlderCurrency(code);
             // Named only: where no other money is named ("100 Centimes ergaben einen
             // Franken" beside "Franc" could be either franc's).
             if (IsCurrency(older) &&
