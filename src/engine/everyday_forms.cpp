@@ -70,6 +70,8 @@ struct FormIndex {
     TextSet ambiguousFolded;
     // Words that other money may be written with where a text names it, lower-cased.
     TextSet sharedByOthers;
+    // The first words of the forms of more than one word, as keys.
+    TextSet phraseFirsts;
     // The lower-cased first letters of the euro's names, to pass over most words at once.
     std::u32string euroFirsts;
 };
@@ -143,6 +145,8 @@ const FormIndex& Index() {
             else
                 x.folded[WordKey(row.text)].push_back(i);
             x.forms.push_back(FormOf(row));
+            if (const std::size_t blank = row.text.find(U' '); blank != std::u32string::npos)
+                x.phraseFirsts.insert(WordKey(std::u32string_view(row.text).substr(0, blank)));
             for (const std::u32string& word : row.shares)
                 x.sharedByOthers.insert(LowerCase(word));
             const char32_t first = WithoutGreekAccent(LowerCase(row.text.front()));
@@ -194,7 +198,7 @@ const FormIndex& Index() {
             SpreadOut(*table);
         for (TextSet& set : x.words)
             SpreadOut(set);
-        for (auto* set : {&x.ranges, &x.ambiguousExact, &x.ambiguousFolded})
+        for (auto* set : {&x.ranges, &x.ambiguousExact, &x.ambiguousFolded, &x.phraseFirsts})
             SpreadOut(*set);
         return x;
     }();
@@ -308,6 +312,10 @@ const EverydayForm* FindEverydayForm(std::u32string_view text, std::u32string_vi
 bool MayNameTheEuro(std::u32string_view text) {
     return !text.empty() && Index().euroFirsts.find(WithoutGreekAccent(LowerCase(text.front()))) !=
                                 std::u32string::npos;
+}
+
+bool MayStartLongerForm(std::u32string_view lowered) {
+    return Index().phraseFirsts.contains(KeyOfLowered(lowered));
 }
 
 bool IsAmbiguousSign(std::u32string_view text, std::u32string_view lowered) {

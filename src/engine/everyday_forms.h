@@ -71,6 +71,10 @@ const EverydayForm* FindEverydayForm(std::u32string_view text, const DesktopRegi
 const EverydayForm* FindEverydayForm(std::u32string_view text, std::u32string_view lowered,
                                      const DesktopRegion& region, int textLanguage = -1);
 
+// False where no built-in form of more than one word begins with this word, lower-cased:
+// most words, so the longer phrases around a number need no look-up.
+bool MayStartLongerForm(std::u32string_view lowered);
+
 // A sign that stands for other money too ("kr" for kroons and kroner, "£" for Cyprus
 // pounds and sterling).
 bool IsAmbiguousSign(std::u32string_view text, std::u32string_view lowered);

@@ -178,7 +178,8 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchBefore(std::size_t numberT
         if (numberToken < k)
             continue;
         const std::size_t first = numberToken - k;
-        if (tokens_[first].start < floor || !SameLine(first, numberToken))
+        if (tokens_[first].start < floor || !SameLine(first, numberToken) ||
+            (k > 1 && !s_.MayStartPhrase(Tok(first))))
             continue;
         std::u32string joined(Tok(first));
         for (std::size_t t = first + 1; t < numberToken; ++t) {
@@ -251,9 +252,11 @@ EverydayScanner::Symbol EverydayScanner::Reader::MatchAfter(std::size_t pos,
                                                             std::u32string_view elided) const {
     if (Symbol broken = BrokenWordAfter(pos); broken.found)
         return broken;
+    const bool phrase =
+        pos < tokens_.size() && s_.MayStartPhrase(elided.empty() ? Tok(pos) : elided);
     for (std::size_t k = 3; k >= 1; --k) {
         const std::size_t last = pos + k - 1;
-        if (last >= tokens_.size() || (pos > 0 && !SameLine(pos - 1, last)))
+        if (last >= tokens_.size() || (pos > 0 && !SameLine(pos - 1, last)) || (k > 1 && !phrase))
             continue;
         std::u32string joined(elided.empty() ? Tok(pos) : elided);
         for (std::size_t t = pos + 1; t <= last; ++t) {

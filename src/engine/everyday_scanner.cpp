@@ -103,6 +103,11 @@ SymbolMatch EverydayScanner::FindUserSymbol(std::u32string_view text,
     return best == nullptr ? SymbolMatch{} : SymbolMatch{best->entry, best->list};
 }
 
+bool EverydayScanner::MayStartPhrase(std::u32string_view word) const {
+    const LowerCaseWord lowered(word);
+    return MayStartLongerForm(lowered.View()) || phraseFirsts_.contains(lowered.View());
+}
+
 EverydayScanner::EverydayScanner(const ProfileSettings& settings, const DesktopRegion& region)
     : settings_(settings),
       region_(region),
@@ -122,6 +127,8 @@ EverydayScanner::EverydayScanner(const ProfileSettings& settings, const DesktopR
                 exactSymbols_.try_emplace(entry.Symbol, symbol);
             else
                 foldedSymbols_.try_emplace(LowerCase(entry.Symbol), symbol);
+            if (const std::size_t blank = entry.Symbol.find(U' '); blank != std::u32string::npos)
+                phraseFirsts_.insert(LowerCase(std::u32string_view(entry.Symbol).substr(0, blank)));
         }
     }
     SpreadOut(exactSymbols_);

@@ -17,6 +17,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "core/unicode_text.h"
@@ -133,6 +134,9 @@ class EverydayScanner {
         std::size_t order;
     };
     SymbolMatch FindUserSymbol(std::u32string_view text, std::u32string_view lowered) const;
+    // False where no symbol of the lists nor built-in form of more than one word begins
+    // with this word: then only the word alone can be money.
+    bool MayStartPhrase(std::u32string_view word) const;
     // The custom currency that holds a later euro currency ("BGN"), or kNoCurrency.
     CurrencyIndex CustomCurrencyOfCode(std::u32string_view code) const;
     // The currency of a code: a fixed one, else the custom currency that holds it.
@@ -148,6 +152,8 @@ class EverydayScanner {
     CharSet thousands_;  // the desktop's
     std::unordered_map<std::u32string, UserSymbol, TextHash, std::equal_to<>> exactSymbols_;
     std::unordered_map<std::u32string, UserSymbol, TextHash, std::equal_to<>> foldedSymbols_;
+    // The lower-cased first words of the lists' symbols of more than one word.
+    std::unordered_set<std::u32string, TextHash, std::equal_to<>> phraseFirsts_;
 };
 
 }  // namespace kassavero

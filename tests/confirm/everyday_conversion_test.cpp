@@ -645,5 +645,15 @@ TEST_F(EverydayConversion, SwitchedOffTheWordByWordRulesHold) {
     EXPECT_EQ(Convert(U"Preis 10 DM 20 DM"), U"Preis € 5,11 (10 DM) € 10,23 (20 DM)");
 }
 
+// Symbols of more than one word from the user's own lists, which no built-in form begins
+// like: before and after the number, and case-sensitive.
+TEST_F(EverydayConversion, TheUsersOwnSymbolsOfSeveralWordsAreRead) {
+    Settings().SymbolListOf(kDEM).push_back(TCurrencySymbol::FromOptionNumber(U"harte Taler", 3));
+    Settings().SymbolListOf(kDEM).push_back(TCurrencySymbol::FromOptionNumber(U"HT dt", 2 | 8));
+    EXPECT_EQ(Convert(U"Er zahlte 20 harte Taler und Harte Taler 10 dazu, dann HT dt 4."),
+              U"Er zahlte \u20AC 10,23 (20 harte Taler) und \u20AC 5,11 (Harte Taler 10) dazu, "
+              U"dann \u20AC 2,05 (HT dt 4).");
+}
+
 }  // namespace
 }  // namespace kassavero
