@@ -1289,8 +1289,13 @@ bool EverydayScanner::Reader::SplitByStrayBlank(const Number& n) const {
     // blank, or an ordinal and a number?
     const bool shortNumberBefore =
         before.size() >= 2 && digits(before) + 1 == before.size() && digits(before) <= 3;
+    // "1, 116 млн. лв.": three decimals of a sum with a magnitude word.
+    std::size_t at = n.last + 1;
+    const bool scaled = at < tokens_.size() && FindMagnitudeLazily(Tok(at), s_.region_, [&] {
+                                                   return LanguageAt(at);
+                                               }) != nullptr;
     const bool pair = n.plain && shortNumberBefore && digits(word) == word.size() &&
-                      ((before.back() == U',' && word.size() <= 2) ||
+                      ((before.back() == U',' && (word.size() <= 2 || scaled)) ||
                        (before.back() == U'.' && word.size() == 3));
     // "6,559 57 F": decimals set off in groups, as rates are printed.
     const std::size_t mark = before.find_last_of(U".,");
@@ -1301,9 +1306,7 @@ bool EverydayScanner::Reader::SplitByStrayBlank(const Number& n) const {
     if (!pair ||
         (n.first >= 2 && SameLine(n.first - 2, n.first - 1) && Tok(n.first - 2).ends_with(U",")))
         return false;
-    std::size_t at = n.last + 1;
-    if (at < tokens_.size() &&
-        FindMagnitudeLazily(Tok(at), s_.region_, [&] { return LanguageAt(at); }) != nullptr)
+    if (scaled)
         ++at;
     const Symbol after = at < tokens_.size() ? MatchAfter(at, {}) : Symbol{};
     return after.found && after.kind == FormKind::Currency;

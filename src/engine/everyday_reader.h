@@ -31,7 +31,7 @@ inline constexpr std::size_t kYearWordsBack = 3;
 // ("1 kroon = 100 cents").
 inline constexpr std::size_t kOlderWordsBack = 4;
 // How far back in its sentence a year may date an amount.
-inline constexpr std::size_t kSentenceWordsBack = 12;
+inline constexpr std::size_t kSentenceWordsBack = 40;
 // How many lines of a list must mark their amounts with one currency before the bare
 // numbers that end its other lines are taken as that money.
 inline constexpr int kMarkedInAList = 2;

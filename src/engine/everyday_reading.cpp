@@ -1332,9 +1332,10 @@ void everyday::MillionsByComma(std::u32string& number, bool withCents) {
     }
     const bool cents = k + 3 == number.size() && number[k] == U',' && IsDigit(number[k + 1]) &&
                        IsDigit(number[k + 2]);
-    // ",-" and ",--" both stand for no cents.
+    // ",-", ",--" and ".--" all stand for no cents.
     const bool dash =
-        k + 2 <= number.size() && k + 3 >= number.size() && number[k] == U',' &&
+        k + 2 <= number.size() && k + 3 >= number.size() &&
+        (number[k] == U',' || number[k] == U'.') &&
         std::all_of(number.begin() + static_cast<std::ptrdiff_t>(k) + 1, number.end(), IsDash);
     if (stops >= 1 && ((k == number.size() && !withCents) || cents || dash))
         number[comma] = U'.';

@@ -305,6 +305,10 @@ TEST_F(EverydayConversion, NoWrongValue) {
         {U"a bare number where the home money is written only with magnitude words", german,
          U"Investiert wurden 3,27 Milliarden Mark, davon 1,79 im Jahr 1998.",
          U"Investiert wurden € 1,67 Milliarden (3,27 Milliarden Mark), davon 1,79 im Jahr 1998."},
+        {U"millions set off by a comma, and a full stop and dashes for the cents",
+         DesktopRegion{kATS, U',', false, 0x07, {}},
+         U"Die Kosten sind mit S 2,500.000.-- zu beziffern.",
+         U"Die Kosten sind mit € 181.682,09 (S 2,500.000.--) zu beziffern."},
         {U"a dash for the cents between the number and its sign",
          DesktopRegion{kATS, U',', false, 0x07, {}}, U"Die Miete betrug 1.480.-ATS im Monat.",
          U"Die Miete betrug € 107,56 (1.480.-ATS) im Monat."},
@@ -371,6 +375,11 @@ TEST_F(EverydayConversion, NoWrongValue) {
          U"Un ordinateur coûte € 152,45 (1000 francs)–€ 609,80 (4 000 francs), un autre € 762,25 "
          U"(FF 5 000)–€ 1.524,49 (FF 10 000), un serveur € 190.561,27 (1 250 000 francs)-"
          U"€ 304.898,03 (2 000 000 francs)."},
+        {U"a stray blank after a comma before three digits and a magnitude word", german,
+         U"Bewilligt wurden 1, 116 Mio. DM.", U"Bewilligt wurden 1, 116 Mio. DM."},
+        {U"euro cents in Portuguese written beside escudos", portuguese,
+         U"pagaram 20 escudos [10 cêntimos] pela ponte",
+         U"pagaram 20 escudos [10 cêntimos] pela ponte"},
         {U"a stray blank after a comma or a full stop inside a number", german,
          U"Der Schaden betrug 16, 8 Mio. DM, der Rest 5. 995 DM.",
          U"Der Schaden betrug 16, 8 Mio. DM, der Rest 5. 995 DM."},
@@ -437,6 +446,11 @@ TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
         {U"a subunit the euro shares, in a sentence dated before the euro", french,
          U"Envoyée le 5 février 1993, elle coûtait 28 centimes. En 2004, 50 centimes.",
          U"Envoyée le 5 février 1993, elle coûtait € 0,04 (28 centimes). En 2004, 50 centimes."},
+        {U"a subunit the euro shares, in a long sentence dated before the euro", dutch,
+         U"Op 1 november 1957 was het tarief voor een binnenlandse brief verhoogd van 10 "
+         U"cent naar 12 cent.",
+         U"Op 1 november 1957 was het tarief voor een binnenlandse brief verhoogd van € 0,05 "
+         U"(10 cent) naar € 0,05 (12 cent)."},
         {U"a bare number after the same word as an amount before it", german,
          U"Benzin gab es für 45 Pfennige, Super für 52 und Diesel für 43 Pfennig.",
          U"Benzin gab es für € 0,23 (45 Pfennige), Super für € 0,27 (52 Pfennige) und Diesel für € "
