@@ -24,9 +24,19 @@ int EuroYearOf(std::u32string_view code) {
 }
 
 // The number a word of four ASCII digits writes ("1993"), else -1.
-int FourDigits(std::u32string_view word) {
-    if (word.size() != 4 ||
-        !std::all_of(word.begin(), word.end(), [](char32_t c) { return c >= U'0' && c <= U'9'; }))
+// The year a word names: four digits, or a date that ends in them ("1-5-1966",
+// "12.03.1999"); -1 for any other word.
+int YearOfWord(std::u32string_view word) {
+    const auto ascii = [](char32_t c) { return c >= U'0' && c <= U'9'; };
+    if (word.size() > 4) {
+        const std::u32string_view day = word.substr(0, word.size() - 4);
+        const char32_t mark = day.back();
+        if ((mark != U'-' && mark != U'.' && mark != U'/') || !ascii(day.front()) ||
+            !std::all_of(day.begin(), day.end(), [&](char32_t c) { return ascii(c) || c == mark; }))
+            return -1;
+        word.remove_prefix(day.size());
+    }
+    if (word.size() != 4 || !std::all_of(word.begin(), word.end(), ascii))
         return -1;
     int value = 0;
     for (const char32_t c : word)
@@ -1568,7 +1578,7 @@ bool EverydayScanner::Reader::DatedBefore(std::size_t first, int euroYear) const
         if (!SameLine(k, first) || SentenceEndsAfter(k))
             break;
         const std::u32string_view word = WithoutClosingPunctuation(Tok(k));
-        const int year = FourDigits(word);
+        const int year = YearOfWord(word);
         if (year < 0)
             continue;
         if (year >= euroYear)
@@ -1587,7 +1597,7 @@ bool EverydayScanner::Reader::DatedInEuroYears(const Amount& amount) const {
         if (!SameLine(k, first))
             return false;
         const std::u32string_view word = WithoutClosingPunctuation(Tok(k));
-        const int year = FourDigits(word);
+        const int year = YearOfWord(word);
         if (year >= kFirstEuroYear && year <= kLastYear)
             return true;
     }

@@ -451,6 +451,9 @@ TEST_F(EverydayConversion, TheTextAroundANumberTellsItsMoney) {
          U"cent naar 12 cent.",
          U"Op 1 november 1957 was het tarief voor een binnenlandse brief verhoogd van € 0,05 "
          U"(10 cent) naar € 0,05 (12 cent)."},
+        {U"a subunit the euro shares, in a sentence dated by a full date", dutch,
+         U"Het tarief was tussen 1-6-1965 en 1-5-1966 18 cent tot 20 gram.",
+         U"Het tarief was tussen 1-6-1965 en 1-5-1966 € 0,08 (18 cent) tot 20 gram."},
         {U"a bare number after the same word as an amount before it", german,
          U"Benzin gab es für 45 Pfennige, Super für 52 und Diesel für 43 Pfennig.",
          U"Benzin gab es für € 0,23 (45 Pfennige), Super für € 0,27 (52 Pfennige) und Diesel für € "
