@@ -378,10 +378,13 @@ bool EverydayScanner::Reader::LinkToNext(const Amount& amount, Amount& linked) c
             const bool orWord = IsOrWord(joiner);
             const bool toWord = IsToWord(joiner);
             const bool dash = joiner.size() == 1 && IsDash(joiner[0]);
+            // "Bilancio 1842 – 9.400 £": a range writes its thousands alike at both ends.
+            const bool groupedAlike = !(n.plain && n.value >= 1000 && !following.number.plain &&
+                                        following.number.decimals == 0);
             joined = IsRangeOpener(opener, joiner) || IsRangeOpener(openerBefore, joiner) ||
                      orWord || IsInsteadWord(joiner) ||
                      (andWord && (commas || (alike && (upward || notes)))) || (toWord && upward) ||
-                     (dash && !lineStart && alike && upward);
+                     (dash && !lineStart && alike && upward && groupedAlike);
         }
         if (!joined)
             return false;
@@ -998,12 +1001,13 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
         std::find(shared.begin(), shared.end(), amount.symbol.text) != shared.end() ||
         ((amount.symbol.ambiguous || IsSharedByOtherMoney(amount.symbol.text)) &&
          SignSharedByNamedMoney(amount.symbol.text)) ||
-        SplitByStrayBlank(amount.number) || NamesACoin(amount) || NamedYear(amount.number) ||
-        (IsYear(amount.number) && AfterMonth(amount.number)) || CentsOfWords(amount) ||
-        ThreeDecimalsOfWholeMoney(amount) || MayShareNextMagnitude(amount) ||
-        YearAfterName(amount) || AfterReference(amount) || CentsInWordsAfter(amount) ||
-        MilsOrThousands(amount) || SterlingNearby(amount) || ThousandsOfALargeWord(amount) ||
-        FootnoteAfterCode(amount) || AfterDigitLikeLetter(amount) || CentsAfterStop(amount);
+        SplitByStrayBlank(amount.number) || TailOfALargerSum(amount) || NamesACoin(amount) ||
+        NamedYear(amount.number) || (IsYear(amount.number) && AfterMonth(amount.number)) ||
+        CentsOfWords(amount) || ThreeDecimalsOfWholeMoney(amount) ||
+        MayShareNextMagnitude(amount) || YearAfterName(amount) || AfterReference(amount) ||
+        CentsInWordsAfter(amount) || MilsOrThousands(amount) || SterlingNearby(amount) ||
+        ThousandsOfALargeWord(amount) || FootnoteAfterCode(amount) ||
+        AfterDigitLikeLetter(amount) || CentsAfterStop(amount);
     result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
                      !PairedWithTarget(amount) && !unsure;
     result.resume = std::max<std::size_t>(amount.end, token.start + 1);
@@ -1320,6 +1324,22 @@ bool EverydayScanner::Reader::SplitByStrayBlank(const Number& n) const {
         ++at;
     const Symbol after = at < tokens_.size() ? MatchAfter(at, {}) : Symbol{};
     return after.found && after.kind == FormKind::Currency;
+}
+
+bool EverydayScanner::Reader::TailOfALargerSum(const Amount& amount) const {
+    // A sum with a magnitude word after "and" and a larger magnitude word with no number
+    // of its own: read alone it would be far too small. ("dois mil, mil e 500 escudos"
+    // lists notes.)
+    const std::size_t first = amount.number.first;
+    if (amount.magnitudeLast == kNone || first < 2 || !SameLine(first - 2, first) ||
+        !IsAndWord(Tok(first - 1)))
+        return false;
+    const std::u32string_view word = Tok(first - 2);
+    if (IsClosingPunctuation(word.back()) && word.back() != U'.')
+        return false;
+    const MagnitudeWord* larger =
+        FindMagnitudeLazily(word, s_.region_, [&] { return LanguageAt(first); });
+    return larger != nullptr && larger->factor > amount.magnitude;
 }
 
 bool EverydayScanner::Reader::ListWithoutBlank(const Number& n) const {

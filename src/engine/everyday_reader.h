@@ -365,6 +365,8 @@ class EverydayScanner::Reader {
     bool Ordinal(const Number& n) const;
     // Two digits after "6, ": the cents of a price with a stray blank, or a list.
     bool SplitByStrayBlank(const Number& n) const;
+    // "milijardu i 215 milijuna kuna": the last part of a larger sum begun in words.
+    bool TailOfALargerSum(const Amount& amount) const;
     // Other money named anywhere in the text shares the sign ("take sterling ... £1").
     bool SignSharedByNamedMoney(std::u32string_view sign) const;
     // "20,10, 50, 100": whole numbers listed, the blank after the first comma lost.

@@ -860,6 +860,12 @@ void EverydayScanner::Reader::ReadMagnitudeAndSymbolAfter(std::size_t pos, Amoun
             }
         }
     }
+    if (amount.number.family >= 0 && !clauseEnds) {
+        // "21mila e 700 lire": the smaller part after a magnitude glued to the number.
+        amount.magnitude = amount.number.magnitude;
+        amount.family = amount.number.family;
+        ReadSmallerPart(pos, amount);
+    }
     if (!symbolToo)
         return;
     if (amount.number.family < 0 && !clauseEnds && amount.magnitudeLast == kNone &&
@@ -1086,10 +1092,11 @@ void EverydayScanner::Reader::ReadNameAgain(Amount& amount) const {
 
 void EverydayScanner::Reader::ReadCentsAfter(Amount& amount) const {
     // "3 Mark 50 Pfennig", "119 pesetas y 25 céntimos", "1 лев и 50 стотинки", "3 Mark 50":
-    // one amount. Never for an amount that has its decimals, nor across the comma of a list
-    // ("3 DM, 4 DM, 50 Pfennig").
+    // one amount; so are "49 cents 7 mils". Never for an amount that has its decimals, nor
+    // across the comma of a list ("3 DM, 4 DM, 50 Pfennig").
+    const double unit = amount.symbol.factor;
     if (!amount.symbol.found || amount.symbol.kind != FormKind::Currency || amount.symbolBefore ||
-        amount.symbol.factor != 1.0 || amount.magnitudeLast != kNone || amount.number.glued.found ||
+        unit > 1.0 || amount.magnitudeLast != kNone || amount.number.glued.found ||
         amount.number.decimals != 0)
         return;
     const std::u32string_view symbolWord = Tok(amount.last);
@@ -1100,7 +1107,7 @@ void EverydayScanner::Reader::ReadCentsAfter(Amount& amount) const {
     const bool ownStop = symbolWord.back() == U'.';
     std::size_t pos = amount.last + 1;
     // "30 lire 3 gusti": only money that had coins below its unit takes bare cents.
-    const bool bare = amount.number.plain && !ownStop && !IsYear(amount.number) &&
+    const bool bare = unit == 1.0 && amount.number.plain && !ownStop && !IsYear(amount.number) &&
                       SmallestCoin(amount.symbol.currency) < 1;
     if (const int cents = bare ? TrailingCents(pos) : -1; cents >= 0) {
         // "3 Mark 50": the cents without their name.
@@ -1137,11 +1144,13 @@ void EverydayScanner::Reader::ReadCentsAfter(Amount& amount) const {
     double count = 0;
     for (const char32_t c : cents)
         count = count * 10 + (c - U'0');
-    if (!sub.found || sub.kind != FormKind::Currency || sub.factor >= 1.0 ||
-        count * sub.factor >= 1.0 || (sub.currency != amount.symbol.currency && !shared))
+    if (!sub.found || sub.kind != FormKind::Currency || sub.factor >= unit ||
+        count * sub.factor >= unit || (sub.currency != amount.symbol.currency && !shared))
         return;
-    amount.extra = count * sub.factor;
-    amount.number.decimals = sub.factor < 0.01 ? 3 : 2;
+    // In the unit of the amount's own symbol: seven mils are 0.7 cents.
+    const double part = sub.factor / unit;
+    amount.extra = count * part;
+    amount.number.decimals = part < 0.01 ? 3 : part < 0.1 ? 2 : 1;
     amount.end = sub.end;
     amount.last = sub.last;
 }
