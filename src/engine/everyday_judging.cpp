@@ -1001,13 +1001,13 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
         std::find(shared.begin(), shared.end(), amount.symbol.text) != shared.end() ||
         ((amount.symbol.ambiguous || IsSharedByOtherMoney(amount.symbol.text)) &&
          SignSharedByNamedMoney(amount.symbol.text)) ||
-        SplitByStrayBlank(amount.number) || TailOfALargerSum(amount) || NamesACoin(amount) ||
-        NamedYear(amount.number) || (IsYear(amount.number) && AfterMonth(amount.number)) ||
-        CentsOfWords(amount) || ThreeDecimalsOfWholeMoney(amount) ||
-        MayShareNextMagnitude(amount) || YearAfterName(amount) || AfterReference(amount) ||
-        CentsInWordsAfter(amount) || MilsOrThousands(amount) || SterlingNearby(amount) ||
-        ThousandsOfALargeWord(amount) || FootnoteAfterCode(amount) ||
-        AfterDigitLikeLetter(amount) || CentsAfterStop(amount);
+        SplitByStrayBlank(amount.number) || TailOfALargerSum(amount) || BeforeItsMoney(amount) ||
+        NamesACoin(amount) || NamedYear(amount.number) ||
+        (IsYear(amount.number) && AfterMonth(amount.number)) || CentsOfWords(amount) ||
+        ThreeDecimalsOfWholeMoney(amount) || MayShareNextMagnitude(amount) ||
+        YearAfterName(amount) || AfterReference(amount) || CentsInWordsAfter(amount) ||
+        MilsOrThousands(amount) || SterlingNearby(amount) || ThousandsOfALargeWord(amount) ||
+        FootnoteAfterCode(amount) || AfterDigitLikeLetter(amount) || CentsAfterStop(amount);
     result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
                      !PairedWithTarget(amount) && !unsure;
     result.resume = std::max<std::size_t>(amount.end, token.start + 1);
@@ -1145,10 +1145,14 @@ bool EverydayScanner::Reader::CentsInWordsAfter(const Amount& amount) const {
 
 bool EverydayScanner::Reader::AfterReference(const Amount& amount) const {
     // "im Punkt 19 lit a": a number after "Punkt", "Nr." or "Art." refers to a part of a
-    // text, whatever letters follow it.
+    // text, whatever letters follow it; so does one after "l'art.".
     const Number& n = amount.number;
-    return !amount.symbolBefore && n.first > 0 && SameLine(n.first - 1, n.first) &&
-           IsReferenceWord(Tok(n.first - 1));
+    if (amount.symbolBefore || n.first == 0 || !SameLine(n.first - 1, n.first))
+        return false;
+    std::u32string_view word = Tok(n.first - 1);
+    if (word.size() > 2 && IsLetter(word[0]) && (word[1] == U'\'' || word[1] == U'\u2019'))
+        word.remove_prefix(2);
+    return IsReferenceWord(word);
 }
 
 bool EverydayScanner::Reader::FootnoteAfterCode(const Amount& amount) const {
@@ -1591,12 +1595,21 @@ CurrencyIndex EverydayScanner::Reader::UnderHeading(const Number& n) const {
     return it != facts.column.end() && it->first == n.last ? it->second : kNoCurrency;
 }
 
-bool EverydayScanner::Reader::DatedBefore(std::size_t first, int euroYear) const {
-    // A year before the euro's earlier in the sentence, and none after it.
+bool EverydayScanner::Reader::DatedBefore(std::size_t first, int euroYear,
+                                          bool sentenceBeforeToo) const {
+    // A year before the euro's earlier in the sentence (or the one before it, where this
+    // one has none), and none after it.
     bool before = false;
-    for (std::size_t k = first; k-- > 0 && first - k <= kSentenceWordsBack;) {
-        if (!SameLine(k, first) || SentenceEndsAfter(k))
+    bool crossed = !sentenceBeforeToo;  // no sentence end left to pass
+    const std::size_t reach = sentenceBeforeToo ? 2 * kSentenceWordsBack : kSentenceWordsBack;
+    for (std::size_t k = first; k-- > 0 && first - k <= reach;) {
+        if (!SameLine(k, first))
             break;
+        if (SentenceEndsAfter(k)) {
+            if (before || crossed)
+                break;
+            crossed = true;
+        }
         const std::u32string_view word = WithoutClosingPunctuation(Tok(k));
         const int year = YearOfWord(word);
         if (year < 0)
@@ -1606,6 +1619,22 @@ bool EverydayScanner::Reader::DatedBefore(std::size_t first, int euroYear) const
         before = before || year >= kFirstYear;
     }
     return before;
+}
+
+bool EverydayScanner::Reader::BeforeItsMoney(const Amount& amount) const {
+    // Before these years "koruny" were Czechoslovak and "kuna" that of 1941-45. (Leva
+    // before 1999 are read at their face value, as the texts about them are.)
+    constexpr std::pair<std::u32string_view, int> kNamedSince[] = {{U"SKK", 1993}, {U"HRK", 1994}};
+    const CurrencyIndex c = amount.symbol.currency;
+    const std::size_t custom = static_cast<std::size_t>(c - kCUS1);
+    if (!IsCustomCurrency(c) || custom >= settings_.CustomCurrencySymbol.size())
+        return false;
+    const std::u32string_view code = settings_.CustomCurrencySymbol[custom];
+    for (const auto& [named, since] : kNamedSince) {
+        if (EqualsIgnoringCase(code, named))
+            return DatedBefore(amount.number.first, since, true);
+    }
+    return false;
 }
 
 bool EverydayScanner::Reader::DatedInEuroYears(const Amount& amount) const {

@@ -258,7 +258,8 @@ class EverydayScanner::Reader {
     Number ReadNumberAt(std::size_t i, std::size_t from) const;
     // Groups of digits after a number's first ("27 000", "10 000лв").
     void ExtendGroups(std::size_t i, std::u32string_view lead, Number& number) const;
-    // Where the number ends before a hyphen and a grammatical ending ("5-те"), or kNone.
+    // Where the number ends before a hyphen and a grammatical ending ("5-те"), or before a
+    // comma run into the next word ("800.000,terwijl"), or kNone.
     std::size_t EndingAt(std::u32string_view text) const;
     bool ReadSignAsMark(std::u32string_view text, std::size_t offset, Number& number) const;
     bool ReadCentsAndMils(std::u32string_view text, std::size_t offset, Number& number) const;
@@ -312,7 +313,10 @@ class EverydayScanner::Reader {
     // Where a clause or sentence ends right after a token.
     bool ClauseEndsAfter(std::size_t token) const;
     bool SentenceEndsAfter(std::size_t token) const;
-    bool DatedBefore(std::size_t first, int euroYear) const;
+    bool DatedBefore(std::size_t first, int euroYear, bool sentenceBeforeToo = false) const;
+    // "Vtedy mali mäsiari asi 1 600 korún" after "pred novembrom 1989": a text dated before
+    // the home money had its name speaks of the money that had it then.
+    bool BeforeItsMoney(const Amount& amount) const;
     bool AfterApostrophe(const Number& n) const;
     bool PairedWithTarget(const Amount& amount) const;
     bool EndsTargetAmount(std::size_t end) const;

@@ -660,6 +660,16 @@ bool EverydayScanner::Reader::ReadGlued(std::u32string_view text, std::size_t of
 // "5-те", "10 000-le", "134-lt": a grammatical ending after a hyphen, which leaves the
 // number an amount; "500-kroon", "50-Schilling-Schein" are compound words, which do not.
 std::size_t EverydayScanner::Reader::EndingAt(std::u32string_view text) const {
+    // "f 800.000,terwijl": print that lost the dash of ",-" and the blank after it.
+    const std::size_t comma = text.find(U',');
+    if (comma != std::u32string_view::npos && comma > 0 && comma + 3 <= text.size() &&
+        IsDigit(text[comma - 1]) && IsLetter(text[comma + 1]) &&
+        LowerCase(text[comma + 1]) == text[comma + 1] &&
+        std::all_of(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(comma),
+                    [](char32_t c) { return IsDigit(c) || c == U'.'; }) &&
+        std::all_of(text.begin() + static_cast<std::ptrdiff_t>(comma + 1), text.end(),
+                    [](char32_t c) { return IsLetter(c) || IsClosingPunctuation(c); }))
+        return comma;
     std::size_t digits = 0;
     while (digits < text.size() && IsDigit(text[digits]))
         ++digits;
