@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "core/later_currencies.h"
+#include "core/number_text.h"
 #include "core/unicode_text.h"
 #include "engine/everyday_reader.h"
 #include "settings/profile_settings.h"
@@ -1002,7 +1003,7 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
         ((amount.symbol.ambiguous || IsSharedByOtherMoney(amount.symbol.text)) &&
          SignSharedByNamedMoney(amount.symbol.text)) ||
         SplitByStrayBlank(amount.number) || TailOfALargerSum(amount) || BeforeItsMoney(amount) ||
-        NamesACoin(amount) || NamedYear(amount.number) ||
+        DisagreesWithEuroAfter(amount) || NamesACoin(amount) || NamedYear(amount.number) ||
         (IsYear(amount.number) && AfterMonth(amount.number)) || CentsOfWords(amount) ||
         ThreeDecimalsOfWholeMoney(amount) || MayShareNextMagnitude(amount) ||
         YearAfterName(amount) || AfterReference(amount) || CentsInWordsAfter(amount) ||
@@ -1328,6 +1329,44 @@ bool EverydayScanner::Reader::SplitByStrayBlank(const Number& n) const {
         ++at;
     const Symbol after = at < tokens_.size() ? MatchAfter(at, {}) : Symbol{};
     return after.found && after.kind == FormKind::Currency;
+}
+
+bool EverydayScanner::Reader::DisagreesWithEuroAfter(const Amount& amount) const {
+    // Only for digits grouped by blanks, whose last group alone agrees: other pairs may
+    // give a price of another year or a market rate ("Sk9,916/€253").
+    const Number& n = amount.number;
+    if (n.first == n.last || n.last >= tokens_.size())
+        return false;
+    const std::u32string_view text = text_.Text();
+    std::size_t at = amount.end;
+    while (at < text.size() && (IsBlank(text[at]) || text[at] == U'.'))
+        ++at;
+    if (at >= text.size() || text[at] != U'/' ||
+        ListPositionToIndex(settings_.OutputDefaultCurrency) != kEUR)
+        return false;
+    ++at;
+    while (at < text.size() && IsBlank(text[at]))
+        ++at;
+    const std::size_t k = text_.TokenAt(at);
+    if (at >= text.size() || k >= tokens_.size())
+        return false;
+    const Amount euro = ReadAmountAt(k, at);
+    const CurrencyIndex c = amount.symbol.currency;
+    const std::size_t custom = static_cast<std::size_t>(c - kCUS1);
+    const double rate =
+        c < kFixedCurrencyCount ? FixedCurrencyRate(c)
+        : IsCustomCurrency(c) && custom < settings_.CustomCurrencyRate.size()
+            ? ParseStoredDecimal(settings_.CustomCurrencyRate[custom], U'.').value_or(0)
+            : 0;
+    if (!euro.ok || !Target(euro) || rate <= 0)
+        return false;
+    const double given = (euro.number.value * euro.magnitude + euro.extra) * euro.symbol.factor;
+    const auto agrees = [&](double old) {
+        return std::abs(old * amount.symbol.factor / rate - given) <= std::max(0.01, given * 0.02);
+    };
+    const Number tail = ReadNumberText(Tok(n.last), tokens_[n.last].start);
+    return !agrees(n.value * amount.magnitude + amount.extra) && tail.ok &&
+           agrees(tail.value * amount.magnitude + amount.extra);
 }
 
 bool EverydayScanner::Reader::TailOfALargerSum(const Amount& amount) const {

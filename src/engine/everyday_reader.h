@@ -369,6 +369,9 @@ class EverydayScanner::Reader {
     bool Ordinal(const Number& n) const;
     // Two digits after "6, ": the cents of a price with a stray blank, or a list.
     bool SplitByStrayBlank(const Number& n) const;
+    // "iki 25 345,28 Lt./100 Eur.": the euro value the text gives after a slash shows the
+    // number was read wrong ("25" counts documents).
+    bool DisagreesWithEuroAfter(const Amount& amount) const;
     // "milijardu i 215 milijuna kuna": the last part of a larger sum begun in words.
     bool TailOfALargerSum(const Amount& amount) const;
     // Other money named anywhere in the text shares the sign ("take sterling ... £1").

@@ -385,6 +385,8 @@ TEST_F(EverydayConversion, NoWrongValue) {
          U"€ 304.898,03 (2 000 000 francs)."},
         {U"a stray blank after a comma before three digits and a magnitude word", german,
          U"Bewilligt wurden 1, 116 Mio. DM.", U"Bewilligt wurden 1, 116 Mio. DM."},
+        {U"blank-grouped digits whose last group alone agrees with the euro value after them",
+         german, U"bis 25 345,28 DM/176,54 € monatlich", U"bis 25 345,28 DM/176,54 € monatlich"},
         {U"a number after an elided reference word", french,
          U"par dérogation à l'art. 38 c. pén. l'amende",
          U"par dérogation à l'art. 38 c. pén. l'amende"},
