@@ -119,6 +119,10 @@ start_x_server() {
 
 wm_settled() { xdotool get_num_desktops >/dev/null 2>&1 || ! kill -0 "$WM_PID" 2>/dev/null; }
 
+# Whether the X server of $DISPLAY takes a connection: a server starved by a loaded
+# machine may refuse one for a moment, and the program would then end at its start.
+x_server_answers() { xdotool getmouselocation >/dev/null 2>&1; }
+
 # An X server whose window manager frames the windows, for tests of where windows stand;
 # skips the test (77) without the tools to look at frames.
 start_framing_desktop() {

@@ -47,6 +47,7 @@ PIDS+=("$XVFB_PID")
 exec 9>&-
 wait_for test -s "$WORK/display" || fail "Xvfb did not start"
 export DISPLAY=":$(head -n 1 "$WORK/display")" QT_QPA_PLATFORM=xcb
+wait_for x_server_answers || { cat "$WORK/xvfb.out" >&2; fail "the X server does not answer"; }
 start_kassavero
 for setting in WordConfirmChanges,0 WordDisplayInCalculator,0 InputDefaultCurrency,3; do
     expect_eq "$("$CLIENT" call settings "setvalue(,$setting)")" "OK" "setvalue $setting"
@@ -87,6 +88,7 @@ stop_kassavero
 
 # The program in a locale that writes numbers with a decimal comma.
 kill -0 "$XVFB_PID" 2>/dev/null || { cat "$WORK/xvfb.out" >&2; fail "the X server ended early"; }
+wait_for x_server_answers || { cat "$WORK/xvfb.out" >&2; fail "the X server does not answer"; }
 LC_ALL=de_DE.UTF-8 start_kassavero
 "$CLIENT" call settings "setvalue(,WordConfirmChanges,0);setvalue(,InputDefaultCurrency,3)" >/dev/null
 timeout 120 "$PYTHON" "$DRIVER" "$PIPE" separators || fail "numbers across locales"
@@ -96,6 +98,7 @@ stop_kassavero
 if locale -a 2>/dev/null | grep -qix 'bg_BG.utf-\?8'; then
     export XDG_CONFIG_HOME="$WORK/config-bg"
     STATUS="$XDG_CONFIG_HOME/Kassavero/KASSAVR.INI"
+    wait_for x_server_answers || fail "the X server does not answer"
     LC_ALL=bg_BG.UTF-8 start_kassavero
     "$CLIENT" call settings "setvalue(,WordConfirmChanges,0)" >/dev/null
     timeout 120 "$PYTHON" "$DRIVER" "$PIPE" later-changeover || fail "a Bulgarian letter"
