@@ -1003,12 +1003,13 @@ bool EverydayScanner::Reader::ReadTokenAmount(std::size_t i, std::size_t from,
         ((amount.symbol.ambiguous || IsSharedByOtherMoney(amount.symbol.text)) &&
          SignSharedByNamedMoney(amount.symbol.text)) ||
         SplitByStrayBlank(amount.number) || TailOfALargerSum(amount) || BeforeItsMoney(amount) ||
-        DisagreesWithEuroAfter(amount) || NamesACoin(amount) || NamedYear(amount.number) ||
-        (IsYear(amount.number) && AfterMonth(amount.number)) || CentsOfWords(amount) ||
-        ThreeDecimalsOfWholeMoney(amount) || MayShareNextMagnitude(amount) ||
-        YearAfterName(amount) || AfterReference(amount) || CentsInWordsAfter(amount) ||
-        MilsOrThousands(amount) || SterlingNearby(amount) || ThousandsOfALargeWord(amount) ||
-        FootnoteAfterCode(amount) || AfterDigitLikeLetter(amount) || CentsAfterStop(amount);
+        DisagreesWithEuroAfter(amount) || CentavosSetOff(amount.number) || NamesACoin(amount) ||
+        NamedYear(amount.number) || (IsYear(amount.number) && AfterMonth(amount.number)) ||
+        CentsOfWords(amount) || ThreeDecimalsOfWholeMoney(amount) ||
+        MayShareNextMagnitude(amount) || YearAfterName(amount) || AfterReference(amount) ||
+        CentsInWordsAfter(amount) || MilsOrThousands(amount) || SterlingNearby(amount) ||
+        ThousandsOfALargeWord(amount) || FootnoteAfterCode(amount) ||
+        AfterDigitLikeLetter(amount) || CentsAfterStop(amount);
     result.convert = amount.symbol.kind == FormKind::Currency && !Target(amount) &&
                      !PairedWithTarget(amount) && !unsure;
     result.resume = std::max<std::size_t>(amount.end, token.start + 1);
@@ -1367,6 +1368,15 @@ bool EverydayScanner::Reader::DisagreesWithEuroAfter(const Amount& amount) const
     const Number tail = ReadNumberText(Tok(n.last), tokens_[n.last].start);
     return !agrees(n.value * amount.magnitude + amount.extra) && tail.ok &&
            agrees(tail.value * amount.magnitude + amount.extra);
+}
+
+bool EverydayScanner::Reader::CentavosSetOff(const Number& n) const {
+    if (!n.ok || n.last + 1 >= tokens_.size() || !SameLine(n.last, n.last + 1) ||
+        tokens_[n.last + 1].gapBefore != 1 ||
+        !WithoutClosingPunctuation(Tok(n.last)).ends_with(U'$'))
+        return false;
+    const std::u32string_view next = WithoutClosingPunctuation(Tok(n.last + 1));
+    return next.size() == 2 && IsDigit(next[0]) && IsDigit(next[1]);
 }
 
 bool EverydayScanner::Reader::TailOfALargerSum(const Amount& amount) const {

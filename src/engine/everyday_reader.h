@@ -372,6 +372,8 @@ class EverydayScanner::Reader {
     // "iki 25 345,28 Lt./100 Eur.": the euro value the text gives after a slash shows the
     // number was read wrong ("25" counts documents).
     bool DisagreesWithEuroAfter(const Amount& amount) const;
+    // "Esc. 33$ 21": centavos set off from the escudo sign by a stray blank.
+    bool CentavosSetOff(const Number& n) const;
     // "milijardu i 215 milijuna kuna": the last part of a larger sum begun in words.
     bool TailOfALargerSum(const Amount& amount) const;
     // Other money named anywhere in the text shares the sign ("take sterling ... £1").

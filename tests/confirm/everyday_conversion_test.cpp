@@ -393,6 +393,8 @@ TEST_F(EverydayConversion, NoWrongValue) {
         {U"euro cents written with the sign beside lire", italian,
          U"un'accisa di 75 lire (4 centesimi di €) su ogni litro",
          U"un'accisa di 75 lire (4 centesimi di €) su ogni litro"},
+        {U"centavos set off from the escudo sign by a stray blank", portuguese,
+         U"custava Esc. 33$ 21 o quilo", U"custava Esc. 33$ 21 o quilo"},
         {U"euro cents in Portuguese written beside escudos", portuguese,
          U"pagaram 20 escudos [10 cêntimos] pela ponte",
          U"pagaram 20 escudos [10 cêntimos] pela ponte"},
