@@ -24,7 +24,6 @@ int EuroYearOf(std::u32string_view code) {
                             : static_cast<int>(later->Changeover.year());
 }
 
-// The number a word of four ASCII digits writes ("1993"), else -1.
 // The year a word names: four digits, or a date that ends in them ("1-5-1966",
 // "12.03.1999"); -1 for any other word.
 int YearOfWord(std::u32string_view word) {
@@ -1675,12 +1674,8 @@ bool EverydayScanner::Reader::BeforeItsMoney(const Amount& amount) const {
     // before 1999 are read at their face value, as the texts about them are.)
     constexpr std::pair<std::u32string_view, int> kNamedSince[] = {{U"SKK", 1993}, {U"HRK", 1994}};
     const CurrencyIndex c = amount.symbol.currency;
-    const std::size_t custom = static_cast<std::size_t>(c - kCUS1);
-    if (!IsCustomCurrency(c) || custom >= settings_.CustomCurrencySymbol.size())
-        return false;
-    const std::u32string_view code = settings_.CustomCurrencySymbol[custom];
     for (const auto& [named, since] : kNamedSince) {
-        if (EqualsIgnoringCase(code, named))
+        if (IsCurrency(c) && c == s_.CurrencyOfCode(named))
             return DatedBefore(amount.number.first, since, true);
     }
     return false;
